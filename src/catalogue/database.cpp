@@ -1,0 +1,50 @@
+#include "catalogue/database.h"
+
+#include "common/records.h"
+#include "platform/files.h"
+#include "platform/text_file.h"
+
+#include <QFile>
+
+namespace catalogue {
+
+std::optional<QStringList> readDiscFile(const QString& path) {
+  auto lines = platform::readLines(path);
+  if (!lines) return std::nullopt;
+  QStringList discs;
+  discs.reserve(lines->size());
+  common::FieldReader reader(std::move(*lines));
+  while (!reader.atEnd()) discs.append(reader.next());
+  return discs;
+}
+
+std::optional<qint64> countTrackRecords(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+  qint64 count = 0;
+  bool lineHasText = false;
+  char buffer[1 << 16];
+  while (true) {
+    const qint64 n = f.read(buffer, sizeof buffer);
+    if (n < 0) return std::nullopt;
+    if (n == 0) break;
+    for (qint64 i = 0; i < n; ++i) {
+      const char c = buffer[i];
+      if (c == '\n') {
+        if (lineHasText) ++count;
+        lineHasText = false;
+      } else if (c != '\r' && c != ' ' && c != '\t') {
+        lineHasText = true;
+      }
+    }
+  }
+  if (lineHasText) ++count;
+  return count;
+}
+
+qint64 trackRecordEstimate(const QString& path) {
+  const qint64 len = platform::fileLength(path);
+  return len > 0 ? len / 92 : 0;
+}
+
+}  // namespace catalogue

@@ -1,0 +1,26 @@
+// Reading the database files: the disc file into disc-list items, and the track file's
+// record count for the window title.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace catalogue {
+
+inline constexpr const char* kDiscFile = "watdi.bxl";
+inline constexpr const char* kTrackFile = "watka.bxl";
+
+// Every field of the disc file in order, quotes stripped and blanks kept; nothing when the
+// file is missing or unreadable.
+std::optional<QStringList> readDiscFile(const QString& path);
+
+// The number of records of the track file, one a line (blank lines are not records); nothing
+// when the file is missing or unreadable.
+std::optional<qint64> countTrackRecords(const QString& path);
+
+// The record-count estimate that sizes progress bars: the file length divided by 92.
+qint64 trackRecordEstimate(const QString& path);
+
+}  // namespace catalogue

@@ -1,0 +1,31 @@
+#include "catalogue/disc_reference.h"
+
+#include "common/text_helpers.h"
+
+namespace catalogue {
+
+double proposeReference(const QStringList& items) {
+  double proposal = 0;
+  QString last = QStringLiteral("0");
+  for (const auto& item : items) {
+    if (carriesNumber(item)) last = item.right(kReferenceLength);
+    const double value = common::Val(last);
+    if (proposal <= value) proposal = value + 1;
+  }
+  return proposal < 1 ? 1 : proposal;
+}
+
+QString referenceAnswerForm(const QString& answer) {
+  QString result = answer;
+  if (common::IsNumeric(result)) result = common::Format0000(common::Val(result));
+  return common::UCase(result);
+}
+
+bool referenceInUse(const QStringList& items, const QString& answer) {
+  const QString wanted = common::Trim(answer);
+  for (const auto& item : items)
+    if (carriesNumber(item) && common::Trim(item.right(kReferenceLength)) == wanted) return true;
+  return false;
+}
+
+}  // namespace catalogue

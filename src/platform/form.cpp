@@ -1,0 +1,130 @@
+#include "platform/form.h"
+
+#include "platform/busy.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QEvent>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace platform {
+
+FormBase::FormBase(Kind kind, const QString& caption, QSize clientSize) : kind_(kind) {
+  if (kind == Kind::MainWindow) {
+    auto* mw = new QMainWindow;
+    client_ = new QWidget(mw);
+    mw->setCentralWidget(client_);
+    window_ = mw;
+  } else {
+    auto* dlg = new QDialog;
+    dlg->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    auto* layout = new QVBoxLayout(dlg);
+    layout->setContentsMargins(0, 0, 0, 0);
+    client_ = new QWidget(dlg);
+    layout->addWidget(client_);
+    window_ = dlg;
+  }
+  client_->setMinimumSize(1, 1);
+  window_->setWindowTitle(caption);
+  window_->resize(clientSize);
+  client_->resize(clientSize);
+  window_->installEventFilter(this);
+  client_->installEventFilter(this);
+}
+
+FormBase::~FormBase() {
+  if (window_) {
+    window_->removeEventFilter(this);
+    client_->removeEventFilter(this);
+    delete window_.data();
+  }
+}
+
+QDialog* FormBase::dialog() const { return qobject_cast<QDialog*>(window_.data()); }
+
+QMenuBar* FormBase::menuBar() {
+  if (auto* mw = qobject_cast<QMainWindow*>(window_.data())) return mw->menuBar();
+  return nullptr;
+}
+
+QString FormBase::Caption() const { return window_->windowTitle(); }
+void FormBase::setCaption(const QString& caption) { window_->setWindowTitle(caption); }
+
+void FormBase::setUserScale(double width, double height) {
+  scaleW_ = width;
+  scaleH_ = height;
+}
+
+double FormBase::ScaleWidth() const { return scaleW_ > 0 ? scaleW_ : client_->width(); }
+double FormBase::ScaleHeight() const { return scaleH_ > 0 ? scaleH_ : client_->height(); }
+double FormBase::pxPerUnitX() const {
+  return scaleW_ > 0 ? std::max(1, client_->width()) / scaleW_ : 1.0;
+}
+double FormBase::pxPerUnitY() const {
+  return scaleH_ > 0 ? std::max(1, client_->height()) / scaleH_ : 1.0;
+}
+
+void FormBase::Load() {
+  if (loaded_) return;
+  loaded_ = true;
+  Form_Load();
+}
+
+void FormBase::Show() {
+  Load();
+  if (!window_) return;
+  window_->show();
+}
+
+void FormBase::Hide() { window_->hide(); }
+
+void FormBase::Unload() {
+  if (window_) window_->close();
+}
+
+bool FormBase::isVisible() const { return window_ && window_->isVisible(); }
+
+void FormBase::setMouseIcon(const QString& icoPath) { iconPath_ = icoPath; }
+
+void FormBase::setMousePointer(MousePointer pointer) {
+  pointer_ = pointer;
+  switch (pointer) {
+    case MousePointer::Default: window_->unsetCursor(); break;
+    case MousePointer::Hourglass: window_->setCursor(Qt::WaitCursor); break;
+    case MousePointer::Custom: window_->setCursor(busyCursor(iconPath_)); break;
+  }
+}
+
+void FormBase::setEnabled(bool on) { client_->setEnabled(on); if (auto* mb = menuBar()) mb->setEnabled(on); }
+bool FormBase::Enabled() const { return client_->isEnabled(); }
+
+void FormBase::activateAfterModal() {
+  if (window_ && window_->isVisible()) Form_Activate();
+}
+
+bool FormBase::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == client_ && event->type() == QEvent::Resize) {
+    Form_Resize();
+  } else if (watched == window_) {
+    if (event->type() == QEvent::Show && !activatedOnce_) {
+      activatedOnce_ = true;
+      Form_Activate();
+    } else if (event->type() == QEvent::Close && !unloading_) {
+      int cancel = 0;
+      unloading_ = true;
+      Form_Unload(cancel);
+      unloading_ = false;
+      if (cancel != 0 && kind_ == Kind::Dialog) {
+        event->ignore();
+        return true;
+      }
+      loaded_ = false;
+      activatedOnce_ = false;
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace platform

@@ -1,0 +1,83 @@
+// A window of the program: a top-level Qt window with a client area on which controls are
+// placed, in pixels or on a user scale (the main window uses 100 x 100), and the window events
+// the forms handle (load, resize, activate, unload).
+#pragma once
+
+#include <QMainWindow>
+#include <QObject>
+#include <QPointer>
+#include <QSize>
+#include <QString>
+
+class QDialog;
+class QMenuBar;
+
+namespace platform {
+
+enum class MousePointer { Default, Hourglass, Custom };
+
+class FormBase : public QObject {
+  Q_OBJECT
+ public:
+  enum class Kind { MainWindow, Dialog };
+  FormBase(Kind kind, const QString& caption, QSize clientSize);
+  ~FormBase() override;
+
+  QWidget* window() const { return window_; }
+  QWidget* client() const { return client_; }
+  QDialog* dialog() const;
+  QMenuBar* menuBar();
+  Kind kind() const { return kind_; }
+
+  QString Caption() const;
+  void setCaption(const QString& caption);
+
+  // The user scale: the client area is `width` x `height` units; 0 x 0 means pixels.
+  void setUserScale(double width, double height);
+  double ScaleWidth() const;
+  double ScaleHeight() const;
+  double pxPerUnitX() const;
+  double pxPerUnitY() const;
+
+  // Runs Form_Load once; Show loads first.
+  void Load();
+  bool isLoaded() const { return loaded_; }
+  void Show();
+  void Hide();
+  // Closes the window through Form_Unload (which may cancel for dialogs).
+  void Unload();
+  bool isVisible() const;
+
+  void setMouseIcon(const QString& icoPath);
+  void setMousePointer(MousePointer pointer);
+  MousePointer mousePointer() const { return pointer_; }
+
+  void setEnabled(bool on);
+  bool Enabled() const;
+
+  // Window events; the defaults do nothing.
+  virtual void Form_Load() {}
+  virtual void Form_Resize() {}
+  virtual void Form_Activate() {}
+  virtual void Form_Unload(int& cancel) { (void)cancel; }
+
+  // Runs Form_Activate as the old system did when the window regained activation from one of
+  // the program's own modal windows.
+  void activateAfterModal();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  Kind kind_;
+  QPointer<QWidget> window_;
+  QWidget* client_ = nullptr;
+  double scaleW_ = 0, scaleH_ = 0;
+  bool loaded_ = false;
+  bool activatedOnce_ = false;
+  bool unloading_ = false;
+  MousePointer pointer_ = MousePointer::Default;
+  QString iconPath_;
+};
+
+}  // namespace platform

@@ -1,0 +1,205 @@
+#include "platform/qt_prompts.h"
+
+#include "platform/colours.h"
+#include "platform/files.h"
+#include "platform/form.h"
+#include "platform/menu.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QDialog>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QUrl>
+
+namespace platform {
+
+namespace {
+QtPrompts g_qtPrompts;
+Prompts* g_prompts = nullptr;
+
+QWidget* activeParent() { return QApplication::activeWindow(); }
+}  // namespace
+
+Prompts& prompts() { return g_prompts ? *g_prompts : g_qtPrompts; }
+void setPrompts(Prompts* p) { g_prompts = p; }
+
+QString displayText(const QString& text) {
+  QString out;
+  out.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
+      out += QLatin1Char('\n');
+      if (i + 1 < text.size()) {
+        const QChar d = text[i + 1];
+        if ((d == QLatin1Char('\n') || d == QLatin1Char('\r')) && d != c) ++i;
+      }
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+int QtPrompts::msgBox(const QString& text, int style, const QString& title) {
+  QMessageBox box(activeParent());
+  box.setWindowTitle(title);
+  box.setText(displayText(text));
+  switch (style & 0x70) {
+    case msg::Critical: box.setIcon(QMessageBox::Critical); break;
+    case msg::Question: box.setIcon(QMessageBox::Question); break;
+    case msg::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case msg::Information: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon); break;
+  }
+  const int buttons = style & 0x7;
+  const bool second = (style & msg::DefaultButton2) != 0;
+  QPushButton* first = nullptr;
+  QPushButton* other = nullptr;
+  QPushButton* third = nullptr;
+  switch (buttons) {
+    case msg::OKCancel:
+      first = box.addButton(QMessageBox::Ok);
+      other = box.addButton(QMessageBox::Cancel);
+      box.setEscapeButton(other);
+      break;
+    case msg::YesNoCancel:
+      first = box.addButton(QMessageBox::Yes);
+      other = box.addButton(QMessageBox::No);
+      third = box.addButton(QMessageBox::Cancel);
+      box.setEscapeButton(third);
+      break;
+    case msg::YesNo:
+      first = box.addButton(QMessageBox::Yes);
+      other = box.addButton(QMessageBox::No);
+      box.setEscapeButton(other);  // Escape and the close box answer No
+      break;
+    default:
+      first = box.addButton(QMessageBox::Ok);
+      box.setEscapeButton(first);
+      break;
+  }
+  box.setDefaultButton(second && other ? other : first);
+  box.exec();
+  const auto* clicked = box.clickedButton();
+  switch (box.standardButton(const_cast<QAbstractButton*>(clicked))) {
+    case QMessageBox::Yes: return msg::Yes;
+    case QMessageBox::No: return msg::No;
+    case QMessageBox::Cancel: return msg::Cancel;
+    case QMessageBox::Ok: return msg::OK;
+    default: return buttons == msg::YesNo ? msg::No : (buttons == msg::OKOnly ? msg::OK : msg::Cancel);
+  }
+}
+
+QString QtPrompts::inputBox(const QString& prompt, const QString& title, const QString& def) {
+  bool ok = false;
+  const QString answer =
+      QInputDialog::getText(activeParent(), title, displayText(prompt), QLineEdit::Normal, def, &ok);
+  return ok ? answer : QString();
+}
+
+QString toQtFilter(const QString& filter) {
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList out;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    out << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+  }
+  return out.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> QtPrompts::openFile(const FileDialogRequest& req) {
+  const QString start = req.fileName.contains(QLatin1Char('*')) ? req.folder
+                                                                 : joinPath(req.folder, req.fileName);
+  const QString name = QFileDialog::getOpenFileName(activeParent(), req.title, start, toQtFilter(req.filter));
+  if (name.isEmpty()) return std::nullopt;
+  return name;
+}
+
+std::optional<QString> QtPrompts::saveFile(const FileDialogRequest& req) {
+  const QString start = req.fileName.contains(QLatin1Char('*')) ? req.folder
+                                                                 : joinPath(req.folder, req.fileName);
+  QFileDialog::Options opts;
+  if (!req.overwritePrompt) opts |= QFileDialog::DontConfirmOverwrite;
+  const QString name =
+      QFileDialog::getSaveFileName(activeParent(), req.title, start, toQtFilter(req.filter), nullptr, opts);
+  if (name.isEmpty()) return std::nullopt;
+  return name;
+}
+
+std::optional<QString> QtPrompts::chooseFolder(const QString& title, const QString& start) {
+  const QString dir = QFileDialog::getExistingDirectory(activeParent(), title, start);
+  if (dir.isEmpty()) return std::nullopt;
+  return dir;
+}
+
+std::optional<qint32> QtPrompts::chooseColour(qint32 initial) {
+  const QColor c = QColorDialog::getColor(toQColor(initial), activeParent());
+  if (!c.isValid()) return std::nullopt;
+  return fromQColor(c);
+}
+
+std::optional<PrintDialogAnswer> QtPrompts::printDialog(const PrintDialogRequest& req) {
+  QPrinter printer(QPrinter::HighResolution);
+  if (QPrinterInfo::availablePrinters().isEmpty()) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QDir::home().filePath(QStringLiteral("mellowdex.pdf")));
+  }
+  printer.setCopyCount(req.copies);
+  QPrintDialog dlg(&printer, activeParent());
+  if (req.allowPageRange) {
+    dlg.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dlg.setMinMax(req.minPage, req.maxPage);
+  } else {
+    dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  }
+  if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+  PrintDialogAnswer a;
+  a.copies = printer.copyCount();
+  a.allPages = printer.printRange() != QPrinter::PageRange || printer.fromPage() == 0;
+  a.fromPage = printer.fromPage();
+  a.toPage = printer.toPage();
+  a.outputFile = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+  a.printerName = printer.printerName();
+  return a;
+}
+
+void QtPrompts::popupMenu(MenuItem& menu, QPoint globalPos) {
+  if (menu.qmenu()) menu.qmenu()->exec(globalPos);
+}
+
+void QtPrompts::showModal(FormBase& form) {
+  form.Load();
+  if (!form.isLoaded()) return;
+  if (QDialog* dlg = form.dialog()) {
+    dlg->exec();
+    return;
+  }
+  QWidget* w = form.window();
+  QPointer<QWidget> alive = w;
+  w->setWindowModality(Qt::ApplicationModal);
+  w->show();
+  QEventLoop loop;
+  while (alive && alive->isVisible()) loop.processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void QtPrompts::shellOpen(const QString& target) {
+  QUrl url = QUrl::fromUserInput(target);
+  if (QFileInfo(target).exists()) url = QUrl::fromLocalFile(target);
+  QDesktopServices::openUrl(url);
+}
+
+}  // namespace platform
