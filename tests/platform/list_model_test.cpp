@@ -1,0 +1,88 @@
+// The sorted list store: case-insensitive order of whole lines, stable for equal texts, bulk
+// additions, and the selection count.
+#include "platform/sorted_list_model.h"
+
+#include <gtest/gtest.h>
+
+using platform::SortedListModel;
+
+TEST(SortedListModel, OrdersWholeLinesIgnoringCaseAndKeepsEqualTextsInArrivalOrder) {
+  SortedListModel m(true);
+  for (const char* s : {"beta", "Alpha", "ALPHA", "alpha ", "alpha", "Beta2", "_x", " lead"})
+    m.add(QString::fromLatin1(s));
+  EXPECT_EQ(m.texts(), (QStringList{" lead", "_x", "Alpha", "ALPHA", "alpha", "alpha ", "beta", "Beta2"}));
+}
+
+TEST(SortedListModel, BlankPaddingSortsBeforeLetters) {
+  SortedListModel m(true);
+  m.add("ABBAS     X");
+  m.add("ABBA      Y");
+  EXPECT_EQ(m.text(0), "ABBA      Y");
+}
+
+TEST(SortedListModel, InterleavedAddsAndReadsStayOrdered) {
+  SortedListModel m(true);
+  m.add("m");
+  EXPECT_EQ(m.text(0), "m");
+  m.add("c");
+  m.add("x");
+  EXPECT_EQ(m.text(0), "c");
+  m.add("a");
+  m.removeAt(1);  // removes "c"
+  EXPECT_EQ(m.texts(), (QStringList{"a", "m", "x"}));
+}
+
+TEST(SortedListModel, UnsortedListKeepsInsertionOrder) {
+  SortedListModel m(false);
+  m.addMany({"b", "a", "c"});
+  EXPECT_EQ(m.texts(), (QStringList{"b", "a", "c"}));
+}
+
+TEST(SortedListModel, ChangingTextKeepsThePlaceAndTheSelection) {
+  SortedListModel m(true);
+  m.addMany({"B", "C"});
+  m.setSelected(0, true);
+  m.setText(0, "Z");
+  EXPECT_EQ(m.texts(), (QStringList{"Z", "C"}));
+  EXPECT_TRUE(m.selected(0));
+  EXPECT_EQ(m.selectedCount(), 1);
+}
+
+TEST(SortedListModel, SelectionCountFollowsEveryChange) {
+  SortedListModel m(true);
+  m.addMany({"a", "b", "c"});
+  m.setSelected(1, true);
+  m.setSelected(1, true);
+  m.setSelected(2, true);
+  EXPECT_EQ(m.selectedCount(), 2);
+  m.removeAt(1);
+  EXPECT_EQ(m.selectedCount(), 1);
+  m.setAllSelected(false);
+  EXPECT_EQ(m.selectedCount(), 0);
+  m.clear();
+  EXPECT_EQ(m.count(), 0);
+}
+
+TEST(SortedListModel, HoldsAFullSongListInOrder) {
+  SortedListModel m(true);
+  QStringList lines;
+  for (int i = 40000; i > 0; --i) lines << QStringLiteral("LINE %1").arg(i % 997, 5, 10, QLatin1Char('0'));
+  m.addMany(lines);
+  ASSERT_EQ(m.count(), 40000);
+  for (int i = 1; i < m.count(); ++i) ASSERT_LE(m.text(i - 1), m.text(i)) << i;
+}
+
+TEST(SortedListModel, AccentedCapitalsSortWithTheirSmallLetters) {
+  SortedListModel m(true);
+  m.addMany({QStringLiteral("\u00e9b"), QStringLiteral("\u00c9a")});  // éb, Éa
+  EXPECT_EQ(m.text(0), QStringLiteral("\u00c9a"));
+}
+
+TEST(SortedListModel, PrefixSearchIgnoresCaseAndWraps) {
+  SortedListModel m(true);
+  m.addMany({"SC100", "sc200", "ZK1"});
+  EXPECT_EQ(m.findPrefix("sc2"), 1);
+  EXPECT_EQ(m.findPrefix("zk"), 2);
+  EXPECT_EQ(m.findPrefix("sc", 2), 0);
+  EXPECT_EQ(m.findPrefix("Q"), -1);
+}
