@@ -4,6 +4,7 @@
 #include "catalogue/database.h"
 #include "mainwindow/module1.h"
 #include "platform/busy.h"
+#include "platform/colours.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/screen.h"
@@ -109,6 +110,18 @@ void Form1::buildControls() {
 
   Label5.setCaption(QString());
   TabStrip1.setTabSize(23, 4);
+
+  // Labels stand beneath every other control: the hint and the web address show only where
+  // the lists leave room.
+  for (platform::Label* l : {&Label1, &Label6, &Label5, &Label10, &Label4, &Label18, &Label11, &Label17, &Label9})
+    l->ZOrderBottom();
+
+  // The designed colours: the system window background behind black text.
+  for (platform::Control* c : std::initializer_list<platform::Control*>{
+           &List1, &Combo1, &List2, &Text1, &cmbSearch, &cmbSearch_text}) {
+    c->setBackColor(platform::kSystemWindowBackground);
+    c->setForeColor(0);
+  }
 }
 
 void Form1::wireHandlers() {
@@ -167,7 +180,10 @@ void Form1::Form_Load() {
   platform::setHidden(folder + QStringLiteral("watdi.bxl"), false);
   platform::setHidden(folder + QStringLiteral("watka.bxl"), false);
   Check_Screen_Size();
-  if (ended_) return;
+  if (ended_) {
+    refuseLoad();
+    return;
+  }
   Ticking_In_Code = false;
   window()->move(0, 0);
   Module1::Set_Combo_Height(*this, Combo1, 19);

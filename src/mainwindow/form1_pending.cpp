@@ -15,8 +15,6 @@ void Form1::Option5_Click() {}
 
 // Catalogue drop-down, colours, search
 void Form1::Disc_Description() {}
-void Form1::Read_ini() {}
-void Form1::Write_ini() {}
 void Form1::Input_Search_Data() {}
 void Form1::cmdSearch_Click() {}
 void Form1::mnuSong_Click() {}

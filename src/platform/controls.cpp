@@ -102,10 +102,13 @@ Control::Control(FormBase* form, QWidget* widget, QString name)
     : form_(form), widget_(widget), name_(std::move(name)) {
   widget_->setObjectName(name_);
   px_ = QRectF(widget_->geometry());
-  widget_->installEventFilter(new FocusWatcher(this));
+  focusWatcher_ = new FocusWatcher(this);
+  widget_->installEventFilter(focusWatcher_);
 }
 
-Control::~Control() = default;
+Control::~Control() {
+  if (widget_) delete focusWatcher_;  // no focus event may reach a control that is gone
+}
 
 bool Control::inScale() const {
   return form_ && widget_ && widget_->parentWidget() == form_->client();

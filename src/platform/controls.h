@@ -104,6 +104,7 @@ class Control {
   bool enabled_ = true;
   qint32 backColour_ = -1;
   qint32 foreColour_ = -1;
+  QObject* focusWatcher_ = nullptr;
   friend class FocusWatcher;
 };
 

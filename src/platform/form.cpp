@@ -74,7 +74,7 @@ void FormBase::Load() {
 
 void FormBase::Show() {
   Load();
-  if (!window_) return;
+  if (!window_ || !loaded_) return;
   window_->show();
 }
 

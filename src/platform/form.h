@@ -66,6 +66,8 @@ class FormBase : public QObject {
   void activateAfterModal();
 
  protected:
+  // Called from Form_Load when the window must not come up (the program ends instead).
+  void refuseLoad() { loaded_ = false; }
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -76,7 +76,7 @@ constexpr std::string_view kPlaces[] = {
 
 constexpr std::string_view kSuffixes[] = {
     " (Live)",   " (Remix)",     " [Radio Edit]", " (Reprise)",   " (Acoustic)",
-    " (Part 2)", " [Extended]",  " (Duet)",       " (Slow Version)", " (Key of G)",
+    " (Take Two)", " [Extended]",  " (Duet)",       " (Slow Version)", " (Key of G)",
     " (Encore)", " [Medley]"};
 
 constexpr std::string_view kFirstNames[] = {
@@ -138,13 +138,22 @@ std::string fitField(std::string_view text, std::size_t width)
     return out;
 }
 
+// Joins the parts in order. Callers pass random picks inside the braces:
+// a braced list is evaluated left to right, whereas the operands of a chain
+// of operator+ may be evaluated in any order, which would make the output
+// differ between compilers.
+std::string concat(std::initializer_list<std::string_view> parts)
+{
+    std::string out;
+    for (std::string_view part : parts)
+        out.append(part);
+    return out;
+}
+
 std::string makeTitleCore(Rng& rng)
 {
     std::string t;
-    auto add = [&t](std::initializer_list<std::string_view> parts) {
-        for (std::string_view part : parts)
-            t.append(part);
-    };
+    const auto add = [&t](std::initializer_list<std::string_view> parts) { t = concat(parts); };
     switch (rng.below(10)) {
     case 0:
         add({rng.pick(kAdjectives), " ", rng.pick(kNouns)});
@@ -226,28 +235,30 @@ std::string makeArtist(Rng& rng)
     switch (rng.below(7)) {
     case 0:
     case 1:
-        a = std::string(rng.pick(kFirstNames)) + " " + std::string(rng.pick(kLastNames));
+        a = concat({rng.pick(kFirstNames), " ", rng.pick(kLastNames)});
         break;
     case 2:
-        a = "The " + std::string(rng.pick(kAdjectives)) + " " + std::string(rng.pick(kBandNouns));
+        a = concat({"The ", rng.pick(kAdjectives), " ", rng.pick(kBandNouns)});
         break;
     case 3:
-        a = std::string(rng.pick(kFirstNames)) + " & the " + std::string(rng.pick(kBandNouns));
+        a = concat({rng.pick(kFirstNames), " & the ", rng.pick(kBandNouns)});
         break;
     case 4:
-        a = "DJ " + std::string(rng.pick(kLastNames));
+        a = concat({"DJ ", rng.pick(kLastNames)});
         break;
     case 5:
-        a = std::string(rng.pick(kLastNames)) + " Brothers";
+        a = concat({rng.pick(kLastNames), " Brothers"});
         break;
     default:
-        a = std::string(rng.pick(kFirstNames)) + " " + std::string(rng.pick(kLastNames)) +
-            " ft. " + std::string(rng.pick(kFirstNames));
+        a = concat({rng.pick(kFirstNames), " ", rng.pick(kLastNames), " ft. ",
+                    rng.pick(kFirstNames)});
         break;
     }
     if (!rng.chance(15))
         a = toUpper1252(a);
-    return a.size() > kArtistWidth ? a.substr(0, kArtistWidth) : a;
+    if (a.size() > kArtistWidth)
+        a.resize(kArtistWidth);
+    return a;
 }
 
 std::ofstream openForWrite(const std::string& folder, const char* name)
