@@ -30,3 +30,23 @@ void Form1::cmdClose_Click() {
   }
   List1.SetFocus();
 }
+
+void Form1::Check3_Click() {
+  if (Check3.Value() == 1) {
+    Remove_Dupes();
+  } else {
+    List2.Clear();
+    List2.setVisible(false);
+    TabStrip1.setVisible(false);
+  }
+}
+
+void Form1::Check5_Click() {
+  if (Check5.Value() == 1) {
+    Upper_Case();
+    mnuCapitals3.setChecked(true);
+  } else {
+    Lower_Case();
+    mnuCapitals3.setChecked(false);
+  }
+}

@@ -6,32 +6,10 @@ namespace common {
 
 QStringList parseFields(const QString& line) {
   QStringList out;
-  const qsizetype n = line.size();
-  qsizetype i = 0;
-  while (true) {
-    while (i < n && line[i] == QLatin1Char(' ')) ++i;
-    QString field;
-    if (i < n && line[i] == QLatin1Char('"')) {
-      const qsizetype close = line.indexOf(QLatin1Char('"'), i + 1);
-      if (close < 0) {
-        field = line.mid(i + 1);
-        i = n;
-      } else {
-        field = line.mid(i + 1, close - i - 1);
-        i = close + 1;
-        // Anything between the closing quote and the next comma is dropped.
-        while (i < n && line[i] != QLatin1Char(',')) ++i;
-      }
-    } else {
-      qsizetype end = line.indexOf(QLatin1Char(','), i);
-      if (end < 0) end = n;
-      field = Trim(line.mid(i, end - i));
-      i = end;
-    }
-    out.append(field);
-    if (i >= n) break;
-    ++i;  // the comma
-  }
+  splitFields(line.constData(), line.size(), [&](qsizetype start, qsizetype len) {
+    out.append(line.mid(start, len));
+    return true;
+  });
   return out;
 }
 

@@ -61,7 +61,8 @@ void Form1::buildControls() {
   List2.setFixedPitchFont(QStringLiteral("Courier"), kListFontSize);
   List3.setFixedPitchFont(QStringLiteral("Courier"), kListFontSize);
   Label2.setFixedPitchFont(QStringLiteral("Courier"), kListFontSize);
-  Label2.setCaption(Label2.Caption());
+  Label2.setCaption(catalogue::columnHeader(catalogue::Sort::Song));
+  List2.setHeader(Label2);
 
   List1.setToolTipText(QStringLiteral("master database, showing disc manufacture codes"));
   List2.setToolTipText(QStringLiteral("double click a track to view all tracks on same disc, right click to edit"));
@@ -261,7 +262,6 @@ void Form1::Form_Resize() {
   List2.Move(0, list2Top, 100, 95 - list2Top);
   TabStrip1.Move(0.5, List2.Top() - 4);
   TabStrip1.relayoutTabs();
-  Label2.Move(0.5, List2.Top());
 
   Option2.Move(60.5, 0);
   Option1.Move(60.5, 3);

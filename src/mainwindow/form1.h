@@ -3,11 +3,14 @@
 // Form1::instance().
 #pragma once
 
+#include "catalogue/song_line.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/menu.h"
 
 #include <QString>
+
+#include <optional>
 
 class Form1 : public platform::FormBase {
 
@@ -62,7 +65,11 @@ class Form1 : public platform::FormBase {
 
   // ---- song list and its options
   void cmdGet_Tracks_Click();
+  void Get_Tracks();
   void Click_All();
+  void Get_All();
+  // The layout of the lines: the first selected of Option1, Option2, Option3, Option5.
+  std::optional<catalogue::Sort> currentSort() const;
   void cmdClose_Click();
   void Check1_Click();
   void Check1_GotFocus();
@@ -75,6 +82,14 @@ class Form1 : public platform::FormBase {
   void Option2_Click();
   void Option3_Click();
   void Option5_Click();
+  void Option1_GotFocus();
+  void Option2_GotFocus();
+  void Option3_GotFocus();
+  void Option5_GotFocus();
+  void Update_Sort_List();
+  void Remove_Dupes();
+  void Upper_Case();
+  void Lower_Case();
 
   // ---- catalogue drop-down, colours, search history
   void Disc_Description();
@@ -328,6 +343,10 @@ class Form1 : public platform::FormBase {
   void buildMenus();
   void wireHandlers();
   void placeFrames();
+  void Relayout(catalogue::Sort target);
+  platform::OptionButton& optionFor(catalogue::Sort sort);
+  // Copies Temp_List back into the song list and shows the new count.
+  void Restore_From_Temp_List();
   void reportUnreadable(const QString& path, bool& reported);
 
   bool ended_ = false;

@@ -2,17 +2,6 @@
 // already called from the places that need it; until its work lands it does nothing.
 #include "mainwindow/form1.h"
 
-// Song list
-void Form1::cmdGet_Tracks_Click() {}
-void Form1::Click_All() {}
-void Form1::Check3_Click() {}
-void Form1::Check5_Click() {}
-void Form1::TabStrip1_Click() {}
-void Form1::Option1_Click() {}
-void Form1::Option2_Click() {}
-void Form1::Option3_Click() {}
-void Form1::Option5_Click() {}
-
 // Catalogue drop-down, colours, search
 void Form1::Disc_Description() {}
 void Form1::Input_Search_Data() {}

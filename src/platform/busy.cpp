@@ -2,13 +2,47 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QFileInfo>
 #include <QPixmap>
 
 namespace platform {
 namespace {
+
 int g_busyDepth = 0;
 int g_beeps = 0;
+
+class InputBlocker : public QObject {
+ public:
+  bool eventFilter(QObject*, QEvent* e) override {
+    switch (e->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::ShortcutOverride:
+      case QEvent::Shortcut:
+      case QEvent::Wheel:
+      case QEvent::ContextMenu:
+        return true;
+      case QEvent::Close:
+        e->ignore();
+        return true;
+      default:
+        return false;
+    }
+  }
+};
+
+InputBlocker* g_blocker = nullptr;
+
+QElapsedTimer& sliceTimer() {
+  static QElapsedTimer t;
+  return t;
+}
+
 }  // namespace
 
 QCursor busyCursor(const QString& icoPath) {
@@ -26,15 +60,32 @@ void beep() {
 
 int beepCount() { return g_beeps; }
 
-BusyScope::BusyScope() { ++g_busyDepth; }
-BusyScope::~BusyScope() { --g_busyDepth; }
+BusyScope::BusyScope() {
+  if (g_busyDepth++ == 0 && QCoreApplication::instance()) {
+    g_blocker = new InputBlocker;
+    QCoreApplication::instance()->installEventFilter(g_blocker);
+  }
+}
+
+BusyScope::~BusyScope() {
+  if (--g_busyDepth == 0 && g_blocker) {
+    if (QCoreApplication::instance()) QCoreApplication::instance()->removeEventFilter(g_blocker);
+    delete g_blocker;
+    g_blocker = nullptr;
+  }
+}
+
 bool BusyScope::active() { return g_busyDepth > 0; }
 
 void letEventsThrough() {
-  if (g_busyDepth > 0)
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  else
-    QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
+  sliceTimer().restart();
+}
+
+void letEventsThroughSliced() {
+  QElapsedTimer& t = sliceTimer();
+  if (t.isValid() && t.elapsed() < 40) return;
+  letEventsThrough();
 }
 
 }  // namespace platform

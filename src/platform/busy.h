@@ -13,8 +13,9 @@ QCursor busyCursor(const QString& icoPath);
 void beep();
 int beepCount();  // how many beeps so far, for tests
 
-// While a BusyScope lives, letting events through repaints the windows but lets no mouse or
-// key input in, so a second click cannot start a second pass over the same lists.
+// While a BusyScope lives, the windows still repaint when events are let through, but mouse
+// clicks, keys, the wheel and closing a window are dropped: a click during a long pass cannot
+// start a second pass over the same lists, nor close the window under it.
 class BusyScope {
  public:
   BusyScope();
@@ -24,6 +25,10 @@ class BusyScope {
   static bool active();
 };
 
+// Lets pending events run now.
 void letEventsThrough();
+// Lets pending events run when some time has passed since they last did, so a long loop can
+// call it at every step without spending its time repainting.
+void letEventsThroughSliced();
 
 }  // namespace platform

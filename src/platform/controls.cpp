@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <QStyle>
@@ -322,7 +323,7 @@ void Label::setCaption(const QString& caption) {
   if (autoSize_) {
     const QSize hint = l->sizeHint();
     px_.setSize(QSizeF(hint));
-    applyGeometry();
+    l->resize(hint);
   }
 }
 
@@ -528,8 +529,28 @@ class ListBoxView : public QListView {
     setUniformItemSizes(true);
     setLayoutMode(QListView::Batched);
     setBatchSize(2000);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { placeHeader(); });
+  }
+  // A one-line header standing over the rows, inside the list's frame.
+  void setHeader(QWidget* header) {
+    header_ = header;
+    header->setParent(this);
+    header->show();
+    setViewportMargins(0, header->sizeHint().height() + 2, 0, 0);
+    placeHeader();
+  }
+  void placeHeader() {
+    if (!header_) return;
+    const int textMargin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    header_->setGeometry(frameWidth() + textMargin - horizontalScrollBar()->value(), frameWidth(),
+                         std::max(header_->sizeHint().width(), viewport()->width()),
+                         header_->sizeHint().height() + 2);
   }
  protected:
+  void resizeEvent(QResizeEvent* e) override {
+    QListView::resizeEvent(e);
+    placeHeader();
+  }
   bool onCheckBox(const QModelIndex& idx, QPoint pos) const {
     if (!idx.isValid() || !idx.data(Qt::CheckStateRole).isValid()) return false;
     QStyleOptionViewItem opt;
@@ -557,6 +578,7 @@ class ListBoxView : public QListView {
   }
  private:
   ListBox* owner_;
+  QWidget* header_ = nullptr;
 };
 }  // namespace
 
@@ -582,6 +604,16 @@ QListView* ListBox::view() const { return static_cast<QListView*>(widget()); }
 
 void ListBox::AddItem(const QString& item) { model_->add(item); }
 void ListBox::addItems(const QStringList& items) { model_->addMany(items); }
+
+void ListBox::setHeader(Control& header) {
+  static_cast<ListBoxView*>(view())->setHeader(header.widget());
+}
+
+void ListBox::moveAllFrom(ListBox& other) {
+  model_->takeAllFrom(*other.model_);
+  other.listIndex_ = -1;
+  other.anchor_ = -1;
+}
 
 void ListBox::RemoveItem(int index) {
   if (index < 0 || index >= ListCount()) return;

@@ -240,6 +240,10 @@ class ListBox : public Control {
 
   void AddItem(const QString& item);
   void addItems(const QStringList& items);
+  // Puts a one-line header (a label) over the rows, inside the list's frame.
+  void setHeader(Control& header);
+  // Moves every line of another list box into this one (the other is left empty).
+  void moveAllFrom(ListBox& other);
   void RemoveItem(int index);
   void Clear();
   int ListCount() const { return model_->count(); }

@@ -120,6 +120,29 @@ void SortedListModel::clear() {
   changed();
 }
 
+void SortedListModel::takeAllFrom(SortedListModel& other) {
+  if (&other == this) return;
+  other.normalize();
+  if (sorted_ != other.sorted_) {
+    const QStringList lines = other.texts();
+    other.clear();
+    addMany(lines);
+    return;
+  }
+  for (auto& it : other.items_) it.selected = false;
+  if (items_.empty()) {
+    items_.swap(other.items_);
+    sortedPrefix_ = items_.size();
+    selCount_ = 0;
+  } else {
+    items_.insert(items_.end(), std::make_move_iterator(other.items_.begin()),
+                  std::make_move_iterator(other.items_.end()));
+    if (!sorted_) sortedPrefix_ = items_.size();
+  }
+  other.clear();
+  changed();
+}
+
 QStringList SortedListModel::texts() const {
   normalize();
   QStringList out;

@@ -38,6 +38,9 @@ class SortedListModel : public QAbstractListModel {
   void addMany(const QStringList& lines);
   void removeAt(int row);
   void clear();
+  // Moves every line of another list here, sort keys and all, unselected; the other list is
+  // left empty.
+  void takeAllFrom(SortedListModel& other);
   QStringList texts() const;
 
   // First row at or after `from` (wrapping) whose text starts with `prefix`, ignoring case.

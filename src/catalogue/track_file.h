@@ -1,0 +1,57 @@
+// A fast pass over the track file: one record a line, its four fields as raw Windows-1252
+// bytes, read by the same rules as every other reader. Only the records a pass keeps are turned
+// into text.
+#pragma once
+
+#include "common/records.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <string_view>
+
+namespace catalogue {
+
+struct RecordBytes {
+  std::string_view code, track, title, artist;  // as read, not yet fitted to their widths
+};
+
+// The whole file, or nothing when it is missing or unreadable.
+bool readWholeFile(const QString& path, QByteArray& out);
+
+// The record's disc code as the 11 bytes a disc-list item compares with.
+QByteArray codeKey(std::string_view code);
+// A field as text cut or padded to its width.
+QString fieldText(std::string_view bytes, int width);
+
+// Calls fn(record) for every non-blank line of the bytes, in order, until fn returns false.
+template <typename Fn>
+void forEachRecord(const QByteArray& bytes, Fn fn) {
+  const char* p = bytes.constData();
+  const char* end = p + bytes.size();
+  while (p < end) {
+    const char* nl = static_cast<const char*>(memchr(p, '\n', size_t(end - p)));
+    const char* lineEnd = nl ? nl : end;
+    const char* e = lineEnd;
+    if (e > p && e[-1] == '\r') --e;
+    bool blank = true;
+    for (const char* q = p; q < e; ++q)
+      if (*q != ' ' && *q != '\t' && *q != '\r') {
+        blank = false;
+        break;
+      }
+    if (!blank) {
+      RecordBytes r;
+      std::string_view* fields[4] = {&r.code, &r.track, &r.title, &r.artist};
+      int k = 0;
+      common::splitFields(p, e - p, [&](qsizetype start, qsizetype len) {
+        *fields[k++] = std::string_view(p + start, size_t(len));
+        return k < 4;
+      });
+      if (!fn(r)) return;
+    }
+    p = nl ? nl + 1 : end;
+  }
+}
+
+}  // namespace catalogue
