@@ -5,18 +5,26 @@
 #include <QApplication>
 #include <QStringList>
 #include <QTimer>
+#include <QWidget>
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Mellowdex"));
 
-  // For the end-to-end test: close the main window, as the user would, after a delay.
+  // For the end-to-end test: after a delay, close whatever window is in front, as a user
+  // pressing Escape or the close box would, until the main window itself has closed.
   bool ok = false;
   const int closeAfter = qEnvironmentVariableIntValue("MELLOWDEX_CLOSE_AFTER_MS", &ok);
-  if (ok && closeAfter >= 0)
+  QTimer modalCloser;  // a timer does not fire again inside its own handler: two are needed
+  if (ok && closeAfter >= 0) {
+    QObject::connect(&modalCloser, &QTimer::timeout, [] {
+      if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    modalCloser.start(closeAfter);
     QTimer::singleShot(closeAfter, [] {
       if (Form1* form = Form1::instance()) form->Unload();
     });
+  }
 
   const QStringList args = QApplication::arguments();
   return Module1::Main(args.size() > 1 ? args.mid(1).join(QLatin1Char(' ')) : QString());

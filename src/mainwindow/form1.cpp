@@ -139,6 +139,7 @@ void Form1::wireHandlers() {
   Check5.Click = [this] { Check5_Click(); };
   Check7.Click = [this] { Check7_Click(); };
   Text1.GotFocus = [this] { Text1_GotFocus(); };
+  Text1.KeyPress = [this](int& key) { Text1_KeyPress(key); };
   TabStrip1.Click = [this] { TabStrip1_Click(); };
   Option1.Click = [this] { Option1_Click(); };
   Option2.Click = [this] { Option2_Click(); };

@@ -101,7 +101,9 @@ class Form1 : public platform::FormBase {
   // ---- song-list files
   void cmdOpen_Click();
   void cmdSave_Click();
-  void Command_Open(const QString& commandLine);
+  void Command_Open(const QString& File_to_Open);
+  void Open_Song_List(const QString& path);
+  void Text1_KeyPress(int& keyAscii);
   void cmdPrint_Click();
 
   // ---- menus

@@ -10,10 +10,6 @@ void Form1::mnuSong_Click() {}
 void Form1::mnuArtist_Click() {}
 
 // Song-list files and printing
-void Form1::cmdOpen_Click() {}
-void Form1::cmdSave_Click() {}
-void Form1::Command_Open(const QString&) {}
-void Form1::mnuMerge_Click() {}
 void Form1::cmdPrint_Click() {}
 
 // View options and the song list's popup menus

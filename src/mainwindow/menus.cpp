@@ -3,6 +3,7 @@
 #include "mainwindow/form1.h"
 
 #include "common/text_helpers.h"
+#include "mainwindow/frmMerge.h"
 #include "platform/busy.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
@@ -148,6 +149,10 @@ void Form1::buildMenus() {
 // ---------------------------------------------------------------- forwarding handlers
 
 void Form1::mnuOpen_Click() { cmdOpen_Click(); }
+void Form1::mnuMerge_Click() {
+  frmMerge window;
+  showModal(window);
+}
 void Form1::mnuSave_Click() { cmdSave_Click(); }
 void Form1::mnuPrint_Click() { cmdPrint_Click(); }
 void Form1::mnuCD_Selection_Click() { Print_CD_Selection_Sheet(); }

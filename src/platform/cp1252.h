@@ -16,8 +16,8 @@ QString decode(const QByteArray& bytes);
 QString decode(const char* data, qsizetype size);
 QByteArray encode(const QString& text);
 
-// Upper and lower case inside the code page, one character to one ("ß" and "ÿ" have no
-// single-character capital and stay as they are).
+// Upper and lower case inside the code page, one character to one ("ß" has no
+// single-character capital and stays as it is).
 unsigned char upperByte(unsigned char byte);
 unsigned char lowerByte(unsigned char byte);
 QChar upper(QChar ch);

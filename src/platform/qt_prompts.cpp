@@ -121,10 +121,18 @@ QString toQtFilter(const QString& filter) {
   return out.join(QStringLiteral(";;"));
 }
 
+// A preset name such as "*.mdq" works as the dialog's filter when no filter is given.
+static QString dialogFilter(const FileDialogRequest& req) {
+  if (!req.filter.isEmpty()) return toQtFilter(req.filter);
+  if (req.fileName.contains(QLatin1Char('*')))
+    return QStringLiteral("%1;;All files (*)").arg(req.fileName);
+  return {};
+}
+
 std::optional<QString> QtPrompts::openFile(const FileDialogRequest& req) {
   const QString start = req.fileName.contains(QLatin1Char('*')) ? req.folder
                                                                  : joinPath(req.folder, req.fileName);
-  const QString name = QFileDialog::getOpenFileName(activeParent(), req.title, start, toQtFilter(req.filter));
+  const QString name = QFileDialog::getOpenFileName(activeParent(), req.title, start, dialogFilter(req));
   if (name.isEmpty()) return std::nullopt;
   return name;
 }
@@ -135,7 +143,7 @@ std::optional<QString> QtPrompts::saveFile(const FileDialogRequest& req) {
   QFileDialog::Options opts;
   if (!req.overwritePrompt) opts |= QFileDialog::DontConfirmOverwrite;
   const QString name =
-      QFileDialog::getSaveFileName(activeParent(), req.title, start, toQtFilter(req.filter), nullptr, opts);
+      QFileDialog::getSaveFileName(activeParent(), req.title, start, dialogFilter(req), nullptr, opts);
   if (name.isEmpty()) return std::nullopt;
   return name;
 }

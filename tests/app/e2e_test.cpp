@@ -44,10 +44,20 @@ TEST(Program, StartsOnTheDemoDatabaseAndClosesCleanly) {
   EXPECT_EQ(demo.readAll(), copy.readAll());
 }
 
-TEST(Program, AFileOnTheCommandLineDoesNotStopItClosingCleanly) {
+TEST(Program, OpensASavedListNamedOnTheCommandLineAndClosesCleanly) {
   QTemporaryDir home;
   copyDemo(home);
-  std::unique_ptr<QProcess> p(startProgram(home, {home.filePath("missing list.mdq")}));
+  const QString list = home.filePath("My Party.mdq");
+  QFile f(list);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("\"MELLOWDEX CD SELECTION FILE2\"\r\n\"Party\"\r\n\"ARTIST\"\r\n\"MF TRUE\"\r\n\"REF FALSE\"\r\n"
+          "\"DUP FALSE\"\r\n\"MDX1001    \"\r\n\"" + QByteArray(58, '-') + "\"\r\n");
+  f.close();
+  // The save question at closing is answered as Escape answers it: No.
+  std::unique_ptr<QProcess> p(startProgram(home, {"\"" + list + "\""}));
   ASSERT_TRUE(p->waitForFinished(30000));
-  EXPECT_EQ(p->exitCode(), 0);
+  EXPECT_EQ(p->exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+  QStringList mdq = QDir(home.path()).entryList({"*.mdq"});
+  EXPECT_EQ(mdq, QStringList{"My Party.mdq"});
 }

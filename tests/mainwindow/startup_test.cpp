@@ -188,6 +188,7 @@ TEST_F(MainWindowTest, ClosingWithATickedDiscOffersToSave) {
     Form1& f = start();
     tick("MDX1001");
     prompts.answerMsg(answer);
+    if (answer == Yes) prompts.answerSaveFile(std::nullopt);  // the save dialog, cancelled
     f.Unload();
     const auto asked = prompts.callsOf("msgBox");
     ASSERT_FALSE(asked.empty());
