@@ -17,6 +17,8 @@ void Form1::Restore_From_Temp_List() {
   Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(List2.ListCount()));
 }
 
+// A change of case leaves every line's place in the case-insensitive order as it was, so the
+// lines are rewritten where they stand rather than sorted again through Temp_List.
 void Form1::Upper_Case() {
   if (List2.ListCount() == 0) return;
   platform::BusyScope busy;
@@ -24,11 +26,10 @@ void Form1::Upper_Case() {
   Frame1.setVisible(true);
   platform::letEventsThrough();
   Temp_List.Clear();
-  QStringList lines;
-  lines.reserve(List2.ListCount());
-  for (int i = 0; i < List2.ListCount(); ++i) lines << catalogue::allCapitals(List2.List(i));
-  Temp_List.addItems(lines);
-  Restore_From_Temp_List();
+  List2.model()->transformTexts([](const QString& line) { return catalogue::allCapitals(line); });
+  Frame1.setVisible(false);
+  List2.setVisible(true);
+  Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(List2.ListCount()));
 }
 
 void Form1::Lower_Case() {
@@ -39,14 +40,13 @@ void Form1::Lower_Case() {
   Temp_List.Clear();
   const Sort sort = currentSort().value_or(Sort::MfCode);
   const bool numberToo = Check1.Value() == 1 && Check2.Value() == 1;
-  QStringList lines;
-  lines.reserve(List2.ListCount());
-  for (int i = 0; i < List2.ListCount(); ++i) {
-    lines << catalogue::wordCapitals(List2.List(i), sort, numberToo);
+  List2.model()->transformTexts([&](const QString& line) {
     platform::letEventsThroughSliced();
-  }
-  Temp_List.addItems(lines);
-  Restore_From_Temp_List();
+    return catalogue::wordCapitals(line, sort, numberToo);
+  });
+  Frame1.setVisible(false);
+  List2.setVisible(true);
+  Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(List2.ListCount()));
 }
 
 void Form1::Remove_Dupes() {

@@ -111,14 +111,14 @@ void Form1::Get_Tracks() {
   ProgressBar1.setMax(barMax);
   ProgressBar1.setValue(0);
 
-  QByteArray bytes;
-  if (!catalogue::readWholeFile(path, bytes)) {
+  catalogue::FileBytes file;
+  if (!file.open(path)) {
     setMousePointer(platform::MousePointer::Default);
     unreadableTrackFile(path, QStringLiteral("Create List"));
   } else if (sort && !tickedRef.isEmpty()) {
     qint64 counter = 0;
     int lines = 0;
-    catalogue::forEachRecord(bytes, [&](const catalogue::RecordBytes& r) {
+    catalogue::forEachRecord(file.bytes(), [&](const catalogue::RecordBytes& r) {
       ++counter;
       if (counter % 1500 == 0 && ProgressBar1.Value() < ProgressBar1.Max()) {
         ProgressBar1.setValue(ProgressBar1.Value() + 1);
@@ -193,10 +193,10 @@ void Form1::Click_All() {
 void Form1::Get_All() {
   const QString folder = platform::programFolder();
   const QString path = folder + QString::fromLatin1(catalogue::kTrackFile);
-  QByteArray bytes;
-  const bool readable = catalogue::readWholeFile(path, bytes);
+  catalogue::FileBytes file;
+  const bool readable = file.open(path);
   qint64 count = 0;
-  if (readable) catalogue::forEachRecord(bytes, [&](const catalogue::RecordBytes&) { return ++count, true; });
+  if (readable) catalogue::forEachRecord(file.bytes(), [&](const catalogue::RecordBytes&) { return ++count, true; });
   ProgressBar1.setMax(int(count / 300));
   ProgressBar1.setValue(0);
   List2.Clear();
@@ -204,7 +204,10 @@ void Form1::Get_All() {
   setMousePointer(platform::MousePointer::Custom);
   platform::letEventsThrough();
 
-  for (int i = 0; i < List1.ListCount(); ++i) List1.setSelected(i, true);
+  // Every disc ticked at once: while the program ticks, the tick handler would only count.
+  List1.model()->setAllSelected(true);
+  Label1.setCaption(QStringLiteral("Discs = ") + QString::number(List1.SelCount()));
+  Label6.setCaption(QStringLiteral("Tracks = 0"));
   List1.widget()->update();
   Frame1.setVisible(true);
   platform::letEventsThrough();
@@ -215,7 +218,7 @@ void Form1::Get_All() {
   } else if (sort) {
     qint64 counter = 0;
     int lines = 0;
-    catalogue::forEachRecord(bytes, [&](const catalogue::RecordBytes& r) {
+    catalogue::forEachRecord(file.bytes(), [&](const catalogue::RecordBytes& r) {
       if (++counter % 300 == 0) ProgressBar1.setValue(ProgressBar1.Value() + 1);
       if (lines >= catalogue::Max_List_Lines) {
         platform::prompts().msgBox(kMaxText, platform::msg::OKOnly, kMaxTitle);

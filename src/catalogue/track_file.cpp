@@ -7,11 +7,18 @@
 
 namespace catalogue {
 
-bool readWholeFile(const QString& path, QByteArray& out) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return false;
-  out = f.readAll();
-  return f.error() == QFile::NoError;
+bool FileBytes::open(const QString& path) {
+  file_.setFileName(path);
+  if (!file_.open(QIODevice::ReadOnly)) return false;
+  const qint64 size = file_.size();
+  if (size > 0) {
+    if (uchar* mapped = file_.map(0, size)) {
+      bytes_ = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), qsizetype(size));
+      return true;
+    }
+  }
+  bytes_ = file_.readAll();
+  return file_.error() == QFile::NoError;
 }
 
 QByteArray codeKey(std::string_view code) {

@@ -6,6 +6,7 @@
 #include "common/records.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <string_view>
@@ -16,8 +17,16 @@ struct RecordBytes {
   std::string_view code, track, title, artist;  // as read, not yet fitted to their widths
 };
 
-// The whole file, or nothing when it is missing or unreadable.
-bool readWholeFile(const QString& path, QByteArray& out);
+// The whole file's bytes, mapped into memory rather than copied where the system allows.
+class FileBytes {
+ public:
+  // False when the file is missing or unreadable.
+  bool open(const QString& path);
+  const QByteArray& bytes() const { return bytes_; }
+ private:
+  QFile file_;
+  QByteArray bytes_;
+};
 
 // The record's disc code as the 11 bytes a disc-list item compares with.
 QByteArray codeKey(std::string_view code);

@@ -69,6 +69,15 @@ void SortedListModel::setText(int row, const QString& text) {
   if (row < viewRows_) emit dataChanged(index(row), index(row));
 }
 
+void SortedListModel::transformTexts(const std::function<QString(const QString&)>& change) {
+  normalize();
+  for (auto& it : items_) {
+    it.text = change(it.text);
+    if (sorted_) it.key = sortKey(it.text);
+  }
+  changed();
+}
+
 bool SortedListModel::selected(int row) const {
   normalize();
   return items_.at(static_cast<std::size_t>(row)).selected;

@@ -29,6 +29,8 @@ class SortedListModel : public QAbstractListModel {
   int count() const;
   const QString& text(int row) const;
   void setText(int row, const QString& text);  // stays in place, as the old lists did
+  // Rewrites every line in place with a change that keeps the order (a change of case).
+  void transformTexts(const std::function<QString(const QString&)>& change);
   bool selected(int row) const;
   void setSelected(int row, bool on);
   int selectedCount() const { return selCount_; }
