@@ -1,0 +1,2 @@
+#include "platform/painter_surface.h"
+// Filled in with the printing work.

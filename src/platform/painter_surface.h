@@ -1,0 +1,73 @@
+// Drawing surfaces that really draw: one over any paint device (the preview image), and one
+// over the printer that keeps each page until it is sent or discarded, so that the sent pages
+// land in one print job (or one PDF file) in order.
+#pragma once
+
+#include "platform/drawing_surface.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <memory>
+
+class QPrinter;
+
+namespace platform {
+
+// Draws at once on an image of a page of the given size in points.
+class ImageSurface : public DrawingSurface {
+ public:
+  ImageSurface(double widthPt, double heightPt, double dotsPerInch = 96);
+  const QImage& image() const;
+  void Cls() override;
+  void endPage(bool send) override;
+  bool endDocument() override;
+  double pageWidthPt() const override;
+  double pageHeightPt() const override;
+
+ protected:
+  double textWidthPt(const SurfaceFont& f, const QString& text) const override;
+  double lineHeightPt(const SurfaceFont& f) const override;
+  void drawText(double xPt, double yPt, const SurfaceFont& f, qint32 colour, bool opaque, qint32 back,
+                const QString& text) override;
+  void drawLine(double x1, double y1, double x2, double y2, qint32 colour) override;
+  void drawCircle(double x, double y, double radius, qint32 colour, bool filled, qint32 fill) override;
+  void drawPicture(const QImage& picture, double x, double y, double w, double h) override;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> d;
+};
+
+// The printer (a real one, or a PDF file the printer was set to). Text is measured with the
+// printer's own fonts; a page's drawing is kept until endPage, which prints it or drops it.
+class PrinterSurface : public DrawingSurface {
+ public:
+  explicit PrinterSurface(QPrinter& printer);
+  ~PrinterSurface() override;
+  void Cls() override;
+  void endPage(bool send) override;
+  bool endDocument() override;
+  QString errorString() const override;
+  double pageWidthPt() const override;
+  double pageHeightPt() const override;
+  int pagesSent() const;
+
+ protected:
+  double textWidthPt(const SurfaceFont& f, const QString& text) const override;
+  double lineHeightPt(const SurfaceFont& f) const override;
+  void drawText(double xPt, double yPt, const SurfaceFont& f, qint32 colour, bool opaque, qint32 back,
+                const QString& text) override;
+  void drawLine(double x1, double y1, double x2, double y2, qint32 colour) override;
+  void drawCircle(double x, double y, double radius, qint32 colour, bool filled, qint32 fill) override;
+  void drawPicture(const QImage& picture, double x, double y, double w, double h) override;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> d;
+};
+
+// The Qt font for a surface font on a device of the given resolution.
+QFont toQFont(const SurfaceFont& f);
+
+}  // namespace platform

@@ -1,0 +1,1 @@
+// Preview page tests.
