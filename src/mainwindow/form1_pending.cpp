@@ -10,7 +10,6 @@ void Form1::mnuSong_Click() {}
 void Form1::mnuArtist_Click() {}
 
 // Song-list files and printing
-void Form1::cmdPrint_Click() {}
 
 // View options and the song list's popup menus
 void Form1::mnuFull_Screen_Click() {}

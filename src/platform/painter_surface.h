@@ -18,6 +18,7 @@ namespace platform {
 class ImageSurface : public DrawingSurface {
  public:
   ImageSurface(double widthPt, double heightPt, double dotsPerInch = 96);
+  ~ImageSurface() override;
   const QImage& image() const;
   void Cls() override;
   void endPage(bool send) override;
@@ -41,6 +42,8 @@ class ImageSurface : public DrawingSurface {
 
 // The printer (a real one, or a PDF file the printer was set to). Text is measured with the
 // printer's own fonts; a page's drawing is kept until endPage, which prints it or drops it.
+// The job starts at the first sent page, so a document with no sent page prints nothing and
+// ends successfully. Call endDocument before the printer is destroyed.
 class PrinterSurface : public DrawingSurface {
  public:
   explicit PrinterSurface(QPrinter& printer);
@@ -67,7 +70,7 @@ class PrinterSurface : public DrawingSurface {
   std::unique_ptr<Impl> d;
 };
 
-// The Qt font for a surface font on a device of the given resolution.
+// The Qt font for a surface font (sized in points; Courier falls back to any fixed-pitch face).
 QFont toQFont(const SurfaceFont& f);
 
 }  // namespace platform

@@ -1,10 +1,48 @@
 #include "printing/print_job.h"
 
 #include "common/records.h"
+#include "common/text_helpers.h"
 #include "printing/print_layouts.h"
 #include "platform/text_file.h"
 
 namespace printing {
+
+QString layoutCodeFor(catalogue::Sort sort, bool showCodes, bool useNumbers) {
+  if (sort == catalogue::Sort::MfCode) showCodes = true;
+  if (!showCodes && !useNumbers) return {};
+  QString code;
+  for (const auto& c : catalogue::layoutColumns(sort)) {
+    if (c.letter == 'g' || (c.letter == 'M' && !showCodes) || (c.letter == 'D' && !useNumbers)) continue;
+    code += QLatin1Char(c.letter);
+  }
+  return code;
+}
+
+PrintJob jobFromSongList(const QString& code, catalogue::Sort sort, const QStringList& lines) {
+  PrintJob job;
+  job.code = code;
+  for (QChar letter : code) {
+    switch (letter.toLatin1()) {
+      case 'A': job.headings << QStringLiteral("ARTIST"); break;
+      case 'S': job.headings << QStringLiteral("SONG"); break;
+      case 'M': job.headings << QStringLiteral("MF CODE"); break;
+      case 'D': job.headings << QStringLiteral("DISC"); break;
+      case 'T': job.headings << QStringLiteral("TRACK"); break;
+      default: break;
+    }
+  }
+  job.rows.reserve(size_t(lines.size()));
+  for (const QString& line : lines) {
+    QStringList row;
+    for (QChar letter : code) {
+      const catalogue::Column& c = catalogue::columnOf(sort, letter.toLatin1());
+      row << common::RTrim(common::Mid(line, c.start, c.width));
+    }
+    job.rows.push_back(std::move(row));
+  }
+  job.lineCount = int(job.rows.size()) + 2;
+  return job;
+}
 
 QString printJobText(const PrintJob& job) {
   QString out;

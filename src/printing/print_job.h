@@ -3,6 +3,8 @@
 // every field quoted.
 #pragma once
 
+#include "catalogue/song_line.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +21,15 @@ struct PrintJob {
   std::vector<QStringList> rows;
   int lineCount = 0;  // lines of the file, as the page estimate counts them
 };
+
+// The layout code of a song list: its sort's columns, with the MF code column when the codes
+// are shown (always in the code sort) and the disc number column when own numbers are used.
+// Empty when neither is shown: no layout prints such a list.
+QString layoutCodeFor(catalogue::Sort sort, bool showCodes, bool useNumbers);
+
+// The job for song-list lines in the given sort: the heading words in the code's order and each
+// line cut into its fields by the line's layout (trailing blanks dropped).
+PrintJob jobFromSongList(const QString& code, catalogue::Sort sort, const QStringList& lines);
 
 // The file's text: every field quoted, CR LF after every record.
 QString printJobText(const PrintJob& job);

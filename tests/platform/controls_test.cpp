@@ -1,5 +1,6 @@
 // Controls fire their handlers from code as from the user, and only on real changes.
 #include "platform/controls.h"
+#include "platform/busy.h"
 #include "platform/form.h"
 #include "platform/menu.h"
 #include "platform/prompts.h"
@@ -11,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
+#include <QMouseEvent>
 #include <QTabBar>
 
 #include <gtest/gtest.h>
@@ -261,4 +263,34 @@ TEST(Prompts, EachLineBreakPairShowsAsOneBreak) {
   EXPECT_EQ(displayText("a\r\nb"), "a\nb");
   EXPECT_EQ(displayText("a\r\rb"), "a\n\nb");
   EXPECT_EQ(displayText("a\n\r\n\rb"), "a\n\nb");
+}
+
+TEST(BusyScope, RepaintsButDropsInputUntilThePassEnds) {
+  Window w;
+  w.Show();
+  CommandButton b(&w, w.client(), "cmd", "Create List");
+  b.movePx(10, 10, 100, 30);
+  b.setVisible(true);
+  int clicks = 0;
+  b.Click = [&] { ++clicks; };
+  const auto click = [&] {
+    const QPointF at(5, 5);
+    QCoreApplication::postEvent(b.widget(), new QMouseEvent(QEvent::MouseButtonPress, at, b.widget()->mapToGlobal(at),
+                                                            Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(b.widget(), new QMouseEvent(QEvent::MouseButtonRelease, at, b.widget()->mapToGlobal(at),
+                                                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+  };
+  {
+    BusyScope busy;
+    click();
+    letEventsThrough();
+    EXPECT_EQ(clicks, 0);
+    w.Unload();  // closing is refused while busy
+    letEventsThrough();
+  }
+  letEventsThrough();
+  EXPECT_EQ(clicks, 0);  // dropped, not merely delayed
+  click();
+  letEventsThrough();
+  EXPECT_EQ(clicks, 1);
 }

@@ -1,0 +1,75 @@
+// The "Print Preview" window: font, size, header and colour of the printed song list, a preview
+// of page 1, a page estimate in the title, and the Print command.
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "platform/painter_surface.h"
+#include "platform/prompts.h"
+#include "printing/print_job.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class frmPrint : public platform::FormBase {
+ public:
+  frmPrint();
+  ~frmPrint() override;
+
+  void Form_Load() override;
+  void Form_Activate() override;
+  void Form_Unload(int& cancel) override;
+
+  void Combo1_Click();
+  void Combo2_Click();
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void Command4_Click();
+  void Text1_Change();
+  void Text1_GotFocus();
+  void Read_Print_Ini();
+  void Write_Print_Ini();
+  void Preview();
+  void Count_Pages();
+  // Prints the job on the surface the print dialog's answer leads to; false on a failure,
+  // which has been reported.
+  bool Print_Choice(const platform::PrintDialogAnswer& answer);
+
+  // Numbers the window keeps while it is open.
+  int Preview_Row_Count = 0;
+  int Page_Estimate = 0;
+  int First_Page = 0;
+  int Last_Page = 0;
+  int Page_Counter = 0;
+
+  // The preview page (points) and what was drawn on it.
+  platform::DrawingSurface& previewSurface() { return *preview_; }
+  // Where printed pages go: by default a printer (or PDF file) set up from the dialog's answer.
+  // Tests put a recording surface here.
+  std::function<std::shared_ptr<platform::DrawingSurface>(const platform::PrintDialogAnswer&)> makePrinterSurface;
+  // Replaces the preview page, for tests.
+  void setPreviewSurface(std::unique_ptr<platform::DrawingSurface> surface);
+
+  static const QString kHeaderPrompt;  // "SONG LIST HEADER HERE"
+
+  platform::Frame Frame1{this, client(), "Frame1", ""};
+  platform::ComboBox Combo1{this, Frame1.inner(), "Combo1", platform::ComboBox::Style::DropdownList, true};
+  platform::ComboBox Combo2{this, Frame1.inner(), "Combo2", platform::ComboBox::Style::DropdownList, false};
+  platform::CommandButton Command3{this, Frame1.inner(), "Command3", ""};
+  platform::TextBox Text1{this, Frame1.inner(), "Text1", kHeaderPrompt};
+  platform::CommandButton Command2{this, Frame1.inner(), "Command2", "Apply Header"};
+  platform::CommandButton Command1{this, Frame1.inner(), "Command1", "Print"};
+  platform::CommandButton Command4{this, Frame1.inner(), "Command4", "Close"};
+  platform::PictureBox Picture1{this, client(), "Picture1"};
+  platform::Label Label1{this, client(), "Label1", "0"};
+  platform::Frame Frame3{this, client(), "Frame3", ""};
+  platform::Label Label19{this, Frame3.inner(), "Label19", "Sending list to Printer"};
+
+ private:
+  void showPreviewImage();
+  std::unique_ptr<platform::DrawingSurface> preview_;
+  bool jobMissingReported_ = false;
+  bool fontsFilled_ = false;
+};

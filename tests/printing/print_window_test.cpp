@@ -1,0 +1,341 @@
+// The Print command's hand-over, the print window and its settings, and printing a range.
+#include "../mainwindow/main_window_fixture.h"
+
+#include "platform/recording_surface.h"
+#include "printing/frmPrint.h"
+#include "printing/print_job.h"
+
+#include <QFile>
+#include <QPrinter>
+#include <QStandardPaths>
+
+using platform::msg::OK;
+
+namespace {
+
+QByteArray jobBytes(const QList<QByteArray>& records) {
+  QByteArray out;
+  for (const auto& r : records) out += r + "\r\n";
+  return out;
+}
+
+// A window whose pages are recorded instead of drawn.
+struct RecordedPrint {
+  platform::RecordingSurface* preview = nullptr;
+  std::shared_ptr<platform::RecordingSurface> paper;
+};
+
+void record(frmPrint& w, RecordedPrint& r) {
+  auto preview = std::make_unique<platform::RecordingSurface>();
+  r.preview = preview.get();
+  w.setPreviewSurface(std::move(preview));
+  w.makePrinterSurface = [&r](const platform::PrintDialogAnswer&) {
+    r.paper = std::make_shared<platform::RecordingSurface>();
+    return std::shared_ptr<platform::DrawingSurface>(r.paper);
+  };
+}
+
+}  // namespace
+
+class PrintWindowTest : public MainWindowTest {
+ protected:
+  void writeJob(int rows, const QByteArray& code = "SAMT") {
+    QList<QByteArray> records{"\"" + code + "\"", "\"SONG\",\"ARTIST\",\"MF CODE\",\"TRACK\""};
+    for (int i = 0; i < rows; ++i) records << "\"SONG " + QByteArray::number(i) + "\",\"ARTIST\",\"SC1\",\"01\"";
+    home.writeBytes("primp.tmp", jobBytes(records));
+  }
+};
+
+TEST(PrintJob, LayoutCodesFollowTheSortAndTheShownColumns) {
+  using catalogue::Sort;
+  EXPECT_EQ(printing::layoutCodeFor(Sort::Artist, true, true), "ASMDT");
+  EXPECT_EQ(printing::layoutCodeFor(Sort::Artist, true, false), "ASMT");
+  EXPECT_EQ(printing::layoutCodeFor(Sort::Artist, false, true), "ASDT");
+  EXPECT_EQ(printing::layoutCodeFor(Sort::Song, true, true), "SAMDT");
+  EXPECT_EQ(printing::layoutCodeFor(Sort::Song, true, false), "SAMT");
+  EXPECT_EQ(printing::layoutCodeFor(Sort::Song, false, true), "SADT");
+  EXPECT_EQ(printing::layoutCodeFor(Sort::Track, true, true), "TSAMD");
+  EXPECT_EQ(printing::layoutCodeFor(Sort::Track, true, false), "TSAM");
+  EXPECT_EQ(printing::layoutCodeFor(Sort::Track, false, true), "TSAD");
+  EXPECT_EQ(printing::layoutCodeFor(Sort::MfCode, true, true), "MTSAD");
+  EXPECT_EQ(printing::layoutCodeFor(Sort::MfCode, false, false), "MTSA");
+  EXPECT_EQ(printing::layoutCodeFor(Sort::Song, false, false), "");
+}
+
+TEST(PrintJob, ADamagedRecordNeverShiftsTheRowsAfterIt) {
+  testsupport::TempHome home;
+  home.writeBytes("primp.tmp", jobBytes({"\"TSAM\"", "\"T\",\"S\",\"A\",\"M\"", "\"01\",\"ONLY TWO\"",
+                                         "\"02\",\"S\",\"A\",\"M\",\"EXTRA\"", "\"03\",\"S3\",\"A3\",\"M3\""}));
+  const auto job = printing::readPrintJob(home.path("primp.tmp"));
+  ASSERT_TRUE(job);
+  ASSERT_EQ(job->rows.size(), 3u);
+  EXPECT_EQ(job->rows[0], (QStringList{"01", "ONLY TWO", "", ""}));
+  EXPECT_EQ(job->rows[1], (QStringList{"02", "S", "A", "M"}));
+  EXPECT_EQ(job->rows[2][1], "S3");
+  EXPECT_EQ(job->lineCount, 5);
+  EXPECT_FALSE(printing::readPrintJob(home.path("none.tmp")));
+}
+
+TEST_F(PrintWindowTest, PrintWritesTheJobFileByteForByteThenShowsTheWindow) {
+  Form1& f = start();
+  f.Check2.setValue(1);
+  f.Check1.setValue(1);
+  prompts.answerInput("7");
+  tick("SC8123");
+  f.Option3.setValue(true);
+  f.cmdGet_Tracks_Click();
+  QString title;
+  prompts.onModal([&](platform::FormBase& w) { title = w.Caption(); });
+  f.cmdPrint_Click();
+  EXPECT_EQ(home.readBytes("primp.tmp"),
+            jobBytes({"\"TSAMD\"", "\"TRACK\",\"SONG\",\"ARTIST\",\"MF CODE\",\"DISC\"",
+                      "\"01\",\"MOONLIGHT HARBOUR\",\"THE LANTERNS\",\"SC8123\",\"0007\"",
+                      "\"02\",\"PAPER SKY\",\"JUNO REED\",\"SC8123\",\"0007\""}));
+  EXPECT_EQ(prompts.callsOf("modal").size(), 1u);
+}
+
+TEST_F(PrintWindowTest, EveryLayoutCodeGetsItsOwnColumnsInTheJob) {
+  Form1& f = start();
+  struct Case {
+    platform::OptionButton* sort;
+    int codes, numbers;
+    QByteArray code, row;
+  };
+  const Case cases[] = {
+      {&f.Option1, 1, 0, "ASMT", "\"ODA BELL\",\"RIVER TOWN\",\"MDX1001\",\"01\""},
+      {&f.Option2, 1, 0, "SAMT", "\"RIVER TOWN\",\"ODA BELL\",\"MDX1001\",\"01\""},
+      {&f.Option3, 1, 0, "TSAM", "\"01\",\"RIVER TOWN\",\"ODA BELL\",\"MDX1001\""},
+      {&f.Option5, 1, 0, "MTSA", "\"MDX1001\",\"01\",\"RIVER TOWN\",\"ODA BELL\""},
+  };
+  for (const Case& c : cases) {
+    f.cmdUntag_Click();
+    c.sort->setValue(true);
+    f.Check1.setValue(c.codes);
+    tick("MDX1001");
+    f.cmdGet_Tracks_Click();
+    prompts.onModal({});
+    f.cmdPrint_Click();
+    const QList<QByteArray> lines = home.readBytes("primp.tmp").split('\n');
+    ASSERT_GE(lines.size(), 3) << c.code.constData();
+    EXPECT_EQ(lines[0], "\"" + c.code + "\"\r");
+    EXPECT_EQ(lines[2], c.row + "\r");
+  }
+}
+
+TEST_F(PrintWindowTest, AListWithoutCodesOrNumbersOrAnEmptyListIsRefused) {
+  Form1& f = start();
+  prompts.answerMsg(OK);
+  f.cmdPrint_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Please create a list first");
+  tick("SC8123");
+  f.Check1.setValue(0);
+  f.cmdGet_Tracks_Click();
+  prompts.answerMsg(OK);
+  f.cmdPrint_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Print");
+  EXPECT_TRUE(prompts.callsOf("modal").empty());
+  EXPECT_FALSE(QFile::exists(home.path("primp.tmp")));
+}
+
+TEST_F(PrintWindowTest, SettingsFileIsWrittenWhenMissingAndReadWhenValid) {
+  start();
+  writeJob(3);
+  {
+    frmPrint w;
+    RecordedPrint r;
+    record(w, r);
+    w.Load();
+    w.Form_Activate();
+    EXPECT_EQ(w.Combo2.Text(), "8");
+    w.Command4_Click();
+  }
+  const QByteArray written = home.readBytes("print.ini");
+  EXPECT_TRUE(written.endsWith("\r\n8\r\n")) << written.constData();
+  home.writeLines("print.ini", {"NO SUCH FONT", "12"});
+  frmPrint w;
+  RecordedPrint r;
+  record(w, r);
+  w.Load();
+  w.Form_Activate();
+  EXPECT_EQ(w.Combo2.Text(), "12");
+  home.writeLines("print.ini", {"X", "20"});
+  frmPrint w2;
+  RecordedPrint r2;
+  record(w2, r2);
+  w2.Load();
+  w2.Form_Activate();
+  EXPECT_EQ(w2.Combo2.Text(), "8");  // a size the list does not hold is passed over
+  w2.Command4_Click();
+  EXPECT_TRUE(home.readBytes("print.ini").endsWith("\r\n8\r\n"));
+}
+
+TEST_F(PrintWindowTest, TheHeaderBoxIsMirroredIntoTheMainWindowAtEveryChange) {
+  Form1& f = start();
+  f.Text1.setText("From main");
+  writeJob(1);
+  frmPrint w;
+  RecordedPrint r;
+  record(w, r);
+  w.Load();
+  EXPECT_EQ(w.Text1.Text(), "From main");
+  w.Text1.setText("Typed here");
+  EXPECT_EQ(f.Text1.Text(), "Typed here");
+}
+
+TEST_F(PrintWindowTest, WhiteIsRefusedAndOtherColoursReachTheLabel) {
+  start();
+  writeJob(1);
+  frmPrint w;
+  RecordedPrint r;
+  record(w, r);
+  w.Load();
+  prompts.answerColour(0xFFFFFF).answerMsg(OK);
+  w.Command3_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "White is not a valid color");
+  EXPECT_EQ(w.Label1.Caption(), "0");
+  prompts.answerColour(255);
+  w.Command3_Click();
+  EXPECT_EQ(w.Label1.Caption(), "255");
+  EXPECT_EQ(w.previewSurface().ForeColor, 255);
+  prompts.answerColour(std::nullopt);
+  w.Command3_Click();
+  EXPECT_EQ(w.Label1.Caption(), "255");
+}
+
+TEST_F(PrintWindowTest, TitleShowsTracksTracksPerPageAndAnEstimate) {
+  start();
+  frmPrint w;
+  const auto title = [&](int rows, int counted) {
+    writeJob(rows);
+    w.Preview_Row_Count = counted;
+    w.Count_Pages();
+    return w.Caption();
+  };
+  EXPECT_EQ(title(150, 60), "Print Preview    Total tracks = 150     Approx tracks per page = 59     Approx Pages = 3");
+  EXPECT_EQ(w.Page_Estimate, 3);
+  title(120, 60);
+  EXPECT_EQ(w.Page_Estimate, 3);
+  EXPECT_EQ(title(40, 40), "Print Preview    Total tracks = 40     Approx tracks per page = 40");
+  EXPECT_EQ(w.Page_Estimate, 2);
+  EXPECT_EQ(title(0, 0), "Print Preview    Total tracks = 0     Approx tracks per page = 0");
+  EXPECT_EQ(w.Page_Estimate, 1);
+}
+
+TEST_F(PrintWindowTest, AMissingJobShowsOneMessageAndABlankPreview) {
+  start();
+  frmPrint w;
+  RecordedPrint r;
+  record(w, r);
+  prompts.answerMsg(OK);
+  w.Load();
+  w.Preview();
+  EXPECT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_TRUE(r.preview->current().calls.empty());
+}
+
+TEST_F(PrintWindowTest, PrintRefusesTheUnchangedHeader) {
+  start();
+  writeJob(2);
+  frmPrint w;
+  RecordedPrint r;
+  record(w, r);
+  w.Load();
+  w.Text1.setText("SONG LIST HEADER HERE");
+  prompts.answerMsg(OK);
+  w.Command1_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+            "The song list header text field is empty.\n\rPlease enter a name/telephone number etc.\n\r"
+            "This name will be printed on all lists.\n\r\n\rIf you do not wish to use a name just enter a space.");
+  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Song List Header");
+  EXPECT_TRUE(prompts.callsOf("printDialog").empty());
+}
+
+TEST_F(PrintWindowTest, ThePrintDialogOffersTheEstimatePlusFiftyAndCancelKeepsTheWindow) {
+  start();
+  writeJob(2);
+  frmPrint w;
+  RecordedPrint r;
+  record(w, r);
+  w.Load();
+  w.Text1.setText(" ");
+  w.Page_Estimate = 10;
+  prompts.answerPrint(std::nullopt);
+  w.Command1_Click();
+  EXPECT_EQ(prompts.callsOf("printDialog").back().text, "60");
+  EXPECT_EQ(r.paper, nullptr);
+  w.Page_Estimate = 0;
+  prompts.answerPrint(std::nullopt);
+  w.Command1_Click();
+  EXPECT_EQ(prompts.callsOf("printDialog").back().text, "53");
+  EXPECT_EQ(w.mousePointer(), platform::MousePointer::Default);
+}
+
+TEST_F(PrintWindowTest, APageRangeSendsOnlyItsPagesAndAllSendsEveryPage) {
+  start();
+  writeJob(400);
+  frmPrint w;
+  RecordedPrint r;
+  record(w, r);
+  w.Load();
+  w.Text1.setText("Friday");
+  platform::PrintDialogAnswer range;
+  range.allPages = false;
+  range.fromPage = 2;
+  range.toPage = 3;
+  prompts.answerPrint(range);
+  w.Show();
+  w.Command1_Click();
+  ASSERT_NE(r.paper, nullptr);
+  EXPECT_EQ(w.First_Page, 2);
+  EXPECT_EQ(w.Last_Page, 3);
+  EXPECT_EQ(r.paper->sentPages().size(), 2u);
+  EXPECT_TRUE(r.paper->ended());
+  EXPECT_FALSE(w.isVisible());  // success closes the window
+
+  frmPrint all;
+  RecordedPrint r2;
+  record(all, r2);
+  all.Load();
+  all.Text1.setText("Friday");
+  prompts.answerPrint(platform::PrintDialogAnswer{});
+  all.Command1_Click();
+  ASSERT_NE(r2.paper, nullptr);
+  EXPECT_EQ(r2.paper->sentPages().size(), r2.paper->pages().size());
+  EXPECT_GT(r2.paper->pages().size(), 3u);
+}
+
+TEST_F(PrintWindowTest, AnUnknownLayoutIsRefusedAndTheWindowStaysOpen) {
+  start();
+  writeJob(5, "samt");
+  frmPrint w;
+  RecordedPrint r;
+  record(w, r);
+  w.Load();
+  w.Show();
+  w.Text1.setText("Friday");
+  prompts.answerPrint(platform::PrintDialogAnswer{}).answerMsg(OK);
+  w.Command1_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Print");
+  EXPECT_EQ(r.paper, nullptr);
+  EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(PrintWindowTest, PrintsARealPdfHoldingTheChosenPages) {
+  start();
+  writeJob(400);
+  frmPrint w;
+  auto preview = std::make_unique<platform::RecordingSurface>();
+  w.setPreviewSurface(std::move(preview));
+  w.Load();
+  w.Text1.setText("Friday");
+  platform::PrintDialogAnswer answer;
+  answer.allPages = false;
+  answer.fromPage = 2;
+  answer.toPage = 3;
+  answer.outputFile = home.path("list.pdf");
+  prompts.answerPrint(answer);
+  w.Command1_Click();
+  const QByteArray pdf = home.readBytes("list.pdf");
+  ASSERT_FALSE(pdf.isEmpty());
+  EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 2);
+}
