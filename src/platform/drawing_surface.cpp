@@ -53,6 +53,22 @@ void DrawingSurface::Print(const QString& text) {
   CurrentY += TextHeight();
 }
 
+void DrawingSurface::PrintRow(const QString& text, double x0, double step, double xEnd) {
+  std::vector<double> xs;
+  double x = x0;
+  if (step > 0)
+    for (; x < xEnd; x += step) xs.push_back(toPtX(x));
+  CurrentX = x;
+  if (xs.empty()) return;
+  drawTextRun(xs, toPtY(CurrentY), font, ForeColor, !FontTransparent, BackColor, text);
+  CurrentY += TextHeight();
+}
+
+void DrawingSurface::drawTextRun(const std::vector<double>& xPt, double yPt, const SurfaceFont& f, qint32 colour,
+                                 bool opaque, qint32 back, const QString& text) {
+  for (double x : xPt) drawText(x, yPt, f, colour, opaque, back, text);
+}
+
 double DrawingSurface::TextWidth(const QString& text) const { return fromPtX(textWidthPt(font, text)); }
 
 double DrawingSurface::TextHeight() const { return fromPtY(lineHeightPt(font)); }

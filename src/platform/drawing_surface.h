@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QString>
 
+#include <vector>
+
 namespace platform {
 
 struct SurfaceFont {
@@ -46,6 +48,10 @@ class DrawingSurface {
   // Prints the text at the current position (its top-left corner there), then moves x back to
   // the left edge and y down one line of the current font.
   void Print(const QString& text);
+  // Prints the same text at x0, x0 + step, ... while x is below xEnd, all on the current line,
+  // as that many prints each put back on the line would (a dotted rule); afterwards x is the
+  // first position not printed and y is one line lower when anything was printed.
+  void PrintRow(const QString& text, double x0, double step, double xEnd);
   double TextWidth(const QString& text) const;
   double TextHeight() const;  // one line of the current font
   void Line(double x1, double y1, double x2, double y2, qint32 colour);
@@ -70,6 +76,9 @@ class DrawingSurface {
   virtual double lineHeightPt(const SurfaceFont& f) const = 0;
   virtual void drawText(double xPt, double yPt, const SurfaceFont& f, qint32 colour, bool opaque,
                         qint32 back, const QString& text) = 0;
+  // The same text at several x on one line; the default draws it once for each.
+  virtual void drawTextRun(const std::vector<double>& xPt, double yPt, const SurfaceFont& f, qint32 colour,
+                           bool opaque, qint32 back, const QString& text);
   virtual void drawLine(double x1, double y1, double x2, double y2, qint32 colour) = 0;
   virtual void drawCircle(double x, double y, double radius, qint32 colour, bool filled,
                           qint32 fill) = 0;

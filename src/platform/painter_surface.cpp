@@ -3,10 +3,15 @@
 #include "platform/colours.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPainterPath>
+#include <QRawFont>
 #include <QPen>
 #include <QPrinter>
 
 #include <algorithm>
+#include <cmath>
+#include <map>
 #include <variant>
 #include <vector>
 
@@ -28,14 +33,38 @@ struct Device {
   double fontPxPerPt = 1;
 };
 
-QFont deviceFont(const Device& dev, const SurfaceFont& f) { return QFont(toQFont(f), dev.paintDevice); }
+// Resolving a font for a device and measuring it is costly and a page uses few fonts: the last
+// few are kept.
+struct ResolvedFont {
+  QPaintDevice* device;
+  SurfaceFont key;
+  QFont font;
+  QFontMetricsF metrics;
+  QRawFont raw;
+};
+
+const ResolvedFont& resolved(const Device& dev, const SurfaceFont& f) {
+  static std::vector<ResolvedFont> cache;
+  for (const auto& r : cache)
+    if (r.device == dev.paintDevice && r.key == f) return r;
+  if (cache.size() >= 16) cache.erase(cache.begin());
+  QFont font(toQFont(f), dev.paintDevice);
+  cache.push_back(ResolvedFont{dev.paintDevice, f, font, QFontMetricsF(font), QRawFont::fromFont(font)});
+  return cache.back();
+}
 
 double textWidthOn(const Device& dev, const SurfaceFont& f, const QString& text) {
-  return QFontMetricsF(deviceFont(dev, f)).horizontalAdvance(text) / dev.fontPxPerPt;
+  return resolved(dev, f).metrics.horizontalAdvance(text) / dev.fontPxPerPt;
 }
 
 double lineHeightOn(const Device& dev, const SurfaceFont& f) {
-  return QFontMetricsF(deviceFont(dev, f)).lineSpacing() / dev.fontPxPerPt;
+  return resolved(dev, f).metrics.lineSpacing() / dev.fontPxPerPt;
+}
+
+bool onlyBlanks(const QString& text) {
+  for (QChar c : text)
+    if (c != QLatin1Char(' ')) return false;
+  return true;
 }
 
 QPen cosmeticPen(qint32 colour) {
@@ -53,16 +82,70 @@ QPen cosmeticPen(qint32 colour) {
 // come out too big by that factor.
 void paintText(QPainter& p, const Device& dev, double x, double y, const SurfaceFont& f, qint32 colour,
                bool opaque, qint32 back, const QString& text) {
-  const QFont font = deviceFont(dev, f);
-  const QFontMetricsF metrics(font);
+  const ResolvedFont& r = resolved(dev, f);
+  const QFont& font = r.font;
+  const QFontMetricsF& metrics = r.metrics;
   p.save();
   p.translate(x * dev.pxPerPt, y * dev.pxPerPt);
   if (f.angle != 0) p.rotate(-f.angle);  // Qt turns clockwise; the angle is anticlockwise
   if (dev.pxPerPt != dev.fontPxPerPt) p.scale(dev.pxPerPt / dev.fontPxPerPt, dev.pxPerPt / dev.fontPxPerPt);
   if (opaque) p.fillRect(QRectF(0, 0, metrics.horizontalAdvance(text), metrics.lineSpacing()), toQColor(back));
-  p.setFont(font);
+  if (!onlyBlanks(text) || f.underline) {  // blanks on their background show nothing more
+    p.setFont(font);
+    p.setPen(toQColor(colour));
+    p.drawText(QPointF(0, metrics.ascent()), text);
+  }
+  p.restore();
+}
+
+// One short text at many x on one line (a dotted rule): painted as one run of glyphs.
+void paintTextRun(QPainter& p, const Device& dev, const std::vector<double>& xs, double y, const SurfaceFont& f,
+                  qint32 colour, bool opaque, qint32 back, const QString& text) {
+  const ResolvedFont& r = resolved(dev, f);
+  const QList<quint32> glyphs = r.raw.isValid() ? r.raw.glyphIndexesForString(text) : QList<quint32>();
+  if (f.angle != 0 || f.underline || glyphs.size() != 1 || dev.pxPerPt != dev.fontPxPerPt) {
+    for (double x : xs) paintText(p, dev, x, y, f, colour, opaque, back, text);
+    return;
+  }
+  const double width = r.metrics.horizontalAdvance(text);
+  if (opaque)
+    for (double x : xs) p.fillRect(QRectF(x * dev.pxPerPt, y * dev.pxPerPt, width, r.metrics.lineSpacing()), toQColor(back));
+
+  // A row of full stops evenly spaced (a dotted rule) is one dotted line: each dot stands where
+  // the full stop's ink would, at a tiny fraction of the cost of placing each glyph.
+  bool even = text == QLatin1String(".") && xs.size() > 1;
+  const double step = even ? xs[1] - xs[0] : 0;
+  for (size_t i = 1; even && i < xs.size(); ++i) even = std::abs((xs[i] - xs[i - 1]) - step) < 1e-6;
+  const QRectF ink = r.raw.boundingRect(glyphs.front());
+  if (even && step > 0 && ink.width() > 0) {
+    const double diameter = std::max({ink.width(), ink.height(), 0.5});
+    const double baseline = y * dev.pxPerPt + r.metrics.ascent();
+    const QPointF first(xs.front() * dev.pxPerPt + ink.center().x(), baseline + ink.center().y());
+    const QPointF last(xs.back() * dev.pxPerPt + ink.center().x() + 0.01, first.y());
+    QPen pen(toQColor(colour), diameter, Qt::CustomDashLine, Qt::RoundCap);
+    pen.setDashPattern({0.001, step * dev.pxPerPt / diameter - 0.001});
+    p.save();
+    p.setPen(pen);
+    p.drawLine(first, last);
+    p.restore();
+    return;
+  }
+
+  QList<quint32> indexes;
+  QList<QPointF> positions;
+  indexes.reserve(qsizetype(xs.size()));
+  positions.reserve(qsizetype(xs.size()));
+  for (double x : xs) {
+    indexes.append(glyphs.front());
+    positions.append(QPointF(x * dev.pxPerPt, y * dev.pxPerPt + r.metrics.ascent()));
+  }
+  QGlyphRun run;
+  run.setRawFont(r.raw);
+  run.setGlyphIndexes(indexes);
+  run.setPositions(positions);
+  p.save();
   p.setPen(toQColor(colour));
-  p.drawText(QPointF(0, metrics.ascent()), text);
+  p.drawGlyphRun(QPointF(0, 0), run);
   p.restore();
 }
 
@@ -162,6 +245,12 @@ void ImageSurface::drawText(double xPt, double yPt, const SurfaceFont& f, qint32
   paintText(p, d->device, xPt, yPt, f, colour, opaque, back, text);
 }
 
+void ImageSurface::drawTextRun(const std::vector<double>& xPt, double yPt, const SurfaceFont& f, qint32 colour,
+                               bool opaque, qint32 back, const QString& text) {
+  QPainter p(&d->image);
+  paintTextRun(p, d->device, xPt, yPt, f, colour, opaque, back, text);
+}
+
 void ImageSurface::drawLine(double x1, double y1, double x2, double y2, qint32 colour) {
   QPainter p(&d->image);
   paintLine(p, d->device, x1, y1, x2, y2, colour);
@@ -191,6 +280,15 @@ struct TextCommand {
   qint32 back;
   QString text;
 };
+struct TextRunCommand {
+  std::vector<double> xs;
+  double y;
+  SurfaceFont font;
+  qint32 colour;
+  bool opaque;
+  qint32 back;
+  QString text;
+};
 struct LineCommand {
   double x1, y1, x2, y2;
   qint32 colour;
@@ -205,7 +303,38 @@ struct PictureCommand {
   QImage picture;
   double x, y, w, h;
 };
-using Command = std::variant<TextCommand, LineCommand, CircleCommand, PictureCommand>;
+using Command = std::variant<TextCommand, TextRunCommand, LineCommand, CircleCommand, PictureCommand>;
+
+constexpr qint32 kPaperWhite = 0xFFFFFF;
+
+// Where a page has been drawn on so far, in horizontal bands of points, so that asking whether
+// a box meets any earlier drawing looks at its own bands only.
+class InkIndex {
+ public:
+  void add(const QRectF& r) {
+    if (everywhere_) return;
+    for (int b = band(r.top()); b <= band(r.bottom()); ++b) bands_[b].push_back(r);
+  }
+  void addEverywhere() { everywhere_ = true; }
+  // Boxes that only touch (a line of text and the line under it) do not meet; the tolerance
+  // absorbs rounding in positions carried through the page's scale.
+  bool intersects(const QRectF& box) const {
+    if (everywhere_) return true;
+    const QRectF r = box.adjusted(0.05, 0.05, -0.05, -0.05);
+    for (int b = band(r.top()); b <= band(r.bottom()); ++b) {
+      const auto it = bands_.find(b);
+      if (it == bands_.end()) continue;
+      for (const QRectF& inked : it->second)
+        if (inked.intersects(r)) return true;
+    }
+    return false;
+  }
+
+ private:
+  static int band(double y) { return int(std::floor(y / 8.0)); }
+  std::map<int, std::vector<QRectF>> bands_;
+  bool everywhere_ = false;
+};
 
 }  // namespace
 
@@ -241,16 +370,39 @@ struct PrinterSurface::Impl {
     return true;
   }
 
+  // The box a text covers on the page, in points.
+  QRectF textBox(double x, double y, const SurfaceFont& f, const QString& text) const {
+    return QRectF(x, y, textWidthOn(device, f, text), lineHeightOn(device, f));
+  }
+
+  // Paper is white: an opaque white background painted where nothing has been drawn yet on the
+  // page changes nothing, and is left out (a long list has hundreds of thousands of them).
   void replay() {
+    InkIndex ink;
     for (const Command& c : page) {
-      if (const auto* t = std::get_if<TextCommand>(&c))
-        paintText(painter, device, t->x, t->y, t->font, t->colour, t->opaque, t->back, t->text);
-      else if (const auto* l = std::get_if<LineCommand>(&c))
+      if (const auto* t = std::get_if<TextCommand>(&c)) {
+        const QRectF box = textBox(t->x, t->y, t->font, t->text);
+        const bool fill = t->opaque && (t->back != kPaperWhite || t->font.angle != 0 || ink.intersects(box));
+        paintText(painter, device, t->x, t->y, t->font, t->colour, fill, t->back, t->text);
+        if (t->font.angle != 0) ink.addEverywhere();
+        else if (!onlyBlanks(t->text) || t->font.underline) ink.add(box);
+      } else if (const auto* run = std::get_if<TextRunCommand>(&c)) {
+        if (run->xs.empty()) continue;
+        const QRectF all = textBox(run->xs.front(), run->y, run->font, run->text)
+                               .united(textBox(run->xs.back(), run->y, run->font, run->text));
+        const bool fill = run->opaque && (run->back != kPaperWhite || run->font.angle != 0 || ink.intersects(all));
+        paintTextRun(painter, device, run->xs, run->y, run->font, run->colour, fill, run->back, run->text);
+        if (!onlyBlanks(run->text)) ink.add(all);
+      } else if (const auto* l = std::get_if<LineCommand>(&c)) {
         paintLine(painter, device, l->x1, l->y1, l->x2, l->y2, l->colour);
-      else if (const auto* o = std::get_if<CircleCommand>(&c))
+        ink.add(QRectF(QPointF(l->x1, l->y1), QPointF(l->x2, l->y2)).normalized().adjusted(-1, -1, 1, 1));
+      } else if (const auto* o = std::get_if<CircleCommand>(&c)) {
         paintCircle(painter, device, o->x, o->y, o->radius, o->colour, o->filled, o->fill);
-      else if (const auto* pic = std::get_if<PictureCommand>(&c))
+        ink.add(QRectF(o->x - o->radius - 1, o->y - o->radius - 1, 2 * o->radius + 2, 2 * o->radius + 2));
+      } else if (const auto* pic = std::get_if<PictureCommand>(&c)) {
         paintPicture(painter, device, pic->picture, pic->x, pic->y, pic->w, pic->h);
+        ink.add(QRectF(pic->x, pic->y, pic->w, pic->h));
+      }
     }
   }
 };
@@ -307,6 +459,11 @@ double PrinterSurface::lineHeightPt(const SurfaceFont& f) const { return lineHei
 void PrinterSurface::drawText(double xPt, double yPt, const SurfaceFont& f, qint32 colour, bool opaque,
                               qint32 back, const QString& text) {
   d->page.push_back(TextCommand{xPt, yPt, f, colour, opaque, back, text});
+}
+
+void PrinterSurface::drawTextRun(const std::vector<double>& xPt, double yPt, const SurfaceFont& f, qint32 colour,
+                                 bool opaque, qint32 back, const QString& text) {
+  d->page.push_back(TextRunCommand{xPt, yPt, f, colour, opaque, back, text});
 }
 
 void PrinterSurface::drawLine(double x1, double y1, double x2, double y2, qint32 colour) {

@@ -31,6 +31,8 @@ class ImageSurface : public DrawingSurface {
   double lineHeightPt(const SurfaceFont& f) const override;
   void drawText(double xPt, double yPt, const SurfaceFont& f, qint32 colour, bool opaque, qint32 back,
                 const QString& text) override;
+  void drawTextRun(const std::vector<double>& xPt, double yPt, const SurfaceFont& f, qint32 colour, bool opaque,
+                   qint32 back, const QString& text) override;
   void drawLine(double x1, double y1, double x2, double y2, qint32 colour) override;
   void drawCircle(double x, double y, double radius, qint32 colour, bool filled, qint32 fill) override;
   void drawPicture(const QImage& picture, double x, double y, double w, double h) override;
@@ -61,6 +63,8 @@ class PrinterSurface : public DrawingSurface {
   double lineHeightPt(const SurfaceFont& f) const override;
   void drawText(double xPt, double yPt, const SurfaceFont& f, qint32 colour, bool opaque, qint32 back,
                 const QString& text) override;
+  void drawTextRun(const std::vector<double>& xPt, double yPt, const SurfaceFont& f, qint32 colour, bool opaque,
+                   qint32 back, const QString& text) override;
   void drawLine(double x1, double y1, double x2, double y2, qint32 colour) override;
   void drawCircle(double x, double y, double radius, qint32 colour, bool filled, qint32 fill) override;
   void drawPicture(const QImage& picture, double x, double y, double w, double h) override;

@@ -138,15 +138,7 @@ class PaperPrinter {
     s_.font.name = kCourierNew;
     s_.font.size = kRuleSize;
     s_.font.italic = false;
-    const double y = s_.CurrentY;
-    double x = kRuleStartX * W();
-    s_.CurrentX = x;
-    while (x < kRuleEndX * W()) {
-      s_.CurrentY = y;
-      s_.Print(QStringLiteral("."));
-      x += kRuleStep;
-      s_.CurrentX = x;
-    }
+    s_.PrintRow(QStringLiteral("."), kRuleStartX * W(), kRuleStep, kRuleEndX * W());
   }
 
   // The footer in the colour in force: the product line centred, the page number at 0.80 W in

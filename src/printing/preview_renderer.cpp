@@ -39,13 +39,8 @@ void useBodyFont(platform::DrawingSurface& s, const PreviewSettings& settings) {
 
 // A row of dots from the current x at the given y; leaves y one rule-font line below it.
 void drawDottedRule(platform::DrawingSurface& s, double ruleY) {
-  double x = s.CurrentX;
-  while (x < kRuleEndX * s.ScaleWidth()) {
-    s.CurrentY = ruleY;
-    s.Print(QStringLiteral("."));
-    x += kDotStep;
-    s.CurrentX = x;
-  }
+  s.CurrentY = ruleY;
+  s.PrintRow(QStringLiteral("."), s.CurrentX, kDotStep, kRuleEndX * s.ScaleWidth());
 }
 
 // One line of the page: every column's text at its x, each cut off by blanks at its clip x.
