@@ -423,6 +423,7 @@ QComboBox* ComboBox::combo() const { return static_cast<QComboBox*>(widget()); }
 void ComboBox::AddItem(const QString& item) {
   auto* c = combo();
   const QString keep = c->isEditable() ? c->lineEdit()->text() : QString();
+  const int current = c->currentIndex();
   int pos = c->count();
   if (sorted_) {
     const QByteArray key = sortKey(item);
@@ -438,11 +439,10 @@ void ComboBox::AddItem(const QString& item) {
   {
     const QSignalBlocker block(c);
     c->insertItem(pos, item);
-    if (c->isEditable()) {
-      // Inserting the first item makes it current and replaces the edit text: undo that.
-      if (c->count() == 1) c->setCurrentIndex(-1);
-      c->lineEdit()->setText(keep);
-    }
+    // Qt makes the first item current (and, when editable, replaces the edit text); the
+    // selection stays what it was, moved along when the item went in before it.
+    c->setCurrentIndex(current < 0 ? -1 : (pos <= current ? current + 1 : current));
+    if (c->isEditable()) c->lineEdit()->setText(keep);
   }
   inCode_ = false;
 }

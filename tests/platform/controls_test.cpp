@@ -294,3 +294,19 @@ TEST(BusyScope, RepaintsButDropsInputUntilThePassEnds) {
   letEventsThrough();
   EXPECT_EQ(clicks, 1);
 }
+
+TEST(ComboBox, AddingItemsSelectsNothingAndKeepsTheSelection) {
+  Window w;
+  ComboBox combo(&w, w.client(), "Combo2", ComboBox::Style::DropdownList, true);
+  int clicks = 0;
+  combo.Click = [&] { ++clicks; };
+  combo.AddItem("M");
+  EXPECT_EQ(combo.ListIndex(), -1);
+  EXPECT_EQ(combo.Text(), "");
+  combo.setListIndex(0);
+  EXPECT_EQ(clicks, 1);
+  combo.AddItem("A");  // goes in before the selected item
+  EXPECT_EQ(combo.Text(), "M");
+  EXPECT_EQ(combo.ListIndex(), 1);
+  EXPECT_EQ(clicks, 1);
+}

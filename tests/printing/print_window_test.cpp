@@ -94,31 +94,43 @@ TEST_F(PrintWindowTest, PrintWritesTheJobFileByteForByteThenShowsTheWindow) {
   EXPECT_EQ(prompts.callsOf("modal").size(), 1u);
 }
 
-TEST_F(PrintWindowTest, EveryLayoutCodeGetsItsOwnColumnsInTheJob) {
+TEST_F(PrintWindowTest, EveryLayoutCodeGetsItsOwnJobFile) {
   Form1& f = start();
   struct Case {
     platform::OptionButton* sort;
     int codes, numbers;
-    QByteArray code, row;
+    QByteArray code, headings, row;
   };
   const Case cases[] = {
-      {&f.Option1, 1, 0, "ASMT", "\"ODA BELL\",\"RIVER TOWN\",\"MDX1001\",\"01\""},
-      {&f.Option2, 1, 0, "SAMT", "\"RIVER TOWN\",\"ODA BELL\",\"MDX1001\",\"01\""},
-      {&f.Option3, 1, 0, "TSAM", "\"01\",\"RIVER TOWN\",\"ODA BELL\",\"MDX1001\""},
-      {&f.Option5, 1, 0, "MTSA", "\"MDX1001\",\"01\",\"RIVER TOWN\",\"ODA BELL\""},
+      {&f.Option1, 1, 1, "ASMDT", "ARTIST,SONG,MF CODE,DISC,TRACK", "ODA BELL,RIVER TOWN,MDX1001,0042,01"},
+      {&f.Option1, 1, 0, "ASMT", "ARTIST,SONG,MF CODE,TRACK", "ODA BELL,RIVER TOWN,MDX1001,01"},
+      {&f.Option1, 0, 1, "ASDT", "ARTIST,SONG,DISC,TRACK", "ODA BELL,RIVER TOWN,0042,01"},
+      {&f.Option2, 1, 1, "SAMDT", "SONG,ARTIST,MF CODE,DISC,TRACK", "RIVER TOWN,ODA BELL,MDX1001,0042,01"},
+      {&f.Option2, 1, 0, "SAMT", "SONG,ARTIST,MF CODE,TRACK", "RIVER TOWN,ODA BELL,MDX1001,01"},
+      {&f.Option2, 0, 1, "SADT", "SONG,ARTIST,DISC,TRACK", "RIVER TOWN,ODA BELL,0042,01"},
+      {&f.Option3, 1, 1, "TSAMD", "TRACK,SONG,ARTIST,MF CODE,DISC", "01,RIVER TOWN,ODA BELL,MDX1001,0042"},
+      {&f.Option3, 1, 0, "TSAM", "TRACK,SONG,ARTIST,MF CODE", "01,RIVER TOWN,ODA BELL,MDX1001"},
+      {&f.Option3, 0, 1, "TSAD", "TRACK,SONG,ARTIST,DISC", "01,RIVER TOWN,ODA BELL,0042"},
+      {&f.Option5, 1, 1, "MTSAD", "MF CODE,TRACK,SONG,ARTIST,DISC", "MDX1001,01,RIVER TOWN,ODA BELL,0042"},
+      {&f.Option5, 1, 0, "MTSA", "MF CODE,TRACK,SONG,ARTIST", "MDX1001,01,RIVER TOWN,ODA BELL"},
   };
+  const auto quoted = [](const QByteArray& fields) { return "\"" + fields.split(',').join("\",\"") + "\""; };
   for (const Case& c : cases) {
-    f.cmdUntag_Click();
+    f.Opening_File = true;  // set the options without the resets they cause
     c.sort->setValue(true);
     f.Check1.setValue(c.codes);
+    f.Check2.setValue(c.numbers);
+    f.Opening_File = false;
+    f.cmdUntag_Click();
+    f.Ticking_In_Code = true;  // tick without being asked for a number
     tick("MDX1001");
+    f.Ticking_In_Code = false;
+    f.List1.setList(row("MDX1001"), "MDX1001    0042");
     f.cmdGet_Tracks_Click();
     prompts.onModal({});
     f.cmdPrint_Click();
-    const QList<QByteArray> lines = home.readBytes("primp.tmp").split('\n');
-    ASSERT_GE(lines.size(), 3) << c.code.constData();
-    EXPECT_EQ(lines[0], "\"" + c.code + "\"\r");
-    EXPECT_EQ(lines[2], c.row + "\r");
+    EXPECT_EQ(home.readBytes("primp.tmp"), jobBytes({"\"" + c.code + "\"", quoted(c.headings), quoted(c.row)}))
+        << c.code.constData();
   }
 }
 
