@@ -4,7 +4,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -55,6 +59,12 @@ QString joinLines(const QStringList& lines) {
   return out;
 }
 
+static mode_t currentUmask() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return mask;
+}
+
 static WriteResult failure(const QString& path, const QString& why) {
   WriteResult r;
   r.ok = false;
@@ -65,19 +75,48 @@ static WriteResult failure(const QString& path, const QString& why) {
   return r;
 }
 
+// The scratch file is written with plain system calls so that every short or failed write is
+// seen: a file system that takes only part of the data must never leave a cut file in place.
 WriteResult replaceFileBytes(const QString& path, const QByteArray& bytes) {
-  if (QFileInfo(path).isDir()) return failure(path, QStringLiteral("is a folder"));
-  if (QFileInfo(path).exists() && !QFileInfo(path).isWritable())
-    return failure(path, QStringLiteral("is read only"));
-  QSaveFile f(path);
-  f.setDirectWriteFallback(false);
-  if (!f.open(QIODevice::WriteOnly)) return failure(path, f.errorString());
-  if (f.write(bytes) != bytes.size()) {
-    const QString why = f.errorString();
-    f.cancelWriting();
-    return failure(path, why);
+  const QFileInfo info(path);
+  if (info.isDir()) return failure(path, QStringLiteral("is a folder"));
+  if (info.exists() && !info.isWritable()) return failure(path, QStringLiteral("is read only"));
+
+  const QByteArray target = QFile::encodeName(info.absoluteFilePath());
+  QByteArray scratch = target + ".XXXXXX";
+  const int fd = ::mkstemp(scratch.data());
+  if (fd < 0) return failure(path, QString::fromLocal8Bit(std::strerror(errno)));
+  const auto fail = [&](int err) {
+    ::close(fd);
+    ::unlink(scratch.constData());
+    return failure(path, QString::fromLocal8Bit(std::strerror(err)));
+  };
+  struct stat st {};
+  const mode_t mode = ::stat(target.constData(), &st) == 0 ? (st.st_mode & 07777) : mode_t(0644 & ~currentUmask());
+  if (::fchmod(fd, mode) != 0) return fail(errno);
+  const char* p = bytes.constData();
+  qsizetype left = bytes.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd, p, size_t(left));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return fail(errno);
+    }
+    if (n == 0) return fail(EIO);
+    p += n;
+    left -= n;
   }
-  if (!f.commit()) return failure(path, f.errorString());
+  if (::fsync(fd) != 0) return fail(errno);
+  if (::close(fd) != 0) {
+    const int err = errno;
+    ::unlink(scratch.constData());
+    return failure(path, QString::fromLocal8Bit(std::strerror(err)));
+  }
+  if (::rename(scratch.constData(), target.constData()) != 0) {
+    const int err = errno;
+    ::unlink(scratch.constData());
+    return failure(path, QString::fromLocal8Bit(std::strerror(err)));
+  }
   return {};
 }
 

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace platform;
 
 TEST(Cp1252, EveryByteSurvivesARoundTrip) {
@@ -59,6 +62,26 @@ TEST(TextFile, FailedReplaceLeavesTheOriginalWhole) {
   EXPECT_FALSE(r.ok);
   EXPECT_TRUE(r.readOnly);
   EXPECT_EQ(home.readBytes("db.txt"), QByteArray("original\r\n"));
+}
+
+TEST(TextFile, AWriteThatFailsHalfwayLeavesTheOriginalWhole) {
+  testsupport::TempHome home;
+  home.writeBytes("watka.bxl", "original\r\n");
+  // Files may grow no larger than 1 KiB while the scratch file is written: the write fails
+  // part of the way through, as it does on a full disc.
+  struct rlimit before {};
+  getrlimit(RLIMIT_FSIZE, &before);
+  const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = before;
+  small.rlim_cur = 1024;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const WriteResult r = replaceFile(home.path("watka.bxl"), QString(4096, 'x'));
+  setrlimit(RLIMIT_FSIZE, &before);
+  signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(r.ok);
+  EXPECT_FALSE(r.error.isEmpty());
+  EXPECT_EQ(home.readBytes("watka.bxl"), QByteArray("original\r\n"));
+  EXPECT_EQ(QDir(home.path()).entryList(QDir::Files), QStringList{"watka.bxl"});
 }
 
 TEST(TextFile, ReplaceIntoAFolderNameFailsAndNoScratchFileIsLeft) {
