@@ -1,5 +1,6 @@
 // Printing benchmarks: every page of a full 32,731-line song list printed to a PDF file, and the
 // same pages laid out with nothing sent.
+#include "bench_support.h"
 #include "platform/painter_surface.h"
 #include "printing/paper_renderer.h"
 #include "printing/print_job.h"
@@ -59,11 +60,4 @@ BENCHMARK(LayOutPagesWithoutOutput)->Unit(benchmark::kMillisecond)->Iterations(3
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return bench::runBenchmarks(argc, argv); }

@@ -2,6 +2,7 @@
 // commands, driven through the main window over generated databases of 100,000 and 500,000
 // tracks. Each benchmark reports the resident-memory high-water mark of its timed run as
 // peak_MB.
+#include "bench_support.h"
 #include "db_generator.h"
 #include "mainwindow/form1.h"
 #include "platform/prompts.h"
@@ -32,25 +33,6 @@ namespace {
 constexpr int kSmallDatabase = 100'000;
 constexpr int kLargeDatabase = 500'000;
 constexpr int kListCap = 32'731;
-
-// Answers every question at once so that nothing waits for a person: OK to every message
-// box ("Maximum list size is 32731" among them), an empty answer to every input box, and
-// nothing for the dialogs, menus and windows.
-class SilentPrompts : public platform::Prompts {
- public:
-  int msgBox(const QString&, int, const QString&) override { return platform::msg::OK; }
-  QString inputBox(const QString&, const QString&, const QString&) override { return QString(); }
-  std::optional<QString> openFile(const platform::FileDialogRequest&) override { return std::nullopt; }
-  std::optional<QString> saveFile(const platform::FileDialogRequest&) override { return std::nullopt; }
-  std::optional<QString> chooseFolder(const QString&, const QString&) override { return std::nullopt; }
-  std::optional<qint32> chooseColour(qint32) override { return std::nullopt; }
-  std::optional<platform::PrintDialogAnswer> printDialog(const platform::PrintDialogRequest&) override {
-    return std::nullopt;
-  }
-  void popupMenu(platform::MenuItem&, QPoint) override {}
-  void showModal(platform::FormBase&) override {}
-  void shellOpen(const QString&) override {}
-};
 
 // ---------------------------------------------------------------- peak memory
 
@@ -316,7 +298,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
 
-  SilentPrompts prompts;
+  bench::QuietPrompts prompts;
   platform::setPrompts(&prompts);
   platform::overrideScreenSize(QSize(1024, 768));
 

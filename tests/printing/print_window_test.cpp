@@ -35,6 +35,16 @@ void record(frmPrint& w, RecordedPrint& r) {
   };
 }
 
+// A print window whose preview and paper are recorded, loaded as the Print command shows it.
+struct RecordedWindow {
+  frmPrint w;
+  RecordedPrint r;
+  explicit RecordedWindow(bool load = true) {
+    record(w, r);
+    if (load) w.Load();
+  }
+};
+
 }  // namespace
 
 class PrintWindowTest : public MainWindowTest {
@@ -153,10 +163,8 @@ TEST_F(PrintWindowTest, SettingsFileIsWrittenWhenMissingAndReadWhenValid) {
   start();
   writeJob(3);
   {
-    frmPrint w;
-    RecordedPrint r;
-    record(w, r);
-    w.Load();
+    RecordedWindow window_w;
+    auto& [w, r] = window_w;
     w.Form_Activate();
     EXPECT_EQ(w.Combo2.Text(), "8");
     w.Command4_Click();
@@ -164,17 +172,13 @@ TEST_F(PrintWindowTest, SettingsFileIsWrittenWhenMissingAndReadWhenValid) {
   const QByteArray written = home.readBytes("print.ini");
   EXPECT_TRUE(written.endsWith("\r\n8\r\n")) << written.constData();
   home.writeLines("print.ini", {"NO SUCH FONT", "12"});
-  frmPrint w;
-  RecordedPrint r;
-  record(w, r);
-  w.Load();
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
   w.Form_Activate();
   EXPECT_EQ(w.Combo2.Text(), "12");
   home.writeLines("print.ini", {"X", "20"});
-  frmPrint w2;
-  RecordedPrint r2;
-  record(w2, r2);
-  w2.Load();
+  RecordedWindow window_w2;
+  auto& [w2, r2] = window_w2;
   w2.Form_Activate();
   EXPECT_EQ(w2.Combo2.Text(), "8");  // a size the list does not hold is passed over
   w2.Command4_Click();
@@ -185,10 +189,8 @@ TEST_F(PrintWindowTest, TheHeaderBoxIsMirroredIntoTheMainWindowAtEveryChange) {
   Form1& f = start();
   f.Text1.setText("From main");
   writeJob(1);
-  frmPrint w;
-  RecordedPrint r;
-  record(w, r);
-  w.Load();
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
   EXPECT_EQ(w.Text1.Text(), "From main");
   w.Text1.setText("Typed here");
   EXPECT_EQ(f.Text1.Text(), "Typed here");
@@ -197,10 +199,8 @@ TEST_F(PrintWindowTest, TheHeaderBoxIsMirroredIntoTheMainWindowAtEveryChange) {
 TEST_F(PrintWindowTest, WhiteIsRefusedAndOtherColoursReachTheLabel) {
   start();
   writeJob(1);
-  frmPrint w;
-  RecordedPrint r;
-  record(w, r);
-  w.Load();
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
   prompts.answerColour(0xFFFFFF).answerMsg(OK);
   w.Command3_Click();
   EXPECT_EQ(prompts.callsOf("msgBox").back().text, "White is not a valid color");
@@ -235,9 +235,8 @@ TEST_F(PrintWindowTest, TitleShowsTracksTracksPerPageAndAnEstimate) {
 
 TEST_F(PrintWindowTest, AMissingJobShowsOneMessageAndABlankPreview) {
   start();
-  frmPrint w;
-  RecordedPrint r;
-  record(w, r);
+  RecordedWindow window_w(false);
+  auto& [w, r] = window_w;
   prompts.answerMsg(OK);
   w.Load();
   w.Preview();
@@ -248,10 +247,8 @@ TEST_F(PrintWindowTest, AMissingJobShowsOneMessageAndABlankPreview) {
 TEST_F(PrintWindowTest, PrintRefusesTheUnchangedHeader) {
   start();
   writeJob(2);
-  frmPrint w;
-  RecordedPrint r;
-  record(w, r);
-  w.Load();
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
   w.Text1.setText("SONG LIST HEADER HERE");
   prompts.answerMsg(OK);
   w.Command1_Click();
@@ -265,10 +262,8 @@ TEST_F(PrintWindowTest, PrintRefusesTheUnchangedHeader) {
 TEST_F(PrintWindowTest, ThePrintDialogOffersTheEstimatePlusFiftyAndCancelKeepsTheWindow) {
   start();
   writeJob(2);
-  frmPrint w;
-  RecordedPrint r;
-  record(w, r);
-  w.Load();
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
   w.Text1.setText(" ");
   w.Page_Estimate = 10;
   prompts.answerPrint(std::nullopt);
@@ -285,10 +280,8 @@ TEST_F(PrintWindowTest, ThePrintDialogOffersTheEstimatePlusFiftyAndCancelKeepsTh
 TEST_F(PrintWindowTest, APageRangeSendsOnlyItsPagesAndAllSendsEveryPage) {
   start();
   writeJob(400);
-  frmPrint w;
-  RecordedPrint r;
-  record(w, r);
-  w.Load();
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
   w.Text1.setText("Friday");
   platform::PrintDialogAnswer range;
   range.allPages = false;
@@ -304,10 +297,8 @@ TEST_F(PrintWindowTest, APageRangeSendsOnlyItsPagesAndAllSendsEveryPage) {
   EXPECT_TRUE(r.paper->ended());
   EXPECT_FALSE(w.isVisible());  // success closes the window
 
-  frmPrint all;
-  RecordedPrint r2;
-  record(all, r2);
-  all.Load();
+  RecordedWindow window_all;
+  auto& [all, r2] = window_all;
   all.Text1.setText("Friday");
   prompts.answerPrint(platform::PrintDialogAnswer{});
   all.Command1_Click();
@@ -319,10 +310,8 @@ TEST_F(PrintWindowTest, APageRangeSendsOnlyItsPagesAndAllSendsEveryPage) {
 TEST_F(PrintWindowTest, AnUnknownLayoutIsRefusedAndTheWindowStaysOpen) {
   start();
   writeJob(5, "samt");
-  frmPrint w;
-  RecordedPrint r;
-  record(w, r);
-  w.Load();
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
   w.Show();
   w.Text1.setText("Friday");
   prompts.answerPrint(platform::PrintDialogAnswer{}).answerMsg(OK);
