@@ -1,0 +1,46 @@
+// The Qt dialogs behind the prompts: what Escape and the close box answer, and how the texts
+// show.
+#include "platform/qt_prompts.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+// Closes the next modal window as the close box would, noting what it showed.
+void closeNextModal(QString* shownText = nullptr) {
+  QTimer::singleShot(0, [shownText] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    if (auto* box = qobject_cast<QMessageBox*>(modal); box && shownText) *shownText = box->text();
+    modal->close();
+  });
+}
+}  // namespace
+
+TEST(QtPrompts, TheCloseBoxAnswersNoToAQuestionAndOkToAMessage) {
+  QtPrompts prompts;
+  QString shown;
+  closeNextModal(&shown);
+  EXPECT_EQ(prompts.msgBox("Do you want to Save your list?\n\rReally?", msg::YesNo + msg::Question, "Mellowdex"),
+            msg::No);
+  EXPECT_EQ(shown, "Do you want to Save your list?\nReally?");
+  closeNextModal();
+  EXPECT_EQ(prompts.msgBox("Done", msg::OKOnly, "Save"), msg::OK);
+}
+
+TEST(QtPrompts, CancellingTheInputBoxGivesTheEmptyText) {
+  QtPrompts prompts;
+  closeNextModal();
+  EXPECT_EQ(prompts.inputBox("Enter your reference number for the disc SC1", "Your disc reference number", "0001"),
+            "");
+}
+
+TEST(QtPrompts, FileFiltersAreTranslated) {
+  EXPECT_EQ(toQtFilter("Pictures (*.bmp;*.jpg)|*.bmp;*.jpg|All|*.*"), "Pictures (*.bmp;*.jpg) (*.bmp *.jpg);;All (*.*)");
+}
