@@ -160,6 +160,10 @@ void Form1::wireHandlers() {
 
   // Nothing reads what the timer changes; it only switches itself off.
   Timer1.Tick = [this] { Timer1.setEnabled(false); };
+
+  wireSearchHandlers();
+  wireSongListHandlers();
+  wireCatalogueHandlers();
 }
 
 void Form1::reportUnreadable(const QString& path, bool& reported) {

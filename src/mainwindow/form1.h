@@ -171,6 +171,22 @@ class Form1 : public platform::FormBase {
   // Asks to save the ticked selection before it is cleared; true when it was asked.
   void Save_Offer(const QString& lineBreak, const QString& title);
 
+  // ---- searches and their history (mainwindow/searches.cpp)
+  void wireSearchHandlers();
+
+  // ---- view options, the song list's selection and popup menus, the disc listing view
+  //      (mainwindow/view_options.cpp, song_list_popup.cpp, disc_listing.cpp)
+  void wireSongListHandlers();
+
+  // ---- catalogue drop-down, clipboard copy and export, About (catalogue/disc_catalogue.cpp,
+  //      mainwindow/clipboard_export.cpp, mainwindow/About.cpp)
+  void wireCatalogueHandlers();
+
+  // ---- database maintenance (maintenance/maintenance_commands.cpp, update_commands.cpp)
+  void Quick_View_Rename();
+
+  // ---- disc covers, labels, slips (covers/covers_commands.cpp)
+
   // ---- controls (created in this order: labels drawn under others come first)
   platform::Label Label9{this, client(), "Label9", " Tick your karaoke disc codes above, then click the CREATE LIST button "};
   platform::Label Label17{this, client(), "Label17", "Tick your karaoke disc codes above, then click the CREATE LIST button"};

@@ -1,0 +1,4 @@
+// The About window.
+#include "mainwindow/form1.h"
+
+void Form1::mnuAbout_Click() {}

@@ -1,0 +1,1 @@
+// Disc cover, label and slip tests.
