@@ -1,5 +1,6 @@
 // The "Edit Tracks" window: changes the song title and the artist of one track. The main
-// window fills its boxes, still hidden, from the song-list line last clicked.
+// window fills its boxes, still hidden, from the song-list line last clicked; OK moves the
+// edited record to the end of the track file and may refresh the main window's list.
 #pragma once
 
 #include "platform/controls.h"
@@ -11,11 +12,34 @@ class Edit_Record : public platform::FormBase {
   // The one window, loaded (hidden) the first time it is touched.
   static Edit_Record& instance();
 
-  platform::TextBox Text1{this, client(), "Text1", ""};  // disc code, at most 10 characters
-  platform::TextBox Text2{this, client(), "Text2", ""};  // track number, at most 2
+  // The window's rewrite of the track file and the refresh after it (the window's own
+  // procedure of this name cannot share the class's name).
+  void Update_Record();
+
+  void Form_Load() override;
+  void Command1_Click();
+  void Command2_Click();
+  void Text1_KeyPress(int& keyAscii);
+  void Text2_Change();
+  void Text3_KeyPress(int& keyAscii);
+  void Text4_KeyPress(int& keyAscii);
+
+  platform::Label Label6{this, client(), "Label6", "Use this window to edit tracks"};
+  platform::Label Label7{this, client(), "Label7", "Select \"Update list after OK \" to immediately re-create your list"};
+  platform::Label Label1{this, client(), "Label1", "Disk Code"};
+  platform::Label Label2{this, client(), "Label2", "Track"};
+  platform::Label Label3{this, client(), "Label3", "Song"};
+  platform::Label Label4{this, client(), "Label4", "Artist"};
+  platform::Label Label5{this, client(), "Label5", "Please wait, whilst your database is updated"};
+  // In tab order: song, artist, OK, Close, then the two boxes that cannot be changed.
   platform::TextBox Text3{this, client(), "Text3", ""};  // song title, at most 35
   platform::TextBox Text4{this, client(), "Text4", ""};  // artist, at most 29
   platform::CheckBox Check1{this, client(), "Check1", "Update list after OK"};
   platform::CommandButton Command1{this, client(), "Command1", "&OK"};
   platform::CommandButton Command2{this, client(), "Command2", "&Close"};
+  platform::TextBox Text1{this, client(), "Text1", ""};  // disc code, at most 10 characters
+  platform::TextBox Text2{this, client(), "Text2", ""};  // track number, at most 2
+
+ private:
+  void setWorking(bool working);
 };

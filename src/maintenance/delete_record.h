@@ -1,5 +1,6 @@
 // The "Delete Track or Disc" window. The main window fills it, still hidden, from the disc or
-// song-list line last clicked; the delete commands show it.
+// song-list line last clicked; the delete commands show it. Delete removes the disc with all
+// its tracks, or the one track (and the disc when it was its last track), after a confirmation.
 #pragma once
 
 #include "platform/controls.h"
@@ -13,15 +14,28 @@ class delete_record : public platform::FormBase {
   static delete_record& instance();
   static bool isInstanceLoaded();
 
+  static const QString kCaption;       // "Delete Track or Disc"
+  static const QString kBlinkCaption;  // "Delete Track or Disk"
+
+  void Delete_Disc();
+  void Delete_Track();
+
   void Form_Load() override;
+  void Form_Unload(int& cancel) override;
   void Option1_Click();
   void Option2_Click();
   void Text1_Change();
   void Text2_Change();
+  void Text1_GotFocus();
+  void Text2_GotFocus();
+  void Text1_KeyPress(int& keyAscii);
   void Command1_Click();
   void Command2_Click();
+  void Timer1_Timer();
 
   platform::OptionGroup modes;
+  platform::Label Label6{this, client(), "Label6", "Use this window to permantley Delete discs or tracks"};
+  platform::Label Label2{this, client(), "Label2", "Warning.......This operation will permently delete data from the master database"};
   platform::OptionButton Option1{this, client(), "Option1", "Disc", &modes};
   platform::OptionButton Option2{this, client(), "Option2", "Track", &modes};
   platform::OptionButton Option3{this, client(), "Option3", "dummy", &modes};
@@ -31,6 +45,9 @@ class delete_record : public platform::FormBase {
   platform::TextBox Text2{this, client(), "Text2", ""};
   platform::CommandButton Command1{this, client(), "Command1", "&Delete"};
   platform::CommandButton Command2{this, client(), "Command2", "&Cancel"};
-  platform::Label Label6{this, client(), "Label6", "Use this window to permantley Delete discs or tracks"};
-  platform::Label Label2{this, client(), "Label2", "Warning.......This operation will permently delete data from the master database"};
+  platform::Timer Timer1{250};
+
+ private:
+  // Tells the user why the database was left as it was.
+  void report(const QString& text, const QString& title);
 };

@@ -172,14 +172,31 @@ class Form1 : public platform::FormBase {
   void Save_Offer(const QString& lineBreak, const QString& title);
 
   // ---- searches and their history (mainwindow/searches.cpp)
+  void Search_All();
+  void Search_Artist();
+  void Search_Disc();
+  void Search_Song();
+  // The search of the current list: the matching lines of the song list shown in List3.
+  void Search_Current_List();
+  void Append_Search_Data_File();
+  void cmbSearch_Click();
+  void cmbSearch_text_Change();
+  void cmbSearch_text_Click();
+  void cmbSearch_text_KeyPress(int& keyAscii);
+  void cmbSearch_text_GotFocus();
   void wireSearchHandlers();
 
   // ---- view options, the song list's selection and popup menus, the disc listing view
   //      (mainwindow/view_options.cpp, song_list_popup.cpp, disc_listing.cpp)
+  void List2_Click();
+  void List2_MouseDown(int button, int shift, double x, double y);
+  void List2_DblClick();
   void wireSongListHandlers();
 
   // ---- catalogue drop-down, clipboard copy and export, About (catalogue/disc_catalogue.cpp,
   //      mainwindow/clipboard_export.cpp, mainwindow/About.cpp)
+  void Combo1_Click();
+  void Combo1_LostFocus();
   void wireCatalogueHandlers();
 
   // ---- database maintenance (maintenance/maintenance_commands.cpp, update_commands.cpp)

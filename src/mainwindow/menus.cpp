@@ -171,7 +171,16 @@ void Form1::mnuB_Click() { mnuDelete_Click(); }
 void Form1::mnul2Fcolor_Click() { mnuL2ForeColor_Click(); }
 void Form1::mnuL2Bcolor_Click() { mnuL2BackColor_Click(); }
 void Form1::cmdAdd_Click() { mnuTracks_Click(); }
-void Form1::cmdExport_Click() { mnuExport_Click(); }
+void Form1::cmdExport_Click() {
+  if (List2.ListCount() == 0 && List1.SelCount() == 0) {
+    platform::prompts().msgBox(QStringLiteral("Please create a list first, nothing to Export"), platform::msg::OKOnly,
+                               QStringLiteral("Export"));
+    return;
+  }
+  cmdExport.setEnabled(false);
+  mnuExport_Click();
+  cmdExport.setEnabled(true);
+}
 
 void Form1::mnuClear_Search_History_Click() {
   platform::deleteFile(platform::programFile(QStringLiteral("search.dat")));

@@ -6,6 +6,9 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QPixmap>
+#include <QPointer>
+#include <QWidget>
+#include <QWindow>
 
 namespace platform {
 namespace {
@@ -15,7 +18,17 @@ int g_beeps = 0;
 
 class InputBlocker : public QObject {
  public:
-  bool eventFilter(QObject*, QEvent* e) override {
+  // The modal window in front when the pass began (if any): the pass may run inside it.
+  QPointer<QWidget> modalAtStart = QApplication::activeModalWidget();
+
+  bool eventFilter(QObject* receiver, QEvent* e) override {
+    // A message box or dialog the pass itself opens takes its input as usual.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != modalAtStart) {
+      auto* w = qobject_cast<QWidget*>(receiver);
+      if (w && w->window() == modal) return false;
+      if (auto* win = qobject_cast<QWindow*>(receiver); win && modal->windowHandle() == win) return false;
+    }
     switch (e->type()) {
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonRelease:

@@ -1,5 +1,6 @@
 // The Qt dialogs behind the prompts: what Escape and the close box answer, and how the texts
 // show.
+#include "platform/busy.h"
 #include "platform/qt_prompts.h"
 
 #include <QApplication>
@@ -32,6 +33,15 @@ TEST(QtPrompts, TheCloseBoxAnswersNoToAQuestionAndOkToAMessage) {
   EXPECT_EQ(shown, "Do you want to Save your list?\nReally?");
   closeNextModal();
   EXPECT_EQ(prompts.msgBox("Done", msg::OKOnly, "Save"), msg::OK);
+}
+
+TEST(QtPrompts, AMessageShownDuringALongPassCanStillBeAnswered) {
+  QtPrompts prompts;
+  BusyScope busy;
+  closeNextModal();
+  EXPECT_EQ(prompts.msgBox("Maximum list size is 32731", msg::OKOnly, "Max List Size Reached"), msg::OK);
+  closeNextModal();
+  EXPECT_EQ(prompts.msgBox("Save?", msg::YesNo, "Mellowdex"), msg::No);
 }
 
 TEST(QtPrompts, CancellingTheInputBoxGivesTheEmptyText) {

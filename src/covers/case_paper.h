@@ -1,0 +1,51 @@
+// The CD case insert on paper, at real size in millimetres: the front panel, and the back panel
+// with its two side strips, each in the case colour with its picture, the title and the track
+// list; the title also runs along both side strips, turned.
+#pragma once
+
+#include "platform/drawing_surface.h"
+
+#include <QImage>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+
+namespace covers {
+
+// Where the insert stands, in millimetres from the top-left corner of the printable area. The
+// panels have the sizes of a jewel case's front insert and back card; both fit a page of A4
+// or Letter.
+namespace case_paper {
+constexpr QRectF kFront{10, 10, 120, 120};
+constexpr QRectF kBack{10, 138, 151, 118};
+constexpr double kSpine = 6.5;           // each side strip of the back, folded round the case
+constexpr double kTitleDrop = 5.5;       // from a panel's top to its title's top
+constexpr double kTrackListDrop = 28;    // from a panel's top to its track list's top
+constexpr double kTrackListInset = 3;    // from the left of a panel's face to its track list
+constexpr double kFontFactor = 2;        // paper sizes are twice the sizes chosen for the preview
+constexpr double kSpineLargestSize = 12; // points: the spine title's size, at most the title size
+constexpr qint32 kLeftSpineAngle = 900;  // tenths of a degree: reads upwards
+constexpr qint32 kRightSpineAngle = 2700;  // reads downwards
+}  // namespace case_paper
+
+struct CaseDesign {
+  QString title;
+  QString titleFace;
+  double titleSize = 12;  // as chosen for the preview
+  qint32 frontTitleColour = 0;
+  qint32 backTitleColour = 0;
+  QString trackFace;
+  double trackSize = 4;
+  qint32 frontTrackColour = 0;
+  qint32 backTrackColour = 0;
+  qint32 caseColour = 0xFFFFFF;
+  QImage frontPicture;  // none when null
+  QImage backPicture;
+  QStringList tracks;  // the disc's track list items, in list order
+};
+
+// Draws the insert on the surface, which is set to millimetres first. The page is not ended.
+// A track list stops at the last line that fits above its panel's bottom edge.
+void drawCasePaper(platform::DrawingSurface& surface, const CaseDesign& design);
+
+}  // namespace covers

@@ -1,0 +1,39 @@
+// The case designer's preview: where its panels, pictures, titles and track lists stand in the
+// window's 100 x 100 units, and the track list it shows, one track a line.
+#pragma once
+
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+
+namespace covers {
+
+// The case window's client area, in twips (15 to a pixel).
+constexpr double kCaseClientWidthTwips = 8220;
+constexpr double kCaseClientHeightTwips = 6915;
+
+namespace case_preview {
+constexpr QRectF kShadowTwips{3645, 195, 4545, 6705};
+constexpr QRectF kPageTwips{3615, 150, 4515, 6690};
+constexpr QRectF kFront{49, 6, 36, 43};       // the front background and its outline
+constexpr QRectF kBack{49, 50, 43, 43};       // the back background and its outline
+constexpr QRectF kBackInner{52, 50, 37, 43};  // the back between its two side strips
+constexpr QRectF kFrontPicture{48.5, 5.5, 37, 44};
+constexpr QRectF kBackPicture{48.5, 49.5, 44, 44};
+constexpr double kFrontTitleTop = 8;
+constexpr double kFrontTitleCentre = 67.5;
+constexpr double kBackTitleTop = 52;
+constexpr double kBackTitleCentre = 71;
+constexpr QRectF kFrontTrackList{50, 16, 64, 34};
+constexpr QRectF kBackTrackList{53, 60, 65, 34};
+constexpr double kTitleEditorWidthTwips = 7245;
+}  // namespace case_preview
+
+// One track a line: the track number, a blank, the song, a comma and the artist (song and
+// artist without their padding blanks).
+QStringList caseTrackLines(const QStringList& items);
+// The preview's track list: every line followed by a carriage return.
+QString caseTrackText(const QStringList& items);
+
+}  // namespace covers

@@ -1,0 +1,49 @@
+// The CD label on paper, at real size in millimetres: the disc, its picture, the guide
+// circles, the title and the track list, all moved by the two offsets. Drawn on any surface:
+// the printer, or a recording surface in the tests.
+#pragma once
+
+#include "platform/drawing_surface.h"
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+namespace covers {
+
+// The label's geometry in millimetres without offsets, from the top-left corner of the
+// printable area.
+namespace label_paper {
+constexpr double kCentreX = 65.5;  // the disc's centre; the title and tracks are centred on it too
+constexpr double kCentreY = 81.5;
+constexpr double kDiscRadius = 62.5;
+constexpr double kPictureLeft = 5;
+constexpr double kPictureTop = 21;
+constexpr double kPictureSide = 121;
+constexpr double kOuterGuideRadius = 58.5;
+constexpr double kInnerGuideRadius = 20.5;
+constexpr double kTitleTop = 34;
+constexpr double kTrackListTop = 104;
+constexpr double kFontFactor = 2;  // paper sizes are twice the sizes chosen for the preview
+}  // namespace label_paper
+
+struct LabelDesign {
+  double offsetX = 0;  // millimetres
+  double offsetY = 0;
+  qint32 discColour = 0xFFFFFF;
+  QImage picture;  // none when null
+  bool guides = false;
+  QString title;
+  QString titleFace;
+  double titleSize = 12;  // as chosen for the preview
+  qint32 titleColour = 0;
+  QString trackFace;
+  double trackSize = 4;
+  qint32 trackColour = 0;
+  QStringList tracks;  // the disc's track list items, in list order
+};
+
+// Draws the label on the surface, which is set to millimetres first. The page is not ended.
+void drawLabelPaper(platform::DrawingSurface& surface, const LabelDesign& design);
+
+}  // namespace covers

@@ -1,0 +1,141 @@
+#include "covers/label_preview.h"
+
+#include "common/text_helpers.h"
+#include "platform/colours.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace covers {
+
+namespace {
+
+// The previews are images of the window's client area at 96 dots an inch.
+constexpr double kPtPerPx = 0.75;
+
+double ptPerUnitX(const platform::DrawingSurface& s) { return s.pageWidthPt() / s.ScaleWidth(); }
+double ptPerUnitY(const platform::DrawingSurface& s) { return s.pageHeightPt() / s.ScaleHeight(); }
+
+double roundHalfEven(double v) {
+  const double low = std::floor(v);
+  const double rest = v - low;
+  if (rest > 0.5) return low + 1;
+  if (rest < 0.5) return low;
+  return std::fmod(low, 2.0) == 0 ? low : low + 1;
+}
+
+QString trackOf(const QString& item) { return common::Left(item, 2); }
+QString songOf(const QString& item) { return common::Trim(common::Mid(item, 7, 36)); }
+
+}  // namespace
+
+void PreviewShape::Move(double left, double top, double width, double height) {
+  Left = left;
+  Top = top;
+  Width = width;
+  Height = height;
+}
+
+void PreviewImage::Move(double left, double top, double width, double height) {
+  Left = left;
+  Top = top;
+  Width = width;
+  Height = height;
+}
+
+bool showPicture(PreviewImage& image, const QString& path) {
+  if (path.isEmpty()) {
+    const bool had = !image.Picture.isNull();
+    image.Picture = QImage();
+    return had;
+  }
+  QImage picture;
+  if (!picture.load(path)) return false;
+  image.Picture = picture;
+  return true;
+}
+
+void fillBox(platform::DrawingSurface& surface, double x, double y, double width, double height, qint32 colour) {
+  const QColor c = platform::toQColor(colour);
+  if (!c.isValid() || width <= 0 || height <= 0) return;
+  QImage dot(1, 1, QImage::Format_RGB32);
+  dot.fill(c);
+  surface.PaintPicture(dot, x, y, width, height);
+}
+
+void outlineBox(platform::DrawingSurface& surface, double x, double y, double width, double height, qint32 colour) {
+  surface.Line(x, y, x + width, y, colour);
+  surface.Line(x + width, y, x + width, y + height, colour);
+  surface.Line(x + width, y + height, x, y + height, colour);
+  surface.Line(x, y + height, x, y, colour);
+}
+
+void drawPreviewShape(platform::DrawingSurface& surface, const PreviewShape& shape) {
+  if (shape.Width <= 0 || shape.Height <= 0) return;
+  const double pxX = kPtPerPx / ptPerUnitX(surface);  // one window pixel in units
+  const double pxY = kPtPerPx / ptPerUnitY(surface);
+  if (shape.Shape == PreviewShape::Kind::Rectangle) {
+    if (shape.BackOpaque) fillBox(surface, shape.Left, shape.Top, shape.Width, shape.Height, shape.BackColor);
+    if (shape.FillSolid) fillBox(surface, shape.Left, shape.Top, shape.Width, shape.Height, shape.FillColor);
+    for (int i = 0; i < shape.BorderWidth; ++i)
+      outlineBox(surface, shape.Left + i * pxX, shape.Top + i * pxY, shape.Width - 2 * i * pxX,
+                 shape.Height - 2 * i * pxY, shape.BorderColor);
+    return;
+  }
+  const double diameterPt = std::min(shape.Width * ptPerUnitX(surface), shape.Height * ptPerUnitY(surface));
+  const double radius = diameterPt / 2 / ptPerUnitX(surface);  // a radius is given in units across
+  const double cx = shape.Left + shape.Width / 2;
+  const double cy = shape.Top + shape.Height / 2;
+  const bool keepSolid = surface.FillSolid;
+  const qint32 keepFill = surface.FillColor;
+  if (shape.BackOpaque) fillBox(surface, shape.Left, shape.Top, shape.Width, shape.Height, shape.BackColor);
+  if (shape.FillSolid) {
+    surface.FillSolid = true;
+    surface.FillColor = shape.FillColor;
+    surface.Circle(cx, cy, radius, shape.BorderWidth > 0 ? shape.BorderColor : shape.FillColor);
+  }
+  surface.FillSolid = false;
+  for (int i = shape.FillSolid ? 1 : 0; i < shape.BorderWidth; ++i)
+    surface.Circle(cx, cy, radius - i * pxX, shape.BorderColor);
+  surface.FillSolid = keepSolid;
+  surface.FillColor = keepFill;
+}
+
+void drawPreviewImage(platform::DrawingSurface& surface, const PreviewImage& image) {
+  if (image.Picture.isNull()) return;
+  surface.PaintPicture(image.Picture, image.Left, image.Top, image.Width, image.Height);
+}
+
+QRectF twipsToUnits(const QRectF& twips, double clientWidthTwips, double clientHeightTwips) {
+  return QRectF(twips.x() * 100 / clientWidthTwips, twips.y() * 100 / clientHeightTwips,
+                twips.width() * 100 / clientWidthTwips, twips.height() * 100 / clientHeightTwips);
+}
+
+double offsetMillimetres(const QString& text) {
+  const double mm = common::Val(text);
+  if (std::isnan(mm)) return 0;
+  return std::clamp(mm, -kOffsetLimitMm, kOffsetLimitMm);
+}
+
+int previewOffset(const QString& text, int divisor) {
+  return int(roundHalfEven(offsetMillimetres(text))) / divisor;
+}
+
+QStringList labelTrackLines(const QStringList& items) {
+  QStringList lines;
+  for (qsizetype i = 0; i < items.size(); i += 2) {
+    QString line = trackOf(items[i]) + QLatin1Char(' ') + songOf(items[i]);
+    if (i + 1 < items.size())
+      line += QStringLiteral(", ") + trackOf(items[i + 1]) + QLatin1Char(' ') + songOf(items[i + 1]);
+    lines << line;
+  }
+  return lines;
+}
+
+QString labelTrackText(const QStringList& items) {
+  QString text;
+  for (const QString& line : labelTrackLines(items)) text += line + QLatin1Char('\r');
+  return text;
+}
+
+}  // namespace covers

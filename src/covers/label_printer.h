@@ -1,0 +1,33 @@
+// What the label and case designers take from the printer: the face names their font lists
+// offer, and the page they print on without a printer dialog.
+#pragma once
+
+#include "platform/drawing_surface.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+namespace covers {
+
+// The face every designer presets; offered even where no face of that name is installed, so
+// the preset always takes (it is drawn in the installed fixed-pitch face).
+inline const QString kPresetFace = QStringLiteral("COURIER NEW");
+
+// The entries of a face list for these installed families: upper case, each once, with the
+// preset face among them.
+QStringList faceListEntries(const QStringList& families);
+// The same for the faces installed here.
+QStringList printerFaceNames();
+
+// Where a designer's page goes: made when Print is pressed; nothing when the user withdrew.
+using PrinterFactory = std::function<std::shared_ptr<platform::DrawingSurface>()>;
+
+// The default printer, one copy. Where the system has no printer, the page is written to a PDF
+// file that the user names (the save dialog titled `caption`, proposing `pdfName`); cancelling
+// that dialog gives nothing.
+std::shared_ptr<platform::DrawingSurface> openDesignerPrinter(const QString& caption, const QString& pdfName);
+
+}  // namespace covers

@@ -1,0 +1,47 @@
+// The designers' settings files, one bare value a line: OffSet.dat of the label designer here,
+// with the reading and number writing that Cover.dat of the case designer shares.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace covers {
+
+// A number as the settings files write it: in decimal with a point before a fraction, one
+// blank before it unless it is negative, and one blank after it (12 is " 12 ").
+QString settingsNumber(double value);
+
+// The first `count` values of a settings file, one a line, without surrounding blanks and
+// without enclosing double quotes. A whole line is one value, so a face name or a picture path
+// holding a comma comes back whole. Nothing when the file is missing, cannot be read or has
+// fewer lines.
+std::optional<QStringList> readSettingsValues(const QString& path, int count);
+
+// A value as a colour: a number that names a colour (see platform/colours.h); nothing else.
+std::optional<qint32> settingsColour(const QString& value);
+// A value as a font size: a number above 0 that a font can take; nothing else.
+std::optional<double> settingsSize(const QString& value);
+
+inline const QString kLabelSettingsFile = QStringLiteral("OffSet.dat");
+constexpr int kLabelSettingsCount = 10;
+
+// OffSet.dat, one member a line in this order.
+struct LabelSettings {
+  QString horizontalOffset;  // the offset boxes' texts as typed, blanks removed
+  QString verticalOffset;
+  qint32 titleColour = 0;
+  QString titleFace;
+  double titleSize = 12;
+  qint32 trackColour = 0;
+  QString trackFace;
+  double trackSize = 4;  // in full: 4.5 stays 4.5
+  QString picture;       // the picture's full path, empty for none
+  qint32 discColour = 0xFFFFFF;
+};
+
+// The file's text: ten lines, each ended by CR LF.
+QString labelSettingsText(const LabelSettings& settings);
+
+}  // namespace covers

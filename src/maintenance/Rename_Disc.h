@@ -1,0 +1,41 @@
+// The "Change Disc Code" window: gives one disc a new code throughout the database, every one
+// of its tracks and its disc record, and hands the new code back to the main window.
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/form.h"
+
+class Rename_Disc : public platform::FormBase {
+ public:
+  Rename_Disc();
+
+  // The main window's hand-over: the highlighted disc-list item, trimmed, into the current-code
+  // box, which keeps 10 characters of it.
+  void Set_Current(const QString& item);
+
+  void Form_Load() override;
+  void Command1_Click();
+  void Command2_Click();
+  void Text1_KeyPress(int& keyAscii);
+  void Text2_KeyPress(int& keyAscii);
+
+  platform::Label Label3{this, client(), "Label3", "Use this window to change a disc code"};
+  platform::Label Label4{this, client(), "Label4", "Changes will be permanent"};
+  platform::Label Label1{this, client(), "Label1", "Current Disk Code"};
+  platform::Label Label2{this, client(), "Label2", "New Disk Code"};
+  // In tab order: new code, Change, Cancel, then the current code, which cannot be changed.
+  platform::TextBox Text2{this, client(), "Text2", ""};
+  platform::CommandButton Command1{this, client(), "Command1", "Change"};
+  platform::CommandButton Command2{this, client(), "Command2", "Cancel"};
+  platform::TextBox Text1{this, client(), "Text1", ""};
+
+ private:
+  // Set when the code handed over had 11 characters: the box then holds only the first 10,
+  // until the user types another current code (the box is enabled again after a refusal).
+  bool handedCut_ = false;
+  QString handedBox_;
+  // Back from the work: every control usable again, the default pointer.
+  void endWork();
+  // A refused new code: the box emptied and focused.
+  void askAgain();
+};

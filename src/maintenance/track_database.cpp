@@ -1,0 +1,271 @@
+#include "maintenance/track_database.h"
+
+#include "catalogue/database.h"
+#include "catalogue/track_file.h"
+#include "common/records.h"
+#include "common/text_helpers.h"
+#include "platform/cp1252.h"
+#include "platform/files.h"
+#include "platform/text_file.h"
+
+#include <QFile>
+
+#include <string_view>
+
+namespace maintenance {
+
+namespace {
+
+using catalogue::RecordBytes;
+
+std::string_view view(const QByteArray& b) { return {b.constData(), size_t(b.size())}; }
+
+std::string_view trimBlanks(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+
+void appendField(QByteArray& out, std::string_view field) {
+  out += '"';
+  out.append(field.data(), qsizetype(field.size()));
+  out += '"';
+}
+
+void appendRecord(QByteArray& out, std::initializer_list<std::string_view> fields) {
+  bool first = true;
+  for (std::string_view f : fields) {
+    if (!first) out += ',';
+    first = false;
+    appendField(out, f);
+  }
+  out += "\r\n";
+}
+
+// A field cut or padded with blanks to its width.
+void appendFitted(QByteArray& out, std::string_view field, int width) {
+  out += '"';
+  const size_t n = std::min(field.size(), size_t(width));
+  out.append(field.data(), qsizetype(n));
+  for (size_t i = n; i < size_t(width); ++i) out += ' ';
+  out += '"';
+}
+
+void appendFittedRecord(QByteArray& out, const RecordBytes& r) {
+  appendFitted(out, r.code, common::kCodeWidth);
+  out += ',';
+  appendFitted(out, r.track, common::kTrackWidth);
+  out += ',';
+  appendFitted(out, r.title, common::kTitleWidth);
+  out += ',';
+  appendFitted(out, r.artist, common::kArtistWidth);
+  out += "\r\n";
+}
+
+std::string_view fitted(std::string_view field, int width, QByteArray& scratch) {
+  scratch = QByteArray(field.data(), qsizetype(std::min(field.size(), size_t(width))));
+  while (scratch.size() < width) scratch += ' ';
+  return view(scratch);
+}
+
+QString notWrittenText(const QString& path, const QString& error) {
+  return QStringLiteral("The database file ") + path + QStringLiteral(" could not be written.\n\r") + error +
+         QStringLiteral("\n\rThe database has not been changed.");
+}
+
+QString notPutBackText(const QString& path, const QString& error, const QString& restored) {
+  return QStringLiteral("The database file ") + path + QStringLiteral(" could not be written.\n\r") + error +
+         QStringLiteral("\n\rThe database file ") + restored +
+         QStringLiteral(" could not be put back as it was: please restore your backup.");
+}
+
+}  // namespace
+
+QString trackFilePath() { return platform::programFile(QString::fromLatin1(catalogue::kTrackFile)); }
+QString discFilePath() { return platform::programFile(QString::fromLatin1(catalogue::kDiscFile)); }
+QString myDiscsFilePath() { return platform::programFile(QString::fromLatin1(kMyDiscsFile)); }
+
+QString cannotReadText(const QString& path) {
+  return QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read.");
+}
+
+std::optional<QByteArray> readDatabaseFile(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+  QByteArray bytes = f.readAll();
+  if (f.error() != QFile::NoError) return std::nullopt;
+  return bytes;
+}
+
+QByteArray recordLine(const QList<QByteArray>& fields) {
+  QByteArray out;
+  for (qsizetype i = 0; i < fields.size(); ++i) {
+    if (i) out += ',';
+    appendField(out, view(fields[i]));
+  }
+  out += "\r\n";
+  return out;
+}
+
+QByteArray recordLine(const QStringList& fields) {
+  QList<QByteArray> bytes;
+  for (const QString& f : fields) bytes << platform::cp1252::encode(f);
+  return recordLine(bytes);
+}
+
+bool hasTrack(const QByteArray& tracks, const QString& code, const QString& track) {
+  const QByteArray c = platform::cp1252::encode(code), t = platform::cp1252::encode(track);
+  bool found = false;
+  catalogue::forEachRecord(tracks, [&](const RecordBytes& r) {
+    found = r.code == view(c) && r.track == view(t);
+    return !found;
+  });
+  return found;
+}
+
+bool discListed(const QStringList& discs, const QString& code) { return discs.contains(code); }
+
+bool discInUse(const QStringList& discs, const QString& code) {
+  const QString wanted = common::Trim(code);
+  for (const QString& d : discs)
+    if (common::Trim(d) == wanted) return true;
+  return false;
+}
+
+bool looksCut(const QString& box, const QStringList& discs) {
+  return box.size() >= 10 && !box.endsWith(QLatin1Char(' ')) && !discInUse(discs, box);
+}
+
+QByteArray editedTracks(const QByteArray& tracks, const QString& code, const QString& track,
+                        const QByteArray& editedLine) {
+  const QByteArray c = platform::cp1252::encode(code), t = platform::cp1252::encode(track);
+  QByteArray out;
+  out.reserve(tracks.size() + editedLine.size() + 2);
+  catalogue::forEachRecord(tracks, [&](const RecordBytes& r) {
+    if (r.track != view(t) || r.code != view(c)) appendRecord(out, {r.code, r.track, r.title, r.artist});
+    return true;
+  });
+  out += editedLine;
+  return out;
+}
+
+QByteArray recodedTracks(const QByteArray& tracks, const QString& current, const QString& replacement) {
+  const QByteArray cur = platform::cp1252::encode(common::Trim(current));
+  const QByteArray rep = platform::cp1252::encode(replacement);
+  QByteArray out;
+  out.reserve(tracks.size() + tracks.size() / 16);
+  catalogue::forEachRecord(tracks, [&](const RecordBytes& r) {
+    const std::string_view code = trimBlanks(r.code) == view(cur) ? view(rep) : r.code;
+    appendRecord(out, {code, r.track, r.title, r.artist});
+    return true;
+  });
+  return out;
+}
+
+QByteArray recodedDiscs(const QStringList& discs, const QString& current, const QString& replacement) {
+  const QString cur = common::Trim(current);
+  QByteArray out;
+  for (const QString& d : discs) out += recordLine(QStringList{common::Trim(d) == cur ? replacement : d});
+  return out;
+}
+
+namespace {
+
+template <typename Drop>
+TrackDeletion deleteWhere(const QByteArray& tracks, const QString& key, Drop drop) {
+  const QByteArray k = catalogue::codeKey(view(platform::cp1252::encode(key)));
+  TrackDeletion d;
+  d.tracks.reserve(tracks.size());
+  QByteArray scratch;
+  catalogue::forEachRecord(tracks, [&](const RecordBytes& r) {
+    const bool ofDisc = catalogue::codeKey(r.code) == k;
+    if (ofDisc) ++d.discTracks;
+    if (ofDisc && drop(fitted(r.track, common::kTrackWidth, scratch))) ++d.removed;
+    else appendFittedRecord(d.tracks, r);
+    return true;
+  });
+  return d;
+}
+
+}  // namespace
+
+TrackDeletion withoutDisc(const QByteArray& tracks, const QString& key) {
+  return deleteWhere(tracks, key, [](std::string_view) { return true; });
+}
+
+TrackDeletion withoutTrack(const QByteArray& tracks, const QString& key, const QString& track) {
+  QByteArray scratch;
+  const QByteArray t(fitted(view(platform::cp1252::encode(track)), common::kTrackWidth, scratch).data(),
+                     common::kTrackWidth);
+  return deleteWhere(tracks, key, [&](std::string_view recordTrack) { return recordTrack == view(t); });
+}
+
+QByteArray discsWithout(const QStringList& discs, const QString& key) {
+  const QString k = common::fitWidth(key, common::kCodeWidth);
+  QByteArray out;
+  for (const QString& d : discs) {
+    const QString code = common::fitWidth(d, common::kCodeWidth);
+    if (code != k) out += recordLine(QStringList{code});
+  }
+  return out;
+}
+
+Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends) {
+  // Each file's length before, -1 when it did not exist.
+  std::vector<qint64> before;
+  const auto undo = [&] {
+    QStringList notRestored;
+    for (size_t i = 0; i < before.size(); ++i) {
+      const QString& path = appends[i].first;
+      const bool ok = before[i] < 0 ? (!platform::fileExists(path) || QFile::remove(path))
+                                    : QFile::resize(path, before[i]);
+      if (!ok) notRestored << path;
+    }
+    return notRestored;
+  };
+  for (const auto& [path, text] : appends) {
+    const qint64 length = platform::fileLength(path);
+    before.push_back(length);
+    QByteArray data = text;
+    QFile f(path);
+    QString error;
+    if (length > 0 && f.open(QIODevice::ReadOnly)) {
+      // A last line without its line end would join the new record.
+      f.seek(length - 1);
+      char last = '\n';
+      f.getChar(&last);
+      if (last != '\n') data.prepend("\r\n");
+      f.close();
+    }
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) {
+      error = f.errorString();
+    } else if (f.write(data) != data.size() || !f.flush()) {
+      error = f.errorString();
+      f.close();
+    } else {
+      f.close();
+      if (f.error() != QFile::NoError) error = f.errorString();
+    }
+    if (!error.isEmpty()) {
+      const QStringList notRestored = undo();
+      if (!notRestored.isEmpty()) return {false, notPutBackText(path, error, notRestored.join(QStringLiteral(", ")))};
+      return {false, notWrittenText(path, error)};
+    }
+  }
+  return {};
+}
+
+Outcome replaceDatabase(const QByteArray& oldTracks, const QByteArray& newTracks,
+                        const std::optional<QByteArray>& newDiscs) {
+  const QString trackPath = trackFilePath();
+  const platform::WriteResult tracks = platform::replaceFileBytes(trackPath, newTracks);
+  if (!tracks) return {false, notWrittenText(trackPath, tracks.error)};
+  if (!newDiscs) return {};
+  const QString discPath = discFilePath();
+  const platform::WriteResult discs = platform::replaceFileBytes(discPath, *newDiscs);
+  if (discs) return {};
+  if (platform::replaceFileBytes(trackPath, oldTracks)) return {false, notWrittenText(discPath, discs.error)};
+  return {false, notPutBackText(discPath, discs.error, trackPath)};
+}
+
+}  // namespace maintenance

@@ -1,0 +1,80 @@
+// The database files as the maintenance windows change them: finding tracks and discs, the
+// rewrites of the track and disc files (as bytes, one Windows-1252 character a byte), and the
+// writes that either change every file concerned or leave them all as they were.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace maintenance {
+
+inline constexpr const char* kMyDiscsFile = "My_Discs.kup";
+
+QString trackFilePath();
+QString discFilePath();
+QString myDiscsFilePath();
+
+// What the user is told when a database file cannot be read.
+QString cannotReadText(const QString& path);
+
+// The whole file, or nothing when it is missing or unreadable.
+std::optional<QByteArray> readDatabaseFile(const QString& path);
+
+// One record of quoted fields separated by commas, ended by CR LF.
+QByteArray recordLine(const QList<QByteArray>& fields);
+QByteArray recordLine(const QStringList& fields);
+
+// ---- finding
+// Whether a record's disc and track fields, as read, equal the code and the track exactly.
+bool hasTrack(const QByteArray& tracks, const QString& code, const QString& track);
+// Whether a disc field, as read, equals the code exactly.
+bool discListed(const QStringList& discs, const QString& code);
+// Whether a disc field, without its outer blanks, equals the code without its outer blanks.
+bool discInUse(const QStringList& discs, const QString& code);
+// A code box keeps 10 characters: a full box whose code no disc has is the cut-off start of a
+// longer code, under which nothing may be written.
+bool looksCut(const QString& box, const QStringList& discs);
+
+// ---- rewrites of the track file (every record written back as four quoted fields)
+// Leaves out every record whose fields, as read, are the code and track, and adds the edited
+// record at the end; the other records keep their fields as read and their order.
+QByteArray editedTracks(const QByteArray& tracks, const QString& code, const QString& track,
+                        const QByteArray& editedLine);
+// Gives every record whose code, without its outer blanks, is `current` the code `replacement`.
+QByteArray recodedTracks(const QByteArray& tracks, const QString& current, const QString& replacement);
+QByteArray recodedDiscs(const QStringList& discs, const QString& current, const QString& replacement);
+
+// Deletions compare codes and tracks fitted to 11 and 2 characters and write every kept record
+// with each field fitted to its width.
+struct TrackDeletion {
+  QByteArray tracks;   // the kept records
+  int discTracks = 0;  // records of the disc, the deleted ones included
+  int removed = 0;
+};
+TrackDeletion withoutDisc(const QByteArray& tracks, const QString& key);
+TrackDeletion withoutTrack(const QByteArray& tracks, const QString& key, const QString& track);
+QByteArray discsWithout(const QStringList& discs, const QString& key);
+
+// ---- writing
+struct Outcome {
+  bool ok = true;
+  QString message;  // what to tell the user when the database could not be changed
+  explicit operator bool() const { return ok; }
+};
+
+// Appends each text to its file in turn (a missing file is created). When one cannot be
+// written, every file is cut back to what it was before, so that none keeps a part.
+Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends);
+
+// Replaces the track file, then the disc file when there is one to replace, each through a
+// complete scratch file. When the disc file cannot be replaced the old track file is put back,
+// so the two files never disagree.
+Outcome replaceDatabase(const QByteArray& oldTracks, const QByteArray& newTracks,
+                        const std::optional<QByteArray>& newDiscs = std::nullopt);
+
+}  // namespace maintenance

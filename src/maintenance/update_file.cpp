@@ -1,0 +1,241 @@
+#include "maintenance/update_file.h"
+
+#include "catalogue/database.h"
+#include "catalogue/track_file.h"
+#include "common/records.h"
+#include "platform/cp1252.h"
+#include "platform/files.h"
+#include "platform/text_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+namespace maintenance {
+
+std::optional<QByteArray> readFileBytes(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+  QByteArray bytes = f.readAll();
+  if (f.error() != QFile::NoError) return std::nullopt;
+  return bytes;
+}
+
+namespace {
+
+bool isBlank(const char* p, const char* e) {
+  for (; p < e; ++p)
+    if (*p != ' ' && *p != '\t' && *p != '\r') return false;
+  return true;
+}
+
+// Calls fn(lineNumber, start, end) for each line of the bytes, the line end left out.
+template <typename Fn>
+void forEachLine(const QByteArray& bytes, Fn fn) {
+  const char* p = bytes.constData();
+  const char* end = p + bytes.size();
+  int number = 0;
+  while (p < end) {
+    const char* nl = static_cast<const char*>(memchr(p, '\n', size_t(end - p)));
+    const char* e = nl ? nl : end;
+    if (e > p && e[-1] == '\r') --e;
+    if (!fn(++number, p, e)) return;
+    p = nl ? nl + 1 : end;
+  }
+}
+
+std::vector<QByteArray> fieldsOf(const char* p, const char* e) {
+  std::vector<QByteArray> fields;
+  common::splitFields(p, e - p, [&](qsizetype start, qsizetype len) {
+    fields.emplace_back(p + start, len);
+    return true;
+  });
+  return fields;
+}
+
+// The bytes with a line end after their last line, so that an appended line starts a line of
+// its own.
+QByteArray endedLines(const QByteArray& bytes) {
+  if (bytes.isEmpty() || bytes.endsWith('\n')) return bytes;
+  return bytes + "\r\n";
+}
+
+}  // namespace
+
+QByteArray UpdateRecord::line() const {
+  return '"' + code + "\",\"" + track + "\",\"" + title + "\",\"" + artist + "\"\r\n";
+}
+
+UpdateFileRead readUpdateFile(const QByteArray& bytes) {
+  UpdateFileRead out;
+  const QByteArray header = platform::cp1252::encode(kUpdateHeader);
+  bool headerSeen = false;
+  bool refused = false;
+  forEachLine(bytes, [&](int number, const char* p, const char* e) {
+    if (!headerSeen) {
+      const std::vector<QByteArray> fields = fieldsOf(p, e);
+      if (fields.empty() || fields.front() != header) {
+        refused = true;
+        return false;
+      }
+      headerSeen = true;
+      return true;
+    }
+    if (isBlank(p, e)) return true;
+    std::vector<QByteArray> fields = fieldsOf(p, e);
+    bool whole = fields.size() == 4;
+    for (const QByteArray& f : fields) whole = whole && !f.contains('"');
+    if (!whole) {
+      out.status = UpdateFileRead::Status::BrokenRecord;
+      out.brokenLine = number;
+      out.records.clear();
+      refused = true;
+      return false;
+    }
+    out.records.push_back(UpdateRecord{std::move(fields[0]), std::move(fields[1]), std::move(fields[2]),
+                                       std::move(fields[3])});
+    return true;
+  });
+  if (refused || !headerSeen) {
+    if (out.status != UpdateFileRead::Status::BrokenRecord) out.status = UpdateFileRead::Status::NotUpdateFile;
+    return out;
+  }
+  out.status = UpdateFileRead::Status::Records;
+  return out;
+}
+
+MergedUpdate mergeUpdate(const QByteArray& trackFile, const QByteArray& discFile,
+                         const std::vector<UpdateRecord>& records, const std::function<void(int)>& step) {
+  const auto view = [](const QByteArray& b) { return std::string_view(b.constData(), size_t(b.size())); };
+  const auto key = [](std::string_view code, std::string_view track) {
+    std::string k(code);
+    k += '\0';
+    k += track;
+    return k;
+  };
+
+  // Only the stored tracks of the update's discs can match, so only they are kept.
+  std::unordered_set<std::string_view> updateCodes;
+  for (const UpdateRecord& r : records) updateCodes.insert(view(r.code));
+  std::unordered_set<std::string> storedTracks;
+  catalogue::forEachRecord(trackFile, [&](const catalogue::RecordBytes& r) {
+    if (updateCodes.count(r.code)) storedTracks.insert(key(r.code, r.track));
+    return true;
+  });
+  std::unordered_set<std::string> storedDiscs;
+  forEachLine(discFile, [&](int, const char* p, const char* e) {
+    if (isBlank(p, e)) return true;
+    common::splitFields(p, e - p, [&](qsizetype start, qsizetype len) {
+      storedDiscs.emplace(p + start, size_t(len));
+      return true;
+    });
+    return true;
+  });
+
+  MergedUpdate out;
+  QByteArray newTracks, newDiscs;
+  for (size_t i = 0; i < records.size(); ++i) {
+    if (step) step(int(i));
+    const UpdateRecord& r = records[i];
+    if (storedTracks.insert(key(view(r.code), view(r.track))).second) {
+      newTracks += r.line();
+      ++out.tracksAdded;
+    }
+    if (storedDiscs.emplace(view(r.code)).second) {
+      newDiscs += '"' + r.code + "\"\r\n";
+      ++out.discsAdded;
+    }
+  }
+  out.tracks = out.tracksAdded ? endedLines(trackFile) + newTracks : trackFile;
+  out.discs = out.discsAdded ? endedLines(discFile) + newDiscs : discFile;
+  return out;
+}
+
+GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes) {
+  GroupWriteResult result;
+  struct Earlier {
+    bool existed = false;
+    QByteArray bytes;
+  };
+  std::vector<Earlier> earlier(writes.size());
+  // Every target is looked at before the first is written, so that a set that cannot be put
+  // back is never started.
+  for (size_t i = 0; i < writes.size(); ++i) {
+    const QFileInfo info(writes[i].path);
+    std::optional<QByteArray> bytes;
+    if (info.exists() && !info.isDir()) bytes = readFileBytes(writes[i].path);
+    if (info.isDir() || (info.exists() && !bytes)) {
+      result.ok = false;
+      result.failedPath = writes[i].path;
+      result.error = info.isDir() ? QStringLiteral("a folder has its name") : QStringLiteral("it cannot be read");
+      return result;
+    }
+    if (bytes) earlier[i] = Earlier{true, std::move(*bytes)};
+  }
+  for (size_t i = 0; i < writes.size(); ++i) {
+    const platform::WriteResult written = platform::replaceFileBytes(writes[i].path, writes[i].bytes);
+    if (written) continue;
+    result.ok = false;
+    result.failedPath = writes[i].path;
+    result.error = written.error;
+    for (size_t j = 0; j < i; ++j) {
+      const bool back = earlier[j].existed ? bool(platform::replaceFileBytes(writes[j].path, earlier[j].bytes))
+                                           : platform::deleteFile(writes[j].path);
+      result.putBack = result.putBack && back;
+    }
+    return result;
+  }
+  return result;
+}
+
+UpdateOutcome applyUpdateFile(const QString& updatePath, const QString& programFolder,
+                              const UpdateProgress& progress) {
+  using Result = UpdateOutcome::Result;
+  UpdateOutcome out;
+  out.path = updatePath;
+  const auto update = readFileBytes(updatePath);
+  if (!update) return out;  // an update file that cannot be opened is refused like a wrong one
+  UpdateFileRead read = readUpdateFile(*update);
+  if (read.status == UpdateFileRead::Status::NotUpdateFile) return out;
+  if (read.status == UpdateFileRead::Status::BrokenRecord) {
+    out.result = Result::BrokenRecord;
+    out.brokenLine = read.brokenLine;
+    return out;
+  }
+
+  const QString trackPath = platform::joinPath(programFolder, QString::fromLatin1(catalogue::kTrackFile));
+  const QString discPath = platform::joinPath(programFolder, QString::fromLatin1(catalogue::kDiscFile));
+  const auto tracks = readFileBytes(trackPath);
+  const auto discs = tracks ? readFileBytes(discPath) : std::nullopt;
+  if (!tracks || !discs) {
+    out.result = Result::DatabaseUnreadable;
+    out.path = tracks ? discPath : trackPath;
+    return out;
+  }
+
+  out.records = int(read.records.size());
+  if (progress.start) progress.start(out.records);
+  const MergedUpdate merged = mergeUpdate(*tracks, *discs, read.records, progress.step);
+  std::vector<FileWrite> writes;
+  if (merged.tracksAdded) writes.push_back({trackPath, merged.tracks});
+  if (merged.discsAdded) writes.push_back({discPath, merged.discs});
+  const GroupWriteResult written = replaceFilesTogether(writes);
+  if (!written) {
+    out.result = Result::WriteFailed;
+    out.path = written.failedPath;
+    out.error = written.error;
+    out.putBack = written.putBack;
+    return out;
+  }
+  out.result = Result::Applied;
+  out.tracksAdded = merged.tracksAdded;
+  out.discsAdded = merged.discsAdded;
+  return out;
+}
+
+}  // namespace maintenance

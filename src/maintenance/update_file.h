@@ -1,0 +1,91 @@
+// Update files (*.kup): recognising one, reading its records, and merging them into the track
+// file and the disc file; and replacing a set of database files together, so that a write that
+// fails half-way puts back the files already written.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace maintenance {
+
+// The first field of every update file, trailing blank included.
+inline const QString kUpdateHeader = QStringLiteral("Mellowdex Update File ");
+
+// One record of an update file: its four fields exactly as read (Windows-1252 bytes), never
+// trimmed, fitted or padded.
+struct UpdateRecord {
+  QByteArray code, track, title, artist;
+  QByteArray line() const;  // the four fields quoted, separated by commas, then CR LF
+};
+
+struct UpdateFileRead {
+  enum class Status { Records, NotUpdateFile, BrokenRecord };
+  Status status = Status::NotUpdateFile;
+  int brokenLine = 0;  // 1-based line of the first line that is not a whole track record
+  std::vector<UpdateRecord> records;
+};
+
+// The header line, then one track record a line; blank lines are passed over. A line that does
+// not hold exactly four fields, or a field holding a double quote (which cannot be written back
+// so that it reads the same), makes the whole file refused.
+UpdateFileRead readUpdateFile(const QByteArray& bytes);
+
+// The two database files after an update, and what it added.
+struct MergedUpdate {
+  QByteArray tracks, discs;
+  int tracksAdded = 0;
+  int discsAdded = 0;
+};
+
+// Appends each record whose disc code and track (exactly as stored) are not yet in the track
+// file, and each disc code not yet in the disc file; a record repeated in the update is added
+// once. `step(i)` runs before record i (0-based).
+MergedUpdate mergeUpdate(const QByteArray& trackFile, const QByteArray& discFile,
+                         const std::vector<UpdateRecord>& records,
+                         const std::function<void(int)>& step = {});
+
+// The whole file, or nothing when it is missing or cannot be read.
+std::optional<QByteArray> readFileBytes(const QString& path);
+
+// Writes each file through its own complete scratch file, in order. When one fails, the files
+// already written get their earlier content back (or are removed when they did not exist), so
+// the set stays as it was.
+struct FileWrite {
+  QString path;
+  QByteArray bytes;
+};
+struct GroupWriteResult {
+  bool ok = true;
+  QString failedPath;
+  QString error;
+  bool putBack = true;  // false: a file already written could not be given its earlier content
+  explicit operator bool() const { return ok; }
+};
+GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes);
+
+// Applying an update file to the database files of a folder.
+struct UpdateOutcome {
+  enum class Result { Applied, NotUpdateFile, BrokenRecord, DatabaseUnreadable, WriteFailed };
+  Result result = Result::NotUpdateFile;
+  int brokenLine = 0;
+  QString path;   // the file that could not be read or written
+  QString error;
+  bool putBack = true;
+  int records = 0;
+  int tracksAdded = 0;
+  int discsAdded = 0;
+};
+struct UpdateProgress {
+  std::function<void(int total)> start;  // once the records are counted
+  std::function<void(int index)> step;   // before each record
+};
+// Reads the whole update file and both database files before anything is written; writes the
+// track file and then the disc file, each only when it gains a line.
+UpdateOutcome applyUpdateFile(const QString& updatePath, const QString& programFolder,
+                              const UpdateProgress& progress = {});
+
+}  // namespace maintenance

@@ -1,0 +1,173 @@
+// The CD case insert on paper, its track lines, Cover.dat's text, and rotated printer text.
+#include "covers/case_paper.h"
+#include "covers/case_preview.h"
+#include "covers/case_settings.h"
+#include "covers/rotated_text.h"
+#include "platform/recording_surface.h"
+
+#include <gtest/gtest.h>
+
+using namespace covers;
+using platform::RecordingSurface;
+using platform::SurfaceCall;
+
+namespace {
+
+constexpr double kPtPerMm = 72.0 / 25.4;
+
+QString item(const QString& track, const QString& song, const QString& artist) {
+  return track + "    " + song.leftJustified(36, ' ', true) + artist.leftJustified(30, ' ', true);
+}
+
+QStringList tracks(int n) {
+  QStringList out;
+  for (int i = 1; i <= n; ++i)
+    out << item(QString::asprintf("%02d", i), "SONG " + QString::number(i), "ARTIST " + QString::number(i));
+  return out;
+}
+
+std::vector<SurfaceCall> callsOf(const RecordingSurface& s, SurfaceCall::Kind kind) {
+  std::vector<SurfaceCall> out;
+  for (const auto& c : s.current().calls)
+    if (c.kind == kind) out.push_back(c);
+  return out;
+}
+
+CaseDesign design() {
+  CaseDesign d;
+  d.title = "SC8123";
+  d.titleFace = "COURIER NEW";
+  d.titleSize = 12;
+  d.frontTitleColour = 0x0000FF;
+  d.backTitleColour = 0x00FF00;
+  d.trackFace = "COURIER NEW";
+  d.trackSize = 4;
+  d.frontTrackColour = 0xFF0000;
+  d.backTrackColour = 0x00FFFF;
+  d.caseColour = 0x808080;
+  return d;
+}
+
+// Width in millimetres of a text on the recording surface.
+double width(const QString& text, double size) { return 0.6 * size * text.size() / kPtPerMm; }
+
+}  // namespace
+
+TEST(CaseTracks, OneTrackALineWithSongAndArtistTrimmed) {
+  EXPECT_EQ(caseTrackLines(tracks(2)), QStringList({"01 SONG 1,ARTIST 1", "02 SONG 2,ARTIST 2"}));
+  EXPECT_EQ(caseTrackText({item("05", "", "")}), "05 ,\r");
+  const QString song(36, 'S'), artist(30, 'A');
+  EXPECT_EQ(caseTrackLines({item("07", song, artist)}), QStringList({"07 " + song + "," + artist}));
+  EXPECT_EQ(caseTrackText({}), "");
+}
+
+TEST(CaseSettingsFile, NineLinesWithTheTrackSizeInWholePoints) {
+  CaseSettings s;
+  s.titleColour = qint32(0x80000012u);
+  s.titleFace = "COURIER NEW";
+  s.titleSize = 12.75;
+  s.trackColour = 255;
+  s.trackFace = "ARIAL";
+  s.trackSize = 3.75;
+  s.frontPicture = "/p/front.png";
+  s.caseColour = 16777215;
+  EXPECT_EQ(caseSettingsText(s),
+            "-2147483630 \r\nCOURIER NEW\r\n 12.75 \r\n 255 \r\nARIAL\r\n 3 \r\n/p/front.png\r\n\r\n 16777215 \r\n");
+}
+
+TEST(CasePaper, PanelsAreFilledInTheCaseColourWithPicturesOverThemAndCuttingLines) {
+  RecordingSurface s;
+  CaseDesign d = design();
+  d.backPicture = QImage(2, 2, QImage::Format_RGB32);
+  drawCasePaper(s, d);
+  const auto pictures = callsOf(s, SurfaceCall::Picture);
+  ASSERT_EQ(pictures.size(), 3u) << "two backgrounds, the back picture; no front picture";
+  EXPECT_DOUBLE_EQ(pictures[0].x, 10);
+  EXPECT_DOUBLE_EQ(pictures[0].x2, 120);
+  EXPECT_DOUBLE_EQ(pictures[1].y, 138);
+  EXPECT_DOUBLE_EQ(pictures[1].x2, 151);
+  EXPECT_DOUBLE_EQ(pictures[2].x, 10);
+  EXPECT_DOUBLE_EQ(pictures[2].y2, 118);
+  const auto lines = callsOf(s, SurfaceCall::Line);
+  ASSERT_EQ(lines.size(), 10u) << "two outlines and two folds";
+  EXPECT_DOUBLE_EQ(lines[8].x, 16.5);
+  EXPECT_DOUBLE_EQ(lines[9].x, 154.5);
+}
+
+TEST(CasePaper, TitlesAreCentredOnEachFaceAndTrackListsStopAtTheirPanelsEdge) {
+  RecordingSurface s;
+  CaseDesign d = design();
+  d.tracks = tracks(98);
+  drawCasePaper(s, d);
+  const auto texts = callsOf(s, SurfaceCall::Text);
+  std::vector<SurfaceCall> titles, front, back, spines;
+  for (const auto& t : texts) {
+    if (t.font.angle != 0) spines.push_back(t);
+    else if (t.font.bold) titles.push_back(t);
+    else if (t.colour == 0xFF0000) front.push_back(t);
+    else back.push_back(t);
+  }
+  ASSERT_EQ(titles.size(), 2u);
+  EXPECT_EQ(titles[0].font.size, 24);
+  EXPECT_EQ(titles[0].colour, 0x0000FF);
+  EXPECT_NEAR(titles[0].x + width("SC8123", 24) / 2, 70, 1e-9);
+  EXPECT_DOUBLE_EQ(titles[0].y, 15.5);
+  EXPECT_EQ(titles[1].colour, 0x00FF00);
+  EXPECT_NEAR(titles[1].x + width("SC8123", 24) / 2, 85.5, 1e-9);
+  EXPECT_DOUBLE_EQ(titles[1].y, 143.5);
+
+  const double line = 1.2 * 8 / kPtPerMm;
+  ASSERT_FALSE(front.empty());
+  EXPECT_EQ(front[0].text, "01 SONG 1,ARTIST 1");
+  EXPECT_EQ(front[0].font.size, 8);
+  EXPECT_DOUBLE_EQ(front[0].x, 13);
+  EXPECT_DOUBLE_EQ(front[0].y, 38);
+  EXPECT_EQ(front.size(), size_t((120 - 28) / line)) << "as many lines as fit above the bottom edge";
+  EXPECT_LE(front.back().y + line, 130 + 1e-9);
+  ASSERT_FALSE(back.empty());
+  EXPECT_DOUBLE_EQ(back[0].x, 19.5);
+  EXPECT_DOUBLE_EQ(back[0].y, 166);
+  EXPECT_EQ(back.size(), size_t((118 - 28) / line));
+
+  // The title along both side strips, reading up on the left and down on the right.
+  ASSERT_EQ(spines.size(), 2u);
+  EXPECT_EQ(spines[0].font.angle, 90);
+  EXPECT_EQ(spines[1].font.angle, 270);
+  EXPECT_EQ(spines[0].font.size, 12);
+  const double along = width("SC8123", 12), across = 1.2 * 12 / kPtPerMm;
+  EXPECT_NEAR(spines[0].x, 10 + (6.5 - across) / 2, 1e-9);
+  EXPECT_NEAR(spines[0].y, 197 + along / 2, 1e-9);
+  EXPECT_NEAR(spines[1].x, 161 - (6.5 - across) / 2, 1e-9);
+  EXPECT_NEAR(spines[1].y, 197 - along / 2, 1e-9);
+}
+
+TEST(RotatedText, PrintsTurnedInTheCurrentFontAndLeavesThePrinterAsItWas) {
+  RecordingSurface s;
+  s.setScaleMillimetres();
+  s.font = platform::SurfaceFont{"ARIAL", 12, true, true, true};
+  s.CurrentX = 20;
+  s.CurrentY = 30;
+  Print_Rotated_Text(s, "UPWARDS", 900);
+  Print_Rotated_Text(s, "FLAT", 0);
+  Print_Rotated_Text(s, "", 900);
+  const auto texts = callsOf(s, SurfaceCall::Text);
+  ASSERT_EQ(texts.size(), 2u) << "an empty text draws nothing";
+  EXPECT_EQ(texts[0].font.angle, 90);
+  EXPECT_EQ(texts[0].font.size, 12);
+  EXPECT_TRUE(texts[0].font.bold && texts[0].font.italic && texts[0].font.underline);
+  EXPECT_EQ(texts[0].font.name, "ARIAL");
+  EXPECT_EQ(texts[1].font.angle, 0);
+  for (const auto& t : texts) {
+    EXPECT_DOUBLE_EQ(t.x, 20) << "both at the same point";
+    EXPECT_DOUBLE_EQ(t.y, 30);
+  }
+  EXPECT_DOUBLE_EQ(s.CurrentX, 20);
+  EXPECT_DOUBLE_EQ(s.CurrentY, 30);
+  EXPECT_EQ(s.font, (platform::SurfaceFont{"ARIAL", 12, true, true, true}));
+
+  s.font.bold = false;
+  Print_Rotated_Text(s, "REGULAR", 2700);
+  const auto last = callsOf(s, SurfaceCall::Text).back();
+  EXPECT_FALSE(last.font.bold);
+  EXPECT_EQ(last.font.angle, 270);
+}

@@ -1,1 +1,0 @@
-// Disc cover, label and slip tests.

@@ -1,0 +1,120 @@
+// The rewrites and writes of the track and disc files behind the database windows.
+#include "maintenance/track_database.h"
+
+#include "maint_support.h"
+#include "temp_home.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+using namespace maintenance;
+
+namespace {
+
+// A track line with every field padded, CR LF ended.
+QByteArray padded(const char* code, const char* track, const char* song, const char* artist) {
+  return (testsupport::trackLine(code, track, song, artist) + "\r\n").toLatin1();
+}
+
+}  // namespace
+
+TEST(TrackDatabase, EditLeavesOutEveryExactMatchAndAddsTheEditedRecordLast) {
+  const QByteArray tracks = padded("SC1", "01", "ONE", "A") + "\"SC1\",\"02\",\"BARE\",\"B\"\r\n" +
+                            padded("SC1", "02", "TWO", "B") + "ZZ9 , 03 ,\"X, Y\",C\r\n" +
+                            padded("SC1", "02", "TWO AGAIN", "B");
+  const QByteArray edited = recordLine(QStringList{"SC1        ", "02", "NEW", "B"});
+  const QByteArray out = editedTracks(tracks, "SC1        ", "02", edited);
+  // The unpadded record is not the key: it stays, as read; the unquoted one comes back quoted.
+  EXPECT_EQ(out, padded("SC1", "01", "ONE", "A") + "\"SC1\",\"02\",\"BARE\",\"B\"\r\n" +
+                     "\"ZZ9\",\"03\",\"X, Y\",\"C\"\r\n" + edited);
+  // No match: nothing left out, the edited record still added.
+  EXPECT_EQ(editedTracks(padded("SC1", "01", "ONE", "A"), "SC9        ", "01", edited),
+            padded("SC1", "01", "ONE", "A") + edited);
+}
+
+TEST(TrackDatabase, RecodeMatchesTrimmedCodesAndKeepsTheOtherFieldsAsRead) {
+  const QByteArray tracks = padded("SC1", "01", "ONE", "A") + "\" SC1\",\"2\",\"short\",\"b\"\r\n" +
+                            padded("SC10", "01", "TEN", "C");
+  EXPECT_EQ(recodedTracks(tracks, "SC1", "NEW        "),
+            padded("NEW", "01", "ONE", "A") + "\"NEW        \",\"2\",\"short\",\"b\"\r\n" + padded("SC10", "01", "TEN", "C"));
+  EXPECT_EQ(recodedDiscs({"SC10       ", "SC1", "AB         "}, "SC1", "NEW        "),
+            QByteArray("\"SC10       \"\r\n\"NEW        \"\r\n\"AB         \"\r\n"));
+}
+
+TEST(TrackDatabase, DeletionsCompareFittedFieldsAndWriteEveryRecordPadded) {
+  const QByteArray tracks = "\"SC1\",\"5\",\"bare\",\"b\"\r\n" + padded("SC1", "06", "SIX", "A") +
+                            "\"OTHER\",\"1\",\"x\",\"y\"\r\n";
+  const TrackDeletion one = withoutTrack(tracks, "SC1        ", "5");
+  EXPECT_EQ(one.discTracks, 2);
+  EXPECT_EQ(one.removed, 1);
+  EXPECT_EQ(one.tracks, padded("SC1", "06", "SIX", "A") + padded("OTHER", "1", "x", "y"));
+  EXPECT_EQ(one.tracks.size(), 2 * 92);
+
+  const TrackDeletion none = withoutTrack(tracks, "SC1        ", "07");
+  EXPECT_EQ(none.removed, 0);
+  EXPECT_EQ(none.discTracks, 2);
+
+  const TrackDeletion disc = withoutDisc(tracks, "SC1        ");
+  EXPECT_EQ(disc.removed, 2);
+  EXPECT_EQ(disc.tracks, padded("OTHER", "1", "x", "y"));
+
+  EXPECT_EQ(discsWithout({"SC1", "AB", "SC1        "}, "SC1        "), QByteArray("\"AB         \"\r\n"));
+}
+
+TEST(TrackDatabase, FindingTracksAndDiscs) {
+  const QByteArray tracks = padded("SC1", "01", "ONE", "A") + "\"SC2\",\"01\",\"x\",\"y\"\r\n";
+  EXPECT_TRUE(hasTrack(tracks, "SC1        ", "01"));
+  EXPECT_FALSE(hasTrack(tracks, "SC1        ", "02"));
+  EXPECT_FALSE(hasTrack(tracks, "SC2        ", "01"));  // stored without padding: not found
+  EXPECT_FALSE(hasTrack(tracks, "sc1        ", "01"));
+
+  const QStringList discs{"SC1        ", "SC2", "ABCDEFGHIJK"};
+  EXPECT_TRUE(discListed(discs, "SC1        "));
+  EXPECT_FALSE(discListed(discs, "SC2        "));  // compared as read
+  EXPECT_TRUE(discInUse(discs, "SC2"));             // compared trimmed
+  EXPECT_TRUE(discInUse(discs, " SC1 "));
+  EXPECT_FALSE(discInUse(discs, "SC"));
+
+  EXPECT_TRUE(looksCut("ABCDEFGHIJ", discs));
+  EXPECT_FALSE(looksCut("ABCDEFGHIJ", {"ABCDEFGHIJ "}));  // a code of exactly 10
+  EXPECT_FALSE(looksCut("SC1       ", discs));           // room left in the box
+}
+
+TEST(TrackDatabase, WhenTheDiscFileCannotBeReplacedTheTrackFileIsPutBack) {
+  testsupport::TempHome home;
+  home.writeBytes("watka.bxl", "old tracks\r\n");
+  QDir(home.path()).mkdir("watdi.bxl");  // cannot be replaced by a file
+  const Outcome out = replaceDatabase("old tracks\r\n", "new tracks\r\n", QByteArray("discs\r\n"));
+  EXPECT_FALSE(out.ok);
+  EXPECT_TRUE(out.message.contains("watdi.bxl could not be written")) << out.message.toStdString();
+  EXPECT_TRUE(out.message.contains("The database has not been changed."));
+  EXPECT_EQ(home.readBytes("watka.bxl"), "old tracks\r\n");
+
+  QDir(home.path()).rmdir("watdi.bxl");
+  ASSERT_TRUE(replaceDatabase("old tracks\r\n", "new tracks\r\n", QByteArray("discs\r\n")).ok);
+  EXPECT_EQ(home.readBytes("watka.bxl"), "new tracks\r\n");
+  EXPECT_EQ(home.readBytes("watdi.bxl"), "discs\r\n");
+}
+
+TEST(TrackDatabase, AppendsGoInTogetherOrNotAtAll) {
+  testsupport::TempHome home;
+  home.writeBytes("a.txt", "first");  // no line end: the new record must not join it
+  ASSERT_TRUE(appendAll({{home.path("a.txt"), "x\r\n"}, {home.path("new.txt"), "y\r\n"}}).ok);
+  EXPECT_EQ(home.readBytes("a.txt"), "first\r\nx\r\n");
+  EXPECT_EQ(home.readBytes("new.txt"), "y\r\n");
+
+  // The second file may not grow past 60 bytes: the first is cut back, the third never made.
+  home.writeBytes("big.txt", QByteArray(50, 'b') + "\r\n");
+  {
+    testsupport::FileSizeLimit limit(60);
+    const Outcome out = appendAll({{home.path("a.txt"), "z\r\n"},
+                                   {home.path("big.txt"), QByteArray(20, 'z') + "\r\n"},
+                                   {home.path("third.txt"), "t\r\n"}});
+    EXPECT_FALSE(out.ok);
+    EXPECT_TRUE(out.message.contains("big.txt could not be written")) << out.message.toStdString();
+  }
+  EXPECT_EQ(home.readBytes("a.txt"), "first\r\nx\r\n");
+  EXPECT_EQ(home.readBytes("big.txt"), QByteArray(50, 'b') + "\r\n");
+  EXPECT_FALSE(QFile::exists(home.path("third.txt")));
+}

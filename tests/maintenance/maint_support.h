@@ -1,0 +1,66 @@
+// Helpers of the database maintenance tests.
+#pragma once
+
+#include "main_window_fixture.h"
+#include "maintenance/Edit_Record.h"
+#include "maintenance/delete_record.h"
+#include "platform/text_file.h"
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace testsupport {
+
+// While it lives, no file may grow past `bytes`: a write beyond fails part of the way through,
+// as it does on a full disc (this works whatever rights the tests run with).
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &before_);
+    oldHandler_ = signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = before_;
+    small.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &small);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &before_);
+    signal(SIGXFSZ, oldHandler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  struct rlimit before_ {};
+  void (*oldHandler_)(int) = nullptr;
+};
+
+}  // namespace testsupport
+
+// The main window over the small database, and the database files read back as lines.
+class MaintenanceTest : public MainWindowTest {
+ protected:
+  void TearDown() override {
+    // The delete and edit windows live for the whole run: leave them unloaded for the next test.
+    if (delete_record::isInstanceLoaded()) delete_record::instance().Unload();
+    Edit_Record::instance().Unload();
+    MainWindowTest::TearDown();
+  }
+  QStringList lines(const QString& name) const { return platform::splitLines(QString::fromLatin1(home.readBytes(name))); }
+  QStringList tracks() const { return lines("watka.bxl"); }
+  QStringList discs() const { return lines("watdi.bxl"); }
+  // The song-list row holding the text.
+  int songRow(const QString& text) const {
+    for (int i = 0; i < form->List2.ListCount(); ++i)
+      if (form->List2.List(i).contains(text)) return i;
+    ADD_FAILURE() << "no line with " << text.toStdString();
+    return -1;
+  }
+  // A left click on the song-list line holding the text.
+  void clickSong(const QString& text) { form->List2.userPress(songRow(text), platform::mouse::Left, Qt::NoModifier, {}, false); }
+  // The texts of the message boxes shown so far.
+  QStringList messages() const {
+    QStringList out;
+    for (const auto& c : prompts.callsOf("msgBox")) out << c.text;
+    return out;
+  }
+};

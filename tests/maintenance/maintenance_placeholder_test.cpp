@@ -1,1 +1,0 @@
-// Database maintenance tests.

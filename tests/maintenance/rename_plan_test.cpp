@@ -1,0 +1,102 @@
+// The renamer's track lines, name formats, file lists and the check of a set of renames.
+#include "maintenance/rename_plan.h"
+
+#include "temp_home.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+using maintenance::RenameProblem;
+using maintenance::RenameStep;
+
+// Texts show as text in failure messages.
+[[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+const QString kItem = maintenance::renameListItem("ZX1001", "07", "MOON OVER THE HARBOUR", "THE NIGHT FERRY");
+}
+
+TEST(RenamePlan, TrackLinesHaveFixedColumns) {
+  EXPECT_EQ(kItem, QStringLiteral("07    MOON OVER THE HARBOUR               THE NIGHT FERRY               ZX1001     "));
+  EXPECT_EQ(kItem.size(), 83);
+}
+
+TEST(RenamePlan, TitleCaseCapitalisesOnlyAfterBlanks) {
+  EXPECT_EQ(maintenance::Title_Case("WE DON'T WAIT"), "We Don't Wait");
+  EXPECT_EQ(maintenance::Title_Case("UP/DOWN"), "Up/down");
+  EXPECT_EQ(maintenance::Title_Case("HALF-TIME"), "Half-time");
+  EXPECT_EQ(maintenance::Title_Case("SONG (V)"), "Song (v)");
+  EXPECT_EQ(maintenance::Title_Case("A  B "), "A  B ");
+  EXPECT_EQ(maintenance::Title_Case(""), "");
+  EXPECT_EQ(maintenance::Title_Case(QStringLiteral("ÉTÉ À PARIS")), QStringLiteral("Été À Paris"));
+}
+
+TEST(RenamePlan, EveryFormatBuildsItsName) {
+  const auto f = maintenance::nameFields(kItem);
+  EXPECT_EQ(f.disc, "ZX1001");
+  const QStringList expected = {
+      "ZX1001-07 - The Night Ferry - Moon Over The Harbour", "ZX1001-07 - Moon Over The Harbour - The Night Ferry",
+      "The Night Ferry - Moon Over The Harbour",             "Moon Over The Harbour - The Night Ferry",
+      "The Night Ferry - Moon Over The Harbour - ZX1001-07", "Moon Over The Harbour - The Night Ferry - ZX1001-07",
+      "ZX1001-07",                                           "ZX1001-07 - Moon Over The Harbour"};
+  for (int option = 1; option <= 8; ++option) EXPECT_EQ(maintenance::patternName(option, f), expected[option - 1]);
+}
+
+TEST(RenamePlan, TheExtensionIsTheLastFourCharacters) {
+  const auto renamed = [](const QString& file, int option) {
+    return maintenance::planRenames({kItem}, {file}, option).front().to;
+  };
+  EXPECT_EQ(renamed("track07.mp3", 1), "ZX1001-07 - The Night Ferry - Moon Over The Harbour.mp3");
+  EXPECT_EQ(renamed("song.flac", 7), "ZX1001-07flac");
+  EXPECT_EQ(renamed("ab", 7), "ZX1001-07ab");
+}
+
+TEST(RenamePlan, RenamesThatWouldOverwriteOrLoseAFileAreRefused) {
+  const QSet<QString> folder = {"a.mp3", "b.mp3", "c.mp3", "taken.mp3"};
+  const auto check = [&](std::vector<RenameStep> steps) { return maintenance::checkRenames(steps, folder); };
+
+  EXPECT_FALSE(check({{"a.mp3", "x.mp3"}, {"b.mp3", "a.mp3"}}));  // a is gone by then
+  EXPECT_FALSE(check({{"a.mp3", "a.mp3"}, {"b.mp3", "y.mp3"}}));  // already named: left alone
+
+  auto problem = check({{"a.mp3", "taken.mp3"}});
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::TargetExists);
+
+  problem = check({{"a.mp3", "b.mp3"}, {"b.mp3", "c2.mp3"}});  // b is still there
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::TargetExists);
+  EXPECT_EQ(problem->from, "a.mp3");
+
+  problem = check({{"a.mp3", "same.mp3"}, {"b.mp3", "same.mp3"}});
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::SameTarget);
+  EXPECT_EQ(problem->from, "b.mp3");
+
+  problem = check({{"a.mp3", "a.mp3"}, {"b.mp3", "a.mp3"}});
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::SameTarget);
+
+  problem = check({{"a.mp3", "x.mp3"}, {"b.mp3", "Ac/dc - Hells Bells.mp3"}});
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::BadName);
+  EXPECT_EQ(problem->from, "b.mp3");
+}
+
+TEST(RenamePlan, FileListsMatchTheirPatternInNameOrder) {
+  testsupport::TempHome home;
+  for (int i = 1; i <= 12; ++i) home.writeBytes(QString::number(i) + ".mp3", "x");
+  for (const char* name : {"Loud.MP3", "x.cdg", ".hidden.mp3", "update.kup", "update.kup.2", "kup"})
+    home.writeBytes(name, "x");
+  ASSERT_TRUE(QDir(home.path()).mkdir("folder.mp3"));
+
+  EXPECT_EQ(maintenance::listMatchingFiles(home.path(), "*.mp3"),
+            (QStringList{"1.mp3", "10.mp3", "11.mp3", "12.mp3", "2.mp3", "3.mp3", "4.mp3", "5.mp3", "6.mp3", "7.mp3",
+                         "8.mp3", "9.mp3", "Loud.MP3"}));
+  EXPECT_EQ(maintenance::listMatchingFiles(home.path(), "*.kup;*.kup.*"), (QStringList{"update.kup", "update.kup.2"}));
+  EXPECT_EQ(maintenance::listMatchingFiles(home.path(), "?.cdg"), QStringList{"x.cdg"});
+  EXPECT_EQ(maintenance::listMatchingFiles(home.path(), "*").size(), 17);
+  EXPECT_EQ(maintenance::listMatchingFiles(home.path(), "*.*").size(), 17);  // "kup" too, as the old lists had it
+  EXPECT_TRUE(maintenance::namesInFolder(home.path()).contains(".hidden.mp3"));
+  EXPECT_TRUE(maintenance::namesInFolder(home.path()).contains("folder.mp3"));
+}

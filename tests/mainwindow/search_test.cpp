@@ -1,0 +1,258 @@
+// The database searches, the search of the current list, the search box and its history.
+#include "main_window_fixture.h"
+
+#include "platform/prompts.h"
+
+#include <QComboBox>
+#include <QFile>
+
+using platform::msg::No;
+using platform::msg::OK;
+using platform::msg::Yes;
+
+namespace {
+QString pad(const QString& s, int w) { return s.leftJustified(w, ' ', true); }
+}  // namespace
+
+class SearchTest : public MainWindowTest {
+ protected:
+  void search(const QString& text, const QString& target) {
+    form->cmbSearch_text.setText(text);
+    form->cmbSearch.setListIndex(indexOf(target));
+    form->cmdSearch_Click();
+  }
+  int indexOf(const QString& target) const {
+    for (int i = 0; i < form->cmbSearch.ListCount(); ++i)
+      if (form->cmbSearch.List(i) == target) return i;
+    return -1;
+  }
+  QStringList history() const {
+    QStringList out;
+    for (int i = 0; i < form->cmbSearch_text.ListCount(); ++i) out << form->cmbSearch_text.List(i);
+    return out;
+  }
+  bool listCommands(bool on) const {
+    for (auto* m : {&form->mnuExport, &form->mnuUpdate_File, &form->mnuFull_Screen, &form->mnuHide_Vocal_Tracks})
+      if (m->Enabled() != on) return false;
+    return true;
+  }
+};
+
+TEST_F(SearchTest, SearchLinesAlwaysShowTheCodeInTheLayoutOfTheSort) {
+  Form1& f = start();
+  search("RIVER", "SEARCH SONGS");
+  ASSERT_EQ(f.List2.items(), QStringList{pad("RIVER TOWN", 36) + pad("ODA BELL", 30) + pad("MDX1001", 11) + "        01"});
+  EXPECT_EQ(f.Label6.Caption(), "Tracks = 1");
+  EXPECT_TRUE(f.List2.Visible() && f.TabStrip1.Visible());
+  EXPECT_FALSE(f.Frame1.Visible());
+  EXPECT_TRUE(listCommands(true));
+  EXPECT_EQ(f.ProgressBar1.Max(), 1);  // fewer than 200 records
+  EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
+
+  f.Option3.setValue(true);
+  search("ODA", "SEARCH ARTISTS");
+  EXPECT_EQ(f.List2.items(), (QStringList{"01    " + pad("LATE TRAIN", 36) + pad("ODA BELL", 30) + "zk101      ",
+                                          "01    " + pad("RIVER TOWN", 36) + pad("ODA BELL", 30) + "MDX1001    "}));
+  f.Option5.setValue(true);
+  search("K-", "SEARCH DISC CODES");
+  EXPECT_EQ(f.List2.items(), QStringList{"PK-0042    01    " + pad("GLASS HOUSE (VOCAL)", 36) + pad("MIRA STONE", 30)});
+  EXPECT_TRUE(prompts.callsOf("msgBox").empty());
+}
+
+TEST_F(SearchTest, SearchAllMatchesAnyFieldAndAddsEachTrackOnce) {
+  Form1& f = start();
+  search("SC8", "SEARCH ALL");  // only the disc code holds it
+  EXPECT_EQ(f.List2.ListCount(), 2);
+  search("A", "SEARCH ALL");  // every record, several of them in two or three fields
+  EXPECT_EQ(f.List2.ListCount(), 5);
+  EXPECT_EQ(f.Label6.Caption(), "Tracks = 5");
+  search("ODA BELL ", "SEARCH ALL");  // the blank meets the artist's padding
+  EXPECT_EQ(f.List2.ListCount(), 2);
+  // A record stored without its padding is padded before it is compared.
+  home.writeLines("watka.bxl", {"\"MDX1001\",\"2\",\"LOVE\",\"ODA BELL\""});
+  search("LOVE ", "SEARCH ALL");
+  EXPECT_EQ(f.List2.items(), QStringList{pad("LOVE", 36) + pad("ODA BELL", 30) + pad("MDX1001", 11) + "        2 "});
+}
+
+TEST_F(SearchTest, NoMatchHidesTheListAndSaysSoInTheMembersWords) {
+  Form1& f = start();
+  const std::tuple<const char*, const char*, const char*> members[] = {
+      {"SEARCH ARTISTS", "No artists containing 'RIVER' found.\rPlease try again.", "SEARCH ARTISTS"},
+      {"SEARCH DISC CODES", "No discs containing 'ZK' found.\rPlease try again.", "Search Disc Codes"},  // stored small
+      {"SEARCH SONGS", "No songs containing 'ZK' found.\rPlease try again.", "SEARCH SONGS"},
+      {"SEARCH ALL", "No tracks containing 'ZK' found.\rPlease try again.", "SEARCH ALL"}};
+  for (const auto& [target, text, title] : members) {
+    prompts.answerMsg(OK);
+    search(QString(text).section('\'', 1, 1), target);
+    EXPECT_EQ(prompts.calls().back().text, text);
+    EXPECT_EQ(prompts.calls().back().title, title);
+    EXPECT_FALSE(f.List2.Visible() || f.TabStrip1.Visible());
+    EXPECT_TRUE(f.Label9.Visible());
+    EXPECT_TRUE(listCommands(false));
+  }
+}
+
+TEST_F(SearchTest, ADatabaseSearchOffersToSaveThenClearsTheSelectionAndOwnNumbers) {
+  Form1& f = start();
+  f.Check2.setValue(1);
+  prompts.answerInput("7");
+  tick("MDX1001");
+  f.Check3.setValue(1);
+  prompts.answerMsg(No);
+  search("PAPER", "SEARCH SONGS");
+  const auto asked = prompts.callsOf("msgBox");
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].text, "Your current disc selection will be cleared.\r\rDo you want to Save your list now?");
+  EXPECT_EQ(asked[0].title, "Search");
+  EXPECT_EQ(asked[0].style, platform::msg::YesNo + platform::msg::Question);
+  EXPECT_EQ(f.Check2.Value(), 0);
+  EXPECT_EQ(f.Check3.Value(), 0);
+  EXPECT_EQ(f.Check1.Value(), 1);
+  EXPECT_EQ(f.List1.SelCount(), 0);
+  EXPECT_EQ(f.List1.List(row("MDX1001")), "MDX1001    ");  // the number is gone
+  EXPECT_EQ(f.cmbSearch_text.Text(), "PAPER");
+  EXPECT_EQ(f.List2.ListCount(), 1);
+
+  tick("SC8123");
+  prompts.answerMsg(Yes).answerSaveFile(std::nullopt);
+  search("PAPER", "SEARCH SONGS");
+  EXPECT_EQ(prompts.callsOf("saveFile").size(), 1u);  // Yes ran the Save command
+  EXPECT_EQ(f.List1.SelCount(), 0);
+  EXPECT_EQ(f.Label1.Caption(), "");
+  // Search All unticks the discs before reloading them: the tick handler has the last word.
+  tick("SC8123");
+  prompts.answerMsg(No);
+  search("PAPER", "SEARCH ALL");
+  EXPECT_EQ(f.List1.SelCount(), 0);
+  EXPECT_EQ(f.Label1.Caption(), "Discs = 0");
+}
+
+TEST_F(SearchTest, TheListStopsAtItsCapWithOneMessage) {
+  QStringList tracks;
+  for (int i = 0; i < catalogue::Max_List_Lines; ++i)
+    tracks << QString("D%1,01,SONG %1,SINGER").arg(i, 6, 10, QChar('0'));
+  home.writeTracks(tracks);
+  Form1& f = start();
+  search("SINGER", "SEARCH ARTISTS");
+  EXPECT_EQ(f.List2.ListCount(), catalogue::Max_List_Lines);
+  EXPECT_TRUE(prompts.callsOf("msgBox").empty());
+  EXPECT_EQ(f.ProgressBar1.Max(), 327);  // 32731 records of 92 bytes
+
+  tracks << "Z9,01,ONE MORE,SINGER";
+  home.writeTracks(tracks);
+  prompts.answerMsg(OK);
+  search("SINGER", "SEARCH ARTISTS");
+  EXPECT_EQ(f.List2.ListCount(), catalogue::Max_List_Lines);
+  const auto msgs = prompts.callsOf("msgBox");
+  ASSERT_EQ(msgs.size(), 1u);
+  EXPECT_EQ(msgs[0].text, "Maximum list size is 32731");
+  EXPECT_EQ(msgs[0].title, "Max List Size Reached");
+  EXPECT_TRUE(f.List2.Visible());
+  EXPECT_TRUE(listCommands(true));
+}
+
+TEST_F(SearchTest, AMissingTrackFileIsNamedInsteadOfNotFound) {
+  Form1& f = start();
+  QFile::remove(home.path("watka.bxl"));
+  prompts.answerMsg(OK);
+  search("RIVER", "SEARCH SONGS");
+  const auto msgs = prompts.callsOf("msgBox");
+  ASSERT_EQ(msgs.size(), 1u);
+  EXPECT_TRUE(msgs[0].text.contains(home.path("watka.bxl"))) << msgs[0].text.toStdString();
+  EXPECT_EQ(msgs[0].title, "SEARCH SONGS");
+  EXPECT_FALSE(f.List2.Visible());
+}
+
+TEST_F(SearchTest, TheCurrentListIsSearchedLineByLineBelowTheSongList) {
+  Form1& f = start();
+  prompts.answerMsg(OK);
+  search("RIVER", "SEARCH CURRENT LIST");
+  tick("SC8123");
+  tick("MDX1001");
+  f.cmdGet_Tracks_Click();
+  const QStringList before = f.List2.items();
+  search("   01", "SEARCH CURRENT LIST");  // blanks meet the gap before the track column
+  EXPECT_EQ(f.List3.items(), (QStringList{before[0], before[2]}));
+  EXPECT_EQ(f.List2.items(), before);
+  EXPECT_EQ(f.List1.SelCount(), 2);
+  EXPECT_TRUE(f.List3.Visible() && f.cmdClose.Visible());
+  EXPECT_NEAR(f.List2.Top() + f.List2.Height(), 75, 0.5);
+  EXPECT_TRUE(listCommands(true));
+
+  f.cmbSearch.setListIndex(0);  // a new target closes the matches
+  EXPECT_FALSE(f.List3.Visible() || f.cmdClose.Visible());
+  EXPECT_EQ(f.List3.ListCount(), 0);
+
+  prompts.answerMsg(OK);
+  search("NOWHERE", "SEARCH CURRENT LIST");
+  EXPECT_FALSE(f.List3.Visible());
+  EXPECT_EQ(f.List2.items(), before);
+  EXPECT_TRUE(listCommands(false));
+  const auto msgs = prompts.callsOf("msgBox");
+  ASSERT_EQ(msgs.size(), 2u);  // no save question although discs are ticked
+  EXPECT_EQ(msgs[0].text, "Please create a list first");
+  EXPECT_EQ(msgs[0].title, "SEARCH CURRENT LIST");
+  EXPECT_EQ(msgs[1].text, "No tracks matching 'NOWHERE' found.\rPlease try again.");
+  EXPECT_EQ(msgs[1].title, "SEARCH CURRENT LIST");
+}
+
+TEST_F(SearchTest, WithoutAllCapitalsEverySearchEndsInWordCapitals) {
+  Form1& f = start();
+  f.Check5.setValue(0);
+  search("PAPER", "SEARCH SONGS");
+  ASSERT_EQ(f.List2.ListCount(), 1);
+  EXPECT_TRUE(f.List2.List(0).startsWith("Paper Sky")) << f.List2.List(0).toStdString();
+  // The matches below keep the case of the lines they were taken from.
+  search("Sky", "SEARCH CURRENT LIST");
+  EXPECT_EQ(f.List3.items(), f.List2.items());
+}
+
+TEST_F(SearchTest, TheSearchCommandRefusesThePromptAndBlanks) {
+  Form1& f = start();
+  prompts.answerMsg(OK).answerMsg(OK);
+  search("  TYPE SEARCH TEXT HERE", "SEARCH ALL");
+  search("   ", "SEARCH ALL");
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 2u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[1].text, "Please enter search text");
+  EXPECT_EQ(home.readBytes("search.dat"), QByteArray());
+  EXPECT_FALSE(f.List2.Visible());
+}
+
+TEST_F(SearchTest, HistoryKeepsEachTextOnceNewestFirst) {
+  Form1& f = start();
+  ASSERT_TRUE(QFile::exists(home.path("search.dat")));  // made at start-up
+  EXPECT_EQ(f.cmbSearch_text.Text(), "TYPE SEARCH TEXT HERE ");
+  EXPECT_FALSE(f.cmbSearch.Enabled());
+  prompts.answerMsg(OK).answerMsg(OK).answerMsg(OK);
+  for (const char* text : {"LOVE", "ROCK", "LOVE"}) search(text, "SEARCH SONGS");
+  EXPECT_EQ(home.readBytes("search.dat"), "LOVE\r\nROCK\r\n");
+  EXPECT_EQ(history(), (QStringList{"ROCK", "LOVE"}));
+
+  f.cmbSearch_text.setText(f.kSearchPrompt);
+  auto* combo = qobject_cast<QComboBox*>(f.cmbSearch_text.widget());
+  combo->setCurrentIndex(1);
+  emit combo->activated(1);  // picking an entry, as the user does
+  EXPECT_EQ(f.cmbSearch_text.Text(), "LOVE");
+  EXPECT_TRUE(f.cmbSearch.Enabled());
+
+  f.mnuClear_Search_History_Click();
+  EXPECT_TRUE(history().isEmpty());
+  EXPECT_EQ(f.cmbSearch_text.Text(), "TYPE SEARCH TEXT HERE ");
+}
+
+TEST_F(SearchTest, TheBoxTypesCapitalsAndKnowsTwoHiddenCommands) {
+  Form1& f = start();
+  for (const auto& [typed, shown] : {std::pair<char16_t, char16_t>{u'l', u'L'}, {u'ÿ', u'Ÿ'}, {u'\b', u'\b'}, {u'ß', u'ß'}}) {
+    int key = typed;
+    f.cmbSearch_text.KeyPress(key);
+    EXPECT_EQ(key, shown);
+  }
+  prompts.answerMsg(OK);
+  f.cmbSearch_text.setText("TAVREL COUNT ALL");
+  EXPECT_EQ(prompts.callsOf("msgBox").at(0).text, "5 Tracks");
+  EXPECT_EQ(prompts.callsOf("msgBox").at(0).title, "Total Tracks");
+  f.cmbSearch_text.setText("TAVREL CLICK AL");
+  EXPECT_EQ(f.List1.SelCount(), 0);
+  f.cmbSearch_text.setText("TAVREL CLICK ALL");
+  EXPECT_EQ(f.List1.SelCount(), f.List1.ListCount());
+}

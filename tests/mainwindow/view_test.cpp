@@ -1,0 +1,158 @@
+// The View menu and the list colours: colour choices, capitals, hiding vocal tracks, full size.
+#include "main_window_fixture.h"
+
+#include "platform/colours.h"
+#include "platform/prompts.h"
+
+using platform::msg::OK;
+
+namespace {
+constexpr qint32 kRed = 0x0000FF;
+constexpr qint32 kYellow = 0x00FFFF;
+}  // namespace
+
+class ViewTest : public MainWindowTest {
+ protected:
+  // A song list of every disc in the fixture's database.
+  Form1& started() {
+    Form1& f = start();
+    for (const char* code : {"SC8123", "MDX1001", "zk101", "PK-0042"}) tick(code);
+    f.cmdGet_Tracks_Click();
+    return f;
+  }
+};
+
+TEST_F(ViewTest, ColourChoicesReachTheWholeGroupOfTheirList) {
+  Form1& f = start();
+  prompts.answerColour(kRed).answerColour(kYellow);
+  f.mnuL1BackColor.click();
+  f.mnuL2ForeColor.click();
+  EXPECT_EQ(f.List1.BackColor(), kRed);
+  EXPECT_EQ(f.Combo1.BackColor(), kRed);
+  for (platform::Control* c : std::initializer_list<platform::Control*>{&f.List2, &f.Text1, &f.cmbSearch, &f.cmbSearch_text})
+    EXPECT_EQ(c->ForeColor(), kYellow) << c->name().toStdString();
+  // Each list keeps its other colour, and the other list is untouched.
+  EXPECT_EQ(f.List1.ForeColor(), 0);
+  EXPECT_EQ(f.List2.BackColor(), platform::kSystemWindowBackground);
+  EXPECT_EQ(f.Combo1.ForeColor(), 0);
+  // The dialog starts from the colour being changed.
+  EXPECT_EQ(prompts.callsOf("chooseColour")[0].text, QString::number(platform::kSystemWindowBackground));
+  EXPECT_EQ(prompts.callsOf("chooseColour")[1].text, "0");
+}
+
+TEST_F(ViewTest, AColourEqualToTheSameListsOtherColourIsRefused) {
+  Form1& f = start();
+  // The song list's back colour as its text colour, and black as its back colour: refused.
+  prompts.answerColour(platform::kSystemWindowBackground).answerMsg(OK);
+  prompts.answerColour(0).answerMsg(OK);
+  f.mnuL2ForeColor.click();
+  f.mnuL2Bcolor.click();  // the entry of the other popup runs the same command
+  const auto msgs = prompts.callsOf("msgBox");
+  ASSERT_EQ(msgs.size(), 2u);
+  EXPECT_EQ(msgs[0].text, "Text color can not be the same as Backcolor");
+  EXPECT_EQ(msgs[1].text, "Backcolor can not be the same as Text color");
+  EXPECT_EQ(msgs[1].title, "Color");
+  EXPECT_EQ(msgs[1].style, platform::msg::OKOnly);
+  EXPECT_EQ(f.List2.ForeColor(), 0);
+  EXPECT_EQ(f.cmbSearch_text.BackColor(), platform::kSystemWindowBackground);
+
+  // The song list's text colour is no concern of the disc list.
+  f.List2.setForeColor(kRed);
+  prompts.answerColour(kRed);
+  f.mnuL1BackColor_Click();
+  EXPECT_EQ(f.List1.BackColor(), kRed);
+
+  prompts.answerColour(std::nullopt);  // cancelled: nothing changes, nothing is said
+  f.mnuL1ForeColor_Click();
+  EXPECT_EQ(f.List1.ForeColor(), 0);
+}
+
+TEST_F(ViewTest, CapitalsFromAPopupToggleAndTwiceReturnToTheStart) {
+  Form1& f = started();
+  ASSERT_EQ(f.Check5.Value(), 1);
+  f.mnuCapitals2.click();
+  EXPECT_EQ(f.Check5.Value(), 0);
+  EXPECT_FALSE(f.mnuCapitals3.Checked());
+  EXPECT_TRUE(f.List2.List(0).startsWith("Glass House (Vocal)"));
+  f.mnuCapitals1.click();
+  EXPECT_EQ(f.Check5.Value(), 1);
+  EXPECT_TRUE(f.mnuCapitals3.Checked());
+  EXPECT_TRUE(f.List2.List(0).startsWith("GLASS HOUSE (VOCAL)"));
+}
+
+TEST_F(ViewTest, ViewMenuCapitalsFollowsItsCheckMarkAndKeepsTheBoxInStep) {
+  Form1& f = started();
+  f.mnuCapitals3.click();
+  EXPECT_FALSE(f.mnuCapitals3.Checked());
+  EXPECT_EQ(f.Check5.Value(), 0);
+  EXPECT_TRUE(f.List2.List(1).startsWith("Late Train"));
+  f.mnuCapitals3.click();
+  EXPECT_TRUE(f.mnuCapitals3.Checked());
+  EXPECT_EQ(f.Check5.Value(), 1);
+  EXPECT_TRUE(f.List2.List(1).startsWith("LATE TRAIN"));
+  // The box already ticked while the list is in word capitals: ticking it again fires
+  // nothing, and the menu still converts the list.
+  f.Lower_Case();
+  f.mnuCapitals3.setChecked(false);
+  f.mnuCapitals3.click();
+  EXPECT_EQ(f.Check5.Value(), 1);
+  EXPECT_TRUE(f.mnuCapitals3.Checked());
+  EXPECT_TRUE(f.List2.List(1).startsWith("LATE TRAIN"));
+}
+
+TEST_F(ViewTest, HidingVocalTracksRemovesEveryLineWithAnOpeningParenthesisAndV) {
+  home.writeTracks({"AA1,01,ALPHA,SINGER", "AA1,02,ALPHA (vocal version),SINGER", "AA1,03,BRAVO (V),SINGER",
+                    "AA1,04,CHARLIE,THE (VIPS)", "AA1,05,DELTA (LIVE),SINGER", "AA1,06,ECHO V,SINGER",
+                    "AA1,07,ALPHA,SINGER"});
+  home.writeDiscs({"AA1"});
+  Form1& f = start();
+  tick("AA1");
+  f.cmdGet_Tracks_Click();
+  f.Check5.setValue(0);  // word capitals: the filter sees the case of the lines it keeps
+  // Alpha 01, Alpha 07, Alpha (Vocal Version), Bravo (V), Charlie / The (Vips), Delta (Live), Echo V
+  const QStringList before = f.List2.items();
+  ASSERT_EQ(before.size(), 7);
+  ASSERT_TRUE(before[2].startsWith("Alpha (Vocal Version)"));
+  f.TabStrip1.setVisible(false);
+  f.mnuHide_Vocal.click();
+  // The lines themselves, in the order they stood.
+  EXPECT_EQ(f.List2.items(), (QStringList{before[0], before[1], before[5], before[6]}));
+  EXPECT_EQ(f.Label6.Caption(), "Tracks = 4");
+  EXPECT_TRUE(f.TabStrip1.Visible());
+  EXPECT_TRUE(f.List2.Visible());
+  EXPECT_EQ(f.Temp_List.ListCount(), 0);
+}
+
+TEST_F(ViewTest, HideVocalTracksFromTheViewMenuRefusesAnEmptyList) {
+  Form1& f = start();
+  prompts.answerMsg(OK);
+  f.mnuHide_Vocal_Tracks_Click();
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.calls()[0].text, "Please create a list first");
+  EXPECT_EQ(prompts.calls()[0].title, "Hide Vocal Tracks");
+  f.mnuhide_vocal2_Click();  // the popup's entry filters without asking
+  EXPECT_EQ(prompts.calls().size(), 1u);
+}
+
+TEST_F(ViewTest, FullSizeOnAnEmptyListLetsCreateListRefuseAndStillFillsTheWindow) {
+  Form1& f = start();
+  f.List3.AddItem("01    SONG");
+  f.List3.setVisible(true);
+  f.cmdClose.setVisible(true);
+  prompts.answerMsg(OK);
+  f.mnuFull_Screen_Click();
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.calls()[0].title, "Create List");
+  EXPECT_TRUE(f.mnuFull_Screen.Checked());
+  EXPECT_FALSE(f.mnuNormal.Checked());
+  EXPECT_FALSE(f.List3.Visible());
+  EXPECT_EQ(f.List3.ListCount(), 0);
+  EXPECT_FALSE(f.cmdClose.Visible());
+  EXPECT_NEAR(f.List2.Top(), 0, 0.01);
+  EXPECT_NEAR(f.List2.Left(), 0, 0.01);
+  EXPECT_NEAR(f.List2.Height(), 95, 0.01);
+  EXPECT_NEAR(f.List2.Width(), 100, 0.01);
+
+  f.mnuNormal_Click();
+  EXPECT_NEAR(f.List2.Top(), f.List1.Top() + f.List1.Height() + 5, 0.01);
+}
