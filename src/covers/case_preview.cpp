@@ -1,6 +1,7 @@
 #include "covers/case_preview.h"
 
 #include "common/text_helpers.h"
+#include "covers/label_preview.h"
 
 namespace covers {
 
@@ -8,15 +9,11 @@ QStringList caseTrackLines(const QStringList& items) {
   QStringList lines;
   lines.reserve(items.size());
   for (const QString& item : items)
-    lines << common::Left(item, 2) + QLatin1Char(' ') + common::Trim(common::Mid(item, 7, 36)) + QLatin1Char(',') +
+    lines << itemTrack(item) + QLatin1Char(' ') + itemSong(item) + QLatin1Char(',') +
                  common::Trim(common::Mid(item, 43, 30));
   return lines;
 }
 
-QString caseTrackText(const QStringList& items) {
-  QString text;
-  for (const QString& line : caseTrackLines(items)) text += line + QLatin1Char('\r');
-  return text;
-}
+QString caseTrackText(const QStringList& items) { return captionLines(caseTrackLines(items)); }
 
 }  // namespace covers

@@ -9,13 +9,10 @@
 #include "platform/colours.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
-#include "platform/text_file.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
 
 using namespace covers;
 
@@ -28,14 +25,12 @@ constexpr int kClientHeightPx = int(kCaseClientHeightTwips / 15);
 
 QString settingsPath() { return platform::programFile(kCaseSettingsFile); }
 
-void place(PreviewShape& shape, const QRectF& r) { shape.Move(r.x(), r.y(), r.width(), r.height()); }
-void place(PreviewImage& image, const QRectF& r) { image.Move(r.x(), r.y(), r.width(), r.height()); }
-
 }  // namespace
 
-frmPrint_Cover::frmPrint_Cover() : FormBase(Kind::Dialog, kCaption, QSize(kClientWidthPx, kClientHeightPx)) {
+frmPrint_Cover::frmPrint_Cover()
+    : FormBase(Kind::Dialog, kCaption, QSize(kClientWidthPx, kClientHeightPx)),
+      preview_(kClientWidthPx, kClientHeightPx) {
   if (QDialog* dlg = dialog()) dlg->setFixedSize(kClientWidthPx, kClientHeightPx);
-  preview_ = std::make_unique<platform::ImageSurface>(kClientWidthPx * 0.75, kClientHeightPx * 0.75, 96);
 
   picPreview.movePx(0, 0, kClientWidthPx, kClientHeightPx);
   Frame2.movePx(4, 2, 232, 457);
@@ -97,15 +92,19 @@ frmPrint_Cover::frmPrint_Cover() : FormBase(Kind::Dialog, kCaption, QSize(kClien
 
   const QRectF shadow = twipsToUnits(case_preview::kShadowTwips, kCaseClientWidthTwips, kCaseClientHeightTwips);
   const QRectF page = twipsToUnits(case_preview::kPageTwips, kCaseClientWidthTwips, kCaseClientHeightTwips);
-  place(Shape1, shadow);
+  Shape1.Move(shadow);
   Shape1.BackOpaque = true;
   Shape1.BackColor = kGrey;
   Shape1.BorderWidth = 0;
-  place(Shape2, page);
+  Shape2.Move(page);
   Shape2.BackOpaque = true;
   Shape2.BackColor = kWhite;
   Shape3.BackOpaque = true;
   Shape4.BackOpaque = true;
+  for (const PreviewShape* shape : {&Shape1, &Shape2, &Shape3, &Shape4}) preview_.add(*shape);
+  preview_.add(Image1);
+  preview_.add(Image2);
+  for (const PreviewShape* shape : {&Shape5, &Shape6, &Shape7}) preview_.add(*shape);
 
   designValues();
 
@@ -165,28 +164,13 @@ void frmPrint_Cover::designValues() {
   Image2.Picture = QImage();
 }
 
-const QImage& frmPrint_Cover::previewImage() const { return preview_->image(); }
+const QImage& frmPrint_Cover::previewImage() const { return preview_.image(); }
 
 // ---------------------------------------------------------------- opening
 
 void frmPrint_Cover::Form_Load() {
   designValues();
-  const QStringList faces = printerFaceNames();
-  Combo1.Clear();
-  for (const QString& face : faces) Combo1.AddItem(face);
-  platform::letEventsThrough();
-  presetChoice(Combo1, kPresetFace);
-
-  Combo2.Clear();
-  for (int size = 4; size <= 36; ++size) Combo2.AddItem(QString::number(size));
-  platform::letEventsThrough();
-  presetChoice(Combo2, QStringLiteral("12"));
-
-  Combo5.Clear();
-  for (const QString& face : faces) Combo5.AddItem(face);
-  platform::letEventsThrough();
-  presetChoice(Combo5, kPresetFace);
-
+  fillFormatLists(Combo1, Combo2, Combo5);
   Combo6.Clear();
   for (int size = 3; size <= 12; ++size) Combo6.AddItem(QString::number(size));
   presetChoice(Combo6, QStringLiteral("4"));
@@ -261,21 +245,13 @@ void frmPrint_Cover::Command6_Click() {
 // ---------------------------------------------------------------- pictures
 
 void frmPrint_Cover::Command3_Click() {
-  platform::FileDialogRequest req;
-  req.filter = kPictureFilter;
-  const auto path = platform::prompts().openFile(req);
-  if (!path) return;
-  txtImage_File.setText(*path);
+  if (!choosePicture(txtImage_File)) return;
   Show_Image();
   Draw_Page();
 }
 
 void frmPrint_Cover::Command10_Click() {
-  platform::FileDialogRequest req;
-  req.filter = kPictureFilter;
-  const auto path = platform::prompts().openFile(req);
-  if (!path) return;
-  txtImage_File2.setText(*path);
+  if (!choosePicture(txtImage_File2)) return;
   Show_Image2();
   Draw_Page();
 }
@@ -295,28 +271,16 @@ void frmPrint_Cover::Command4_Click() {
   txtImage_File.setText(QString());
   Image1.Picture = QImage();
   repaintPreview();
-  if (Label8.ForeColor() == kWhite) {
-    Label8.setForeColor(kBlack);
-    setSwatch(Command5, kBlack);
-  }
-  if (Label10.ForeColor() == kWhite) {
-    Label10.setForeColor(kBlack);
-    setSwatch(Command7, kBlack);
-  }
+  blackenWhiteText(Label8, Command5);
+  blackenWhiteText(Label10, Command7);
 }
 
 void frmPrint_Cover::Command11_Click() {
   txtImage_File2.setText(QString());
   Image2.Picture = QImage();
   repaintPreview();
-  if (Label15.ForeColor() == kWhite) {
-    Label15.setForeColor(kBlack);
-    setSwatch(Command5, kBlack);
-  }
-  if (Label1.ForeColor() == kWhite) {
-    Label1.setForeColor(kBlack);
-    setSwatch(Command7, kBlack);
-  }
+  blackenWhiteText(Label15, Command5);
+  blackenWhiteText(Label1, Command7);
 }
 
 // ---------------------------------------------------------------- the title
@@ -343,13 +307,13 @@ void frmPrint_Cover::Form_Click() { cmdPrint.SetFocus(); }
 void frmPrint_Cover::Draw_Page() {
   using namespace case_preview;
   setUserScale(100, 100);
-  place(Image1, kFrontPicture);
-  place(Image2, kBackPicture);
-  place(Shape3, kFront);
-  place(Shape6, kFront);
-  place(Shape4, kBack);
-  place(Shape5, kBackInner);
-  place(Shape7, kBack);
+  Image1.Move(kFrontPicture);
+  Image2.Move(kBackPicture);
+  Shape3.Move(kFront);
+  Shape6.Move(kFront);
+  Shape4.Move(kBack);
+  Shape5.Move(kBackInner);
+  Shape7.Move(kBack);
 
   Label8.setCaption(Text3.Text());
   Label8.setTop(kFrontTitleTop);
@@ -366,22 +330,7 @@ void frmPrint_Cover::Draw_Page() {
   repaintPreview();
 }
 
-void frmPrint_Cover::repaintPreview() {
-  platform::ImageSurface& s = *preview_;
-  s.Cls();
-  s.setScale(100, 100);
-  fillBox(s, 0, 0, 100, 100, platform::fromQColor(QApplication::palette().color(QPalette::Window)));
-  drawPreviewShape(s, Shape1);
-  drawPreviewShape(s, Shape2);
-  drawPreviewShape(s, Shape3);
-  drawPreviewShape(s, Shape4);
-  drawPreviewImage(s, Image1);
-  drawPreviewImage(s, Image2);
-  drawPreviewShape(s, Shape5);
-  drawPreviewShape(s, Shape6);
-  drawPreviewShape(s, Shape7);
-  if (auto* shown = qobject_cast<QLabel*>(picPreview.widget())) shown->setPixmap(QPixmap::fromImage(s.image()));
-}
+void frmPrint_Cover::repaintPreview() { preview_.paint(picPreview); }
 
 // ---------------------------------------------------------------- closing and printing
 
@@ -406,23 +355,9 @@ CaseDesign frmPrint_Cover::currentDesign() const {
 }
 
 void frmPrint_Cover::cmdPrint_Click() {
-  const std::shared_ptr<platform::DrawingSurface> printer = makePrinterSurface ? makePrinterSurface() : nullptr;
-  if (!printer) return;  // no printer and no file named for the page
-  bool printed = false;
-  {
-    platform::BusyScope busy;  // no second Print, no Cancel, while the page is sent
-    Frame3.setVisible(true);
-    platform::letEventsThrough();
-    drawCasePaper(*printer, currentDesign());
-    printer->endPage(true);
-    printed = printer->endDocument();
-    Frame3.setVisible(false);
-  }
-  if (!printed) {
-    platform::prompts().msgBox(QStringLiteral("The CD case could not be printed.\n\r") + printer->errorString(),
-                               platform::msg::OKOnly + platform::msg::Exclamation, kCaption);
+  const auto draw = [this](platform::DrawingSurface& page) { drawCasePaper(page, currentDesign()); };
+  if (!printDesign(makePrinterSurface, Frame3, draw, QStringLiteral("The CD case could not be printed."), kCaption))
     return;  // the design stays open to try again
-  }
   Write_Cover_File();
   platform::letEventsThrough();
   Unload();
@@ -441,12 +376,8 @@ void frmPrint_Cover::Write_Cover_File() {
   s.frontPicture = txtImage_File.Text();
   s.backPicture = txtImage_File2.Text();
   s.caseColour = Command6.BackColor();
-  const QString path = settingsPath();
-  const platform::WriteResult written = platform::replaceFile(path, caseSettingsText(s));
-  if (!written)
-    platform::prompts().msgBox(QStringLiteral("The case settings could not be saved in ") + path +
-                                   QStringLiteral("\n\r") + written.error,
-                               platform::msg::OKOnly + platform::msg::Exclamation, kCaption);
+  saveSettingsFile(settingsPath(), caseSettingsText(s), QStringLiteral("The case settings could not be saved in "),
+                   kCaption);
 }
 
 // Each value stands alone: one that does not fit its control is passed over. The preview is

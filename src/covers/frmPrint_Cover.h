@@ -4,13 +4,11 @@
 #pragma once
 
 #include "covers/case_paper.h"
+#include "covers/designer_common.h"
 #include "covers/label_preview.h"
 #include "covers/label_printer.h"
 #include "platform/controls.h"
 #include "platform/form.h"
-#include "platform/painter_surface.h"
-
-#include <memory>
 
 class frmPrint_Cover : public platform::FormBase {
  public:
@@ -117,5 +115,5 @@ class frmPrint_Cover : public platform::FormBase {
   void designValues();
   void repaintPreview();
   covers::CaseDesign currentDesign() const;
-  std::unique_ptr<platform::ImageSurface> preview_;
+  covers::DesignerPreview preview_;
 };

@@ -7,13 +7,10 @@
 #include "platform/colours.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
-#include "platform/text_file.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
 
 using namespace covers;
 
@@ -28,9 +25,10 @@ QString settingsPath() { return platform::programFile(kLabelSettingsFile); }
 
 }  // namespace
 
-frmPrint_Offset::frmPrint_Offset() : FormBase(Kind::Dialog, kCaption, QSize(kClientWidthPx, kClientHeightPx)) {
+frmPrint_Offset::frmPrint_Offset()
+    : FormBase(Kind::Dialog, kCaption, QSize(kClientWidthPx, kClientHeightPx)),
+      preview_(kClientWidthPx, kClientHeightPx) {
   if (QDialog* dlg = dialog()) dlg->setFixedSize(kClientWidthPx, kClientHeightPx);
-  preview_ = std::make_unique<platform::ImageSurface>(kClientWidthPx * 0.75, kClientHeightPx * 0.75, 96);
 
   picPreview.movePx(0, 0, kClientWidthPx, kClientHeightPx);
   Frame1.movePx(4, 2, 232, 515);
@@ -92,11 +90,11 @@ frmPrint_Offset::frmPrint_Offset() : FormBase(Kind::Dialog, kCaption, QSize(kCli
   // The preview's drawn elements, bottom first; the moving ones are placed by Draw_Circle.
   const QRectF shadow = twipsToUnits(label_preview::kShadowTwips, kLabelClientWidthTwips, kLabelClientHeightTwips);
   const QRectF page = twipsToUnits(label_preview::kPageTwips, kLabelClientWidthTwips, kLabelClientHeightTwips);
-  Shape1.Move(shadow.x(), shadow.y(), shadow.width(), shadow.height());
+  Shape1.Move(shadow);
   Shape1.FillSolid = true;
   Shape1.FillColor = kGrey;
   Shape1.BorderWidth = 0;
-  Shape2.Move(page.x(), page.y(), page.width(), page.height());
+  Shape2.Move(page);
   Shape2.FillSolid = true;
   Shape2.FillColor = kWhite;
   for (PreviewShape* circle : {&Shape3, &Shape4, &Shape5, &Shape6}) {
@@ -106,6 +104,10 @@ frmPrint_Offset::frmPrint_Offset() : FormBase(Kind::Dialog, kCaption, QSize(kCli
   Shape3.FillSolid = true;
   Shape4.FillSolid = true;
   Shape4.FillColor = kWhite;
+  for (const PreviewShape* shape : {&Shape1, &Shape2, &Shape3, &Shape4}) preview_.add(*shape);
+  preview_.add(Image1);
+  preview_.add(Shape5);
+  preview_.add(Shape6);
 
   designValues();
 
@@ -159,28 +161,13 @@ void frmPrint_Offset::designValues() {
   Check1.setValue(0);
 }
 
-const QImage& frmPrint_Offset::previewImage() const { return preview_->image(); }
+const QImage& frmPrint_Offset::previewImage() const { return preview_.image(); }
 
 // ---------------------------------------------------------------- opening
 
 void frmPrint_Offset::Form_Load() {
   designValues();
-  const QStringList faces = printerFaceNames();
-  Combo1.Clear();
-  for (const QString& face : faces) Combo1.AddItem(face);
-  platform::letEventsThrough();
-  presetChoice(Combo1, kPresetFace);
-
-  Combo2.Clear();
-  for (int size = 4; size <= 36; ++size) Combo2.AddItem(QString::number(size));
-  platform::letEventsThrough();
-  presetChoice(Combo2, QStringLiteral("12"));
-
-  Combo5.Clear();
-  for (const QString& face : faces) Combo5.AddItem(face);
-  platform::letEventsThrough();
-  presetChoice(Combo5, kPresetFace);
-
+  fillFormatLists(Combo1, Combo2, Combo5);
   Combo6.Clear();
   for (int half = 4; half <= 12; ++half) Combo6.AddItem(QString::number(half / 2.0));
   presetChoice(Combo6, QStringLiteral("4"));
@@ -245,11 +232,7 @@ void frmPrint_Offset::Command7_Click() {
 // ---------------------------------------------------------------- the picture
 
 void frmPrint_Offset::Command3_Click() {
-  platform::FileDialogRequest req;
-  req.filter = kPictureFilter;
-  const auto path = platform::prompts().openFile(req);
-  if (!path) return;
-  txtImage_File.setText(*path);
+  if (!choosePicture(txtImage_File)) return;
   Show_Image();
   Draw_Circle();
 }
@@ -264,39 +247,29 @@ void frmPrint_Offset::Command4_Click() {
   txtImage_File.setText(QString());
   Image1.Picture = QImage();
   repaintPreview();
-  if (Label8.ForeColor() == kWhite) {
-    Label8.setForeColor(kBlack);
-    setSwatch(Command5, kBlack);
-  }
-  if (Label10.ForeColor() == kWhite) {
-    Label10.setForeColor(kBlack);
-    setSwatch(Command7, kBlack);
-  }
+  blackenWhiteText(Label8, Command5);
+  blackenWhiteText(Label10, Command7);
 }
 
 // ---------------------------------------------------------------- offsets and the title
 
 namespace {
-// An offset box keeps a text that starts with a minus sign or reads as a number.
-bool offsetAccepted(const QString& text) {
-  return common::Left(text, 1) == QLatin1String("-") || common::IsNumeric(text);
+// An offset box keeps a text that starts with a minus sign or reads as a number; any other
+// text is emptied. True when the text was kept.
+bool keepOffset(platform::TextBox& box) {
+  const QString text = box.Text();
+  if (common::Left(text, 1) == QLatin1String("-") || common::IsNumeric(text)) return true;
+  box.setText(QString());
+  return false;
 }
 }  // namespace
 
 void frmPrint_Offset::Text1_Change() {
-  if (!offsetAccepted(Text1.Text())) {
-    Text1.setText(QString());
-    return;
-  }
-  Draw_Circle();
+  if (keepOffset(Text1)) Draw_Circle();
 }
 
 void frmPrint_Offset::Text2_Change() {
-  if (!offsetAccepted(Text2.Text())) {
-    Text2.setText(QString());
-    return;
-  }
-  Draw_Circle();
+  if (keepOffset(Text2)) Draw_Circle();
 }
 
 void frmPrint_Offset::Text1_GotFocus() { Text1.setSelection(0, int(Text1.Text().size())); }
@@ -323,11 +296,11 @@ void frmPrint_Offset::Draw_Circle() {
   setUserScale(100, 100);
   const int ox = previewOffset(Text1.Text(), 5);
   const int oy = previewOffset(Text2.Text(), 3);
-  Image1.Move(kPicture.x() + ox, kPicture.y() + oy, kPicture.width(), kPicture.height());
-  Shape3.Move(kDisc.x() + ox, kDisc.y() + oy, kDisc.width(), kDisc.height());
-  Shape4.Move(kHole.x() + ox, kHole.y() + oy, kHole.width(), kHole.height());
-  Shape5.Move(kDisc.x() + ox, kDisc.y() + oy, kDisc.width(), kDisc.height());
-  Shape6.Move(kHole.x() + ox, kHole.y() + oy, kHole.width(), kHole.height());
+  Image1.Move(kPicture.translated(ox, oy));
+  Shape3.Move(kDisc.translated(ox, oy));
+  Shape4.Move(kHole.translated(ox, oy));
+  Shape5.Move(kDisc.translated(ox, oy));
+  Shape6.Move(kHole.translated(ox, oy));
 
   Label8.setCaption(Text3.Text());
   Label8.Move(kCentreX + ox - Label8.Width() * 0.5, kTitleTop + oy);
@@ -339,20 +312,7 @@ void frmPrint_Offset::Draw_Circle() {
   repaintPreview();
 }
 
-void frmPrint_Offset::repaintPreview() {
-  platform::ImageSurface& s = *preview_;
-  s.Cls();
-  s.setScale(100, 100);
-  fillBox(s, 0, 0, 100, 100, platform::fromQColor(QApplication::palette().color(QPalette::Window)));
-  drawPreviewShape(s, Shape1);
-  drawPreviewShape(s, Shape2);
-  drawPreviewShape(s, Shape3);
-  drawPreviewShape(s, Shape4);
-  drawPreviewImage(s, Image1);
-  drawPreviewShape(s, Shape5);
-  drawPreviewShape(s, Shape6);
-  if (auto* shown = qobject_cast<QLabel*>(picPreview.widget())) shown->setPixmap(QPixmap::fromImage(s.image()));
-}
+void frmPrint_Offset::repaintPreview() { preview_.paint(picPreview); }
 
 // ---------------------------------------------------------------- closing and printing
 
@@ -377,23 +337,9 @@ LabelDesign frmPrint_Offset::currentDesign() const {
 }
 
 void frmPrint_Offset::cmdPrint_Click() {
-  const std::shared_ptr<platform::DrawingSurface> printer = makePrinterSurface ? makePrinterSurface() : nullptr;
-  if (!printer) return;  // no printer and no file named for the page
-  bool printed = false;
-  {
-    platform::BusyScope busy;  // no second Print, no Cancel, while the page is sent
-    Frame3.setVisible(true);
-    platform::letEventsThrough();
-    drawLabelPaper(*printer, currentDesign());
-    printer->endPage(true);
-    printed = printer->endDocument();
-    Frame3.setVisible(false);
-  }
-  if (!printed) {
-    platform::prompts().msgBox(QStringLiteral("The CD label could not be printed.\n\r") + printer->errorString(),
-                               platform::msg::OKOnly + platform::msg::Exclamation, kCaption);
+  const auto draw = [this](platform::DrawingSurface& page) { drawLabelPaper(page, currentDesign()); };
+  if (!printDesign(makePrinterSurface, Frame3, draw, QStringLiteral("The CD label could not be printed."), kCaption))
     return;  // the design stays open to try again
-  }
   Write_OffSet_File();
   platform::letEventsThrough();
   Unload();
@@ -413,12 +359,8 @@ void frmPrint_Offset::Write_OffSet_File() {
   s.trackSize = Label10.font().pointSizeF();
   s.picture = txtImage_File.Text();
   s.discColour = Command1.BackColor();
-  const QString path = settingsPath();
-  const platform::WriteResult written = platform::replaceFile(path, labelSettingsText(s));
-  if (!written)
-    platform::prompts().msgBox(QStringLiteral("The label settings could not be saved in ") + path +
-                                   QStringLiteral("\n\r") + written.error,
-                               platform::msg::OKOnly + platform::msg::Exclamation, kCaption);
+  saveSettingsFile(settingsPath(), labelSettingsText(s), QStringLiteral("The label settings could not be saved in "),
+                   kCaption);
 }
 
 // Each value stands alone: one that does not fit its control is passed over.

@@ -2,14 +2,12 @@
 // picture, offsets in millimetres) on a preview and prints it at real size.
 #pragma once
 
+#include "covers/designer_common.h"
 #include "covers/label_paper.h"
 #include "covers/label_preview.h"
 #include "covers/label_printer.h"
 #include "platform/controls.h"
 #include "platform/form.h"
-#include "platform/painter_surface.h"
-
-#include <memory>
 
 class frmPrint_Offset : public platform::FormBase {
  public:
@@ -111,5 +109,5 @@ class frmPrint_Offset : public platform::FormBase {
   void designValues();
   void repaintPreview();
   covers::LabelDesign currentDesign() const;
-  std::unique_ptr<platform::ImageSurface> preview_;
+  covers::DesignerPreview preview_;
 };

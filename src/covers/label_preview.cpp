@@ -24,19 +24,9 @@ double roundHalfEven(double v) {
   return std::fmod(low, 2.0) == 0 ? low : low + 1;
 }
 
-QString trackOf(const QString& item) { return common::Left(item, 2); }
-QString songOf(const QString& item) { return common::Trim(common::Mid(item, 7, 36)); }
-
 }  // namespace
 
-void PreviewShape::Move(double left, double top, double width, double height) {
-  Left = left;
-  Top = top;
-  Width = width;
-  Height = height;
-}
-
-void PreviewImage::Move(double left, double top, double width, double height) {
+void PreviewBox::Move(double left, double top, double width, double height) {
   Left = left;
   Top = top;
   Width = width;
@@ -111,6 +101,15 @@ QRectF twipsToUnits(const QRectF& twips, double clientWidthTwips, double clientH
                 twips.width() * 100 / clientWidthTwips, twips.height() * 100 / clientHeightTwips);
 }
 
+QString itemTrack(const QString& item) { return common::Left(item, 2); }
+QString itemSong(const QString& item) { return common::Trim(common::Mid(item, 7, 36)); }
+
+QString captionLines(const QStringList& lines) {
+  QString text;
+  for (const QString& line : lines) text += line + QLatin1Char('\r');
+  return text;
+}
+
 double offsetMillimetres(const QString& text) {
   const double mm = common::Val(text);
   if (std::isnan(mm)) return 0;
@@ -124,18 +123,14 @@ int previewOffset(const QString& text, int divisor) {
 QStringList labelTrackLines(const QStringList& items) {
   QStringList lines;
   for (qsizetype i = 0; i < items.size(); i += 2) {
-    QString line = trackOf(items[i]) + QLatin1Char(' ') + songOf(items[i]);
+    QString line = itemTrack(items[i]) + QLatin1Char(' ') + itemSong(items[i]);
     if (i + 1 < items.size())
-      line += QStringLiteral(", ") + trackOf(items[i + 1]) + QLatin1Char(' ') + songOf(items[i + 1]);
+      line += QStringLiteral(", ") + itemTrack(items[i + 1]) + QLatin1Char(' ') + itemSong(items[i + 1]);
     lines << line;
   }
   return lines;
 }
 
-QString labelTrackText(const QStringList& items) {
-  QString text;
-  for (const QString& line : labelTrackLines(items)) text += line + QLatin1Char('\r');
-  return text;
-}
+QString labelTrackText(const QStringList& items) { return captionLines(labelTrackLines(items)); }
 
 }  // namespace covers

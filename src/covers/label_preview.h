@@ -19,28 +19,30 @@ constexpr qint32 kBlack = 0;
 constexpr qint32 kGrey = 0x808080;
 constexpr qint32 kSystemButtonText = qint32(0x80000012u);
 
+// Where an element of a preview stands, in the window's units.
+struct PreviewBox {
+  double Left = 0, Top = 0, Width = 0, Height = 0;
+
+  void Move(double left, double top, double width, double height);
+  void Move(const QRectF& box) { Move(box.x(), box.y(), box.width(), box.height()); }
+};
+
 // A shape of a preview. A rectangle fills its box; a circle is drawn inside its box, its
 // diameter the box's smaller side as the window shows it, centred in the box.
-struct PreviewShape {
+struct PreviewShape : PreviewBox {
   enum class Kind { Rectangle, Circle };
   Kind Shape = Kind::Rectangle;
-  double Left = 0, Top = 0, Width = 0, Height = 0;
   bool BackOpaque = false;  // the box's background painted in BackColor
   qint32 BackColor = kWhite;
   bool FillSolid = false;  // the inside filled with FillColor, over the background
   qint32 FillColor = kBlack;
   int BorderWidth = 1;  // pixels of the window; 0: no border
   qint32 BorderColor = platform::kSystemWindowText;
-
-  void Move(double left, double top, double width, double height);
 };
 
 // A picture stretched to fill its box; nothing when it holds no picture.
-struct PreviewImage {
-  double Left = 0, Top = 0, Width = 0, Height = 0;
+struct PreviewImage : PreviewBox {
   QImage Picture;
-
-  void Move(double left, double top, double width, double height);
 };
 
 // A preview's picture after its path box changed: none for an empty path, the picture of a
@@ -60,6 +62,14 @@ void drawPreviewImage(platform::DrawingSurface& surface, const PreviewImage& ima
 
 // A box given in twips of a window's client area, in that window's 100 x 100 units.
 QRectF twipsToUnits(const QRectF& twips, double clientWidthTwips, double clientHeightTwips);
+
+// An item of a disc's track list (track, 4 blanks, song, artist): its track, the first 2
+// characters, and its song, columns 7 to 42 without surrounding blanks.
+QString itemTrack(const QString& item);
+QString itemSong(const QString& item);
+
+// Lines as a preview's caption: every line followed by a carriage return.
+QString captionLines(const QStringList& lines);
 
 // ---- the label preview
 
@@ -95,8 +105,7 @@ double offsetMillimetres(const QString& text);
 int previewOffset(const QString& text, int divisor);
 
 // The disc's tracks two to a line: "01 SONG, 02 SONG"; a last track without a partner stands
-// alone. The track is an item's first 2 characters, the song its columns 7 to 42 without
-// surrounding blanks.
+// alone (see itemTrack and itemSong).
 QStringList labelTrackLines(const QStringList& items);
 // The preview's track list: every line followed by a carriage return.
 QString labelTrackText(const QStringList& items);

@@ -24,16 +24,7 @@ void tell(const QString& text) { platform::prompts().msgBox(text, platform::msg:
 }  // namespace
 
 Edit_Record::Edit_Record() : FormBase(Kind::Dialog, QStringLiteral("Edit Tracks"), QSize(520, 330)) {
-  const QFont sans(QStringLiteral("MS Sans Serif"));
-  for (platform::TextBox* box : {&Text1, &Text2, &Text3, &Text4}) box->setFont(sans);
-  Text1.setMaxLength(10);
-  Text2.setMaxLength(2);
-  Text3.setMaxLength(35);
-  Text4.setMaxLength(29);
-  Text1.setToolTipText(QStringLiteral("enter the disc code here"));
-  Text2.setToolTipText(QStringLiteral("enter the track number here"));
-  Text3.setToolTipText(QStringLiteral("enter the song title here"));
-  Text4.setToolTipText(QStringLiteral("enter the artist here"));
+  maintenance::setUpTrackBoxes(Text1, Text2, Text3, Text4);
   Check1.setToolTipText(QStringLiteral("when selected your list will be updated after you click the ok button"));
   Command1.setToolTipText(QStringLiteral("click to update database"));
   Command2.setToolTipText(QStringLiteral("click to close"));
@@ -131,10 +122,10 @@ void Edit_Record::Update_Record() {
       maintenance::recordLine(QStringList{code, track, Text3.Text() + QLatin1Char(' '), Text4.Text() + QLatin1Char(' ')});
 
   const QString trackPath = maintenance::trackFilePath();
-  const auto tracks = maintenance::readDatabaseFile(trackPath);
+  const auto tracks = maintenance::readFileBytes(trackPath);
   maintenance::Outcome written;
   if (!tracks) written = {false, maintenance::cannotReadText(trackPath)};
-  else written = maintenance::replaceDatabase(*tracks, maintenance::editedTracks(*tracks, code, track, edited));
+  else written = maintenance::replaceDatabase(maintenance::editedTracks(*tracks, code, track, edited));
   platform::setHidden(trackPath, false);
 
   setWorking(false);

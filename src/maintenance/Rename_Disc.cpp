@@ -114,13 +114,13 @@ void Rename_Disc::Command1_Click() {
   }
   const QString padded = common::padRight(newCode, 11);
 
-  const auto tracks = maintenance::readDatabaseFile(trackPath);
+  const auto tracks = maintenance::readFileBytes(trackPath);
   if (!tracks) {
     tell(maintenance::cannotReadText(trackPath));
     return endWork();
   }
   // Both new files are complete before either replaces its original.
-  const auto written = maintenance::replaceDatabase(*tracks, maintenance::recodedTracks(*tracks, current, padded),
+  const auto written = maintenance::replaceDatabase(maintenance::recodedTracks(*tracks, current, padded),
                                                     maintenance::recodedDiscs(*discs, current, padded));
   platform::setHidden(trackPath, false);
   platform::setHidden(discPath, false);

@@ -17,16 +17,7 @@ const QString kTitle = QStringLiteral("Add Tracks");
 }
 
 add_tracks::add_tracks() : FormBase(Kind::Dialog, kTitle, QSize(560, 330)) {
-  const QFont sans(QStringLiteral("MS Sans Serif"));
-  for (platform::TextBox* box : {&Text1, &Text2, &Text3, &Text4}) box->setFont(sans);
-  Text1.setMaxLength(10);
-  Text2.setMaxLength(2);
-  Text3.setMaxLength(35);
-  Text4.setMaxLength(29);
-  Text1.setToolTipText(QStringLiteral("enter the disc code here"));
-  Text2.setToolTipText(QStringLiteral("enter the track number here"));
-  Text3.setToolTipText(QStringLiteral("enter the song title here"));
-  Text4.setToolTipText(QStringLiteral("enter the artist here"));
+  maintenance::setUpTrackBoxes(Text1, Text2, Text3, Text4);
   Command1.setToolTipText(QStringLiteral("click to add track"));
   Command2.setToolTipText(QStringLiteral("click to close"));
 
@@ -88,7 +79,7 @@ void add_tracks::Command1_Click() {
 
   const auto refuse = [](const QString& text) { platform::prompts().msgBox(text, platform::msg::OKOnly, kTitle); };
   const QString trackPath = maintenance::trackFilePath(), discPath = maintenance::discFilePath();
-  const auto tracks = maintenance::readDatabaseFile(trackPath);
+  const auto tracks = maintenance::readFileBytes(trackPath);
   if (!tracks) return refuse(maintenance::cannotReadText(trackPath));
   if (maintenance::hasTrack(*tracks, code, track)) {
     platform::prompts().msgBox(QStringLiteral("You already have a track ") + Text2.Text() + QStringLiteral(" for disk ") +

@@ -92,20 +92,15 @@ void delete_record::Form_Load() {
 
 void delete_record::Form_Unload(int&) { Timer1.setEnabled(false); }
 
-void delete_record::Option1_Click() {
-  Text2.setEnabled(false);
-  Text1.setBackColor(kWhite);
-  Text2.setBackColor(kGrey);
-  Label3.setEnabled(false);
-  Text1.setText(QString());
-  Text2.setText(QString());
-}
+void delete_record::Option1_Click() { chooseMode(false); }
 
-void delete_record::Option2_Click() {
-  Label3.setEnabled(true);
-  Text2.setEnabled(true);
+void delete_record::Option2_Click() { chooseMode(true); }
+
+void delete_record::chooseMode(bool track) {
+  Label3.setEnabled(track);
+  Text2.setEnabled(track);
   Text1.setBackColor(kWhite);
-  Text2.setBackColor(kWhite);
+  Text2.setBackColor(track ? kWhite : kGrey);
   Text1.setText(QString());
   Text2.setText(QString());
 }
@@ -167,13 +162,13 @@ void delete_record::Delete_Disc() {
 
   // Both files are read before either is written, so a file that cannot be read changes nothing.
   const QString trackPath = maintenance::trackFilePath(), discPath = maintenance::discFilePath();
-  const auto tracks = maintenance::readDatabaseFile(trackPath);
+  const auto tracks = maintenance::readFileBytes(trackPath);
   if (!tracks) return report(maintenance::cannotReadText(trackPath), title);
   const auto discs = catalogue::readDiscFile(discPath);
   if (!discs) return report(maintenance::cannotReadText(discPath), title);
 
   const maintenance::TrackDeletion kept = maintenance::withoutDisc(*tracks, key);
-  const auto written = maintenance::replaceDatabase(*tracks, kept.tracks, maintenance::discsWithout(*discs, key));
+  const auto written = maintenance::replaceDatabase(kept.tracks, maintenance::discsWithout(*discs, key));
   if (!written) report(written.message, title);
 }
 
@@ -200,7 +195,7 @@ void delete_record::Delete_Track() {
   platform::letEventsThrough();
   const QString key = Text1.Text();
 
-  const auto tracks = maintenance::readDatabaseFile(trackPath);
+  const auto tracks = maintenance::readFileBytes(trackPath);
   if (!tracks) return report(maintenance::cannotReadText(trackPath), title);
   const maintenance::TrackDeletion kept = maintenance::withoutTrack(*tracks, key, Text2.Text());
 
@@ -211,6 +206,6 @@ void delete_record::Delete_Track() {
     if (!discs) return report(maintenance::cannotReadText(discPath), title);
     newDiscs = maintenance::discsWithout(*discs, key);
   }
-  const auto written = maintenance::replaceDatabase(*tracks, kept.tracks, newDiscs);
+  const auto written = maintenance::replaceDatabase(kept.tracks, newDiscs);
   if (!written) report(written.message, title);
 }

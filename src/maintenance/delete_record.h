@@ -48,6 +48,8 @@ class delete_record : public platform::FormBase {
   platform::Timer Timer1{250};
 
  private:
+  // Option1 (false) or Option2 (true): the track box usable or greyed, both boxes emptied.
+  void chooseMode(bool track);
   // Tells the user why the database was left as it was.
   void report(const QString& text, const QString& title);
 };

@@ -13,6 +13,20 @@ const QString kUnknown = QStringLiteral("\rIf you do not know it enter Unknown")
 
 }  // namespace
 
+void setUpTrackBoxes(platform::TextBox& code, platform::TextBox& track, platform::TextBox& song,
+                     platform::TextBox& artist) {
+  const QFont sans(QStringLiteral("MS Sans Serif"));
+  for (platform::TextBox* box : {&code, &track, &song, &artist}) box->setFont(sans);
+  code.setMaxLength(10);
+  track.setMaxLength(2);
+  song.setMaxLength(35);
+  artist.setMaxLength(29);
+  code.setToolTipText(QStringLiteral("enter the disc code here"));
+  track.setToolTipText(QStringLiteral("enter the track number here"));
+  song.setToolTipText(QStringLiteral("enter the song title here"));
+  artist.setToolTipText(QStringLiteral("enter the artist here"));
+}
+
 bool refuseTrackEntry(platform::TextBox& code, platform::TextBox& track, platform::TextBox& song,
                       platform::TextBox& artist, bool blankCodeRefused) {
   platform::TextBox* boxes[4] = {&code, &track, &song, &artist};

@@ -1,5 +1,5 @@
 // What the database windows share: boxes that select their whole text when they get the focus,
-// typed characters turned into capitals, and the checks of a typed track.
+// typed characters turned into capitals, the boxes of a typed track and their checks.
 #pragma once
 
 #include "platform/controls.h"
@@ -16,6 +16,11 @@ inline void selectAll(platform::TextBox& box) { box.setSelection(0, int(box.Text
 inline void upperKey(int& keyAscii) {
   if (keyAscii > 0 && keyAscii < 0x10000) keyAscii = platform::cp1252::upper(QChar(char16_t(keyAscii))).unicode();
 }
+
+// The four boxes of a track in the add and edit windows: their font, the lengths they keep
+// (code 10, track 2, song 35, artist 29) and their tips.
+void setUpTrackBoxes(platform::TextBox& code, platform::TextBox& track, platform::TextBox& song,
+                     platform::TextBox& artist);
 
 // The refusal of a forbidden character: the text and the characters it names.
 inline const QString kInvalidTitle = QStringLiteral("Invalid Character");

@@ -9,6 +9,7 @@
 #include "platform/text_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <string_view>
 
@@ -89,7 +90,7 @@ QString cannotReadText(const QString& path) {
   return QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read.");
 }
 
-std::optional<QByteArray> readDatabaseFile(const QString& path) {
+std::optional<QByteArray> readFileBytes(const QString& path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
   QByteArray bytes = f.readAll();
@@ -255,17 +256,51 @@ Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends) {
   return {};
 }
 
-Outcome replaceDatabase(const QByteArray& oldTracks, const QByteArray& newTracks,
-                        const std::optional<QByteArray>& newDiscs) {
-  const QString trackPath = trackFilePath();
-  const platform::WriteResult tracks = platform::replaceFileBytes(trackPath, newTracks);
-  if (!tracks) return {false, notWrittenText(trackPath, tracks.error)};
-  if (!newDiscs) return {};
-  const QString discPath = discFilePath();
-  const platform::WriteResult discs = platform::replaceFileBytes(discPath, *newDiscs);
-  if (discs) return {};
-  if (platform::replaceFileBytes(trackPath, oldTracks)) return {false, notWrittenText(discPath, discs.error)};
-  return {false, notPutBackText(discPath, discs.error, trackPath)};
+GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes) {
+  GroupWriteResult result;
+  struct Earlier {
+    bool existed = false;
+    QByteArray bytes;
+  };
+  std::vector<Earlier> earlier(writes.size());
+  // Every target is looked at before the first is written, so that a set that cannot be put
+  // back is never started.
+  for (size_t i = 0; i < writes.size(); ++i) {
+    const QFileInfo info(writes[i].path);
+    std::optional<QByteArray> bytes;
+    if (info.exists() && !info.isDir()) bytes = readFileBytes(writes[i].path);
+    if (info.isDir() || (info.exists() && !bytes)) {
+      result.ok = false;
+      result.failedPath = writes[i].path;
+      result.error = info.isDir() ? QStringLiteral("a folder has its name") : QStringLiteral("it cannot be read");
+      return result;
+    }
+    if (bytes) earlier[i] = Earlier{true, std::move(*bytes)};
+  }
+  for (size_t i = 0; i < writes.size(); ++i) {
+    const platform::WriteResult written = platform::replaceFileBytes(writes[i].path, writes[i].bytes);
+    if (written) continue;
+    result.ok = false;
+    result.failedPath = writes[i].path;
+    result.error = written.error;
+    for (size_t j = 0; j < i; ++j) {
+      const bool back = earlier[j].existed ? bool(platform::replaceFileBytes(writes[j].path, earlier[j].bytes))
+                                           : platform::deleteFile(writes[j].path);
+      if (!back) result.notPutBack << writes[j].path;
+    }
+    result.putBack = result.notPutBack.isEmpty();
+    return result;
+  }
+  return result;
+}
+
+Outcome replaceDatabase(const QByteArray& newTracks, const std::optional<QByteArray>& newDiscs) {
+  std::vector<FileWrite> writes{{trackFilePath(), newTracks}};
+  if (newDiscs) writes.push_back({discFilePath(), *newDiscs});
+  const GroupWriteResult written = replaceFilesTogether(writes);
+  if (written) return {};
+  if (written.putBack) return {false, notWrittenText(written.failedPath, written.error)};
+  return {false, notPutBackText(written.failedPath, written.error, written.notPutBack.join(QStringLiteral(", ")))};
 }
 
 }  // namespace maintenance

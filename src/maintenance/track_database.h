@@ -1,6 +1,7 @@
 // The database files as the maintenance windows change them: finding tracks and discs, the
 // rewrites of the track and disc files (as bytes, one Windows-1252 character a byte), and the
-// writes that either change every file concerned or leave them all as they were.
+// writes that either change every file concerned or leave them all as they were (the database
+// windows, updates, backup and restore all write through them).
 #pragma once
 
 #include <QByteArray>
@@ -22,8 +23,8 @@ QString myDiscsFilePath();
 // What the user is told when a database file cannot be read.
 QString cannotReadText(const QString& path);
 
-// The whole file, or nothing when it is missing or unreadable.
-std::optional<QByteArray> readDatabaseFile(const QString& path);
+// The whole file, or nothing when it is missing or cannot be read.
+std::optional<QByteArray> readFileBytes(const QString& path);
 
 // One record of quoted fields separated by commas, ended by CR LF.
 QByteArray recordLine(const QList<QByteArray>& fields);
@@ -61,6 +62,24 @@ TrackDeletion withoutTrack(const QByteArray& tracks, const QString& key, const Q
 QByteArray discsWithout(const QStringList& discs, const QString& key);
 
 // ---- writing
+// Writes each file through its own complete scratch file, in order. Every target is looked at
+// first: a folder in its place, or a file that cannot be read (and so could not be put back),
+// stops the set before anything is written. When a write fails, the files already written get
+// their earlier content back (or are removed when they did not exist), so the set stays as it was.
+struct FileWrite {
+  QString path;
+  QByteArray bytes;
+};
+struct GroupWriteResult {
+  bool ok = true;
+  QString failedPath;
+  QString error;
+  bool putBack = true;     // false: a file already written could not be given its earlier content
+  QStringList notPutBack;  // those files
+  explicit operator bool() const { return ok; }
+};
+GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes);
+
 struct Outcome {
   bool ok = true;
   QString message;  // what to tell the user when the database could not be changed
@@ -71,10 +90,9 @@ struct Outcome {
 // written, every file is cut back to what it was before, so that none keeps a part.
 Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends);
 
-// Replaces the track file, then the disc file when there is one to replace, each through a
-// complete scratch file. When the disc file cannot be replaced the old track file is put back,
+// Replaces the track file, then the disc file when there is one to replace, together (see
+// replaceFilesTogether): when the disc file cannot be replaced the old track file is put back,
 // so the two files never disagree.
-Outcome replaceDatabase(const QByteArray& oldTracks, const QByteArray& newTracks,
-                        const std::optional<QByteArray>& newDiscs = std::nullopt);
+Outcome replaceDatabase(const QByteArray& newTracks, const std::optional<QByteArray>& newDiscs = std::nullopt);
 
 }  // namespace maintenance

@@ -1,6 +1,7 @@
 #include "maintenance/update.h"
 
 #include "maintenance/rename_plan.h"
+#include "maintenance/track_database.h"
 #include "maintenance/update_file.h"
 #include "platform/busy.h"
 #include "platform/files.h"
@@ -280,9 +281,7 @@ void update::Append_Files(const QString& File_Path) {
       finish();
       return;
     case Result::DatabaseUnreadable:
-      p.msgBox(QStringLiteral("The database file ") + outcome.path + QStringLiteral(" cannot be read.") + QChar(13) +
-                   kNothingAdded,
-               OKOnly, kTitle);
+      p.msgBox(maintenance::cannotReadText(outcome.path) + QChar(13) + kNothingAdded, OKOnly, kTitle);
       finish();
       return;
     case Result::WriteFailed:

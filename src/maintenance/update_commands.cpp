@@ -1,13 +1,13 @@
 // The main window's commands for update files, backup, restore and renaming audio files.
 #include "mainwindow/form1.h"
 
-#include "catalogue/database.h"
 #include "catalogue/track_file.h"
 #include "common/text_helpers.h"
 #include "maintenance/Backup.h"
 #include "maintenance/File_Rename.h"
 #include "maintenance/Restore.h"
 #include "maintenance/rename_plan.h"
+#include "maintenance/track_database.h"
 #include "maintenance/update.h"
 #include "platform/busy.h"
 #include "platform/cp1252.h"
@@ -57,7 +57,7 @@ void Form1::Quick_View_Rename() {
   Frame1.setVisible(true);
   platform::letEventsThrough();
 
-  const QString path = platform::programFile(QString::fromLatin1(catalogue::kTrackFile));
+  const QString path = maintenance::trackFilePath();
   qint64 estimate = qint64(std::nearbyint(double(std::max<qint64>(0, platform::fileLength(path))) / 92.0));
   if (estimate < 101) estimate = 100;
   ProgressBar1.setMax(int(std::min<qint64>(estimate / 100, INT_MAX)));
@@ -89,6 +89,6 @@ void Form1::Quick_View_Rename() {
   setMousePointer(platform::MousePointer::Default);
   renamer.List3.setVisible(true);
   if (!readable)
-    platform::prompts().msgBox(QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read."),
-                               platform::msg::OKOnly + platform::msg::Exclamation, QStringLiteral("Rename Files"));
+    platform::prompts().msgBox(maintenance::cannotReadText(path), platform::msg::OKOnly + platform::msg::Exclamation,
+                               QStringLiteral("Rename Files"));
 }

@@ -3,12 +3,9 @@
 #include "catalogue/database.h"
 #include "catalogue/track_file.h"
 #include "common/records.h"
+#include "maintenance/track_database.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
-#include "platform/text_file.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 #include <cstring>
 #include <optional>
@@ -17,14 +14,6 @@
 #include <unordered_set>
 
 namespace maintenance {
-
-std::optional<QByteArray> readFileBytes(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-  QByteArray bytes = f.readAll();
-  if (f.error() != QFile::NoError) return std::nullopt;
-  return bytes;
-}
 
 namespace {
 
@@ -154,43 +143,6 @@ MergedUpdate mergeUpdate(const QByteArray& trackFile, const QByteArray& discFile
   out.tracks = out.tracksAdded ? endedLines(trackFile) + newTracks : trackFile;
   out.discs = out.discsAdded ? endedLines(discFile) + newDiscs : discFile;
   return out;
-}
-
-GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes) {
-  GroupWriteResult result;
-  struct Earlier {
-    bool existed = false;
-    QByteArray bytes;
-  };
-  std::vector<Earlier> earlier(writes.size());
-  // Every target is looked at before the first is written, so that a set that cannot be put
-  // back is never started.
-  for (size_t i = 0; i < writes.size(); ++i) {
-    const QFileInfo info(writes[i].path);
-    std::optional<QByteArray> bytes;
-    if (info.exists() && !info.isDir()) bytes = readFileBytes(writes[i].path);
-    if (info.isDir() || (info.exists() && !bytes)) {
-      result.ok = false;
-      result.failedPath = writes[i].path;
-      result.error = info.isDir() ? QStringLiteral("a folder has its name") : QStringLiteral("it cannot be read");
-      return result;
-    }
-    if (bytes) earlier[i] = Earlier{true, std::move(*bytes)};
-  }
-  for (size_t i = 0; i < writes.size(); ++i) {
-    const platform::WriteResult written = platform::replaceFileBytes(writes[i].path, writes[i].bytes);
-    if (written) continue;
-    result.ok = false;
-    result.failedPath = writes[i].path;
-    result.error = written.error;
-    for (size_t j = 0; j < i; ++j) {
-      const bool back = earlier[j].existed ? bool(platform::replaceFileBytes(writes[j].path, earlier[j].bytes))
-                                           : platform::deleteFile(writes[j].path);
-      result.putBack = result.putBack && back;
-    }
-    return result;
-  }
-  return result;
 }
 
 UpdateOutcome applyUpdateFile(const QString& updatePath, const QString& programFolder,

@@ -1,13 +1,11 @@
 // Update files (*.kup): recognising one, reading its records, and merging them into the track
-// file and the disc file; and replacing a set of database files together, so that a write that
-// fails half-way puts back the files already written.
+// file and the disc file, which are then replaced together (see track_database.h).
 #pragma once
 
 #include <QByteArray>
 #include <QString>
 
 #include <functional>
-#include <optional>
 #include <vector>
 
 namespace maintenance {
@@ -47,25 +45,6 @@ struct MergedUpdate {
 MergedUpdate mergeUpdate(const QByteArray& trackFile, const QByteArray& discFile,
                          const std::vector<UpdateRecord>& records,
                          const std::function<void(int)>& step = {});
-
-// The whole file, or nothing when it is missing or cannot be read.
-std::optional<QByteArray> readFileBytes(const QString& path);
-
-// Writes each file through its own complete scratch file, in order. When one fails, the files
-// already written get their earlier content back (or are removed when they did not exist), so
-// the set stays as it was.
-struct FileWrite {
-  QString path;
-  QByteArray bytes;
-};
-struct GroupWriteResult {
-  bool ok = true;
-  QString failedPath;
-  QString error;
-  bool putBack = true;  // false: a file already written could not be given its earlier content
-  explicit operator bool() const { return ok; }
-};
-GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes);
 
 // Applying an update file to the database files of a folder.
 struct UpdateOutcome {

@@ -3,33 +3,20 @@
 #include "covers/case_preview.h"
 #include "covers/case_settings.h"
 #include "covers/rotated_text.h"
-#include "platform/recording_surface.h"
-
-#include <gtest/gtest.h>
+#include "designer_test_support.h"
 
 using namespace covers;
+using namespace designer_test;
 using platform::RecordingSurface;
 using platform::SurfaceCall;
 
 namespace {
 
-constexpr double kPtPerMm = 72.0 / 25.4;
-
-QString item(const QString& track, const QString& song, const QString& artist) {
-  return track + "    " + song.leftJustified(36, ' ', true) + artist.leftJustified(30, ' ', true);
-}
-
-QStringList tracks(int n) {
+// Tracks 01 to n, "SONG 1" by "ARTIST 1" to "SONG n" by "ARTIST n".
+QStringList tracksByArtists(int n) {
   QStringList out;
   for (int i = 1; i <= n; ++i)
     out << item(QString::asprintf("%02d", i), "SONG " + QString::number(i), "ARTIST " + QString::number(i));
-  return out;
-}
-
-std::vector<SurfaceCall> callsOf(const RecordingSurface& s, SurfaceCall::Kind kind) {
-  std::vector<SurfaceCall> out;
-  for (const auto& c : s.current().calls)
-    if (c.kind == kind) out.push_back(c);
   return out;
 }
 
@@ -54,7 +41,7 @@ double width(const QString& text, double size) { return 0.6 * size * text.size()
 }  // namespace
 
 TEST(CaseTracks, OneTrackALineWithSongAndArtistTrimmed) {
-  EXPECT_EQ(caseTrackLines(tracks(2)), QStringList({"01 SONG 1,ARTIST 1", "02 SONG 2,ARTIST 2"}));
+  EXPECT_EQ(caseTrackLines(tracksByArtists(2)), QStringList({"01 SONG 1,ARTIST 1", "02 SONG 2,ARTIST 2"}));
   EXPECT_EQ(caseTrackText({item("05", "", "")}), "05 ,\r");
   const QString song(36, 'S'), artist(30, 'A');
   EXPECT_EQ(caseTrackLines({item("07", song, artist)}), QStringList({"07 " + song + "," + artist}));
@@ -97,7 +84,7 @@ TEST(CasePaper, PanelsAreFilledInTheCaseColourWithPicturesOverThemAndCuttingLine
 TEST(CasePaper, TitlesAreCentredOnEachFaceAndTrackListsStopAtTheirPanelsEdge) {
   RecordingSurface s;
   CaseDesign d = design();
-  d.tracks = tracks(98);
+  d.tracks = tracksByArtists(98);
   drawCasePaper(s, d);
   const auto texts = callsOf(s, SurfaceCall::Text);
   std::vector<SurfaceCall> titles, front, back, spines;

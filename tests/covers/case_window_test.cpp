@@ -1,68 +1,26 @@
 // The "Print CD Case" window: its lists and presets, Cover.dat, the preview's titles and track
 // lists, pictures and colours, and printing.
 #include "covers/frmPrint_Cover.h"
+#include "designer_test_support.h"
 #include "platform/prompts.h"
-#include "platform/recording_surface.h"
-#include "scripted_prompts.h"
-#include "temp_home.h"
 
-#include <QImage>
-
-#include <gtest/gtest.h>
-
-#include <memory>
-
-using platform::RecordingSurface;
+using namespace designer_test;
 
 namespace {
-
-constexpr qint32 kButtonText = qint32(0x80000012u);
-constexpr qint32 kWindowText = qint32(0x80000008u);
 
 const QByteArray kFirstRun =
     "-2147483630 \r\nCOURIER NEW\r\n 12 \r\n-2147483640 \r\nCOURIER NEW\r\n 4 \r\n\r\n\r\n 16777215 \r\n";
 
-QString item(const QString& track, const QString& song, const QString& artist) {
-  return track + "    " + song.leftJustified(36, ' ', true) + artist.leftJustified(30, ' ', true);
-}
-
 }  // namespace
 
-class CaseWindowTest : public ::testing::Test {
+class CaseWindowTest : public DesignerWindowTest<frmPrint_Cover> {
  protected:
-  void SetUp() override {
-    w->makePrinterSurface = [this] {
-      paper = std::make_shared<RecordingSurface>();
-      return std::shared_ptr<platform::DrawingSurface>(paper);
-    };
-  }
-  // As the main window opens it: loaded, filled, shown.
   void open(const QStringList& items = {item("01", "MOONLIGHT HARBOUR", "THE LANTERNS"),
                                         item("02", "PAPER SKY", "JUNO REED")},
             const QString& title = "0012") {
-    w->Load();
-    w->List1.Clear();
-    w->List1.addItems(items);
-    w->Text3.setText(title);
-    w->Show();
+    openWith(items, title);
   }
-  QString picture(const QString& name) {
-    QImage image(6, 4, QImage::Format_RGB32);
-    image.fill(Qt::blue);
-    image.save(home.path(name));
-    return home.path(name);
-  }
-  QString otherFace() {
-    for (int i = 0; i < w->Combo1.ListCount(); ++i)
-      if (w->Combo1.List(i) != "COURIER NEW") return w->Combo1.List(i);
-    return {};
-  }
-  double centreOf(const platform::Control& c) { return c.Left() + c.Width() / 2; }
-
-  testsupport::TempHome home;
-  testsupport::ScriptedPrompts prompts;
-  std::shared_ptr<RecordingSurface> paper;
-  std::unique_ptr<frmPrint_Cover> w = std::make_unique<frmPrint_Cover>();
+  QString picture(const QString& name) { return savePicture(name, QSize(6, 4), Qt::blue); }
 };
 
 TEST_F(CaseWindowTest, LoadingFillsTheListsAndPresetsThem) {

@@ -4,35 +4,14 @@
 #include "covers/label_preview.h"
 #include "covers/label_printer.h"
 #include "covers/label_settings.h"
-#include "platform/recording_surface.h"
-#include "temp_home.h"
-
-#include <gtest/gtest.h>
+#include "designer_test_support.h"
 
 using namespace covers;
+using namespace designer_test;
 using platform::RecordingSurface;
 using platform::SurfaceCall;
 
 namespace {
-
-constexpr double kPtPerMm = 72.0 / 25.4;
-
-QString item(const QString& track, const QString& song, const QString& artist = "ARTIST") {
-  return track + "    " + song.leftJustified(36, ' ', true) + artist.leftJustified(30, ' ', true);
-}
-
-QStringList tracks(int n) {
-  QStringList out;
-  for (int i = 1; i <= n; ++i) out << item(QString::asprintf("%02d", i), "SONG " + QString::number(i));
-  return out;
-}
-
-std::vector<SurfaceCall> callsOf(const RecordingSurface& s, SurfaceCall::Kind kind) {
-  std::vector<SurfaceCall> out;
-  for (const auto& c : s.current().calls)
-    if (c.kind == kind) out.push_back(c);
-  return out;
-}
 
 LabelDesign design() {
   LabelDesign d;

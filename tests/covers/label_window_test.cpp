@@ -1,39 +1,20 @@
 // The "Print CD Label" window: its lists and presets, OffSet.dat, offsets, title editing,
 // colours and picture, and printing.
 #include "covers/frmPrint_Offset.h"
+#include "designer_test_support.h"
 #include "platform/prompts.h"
-#include "platform/recording_surface.h"
-#include "scripted_prompts.h"
-#include "temp_home.h"
 
 #include <QDir>
-#include <QImage>
 #include <QPrinterInfo>
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
+using namespace designer_test;
 using platform::RecordingSurface;
 using platform::SurfaceCall;
 
 namespace {
 
-constexpr qint32 kButtonText = qint32(0x80000012u);
-constexpr qint32 kWindowText = qint32(0x80000008u);
-
 const QByteArray kFirstRun =
     "0\r\n0\r\n-2147483630 \r\nCOURIER NEW\r\n 12 \r\n-2147483640 \r\nCOURIER NEW\r\n 4 \r\n\r\n 16777215 \r\n";
-
-QString item(const QString& track, const QString& song, const QString& artist = "ARTIST") {
-  return track + "    " + song.leftJustified(36, ' ', true) + artist.leftJustified(30, ' ', true);
-}
-
-QStringList tracks(int n) {
-  QStringList out;
-  for (int i = 1; i <= n; ++i) out << item(QString::asprintf("%02d", i), "SONG " + QString::number(i));
-  return out;
-}
 
 // A printer that takes the page and then fails to print it.
 class RefusingPrinter : public RecordingSurface {
@@ -48,41 +29,11 @@ int pdfPages(const QByteArray& pdf) {
 
 }  // namespace
 
-class LabelWindowTest : public ::testing::Test {
+class LabelWindowTest : public DesignerWindowTest<frmPrint_Offset> {
  protected:
-  void SetUp() override {
-    w->makePrinterSurface = [this] {
-      paper = std::make_shared<RecordingSurface>();
-      return std::shared_ptr<platform::DrawingSurface>(paper);
-    };
-  }
-  // As the main window opens it: loaded, filled, shown.
-  void open(const QStringList& items = tracks(3), const QString& title = "SC8123") {
-    w->Load();
-    w->List1.Clear();
-    w->List1.addItems(items);
-    w->Text3.setText(title);
-    w->Show();
-  }
+  void open(const QStringList& items = tracks(3), const QString& title = "SC8123") { openWith(items, title); }
   void writeSettings(const QStringList& lines) { home.writeLines("OffSet.dat", lines); }
-  QString picture(const QString& name) {
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    image.save(home.path(name));
-    return home.path(name);
-  }
-  // A face the lists offer besides the preset.
-  QString otherFace() {
-    for (int i = 0; i < w->Combo1.ListCount(); ++i)
-      if (w->Combo1.List(i) != "COURIER NEW") return w->Combo1.List(i);
-    return {};
-  }
-  double centreOf(const platform::Control& c) { return c.Left() + c.Width() / 2; }
-
-  testsupport::TempHome home;
-  testsupport::ScriptedPrompts prompts;
-  std::shared_ptr<RecordingSurface> paper;
-  std::unique_ptr<frmPrint_Offset> w = std::make_unique<frmPrint_Offset>();
+  QString picture(const QString& name) { return savePicture(name, QSize(8, 8), Qt::red); }
 };
 
 TEST_F(LabelWindowTest, LoadingFillsTheListsAndPresetsTheFacesAndSizes) {

@@ -8,12 +8,6 @@ using platform::msg::OK;
 using testsupport::trackLine;
 
 namespace {
-const QStringList kTracks{trackLine("SC8123", "01", "MOONLIGHT HARBOUR", "THE LANTERNS"),
-                          trackLine("SC8123", "02", "PAPER SKY", "JUNO REED"),
-                          trackLine("MDX1001", "01", "RIVER TOWN", "ODA BELL"),
-                          trackLine("zk101", "01", "LATE TRAIN", "ODA BELL"),
-                          trackLine("PK-0042", "01", "GLASS HOUSE (VOCAL)", "MIRA STONE")};
-
 void fill(Edit_Record& e, const QString& code, const QString& track, const QString& song, const QString& artist) {
   e.Text1.setText(code);
   e.Text2.setText(track);

@@ -85,14 +85,25 @@ TEST(TrackDatabase, WhenTheDiscFileCannotBeReplacedTheTrackFileIsPutBack) {
   testsupport::TempHome home;
   home.writeBytes("watka.bxl", "old tracks\r\n");
   QDir(home.path()).mkdir("watdi.bxl");  // cannot be replaced by a file
-  const Outcome out = replaceDatabase("old tracks\r\n", "new tracks\r\n", QByteArray("discs\r\n"));
+  Outcome out = replaceDatabase("new tracks\r\n", QByteArray("discs\r\n"));
   EXPECT_FALSE(out.ok);
   EXPECT_TRUE(out.message.contains("watdi.bxl could not be written")) << out.message.toStdString();
   EXPECT_TRUE(out.message.contains("The database has not been changed."));
   EXPECT_EQ(home.readBytes("watka.bxl"), "old tracks\r\n");
 
+  // The disc file fails after the track file is written: the old track file comes back.
   QDir(home.path()).rmdir("watdi.bxl");
-  ASSERT_TRUE(replaceDatabase("old tracks\r\n", "new tracks\r\n", QByteArray("discs\r\n")).ok);
+  {
+    testsupport::FileSizeLimit limit(40);
+    out = replaceDatabase("new tracks\r\n", QByteArray(50, 'd'));
+  }
+  EXPECT_FALSE(out.ok);
+  EXPECT_TRUE(out.message.contains("watdi.bxl could not be written")) << out.message.toStdString();
+  EXPECT_TRUE(out.message.contains("The database has not been changed."));
+  EXPECT_EQ(home.readBytes("watka.bxl"), "old tracks\r\n");
+  EXPECT_FALSE(QFile::exists(home.path("watdi.bxl")));
+
+  ASSERT_TRUE(replaceDatabase("new tracks\r\n", QByteArray("discs\r\n")).ok);
   EXPECT_EQ(home.readBytes("watka.bxl"), "new tracks\r\n");
   EXPECT_EQ(home.readBytes("watdi.bxl"), "discs\r\n");
 }

@@ -13,16 +13,6 @@ using platform::msg::Yes;
 using testsupport::discLine;
 using testsupport::trackLine;
 
-namespace {
-const QStringList kTracks{trackLine("SC8123", "01", "MOONLIGHT HARBOUR", "THE LANTERNS"),
-                          trackLine("SC8123", "02", "PAPER SKY", "JUNO REED"),
-                          trackLine("MDX1001", "01", "RIVER TOWN", "ODA BELL"),
-                          trackLine("zk101", "01", "LATE TRAIN", "ODA BELL"),
-                          trackLine("PK-0042", "01", "GLASS HOUSE (VOCAL)", "MIRA STONE")};
-const QStringList kDiscs{discLine("SC8123"), discLine("MDX1001"), discLine("zk101"), discLine("PK-0042"),
-                         discLine("AB&C1")};
-}  // namespace
-
 // ---------------------------------------------------------------- Add Tracks
 
 TEST_F(MaintenanceTest, AddAppendsEachTrackStepsTheNumberAndReselectsTheDisc) {

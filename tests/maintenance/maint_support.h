@@ -36,6 +36,16 @@ class FileSizeLimit {
 
 }  // namespace testsupport
 
+// The small database that MainWindowTest::start() writes, as its files hold it.
+inline const QStringList kTracks{testsupport::trackLine("SC8123", "01", "MOONLIGHT HARBOUR", "THE LANTERNS"),
+                                 testsupport::trackLine("SC8123", "02", "PAPER SKY", "JUNO REED"),
+                                 testsupport::trackLine("MDX1001", "01", "RIVER TOWN", "ODA BELL"),
+                                 testsupport::trackLine("zk101", "01", "LATE TRAIN", "ODA BELL"),
+                                 testsupport::trackLine("PK-0042", "01", "GLASS HOUSE (VOCAL)", "MIRA STONE")};
+inline const QStringList kDiscs{testsupport::discLine("SC8123"), testsupport::discLine("MDX1001"),
+                                testsupport::discLine("zk101"), testsupport::discLine("PK-0042"),
+                                testsupport::discLine("AB&C1")};
+
 // The main window over the small database, and the database files read back as lines.
 class MaintenanceTest : public MainWindowTest {
  protected:

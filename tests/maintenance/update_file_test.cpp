@@ -1,5 +1,8 @@
-// Update files: the header, the records, and merging them into the track and disc files.
+// Update files: the header, the records, and merging them into the track and disc files; and
+// the write of a set of files together, which applying an update relies on.
 #include "maintenance/update_file.h"
+
+#include "maintenance/track_database.h"
 
 #include "temp_home.h"
 
