@@ -16,7 +16,7 @@ namespace {
 const QString kTitle = QStringLiteral("Add Tracks");
 }
 
-add_tracks::add_tracks() : FormBase(Kind::Dialog, kTitle, QSize(560, 330)) {
+add_tracks::add_tracks() : FormBase(Kind::Dialog, kTitle, QSize(700, 330)) {
   maintenance::setUpTrackBoxes(Text1, Text2, Text3, Text4);
   Command1.setToolTipText(QStringLiteral("click to add track"));
   Command2.setToolTipText(QStringLiteral("click to close"));
@@ -32,8 +32,8 @@ add_tracks::add_tracks() : FormBase(Kind::Dialog, kTitle, QSize(560, 330)) {
   Text3.movePx(16, 174, 300, 24);
   Label4.movePx(16, 210);
   Text4.movePx(16, 230, 260, 24);
-  Command1.movePx(330, 284, 104, 30);
-  Command2.movePx(444, 284, 100, 30);
+  Command1.movePx(470, 284, 104, 30);
+  Command2.movePx(584, 284, 100, 30);
 
   Command1.Click = [this] { Command1_Click(); };
   Command2.Click = [this] { Command2_Click(); };

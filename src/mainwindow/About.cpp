@@ -9,7 +9,7 @@
 const QString About::kProductTitle = QStringLiteral("Mellowdex Professional Zendra Edition 2004");
 const QString About::kMailAddress = QStringLiteral("mail@mellowdex.example");
 
-About::About() : FormBase(Kind::Dialog, QString(), QSize(380, 190)) {
+About::About() : FormBase(Kind::Dialog, QString(), QSize(480, 190)) {
   QFont title = Label3.font();
   title.setBold(true);
   title.setPointSizeF(title.pointSizeF() * 1.3);
@@ -25,10 +25,10 @@ About::About() : FormBase(Kind::Dialog, QString(), QSize(380, 190)) {
     link->setForeColor(0xFF0000);  // blue, red in the low byte
     link->widget()->setCursor(Qt::PointingHandCursor);
   }
-  Label3.movePx((380 - Label3.geometryPx().width()) / 2, 24);
-  Label1.movePx((380 - Label1.geometryPx().width()) / 2, 72);
-  Label2.movePx((380 - Label2.geometryPx().width()) / 2, 100);
-  Command1.movePx(145, 140, 90, 32);
+  Label3.movePx((480 - Label3.geometryPx().width()) / 2, 24);
+  Label1.movePx((480 - Label1.geometryPx().width()) / 2, 72);
+  Label2.movePx((480 - Label2.geometryPx().width()) / 2, 100);
+  Command1.movePx(195, 140, 90, 32);
   Command1.Click = [this] { Command1_Click(); };
   Label1.Click = [this] { Label1_Click(); };
   Label2.Click = [this] { Label2_Click(); };
