@@ -148,3 +148,5 @@ void Edit_Record::Update_Record() {
   else if (main->cmdGet_Tracks.Enabled()) main->cmdGet_Tracks.setValue(true);
   else main->cmdUntag.setValue(true);
 }
+
+void Edit_Record::release() { g_window.reset(); }

@@ -11,6 +11,8 @@ class Edit_Record : public platform::FormBase {
   Edit_Record();
   // The one window, loaded (hidden) the first time it is touched.
   static Edit_Record& instance();
+  // Drops the window (the main window does so as it closes, while the application still runs).
+  static void release();
 
   // The window's rewrite of the track file and the refresh after it (the window's own
   // procedure of this name cannot share the class's name).

@@ -209,3 +209,5 @@ void delete_record::Delete_Track() {
   const auto written = maintenance::replaceDatabase(kept.tracks, newDiscs);
   if (!written) report(written.message, title);
 }
+
+void delete_record::release() { g_window.reset(); }

@@ -12,6 +12,8 @@ class delete_record : public platform::FormBase {
   delete_record();
   // The one window, loaded (hidden) the first time it is touched.
   static delete_record& instance();
+  // Drops the window (the main window does so as it closes, while the application still runs).
+  static void release();
   static bool isInstanceLoaded();
 
   static const QString kCaption;       // "Delete Track or Disc"

@@ -2,6 +2,9 @@
 #include "mainwindow/form1.h"
 
 #include "catalogue/database.h"
+#include "maintenance/Edit_Record.h"
+#include "maintenance/File_Rename.h"
+#include "maintenance/delete_record.h"
 #include "mainwindow/module1.h"
 #include "platform/busy.h"
 #include "platform/colours.h"
@@ -37,6 +40,10 @@ Form1::Form1() : FormBase(Kind::MainWindow, kProductTitle, QSize(1000, 700)) {
 }
 
 Form1::~Form1() {
+  // The windows the main window keeps filled go with it, while the application still runs.
+  delete_record::release();
+  Edit_Record::release();
+  File_Rename::release();
   if (g_instance == this) g_instance = nullptr;
 }
 
