@@ -1,7 +1,6 @@
 #include "catalogue/database.h"
 
 #include "common/records.h"
-#include "platform/files.h"
 #include "platform/text_file.h"
 
 #include <QFile>
@@ -40,11 +39,6 @@ std::optional<qint64> countTrackRecords(const QString& path) {
   }
   if (lineHasText) ++count;
   return count;
-}
-
-qint64 trackRecordEstimate(const QString& path) {
-  const qint64 len = platform::fileLength(path);
-  return len > 0 ? len / 92 : 0;
 }
 
 }  // namespace catalogue

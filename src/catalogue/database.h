@@ -20,7 +20,4 @@ std::optional<QStringList> readDiscFile(const QString& path);
 // when the file is missing or unreadable.
 std::optional<qint64> countTrackRecords(const QString& path);
 
-// The record-count estimate that sizes progress bars: the file length divided by 92.
-qint64 trackRecordEstimate(const QString& path);
-
 }  // namespace catalogue

@@ -6,6 +6,7 @@
 #include "catalogue/disc_reference.h"
 #include "common/text_helpers.h"
 #include "maintenance/delete_record.h"
+#include "maintenance/dialog_helpers.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
 
@@ -64,6 +65,12 @@ void Form1::List1_ItemCheck(int) {
       List1.setSelected(index, false);  // runs this handler again for the untick
       Label1.setCaption(QStringLiteral("Discs = ") + QString::number(List1.SelCount()));
       return;
+    }
+    // The number is saved in song-list files and print jobs as a double-quoted field: a quote
+    // inside it would cut the saved disc and its lines short when they are read back.
+    if (catalogue::hasForbiddenCharacter(result)) {
+      platform::prompts().msgBox(maintenance::kInvalidText, platform::msg::OKOnly, maintenance::kInvalidTitle);
+      continue;
     }
     if (catalogue::referenceInUse(List1.items(), result)) {
       platform::prompts().msgBox(QStringLiteral("You already have a Disc ") + result +

@@ -26,4 +26,9 @@ QString referenceAnswerForm(const QString& answer);
 // Whether another item already carries this number (blanks around both ignored).
 bool referenceInUse(const QStringList& items, const QString& answer);
 
+// Whether the answer holds a double quote or a comma, which the program's fields cannot hold.
+inline bool hasForbiddenCharacter(const QString& answer) {
+  return answer.contains(QLatin1Char('"')) || answer.contains(QLatin1Char(','));
+}
+
 }  // namespace catalogue

@@ -26,7 +26,6 @@ struct Column {
 const std::vector<Column>& layoutColumns(Sort sort);
 const Column& columnOf(Sort sort, char letter);
 constexpr int kLineLength = 87;
-constexpr int kShortLineLength = 83;
 
 // The values of one line; each is cut or padded to its width when the line is built.
 struct LineFields {

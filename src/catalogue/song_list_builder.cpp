@@ -135,12 +135,8 @@ void Form1::Get_Tracks() {
         Check1.setValue(1);
         showCodes = true;
       }
-      catalogue::LineFields f;
-      f.code = catalogue::fieldText(r.code, 11);
-      f.track = catalogue::fieldText(r.track, 2);
-      f.song = catalogue::fieldText(r.title, 36);
-      f.artist = catalogue::fieldText(r.artist, 30);
-      if (!showCodes) f.code = common::Space(11);
+      catalogue::LineFields f = catalogue::lineFields(r);
+      if (!showCodes) f.code = common::Space(catalogue::kCodeLength);
       f.ref = found.value();
       List2.AddItem(catalogue::createListLine(*sort, f));
       ++lines;
@@ -224,12 +220,7 @@ void Form1::Get_All() {
         platform::prompts().msgBox(kMaxText, platform::msg::OKOnly, kMaxTitle);
         return false;
       }
-      catalogue::LineFields f;
-      f.code = catalogue::fieldText(r.code, 11);
-      f.track = catalogue::fieldText(r.track, 2);
-      f.song = catalogue::fieldText(r.title, 36);
-      f.artist = catalogue::fieldText(r.artist, 30);
-      List2.AddItem(catalogue::tickAllLine(*sort, f));
+      List2.AddItem(catalogue::tickAllLine(*sort, catalogue::lineFields(r)));
       ++lines;
       return true;
     });

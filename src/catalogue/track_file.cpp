@@ -32,4 +32,13 @@ QString fieldText(std::string_view bytes, int width) {
   return common::fitWidth(platform::cp1252::decode(bytes.data(), qsizetype(bytes.size())), width);
 }
 
+LineFields lineFields(const RecordBytes& r) {
+  LineFields f;
+  f.code = fieldText(r.code, common::kCodeWidth);
+  f.track = fieldText(r.track, common::kTrackWidth);
+  f.song = fieldText(r.title, common::kTitleWidth);
+  f.artist = fieldText(r.artist, common::kArtistWidth);
+  return f;
+}
+
 }  // namespace catalogue

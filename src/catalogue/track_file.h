@@ -3,6 +3,7 @@
 // into text.
 #pragma once
 
+#include "catalogue/song_line.h"
 #include "common/records.h"
 
 #include <QByteArray>
@@ -32,6 +33,8 @@ class FileBytes {
 QByteArray codeKey(std::string_view code);
 // A field as text cut or padded to its width.
 QString fieldText(std::string_view bytes, int width);
+// The record's values for a song-list line, each fitted to its width (no reference number).
+LineFields lineFields(const RecordBytes& r);
 
 // Calls fn(record) for every non-blank line of the bytes, in order, until fn returns false.
 template <typename Fn>

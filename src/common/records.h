@@ -49,7 +49,6 @@ class FieldReader {
   explicit FieldReader(QStringList lines) : lines_(std::move(lines)) {}
   bool atEnd() const;
   QString next();  // "" past the end
-  int lineNumber() const { return line_; }  // 0-based line of the next field
  private:
   QStringList lines_;
   int line_ = 0;

@@ -1,12 +1,12 @@
 #include "covers/selection_sheet.h"
 
+#include "covers/label_preview.h"
+
 namespace covers {
 
 const QString kSelectionSheetTitle = QStringLiteral("Mellowdex");
 
 namespace {
-
-constexpr qint32 kBlack = 0;
 
 // The font names are handed to the printer as they have always been spelt.
 const platform::SurfaceFont kTitleFont{QStringLiteral("Ariel"), 12, true};
@@ -16,13 +16,6 @@ const platform::SurfaceFont kNoteFont{QStringLiteral("Ariel"), 8, false};
 
 const QString kRefHeading = QStringLiteral("Ref.");
 const QString kCodeHeading = QStringLiteral("MF. Code");
-
-void box(platform::DrawingSurface& page, double x1, double y1, double x2, double y2) {
-  page.Line(x1, y1, x2, y1, kBlack);
-  page.Line(x2, y1, x2, y2, kBlack);
-  page.Line(x2, y2, x1, y2, kBlack);
-  page.Line(x1, y2, x1, y1, kBlack);
-}
 
 void printAt(platform::DrawingSurface& page, double x, double y, const QString& text) {
   page.CurrentX = x;
@@ -58,8 +51,8 @@ void drawSelectionSheet(platform::DrawingSurface& page, const QString& title) {
     const double c = col * kSheetColumnPitch;
     for (int row = 0; row < kSheetRows; ++row) {
       const double top = kSheetGridTop + row * kSheetCellHeight;
-      box(page, c, top, c + kSheetCellWidth, top + kSheetCellHeight);
-      box(page, c, top, c + kSheetRefWidth, top + kSheetCellHeight);
+      outlineBox(page, c, top, kSheetCellWidth, kSheetCellHeight, kBlack);
+      outlineBox(page, c, top, kSheetRefWidth, kSheetCellHeight, kBlack);
     }
   }
 

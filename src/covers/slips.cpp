@@ -1,5 +1,7 @@
 #include "covers/slips.h"
 
+#include "covers/label_preview.h"
+
 namespace covers {
 
 const QStringList kSlipFields = {QStringLiteral("Song"), QStringLiteral("Artist"), QStringLiteral("Reference Code"),
@@ -9,7 +11,6 @@ const QString kSlipHeading = QStringLiteral("Karaoke Request");
 namespace {
 
 // Colours in the stored form, red in the low byte.
-constexpr qint32 kBlack = 0;
 constexpr qint32 kLightGrey = 0xC0C0C0;
 constexpr qint32 kShadow = 0x404040;
 constexpr qint32 kBlue = 0xFF0000;
@@ -22,11 +23,8 @@ constexpr double kLabelShare = 0.4;       // the widest label takes at most this
 constexpr double kHeadingShare = 0.9;     // the heading takes at most this much of the slip's width
 constexpr double kShadowOffset = 0.012;   // of the slip's height
 
-void box(platform::DrawingSurface& page, const QRectF& r, qint32 colour) {
-  page.Line(r.left(), r.top(), r.right(), r.top(), colour);
-  page.Line(r.right(), r.top(), r.right(), r.bottom(), colour);
-  page.Line(r.right(), r.bottom(), r.left(), r.bottom(), colour);
-  page.Line(r.left(), r.bottom(), r.left(), r.top(), colour);
+void band(platform::DrawingSurface& page, const QRectF& r) {
+  fillBox(page, r.left(), r.top(), r.width(), r.height(), kLightGrey);
 }
 
 // The largest size up to `size` at which the text is at most `width` wide and one line of it at
@@ -63,11 +61,11 @@ void drawSlip(platform::DrawingSurface& page, const QRectF& slip) {
   const double w = slip.width(), h = slip.height();
   const double slipHeightPt = page.pageHeightPt() * h / page.ScaleHeight();
   page.FontTransparent = true;
-  box(page, slip, kBlack);
+  outlineBox(page, slip.left(), slip.top(), w, h, kBlack);
 
   const QRectF heading(slip.left() + kInset * w, slip.top() + kHeadingTop * h, (1 - 2 * kInset) * w,
                        kHeadingHeight * h);
-  box(page, heading, kLightGrey);
+  band(page, heading);
   page.font = platform::SurfaceFont{QStringLiteral("Arial"), 12, true};
   page.font.size = fittedSize(page, kSlipHeading, slipHeightPt * 0.13, kHeadingShare * heading.width(),
                               heading.height());
@@ -84,10 +82,10 @@ void drawSlip(platform::DrawingSurface& page, const QRectF& slip) {
     labelSize = fittedSize(page, label, labelSize, kLabelShare * bandWidth, kBandHeight * h);
   page.font.size = labelSize;
   for (int i = 0; i < kSlipFields.size(); ++i) {
-    const QRectF band(slip.left() + kInset * w, slip.top() + (kBandTop + i * kBandPitch) * h, bandWidth,
-                      kBandHeight * h);
-    box(page, band, kLightGrey);
-    printAt(page, band.left() + kInset * w, band.center().y() - page.TextHeight() / 2, kBlack, kSlipFields[i]);
+    const QRectF field(slip.left() + kInset * w, slip.top() + (kBandTop + i * kBandPitch) * h, bandWidth,
+                       kBandHeight * h);
+    band(page, field);
+    printAt(page, field.left() + kInset * w, field.center().y() - page.TextHeight() / 2, kBlack, kSlipFields[i]);
   }
   page.ForeColor = kBlack;
 }

@@ -21,7 +21,9 @@ extern const QString kSlipHeading;     // "Karaoke Request"
 // multiplied by the surface's current scale width and height.
 std::vector<QRectF> slipRects(const platform::DrawingSurface& page);
 
-// Draws one slip filling the rectangle (in the surface's units); its texts are sized to fit.
+// Draws one slip filling the rectangle (in the surface's units): a white slip in a thin black
+// border, a light grey heading band and four light grey writing bands, each labelled; its texts
+// are sized to fit.
 void drawSlip(platform::DrawingSurface& page, const QRectF& slip);
 
 // Draws one page of eight slips on the 100 x 100 scale; the caller ends the page.

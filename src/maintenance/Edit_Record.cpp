@@ -106,12 +106,16 @@ void Edit_Record::Command1_Click() {
     }
   }
 
-  setWorking(true);
-  Text2.setText(common::FormatZeros(common::Val(Text2.Text()), 2));
-  Text1.setText(padRight(Text1.Text(), 11));
-  Text3.setText(padRight(Text3.Text(), 36));
-  Text4.setText(padRight(Text4.Text(), 30));
-  platform::letEventsThrough();
+  {
+    // The boxes were checked: a key typed while events are let through must not reach them.
+    platform::BusyScope busy;
+    setWorking(true);
+    Text2.setText(common::FormatZeros(common::Val(Text2.Text()), 2));
+    Text1.setText(padRight(Text1.Text(), 11));
+    Text3.setText(padRight(Text3.Text(), 36));
+    Text4.setText(padRight(Text4.Text(), 30));
+    platform::letEventsThrough();
+  }
   Update_Record();
 }
 
@@ -121,15 +125,19 @@ void Edit_Record::Update_Record() {
   const QByteArray edited =
       maintenance::recordLine(QStringList{code, track, Text3.Text() + QLatin1Char(' '), Text4.Text() + QLatin1Char(' ')});
 
-  const QString trackPath = maintenance::trackFilePath();
-  const auto tracks = maintenance::readFileBytes(trackPath);
   maintenance::Outcome written;
-  if (!tracks) written = {false, maintenance::cannotReadText(trackPath)};
-  else written = maintenance::replaceDatabase(maintenance::editedTracks(*tracks, code, track, edited));
-  platform::setHidden(trackPath, false);
+  {
+    // Keys, clicks and the close box wait until the track file is whole again.
+    platform::BusyScope busy;
+    const QString trackPath = maintenance::trackFilePath();
+    const auto tracks = maintenance::readFileBytes(trackPath);
+    if (!tracks) written = {false, maintenance::cannotReadText(trackPath)};
+    else written = maintenance::replaceDatabase(maintenance::editedTracks(*tracks, code, track, edited));
+    platform::setHidden(trackPath, false);
 
-  setWorking(false);
-  platform::letEventsThrough();
+    setWorking(false);
+    platform::letEventsThrough();
+  }
   if (!written) {
     // The track file is as it was; the window stays open to try again or to close.
     tell(written.message);

@@ -94,6 +94,9 @@ void Rename_Disc::Command1_Click() {
     return;
   }
 
+  // Keys, clicks and the close box wait while the files are rewritten: the events let through
+  // below only repaint, so the code handed back is the code written.
+  platform::BusyScope busy;
   setMouseIcon(platform::programFile(QStringLiteral("mike.ico")));
   setMousePointer(platform::MousePointer::Custom);
   Command1.setEnabled(false);
@@ -129,7 +132,7 @@ void Rename_Disc::Command1_Click() {
     return endWork();
   }
 
+  if (Form1* main = Form1::instance()) main->Label4.setCaption(newCode);
   endWork();
-  if (Form1* main = Form1::instance()) main->Label4.setCaption(Trim(Text2.Text()));
   Unload();
 }

@@ -15,13 +15,6 @@ namespace maintenance {
 using common::Mid;
 using common::Trim;
 
-const QStringList kPatternCaptions = {
-    QStringLiteral("Disc-Track - Artist - Song"), QStringLiteral("Disc-Track - Song - Artist"),
-    QStringLiteral("Artist - Song"),              QStringLiteral("Song - Artist"),
-    QStringLiteral("Artist - Song - Disc-Track"), QStringLiteral("Song - Artist - Disc-Track"),
-    QStringLiteral("Disc-Track"),                 QStringLiteral("Disc-Track - Song"),
-};
-
 QString renameListItem(const QString& code, const QString& track, const QString& title, const QString& artist) {
   return common::fitWidth(track, common::kTrackWidth) + common::Space(4) +
          common::fitWidth(title, common::kTitleWidth) + common::fitWidth(artist, common::kArtistWidth) +
@@ -138,8 +131,6 @@ void sortNames(QStringList& names) {
 }
 
 }  // namespace
-
-bool matchesPattern(const QString& name, const QString& pattern) { return matchesAny(name, patternsOf(pattern)); }
 
 QStringList listMatchingFiles(const QString& folder, const QString& pattern) {
   const auto patterns = patternsOf(pattern);

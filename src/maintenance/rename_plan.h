@@ -25,8 +25,6 @@ struct NameFields {
 };
 NameFields nameFields(const QString& item);
 
-// The eight formats, as their option buttons show them (Option1 to Option8).
-extern const QStringList kPatternCaptions;
 // The name before the extension for the format of the option (1 to 8).
 QString patternName(int option, const NameFields& f);
 // The last four characters of a file name, whatever they are.
@@ -52,11 +50,9 @@ std::optional<RenameProblem> checkRenames(const std::vector<RenameStep>& steps, 
 // Every name in a folder, hidden files and subfolders included.
 QSet<QString> namesInFolder(const QString& folder);
 
-// Whether a file name matches a file list's pattern: wildcards "*" and "?", several patterns
-// separated by ";", letter case ignored as the old file lists did.
-bool matchesPattern(const QString& name, const QString& pattern);
-// The files of a folder that match the pattern, hidden files left out, in name order (letter
-// case ignored, so 1.mp3, 10.mp3, 2.mp3).
+// The files of a folder that match the pattern (wildcards "*" and "?", several patterns
+// separated by ";", letter case ignored as the old file lists did), hidden files left out, in
+// name order (letter case ignored, so 1.mp3, 10.mp3, 2.mp3).
 QStringList listMatchingFiles(const QString& folder, const QString& pattern);
 // The subfolders of a folder, hidden ones left out, in name order.
 QStringList listSubfolders(const QString& folder);

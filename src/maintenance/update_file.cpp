@@ -170,8 +170,7 @@ UpdateOutcome applyUpdateFile(const QString& updatePath, const QString& programF
     return out;
   }
 
-  out.records = int(read.records.size());
-  if (progress.start) progress.start(out.records);
+  if (progress.start) progress.start(int(read.records.size()));
   const MergedUpdate merged = mergeUpdate(*tracks, *discs, read.records, progress.step);
   std::vector<FileWrite> writes;
   if (merged.tracksAdded) writes.push_back({trackPath, merged.tracks});
@@ -185,8 +184,6 @@ UpdateOutcome applyUpdateFile(const QString& updatePath, const QString& programF
     return out;
   }
   out.result = Result::Applied;
-  out.tracksAdded = merged.tracksAdded;
-  out.discsAdded = merged.discsAdded;
   return out;
 }
 

@@ -54,9 +54,6 @@ struct UpdateOutcome {
   QString path;   // the file that could not be read or written
   QString error;
   bool putBack = true;
-  int records = 0;
-  int tracksAdded = 0;
-  int discsAdded = 0;
 };
 struct UpdateProgress {
   std::function<void(int total)> start;  // once the records are counted

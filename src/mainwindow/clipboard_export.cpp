@@ -9,10 +9,7 @@
 #include "platform/text_file.h"
 
 #include <QClipboard>
-#include <QFileInfo>
 #include <QGuiApplication>
-
-#include <functional>
 
 using platform::msg::OKOnly;
 
@@ -29,33 +26,11 @@ void putOnClipboard(const QString& text) {
   clipboard->setText(text);
 }
 
-// Asks for the name to write under, the overwrite question asked for the name actually written
-// (No shows the dialog again). Nothing when the user cancels.
-std::optional<QString> askWriteName(const platform::FileDialogRequest& req,
-                                    const std::function<QString(const QString&)>& nameFor, const QString& title) {
-  while (true) {
-    const auto typed = platform::prompts().saveFile(req);
-    if (!typed || typed->isEmpty()) return std::nullopt;
-    const QString name = nameFor(*typed);
-    if (!QFileInfo::exists(name)) return name;
-    const int answer = platform::prompts().msgBox(
-        name + QStringLiteral(" already exists.\n\rDo you want to replace it?"),
-        platform::msg::YesNo + platform::msg::Exclamation + platform::msg::DefaultButton2, title);
-    if (answer == platform::msg::Yes) return name;
-  }
-}
-
 // Writes the file whole or not at all; tells the user when it could not be written.
 bool writeFile(const QString& path, const QString& text, const QString& title) {
   const platform::WriteResult written = platform::replaceFile(path, text);
-  if (written) return true;
-  if (written.readOnly)
-    platform::prompts().msgBox(mainwindow::kReadOnlyText, OKOnly, mainwindow::kReadOnlyTitle);
-  else
-    platform::prompts().msgBox(QStringLiteral("The file ") + path + QStringLiteral(" could not be written.\n\r") +
-                                   written.error,
-                               OKOnly + platform::msg::Exclamation, title);
-  return false;
+  if (!written) mainwindow::reportWriteFailure(written, path, title);
+  return bool(written);
 }
 
 }  // namespace
@@ -99,7 +74,7 @@ void Form1::mnuExport_Click() {
   req.title = QStringLiteral("Export Song List");
   req.filter = mainwindow::kExportFilter;
   while (true) {
-    const auto name = askWriteName(
+    const auto name = mainwindow::askWriteName(
         req, [](const QString& typed) { return mainwindow::exportTarget(typed).path; }, kExportTitle);
     if (!name) return;
     const QStringList lines = List2.items();
@@ -136,7 +111,7 @@ void Form1::mnuUpdate_File_Click() {
   req.title = QStringLiteral("Create update file from Song List");
   req.filter = mainwindow::kUpdateFileFilter;
   while (true) {
-    const auto name = askWriteName(req, mainwindow::withKupExtension, kUpdateFileTitle);
+    const auto name = mainwindow::askWriteName(req, mainwindow::withKupExtension, kUpdateFileTitle);
     if (!name) return;
     if (writeFile(*name, text, kUpdateFileTitle)) {
       platform::prompts().msgBox(QStringLiteral("Update file has been successfully written to ") + *name, OKOnly,

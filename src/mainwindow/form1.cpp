@@ -85,6 +85,10 @@ void Form1::buildControls() {
   cmdUntag.setToolTipText(QStringLiteral("Click to Clear all selections"));
   cmdGet_Tracks.setToolTipText(QStringLiteral("Click to Create a song list from selected discs"));
   cmdSearch.setToolTipText(QStringLiteral("Click to Search"));
+  Option1.setToolTipText(QStringLiteral("select to sort tracks by artist"));
+  Option2.setToolTipText(QStringLiteral("select to sort tracks by song"));
+  Option3.setToolTipText(QStringLiteral("select to sort tracks by track number"));
+  Option5.setToolTipText(QStringLiteral("select to sort tracks by disc maunfacturer code"));
 
   for (const char* item : {"SEARCH ALL", "SEARCH ARTISTS", "SEARCH SONGS", "SEARCH DISC CODES",
                            "SEARCH CURRENT LIST"})
@@ -190,8 +194,8 @@ void Form1::placeFrames() {
 
 void Form1::Form_Load() {
   const QString folder = platform::programFolder();
-  platform::setHidden(folder + QStringLiteral("watdi.bxl"), false);
-  platform::setHidden(folder + QStringLiteral("watka.bxl"), false);
+  platform::setHidden(folder + QString::fromLatin1(catalogue::kDiscFile), false);
+  platform::setHidden(folder + QString::fromLatin1(catalogue::kTrackFile), false);
   Check_Screen_Size();
   if (ended_) {
     refuseLoad();
@@ -224,7 +228,7 @@ void Form1::Check_Screen_Size() {
 
 void Form1::Form_Activate() {
   List1.SetFocus();
-  const QString path = platform::programFile(QStringLiteral("watka.bxl"));
+  const QString path = platform::programFile(QString::fromLatin1(catalogue::kTrackFile));
   const auto count = catalogue::countTrackRecords(path);
   if (count) trackFileReported_ = false;
   else reportUnreadable(path, trackFileReported_);
@@ -301,8 +305,8 @@ void Form1::Form_Resize() {
 void Form1::Form_Unload(int& cancel) {
   (void)cancel;  // closing cannot be refused
   const QString folder = platform::programFolder();
-  platform::setHidden(folder + QStringLiteral("watdi.bxl"), true);
-  platform::setHidden(folder + QStringLiteral("watka.bxl"), true);
+  platform::setHidden(folder + QString::fromLatin1(catalogue::kDiscFile), true);
+  platform::setHidden(folder + QString::fromLatin1(catalogue::kTrackFile), true);
   platform::letEventsThrough();
   if (List1.SelCount() > 0) {
     const int answer = platform::prompts().msgBox(QStringLiteral("Do you want to Save your list?"),

@@ -168,7 +168,7 @@ class Form1 : public platform::FormBase {
   void Copy_List();
   // Types a disc code into the disc list so that it is highlighted again.
   void Reselect_Disc();
-  // Asks to save the ticked selection before it is cleared; true when it was asked.
+  // Offers to save the ticked selection before it is cleared (asks only while discs are ticked).
   void Save_Offer(const QString& lineBreak, const QString& title);
 
   // ---- searches and their history (mainwindow/searches.cpp)
@@ -371,7 +371,6 @@ class Form1 : public platform::FormBase {
 
   // The top-level menus in bar order (the last three are the popups).
   std::vector<platform::MenuItem*> topMenus() const;
-  platform::MenuItem* findMenu(const QString& name) const;
 
  private:
   void buildControls();

@@ -81,8 +81,7 @@ void frmMerge::Command3_Click() {
       return;
     }
     if (mainwindow::songListVersion(read->value(0)) == 0) {
-      refuse(paths[i] + mainwindow::kNotMellowdex + QStringLiteral("\r\rPlease try again using the correct file"),
-             QStringLiteral("Open"));
+      refuse(mainwindow::notMellowdexMessage(paths[i]), QStringLiteral("Open"));
       return;
     }
     if (read->size() < 6) {
@@ -100,12 +99,10 @@ void frmMerge::Command3_Click() {
   }
   const platform::WriteResult written =
       platform::replaceFile(*output, mainwindow::songListValuesText(mainwindow::mergedValues(values[0], values[1])));
-  if (written) {
-    refuse(QStringLiteral("Files have been merged to ") + output->left(output->size() - 4) + QStringLiteral(".mdq"));
-    Unload();
-  } else if (written.readOnly) {
-    refuse(mainwindow::kReadOnlyText, mainwindow::kReadOnlyTitle);
-  } else {
-    refuse(QStringLiteral("The file ") + *output + QStringLiteral(" could not be written.\n\r") + written.error);
+  if (!written) {
+    mainwindow::reportWriteFailure(written, *output, kTitle);
+    return;
   }
+  refuse(QStringLiteral("Files have been merged to ") + *output);  // the name ends in ".mdq"
+  Unload();
 }

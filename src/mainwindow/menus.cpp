@@ -25,12 +25,6 @@ std::vector<platform::MenuItem*> Form1::topMenus() const {
           &self->mnuHelp, &self->mnuD,    &self->mnua,     &self->mnuz};
 }
 
-platform::MenuItem* Form1::findMenu(const QString& name) const {
-  for (auto* top : topMenus())
-    if (auto* found = top->find(name)) return found;
-  return nullptr;
-}
-
 void Form1::buildMenus() {
   using M = platform::MenuItem Form1::*;
   const std::vector<std::pair<M, std::vector<M>>> tree = {

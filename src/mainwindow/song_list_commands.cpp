@@ -50,12 +50,7 @@ void Form1::cmdSave_Click() {
 
     const platform::WriteResult written = platform::replaceFile(*name, mainwindow::songListFileText(file));
     if (written) return;
-    if (written.readOnly)
-      platform::prompts().msgBox(mainwindow::kReadOnlyText, OKOnly, mainwindow::kReadOnlyTitle);
-    else
-      platform::prompts().msgBox(QStringLiteral("The file ") + *name + QStringLiteral(" could not be written.\n\r") +
-                                     written.error,
-                                 OKOnly + platform::msg::Exclamation, QStringLiteral("Save"));
+    mainwindow::reportWriteFailure(written, *name, QStringLiteral("Save"));
     // As after any failed write, the save starts again.
   }
 }
@@ -82,9 +77,7 @@ void Form1::Open_Song_List(const QString& path) {
   }
   const int version = mainwindow::songListVersion(values->value(0));
   if (version == 0) {
-    platform::prompts().msgBox(path + mainwindow::kNotMellowdex +
-                                   QStringLiteral("\r\rPlease try again using the correct file"),
-                               OKOnly, QStringLiteral("Open"));
+    platform::prompts().msgBox(mainwindow::notMellowdexMessage(path), OKOnly, QStringLiteral("Open"));
     return;
   }
 

@@ -35,7 +35,8 @@ QString songListFileText(const SongListFile& f) {
   out.reserve(64 + 17 * f.discs.size() + 92 * f.lines.size());
   put(out, f.version == 1 ? kFileHeader1 : kFileHeader2);
   put(out, f.header);
-  if (!f.sortKeyword.isEmpty()) put(out, f.sortKeyword);
+  // Always a line, empty without a sort, so that every later value stays in its place.
+  put(out, f.sortKeyword);
   put(out, f.showCodes ? QStringLiteral("MF TRUE") : QStringLiteral("MF FALSE"));
   put(out, f.useNumbers ? QStringLiteral("REF TRUE") : QStringLiteral("REF FALSE"));
   put(out, f.hideDuplicates ? QStringLiteral("DUP TRUE") : QStringLiteral("DUP FALSE"));
@@ -69,6 +70,10 @@ int songListVersion(const QString& firstValue) {
   return 0;
 }
 
+QString notMellowdexMessage(const QString& path) {
+  return path + kNotMellowdex + QStringLiteral("\r\rPlease try again using the correct file");
+}
+
 QString withMdqExtension(const QString& typed) {
   QString name = typed;
   if (common::Right(name, 4).toLower() == QLatin1String(".mdq")) name.chop(4);
@@ -81,22 +86,36 @@ QString storableHeader(const QString& header) {
   return h;
 }
 
-std::optional<QString> askSongListSaveName() {
+std::optional<QString> askWriteName(const platform::FileDialogRequest& req,
+                                    const std::function<QString(const QString&)>& nameFor, const QString& title) {
+  platform::FileDialogRequest request = req;
+  request.overwritePrompt = false;  // asked below, for the name actually written
   while (true) {
-    platform::FileDialogRequest req;
-    req.title = QStringLiteral("Mellowdex");
-    req.fileName = QStringLiteral("*.mdq");
-    req.overwritePrompt = false;  // asked below, for the name actually written
-    const auto typed = platform::prompts().saveFile(req);
-    if (!typed || typed->isEmpty() || *typed == req.fileName) return std::nullopt;
-    const QString name = withMdqExtension(*typed);
+    const auto typed = platform::prompts().saveFile(request);
+    if (!typed || typed->isEmpty() || *typed == request.fileName) return std::nullopt;
+    const QString name = nameFor(*typed);
     if (!QFileInfo::exists(name)) return name;
     const int answer = platform::prompts().msgBox(
         name + QStringLiteral(" already exists.\n\rDo you want to replace it?"),
-        platform::msg::YesNo + platform::msg::Exclamation + platform::msg::DefaultButton2,
-        QStringLiteral("Mellowdex"));
+        platform::msg::YesNo + platform::msg::Exclamation + platform::msg::DefaultButton2, title);
     if (answer == platform::msg::Yes) return name;
   }
+}
+
+std::optional<QString> askSongListSaveName() {
+  platform::FileDialogRequest req;
+  req.title = QStringLiteral("Mellowdex");
+  req.fileName = QStringLiteral("*.mdq");
+  return askWriteName(req, withMdqExtension, QStringLiteral("Mellowdex"));
+}
+
+void reportWriteFailure(const platform::WriteResult& result, const QString& path, const QString& title) {
+  if (result.readOnly)
+    platform::prompts().msgBox(kReadOnlyText, platform::msg::OKOnly, kReadOnlyTitle);
+  else
+    platform::prompts().msgBox(QStringLiteral("The file ") + path + QStringLiteral(" could not be written.\n\r") +
+                                   result.error,
+                               platform::msg::OKOnly + platform::msg::Exclamation, title);
 }
 
 QStringList mergedValues(const QStringList& first, const QStringList& second) {

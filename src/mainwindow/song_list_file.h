@@ -1,11 +1,16 @@
 // The saved song-list file (.mdq): one double-quoted value a line. Version 2 (written by Save)
 // holds the header text, the sort, three options, the ticked discs, a separator and the song-list
-// lines; version 1 (written by the merge) ends after the discs.
+// lines; version 1 (written by the merge) ends after the discs. Also the naming and the failure
+// messages that every file the main window writes shares.
 #pragma once
+
+#include "platform/prompts.h"
+#include "platform/text_file.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace mainwindow {
@@ -24,7 +29,7 @@ QString songListValuesText(const QStringList& values);
 struct SongListFile {
   int version = 2;
   QString header;
-  QString sortKeyword;  // "ARTIST", "SONG", "TRACK", "MF CODE"; empty writes no line
+  QString sortKeyword;  // "ARTIST", "SONG", "TRACK", "MF CODE"; empty when no sort is set
   bool showCodes = false;
   bool useNumbers = false;
   bool hideDuplicates = false;
@@ -39,6 +44,8 @@ QString songListFileText(const SongListFile& file);
 std::optional<QStringList> readSongListValues(const QString& path);
 // 1 or 2 for the two headers (compared exactly), 0 for anything else.
 int songListVersion(const QString& firstValue);
+// The refusal of a file whose first line is no header, naming the file.
+QString notMellowdexMessage(const QString& path);
 
 // The name a typed name is saved under: a final ".mdq" in any case is replaced by ".mdq";
 // any other name gets ".mdq" added.
@@ -47,10 +54,18 @@ QString withMdqExtension(const QString& typed);
 // The header text as it can be stored: a double quote would end the value early.
 QString storableHeader(const QString& header);
 
-// Asks for the name to save a song-list file under: the dialog, the ".mdq" rule, and the
-// overwrite question for the name actually written (No shows the dialog again). Nothing when
-// the user cancels.
+// Asks for the name to write a file under: the save dialog, `nameFor` turning the typed name into
+// the name written, and the overwrite question (titled `title`) for that name; No shows the dialog
+// again. Nothing when the user cancels (no name, or the preset name left as it was).
+std::optional<QString> askWriteName(const platform::FileDialogRequest& req,
+                                    const std::function<QString(const QString&)>& nameFor, const QString& title);
+
+// The same for a song-list file: the ".mdq" rule and the program's title.
 std::optional<QString> askSongListSaveName();
+
+// Tells the user why a file could not be written: a read-only target in the "Read Only File"
+// box, any other failure in a box titled `title`.
+void reportWriteFailure(const platform::WriteResult& result, const QString& path, const QString& title);
 
 // The merge of two files' values (each from line 1 on): a version-1 file with the header and
 // sort of the second and each option on when the two differ or both are on.

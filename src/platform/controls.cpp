@@ -678,11 +678,6 @@ void ListBox::setSelected(int index, bool on) {
   model_->setSelected(index, on);
 }
 
-int ListBox::TopIndex() const {
-  const QModelIndex idx = view()->indexAt(QPoint(2, 2));
-  return idx.isValid() ? idx.row() : 0;
-}
-
 void ListBox::ensureVisible() {
   if (listIndex_ >= 0 && listIndex_ < model_->rowCount() && view()->isVisible())
     view()->scrollTo(model_->index(listIndex_), QAbstractItemView::EnsureVisible);

@@ -260,7 +260,6 @@ class ListBox : public Control {
   // On a check-box list, ticking from code makes the row current and fires ItemCheck.
   void setSelected(int index, bool on);
   int SelCount() const { return model_->selectedCount(); }
-  int TopIndex() const;
 
   // Moves the highlight to the first item starting with the text, as typing it would.
   void keyboardSearch(const QString& text);

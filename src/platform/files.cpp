@@ -33,11 +33,6 @@ qint64 fileLength(const QString& path) {
   return info.isFile() ? info.size() : -1;
 }
 
-bool isReadOnly(const QString& path) {
-  const QFileInfo info(path);
-  return info.exists() && !info.isWritable();
-}
-
 bool deleteFile(const QString& path) { return QFile::remove(path); }
 
 bool copyFile(const QString& from, const QString& to) {

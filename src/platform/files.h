@@ -17,7 +17,6 @@ void setHidden(const QString& path, bool hidden);
 
 bool fileExists(const QString& path);
 qint64 fileLength(const QString& path);  // -1 when missing
-bool isReadOnly(const QString& path);
 bool deleteFile(const QString& path);
 bool copyFile(const QString& from, const QString& to);  // replaces an existing target
 bool renameFile(const QString& from, const QString& to);

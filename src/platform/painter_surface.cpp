@@ -34,9 +34,11 @@ struct Device {
 };
 
 // Resolving a font for a device and measuring it is costly and a page uses few fonts: the last
-// few are kept.
+// few are kept. A device that is gone may leave its address to a new one of another resolution,
+// so the resolution is part of the key.
 struct ResolvedFont {
   QPaintDevice* device;
+  int dpiX, dpiY;
   SurfaceFont key;
   QFont font;
   QFontMetricsF metrics;
@@ -45,11 +47,12 @@ struct ResolvedFont {
 
 const ResolvedFont& resolved(const Device& dev, const SurfaceFont& f) {
   static std::vector<ResolvedFont> cache;
+  const int dpiX = dev.paintDevice->logicalDpiX(), dpiY = dev.paintDevice->logicalDpiY();
   for (const auto& r : cache)
-    if (r.device == dev.paintDevice && r.key == f) return r;
+    if (r.device == dev.paintDevice && r.dpiX == dpiX && r.dpiY == dpiY && r.key == f) return r;
   if (cache.size() >= 16) cache.erase(cache.begin());
   QFont font(toQFont(f), dev.paintDevice);
-  cache.push_back(ResolvedFont{dev.paintDevice, f, font, QFontMetricsF(font), QRawFont::fromFont(font)});
+  cache.push_back(ResolvedFont{dev.paintDevice, dpiX, dpiY, f, font, QFontMetricsF(font), QRawFont::fromFont(font)});
   return cache.back();
 }
 

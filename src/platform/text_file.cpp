@@ -124,12 +124,4 @@ WriteResult replaceFile(const QString& path, const QString& text) {
   return replaceFileBytes(path, cp1252::encode(text));
 }
 
-WriteResult appendToFile(const QString& path, const QString& text) {
-  QFile f(path);
-  if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return failure(path, f.errorString());
-  const QByteArray bytes = cp1252::encode(text);
-  if (f.write(bytes) != bytes.size() || !f.flush()) return failure(path, f.errorString());
-  return {};
-}
-
 }  // namespace platform

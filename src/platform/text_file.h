@@ -33,7 +33,4 @@ struct WriteResult {
 WriteResult replaceFile(const QString& path, const QString& text);
 WriteResult replaceFileBytes(const QString& path, const QByteArray& bytes);
 
-// Appends text to the end of a file, creating it when missing.
-WriteResult appendToFile(const QString& path, const QString& text);
-
 }  // namespace platform

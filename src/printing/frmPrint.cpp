@@ -11,11 +11,16 @@
 #include "printing/print_layouts.h"
 
 #include <QDialog>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTimer>
+
+#include <algorithm>
 
 using platform::msg::OKOnly;
 
@@ -27,6 +32,27 @@ constexpr double kPreviewWidthPt = 10215.0 / 20.0;  // the preview page's design
 
 QString printIniPath() { return platform::programFile(QStringLiteral("print.ini")); }
 QString jobPath() { return platform::programFile(QString::fromLatin1(printing::kJobFile)); }
+QString jobUnreadableText() { return QStringLiteral("The print job ") + jobPath() + QStringLiteral(" cannot be read."); }
+
+// Runs a handler once a left click on the widget has been handled by the widget itself (a click
+// on selected text ends by deselecting it, which the handler must come after).
+class ClickWatcher : public QObject {
+ public:
+  ClickWatcher(QWidget* widget, std::function<void()> handler) : QObject(widget), handler_(std::move(handler)) {
+    widget->installEventFilter(this);
+  }
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+      auto* widget = static_cast<QWidget*>(watched);
+      if (widget->rect().contains(static_cast<QMouseEvent*>(e)->position().toPoint()))
+        QTimer::singleShot(0, widget, handler_);
+    }
+    return false;
+  }
+
+ private:
+  std::function<void()> handler_;
+};
 
 // The printer's page height in points: the default printer, or a PDF page where there is none.
 double printerPageHeightPt() {
@@ -92,6 +118,7 @@ frmPrint::frmPrint() : FormBase(Kind::Dialog, QStringLiteral("Print Preview"), Q
   Command4.Click = [this] { Command4_Click(); };
   Text1.Change = [this] { Text1_Change(); };
   Text1.GotFocus = [this] { Text1_GotFocus(); };
+  new ClickWatcher(Text1.widget(), [this] { Text1_Click(); });
   makePrinterSurface = realPrinterSurface;
 }
 
@@ -166,6 +193,8 @@ void frmPrint::Text1_Change() {
   if (Form1* main = Form1::instance()) main->Text1.setText(Text1.Text());
 }
 
+void frmPrint::Text1_Click() { Text1.setSelection(0, int(Text1.Text().size())); }
+
 void frmPrint::Text1_GotFocus() { Text1.setSelection(0, int(Text1.Text().size())); }
 
 void frmPrint::Read_Print_Ini() {
@@ -201,8 +230,7 @@ void frmPrint::Preview() {
   if (!job) {
     if (!jobMissingReported_) {
       jobMissingReported_ = true;
-      platform::prompts().msgBox(QStringLiteral("The print job ") + jobPath() + QStringLiteral(" cannot be read."),
-                                 OKOnly + platform::msg::Exclamation, QStringLiteral("Print"));
+      platform::prompts().msgBox(jobUnreadableText(), OKOnly + platform::msg::Exclamation, QStringLiteral("Print"));
     }
     showPreviewImage();
     return;
@@ -217,7 +245,8 @@ void frmPrint::Preview() {
 
 void frmPrint::Count_Pages() {
   const auto job = printing::readPrintJob(jobPath());
-  const int tracks = (job ? job->lineCount : 0) - 2;
+  // A job cut short before its heading record holds no tracks, not fewer than none.
+  const int tracks = std::max(0, (job ? job->lineCount : 0) - 2);
   Page_Estimate = Preview_Row_Count == 0 ? 1 : tracks / Preview_Row_Count + 1;
   QString title = QStringLiteral("Print Preview    Total tracks = ") + QString::number(tracks) +
                   QStringLiteral("     Approx tracks per page = ");
@@ -265,11 +294,17 @@ void frmPrint::Command1_Click() {
   // "All pages" means every page of the list, however many there are.
   First_Page = answer->allPages ? 1 : answer->fromPage;
   Last_Page = answer->allPages ? 0 : answer->toPage;
-  Frame3.setVisible(true);
-  platform::letEventsThrough();
-  const bool printed = Print_Choice(*answer);
-  platform::letEventsThrough();
-  Frame3.setVisible(false);
+  bool printed = false;
+  {
+    // The window repaints while it prints, but no click or key reaches it: neither a second
+    // Print nor a Close under the running job.
+    platform::BusyScope busy;
+    Frame3.setVisible(true);
+    platform::letEventsThrough();
+    printed = Print_Choice(*answer);
+    platform::letEventsThrough();
+    Frame3.setVisible(false);
+  }
   setMousePointer(platform::MousePointer::Default);
   if (!printed) return;  // the window stays open
   Write_Print_Ini();
@@ -279,7 +314,11 @@ void frmPrint::Command1_Click() {
 bool frmPrint::Print_Choice(const platform::PrintDialogAnswer& answer) {
   platform::BusyScope busy;  // no second Print, no Close under a running job
   const auto job = printing::readPrintJob(jobPath());
-  if (!job || !printing::isLayoutCode(job->code)) {
+  if (!job) {
+    platform::prompts().msgBox(jobUnreadableText(), OKOnly + platform::msg::Exclamation, QStringLiteral("Print"));
+    return false;
+  }
+  if (!printing::isLayoutCode(job->code)) {
     platform::prompts().msgBox(QStringLiteral("The print job cannot be printed: its layout is not known."),
                                OKOnly + platform::msg::Exclamation, QStringLiteral("Print"));
     return false;
@@ -294,8 +333,7 @@ bool frmPrint::Print_Choice(const platform::PrintDialogAnswer& answer) {
   settings.lastPage = Last_Page;
   printing::preparePaperSurface(*surface, settings);
   Page_Counter = 0;
-  const printing::PaperResult result = printing::renderPaper(*surface, *job, settings);
-  (void)result;
+  printing::renderPaper(*surface, *job, settings);
   if (!surface->endDocument()) {
     platform::prompts().msgBox(QStringLiteral("The song list could not be printed.\n\r") + surface->errorString(),
                                OKOnly + platform::msg::Exclamation, QStringLiteral("Print"));

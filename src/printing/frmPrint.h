@@ -28,13 +28,14 @@ class frmPrint : public platform::FormBase {
   void Command3_Click();
   void Command4_Click();
   void Text1_Change();
+  void Text1_Click();
   void Text1_GotFocus();
   void Read_Print_Ini();
   void Write_Print_Ini();
   void Preview();
   void Count_Pages();
-  // Prints the job on the surface the print dialog's answer leads to; false on a failure,
-  // which has been reported.
+  // Prints the job on the surface the print dialog's answer leads to; false on a failure (a job
+  // that cannot be read, an unknown layout, a printer error), which has been reported.
   bool Print_Choice(const platform::PrintDialogAnswer& answer);
 
   // Numbers the window keeps while it is open.

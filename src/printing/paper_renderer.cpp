@@ -11,8 +11,8 @@
 // dropped and every page carries at least one, however large the font.
 #include "printing/paper_renderer.h"
 
-#include "common/text_helpers.h"
 #include "platform/busy.h"
+#include "printing/page_model.h"
 #include "printing/print_layouts.h"
 
 namespace printing {
@@ -21,59 +21,29 @@ const QString kFooterText = QStringLiteral("Mellowdex   www.mellowdex.example");
 
 namespace {
 
-const QString kCourierNew = QStringLiteral("Courier New");
 const QString kPageLabel = QStringLiteral("Page..... ");
 
-constexpr double kHeaderY = 0.03;
-constexpr double kHeadingY = 0.06;
-constexpr double kRuleStartX = 0.04;
-constexpr double kRuleEndX = 0.96;
-constexpr double kRuleStep = 0.5;  // scale units, whatever the scale
-constexpr double kRuleSize = 3;
-constexpr double kPageFullY = 0.95;
 constexpr double kFooterY = 0.98;
 constexpr double kFooterSize = 8;
 constexpr double kPageLabelX = 0.80;
-
-// The fonts of a print, from the print window's font and size lists.
-struct PaperFonts {
-  QString name;    // header, headings and rows
-  double header;   // size + 2
-  double heading;  // size - 1
-  double body;     // size - 1
-};
-
-PaperFonts paperFonts(const PaperSettings& settings) {
-  PaperFonts f;
-  f.name = settings.fontText.isEmpty() ? kCourierNew : settings.fontText;
-  // An empty size list (or, should it ever happen, one that is no number) prints as "8" does.
-  const double size = common::IsNumeric(settings.sizeText) ? common::Val(settings.sizeText) : 8;
-  f.header = size + 2;
-  f.heading = size - 1;
-  f.body = size - 1;
-  return f;
-}
 
 class PaperPrinter {
  public:
   PaperPrinter(platform::DrawingSurface& surface, const std::vector<PrintColumn>& columns,
                const PaperSettings& settings)
-      : s_(surface), columns_(columns), settings_(settings), fonts_(paperFonts(settings)) {}
+      : s_(surface), columns_(columns), settings_(settings), fonts_(pageFonts(settings.fontText, settings.sizeText)) {}
 
   PaperResult run(const PrintJob& job) {
-    QStringList titles;
-    for (const auto& c : columns_) titles << c.laterTitle;
-
-    pageHead(job.headings);
+    pageHead([&](const PrintColumn& c) { return job.headings.value(c.field - 1); });
     int rowsOnPage = 0;
     for (const QStringList& row : job.rows) {
       // Also where a single row and its rule are taller than the page: the row still gets a
       // page of its own, so every row is printed and every page moves the list on.
       if (rowsOnPage > 0 && s_.CurrentY >= kPageFullY * H()) {
         endPage();
-        bodyFont();
+        useBodyFont(s_, fonts_);
         platform::letEventsThrough();
-        pageHead(titles);
+        pageHead([](const PrintColumn& c) { return c.laterTitle; });
         rowsOnPage = 0;
       }
       printRow(row);
@@ -94,15 +64,9 @@ class PaperPrinter {
     s_.Print(text);
   }
 
-  void bodyFont() {
-    s_.font.size = fonts_.body;
-    s_.font.name = fonts_.name;
-    s_.font.italic = false;
-  }
-
-  // The header, centred on its width in its own bold font, then a line with one text per
-  // column, each cut off at the column's clip x; then the rule under them.
-  void pageHead(const QStringList& headings) {
+  // The header, centred on its width in its own bold font, then the heading line in bold, then
+  // the rule under them.
+  void pageHead(const std::function<QString(const PrintColumn&)>& heading) {
     colour();
     s_.font.name = fonts_.name;
     s_.font.size = fonts_.header;
@@ -110,35 +74,19 @@ class PaperPrinter {
     s_.font.bold = true;
     printAt(0.5 * W() - 0.5 * s_.TextWidth(settings_.header), kHeaderY * H(), settings_.header);
 
-    s_.font.size = fonts_.heading;
+    s_.font.size = fonts_.body;
     colour();
-    for (const auto& c : columns_) {
-      printAt(c.textX * W(), kHeadingY * H(), headings.value(c.field - 1));
-      if (c.clipX >= 0) printAt(c.clipX * W(), kHeadingY * H(), kClipBlanks);
-    }
-    dottedRule();
-    bodyFont();
+    printColumns(s_, columns_, kHeadingY * H(), heading);
+    printDottedRule(s_);
+    useBodyFont(s_, fonts_);
   }
 
   void printRow(const QStringList& row) {
     colour();
-    const double rowY = s_.CurrentY;
-    for (const auto& c : columns_) {
-      printAt(c.textX * W(), rowY, formatField(row.value(c.field - 1), c.format));
-      if (c.clipX >= 0) printAt(c.clipX * W(), rowY, kClipBlanks);
-    }
-    dottedRule();
-    bodyFont();
-  }
-
-  // Dots from 0.04 W while below 0.96 W, 0.5 units apart, on the line the pen stands on; the
-  // pen ends one rule line lower.
-  void dottedRule() {
-    s_.font.bold = false;
-    s_.font.name = kCourierNew;
-    s_.font.size = kRuleSize;
-    s_.font.italic = false;
-    s_.PrintRow(QStringLiteral("."), kRuleStartX * W(), kRuleStep, kRuleEndX * W());
+    printColumns(s_, columns_, s_.CurrentY,
+                 [&](const PrintColumn& c) { return formatField(row.value(c.field - 1), c.format); });
+    printDottedRule(s_);
+    useBodyFont(s_, fonts_);
   }
 
   // The footer in the colour in force: the product line centred, the page number at 0.80 W in
@@ -163,7 +111,7 @@ class PaperPrinter {
   platform::DrawingSurface& s_;
   const std::vector<PrintColumn>& columns_;
   const PaperSettings& settings_;
-  const PaperFonts fonts_;
+  const PageFonts fonts_;
   int pageCounter_ = 0;
   PaperResult result_;
 };
@@ -171,7 +119,7 @@ class PaperPrinter {
 }  // namespace
 
 void preparePaperSurface(platform::DrawingSurface& surface, const PaperSettings& settings) {
-  const PaperFonts fonts = paperFonts(settings);
+  const PageFonts fonts = pageFonts(settings.fontText, settings.sizeText);
   surface.setScale(100, 100);
   surface.font.size = fonts.body;
   surface.font.name = fonts.name;

@@ -21,16 +21,8 @@ QString layoutCodeFor(catalogue::Sort sort, bool showCodes, bool useNumbers) {
 PrintJob jobFromSongList(const QString& code, catalogue::Sort sort, const QStringList& lines) {
   PrintJob job;
   job.code = code;
-  for (QChar letter : code) {
-    switch (letter.toLatin1()) {
-      case 'A': job.headings << QStringLiteral("ARTIST"); break;
-      case 'S': job.headings << QStringLiteral("SONG"); break;
-      case 'M': job.headings << QStringLiteral("MF CODE"); break;
-      case 'D': job.headings << QStringLiteral("DISC"); break;
-      case 'T': job.headings << QStringLiteral("TRACK"); break;
-      default: break;
-    }
-  }
+  // Page 1 carries the same words as the titles of the later printed pages.
+  for (const PrintColumn& column : paperColumns(code)) job.headings << column.laterTitle;
   job.rows.reserve(size_t(lines.size()));
   for (const QString& line : lines) {
     QStringList row;

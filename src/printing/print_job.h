@@ -27,8 +27,8 @@ struct PrintJob {
 // Empty when neither is shown: no layout prints such a list.
 QString layoutCodeFor(catalogue::Sort sort, bool showCodes, bool useNumbers);
 
-// The job for song-list lines in the given sort: the heading words in the code's order and each
-// line cut into its fields by the line's layout (trailing blanks dropped).
+// The job for song-list lines in the given sort: the printed pages' column titles as headings and
+// each line cut into its fields by the line's layout (trailing blanks dropped).
 PrintJob jobFromSongList(const QString& code, catalogue::Sort sort, const QStringList& lines);
 
 // The file's text: every field quoted, CR LF after every record.

@@ -133,6 +133,21 @@ TEST_F(MainWindowTest, MoreThanFourCharactersAreRefused) {
   EXPECT_EQ(f.List1.List(row("MDX1001")), "MDX1001    ");
 }
 
+TEST_F(MainWindowTest, QuotesAndCommasInANumberAreRefusedAndAskedAgain) {
+  Form1& f = start();
+  f.Check2.setValue(1);
+  prompts.answerInput("A\"B").answerMsg(OK).answerInput("1,2").answerMsg(OK).answerInput("ab");
+  tick("SC8123");
+  const auto msgs = prompts.callsOf("msgBox");
+  ASSERT_EQ(msgs.size(), 2u);
+  EXPECT_EQ(msgs[0].text, "You can not use these characters \" , ");
+  EXPECT_EQ(msgs[0].title, "Invalid Character");
+  EXPECT_EQ(msgs[0].style, platform::msg::OKOnly);
+  EXPECT_EQ(prompts.callsOf("inputBox").size(), 3u);
+  EXPECT_TRUE(f.List1.Selected(row("SC8123")));
+  EXPECT_EQ(f.List1.List(row("SC8123")), "SC8123     AB  ");
+}
+
 TEST_F(MainWindowTest, ProgramTicksWhileTickingInCodeOnlyCount) {
   Form1& f = start();
   f.Check2.setValue(1);
@@ -253,4 +268,31 @@ TEST_F(MainWindowTest, LeftAndMiddleButtonsOpenNoPopup) {
   f.List1.userPress(row("zk101"), platform::mouse::Middle, Qt::NoModifier, {}, false);
   EXPECT_TRUE(prompts.callsOf("popup").empty());
   EXPECT_EQ(f.mnuB.shownText(), "Delete  zk101  disc from database");
+  // The middle button opens the highlighted disc's listing.
+  EXPECT_TRUE(f.List3.Visible());
+  EXPECT_EQ(f.List3.ListCount(), 1);
+}
+
+TEST_F(MainWindowTest, OptionBoxesTakingTheFocusCloseTheListingUnlessTheListIsFullSize) {
+  Form1& f = start();
+  for (auto handler : {&Form1::Check1_GotFocus, &Form1::Check2_GotFocus, &Form1::Check3_GotFocus}) {
+    f.mnuFull_Screen.setChecked(false);
+    f.List3.AddItem("01    SONG");
+    f.List3.setVisible(true);
+    f.cmdClose.setVisible(true);
+    f.List2.Move(0, 60, 100, 10);
+    (f.*handler)();
+    EXPECT_FALSE(f.List3.Visible());
+    EXPECT_EQ(f.List3.ListCount(), 0);
+    EXPECT_NEAR(f.List2.Top() + f.List2.Height(), 95, 0.01);
+    EXPECT_TRUE(f.cmdClose.Visible());  // left as it is
+
+    f.mnuFull_Screen.setChecked(true);
+    f.List3.AddItem("01    SONG");
+    f.List3.setVisible(true);
+    (f.*handler)();
+    EXPECT_TRUE(f.List3.Visible());
+    EXPECT_EQ(f.List3.ListCount(), 1);
+    f.List3.Clear();
+  }
 }

@@ -5,6 +5,7 @@
 #include "platform/busy.h"
 #include "platform/prompts.h"
 
+#include <QFileInfo>
 #include <QTabBar>
 
 using platform::msg::OK;
@@ -57,6 +58,37 @@ TEST_F(SongListTest, CreateListListsTheTicksDiscsInTheSongLayout) {
   EXPECT_EQ(platform::beepCount(), beeps + 1);
   EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
   EXPECT_EQ(f.ProgressBar1.Value(), 0);
+}
+
+TEST_F(SongListTest, CreateListInTheFullSizeViewCoversTheWindow) {
+  Form1& f = start();
+  tick("SC8123");
+  f.mnuFull_Screen.setChecked(true);
+  f.mnuNormal.setChecked(false);
+  f.cmdGet_Tracks_Click();
+  EXPECT_NEAR(f.List2.Top(), 0, 0.01);
+  EXPECT_NEAR(f.List2.Height(), 95, 0.01);
+  EXPECT_NEAR(f.List2.Width(), 100, 0.01);
+}
+
+TEST_F(SongListTest, AMissingTrackFileIsNamedAndBothBuildsStillFinish) {
+  Form1& f = start();
+  QFile::remove(home.path("watka.bxl"));
+  tick("SC8123");
+  prompts.answerMsg(OK).answerMsg(OK);
+  f.cmdGet_Tracks_Click();
+  EXPECT_TRUE(f.Enabled());
+  f.Click_All();
+  const auto msgs = prompts.callsOf("msgBox");
+  ASSERT_EQ(msgs.size(), 2u);
+  EXPECT_TRUE(msgs[0].text.contains(home.path("watka.bxl")));
+  EXPECT_EQ(msgs[0].title, "Create List");
+  EXPECT_EQ(msgs[1].title, "Tick All");
+  EXPECT_EQ(f.List2.ListCount(), 0);
+  EXPECT_FALSE(f.Frame1.Visible());
+  EXPECT_FALSE(f.Ticking_In_Code);
+  EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
+  EXPECT_FALSE(QFileInfo::exists(home.path("watka.bxl")));
 }
 
 TEST_F(SongListTest, CodesMatchExactlyIncludingCase) {

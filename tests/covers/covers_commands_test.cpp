@@ -99,7 +99,7 @@ TEST_F(CoversTest, NoHighlightedDiscOrAnUnreadableTrackFileOpensNoDesigner) {
   EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
 }
 
-TEST_F(CoversTest, SongListEntriesNeedTheCodesShown) {
+TEST_F(CoversTest, SongListEntriesNeedTheCodesShownAndAHighlightedLine) {
   Form1& f = start();
   f.Check1.setValue(0);
   prompts.answerMsg(OK);
@@ -107,6 +107,12 @@ TEST_F(CoversTest, SongListEntriesNeedTheCodesShown) {
   ASSERT_EQ(prompts.calls().size(), 1u);
   EXPECT_EQ(prompts.calls()[0].text, "(Show MF Code) must be selected to view a disc");
   EXPECT_EQ(prompts.calls()[0].title, "View Disc");
+  EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
+
+  f.Check1.setValue(1);
+  f.List2.setListIndex(-1);
+  f.mnuCD_Cover_List2_Click();
+  EXPECT_EQ(prompts.calls().size(), 1u) << "no highlighted line: no designer, no message";
   EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
 }
 

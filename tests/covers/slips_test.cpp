@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using platform::RecordingSurface;
 using platform::SurfaceCall;
 
@@ -27,9 +29,11 @@ TEST(Slips, EachSlipHoldsItsHeadingAndFieldsInsideItsBorderOnAnyPage) {
     RecordingSurface page(size.width(), size.height());
     covers::drawSlipPage(page);
     const auto inside = [&](const SurfaceCall& c, const QRectF& r) {
-      // A line by its two ends; a text by its box, measured as the recording surface does
-      // (a character 0.6 of the size wide, a line 1.2 of it high, in points).
+      // A line by its two ends; a painted band by its corners; a text by its box, measured as
+      // the recording surface does (a character 0.6 of the size wide, a line 1.2 of it high, in
+      // points).
       QPointF end(c.x2, c.y2);
+      if (c.kind == SurfaceCall::Picture) end = QPointF(c.x + c.x2, c.y + c.y2);
       if (c.kind == SurfaceCall::Text)
         end = QPointF(c.x + 0.6 * c.font.size * c.text.size() * 100 / size.width(),
                       c.y + 1.2 * c.font.size * 100 / size.height());
@@ -39,14 +43,23 @@ TEST(Slips, EachSlipHoldsItsHeadingAndFieldsInsideItsBorderOnAnyPage) {
     int placed = 0;
     for (const QRectF& slip : covers::slipRects(page)) {
       QStringList texts;
+      std::vector<QRectF> bands;
       for (const SurfaceCall& c : page.current().calls) {
         if (!inside(c, slip)) continue;
         ++placed;
-        if (c.kind == SurfaceCall::Text) texts << c.text;
+        if (c.kind == SurfaceCall::Picture) bands.emplace_back(c.x, c.y, c.x2, c.y2);
+        if (c.kind != SurfaceCall::Text) continue;
+        texts << c.text;
+        // Every text stands on a grey band painted before it.
+        EXPECT_TRUE(std::any_of(bands.begin(), bands.end(), [&](const QRectF& b) { return b.contains(c.x, c.y); }))
+            << c.text.toStdString();
       }
       // The heading twice, its shadow first.
       EXPECT_EQ(texts, (QStringList{"Karaoke Request", "Karaoke Request", "Song", "Artist", "Reference Code",
                                     "Your Name"}));
+      // The heading band and four writing bands, one under another with white between them.
+      ASSERT_EQ(bands.size(), 5u);
+      for (size_t i = 1; i < bands.size(); ++i) EXPECT_LT(bands[i - 1].bottom(), bands[i].top()) << i;
     }
     EXPECT_EQ(placed, int(page.current().calls.size()));  // nothing outside the slips
   }

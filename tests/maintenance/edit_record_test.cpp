@@ -3,6 +3,10 @@
 #include "maint_support.h"
 
 #include "maintenance/Edit_Record.h"
+#include "platform/busy.h"
+
+#include <functional>
+#include <vector>
 
 using platform::msg::OK;
 using testsupport::trackLine;
@@ -133,4 +137,23 @@ TEST_F(MaintenanceTest, EditThatCannotBeWrittenKeepsTheFileAndTheWindow) {
   ASSERT_EQ(messages().size(), 1);
   EXPECT_TRUE(messages()[0].contains("watka.bxl could not be written"));
   EXPECT_EQ(tracks(), kTracks);
+}
+
+TEST_F(MaintenanceTest, EditHoldsKeysAndClicksWhileTheTrackIsRewritten) {
+  start();
+  std::vector<bool> held;  // at each point the window lets events through
+  std::function<void()> look;
+  prompts.onModal([&](platform::FormBase& w) {
+    auto& e = dynamic_cast<Edit_Record&>(w);
+    fill(e, "SC8123", "01", "SONG", "ARTIST");
+    look = [&] {
+      held.push_back(platform::BusyScope::active());
+      if (held.size() < 2) QMetaObject::invokeMethod(&e, look, Qt::QueuedConnection);
+    };
+    QMetaObject::invokeMethod(&e, look, Qt::QueuedConnection);
+    e.Command1_Click();
+  });
+  form->mnug_Click();
+  EXPECT_EQ(held, (std::vector<bool>{true, true}));
+  EXPECT_EQ(tracks().last(), trackLine("SC8123", "01", "SONG", "ARTIST"));
 }

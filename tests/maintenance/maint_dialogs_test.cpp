@@ -4,6 +4,7 @@
 #include "maintenance/Rename_Disc.h"
 #include "maintenance/add_tracks.h"
 #include "maintenance/delete_record.h"
+#include "platform/busy.h"
 
 #include <QFile>
 
@@ -201,6 +202,30 @@ TEST_F(MaintenanceTest, ChangeCodeRefusesACodeCutByItsBox) {
   ASSERT_EQ(messages().size(), 1);
   EXPECT_EQ(home.readBytes("watka.bxl"), before);
   EXPECT_EQ(discs(), (QStringList{discLine("ABCDEFGHIJK"), discLine("SC1")}));
+}
+
+TEST_F(MaintenanceTest, ChangeCodeHoldsInputDuringTheRewriteAndHandsBackTheCodeItWrote) {
+  Form1& f = start();
+  f.List1.setListIndex(row("SC8123"));
+  bool inputHeld = false;
+  prompts.onModal([&](platform::FormBase& w) {
+    auto& d = dynamic_cast<Rename_Disc&>(w);
+    d.Text2.setText("NEW9");
+    // Runs where the window lets events through, as a key typed into the new-code box would.
+    QMetaObject::invokeMethod(
+        &d,
+        [&] {
+          inputHeld = platform::BusyScope::active();
+          d.Text2.setText("OTHER");
+        },
+        Qt::QueuedConnection);
+    d.Command1_Click();
+  });
+  f.mnu_Change_Disc_Code_Click();
+  EXPECT_TRUE(inputHeld);
+  EXPECT_EQ(discs()[0], discLine("NEW9"));
+  EXPECT_EQ(f.Label4.Caption(), "NEW9");
+  EXPECT_EQ(f.List1.Text(), "NEW9       ");
 }
 
 TEST_F(MaintenanceTest, ChangeCodeThatCannotBeWrittenLeavesBothFiles) {

@@ -188,3 +188,24 @@ TEST_F(RenameCommandTest, TheRenamerGetsTheHighlightedDiscsTracksInTrackOrder) {
   EXPECT_EQ(heading, "Disc Listing for ZX1001     0012");
 }
 
+
+TEST_F(RenameCommandTest, TheProgressBarStepsOncePerHundredEstimatedRecords) {
+  QStringList records;
+  for (int i = 0; i < 300; ++i) records << QString("ZX1001,%1,SONG,ARTIST").arg(i % 98 + 1, 2, 10, QChar('0'));
+  home.writeDiscs({"ZX1001"});
+  home.writeTracks(records);
+  ASSERT_EQ(home.readBytes("watka.bxl").size(), 27600);
+  Form1& f = start();
+  f.List1.setListIndex(row("ZX1001"));
+  int listed = 0;
+  prompts.onModal([&](platform::FormBase& form) { listed = static_cast<File_Rename&>(form).List3.ListCount(); });
+  f.mnuRename_Files_Click();
+  EXPECT_EQ(listed, 300);
+  EXPECT_EQ(f.ProgressBar1.Max(), 3);
+  EXPECT_EQ(f.ProgressBar1.Value(), 0);
+
+  home.writeTracks({"ZX1001,01,A,B", "ZX1001,02,C,D"});  // 184 bytes: the estimate counts as 100
+  prompts.onModal([](platform::FormBase&) {});
+  f.mnuRename_Files_Click();
+  EXPECT_EQ(f.ProgressBar1.Max(), 1);
+}

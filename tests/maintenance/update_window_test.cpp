@@ -142,3 +142,18 @@ TEST_F(UpdateWindowTest, TheFolderListOpensFoldersAndTheChosenFolder) {
   EXPECT_FALSE(w.Dir1.setPath(folder + "/none"));
   EXPECT_EQ(w.Dir1.Path(), folder);
 }
+
+TEST_F(UpdateWindowTest, ADriveThatCannotBeReadGoesBackToTheProgramFoldersDrive) {
+  start();
+  update w;
+  w.Load();
+  ASSERT_TRUE(w.Dir1.setPath(folder));
+  prompts.answerMsg(OK);
+  w.Drive1.setDrive(home.path("no-such-drive"));
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Drive not ready");
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "");
+  const QString drive = maintenance::driveOf(home.path());
+  EXPECT_EQ(w.Drive1.Drive(), drive);
+  EXPECT_EQ(w.Dir1.Path(), drive);
+}

@@ -4,7 +4,66 @@
 
 #include "platform/prompts.h"
 
+#include <QFileInfo>
+
 using platform::msg::OK;
+
+namespace {
+// "name=caption" of every entry of a menu, in order.
+QStringList entriesOf(const platform::MenuItem& menu) {
+  QStringList out;
+  for (const auto* e : menu.entries()) out << e->name() + "=" + e->Caption();
+  return out;
+}
+}  // namespace
+
+TEST_F(MainWindowTest, MenusHoldTheirEntriesWithTheirCaptions) {
+  Form1& f = start();
+  EXPECT_EQ(entriesOf(f.mnuedit),
+            (QStringList{"mnuUntick=Clear", "mnuTag=Tick All", "mnu6=-", "mnuTracks=Add Disc or Tracks",
+                         "mnuChange_Disc_Code=Change Highlited Disc Code", "mnuedittrack=Edit highlited track",
+                         "mnuDelete=Delete highlited Disc or Track from master database",
+                         "mnuCopy=Copy List To Clipboard", "mnu50=-", "mnuClear_Search_History=Clear Search History"}));
+  EXPECT_EQ(entriesOf(f.mnuTools),
+            (QStringList{"mnuSong=Search Song", "mnuArtist=Search Artist", "mnuDisc=Search Disc"}));
+  EXPECT_EQ(entriesOf(f.mnu_view), (QStringList{"mnuNormal=Normal", "mnuFull_Screen=Full Size Song List",
+                                                "mnuHide_Vocal_Tracks=Hide Vocal Tracks", "mnuCapitals3=All Capitals"}));
+  EXPECT_EQ(entriesOf(f.mnuHelp), (QStringList{"mnuContents=Contents", "mnuWhich_Disc=Identify a disc",
+                                               "mnu_tavrel=Web Site", "MNU30=-", "mnuAbout=About"}));
+  EXPECT_EQ(entriesOf(f.mnuD),
+            (QStringList{"mnu51=Hide highlited tracks", "mnuHide_Vocal=Hide VOCAL tracks", "mnuCapitals1=Capitals",
+                         "mnu_Copy_List3=Copy List", "mnu78=-", "mnue=Delete highlited track from database",
+                         "mnug=Edit highlited track", "mnu40=-", "mnul2Fcolor=Text Color", "mnuL2Bcolor=Back Color",
+                         "mnu41=-", "mnuCD_Cover_List2=Print highlited track CD case",
+                         "mnuCD_Label_List2=Print highlited track CD label", "mnu107=-", "mnuF=Cancel"}));
+  EXPECT_EQ(entriesOf(f.mnuz),
+            (QStringList{"mnuMF_Code=Show MF Code must be selected to edit or delete a track",
+                         "mnu52=Hide highlited tracks", "mnuhide_vocal2=Hide VOCAL Tracks", "mnuCapitals2=Capitals",
+                         "mnu_Copy_List2=Copy List", "mnu47=-", "mnuL2ForeColor=Text Color",
+                         "mnuL2BackColor=Back Color", "mnu44=-", "mnuy=Cancel"}));
+  // Cancel entries, the disc search and the note entry have no handler.
+  for (auto* m : {&f.mnuF, &f.mnuC, &f.mnuy, &f.mnuDisc, &f.mnuMF_Code}) EXPECT_FALSE(m->Click) << m->name().toStdString();
+}
+
+TEST_F(MainWindowTest, ExitClosesTheWindowThroughItsClosingSteps) {
+  Form1& f = start();
+  f.mnuExit.click();
+  EXPECT_FALSE(f.isVisible());
+  EXPECT_TRUE(QFileInfo::exists(home.path("mellowdex.ini")));
+}
+
+TEST_F(MainWindowTest, UpdateButtonIsDisabledWhileTheUpdateWindowIsOpenAndTheWindowIsClearedAfter) {
+  Form1& f = start();
+  tick("SC8123");
+  bool disabledMeanwhile = false;
+  prompts.answerMsg(platform::msg::No).onModal([&](platform::FormBase&) { disabledMeanwhile = !f.cmdUpdate.Enabled(); });
+  f.cmdUpdate.setValue(true);
+  EXPECT_TRUE(disabledMeanwhile);
+  EXPECT_TRUE(f.cmdUpdate.Enabled());
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Update");
+  EXPECT_EQ(f.List1.SelCount(), 0);
+}
 
 TEST_F(MainWindowTest, ExportButtonRefusesWhenThereIsNothingToExport) {
   Form1& f = start();

@@ -41,6 +41,17 @@ TEST(SongListFile, HeadersAreComparedExactly) {
   EXPECT_EQ(mainwindow::songListVersion(""), 0);
 }
 
+TEST(SongListFile, AFileWithoutASortStillHasItsSortLine) {
+  mainwindow::SongListFile file;
+  file.header = "H";
+  file.showCodes = true;
+  file.discs = {"SC8123     "};
+  // An empty value where the keyword would stand: the options and discs stay in their lines.
+  EXPECT_EQ(mainwindow::songListFileText(file),
+            QString::fromLatin1(fileBytes({"MELLOWDEX CD SELECTION FILE2", "H", "", "MF TRUE", "REF FALSE", "DUP FALSE",
+                                           "SC8123     ", kSep})));
+}
+
 TEST(SongListFile, MergeTurnsAnOptionOnWhenTheInputsDifferOrBothHaveIt) {
   const auto merged = [](const char* a, const char* b) {
     const QStringList first{"MELLOWDEX CD SELECTION FILE2", "Wedding", "ARTIST", a, "REF FALSE", "DUP FALSE", "A1"};
@@ -426,6 +437,22 @@ TEST_F(MergeTest, AnInputIsNeverTheOutput) {
   merge.Command3_Click();
   EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Merge Files");
   EXPECT_EQ(home.readBytes("a.mdq"), before);
+}
+
+TEST_F(MergeTest, AnOutputThatCannotBeWrittenIsReadOnlyAndTheWindowStays) {
+  writeInputs();
+  QDir(home.path()).mkdir("taken.mdq");
+  choose("a.mdq", "b.mdq");
+  merge.Show();
+  prompts.answerSaveFile(home.path("taken")).answerMsg(Yes).answerMsg(OK);
+  merge.Command3_Click();
+  const auto msgs = prompts.callsOf("msgBox");
+  ASSERT_EQ(msgs.size(), 2u);  // the overwrite question, then the refusal
+  EXPECT_EQ(msgs[1].text, "This file is read only. Please use another file name");
+  EXPECT_EQ(msgs[1].title, "Read Only File");
+  EXPECT_TRUE(merge.isLoaded());
+  EXPECT_EQ(merge.Label1.Caption(), home.path("a.mdq"));
+  EXPECT_EQ(merge.Label2.Caption(), home.path("b.mdq"));
 }
 
 TEST_F(MergeTest, CancelClosesTheWindow) {

@@ -46,6 +46,7 @@ TEST_F(MainWindowTest, OptionBoxesAndHiddenControlsStartAsDesigned) {
   EXPECT_EQ(f.Label9.Caption(), " Tick your karaoke disc codes above, then click the CREATE LIST button ");
   EXPECT_EQ(f.cmdUpdate.ToolTipText(), "click to update the master databse");
   EXPECT_EQ(f.List1.ToolTipText(), "master database, showing disc manufacture codes");
+  EXPECT_EQ(f.Option5.ToolTipText(), "select to sort tracks by disc maunfacturer code");
   EXPECT_TRUE(f.List1.font().fixedPitch() || f.List1.font().styleHint() == QFont::TypeWriter);
   EXPECT_EQ(f.TabStrip1.tabCount(), 4);
   EXPECT_EQ(f.TabStrip1.tabCaption(4), "Sort by Manufacturer Code");

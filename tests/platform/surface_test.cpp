@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 using namespace platform;
 
@@ -57,6 +58,20 @@ TEST(ImageSurface, OpaqueTextCoversWhatIsBeneathItsBoxAndTransparentTextDoesNot)
   EXPECT_GT(count(clear.image(), underText, black), 10);
   EXPECT_EQ(count(clear.image(), clear.image().rect(), green), 0);
   EXPECT_GT(count(clear.image(), clear.image().rect(), red), 20) << "255 is red";
+}
+
+// Surfaces come and go (one per preview drawing); one made where a gone one stood, at another
+// resolution, must not measure with the fonts resolved for the old one.
+TEST(ImageSurface, EachNewSurfaceMeasuresAtItsOwnResolution) {
+  for (int round = 0; round < 3; ++round) {
+    double widths[2] = {};
+    for (int i = 0; i < 2; ++i) {
+      auto surface = std::make_unique<ImageSurface>(200, 400, i == 0 ? 72 : 288);
+      surface->font.size = 12;
+      widths[i] = surface->TextWidth("abcd");
+    }
+    EXPECT_NEAR(widths[0], widths[1], widths[1] * 0.1) << "round " << round;
+  }
 }
 
 TEST(ImageSurface, TextIsMeasuredInScaleUnitsWhateverTheResolution) {

@@ -5,7 +5,9 @@
 #include "printing/frmPrint.h"
 #include "printing/print_job.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QMouseEvent>
 #include <QPrinter>
 #include <QStandardPaths>
 
@@ -43,6 +45,32 @@ struct RecordedWindow {
     record(w, r);
     if (load) w.Load();
   }
+};
+
+// A left click (press and release) at the middle of a widget: sent at once, or posted to wait
+// until events are let through.
+void click(QWidget* widget, bool post = false) {
+  const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+  const QPointF global = widget->mapToGlobal(at);
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+    auto* e = new QMouseEvent(type, at, global, Qt::LeftButton, held, Qt::NoModifier);
+    if (post) {
+      QCoreApplication::postEvent(widget, e);
+    } else {
+      QApplication::sendEvent(widget, e);
+      delete e;
+    }
+  }
+}
+
+// A printer that refuses the job when it is ended.
+struct FailingPrinter : platform::RecordingSurface {
+  bool endDocument() override {
+    platform::RecordingSurface::endDocument();
+    return false;
+  }
+  QString errorString() const override { return QStringLiteral("The printer could not be started."); }
 };
 
 }  // namespace
@@ -194,6 +222,28 @@ TEST_F(PrintWindowTest, TheHeaderBoxIsMirroredIntoTheMainWindowAtEveryChange) {
   EXPECT_EQ(w.Text1.Text(), "From main");
   w.Text1.setText("Typed here");
   EXPECT_EQ(f.Text1.Text(), "Typed here");
+  EXPECT_EQ(r.preview->current().texts().value(0), "From main");  // redrawn only by Apply Header
+
+  f.Text1.setText("");
+  const int clears = r.preview->clears();
+  w.Command2_Click();
+  EXPECT_EQ(f.Text1.Text(), "Typed here");
+  EXPECT_EQ(r.preview->clears(), clears + 1);
+  EXPECT_EQ(r.preview->current().texts().value(0), "Typed here");
+}
+
+TEST_F(PrintWindowTest, ClickingIntoTheHeaderBoxSelectsItsWholeText) {
+  start();
+  writeJob(1);
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
+  w.Show();
+  w.Text1.setText("Friday at the Anchor");
+  w.Text1.setSelection(3, 0);
+  click(w.Text1.widget());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(w.Text1.SelStart(), 0);
+  EXPECT_EQ(w.Text1.SelLength(), 20);
 }
 
 TEST_F(PrintWindowTest, WhiteIsRefusedAndOtherColoursReachTheLabel) {
@@ -205,10 +255,15 @@ TEST_F(PrintWindowTest, WhiteIsRefusedAndOtherColoursReachTheLabel) {
   w.Command3_Click();
   EXPECT_EQ(prompts.callsOf("msgBox").back().text, "White is not a valid color");
   EXPECT_EQ(w.Label1.Caption(), "0");
+  const int clears = r.preview->clears();
+  const size_t drawn = r.preview->current().calls.size();
   prompts.answerColour(255);
   w.Command3_Click();
   EXPECT_EQ(w.Label1.Caption(), "255");
   EXPECT_EQ(w.previewSurface().ForeColor, 255);
+  EXPECT_EQ(r.preview->clears(), clears);  // drawn again over the page, not cleared
+  EXPECT_EQ(r.preview->current().calls.size(), 2 * drawn);
+  EXPECT_EQ(r.preview->current().calls.back().colour, 255);
   prompts.answerColour(std::nullopt);
   w.Command3_Click();
   EXPECT_EQ(w.Label1.Caption(), "255");
@@ -231,6 +286,9 @@ TEST_F(PrintWindowTest, TitleShowsTracksTracksPerPageAndAnEstimate) {
   EXPECT_EQ(w.Page_Estimate, 2);
   EXPECT_EQ(title(0, 0), "Print Preview    Total tracks = 0     Approx tracks per page = 0");
   EXPECT_EQ(w.Page_Estimate, 1);
+  home.writeBytes("primp.tmp", "\"SAMT\"\r\n");  // cut short before its headings
+  w.Count_Pages();
+  EXPECT_EQ(w.Caption(), "Print Preview    Total tracks = 0     Approx tracks per page = 0");
 }
 
 TEST_F(PrintWindowTest, AMissingJobShowsOneMessageAndABlankPreview) {
@@ -257,6 +315,7 @@ TEST_F(PrintWindowTest, PrintRefusesTheUnchangedHeader) {
             "This name will be printed on all lists.\n\r\n\rIf you do not wish to use a name just enter a space.");
   EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Song List Header");
   EXPECT_TRUE(prompts.callsOf("printDialog").empty());
+  EXPECT_EQ(w.Text1.SelLength(), 21);
 }
 
 TEST_F(PrintWindowTest, ThePrintDialogOffersTheEstimatePlusFiftyAndCancelKeepsTheWindow) {
@@ -319,6 +378,64 @@ TEST_F(PrintWindowTest, AnUnknownLayoutIsRefusedAndTheWindowStaysOpen) {
   EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Print");
   EXPECT_EQ(r.paper, nullptr);
   EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(PrintWindowTest, AJobGoneOrAPrinterFailureIsReportedAndTheWindowStaysOpen) {
+  start();
+  writeJob(5);
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
+  w.Show();
+  w.Text1.setText("Friday");
+  QFile::remove(home.path("primp.tmp"));
+  prompts.answerPrint(platform::PrintDialogAnswer{}).answerMsg(OK);
+  w.Command1_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "The print job " + home.path("primp.tmp") + " cannot be read.");
+  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Print");
+  EXPECT_EQ(r.paper, nullptr);
+  EXPECT_TRUE(w.isVisible());
+
+  writeJob(5);
+  w.makePrinterSurface = [](const platform::PrintDialogAnswer&) { return std::make_shared<FailingPrinter>(); };
+  prompts.answerPrint(platform::PrintDialogAnswer{}).answerMsg(OK);
+  w.Command1_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+            "The song list could not be printed.\n\rThe printer could not be started.");
+  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Print");
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_FALSE(w.Frame3.Visible());
+  EXPECT_EQ(w.mousePointer(), platform::MousePointer::Default);
+}
+
+TEST_F(PrintWindowTest, ClicksWaitingWhenPrintingStartsNeverReachTheWindow) {
+  start();
+  writeJob(3);
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
+  w.Show();
+  w.Text1.setText("Friday");
+  QCoreApplication::processEvents();
+  click(w.Command3.widget(), true);  // the colour button, clicked as the print dialog closes
+  prompts.answerPrint(platform::PrintDialogAnswer{});
+  w.Command1_Click();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(prompts.callsOf("chooseColour").empty());
+  ASSERT_NE(r.paper, nullptr);
+  EXPECT_EQ(r.paper->sentPages().size(), 1u);
+  EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(PrintWindowTest, TheFontListIsFilledOnceInUpperCase) {
+  start();
+  writeJob(1);
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
+  w.Form_Activate();
+  const int fonts = w.Combo1.ListCount();
+  ASSERT_GT(fonts, 0);
+  w.Form_Activate();
+  EXPECT_EQ(w.Combo1.ListCount(), fonts);
+  for (int i = 0; i < fonts; ++i) EXPECT_EQ(w.Combo1.List(i), w.Combo1.List(i).toUpper());
 }
 
 TEST_F(PrintWindowTest, PrintsARealPdfHoldingTheChosenPages) {

@@ -1,0 +1,47 @@
+#include "printing/page_model.h"
+
+#include "common/text_helpers.h"
+
+namespace printing {
+
+const QString kCourierNew = QStringLiteral("Courier New");
+
+namespace {
+constexpr double kRuleFontSize = 3;
+}
+
+PageFonts pageFonts(const QString& fontText, const QString& sizeText) {
+  const double size = common::IsNumeric(sizeText) ? common::Val(sizeText) : 8;
+  return {fontText.isEmpty() ? kCourierNew : fontText, size + 2, size - 1};
+}
+
+void useBodyFont(platform::DrawingSurface& s, const PageFonts& fonts) {
+  s.font.size = fonts.body;
+  s.font.name = fonts.name;
+  s.font.italic = false;
+  s.font.bold = false;
+}
+
+void printColumns(platform::DrawingSurface& s, const std::vector<PrintColumn>& columns, double y,
+                  const std::function<QString(const PrintColumn&)>& text) {
+  for (const auto& column : columns) {
+    s.CurrentX = column.textX * s.ScaleWidth();
+    s.CurrentY = y;
+    s.Print(text(column));
+    if (column.clipX >= 0) {
+      s.CurrentX = column.clipX * s.ScaleWidth();
+      s.CurrentY = y;
+      s.Print(kClipBlanks);
+    }
+  }
+}
+
+void printDottedRule(platform::DrawingSurface& s) {
+  s.font.bold = false;
+  s.font.name = kCourierNew;
+  s.font.size = kRuleFontSize;
+  s.font.italic = false;
+  s.PrintRow(QStringLiteral("."), kRuleStartX * s.ScaleWidth(), kRuleStep, kRuleEndX * s.ScaleWidth());
+}
+
+}  // namespace printing

@@ -1,0 +1,48 @@
+// The page model that the preview and the printed pages share: where the header, the heading
+// line and the rows stand, the fonts they are printed in, and how one line of columns and one
+// dotted rule are printed.
+#pragma once
+
+#include "platform/drawing_surface.h"
+#include "printing/print_layouts.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace printing {
+
+// Positions as fractions of the scale width (x) and height (y).
+inline constexpr double kHeaderY = 0.03;
+inline constexpr double kHeadingY = 0.06;
+inline constexpr double kRuleStartX = 0.04;
+inline constexpr double kRuleEndX = 0.96;  // no dot at or beyond it
+inline constexpr double kRuleStep = 0.5;   // scale units, whatever the scale
+inline constexpr double kPageFullY = 0.95;  // no row begins at or below it
+
+extern const QString kCourierNew;
+
+// The fonts of a page, from the print window's font and size lists: the header two points above
+// the size, the headings and rows one below it. An empty size list (or, should it ever happen,
+// one that is no number) gives the sizes of "8"; an empty font list gives "Courier New".
+struct PageFonts {
+  QString name;
+  double header;
+  double body;  // the headings and the rows
+};
+PageFonts pageFonts(const QString& fontText, const QString& sizeText);
+
+// The rows' font: the body size and name, regular.
+void useBodyFont(platform::DrawingSurface& s, const PageFonts& fonts);
+
+// One line of the page at y: each column's text at its x, followed (all but the last column) by
+// Clip_Blanks at its clip x, which cut off what the text drew beyond it.
+void printColumns(platform::DrawingSurface& s, const std::vector<PrintColumn>& columns, double y,
+                  const std::function<QString(const PrintColumn&)>& text);
+
+// Dots in the rule font from 0.04 W while below 0.96 W, 0.5 units apart, on the line the pen
+// stands on; the pen ends one rule-font line lower, where the next row begins.
+void printDottedRule(platform::DrawingSurface& s);
+
+}  // namespace printing
