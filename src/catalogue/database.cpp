@@ -3,7 +3,13 @@
 #include "common/records.h"
 #include "platform/text_file.h"
 
+#include "platform/prompts.h"
+
 #include <QFile>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace catalogue {
 
@@ -39,6 +45,20 @@ std::optional<qint64> countTrackRecords(const QString& path) {
   }
   if (lineHasText) ++count;
   return count;
+}
+
+qint64 recordEstimate(qint64 fileLength) {
+  return qint64(std::nearbyint(double(std::max<qint64>(fileLength, 0)) / 92.0));  // ties to even
+}
+
+int progressSteps(qint64 fileLength, qint64 atLeast, qint64 perStep) {
+  const qint64 estimate = std::max(recordEstimate(fileLength), atLeast);
+  return int(std::min<qint64>(estimate / perStep, std::numeric_limits<int>::max()));
+}
+
+void reportUnreadable(const QString& path, const QString& title) {
+  platform::prompts().msgBox(QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read."),
+                             platform::msg::OKOnly + platform::msg::Exclamation, title);
 }
 
 }  // namespace catalogue

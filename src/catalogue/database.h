@@ -20,4 +20,13 @@ std::optional<QStringList> readDiscFile(const QString& path);
 // when the file is missing or unreadable.
 std::optional<qint64> countTrackRecords(const QString& path);
 
+// The record estimate that sizes progress bars: the file length divided by 92 (the length of a
+// padded record line), a half rounded to the even neighbour; 0 for a missing file.
+qint64 recordEstimate(qint64 fileLength);
+// Progress steps of one per `perStep` estimated records, counting at least `atLeast` records.
+int progressSteps(qint64 fileLength, qint64 atLeast, qint64 perStep);
+
+// Tells the user that a database file cannot be read, in an OK box with the given title.
+void reportUnreadable(const QString& path, const QString& title);
+
 }  // namespace catalogue

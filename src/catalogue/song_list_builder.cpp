@@ -25,15 +25,7 @@ const QString kWaitText = QStringLiteral("Please wait while your list is procces
 // The progress maximum of Create List: the record estimate (length / 92, a half rounded to the
 // even neighbour, at least 1000) divided by 100, at most 100.
 int createListProgressMax(qint64 fileLength) {
-  const double exact = double(fileLength) / 92.0;
-  qint64 estimate = qint64(std::nearbyint(exact));  // the default rounding is to even
-  if (estimate < 1000) estimate = 1000;
-  return int(std::min<qint64>(estimate / 100, 100));
-}
-
-void unreadableTrackFile(const QString& path, const QString& title) {
-  platform::prompts().msgBox(QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read."),
-                             platform::msg::OKOnly + platform::msg::Exclamation, title);
+  return std::min(catalogue::progressSteps(fileLength, 1000, 100), 100);
 }
 
 }  // namespace
@@ -114,7 +106,7 @@ void Form1::Get_Tracks() {
   catalogue::FileBytes file;
   if (!file.open(path)) {
     setMousePointer(platform::MousePointer::Default);
-    unreadableTrackFile(path, QStringLiteral("Create List"));
+    catalogue::reportUnreadable(path, QStringLiteral("Create List"));
   } else if (sort && !tickedRef.isEmpty()) {
     qint64 counter = 0;
     int lines = 0;
@@ -210,7 +202,7 @@ void Form1::Get_All() {
 
   const std::optional<Sort> sort = currentSort();
   if (!readable) {
-    unreadableTrackFile(path, QStringLiteral("Tick All"));
+    catalogue::reportUnreadable(path, QStringLiteral("Tick All"));
   } else if (sort) {
     qint64 counter = 0;
     int lines = 0;

@@ -1,6 +1,7 @@
 // The main window's commands for update files, backup, restore and renaming audio files.
 #include "mainwindow/form1.h"
 
+#include "catalogue/database.h"
 #include "catalogue/track_file.h"
 #include "common/text_helpers.h"
 #include "maintenance/Backup.h"
@@ -58,9 +59,7 @@ void Form1::Quick_View_Rename() {
   platform::letEventsThrough();
 
   const QString path = maintenance::trackFilePath();
-  qint64 estimate = qint64(std::nearbyint(double(std::max<qint64>(0, platform::fileLength(path))) / 92.0));
-  if (estimate < 101) estimate = 100;
-  ProgressBar1.setMax(int(std::min<qint64>(estimate / 100, INT_MAX)));
+  ProgressBar1.setMax(catalogue::progressSteps(platform::fileLength(path), 100, 100));
   ProgressBar1.setValue(0);
   setMouseIcon(platform::programFile(QStringLiteral("mike.ico")));
   setMousePointer(platform::MousePointer::Custom);

@@ -23,11 +23,7 @@ constexpr int kDiscCodeLength = 11;
 
 // The progress maximum of the scan: the record estimate (length / 92, a half rounded to the
 // even neighbour, at least 100) divided by 100.
-int scanProgressMax(qint64 fileLength) {
-  qint64 estimate = qint64(std::nearbyint(double(std::max<qint64>(fileLength, 0)) / 92.0));
-  if (estimate <= 100) estimate = 100;
-  return int(std::min<qint64>(estimate / 100, std::numeric_limits<int>::max()));
-}
+int scanProgressMax(qint64 fileLength) { return catalogue::progressSteps(fileLength, 100, 100); }
 
 // The disc code of a song-list line: its code column in the layout of the current sort.
 QString discCodeOfLine(const QString& line, std::optional<Sort> sort) {
@@ -88,9 +84,7 @@ bool scanDisc(Form1& f, const QString& code, const QString& title) {
   f.Frame1.setVisible(false);
   f.ProgressBar1.setValue(0);
   f.setMousePointer(platform::MousePointer::Default);
-  if (!readable)
-    platform::prompts().msgBox(QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read."),
-                               platform::msg::OKOnly + platform::msg::Exclamation, title);
+  if (!readable) catalogue::reportUnreadable(path, title);
   return readable;
 }
 

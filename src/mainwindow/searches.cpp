@@ -64,11 +64,7 @@ constexpr SearchMember kSongs{kSong, "SEARCH SONGS", "No songs containing '", fa
 
 // The record estimate (the file length / 92, a half rounded to the even neighbour), at least 100,
 // in hundreds: the progress bar moves one step every 100 records.
-int searchProgressMax(qint64 fileLength) {
-  qint64 estimate = qint64(std::nearbyint(double(std::max<qint64>(fileLength, 0)) / 92.0));
-  if (estimate < 101) estimate = 100;
-  return int(std::min<qint64>(estimate / 100, std::numeric_limits<int>::max()));
-}
+int searchProgressMax(qint64 fileLength) { return catalogue::progressSteps(fileLength, 100, 100); }
 
 // A field cut or blank-padded to its width in the buffer: the match sees its trailing blanks.
 std::string_view fitted(std::string_view field, char* buffer, int width) {
@@ -83,10 +79,7 @@ void untickEveryDisc(Form1& f) {
     if (f.List1.Selected(i)) f.List1.setSelected(i, false);
 }
 
-void cannotRead(const QString& path, const QString& title) {
-  platform::prompts().msgBox(QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read."),
-                             OKOnly + Exclamation, title);
-}
+void cannotRead(const QString& path, const QString& title) { catalogue::reportUnreadable(path, title); }
 
 void setListCommands(Form1& f, bool on) {
   for (auto* m : {&f.mnuExport, &f.mnuUpdate_File, &f.mnuFull_Screen, &f.mnuHide_Vocal_Tracks}) m->setEnabled(on);
@@ -155,12 +148,7 @@ void runDatabaseSearch(Form1& f, const SearchMember& m) {
           capped = true;
           return false;
         }
-        catalogue::LineFields line;
-        line.code = catalogue::fieldText(r.code, common::kCodeWidth);
-        line.track = catalogue::fieldText(r.track, common::kTrackWidth);
-        line.song = catalogue::fieldText(r.title, common::kTitleWidth);
-        line.artist = catalogue::fieldText(r.artist, common::kArtistWidth);
-        lines << catalogue::tickAllLine(*sort, line);
+        lines << catalogue::tickAllLine(*sort, catalogue::lineFields(r));
         return true;
       });
       f.List2.addItems(lines);
