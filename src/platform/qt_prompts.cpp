@@ -21,6 +21,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace platform {
@@ -129,6 +130,13 @@ static QString dialogFilter(const FileDialogRequest& req) {
   return {};
 }
 
+QString withChosenExtension(const QString& name, const QString& chosenFilter) {
+  static const QRegularExpression firstPattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+  const QRegularExpressionMatch m = firstPattern.match(chosenFilter);
+  if (QFileInfo(name).suffix().isEmpty() && m.hasMatch()) return name + QLatin1Char('.') + m.captured(1);
+  return name;
+}
+
 std::optional<QString> QtPrompts::openFile(const FileDialogRequest& req) {
   const QString start = req.fileName.contains(QLatin1Char('*')) ? req.folder
                                                                  : joinPath(req.folder, req.fileName);
@@ -142,10 +150,11 @@ std::optional<QString> QtPrompts::saveFile(const FileDialogRequest& req) {
                                                                  : joinPath(req.folder, req.fileName);
   QFileDialog::Options opts;
   if (!req.overwritePrompt) opts |= QFileDialog::DontConfirmOverwrite;
-  const QString name =
-      QFileDialog::getSaveFileName(activeParent(), req.title, start, dialogFilter(req), nullptr, opts);
+  QString chosenFilter;
+  QString name =
+      QFileDialog::getSaveFileName(activeParent(), req.title, start, dialogFilter(req), &chosenFilter, opts);
   if (name.isEmpty()) return std::nullopt;
-  return name;
+  return withChosenExtension(name, chosenFilter);
 }
 
 std::optional<QString> QtPrompts::chooseFolder(const QString& title, const QString& start) {

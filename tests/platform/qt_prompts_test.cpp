@@ -51,6 +51,13 @@ TEST(QtPrompts, CancellingTheInputBoxGivesTheEmptyText) {
             "");
 }
 
+TEST(QtPrompts, ATypedNameWithoutExtensionTakesTheChosenTypes) {
+  EXPECT_EQ(withChosenExtension("/d/list", "Web Page (*.htm *.html)"), "/d/list.htm");
+  EXPECT_EQ(withChosenExtension("/d/list.csv", "Web Page (*.htm)"), "/d/list.csv");
+  EXPECT_EQ(withChosenExtension("/d/list", "All files (*)"), "/d/list");
+  EXPECT_EQ(withChosenExtension("/d/Party", "*.mdq"), "/d/Party.mdq");
+}
+
 TEST(QtPrompts, FileFiltersAreTranslated) {
   EXPECT_EQ(toQtFilter("Pictures (*.bmp;*.jpg)|*.bmp;*.jpg|All|*.*"), "Pictures (*.bmp;*.jpg) (*.bmp *.jpg);;All (*.*)");
 }
