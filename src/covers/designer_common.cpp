@@ -44,6 +44,7 @@ void fillList(platform::ComboBox& list, const QStringList& entries) {
 void fillFormatLists(platform::ComboBox& titleFaces, platform::ComboBox& titleSizes, platform::ComboBox& trackFaces) {
   const QStringList faces = printerFaceNames();
   fillList(titleFaces, faces);
+  titleFaces.fitDropDownToEntries();
   platform::letEventsThrough();
   presetChoice(titleFaces, kPresetFace);
 
@@ -54,6 +55,7 @@ void fillFormatLists(platform::ComboBox& titleFaces, platform::ComboBox& titleSi
   presetChoice(titleSizes, QStringLiteral("12"));
 
   fillList(trackFaces, faces);
+  trackFaces.fitDropDownToEntries();
   platform::letEventsThrough();
   presetChoice(trackFaces, kPresetFace);
 }
@@ -95,7 +97,7 @@ bool printDesign(const PrinterFactory& makePrinter, platform::Frame& sending,
 }
 
 void saveSettingsFile(const QString& path, const QString& text, const QString& failure, const QString& caption) {
-  const platform::WriteResult written = platform::replaceFile(path, text);
+  const platform::WriteResult written = platform::replaceFileUtf8(path, text);
   if (!written)
     platform::prompts().msgBox(failure + path + QStringLiteral("\n\r") + written.error,
                                platform::msg::OKOnly + platform::msg::Exclamation, caption);

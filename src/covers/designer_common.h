@@ -60,7 +60,7 @@ bool printDesign(const PrinterFactory& makePrinter, platform::Frame& sending,
                  const std::function<void(platform::DrawingSurface&)>& draw, const QString& failure,
                  const QString& caption);
 
-// Replaces a settings file with `text`. A failure is reported as `failure` followed by the
+// Replaces a settings file with `text`, in UTF-8. A failure is reported as `failure` followed by the
 // path and the reason, in a message box titled `caption`; the old file stays whole.
 void saveSettingsFile(const QString& path, const QString& text, const QString& failure, const QString& caption);
 

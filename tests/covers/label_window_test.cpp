@@ -3,7 +3,10 @@
 #include "covers/frmPrint_Offset.h"
 #include "designer_test_support.h"
 #include "platform/prompts.h"
+#include "platform/text_file.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QDir>
 #include <QPrinterInfo>
 
@@ -32,7 +35,7 @@ int pdfPages(const QByteArray& pdf) {
 class LabelWindowTest : public DesignerWindowTest<frmPrint_Offset> {
  protected:
   void open(const QStringList& items = tracks(3), const QString& title = "SC8123") { openWith(items, title); }
-  void writeSettings(const QStringList& lines) { home.writeLines("OffSet.dat", lines); }
+  void writeSettings(const QStringList& lines) { home.writeBytes("OffSet.dat", platform::joinLines(lines).toUtf8()); }
   QString picture(const QString& name) { return savePicture(name, QSize(8, 8), Qt::red); }
 };
 
@@ -72,14 +75,30 @@ TEST_F(LabelWindowTest, FirstOpeningWritesTheSettingsFromTheOpeningValues) {
   EXPECT_EQ(w->Command1.BackColor(), 0xFFFFFF);
   EXPECT_EQ(w->Label8.Caption(), "SC8123");
   EXPECT_EQ(w->Label10.Caption(), "01 SONG 1, 02 SONG 2\r03 SONG 3\r");
+
+  // The face list offers no alias of another family, and drops down wide enough for its
+  // longest name.
+  auto* faces = qobject_cast<QComboBox*>(w->Combo1.widget());
+  ASSERT_TRUE(faces);
+  QString longest;
+  for (int i = 0; i < faces->count(); ++i) {
+    EXPECT_FALSE(QStringList({"MONOSPACE", "SANS SERIF", "SERIF"}).contains(faces->itemText(i)));
+    if (faces->itemText(i).size() > longest.size()) longest = faces->itemText(i);
+  }
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), faces->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(faces, &press);
+  ASSERT_TRUE(faces->view()->isVisible());
+  EXPECT_GE(faces->view()->viewport()->width(), QFontMetrics(faces->view()->font()).horizontalAdvance(longest));
+  faces->hidePopup();
 }
 
 TEST_F(LabelWindowTest, TheSavedDesignComesBack) {
   w->Load();
   const QString face = otherFace();
   ASSERT_FALSE(face.isEmpty());
-  const QString pic = picture("disc, one.png");
-  writeSettings({"12", " -5", "255", face.toLower(), "20", "65280", face, "4.5", pic, "16711680"});
+  const QString pic = picture("Фото, one.png");
+  writeSettings({"12", " -5", "255", face.toLower() + " [URW]", "20", "65280", face, "4.5", pic, "16711680"});
   open();
   EXPECT_EQ(w->Text1.Text(), "12");
   EXPECT_EQ(w->Text2.Text(), "-5");
@@ -93,7 +112,9 @@ TEST_F(LabelWindowTest, TheSavedDesignComesBack) {
   EXPECT_EQ(w->Command7.BackColor(), 65280);
   EXPECT_EQ(w->Label10.font().family(), face);
   EXPECT_EQ(w->Label10.font().pointSizeF(), 4.5);
-  EXPECT_EQ(w->txtImage_File.Text(), pic) << "a path with a comma comes back whole";
+  EXPECT_EQ(w->Combo6.Text(), "4.5");
+  EXPECT_NEAR(centreOf(w->Label10), 62.5 + 2, 1e-9) << "the track list centred at its saved size";
+  EXPECT_EQ(w->txtImage_File.Text(), pic) << "a path with a comma and any letters comes back whole";
   EXPECT_FALSE(w->Image1.Picture.isNull());
   EXPECT_EQ(w->Command1.BackColor(), 16711680);
   EXPECT_EQ(w->Shape3.FillColor, 16711680);
@@ -138,6 +159,14 @@ TEST_F(LabelWindowTest, OffsetsMoveThePreviewInWholeStepsAndRefuseText) {
   EXPECT_DOUBLE_EQ(w->Shape3.Left, 44);
   w->Text1.setText("5mm");
   EXPECT_EQ(w->Text1.Text(), "");
+  // A bad key empties the box, and the preview stands at 0 as Print takes it.
+  w->Text1.SetFocus();
+  typeInto(w->Text1.widget(), "15");
+  EXPECT_DOUBLE_EQ(w->Shape3.Left, 44 + 3);
+  typeInto(w->Text1.widget(), "m");
+  EXPECT_EQ(w->Text1.Text(), "");
+  EXPECT_DOUBLE_EQ(w->Shape3.Left, 44);
+  EXPECT_NEAR(centreOf(w->Label10), 62.5, 1e-9);
   w->Text1.setText("12");
   w->Text2.setText("10");
   const int ox = 2, oy = 3;
