@@ -86,10 +86,7 @@ frmPrint_Cover::frmPrint_Cover()
   Text3.setVisible(false);
   List1.setVisible(false);
 
-  Frame3.movePx(300, 200, 200, 70);
-  Image4.movePx(12, 20, 32, 32);
-  Label19.movePx(56, 28);
-  Frame3.setVisible(false);
+  placeSendingNotice(Frame3, Image4, Label19, 300, 200);
 
   const QRectF shadow = twipsToUnits(case_preview::kShadowTwips, kCaseClientWidthTwips, kCaseClientHeightTwips);
   const QRectF page = twipsToUnits(case_preview::kPageTwips, kCaseClientWidthTwips, kCaseClientHeightTwips);

@@ -72,10 +72,7 @@ frmPrint_Offset::frmPrint_Offset()
   Text3.setVisible(false);
   List1.setVisible(false);
 
-  Frame3.movePx(330, 220, 200, 70);
-  Image4.movePx(12, 20, 32, 32);
-  Label19.movePx(56, 28);
-  Frame3.setVisible(false);
+  placeSendingNotice(Frame3, Image4, Label19, 330, 220);
 
   Combo1.setToolTipText(QStringLiteral("select a font style for disc title"));
   Combo2.setToolTipText(QStringLiteral("select the font size for disc title"));

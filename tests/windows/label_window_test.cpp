@@ -8,6 +8,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
+#include <QPalette>
 #include <QPrinterInfo>
 
 using namespace designer_test;
@@ -31,6 +32,16 @@ int pdfPages(const QByteArray& pdf) {
 }
 
 }  // namespace
+
+// A printer that looks at the designer while the page is sent.
+class WatchedPrinter : public RecordingSurface {
+ public:
+  std::function<void()> onSend;
+  void endPage(bool send) override {
+    if (onSend) onSend();
+    RecordingSurface::endPage(send);
+  }
+};
 
 class LabelWindowTest : public DesignerWindowTest<frmPrint_Offset> {
  protected:
@@ -208,9 +219,12 @@ TEST_F(LabelWindowTest, ColoursAreChosenOrLeftAloneOnCancel) {
   w->Command5_Click();
   EXPECT_EQ(w->Label8.ForeColor(), kButtonText);
   EXPECT_EQ(w->Command5.BackColor(), 0);
-  w->Command7_Click();
+  clickOn(w->Command7.widget());
   EXPECT_EQ(w->Label10.ForeColor(), 0x0000FF);
   EXPECT_EQ(w->Command7.BackColor(), 0x0000FF);
+  QWidget* swatch = w->Command7.widget();
+  EXPECT_EQ(swatch->grab().toImage().pixelColor(swatch->rect().center()), QColor(255, 0, 0))
+      << "the swatch shows exactly the colour chosen";
   for (const auto& call : prompts.callsOf("chooseColour")) EXPECT_EQ(call.text, "0") << "no colour proposed";
 }
 
@@ -286,6 +300,29 @@ TEST_F(LabelWindowTest, PrintSendsOnePageSavesTheDesignAndCloses) {
   EXPECT_FALSE(w->Frame3.Visible());
   EXPECT_EQ(home.readBytes("OffSet.dat"),
             "2.5\r\n0\r\n-2147483630 \r\nCOURIER NEW\r\n 12 \r\n-2147483640 \r\nCOURIER NEW\r\n 4.5 \r\n\r\n 65535 \r\n");
+}
+
+TEST_F(LabelWindowTest, TheSendingNoticeHidesThePreviewBehindItsPrinterAndRaisedEdge) {
+  open();
+  QImage shot;
+  w->makePrinterSurface = [&] {
+    auto printer = std::make_shared<WatchedPrinter>();
+    printer->onSend = [&] { shot = w->window()->grab().toImage(); };
+    return printer;
+  };
+  w->cmdPrint_Click();
+  ASSERT_FALSE(shot.isNull());
+  const QWidget* notice = w->Frame3.widget();
+  const QRect at(notice->mapTo(w->window(), QPoint(0, 0)), notice->size());
+  const QColor window = notice->palette().color(QPalette::Window);
+  EXPECT_EQ(shot.pixelColor(at.topLeft() + QPoint(0, at.height() / 2)), QColor(128, 128, 128)) << "left edge";
+  EXPECT_EQ(shot.pixelColor(at.topLeft() + QPoint(at.width() / 2, 0)), QColor(128, 128, 128)) << "top edge";
+  EXPECT_EQ(shot.pixelColor(at.bottomRight() - QPoint(0, at.height() / 2)), QColor(0, 0, 0)) << "right edge";
+  EXPECT_EQ(shot.pixelColor(at.bottomRight() - QPoint(at.width() / 2, 0)), QColor(0, 0, 0)) << "bottom edge";
+  EXPECT_EQ(shot.pixelColor(at.bottomRight() - QPoint(8, 8)), window) << "the preview does not show through";
+  const QWidget* printer = w->Image4.widget();
+  const QPoint picture = printer->mapTo(w->window(), printer->rect().center());
+  EXPECT_NE(shot.pixelColor(picture), window) << "the printer's picture";
 }
 
 TEST_F(LabelWindowTest, APrintThatFailsIsReportedAndTheDesignStaysOpen) {
