@@ -1,0 +1,147 @@
+#include "windows/designer_common.h"
+
+#include "windows/label_controls.h"
+#include "platform/busy.h"
+#include "platform/prompts.h"
+#include "platform/text_file.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPalette>
+#include <QPixmap>
+
+namespace windows {
+
+using namespace covers;
+
+DesignerPreview::DesignerPreview(int clientWidthPx, int clientHeightPx)
+    : surface_(clientWidthPx * 0.75, clientHeightPx * 0.75, 96) {}
+
+void DesignerPreview::add(const PreviewShape& shape) { layers_.emplace_back(&shape); }
+void DesignerPreview::add(const PreviewImage& image) { layers_.emplace_back(&image); }
+
+void DesignerPreview::paint(platform::PictureBox& shownIn) {
+  platform::ImageSurface& s = surface_;
+  s.Cls();
+  s.setScale(100, 100);
+  fillBox(s, 0, 0, 100, 100, platform::fromQColor(QApplication::palette().color(QPalette::Window)));
+  for (const auto& layer : layers_) {
+    if (const auto* shape = std::get_if<const PreviewShape*>(&layer))
+      drawPreviewShape(s, **shape);
+    else
+      drawPreviewImage(s, *std::get<const PreviewImage*>(layer));
+  }
+  if (auto* shown = qobject_cast<QLabel*>(shownIn.widget())) shown->setPixmap(QPixmap::fromImage(s.image()));
+}
+
+const QImage& DesignerPreview::image() const { return surface_.image(); }
+
+namespace {
+void fillList(platform::ComboBox& list, const QStringList& entries) {
+  list.Clear();
+  for (const QString& entry : entries) list.AddItem(entry);
+}
+}  // namespace
+
+void fillFormatLists(platform::ComboBox& titleFaces, platform::ComboBox& titleSizes, platform::ComboBox& trackFaces) {
+  const QStringList faces = printerFaceNames();
+  fillList(titleFaces, faces);
+  titleFaces.fitDropDownToEntries();
+  platform::letEventsThrough();
+  presetChoice(titleFaces, kPresetFace);
+
+  QStringList sizes;
+  for (int size = 4; size <= 36; ++size) sizes << QString::number(size);
+  fillList(titleSizes, sizes);
+  platform::letEventsThrough();
+  presetChoice(titleSizes, QStringLiteral("12"));
+
+  fillList(trackFaces, faces);
+  trackFaces.fitDropDownToEntries();
+  platform::letEventsThrough();
+  presetChoice(trackFaces, kPresetFace);
+}
+
+bool choosePicture(platform::TextBox& pathBox) {
+  platform::FileDialogRequest req;
+  req.filter = kPictureFilter;
+  const auto path = platform::prompts().openFile(req);
+  if (!path) return false;
+  pathBox.setText(*path);
+  return true;
+}
+
+void blackenWhiteText(platform::Label& text, platform::CommandButton& swatch) {
+  if (text.ForeColor() != kWhite) return;
+  text.setForeColor(kBlack);
+  setSwatch(swatch, kBlack);
+}
+
+namespace {
+// A small printer: the sheet going in at the back, the body, and the printed sheet coming out.
+QPixmap printerPicture() {
+  QPixmap picture(32, 32);
+  picture.fill(Qt::transparent);
+  QPainter p(&picture);
+  p.setPen(QColor(64, 64, 64));
+  p.setBrush(Qt::white);
+  p.drawRect(9, 2, 14, 11);
+  p.setBrush(QColor(192, 192, 192));
+  p.drawRoundedRect(QRectF(2.5, 11.5, 27, 12), 2, 2);
+  p.setBrush(QColor(128, 128, 128));
+  p.drawRect(7, 19, 18, 3);
+  p.setBrush(Qt::white);
+  p.drawRect(9, 21, 14, 9);
+  p.drawLine(11, 24, 21, 24);
+  p.drawLine(11, 27, 18, 27);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(0, 160, 0));
+  p.drawEllipse(24, 14, 3, 3);
+  return picture;
+}
+}  // namespace
+
+void placeSendingNotice(platform::Frame& notice, platform::PictureBox& printer, platform::Label& text, int x, int y) {
+  notice.movePx(x, y, 200, 70);
+  if (QWidget* panel = notice.widget()) {
+    panel->setAutoFillBackground(true);
+    panel->setStyleSheet(QStringLiteral("QGroupBox { background-color: palette(window); margin: 0px; padding: 0px;"
+                                        " border-style: solid; border-width: 2px;"
+                                        " border-color: #808080 #000000 #000000 #808080; }"));
+  }
+  printer.movePx(12, 19, 32, 32);
+  if (auto* shown = qobject_cast<QLabel*>(printer.widget())) shown->setPixmap(printerPicture());
+  text.movePx(56, 28);
+  notice.setVisible(false);
+}
+
+bool printDesign(const PrinterFactory& makePrinter, platform::Frame& sending,
+                 const std::function<void(platform::DrawingSurface&)>& draw, const QString& failure,
+                 const QString& caption) {
+  const std::shared_ptr<platform::DrawingSurface> printer = makePrinter ? makePrinter() : nullptr;
+  if (!printer) return false;  // no printer and no file named for the page
+  bool printed = false;
+  {
+    platform::BusyScope busy;  // no second Print, no Cancel, while the page is sent
+    sending.setVisible(true);
+    platform::letEventsThrough();
+    draw(*printer);
+    printer->endPage(true);
+    printed = printer->endDocument();
+    sending.setVisible(false);
+  }
+  if (!printed)
+    platform::prompts().msgBox(failure + QStringLiteral("\n\r") + printer->errorString(),
+                               platform::msg::OKOnly + platform::msg::Exclamation, caption);
+  return printed;
+}
+
+void saveSettingsFile(const QString& path, const QString& text, const QString& failure, const QString& caption) {
+  const platform::WriteResult written = platform::replaceFileUtf8(path, text);
+  if (!written)
+    platform::prompts().msgBox(failure + path + QStringLiteral("\n\r") + written.error,
+                               platform::msg::OKOnly + platform::msg::Exclamation, caption);
+}
+
+}  // namespace windows

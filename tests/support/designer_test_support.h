@@ -1,0 +1,112 @@
+// What the label and case designer tests share: disc track items, the recorded calls of one
+// kind, and a fixture that opens a designer window over a temporary program folder with its
+// printer replaced by a recording surface.
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/recording_surface.h"
+#include "scripted_prompts.h"
+#include "temp_home.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QWidget>  // platform/controls.h hands out QWidget pointers
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace designer_test {
+
+constexpr double kPtPerMm = 72.0 / 25.4;
+
+// The system colours the designers start their texts in: button text (titles) and window text
+// (track lists).
+constexpr qint32 kButtonText = qint32(0x80000012u);
+constexpr qint32 kWindowText = qint32(0x80000008u);
+
+// A disc's track list item: track, 4 blanks, song (36 characters), artist (30).
+inline QString item(const QString& track, const QString& song, const QString& artist = "ARTIST") {
+  return track + "    " + song.leftJustified(36, ' ', true) + artist.leftJustified(30, ' ', true);
+}
+
+// Tracks 01 to n, "SONG 1" to "SONG n", all by "ARTIST".
+inline QStringList tracks(int n) {
+  QStringList out;
+  for (int i = 1; i <= n; ++i) out << item(QString::asprintf("%02d", i), "SONG " + QString::number(i));
+  return out;
+}
+
+// Keys typed into a widget, one key press a character, as the user types them.
+inline void typeInto(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(widget, &press);
+  }
+}
+
+// A left click on a widget at a point of it (its middle when none is given).
+inline void clickOn(QWidget* widget, QPoint at = {-1, -1}) {
+  if (at.x() < 0) at = widget->rect().center();
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent e(type, at, widget->mapToGlobal(at), Qt::LeftButton,
+                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &e);
+  }
+}
+
+// The calls of one kind on the surface's current page, in order.
+inline std::vector<platform::SurfaceCall> callsOf(const platform::RecordingSurface& s, platform::SurfaceCall::Kind kind) {
+  std::vector<platform::SurfaceCall> out;
+  for (const auto& c : s.current().calls)
+    if (c.kind == kind) out.push_back(c);
+  return out;
+}
+
+// A designer window `Form` whose Print draws on `paper`, a recording surface made afresh at
+// each Print.
+template <class Form>
+class DesignerWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    w->makePrinterSurface = [this] {
+      paper = std::make_shared<platform::RecordingSurface>();
+      return std::shared_ptr<platform::DrawingSurface>(paper);
+    };
+  }
+  // As the main window opens it: loaded, filled, shown.
+  void openWith(const QStringList& items, const QString& title) {
+    w->Load();
+    w->List1.Clear();
+    w->List1.addItems(items);
+    w->Text3.setText(title);
+    w->Show();
+  }
+  // A picture file of one colour in the program folder; its full path.
+  QString savePicture(const QString& name, QSize size, Qt::GlobalColor colour) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    image.save(home.path(name));
+    return home.path(name);
+  }
+  // A face the lists offer besides the preset.
+  QString otherFace() {
+    for (int i = 0; i < w->Combo1.ListCount(); ++i)
+      if (w->Combo1.List(i) != "COURIER NEW") return w->Combo1.List(i);
+    return {};
+  }
+  double centreOf(const platform::Control& c) { return c.Left() + c.Width() / 2; }
+
+  testsupport::TempHome home;
+  testsupport::ScriptedPrompts prompts;
+  std::shared_ptr<platform::RecordingSurface> paper;
+  std::unique_ptr<Form> w = std::make_unique<Form>();
+};
+
+}  // namespace designer_test
