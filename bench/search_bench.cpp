@@ -2,7 +2,7 @@
 // 32,731-line song list.
 #include "bench_support.h"
 #include "db_generator.h"
-#include "mainwindow/form1.h"
+#include "windows/form1.h"
 #include "platform/screen.h"
 
 #include <QCoreApplication>

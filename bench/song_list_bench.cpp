@@ -4,7 +4,7 @@
 // peak_MB.
 #include "bench_support.h"
 #include "db_generator.h"
-#include "mainwindow/form1.h"
+#include "windows/form1.h"
 #include "platform/prompts.h"
 #include "platform/screen.h"
 

@@ -1,7 +1,7 @@
 // Song-list file benchmarks: saving and opening a file of 32,731 lines with 5,000 ticked discs.
 #include "bench_support.h"
 #include "db_generator.h"
-#include "mainwindow/form1.h"
+#include "windows/form1.h"
 #include "platform/prompts.h"
 #include "platform/screen.h"
 

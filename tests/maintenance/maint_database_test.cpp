@@ -1,7 +1,7 @@
 // The rewrites and writes of the track and disc files behind the database windows.
 #include "maintenance/track_database.h"
 
-#include "maint_support.h"
+#include "file_size_limit.h"
 #include "temp_home.h"
 
 #include <QDir>

@@ -65,4 +65,16 @@ QString discLine(const QString& code) {
   return common::writeRecord({code.leftJustified(11, QLatin1Char(' '), true)});
 }
 
+QByteArray linesBytes(const QList<QByteArray>& records) {
+  QByteArray out;
+  for (const auto& r : records) out += r + "\r\n";
+  return out;
+}
+
+QByteArray quotedLinesBytes(const QList<QByteArray>& values) {
+  QByteArray out;
+  for (const auto& v : values) out += '"' + v + "\"\r\n";
+  return out;
+}
+
 }  // namespace testsupport

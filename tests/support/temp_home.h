@@ -31,4 +31,9 @@ class TempHome {
 QString trackLine(const QString& code, const QString& track, const QString& title, const QString& artist);
 QString discLine(const QString& code);
 
+// Records as a file holds them, CR LF after each.
+QByteArray linesBytes(const QList<QByteArray>& records);
+// Values as a file holds them, each in double quotes, CR LF after each.
+QByteArray quotedLinesBytes(const QList<QByteArray>& values);
+
 }  // namespace testsupport

@@ -1,0 +1,80 @@
+// The song list as it leaves the program: its columns as the clipboard copy and the export cut
+// them, the clipboard text, the comma-delimited and web-page export files, and the update file.
+#pragma once
+
+#include "catalogue/song_line.h"
+#include "common/records.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace catalogue {
+
+// One column of a copied or exported line: its heading and the characters it is cut from.
+struct ListColumn {
+  QString heading;
+  int start;  // 1-based
+  int width;
+};
+
+// The column set of a layout and the two column options ("Show Manufacturer Codes", "Use my
+// Disc Codes"). Empty when they give none: both options off, no layout, or the code layout
+// without its codes.
+std::vector<ListColumn> listColumns(std::optional<catalogue::Sort> sort, bool showCodes, bool useNumbers);
+
+// The fields of one song-list line, each cut and trimmed of blanks.
+QStringList lineFields(const std::vector<ListColumn>& columns, const QString& line);
+
+// The clipboard text: the heading line, then a line per song-list line, fields joined by tabs,
+// every line ending CR LF. Empty without columns.
+QString clipboardListText(const std::vector<ListColumn>& columns, const QStringList& lines);
+
+// ---- the export file
+
+extern const QString kExportFilter;  // the save dialog's two types, comma-delimited first
+
+enum class ExportFormat { Csv, Html };
+struct ExportTarget {
+  QString path;
+  ExportFormat format;
+};
+// The file an export typed name is written to: a name ending ".htm" or ".html" (any case) is a
+// web page, ".csv" a comma-delimited file, and any other name gets ".csv" added.
+ExportTarget exportTarget(const QString& typed);
+
+// Comma-delimited text: the heading line, then a row per line, CR LF after each. A field holding
+// a comma, a double quote or a line end is quoted, its double quotes doubled.
+QString csvExportText(const std::vector<ListColumn>& columns, const QStringList& lines);
+
+// The web page: a table of the headings and a row per line, and the maker's link below it.
+// `webHost` names the maker in the keywords; `webPage` is the address both links open. Field
+// text is escaped, so a "<" or "&" in a title stays text.
+QString htmlExportText(const std::vector<ListColumn>& columns, const QStringList& lines, const QString& webHost,
+                       const QString& webPage);
+
+// ---- the update file
+
+extern const QString kUpdateFileHeader;  // "Mellowdex Update File " (trailing blank)
+extern const QString kUpdateFileFilter;
+
+// The name an update file is written under: ".kup" (any case) becomes ".kup"; any other name
+// gets ".kup" added.
+QString withKupExtension(const QString& typed);
+
+// The tracks of the song-list lines in list order, each as a padded record. A line without a
+// disc code cannot name its track and is left out; a disc and track met again is written once.
+std::vector<common::TrackRecord> songListTracks(catalogue::Sort sort, const QStringList& lines);
+
+// Puts the database's own record in place of each track found in the track file (the disc code
+// compared without regard to case, as the list shows codes in capitals), so the capitals or
+// word capitals of the list never reach the file. Tracks the database lacks keep the list's text.
+void useStoredRecords(std::vector<common::TrackRecord>& tracks, const QByteArray& trackFileBytes);
+
+// The update file: the header record, then a record per track, CR LF after each.
+QString updateFileText(const std::vector<common::TrackRecord>& tracks);
+
+}  // namespace catalogue

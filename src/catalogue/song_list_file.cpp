@@ -1,0 +1,134 @@
+#include "catalogue/song_list_file.h"
+
+#include "common/records.h"
+#include "common/text_helpers.h"
+#include "platform/prompts.h"
+#include "platform/text_file.h"
+
+#include <QFileInfo>
+
+namespace catalogue {
+
+const QString kFileHeader1 = QStringLiteral("MELLOWDEX CD SELECTION FILE");
+const QString kFileHeader2 = QStringLiteral("MELLOWDEX CD SELECTION FILE2");
+const QString kSeparator = QString(58, QLatin1Char('-'));
+const QString kNotMellowdex = QStringLiteral(" is not a Mellowdex file");
+const QString kReadOnlyText = QStringLiteral("This file is read only. Please use another file name");
+const QString kReadOnlyTitle = QStringLiteral("Read Only File");
+
+namespace {
+void put(QString& out, const QString& value) {
+  out += QLatin1Char('"');
+  out += value;
+  out += QLatin1String("\"\r\n");
+}
+}  // namespace
+
+QString songListValuesText(const QStringList& values) {
+  QString out;
+  for (const auto& v : values) put(out, v);
+  return out;
+}
+
+QString songListFileText(const SongListFile& f) {
+  QString out;
+  out.reserve(64 + 17 * f.discs.size() + 92 * f.lines.size());
+  put(out, f.version == 1 ? kFileHeader1 : kFileHeader2);
+  put(out, f.header);
+  // Always a line, empty without a sort, so that every later value stays in its place.
+  put(out, f.sortKeyword);
+  put(out, f.showCodes ? QStringLiteral("MF TRUE") : QStringLiteral("MF FALSE"));
+  put(out, f.useNumbers ? QStringLiteral("REF TRUE") : QStringLiteral("REF FALSE"));
+  put(out, f.hideDuplicates ? QStringLiteral("DUP TRUE") : QStringLiteral("DUP FALSE"));
+  for (const auto& d : f.discs) put(out, d);
+  if (f.version != 1) {
+    put(out, kSeparator);
+    for (const auto& l : f.lines) put(out, l);
+  }
+  return out;
+}
+
+std::optional<QStringList> readSongListValues(const QString& path) {
+  auto lines = platform::readLines(path);
+  if (!lines) return std::nullopt;
+  QStringList values;
+  values.reserve(lines->size());
+  for (const QString& line : *lines) {
+    QString value;
+    common::splitFields(line.constData(), line.size(), [&](qsizetype start, qsizetype len) {
+      value = line.mid(start, len);
+      return false;  // one value a line
+    });
+    values.append(value);
+  }
+  return values;
+}
+
+int songListVersion(const QString& firstValue) {
+  if (firstValue == kFileHeader2) return 2;
+  if (firstValue == kFileHeader1) return 1;
+  return 0;
+}
+
+QString notMellowdexMessage(const QString& path) {
+  return path + kNotMellowdex + QStringLiteral("\r\rPlease try again using the correct file");
+}
+
+QString withMdqExtension(const QString& typed) {
+  QString name = typed;
+  if (common::Right(name, 4).toLower() == QLatin1String(".mdq")) name.chop(4);
+  return name + QStringLiteral(".mdq");
+}
+
+QString storableHeader(const QString& header) {
+  QString h = header;
+  h.replace(QLatin1Char('"'), QLatin1Char('\''));
+  return h;
+}
+
+std::optional<QString> askWriteName(const platform::FileDialogRequest& req,
+                                    const std::function<QString(const QString&)>& nameFor, const QString& title) {
+  platform::FileDialogRequest request = req;
+  request.overwritePrompt = false;  // asked below, for the name actually written
+  while (true) {
+    const auto typed = platform::prompts().saveFile(request);
+    if (!typed || typed->isEmpty() || *typed == request.fileName) return std::nullopt;
+    const QString name = nameFor(*typed);
+    if (!QFileInfo::exists(name)) return name;
+    const int answer = platform::prompts().msgBox(
+        name + QStringLiteral(" already exists.\n\rDo you want to replace it?"),
+        platform::msg::YesNo + platform::msg::Exclamation + platform::msg::DefaultButton2, title);
+    if (answer == platform::msg::Yes) return name;
+  }
+}
+
+std::optional<QString> askSongListSaveName() {
+  platform::FileDialogRequest req;
+  req.title = QStringLiteral("Mellowdex");
+  req.fileName = QStringLiteral("*.mdq");
+  return askWriteName(req, withMdqExtension, QStringLiteral("Mellowdex"));
+}
+
+void reportWriteFailure(const platform::WriteResult& result, const QString& path, const QString& title) {
+  if (result.readOnly)
+    platform::prompts().msgBox(kReadOnlyText, platform::msg::OKOnly, kReadOnlyTitle);
+  else
+    platform::prompts().msgBox(QStringLiteral("The file ") + path + QStringLiteral(" could not be written.\n\r") +
+                                   result.error,
+                               platform::msg::OKOnly + platform::msg::Exclamation, title);
+}
+
+QStringList mergedValues(const QStringList& first, const QStringList& second) {
+  QStringList out{kFileHeader1, second.value(1), second.value(2)};
+  const char* flags[] = {"MF", "REF", "DUP"};
+  for (int i = 0; i < 3; ++i) {
+    const QString on = QString::fromLatin1(flags[i]) + QStringLiteral(" TRUE");
+    const QString a = first.value(3 + i), b = second.value(3 + i);
+    out << ((a != b || (a == on && b == on)) ? on : QString::fromLatin1(flags[i]) + QStringLiteral(" FALSE"));
+  }
+  for (const QStringList* f : {&first, &second})
+    for (qsizetype i = 6; i < f->size() && f->at(i) != kSeparator; ++i) out << f->at(i);
+  return out;
+}
+
+}  // namespace catalogue

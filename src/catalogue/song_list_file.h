@@ -1,0 +1,74 @@
+// The saved song-list file (.mdq): one double-quoted value a line. Version 2 (written by Save)
+// holds the header text, the sort, three options, the ticked discs, a separator and the song-list
+// lines; version 1 (written by the merge) ends after the discs. Also the naming and the failure
+// messages that every file the main window writes shares.
+#pragma once
+
+#include "platform/prompts.h"
+#include "platform/text_file.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace catalogue {
+
+extern const QString kFileHeader1;  // "MELLOWDEX CD SELECTION FILE"
+extern const QString kFileHeader2;  // "MELLOWDEX CD SELECTION FILE2"
+extern const QString kSeparator;    // 58 hyphens
+extern const QString kNotMellowdex; // " is not a Mellowdex file"
+extern const QString kReadOnlyText;
+extern const QString kReadOnlyTitle;
+
+// Values written one a line, each quoted, CR LF after each.
+QString songListValuesText(const QStringList& values);
+
+// The values of a file, line by line from line 2.
+struct SongListFile {
+  int version = 2;
+  QString header;
+  QString sortKeyword;  // "ARTIST", "SONG", "TRACK", "MF CODE"; empty when no sort is set
+  bool showCodes = false;
+  bool useNumbers = false;
+  bool hideDuplicates = false;
+  QStringList discs;  // disc-list items, 11 or 15 characters
+  QStringList lines;  // version 2 only
+};
+
+// The file's text, every value quoted, CR LF after each line.
+QString songListFileText(const SongListFile& file);
+
+// The file's values as read back: each line is one field (the text between its quotes).
+std::optional<QStringList> readSongListValues(const QString& path);
+// 1 or 2 for the two headers (compared exactly), 0 for anything else.
+int songListVersion(const QString& firstValue);
+// The refusal of a file whose first line is no header, naming the file.
+QString notMellowdexMessage(const QString& path);
+
+// The name a typed name is saved under: a final ".mdq" in any case is replaced by ".mdq";
+// any other name gets ".mdq" added.
+QString withMdqExtension(const QString& typed);
+
+// The header text as it can be stored: a double quote would end the value early.
+QString storableHeader(const QString& header);
+
+// Asks for the name to write a file under: the save dialog, `nameFor` turning the typed name into
+// the name written, and the overwrite question (titled `title`) for that name; No shows the dialog
+// again. Nothing when the user cancels (no name, or the preset name left as it was).
+std::optional<QString> askWriteName(const platform::FileDialogRequest& req,
+                                    const std::function<QString(const QString&)>& nameFor, const QString& title);
+
+// The same for a song-list file: the ".mdq" rule and the program's title.
+std::optional<QString> askSongListSaveName();
+
+// Tells the user why a file could not be written: a read-only target in the "Read Only File"
+// box, any other failure in a box titled `title`.
+void reportWriteFailure(const platform::WriteResult& result, const QString& path, const QString& title);
+
+// The merge of two files' values (each from line 1 on): a version-1 file with the header and
+// sort of the second and each option on when the two differ or both are on.
+QStringList mergedValues(const QStringList& first, const QStringList& second);
+
+}  // namespace catalogue

@@ -1,0 +1,160 @@
+#include "windows/Edit_Record.h"
+
+#include "catalogue/database.h"
+#include "common/text_helpers.h"
+#include "windows/dialog_helpers.h"
+#include "maintenance/track_database.h"
+#include "windows/form1.h"
+#include "platform/busy.h"
+#include "platform/files.h"
+#include "platform/prompts.h"
+
+#include <QCoreApplication>
+
+#include <memory>
+
+using common::padRight;
+using common::Trim;
+
+namespace {
+std::unique_ptr<Edit_Record> g_window;
+const QString kTitle = QStringLiteral("Edit Track");
+
+void tell(const QString& text) { platform::prompts().msgBox(text, platform::msg::OKOnly, kTitle); }
+}  // namespace
+
+Edit_Record::Edit_Record() : FormBase(Kind::Dialog, QStringLiteral("Edit Tracks"), QSize(520, 330)) {
+  windows::setUpTrackBoxes(Text1, Text2, Text3, Text4);
+  Check1.setToolTipText(QStringLiteral("when selected your list will be updated after you click the ok button"));
+  Command1.setToolTipText(QStringLiteral("click to update database"));
+  Command2.setToolTipText(QStringLiteral("click to close"));
+
+  Label6.movePx(16, 10);
+  Label7.movePx(16, 34);
+  Label1.movePx(16, 66);
+  Text1.movePx(16, 86, 110, 24);
+  Label2.movePx(140, 66);
+  Text2.movePx(140, 86, 40, 24);
+  Label3.movePx(16, 122);
+  Text3.movePx(16, 142, 300, 24);
+  Label4.movePx(16, 178);
+  Text4.movePx(16, 198, 260, 24);
+  Check1.movePx(16, 240, 220, 22);
+  Label5.movePx(16, 290);
+  Command1.movePx(300, 284, 96, 30);
+  Command2.movePx(408, 284, 96, 30);
+
+  Command1.Click = [this] { Command1_Click(); };
+  Command2.Click = [this] { Command2_Click(); };
+  Text1.KeyPress = [this](int& k) { Text1_KeyPress(k); };
+  Text3.KeyPress = [this](int& k) { Text3_KeyPress(k); };
+  Text4.KeyPress = [this](int& k) { Text4_KeyPress(k); };
+  Text2.Change = [this] { Text2_Change(); };
+}
+
+Edit_Record& Edit_Record::instance() {
+  if (!g_window) {
+    g_window = std::make_unique<Edit_Record>();
+    qAddPostRoutine([] { g_window.reset(); });  // the window goes before the application does
+  }
+  g_window->Load();
+  return *g_window;
+}
+
+// Every load starts from the window as designed.
+void Edit_Record::Form_Load() {
+  for (platform::TextBox* box : {&Text1, &Text2, &Text3, &Text4}) box->setText(QString());
+  Text1.setEnabled(false);
+  Text2.setEnabled(false);
+  Check1.setValue(0);
+  setWorking(false);
+  Text3.SetFocus();
+}
+
+void Edit_Record::setWorking(bool working) {
+  Command1.setEnabled(!working);
+  Command2.setEnabled(!working);
+  Label5.setVisible(working);
+}
+
+void Edit_Record::Text1_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
+void Edit_Record::Text3_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
+void Edit_Record::Text4_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
+
+void Edit_Record::Text2_Change() {
+  if (!common::IsNumeric(Text2.Text())) Text2.setText(QString());
+}
+
+void Edit_Record::Command2_Click() { Unload(); }
+
+void Edit_Record::Command1_Click() {
+  if (windows::refuseTrackEntry(Text1, Text2, Text3, Text4, false)) return;
+
+  // The code box cannot hold every code the list may show: a blank one (the list hides the
+  // codes) or the cut-off start of a longer one would write the track under a disc it is not.
+  if (Trim(Text1.Text()).isEmpty()) {
+    tell(QStringLiteral("Show MF Code must be selected to edit or delete a track"));
+    return;
+  }
+  if (Text1.Text().size() >= 10 && !Text1.Text().endsWith(QLatin1Char(' '))) {
+    const QString discPath = maintenance::discFilePath();
+    const auto discs = catalogue::readDiscFile(discPath);
+    if (!discs) return tell(maintenance::cannotReadText(discPath));
+    if (maintenance::looksCut(Text1.Text(), *discs)) {
+      return tell(QStringLiteral("The disc code of this track is longer than 10 characters.\r") +
+                  QStringLiteral("It cannot be edited here."));
+    }
+  }
+
+  {
+    // The boxes were checked: a key typed while events are let through must not reach them.
+    platform::BusyScope busy;
+    setWorking(true);
+    Text2.setText(common::FormatZeros(common::Val(Text2.Text()), 2));
+    Text1.setText(padRight(Text1.Text(), 11));
+    Text3.setText(padRight(Text3.Text(), 36));
+    Text4.setText(padRight(Text4.Text(), 30));
+    platform::letEventsThrough();
+  }
+  Update_Record();
+}
+
+void Edit_Record::Update_Record() {
+  const QString code = Text1.Text() + QLatin1Char(' ');
+  const QString track = Text2.Text();
+  const QByteArray edited =
+      maintenance::recordLine(QStringList{code, track, Text3.Text() + QLatin1Char(' '), Text4.Text() + QLatin1Char(' ')});
+
+  maintenance::Outcome written;
+  {
+    // Keys, clicks and the close box wait until the track file is whole again.
+    platform::BusyScope busy;
+    const QString trackPath = maintenance::trackFilePath();
+    const auto tracks = maintenance::readFileBytes(trackPath);
+    if (!tracks) written = {false, maintenance::cannotReadText(trackPath)};
+    else written = maintenance::replaceDatabase(maintenance::editedTracks(*tracks, code, track, edited));
+    platform::setHidden(trackPath, false);
+
+    setWorking(false);
+    platform::letEventsThrough();
+  }
+  if (!written) {
+    // The track file is as it was; the window stays open to try again or to close.
+    tell(written.message);
+    return;
+  }
+
+  const bool refresh = Check1.Value() == 1;
+  Unload();
+  Form1* main = Form1::instance();
+  if (!refresh || !main) return;
+  const QString search = Trim(main->cmbSearch_text.Text());
+  const bool searching = !search.isEmpty() && search != Trim(Form1::kSearchPrompt);
+  const bool noDiscTicked = main->List1.SelCount() == 0;
+  platform::letEventsThrough();
+  if (noDiscTicked && searching) main->cmdSearch.setValue(true);
+  else if (main->cmdGet_Tracks.Enabled()) main->cmdGet_Tracks.setValue(true);
+  else main->cmdUntag.setValue(true);
+}
+
+void Edit_Record::release() { g_window.reset(); }

@@ -1,0 +1,67 @@
+// What the label and case designers do alike: the preview image under their texts, the format
+// lists they fill on loading, the picture and colour buttons, sending the page to the printer
+// and saving the settings file.
+#pragma once
+
+#include "covers/label_preview.h"
+#include "covers/label_printer.h"
+#include "platform/controls.h"
+#include "platform/painter_surface.h"
+
+#include <QImage>
+#include <QString>
+
+#include <functional>
+#include <variant>
+#include <vector>
+
+namespace windows {
+
+// A designer's preview: its shapes and pictures drawn on an image of the window's client area
+// (100 x 100 units) over the window's background colour, and shown in the window's picture box.
+class DesignerPreview {
+ public:
+  DesignerPreview(int clientWidthPx, int clientHeightPx);
+
+  // The drawn elements, bottom first. They are drawn as they stand at each paint, so they must
+  // outlive the preview (they are members of the same window).
+  void add(const covers::PreviewShape& shape);
+  void add(const covers::PreviewImage& image);
+
+  // Draws every element afresh and shows the image in `shownIn`.
+  void paint(platform::PictureBox& shownIn);
+
+  // The drawn preview as last painted.
+  const QImage& image() const;
+
+ private:
+  platform::ImageSurface surface_;
+  std::vector<std::variant<const covers::PreviewShape*, const covers::PreviewImage*>> layers_;
+};
+
+// Fills and presets the lists both designers have alike: the title's faces (the preset face),
+// the title's sizes (4 to 36, 12 preset) and the track list's faces (the preset face). Each
+// preset runs its list's Click. The track list's sizes differ between the designers.
+void fillFormatLists(platform::ComboBox& titleFaces, platform::ComboBox& titleSizes, platform::ComboBox& trackFaces);
+
+// A picture button: asks for a picture file and puts the chosen path in the path box (whose
+// Change then shows it). False when the user withdrew.
+bool choosePicture(platform::TextBox& pathBox);
+
+// After a picture is cleared: a text left white would vanish on the white paper, so it turns
+// black, and so does its colour swatch. Any other colour stays.
+void blackenWhiteText(platform::Label& text, platform::CommandButton& swatch);
+
+// Print: the page `draw` draws goes to the printer `makePrinter` gives, while the "Sending to
+// Printer" frame shows and the user's input waits. A printer that fails is reported with
+// `failure` and the printer's reason, in a message box titled `caption`. True when the page was
+// printed; false when it failed or no printer (or printer file) was given.
+bool printDesign(const covers::PrinterFactory& makePrinter, platform::Frame& sending,
+                 const std::function<void(platform::DrawingSurface&)>& draw, const QString& failure,
+                 const QString& caption);
+
+// Replaces a settings file with `text`. A failure is reported as `failure` followed by the
+// path and the reason, in a message box titled `caption`; the old file stays whole.
+void saveSettingsFile(const QString& path, const QString& text, const QString& failure, const QString& caption);
+
+}  // namespace windows

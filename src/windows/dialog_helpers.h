@@ -1,0 +1,36 @@
+// What the database windows share: boxes that select their whole text when they get the focus,
+// typed characters turned into capitals, the boxes of a typed track and their checks.
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "platform/cp1252.h"
+
+#include <QString>
+
+namespace windows {
+
+inline void selectAll(platform::TextBox& box) { box.setSelection(0, int(box.Text().size())); }
+
+// A typed character in its upper-case form, one character for one.
+inline void upperKey(int& keyAscii) {
+  if (keyAscii > 0 && keyAscii < 0x10000) keyAscii = platform::cp1252::upper(QChar(char16_t(keyAscii))).unicode();
+}
+
+// The four boxes of a track in the add and edit windows: their font, the lengths they keep
+// (code 10, track 2, song 35, artist 29) and their tips.
+void setUpTrackBoxes(platform::TextBox& code, platform::TextBox& track, platform::TextBox& song,
+                     platform::TextBox& artist);
+
+// The refusal of a forbidden character: the text and the characters it names.
+inline const QString kInvalidTitle = QStringLiteral("Invalid Character");
+inline const QString kInvalidText = QStringLiteral("You can not use these characters \" , ");
+// The add window's disc code also refuses the blank.
+inline const QString kInvalidCodeText = QStringLiteral("You can not use these characters \"  , ");
+
+// The checks of the add and edit windows before a track is written, in order: forbidden
+// characters, empty boxes, track 99. The first that fails is shown and true returned.
+bool refuseTrackEntry(platform::TextBox& code, platform::TextBox& track, platform::TextBox& song,
+                      platform::TextBox& artist, bool blankCodeRefused);
+
+}  // namespace windows

@@ -1,0 +1,70 @@
+// The main window's commands that open the database editing windows.
+#include "windows/form1.h"
+
+#include "common/text_helpers.h"
+#include "windows/Edit_Record.h"
+#include "windows/Rename_Disc.h"
+#include "windows/add_tracks.h"
+#include "windows/delete_record.h"
+#include "platform/busy.h"
+#include "platform/prompts.h"
+
+using platform::msg::OKOnly;
+
+namespace {
+// One highlighted song-list line at most: true (and the user told) when there are more.
+bool moreThanOneTrack(const platform::ListBox& list, const QString& title) {
+  if (list.SelCount() < 2) return false;
+  platform::prompts().msgBox(QStringLiteral("Please select only one track"), OKOnly, title);
+  return true;
+}
+const QString kEditTitle = QStringLiteral("Edit Track");
+}  // namespace
+
+void Form1::cmdCreate_Update_Click() {
+  if (List1.SelCount() == 0) {
+    platform::prompts().msgBox(QStringLiteral("Please create a list first"), OKOnly, QStringLiteral("Make Update"));
+    return;
+  }
+  cmdCreate_Update.setEnabled(false);
+  mnuUpdate_File_Click();
+  cmdCreate_Update.setEnabled(true);
+}
+
+void Form1::mnuTracks_Click() {
+  Label4.setCaption(QString());
+  Save_Offer(QStringLiteral("\n\r"), QStringLiteral("Add Tracks"));
+  add_tracks window;
+  showModal(window);
+  cmdUntag_Click();
+  Reselect_Disc();
+}
+
+void Form1::mnu_Change_Disc_Code_Click() {
+  Label4.setCaption(QString());
+  Rename_Disc window;
+  window.Load();
+  window.Set_Current(common::Trim(List1.Text()));
+  platform::letEventsThrough();
+  showModal(window);
+  cmdUntag_Click();
+  Reselect_Disc();
+}
+
+void Form1::mnuedittrack_Click() {
+  if (moreThanOneTrack(List2, kEditTitle)) return;
+  if (List2.SelCount() == 1) showModal(Edit_Record::instance());
+  else platform::prompts().msgBox(QStringLiteral("Please select a track first"), OKOnly, kEditTitle);
+  platform::letEventsThrough();
+}
+
+void Form1::mnug_Click() {
+  if (moreThanOneTrack(List2, kEditTitle)) return;
+  showModal(Edit_Record::instance());
+  platform::letEventsThrough();
+}
+
+void Form1::mnuDelete_Click() {
+  if (moreThanOneTrack(List2, QStringLiteral("Delete Track"))) return;
+  showModal(delete_record::instance());
+}

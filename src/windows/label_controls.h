@@ -1,0 +1,37 @@
+// Small services of the label and case designers' controls: presetting a choice list, colour
+// swatches, captions of several lines, and the faces and sizes of the preview texts.
+#pragma once
+
+#include "platform/controls.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace windows {
+
+// The file-open dialog's filter of the designers' picture buttons.
+inline const QString kPictureFilter = QStringLiteral("Pictures (*.bmp;*.jpg;*.gif))|*.bmp;*.jpg;*.gif");
+
+// Selects the entry whose text is exactly `text` and applies it as the user's choice would
+// (the list's Click runs, even when the entry was already chosen). A text that no entry has
+// changes nothing. True when an entry was chosen.
+bool presetChoice(platform::ComboBox& list, const QString& text);
+
+// A swatch button keeps the colour number and shows the colour.
+void setSwatch(platform::CommandButton& button, qint32 colour);
+
+// A caption whose lines end in carriage returns, shown as lines. An auto-sized label then
+// takes the size of its text, keeping its left edge and top.
+void setLinesCaption(platform::Label& label, const QString& caption, bool autoSize);
+
+// The face of a control's font, not italic, bold or not; the size stays.
+void setFontFace(platform::Control& control, const QString& face, bool bold);
+// The size of a control's font in points; a size of 0 or less changes nothing.
+void setFontSize(platform::Control& control, double size);
+
+// Runs `onClick` when the mouse is pressed on a widget that has no click of its own (a
+// window's background, a frame).
+void watchClicks(QWidget* widget, std::function<void()> onClick);
+
+}  // namespace windows

@@ -1,0 +1,34 @@
+// The user's own disc reference numbers: the proposal, the stored form and the check for a
+// number in use.
+#include "catalogue/disc_reference.h"
+
+#include <gtest/gtest.h>
+
+TEST(DiscReference, ProposalIsOneMoreThanTheHighestNumberInUse) {
+  EXPECT_EQ(catalogue::proposeReference({"SC1        ", "SC2        "}), 1);
+  EXPECT_EQ(catalogue::proposeReference({}), 1);
+  EXPECT_EQ(catalogue::proposeReference({"A          0007", "B          ", "C          0012"}), 13);
+  EXPECT_EQ(catalogue::proposeReference({"A          AB12", "B          "}), 1);
+  EXPECT_EQ(catalogue::proposeReference({"A          12AB"}), 13);
+  EXPECT_EQ(catalogue::proposeReference({"A          9999"}), 10000);
+}
+
+TEST(DiscReference, AnswersAreFormattedThenCapitalised) {
+  EXPECT_EQ(catalogue::referenceAnswerForm("7"), "0007");
+  EXPECT_EQ(catalogue::referenceAnswerForm("12"), "0012");
+  EXPECT_EQ(catalogue::referenceAnswerForm("x"), "X");
+  EXPECT_EQ(catalogue::referenceAnswerForm("ab "), "AB ");
+  EXPECT_EQ(catalogue::referenceAnswerForm("12345"), "12345");
+  EXPECT_EQ(catalogue::referenceAnswerForm(" 7 "), "0007");
+  EXPECT_EQ(catalogue::referenceAnswerForm(QString::fromUtf8("\xc3\xa9t\xc3\xa9")), QString::fromUtf8("\xc3\x89T\xc3\x89"));
+  EXPECT_EQ(catalogue::referenceAnswerForm(""), "");
+}
+
+TEST(DiscReference, InUseComparesWithoutSurroundingBlanks) {
+  const QStringList items{"A          AB  ", "B          0007", "C          "};
+  EXPECT_TRUE(catalogue::referenceInUse(items, "AB"));
+  EXPECT_TRUE(catalogue::referenceInUse(items, "AB "));
+  EXPECT_TRUE(catalogue::referenceInUse(items, "0007"));
+  EXPECT_FALSE(catalogue::referenceInUse(items, "0008"));
+  EXPECT_FALSE(catalogue::referenceInUse(items, ""));
+}

@@ -1,0 +1,60 @@
+// The saved song-list file's names, headers, text and the merge of two files' values.
+#include "catalogue/song_list_file.h"
+
+#include "temp_home.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const QByteArray kSep = QByteArray(58, '-');
+}  // namespace
+
+using testsupport::quotedLinesBytes;
+
+TEST(SongListFile, SavedNamesAlwaysEndInMdq) {
+  EXPECT_EQ(catalogue::withMdqExtension("/d/Party.MDQ"), "/d/Party.mdq");
+  EXPECT_EQ(catalogue::withMdqExtension("/d/Party"), "/d/Party.mdq");
+  EXPECT_EQ(catalogue::withMdqExtension("/d/Party.txt"), "/d/Party.txt.mdq");
+  EXPECT_EQ(catalogue::withMdqExtension("/d/Party.mdq"), "/d/Party.mdq");
+}
+
+TEST(SongListFile, HeadersAreComparedExactly) {
+  EXPECT_EQ(catalogue::songListVersion("MELLOWDEX CD SELECTION FILE2"), 2);
+  EXPECT_EQ(catalogue::songListVersion("MELLOWDEX CD SELECTION FILE"), 1);
+  EXPECT_EQ(catalogue::songListVersion("mellowdex cd selection file2"), 0);
+  EXPECT_EQ(catalogue::songListVersion("MELLOWDEX CD SELECTION FILE2 "), 0);
+  EXPECT_EQ(catalogue::songListVersion(""), 0);
+}
+
+TEST(SongListFile, AFileWithoutASortStillHasItsSortLine) {
+  catalogue::SongListFile file;
+  file.header = "H";
+  file.showCodes = true;
+  file.discs = {"SC8123     "};
+  // An empty value where the keyword would stand: the options and discs stay in their lines.
+  EXPECT_EQ(catalogue::songListFileText(file),
+            QString::fromLatin1(quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "H", "", "MF TRUE", "REF FALSE", "DUP FALSE",
+                                           "SC8123     ", kSep})));
+}
+
+TEST(SongListFile, MergeTurnsAnOptionOnWhenTheInputsDifferOrBothHaveIt) {
+  const auto merged = [](const char* a, const char* b) {
+    const QStringList first{"MELLOWDEX CD SELECTION FILE2", "Wedding", "ARTIST", a, "REF FALSE", "DUP FALSE", "A1"};
+    const QStringList second{"MELLOWDEX CD SELECTION FILE", "Birthday", "TRACK", b, "REF FALSE", "DUP TRUE", "B2"};
+    return catalogue::mergedValues(first, second);
+  };
+  EXPECT_EQ(merged("MF TRUE", "MF FALSE")[3], "MF TRUE");
+  EXPECT_EQ(merged("MF FALSE", "MF TRUE")[3], "MF TRUE");
+  EXPECT_EQ(merged("MF TRUE", "MF TRUE")[3], "MF TRUE");
+  EXPECT_EQ(merged("MF FALSE", "MF FALSE")[3], "MF FALSE");
+  EXPECT_EQ(merged("mf true", "mf true")[3], "MF FALSE");  // equal but not exactly TRUE
+  EXPECT_EQ(merged("MF FALSE", "MF FALSE"),
+            (QStringList{"MELLOWDEX CD SELECTION FILE", "Birthday", "TRACK", "MF FALSE", "REF FALSE", "DUP TRUE", "A1", "B2"}));
+}
+
+TEST(SongListFile, MergeStopsEachInputAtItsSeparator) {
+  const QStringList first{"H", "x", "SONG", "MF TRUE", "REF TRUE", "DUP FALSE", "A1         0001", QString(58, '-'), "line"};
+  const QStringList second{"H", "y", "SONG", "MF TRUE", "REF TRUE", "DUP FALSE", "A1         0001"};
+  const QStringList out = catalogue::mergedValues(first, second);
+  EXPECT_EQ(out.mid(6), (QStringList{"A1         0001", "A1         0001"}));
+}

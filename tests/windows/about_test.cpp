@@ -1,0 +1,29 @@
+// The About window: its texts, its two links and its OK button.
+#include "main_window_fixture.h"
+
+#include "windows/About.h"
+
+TEST_F(MainWindowTest, AboutShowsTheTitleAndOpensTheMakersLinks) {
+  Form1& f = start();
+  bool checked = false;
+  prompts.onModal([&](platform::FormBase& form) {
+    auto* about = dynamic_cast<About*>(&form);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->Caption(), "");
+    EXPECT_EQ(about->Label3.Caption(), "Mellowdex Professional Zendra Edition 2004");
+    EXPECT_EQ(about->Label1.Caption(), "www.mellowdex.example");
+    EXPECT_EQ(about->Label2.Caption(), "mail@mellowdex.example");
+    EXPECT_EQ(about->Command1.Caption(), "&OK");
+    about->Label1.Click();
+    about->Label2.Click();
+    EXPECT_TRUE(about->isLoaded());  // the links leave the window open
+    about->Command1.Click();
+    EXPECT_FALSE(about->isLoaded());
+    checked = true;
+  });
+  f.mnuAbout.Click();
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(prompts.shellOpened,
+            (std::vector<QString>{"http://www.mellowdex.example", "mailto:mail@mellowdex.example"}));
+  EXPECT_EQ(prompts.callsOf("modal").size(), 1u);
+}

@@ -1,0 +1,120 @@
+// Backup and restore of the two database files.
+#include "main_window_fixture.h"
+
+#include "windows/Backup.h"
+#include "windows/Restore.h"
+#include "platform/prompts.h"
+
+#include <QDir>
+#include <QFile>
+
+using platform::msg::No;
+using platform::msg::OK;
+using platform::msg::Yes;
+
+// Texts show as text in failure messages.
+[[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+class BackupRestoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    home.writeDiscs({"ZX1001"});
+    home.writeTracks({"ZX1001,01,MOON OVER THE HARBOUR,THE NIGHT FERRY"});
+    ASSERT_TRUE(QDir(home.path()).mkpath("safe"));
+    folder = home.path("safe");
+  }
+  QByteArray read(const QString& name) const { return home.readBytes(name); }
+  testsupport::TempHome home;
+  testsupport::ScriptedPrompts prompts;
+  QString folder;
+};
+
+TEST_F(BackupRestoreTest, BackupCopiesBothFilesAndAsksBeforeOverwritingEither) {
+  Backup w;
+  w.Load();
+  ASSERT_TRUE(w.Dir1.setPath(folder));
+  EXPECT_EQ(w.Label1.Caption(), folder);
+  prompts.answerMsg(OK);
+  w.Command1.click();
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Data files have been backed up to the folder " + folder);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Back Up Data");
+  EXPECT_EQ(read("safe/MLDXbackup1.bxl"), read("watdi.bxl"));
+  EXPECT_EQ(read("safe/MLDXbackup2.bxl"), read("watka.bxl"));
+  EXPECT_FALSE(w.isLoaded());
+
+  // Only one of the two left from an older backup: the question, and No copies nothing.
+  QFile::remove(home.path("safe/MLDXbackup1.bxl"));
+  home.writeBytes("safe/MLDXbackup2.bxl", "older tracks");
+  w.Load();
+  ASSERT_TRUE(w.Dir1.setPath(folder));
+  prompts.answerMsg(No);
+  w.Command1.click();
+  EXPECT_EQ(prompts.calls().back().text, "Files already exist. Do you want to overwrite");
+  EXPECT_EQ(prompts.calls().back().title, "Back Up ");
+  EXPECT_EQ(prompts.calls().back().style, 276);
+  EXPECT_EQ(read("safe/MLDXbackup2.bxl"), "older tracks");
+  EXPECT_FALSE(QFile::exists(home.path("safe/MLDXbackup1.bxl")));
+  EXPECT_TRUE(w.isLoaded());
+
+  prompts.answerMsg(Yes).answerMsg(OK);
+  w.Command1.click();
+  EXPECT_EQ(read("safe/MLDXbackup2.bxl"), read("watka.bxl"));
+  EXPECT_EQ(read("safe/MLDXbackup1.bxl"), read("watdi.bxl"));
+}
+
+TEST_F(BackupRestoreTest, ABackupThatCannotBeWrittenIsReportedAndLeavesTheFolderAsItWas) {
+  home.writeBytes("safe/MLDXbackup1.bxl", "older discs");
+  ASSERT_TRUE(QDir(folder).mkdir("MLDXbackup2.bxl"));
+  Backup w;
+  w.Load();
+  ASSERT_TRUE(w.Dir1.setPath(folder));
+  prompts.answerMsg(Yes).answerMsg(OK);
+  w.Command1.click();
+  const auto last = prompts.calls().back();
+  EXPECT_TRUE(last.text.startsWith("The backup file " + folder + "/MLDXbackup2.bxl could not be written"))
+      << last.text.toStdString();
+  EXPECT_TRUE(last.text.endsWith("Nothing has been backed up."));
+  EXPECT_EQ(read("safe/MLDXbackup1.bxl"), "older discs");
+  EXPECT_TRUE(w.isLoaded());
+}
+
+TEST_F(BackupRestoreTest, RestoreNeedsBothBackups) {
+  home.writeBytes("safe/MLDXbackup1.bxl", "\"AB1        \"\r\n");
+  const QByteArray discs = read("watdi.bxl");
+  Restore w;
+  w.Load();
+  ASSERT_TRUE(w.Dir1.setPath(folder));
+  prompts.answerMsg(OK);
+  w.Command1.click();
+  EXPECT_EQ(prompts.calls().back().text, "Data files NOT found");
+  EXPECT_EQ(prompts.calls().back().title, "Restore Error");
+  EXPECT_EQ(read("watdi.bxl"), discs);
+  EXPECT_TRUE(w.isLoaded());
+}
+
+class RestoreCommandTest : public MainWindowTest {};
+
+TEST_F(RestoreCommandTest, RestoreReplacesTheDatabaseAndClearsTheMainWindow) {
+  ASSERT_TRUE(QDir(home.path()).mkpath("safe"));
+  const QByteArray discs = "\"AB1        \"\r\n";
+  const QByteArray tracks = testsupport::trackLine("AB1", "01", "S", "A").toLatin1() + "\r\n";
+  home.writeBytes("safe/MLDXbackup1.bxl", discs);
+  home.writeBytes("safe/MLDXbackup2.bxl", tracks);
+  Form1& f = start();
+  tick("SC8123");
+  prompts.onModal([&](platform::FormBase& form) {
+    auto& w = static_cast<Restore&>(form);
+    ASSERT_TRUE(w.Dir1.setPath(home.path("safe")));
+    prompts.answerMsg(OK);
+    w.Command1.click();
+  });
+  f.mnuRestore_Click();
+  EXPECT_EQ(prompts.calls().back().text, "Data files have been restored from backup.");
+  EXPECT_EQ(prompts.calls().back().title, "Restore Data");
+  EXPECT_EQ(home.readBytes("watdi.bxl"), discs);
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracks);
+  EXPECT_EQ(f.List1.items(), QStringList{"AB1        "});
+  EXPECT_EQ(f.List1.SelCount(), 0);
+}
+

@@ -1,0 +1,209 @@
+// The "Print CD Case" window: its lists and presets, Cover.dat, the preview's titles and track
+// lists, pictures and colours, and printing.
+#include "windows/frmPrint_Cover.h"
+#include "designer_test_support.h"
+#include "platform/prompts.h"
+
+using namespace designer_test;
+
+namespace {
+
+const QByteArray kFirstRun =
+    "-2147483630 \r\nCOURIER NEW\r\n 12 \r\n-2147483640 \r\nCOURIER NEW\r\n 4 \r\n\r\n\r\n 16777215 \r\n";
+
+}  // namespace
+
+class CaseWindowTest : public DesignerWindowTest<frmPrint_Cover> {
+ protected:
+  void open(const QStringList& items = {item("01", "MOONLIGHT HARBOUR", "THE LANTERNS"),
+                                        item("02", "PAPER SKY", "JUNO REED")},
+            const QString& title = "0012") {
+    openWith(items, title);
+  }
+  QString picture(const QString& name) { return savePicture(name, QSize(6, 4), Qt::blue); }
+};
+
+TEST_F(CaseWindowTest, LoadingFillsTheListsAndPresetsThem) {
+  w->Load();
+  EXPECT_EQ(w->Combo2.ListCount(), 33);
+  QStringList sizes;
+  for (int i = 0; i < w->Combo6.ListCount(); ++i) sizes << w->Combo6.List(i);
+  EXPECT_EQ(sizes, QStringList({"3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}));
+  EXPECT_EQ(w->Combo6.Text(), "4");
+  EXPECT_EQ(w->Label15.font().family(), "COURIER NEW");
+  EXPECT_EQ(w->Label15.font().pointSizeF(), 12);
+  EXPECT_TRUE(w->Label15.font().bold());
+  EXPECT_EQ(w->Label1.font().pointSizeF(), 4);
+  EXPECT_FALSE(w->Label1.font().bold());
+}
+
+TEST_F(CaseWindowTest, FirstShowingWritesTheSettingsAndDrawsThePreview) {
+  open();
+  EXPECT_EQ(home.readBytes("Cover.dat"), kFirstRun);
+  EXPECT_EQ(w->Label8.Caption(), "0012");
+  EXPECT_EQ(w->Label15.Caption(), "0012");
+  EXPECT_NEAR(centreOf(w->Label8), 67.5, 1e-9);
+  EXPECT_NEAR(w->Label8.Top(), 8, 1e-9);
+  EXPECT_NEAR(centreOf(w->Label15), 71, 1e-9);
+  EXPECT_NEAR(w->Label15.Top(), 52, 1e-9);
+  const QString lines = "01 MOONLIGHT HARBOUR,THE LANTERNS\r02 PAPER SKY,JUNO REED\r";
+  EXPECT_EQ(w->Label10.Caption(), lines);
+  EXPECT_EQ(w->Label1.Caption(), lines);
+  EXPECT_NEAR(w->Label10.Left(), 50, 1e-9);
+  EXPECT_NEAR(w->Label10.Height(), 34, 1e-9);
+  EXPECT_NEAR(w->Label1.Left(), 53, 1e-9);
+  EXPECT_NEAR(w->Label1.Width(), 65, 1e-9);
+  EXPECT_DOUBLE_EQ(w->Shape5.Left, 52);
+  EXPECT_DOUBLE_EQ(w->Image2.Width, 44);
+  EXPECT_EQ(w->Label8.ForeColor(), kButtonText);
+  EXPECT_EQ(w->Label1.ForeColor(), kWindowText);
+  EXPECT_EQ(w->Shape3.BackColor, 0xFFFFFF);
+}
+
+TEST_F(CaseWindowTest, SavedValuesAreAppliedButTheTitleSizeListKeepsItsChoice) {
+  w->Load();
+  const QString face = otherFace();
+  ASSERT_FALSE(face.isEmpty());
+  const QString front = picture("front, one.png"), back = picture("back.png");
+  home.writeLines("Cover.dat", {" 255 ", face.toLower(), " 12.75 ", " 65280 ", face, " 6 ", front, back, " 65535 "});
+  open();
+  for (const platform::Label* title : {&w->Label8, &w->Label15}) {
+    EXPECT_EQ(title->font().pointSizeF(), 12.75);
+    EXPECT_EQ(title->font().family(), face);
+    EXPECT_EQ(title->ForeColor(), 255);
+  }
+  EXPECT_EQ(w->Combo2.Text(), "12");
+  EXPECT_EQ(w->Text3.font().pointSizeF(), 12);
+  EXPECT_EQ(w->Command5.BackColor(), 255);
+  EXPECT_EQ(w->Combo1.Text(), face);
+  EXPECT_EQ(w->Combo5.Text(), face);
+  EXPECT_EQ(w->Combo6.Text(), "6");
+  for (const platform::Label* list : {&w->Label10, &w->Label1}) {
+    EXPECT_EQ(list->font().pointSizeF(), 6);
+    EXPECT_EQ(list->ForeColor(), 65280);
+  }
+  EXPECT_EQ(w->Command7.BackColor(), 65280);
+  EXPECT_EQ(w->txtImage_File.Text(), front) << "a path with a comma comes back whole";
+  EXPECT_EQ(w->Image1.Picture.size(), QSize(6, 4));
+  EXPECT_FALSE(w->Image2.Picture.isNull());
+  EXPECT_EQ(w->Command6.BackColor(), 65535);
+  EXPECT_EQ(w->Shape3.BackColor, 65535);
+  EXPECT_EQ(w->Shape4.BackColor, 65535);
+  // The titles keep the places they had before the sizes came.
+  EXPECT_NEAR(w->Label8.Top(), 8, 1e-9);
+}
+
+TEST_F(CaseWindowTest, AShortFileIsRewrittenAndNothingApplied) {
+  home.writeLines("Cover.dat", {" 255 ", "COURIER NEW", " 20 ", " 255 ", "COURIER NEW", " 6 ", "", ""});
+  open();
+  EXPECT_EQ(home.readBytes("Cover.dat"), kFirstRun);
+  EXPECT_EQ(w->Label8.ForeColor(), kButtonText);
+  EXPECT_EQ(w->Label8.font().pointSizeF(), 12);
+  EXPECT_EQ(w->Shape4.BackColor, qint32(0x80000005u)) << "the back keeps the window colour until a case colour";
+}
+
+TEST_F(CaseWindowTest, AValueThatDoesNotFitIsSkippedAlone) {
+  const QByteArray saved = "PINK\r\nNO SUCH FACE\r\n 14 \r\n 255 \r\nCOURIER NEW\r\n 3.75 \r\n\r\n\r\n 0 \r\n";
+  home.writeBytes("Cover.dat", saved);
+  open();
+  EXPECT_EQ(w->Label8.ForeColor(), kButtonText);
+  EXPECT_EQ(w->Command5.BackColor(), 0);
+  EXPECT_EQ(w->Label8.font().family(), "COURIER NEW");
+  EXPECT_EQ(w->Label8.font().pointSizeF(), 14);
+  EXPECT_EQ(w->Combo2.Text(), "12") << "the size list keeps its choice whatever size the titles take";
+  EXPECT_EQ(w->Text3.font().pointSizeF(), 12);
+  EXPECT_EQ(w->Label10.font().pointSizeF(), 3.75);
+  EXPECT_EQ(w->Combo6.Text(), "4") << "3.75 is no entry of the size list";
+  EXPECT_EQ(w->Label10.ForeColor(), 255);
+  EXPECT_EQ(w->Shape3.BackColor, 0);
+  EXPECT_EQ(home.readBytes("Cover.dat"), saved);
+
+  w->cmdPrint_Click();  // a track size of 3.75 is saved as 3
+  EXPECT_EQ(home.readBytes("Cover.dat"),
+            "-2147483630 \r\nCOURIER NEW\r\n 14 \r\n 255 \r\nCOURIER NEW\r\n 3 \r\n\r\n\r\n 0 \r\n");
+}
+
+TEST_F(CaseWindowTest, ALargerTitleKeepsItsLeftEdgeUntilThePageIsDrawnAgain) {
+  open();
+  const double left = w->Label8.Left(), width = w->Label8.Width();
+  for (int i = 0; i < w->Combo2.ListCount(); ++i)
+    if (w->Combo2.List(i) == "24") w->Combo2.setListIndex(i);
+  EXPECT_EQ(w->Label8.font().pointSizeF(), 24);
+  EXPECT_GT(w->Label8.Width(), width);
+  EXPECT_NEAR(w->Label8.Left(), left, 1e-9);
+  w->Text3.setText("0012 ");
+  EXPECT_NEAR(centreOf(w->Label8), 67.5, 1e-9);
+  EXPECT_NEAR(centreOf(w->Label15), 71, 1e-9);
+}
+
+TEST_F(CaseWindowTest, TheEditorOpensOverTheTitleThatWasClicked) {
+  open({});
+  EXPECT_EQ(w->Label10.Caption(), "");
+  w->Label15_Click();
+  EXPECT_TRUE(w->Text3.Visible());
+  EXPECT_NEAR(w->Text3.Top(), 52, 1e-9);
+  EXPECT_NEAR(w->Text3.Width(), 7245.0 / 82.2, 1e-9);
+  EXPECT_NEAR(centreOf(w->Text3), 71, 1e-9);
+  w->Label8_Click();
+  EXPECT_NEAR(w->Text3.Top(), 8, 1e-9);
+  EXPECT_NEAR(centreOf(w->Text3), 67.5, 1e-9);
+  w->Text3_LostFocus();
+  EXPECT_FALSE(w->Text3.Visible());
+  EXPECT_EQ(w->Text3.MaxLength(), 50);
+}
+
+TEST_F(CaseWindowTest, PicturesFollowTheirPathBoxesAndClearingTurnsWhiteTextBlack) {
+  open();
+  const QString front = picture("front.png");
+  w->txtImage_File.setText(home.path("fro"));
+  EXPECT_TRUE(w->Image1.Picture.isNull());
+  w->txtImage_File.setText(front);
+  EXPECT_FALSE(w->Image1.Picture.isNull());
+  w->txtImage_File.setText(front + "x");
+  EXPECT_FALSE(w->Image1.Picture.isNull()) << "a path still being typed keeps the picture";
+  w->txtImage_File.setText("");
+  EXPECT_TRUE(w->Image1.Picture.isNull());
+
+  prompts.answerOpenFile(std::nullopt).answerOpenFile(front);
+  w->Command10_Click();
+  EXPECT_TRUE(w->Image2.Picture.isNull());
+  w->Command10_Click();
+  EXPECT_EQ(w->txtImage_File2.Text(), front);
+  EXPECT_FALSE(w->Image2.Picture.isNull());
+
+  // Both titles white: clearing the front turns only the front black.
+  prompts.answerColour(0xFFFFFF);
+  w->Command5_Click();
+  w->Command4_Click();
+  EXPECT_EQ(w->Label8.ForeColor(), 0);
+  EXPECT_EQ(w->Command5.BackColor(), 0);
+  EXPECT_EQ(w->Label15.ForeColor(), 0xFFFFFF);
+  EXPECT_EQ(w->Label10.ForeColor(), kWindowText) << "a system colour is not white";
+  w->Label1.setForeColor(0xFFFFFF);
+  w->Command11_Click();
+  EXPECT_TRUE(w->Image2.Picture.isNull());
+  EXPECT_EQ(w->txtImage_File2.Text(), "");
+  EXPECT_EQ(w->Label15.ForeColor(), 0);
+  EXPECT_EQ(w->Label1.ForeColor(), 0);
+  EXPECT_EQ(w->Command7.BackColor(), 0);
+}
+
+TEST_F(CaseWindowTest, PrintSendsTheInsertSavesTheLookAndCloses) {
+  open();
+  prompts.answerColour(std::nullopt).answerColour(0x00FF00);
+  w->Command6_Click();
+  EXPECT_EQ(w->Command6.BackColor(), 0xFFFFFF) << "a cancelled colour changes nothing";
+  w->Command6_Click();
+  EXPECT_EQ(w->Shape3.BackColor, 0x00FF00);
+  EXPECT_EQ(w->Shape4.BackColor, 0x00FF00);
+  w->cmdPrint_Click();
+  ASSERT_TRUE(paper);
+  ASSERT_EQ(paper->sentPages().size(), 1u);
+  EXPECT_TRUE(paper->ended());
+  const QStringList texts = paper->sentPages()[0].texts();
+  EXPECT_EQ(texts.count("0012"), 4) << "front, back and both sides";
+  EXPECT_EQ(texts.count("01 MOONLIGHT HARBOUR,THE LANTERNS"), 2);
+  EXPECT_FALSE(w->isLoaded());
+  EXPECT_EQ(home.readBytes("Cover.dat"),
+            "-2147483630 \r\nCOURIER NEW\r\n 12 \r\n-2147483640 \r\nCOURIER NEW\r\n 4 \r\n\r\n\r\n 65280 \r\n");
+}

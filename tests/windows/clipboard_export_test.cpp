@@ -1,0 +1,160 @@
+// The clipboard copy, the export file and the update file through the main window.
+#include "main_window_fixture.h"
+
+#include "platform/prompts.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+using platform::msg::No;
+using platform::msg::OK;
+using platform::msg::Yes;
+
+namespace {
+
+QString clipboardText() { return QGuiApplication::clipboard()->text(); }
+
+}  // namespace
+
+class ClipboardExportTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    QGuiApplication::clipboard()->setText("kept");
+  }
+};
+
+TEST_F(ClipboardExportTest, CopyPutsTheHeadedListOnTheClipboard) {
+  Form1& f = start();
+  prompts.answerMsg(OK);
+  f.mnuCopy_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Nothing to copy, please create a list first");
+  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Copy List To Clipboard");
+  EXPECT_EQ(clipboardText(), "kept");
+
+  tick("SC8123");
+  f.cmdGet_Tracks_Click();
+  prompts.answerMsg(OK);
+  f.mnu_Copy_List3_Click();
+  EXPECT_EQ(clipboardText(), "SONG\tARTIST\tMF CODE\tTRACK\r\n"
+                             "MOONLIGHT HARBOUR\tTHE LANTERNS\tSC8123\t01\r\n"
+                             "PAPER SKY\tJUNO REED\tSC8123\t02\r\n");
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "List has been copied");
+  EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
+}
+
+TEST_F(ClipboardExportTest, CopyWithoutACodeOrNumberColumnLeavesTheClipboardAlone) {
+  Form1& f = start();
+  f.Check1.setValue(0);
+  tick("SC8123");
+  f.cmdGet_Tracks_Click();
+  ASSERT_EQ(f.List2.ListCount(), 2);
+  prompts.answerMsg(OK);
+  f.Copy_List();
+  EXPECT_EQ(clipboardText(), "kept");
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Show MF Code or Use My Disc Numbers must be selected to Copy");
+}
+
+TEST_F(ClipboardExportTest, ExportRefusesWithoutACodeOrNumberColumn) {
+  Form1& f = start();
+  f.Check1.setValue(0);
+  tick("SC8123");
+  prompts.answerMsg(OK);
+  f.mnuExport_Click();
+  ASSERT_EQ(prompts.calls().size(), 1u);
+  EXPECT_EQ(prompts.calls()[0].text, "Show MF Code or Use My Disc Numbers must be selected to Export");
+  EXPECT_EQ(prompts.calls()[0].title, "Export");
+  EXPECT_EQ(f.List2.ListCount(), 0);
+}
+
+TEST_F(ClipboardExportTest, ExportCreatesTheListFirstAndWritesCommaDelimitedText) {
+  Form1& f = start();
+  tick("SC8123");
+  prompts.answerSaveFile(home.path("songs")).answerMsg(OK);
+  f.mnuExport_Click();
+  EXPECT_EQ(f.List2.ListCount(), 2);
+  EXPECT_EQ(home.readBytes("songs.csv"), QByteArray("SONG,ARTIST,MF CODE,TRACK\r\n"
+                                                    "MOONLIGHT HARBOUR,THE LANTERNS,SC8123,01\r\n"
+                                                    "PAPER SKY,JUNO REED,SC8123,02\r\n"));
+  const auto dialog = prompts.callsOf("saveFile");
+  ASSERT_EQ(dialog.size(), 1u);
+  EXPECT_EQ(dialog[0].defaultText, "Comma delimited text file (*.csv)|*.csv|Web Page (*.htm)|*.htm");
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "List has been successfully exported to " + home.path("songs.csv"));
+  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Export");
+}
+
+TEST_F(ClipboardExportTest, ExportWritesAWebPageAndAsksBeforeReplacingAFile) {
+  Form1& f = start();
+  tick("MDX1001");
+  home.writeBytes("page.htm", "precious");
+  // No keeps the file and shows the dialog again; cancelling there writes nothing.
+  prompts.answerSaveFile(home.path("page.htm")).answerMsg(No).answerSaveFile(std::nullopt);
+  f.mnuExport_Click();
+  EXPECT_EQ(home.readBytes("page.htm"), QByteArray("precious"));
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, home.path("page.htm") + " already exists.\n\rDo you want to replace it?");
+  prompts.answerSaveFile(home.path("page.htm")).answerMsg(Yes).answerMsg(OK);
+  f.mnuExport_Click();
+  const QByteArray page = home.readBytes("page.htm");
+  EXPECT_TRUE(page.startsWith("<HTML>\r\n<HEAD><TITLE>Mellowdex</TITLE></HEAD>\r\n"));
+  EXPECT_TRUE(page.contains("\r\n<TR> <TD>RIVER TOWN</TD> <TD>ODA BELL</TD> <TD>MDX1001</TD> <TD>01</TD> </TR>\r\n"));
+  EXPECT_TRUE(page.endsWith("</BODY>\r\n</HTML>\r\n"));
+}
+
+TEST_F(ClipboardExportTest, AnExportThatCannotBeWrittenSaysSoAndAsksAgain) {
+  Form1& f = start();
+  tick("SC8123");
+  QDir(home.path()).mkdir("taken.csv");
+  prompts.answerSaveFile(home.path("taken.csv")).answerMsg(Yes).answerMsg(OK).answerSaveFile(std::nullopt);
+  f.mnuExport_Click();
+  const auto msgs = prompts.callsOf("msgBox");
+  ASSERT_EQ(msgs.size(), 2u);
+  EXPECT_EQ(msgs[1].text, "This file is read only. Please use another file name");
+  EXPECT_EQ(prompts.callsOf("saveFile").size(), 2u);
+}
+
+TEST_F(ClipboardExportTest, NothingTickedMeansCreateListRefusesAndNothingIsAsked) {
+  Form1& f = start();
+  prompts.answerMsg(OK);
+  f.mnuExport_Click();
+  prompts.answerMsg(OK);
+  f.mnuUpdate_File_Click();
+  const auto msgs = prompts.callsOf("msgBox");
+  ASSERT_EQ(msgs.size(), 2u);
+  EXPECT_EQ(msgs[0].text, "Please tick your disc MF Codes first");
+  EXPECT_EQ(msgs[1].text, "Please tick your disc MF Codes first");
+  EXPECT_TRUE(prompts.callsOf("saveFile").empty());
+}
+
+TEST_F(ClipboardExportTest, UpdateFileHoldsTheDatabaseRecordsOfTheListedTracks) {
+  Form1& f = start();
+  tick("zk101");
+  tick("SC8123");
+  prompts.answerSaveFile(home.path("share")).answerMsg(OK);
+  f.mnuUpdate_File_Click();
+  // The list shows ZK101 in capitals; the file keeps the disc code the database has.
+  EXPECT_EQ(home.readBytes("share.kup"),
+            "\"Mellowdex Update File \"\r\n" +
+                (testsupport::trackLine("zk101", "01", "LATE TRAIN", "ODA BELL") + "\r\n" +
+                 testsupport::trackLine("SC8123", "01", "MOONLIGHT HARBOUR", "THE LANTERNS") + "\r\n" +
+                 testsupport::trackLine("SC8123", "02", "PAPER SKY", "JUNO REED") + "\r\n")
+                    .toLatin1());
+  EXPECT_EQ(prompts.callsOf("saveFile")[0].defaultText, "Mellowdex Update File (*.kup)|*.kup");
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Update file has been successfully written to " + home.path("share.kup"));
+}
+
+TEST_F(ClipboardExportTest, UpdateFileNeedsTheDiscCodesInTheList) {
+  Form1& f = start();
+  f.Check1.setValue(0);
+  f.Check2.setValue(1);
+  prompts.answerInput("1");
+  tick("SC8123");
+  f.cmdGet_Tracks_Click();
+  prompts.answerMsg(OK);
+  f.mnuUpdate_File_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Show MF Code must be selected to create an update file");
+  EXPECT_TRUE(prompts.callsOf("saveFile").empty());
+  EXPECT_TRUE(QDir(home.path()).entryList({"*.kup"}).isEmpty());
+}

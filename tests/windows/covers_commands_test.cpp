@@ -1,0 +1,185 @@
+// The main window's commands that open the CD label and case designers with one disc's
+// tracks, and that print the song slips and the blank CD selection sheet.
+#include "main_window_fixture.h"
+
+#include "windows/frmPrint_Cover.h"
+#include "windows/frmPrint_Offset.h"
+
+#include <QFile>
+
+using platform::msg::OK;
+
+namespace {
+
+QString pad(const QString& s, int w) { return s.leftJustified(w, ' ', true); }
+QString item(const QString& track, const QString& song, const QString& artist) {
+  return pad(track, 2) + "    " + pad(song, 36) + pad(artist, 30);
+}
+int pdfPages(const QByteArray& pdf) {
+  return int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "));
+}
+
+}  // namespace
+
+class CoversTest : public MainWindowTest {
+ protected:
+  // Scripts the next designer: records its caption, track list and title as it comes up.
+  void expectDesigner() {
+    prompts.onModal([this](platform::FormBase& w) {
+      caption = w.Caption();
+      if (auto* label = dynamic_cast<frmPrint_Offset*>(&w)) tracks = label->List1.items(), title = label->Text3.Text();
+      if (auto* cover = dynamic_cast<frmPrint_Cover*>(&w)) tracks = cover->List1.items(), title = cover->Text3.Text();
+    });
+  }
+  void highlightDisc(const QString& code, const QString& number = {}) {
+    if (!number.isEmpty()) form->List1.setList(row(code), pad(code, 11) + pad(number, 4));
+    form->List1.setListIndex(row(code));
+  }
+  // The song list holding one line in the given layout, highlighted.
+  void songLine(platform::OptionButton& sort, const QString& line) {
+    sort.setValue(true);
+    form->List2.Clear();
+    form->List2.AddItem(line);
+    form->List2.setListIndex(0);
+  }
+  QString caption, title;
+  QStringList tracks;
+};
+
+TEST_F(CoversTest, DiscLabelListsTheDiscsTracksByNumberUnderItsCode) {
+  home.writeLines("watka.bxl", {"\"SC8123\",\"03\",\"THIRD\",\"C\"", "\"MDX1001\",\"01\",\"OTHER\",\"D\"",
+                                "\" SC8123\",\"01\",\"A SONG TITLE THAT RUNS WELL PAST ITS COLUMN\",\"AN ARTIST LONGER THAN THIRTY LETTERS\"",
+                                "\"SC8123\",\"02\",\"SECOND\",\"B\"", "\"SC8123\",\"02\",\"SECOND\",\"B\"",
+                                "\"sc8123\",\"04\",\"SMALL LETTERS\",\"E\""});
+  Form1& f = start();
+  highlightDisc("SC8123");
+  expectDesigner();
+  f.mnuPrint_CD_Label_Click();
+  EXPECT_EQ(caption, "Print CD Label");
+  EXPECT_EQ(title, "SC8123");
+  EXPECT_EQ(tracks, (QStringList{item("01", "A SONG TITLE THAT RUNS WELL PAST ITS", "AN ARTIST LONGER THAN THIRTY L"),
+                                 item("02", "SECOND", "B"), item("02", "SECOND", "B"), item("03", "THIRD", "C")}));
+  EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
+}
+
+TEST_F(CoversTest, ADiscItemIsReadByColumnsAndItsOwnNumberIsTheTitle) {
+  home.writeDiscs({"ABCDEFGHIJK", "AB C1", "AB", "SC8123"});
+  home.writeTracks({"ABCDEFGHIJK,01,FULL WIDTH,X", "AB C1,01,WITH A BLANK,Y", "AB,01,SHORT CODE,Z", "SC8123,01,S,T"});
+  Form1& f = start();
+  const struct {
+    const char *code, *number, *title, *song;
+  } cases[] = {{"ABCDEFGHIJK", "0003", "0003", "FULL WIDTH"}, {"AB C1", "", "AB C1", "WITH A BLANK"},
+               {"SC8123", "12", "12", "S"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.code);
+    highlightDisc(c.code, c.number);
+    expectDesigner();
+    f.mnuPrintHighCase_Click();  // the File menu entry runs the popup's command
+    EXPECT_EQ(caption, "Print CD Case");
+    EXPECT_EQ(title, c.title);
+    ASSERT_EQ(tracks.size(), 1);
+    EXPECT_EQ(tracks[0].mid(6, 36).trimmed(), c.song);
+  }
+}
+
+TEST_F(CoversTest, NoHighlightedDiscOrAnUnreadableTrackFileOpensNoDesigner) {
+  Form1& f = start();
+  f.List1.setListIndex(-1);
+  f.mnuPrint_CD_Case_Click();
+  EXPECT_TRUE(prompts.calls().empty());
+
+  QFile::remove(home.path("watka.bxl"));
+  highlightDisc("SC8123");
+  prompts.answerMsg(OK);
+  f.mnuPrintHighLabel_Click();
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Print CD Label");
+  EXPECT_TRUE(prompts.callsOf("msgBox")[0].text.contains("watka.bxl"));
+  EXPECT_TRUE(prompts.callsOf("modal").empty());
+  EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
+}
+
+TEST_F(CoversTest, SongListEntriesNeedTheCodesShownAndAHighlightedLine) {
+  Form1& f = start();
+  f.Check1.setValue(0);
+  prompts.answerMsg(OK);
+  f.mnuCD_Label_List2_Click();
+  ASSERT_EQ(prompts.calls().size(), 1u);
+  EXPECT_EQ(prompts.calls()[0].text, "(Show MF Code) must be selected to view a disc");
+  EXPECT_EQ(prompts.calls()[0].title, "View Disc");
+  EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
+
+  f.Check1.setValue(1);
+  f.List2.setListIndex(-1);
+  f.mnuCD_Cover_List2_Click();
+  EXPECT_EQ(prompts.calls().size(), 1u) << "no highlighted line: no designer, no message";
+  EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
+}
+
+TEST_F(CoversTest, SongListEntriesTakeTheWholeCodeColumnOfTheCurrentLayout) {
+  home.writeLines("watka.bxl", {"\"SC8123\",\"01\",\"EXACT\",\"A\"", "\"sc8123\",\"02\",\"SMALL\",\"B\"",
+                                "\" SC8123\",\"03\",\"SHIFTED\",\"C\"", "\"MDX1001\",\"01\",\"WRONG DISC\",\"D\""});
+  Form1& f = start();
+  f.Check1.setValue(1);
+  // Read from any other columns, each line names no disc or another one.
+  const QString trackLine = "01    " + pad("SONG", 36) + pad("ARTIST", 30) + pad("SC8123", 11);
+  const QString artistLine = pad("ARTIST", 30) + pad("SONG", 36) + pad("SC8123", 11) + pad("", 8) + "01";
+  const QString codeLine = pad("SC8123", 11) + "01    " + pad("SONG", 36) + pad("MDX1001", 30) + "    ";
+  for (const auto& [sort, line] : {std::pair{&f.Option3, trackLine}, std::pair{&f.Option1, artistLine},
+                                   std::pair{&f.Option2, artistLine}, std::pair{&f.Option5, codeLine}}) {
+    SCOPED_TRACE(sort->Caption().toStdString());
+    songLine(*sort, line);
+    expectDesigner();
+    f.mnuCD_Cover_List2_Click();
+    EXPECT_EQ(caption, "Print CD Case");
+    EXPECT_EQ(title, "SC8123");
+    EXPECT_EQ(tracks, QStringList{item("01", "EXACT", "A")});
+  }
+  songLine(f.Option5, codeLine);
+  expectDesigner();
+  f.mnuCD_Label_List2_Click();
+  EXPECT_EQ(caption, "Print CD Label");
+  EXPECT_EQ(prompts.remainingSteps(), 0);
+}
+
+TEST_F(CoversTest, EachCopyOfTheSheetOrTheSlipsIsOnePageOfOneDocument) {
+  Form1& f = start();
+  platform::PrintDialogAnswer answer;
+  answer.copies = 3;
+  answer.outputFile = home.path("sheet.pdf");
+  prompts.answerPrint(answer);
+  f.mnuCD_Selection_Click();
+  EXPECT_EQ(pdfPages(home.readBytes("sheet.pdf")), 3);
+
+  answer.copies = 2;
+  answer.outputFile = home.path("slips.pdf");
+  prompts.answerPrint(answer);
+  f.mnuSong_Slips_Click();
+  EXPECT_EQ(pdfPages(home.readBytes("slips.pdf")), 2);
+  EXPECT_TRUE(prompts.callsOf("msgBox").empty());
+}
+
+TEST_F(CoversTest, CancelOrNoCopiesPrintNothingAndAPrinterFailureIsReported) {
+  Form1& f = start();
+  platform::PrintDialogAnswer none;
+  none.copies = 0;
+  none.outputFile = home.path("none.pdf");
+  prompts.answerPrint(std::nullopt).answerPrint(none);
+  f.Print_CD_Selection_Sheet();
+  f.mnuSong_Slips_Click();
+  EXPECT_FALSE(QFile::exists(none.outputFile));
+  EXPECT_TRUE(prompts.callsOf("msgBox").empty());
+
+  platform::PrintDialogAnswer broken;
+  broken.outputFile = home.path("no such folder/out.pdf");
+  prompts.answerPrint(broken).answerMsg(OK).answerPrint(broken).answerMsg(OK);
+  f.Print_CD_Selection_Sheet();
+  f.mnuSong_Slips_Click();
+  const auto boxes = prompts.callsOf("msgBox");
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].title, "Print Cd Selection Sheet");
+  EXPECT_TRUE(boxes[0].text.startsWith("The CD selection sheet could not be printed.\n\r"));
+  EXPECT_EQ(boxes[1].title, "Print Song Slips");
+  EXPECT_TRUE(boxes[1].text.startsWith("The song slips could not be printed.\n\r"));
+  EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
+}

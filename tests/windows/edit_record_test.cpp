@@ -1,0 +1,159 @@
+// The "Edit Tracks" window: filled from a song-list line, rewrites one track to the end of the
+// track file, refreshes the main window when asked.
+#include "maint_support.h"
+
+#include "windows/Edit_Record.h"
+#include "platform/busy.h"
+
+#include <functional>
+#include <vector>
+
+using platform::msg::OK;
+using testsupport::trackLine;
+
+namespace {
+void fill(Edit_Record& e, const QString& code, const QString& track, const QString& song, const QString& artist) {
+  e.Text1.setText(code);
+  e.Text2.setText(track);
+  e.Text3.setText(song);
+  e.Text4.setText(artist);
+}
+}  // namespace
+
+TEST_F(MaintenanceTest, EditMovesTheTrackToTheEndAndCreatesTheListAgain) {
+  Form1& f = start();
+  tick("SC8123");
+  f.cmdGet_Tracks_Click();
+  clickSong("PAPER SKY");
+  const QString song35(35, 'S');
+  prompts.onModal([&](platform::FormBase& w) {
+    auto& e = dynamic_cast<Edit_Record&>(w);
+    EXPECT_EQ(e.Text1.Text(), "SC8123    ");
+    EXPECT_EQ(e.Text2.Text(), "02");
+    EXPECT_EQ(e.Text3.Text(), "PAPER SKY");
+    EXPECT_FALSE(e.Text1.Enabled() || e.Text2.Enabled());
+    EXPECT_EQ(e.Check1.Value(), 0);
+    e.Text3.setText(song35);
+    e.Check1.setValue(1);
+    e.Command1_Click();
+    EXPECT_FALSE(e.isLoaded());
+  });
+  f.mnuedittrack_Click();
+  // The edited record is last, its song of 35 characters ended by one blank; the rest keep their order.
+  EXPECT_EQ(tracks(), (QStringList{kTracks[0], kTracks[2], kTracks[3], kTracks[4],
+                                   trackLine("SC8123", "02", song35, "JUNO REED")}));
+  EXPECT_EQ(f.List2.ListCount(), 2);  // Create List ran again
+  EXPECT_GE(songRow(song35), 0);
+}
+
+TEST_F(MaintenanceTest, EditRefreshRunsTheSearchOnlyWhenNoDiscIsTicked) {
+  Form1& f = start();
+  int searched = 0, created = 0;
+  f.cmdSearch.Click = [&] { ++searched; };
+  f.cmdGet_Tracks.Click = [&] { ++created; };
+  const auto editWith = [&](const QString& searchText) {
+    f.cmbSearch_text.setText(searchText);
+    prompts.onModal([](platform::FormBase& w) {
+      auto& e = dynamic_cast<Edit_Record&>(w);
+      fill(e, "zk101", "01", "LATE TRAIN", "ODA BELL");
+      e.Check1.setValue(1);
+      e.Command1_Click();
+    });
+    f.mnug_Click();
+  };
+  editWith("ODA");
+  EXPECT_EQ(searched, 1);
+  editWith(Form1::kSearchPrompt);  // the prompt is no search
+  EXPECT_EQ(searched, 1);
+  EXPECT_EQ(created, 1);
+  tick("SC8123");
+  editWith("ODA");  // ticked discs make a list of their own
+  EXPECT_EQ(searched, 1);
+  EXPECT_EQ(created, 2);
+  // Every OK moves the record to the end, changed or not.
+  EXPECT_EQ(tracks().last(), kTracks[3]);
+  EXPECT_EQ(tracks().size(), 5);
+}
+
+TEST_F(MaintenanceTest, EditKeepsAnUnpaddedTwinAndReplacesEveryPaddedOne) {
+  home.writeLines("watka.bxl", {kTracks[1], "\"SC8123\",\"02\",\"OLD\",\"X\"", kTracks[2], kTracks[1]});
+  start();
+  prompts.onModal([](platform::FormBase& w) {
+    auto& e = dynamic_cast<Edit_Record&>(w);
+    fill(e, "SC8123     ", "02", "NEW", "Y");
+    e.Command1_Click();
+  });
+  form->mnug_Click();
+  EXPECT_EQ(tracks(), (QStringList{"\"SC8123\",\"02\",\"OLD\",\"X\"", kTracks[2], trackLine("SC8123", "02", "NEW", "Y")}));
+}
+
+TEST_F(MaintenanceTest, EditRefusesWhatItCannotWriteAndStaysClosable) {
+  home.writeDiscs({"ABCDEFGHIJK", "SC8123"});
+  const QByteArray before = home.readBytes("watka.bxl");
+  start();
+  prompts.onModal([](platform::FormBase& w) {
+    auto& e = dynamic_cast<Edit_Record&>(w);
+    fill(e, "           ", "01", "SONG", "ARTIST");  // the list hides the codes
+    e.Command1_Click();
+    fill(e, "ABCDEFGHIJK", "01", "SONG", "ARTIST");  // cut to 10 by its box
+    e.Command1_Click();
+    fill(e, "SC8123", "01", "SONG, TWO", "ARTIST");
+    e.Command1_Click();
+    EXPECT_EQ(e.Text3.Text(), "");
+    fill(e, "SC8123", "99", "SONG", "ARTIST");
+    e.Command1_Click();
+    EXPECT_EQ(e.Text1.Text(), "");
+    EXPECT_EQ(e.Text2.Text(), "01");
+    EXPECT_TRUE(e.isLoaded());
+    EXPECT_TRUE(e.Command2.Enabled());
+    e.Command2_Click();
+  });
+  prompts.answerMsg(OK).answerMsg(OK).answerMsg(OK).answerMsg(OK);
+  form->mnug_Click();
+  const QStringList shown = messages();
+  ASSERT_EQ(shown.size(), 4);
+  EXPECT_EQ(shown[0], "Show MF Code must be selected to edit or delete a track");
+  EXPECT_TRUE(shown[1].contains("longer than 10 characters"));
+  EXPECT_EQ(shown[2], "You can not use these characters \" , ");
+  EXPECT_EQ(shown[3], "Only 98 tracks allowed");
+  EXPECT_EQ(home.readBytes("watka.bxl"), before);
+}
+
+TEST_F(MaintenanceTest, EditThatCannotBeWrittenKeepsTheFileAndTheWindow) {
+  start();
+  prompts.onModal([](platform::FormBase& w) {
+    auto& e = dynamic_cast<Edit_Record&>(w);
+    fill(e, "SC8123", "01", "SONG", "ARTIST");
+    {
+      testsupport::FileSizeLimit limit(100);
+      e.Command1_Click();
+    }
+    EXPECT_TRUE(e.isLoaded());
+    EXPECT_TRUE(e.Command1.Enabled());
+    EXPECT_FALSE(e.Label5.Visible());
+  });
+  prompts.answerMsg(OK);
+  form->mnug_Click();
+  ASSERT_EQ(messages().size(), 1);
+  EXPECT_TRUE(messages()[0].contains("watka.bxl could not be written"));
+  EXPECT_EQ(tracks(), kTracks);
+}
+
+TEST_F(MaintenanceTest, EditHoldsKeysAndClicksWhileTheTrackIsRewritten) {
+  start();
+  std::vector<bool> held;  // at each point the window lets events through
+  std::function<void()> look;
+  prompts.onModal([&](platform::FormBase& w) {
+    auto& e = dynamic_cast<Edit_Record&>(w);
+    fill(e, "SC8123", "01", "SONG", "ARTIST");
+    look = [&] {
+      held.push_back(platform::BusyScope::active());
+      if (held.size() < 2) QMetaObject::invokeMethod(&e, look, Qt::QueuedConnection);
+    };
+    QMetaObject::invokeMethod(&e, look, Qt::QueuedConnection);
+    e.Command1_Click();
+  });
+  form->mnug_Click();
+  EXPECT_EQ(held, (std::vector<bool>{true, true}));
+  EXPECT_EQ(tracks().last(), trackLine("SC8123", "01", "SONG", "ARTIST"));
+}

@@ -1,0 +1,300 @@
+// The "Print CD Label" window: its lists and presets, OffSet.dat, offsets, title editing,
+// colours and picture, and printing.
+#include "windows/frmPrint_Offset.h"
+#include "designer_test_support.h"
+#include "platform/prompts.h"
+
+#include <QDir>
+#include <QPrinterInfo>
+
+using namespace designer_test;
+using platform::RecordingSurface;
+using platform::SurfaceCall;
+
+namespace {
+
+const QByteArray kFirstRun =
+    "0\r\n0\r\n-2147483630 \r\nCOURIER NEW\r\n 12 \r\n-2147483640 \r\nCOURIER NEW\r\n 4 \r\n\r\n 16777215 \r\n";
+
+// A printer that takes the page and then fails to print it.
+class RefusingPrinter : public RecordingSurface {
+ public:
+  bool endDocument() override { return false; }
+  QString errorString() const override { return "The printer could not be started."; }
+};
+
+int pdfPages(const QByteArray& pdf) {
+  return int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "));
+}
+
+}  // namespace
+
+class LabelWindowTest : public DesignerWindowTest<frmPrint_Offset> {
+ protected:
+  void open(const QStringList& items = tracks(3), const QString& title = "SC8123") { openWith(items, title); }
+  void writeSettings(const QStringList& lines) { home.writeLines("OffSet.dat", lines); }
+  QString picture(const QString& name) { return savePicture(name, QSize(8, 8), Qt::red); }
+};
+
+TEST_F(LabelWindowTest, LoadingFillsTheListsAndPresetsTheFacesAndSizes) {
+  w->Load();
+  ASSERT_EQ(w->Combo2.ListCount(), 33);
+  EXPECT_EQ(w->Combo2.List(0), "4");
+  EXPECT_EQ(w->Combo2.List(32), "36");
+  QStringList halves;
+  for (int i = 0; i < w->Combo6.ListCount(); ++i) halves << w->Combo6.List(i);
+  EXPECT_EQ(halves, QStringList({"2", "2.5", "3", "3.5", "4", "4.5", "5", "5.5", "6"}));
+  for (int i = 1; i < w->Combo1.ListCount(); ++i)
+    EXPECT_LT(w->Combo1.List(i - 1).compare(w->Combo1.List(i), Qt::CaseInsensitive), 0) << "sorted, each once";
+  EXPECT_EQ(w->Combo5.ListCount(), w->Combo1.ListCount());
+
+  EXPECT_EQ(w->Combo1.Text(), "COURIER NEW");
+  EXPECT_EQ(w->Combo2.Text(), "12");
+  for (const platform::Control* title : {static_cast<platform::Control*>(&w->Label8), static_cast<platform::Control*>(&w->Text3)}) {
+    EXPECT_EQ(title->font().family(), "COURIER NEW");
+    EXPECT_EQ(title->font().pointSizeF(), 12);
+    EXPECT_TRUE(title->font().bold());
+  }
+  EXPECT_EQ(w->Label10.font().family(), "COURIER NEW");
+  EXPECT_EQ(w->Label10.font().pointSizeF(), 4);
+  EXPECT_FALSE(w->Label10.font().bold());
+  EXPECT_FALSE(w->Combo1.Visible()) << "the face lists show once the window is up";
+  EXPECT_EQ(w->Text3.MaxLength(), 50);
+}
+
+TEST_F(LabelWindowTest, FirstOpeningWritesTheSettingsFromTheOpeningValues) {
+  open();
+  EXPECT_EQ(home.readBytes("OffSet.dat"), kFirstRun);
+  EXPECT_TRUE(w->Combo1.Visible() && w->Combo5.Visible());
+  EXPECT_EQ(w->Label8.ForeColor(), kButtonText);
+  EXPECT_EQ(w->Command5.BackColor(), 0);
+  EXPECT_EQ(w->Label10.ForeColor(), kWindowText);
+  EXPECT_EQ(w->Command1.BackColor(), 0xFFFFFF);
+  EXPECT_EQ(w->Label8.Caption(), "SC8123");
+  EXPECT_EQ(w->Label10.Caption(), "01 SONG 1, 02 SONG 2\r03 SONG 3\r");
+}
+
+TEST_F(LabelWindowTest, TheSavedDesignComesBack) {
+  w->Load();
+  const QString face = otherFace();
+  ASSERT_FALSE(face.isEmpty());
+  const QString pic = picture("disc, one.png");
+  writeSettings({"12", " -5", "255", face.toLower(), "20", "65280", face, "4.5", pic, "16711680"});
+  open();
+  EXPECT_EQ(w->Text1.Text(), "12");
+  EXPECT_EQ(w->Text2.Text(), "-5");
+  EXPECT_EQ(w->Label8.ForeColor(), 255);
+  EXPECT_EQ(w->Command5.BackColor(), 255);
+  EXPECT_EQ(w->Combo1.Text(), face);
+  EXPECT_EQ(w->Label8.font().family(), face);
+  EXPECT_EQ(w->Text3.font().family(), face);
+  EXPECT_EQ(w->Label8.font().pointSizeF(), 20);
+  EXPECT_EQ(w->Label10.ForeColor(), 65280);
+  EXPECT_EQ(w->Command7.BackColor(), 65280);
+  EXPECT_EQ(w->Label10.font().family(), face);
+  EXPECT_EQ(w->Label10.font().pointSizeF(), 4.5);
+  EXPECT_EQ(w->txtImage_File.Text(), pic) << "a path with a comma comes back whole";
+  EXPECT_FALSE(w->Image1.Picture.isNull());
+  EXPECT_EQ(w->Command1.BackColor(), 16711680);
+  EXPECT_EQ(w->Shape3.FillColor, 16711680);
+  EXPECT_DOUBLE_EQ(w->Shape3.Left, 44 + 2);
+  EXPECT_DOUBLE_EQ(w->Shape3.Top, 7 - 1);
+}
+
+TEST_F(LabelWindowTest, AShortFileIsReplacedAndNoneOfItsValuesApplied) {
+  writeSettings({"12", "10", "255", "COURIER NEW", "20", "65280", "COURIER NEW", "5", ""});
+  open();
+  EXPECT_EQ(home.readBytes("OffSet.dat"), kFirstRun);
+  EXPECT_EQ(w->Text1.Text(), "0");
+  EXPECT_EQ(w->Label8.font().pointSizeF(), 12);
+}
+
+TEST_F(LabelWindowTest, AValueThatDoesNotFitIsPassedOverAlone) {
+  const QByteArray saved = "3\r\n6\r\nRED\r\nNO SUCH FACE\r\n 8.25 \r\n 255 \r\nCOURIER NEW\r\n 5 \r\n" +
+                           home.path("gone.png").toUtf8() + "\r\n 65535 \r\nextra\r\n";
+  home.writeBytes("OffSet.dat", saved);
+  open();
+  EXPECT_EQ(w->Label8.ForeColor(), kButtonText);
+  EXPECT_EQ(w->Command5.BackColor(), 0);
+  EXPECT_EQ(w->Combo1.Text(), "COURIER NEW");
+  EXPECT_EQ(w->Label8.font().family(), "COURIER NEW");
+  EXPECT_EQ(w->Combo2.Text(), "12");
+  EXPECT_EQ(w->Label8.font().pointSizeF(), 12);
+  EXPECT_TRUE(w->Image1.Picture.isNull());
+  EXPECT_EQ(w->txtImage_File.Text(), home.path("gone.png"));
+  // The values round them are applied.
+  EXPECT_EQ(w->Text1.Text(), "3");
+  EXPECT_EQ(w->Text2.Text(), "6");
+  EXPECT_EQ(w->Label10.ForeColor(), 255);
+  EXPECT_EQ(w->Label10.font().pointSizeF(), 5);
+  EXPECT_EQ(w->Command1.BackColor(), 65535);
+  EXPECT_EQ(home.readBytes("OffSet.dat"), saved) << "a file that reads is not rewritten";
+}
+
+TEST_F(LabelWindowTest, OffsetsMoveThePreviewInWholeStepsAndRefuseText) {
+  open(tracks(5));
+  w->Text1.setText("-");
+  EXPECT_EQ(w->Text1.Text(), "-");
+  EXPECT_DOUBLE_EQ(w->Shape3.Left, 44);
+  w->Text1.setText("5mm");
+  EXPECT_EQ(w->Text1.Text(), "");
+  w->Text1.setText("12");
+  w->Text2.setText("10");
+  const int ox = 2, oy = 3;
+  EXPECT_DOUBLE_EQ(w->Image1.Left, 43.5 + ox);
+  EXPECT_DOUBLE_EQ(w->Image1.Top, 6.5 + oy);
+  EXPECT_DOUBLE_EQ(w->Shape3.Left, 44 + ox);
+  EXPECT_DOUBLE_EQ(w->Shape4.Top, 21 + oy);
+  EXPECT_DOUBLE_EQ(w->Shape5.Left, w->Shape3.Left);
+  EXPECT_DOUBLE_EQ(w->Shape6.Top, w->Shape4.Top);
+  EXPECT_NEAR(w->Label8.Top(), 12 + oy, 1e-9);
+  EXPECT_NEAR(centreOf(w->Label8), 62.5 + ox, 1e-9);
+  EXPECT_NEAR(w->Text3.Left(), w->Label8.Left(), 1e-9) << "the editor lies over the title";
+  EXPECT_NEAR(w->Text3.Top(), w->Label8.Top(), 1e-9);
+  EXPECT_NEAR(w->Label10.Top(), 37 + oy, 1e-9);
+  EXPECT_NEAR(centreOf(w->Label10), 62.5 + ox, 1e-9);
+  EXPECT_NEAR(w->Shape1.Left, 3645 / 89.1, 1e-9) << "the page and its shadow stay";
+}
+
+TEST_F(LabelWindowTest, TheTitleIsEditedInPlaceAndKeepsItsBlanks) {
+  open();
+  w->Label8_Click();
+  EXPECT_TRUE(w->Text3.Visible());
+  w->Text3.setText("  MY DISC");
+  EXPECT_EQ(w->Label8.Caption(), "  MY DISC");
+  w->Text3_GotFocus();
+  EXPECT_EQ(w->Text3.SelLength(), 9);
+  w->Text3_LostFocus();
+  EXPECT_FALSE(w->Text3.Visible());
+  w->Text3.setText(QString(60, 'X'));
+  EXPECT_EQ(w->Text3.Text().size(), 50);
+}
+
+TEST_F(LabelWindowTest, ColoursAreChosenOrLeftAloneOnCancel) {
+  open();
+  prompts.answerColour(0x00FFFF).answerColour(std::nullopt).answerColour(0x0000FF);
+  w->Command1_Click();
+  EXPECT_EQ(w->Command1.BackColor(), 0x00FFFF);
+  EXPECT_EQ(w->Shape3.FillColor, 0x00FFFF);
+  w->Command5_Click();
+  EXPECT_EQ(w->Label8.ForeColor(), kButtonText);
+  EXPECT_EQ(w->Command5.BackColor(), 0);
+  w->Command7_Click();
+  EXPECT_EQ(w->Label10.ForeColor(), 0x0000FF);
+  EXPECT_EQ(w->Command7.BackColor(), 0x0000FF);
+  for (const auto& call : prompts.callsOf("chooseColour")) EXPECT_EQ(call.text, "0") << "no colour proposed";
+}
+
+TEST_F(LabelWindowTest, APictureIsChosenKeptOverBadPathsAndCleared) {
+  open();
+  const QString pic = picture("disc.png");
+  home.writeBytes("notes.bmp", "not a picture");
+  prompts.answerOpenFile(std::nullopt).answerOpenFile(pic).answerOpenFile(home.path("notes.bmp"));
+  w->Command3_Click();
+  EXPECT_TRUE(w->Image1.Picture.isNull());
+  EXPECT_EQ(w->txtImage_File.Text(), "");
+  w->Command3_Click();
+  EXPECT_EQ(w->txtImage_File.Text(), pic);
+  EXPECT_EQ(w->Image1.Picture.size(), QSize(8, 8));
+  w->Command3_Click();
+  EXPECT_EQ(w->txtImage_File.Text(), home.path("notes.bmp"));
+  EXPECT_FALSE(w->Image1.Picture.isNull()) << "a file that is not a picture leaves the picture";
+  EXPECT_EQ(prompts.callsOf("openFile")[0].defaultText, "Pictures (*.bmp;*.jpg;*.gif))|*.bmp;*.jpg;*.gif");
+
+  // Clearing turns a white title and track list black; any other colour stays.
+  w->Label8.setForeColor(0xFFFFFF);
+  w->Label10.setForeColor(0x00FFFF);
+  w->Command4_Click();
+  EXPECT_TRUE(w->Image1.Picture.isNull());
+  EXPECT_EQ(w->txtImage_File.Text(), "");
+  EXPECT_EQ(w->Label8.ForeColor(), 0);
+  EXPECT_EQ(w->Command5.BackColor(), 0);
+  EXPECT_EQ(w->Label10.ForeColor(), 0x00FFFF);
+  w->Label10.setForeColor(0xFFFFFF);
+  w->Command4_Click();
+  EXPECT_EQ(w->Label10.ForeColor(), 0);
+  EXPECT_EQ(w->Command7.BackColor(), 0);
+}
+
+TEST_F(LabelWindowTest, CancelClosesWithoutPrintingOrSaving) {
+  open();
+  const QByteArray before = home.readBytes("OffSet.dat");
+  w->Text1.setText("9");
+  prompts.answerColour(0x0000FF);
+  w->Command1_Click();
+  w->Command2_Click();
+  EXPECT_FALSE(w->isLoaded());
+  EXPECT_EQ(home.readBytes("OffSet.dat"), before);
+  EXPECT_FALSE(paper);
+}
+
+TEST_F(LabelWindowTest, PrintSendsOnePageSavesTheDesignAndCloses) {
+  open(tracks(5));
+  w->Text1.setText("2.5");
+  w->Check1.setValue(1);
+  prompts.answerColour(0x00FFFF);
+  w->Command1_Click();
+  for (int i = 0; i < w->Combo6.ListCount(); ++i)
+    if (w->Combo6.List(i) == "4.5") w->Combo6.setListIndex(i);
+  w->cmdPrint_Click();
+
+  ASSERT_TRUE(paper);
+  ASSERT_EQ(paper->sentPages().size(), 1u);
+  EXPECT_TRUE(paper->ended());
+  const platform::RecordedPage page = paper->sentPages()[0];
+  const auto& calls = page.calls;
+  ASSERT_EQ(calls[0].kind, SurfaceCall::Circle);
+  EXPECT_DOUBLE_EQ(calls[0].x, 68);
+  EXPECT_EQ(calls[0].colour, 0x00FFFF);
+  EXPECT_EQ(page.texts(),
+            QStringList({"SC8123", "01 SONG 1, 02 SONG 2", "03 SONG 3, 04 SONG 4", "05 SONG 5"}));
+  int guides = 0;
+  for (const auto& c : calls) guides += c.kind == SurfaceCall::Circle && !c.opaque;
+  EXPECT_EQ(guides, 2);
+  EXPECT_EQ(calls.back().font.size, 9);
+
+  EXPECT_FALSE(w->isLoaded());
+  EXPECT_FALSE(w->Frame3.Visible());
+  EXPECT_EQ(home.readBytes("OffSet.dat"),
+            "2.5\r\n0\r\n-2147483630 \r\nCOURIER NEW\r\n 12 \r\n-2147483640 \r\nCOURIER NEW\r\n 4.5 \r\n\r\n 65535 \r\n");
+}
+
+TEST_F(LabelWindowTest, APrintThatFailsIsReportedAndTheDesignStaysOpen) {
+  open();
+  const QByteArray before = home.readBytes("OffSet.dat");
+  w->Text1.setText("7");
+  w->makePrinterSurface = [] { return std::make_shared<RefusingPrinter>(); };
+  prompts.answerMsg(platform::msg::OK);
+  w->cmdPrint_Click();
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "The CD label could not be printed.\n\rThe printer could not be started.");
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Print CD Label");
+  EXPECT_TRUE(w->isLoaded());
+  EXPECT_FALSE(w->Frame3.Visible());
+  EXPECT_EQ(home.readBytes("OffSet.dat"), before);
+}
+
+TEST_F(LabelWindowTest, SettingsThatCannotBeWrittenAreReported) {
+  QDir(home.path()).mkdir("OffSet.dat");  // neither read nor replaced
+  prompts.answerMsg(platform::msg::OK);
+  open();
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_TRUE(prompts.callsOf("msgBox")[0].text.startsWith("The label settings could not be saved in "));
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Print CD Label");
+  EXPECT_TRUE(w->isVisible());
+}
+
+TEST_F(LabelWindowTest, WithoutAPrinterTheLabelGoesToAPdfFileTheUserNames) {
+  if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed: nothing is sent to it";
+  w = std::make_unique<frmPrint_Offset>();  // the real printer
+  open(tracks(4));
+  prompts.answerSaveFile(std::nullopt);
+  w->cmdPrint_Click();
+  EXPECT_TRUE(w->isLoaded()) << "no file named: nothing printed, the design stays";
+
+  prompts.answerSaveFile(home.path("label.pdf"));
+  w->cmdPrint_Click();
+  EXPECT_FALSE(w->isLoaded());
+  EXPECT_EQ(prompts.callsOf("saveFile")[1].title, "Print CD Label");
+  EXPECT_EQ(pdfPages(home.readBytes("label.pdf")), 1);
+}

@@ -1,0 +1,370 @@
+// The add, change-code and delete windows, opened from the main window as the user does.
+#include "maint_support.h"
+
+#include "windows/Rename_Disc.h"
+#include "windows/add_tracks.h"
+#include "windows/delete_record.h"
+#include "platform/busy.h"
+
+#include <QFile>
+
+using platform::msg::No;
+using platform::msg::OK;
+using platform::msg::Yes;
+using testsupport::discLine;
+using testsupport::trackLine;
+
+// ---------------------------------------------------------------- Add Tracks
+
+TEST_F(MaintenanceTest, AddAppendsEachTrackStepsTheNumberAndReselectsTheDisc) {
+  Form1& f = start();
+  prompts.onModal([](platform::FormBase& w) {
+    auto& a = dynamic_cast<add_tracks&>(w);
+    EXPECT_EQ(a.Text2.Text(), "01");
+    int key = 'n';
+    a.Text1_KeyPress(key);
+    EXPECT_EQ(key, 'N');
+    a.Text1.setText("NEW1");
+    a.Text2.setText("7");
+    a.Text3.setText("FIRST SONG");
+    a.Text4.setText("   ");  // blanks are an artist
+    a.Command1_Click();
+    EXPECT_EQ(a.Text1.Text(), "NEW1");
+    EXPECT_EQ(a.Text2.Text(), "08");
+    EXPECT_EQ(a.Text3.Text(), "");
+    EXPECT_EQ(a.Text4.Text(), "");
+    a.Text3.setText("SECOND");
+    a.Text4.setText("SINGER");
+    a.Command1_Click();
+    a.Command2_Click();
+  });
+  f.mnuTracks_Click();
+  const QString first = trackLine("NEW1", "07", "FIRST SONG", ""), second = trackLine("NEW1", "08", "SECOND", "SINGER");
+  EXPECT_EQ(tracks(), (kTracks + QStringList{first, second}));
+  EXPECT_EQ(home.readBytes("watka.bxl").size(), 7 * 92);
+  EXPECT_EQ(lines("My_Discs.kup"), (QStringList{first, second}));
+  EXPECT_EQ(discs(), kDiscs + QStringList{"\"NEW1       \""});  // once, 15 bytes with its line end
+  EXPECT_EQ(f.Label4.Caption(), "NEW1");
+  EXPECT_EQ(f.List1.Text(), "NEW1       ");
+  EXPECT_TRUE(prompts.callsOf("msgBox").empty());
+}
+
+TEST_F(MaintenanceTest, AddRefusesBadCodesDuplicatesAndTrack99WithoutWriting) {
+  Form1& f = start();
+  prompts.onModal([](platform::FormBase& w) {
+    auto& a = dynamic_cast<add_tracks&>(w);
+    a.Text2.setText("1x");
+    EXPECT_EQ(a.Text2.Text(), "");
+    a.Text1.setText("AB C");
+    a.Text2.setText("3");
+    a.Text3.setText("A SONG");
+    a.Text4.setText("AN ARTIST");
+    a.Command1_Click();
+    EXPECT_EQ(a.Text1.Text(), "");
+    a.Text1.setText("SC8123");
+    a.Text2.setText("1");
+    a.Command1_Click();  // already stored as track 01
+    EXPECT_EQ(a.Text1.Text(), "");
+    EXPECT_EQ(a.Text2.Text(), "01");
+    EXPECT_EQ(a.Text3.Text(), "");
+    a.Text3.setText("A SONG");
+    a.Text4.setText("AN ARTIST");
+    a.Command1_Click();
+    a.Text1.setText("SC8123");
+    a.Text2.setText("99");
+    a.Text3.setText("X");
+    a.Text4.setText("Y");
+    a.Command1_Click();
+    EXPECT_EQ(a.Text2.Text(), "01");
+    EXPECT_EQ(a.Text4.Text(), "");
+    a.Command2_Click();
+  });
+  prompts.answerMsg(OK).answerMsg(OK).answerMsg(OK).answerMsg(OK);
+  f.mnuTracks_Click();
+  const auto shown = prompts.callsOf("msgBox");
+  ASSERT_EQ(shown.size(), 4u);
+  EXPECT_EQ(shown[0].text, "You can not use these characters \"  , ");
+  EXPECT_EQ(shown[0].text.size(), 38);
+  EXPECT_EQ(shown[0].title, "Invalid Character");
+  EXPECT_EQ(shown[1].text, "You already have a track 01 for disk SC8123\rPlease try again\r\r"
+                           "If you want to rewrite this track please use Edit Track.");
+  EXPECT_EQ(shown[1].title, "Disc, Track Duplication");
+  EXPECT_EQ(shown[2].text, "Please enter a Disc code.");  // emptied by the duplicate
+  EXPECT_EQ(shown[3].text, "Only 98 tracks allowed");
+  EXPECT_EQ(tracks(), kTracks);
+  EXPECT_FALSE(QFile::exists(home.path("My_Discs.kup")));
+  EXPECT_EQ(f.Label4.Caption(), "");  // the box was emptied: nothing to re-select
+}
+
+TEST_F(MaintenanceTest, AddOffersToSaveTheTickedSelectionFirst) {
+  Form1& f = start();
+  tick("SC8123");
+  prompts.answerMsg(No).onModal(nullptr);  // closed by its frame: no hand-back
+  f.mnuTracks_Click();
+  ASSERT_EQ(prompts.calls().size(), 2u);
+  EXPECT_EQ(prompts.calls()[0].text, "Your current disc selection will be cleared.\n\r\n\rDo you want to Save your list now?");
+  EXPECT_EQ(prompts.calls()[0].style, 36);
+  EXPECT_EQ(prompts.calls()[0].title, "Add Tracks");
+  EXPECT_EQ(f.List1.SelCount(), 0);
+  EXPECT_EQ(f.Label4.Caption(), "");
+}
+
+TEST_F(MaintenanceTest, AddThatCannotBeWrittenLeavesEveryFileAsItWas) {
+  Form1& f = start();
+  prompts.onModal([](platform::FormBase& w) {
+    auto& a = dynamic_cast<add_tracks&>(w);
+    a.Text1.setText("NEW1");
+    a.Text3.setText("SONG");
+    a.Text4.setText("ARTIST");
+    {
+      testsupport::FileSizeLimit limit(5 * 92 + 40);  // the track file takes part of the record
+      a.Command1_Click();
+    }
+    EXPECT_EQ(a.Text3.Text(), "SONG");  // still there to try again
+    a.Command2_Click();
+  });
+  prompts.answerMsg(OK);
+  f.mnuTracks_Click();
+  ASSERT_EQ(messages().size(), 1);
+  EXPECT_TRUE(messages()[0].contains("watka.bxl could not be written")) << messages()[0].toStdString();
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Add Tracks");
+  EXPECT_EQ(tracks(), kTracks);
+  EXPECT_EQ(discs(), kDiscs);
+  EXPECT_FALSE(QFile::exists(home.path("My_Discs.kup")));
+}
+
+// ---------------------------------------------------------------- Change Disc Code
+
+TEST_F(MaintenanceTest, ChangeCodeRewritesBothFilesInOrderAndReselectsTheDisc) {
+  home.writeDiscs({"MDX1001", "SC8123"});
+  home.writeLines("watka.bxl", {trackLine("SC8123", "01", "A", "B"), trackLine("MDX1001", "01", "C", "D"),
+                                "\"SC8123\",\"02\",\"E\",\"F\""});
+  Form1& f = start();
+  const int r = row("SC8123");
+  f.List1.setList(r, f.List1.List(r) + "0042");  // a disc with the user's own number
+  f.List1.setListIndex(r);
+  prompts.onModal([](platform::FormBase& w) {
+    auto& d = dynamic_cast<Rename_Disc&>(w);
+    EXPECT_EQ(d.Text1.Text(), "SC8123    ");
+    EXPECT_FALSE(d.Text1.Enabled());
+    d.Text2.setText("new9");  // pasted text keeps its case
+    d.Command1_Click();
+  });
+  f.mnu_Change_Disc_Code_Click();
+  // The disc's records carry the new code and keep the rest as they were stored.
+  EXPECT_EQ(tracks(), (QStringList{trackLine("new9", "01", "A", "B"), trackLine("MDX1001", "01", "C", "D"),
+                                   "\"new9       \",\"02\",\"E\",\"F\""}));
+  EXPECT_EQ(discs(), (QStringList{discLine("MDX1001"), discLine("new9")}));
+  EXPECT_EQ(f.Label4.Caption(), "new9");
+  EXPECT_EQ(f.List1.Text(), "new9       ");
+}
+
+TEST_F(MaintenanceTest, ChangeCodeRefusalsKeepTheWindowOpenAndTheFilesUntouched) {
+  Form1& f = start();
+  f.List1.setListIndex(row("SC8123"));
+  prompts.onModal([](platform::FormBase& w) {
+    auto& d = dynamic_cast<Rename_Disc&>(w);
+    for (const char* typed : {"   ", " SC8123 ", "A,B", "MDX1001"}) {
+      d.Text2.setText(typed);
+      d.Command1_Click();
+      EXPECT_EQ(d.Text2.Text(), "") << typed;
+      EXPECT_TRUE(d.isLoaded());
+    }
+    EXPECT_TRUE(d.Command1.Enabled() && d.Command2.Enabled() && d.Text1.Enabled());
+    d.Command2_Click();
+  });
+  prompts.answerMsg(OK).answerMsg(OK).answerMsg(OK);
+  f.mnu_Change_Disc_Code_Click();
+  EXPECT_EQ(messages(), (QStringList{"New Disc Code = Current Disc Code\rPlease use another disc code.",
+                                     "You can not use these characters \" , ",
+                                     "MDX1001 disc code is already in use\rPlease use another disc code"}));
+  EXPECT_EQ(tracks(), kTracks);
+  EXPECT_EQ(discs(), kDiscs);
+  EXPECT_EQ(f.Label4.Caption(), "");
+  EXPECT_EQ(f.List1.ListIndex(), -1);  // reset by Clear, nothing re-selected
+}
+
+TEST_F(MaintenanceTest, ChangeCodeRefusesACodeCutByItsBox) {
+  home.writeDiscs({"ABCDEFGHIJK", "SC1"});
+  home.writeTracks({"ABCDEFGHIJK,01,A,B"});
+  Form1& f = start();
+  f.List1.setListIndex(0);
+  ASSERT_EQ(f.List1.Text(), "ABCDEFGHIJK");
+  prompts.onModal([](platform::FormBase& w) {
+    auto& d = dynamic_cast<Rename_Disc&>(w);
+    d.Text2.setText("NEW");
+    d.Command1_Click();
+    EXPECT_TRUE(d.isLoaded());
+  });
+  prompts.answerMsg(OK);
+  const QByteArray before = home.readBytes("watka.bxl");
+  f.mnu_Change_Disc_Code_Click();
+  ASSERT_EQ(messages().size(), 1);
+  EXPECT_EQ(home.readBytes("watka.bxl"), before);
+  EXPECT_EQ(discs(), (QStringList{discLine("ABCDEFGHIJK"), discLine("SC1")}));
+}
+
+TEST_F(MaintenanceTest, ChangeCodeHoldsInputDuringTheRewriteAndHandsBackTheCodeItWrote) {
+  Form1& f = start();
+  f.List1.setListIndex(row("SC8123"));
+  bool inputHeld = false;
+  prompts.onModal([&](platform::FormBase& w) {
+    auto& d = dynamic_cast<Rename_Disc&>(w);
+    d.Text2.setText("NEW9");
+    // Runs where the window lets events through, as a key typed into the new-code box would.
+    QMetaObject::invokeMethod(
+        &d,
+        [&] {
+          inputHeld = platform::BusyScope::active();
+          d.Text2.setText("OTHER");
+        },
+        Qt::QueuedConnection);
+    d.Command1_Click();
+  });
+  f.mnu_Change_Disc_Code_Click();
+  EXPECT_TRUE(inputHeld);
+  EXPECT_EQ(discs()[0], discLine("NEW9"));
+  EXPECT_EQ(f.Label4.Caption(), "NEW9");
+  EXPECT_EQ(f.List1.Text(), "NEW9       ");
+}
+
+TEST_F(MaintenanceTest, ChangeCodeThatCannotBeWrittenLeavesBothFiles) {
+  Form1& f = start();
+  f.List1.setListIndex(row("SC8123"));
+  prompts.onModal([](platform::FormBase& w) {
+    auto& d = dynamic_cast<Rename_Disc&>(w);
+    d.Text2.setText("NEW9");
+    {
+      testsupport::FileSizeLimit limit(100);
+      d.Command1_Click();
+    }
+    EXPECT_TRUE(d.Command1.Enabled());
+    EXPECT_EQ(d.mousePointer(), platform::MousePointer::Default);
+  });
+  prompts.answerMsg(OK);
+  f.mnu_Change_Disc_Code_Click();
+  ASSERT_EQ(messages().size(), 1);
+  EXPECT_TRUE(messages()[0].contains("could not be written"));
+  EXPECT_EQ(tracks(), kTracks);
+  EXPECT_EQ(discs(), kDiscs);
+  EXPECT_EQ(f.Label4.Caption(), "");
+}
+
+// ---------------------------------------------------------------- Delete
+
+TEST_F(MaintenanceTest, DeleteDiscRemovesItsTracksAndItsLineAndClearsTheMainWindow) {
+  Form1& f = start();
+  f.List1.setListIndex(row("SC8123"));
+  prompts.onModal([](platform::FormBase& w) {
+    auto& d = dynamic_cast<delete_record&>(w);
+    EXPECT_TRUE(d.Command1.Enabled());
+    d.Command1_Click();
+    EXPECT_FALSE(d.isLoaded());
+  });
+  prompts.answerMsg(Yes);
+  f.mnuB_Click();
+  const auto asked = prompts.callsOf("msgBox");
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].text, "You have choosen to delete Disc SC8123 are you sure");
+  EXPECT_EQ(asked[0].title, "Delete Disc SC8123");
+  EXPECT_EQ(asked[0].style, 276);
+  EXPECT_EQ(tracks(), kTracks.mid(2));
+  EXPECT_EQ(discs(), kDiscs.mid(1));
+  EXPECT_EQ(f.List1.ListCount(), 4);
+}
+
+TEST_F(MaintenanceTest, DeleteTrackFromTheSongListKeepsADiscWithOtherTracks) {
+  Form1& f = start();
+  tick("SC8123");
+  f.cmdGet_Tracks_Click();
+  clickSong("PAPER SKY");
+  prompts.onModal([](platform::FormBase& w) { dynamic_cast<delete_record&>(w).Command1_Click(); });
+  prompts.answerMsg(Yes);
+  f.mnue_Click();
+  EXPECT_EQ(messages(), QStringList{"You have choosen to delete Disc SC8123 Track 02 are you sure."});
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Delete Track 02 from Disc SC8123");
+  QStringList expected = kTracks;
+  expected.removeAt(1);
+  EXPECT_EQ(tracks(), expected);
+  EXPECT_EQ(discs(), kDiscs);
+  EXPECT_EQ(f.List2.ListCount(), 0);  // cleared
+}
+
+TEST_F(MaintenanceTest, DeleteTrackTypedByHand) {
+  // Unpadded records read like padded ones and are written back padded.
+  const QByteArray stored = "\"MDX1001\",\"01\",\"RIVER TOWN\",\"ODA BELL\"\r\n\"zk101\",\"01\",\"LATE\",\"ODA\"\r\n";
+  home.writeBytes("watka.bxl", stored);
+  Form1& f = start();
+  const auto deleteTrack = [&](const char* code, const char* track, int answer) {
+    prompts.onModal([=](platform::FormBase& w) {
+      auto& d = dynamic_cast<delete_record&>(w);
+      EXPECT_FALSE(d.Command1.Enabled());  // neither mode chosen yet
+      EXPECT_FALSE(d.Option1.Value() || d.Option2.Value());
+      d.Text1.setText(code);
+      d.Text2.setText(track);
+      d.Command1_Click();
+    });
+    prompts.answerMsg(answer);
+    f.mnuDelete_Click();
+  };
+  deleteTrack("zk101", "1", No);
+  EXPECT_EQ(home.readBytes("watka.bxl"), stored);
+  deleteTrack("zk101", "2", Yes);                          // a track the disc lacks
+  EXPECT_EQ(tracks(), (QStringList{trackLine("MDX1001", "01", "RIVER TOWN", "ODA BELL"), trackLine("zk101", "01", "LATE", "ODA")}));
+  EXPECT_EQ(discs(), kDiscs);
+  deleteTrack("MDX1001", "1", Yes);  // its last track takes the disc with it
+  EXPECT_EQ(tracks(), QStringList{trackLine("zk101", "01", "LATE", "ODA")});
+  EXPECT_EQ(discs(), (QStringList{kDiscs[0], kDiscs[2], kDiscs[3], kDiscs[4]}));
+  EXPECT_EQ(messages()[0], "You have choosen to delete Disc zk101 Track 01 are you sure.");
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Delete Track 1 from Disc zk101");
+}
+
+TEST_F(MaintenanceTest, DeleteThatCannotBeWrittenLeavesBothFiles) {
+  Form1& f = start();
+  f.List1.setListIndex(row("SC8123"));
+  prompts.onModal([](platform::FormBase& w) {
+    testsupport::FileSizeLimit limit(100);
+    dynamic_cast<delete_record&>(w).Command1_Click();
+  });
+  prompts.answerMsg(Yes).answerMsg(OK);
+  f.mnuDelete_Click();
+  ASSERT_EQ(messages().size(), 2);
+  EXPECT_TRUE(messages()[1].contains("watka.bxl could not be written")) << messages()[1].toStdString();
+  EXPECT_EQ(tracks(), kTracks);
+  EXPECT_EQ(discs(), kDiscs);
+}
+
+TEST_F(MaintenanceTest, DeleteWindowTitleBlinks) {
+  start();
+  delete_record& d = delete_record::instance();
+  EXPECT_EQ(d.Caption(), "Delete Track or Disc");
+  EXPECT_TRUE(d.Timer1.Enabled());
+  d.Timer1_Timer();
+  EXPECT_EQ(d.Caption(), "Delete Track or Disk");
+  d.Timer1_Timer();
+  EXPECT_EQ(d.Caption(), "");
+  d.Timer1_Timer();
+  EXPECT_EQ(d.Caption(), "Delete Track or Disk");
+}
+
+TEST_F(MaintenanceTest, DeleteAndEditWantOneSelectedLine) {
+  Form1& f = start();
+  prompts.answerMsg(OK);
+  f.mnuedittrack_Click();
+  EXPECT_EQ(messages(), QStringList{"Please select a track first"});
+  tick("SC8123");
+  f.cmdGet_Tracks_Click();
+  f.List2.setSelected(0, true);
+  f.List2.setSelected(1, true);
+  ASSERT_EQ(f.List2.SelCount(), 2);
+  prompts.answerMsg(OK).answerMsg(OK).answerMsg(OK);
+  f.mnuB_Click();
+  f.mnuedittrack_Click();
+  f.mnug_Click();
+  const auto shown = prompts.callsOf("msgBox");
+  ASSERT_EQ(shown.size(), 4u);
+  for (size_t i = 1; i < 4; ++i) EXPECT_EQ(shown[i].text, "Please select only one track");
+  EXPECT_EQ(shown[1].title, "Delete Track");
+  EXPECT_EQ(shown[2].title, "Edit Track");
+  EXPECT_TRUE(prompts.callsOf("modal").empty());
+}

@@ -1,0 +1,424 @@
+// The Print command's hand-over, the print window and its settings, and printing a range.
+#include "main_window_fixture.h"
+
+#include "platform/recording_surface.h"
+#include "windows/frmPrint.h"
+#include "printing/print_job.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QStandardPaths>
+
+using platform::msg::OK;
+using testsupport::linesBytes;
+
+namespace {
+
+// A window whose pages are recorded instead of drawn.
+struct RecordedPrint {
+  platform::RecordingSurface* preview = nullptr;
+  std::shared_ptr<platform::RecordingSurface> paper;
+};
+
+void record(frmPrint& w, RecordedPrint& r) {
+  auto preview = std::make_unique<platform::RecordingSurface>();
+  r.preview = preview.get();
+  w.setPreviewSurface(std::move(preview));
+  w.makePrinterSurface = [&r](const platform::PrintDialogAnswer&) {
+    r.paper = std::make_shared<platform::RecordingSurface>();
+    return std::shared_ptr<platform::DrawingSurface>(r.paper);
+  };
+}
+
+// A print window whose preview and paper are recorded, loaded as the Print command shows it.
+struct RecordedWindow {
+  frmPrint w;
+  RecordedPrint r;
+  explicit RecordedWindow(bool load = true) {
+    record(w, r);
+    if (load) w.Load();
+  }
+};
+
+// A left click (press and release) at the middle of a widget: sent at once, or posted to wait
+// until events are let through.
+void click(QWidget* widget, bool post = false) {
+  const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+  const QPointF global = widget->mapToGlobal(at);
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+    auto* e = new QMouseEvent(type, at, global, Qt::LeftButton, held, Qt::NoModifier);
+    if (post) {
+      QCoreApplication::postEvent(widget, e);
+    } else {
+      QApplication::sendEvent(widget, e);
+      delete e;
+    }
+  }
+}
+
+// A printer that refuses the job when it is ended.
+struct FailingPrinter : platform::RecordingSurface {
+  bool endDocument() override {
+    platform::RecordingSurface::endDocument();
+    return false;
+  }
+  QString errorString() const override { return QStringLiteral("The printer could not be started."); }
+};
+
+}  // namespace
+
+class PrintWindowTest : public MainWindowTest {
+ protected:
+  void writeJob(int rows, const QByteArray& code = "SAMT") {
+    QList<QByteArray> records{"\"" + code + "\"", "\"SONG\",\"ARTIST\",\"MF CODE\",\"TRACK\""};
+    for (int i = 0; i < rows; ++i) records << "\"SONG " + QByteArray::number(i) + "\",\"ARTIST\",\"SC1\",\"01\"";
+    home.writeBytes("primp.tmp", linesBytes(records));
+  }
+};
+
+TEST_F(PrintWindowTest, PrintWritesTheJobFileByteForByteThenShowsTheWindow) {
+  Form1& f = start();
+  f.Check2.setValue(1);
+  f.Check1.setValue(1);
+  prompts.answerInput("7");
+  tick("SC8123");
+  f.Option3.setValue(true);
+  f.cmdGet_Tracks_Click();
+  QString title;
+  prompts.onModal([&](platform::FormBase& w) { title = w.Caption(); });
+  f.cmdPrint_Click();
+  EXPECT_EQ(home.readBytes("primp.tmp"),
+            linesBytes({"\"TSAMD\"", "\"TRACK\",\"SONG\",\"ARTIST\",\"MF CODE\",\"DISC\"",
+                      "\"01\",\"MOONLIGHT HARBOUR\",\"THE LANTERNS\",\"SC8123\",\"0007\"",
+                      "\"02\",\"PAPER SKY\",\"JUNO REED\",\"SC8123\",\"0007\""}));
+  EXPECT_EQ(prompts.callsOf("modal").size(), 1u);
+}
+
+TEST_F(PrintWindowTest, EveryLayoutCodeGetsItsOwnJobFile) {
+  Form1& f = start();
+  struct Case {
+    platform::OptionButton* sort;
+    int codes, numbers;
+    QByteArray code, headings, row;
+  };
+  const Case cases[] = {
+      {&f.Option1, 1, 1, "ASMDT", "ARTIST,SONG,MF CODE,DISC,TRACK", "ODA BELL,RIVER TOWN,MDX1001,0042,01"},
+      {&f.Option1, 1, 0, "ASMT", "ARTIST,SONG,MF CODE,TRACK", "ODA BELL,RIVER TOWN,MDX1001,01"},
+      {&f.Option1, 0, 1, "ASDT", "ARTIST,SONG,DISC,TRACK", "ODA BELL,RIVER TOWN,0042,01"},
+      {&f.Option2, 1, 1, "SAMDT", "SONG,ARTIST,MF CODE,DISC,TRACK", "RIVER TOWN,ODA BELL,MDX1001,0042,01"},
+      {&f.Option2, 1, 0, "SAMT", "SONG,ARTIST,MF CODE,TRACK", "RIVER TOWN,ODA BELL,MDX1001,01"},
+      {&f.Option2, 0, 1, "SADT", "SONG,ARTIST,DISC,TRACK", "RIVER TOWN,ODA BELL,0042,01"},
+      {&f.Option3, 1, 1, "TSAMD", "TRACK,SONG,ARTIST,MF CODE,DISC", "01,RIVER TOWN,ODA BELL,MDX1001,0042"},
+      {&f.Option3, 1, 0, "TSAM", "TRACK,SONG,ARTIST,MF CODE", "01,RIVER TOWN,ODA BELL,MDX1001"},
+      {&f.Option3, 0, 1, "TSAD", "TRACK,SONG,ARTIST,DISC", "01,RIVER TOWN,ODA BELL,0042"},
+      {&f.Option5, 1, 1, "MTSAD", "MF CODE,TRACK,SONG,ARTIST,DISC", "MDX1001,01,RIVER TOWN,ODA BELL,0042"},
+      {&f.Option5, 1, 0, "MTSA", "MF CODE,TRACK,SONG,ARTIST", "MDX1001,01,RIVER TOWN,ODA BELL"},
+  };
+  const auto quoted = [](const QByteArray& fields) { return "\"" + fields.split(',').join("\",\"") + "\""; };
+  for (const Case& c : cases) {
+    f.Opening_File = true;  // set the options without the resets they cause
+    c.sort->setValue(true);
+    f.Check1.setValue(c.codes);
+    f.Check2.setValue(c.numbers);
+    f.Opening_File = false;
+    f.cmdUntag_Click();
+    f.Ticking_In_Code = true;  // tick without being asked for a number
+    tick("MDX1001");
+    f.Ticking_In_Code = false;
+    f.List1.setList(row("MDX1001"), "MDX1001    0042");
+    f.cmdGet_Tracks_Click();
+    prompts.onModal({});
+    f.cmdPrint_Click();
+    EXPECT_EQ(home.readBytes("primp.tmp"), linesBytes({"\"" + c.code + "\"", quoted(c.headings), quoted(c.row)}))
+        << c.code.constData();
+  }
+}
+
+TEST_F(PrintWindowTest, AListWithoutCodesOrNumbersOrAnEmptyListIsRefused) {
+  Form1& f = start();
+  prompts.answerMsg(OK);
+  f.cmdPrint_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Please create a list first");
+  tick("SC8123");
+  f.Check1.setValue(0);
+  f.cmdGet_Tracks_Click();
+  prompts.answerMsg(OK);
+  f.cmdPrint_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Print");
+  EXPECT_TRUE(prompts.callsOf("modal").empty());
+  EXPECT_FALSE(QFile::exists(home.path("primp.tmp")));
+}
+
+TEST_F(PrintWindowTest, SettingsFileIsWrittenWhenMissingAndReadWhenValid) {
+  start();
+  writeJob(3);
+  {
+    RecordedWindow window_w;
+    auto& [w, r] = window_w;
+    w.Form_Activate();
+    EXPECT_EQ(w.Combo2.Text(), "8");
+    w.Command4_Click();
+  }
+  const QByteArray written = home.readBytes("print.ini");
+  EXPECT_TRUE(written.endsWith("\r\n8\r\n")) << written.constData();
+  home.writeLines("print.ini", {"NO SUCH FONT", "12"});
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
+  w.Form_Activate();
+  EXPECT_EQ(w.Combo2.Text(), "12");
+  home.writeLines("print.ini", {"X", "20"});
+  RecordedWindow window_w2;
+  auto& [w2, r2] = window_w2;
+  w2.Form_Activate();
+  EXPECT_EQ(w2.Combo2.Text(), "8");  // a size the list does not hold is passed over
+  w2.Command4_Click();
+  EXPECT_TRUE(home.readBytes("print.ini").endsWith("\r\n8\r\n"));
+}
+
+TEST_F(PrintWindowTest, TheHeaderBoxIsMirroredIntoTheMainWindowAtEveryChange) {
+  Form1& f = start();
+  f.Text1.setText("From main");
+  writeJob(1);
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
+  EXPECT_EQ(w.Text1.Text(), "From main");
+  w.Text1.setText("Typed here");
+  EXPECT_EQ(f.Text1.Text(), "Typed here");
+  EXPECT_EQ(r.preview->current().texts().value(0), "From main");  // redrawn only by Apply Header
+
+  f.Text1.setText("");
+  const int clears = r.preview->clears();
+  w.Command2_Click();
+  EXPECT_EQ(f.Text1.Text(), "Typed here");
+  EXPECT_EQ(r.preview->clears(), clears + 1);
+  EXPECT_EQ(r.preview->current().texts().value(0), "Typed here");
+}
+
+TEST_F(PrintWindowTest, ClickingIntoTheHeaderBoxSelectsItsWholeText) {
+  start();
+  writeJob(1);
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
+  w.Show();
+  w.Text1.setText("Friday at the Anchor");
+  w.Text1.setSelection(3, 0);
+  click(w.Text1.widget());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(w.Text1.SelStart(), 0);
+  EXPECT_EQ(w.Text1.SelLength(), 20);
+}
+
+TEST_F(PrintWindowTest, WhiteIsRefusedAndOtherColoursReachTheLabel) {
+  start();
+  writeJob(1);
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
+  prompts.answerColour(0xFFFFFF).answerMsg(OK);
+  w.Command3_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "White is not a valid color");
+  EXPECT_EQ(w.Label1.Caption(), "0");
+  const int clears = r.preview->clears();
+  const size_t drawn = r.preview->current().calls.size();
+  prompts.answerColour(255);
+  w.Command3_Click();
+  EXPECT_EQ(w.Label1.Caption(), "255");
+  EXPECT_EQ(w.previewSurface().ForeColor, 255);
+  EXPECT_EQ(r.preview->clears(), clears);  // drawn again over the page, not cleared
+  EXPECT_EQ(r.preview->current().calls.size(), 2 * drawn);
+  EXPECT_EQ(r.preview->current().calls.back().colour, 255);
+  prompts.answerColour(std::nullopt);
+  w.Command3_Click();
+  EXPECT_EQ(w.Label1.Caption(), "255");
+}
+
+TEST_F(PrintWindowTest, TitleShowsTracksTracksPerPageAndAnEstimate) {
+  start();
+  frmPrint w;
+  const auto title = [&](int rows, int counted) {
+    writeJob(rows);
+    w.Preview_Row_Count = counted;
+    w.Count_Pages();
+    return w.Caption();
+  };
+  EXPECT_EQ(title(150, 60), "Print Preview    Total tracks = 150     Approx tracks per page = 59     Approx Pages = 3");
+  EXPECT_EQ(w.Page_Estimate, 3);
+  title(120, 60);
+  EXPECT_EQ(w.Page_Estimate, 3);
+  EXPECT_EQ(title(40, 40), "Print Preview    Total tracks = 40     Approx tracks per page = 40");
+  EXPECT_EQ(w.Page_Estimate, 2);
+  EXPECT_EQ(title(0, 0), "Print Preview    Total tracks = 0     Approx tracks per page = 0");
+  EXPECT_EQ(w.Page_Estimate, 1);
+  home.writeBytes("primp.tmp", "\"SAMT\"\r\n");  // cut short before its headings
+  w.Count_Pages();
+  EXPECT_EQ(w.Caption(), "Print Preview    Total tracks = 0     Approx tracks per page = 0");
+}
+
+TEST_F(PrintWindowTest, AMissingJobShowsOneMessageAndABlankPreview) {
+  start();
+  RecordedWindow window_w(false);
+  auto& [w, r] = window_w;
+  prompts.answerMsg(OK);
+  w.Load();
+  w.Preview();
+  EXPECT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_TRUE(r.preview->current().calls.empty());
+}
+
+TEST_F(PrintWindowTest, PrintRefusesTheUnchangedHeader) {
+  start();
+  writeJob(2);
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
+  w.Text1.setText("SONG LIST HEADER HERE");
+  prompts.answerMsg(OK);
+  w.Command1_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+            "The song list header text field is empty.\n\rPlease enter a name/telephone number etc.\n\r"
+            "This name will be printed on all lists.\n\r\n\rIf you do not wish to use a name just enter a space.");
+  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Song List Header");
+  EXPECT_TRUE(prompts.callsOf("printDialog").empty());
+  EXPECT_EQ(w.Text1.SelLength(), 21);
+}
+
+TEST_F(PrintWindowTest, ThePrintDialogOffersTheEstimatePlusFiftyAndCancelKeepsTheWindow) {
+  start();
+  writeJob(2);
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
+  w.Text1.setText(" ");
+  w.Page_Estimate = 10;
+  prompts.answerPrint(std::nullopt);
+  w.Command1_Click();
+  EXPECT_EQ(prompts.callsOf("printDialog").back().text, "60");
+  EXPECT_EQ(r.paper, nullptr);
+  w.Page_Estimate = 0;
+  prompts.answerPrint(std::nullopt);
+  w.Command1_Click();
+  EXPECT_EQ(prompts.callsOf("printDialog").back().text, "53");
+  EXPECT_EQ(w.mousePointer(), platform::MousePointer::Default);
+}
+
+TEST_F(PrintWindowTest, APageRangeSendsOnlyItsPagesAndAllSendsEveryPage) {
+  start();
+  writeJob(400);
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
+  w.Text1.setText("Friday");
+  platform::PrintDialogAnswer range;
+  range.allPages = false;
+  range.fromPage = 2;
+  range.toPage = 3;
+  prompts.answerPrint(range);
+  w.Show();
+  w.Command1_Click();
+  ASSERT_NE(r.paper, nullptr);
+  EXPECT_EQ(w.First_Page, 2);
+  EXPECT_EQ(w.Last_Page, 3);
+  EXPECT_EQ(r.paper->sentPages().size(), 2u);
+  EXPECT_TRUE(r.paper->ended());
+  EXPECT_FALSE(w.isVisible());  // success closes the window
+
+  RecordedWindow window_all;
+  auto& [all, r2] = window_all;
+  all.Text1.setText("Friday");
+  prompts.answerPrint(platform::PrintDialogAnswer{});
+  all.Command1_Click();
+  ASSERT_NE(r2.paper, nullptr);
+  EXPECT_EQ(r2.paper->sentPages().size(), r2.paper->pages().size());
+  EXPECT_GT(r2.paper->pages().size(), 3u);
+}
+
+TEST_F(PrintWindowTest, AnUnknownLayoutIsRefusedAndTheWindowStaysOpen) {
+  start();
+  writeJob(5, "samt");
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
+  w.Show();
+  w.Text1.setText("Friday");
+  prompts.answerPrint(platform::PrintDialogAnswer{}).answerMsg(OK);
+  w.Command1_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Print");
+  EXPECT_EQ(r.paper, nullptr);
+  EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(PrintWindowTest, AJobGoneOrAPrinterFailureIsReportedAndTheWindowStaysOpen) {
+  start();
+  writeJob(5);
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
+  w.Show();
+  w.Text1.setText("Friday");
+  QFile::remove(home.path("primp.tmp"));
+  prompts.answerPrint(platform::PrintDialogAnswer{}).answerMsg(OK);
+  w.Command1_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "The print job " + home.path("primp.tmp") + " cannot be read.");
+  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Print");
+  EXPECT_EQ(r.paper, nullptr);
+  EXPECT_TRUE(w.isVisible());
+
+  writeJob(5);
+  w.makePrinterSurface = [](const platform::PrintDialogAnswer&) { return std::make_shared<FailingPrinter>(); };
+  prompts.answerPrint(platform::PrintDialogAnswer{}).answerMsg(OK);
+  w.Command1_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+            "The song list could not be printed.\n\rThe printer could not be started.");
+  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Print");
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_FALSE(w.Frame3.Visible());
+  EXPECT_EQ(w.mousePointer(), platform::MousePointer::Default);
+}
+
+TEST_F(PrintWindowTest, ClicksWaitingWhenPrintingStartsNeverReachTheWindow) {
+  start();
+  writeJob(3);
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
+  w.Show();
+  w.Text1.setText("Friday");
+  QCoreApplication::processEvents();
+  click(w.Command3.widget(), true);  // the colour button, clicked as the print dialog closes
+  prompts.answerPrint(platform::PrintDialogAnswer{});
+  w.Command1_Click();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(prompts.callsOf("chooseColour").empty());
+  ASSERT_NE(r.paper, nullptr);
+  EXPECT_EQ(r.paper->sentPages().size(), 1u);
+  EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(PrintWindowTest, TheFontListIsFilledOnceInUpperCase) {
+  start();
+  writeJob(1);
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
+  w.Form_Activate();
+  const int fonts = w.Combo1.ListCount();
+  ASSERT_GT(fonts, 0);
+  w.Form_Activate();
+  EXPECT_EQ(w.Combo1.ListCount(), fonts);
+  for (int i = 0; i < fonts; ++i) EXPECT_EQ(w.Combo1.List(i), w.Combo1.List(i).toUpper());
+}
+
+TEST_F(PrintWindowTest, PrintsARealPdfHoldingTheChosenPages) {
+  start();
+  writeJob(400);
+  frmPrint w;
+  auto preview = std::make_unique<platform::RecordingSurface>();
+  w.setPreviewSurface(std::move(preview));
+  w.Load();
+  w.Text1.setText("Friday");
+  platform::PrintDialogAnswer answer;
+  answer.allPages = false;
+  answer.fromPage = 2;
+  answer.toPage = 3;
+  answer.outputFile = home.path("list.pdf");
+  prompts.answerPrint(answer);
+  w.Command1_Click();
+  const QByteArray pdf = home.readBytes("list.pdf");
+  ASSERT_FALSE(pdf.isEmpty());
+  EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 2);
+}

@@ -1,0 +1,211 @@
+// The disc's track list for the renamer, the "Rename Files" window and its rename commands.
+#include "main_window_fixture.h"
+
+#include "windows/File_Rename.h"
+#include "maintenance/rename_plan.h"
+#include "platform/prompts.h"
+
+#include <QDir>
+#include <QFile>
+
+using platform::msg::OK;
+
+// Texts show as text in failure messages.
+[[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+
+QString item(int track, const QString& song = {}, const QString& artist = {}) {
+  const QString n = QString::number(track).rightJustified(2, '0');
+  return maintenance::renameListItem("ZX1001", n, song.isEmpty() ? "SONG " + n : song,
+                                     artist.isEmpty() ? "ARTIST " + n : artist);
+}
+
+QStringList items(int count) {
+  QStringList out;
+  for (int i = 1; i <= count; ++i) out << item(i);
+  return out;
+}
+
+QStringList filesIn(const QString& folder) {
+  return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+}  // namespace
+
+class RenameWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(QDir(home.path()).mkpath("audio"));
+    folder = home.path("audio");
+    window.Load();
+  }
+  void fill(const QStringList& lines) {
+    window.List3.addItems(lines);
+    window.Form_Activate();
+    ASSERT_TRUE(window.Dir1.setPath(folder));
+  }
+  void files(const QString& ext, int count) {
+    for (int i = 1; i <= count; ++i) home.writeBytes("audio/t" + QString::number(i) + "." + ext, ext.toLatin1());
+  }
+  testsupport::TempHome home;
+  testsupport::ScriptedPrompts prompts;
+  File_Rename window;
+  QString folder;
+};
+
+TEST_F(RenameWindowTest, TheSampleFollowsTheChosenFormat) {
+  fill({item(7, "MOON OVER THE HARBOUR", "THE NIGHT FERRY"), item(9)});
+  EXPECT_EQ(window.Label4.Caption(), "ZX1001-07 - The Night Ferry - Moon Over The Harbour");
+  window.Option3.setValue(true);
+  EXPECT_EQ(window.Label4.Caption(), "The Night Ferry - Moon Over The Harbour");
+  EXPECT_EQ(window.selectedOption(), 3);
+  window.List3.Clear();
+  window.Option7.setValue(true);
+  EXPECT_EQ(window.Label4.Caption(), "");
+}
+
+TEST_F(RenameWindowTest, FilesAreRenamedInTheOrderOfTheFileList) {
+  for (int i = 1; i <= 12; ++i) home.writeBytes("audio/" + QString::number(i) + ".mp3", QByteArray::number(i));
+  fill(items(12));
+  window.Option7.setValue(true);
+  prompts.answerMsg(OK);
+  window.Command1.click();
+  EXPECT_EQ(prompts.calls().back().text, "Files have been renamed");
+  EXPECT_EQ(prompts.calls().back().title, "File Rename");
+  // 1, 10, 11, 12, 2, ... pair with tracks 01, 02, 03, 04, 05, ...
+  EXPECT_EQ(home.readBytes("audio/ZX1001-01.mp3"), "1");
+  EXPECT_EQ(home.readBytes("audio/ZX1001-02.mp3"), "10");
+  EXPECT_EQ(home.readBytes("audio/ZX1001-04.mp3"), "12");
+  EXPECT_EQ(home.readBytes("audio/ZX1001-05.mp3"), "2");
+  EXPECT_EQ(filesIn(folder).size(), 12);
+  EXPECT_EQ(window.File1.List(0), "ZX1001-01.mp3");
+  EXPECT_TRUE(window.isLoaded());
+}
+
+TEST_F(RenameWindowTest, AutoRenameGivesEachTracksMp3AndCdgTheSameName) {
+  fill(items(12));
+  files("mp3", 12);
+  files("cdg", 12);
+  home.writeBytes("audio/readme.txt", "x");
+  prompts.answerMsg(OK);
+  window.Command3.click();
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, File_Rename::kRenamed);
+  for (int i = 1; i <= 12; ++i) {
+    const QString n = QString::number(i).rightJustified(2, '0');
+    const QString name = "audio/ZX1001-" + n + " - Artist " + n + " - Song " + n;
+    EXPECT_EQ(home.readBytes(name + ".mp3"), "mp3") << name.toStdString();
+    EXPECT_EQ(home.readBytes(name + ".cdg"), "cdg") << name.toStdString();
+  }
+  EXPECT_TRUE(QFile::exists(home.path("audio/readme.txt")));
+  EXPECT_EQ(window.Combo1.Text(), "*");
+  EXPECT_EQ(window.File1.Pattern(), "*");
+  EXPECT_TRUE(window.Enabled());
+}
+
+TEST_F(RenameWindowTest, AutoRenameStopsAtAWrongMp3Count) {
+  fill(items(12));
+  files("mp3", 11);
+  files("cdg", 12);
+  const QStringList before = filesIn(folder);
+  prompts.answerMsg(OK);
+  window.Command3.click();
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "12 --->>> 11");
+  EXPECT_EQ(filesIn(folder), before);
+  EXPECT_EQ(window.File1.Pattern(), "*.mp3");
+}
+
+TEST_F(RenameWindowTest, ANameThatIsTakenStopsTheRenameBeforeAnyFileMoves) {
+  home.writeBytes("audio/a.mp3", "a");
+  home.writeBytes("audio/ZX1001-01.mp3", "keep me");  // file 2 of the list still bears track 1's name
+  fill(items(2));
+  window.Option7.setValue(true);
+  prompts.answerMsg(OK);
+  window.Command1.click();
+  EXPECT_EQ(prompts.calls().back().text,
+            "The file a.mp3 cannot be renamed to ZX1001-01.mp3: a file of that name is already in the folder.\r"
+            "No file has been renamed.");
+  EXPECT_EQ(home.readBytes("audio/ZX1001-01.mp3"), "keep me");
+  EXPECT_EQ(home.readBytes("audio/a.mp3"), "a");
+}
+
+TEST_F(RenameWindowTest, TheTypeBoxSetsTheFileListsPatternAndAnEmptyListRenamesNothing) {
+  home.writeBytes("audio/one.kar", "k");
+  home.writeBytes("audio/two.mp3", "m");
+  fill({});
+  window.Combo1.setText("*.kar");
+  EXPECT_EQ(window.File1.items(), QStringList{"one.kar"});
+  window.Combo1.setText("*.bin");
+  EXPECT_EQ(window.File1.ListCount(), 0);
+  prompts.answerMsg(OK);
+  window.Command1.click();
+  EXPECT_EQ(prompts.calls().back().text, "Files have been renamed");
+  EXPECT_EQ(filesIn(folder), (QStringList{"one.kar", "two.mp3"}));
+}
+
+class RenameCommandTest : public MainWindowTest {};
+
+TEST_F(RenameCommandTest, TheRenamerGetsTheHighlightedDiscsTracksInTrackOrder) {
+  home.writeDiscs({"ZX1001", "AB200"});
+  home.writeTracks({"ZX1001,03,THIRD,ARTIST C", "AB200,01,OTHER DISC,X", "ZX1001,01,FIRST," + QString(35, 'A'),
+                    "zx1001,04,LOWER CASE CODE,X", "ZX1001,02," + QString(40, 'S') + ",ARTIST B",
+                    "ZX1001,02,SECOND AGAIN,ARTIST B"});
+  home.writeBytes("watka.bxl", home.readBytes("watka.bxl") + "\"ZX1001X\",\"05\",\"LONGER CODE\",\"X\"\r\n");
+  Form1& f = start();
+  f.List1.setListIndex(row("ZX1001"));
+  QStringList seen;
+  QString heading;
+  prompts.onModal([&](platform::FormBase& form) {
+    auto& w = static_cast<File_Rename&>(form);
+    seen = w.List3.items();
+    heading = w.Label1.Caption();
+    EXPECT_TRUE(w.List3.Visible());
+  });
+  f.mnuRename_Files_Click();
+  const QStringList expected = {
+      maintenance::renameListItem("ZX1001", "01", "FIRST", QString(30, 'A')),
+      maintenance::renameListItem("ZX1001", "02", "SECOND AGAIN", "ARTIST B"),
+      maintenance::renameListItem("ZX1001", "02", QString(36, 'S'), "ARTIST B"),
+      maintenance::renameListItem("ZX1001", "03", "THIRD", "ARTIST C"),
+  };
+  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(heading, "Disc Listing for ZX1001");
+  EXPECT_EQ(f.Label6.Caption(), "Tracks = 0");
+  EXPECT_FALSE(f.Frame1.Visible());
+  EXPECT_FALSE(File_Rename::isInstanceLoaded());
+
+  // A reference number after the code changes nothing.
+  f.List1.setList(row("ZX1001"), "ZX1001     0012");
+  f.List1.setListIndex(row("ZX1001"));
+  prompts.onModal([&](platform::FormBase& form) {
+    seen = static_cast<File_Rename&>(form).List3.items();
+    heading = static_cast<File_Rename&>(form).Label1.Caption();
+  });
+  f.mnuRename_Files_Click();
+  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(heading, "Disc Listing for ZX1001     0012");
+}
+
+
+TEST_F(RenameCommandTest, TheProgressBarStepsOncePerHundredEstimatedRecords) {
+  QStringList records;
+  for (int i = 0; i < 300; ++i) records << QString("ZX1001,%1,SONG,ARTIST").arg(i % 98 + 1, 2, 10, QChar('0'));
+  home.writeDiscs({"ZX1001"});
+  home.writeTracks(records);
+  ASSERT_EQ(home.readBytes("watka.bxl").size(), 27600);
+  Form1& f = start();
+  f.List1.setListIndex(row("ZX1001"));
+  int listed = 0;
+  prompts.onModal([&](platform::FormBase& form) { listed = static_cast<File_Rename&>(form).List3.ListCount(); });
+  f.mnuRename_Files_Click();
+  EXPECT_EQ(listed, 300);
+  EXPECT_EQ(f.ProgressBar1.Max(), 3);
+  EXPECT_EQ(f.ProgressBar1.Value(), 0);
+
+  home.writeTracks({"ZX1001,01,A,B", "ZX1001,02,C,D"});  // 184 bytes: the estimate counts as 100
+  prompts.onModal([](platform::FormBase&) {});
+  f.mnuRename_Files_Click();
+  EXPECT_EQ(f.ProgressBar1.Max(), 1);
+}

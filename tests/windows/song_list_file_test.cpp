@@ -1,0 +1,408 @@
+// Saved song-list files: the exact bytes Save writes, Open in all its forms, and the merge.
+#include "main_window_fixture.h"
+
+#include "windows/frmMerge.h"
+#include "catalogue/song_list_file.h"
+#include "platform/prompts.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+using platform::msg::No;
+using testsupport::quotedLinesBytes;
+using platform::msg::OK;
+using platform::msg::Yes;
+
+namespace {
+
+QString pad(const QString& s, int w) { return s.leftJustified(w, ' ', true); }
+const QByteArray kSep = QByteArray(58, '-');
+
+}  // namespace
+
+class SongListFileTest : public MainWindowTest {
+ protected:
+  QString save(const QString& typed) {
+    prompts.answerSaveFile(home.path(typed));
+    form->cmdSave_Click();
+    return home.path(typed);
+  }
+  void open(const QString& path) {
+    prompts.answerOpenFile(path);
+    form->cmdOpen_Click();
+  }
+};
+
+TEST_F(SongListFileTest, SaveWritesTheVersionTwoFileByteForByte) {
+  Form1& f = start();
+  tick("SC8123");
+  f.Text1.setText("Friday at the Anchor");
+  f.cmdGet_Tracks_Click();
+  save("Party");
+  EXPECT_EQ(home.readBytes("Party.mdq"),
+            quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "Friday at the Anchor", "SONG", "MF TRUE", "REF FALSE",
+                       "DUP FALSE", "SC8123     ", kSep,
+                       (pad("MOONLIGHT HARBOUR", 36) + pad("THE LANTERNS", 30) + pad("SC8123", 15) + "    01").toLatin1(),
+                       (pad("PAPER SKY", 36) + pad("JUNO REED", 30) + pad("SC8123", 15) + "    02").toLatin1()}));
+  EXPECT_TRUE(prompts.callsOf("msgBox").empty());  // success says nothing
+}
+
+TEST_F(SongListFileTest, SaveKeepsOwnNumbersSortAndOptions) {
+  Form1& f = start();
+  f.Check2.setValue(1);
+  prompts.answerInput("7");
+  tick("MDX1001");
+  f.Option1.setValue(true);
+  f.Check3.setValue(1);
+  save("Mine.MDQ");
+  EXPECT_EQ(home.readBytes("Mine.mdq"),
+            quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "SONG LIST HEADER HERE", "ARTIST", "MF FALSE", "REF TRUE",
+                       "DUP TRUE", "MDX1001    0007", kSep}));
+  EXPECT_FALSE(QFileInfo::exists(home.path("Mine.MDQ.mdq")));
+}
+
+TEST_F(SongListFileTest, SaveWritesTheKeywordOfEachSort) {
+  Form1& f = start();
+  tick("zk101");
+  const std::pair<platform::OptionButton*, QByteArray> sorts[] = {
+      {&f.Option3, "TRACK"}, {&f.Option5, "MF CODE"}, {&f.Option2, "SONG"}};
+  for (const auto& [option, keyword] : sorts) {
+    option->setValue(true);
+    save(keyword + ".mdq");
+    EXPECT_TRUE(home.readBytes(keyword + ".mdq").contains("\r\n\"" + keyword + "\"\r\n\"MF TRUE\"")) << keyword.constData();
+  }
+}
+
+TEST_F(SongListFileTest, SaveRefusesWithoutATickAndCancelWritesNothing) {
+  Form1& f = start();
+  prompts.answerMsg(OK);
+  f.cmdSave_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Please create a list first, nothing to Save");
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Save");
+  tick("SC8123");
+  prompts.answerSaveFile(std::nullopt);
+  f.cmdSave_Click();
+  EXPECT_EQ(prompts.callsOf("saveFile")[0].text, "*.mdq");
+  EXPECT_EQ(prompts.callsOf("saveFile")[0].title, "Mellowdex");
+  EXPECT_TRUE(QDir(home.path()).entryList({"*.mdq"}).isEmpty());
+}
+
+TEST_F(SongListFileTest, OverwriteIsAskedForTheNameActuallyWritten) {
+  Form1& f = start();
+  tick("SC8123");
+  home.writeBytes("Party.mdq", "precious");
+  prompts.answerSaveFile(home.path("Party")).answerMsg(No).answerSaveFile(std::nullopt);
+  f.cmdSave_Click();
+  EXPECT_EQ(home.readBytes("Party.mdq"), QByteArray("precious"));
+  const auto asked = prompts.callsOf("msgBox");
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_TRUE(asked[0].text.startsWith(home.path("Party.mdq")));
+  EXPECT_EQ(asked[0].style & platform::msg::DefaultButton2, platform::msg::DefaultButton2);
+  prompts.answerSaveFile(home.path("Party")).answerMsg(Yes);
+  f.cmdSave_Click();
+  EXPECT_TRUE(home.readBytes("Party.mdq").startsWith("\"MELLOWDEX CD SELECTION FILE2\""));
+}
+
+TEST_F(SongListFileTest, AFolderNameIsReadOnlyAndTheSaveStartsAgain) {
+  Form1& f = start();
+  tick("SC8123");
+  QDir(home.path()).mkdir("Folder.mdq");
+  prompts.answerSaveFile(home.path("Folder")).answerMsg(Yes).answerMsg(OK).answerSaveFile(std::nullopt);
+  f.cmdSave_Click();
+  const auto msgs = prompts.callsOf("msgBox");
+  ASSERT_EQ(msgs.size(), 2u);
+  EXPECT_EQ(msgs[1].text, "This file is read only. Please use another file name");
+  EXPECT_EQ(msgs[1].title, "Read Only File");
+  EXPECT_EQ(prompts.callsOf("saveFile").size(), 2u);
+}
+
+TEST_F(SongListFileTest, ADoubleQuoteCannotReachTheSavedHeader) {
+  Form1& f = start();
+  int key = '"';
+  f.Text1_KeyPress(key);
+  EXPECT_EQ(key, 0);
+  key = 'a';
+  f.Text1_KeyPress(key);
+  EXPECT_EQ(key, 'a');
+  tick("SC8123");
+  f.Text1.setText("The \"Big\" Night");  // pasted
+  save("q.mdq");
+  open(home.path("q.mdq"));
+  EXPECT_EQ(f.Text1.Text(), "The 'Big' Night");
+}
+
+TEST_F(SongListFileTest, SaveThenOpenRestoresEveryControl) {
+  Form1& f = start();
+  f.Check2.setValue(1);
+  prompts.answerInput("12").answerInput("ab");
+  tick("SC8123");
+  tick("zk101");
+  f.Check1.setValue(1);
+  f.Option1.setValue(true);
+  f.TabStrip1.setSelectedIndex(2);
+  f.Check5.setValue(0);
+  f.cmdGet_Tracks_Click();
+  f.Text1.setText("Saturday");
+  const QStringList lines = f.List2.items();
+  save("round.mdq");
+
+  f.cmdUntag_Click();
+  f.Option2.setValue(true);
+  f.Check1.setValue(0);
+  f.Check2.setValue(0);
+  open(home.path("round.mdq"));
+  EXPECT_EQ(f.Text1.Text(), "Saturday");
+  EXPECT_TRUE(f.Option1.Value());
+  EXPECT_EQ(f.TabStrip1.SelectedIndex(), 2);
+  EXPECT_EQ(f.Check1.Value(), 1);
+  EXPECT_EQ(f.Check2.Value(), 1);
+  EXPECT_EQ(f.Check3.Value(), 0);
+  EXPECT_EQ(f.List1.SelCount(), 2);
+  EXPECT_EQ(f.List1.List(row("SC8123")), "SC8123     0012");
+  EXPECT_EQ(f.List1.List(row("zk101")), "zk101      AB  ");
+  EXPECT_EQ(f.List2.items(), lines);  // the saved lines, in their saved case
+  EXPECT_TRUE(f.List2.Visible());
+  EXPECT_TRUE(f.TabStrip1.Visible());
+  EXPECT_EQ(f.Label6.Caption(), "Tracks = 3");
+  EXPECT_EQ(f.Label1.Caption(), "Discs = 2");
+  EXPECT_FALSE(f.Ticking_In_Code);
+  EXPECT_FALSE(f.Opening_File);
+  EXPECT_FALSE(f.Frame1.Visible());
+  for (auto* m : {&f.mnuSave, &f.mnuExport, &f.mnuUpdate_File, &f.mnuPrint, &f.mnuFull_Screen, &f.mnuHide_Vocal_Tracks})
+    EXPECT_TRUE(m->Enabled()) << m->name().toStdString();
+  EXPECT_TRUE(prompts.callsOf("inputBox").size() == 2u);  // no number was asked for again
+}
+
+TEST_F(SongListFileTest, AFileWithoutLinesIsRebuiltOrOnlyRestoresTicks) {
+  home.writeBytes("t.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "H", "TRACK", "MF TRUE", "REF FALSE", "DUP FALSE",
+                                      "SC8123     ", kSep}));
+  Form1& f = start();
+  open(home.path("t.mdq"));
+  EXPECT_EQ(f.List2.ListCount(), 2);  // Create List ran
+  EXPECT_TRUE(f.List2.List(0).startsWith("01    MOONLIGHT HARBOUR"));
+  f.chkOpen.setValue(0);
+  open(home.path("t.mdq"));
+  EXPECT_EQ(f.List2.ListCount(), 0);
+  EXPECT_FALSE(f.List2.Visible());
+  EXPECT_FALSE(f.TabStrip1.Visible());
+  EXPECT_EQ(f.List1.SelCount(), 1);
+}
+
+TEST_F(SongListFileTest, LinesAfterTheSeparatorAreNotReadWithoutCreateListAfterOpen) {
+  home.writeBytes("l.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "H", "SONG", "MF TRUE", "REF FALSE", "DUP FALSE",
+                                      "SC8123     ", kSep, "SOME SAVED LINE"}));
+  Form1& f = start();
+  f.chkOpen.setValue(0);
+  open(home.path("l.mdq"));
+  EXPECT_EQ(f.List2.ListCount(), 0);
+  f.chkOpen.setValue(1);
+  open(home.path("l.mdq"));
+  EXPECT_EQ(f.List2.items(), QStringList{"SOME SAVED LINE"});
+}
+
+TEST_F(SongListFileTest, VersionOneFilesRebuildTheListWhenAsked) {
+  home.writeBytes("v1.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE", "Old", "ARTIST", "MF TRUE", "REF FALSE",
+                                       "DUP FALSE", "MDX1001    ", "zk101      "}));
+  Form1& f = start();
+  open(home.path("v1.mdq"));
+  EXPECT_EQ(f.List1.SelCount(), 2);
+  EXPECT_EQ(f.List2.ListCount(), 2);
+  EXPECT_TRUE(f.List2.List(0).startsWith("ODA BELL"));
+  f.chkOpen.setValue(0);
+  open(home.path("v1.mdq"));
+  EXPECT_EQ(f.List1.SelCount(), 2);
+  EXPECT_EQ(f.List2.ListCount(), 0);
+}
+
+TEST_F(SongListFileTest, DiscLinesDecideOwnNumbersAndUnknownDiscsAreDropped) {
+  home.writeDiscs({"SC8123", "SC8123", "MDX1001"});
+  home.writeBytes("d.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "H", "SONG", "MF TRUE", "REF FALSE", "DUP FALSE",
+                                      "SC8123     0042", "GONE99     ", kSep}));
+  Form1& f = start();
+  f.chkOpen.setValue(0);
+  open(home.path("d.mdq"));
+  EXPECT_EQ(f.Check2.Value(), 1);  // a 15-character disc line
+  EXPECT_EQ(f.List1.SelCount(), 2);  // both items of the code
+  EXPECT_EQ(f.List1.List(1), "SC8123     0042");
+  EXPECT_EQ(f.List1.List(2), "SC8123     0042");
+  EXPECT_TRUE(prompts.calls().size() == 1u);  // only the open dialog
+}
+
+TEST_F(SongListFileTest, AFileWithoutSeparatorTakesEveryLaterLineAsADisc) {
+  home.writeBytes("n.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "H", "SONG", "MF TRUE", "REF FALSE", "DUP FALSE",
+                                      "SC8123     ", "MDX1001    "}));
+  Form1& f = start();
+  open(home.path("n.mdq"));
+  EXPECT_EQ(f.List1.SelCount(), 2);
+  EXPECT_EQ(f.List2.ListCount(), 3);
+}
+
+TEST_F(SongListFileTest, ATruncatedFileLeavesMissingOptionsOff) {
+  home.writeBytes("tr.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "Half", "TRACK"}));
+  Form1& f = start();
+  prompts.answerOpenFile(home.path("tr.mdq")).answerMsg(OK);  // nothing ticked: Create List refuses
+  f.cmdOpen_Click();
+  EXPECT_EQ(f.Text1.Text(), "Half");
+  EXPECT_TRUE(f.Option3.Value());
+  EXPECT_EQ(f.Check1.Value(), 0);
+  EXPECT_EQ(f.Check3.Value(), 0);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Please tick your disc MF Codes first");
+  EXPECT_FALSE(f.Ticking_In_Code || f.Opening_File || f.Frame1.Visible());
+}
+
+TEST_F(SongListFileTest, AWrongHeaderOrAnUnreadableFileLeavesTheWindowAsItWas) {
+  home.writeBytes("bad.mdq", quotedLinesBytes({"mellowdex cd selection file2", "H"}));
+  Form1& f = start();
+  tick("SC8123");
+  f.Text1.setText("keep me");
+  prompts.answerOpenFile(home.path("bad.mdq")).answerMsg(OK);
+  f.cmdOpen_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
+            home.path("bad.mdq") + " is not a Mellowdex file\r\rPlease try again using the correct file");
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Open");
+  prompts.answerMsg(OK);
+  f.Command_Open("\"" + home.path("bad.mdq") + "\"");
+  EXPECT_TRUE(prompts.callsOf("msgBox")[1].text.contains(home.path("bad.mdq")));
+  EXPECT_EQ(prompts.callsOf("msgBox")[1].title, "Open");
+  EXPECT_EQ(f.List1.SelCount(), 1);
+  EXPECT_EQ(f.Text1.Text(), "keep me");
+  EXPECT_FALSE(f.Ticking_In_Code || f.Opening_File || f.Frame1.Visible());
+}
+
+TEST_F(SongListFileTest, CancellingOpenChangesNothing) {
+  Form1& f = start();
+  tick("SC8123");
+  prompts.answerOpenFile(std::nullopt);
+  f.cmdOpen_Click();
+  EXPECT_EQ(f.List1.SelCount(), 1);
+}
+
+TEST_F(SongListFileTest, OpeningAddsAtMostAFullList) {
+  QList<QByteArray> values{"MELLOWDEX CD SELECTION FILE2", "H", "SONG", "MF TRUE", "REF FALSE", "DUP FALSE",
+                           "SC8123     ", kSep};
+  for (int i = 0; i < catalogue::Max_List_Lines + 10; ++i) values << QByteArray::number(i);
+  home.writeBytes("big.mdq", quotedLinesBytes(values));
+  Form1& f = start();
+  open(home.path("big.mdq"));
+  EXPECT_EQ(f.List2.ListCount(), catalogue::Max_List_Lines);
+  EXPECT_EQ(f.Label6.Caption(), "Tracks = 32731");
+}
+
+TEST_F(SongListFileTest, ClosingWithTicksSavesWhenTheAnswerIsYes) {
+  Form1& f = start();
+  tick("zk101");
+  prompts.answerMsg(Yes).answerSaveFile(home.path("atexit"));
+  f.Unload();
+  EXPECT_TRUE(home.readBytes("atexit.mdq").contains("\"zk101      \""));
+}
+
+// ---------------------------------------------------------------- merge
+
+class MergeTest : public MainWindowTest {
+ protected:
+  void writeInputs() {
+    home.writeBytes("a.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "Wedding", "ARTIST", "MF FALSE", "REF TRUE",
+                                        "DUP FALSE", "SC8123     0001", kSep, "a saved line"}));
+    home.writeBytes("b.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE", "Birthday", "TRACK", "MF FALSE", "REF FALSE",
+                                        "DUP TRUE", "zk101      ", "SC8123     "}));
+  }
+  frmMerge merge;
+  void choose(const QString& a, const QString& b) {
+    prompts.answerOpenFile(home.path(a)).answerOpenFile(home.path(b));
+    merge.Command1_Click();
+    merge.Command2_Click();
+  }
+};
+
+TEST_F(MergeTest, MergesTwoSelectionsIntoAVersionOneFile) {
+  writeInputs();
+  choose("a.mdq", "b.mdq");
+  prompts.answerSaveFile(home.path("Both.MDQ")).answerMsg(OK);
+  merge.Command3_Click();
+  EXPECT_EQ(home.readBytes("Both.mdq"),
+            quotedLinesBytes({"MELLOWDEX CD SELECTION FILE", "Birthday", "TRACK", "MF FALSE", "REF TRUE", "DUP TRUE",
+                       "SC8123     0001", "zk101      ", "SC8123     "}));
+  const auto msgs = prompts.callsOf("msgBox");
+  ASSERT_EQ(msgs.size(), 1u);
+  EXPECT_EQ(msgs[0].text, "Files have been merged to " + home.path("Both") + ".mdq");
+  EXPECT_EQ(msgs[0].title, "Merge Files");
+}
+
+TEST_F(MergeTest, TheResultOpensToBothSelections) {
+  writeInputs();
+  choose("a.mdq", "b.mdq");
+  prompts.answerSaveFile(home.path("both")).answerMsg(OK);
+  merge.Command3_Click();
+  Form1& f = start();
+  prompts.answerOpenFile(home.path("both.mdq"));
+  f.cmdOpen_Click();
+  EXPECT_EQ(f.List1.SelCount(), 2);
+  EXPECT_EQ(f.List1.List(row("SC8123")), "SC8123     0001");
+  EXPECT_EQ(f.List2.ListCount(), 3);
+}
+
+TEST_F(MergeTest, TheSamePathTwiceOrAMissingChoiceIsRefused) {
+  writeInputs();
+  prompts.answerOpenFile(home.path("a.mdq")).answerOpenFile(home.path("a.mdq")).answerMsg(OK);
+  merge.Command1_Click();
+  merge.Command2_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Please select two different files");
+  EXPECT_EQ(merge.Label2.Caption(), "");
+  EXPECT_EQ(merge.Label1.Caption(), home.path("a.mdq"));
+  prompts.answerMsg(OK);
+  merge.Command3_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox")[1].text, "Please select two different files");
+}
+
+TEST_F(MergeTest, BadInputsAreNamedAndNothingIsWritten) {
+  writeInputs();
+  home.writeBytes("c.mdq", "\"something else\"\r\n");
+  home.writeBytes("short.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "H", "SONG"}));
+  choose("c.mdq", "b.mdq");
+  prompts.answerMsg(OK);
+  merge.Command3_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+            home.path("c.mdq") + " is not a Mellowdex file\r\rPlease try again using the correct file");
+  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Open");
+  choose("a.mdq", "short.mdq");
+  prompts.answerMsg(OK);
+  merge.Command3_Click();
+  EXPECT_TRUE(prompts.callsOf("msgBox").back().text.contains(home.path("short.mdq")));
+  choose("a.mdq", "gone.mdq");
+  prompts.answerMsg(OK);
+  merge.Command3_Click();
+  EXPECT_TRUE(prompts.callsOf("msgBox").back().text.contains(home.path("gone.mdq")));
+  EXPECT_TRUE(prompts.callsOf("saveFile").empty());
+}
+
+TEST_F(MergeTest, AnInputIsNeverTheOutput) {
+  writeInputs();
+  const QByteArray before = home.readBytes("a.mdq");
+  choose("a.mdq", "b.mdq");
+  prompts.answerSaveFile(home.path("a")).answerMsg(Yes).answerMsg(OK);
+  merge.Command3_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Merge Files");
+  EXPECT_EQ(home.readBytes("a.mdq"), before);
+}
+
+TEST_F(MergeTest, AnOutputThatCannotBeWrittenIsReadOnlyAndTheWindowStays) {
+  writeInputs();
+  QDir(home.path()).mkdir("taken.mdq");
+  choose("a.mdq", "b.mdq");
+  merge.Show();
+  prompts.answerSaveFile(home.path("taken")).answerMsg(Yes).answerMsg(OK);
+  merge.Command3_Click();
+  const auto msgs = prompts.callsOf("msgBox");
+  ASSERT_EQ(msgs.size(), 2u);  // the overwrite question, then the refusal
+  EXPECT_EQ(msgs[1].text, "This file is read only. Please use another file name");
+  EXPECT_EQ(msgs[1].title, "Read Only File");
+  EXPECT_TRUE(merge.isLoaded());
+  EXPECT_EQ(merge.Label1.Caption(), home.path("a.mdq"));
+  EXPECT_EQ(merge.Label2.Caption(), home.path("b.mdq"));
+}
+
+TEST_F(MergeTest, CancelClosesTheWindow) {
+  merge.Show();
+  merge.Command4_Click();
+  EXPECT_FALSE(merge.isVisible());
+}

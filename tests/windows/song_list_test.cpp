@@ -1,0 +1,373 @@
+// Create List, Tick All, the option boxes, sort changes, duplicates and capitals on the main
+// window.
+#include "main_window_fixture.h"
+
+#include "platform/busy.h"
+#include "platform/prompts.h"
+
+#include <QFileInfo>
+#include <QTabBar>
+
+using platform::msg::OK;
+
+namespace {
+
+// A line written out column by column: artist 30, song 36, code 11, number 4, gap 4, track 2.
+QString pad(const QString& s, int w) { return s.leftJustified(w, ' ', true); }
+QString songLine(const QString& song, const QString& artist, const QString& code, const QString& ref,
+                 const QString& track) {
+  return pad(song, 36) + pad(artist, 30) + pad(code, 11) + pad(ref, 4) + "    " + track;
+}
+
+}  // namespace
+
+class SongListTest : public MainWindowTest {
+ protected:
+  QStringList lines() const { return form->List2.items(); }
+};
+
+TEST_F(SongListTest, CreateListRefusesWhenNothingIsTicked) {
+  Form1& f = start();
+  prompts.answerMsg(OK);
+  f.cmdGet_Tracks.setValue(true);
+  ASSERT_EQ(prompts.calls().size(), 1u);
+  EXPECT_EQ(prompts.calls()[0].text, "Please tick your disc MF Codes first");
+  EXPECT_EQ(prompts.calls()[0].title, "Create List");
+  EXPECT_FALSE(f.List2.Visible());
+}
+
+TEST_F(SongListTest, CreateListListsTheTicksDiscsInTheSongLayout) {
+  Form1& f = start();
+  tick("SC8123");
+  tick("zk101");
+  const int beeps = platform::beepCount();
+  f.cmdGet_Tracks.setValue(true);
+  EXPECT_EQ(lines(), (QStringList{songLine("LATE TRAIN", "ODA BELL", "zk101", "", "01"),
+                                  songLine("MOONLIGHT HARBOUR", "THE LANTERNS", "SC8123", "", "01"),
+                                  songLine("PAPER SKY", "JUNO REED", "SC8123", "", "02")}));
+  EXPECT_EQ(lines()[0].size(), 87);
+  EXPECT_EQ(f.Label1.Caption(), "Discs  =  2");
+  EXPECT_EQ(f.Label6.Caption(), "Tracks = 3");
+  EXPECT_EQ(f.Label2.Caption(), catalogue::columnHeader(catalogue::Sort::Song));
+  EXPECT_TRUE(f.List2.Visible());
+  EXPECT_TRUE(f.TabStrip1.Visible());
+  EXPECT_FALSE(f.Frame1.Visible());
+  EXPECT_FALSE(f.Label9.Visible());
+  EXPECT_TRUE(f.Enabled());
+  for (auto* m : {&f.mnuSave, &f.mnuExport, &f.mnuUpdate_File, &f.mnuPrint}) EXPECT_TRUE(m->Enabled());
+  EXPECT_EQ(platform::beepCount(), beeps + 1);
+  EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
+  EXPECT_EQ(f.ProgressBar1.Value(), 0);
+}
+
+TEST_F(SongListTest, CreateListInTheFullSizeViewCoversTheWindow) {
+  Form1& f = start();
+  tick("SC8123");
+  f.mnuFull_Screen.setChecked(true);
+  f.mnuNormal.setChecked(false);
+  f.cmdGet_Tracks_Click();
+  EXPECT_NEAR(f.List2.Top(), 0, 0.01);
+  EXPECT_NEAR(f.List2.Height(), 95, 0.01);
+  EXPECT_NEAR(f.List2.Width(), 100, 0.01);
+}
+
+TEST_F(SongListTest, AMissingTrackFileIsNamedAndBothBuildsStillFinish) {
+  Form1& f = start();
+  QFile::remove(home.path("watka.bxl"));
+  tick("SC8123");
+  prompts.answerMsg(OK).answerMsg(OK);
+  f.cmdGet_Tracks_Click();
+  EXPECT_TRUE(f.Enabled());
+  f.Click_All();
+  const auto msgs = prompts.callsOf("msgBox");
+  ASSERT_EQ(msgs.size(), 2u);
+  EXPECT_TRUE(msgs[0].text.contains(home.path("watka.bxl")));
+  EXPECT_EQ(msgs[0].title, "Create List");
+  EXPECT_EQ(msgs[1].title, "Tick All");
+  EXPECT_EQ(f.List2.ListCount(), 0);
+  EXPECT_FALSE(f.Frame1.Visible());
+  EXPECT_FALSE(f.Ticking_In_Code);
+  EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
+  EXPECT_FALSE(QFileInfo::exists(home.path("watka.bxl")));
+}
+
+TEST_F(SongListTest, CodesMatchExactlyIncludingCase) {
+  home.writeTracks({"SC8123,01,A,B", "sc8123,02,C,D", "SC8123 ,03,E,F", "SC81234,04,G,H"});
+  Form1& f = start();
+  tick("SC8123");
+  f.cmdGet_Tracks_Click();
+  ASSERT_EQ(f.List2.ListCount(), 2);  // "SC8123 " pads to the same 11 characters
+  EXPECT_TRUE(lines()[0].endsWith("01"));
+  EXPECT_TRUE(lines()[1].endsWith("03"));
+}
+
+TEST_F(SongListTest, HiddenCodesLeaveBlankColumns) {
+  Form1& f = start();
+  f.Check1.setValue(0);
+  f.Option1.setValue(true);
+  tick("MDX1001");
+  f.cmdGet_Tracks_Click();
+  ASSERT_EQ(f.List2.ListCount(), 1);
+  EXPECT_EQ(lines()[0], pad("ODA BELL", 30) + pad("RIVER TOWN", 36) + QString(19, ' ') + "01");
+}
+
+TEST_F(SongListTest, OwnNumbersFillTheDiscColumnAndADiscWithoutOneGivesBlanks) {
+  Form1& f = start();
+  f.Check2.setValue(1);  // also hides the codes
+  prompts.answerInput("12");
+  tick("SC8123");
+  // A disc ticked while a saved selection is restored may carry no number.
+  f.Ticking_In_Code = true;
+  tick("MDX1001");
+  f.Ticking_In_Code = false;
+  f.cmdGet_Tracks_Click();
+  EXPECT_EQ(lines(), (QStringList{songLine("MOONLIGHT HARBOUR", "THE LANTERNS", "", "0012", "01"),
+                                  songLine("PAPER SKY", "JUNO REED", "", "0012", "02"),
+                                  songLine("RIVER TOWN", "ODA BELL", "", "", "01")}));
+}
+
+TEST_F(SongListTest, CodeSortTicksShowManufacturerCodesAndEveryLineCarriesTheCode) {
+  Form1& f = start();
+  f.Check1.setValue(0);
+  f.Option5.setValue(true);
+  tick("SC8123");
+  f.cmdGet_Tracks_Click();
+  EXPECT_EQ(f.Check1.Value(), 1);
+  ASSERT_EQ(f.List2.ListCount(), 2);
+  EXPECT_EQ(lines()[0], pad("SC8123", 11) + "01    " + pad("MOONLIGHT HARBOUR", 36) + pad("THE LANTERNS", 30) + "    ");
+}
+
+TEST_F(SongListTest, CreateListStopsAtTheCapAndSaysSo) {
+  QStringList tracks;
+  for (int i = 0; i < catalogue::Max_List_Lines + 5; ++i) tracks << QString("SC8123,%1,SONG %2,ARTIST").arg(i % 100).arg(i);
+  home.writeTracks(tracks);
+  Form1& f = start();
+  tick("SC8123");
+  prompts.answerMsg(OK);
+  f.cmdGet_Tracks_Click();
+  EXPECT_EQ(f.List2.ListCount(), catalogue::Max_List_Lines);
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Maximum list size is 32731");
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Max List Size Reached");
+  EXPECT_EQ(f.Label6.Caption(), "Tracks = 32731");
+}
+
+TEST_F(SongListTest, ExactlyTheCapIsNoLoss) {
+  QStringList tracks;
+  for (int i = 0; i < catalogue::Max_List_Lines; ++i) tracks << QString("SC8123,%1,SONG %2,ARTIST").arg(i % 100).arg(i);
+  tracks << "MDX1001,01,OTHER,DISC";  // not ticked: nothing is lost
+  home.writeTracks(tracks);
+  Form1& f = start();
+  tick("SC8123");
+  f.cmdGet_Tracks_Click();
+  EXPECT_EQ(f.List2.ListCount(), catalogue::Max_List_Lines);
+  EXPECT_TRUE(prompts.calls().empty());
+}
+
+TEST_F(SongListTest, ProgressMaximumFollowsTheTrackFileSize) {
+  Form1& f = start();
+  tick("SC8123");
+  f.cmdGet_Tracks_Click();
+  // A small file counts as 1000 records: a maximum of 10.
+  EXPECT_EQ(f.ProgressBar1.Max(), 10);
+}
+
+TEST_F(SongListTest, TickAllListsEveryTrackWithCodesAndNoNumbers) {
+  Form1& f = start();
+  f.Option3.setValue(true);
+  f.Check3.setValue(1);
+  f.Click_All();
+  EXPECT_EQ(f.List1.SelCount(), 5);
+  EXPECT_EQ(f.Check3.Value(), 0);
+  EXPECT_EQ(f.Check1.Value(), 1);
+  ASSERT_EQ(f.List2.ListCount(), 5);
+  EXPECT_EQ(lines()[0], "01    " + pad("GLASS HOUSE (VOCAL)", 36) + pad("MIRA STONE", 30) + pad("PK-0042", 11));
+  EXPECT_EQ(lines()[0].size(), 83);
+  EXPECT_EQ(f.Label1.Caption(), "Discs  =  5");
+  EXPECT_EQ(f.Label6.Caption(), "Tracks = 5");
+  EXPECT_FALSE(f.mnuSave.Enabled());
+  EXPECT_TRUE(f.mnuPrint.Enabled());
+  EXPECT_FALSE(f.Ticking_In_Code);
+  EXPECT_TRUE(prompts.calls().empty());
+}
+
+TEST_F(SongListTest, TickAllInTheArtistLayoutPutsTheTrackLast) {
+  Form1& f = start();
+  f.Option1.setValue(true);
+  f.Click_All();
+  EXPECT_EQ(lines()[0], pad("JUNO REED", 30) + pad("PAPER SKY", 36) + pad("SC8123", 11) + QString(8, ' ') + "02");
+}
+
+TEST_F(SongListTest, TickAllStopsAtTheCapWithItsMessage) {
+  QStringList tracks;
+  for (int i = 0; i < catalogue::Max_List_Lines + 1; ++i) tracks << QString("SC8123,01,S%1,A").arg(i);
+  home.writeTracks(tracks);
+  Form1& f = start();
+  prompts.answerMsg(OK);
+  f.Click_All();
+  EXPECT_EQ(f.List2.ListCount(), catalogue::Max_List_Lines);
+  EXPECT_EQ(prompts.callsOf("msgBox").at(0).title, "Max List Size Reached");
+}
+
+TEST_F(SongListTest, ChangingShowCodesOrUntickingHideDuplicatesDiscardsTheList) {
+  Form1& f = start();
+  tick("SC8123");
+  f.cmdGet_Tracks_Click();
+  f.Check1.setValue(0);
+  EXPECT_EQ(f.List2.ListCount(), 0);
+  EXPECT_FALSE(f.List2.Visible());
+  EXPECT_FALSE(f.TabStrip1.Visible());
+  f.cmdGet_Tracks_Click();
+  f.Check3.setValue(1);
+  EXPECT_EQ(f.List2.ListCount(), 2);  // nothing to hide
+  f.Check3.setValue(0);
+  EXPECT_EQ(f.List2.ListCount(), 0);
+}
+
+TEST_F(SongListTest, LinesOptionUnderlinesTheSongList) {
+  Form1& f = start();
+  f.Check7.setValue(1);
+  EXPECT_TRUE(f.List2.underline());
+  f.Check7.setValue(0);
+  EXPECT_FALSE(f.List2.underline());
+}
+
+TEST_F(SongListTest, CloseButtonClosesTheDiscListingAndRestoresTheListPlace) {
+  Form1& f = start();
+  f.List3.AddItem("x");
+  f.List3.setVisible(true);
+  f.cmdClose.setVisible(true);
+  f.List2.Move(0, 60, 100, 10);
+  f.cmdClose.setValue(true);
+  EXPECT_FALSE(f.List3.Visible());
+  EXPECT_EQ(f.List3.ListCount(), 0);
+  EXPECT_FALSE(f.cmdClose.Visible());
+  EXPECT_NEAR(f.List2.Top(), f.List1.Top() + f.List1.Height() + 5, 0.01);
+  EXPECT_NEAR(f.List2.Height(), 95 - 60, 0.01);  // the height is taken from the old top
+}
+
+TEST_F(SongListTest, DuplicatesAreHiddenAfterBuildingAndBeforeCapitals) {
+  home.writeTracks({"SC8123,01,SAME SONG,SAME ARTIST", "MDX1001,04,SAME SONG,SAME ARTIST",
+                    "MDX1001,05,Other Song,SAME ARTIST"});
+  Form1& f = start();
+  tick("SC8123");
+  tick("MDX1001");
+  f.Check3.setValue(1);
+  f.Check5.setValue(0);
+  f.cmdGet_Tracks_Click();
+  EXPECT_EQ(lines(), (QStringList{songLine("Other Song", "Same Artist", "MDX1001", "", "05"),
+                                  songLine("Same Song", "Same Artist", "MDX1001", "", "04")}));
+  EXPECT_EQ(f.Label6.Caption(), "Tracks = 2");
+  EXPECT_EQ(f.Label8.Caption(), "Please wait while your list is proccessed.");
+  EXPECT_EQ(f.Temp_List.ListCount(), 0);
+}
+
+TEST_F(SongListTest, CodeSortKeepsTheLowestCodeOfEachSong) {
+  home.writeTracks({"ZZ9,01,SONG,ARTIST", "AA1,07,SONG,ARTIST", "MM5,02,SONG,ARTIST", "MM5,03,OTHER,ARTIST"});
+  home.writeDiscs({"ZZ9", "AA1", "MM5"});
+  Form1& f = start();
+  f.Option5.setValue(true);
+  f.Click_All();
+  f.Remove_Dupes();
+  EXPECT_EQ(lines(), (QStringList{pad("AA1", 11) + "07    " + pad("SONG", 36) + pad("ARTIST", 30),
+                                  pad("MM5", 11) + "03    " + pad("OTHER", 36) + pad("ARTIST", 30)}));
+  EXPECT_EQ(f.Label6.Caption(), "Tracks = 2");
+  EXPECT_TRUE(f.TabStrip1.Visible());
+}
+
+TEST_F(SongListTest, TrackSortKeepsDuplicatesThatAreNotNeighbours) {
+  home.writeTracks({"SC8123,01,SONG,ARTIST", "MDX1001,01,ZEBRA,X", "zk101,02,SONG,ARTIST", "PK-0042,02,SONG,ARTIST"});
+  Form1& f = start();
+  f.Option3.setValue(true);
+  f.Click_All();
+  f.Remove_Dupes();
+  // 01 SONG, 01 ZEBRA, 02 SONG, 02 SONG: only the neighbouring pair loses a line.
+  EXPECT_EQ(f.List2.ListCount(), 3);
+}
+
+TEST_F(SongListTest, AllCapitalsBoxSwitchesTheCaseOfTheWholeList) {
+  home.writeTracks({"SC8123,01,don't stop (live),o'brien"});
+  Form1& f = start();
+  tick("SC8123");
+  f.Check5.setValue(0);
+  f.cmdGet_Tracks_Click();
+  EXPECT_EQ(lines()[0], songLine("Don't Stop (Live)", "O'brien", "SC8123", "", "01"));
+  EXPECT_FALSE(f.mnuCapitals3.Checked());
+  f.Check5.setValue(1);
+  EXPECT_EQ(lines()[0], songLine("DON'T STOP (LIVE)", "O'BRIEN", "SC8123", "", "01"));
+  EXPECT_TRUE(f.mnuCapitals3.Checked());
+  EXPECT_EQ(f.Label6.Caption(), "Tracks = 1");
+}
+
+TEST_F(SongListTest, CaseAndDuplicatePassesLeaveAnEmptyListAlone) {
+  Form1& f = start();
+  f.Label6.setCaption("Tracks = 9");
+  f.Upper_Case();
+  f.Lower_Case();
+  f.Remove_Dupes();
+  EXPECT_EQ(f.Label6.Caption(), "Tracks = 9");
+  EXPECT_FALSE(f.Frame1.Visible());
+}
+
+TEST_F(SongListTest, ChoosingATabRecutsEveryLineAndSelectsItsOption) {
+  Form1& f = start();
+  f.Click_All();
+  const int before = f.List2.ListCount();
+  f.TabStrip1.setSelectedIndex(2);  // artist
+  EXPECT_TRUE(f.Option1.Value());
+  EXPECT_FALSE(f.Option2.Value());
+  EXPECT_EQ(f.Label2.Caption(), catalogue::columnHeader(catalogue::Sort::Artist));
+  EXPECT_EQ(f.List2.ListCount(), before);
+  EXPECT_EQ(f.List2.List(0), pad("JUNO REED", 30) + pad("PAPER SKY", 36) + pad("SC8123", 11) + QString(8, ' ') + "02");
+  EXPECT_TRUE(f.List2.Visible());
+  EXPECT_EQ(f.List3.ListCount(), 0);
+  EXPECT_FALSE(f.List3.Visible());
+  // The wheel and the arrow keys change the tab through the same handler.
+  static_cast<QTabBar*>(f.TabStrip1.widget())->setCurrentIndex(2);
+  EXPECT_TRUE(f.Option3.Value());
+  EXPECT_TRUE(f.List2.List(0).startsWith("01    "));
+}
+
+TEST_F(SongListTest, TheCurrentTabLeavesAnOpenViewAlone) {
+  Form1& f = start();
+  f.List3.AddItem("view");
+  f.List3.setVisible(true);
+  f.Option2_GotFocus();
+  EXPECT_TRUE(f.List3.Visible());
+  EXPECT_EQ(f.List3.ListCount(), 1);
+}
+
+TEST_F(SongListTest, CodeTabWithCodesHiddenIsRefusedThenTheListMustBeCreatedAgain) {
+  Form1& f = start();
+  tick("SC8123");
+  f.Check1.setValue(0);
+  f.cmdGet_Tracks_Click();
+  ASSERT_EQ(f.List2.ListCount(), 2);
+  prompts.answerMsg(OK);
+  f.TabStrip1.setSelectedIndex(4);
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
+            "Show MF Codes must be selected\r\rPlease click the Create List button to re-create your list");
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Sort by MF Code");
+  EXPECT_TRUE(f.Option5.Value());
+  EXPECT_EQ(f.Check1.Value(), 1);
+  EXPECT_EQ(f.List2.ListCount(), 0);
+  EXPECT_EQ(f.Label2.Caption(), catalogue::columnHeader(catalogue::Sort::MfCode));
+}
+
+TEST_F(SongListTest, AnEmptyListStaysHiddenThroughASortChange) {
+  Form1& f = start();
+  f.TabStrip1.setSelectedIndex(3);
+  EXPECT_FALSE(f.List2.Visible());
+  EXPECT_EQ(f.Label2.Caption(), catalogue::columnHeader(catalogue::Sort::Track));
+}
+
+TEST_F(SongListTest, SortChangeKeepsIdenticalLinesAndTheCounter) {
+  home.writeTracks({"SC8123,01,SAME,ONE", "SC8123,01,SAME,ONE"});
+  Form1& f = start();
+  tick("SC8123");
+  f.cmdGet_Tracks_Click();
+  f.TabStrip1.setSelectedIndex(4);
+  EXPECT_EQ(f.List2.ListCount(), 2);
+  EXPECT_EQ(f.Label6.Caption(), "Tracks = 2");
+}

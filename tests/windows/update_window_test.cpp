@@ -1,0 +1,159 @@
+// The "Update Database" window and the main window's Update command.
+#include "main_window_fixture.h"
+
+#include "windows/update.h"
+#include "platform/prompts.h"
+
+#include <QDir>
+#include <QFile>
+
+using platform::msg::No;
+using platform::msg::OK;
+
+// Texts show as text in failure messages.
+[[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+
+const QByteArray kHeader = "\"Mellowdex Update File \"\r\n";
+QByteArray track(const char* code, const char* number, const char* title, const char* artist) {
+  return testsupport::trackLine(code, number, title, artist).toLatin1() + "\r\n";
+}
+
+int rowOf(const platform::ListBox& list, const QString& text) {
+  for (int i = 0; i < list.ListCount(); ++i)
+    if (list.List(i) == text) return i;
+  return -1;
+}
+
+}  // namespace
+
+class UpdateWindowTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    ASSERT_TRUE(QDir(home.path()).mkpath("downloads"));
+    folder = home.path("downloads");
+    home.writeBytes("downloads/new.kup", kHeader + track("ZX1001", "01", "MOON OVER THE HARBOUR", "THE NIGHT FERRY") +
+                                             track("SC8123", "03", "NEW TRACK", "NEW ARTIST"));
+    home.writeBytes("downloads/wrong.kup.1", "\"Mellowdex Update File\"\r\n" + track("QQ1", "01", "A", "B"));
+    home.writeBytes("downloads/notes.txt", "x");
+  }
+  // Opens the downloads folder in the window and clicks the file.
+  void pick(update& w, const QString& name) {
+    ASSERT_TRUE(w.Dir1.setPath(folder));
+    const int row = rowOf(w.File1, name);
+    ASSERT_GE(row, 0) << name.toStdString();
+    w.File1.setListIndex(row);
+  }
+  QString folder;
+};
+
+TEST_F(UpdateWindowTest, UpdateAddsTheNewTracksAndDiscsThenClearsTheMainWindow) {
+  Form1& f = start();
+  tick("SC8123");
+  const QByteArray tracksBefore = home.readBytes("watka.bxl");
+  const QByteArray discsBefore = home.readBytes("watdi.bxl");
+  prompts.answerMsg(No).onModal([&](platform::FormBase& form) {
+    auto& w = static_cast<update&>(form);
+    EXPECT_FALSE(w.Command1.Enabled());
+    EXPECT_FALSE(w.Label4.Visible());
+    ASSERT_TRUE(w.Dir1.setPath(folder));
+    EXPECT_EQ(w.File1.items(), (QStringList{"new.kup", "wrong.kup.1"}));
+    pick(w, "new.kup");
+    EXPECT_EQ(w.Label1.Caption(), folder + "/new.kup");
+    EXPECT_TRUE(w.Command1.Enabled());
+    w.Check1.setValue(1);
+    prompts.answerMsg(OK);
+    w.Command1.click();
+    EXPECT_FALSE(w.isLoaded());
+  });
+  f.mnuUpdate_Click();
+
+  const auto msgs = prompts.callsOf("msgBox");
+  ASSERT_EQ(msgs.size(), 2u);
+  EXPECT_EQ(msgs[0].text, "Your current disc selection will be cleared.\r\rDo you want to Save your list now?");
+  EXPECT_EQ(msgs[0].title, "Update");
+  EXPECT_EQ(msgs[0].style, 36);
+  EXPECT_EQ(msgs[1].text, "Mellowdex has been succsesfuly updated");
+  EXPECT_EQ(msgs[1].title, "Update");
+  EXPECT_EQ(prompts.callsOf("saveFile").size(), 0u);
+
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore + track("ZX1001", "01", "MOON OVER THE HARBOUR", "THE NIGHT FERRY") +
+                                             track("SC8123", "03", "NEW TRACK", "NEW ARTIST"));
+  EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore + testsupport::discLine("ZX1001").toLatin1() + "\r\n");
+  EXPECT_FALSE(QFile::exists(folder + "/new.kup"));
+  // Cleared and reloaded: the new disc is listed, nothing is ticked.
+  EXPECT_EQ(f.List1.SelCount(), 0);
+  EXPECT_GE(row("ZX1001"), 0);
+}
+
+TEST_F(UpdateWindowTest, AWrongFileIsRefusedAndKeptAndTheWindowStaysOpen) {
+  start();
+  const QByteArray tracksBefore = home.readBytes("watka.bxl");
+  update w;
+  w.Load();
+  pick(w, "wrong.kup.1");
+  w.Check1.setValue(1);
+  prompts.answerMsg(OK);
+  w.Command1.click();
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
+            "This is not a Mellowdex Update file\rPlease try again using the correct file");
+  EXPECT_TRUE(w.isLoaded());
+  EXPECT_TRUE(w.Command1.Enabled());
+  EXPECT_TRUE(w.Command2.Enabled());
+  EXPECT_FALSE(w.Label4.Visible());
+  EXPECT_TRUE(QFile::exists(folder + "/wrong.kup.1"));
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);
+}
+
+TEST_F(UpdateWindowTest, ADoubleClickAppliesTheFileAtOnce) {
+  start();
+  update w;
+  w.Load();
+  pick(w, "new.kup");
+  prompts.answerMsg(OK);
+  w.File1.DblClick();
+  EXPECT_EQ(prompts.callsOf("msgBox").at(0).text, update::kUpdated);
+  EXPECT_TRUE(home.readBytes("watka.bxl").contains("NEW TRACK"));
+  EXPECT_TRUE(QFile::exists(folder + "/new.kup"));  // Check1 was not ticked
+}
+
+TEST_F(UpdateWindowTest, TheFolderListOpensFoldersAndTheChosenFolder) {
+  start();
+  update w;
+  w.Load();
+  ASSERT_TRUE(QDir(home.path()).mkpath("downloads/more"));
+  ASSERT_TRUE(w.Dir1.setPath(folder));
+  // The chain down to the open folder, then its subfolder one step deeper.
+  const int more = rowOf(w.Dir1, QString((QDir(folder).absolutePath().count('/') + 1) * 2, ' ') + "more");
+  ASSERT_GE(more, 0);
+  w.Dir1.setListIndex(more);
+  w.Dir1.DblClick();
+  EXPECT_EQ(w.Dir1.Path(), folder + "/more");
+  EXPECT_EQ(w.File1.ListCount(), 0);
+
+  prompts.answerFolder(folder);
+  w.cmdBrowse.click();
+  EXPECT_EQ(w.Dir1.Path(), folder);
+  EXPECT_EQ(w.File1.Path(), folder);
+  EXPECT_EQ(w.File1.ListCount(), 2);
+  EXPECT_FALSE(w.Dir1.setPath(folder + "/none"));
+  EXPECT_EQ(w.Dir1.Path(), folder);
+}
+
+TEST_F(UpdateWindowTest, ADriveThatCannotBeReadGoesBackToTheProgramFoldersDrive) {
+  start();
+  update w;
+  w.Load();
+  ASSERT_TRUE(w.Dir1.setPath(folder));
+  prompts.answerMsg(OK);
+  w.Drive1.setDrive(home.path("no-such-drive"));
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Drive not ready");
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "");
+  const QString drive = windows::driveOf(home.path());
+  EXPECT_EQ(w.Drive1.Drive(), drive);
+  EXPECT_EQ(w.Dir1.Path(), drive);
+}
