@@ -176,6 +176,11 @@ QString recutLine(const QString& line, Sort from, Sort to, RecutCase c) {
   return out;
 }
 
+QString discCodeOfLine(const QString& line, Sort sort) {
+  const Column& c = columnOf(sort, 'M');
+  return common::Mid(line, c.start, c.width);
+}
+
 QString duplicateKey(Sort sort, const QString& line) {
   const int start = std::min(columnOf(sort, 'S').start, columnOf(sort, 'A').start);
   return common::Mid(line, start, 66);

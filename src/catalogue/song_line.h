@@ -53,6 +53,9 @@ RecutCase recutCase(Sort from, bool showCodes, bool useNumbers);
 // The line re-cut from one layout into another.
 QString recutLine(const QString& line, Sort from, Sort to, RecutCase c);
 
+// The disc code column of a line in the given layout.
+QString discCodeOfLine(const QString& line, Sort sort);
+
 // The 66 characters of song and artist that make two lines duplicates.
 QString duplicateKey(Sort sort, const QString& line);
 

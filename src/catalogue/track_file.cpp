@@ -1,5 +1,6 @@
 #include "catalogue/track_file.h"
 
+#include "catalogue/disc_reference.h"
 #include "common/text_helpers.h"
 #include "platform/cp1252.h"
 
@@ -39,6 +40,11 @@ LineFields lineFields(const RecordBytes& r) {
   f.song = fieldText(r.title, common::kTitleWidth);
   f.artist = fieldText(r.artist, common::kArtistWidth);
   return f;
+}
+
+QString discListingLine(const RecordBytes& r) {
+  return fieldText(r.track, 2) + common::Space(4) + fieldText(r.title, 36) + fieldText(r.artist, 30) +
+         fieldText(r.code, kCodeLength);
 }
 
 }  // namespace catalogue

@@ -2,6 +2,7 @@
 #include "windows/form1.h"
 
 #include "catalogue/database.h"
+#include "catalogue/disc_reference.h"
 #include "catalogue/track_file.h"
 #include "common/text_helpers.h"
 #include "platform/busy.h"
@@ -19,18 +20,9 @@ using catalogue::Sort;
 
 namespace {
 
-constexpr int kDiscCodeLength = 11;
-
 // The progress maximum of the scan: the record estimate (length / 92, a half rounded to the
 // even neighbour, at least 100) divided by 100.
 int scanProgressMax(qint64 fileLength) { return catalogue::progressSteps(fileLength, 100, 100); }
-
-// The disc code of a song-list line: its code column in the layout of the current sort.
-QString discCodeOfLine(const QString& line, std::optional<Sort> sort) {
-  const Sort layout = sort.value_or(Sort::MfCode);
-  const catalogue::Column& c = catalogue::columnOf(layout, 'M');
-  return common::Mid(line, c.start, c.width);
-}
 
 void hideView(Form1& f) {
   f.List3.Clear();
@@ -66,15 +58,14 @@ bool scanDisc(Form1& f, const QString& code, const QString& title) {
   catalogue::FileBytes file;
   const bool readable = file.open(path);
   if (readable) {
-    const QByteArray key = code.size() == kDiscCodeLength ? platform::cp1252::encode(code) : QByteArray();
+    const QByteArray key = code.size() == catalogue::kCodeLength ? platform::cp1252::encode(code) : QByteArray();
     QStringList lines;
     qint64 counter = 0;
     catalogue::forEachRecord(file.bytes(), [&](const catalogue::RecordBytes& r) {
       if (++counter % 100 == 0 && f.ProgressBar1.Value() < f.ProgressBar1.Max())
         f.ProgressBar1.setValue(f.ProgressBar1.Value() + 1);
       if (key.isEmpty() || catalogue::codeKey(r.code) != key) return true;
-      lines << catalogue::fieldText(r.track, 2) + common::Space(4) + catalogue::fieldText(r.title, 36) +
-                   catalogue::fieldText(r.artist, 30) + catalogue::fieldText(r.code, kDiscCodeLength);
+      lines << catalogue::discListingLine(r);
       return true;
     });
     f.List3.addItems(lines);
@@ -104,7 +95,7 @@ void Form1::List2_DblClick() {
                                platform::msg::OKOnly, QStringLiteral("View Disc"));
     return;
   }
-  if (!scanDisc(*this, discCodeOfLine(line, currentSort()), QStringLiteral("View Disc"))) return;
+  if (!scanDisc(*this, catalogue::discCodeOfLine(line, currentSort().value_or(Sort::MfCode)), QStringLiteral("View Disc"))) return;
   TabStrip1.setVisible(true);
 
   if (List2.Visible()) {
@@ -146,7 +137,7 @@ void Form1::mnuQuick_View_Disc_Click() {
   // A disc file line written without its padding still names the disc: its code is padded as
   // the track records are when they are read.
   const QString item = List1.Text();
-  const QString code = item.isEmpty() ? QString() : common::fitWidth(common::Left(item, kDiscCodeLength), kDiscCodeLength);
+  const QString code = item.isEmpty() ? QString() : common::fitWidth(common::Left(item, catalogue::kCodeLength), catalogue::kCodeLength);
   if (!scanDisc(*this, code, QStringLiteral("View Disc"))) return;
   List3.setVisible(true);
   Label17.setVisible(false);

@@ -1,9 +1,8 @@
 // Reworking the song list in place: hiding duplicate songs, word capitals and all capitals.
 #include "windows/form1.h"
 
+#include "catalogue/song_list_rules.h"
 #include "platform/busy.h"
-
-#include <QSet>
 
 using catalogue::Sort;
 
@@ -62,36 +61,16 @@ void Form1::Remove_Dupes() {
   platform::letEventsThrough();
 
   const Sort sort = currentSort().value_or(Sort::Song);
-  QStringList kept;
-  kept.reserve(count);
+  const QStringList kept =
+      catalogue::removeDupes(List2.items(), sort, [this](int i) { ProgressBar1.setValue(i); });
   if (sort == Sort::MfCode) {
-    // The first line of each song and artist in list order stays, wherever the others stand.
-    QSet<QString> seen;
-    for (int i = 0; i < count; ++i) {
-      const QString line = List2.List(i);
-      if (!seen.contains(catalogue::duplicateKey(sort, line))) {
-        seen.insert(catalogue::duplicateKey(sort, line));
-        kept << line;
-      }
-      if (i % 1500 == 0) ProgressBar1.setValue(i);
-    }
+    // The kept lines go back through the sorted staging list.
     Temp_List.Clear();
     Temp_List.addItems(kept);
     List2.setVisible(false);
     List2.Clear();
     List2.moveAllFrom(Temp_List);
   } else {
-    // A run of neighbours with the same song and artist keeps its first line.
-    QString lastKey;
-    for (int i = 0; i < count; ++i) {
-      const QString line = List2.List(i);
-      QString key = catalogue::duplicateKey(sort, line);
-      if (i == 0 || key != lastKey) {
-        kept << line;
-        lastKey = std::move(key);
-      }
-      if (i % 1500 == 0) ProgressBar1.setValue(i);
-    }
     List2.Clear();
     List2.addItems(kept);
   }

@@ -1,7 +1,7 @@
 // The View menu and the list colours: full size, capitals, hiding vocal tracks, colours.
 #include "windows/form1.h"
 
-#include "common/text_helpers.h"
+#include "catalogue/song_list_rules.h"
 #include "platform/busy.h"
 #include "platform/prompts.h"
 
@@ -74,7 +74,7 @@ void Form1::mnuHide_Vocal_Click() {
   kept.reserve(count);
   for (int i = 0; i < count; ++i) {
     const QString& line = List2.model()->text(i);
-    if (!common::UCase(line).contains(QStringLiteral("(V"))) kept << line;
+    if (!catalogue::isVocalLine(line)) kept << line;
   }
   Temp_List.addItems(kept);
   Restore_From_Temp_List();
