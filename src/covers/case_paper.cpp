@@ -13,18 +13,58 @@ using namespace case_paper;
 
 namespace {
 
-void printTitle(platform::DrawingSurface& s, const QString& title, double centreX, double top) {
+// A title centred on its face, at most the face's width less an inset at each side: a longer
+// one is printed smaller. It is centred without its surrounding blanks, and printed without
+// them, so that nothing runs past the face.
+void printTitle(platform::DrawingSurface& s, const QString& title, const QRectF& face, double top) {
+  const QString text = common::Trim(title);
+  const double size = s.font.size;
+  fittedSize(s, text, size, face.width() - 2 * kTextInset, face.height());
   s.CurrentY = top;
-  s.CurrentX = centreX - 0.5 * s.TextWidth(common::Trim(title));
-  s.Print(title);
+  s.CurrentX = face.center().x() - 0.5 * s.TextWidth(text);
+  s.Print(text);
+  s.font.size = size;
 }
 
-void printTracks(platform::DrawingSurface& s, const QStringList& lines, double left, double top, double bottom) {
+// Where a line that is too wide may be cut: after a blank or a comma, else after the last
+// character that fits. The blank at a cut is dropped.
+QStringList wrapToWidth(platform::DrawingSurface& s, QString line, double width) {
+  QStringList pieces;
+  while (s.TextWidth(line) > width) {
+    qsizetype fits = 1;  // a piece holds one character at least, so the line always shortens
+    for (qsizetype lo = 1, hi = line.size(); lo <= hi;) {
+      const qsizetype mid = (lo + hi) / 2;
+      if (s.TextWidth(line.left(mid)) <= width) fits = mid, lo = mid + 1;
+      else hi = mid - 1;
+    }
+    qsizetype cut = fits;
+    for (qsizetype i = fits; i > 1; --i) {
+      const QChar c = line.at(i - 1);
+      if (c == QLatin1Char(' ') || c == QLatin1Char(',')) {
+        cut = i;
+        break;
+      }
+    }
+    QString piece = line.left(cut);
+    if (piece.endsWith(QLatin1Char(' '))) piece.chop(1);
+    pieces << piece;
+    line = line.mid(cut);
+  }
+  pieces << line;
+  return pieces;
+}
+
+// The track lines from the face's inset, each wrapped at the face's right edge less the inset,
+// down to the last piece that fits above the face's bottom edge.
+void printTracks(platform::DrawingSurface& s, const QStringList& lines, const QRectF& face, double top) {
+  const double left = face.left() + kTextInset, width = face.width() - 2 * kTextInset;
   s.CurrentY = top;
   for (const QString& line : lines) {
-    if (s.CurrentY + s.TextHeight() > bottom) return;
-    s.CurrentX = left;
-    s.Print(line);
+    for (const QString& piece : wrapToWidth(s, line, width)) {
+      if (s.CurrentY + s.TextHeight() > face.bottom()) return;
+      s.CurrentX = left;
+      s.Print(piece);
+    }
   }
 }
 
@@ -46,20 +86,22 @@ void drawCasePaper(platform::DrawingSurface& s, const CaseDesign& d) {
 
   s.font = platform::SurfaceFont{d.titleFace, d.titleSize * kFontFactor, true};
   s.ForeColor = d.frontTitleColour;
-  printTitle(s, d.title, kFront.center().x(), kFront.top() + kTitleDrop);
+  printTitle(s, d.title, kFront, kFront.top() + kTitleDrop);
   s.ForeColor = d.backTitleColour;
-  printTitle(s, d.title, backFace.center().x(), kBack.top() + kTitleDrop);
+  printTitle(s, d.title, backFace, kBack.top() + kTitleDrop);
 
   const QStringList lines = caseTrackLines(d.tracks);
   s.font = platform::SurfaceFont{d.trackFace, d.trackSize * kFontFactor, false};
   s.ForeColor = d.frontTrackColour;
-  printTracks(s, lines, kFront.left() + kTrackListInset, kFront.top() + kTrackListDrop, kFront.bottom());
+  printTracks(s, lines, kFront, kFront.top() + kTrackListDrop);
   s.ForeColor = d.backTrackColour;
-  printTracks(s, lines, backFace.left() + kTrackListInset, kBack.top() + kTrackListDrop, kBack.bottom());
+  printTracks(s, lines, backFace, kBack.top() + kTrackListDrop);
 
-  // The title along each side strip, centred on it both ways.
+  // The title along each side strip, centred on it both ways; a long one is printed smaller,
+  // to stay an inset short of the strip's ends.
   const QString spineTitle = common::Trim(d.title);
   s.font = platform::SurfaceFont{d.titleFace, std::min(d.titleSize, kSpineLargestSize), true};
+  fittedSize(s, spineTitle, s.font.size, kBack.height() - 2 * kTextInset, kSpine);
   s.ForeColor = d.backTitleColour;
   const double along = s.TextWidth(spineTitle);
   const double across = s.TextHeight();

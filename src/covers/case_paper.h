@@ -21,7 +21,7 @@ constexpr QRectF kBack{10, 138, 151, 118};
 constexpr double kSpine = 6.5;           // each side strip of the back, folded round the case
 constexpr double kTitleDrop = 5.5;       // from a panel's top to its title's top
 constexpr double kTrackListDrop = 28;    // from a panel's top to its track list's top
-constexpr double kTrackListInset = 3;    // from the left of a panel's face to its track list
+constexpr double kTextInset = 3;         // from a panel's edges to its texts
 constexpr double kFontFactor = 2;        // paper sizes are twice the sizes chosen for the preview
 constexpr double kSpineLargestSize = 12; // points: the spine title's size, at most the title size
 constexpr qint32 kLeftSpineAngle = 900;  // tenths of a degree: reads upwards
@@ -45,7 +45,9 @@ struct CaseDesign {
 };
 
 // Draws the insert on the surface, which is set to millimetres first. The page is not ended.
-// A track list stops at the last line that fits above its panel's bottom edge.
+// Every text stays inside its panel: a title too long for its face or strip is printed smaller,
+// a track line too long for its face wraps, and a track list stops at the last line that fits
+// above its panel's bottom edge.
 void drawCasePaper(platform::DrawingSurface& surface, const CaseDesign& design);
 
 }  // namespace covers

@@ -60,6 +60,19 @@ void outlineBox(platform::DrawingSurface& surface, double x, double y, double wi
   surface.Line(x, y + height, x, y, colour);
 }
 
+double fittedSize(platform::DrawingSurface& surface, const QString& text, double size, double width, double height) {
+  // A font's measures do not follow its size exactly, so a size is checked again once scaled.
+  for (int pass = 0; pass < 4; ++pass) {
+    surface.font.size = size;
+    const double w = surface.TextWidth(text), h = surface.TextHeight();
+    const double scale = std::min({1.0, w > 0 ? width / w : 1.0, h > 0 ? height / h : 1.0});
+    if (scale >= 1) break;
+    size *= pass == 0 ? scale : scale * 0.99;
+  }
+  surface.font.size = size;
+  return size;
+}
+
 void drawPreviewShape(platform::DrawingSurface& surface, const PreviewShape& shape) {
   if (shape.Width <= 0 || shape.Height <= 0) return;
   const double pxX = kPtPerPx / ptPerUnitX(surface);  // one window pixel in units

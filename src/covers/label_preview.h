@@ -56,6 +56,10 @@ void fillBox(platform::DrawingSurface& surface, double x, double y, double width
 // The four edges of a box.
 void outlineBox(platform::DrawingSurface& surface, double x, double y, double width, double height, qint32 colour);
 
+// The largest font size up to `size` at which the text is at most `width` wide and one line of
+// it at most `height` high (in the surface's units). It leaves the surface's font at that size.
+double fittedSize(platform::DrawingSurface& surface, const QString& text, double size, double width, double height);
+
 // Both draw on a surface scaled to the window's units (the page is the window's client area).
 void drawPreviewShape(platform::DrawingSurface& surface, const PreviewShape& shape);
 void drawPreviewImage(platform::DrawingSurface& surface, const PreviewImage& image);

@@ -1,27 +1,29 @@
 #include "covers/label_printer.h"
 
 #include "common/text_helpers.h"
+#include "platform/font_faces.h"
 #include "platform/painter_surface.h"
 #include "platform/prompts.h"
 
 #include <QDir>
-#include <QFontDatabase>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 namespace covers {
 
+QString faceListEntry(const QString& face) { return common::UCase(platform::plainFamily(face)); }
+
 QStringList faceListEntries(const QStringList& families) {
   QStringList out;
   for (const QString& family : families) {
-    const QString name = common::UCase(family);
+    const QString name = faceListEntry(family);
     if (!out.contains(name)) out << name;
   }
   if (!out.contains(kPresetFace)) out << kPresetFace;
   return out;
 }
 
-QStringList printerFaceNames() { return faceListEntries(QFontDatabase::families()); }
+QStringList printerFaceNames() { return faceListEntries(platform::installedFamilies()); }
 
 std::shared_ptr<platform::DrawingSurface> openDesignerPrinter(const QString& caption, const QString& pdfName) {
   // The printer outlives the surface that draws on it.

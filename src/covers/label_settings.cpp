@@ -26,7 +26,7 @@ QString settingsNumber(double value) {
 }
 
 std::optional<QStringList> readSettingsValues(const QString& path, int count) {
-  const auto lines = platform::readLines(path);
+  const auto lines = platform::readUtf8Lines(path);
   if (!lines || lines->size() < count) return std::nullopt;
   QStringList values;
   for (int i = 0; i < count; ++i) {

@@ -16,7 +16,7 @@ QString settingsNumber(double value);
 // The first `count` values of a settings file, one a line, without surrounding blanks and
 // without enclosing double quotes. A whole line is one value, so a face name or a picture path
 // holding a comma comes back whole. Nothing when the file is missing, cannot be read or has
-// fewer lines.
+// fewer lines. The file is UTF-8, or Windows-1252 as earlier versions wrote it.
 std::optional<QStringList> readSettingsValues(const QString& path, int count);
 
 // A value as a colour: a number that names a colour (see platform/colours.h); nothing else.

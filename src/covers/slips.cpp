@@ -27,19 +27,6 @@ void band(platform::DrawingSurface& page, const QRectF& r) {
   fillBox(page, r.left(), r.top(), r.width(), r.height(), kLightGrey);
 }
 
-// The largest size up to `size` at which the text is at most `width` wide and one line of it at
-// most `height` high (in the surface's units).
-double fittedSize(platform::DrawingSurface& page, const QString& text, double size, double width,
-                  double height) {
-  page.font.size = size;
-  const double w = page.TextWidth(text);
-  if (w > width) size *= width / w;
-  page.font.size = size;
-  const double h = page.TextHeight();
-  if (h > height) size *= height / h;
-  return size;
-}
-
 void printAt(platform::DrawingSurface& page, double x, double y, qint32 colour, const QString& text) {
   page.ForeColor = colour;
   page.CurrentX = x;

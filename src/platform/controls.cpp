@@ -506,6 +506,17 @@ void ComboBox::setVisibleRows(int rows) {
   applyStyleSheet();
 }
 
+void ComboBox::fitDropDownToEntries() {
+  QAbstractItemView* view = combo()->view();
+  const QFontMetrics metrics(view->font());
+  int widest = 0;
+  for (int i = 0; i < ListCount(); ++i) widest = std::max(widest, metrics.horizontalAdvance(List(i)));
+  // The frame, the scroll bar, and the entries' own margins.
+  const int margins = 2 * view->frameWidth() + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view) +
+                      2 * metrics.averageCharWidth();
+  view->setMinimumWidth(widest + margins);
+}
+
 void ComboBox::setBackColor(qint32 colour) {
   backColour_ = colour;
   applyColour(widget(), QPalette::Base, colour);

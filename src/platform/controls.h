@@ -213,6 +213,9 @@ class ComboBox : public Control {
   // How many rows the dropped-down list shows.
   void setVisibleRows(int rows);
   int visibleRows() const { return rows_; }
+  // The dropped-down list is made wide enough to show its longest entry whole, however narrow
+  // the box itself stands.
+  void fitDropDownToEntries();
   void setBackColor(qint32 colour) override;
   void setForeColor(qint32 colour) override;
   std::function<void()> Click;

@@ -253,6 +253,15 @@ void paintPicture(QPainter& p, const Device& dev, const QImage& picture, double 
 
 }  // namespace
 
+void usePrintChoice(QPrinter& printer, const PrintDialogAnswer& answer) {
+  if (!answer.printerName.isEmpty()) printer.setPrinterName(answer.printerName);
+  if (!answer.outputFile.isEmpty()) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(answer.outputFile);
+  }
+  if (answer.pageLayout.isValid()) printer.setPageLayout(answer.pageLayout);
+}
+
 QFont toQFont(const SurfaceFont& f) {
   QFont font(f.name);
   font.setPointSizeF(fontPt(f.size));

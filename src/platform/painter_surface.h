@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/drawing_surface.h"
+#include "platform/prompts.h"
 
 #include <QImage>
 #include <QPainter>
@@ -73,6 +74,10 @@ class PrinterSurface : public DrawingSurface {
   struct Impl;
   std::unique_ptr<Impl> d;
 };
+
+// Sets the printer to what the print dialog chose: the printer or the PDF file, and the paper's
+// size and orientation.
+void usePrintChoice(QPrinter& printer, const PrintDialogAnswer& answer);
 
 // The Qt font for a surface font (sized in points; Courier falls back to any fixed-pitch face).
 QFont toQFont(const SurfaceFont& f);

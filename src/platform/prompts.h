@@ -3,6 +3,7 @@
 // showing a window modally, and handing a page or address to the desktop.
 #pragma once
 
+#include <QPageLayout>
 #include <QPoint>
 #include <QString>
 
@@ -43,6 +44,7 @@ struct PrintDialogAnswer {
   int toPage = 0;
   QString outputFile;  // a PDF file when there is no printer
   QString printerName;
+  QPageLayout pageLayout;  // the paper's size and orientation; not valid when none was chosen
 };
 
 class Prompts {

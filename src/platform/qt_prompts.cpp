@@ -191,6 +191,7 @@ std::optional<PrintDialogAnswer> QtPrompts::printDialog(const PrintDialogRequest
   a.toPage = printer.toPage();
   a.outputFile = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
   a.printerName = printer.printerName();
+  a.pageLayout = printer.pageLayout();
   return a;
 }
 

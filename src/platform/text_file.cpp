@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -45,6 +46,17 @@ std::optional<QStringList> readLines(const QString& path) {
   auto text = readTextFile(path);
   if (!text) return std::nullopt;
   return splitLines(*text);
+}
+
+std::optional<QStringList> readUtf8Lines(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+  const QByteArray bytes = f.readAll();
+  if (f.error() != QFile::NoError) return std::nullopt;
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  QString text = utf8.decode(bytes);
+  if (utf8.hasError()) text = cp1252::decode(bytes);
+  return splitLines(text);
 }
 
 QString joinLines(const QStringList& lines) {
@@ -123,5 +135,7 @@ WriteResult replaceFileBytes(const QString& path, const QByteArray& bytes) {
 WriteResult replaceFile(const QString& path, const QString& text) {
   return replaceFileBytes(path, cp1252::encode(text));
 }
+
+WriteResult replaceFileUtf8(const QString& path, const QString& text) { return replaceFileBytes(path, text.toUtf8()); }
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QPalette>
 #include <QPixmap>
 
@@ -46,6 +47,7 @@ void fillList(platform::ComboBox& list, const QStringList& entries) {
 void fillFormatLists(platform::ComboBox& titleFaces, platform::ComboBox& titleSizes, platform::ComboBox& trackFaces) {
   const QStringList faces = printerFaceNames();
   fillList(titleFaces, faces);
+  titleFaces.fitDropDownToEntries();
   platform::letEventsThrough();
   presetChoice(titleFaces, kPresetFace);
 
@@ -56,6 +58,7 @@ void fillFormatLists(platform::ComboBox& titleFaces, platform::ComboBox& titleSi
   presetChoice(titleSizes, QStringLiteral("12"));
 
   fillList(trackFaces, faces);
+  trackFaces.fitDropDownToEntries();
   platform::letEventsThrough();
   presetChoice(trackFaces, kPresetFace);
 }
@@ -73,6 +76,44 @@ void blackenWhiteText(platform::Label& text, platform::CommandButton& swatch) {
   if (text.ForeColor() != kWhite) return;
   text.setForeColor(kBlack);
   setSwatch(swatch, kBlack);
+}
+
+namespace {
+// A small printer: the sheet going in at the back, the body, and the printed sheet coming out.
+QPixmap printerPicture() {
+  QPixmap picture(32, 32);
+  picture.fill(Qt::transparent);
+  QPainter p(&picture);
+  p.setPen(QColor(64, 64, 64));
+  p.setBrush(Qt::white);
+  p.drawRect(9, 2, 14, 11);
+  p.setBrush(QColor(192, 192, 192));
+  p.drawRoundedRect(QRectF(2.5, 11.5, 27, 12), 2, 2);
+  p.setBrush(QColor(128, 128, 128));
+  p.drawRect(7, 19, 18, 3);
+  p.setBrush(Qt::white);
+  p.drawRect(9, 21, 14, 9);
+  p.drawLine(11, 24, 21, 24);
+  p.drawLine(11, 27, 18, 27);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(0, 160, 0));
+  p.drawEllipse(24, 14, 3, 3);
+  return picture;
+}
+}  // namespace
+
+void placeSendingNotice(platform::Frame& notice, platform::PictureBox& printer, platform::Label& text, int x, int y) {
+  notice.movePx(x, y, 200, 70);
+  if (QWidget* panel = notice.widget()) {
+    panel->setAutoFillBackground(true);
+    panel->setStyleSheet(QStringLiteral("QGroupBox { background-color: palette(window); margin: 0px; padding: 0px;"
+                                        " border-style: solid; border-width: 2px;"
+                                        " border-color: #808080 #000000 #000000 #808080; }"));
+  }
+  printer.movePx(12, 19, 32, 32);
+  if (auto* shown = qobject_cast<QLabel*>(printer.widget())) shown->setPixmap(printerPicture());
+  text.movePx(56, 28);
+  notice.setVisible(false);
 }
 
 bool printDesign(const PrinterFactory& makePrinter, platform::Frame& sending,
@@ -97,7 +138,7 @@ bool printDesign(const PrinterFactory& makePrinter, platform::Frame& sending,
 }
 
 void saveSettingsFile(const QString& path, const QString& text, const QString& failure, const QString& caption) {
-  const platform::WriteResult written = platform::replaceFile(path, text);
+  const platform::WriteResult written = platform::replaceFileUtf8(path, text);
   if (!written)
     platform::prompts().msgBox(failure + path + QStringLiteral("\n\r") + written.error,
                                platform::msg::OKOnly + platform::msg::Exclamation, caption);

@@ -52,6 +52,11 @@ bool choosePicture(platform::TextBox& pathBox);
 // black, and so does its colour swatch. Any other colour stays.
 void blackenWhiteText(platform::Label& text, platform::CommandButton& swatch);
 
+// The "Sending to Printer" notice of a designer, hidden, at `x`, `y` pixels of the window: an
+// opaque panel with a raised edge (grey at top and left, black at right and bottom) holding a
+// picture of a printer and its text.
+void placeSendingNotice(platform::Frame& notice, platform::PictureBox& printer, platform::Label& text, int x, int y);
+
 // Print: the page `draw` draws goes to the printer `makePrinter` gives, while the "Sending to
 // Printer" frame shows and the user's input waits. A printer that fails is reported with
 // `failure` and the printer's reason, in a message box titled `caption`. True when the page was
@@ -60,7 +65,7 @@ bool printDesign(const covers::PrinterFactory& makePrinter, platform::Frame& sen
                  const std::function<void(platform::DrawingSurface&)>& draw, const QString& failure,
                  const QString& caption);
 
-// Replaces a settings file with `text`. A failure is reported as `failure` followed by the
+// Replaces a settings file with `text`, in UTF-8. A failure is reported as `failure` followed by the
 // path and the reason, in a message box titled `caption`; the old file stays whole.
 void saveSettingsFile(const QString& path, const QString& text, const QString& failure, const QString& caption);
 

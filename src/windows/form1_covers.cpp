@@ -136,7 +136,7 @@ void openDesignerForLine(Form1& form, const QString& caption) {
       common::Trim(code));
 }
 
-// The printer, or the PDF file, that the print dialog chose. Each sheet is one page of its
+// The printer, or the PDF file, and the paper that the print dialog chose. Each sheet is one page of its
 // own; the dialog's copies are the number of sheets, not copies of the document.
 void printSheets(Form1& form, const std::function<void(platform::DrawingSurface&, int)>& draw,
                  const QString& failure, const QString& title) {
@@ -148,11 +148,7 @@ void printSheets(Form1& form, const std::function<void(platform::DrawingSurface&
     return;
   }
   QPrinter printer(QPrinter::HighResolution);
-  if (!answer->printerName.isEmpty()) printer.setPrinterName(answer->printerName);
-  if (!answer->outputFile.isEmpty()) {
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(answer->outputFile);
-  }
+  platform::usePrintChoice(printer, *answer);
   platform::PrinterSurface surface(printer);
   draw(surface, answer->copies);
   const bool printed = surface.endDocument();

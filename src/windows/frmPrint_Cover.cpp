@@ -86,10 +86,7 @@ frmPrint_Cover::frmPrint_Cover()
   Text3.setVisible(false);
   List1.setVisible(false);
 
-  Frame3.movePx(300, 200, 200, 70);
-  Image4.movePx(12, 20, 32, 32);
-  Label19.movePx(56, 28);
-  Frame3.setVisible(false);
+  placeSendingNotice(Frame3, Image4, Label19, 300, 200);
 
   const QRectF shadow = twipsToUnits(case_preview::kShadowTwips, kCaseClientWidthTwips, kCaseClientHeightTwips);
   const QRectF page = twipsToUnits(case_preview::kPageTwips, kCaseClientWidthTwips, kCaseClientHeightTwips);
@@ -381,8 +378,9 @@ void frmPrint_Cover::Write_Cover_File() {
                    kCaption);
 }
 
-// Each value stands alone: one that does not fit its control is passed over. The preview is
-// not redrawn: the titles keep the places Draw_Page gave them.
+// Each value stands alone: one that does not fit its control is passed over. The title size
+// list and the title editor take the saved title size too, and the preview is drawn again so
+// that the titles stand centred at their saved size.
 void frmPrint_Cover::Read_Cover_File() {
   const auto values = readSettingsValues(settingsPath(), kCaseSettingsCount);
   if (!values) {
@@ -391,9 +389,9 @@ void frmPrint_Cover::Read_Cover_File() {
   }
   const QStringList& v = *values;
   if (const auto size = settingsSize(v[2])) {
-    for (platform::Label* title : {&Label8, &Label15}) {
-      setFontSize(*title, *size);
-      title->setCaption(title->Caption());
+    if (!presetChoice(Combo2, v[2])) {  // a size the list does not offer
+      for (platform::Control* title : std::initializer_list<platform::Control*>{&Label8, &Label15, &Text3})
+        setFontSize(*title, *size);
     }
   }
   if (const auto colour = settingsColour(v[0])) {
@@ -401,7 +399,7 @@ void frmPrint_Cover::Read_Cover_File() {
     Label15.setForeColor(*colour);
     setSwatch(Command5, *colour);
   }
-  presetChoice(Combo1, common::UCase(v[1]));
+  presetChoice(Combo1, faceListEntry(v[1]));
 
   if (const auto size = settingsSize(v[5])) {
     setFontSize(Label1, *size);
@@ -412,7 +410,7 @@ void frmPrint_Cover::Read_Cover_File() {
     Label1.setForeColor(*trackColour);
     Label10.setForeColor(*trackColour);
   }
-  presetChoice(Combo5, common::UCase(v[4]));
+  presetChoice(Combo5, faceListEntry(v[4]));
   presetChoice(Combo6, v[5]);
   if (trackColour) setSwatch(Command7, *trackColour);
 
@@ -423,5 +421,5 @@ void frmPrint_Cover::Read_Cover_File() {
   platform::letEventsThrough();
   Shape3.BackColor = Command6.BackColor();
   Shape4.BackColor = Command6.BackColor();
-  repaintPreview();
+  Draw_Page();
 }

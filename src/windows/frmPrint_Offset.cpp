@@ -72,10 +72,7 @@ frmPrint_Offset::frmPrint_Offset()
   Text3.setVisible(false);
   List1.setVisible(false);
 
-  Frame3.movePx(330, 220, 200, 70);
-  Image4.movePx(12, 20, 32, 32);
-  Label19.movePx(56, 28);
-  Frame3.setVisible(false);
+  placeSendingNotice(Frame3, Image4, Label19, 330, 220);
 
   Combo1.setToolTipText(QStringLiteral("select a font style for disc title"));
   Combo2.setToolTipText(QStringLiteral("select the font size for disc title"));
@@ -256,11 +253,12 @@ void frmPrint_Offset::Command4_Click() {
 
 namespace {
 // An offset box keeps a text that starts with a minus sign or reads as a number; any other
-// text is emptied. True when the text was kept.
+// text is emptied. True when the preview is to be redrawn for the text: a kept one, or the
+// emptied box, which Print takes as 0.
 bool keepOffset(platform::TextBox& box) {
   const QString text = box.Text();
-  if (common::Left(text, 1) == QLatin1String("-") || common::IsNumeric(text)) return true;
-  box.setText(QString());
+  if (common::Left(text, 1) == QLatin1String("-") || common::IsNumeric(text) || text.isEmpty()) return true;
+  box.setText(QString());  // its Change redraws
   return false;
 }
 }  // namespace
@@ -378,17 +376,17 @@ void frmPrint_Offset::Read_OffSet_File() {
     Label8.setForeColor(*colour);
     setSwatch(Command5, *colour);
   }
-  presetChoice(Combo1, common::UCase(v[3]));
+  presetChoice(Combo1, faceListEntry(v[3]));
   presetChoice(Combo2, v[4]);
   const auto trackColour = settingsColour(v[5]);
   if (trackColour) Label10.setForeColor(*trackColour);
-  presetChoice(Combo5, common::UCase(v[6]));
+  presetChoice(Combo5, faceListEntry(v[6]));
   presetChoice(Combo6, v[7]);
   if (trackColour) setSwatch(Command7, *trackColour);
   txtImage_File.setText(v[8]);
   if (const auto colour = settingsColour(v[9])) {
     setSwatch(Command1, *colour);
     Shape3.FillColor = *colour;
-    repaintPreview();
   }
+  Draw_Circle();  // the track list centred again at its saved size
 }

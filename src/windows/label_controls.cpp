@@ -41,8 +41,12 @@ bool presetChoice(platform::ComboBox& list, const QString& text) {
 void setSwatch(platform::CommandButton& button, qint32 colour) {
   button.setBackColor(colour);
   const QColor c = platform::toQColor(colour);
+  // With a border of its own the button is drawn by the style sheet alone, so no style
+  // shading is blended over the colour.
   if (c.isValid() && button.widget())
-    button.widget()->setStyleSheet(QStringLiteral("background-color: %1;").arg(c.name()));
+    button.widget()->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #808080; }"
+                                                  "QPushButton:focus { border: 2px solid palette(highlight); }")
+                                       .arg(c.name()));
 }
 
 void setLinesCaption(platform::Label& label, const QString& caption, bool autoSize) {

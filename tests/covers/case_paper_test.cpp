@@ -128,6 +128,36 @@ TEST(CasePaper, TitlesAreCentredOnEachFaceAndTrackListsStopAtTheirPanelsEdge) {
   EXPECT_NEAR(spines[1].y, 197 - along / 2, 1e-9);
 }
 
+TEST(CasePaper, EveryTextStaysInsideItsPanelWithLongLinesWrappedAndLongTitlesSmaller) {
+  RecordingSurface s;
+  CaseDesign d = design();
+  d.title = QString(50, 'W');
+  d.trackSize = 6;
+  const QString song = "A SONG WITH A VERY LONG NAME INDEED", artist = "AN ARTIST OF SOME RENOWN";
+  d.tracks = {item("01", song, artist), item("02", "SHORT", "ONE")};
+  drawCasePaper(s, d);
+
+  const QRectF backFace(16.5, 138, 138, 118), leftSpine(10, 138, 6.5, 118), rightSpine(154.5, 138, 6.5, 118);
+  const QRectF panels[] = {QRectF(10, 10, 120, 120), backFace, leftSpine, rightSpine};
+  QStringList front;
+  for (const SurfaceCall& t : callsOf(s, SurfaceCall::Text)) {
+    const double along = width(t.text, t.font.size), across = 1.2 * t.font.size / kPtPerMm;
+    const QRectF box = t.font.angle == 90    ? QRectF(t.x, t.y - along, across, along)
+                       : t.font.angle == 270 ? QRectF(t.x - across, t.y, across, along)
+                                             : QRectF(t.x, t.y, along, across);
+    bool inside = false;
+    for (const QRectF& panel : panels) inside = inside || panel.adjusted(-1e-9, -1e-9, 1e-9, 1e-9).contains(box);
+    EXPECT_TRUE(inside) << t.text.toStdString() << " at " << t.x << ", " << t.y;
+    if (t.font.angle == 0 && !t.font.bold && t.colour == 0xFF0000) {
+      front << t.text;
+      EXPECT_LE(t.x + along, 130 - 3 + 1e-9) << "a track line ends an inset short of the right edge";
+    }
+  }
+  EXPECT_GT(front.size(), 2) << "the long line wraps";
+  EXPECT_EQ(front.join("").remove(' '), QString("01" + song + "," + artist + "02SHORT,ONE").remove(' '))
+      << "nothing is lost at a wrap";
+}
+
 TEST(RotatedText, PrintsTurnedInTheCurrentFontAndLeavesThePrinterAsItWas) {
   RecordingSurface s;
   s.setScaleMillimetres();

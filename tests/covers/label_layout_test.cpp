@@ -193,6 +193,12 @@ TEST(SettingsFiles, ValuesAreWholeLinesWithoutBlanksOrQuotes) {
   EXPECT_EQ(readSettingsValues(home.path("a.dat"), 4)->size(), 4) << "lines past the last value are ignored";
   EXPECT_FALSE(readSettingsValues(home.path("a.dat"), 6)) << "a short file gives nothing";
   EXPECT_FALSE(readSettingsValues(home.path("missing.dat"), 1));
+
+  // UTF-8 keeps any path; a file of an earlier version in Windows-1252 still reads.
+  home.writeBytes("utf8.dat", "/home/ann/\xd0\xa4\xd0\xbe\xd1\x82\xd0\xbe.jpg\r\n");
+  EXPECT_EQ(readSettingsValues(home.path("utf8.dat"), 1), QStringList({"/home/ann/\u0424\u043e\u0442\u043e.jpg"}));
+  home.writeBytes("cp1252.dat", "C:\\\xc9t\xe9 \x80.jpg\r\n");
+  EXPECT_EQ(readSettingsValues(home.path("cp1252.dat"), 1), QStringList({"C:\\\u00c9t\u00e9 \u20ac.jpg"}));
 }
 
 TEST(SettingsFiles, ColoursAndSizesMustBeNumbersThatFit) {
@@ -212,4 +218,6 @@ TEST(SettingsFiles, ColoursAndSizesMustBeNumbersThatFit) {
 TEST(FaceLists, FacesAreUpperCaseOnceEachWithThePresetAmongThem) {
   EXPECT_EQ(faceListEntries({"Arial", "DejaVu Sans", "ARIAL"}), QStringList({"ARIAL", "DEJAVU SANS", "COURIER NEW"}));
   EXPECT_EQ(faceListEntries({"Courier New"}), QStringList({"COURIER NEW"}));
+  EXPECT_EQ(faceListEntries({"C059 [URW]", "C059 [UKWN]", "Nimbus Sans"}),
+            QStringList({"C059", "NIMBUS SANS", "COURIER NEW"})) << "one entry a family, without the makers' tags";
 }

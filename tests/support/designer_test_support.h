@@ -8,7 +8,10 @@
 #include "scripted_prompts.h"
 #include "temp_home.h"
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -38,6 +41,24 @@ inline QStringList tracks(int n) {
   QStringList out;
   for (int i = 1; i <= n; ++i) out << item(QString::asprintf("%02d", i), "SONG " + QString::number(i));
   return out;
+}
+
+// Keys typed into a widget, one key press a character, as the user types them.
+inline void typeInto(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(widget, &press);
+  }
+}
+
+// A left click on a widget at a point of it (its middle when none is given).
+inline void clickOn(QWidget* widget, QPoint at = {-1, -1}) {
+  if (at.x() < 0) at = widget->rect().center();
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent e(type, at, widget->mapToGlobal(at), Qt::LeftButton,
+                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &e);
+  }
 }
 
 // The calls of one kind on the surface's current page, in order.

@@ -60,20 +60,22 @@ TEST_F(CaseWindowTest, FirstShowingWritesTheSettingsAndDrawsThePreview) {
   EXPECT_EQ(w->Shape3.BackColor, 0xFFFFFF);
 }
 
-TEST_F(CaseWindowTest, SavedValuesAreAppliedButTheTitleSizeListKeepsItsChoice) {
+TEST_F(CaseWindowTest, SavedValuesAreAppliedWithTheTitlesCentredAtTheirSize) {
   w->Load();
   const QString face = otherFace();
   ASSERT_FALSE(face.isEmpty());
   const QString front = picture("front, one.png"), back = picture("back.png");
-  home.writeLines("Cover.dat", {" 255 ", face.toLower(), " 12.75 ", " 65280 ", face, " 6 ", front, back, " 65535 "});
+  home.writeLines("Cover.dat", {" 255 ", face.toLower(), " 20 ", " 65280 ", face, " 6 ", front, back, " 65535 "});
   open();
   for (const platform::Label* title : {&w->Label8, &w->Label15}) {
-    EXPECT_EQ(title->font().pointSizeF(), 12.75);
+    EXPECT_EQ(title->font().pointSizeF(), 20);
     EXPECT_EQ(title->font().family(), face);
     EXPECT_EQ(title->ForeColor(), 255);
   }
-  EXPECT_EQ(w->Combo2.Text(), "12");
-  EXPECT_EQ(w->Text3.font().pointSizeF(), 12);
+  EXPECT_EQ(w->Combo2.Text(), "20");
+  EXPECT_EQ(w->Text3.font().pointSizeF(), 20);
+  EXPECT_NEAR(centreOf(w->Label8), 67.5, 1e-9);
+  EXPECT_NEAR(centreOf(w->Label15), 71, 1e-9);
   EXPECT_EQ(w->Command5.BackColor(), 255);
   EXPECT_EQ(w->Combo1.Text(), face);
   EXPECT_EQ(w->Combo5.Text(), face);
@@ -89,7 +91,6 @@ TEST_F(CaseWindowTest, SavedValuesAreAppliedButTheTitleSizeListKeepsItsChoice) {
   EXPECT_EQ(w->Command6.BackColor(), 65535);
   EXPECT_EQ(w->Shape3.BackColor, 65535);
   EXPECT_EQ(w->Shape4.BackColor, 65535);
-  // The titles keep the places they had before the sizes came.
   EXPECT_NEAR(w->Label8.Top(), 8, 1e-9);
 }
 
@@ -103,15 +104,15 @@ TEST_F(CaseWindowTest, AShortFileIsRewrittenAndNothingApplied) {
 }
 
 TEST_F(CaseWindowTest, AValueThatDoesNotFitIsSkippedAlone) {
-  const QByteArray saved = "PINK\r\nNO SUCH FACE\r\n 14 \r\n 255 \r\nCOURIER NEW\r\n 3.75 \r\n\r\n\r\n 0 \r\n";
+  const QByteArray saved = "PINK\r\nNO SUCH FACE\r\n 12.75 \r\n 255 \r\nCOURIER NEW\r\n 3.75 \r\n\r\n\r\n 0 \r\n";
   home.writeBytes("Cover.dat", saved);
   open();
   EXPECT_EQ(w->Label8.ForeColor(), kButtonText);
   EXPECT_EQ(w->Command5.BackColor(), 0);
   EXPECT_EQ(w->Label8.font().family(), "COURIER NEW");
-  EXPECT_EQ(w->Label8.font().pointSizeF(), 14);
-  EXPECT_EQ(w->Combo2.Text(), "12") << "the size list keeps its choice whatever size the titles take";
-  EXPECT_EQ(w->Text3.font().pointSizeF(), 12);
+  EXPECT_EQ(w->Label8.font().pointSizeF(), 12.75);
+  EXPECT_EQ(w->Combo2.Text(), "12") << "12.75 is no entry of the size list";
+  EXPECT_EQ(w->Text3.font().pointSizeF(), 12.75) << "the editor takes the titles' size";
   EXPECT_EQ(w->Label10.font().pointSizeF(), 3.75);
   EXPECT_EQ(w->Combo6.Text(), "4") << "3.75 is no entry of the size list";
   EXPECT_EQ(w->Label10.ForeColor(), 255);
@@ -120,7 +121,7 @@ TEST_F(CaseWindowTest, AValueThatDoesNotFitIsSkippedAlone) {
 
   w->cmdPrint_Click();  // a track size of 3.75 is saved as 3
   EXPECT_EQ(home.readBytes("Cover.dat"),
-            "-2147483630 \r\nCOURIER NEW\r\n 14 \r\n 255 \r\nCOURIER NEW\r\n 3 \r\n\r\n\r\n 0 \r\n");
+            "-2147483630 \r\nCOURIER NEW\r\n 12.75 \r\n 255 \r\nCOURIER NEW\r\n 3 \r\n\r\n\r\n 0 \r\n");
 }
 
 TEST_F(CaseWindowTest, ALargerTitleKeepsItsLeftEdgeUntilThePageIsDrawnAgain) {
@@ -196,6 +197,8 @@ TEST_F(CaseWindowTest, PrintSendsTheInsertSavesTheLookAndCloses) {
   w->Command6_Click();
   EXPECT_EQ(w->Shape3.BackColor, 0x00FF00);
   EXPECT_EQ(w->Shape4.BackColor, 0x00FF00);
+  const QString front = picture("Фото.png");
+  w->txtImage_File.setText(front);
   w->cmdPrint_Click();
   ASSERT_TRUE(paper);
   ASSERT_EQ(paper->sentPages().size(), 1u);
@@ -204,6 +207,7 @@ TEST_F(CaseWindowTest, PrintSendsTheInsertSavesTheLookAndCloses) {
   EXPECT_EQ(texts.count("0012"), 4) << "front, back and both sides";
   EXPECT_EQ(texts.count("01 MOONLIGHT HARBOUR,THE LANTERNS"), 2);
   EXPECT_FALSE(w->isLoaded());
-  EXPECT_EQ(home.readBytes("Cover.dat"),
-            "-2147483630 \r\nCOURIER NEW\r\n 12 \r\n-2147483640 \r\nCOURIER NEW\r\n 4 \r\n\r\n\r\n 65280 \r\n");
+  EXPECT_EQ(home.readBytes("Cover.dat"), "-2147483630 \r\nCOURIER NEW\r\n 12 \r\n-2147483640 \r\nCOURIER NEW\r\n 4 \r\n" +
+                                            front.toUtf8() + "\r\n\r\n 65280 \r\n")
+      << "paths are kept in UTF-8";
 }

@@ -6,6 +6,8 @@
 #include "windows/frmPrint_Offset.h"
 
 #include <QFile>
+#include <QPageSize>
+#include <QRegularExpression>
 
 using platform::msg::OK;
 
@@ -17,6 +19,12 @@ QString item(const QString& track, const QString& song, const QString& artist) {
 }
 int pdfPages(const QByteArray& pdf) {
   return int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "));
+}
+// The first page's size in points, from its media box.
+QSizeF pdfPageSize(const QByteArray& pdf) {
+  const auto box = QRegularExpression(R"(/MediaBox\s*\[\s*([-\d.]+)\s+([-\d.]+)\s+([-\d.]+)\s+([-\d.]+))").match(pdf);
+  if (!box.hasMatch()) return {};
+  return QSizeF(box.captured(3).toDouble() - box.captured(1).toDouble(), box.captured(4).toDouble() - box.captured(2).toDouble());
 }
 
 }  // namespace
@@ -147,15 +155,22 @@ TEST_F(CoversTest, EachCopyOfTheSheetOrTheSlipsIsOnePageOfOneDocument) {
   platform::PrintDialogAnswer answer;
   answer.copies = 3;
   answer.outputFile = home.path("sheet.pdf");
+  // On the paper chosen in the dialog: A5 across.
+  answer.pageLayout = QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10));
+  const QSizeF a5Across = QPageSize(QPageSize::A5).sizePoints().transposed();
   prompts.answerPrint(answer);
   f.mnuCD_Selection_Click();
   EXPECT_EQ(pdfPages(home.readBytes("sheet.pdf")), 3);
+  EXPECT_NEAR(pdfPageSize(home.readBytes("sheet.pdf")).width(), a5Across.width(), 1);
+  EXPECT_NEAR(pdfPageSize(home.readBytes("sheet.pdf")).height(), a5Across.height(), 1);
 
   answer.copies = 2;
   answer.outputFile = home.path("slips.pdf");
   prompts.answerPrint(answer);
   f.mnuSong_Slips_Click();
   EXPECT_EQ(pdfPages(home.readBytes("slips.pdf")), 2);
+  EXPECT_NEAR(pdfPageSize(home.readBytes("slips.pdf")).width(), a5Across.width(), 1);
+  EXPECT_NEAR(pdfPageSize(home.readBytes("slips.pdf")).height(), a5Across.height(), 1);
   EXPECT_TRUE(prompts.callsOf("msgBox").empty());
 }
 

@@ -3,8 +3,12 @@
 #include "windows/frmPrint_Offset.h"
 #include "designer_test_support.h"
 #include "platform/prompts.h"
+#include "platform/text_file.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QDir>
+#include <QPalette>
 #include <QPrinterInfo>
 
 using namespace designer_test;
@@ -29,10 +33,20 @@ int pdfPages(const QByteArray& pdf) {
 
 }  // namespace
 
+// A printer that looks at the designer while the page is sent.
+class WatchedPrinter : public RecordingSurface {
+ public:
+  std::function<void()> onSend;
+  void endPage(bool send) override {
+    if (onSend) onSend();
+    RecordingSurface::endPage(send);
+  }
+};
+
 class LabelWindowTest : public DesignerWindowTest<frmPrint_Offset> {
  protected:
   void open(const QStringList& items = tracks(3), const QString& title = "SC8123") { openWith(items, title); }
-  void writeSettings(const QStringList& lines) { home.writeLines("OffSet.dat", lines); }
+  void writeSettings(const QStringList& lines) { home.writeBytes("OffSet.dat", platform::joinLines(lines).toUtf8()); }
   QString picture(const QString& name) { return savePicture(name, QSize(8, 8), Qt::red); }
 };
 
@@ -72,14 +86,30 @@ TEST_F(LabelWindowTest, FirstOpeningWritesTheSettingsFromTheOpeningValues) {
   EXPECT_EQ(w->Command1.BackColor(), 0xFFFFFF);
   EXPECT_EQ(w->Label8.Caption(), "SC8123");
   EXPECT_EQ(w->Label10.Caption(), "01 SONG 1, 02 SONG 2\r03 SONG 3\r");
+
+  // The face list offers no alias of another family, and drops down wide enough for its
+  // longest name.
+  auto* faces = qobject_cast<QComboBox*>(w->Combo1.widget());
+  ASSERT_TRUE(faces);
+  QString longest;
+  for (int i = 0; i < faces->count(); ++i) {
+    EXPECT_FALSE(QStringList({"MONOSPACE", "SANS SERIF", "SERIF"}).contains(faces->itemText(i)));
+    if (faces->itemText(i).size() > longest.size()) longest = faces->itemText(i);
+  }
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), faces->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(faces, &press);
+  ASSERT_TRUE(faces->view()->isVisible());
+  EXPECT_GE(faces->view()->viewport()->width(), QFontMetrics(faces->view()->font()).horizontalAdvance(longest));
+  faces->hidePopup();
 }
 
 TEST_F(LabelWindowTest, TheSavedDesignComesBack) {
   w->Load();
   const QString face = otherFace();
   ASSERT_FALSE(face.isEmpty());
-  const QString pic = picture("disc, one.png");
-  writeSettings({"12", " -5", "255", face.toLower(), "20", "65280", face, "4.5", pic, "16711680"});
+  const QString pic = picture("Фото, one.png");
+  writeSettings({"12", " -5", "255", face.toLower() + " [URW]", "20", "65280", face, "4.5", pic, "16711680"});
   open();
   EXPECT_EQ(w->Text1.Text(), "12");
   EXPECT_EQ(w->Text2.Text(), "-5");
@@ -93,7 +123,9 @@ TEST_F(LabelWindowTest, TheSavedDesignComesBack) {
   EXPECT_EQ(w->Command7.BackColor(), 65280);
   EXPECT_EQ(w->Label10.font().family(), face);
   EXPECT_EQ(w->Label10.font().pointSizeF(), 4.5);
-  EXPECT_EQ(w->txtImage_File.Text(), pic) << "a path with a comma comes back whole";
+  EXPECT_EQ(w->Combo6.Text(), "4.5");
+  EXPECT_NEAR(centreOf(w->Label10), 62.5 + 2, 1e-9) << "the track list centred at its saved size";
+  EXPECT_EQ(w->txtImage_File.Text(), pic) << "a path with a comma and any letters comes back whole";
   EXPECT_FALSE(w->Image1.Picture.isNull());
   EXPECT_EQ(w->Command1.BackColor(), 16711680);
   EXPECT_EQ(w->Shape3.FillColor, 16711680);
@@ -138,6 +170,14 @@ TEST_F(LabelWindowTest, OffsetsMoveThePreviewInWholeStepsAndRefuseText) {
   EXPECT_DOUBLE_EQ(w->Shape3.Left, 44);
   w->Text1.setText("5mm");
   EXPECT_EQ(w->Text1.Text(), "");
+  // A bad key empties the box, and the preview stands at 0 as Print takes it.
+  w->Text1.SetFocus();
+  typeInto(w->Text1.widget(), "15");
+  EXPECT_DOUBLE_EQ(w->Shape3.Left, 44 + 3);
+  typeInto(w->Text1.widget(), "m");
+  EXPECT_EQ(w->Text1.Text(), "");
+  EXPECT_DOUBLE_EQ(w->Shape3.Left, 44);
+  EXPECT_NEAR(centreOf(w->Label10), 62.5, 1e-9);
   w->Text1.setText("12");
   w->Text2.setText("10");
   const int ox = 2, oy = 3;
@@ -179,9 +219,12 @@ TEST_F(LabelWindowTest, ColoursAreChosenOrLeftAloneOnCancel) {
   w->Command5_Click();
   EXPECT_EQ(w->Label8.ForeColor(), kButtonText);
   EXPECT_EQ(w->Command5.BackColor(), 0);
-  w->Command7_Click();
+  clickOn(w->Command7.widget());
   EXPECT_EQ(w->Label10.ForeColor(), 0x0000FF);
   EXPECT_EQ(w->Command7.BackColor(), 0x0000FF);
+  QWidget* swatch = w->Command7.widget();
+  EXPECT_EQ(swatch->grab().toImage().pixelColor(swatch->rect().center()), QColor(255, 0, 0))
+      << "the swatch shows exactly the colour chosen";
   for (const auto& call : prompts.callsOf("chooseColour")) EXPECT_EQ(call.text, "0") << "no colour proposed";
 }
 
@@ -257,6 +300,29 @@ TEST_F(LabelWindowTest, PrintSendsOnePageSavesTheDesignAndCloses) {
   EXPECT_FALSE(w->Frame3.Visible());
   EXPECT_EQ(home.readBytes("OffSet.dat"),
             "2.5\r\n0\r\n-2147483630 \r\nCOURIER NEW\r\n 12 \r\n-2147483640 \r\nCOURIER NEW\r\n 4.5 \r\n\r\n 65535 \r\n");
+}
+
+TEST_F(LabelWindowTest, TheSendingNoticeHidesThePreviewBehindItsPrinterAndRaisedEdge) {
+  open();
+  QImage shot;
+  w->makePrinterSurface = [&] {
+    auto printer = std::make_shared<WatchedPrinter>();
+    printer->onSend = [&] { shot = w->window()->grab().toImage(); };
+    return printer;
+  };
+  w->cmdPrint_Click();
+  ASSERT_FALSE(shot.isNull());
+  const QWidget* notice = w->Frame3.widget();
+  const QRect at(notice->mapTo(w->window(), QPoint(0, 0)), notice->size());
+  const QColor window = notice->palette().color(QPalette::Window);
+  EXPECT_EQ(shot.pixelColor(at.topLeft() + QPoint(0, at.height() / 2)), QColor(128, 128, 128)) << "left edge";
+  EXPECT_EQ(shot.pixelColor(at.topLeft() + QPoint(at.width() / 2, 0)), QColor(128, 128, 128)) << "top edge";
+  EXPECT_EQ(shot.pixelColor(at.bottomRight() - QPoint(0, at.height() / 2)), QColor(0, 0, 0)) << "right edge";
+  EXPECT_EQ(shot.pixelColor(at.bottomRight() - QPoint(at.width() / 2, 0)), QColor(0, 0, 0)) << "bottom edge";
+  EXPECT_EQ(shot.pixelColor(at.bottomRight() - QPoint(8, 8)), window) << "the preview does not show through";
+  const QWidget* printer = w->Image4.widget();
+  const QPoint picture = printer->mapTo(w->window(), printer->rect().center());
+  EXPECT_NE(shot.pixelColor(picture), window) << "the printer's picture";
 }
 
 TEST_F(LabelWindowTest, APrintThatFailsIsReportedAndTheDesignStaysOpen) {
