@@ -15,6 +15,10 @@ const QString kExportFilter =
 const QString kUpdateFileHeader = QStringLiteral("Mellowdex Update File ");
 const QString kUpdateFileFilter = QStringLiteral("Mellowdex Update File (*.kup)|*.kup");
 
+QString noColumnsRefusal(const QString& command) {
+  return QStringLiteral("Show MF Code or Use my Disc Codes must be selected to ") + command;
+}
+
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");

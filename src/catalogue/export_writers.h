@@ -26,6 +26,10 @@ struct ListColumn {
 // without its codes.
 std::vector<ListColumn> listColumns(std::optional<catalogue::Sort> sort, bool showCodes, bool useNumbers);
 
+// The refusal of a command (Copy, Export, Print) when the two column options give no columns,
+// naming the boxes as the window shows them.
+QString noColumnsRefusal(const QString& command);
+
 // The fields of one song-list line, each cut and trimmed of blanks.
 QStringList lineFields(const std::vector<ListColumn>& columns, const QString& line);
 

@@ -1,22 +1,36 @@
 #include "catalogue/search_history.h"
 
-#include "common/records.h"
 #include "common/text_helpers.h"
 #include "platform/text_file.h"
+
+#include <QSet>
+
+#include <algorithm>
 
 namespace catalogue {
 
 QStringList searchHistoryValues(const QString& fileText) {
-  common::FieldReader reader(platform::splitLines(fileText));
+  // Read from the newest line back, so a long file costs only the entries it keeps.
+  const QStringList lines = platform::splitLines(fileText);
   QStringList values;
-  while (!reader.atEnd()) values << reader.next();
+  QSet<QString> seen;
+  for (auto it = lines.crbegin(); it != lines.crend() && values.size() < kSearchHistoryEntries; ++it) {
+    const QString entry = common::Trim(*it);
+    if (entry.isEmpty() || seen.contains(entry)) continue;
+    seen.insert(entry);
+    values << entry;
+  }
+  std::reverse(values.begin(), values.end());
   return values;
 }
+
+QString searchHistoryText(const QStringList& values) { return platform::joinLines(values); }
 
 std::optional<QString> searchHistoryWith(const QString& fileText, const QString& searchText) {
   const QString stored = common::Trim(searchText);
   if (stored.isEmpty()) return std::nullopt;
-  if (searchHistoryValues(fileText).contains(searchText)) return std::nullopt;
+  for (const QString& line : platform::splitLines(fileText))
+    if (common::Trim(line) == stored) return std::nullopt;
   QString text = fileText;
   // A last line without its line end (a file edited by hand) keeps its text to itself.
   if (text.endsWith(QLatin1Char('\r'))) text += QLatin1Char('\n');

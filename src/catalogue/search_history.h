@@ -1,5 +1,5 @@
-// The search history file search.dat: one search text a line, oldest first, read back with the
-// field reader of every other file (so a stored text holding a comma comes back as two values).
+// The search history file search.dat: one search text a line, oldest first. A line is one entry
+// whole, commas and quotes included; entries are compared without their surrounding blanks.
 #pragma once
 
 #include <QString>
@@ -11,11 +11,19 @@ namespace catalogue {
 
 inline constexpr const char* kSearchHistoryFile = "search.dat";
 
-// The values of the file's text in file order.
+// The most entries the history keeps; older ones are dropped when the file is read.
+inline constexpr int kSearchHistoryEntries = 100;
+
+// The history's entries in file order (oldest first): each line without its surrounding blanks,
+// empty lines skipped, an entry met again kept at its newest place only, and at most the
+// newest kSearchHistoryEntries of them.
 QStringList searchHistoryValues(const QString& fileText);
 
-// The file's text with the search text added, trimmed, as one more line; nothing when a value
-// of the file already equals the untrimmed text or the text holds nothing but blanks.
+// The file's text for entries in file order.
+QString searchHistoryText(const QStringList& values);
+
+// The file's text with the search text added, trimmed, as one more line; nothing when the file
+// already holds it (compared trimmed) or the text holds nothing but blanks.
 std::optional<QString> searchHistoryWith(const QString& fileText, const QString& searchText);
 
 }  // namespace catalogue

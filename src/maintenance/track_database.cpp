@@ -69,15 +69,24 @@ std::string_view fitted(std::string_view field, int width, QByteArray& scratch) 
   return view(scratch);
 }
 
+// What the user knows a file as: My_Discs.kup is no database file but the copy of the tracks
+// added by hand in the Add Tracks window.
+QString fileWords(const QString& path) {
+  return QFileInfo(path).fileName() == QLatin1String(kMyDiscsFile) ? QStringLiteral("The file of tracks added by hand ")
+                                                                   : QStringLiteral("The database file ");
+}
+
 QString notWrittenText(const QString& path, const QString& error) {
-  return QStringLiteral("The database file ") + path + QStringLiteral(" could not be written.\n\r") + error +
+  return fileWords(path) + path + QStringLiteral(" could not be written.\n\r") + error +
          QStringLiteral("\n\rThe database has not been changed.");
 }
 
-QString notPutBackText(const QString& path, const QString& error, const QString& restored) {
-  return QStringLiteral("The database file ") + path + QStringLiteral(" could not be written.\n\r") + error +
-         QStringLiteral("\n\rThe database file ") + restored +
-         QStringLiteral(" could not be put back as it was: please restore your backup.");
+QString notPutBackText(const QString& path, const QString& error, const QStringList& restored) {
+  const bool one = restored.size() == 1;
+  return fileWords(path) + path + QStringLiteral(" could not be written.\n\r") + error + QStringLiteral("\n\r") +
+         (one ? fileWords(restored[0]) : QStringLiteral("The files ")) + restored.join(QStringLiteral(", ")) +
+         (one ? QStringLiteral(" could not be put back as it was") : QStringLiteral(" could not be put back as they were")) +
+         QStringLiteral(": please restore your backup.");
 }
 
 }  // namespace
@@ -249,7 +258,7 @@ Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends) {
     }
     if (!error.isEmpty()) {
       const QStringList notRestored = undo();
-      if (!notRestored.isEmpty()) return {false, notPutBackText(path, error, notRestored.join(QStringLiteral(", ")))};
+      if (!notRestored.isEmpty()) return {false, notPutBackText(path, error, notRestored)};
       return {false, notWrittenText(path, error)};
     }
   }
@@ -300,7 +309,7 @@ Outcome replaceDatabase(const QByteArray& newTracks, const std::optional<QByteAr
   const GroupWriteResult written = replaceFilesTogether(writes);
   if (written) return {};
   if (written.putBack) return {false, notWrittenText(written.failedPath, written.error)};
-  return {false, notPutBackText(written.failedPath, written.error, written.notPutBack.join(QStringLiteral(", ")))};
+  return {false, notPutBackText(written.failedPath, written.error, written.notPutBack)};
 }
 
 }  // namespace maintenance

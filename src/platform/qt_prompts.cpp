@@ -130,11 +130,17 @@ static QString dialogFilter(const FileDialogRequest& req) {
   return {};
 }
 
-QString withChosenExtension(const QString& name, const QString& chosenFilter) {
-  static const QRegularExpression firstPattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
-  const QRegularExpressionMatch m = firstPattern.match(chosenFilter);
-  if (QFileInfo(name).suffix().isEmpty() && m.hasMatch()) return name + QLatin1Char('.') + m.captured(1);
-  return name;
+QString withChosenExtension(const QString& name, const QString& chosenFilter, const QString& dialogFilters) {
+  static const QRegularExpression pattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+  const QRegularExpressionMatch m = pattern.match(chosenFilter);
+  if (!m.hasMatch()) return name;
+  const QString suffix = QFileInfo(name).suffix();
+  if (!suffix.isEmpty()) {
+    // An extension of one of the dialog's types names that type; any other is part of the name.
+    for (auto it = pattern.globalMatch(dialogFilters); it.hasNext();)
+      if (it.next().captured(1).compare(suffix, Qt::CaseInsensitive) == 0) return name;
+  }
+  return name + QLatin1Char('.') + m.captured(1);
 }
 
 std::optional<QString> QtPrompts::openFile(const FileDialogRequest& req) {
@@ -151,10 +157,10 @@ std::optional<QString> QtPrompts::saveFile(const FileDialogRequest& req) {
   QFileDialog::Options opts;
   if (!req.overwritePrompt) opts |= QFileDialog::DontConfirmOverwrite;
   QString chosenFilter;
-  QString name =
-      QFileDialog::getSaveFileName(activeParent(), req.title, start, dialogFilter(req), &chosenFilter, opts);
+  const QString filters = dialogFilter(req);
+  QString name = QFileDialog::getSaveFileName(activeParent(), req.title, start, filters, &chosenFilter, opts);
   if (name.isEmpty()) return std::nullopt;
-  return withChosenExtension(name, chosenFilter);
+  return withChosenExtension(name, chosenFilter, filters);
 }
 
 std::optional<QString> QtPrompts::chooseFolder(const QString& title, const QString& start) {

@@ -19,9 +19,10 @@ class QtPrompts : public Prompts {
   void shellOpen(const QString& target) override;
 };
 
-// A name typed without an extension takes the first extension of the file type chosen in the
-// save dialog ("Web Page (*.htm)" makes "list" into "list.htm").
-QString withChosenExtension(const QString& name, const QString& chosenFilter);
+// A name typed without an extension, or with one that none of the dialog's types has, takes the
+// first extension of the file type chosen in the save dialog ("Web Page (*.htm)" makes "list"
+// into "list.htm" and "list.txt" into "list.txt.htm"); an extension of one of the types stays.
+QString withChosenExtension(const QString& name, const QString& chosenFilter, const QString& dialogFilters);
 
 // Turns "Song lists (*.mdq)|*.mdq|All files|*.*" into Qt's filter form.
 QString toQtFilter(const QString& filter);

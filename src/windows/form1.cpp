@@ -180,9 +180,14 @@ void Form1::wireHandlers() {
 void Form1::reportUnreadable(const QString& path, bool& reported) {
   if (reported) return;
   reported = true;
-  platform::prompts().msgBox(QStringLiteral("The database file ") + path +
-                                 QStringLiteral(" cannot be read.\n\rThe list stays empty."),
-                             OKOnly + Critical, kMessageTitle);
+  // Without the disc file there are no discs to list; without the track file the discs are
+  // listed but have no songs.
+  const bool discFile = path.endsWith(QString::fromLatin1(catalogue::kDiscFile));
+  platform::prompts().msgBox(
+      QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read.\n\r") +
+          (discFile ? QStringLiteral("The disc list stays empty.")
+                    : QStringLiteral("The discs are listed, but every song list stays empty until this file can be read.")),
+      OKOnly + Critical, kMessageTitle);
 }
 
 // ---------------------------------------------------------------- life cycle

@@ -18,7 +18,7 @@ namespace {
 const QString kCopyTitle = QStringLiteral("Copy List To Clipboard");
 const QString kExportTitle = QStringLiteral("Export");
 const QString kUpdateFileTitle = QStringLiteral("Make Update");
-const QString kNoColumnsToExport = QStringLiteral("Show MF Code or Use My Disc Numbers must be selected to Export");
+const QString kNoColumnsToExport = catalogue::noColumnsRefusal(QStringLiteral("Export"));
 
 void putOnClipboard(const QString& text) {
   QClipboard* clipboard = QGuiApplication::clipboard();
@@ -43,8 +43,7 @@ void Form1::Copy_List() {
   const auto columns = catalogue::listColumns(currentSort(), Check1.Value() == 1, Check2.Value() == 1);
   if (columns.empty()) {
     // Without a column set there is nothing to copy; the clipboard keeps what it holds.
-    platform::prompts().msgBox(QStringLiteral("Show MF Code or Use My Disc Numbers must be selected to Copy"),
-                               OKOnly, kCopyTitle);
+    platform::prompts().msgBox(catalogue::noColumnsRefusal(QStringLiteral("Copy")), OKOnly, kCopyTitle);
     return;
   }
   setMouseIcon(platform::programFile(QStringLiteral("mike.ico")));

@@ -28,6 +28,7 @@ const QString kMfCodeOffText = QStringLiteral("(Show MF Code) must be selected t
 const QString kMfCodeOffTitle = QStringLiteral("View Disc");
 const QString kLabelCaption = QStringLiteral("Print CD Label");
 const QString kCaseCaption = QStringLiteral("Print CD Case");
+const QString kNoDiscText = QStringLiteral("Please highlight a disc first");
 const QString kSheetTitle = QStringLiteral("Print Cd Selection Sheet");
 const QString kSheetFailed = QStringLiteral("The CD selection sheet could not be printed.");
 const QString kSlipsTitle = QStringLiteral("Print Song Slips");
@@ -97,8 +98,9 @@ void openDesignerForDisc(Form1& form, const QString& caption) {
   platform::letEventsThrough();
   const QString item = form.List1.Text();
   const QString code = common::Trim(catalogue::discCodeOf(item));
-  if (code.isEmpty()) {  // no disc highlighted
+  if (code.isEmpty()) {
     defaultPointer(form);
+    platform::prompts().msgBox(kNoDiscText, platform::msg::OKOnly, caption);
     return;
   }
   const QString reference = common::Trim(common::Mid(item, catalogue::kCodeLength + 1));

@@ -79,7 +79,8 @@ void Form1::List1_ItemCheck(int) {
       continue;
     }
     result = common::padRight(result, catalogue::kReferenceLength);
-    if (Trim(result).isEmpty()) continue;
+    // Four blanks are asked again at once; more blanks are too long, as any five characters are.
+    if (result == common::Space(catalogue::kReferenceLength)) continue;
     mnuFull_Screen.setEnabled(true);
     mnuHide_Vocal_Tracks.setEnabled(true);
     if (result.size() > catalogue::kReferenceLength) {

@@ -108,7 +108,7 @@ void Form1::List2_DblClick() {
                                      QStringLiteral("' found.\rPlease try again."),
                                  platform::msg::OKOnly, QStringLiteral("SEARCH SONGS"));
       cmbSearch_text.SetFocus();
-      setViewMenus(*this, false);
+      setViewMenus(*this, List2.ListCount() > 0);  // the song list still holds its lines
     } else {
       Frame1.setVisible(false);
       placeCloseButton(*this);

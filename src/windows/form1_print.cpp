@@ -1,4 +1,5 @@
 // The Print command: the song list handed to the print window through the print job file.
+#include "catalogue/export_writers.h"
 #include "windows/form1.h"
 
 #include "platform/files.h"
@@ -16,9 +17,8 @@ void Form1::cmdPrint_Click() {
   }
   const QString code = printing::layoutCodeFor(*sort, Check1.Value() == 1, Check2.Value() == 1);
   if (code.isEmpty()) {
-    platform::prompts().msgBox(
-        QStringLiteral("Show MF Code or Use My Disc Numbers must be selected to Print"), platform::msg::OKOnly,
-        QStringLiteral("Print"));
+    platform::prompts().msgBox(catalogue::noColumnsRefusal(QStringLiteral("Print")), platform::msg::OKOnly,
+                               QStringLiteral("Print"));
     return;
   }
   const printing::PrintJob job = printing::jobFromSongList(code, *sort, List2.items());

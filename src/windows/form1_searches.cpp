@@ -228,8 +228,8 @@ void Form1::cmbSearch_text_Change() {
       cannotRead(path, QStringLiteral("Total Tracks"));
       return;
     }
-    platform::prompts().msgBox((*count > 0 ? QString::number(*count) : QString()) + QStringLiteral(" Tracks"),
-                               OKOnly, QStringLiteral("Total Tracks"));
+    platform::prompts().msgBox(QString::number(*count) + QStringLiteral(" Tracks"), OKOnly,
+                               QStringLiteral("Total Tracks"));
   }
 }
 
@@ -270,6 +270,10 @@ void Form1::Input_Search_Data() {
   if (!text) return;  // shown empty; the file stays as it is
   const QStringList values = catalogue::searchHistoryValues(*text);
   for (auto it = values.crbegin(); it != values.crend(); ++it) cmbSearch_text.AddItem(*it);
+  // Empty lines, blanks, repeats and entries past the kept ones are dropped from the file too,
+  // so that it never grows long enough to slow the start; a failed rewrite leaves it as it was.
+  const QString kept = catalogue::searchHistoryText(values);
+  if (kept != *text) platform::replaceFile(path, kept);
 }
 
 // ---------------------------------------------------------------- the Search command
@@ -331,12 +335,14 @@ void Form1::Search_Current_List() {
   ProgressBar1.setMax(List2.ListCount());  // an empty list still gives the bar a range
   ProgressBar1.setValue(0);
   const SearchPattern pattern(cmbSearch_text.Text());
+  // The box types capitals: in a list of word capitals a line also matches by its capitals.
+  const bool wordCapitals = Check5.Value() == 0;
   {
     platform::BusyScope busy;
     const QStringList lines = List2.items();
     QStringList matches;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-      if (!pattern.matches(lines[i])) continue;
+      if (!pattern.matches(lines[i]) && !(wordCapitals && pattern.matches(common::UCase(lines[i])))) continue;
       matches << lines[i];
       ProgressBar1.setValue(int(i));
       platform::letEventsThroughSliced();
@@ -360,5 +366,5 @@ void Form1::Search_Current_List() {
   Frame1.setVisible(false);
   platform::prompts().msgBox(QStringLiteral("No tracks matching '") + cmbSearch_text.Text() + kTryAgain, OKOnly, title);
   cmbSearch_text.SetFocus();
-  setListCommands(*this, false);
+  setListCommands(*this, List2.ListCount() > 0);  // the list itself is unchanged
 }

@@ -1,12 +1,19 @@
 // The song list's option boxes and the button that closes the disc listing view.
 #include "windows/form1.h"
 
-void Form1::Check1_Click() {
-  // Whatever the new value, the list no longer matches the box: it must be created again.
-  List2.Clear();
-  List2.setVisible(false);
-  TabStrip1.setVisible(false);
+namespace {
+
+// The list no longer matches the boxes and must be created again; the counter says it is gone.
+void discardSongList(Form1& f) {
+  f.List2.Clear();
+  f.List2.setVisible(false);
+  f.TabStrip1.setVisible(false);
+  f.Label6.setCaption(QStringLiteral("Tracks = 0"));
 }
+
+}  // namespace
+
+void Form1::Check1_Click() { discardSongList(*this); }  // whatever the new value
 
 void Form1::Check1_GotFocus() { Check2_GotFocus(); }
 void Form1::Check3_GotFocus() { Check2_GotFocus(); }
@@ -35,9 +42,7 @@ void Form1::Check3_Click() {
   if (Check3.Value() == 1) {
     Remove_Dupes();
   } else {
-    List2.Clear();
-    List2.setVisible(false);
-    TabStrip1.setVisible(false);
+    discardSongList(*this);
   }
 }
 

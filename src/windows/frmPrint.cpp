@@ -335,9 +335,16 @@ bool frmPrint::Print_Choice(const platform::PrintDialogAnswer& answer) {
   settings.lastPage = Last_Page;
   printing::preparePaperSurface(*surface, settings);
   Page_Counter = 0;
-  printing::renderPaper(*surface, *job, settings);
+  const printing::PaperResult result = printing::renderPaper(*surface, *job, settings);
   if (!surface->endDocument()) {
     platform::prompts().msgBox(QStringLiteral("The song list could not be printed.\n\r") + surface->errorString(),
+                               OKOnly + platform::msg::Exclamation, QStringLiteral("Print"));
+    return false;
+  }
+  if (result.pagesLaidOut > 0 && result.pagesSent == 0) {
+    // A range wholly past the end printed nothing: the user chooses again.
+    platform::prompts().msgBox(QStringLiteral("The list has ") + QString::number(result.pagesLaidOut) +
+                                   (result.pagesLaidOut == 1 ? QStringLiteral(" page.") : QStringLiteral(" pages.")),
                                OKOnly + platform::msg::Exclamation, QStringLiteral("Print"));
     return false;
   }

@@ -70,18 +70,24 @@ TEST(SearchPattern, ComparesWindows1252Codes) {
   EXPECT_TRUE(SearchPattern(QStringLiteral("CAFÉ")).matches(std::string_view(bytes.constData(), bytes.size())));
 }
 
-TEST(SearchHistory, ValuesAreReadFieldByField) {
-  EXPECT_EQ(catalogue::searchHistoryValues("LOVE\r\nROCK, ROLL\r\n\"A, B\"\r\n"),
-            (QStringList{"LOVE", "ROCK", "ROLL", "A, B"}));
+TEST(SearchHistory, EachLineIsOneWholeEntryComparedTrimmed) {
+  EXPECT_EQ(catalogue::searchHistoryValues("LOVE\r\nHELLO, GOODBYE\r\n\"A, B\"\r\n LOVE ME \r\n\r\n   \r\nLOVE ME\r\n"),
+            (QStringList{"LOVE", "HELLO, GOODBYE", "\"A, B\"", "LOVE ME"}));
   EXPECT_TRUE(catalogue::searchHistoryValues("").isEmpty());
+  // Only the newest entries are kept, however long the file.
+  QString many;
+  for (int i = 0; i < 150; ++i) many += QString("TEXT %1\r\n").arg(i);
+  const QStringList kept = catalogue::searchHistoryValues(many + QString("\r\n").repeated(500000));
+  ASSERT_EQ(kept.size(), catalogue::kSearchHistoryEntries);
+  EXPECT_EQ(kept.front(), QString("TEXT %1").arg(150 - catalogue::kSearchHistoryEntries));
+  EXPECT_EQ(kept.back(), "TEXT 149");
 }
 
-TEST(SearchHistory, ATextIsAddedOnceTrimmedAndComparedUntrimmed) {
+TEST(SearchHistory, ATextIsAddedOnceTrimmed) {
   EXPECT_EQ(catalogue::searchHistoryWith("", "LOVE"), QString("LOVE\r\n"));
   EXPECT_EQ(catalogue::searchHistoryWith("LOVE\r\n", "LOVE"), std::nullopt);
-  EXPECT_EQ(catalogue::searchHistoryWith("LOVE\r\n", "LOVE "), QString("LOVE\r\nLOVE\r\n"));
-  // Split at its comma, a text never finds itself and is stored again.
-  EXPECT_EQ(catalogue::searchHistoryWith("ROCK, ROLL\r\n", "ROCK, ROLL"), QString("ROCK, ROLL\r\nROCK, ROLL\r\n"));
+  EXPECT_EQ(catalogue::searchHistoryWith("LOVE\r\n", "LOVE "), std::nullopt);
+  EXPECT_EQ(catalogue::searchHistoryWith("HELLO, GOODBYE\r\n", "HELLO, GOODBYE"), std::nullopt);
   EXPECT_EQ(catalogue::searchHistoryWith("A\r\n", "   "), std::nullopt);
   // A last line without its end keeps its own line.
   EXPECT_EQ(catalogue::searchHistoryWith("OLD", "NEW"), QString("OLD\r\nNEW\r\n"));

@@ -128,4 +128,11 @@ TEST(TrackDatabase, AppendsGoInTogetherOrNotAtAll) {
   EXPECT_EQ(home.readBytes("a.txt"), "first\r\nx\r\n");
   EXPECT_EQ(home.readBytes("big.txt"), QByteArray(50, 'b') + "\r\n");
   EXPECT_FALSE(QFile::exists(home.path("third.txt")));
+
+  // The copy of the tracks added by hand is named as what it is, not as the database.
+  QDir(home.path()).mkdir("My_Discs.kup");
+  const Outcome out = appendAll({{home.path("a.txt"), "z\r\n"}, {home.path("My_Discs.kup"), "z\r\n"}});
+  EXPECT_TRUE(out.message.startsWith("The file of tracks added by hand " + home.path("My_Discs.kup") +
+                                     " could not be written."))
+      << out.message.toStdString();
 }

@@ -52,10 +52,14 @@ TEST(QtPrompts, CancellingTheInputBoxGivesTheEmptyText) {
 }
 
 TEST(QtPrompts, ATypedNameWithoutExtensionTakesTheChosenTypes) {
-  EXPECT_EQ(withChosenExtension("/d/list", "Web Page (*.htm *.html)"), "/d/list.htm");
-  EXPECT_EQ(withChosenExtension("/d/list.csv", "Web Page (*.htm)"), "/d/list.csv");
-  EXPECT_EQ(withChosenExtension("/d/list", "All files (*)"), "/d/list");
-  EXPECT_EQ(withChosenExtension("/d/Party", "*.mdq"), "/d/Party.mdq");
+  const QString exportTypes = "Comma delimited text file (*.csv);;Web Page (*.htm *.html)";
+  EXPECT_EQ(withChosenExtension("/d/list", "Web Page (*.htm *.html)", exportTypes), "/d/list.htm");
+  EXPECT_EQ(withChosenExtension("/d/list.csv", "Web Page (*.htm)", exportTypes), "/d/list.csv");
+  EXPECT_EQ(withChosenExtension("/d/list", "All files (*)", "*.mdq;;All files (*)"), "/d/list");
+  EXPECT_EQ(withChosenExtension("/d/Party", "*.mdq", "*.mdq;;All files (*)"), "/d/Party.mdq");
+  // An extension none of the types has is part of the name: the chosen type is still written.
+  EXPECT_EQ(withChosenExtension("/d/list.txt", "Web Page (*.htm *.html)", exportTypes), "/d/list.txt.htm");
+  EXPECT_EQ(withChosenExtension("/d/page.HTML", "Web Page (*.htm *.html)", exportTypes), "/d/page.HTML");
 }
 
 TEST(QtPrompts, FileFiltersAreTranslated) {

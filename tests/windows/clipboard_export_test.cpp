@@ -55,7 +55,7 @@ TEST_F(ClipboardExportTest, CopyWithoutACodeOrNumberColumnLeavesTheClipboardAlon
   f.Copy_List();
   EXPECT_EQ(clipboardText(), "kept");
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Show MF Code or Use My Disc Numbers must be selected to Copy");
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Show MF Code or Use my Disc Codes must be selected to Copy");
 }
 
 TEST_F(ClipboardExportTest, ExportRefusesWithoutACodeOrNumberColumn) {
@@ -65,7 +65,7 @@ TEST_F(ClipboardExportTest, ExportRefusesWithoutACodeOrNumberColumn) {
   prompts.answerMsg(OK);
   f.mnuExport_Click();
   ASSERT_EQ(prompts.calls().size(), 1u);
-  EXPECT_EQ(prompts.calls()[0].text, "Show MF Code or Use My Disc Numbers must be selected to Export");
+  EXPECT_EQ(prompts.calls()[0].text, "Show MF Code or Use my Disc Codes must be selected to Export");
   EXPECT_EQ(prompts.calls()[0].title, "Export");
   EXPECT_EQ(f.List2.ListCount(), 0);
 }

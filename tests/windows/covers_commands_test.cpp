@@ -93,16 +93,21 @@ TEST_F(CoversTest, ADiscItemIsReadByColumnsAndItsOwnNumberIsTheTitle) {
 TEST_F(CoversTest, NoHighlightedDiscOrAnUnreadableTrackFileOpensNoDesigner) {
   Form1& f = start();
   f.List1.setListIndex(-1);
-  f.mnuPrint_CD_Case_Click();
-  EXPECT_TRUE(prompts.calls().empty());
+  prompts.answerMsg(OK).answerMsg(OK);
+  f.mnuPrintHighCase.click();
+  f.mnuPrintHighLabel.click();
+  ASSERT_EQ(prompts.calls().size(), 2u);
+  EXPECT_EQ(prompts.calls()[0].text, "Please highlight a disc first");
+  EXPECT_EQ(prompts.calls()[0].title, "Print CD Case");
+  EXPECT_EQ(prompts.calls()[1].title, "Print CD Label");
 
   QFile::remove(home.path("watka.bxl"));
   highlightDisc("SC8123");
   prompts.answerMsg(OK);
   f.mnuPrintHighLabel_Click();
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Print CD Label");
-  EXPECT_TRUE(prompts.callsOf("msgBox")[0].text.contains("watka.bxl"));
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 3u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[2].title, "Print CD Label");
+  EXPECT_TRUE(prompts.callsOf("msgBox")[2].text.contains("watka.bxl"));
   EXPECT_TRUE(prompts.callsOf("modal").empty());
   EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
 }

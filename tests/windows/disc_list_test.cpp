@@ -93,13 +93,16 @@ TEST_F(MainWindowTest, MoreThanFourCharactersAreRefused) {
   f.Check2.setValue(1);
   prompts.answerInput("9999");
   tick("SC8123");
-  // The proposal is now 10000; taking it unchanged is refused, as is a five-digit answer.
-  prompts.answerInput("10000").answerMsg(OK).answerInput("12345").answerMsg(OK).answerInput("");
+  // The proposal is now 10000; taking it unchanged is refused, as are a five-digit answer and
+  // five blanks (only four blanks are asked again without a word).
+  prompts.answerInput("10000").answerMsg(OK).answerInput("12345").answerMsg(OK);
+  prompts.answerInput("     ").answerMsg(OK).answerInput("");
   tick("MDX1001");
   EXPECT_EQ(prompts.callsOf("inputBox")[1].defaultText, "10000");
   const auto msgs = prompts.callsOf("msgBox");
-  ASSERT_EQ(msgs.size(), 2u);
+  ASSERT_EQ(msgs.size(), 3u);
   EXPECT_EQ(msgs[0].text, "No more than 4 characters can be used.\n\rPlease try again.");
+  EXPECT_EQ(msgs[2].text, msgs[0].text);
   EXPECT_FALSE(f.List1.Selected(row("MDX1001")));
   EXPECT_EQ(f.List1.List(row("MDX1001")), "MDX1001    ");
 }

@@ -152,6 +152,7 @@ TEST_F(PrintWindowTest, AListWithoutCodesOrNumbersOrAnEmptyListIsRefused) {
   f.cmdGet_Tracks_Click();
   prompts.answerMsg(OK);
   f.cmdPrint_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Show MF Code or Use my Disc Codes must be selected to Print");
   EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Print");
   EXPECT_TRUE(prompts.callsOf("modal").empty());
   EXPECT_FALSE(QFile::exists(home.path("primp.tmp")));
@@ -365,6 +366,21 @@ TEST_F(PrintWindowTest, APageRangeSendsOnlyItsPagesAndAllSendsEveryPage) {
   ASSERT_NE(r2.paper, nullptr);
   EXPECT_EQ(r2.paper->sentPages().size(), r2.paper->pages().size());
   EXPECT_GT(r2.paper->pages().size(), 3u);
+
+  // A range wholly past the end prints nothing, says how long the list is and stays open.
+  RecordedWindow window_past;
+  auto& [past, r3] = window_past;
+  past.Text1.setText("Friday");
+  past.Show();
+  range.fromPage = 40;
+  range.toPage = 45;
+  prompts.answerPrint(range).answerMsg(OK);
+  past.Command1_Click();
+  ASSERT_NE(r3.paper, nullptr);
+  EXPECT_TRUE(r3.paper->sentPages().empty());
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+            "The list has " + QString::number(r2.paper->pages().size()) + " pages.");
+  EXPECT_TRUE(past.isVisible());
 }
 
 TEST_F(PrintWindowTest, AnUnknownLayoutIsRefusedAndTheWindowStaysOpen) {

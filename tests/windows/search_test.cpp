@@ -187,7 +187,7 @@ TEST_F(SearchTest, TheCurrentListIsSearchedLineByLineBelowTheSongList) {
   search("NOWHERE", "SEARCH CURRENT LIST");
   EXPECT_FALSE(f.List3.Visible());
   EXPECT_EQ(f.List2.items(), before);
-  EXPECT_TRUE(listCommands(false));
+  EXPECT_TRUE(listCommands(true));  // the list still holds its lines
   const auto msgs = prompts.callsOf("msgBox");
   ASSERT_EQ(msgs.size(), 2u);  // no save question although discs are ticked
   EXPECT_EQ(msgs[0].text, "Please create a list first");
@@ -205,6 +205,10 @@ TEST_F(SearchTest, WithoutAllCapitalsEverySearchEndsInWordCapitals) {
   // The matches below keep the case of the lines they were taken from.
   search("Sky", "SEARCH CURRENT LIST");
   EXPECT_EQ(f.List3.items(), f.List2.items());
+  // The capitals the box types find word capitals too.
+  search("PAPER SKY", "SEARCH CURRENT LIST");
+  EXPECT_EQ(f.List3.items(), f.List2.items());
+  EXPECT_TRUE(f.List2.List(0).startsWith("Paper Sky"));
 }
 
 TEST_F(SearchTest, TheSearchCommandRefusesThePromptAndBlanks) {
@@ -238,6 +242,13 @@ TEST_F(SearchTest, HistoryKeepsEachTextOnceNewestFirst) {
   f.mnuClear_Search_History_Click();
   EXPECT_TRUE(history().isEmpty());
   EXPECT_EQ(f.cmbSearch_text.Text(), "TYPE SEARCH TEXT HERE ");
+
+  // A long or broken file is read as far as the history goes and written back trimmed.
+  form.reset();
+  home.writeBytes("search.dat", "HELLO, GOODBYE\r\n LOVE ME \r\n" + QByteArray("\r\n").repeated(500000) + "LOVE ME\r\n");
+  start();
+  EXPECT_EQ(history(), (QStringList{"LOVE ME", "HELLO, GOODBYE"}));
+  EXPECT_EQ(home.readBytes("search.dat"), "HELLO, GOODBYE\r\nLOVE ME\r\n");
 }
 
 TEST_F(SearchTest, TheBoxTypesCapitalsAndKnowsTwoHiddenCommands) {
@@ -251,6 +262,11 @@ TEST_F(SearchTest, TheBoxTypesCapitalsAndKnowsTwoHiddenCommands) {
   f.cmbSearch_text.setText("TAVREL COUNT ALL");
   EXPECT_EQ(prompts.callsOf("msgBox").at(0).text, "5 Tracks");
   EXPECT_EQ(prompts.callsOf("msgBox").at(0).title, "Total Tracks");
+  home.writeBytes("watka.bxl", "");
+  prompts.answerMsg(OK);
+  f.cmbSearch_text.setText("TAVREL COUNT AL");
+  f.cmbSearch_text.setText("TAVREL COUNT ALL");
+  EXPECT_EQ(prompts.callsOf("msgBox").at(1).text, "0 Tracks");
   f.cmbSearch_text.setText("TAVREL CLICK AL");
   EXPECT_EQ(f.List1.SelCount(), 0);
   f.cmbSearch_text.setText("TAVREL CLICK ALL");

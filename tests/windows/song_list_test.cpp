@@ -217,11 +217,14 @@ TEST_F(SongListTest, ChangingShowCodesOrUntickingHideDuplicatesDiscardsTheList) 
   EXPECT_EQ(f.List2.ListCount(), 0);
   EXPECT_FALSE(f.List2.Visible());
   EXPECT_FALSE(f.TabStrip1.Visible());
+  EXPECT_EQ(f.Label6.Caption(), "Tracks = 0");
   f.cmdGet_Tracks_Click();
   f.Check3.setValue(1);
   EXPECT_EQ(f.List2.ListCount(), 2);  // nothing to hide
+  EXPECT_EQ(f.Label6.Caption(), "Tracks = 2");
   f.Check3.setValue(0);
   EXPECT_EQ(f.List2.ListCount(), 0);
+  EXPECT_EQ(f.Label6.Caption(), "Tracks = 0");
 }
 
 TEST_F(SongListTest, LinesOptionUnderlinesTheSongList) {
@@ -352,6 +355,7 @@ TEST_F(SongListTest, CodeTabWithCodesHiddenIsRefusedThenTheListMustBeCreatedAgai
   EXPECT_TRUE(f.Option5.Value());
   EXPECT_EQ(f.Check1.Value(), 1);
   EXPECT_EQ(f.List2.ListCount(), 0);
+  EXPECT_EQ(f.Label6.Caption(), "Tracks = 0");
   EXPECT_EQ(f.Label2.Caption(), catalogue::columnHeader(catalogue::Sort::MfCode));
 }
 

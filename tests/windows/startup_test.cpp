@@ -111,6 +111,10 @@ TEST_F(MainWindowTest, MissingTrackFileReadsZeroAndIsReportedOnlyOnce) {
   prompts.answerMsg(OK);
   Form1& f = start();
   EXPECT_EQ(f.Caption(), "Mellowdex Pro Zendra Edition 2.3   Database = 0 Songs");
+  EXPECT_EQ(prompts.callsOf("msgBox").at(0).text,
+            "The database file " + home.path("watka.bxl") +
+                " cannot be read.\n\rThe discs are listed, but every song list stays empty until this file can be read.");
+  EXPECT_EQ(f.List1.ListCount(), 5);
   f.Form_Activate();  // a second activation does not repeat the message
   EXPECT_EQ(prompts.callsOf("msgBox").size(), 1u);
   EXPECT_FALSE(QFileInfo::exists(home.path("watka.bxl")));
@@ -213,6 +217,16 @@ TEST_F(MainWindowTest, ColourSettingsAreReadBackAndABadFileIsRewritten) {
   Form1& g = start();
   EXPECT_EQ(g.List1.BackColor(), platform::kSystemWindowBackground);
   EXPECT_EQ(home.readBytes("mellowdex.ini"), QByteArray("-2147483643\r\n0\r\n-2147483643\r\n0\r\n"));
+
+  // Every system colour (indexes 0 to 24) is kept from start to close; index 25 is none.
+  form.reset();
+  home.writeLines("mellowdex.ini", {"-2147483648", "-2147483624", "-2147483623", "0"});
+  Form1& h = start();
+  EXPECT_EQ(h.List1.BackColor(), qint32(0x80000000u));
+  EXPECT_EQ(h.Combo1.ForeColor(), qint32(0x80000018u));
+  EXPECT_EQ(h.List2.BackColor(), platform::kSystemWindowBackground);
+  h.Unload();
+  EXPECT_EQ(home.readBytes("mellowdex.ini"), QByteArray("-2147483648\r\n-2147483624\r\n-2147483643\r\n0\r\n"));
 }
 
 TEST(CommandLine, OneEnclosingPairOfQuotesIsRemovedAndBlankMeansNoFile) {
