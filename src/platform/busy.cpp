@@ -15,6 +15,7 @@ namespace {
 
 int g_busyDepth = 0;
 int g_beeps = 0;
+QWidget* g_closingFromCode = nullptr;
 
 class InputBlocker : public QObject {
  public:
@@ -41,6 +42,10 @@ class InputBlocker : public QObject {
       case QEvent::ContextMenu:
         return true;
       case QEvent::Close:
+        // A top-level widget closes through its platform window first.
+        if (g_closingFromCode &&
+            (receiver == g_closingFromCode || receiver == g_closingFromCode->windowHandle()))
+          return false;
         e->ignore();
         return true;
       default:
@@ -89,6 +94,14 @@ BusyScope::~BusyScope() {
 }
 
 bool BusyScope::active() { return g_busyDepth > 0; }
+
+void closeFromCode(QWidget* window) {
+  if (!window) return;
+  QWidget* const outer = g_closingFromCode;
+  g_closingFromCode = window;
+  window->close();
+  g_closingFromCode = outer;
+}
 
 void letEventsThrough() {
   QCoreApplication::processEvents();

@@ -4,6 +4,8 @@
 #include <QCursor>
 #include <QString>
 
+class QWidget;
+
 namespace platform {
 
 // The pointer drawn from the given icon file, or the standard busy pointer when the file is
@@ -25,6 +27,10 @@ class BusyScope {
   BusyScope& operator=(const BusyScope&) = delete;
   static bool active();
 };
+
+// Closes a window from the program's own code. A pass that holds the user's input back still
+// closes the windows it closes itself.
+void closeFromCode(QWidget* window);
 
 // Lets pending events run now.
 void letEventsThrough();

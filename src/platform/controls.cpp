@@ -72,17 +72,41 @@ static int toMouseButton(Qt::MouseButton b) {
   }
 }
 
+// The control that code gave the focus while its window was not active (behind a message box
+// that has just closed): it gets the focus only as the window comes back, and that still counts
+// as focus moved by code.
+static QPointer<QWidget> g_focusFromCode;
+
+// The one-line field of a text box or an editable drop-down, if the widget has one.
+static QLineEdit* fieldOf(QWidget* w) {
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit;
+  if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->lineEdit();
+  return nullptr;
+}
+
 // Runs the focus handlers of a control: GotFocus at once, LostFocus after the code that moved
 // the focus has returned. Focus moved by popups or by switching programs runs neither.
 class FocusWatcher : public QObject {
  public:
   explicit FocusWatcher(Control* c) : QObject(c->widget()), control_(c) {}
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut) {
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() == QEvent::MouseButtonRelease) keepSelectionPastClick();
+    if (watched == control_->widget() && (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)) {
       const auto reason = static_cast<QFocusEvent*>(e)->reason();
-      if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return false;
+      const bool cameBackToCodeFocus = e->type() == QEvent::FocusIn && reason == Qt::ActiveWindowFocusReason &&
+                                       g_focusFromCode == control_->widget();
+      if (e->type() == QEvent::FocusIn) g_focusFromCode = nullptr;
+      if ((reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) && !cameBackToCodeFocus)
+        return false;
       if (e->type() == QEvent::FocusIn) {
         if (control_->GotFocus) control_->GotFocus();
+        // A click puts the caret where it lands after this handler ran: the text the handler
+        // selected is selected again once the click is over.
+        if (QLineEdit* field = fieldOf(control_->widget());
+            field && reason == Qt::MouseFocusReason && field->hasSelectedText()) {
+          selStart_ = field->selectionStart();
+          selLength_ = int(field->selectedText().size());
+        }
       } else if (control_->LostFocus) {
         Control* c = control_;
         QPointer<QWidget> alive = c->widget();
@@ -94,7 +118,17 @@ class FocusWatcher : public QObject {
     return false;
   }
  private:
+  void keepSelectionPastClick() {
+    if (selStart_ < 0) return;
+    const int start = selStart_, length = selLength_;
+    selStart_ = -1;
+    QPointer<QLineEdit> field = fieldOf(control_->widget());
+    QTimer::singleShot(0, field, [field, start, length] {
+      if (field) field->setSelection(start, length);
+    });
+  }
   Control* control_;
+  int selStart_ = -1, selLength_ = 0;
 };
 
 // ---------------------------------------------------------------- Control
@@ -198,7 +232,9 @@ void Control::setForeColor(qint32 colour) {
 }
 
 void Control::SetFocus() {
-  if (widget_) widget_->setFocus(Qt::OtherFocusReason);
+  if (!widget_) return;
+  g_focusFromCode = widget_->isActiveWindow() ? nullptr : widget_.data();
+  widget_->setFocus(Qt::OtherFocusReason);
 }
 
 bool Control::hasFocus() const { return widget_ && widget_->hasFocus(); }
@@ -338,7 +374,7 @@ class KeyFilter : public QObject {
                      std::function<void(int&, int)>* keyDown = nullptr)
       : QObject(parent), keyPress_(keyPress), keyDown_(keyDown) {}
   bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() != QEvent::KeyPress) return false;
+    if (e->type() != QEvent::KeyPress || replacing_) return false;
     auto* ke = static_cast<QKeyEvent*>(e);
     if (keyDown_ && *keyDown_) {
       int code = toKeyCode(ke->key());
@@ -352,7 +388,9 @@ class KeyFilter : public QObject {
       if (ascii == 0) return true;
       if (ascii != before) {
         QKeyEvent replaced(QEvent::KeyPress, ke->key(), ke->modifiers(), QString(QChar(char16_t(ascii))));
+        replacing_ = true;
         QCoreApplication::sendEvent(parent(), &replaced);
+        replacing_ = false;
         return true;
       }
     }
@@ -361,6 +399,7 @@ class KeyFilter : public QObject {
  private:
   std::function<void(int&)>* keyPress_;
   std::function<void(int&, int)>* keyDown_;
+  bool replacing_ = false;
 };
 }  // namespace
 
@@ -404,14 +443,15 @@ ComboBox::ComboBox(FormBase* form, QWidget* parent, const QString& name, Style s
   c->setInsertPolicy(QComboBox::NoInsert);
   if (c->lineEdit()) {
     c->setCompleter(nullptr);
+    c->lineEdit()->installEventFilter(focusWatcher_);  // the field takes the clicks
     c->lineEdit()->setText(text);
     QObject::connect(c->lineEdit(), &QLineEdit::textEdited, c, [this] {
       if (Change) Change();
     });
-    c->lineEdit()->installEventFilter(new KeyFilter(c->lineEdit(), &KeyPress, &KeyDown));
-  } else {
-    c->installEventFilter(new KeyFilter(c, &KeyPress, &KeyDown));
   }
+  // The drop-down holds the focus and hands typed keys to its field without passing them
+  // through the field's filters: the keys are seen where they arrive.
+  c->installEventFilter(new KeyFilter(c, &KeyPress, &KeyDown));
   QObject::connect(c, &QComboBox::activated, c, [this](int) {
     if (!inCode_ && Click) Click();
   });

@@ -80,9 +80,7 @@ void FormBase::Show() {
 
 void FormBase::Hide() { window_->hide(); }
 
-void FormBase::Unload() {
-  if (window_) window_->close();
-}
+void FormBase::Unload() { closeFromCode(window_); }
 
 bool FormBase::isVisible() const { return window_ && window_->isVisible(); }
 

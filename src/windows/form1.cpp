@@ -71,6 +71,8 @@ void Form1::buildControls() {
   Label2.setCaption(catalogue::columnHeader(catalogue::Sort::Song));
   List2.setHeader(Label2);
 
+  Text1.setMaxLength(kHeaderMaxLength);
+
   List1.setToolTipText(QStringLiteral("master database, showing disc manufacture codes"));
   List2.setToolTipText(QStringLiteral("double click a track to view all tracks on same disc, right click to edit"));
   cmbSearch.setToolTipText(QStringLiteral("Select where to search"));

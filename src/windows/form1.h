@@ -26,6 +26,8 @@ class Form1 : public platform::FormBase {
   static const QString kSearchPrompt;      // "TYPE SEARCH TEXT HERE " (trailing blank)
   static const QString kCataloguePrompt;   // "CLICK THIS DROP DOWN LIST TO FIND DISC CODES"
   static const QString kWebAddress;        // the maker's web page
+  // The song-list header holds as much as the print window's header box.
+  static constexpr int kHeaderMaxLength = 60;
 
   // Guard flags: the program is ticking discs itself / restoring a saved song-list file.
   bool Ticking_In_Code = false;

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -285,14 +286,21 @@ TEST(BusyScope, RepaintsButDropsInputUntilThePassEnds) {
     click();
     letEventsThrough();
     EXPECT_EQ(clicks, 0);
-    w.Unload();  // closing is refused while busy
+    QCloseEvent userClose;  // the user's close box is refused while busy
+    QCoreApplication::sendEvent(w.window(), &userClose);
     letEventsThrough();
+    EXPECT_TRUE(w.isVisible());
   }
   letEventsThrough();
   EXPECT_EQ(clicks, 0);  // dropped, not merely delayed
   click();
   letEventsThrough();
   EXPECT_EQ(clicks, 1);
+  {
+    BusyScope busy;
+    w.Unload();  // the pass closes its own window
+    EXPECT_FALSE(w.isVisible());
+  }
 }
 
 TEST(ComboBox, AddingItemsSelectsNothingAndKeepsTheSelection) {

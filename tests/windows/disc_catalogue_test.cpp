@@ -5,8 +5,8 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
+#include <QTest>
 
 namespace {
 const QString kPrompt = "CLICK THIS DROP DOWN LIST TO FIND DISC CODES";
@@ -89,17 +89,13 @@ TEST_F(DiscCatalogueTest, ARowWithoutACodeOnlyMovesTheFocus) {
   EXPECT_EQ(f.Combo1.Text(), kPrompt);
 }
 
-TEST_F(DiscCatalogueTest, TypedTextStartsNoLookupAndGivesWayToThePrompt) {
+TEST_F(DiscCatalogueTest, TypedTextStartsNoLookupAndGivesWayToThePromptButArrowsChoose) {
   Form1& f = startFocused();
   f.List1.setListIndex(row("SC8123"));
   f.Combo1.SetFocus();
   QCoreApplication::processEvents();
-  QLineEdit* edit = static_cast<QComboBox*>(f.Combo1.widget())->lineEdit();
-  edit->clear();
-  for (const QChar c : QString("CDX")) {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    QCoreApplication::sendEvent(edit, &press);
-  }
+  static_cast<QComboBox*>(f.Combo1.widget())->lineEdit()->clear();
+  QTest::keyClicks(QApplication::focusWidget(), "CDX");
   EXPECT_EQ(f.Combo1.Text(), "CDX");
   EXPECT_EQ(highlighted(), "SC8123     ");
   EXPECT_TRUE(f.Combo1.hasFocus());
@@ -107,6 +103,15 @@ TEST_F(DiscCatalogueTest, TypedTextStartsNoLookupAndGivesWayToThePrompt) {
   QCoreApplication::processEvents();
   EXPECT_EQ(f.Combo1.Text(), kPrompt);
   EXPECT_EQ(highlighted(), "SC8123     ");
+
+  // An arrow key chooses the row above the last chosen one, as a click on it does.
+  choose("CHARTBUSTER ESSENTIAL PLUS 452........CBEP52");
+  QCoreApplication::processEvents();
+  f.Combo1.SetFocus();
+  QCoreApplication::processEvents();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+  EXPECT_TRUE(f.List1.hasFocus());
+  EXPECT_EQ(highlighted(), "CBEP51     ");
 }
 
 TEST_F(DiscCatalogueTest, ClearPutsThePromptBack) {

@@ -6,7 +6,9 @@
 #include "windows/delete_record.h"
 #include "platform/busy.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QTest>
 
 using platform::msg::No;
 using platform::msg::OK;
@@ -33,6 +35,13 @@ TEST_F(MaintenanceTest, AddAppendsEachTrackStepsTheNumberAndReselectsTheDisc) {
     EXPECT_EQ(a.Text2.Text(), "08");
     EXPECT_EQ(a.Text3.Text(), "");
     EXPECT_EQ(a.Text4.Text(), "");
+    // A click into the code box selects it whole, so the code typed replaces it.
+    a.Show();
+    QApplication::setActiveWindow(a.window());
+    QTest::mouseClick(a.Text1.widget(), Qt::LeftButton, {}, a.Text1.widget()->rect().center());
+    QCoreApplication::processEvents();
+    QTest::keyClicks(QApplication::focusWidget(), "new1");
+    EXPECT_EQ(a.Text1.Text(), "NEW1");
     a.Text3.setText("SECOND");
     a.Text4.setText("SINGER");
     a.Command1_Click();
@@ -148,7 +157,9 @@ TEST_F(MaintenanceTest, ChangeCodeRewritesBothFilesInOrderAndReselectsTheDisc) {
     EXPECT_EQ(d.Text1.Text(), "SC8123    ");
     EXPECT_FALSE(d.Text1.Enabled());
     d.Text2.setText("new9");  // pasted text keeps its case
-    d.Command1_Click();
+    d.Show();
+    QTest::mouseClick(d.Command1.widget(), Qt::LeftButton);
+    EXPECT_FALSE(d.isVisible());  // closed by the change itself
   });
   f.mnu_Change_Disc_Code_Click();
   // The disc's records carry the new code and keep the rest as they were stored.

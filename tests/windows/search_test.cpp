@@ -3,8 +3,11 @@
 
 #include "platform/prompts.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
+#include <QTest>
 
 using platform::msg::No;
 using platform::msg::OK;
@@ -222,6 +225,24 @@ TEST_F(SearchTest, TheSearchCommandRefusesThePromptAndBlanks) {
   EXPECT_FALSE(f.List2.Visible());
 }
 
+TEST_F(SearchTest, AfterTheNotFoundBoxTypingReplacesTheSearchText) {
+  Form1& f = start();
+  f.cmbSearch_text.setText("ZZZ");
+  f.cmbSearch.setListIndex(indexOf("SEARCH SONGS"));
+  // The message box is the active window while the search box is given the focus back.
+  QWidget messageBox;
+  messageBox.show();
+  QApplication::setActiveWindow(&messageBox);
+  prompts.answerMsg(OK);
+  QTest::mouseClick(f.cmdSearch.widget(), Qt::LeftButton);
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  messageBox.hide();
+  QApplication::setActiveWindow(f.window());
+  ASSERT_EQ(QApplication::focusWidget(), f.cmbSearch_text.widget());
+  QTest::keyClicks(QApplication::focusWidget(), "q");
+  EXPECT_EQ(f.cmbSearch_text.Text(), "Q");
+}
+
 TEST_F(SearchTest, HistoryKeepsEachTextOnceNewestFirst) {
   Form1& f = start();
   ASSERT_TRUE(QFile::exists(home.path("search.dat")));  // made at start-up
@@ -258,6 +279,19 @@ TEST_F(SearchTest, TheBoxTypesCapitalsAndKnowsTwoHiddenCommands) {
     f.cmbSearch_text.KeyPress(key);
     EXPECT_EQ(key, shown);
   }
+  // Typed keys reach the box through the drop-down that holds the focus.
+  QApplication::setActiveWindow(f.window());
+  QLineEdit* edit = qobject_cast<QComboBox*>(f.cmbSearch_text.widget())->lineEdit();
+  QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(4, edit->height() / 2));
+  QCoreApplication::processEvents();
+  ASSERT_EQ(QApplication::focusWidget(), f.cmbSearch_text.widget());
+  QTest::keyClicks(QApplication::focusWidget(), "love");
+  EXPECT_EQ(f.cmbSearch_text.Text(), "LOVE");
+  edit->clear();
+  QTest::keyClicks(QApplication::focusWidget(), "tavrel click all");
+  EXPECT_EQ(f.List1.SelCount(), f.List1.ListCount());
+  f.cmdUntag_Click();
+
   prompts.answerMsg(OK);
   f.cmbSearch_text.setText("TAVREL COUNT ALL");
   EXPECT_EQ(prompts.callsOf("msgBox").at(0).text, "5 Tracks");

@@ -5,7 +5,9 @@
 #include "platform/colours.h"
 #include "platform/prompts.h"
 
+#include <QApplication>
 #include <QFileInfo>
+#include <QTest>
 
 using platform::msg::No;
 using platform::msg::OK;
@@ -174,11 +176,16 @@ TEST_F(MainWindowTest, ClearBringsBackTheEmptyStateAndReloadsTheDiscs) {
   EXPECT_EQ(f.ProgressBar1.Value(), 0);
 }
 
-TEST_F(MainWindowTest, HeaderBoxSelectsItsWholeTextOnFocus) {
+TEST_F(MainWindowTest, AClickIntoTheHeaderBoxSelectsItsTextAndTypingStopsAtSixty) {
   Form1& f = start();
-  f.Text1_GotFocus();
+  QApplication::setActiveWindow(f.window());
+  QTest::mouseClick(f.Text1.widget(), Qt::LeftButton, {}, f.Text1.widget()->rect().center());
+  QCoreApplication::processEvents();
+  ASSERT_EQ(QApplication::focusWidget(), f.Text1.widget());
   EXPECT_EQ(f.Text1.SelStart(), 0);
   EXPECT_EQ(f.Text1.SelLength(), QString("SONG LIST HEADER HERE").size());
+  QTest::keyClicks(QApplication::focusWidget(), QString(70, 'x'));
+  EXPECT_EQ(f.Text1.Text(), QString(60, 'x'));
 }
 
 TEST_F(MainWindowTest, ClosingWithoutTicksAsksNothingAndWritesTheColours) {
