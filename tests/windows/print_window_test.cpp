@@ -378,6 +378,7 @@ TEST_F(PrintWindowTest, APageRangeSendsOnlyItsPagesAndAllSendsEveryPage) {
   past.Command1_Click();
   ASSERT_NE(r3.paper, nullptr);
   EXPECT_TRUE(r3.paper->sentPages().empty());
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
   EXPECT_EQ(prompts.callsOf("msgBox").back().text,
             "The list has " + QString::number(r2.paper->pages().size()) + " pages.");
   EXPECT_TRUE(past.isVisible());
