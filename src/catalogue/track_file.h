@@ -36,7 +36,9 @@ QString fieldText(std::string_view bytes, int width);
 // The record's values for a song-list line, each fitted to its width (no reference number).
 LineFields lineFields(const RecordBytes& r);
 
-// The record as a line of the disc listing: track, 4 blanks, song (36), artist (30), code (11).
+// The record as the label and case designers list it: track (2), 4 blanks, song (36), artist (30).
+QString trackListItem(const RecordBytes& r);
+// The record as a line of the disc listing: the designers' item, then the code (11).
 QString discListingLine(const RecordBytes& r);
 
 // Calls fn(record) for every non-blank line of the bytes, in order, until fn returns false.
