@@ -1,10 +1,10 @@
 // The add, change-code and delete windows, opened from the main window as the user does.
 #include "maint_support.h"
 
-#include "windows/Rename_Disc.h"
+#include "platform/busy.h"
 #include "windows/add_tracks.h"
 #include "windows/delete_record.h"
-#include "platform/busy.h"
+#include "windows/Rename_Disc.h"
 
 #include <QApplication>
 #include <QFile>
