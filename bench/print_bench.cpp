@@ -6,6 +6,7 @@
 #include "printing/print_job.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QTemporaryDir>
 
@@ -34,10 +35,11 @@ const printing::PrintJob& fullJob() {
 void printJob(benchmark::State& state, int firstPage) {
   QTemporaryDir dir;
   int pages = 0;
+  const QString pdf = dir.filePath(QStringLiteral("list.pdf"));
   for (auto _ : state) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.filePath(QStringLiteral("list.pdf")));
+    printer.setOutputFileName(pdf);
     platform::PrinterSurface surface(printer);
     printing::PaperSettings settings;
     settings.header = QStringLiteral("Friday at the Anchor");
@@ -48,6 +50,7 @@ void printJob(benchmark::State& state, int firstPage) {
     if (!surface.endDocument()) state.SkipWithError("the PDF could not be written");
   }
   state.counters["pages"] = pages;
+  if (QFileInfo::exists(pdf)) state.counters["pdf_kB"] = double(QFileInfo(pdf).size()) / 1024;
 }
 
 // Every page to one PDF file.

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev poppler-utils)
+# fonts-liberation2: faces with the widths of "Courier New", "Arial" and "Times New Roman", which the
+# printed song book's columns are measured for.
+packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev poppler-utils fonts-liberation2)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

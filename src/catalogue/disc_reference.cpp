@@ -1,6 +1,7 @@
 #include "catalogue/disc_reference.h"
 
 #include "common/text_helpers.h"
+#include "platform/cp1252.h"
 
 namespace catalogue {
 
@@ -26,6 +27,16 @@ bool referenceInUse(const QStringList& items, const QString& answer) {
   for (const auto& item : items)
     if (carriesNumber(item) && common::Trim(item.right(kReferenceLength)) == wanted) return true;
   return false;
+}
+
+QHash<QByteArray, QString> tickedReferences(const QStringList& tickedItems, bool useNumbers) {
+  QHash<QByteArray, QString> refs;
+  for (const QString& item : tickedItems) {
+    const QByteArray key = platform::cp1252::encode(common::Left(item, kCodeLength));
+    if (refs.contains(key)) continue;
+    refs.insert(key, useNumbers && carriesNumber(item) ? referenceOf(item) : QStringLiteral("    "));
+  }
+  return refs;
 }
 
 }  // namespace catalogue

@@ -2,6 +2,8 @@
 // disc code, followed by a 4-character number once the user has given one.
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +27,11 @@ QString referenceAnswerForm(const QString& answer);
 
 // Whether another item already carries this number (blanks around both ignored).
 bool referenceInUse(const QStringList& items, const QString& answer);
+
+// The reference number each ticked disc code gives its song-list lines, keyed by the code's 11
+// Windows-1252 bytes: the first ticked item of a code decides; an item without a number, or any
+// item when the user's numbers are not used, gives 4 blanks.
+QHash<QByteArray, QString> tickedReferences(const QStringList& tickedItems, bool useNumbers);
 
 // Whether the answer holds a double quote or a comma, which the program's fields cannot hold.
 inline bool hasForbiddenCharacter(const QString& answer) {

@@ -1,6 +1,5 @@
 #include "catalogue/track_file.h"
 
-#include "catalogue/disc_reference.h"
 #include "common/text_helpers.h"
 #include "platform/cp1252.h"
 
@@ -42,9 +41,11 @@ LineFields lineFields(const RecordBytes& r) {
   return f;
 }
 
-QString discListingLine(const RecordBytes& r) {
-  return fieldText(r.track, 2) + common::Space(4) + fieldText(r.title, 36) + fieldText(r.artist, 30) +
-         fieldText(r.code, kCodeLength);
+QString trackListItem(const RecordBytes& r) {
+  return fieldText(r.track, common::kTrackWidth) + common::Space(4) + fieldText(r.title, common::kTitleWidth) +
+         fieldText(r.artist, common::kArtistWidth);
 }
+
+QString discListingLine(const RecordBytes& r) { return trackListItem(r) + fieldText(r.code, common::kCodeWidth); }
 
 }  // namespace catalogue

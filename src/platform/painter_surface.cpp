@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <variant>
 #include <vector>
@@ -43,6 +44,10 @@ struct ResolvedFont {
   QFont font;
   QFontMetricsF metrics;
   QRawFont raw;
+  // Asked of every text drawn, kept (font pixels).
+  double ascent;
+  double lineSpacing;
+  double blankAdvance;
 };
 
 const ResolvedFont& resolved(const Device& dev, const SurfaceFont& f) {
@@ -52,8 +57,45 @@ const ResolvedFont& resolved(const Device& dev, const SurfaceFont& f) {
     if (r.device == dev.paintDevice && r.dpiX == dpiX && r.dpiY == dpiY && r.key == f) return r;
   if (cache.size() >= 16) cache.erase(cache.begin());
   QFont font(toQFont(f), dev.paintDevice);
-  cache.push_back(ResolvedFont{dev.paintDevice, dpiX, dpiY, f, font, QFontMetricsF(font), QRawFont::fromFont(font)});
+  const QFontMetricsF metrics(font);
+  cache.push_back(ResolvedFont{dev.paintDevice, dpiX, dpiY, f, font, metrics, QRawFont::fromFont(font), metrics.ascent(),
+                               metrics.lineSpacing(), metrics.horizontalAdvance(QLatin1Char(' '))});
   return cache.back();
+}
+
+bool onlyBlanks(const QString& text) {
+  for (QChar c : text)
+    if (c != QLatin1Char(' ')) return false;
+  return true;
+}
+
+// A text laid out from its glyphs' advances, without shaping it (a printed page holds tens of
+// thousands of texts): where each character begins, in the font's pixels from the text's start,
+// with the text's width last, and the glyph of each character. Exact for the fixed-pitch faces;
+// kerning is left out. A text whose characters are not one glyph each of this font (one that
+// needs a fallback font) has no glyphs here and is measured by its prefixes.
+struct TextGlyphs {
+  std::vector<double> starts;
+  QList<quint32> indexes;
+};
+
+TextGlyphs glyphsOf(const ResolvedFont& r, const QString& text) {
+  TextGlyphs out;
+  out.starts.assign(size_t(text.size()) + 1, 0.0);
+  if (text.isEmpty()) return out;
+  if (r.raw.isValid()) out.indexes = r.raw.glyphIndexesForString(text);
+  if (out.indexes.size() != text.size() || out.indexes.contains(0u)) {
+    out.indexes.clear();
+    for (qsizetype i = 0; i < text.size(); ++i) out.starts[size_t(i) + 1] = r.metrics.horizontalAdvance(text.left(i + 1));
+    return out;
+  }
+  if (onlyBlanks(text)) {
+    for (qsizetype i = 0; i < text.size(); ++i) out.starts[size_t(i) + 1] = double(i + 1) * r.blankAdvance;
+    return out;
+  }
+  const QList<QPointF> advances = r.raw.advancesForGlyphIndexes(out.indexes);
+  for (qsizetype i = 0; i < text.size(); ++i) out.starts[size_t(i) + 1] = out.starts[size_t(i)] + advances.value(i).x();
+  return out;
 }
 
 double textWidthOn(const Device& dev, const SurfaceFont& f, const QString& text) {
@@ -61,13 +103,7 @@ double textWidthOn(const Device& dev, const SurfaceFont& f, const QString& text)
 }
 
 double lineHeightOn(const Device& dev, const SurfaceFont& f) {
-  return resolved(dev, f).metrics.lineSpacing() / dev.fontPxPerPt;
-}
-
-bool onlyBlanks(const QString& text) {
-  for (QChar c : text)
-    if (c != QLatin1Char(' ')) return false;
-  return true;
+  return resolved(dev, f).lineSpacing / dev.fontPxPerPt;
 }
 
 QPen cosmeticPen(qint32 colour) {
@@ -82,23 +118,56 @@ QPen cosmeticPen(qint32 colour) {
 //
 // Text is painted in device pixels with the font resolved for the device, so it is exactly as
 // wide as it was measured; a font's point size scaled again by a points-to-pixels transform would
-// come out too big by that factor.
+// come out too big by that factor. Nothing is painted from `clipRight` (points) on; `widthPt`, when
+// known, saves measuring the text again for its background.
 void paintText(QPainter& p, const Device& dev, double x, double y, const SurfaceFont& f, qint32 colour,
-               bool opaque, qint32 back, const QString& text) {
+               bool opaque, qint32 back, const QString& text,
+               double clipRight = std::numeric_limits<double>::infinity(), double widthPt = -1,
+               const TextGlyphs* glyphs = nullptr) {
   const ResolvedFont& r = resolved(dev, f);
   const QFont& font = r.font;
   const QFontMetricsF& metrics = r.metrics;
-  p.save();
-  p.translate(x * dev.pxPerPt, y * dev.pxPerPt);
-  if (f.angle != 0) p.rotate(-f.angle);  // Qt turns clockwise; the angle is anticlockwise
-  if (dev.pxPerPt != dev.fontPxPerPt) p.scale(dev.pxPerPt / dev.fontPxPerPt, dev.pxPerPt / dev.fontPxPerPt);
-  if (opaque) p.fillRect(QRectF(0, 0, metrics.horizontalAdvance(text), metrics.lineSpacing()), toQColor(back));
-  if (!onlyBlanks(text) || f.underline) {  // blanks on their background show nothing more
-    p.setFont(font);
-    p.setPen(toQColor(colour));
-    p.drawText(QPointF(0, metrics.ascent()), text);
+  const double ascent = r.ascent, lineSpacing = r.lineSpacing;
+  const bool inked = !onlyBlanks(text) || f.underline;  // blanks on their background show nothing more
+  if (!opaque && !inked) return;
+  const double width = !opaque ? 0 : widthPt >= 0 ? widthPt * dev.fontPxPerPt : metrics.horizontalAdvance(text);
+  // Upright text whose font measures in device pixels is drawn where it stands, with the font and
+  // pen the painter already holds where they are the same: a printed document then carries little
+  // else than the text itself.
+  const bool upright = f.angle == 0 && dev.pxPerPt == dev.fontPxPerPt;
+  const bool clipped = std::isfinite(clipRight);
+  if (clipped || !upright) p.save();
+  if (clipped) {  // a generous box left, above and below: only the right edge cuts
+    const double margin = 2 * lineSpacing / dev.fontPxPerPt;
+    p.setClipRect(QRectF((x - margin) * dev.pxPerPt, (y - margin) * dev.pxPerPt,
+                         (clipRight - x + margin) * dev.pxPerPt, 3 * margin * dev.pxPerPt));
   }
-  p.restore();
+  const QPointF origin = upright ? QPointF(x * dev.pxPerPt, y * dev.pxPerPt) : QPointF(0, 0);
+  if (!upright) {
+    p.translate(x * dev.pxPerPt, y * dev.pxPerPt);
+    if (f.angle != 0) p.rotate(-f.angle);  // Qt turns clockwise; the angle is anticlockwise
+    if (dev.pxPerPt != dev.fontPxPerPt) p.scale(dev.pxPerPt / dev.fontPxPerPt, dev.pxPerPt / dev.fontPxPerPt);
+  }
+  if (opaque) p.fillRect(QRectF(origin, QSizeF(width, lineSpacing)), toQColor(back));
+  if (inked) {
+    const QPen pen(toQColor(colour));
+    if (p.pen() != pen) p.setPen(pen);
+    if (upright && !f.underline && glyphs && glyphs->indexes.size() >= text.size()) {
+      // The glyphs already found for the text, placed as they were measured.
+      QList<QPointF> positions(text.size());
+      for (qsizetype i = 0; i < text.size(); ++i)
+        positions[i] = QPointF(origin.x() + glyphs->starts[size_t(i)], origin.y() + ascent);
+      QGlyphRun run;
+      run.setRawFont(r.raw);
+      run.setGlyphIndexes(glyphs->indexes.first(text.size()));
+      run.setPositions(positions);
+      p.drawGlyphRun(QPointF(0, 0), run);
+    } else {
+      if (p.font() != font) p.setFont(font);
+      p.drawText(origin + QPointF(0, ascent), text);
+    }
+  }
+  if (clipped || !upright) p.restore();
 }
 
 // One short text at many x on one line (a dotted rule): painted as one run of glyphs.
@@ -112,7 +181,7 @@ void paintTextRun(QPainter& p, const Device& dev, const std::vector<double>& xs,
   }
   const double width = r.metrics.horizontalAdvance(text);
   if (opaque)
-    for (double x : xs) p.fillRect(QRectF(x * dev.pxPerPt, y * dev.pxPerPt, width, r.metrics.lineSpacing()), toQColor(back));
+    for (double x : xs) p.fillRect(QRectF(x * dev.pxPerPt, y * dev.pxPerPt, width, r.lineSpacing), toQColor(back));
 
   // A row of full stops evenly spaced (a dotted rule) is one dotted line: each dot stands where
   // the full stop's ink would, at a tiny fraction of the cost of placing each glyph.
@@ -122,7 +191,7 @@ void paintTextRun(QPainter& p, const Device& dev, const std::vector<double>& xs,
   const QRectF ink = r.raw.boundingRect(glyphs.front());
   if (even && step > 0 && ink.width() > 0) {
     const double diameter = std::max({ink.width(), ink.height(), 0.5});
-    const double baseline = y * dev.pxPerPt + r.metrics.ascent();
+    const double baseline = y * dev.pxPerPt + r.ascent;
     const QPointF first(xs.front() * dev.pxPerPt + ink.center().x(), baseline + ink.center().y());
     const QPointF last(xs.back() * dev.pxPerPt + ink.center().x() + 0.01, first.y());
     QPen pen(toQColor(colour), diameter, Qt::CustomDashLine, Qt::RoundCap);
@@ -140,7 +209,7 @@ void paintTextRun(QPainter& p, const Device& dev, const std::vector<double>& xs,
   positions.reserve(qsizetype(xs.size()));
   for (double x : xs) {
     indexes.append(glyphs.front());
-    positions.append(QPointF(x * dev.pxPerPt, y * dev.pxPerPt + r.metrics.ascent()));
+    positions.append(QPointF(x * dev.pxPerPt, y * dev.pxPerPt + r.ascent));
   }
   QGlyphRun run;
   run.setRawFont(r.raw);
@@ -341,6 +410,21 @@ class InkIndex {
     }
     return false;
   }
+  // The x from which one of the boxes hides the given box: it reaches over the box's top, bottom
+  // and right end and begins left of that end. The box's right end when none does.
+  double hiddenFrom(const QRectF& box) const {
+    constexpr double tolerance = 0.05;
+    double from = box.right();
+    for (int b = band(box.top()); b <= band(box.bottom()); ++b) {
+      const auto it = bands_.find(b);
+      if (it == bands_.end()) continue;
+      for (const QRectF& c : it->second)
+        if (c.top() <= box.top() + tolerance && c.bottom() >= box.bottom() - tolerance &&
+            c.right() >= box.right() - tolerance && c.left() < from)
+          from = c.left();
+    }
+    return from;
+  }
 
  private:
   static int band(double y) { return int(std::floor(y / 8.0)); }
@@ -384,20 +468,62 @@ struct PrinterSurface::Impl {
 
   // The box a text covers on the page, in points.
   QRectF textBox(double x, double y, const SurfaceFont& f, const QString& text) const {
-    return QRectF(x, y, textWidthOn(device, f, text), lineHeightOn(device, f));
+    const ResolvedFont& r = resolved(device, f);
+    return QRectF(x, y, glyphsOf(r, text).starts.back() / device.fontPxPerPt, r.lineSpacing / device.fontPxPerPt);
+  }
+
+  // What of each text stays visible: a later opaque text that reaches over its top, bottom and
+  // right end (the blanks that end a column) hides it from its own left edge on. The hidden part
+  // is not drawn at all, so it does not linger in the document's text under the blanks: only
+  // the characters that begin left of that edge are drawn, cut at the edge.
+  struct Visible {
+    QRectF box;  // the part of the text drawn, in points
+    int chars;   // the characters drawn; 0 for a text wholly hidden
+    double clipRight = std::numeric_limits<double>::infinity();
+    TextGlyphs glyphs;
+  };
+  std::vector<Visible> visibleTexts() const {
+    std::vector<Visible> out(page.size());
+    InkIndex covers;  // opaque texts drawn later than the one at hand
+    for (size_t i = page.size(); i-- > 0;) {
+      const auto* t = std::get_if<TextCommand>(&page[i]);
+      if (!t) continue;
+      const ResolvedFont& r = resolved(device, t->font);
+      Visible& v = out[i];
+      v.glyphs = glyphsOf(r, t->text);
+      const std::vector<double>& starts = v.glyphs.starts;
+      const QRectF box(t->x, t->y, starts.back() / device.fontPxPerPt, r.lineSpacing / device.fontPxPerPt);
+      v.box = box;
+      v.chars = int(t->text.size());
+      const double hiddenFrom = t->font.angle == 0 ? covers.hiddenFrom(box) : box.right();
+      if (hiddenFrom < box.right()) {
+        v.chars = 0;
+        while (v.chars < t->text.size() && t->x + starts[size_t(v.chars)] / device.fontPxPerPt < hiddenFrom) ++v.chars;
+        if (v.chars > 0 && v.chars < t->text.size() && t->text[v.chars - 1].isHighSurrogate()) ++v.chars;
+        v.clipRight = hiddenFrom;
+        v.box.setRight(std::max(box.left(), hiddenFrom));
+      }
+      if (t->opaque && t->font.angle == 0) covers.add(box);
+    }
+    return out;
   }
 
   // Paper is white: an opaque white background painted where nothing has been drawn yet on the
   // page changes nothing, and is left out (a long list has hundreds of thousands of them).
   void replay() {
+    const std::vector<Visible> visible = visibleTexts();
     InkIndex ink;
-    for (const Command& c : page) {
+    for (size_t i = 0; i < page.size(); ++i) {
+      const Command& c = page[i];
       if (const auto* t = std::get_if<TextCommand>(&c)) {
-        const QRectF box = textBox(t->x, t->y, t->font, t->text);
-        const bool fill = t->opaque && (t->back != kPaperWhite || t->font.angle != 0 || ink.intersects(box));
-        paintText(painter, device, t->x, t->y, t->font, t->colour, fill, t->back, t->text);
+        const Visible& v = visible[i];
+        if (v.chars == 0 && !t->text.isEmpty()) continue;
+        const bool fill = t->opaque && (t->back != kPaperWhite || t->font.angle != 0 || ink.intersects(v.box));
+        const QString text = v.chars < t->text.size() ? t->text.left(v.chars) : t->text;
+        paintText(painter, device, t->x, t->y, t->font, t->colour, fill, t->back, text, v.clipRight, v.box.width(),
+                  &v.glyphs);
         if (t->font.angle != 0) ink.addEverywhere();
-        else if (!onlyBlanks(t->text) || t->font.underline) ink.add(box);
+        else if (!onlyBlanks(text) || t->font.underline) ink.add(v.box);
       } else if (const auto* run = std::get_if<TextRunCommand>(&c)) {
         if (run->xs.empty()) continue;
         const QRectF all = textBox(run->xs.front(), run->y, run->font, run->text)

@@ -47,12 +47,6 @@ std::string_view trimBlanks(std::string_view s) {
   return s;
 }
 
-// One track as the designers list it: track (2), four blanks, song (36), artist (30).
-QString trackListItem(const catalogue::RecordBytes& r) {
-  return catalogue::fieldText(r.track, common::kTrackWidth) + common::Space(4) +
-         catalogue::fieldText(r.title, common::kTitleWidth) + catalogue::fieldText(r.artist, common::kArtistWidth);
-}
-
 // Every track of the track file whose record the test accepts, in file order; nothing when
 // the file cannot be read (the user has been told).
 std::optional<QStringList> readDiscTracks(const std::function<bool(std::string_view code)>& belongs,
@@ -66,7 +60,7 @@ std::optional<QStringList> readDiscTracks(const std::function<bool(std::string_v
   }
   QStringList lines;
   catalogue::forEachRecord(file.bytes(), [&](const catalogue::RecordBytes& r) {
-    if (belongs(r.code)) lines << trackListItem(r);
+    if (belongs(r.code)) lines << catalogue::trackListItem(r);
     return true;
   });
   return lines;

@@ -6,7 +6,6 @@
 #include "catalogue/track_file.h"
 #include "common/text_helpers.h"
 #include "platform/busy.h"
-#include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
 
@@ -79,17 +78,10 @@ void Form1::Get_Tracks() {
   const bool useNumbers = Check2.Value() == 1;
   const std::optional<Sort> sort = currentSort();
 
-  // The first ticked item of each code gives the lines of that code their reference number;
-  // an item without a number gives blanks.
-  QHash<QByteArray, QString> tickedRef;
-  for (int i = 0; i < List1.ListCount(); ++i) {
-    if (!List1.Selected(i)) continue;
-    const QString item = List1.List(i);
-    const QByteArray key = platform::cp1252::encode(common::Left(item, catalogue::kCodeLength));
-    if (tickedRef.contains(key)) continue;
-    tickedRef.insert(key, useNumbers && catalogue::carriesNumber(item) ? catalogue::referenceOf(item)
-                                                                       : QStringLiteral("    "));
-  }
+  QStringList ticked;
+  for (int i = 0; i < List1.ListCount(); ++i)
+    if (List1.Selected(i)) ticked << List1.List(i);
+  const QHash<QByteArray, QString> tickedRef = catalogue::tickedReferences(ticked, useNumbers);
 
   if (sort) Label2.setCaption(catalogue::columnHeader(*sort));
   List2.Clear();

@@ -29,6 +29,8 @@ const QString frmPrint::kHeaderPrompt = QStringLiteral("SONG LIST HEADER HERE");
 namespace {
 
 constexpr double kPreviewWidthPt = 10215.0 / 20.0;  // the preview page's designed width
+constexpr qint32 kShadowGrey = 0x404040;
+constexpr int kShadowOffsetPx = 8;
 
 QString printIniPath() { return platform::programFile(QStringLiteral("print.ini")); }
 QString jobPath() { return platform::programFile(QString::fromLatin1(printing::kJobFile)); }
@@ -95,6 +97,8 @@ frmPrint::frmPrint() : FormBase(Kind::Dialog, QStringLiteral("Print Preview"), Q
   Command1.movePx(544, 10, 80, 30);
   Command4.movePx(632, 10, 80, 30);
   Picture1.movePx(24, 88, 681, 0);
+  Shape1.setBackColor(kShadowGrey);
+  Shape1.widget()->setAutoFillBackground(true);
   Label1.setVisible(false);
   Frame3.movePx(250, 200, 240, 60);
   Label19.movePx(30, 24);
@@ -137,6 +141,8 @@ void frmPrint::setPreviewSurface(std::unique_ptr<platform::DrawingSurface> surfa
 void frmPrint::Form_Load() {
   if (Form1* main = Form1::instance()) Text1.setText(main->Text1.Text());
   Picture1.movePx(24, 88, 681, preview_->pageHeightPt() * 96.0 / 72.0);
+  const QRectF page = Picture1.geometryPx();
+  Shape1.movePx(page.left() + kShadowOffsetPx, page.top() + kShadowOffsetPx, page.width(), page.height());
   for (int size = 8; size <= 14; ++size) Combo2.AddItem(QString::number(size));
   Combo2.setListIndex(0);
   Page_Counter = 0;
@@ -202,24 +208,20 @@ void frmPrint::Text1_Click() { Text1.setSelection(0, int(Text1.Text().size())); 
 
 void frmPrint::Text1_GotFocus() { Text1.setSelection(0, int(Text1.Text().size())); }
 
+// A file cut short still gives the values it holds; what it lacks keeps its preset, and the file
+// is written anew, whole.
 void frmPrint::Read_Print_Ini() {
   const auto lines = platform::readLines(printIniPath());
-  if (!lines || lines->size() < 2) {
-    Write_Print_Ini();
-    return;
-  }
-  const QString font = common::parseFields(lines->at(0)).value(0);
-  const QString size = common::parseFields(lines->at(1)).value(0);
-  for (int i = 0; i < Combo1.ListCount(); ++i)
-    if (Combo1.List(i) == font) {
-      Combo1.setListIndex(i);
-      break;
-    }
-  for (int i = 0; i < Combo2.ListCount(); ++i)
-    if (Combo2.List(i) == size) {
-      Combo2.setListIndex(i);
-      break;
-    }
+  const auto select = [](platform::ComboBox& list, const QString& item) {
+    for (int i = 0; i < list.ListCount(); ++i)
+      if (list.List(i) == item) {
+        list.setListIndex(i);
+        return;
+      }
+  };
+  if (lines && !lines->isEmpty()) select(Combo1, common::parseFields(lines->at(0)).value(0));
+  if (lines && lines->size() >= 2) select(Combo2, common::parseFields(lines->at(1)).value(0));
+  if (!lines || lines->size() < 2) Write_Print_Ini();
 }
 
 void frmPrint::Write_Print_Ini() {

@@ -63,6 +63,8 @@ class frmPrint : public platform::FormBase {
   platform::CommandButton Command2{this, Frame1.inner(), "Command2", "Apply Header"};
   platform::CommandButton Command1{this, Frame1.inner(), "Command1", "Print"};
   platform::CommandButton Command4{this, Frame1.inner(), "Command4", "Close"};
+  // The preview page's dark grey shadow, below and to the right of it (made first: underneath).
+  platform::Label Shape1{this, client(), "Shape1", "", false};
   platform::PictureBox Picture1{this, client(), "Picture1"};
   platform::Label Label1{this, client(), "Label1", "0"};
   platform::Frame Frame3{this, client(), "Frame3", ""};

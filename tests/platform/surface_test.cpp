@@ -108,13 +108,22 @@ TEST(ImageSurface, TurnedTextRunsUpwardsWithTheTopsOfTheLettersToTheLeft) {
   EXPECT_EQ(count(s.image(), s.image().rect(), ink), count(s.image(), QRect(99, 0, 30, 152), ink));
 }
 
+// The layouts' columns are measured for the Windows faces: "Courier New" must resolve to a face
+// of its widths (every character 0.6 of the em), whatever other faces the machine has.
 TEST(SurfaceFonts, CourierFindsAFixedPitchFaceAndStylesCarryOver) {
   SurfaceFont f{"courier new", 11.5, true, true, true};
   const QFont q = toQFont(f);
   EXPECT_EQ(q.pointSizeF(), 11.5);
   EXPECT_TRUE(q.bold() && q.italic() && q.underline());
   EXPECT_EQ(q.styleHint(), QFont::TypeWriter);
-  EXPECT_TRUE(QFontInfo(q).fixedPitch());
+  for (const char* name : {"courier new", "Courier New"}) {
+    SCOPED_TRACE(name);
+    QFont large = toQFont(SurfaceFont{name});
+    large.setPixelSize(1000);
+    const QFontMetricsF metrics(large);
+    EXPECT_DOUBLE_EQ(metrics.horizontalAdvance("iiii"), metrics.horizontalAdvance("WWWW"));
+    EXPECT_NEAR(metrics.horizontalAdvance("WWWW"), 4 * 600, 4) << QFontInfo(large).family().toStdString();
+  }
   EXPECT_NE(toQFont(SurfaceFont{"Arial"}).styleHint(), QFont::TypeWriter);
 }
 

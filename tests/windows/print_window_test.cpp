@@ -7,8 +7,11 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -73,9 +76,11 @@ struct FailingPrinter : platform::RecordingSurface {
 
 class PrintWindowTest : public MainWindowTest {
  protected:
-  void writeJob(int rows, const QByteArray& code = "SAMT") {
+  // Rows "SONG <n>" (followed by `songTail`), "ARTIST", "SC1", "01".
+  void writeJob(int rows, const QByteArray& code = "SAMT", const QByteArray& songTail = "") {
     QList<QByteArray> records{"\"" + code + "\"", "\"SONG\",\"ARTIST\",\"MF CODE\",\"TRACK\""};
-    for (int i = 0; i < rows; ++i) records << "\"SONG " + QByteArray::number(i) + "\",\"ARTIST\",\"SC1\",\"01\"";
+    for (int i = 0; i < rows; ++i)
+      records << "\"SONG " + QByteArray::number(i) + songTail + "\",\"ARTIST\",\"SC1\",\"01\"";
     home.writeBytes("primp.tmp", linesBytes(records));
   }
 };
@@ -178,6 +183,18 @@ TEST_F(PrintWindowTest, SettingsFileIsWrittenWhenMissingAndReadWhenValid) {
   EXPECT_EQ(w2.Combo2.Text(), "8");  // a size the list does not hold is passed over
   w2.Command4_Click();
   EXPECT_TRUE(home.readBytes("print.ini").endsWith("\r\n8\r\n"));
+
+  // A file of one line gives its font; the size it lacks stays "8", and the file is made whole.
+  QString font;
+  for (int i = 0; i < w.Combo1.ListCount() && font.isEmpty(); ++i)
+    if (w.Combo1.List(i) != "COURIER NEW") font = w.Combo1.List(i);
+  home.writeLines("print.ini", {font});
+  RecordedWindow window_w3;
+  auto& [w3, r3] = window_w3;
+  w3.Form_Activate();
+  EXPECT_EQ(w3.Combo1.Text(), font);
+  EXPECT_EQ(w3.Combo2.Text(), "8");
+  EXPECT_EQ(home.readBytes("print.ini"), linesBytes({font.toLatin1(), "8"}));
 }
 
 TEST_F(PrintWindowTest, TheHeaderBoxIsMirroredIntoTheMainWindowAtEveryChange) {
@@ -213,9 +230,28 @@ TEST_F(PrintWindowTest, ClickingIntoTheHeaderBoxSelectsItsWholeText) {
   EXPECT_EQ(w.Text1.SelLength(), 20);
 }
 
-TEST_F(PrintWindowTest, WhiteIsRefusedAndOtherColoursReachTheLabel) {
+TEST_F(PrintWindowTest, ThePreviewStartsBlackOnAShadowedPageWhiteIsRefusedOtherColoursReachTheLabel) {
   start();
   writeJob(1);
+  {
+    frmPrint shown;
+    shown.Load();
+    shown.Show();
+    QCoreApplication::processEvents();
+    const QRectF page = shown.Picture1.geometryPx();
+    const QImage client = shown.Picture1.widget()->parentWidget()->grab().toImage();
+    EXPECT_EQ(client.pixelColor(int(page.right()) + 4, int(page.top()) + 100), QColor(0x40, 0x40, 0x40));
+    EXPECT_NE(client.pixelColor(int(page.right()) + 4, int(page.top()) + 2), QColor(0x40, 0x40, 0x40));
+    int darkest = 255 * 3;
+    const QImage preview = shown.Picture1.widget()->grab().toImage();
+    for (int y = 0; y < preview.height(); ++y)
+      for (int x = 0; x < preview.width(); ++x) {
+        const QColor c = preview.pixelColor(x, y);
+        darkest = std::min(darkest, c.red() + c.green() + c.blue());
+        ASSERT_LE(std::abs(c.red() - c.blue()) + std::abs(c.green() - c.blue()), 6) << x << "," << y;
+      }
+    EXPECT_LT(darkest, 3 * 40);
+  }
   RecordedWindow window_w;
   auto& [w, r] = window_w;
   prompts.answerColour(0xFFFFFF).answerMsg(OK);
@@ -347,6 +383,7 @@ TEST_F(PrintWindowTest, APageRangeSendsOnlyItsPagesAndAllSendsEveryPage) {
   past.Command1_Click();
   ASSERT_NE(r3.paper, nullptr);
   EXPECT_TRUE(r3.paper->sentPages().empty());
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
   EXPECT_EQ(prompts.callsOf("msgBox").back().text,
             "The list has " + QString::number(r2.paper->pages().size()) + " pages.");
   EXPECT_TRUE(past.isVisible());
@@ -393,7 +430,7 @@ TEST_F(PrintWindowTest, AJobGoneOrAPrinterFailureIsReportedAndTheWindowStaysOpen
   EXPECT_EQ(w.mousePointer(), platform::MousePointer::Default);
 }
 
-TEST_F(PrintWindowTest, ClicksWaitingWhenPrintingStartsNeverReachTheWindow) {
+TEST_F(PrintWindowTest, ClicksWaitingWhenRedrawingOrPrintingStartsNeverReachTheWindow) {
   start();
   writeJob(3);
   RecordedWindow window_w;
@@ -401,6 +438,24 @@ TEST_F(PrintWindowTest, ClicksWaitingWhenPrintingStartsNeverReachTheWindow) {
   w.Show();
   w.Text1.setText("Friday");
   QCoreApplication::processEvents();
+
+  // A redraw of the preview that lets the window repaint as it goes.
+  struct RepaintingPreview : platform::RecordingSurface {
+    void drawText(double x, double y, const platform::SurfaceFont& f, qint32 colour, bool opaque, qint32 back,
+                  const QString& text) override {
+      QCoreApplication::processEvents();
+      platform::RecordingSurface::drawText(x, y, f, colour, opaque, back, text);
+    }
+  };
+  w.setPreviewSurface(std::make_unique<RepaintingPreview>());
+  click(w.Command3.widget(), true);  // the colour button, clicked as the size is chosen
+  w.Combo2.widget()->setFocus();
+  QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+  QApplication::sendEvent(w.Combo2.widget(), &down);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(w.Combo2.Text(), "9");
+  EXPECT_TRUE(prompts.callsOf("chooseColour").empty());
+
   click(w.Command3.widget(), true);  // the colour button, clicked as the print dialog closes
   prompts.answerPrint(platform::PrintDialogAnswer{});
   w.Command1_Click();
@@ -424,9 +479,11 @@ TEST_F(PrintWindowTest, TheFontListIsFilledOnceInUpperCase) {
   for (int i = 0; i < fonts; ++i) EXPECT_EQ(w.Combo1.List(i), w.Combo1.List(i).toUpper());
 }
 
+// The PDF's text is what the paper shows: a song too long for its column is cut where the
+// column ends, and the next columns stand apart from it, as a singer searching the file sees them.
 TEST_F(PrintWindowTest, PrintsARealPdfHoldingTheChosenPages) {
   start();
-  writeJob(400);
+  writeJob(400, "SAMT", " LA LA LA LA LA LA LA LA LA LA LA LA LA LA LA LA LA LA LA HIDDEN TAIL");
   frmPrint w;
   auto preview = std::make_unique<platform::RecordingSurface>();
   w.setPreviewSurface(std::move(preview));
@@ -442,4 +499,31 @@ TEST_F(PrintWindowTest, PrintsARealPdfHoldingTheChosenPages) {
   const QByteArray pdf = home.readBytes("list.pdf");
   ASSERT_FALSE(pdf.isEmpty());
   EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 2);
+
+  const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+  if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed: the pages' text is not checked";
+  QProcess run;
+  run.start(pdftotext, {"-layout", home.path("list.pdf"), "-"});
+  ASSERT_TRUE(run.waitForFinished(-1));
+  const QStringList pages = QString::fromUtf8(run.readAllStandardOutput()).split('\f', Qt::SkipEmptyParts);
+  ASSERT_EQ(pages.size(), 2);
+  const QRegularExpression footer("Page\\.{5} (\\d+)"), row("^SONG \\d");
+  for (int i = 0; i < 2; ++i) {
+    SCOPED_TRACE(i);
+    const QRegularExpressionMatch number = footer.match(pages[i]);
+    ASSERT_TRUE(number.hasMatch());
+    EXPECT_EQ(number.captured(1).toInt(), i + 2);
+    EXPECT_FALSE(footer.match(pages[i], number.capturedEnd()).hasMatch());
+    EXPECT_FALSE(pages[i].contains("HIDDEN"));
+    int rows = 0;
+    for (const QString& line : pages[i].split('\n')) {
+      if (!row.match(line.trimmed()).hasMatch()) continue;
+      ++rows;
+      const QStringList fields = line.trimmed().split(QRegularExpression("\\s{2,}"));
+      ASSERT_EQ(fields.size(), 4) << line.toStdString();
+      EXPECT_TRUE(fields[0].contains(" LA LA LA"));
+      EXPECT_EQ(fields.mid(1), (QStringList{"ARTIST", "SC1", "01"}));
+    }
+    EXPECT_GT(rows, 20);
+  }
 }
