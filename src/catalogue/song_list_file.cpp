@@ -2,10 +2,7 @@
 
 #include "common/records.h"
 #include "common/text_helpers.h"
-#include "platform/prompts.h"
 #include "platform/text_file.h"
-
-#include <QFileInfo>
 
 namespace catalogue {
 
@@ -13,8 +10,6 @@ const QString kFileHeader1 = QStringLiteral("MELLOWDEX CD SELECTION FILE");
 const QString kFileHeader2 = QStringLiteral("MELLOWDEX CD SELECTION FILE2");
 const QString kSeparator = QString(58, QLatin1Char('-'));
 const QString kNotMellowdex = QStringLiteral(" is not a Mellowdex file");
-const QString kReadOnlyText = QStringLiteral("This file is read only. Please use another file name");
-const QString kReadOnlyTitle = QStringLiteral("Read Only File");
 
 namespace {
 void put(QString& out, const QString& value) {
@@ -45,6 +40,45 @@ QString songListFileText(const SongListFile& f) {
     put(out, kSeparator);
     for (const auto& l : f.lines) put(out, l);
   }
+  return out;
+}
+
+QString sortKeyword(std::optional<Sort> sort) {
+  if (!sort) return {};
+  switch (*sort) {
+    case Sort::Artist: return QStringLiteral("ARTIST");
+    case Sort::Song: return QStringLiteral("SONG");
+    case Sort::Track: return QStringLiteral("TRACK");
+    case Sort::MfCode: return QStringLiteral("MF CODE");
+  }
+  return {};
+}
+
+std::optional<Sort> sortOfKeyword(const QString& keyword) {
+  for (Sort s : kAllSorts)
+    if (keyword == sortKeyword(s)) return s;
+  return std::nullopt;
+}
+
+OpenedSongList openedSongList(const QStringList& v, int version) {
+  OpenedSongList out;
+  if (v.size() > 1) out.header = v[1];
+  if (v.size() > 2) out.sort = sortOfKeyword(v[2]);
+  out.showCodes = v.value(3) == QLatin1String("MF TRUE");
+  out.useNumbers = v.value(4) == QLatin1String("REF TRUE");
+  out.hideDuplicates = v.value(5) == QLatin1String("DUP TRUE");
+  qsizetype next = 6;
+  for (; next < v.size(); ++next) {
+    const QString& disc = v[next];
+    if (version == 2 && disc == kSeparator) {
+      ++next;
+      break;
+    }
+    if (disc.size() > 11) out.useNumbers = true;
+    out.discs << disc;
+  }
+  if (version == 2)
+    for (; next < v.size() && out.lines.size() < Max_List_Lines; ++next) out.lines << v[next];
   return out;
 }
 
@@ -81,38 +115,6 @@ QString withMdqExtension(const QString& typed) {
 }
 
 QString storableHeader(const QString& header) { return common::storableValue(header); }
-
-std::optional<QString> askWriteName(const platform::FileDialogRequest& req,
-                                    const std::function<QString(const QString&)>& nameFor, const QString& title) {
-  platform::FileDialogRequest request = req;
-  request.overwritePrompt = false;  // asked below, for the name actually written
-  while (true) {
-    const auto typed = platform::prompts().saveFile(request);
-    if (!typed || typed->isEmpty() || *typed == request.fileName) return std::nullopt;
-    const QString name = nameFor(*typed);
-    if (!QFileInfo::exists(name)) return name;
-    const int answer = platform::prompts().msgBox(
-        name + QStringLiteral(" already exists.\n\rDo you want to replace it?"),
-        platform::msg::YesNo + platform::msg::Exclamation + platform::msg::DefaultButton2, title);
-    if (answer == platform::msg::Yes) return name;
-  }
-}
-
-std::optional<QString> askSongListSaveName() {
-  platform::FileDialogRequest req;
-  req.title = QStringLiteral("Mellowdex");
-  req.fileName = QStringLiteral("*.mdq");
-  return askWriteName(req, withMdqExtension, QStringLiteral("Mellowdex"));
-}
-
-void reportWriteFailure(const platform::WriteResult& result, const QString& path, const QString& title) {
-  if (result.readOnly)
-    platform::prompts().msgBox(kReadOnlyText, platform::msg::OKOnly, kReadOnlyTitle);
-  else
-    platform::prompts().msgBox(QStringLiteral("The file ") + path + QStringLiteral(" could not be written.\n\r") +
-                                   result.error,
-                               platform::msg::OKOnly + platform::msg::Exclamation, title);
-}
 
 QStringList mergedValues(const QStringList& first, const QStringList& second) {
   QStringList out{kFileHeader1, second.value(1), second.value(2)};

@@ -2,15 +2,16 @@
 #include "windows/form1.h"
 
 #include "catalogue/database.h"
-#include "catalogue/track_file.h"
-#include "common/text_helpers.h"
 #include "catalogue/search_history.h"
 #include "catalogue/search_pattern.h"
+#include "catalogue/track_file.h"
+#include "common/text_helpers.h"
 #include "platform/busy.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/text_file.h"
+#include "windows/file_prompts.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -79,7 +80,7 @@ void untickEveryDisc(Form1& f) {
     if (f.List1.Selected(i)) f.List1.setSelected(i, false);
 }
 
-void cannotRead(const QString& path, const QString& title) { catalogue::reportUnreadable(path, title); }
+void cannotRead(const QString& path, const QString& title) { windows::reportUnreadable(path, title); }
 
 void setListCommands(Form1& f, bool on) {
   for (auto* m : {&f.mnuExport, &f.mnuUpdate_File, &f.mnuFull_Screen, &f.mnuHide_Vocal_Tracks}) m->setEnabled(on);

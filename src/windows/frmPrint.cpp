@@ -2,13 +2,13 @@
 
 #include "common/records.h"
 #include "common/text_helpers.h"
-#include "windows/form1.h"
 #include "platform/busy.h"
 #include "platform/files.h"
 #include "platform/text_file.h"
 #include "printing/paper_renderer.h"
 #include "printing/preview_renderer.h"
 #include "printing/print_layouts.h"
+#include "windows/form1.h"
 
 #include <QDialog>
 #include <QEvent>
@@ -123,6 +123,11 @@ frmPrint::frmPrint() : FormBase(Kind::Dialog, QStringLiteral("Print Preview"), Q
   Text1.Change = [this] { Text1_Change(); };
   Text1.GotFocus = [this] { Text1_GotFocus(); };
   new ClickWatcher(Text1.widget(), [this] { Text1_Click(); });
+
+  // Print comes first in the tab order, so it has the focus when the window opens.
+  QWidget* chain[] = {Command1.widget(), Combo1.widget(), Combo2.widget(), Command3.widget(),
+                      Text1.widget(),    Command2.widget(), Command4.widget()};
+  for (size_t i = 1; i < std::size(chain); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
   makePrinterSurface = realPrinterSurface;
 }
 
