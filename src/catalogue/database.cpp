@@ -35,10 +35,12 @@ std::optional<qint64> countTrackRecords(const QString& path) {
     if (n == 0) break;
     for (qint64 i = 0; i < n; ++i) {
       const char c = buffer[i];
-      if (c == '\n') {
+      // CR LF, a lone LF and a lone CR all end a line; the empty line between CR and LF is
+      // blank, and blank lines are no records.
+      if (c == '\n' || c == '\r') {
         if (lineHasText) ++count;
         lineHasText = false;
-      } else if (c != '\r' && c != ' ' && c != '\t') {
+      } else if (c != ' ' && c != '\t') {
         lineHasText = true;
       }
     }

@@ -19,7 +19,7 @@ const QString kReadOnlyTitle = QStringLiteral("Read Only File");
 namespace {
 void put(QString& out, const QString& value) {
   out += QLatin1Char('"');
-  out += value;
+  out += common::storableValue(value);
   out += QLatin1String("\"\r\n");
 }
 }  // namespace
@@ -80,11 +80,7 @@ QString withMdqExtension(const QString& typed) {
   return name + QStringLiteral(".mdq");
 }
 
-QString storableHeader(const QString& header) {
-  QString h = header;
-  h.replace(QLatin1Char('"'), QLatin1Char('\''));
-  return h;
-}
+QString storableHeader(const QString& header) { return common::storableValue(header); }
 
 std::optional<QString> askWriteName(const platform::FileDialogRequest& req,
                                     const std::function<QString(const QString&)>& nameFor, const QString& title) {

@@ -5,6 +5,7 @@
 
 #include "catalogue/song_line.h"
 #include "common/records.h"
+#include "platform/text_file.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -42,33 +43,29 @@ QString trackListItem(const RecordBytes& r);
 QString discListingLine(const RecordBytes& r);
 
 // Calls fn(record) for every non-blank line of the bytes, in order, until fn returns false.
+// Lines end as every reader's do (see platform::forEachLine).
 template <typename Fn>
 void forEachRecord(const QByteArray& bytes, Fn fn) {
   const char* p = bytes.constData();
-  const char* end = p + bytes.size();
-  while (p < end) {
-    const char* nl = static_cast<const char*>(memchr(p, '\n', size_t(end - p)));
-    const char* lineEnd = nl ? nl : end;
-    const char* e = lineEnd;
-    if (e > p && e[-1] == '\r') --e;
+  platform::forEachLine(p, bytes.size(), [&](qsizetype start, qsizetype end) {
+    const char* s = p + start;
+    const char* e = p + end;
     bool blank = true;
-    for (const char* q = p; q < e; ++q)
-      if (*q != ' ' && *q != '\t' && *q != '\r') {
+    for (const char* q = s; q < e; ++q)
+      if (*q != ' ' && *q != '\t') {
         blank = false;
         break;
       }
-    if (!blank) {
-      RecordBytes r;
-      std::string_view* fields[4] = {&r.code, &r.track, &r.title, &r.artist};
-      int k = 0;
-      common::splitFields(p, e - p, [&](qsizetype start, qsizetype len) {
-        *fields[k++] = std::string_view(p + start, size_t(len));
-        return k < 4;
-      });
-      if (!fn(r)) return;
-    }
-    p = nl ? nl + 1 : end;
-  }
+    if (blank) return true;
+    RecordBytes r;
+    std::string_view* fields[4] = {&r.code, &r.track, &r.title, &r.artist};
+    int k = 0;
+    common::splitFields(s, e - s, [&](qsizetype at, qsizetype len) {
+      *fields[k++] = std::string_view(s + at, size_t(len));
+      return k < 4;
+    });
+    return bool(fn(r));
+  });
 }
 
 }  // namespace catalogue

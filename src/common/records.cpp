@@ -31,12 +31,19 @@ QString FieldReader::next() {
   return fields_[field_++];
 }
 
+QString storableValue(const QString& value) {
+  if (!value.contains(QLatin1Char('"'))) return value;
+  QString v = value;
+  v.replace(QLatin1Char('"'), QLatin1Char('\''));
+  return v;
+}
+
 QString writeRecord(const QStringList& fields) {
   QString out;
   for (qsizetype i = 0; i < fields.size(); ++i) {
     if (i) out += QLatin1Char(',');
     out += QLatin1Char('"');
-    out += fields[i];
+    out += storableValue(fields[i]);
     out += QLatin1Char('"');
   }
   return out;

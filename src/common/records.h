@@ -57,7 +57,12 @@ class FieldReader {
   bool loaded_ = false;
 };
 
-// One record written with every field quoted and separated by commas (no line end).
+// The value as it can be written between double quotes: a double quote inside would end the
+// field early, so it is written as an apostrophe.
+QString storableValue(const QString& value);
+
+// One record written with every field quoted and separated by commas (no line end), each value
+// made storable.
 QString writeRecord(const QStringList& fields);
 
 // Column widths of the database records.

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -72,23 +73,52 @@ bool badName(const QString& name) {
 
 }  // namespace
 
-std::optional<RenameProblem> checkRenames(const std::vector<RenameStep>& steps, QSet<QString> names) {
+std::optional<RenameProblem> checkRenames(const std::vector<RenameStep>& steps, const QSet<QString>& folderNames,
+                                          bool foldCase) {
   using Kind = RenameProblem::Kind;
+  const auto key = [foldCase](const QString& name) { return foldCase ? name.toCaseFolded() : name; };
+  QSet<QString> names;  // the folder's names as the file system compares them
+  for (const QString& n : folderNames) names.insert(key(n));
   QSet<QString> given;  // names the renames have given so far
   for (const RenameStep& s : steps) {
-    if (s.from == s.to) {
-      if (given.contains(s.to)) return RenameProblem{Kind::SameTarget, s.from, s.to};
-      given.insert(s.to);
+    const QString from = key(s.from), to = key(s.to);
+    if (from == to) {  // already named so, or only the letter case changes
+      if (given.contains(to)) return RenameProblem{Kind::SameTarget, s.from, s.to};
+      given.insert(to);
       continue;
     }
     if (badName(s.to)) return RenameProblem{Kind::BadName, s.from, s.to};
-    if (names.contains(s.to))
-      return RenameProblem{given.contains(s.to) ? Kind::SameTarget : Kind::TargetExists, s.from, s.to};
-    names.remove(s.from);
-    names.insert(s.to);
-    given.insert(s.to);
+    if (names.contains(to))
+      return RenameProblem{given.contains(to) ? Kind::SameTarget : Kind::TargetExists, s.from, s.to};
+    names.remove(from);
+    names.insert(to);
+    given.insert(to);
   }
   return std::nullopt;
+}
+
+bool foldsCase(const QString& folder) {
+  const QDir dir(folder);
+  const QStringList all = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+  for (const QString& name : all) {
+    const QString other = name.toUpper() != name ? name.toUpper() : name.toLower();
+    if (other == name) continue;  // no letters to tell by
+    return !all.contains(other) && QFileInfo::exists(dir.filePath(other));
+  }
+  return false;
+}
+
+bool moveName(const QString& folder, const QString& from, const QString& to, bool foldCase) {
+  const QDir dir(folder);
+  if (!(foldCase && from != to && from.toCaseFolded() == to.toCaseFolded()))
+    return !QFileInfo::exists(dir.filePath(to)) && QFile::rename(dir.filePath(from), dir.filePath(to));
+  QString between = to + QStringLiteral(".renaming");
+  for (int i = 2; QFileInfo::exists(dir.filePath(between)); ++i)
+    between = to + QStringLiteral(".renaming") + QString::number(i);
+  if (!QFile::rename(dir.filePath(from), dir.filePath(between))) return false;
+  if (QFile::rename(dir.filePath(between), dir.filePath(to))) return true;
+  QFile::rename(dir.filePath(between), dir.filePath(from));  // the file keeps its old name
+  return false;
 }
 
 QSet<QString> namesInFolder(const QString& folder) {

@@ -45,7 +45,19 @@ struct RenameProblem {
 // Runs through the renames in order over the names the folder holds: a new name must be one a
 // file can bear and must not be taken (by a file outside the list, by a file of the list not yet
 // renamed away, or by an earlier rename). A file that already bears its new name stays as it is.
-std::optional<RenameProblem> checkRenames(const std::vector<RenameStep>& steps, QSet<QString> names);
+// With `foldCase` names are compared as a file system that ignores letter case compares them:
+// "a.mp3" takes "A.mp3", and a new name that differs from the old only in case is the same file's.
+std::optional<RenameProblem> checkRenames(const std::vector<RenameStep>& steps, const QSet<QString>& names,
+                                          bool foldCase = false);
+
+// Whether the folder's file system takes names that differ only in letter case for one name,
+// seen from a name the folder holds.
+bool foldsCase(const QString& folder);
+
+// Renames a file of the folder. With `foldCase`, a new name that differs from the old only in
+// letter case goes through an unused name in between, as such a file system may not change the
+// case of a name in one step. Never onto an existing file; false when the file keeps its name.
+bool moveName(const QString& folder, const QString& from, const QString& to, bool foldCase);
 
 // Every name in a folder, hidden files and subfolders included.
 QSet<QString> namesInFolder(const QString& folder);

@@ -9,8 +9,10 @@
 #include "platform/text_file.h"
 
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <string_view>
 
 namespace maintenance {
@@ -27,9 +29,17 @@ std::string_view trimBlanks(std::string_view s) {
   return s;
 }
 
+// The field's characters, a double quote written as an apostrophe: a field is written between
+// double quotes and a quote inside would end it early and split the record.
+void appendValue(QByteArray& out, std::string_view field) {
+  const qsizetype at = out.size();
+  out.append(field.data(), qsizetype(field.size()));
+  if (field.find('"') != std::string_view::npos) std::replace(out.begin() + at, out.end(), '"', '\'');
+}
+
 void appendField(QByteArray& out, std::string_view field) {
   out += '"';
-  out.append(field.data(), qsizetype(field.size()));
+  appendValue(out, field);
   out += '"';
 }
 
@@ -43,29 +53,30 @@ void appendRecord(QByteArray& out, std::initializer_list<std::string_view> field
   out += "\r\n";
 }
 
-// A field cut or padded with blanks to its width.
-void appendFitted(QByteArray& out, std::string_view field, int width) {
+// A field padded with blanks to its width; a longer one is kept whole.
+void appendPadded(QByteArray& out, std::string_view field, int width) {
   out += '"';
-  const size_t n = std::min(field.size(), size_t(width));
-  out.append(field.data(), qsizetype(n));
-  for (size_t i = n; i < size_t(width); ++i) out += ' ';
+  appendValue(out, field);
+  for (size_t i = field.size(); i < size_t(width); ++i) out += ' ';
   out += '"';
 }
 
-void appendFittedRecord(QByteArray& out, const RecordBytes& r) {
-  appendFitted(out, r.code, common::kCodeWidth);
+void appendPaddedRecord(QByteArray& out, const RecordBytes& r) {
+  appendPadded(out, r.code, common::kCodeWidth);
   out += ',';
-  appendFitted(out, r.track, common::kTrackWidth);
+  appendPadded(out, r.track, common::kTrackWidth);
   out += ',';
-  appendFitted(out, r.title, common::kTitleWidth);
+  appendPadded(out, r.title, common::kTitleWidth);
   out += ',';
-  appendFitted(out, r.artist, common::kArtistWidth);
+  appendPadded(out, r.artist, common::kArtistWidth);
   out += "\r\n";
 }
 
-std::string_view fitted(std::string_view field, int width, QByteArray& scratch) {
-  scratch = QByteArray(field.data(), qsizetype(std::min(field.size(), size_t(width))));
-  while (scratch.size() < width) scratch += ' ';
+// The field padded with blanks to its width, never cut: a longer code or track is another one.
+std::string_view padded(std::string_view field, int width, QByteArray& scratch) {
+  if (field.size() >= size_t(width)) return field;
+  scratch = QByteArray(field.data(), qsizetype(field.size()));
+  scratch.append(qsizetype(width) - scratch.size(), ' ');
   return view(scratch);
 }
 
@@ -87,6 +98,15 @@ QString notPutBackText(const QString& path, const QString& error, const QStringL
          (one ? fileWords(restored[0]) : QStringLiteral("The files ")) + restored.join(QStringLiteral(", ")) +
          (one ? QStringLiteral(" could not be put back as it was") : QStringLiteral(" could not be put back as they were")) +
          QStringLiteral(": please restore your backup.");
+}
+
+// The track and disc files are rewritten through the scratch files watka.tmp and watdi.tmp
+// beside them; any other file through its own name and ".tmp".
+QString scratchFileFor(const QString& path) {
+  const QFileInfo info(path);
+  const QString name = info.fileName();
+  if (name != QLatin1String(catalogue::kTrackFile) && name != QLatin1String(catalogue::kDiscFile)) return {};
+  return info.dir().filePath(info.completeBaseName() + QStringLiteral(".tmp"));
 }
 
 }  // namespace
@@ -133,6 +153,16 @@ bool hasTrack(const QByteArray& tracks, const QString& code, const QString& trac
   return found;
 }
 
+bool hasTrackUnderLongerCode(const QByteArray& tracks, const QString& code, const QString& track) {
+  const QByteArray c = platform::cp1252::encode(code), t = platform::cp1252::encode(track);
+  bool found = false;
+  catalogue::forEachRecord(tracks, [&](const RecordBytes& r) {
+    found = r.code.size() > size_t(c.size()) && r.code.substr(0, size_t(c.size())) == view(c) && r.track == view(t);
+    return !found;
+  });
+  return found;
+}
+
 bool discListed(const QStringList& discs, const QString& code) { return discs.contains(code); }
 
 bool discInUse(const QStringList& discs, const QString& code) {
@@ -140,10 +170,6 @@ bool discInUse(const QStringList& discs, const QString& code) {
   for (const QString& d : discs)
     if (common::Trim(d) == wanted) return true;
   return false;
-}
-
-bool looksCut(const QString& box, const QStringList& discs) {
-  return box.size() >= 10 && !box.endsWith(QLatin1Char(' ')) && !discInUse(discs, box);
 }
 
 QByteArray editedTracks(const QByteArray& tracks, const QString& code, const QString& track,
@@ -183,15 +209,15 @@ namespace {
 
 template <typename Drop>
 TrackDeletion deleteWhere(const QByteArray& tracks, const QString& key, Drop drop) {
-  const QByteArray k = catalogue::codeKey(view(platform::cp1252::encode(key)));
+  const QByteArray k = platform::cp1252::encode(common::padRight(key, common::kCodeWidth));
   TrackDeletion d;
   d.tracks.reserve(tracks.size());
-  QByteArray scratch;
+  QByteArray codeScratch, trackScratch;
   catalogue::forEachRecord(tracks, [&](const RecordBytes& r) {
-    const bool ofDisc = catalogue::codeKey(r.code) == k;
+    const bool ofDisc = padded(r.code, common::kCodeWidth, codeScratch) == view(k);
     if (ofDisc) ++d.discTracks;
-    if (ofDisc && drop(fitted(r.track, common::kTrackWidth, scratch))) ++d.removed;
-    else appendFittedRecord(d.tracks, r);
+    if (ofDisc && drop(padded(r.track, common::kTrackWidth, trackScratch))) ++d.removed;
+    else appendPaddedRecord(d.tracks, r);
     return true;
   });
   return d;
@@ -204,38 +230,35 @@ TrackDeletion withoutDisc(const QByteArray& tracks, const QString& key) {
 }
 
 TrackDeletion withoutTrack(const QByteArray& tracks, const QString& key, const QString& track) {
-  QByteArray scratch;
-  const QByteArray t(fitted(view(platform::cp1252::encode(track)), common::kTrackWidth, scratch).data(),
-                     common::kTrackWidth);
+  const QByteArray t = platform::cp1252::encode(common::padRight(track, common::kTrackWidth));
   return deleteWhere(tracks, key, [&](std::string_view recordTrack) { return recordTrack == view(t); });
 }
 
 QByteArray discsWithout(const QStringList& discs, const QString& key) {
-  const QString k = common::fitWidth(key, common::kCodeWidth);
+  const QString k = common::padRight(key, common::kCodeWidth);
   QByteArray out;
   for (const QString& d : discs) {
-    const QString code = common::fitWidth(d, common::kCodeWidth);
+    const QString code = common::padRight(d, common::kCodeWidth);
     if (code != k) out += recordLine(QStringList{code});
   }
   return out;
 }
 
 Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends) {
-  // Each file's length before, -1 when it did not exist.
-  std::vector<qint64> before;
+  // The length before of each file opened for writing so far, -1 when it did not exist. A file
+  // that could not be opened was not changed and has nothing to undo.
+  std::vector<std::pair<QString, qint64>> before;
   const auto undo = [&] {
     QStringList notRestored;
-    for (size_t i = 0; i < before.size(); ++i) {
-      const QString& path = appends[i].first;
-      const bool ok = before[i] < 0 ? (!platform::fileExists(path) || QFile::remove(path))
-                                    : QFile::resize(path, before[i]);
+    for (const auto& [path, length] : before) {
+      const bool ok = length < 0 ? (!platform::fileExists(path) || QFile::remove(path))
+                                 : (platform::fileLength(path) == length || QFile::resize(path, length));
       if (!ok) notRestored << path;
     }
     return notRestored;
   };
   for (const auto& [path, text] : appends) {
     const qint64 length = platform::fileLength(path);
-    before.push_back(length);
     QByteArray data = text;
     QFile f(path);
     QString error;
@@ -244,17 +267,16 @@ Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends) {
       f.seek(length - 1);
       char last = '\n';
       f.getChar(&last);
-      if (last != '\n') data.prepend("\r\n");
+      if (last != '\n' && last != '\r') data.prepend("\r\n");
       f.close();
     }
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) {
       error = f.errorString();
-    } else if (f.write(data) != data.size() || !f.flush()) {
-      error = f.errorString();
-      f.close();
     } else {
+      before.emplace_back(path, length);
+      if (f.write(data) != data.size() || !f.flush()) error = f.errorString();
       f.close();
-      if (f.error() != QFile::NoError) error = f.errorString();
+      if (error.isEmpty() && f.error() != QFile::NoError) error = f.errorString();
     }
     if (!error.isEmpty()) {
       const QStringList notRestored = undo();
@@ -287,13 +309,15 @@ GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes) {
     if (bytes) earlier[i] = Earlier{true, std::move(*bytes)};
   }
   for (size_t i = 0; i < writes.size(); ++i) {
-    const platform::WriteResult written = platform::replaceFileBytes(writes[i].path, writes[i].bytes);
+    const platform::WriteResult written =
+        platform::replaceFileBytes(writes[i].path, writes[i].bytes, scratchFileFor(writes[i].path));
     if (written) continue;
     result.ok = false;
     result.failedPath = writes[i].path;
     result.error = written.error;
     for (size_t j = 0; j < i; ++j) {
-      const bool back = earlier[j].existed ? bool(platform::replaceFileBytes(writes[j].path, earlier[j].bytes))
+      const bool back = earlier[j].existed ? bool(platform::replaceFileBytes(writes[j].path, earlier[j].bytes,
+                                                                             scratchFileFor(writes[j].path)))
                                            : platform::deleteFile(writes[j].path);
       if (!back) result.notPutBack << writes[j].path;
     }

@@ -33,14 +33,13 @@ QByteArray recordLine(const QStringList& fields);
 // ---- finding
 // Whether a record's disc and track fields, as read, equal the code and the track exactly.
 bool hasTrack(const QByteArray& tracks, const QString& code, const QString& track);
+// Whether a record's code is longer than the code and begins with it, and its track field, as
+// read, is the track: a record that a list cut to the code's width shows under that code.
+bool hasTrackUnderLongerCode(const QByteArray& tracks, const QString& code, const QString& track);
 // Whether a disc field, as read, equals the code exactly.
 bool discListed(const QStringList& discs, const QString& code);
 // Whether a disc field, without its outer blanks, equals the code without its outer blanks.
 bool discInUse(const QStringList& discs, const QString& code);
-// A code box keeps 10 characters: a full box whose code no disc has is the cut-off start of a
-// longer code, under which nothing may be written.
-bool looksCut(const QString& box, const QStringList& discs);
-
 // ---- rewrites of the track file (every record written back as four quoted fields)
 // Leaves out every record whose fields, as read, are the code and track, and adds the edited
 // record at the end; the other records keep their fields as read and their order.
@@ -50,8 +49,9 @@ QByteArray editedTracks(const QByteArray& tracks, const QString& code, const QSt
 QByteArray recodedTracks(const QByteArray& tracks, const QString& current, const QString& replacement);
 QByteArray recodedDiscs(const QStringList& discs, const QString& current, const QString& replacement);
 
-// Deletions compare codes and tracks fitted to 11 and 2 characters and write every kept record
-// with each field fitted to its width.
+// Deletions compare codes and tracks padded to 11 and 2 characters and write every kept record
+// with each field padded to its width. A longer field is never cut: it is compared and written
+// whole, so a code of 12 characters is not the disc of its first 11.
 struct TrackDeletion {
   QByteArray tracks;   // the kept records
   int discTracks = 0;  // records of the disc, the deleted ones included

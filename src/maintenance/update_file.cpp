@@ -6,6 +6,7 @@
 #include "maintenance/track_database.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
+#include "platform/text_file.h"
 
 #include <cstring>
 #include <optional>
@@ -19,7 +20,7 @@ namespace {
 
 bool isBlank(const char* p, const char* e) {
   for (; p < e; ++p)
-    if (*p != ' ' && *p != '\t' && *p != '\r') return false;
+    if (*p != ' ' && *p != '\t') return false;
   return true;
 }
 
@@ -27,15 +28,8 @@ bool isBlank(const char* p, const char* e) {
 template <typename Fn>
 void forEachLine(const QByteArray& bytes, Fn fn) {
   const char* p = bytes.constData();
-  const char* end = p + bytes.size();
   int number = 0;
-  while (p < end) {
-    const char* nl = static_cast<const char*>(memchr(p, '\n', size_t(end - p)));
-    const char* e = nl ? nl : end;
-    if (e > p && e[-1] == '\r') --e;
-    if (!fn(++number, p, e)) return;
-    p = nl ? nl + 1 : end;
-  }
+  platform::forEachLine(p, bytes.size(), [&](qsizetype start, qsizetype end) { return fn(++number, p + start, p + end); });
 }
 
 std::vector<QByteArray> fieldsOf(const char* p, const char* e) {
@@ -50,7 +44,7 @@ std::vector<QByteArray> fieldsOf(const char* p, const char* e) {
 // The bytes with a line end after their last line, so that an appended line starts a line of
 // its own.
 QByteArray endedLines(const QByteArray& bytes) {
-  if (bytes.isEmpty() || bytes.endsWith('\n')) return bytes;
+  if (bytes.isEmpty() || bytes.endsWith('\n') || bytes.endsWith('\r')) return bytes;
   return bytes + "\r\n";
 }
 

@@ -154,6 +154,7 @@ void Control::applyGeometry() {
   widget_->setGeometry(int(std::lround(px_.x())), int(std::lround(px_.y())),
                        std::max(0, int(std::lround(px_.width()))),
                        std::max(0, int(std::lround(px_.height()))));
+  geometryApplied();
 }
 
 void Control::Move(double left, double top, double width, double height) {
@@ -197,7 +198,10 @@ void Control::setToolTipText(const QString& tip) {
 }
 
 void Control::setFont(const QFont& font) {
-  if (widget_) widget_->setFont(font);
+  if (!widget_) return;
+  widget_->setFont(font);
+  // A drop-down's field is restyled with the drop-down and would fall back to the default face.
+  if (QLineEdit* field = fieldOf(widget_); field && field != widget_) field->setFont(font);
 }
 
 void Control::setFixedPitchFont(const QString& face, double pointSize) {
@@ -536,8 +540,19 @@ void ComboBox::setText(const QString& text) {
 }
 
 void ComboBox::applyStyleSheet() {
-  // Without this the popup of some styles is a menu that ignores the row count.
-  combo()->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+  // Without combobox-popup some styles show a menu that ignores the row count. The colours are
+  // part of the sheet: applying a sheet again puts back the palette the widget had before, and
+  // the face of a pick-only box is drawn in colours no palette entry of ours reaches.
+  QString colours;
+  const QColor back = toQColor(backColour_), fore = toQColor(foreColour_);
+  if (back.isValid()) colours += QStringLiteral(" background-color: %1;").arg(back.name());
+  if (fore.isValid()) colours += QStringLiteral(" color: %1;").arg(fore.name());
+  // A border of its own makes the face one plain colour rather than the style's shading of it.
+  const QString face = back.isValid() ? QStringLiteral(" border: 1px solid palette(dark); padding: 0px 2px;") : QString();
+  QString sheet = QStringLiteral("QComboBox { combobox-popup: 0;%1%2 }").arg(colours, face);
+  if (!colours.isEmpty())
+    sheet += QStringLiteral(" QComboBox QAbstractItemView, QComboBox QLineEdit {%1 }").arg(colours);
+  combo()->setStyleSheet(sheet);
 }
 
 void ComboBox::setVisibleRows(int rows) {
@@ -559,14 +574,12 @@ void ComboBox::fitDropDownToEntries() {
 
 void ComboBox::setBackColor(qint32 colour) {
   backColour_ = colour;
-  applyColour(widget(), QPalette::Base, colour);
-  if (combo()->lineEdit()) applyColour(combo()->lineEdit(), QPalette::Base, colour);
+  applyStyleSheet();
 }
 
 void ComboBox::setForeColor(qint32 colour) {
   foreColour_ = colour;
-  applyColour(widget(), QPalette::Text, colour);
-  if (combo()->lineEdit()) applyColour(combo()->lineEdit(), QPalette::Text, colour);
+  applyStyleSheet();
 }
 
 // ---------------------------------------------------------------- ListBox
@@ -582,20 +595,24 @@ class ListBoxView : public QListView {
     setBatchSize(2000);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { placeHeader(); });
   }
-  // A one-line header standing over the rows, inside the list's frame.
+  // A one-line header standing over the rows, inside the list's frame. It is a widget of its
+  // own beside the list, so it shows while the list is hidden and keeps its own font.
   void setHeader(QWidget* header) {
     header_ = header;
-    header->setParent(this);
-    header->show();
     setViewportMargins(0, header->sizeHint().height() + 2, 0, 0);
     placeHeader();
   }
   void placeHeader() {
     if (!header_) return;
     const int textMargin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    header_->setGeometry(frameWidth() + textMargin - horizontalScrollBar()->value(), frameWidth(),
-                         std::max(header_->sizeHint().width(), viewport()->width()),
+    const int frame = frameWidth();
+    const QRect list = geometry();
+    const int scrollBar = verticalScrollBar()->isVisible() ? verticalScrollBar()->width() : 0;
+    header_->setGeometry(list.x() + frame + textMargin, list.y() + frame,
+                         std::max(0, list.width() - 2 * frame - textMargin - scrollBar),
                          header_->sizeHint().height() + 2);
+    // The header's words follow the rows when they are scrolled sideways.
+    header_->setContentsMargins(-horizontalScrollBar()->value(), 0, 0, 0);
   }
  protected:
   void resizeEvent(QResizeEvent* e) override {
@@ -659,6 +676,8 @@ void ListBox::addItems(const QStringList& items) { model_->addMany(items); }
 void ListBox::setHeader(Control& header) {
   static_cast<ListBoxView*>(view())->setHeader(header.widget());
 }
+
+void ListBox::geometryApplied() { static_cast<ListBoxView*>(view())->placeHeader(); }
 
 void ListBox::moveAllFrom(ListBox& other) {
   model_->takeAllFrom(*other.model_);

@@ -96,6 +96,8 @@ class Control {
  protected:
   bool inScale() const;
   void applyGeometry();
+  // Runs after the control has been moved or sized (also while it is hidden).
+  virtual void geometryApplied() {}
   FormBase* form_;
   QPointer<QWidget> widget_;
   QString name_;
@@ -243,7 +245,8 @@ class ListBox : public Control {
 
   void AddItem(const QString& item);
   void addItems(const QStringList& items);
-  // Puts a one-line header (a label) over the rows, inside the list's frame.
+  // Keeps a one-line header (a label of the same window, created after the list) over the
+  // rows, inside the list's frame; the header stays in its place while the list is hidden.
   void setHeader(Control& header);
   // Moves every line of another list box into this one (the other is left empty).
   void moveAllFrom(ListBox& other);
@@ -272,6 +275,7 @@ class ListBox : public Control {
   void setForeColor(qint32 colour) override;
   bool underline() const;
   void setUnderline(bool on);
+  void geometryApplied() override;
 
   SortedListModel* model() const { return model_; }
   QListView* view() const;

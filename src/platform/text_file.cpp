@@ -23,22 +23,10 @@ std::optional<QString> readTextFile(const QString& path) {
 
 QStringList splitLines(const QString& text) {
   QStringList lines;
-  qsizetype start = 0;
-  const qsizetype n = text.size();
-  const QChar* d = text.constData();
-  for (qsizetype i = 0; i < n; ++i) {
-    if (d[i] == QLatin1Char('\n')) {
-      qsizetype end = i;
-      if (end > start && d[end - 1] == QLatin1Char('\r')) --end;
-      lines.append(text.mid(start, end - start));
-      start = i + 1;
-    }
-  }
-  if (start < n) {
-    qsizetype end = n;
-    if (d[end - 1] == QLatin1Char('\r')) --end;
+  forEachLine(text.constData(), text.size(), [&](qsizetype start, qsizetype end) {
     lines.append(text.mid(start, end - start));
-  }
+    return true;
+  });
   return lines;
 }
 
@@ -87,16 +75,33 @@ static WriteResult failure(const QString& path, const QString& why) {
   return r;
 }
 
+QString scratchPathOf(const QString& path) { return path + QStringLiteral(".tmp"); }
+
+// Makes a rename in the folder survive a power cut. A file system that cannot sync a folder
+// has nothing more to give; the rename itself has already taken place.
+static void syncFolder(const QByteArray& file) {
+  const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(file)).absolutePath());
+  const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
 // The scratch file is written with plain system calls so that every short or failed write is
-// seen: a file system that takes only part of the data must never leave a cut file in place.
-WriteResult replaceFileBytes(const QString& path, const QByteArray& bytes) {
+// seen: a file system that takes only part of the data must never leave a cut file in place. Its
+// name is fixed, so a scratch file left by a run that was killed is replaced by the next write
+// rather than left behind.
+WriteResult replaceFileBytes(const QString& path, const QByteArray& bytes, const QString& scratchPath) {
   const QFileInfo info(path);
   if (info.isDir()) return failure(path, QStringLiteral("is a folder"));
   if (info.exists() && !info.isWritable()) return failure(path, QStringLiteral("is read only"));
 
   const QByteArray target = QFile::encodeName(info.absoluteFilePath());
-  QByteArray scratch = target + ".XXXXXX";
-  const int fd = ::mkstemp(scratch.data());
+  const QByteArray scratch =
+      QFile::encodeName(QFileInfo(scratchPath.isEmpty() ? scratchPathOf(path) : scratchPath).absoluteFilePath());
+  if (::unlink(scratch.constData()) != 0 && errno != ENOENT)
+    return failure(path, QString::fromLocal8Bit(std::strerror(errno)));
+  const int fd = ::open(scratch.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0) return failure(path, QString::fromLocal8Bit(std::strerror(errno)));
   const auto fail = [&](int err) {
     ::close(fd);
@@ -129,6 +134,7 @@ WriteResult replaceFileBytes(const QString& path, const QByteArray& bytes) {
     ::unlink(scratch.constData());
     return failure(path, QString::fromLocal8Bit(std::strerror(err)));
   }
+  syncFolder(target);
   return {};
 }
 

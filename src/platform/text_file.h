@@ -1,6 +1,6 @@
 // Reading and writing the program's text files: Windows-1252 (the designers' settings files
-// UTF-8), CR LF on write, CR LF or LF accepted on read. Every rewrite goes through a complete
-// scratch file in the same folder.
+// UTF-8), CR LF on write, CR LF, a lone LF or a lone CR accepted on read. Every rewrite goes
+// through a complete scratch file in the same folder.
 #pragma once
 
 #include <QString>
@@ -9,6 +9,21 @@
 #include <optional>
 
 namespace platform {
+
+// Calls onLine(start, end) for each line of the text, the line end left out, until onLine
+// returns false. CR LF, a lone LF and a lone CR each end a line; a final line end does not start
+// another line. Works on QChar text and on raw bytes alike, so every reader sees the same lines.
+template <typename Ch, typename OnLine>
+void forEachLine(const Ch* s, qsizetype n, OnLine onLine) {
+  qsizetype i = 0;
+  while (i < n) {
+    qsizetype e = i;
+    while (e < n && s[e] != Ch('\n') && s[e] != Ch('\r')) ++e;
+    if (!onLine(i, e)) return;
+    if (e + 1 < n && s[e] == Ch('\r') && s[e + 1] == Ch('\n')) ++e;
+    i = e + 1;
+  }
+}
 
 // The whole file as text, or nothing when it is missing or cannot be read.
 std::optional<QString> readTextFile(const QString& path);
@@ -34,10 +49,14 @@ struct WriteResult {
   explicit operator bool() const { return ok; }
 };
 
+// The scratch file of a rewrite unless the caller names another: the target's name and ".tmp".
+QString scratchPathOf(const QString& path);
+
 // Writes the text through a scratch file beside the target that replaces it only once it is
-// complete; on any failure the original stays as it was.
+// complete, then syncs the folder so that the new name lasts; on any failure the original stays
+// as it was. A scratch file of that name left from an earlier run is replaced.
 WriteResult replaceFile(const QString& path, const QString& text);
-WriteResult replaceFileBytes(const QString& path, const QByteArray& bytes);
+WriteResult replaceFileBytes(const QString& path, const QByteArray& bytes, const QString& scratchPath = QString());
 WriteResult replaceFileUtf8(const QString& path, const QString& text);
 
 }  // namespace platform

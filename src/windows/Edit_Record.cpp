@@ -1,6 +1,5 @@
 #include "windows/Edit_Record.h"
 
-#include "catalogue/database.h"
 #include "common/text_helpers.h"
 #include "windows/dialog_helpers.h"
 #include "maintenance/track_database.h"
@@ -64,11 +63,23 @@ Edit_Record& Edit_Record::instance() {
 // Every load starts from the window as designed.
 void Edit_Record::Form_Load() {
   for (platform::TextBox* box : {&Text1, &Text2, &Text3, &Text4}) box->setText(QString());
+  handedCode_.clear();
+  handedBox_.clear();
   Text1.setEnabled(false);
   Text2.setEnabled(false);
   Check1.setValue(0);
   setWorking(false);
   Text3.SetFocus();
+}
+
+void Edit_Record::Set_Disc_Code(const QString& code) {
+  Text1.setText(code);
+  handedCode_ = code;
+  handedBox_ = Text1.Text();
+}
+
+QString Edit_Record::discCode() const {
+  return !handedCode_.isEmpty() && Text1.Text() == handedBox_ ? handedCode_ : Text1.Text();
 }
 
 void Edit_Record::setWorking(bool working) {
@@ -82,7 +93,7 @@ void Edit_Record::Text3_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
 void Edit_Record::Text4_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
 
 void Edit_Record::Text2_Change() {
-  if (!common::IsNumeric(Text2.Text())) Text2.setText(QString());
+  windows::keepDigitsOnly(Text2);
 }
 
 void Edit_Record::Command2_Click() { Unload(); }
@@ -90,28 +101,20 @@ void Edit_Record::Command2_Click() { Unload(); }
 void Edit_Record::Command1_Click() {
   if (windows::refuseTrackEntry(Text1, Text2, Text3, Text4, false)) return;
 
-  // The code box cannot hold every code the list may show: a blank one (the list hides the
-  // codes) or the cut-off start of a longer one would write the track under a disc it is not.
-  if (Trim(Text1.Text()).isEmpty()) {
+  // A blank code (the list hides the codes) would write the track under no disc.
+  if (Trim(discCode()).isEmpty()) {
     tell(QStringLiteral("Show MF Code must be selected to edit or delete a track"));
     return;
-  }
-  if (Text1.Text().size() >= 10 && !Text1.Text().endsWith(QLatin1Char(' '))) {
-    const QString discPath = maintenance::discFilePath();
-    const auto discs = catalogue::readDiscFile(discPath);
-    if (!discs) return tell(maintenance::cannotReadText(discPath));
-    if (maintenance::looksCut(Text1.Text(), *discs)) {
-      return tell(QStringLiteral("The disc code of this track is longer than 10 characters.\r") +
-                  QStringLiteral("It cannot be edited here."));
-    }
   }
 
   {
     // The boxes were checked: a key typed while events are let through must not reach them.
     platform::BusyScope busy;
     setWorking(true);
+    const bool handed = discCode() == handedCode_;
     Text2.setText(common::FormatZeros(common::Val(Text2.Text()), 2));
     Text1.setText(padRight(Text1.Text(), 11));
+    if (handed) handedBox_ = Text1.Text();
     Text3.setText(padRight(Text3.Text(), 36));
     Text4.setText(padRight(Text4.Text(), 30));
     platform::letEventsThrough();
@@ -120,7 +123,7 @@ void Edit_Record::Command1_Click() {
 }
 
 void Edit_Record::Update_Record() {
-  const QString code = Text1.Text() + QLatin1Char(' ');
+  const QString code = padRight(discCode(), 11);
   const QString track = Text2.Text();
   const QByteArray edited =
       maintenance::recordLine(QStringList{code, track, Text3.Text() + QLatin1Char(' '), Text4.Text() + QLatin1Char(' ')});
@@ -131,8 +134,15 @@ void Edit_Record::Update_Record() {
     platform::BusyScope busy;
     const QString trackPath = maintenance::trackFilePath();
     const auto tracks = maintenance::readFileBytes(trackPath);
-    if (!tracks) written = {false, maintenance::cannotReadText(trackPath)};
-    else written = maintenance::replaceDatabase(maintenance::editedTracks(*tracks, code, track, edited));
+    if (!tracks) {
+      written = {false, maintenance::cannotReadText(trackPath)};
+    } else if (!maintenance::hasTrack(*tracks, code, track) && maintenance::hasTrackUnderLongerCode(*tracks, code, track)) {
+      // The list shows 11 characters of a longer code: the track is not the one of this code.
+      written = {false, QStringLiteral("The disc code of this track is longer than 11 characters.\r") +
+                            QStringLiteral("It cannot be edited here.")};
+    } else {
+      written = maintenance::replaceDatabase(maintenance::editedTracks(*tracks, code, track, edited));
+    }
     platform::setHidden(trackPath, false);
 
     setWorking(false);

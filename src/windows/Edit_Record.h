@@ -14,6 +14,10 @@ class Edit_Record : public platform::FormBase {
   // Drops the window (the main window does so as it closes, while the application still runs).
   static void release();
 
+  // The main window's hand-over: the song-list line's code column (11 characters) into the code
+  // box, which shows 10 of them; the window keeps the whole column as the disc it writes.
+  void Set_Disc_Code(const QString& code);
+
   // The window's rewrite of the track file and the refresh after it (the window's own
   // procedure of this name cannot share the class's name).
   void Update_Record();
@@ -44,4 +48,8 @@ class Edit_Record : public platform::FormBase {
 
  private:
   void setWorking(bool working);
+  // The disc code of the record: the code handed over while the box still shows it, else the
+  // box's text.
+  QString discCode() const;
+  QString handedCode_, handedBox_;
 };

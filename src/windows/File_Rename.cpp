@@ -6,7 +6,6 @@
 #include "platform/prompts.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <memory>
 
@@ -177,7 +176,8 @@ bool File_Rename::Rename_Listed(bool tellDone) {
   const QString folder = Dir1.Path();
   const std::vector<maintenance::RenameStep> steps =
       maintenance::planRenames(List3.items(), File1.items(), selectedOption());
-  if (const auto problem = maintenance::checkRenames(steps, maintenance::namesInFolder(folder))) {
+  const bool foldCase = maintenance::foldsCase(folder);
+  if (const auto problem = maintenance::checkRenames(steps, maintenance::namesInFolder(folder), foldCase)) {
     p.msgBox(problemText(*problem), OKOnly + platform::msg::Exclamation, kTitle);
     return false;
   }
@@ -187,9 +187,8 @@ bool File_Rename::Rename_Listed(bool tellDone) {
     platform::BusyScope busy;
     for (const maintenance::RenameStep& s : steps) {
       if (s.from == s.to) continue;
-      const QString to = platform::joinPath(folder, s.to);
       // The file system is asked again at the moment of the rename: never onto an existing file.
-      if (QFileInfo::exists(to) || !platform::renameFile(platform::joinPath(folder, s.from), to)) {
+      if (!maintenance::moveName(folder, s.from, s.to, foldCase)) {
         failed = &s;
         break;
       }

@@ -18,6 +18,8 @@ void tell(const QString& text, const QString& title = kTitle) {
 }
 }  // namespace
 
+const QString Rename_Disc::kNoDiscText = QStringLiteral("Please select a disc first");
+
 Rename_Disc::Rename_Disc() : FormBase(Kind::Dialog, kTitle, QSize(440, 220)) {
   const QFont sans(QStringLiteral("MS Sans Serif"));
   Text1.setFont(sans);
@@ -77,6 +79,8 @@ void Rename_Disc::endWork() {
 void Rename_Disc::Command1_Click() {
   const QString current = Trim(Text1.Text());
   const QString newCode = Trim(Text2.Text());
+  // No current code would match the blank lines of the disc file and invent a disc.
+  if (current.isEmpty()) return tell(kNoDiscText);
   if (newCode.isEmpty()) return askAgain();
   if (newCode == current) {
     tell(QStringLiteral("New Disc Code = Current Disc Code\rPlease use another disc code."));

@@ -13,6 +13,9 @@ class Rename_Disc : public platform::FormBase {
   // box, which keeps 10 characters of it.
   void Set_Current(const QString& item);
 
+  // The refusal of a change with no current code (no disc highlighted in the main window).
+  static const QString kNoDiscText;
+
   void Form_Load() override;
   void Command1_Click();
   void Command2_Click();

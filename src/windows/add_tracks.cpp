@@ -58,7 +58,7 @@ void add_tracks::Text3_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
 void add_tracks::Text4_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
 
 void add_tracks::Text2_Change() {
-  if (!common::IsNumeric(Text2.Text())) Text2.setText(QString());
+  windows::keepDigitsOnly(Text2);
 }
 
 void add_tracks::startAgain() {

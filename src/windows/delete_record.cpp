@@ -110,7 +110,7 @@ void delete_record::Text1_Change() {
 }
 
 void delete_record::Text2_Change() {
-  if (!Text2.Text().isEmpty() && !common::IsNumeric(Text2.Text())) Text2.setText(QString());
+  windows::keepDigitsOnly(Text2);
   Command1.setEnabled(!Text1.Text().isEmpty() && !Text2.Text().isEmpty());
 }
 
@@ -123,6 +123,13 @@ void delete_record::Timer1_Timer() {
 }
 
 void delete_record::Command1_Click() {
+  // Blanks are no disc: a key of 11 blanks would rewrite both files for nothing, or drop records
+  // that have lost their code.
+  if (common::Trim(Text1.Text()).isEmpty()) {
+    report(QStringLiteral("Please enter a Disc code."), QStringLiteral("Disc Code"));
+    if (Text1.Enabled() && Text1.Visible()) Text1.SetFocus();
+    return;
+  }
   Label1.setVisible(false);
   Label2.setCaption(QStringLiteral("Please wait... whilst the database is updated."));
   for (platform::Control* c : std::initializer_list<platform::Control*>{

@@ -17,6 +17,14 @@ inline void upperKey(int& keyAscii) {
   if (keyAscii > 0 && keyAscii < 0x10000) keyAscii = platform::cp1252::upper(QChar(char16_t(keyAscii))).unicode();
 }
 
+// A track number box holds digits only: any other character (a sign, a point, a blank, a letter)
+// empties the whole box, so "-1" or "1e1" can never be stored as a track.
+inline void keepDigitsOnly(platform::TextBox& box) {
+  const QString text = box.Text();
+  for (const QChar c : text)
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return box.setText(QString());
+}
+
 // The four boxes of a track in the add and edit windows: their font, the lengths they keep
 // (code 10, track 2, song 35, artist 29) and their tips.
 void setUpTrackBoxes(platform::TextBox& code, platform::TextBox& track, platform::TextBox& song,

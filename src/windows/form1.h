@@ -239,7 +239,7 @@ class Form1 : public platform::FormBase {
   platform::ListBox List1{this, client(), "List1", platform::ListBox::Style::CheckBox, platform::ListBox::MultiSelect::None, true};
   platform::TabStrip TabStrip1{this, client(), "TabStrip1", {"Sort by Song Title", "Sort by Artist Name", "Sort by Track Number", "Sort by Manufacturer Code"}};
   platform::ListBox List2{this, client(), "List2", platform::ListBox::Style::Standard, platform::ListBox::MultiSelect::Extended, true};
-  platform::Label Label2{this, client(), "Label2", ""};
+  platform::Label Label2{this, client(), "Label2", "", false};
   platform::ListBox List3{this, client(), "List3", platform::ListBox::Style::Standard, platform::ListBox::MultiSelect::None, true};
   platform::ListBox Temp_List{this, client(), "Temp_List", platform::ListBox::Style::Standard, platform::ListBox::MultiSelect::None, true};
   platform::CommandButton cmdClose{this, client(), "cmdClose", "close this list"};

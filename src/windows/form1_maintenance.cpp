@@ -41,6 +41,10 @@ void Form1::mnuTracks_Click() {
 }
 
 void Form1::mnu_Change_Disc_Code_Click() {
+  if (common::Trim(List1.Text()).isEmpty()) {
+    platform::prompts().msgBox(Rename_Disc::kNoDiscText, OKOnly, QStringLiteral("Change Disc Code"));
+    return;
+  }
   Label4.setCaption(QString());
   Rename_Disc window;
   window.Load();

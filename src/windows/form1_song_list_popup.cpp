@@ -48,7 +48,7 @@ void prefillDialogs(const QString& line, Sort sort) {
   del.Text1.setText(UCase(cut.code));
   del.Text2.setText(UCase(cut.track));
   Edit_Record& edit = Edit_Record::instance();
-  edit.Text1.setText(UCase(cut.code));
+  edit.Set_Disc_Code(UCase(cut.code));
   edit.Text2.setText(UCase(cut.track));
   edit.Text3.setText(UCase(Trim(cut.song)));
   edit.Text4.setText(UCase(Trim(cut.artist)));

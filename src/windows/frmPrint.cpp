@@ -125,6 +125,11 @@ frmPrint::frmPrint() : FormBase(Kind::Dialog, QStringLiteral("Print Preview"), Q
   Text1.Change = [this] { Text1_Change(); };
   Text1.GotFocus = [this] { Text1_GotFocus(); };
   new ClickWatcher(Text1.widget(), [this] { Text1_Click(); });
+
+  // Print comes first in the tab order, so it has the focus when the window opens.
+  QWidget* chain[] = {Command1.widget(), Combo1.widget(), Combo2.widget(), Command3.widget(),
+                      Text1.widget(),    Command2.widget(), Command4.widget()};
+  for (size_t i = 1; i < std::size(chain); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
   makePrinterSurface = realPrinterSurface;
 }
 

@@ -75,10 +75,6 @@ TEST(TrackDatabase, FindingTracksAndDiscs) {
   EXPECT_TRUE(discInUse(discs, "SC2"));             // compared trimmed
   EXPECT_TRUE(discInUse(discs, " SC1 "));
   EXPECT_FALSE(discInUse(discs, "SC"));
-
-  EXPECT_TRUE(looksCut("ABCDEFGHIJ", discs));
-  EXPECT_FALSE(looksCut("ABCDEFGHIJ", {"ABCDEFGHIJ "}));  // a code of exactly 10
-  EXPECT_FALSE(looksCut("SC1       ", discs));           // room left in the box
 }
 
 TEST(TrackDatabase, WhenTheDiscFileCannotBeReplacedTheTrackFileIsPutBack) {

@@ -81,6 +81,27 @@ TEST(RenamePlan, RenamesThatWouldOverwriteOrLoseAFileAreRefused) {
   ASSERT_TRUE(problem);
   EXPECT_EQ(problem->kind, RenameProblem::Kind::BadName);
   EXPECT_EQ(problem->from, "b.mp3");
+
+  // A file system that ignores letter case: a change of case alone is the file's own name,
+  // another file's name in other letters is taken.
+  const auto folded = [&](std::vector<RenameStep> steps) { return maintenance::checkRenames(steps, folder, true); };
+  EXPECT_FALSE(folded({{"a.mp3", "A.mp3"}, {"b.mp3", "x.mp3"}}));
+  problem = folded({{"a.mp3", "TAKEN.mp3"}});
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::TargetExists);
+  problem = folded({{"a.mp3", "x.mp3"}, {"b.mp3", "X.MP3"}});
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::SameTarget);
+
+  // There a change of case goes through a name in between and leaves nothing else behind.
+  testsupport::TempHome home;
+  home.writeBytes("song.mp3", "x");
+  home.writeBytes("other.mp3", "y");
+  EXPECT_FALSE(maintenance::foldsCase(home.path()));
+  EXPECT_TRUE(maintenance::moveName(home.path(), "song.mp3", "Song.mp3", true));
+  EXPECT_FALSE(maintenance::moveName(home.path(), "Song.mp3", "other.mp3", true));
+  EXPECT_EQ(QDir(home.path()).entryList(QDir::Files, QDir::Name), (QStringList{"Song.mp3", "other.mp3"}));
+  EXPECT_EQ(home.readBytes("Song.mp3"), "x");
 }
 
 TEST(RenamePlan, FileListsMatchTheirPatternInNameOrder) {

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QTest>
 
@@ -51,6 +52,11 @@ TEST_F(DiscCatalogueTest, TheDropDownHoldsEveryRowSortedUnderItsPrompt) {
     EXPECT_LE(platform::sortKey(f.Combo1.List(i - 1)), platform::sortKey(f.Combo1.List(i))) << i;
   EXPECT_EQ(f.Combo1.List(0).left(1), "A");
   EXPECT_TRUE(f.Combo1.font().fixedPitch() || f.Combo1.font().styleHint() == QFont::TypeWriter);
+  // The fields show their text in the rows' fixed-pitch face, as the search box does.
+  for (platform::ComboBox* c : {&f.Combo1, &f.cmbSearch_text}) {
+    const QLineEdit* field = static_cast<QComboBox*>(c->widget())->lineEdit();
+    EXPECT_TRUE(QFontInfo(field->font()).fixedPitch()) << c->name().toStdString();
+  }
 }
 
 TEST_F(DiscCatalogueTest, ChoosingARowHighlightsItsFirstDiscAndTicksNothing) {

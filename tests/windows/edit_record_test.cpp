@@ -12,8 +12,9 @@ using platform::msg::OK;
 using testsupport::trackLine;
 
 namespace {
+// The boxes as the main window fills them from a song-list line.
 void fill(Edit_Record& e, const QString& code, const QString& track, const QString& song, const QString& artist) {
-  e.Text1.setText(code);
+  e.Set_Disc_Code(code);
   e.Text2.setText(track);
   e.Text3.setText(song);
   e.Text4.setText(artist);
@@ -75,6 +76,24 @@ TEST_F(MaintenanceTest, EditRefreshRunsTheSearchOnlyWhenNoDiscIsTicked) {
   EXPECT_EQ(tracks().size(), 5);
 }
 
+TEST_F(MaintenanceTest, EditWritesTheTrackOfTheClickedLineWhenOneCodeBeginsAnother) {
+  home.writeDiscs({"ABCDEFGHIJ", "ABCDEFGHIJK"});
+  home.writeTracks({"ABCDEFGHIJ,01,TEN,X", "ABCDEFGHIJK,01,ELEVEN,Y"});
+  Form1& f = start();
+  tick("ABCDEFGHIJ");
+  tick("ABCDEFGHIJK");
+  f.cmdGet_Tracks_Click();
+  clickSong("ELEVEN");
+  prompts.onModal([](platform::FormBase& w) {
+    auto& e = dynamic_cast<Edit_Record&>(w);
+    EXPECT_EQ(e.Text1.Text(), "ABCDEFGHIJ");  // the box shows 10 characters of the code
+    e.Text3.setText("NEW ELEVEN");
+    e.Command1_Click();
+  });
+  f.mnug_Click();
+  EXPECT_EQ(tracks(), (QStringList{trackLine("ABCDEFGHIJ", "01", "TEN", "X"), trackLine("ABCDEFGHIJK", "01", "NEW ELEVEN", "Y")}));
+}
+
 TEST_F(MaintenanceTest, EditKeepsAnUnpaddedTwinAndReplacesEveryPaddedOne) {
   home.writeLines("watka.bxl", {kTracks[1], "\"SC8123\",\"02\",\"OLD\",\"X\"", kTracks[2], kTracks[1]});
   start();
@@ -88,14 +107,15 @@ TEST_F(MaintenanceTest, EditKeepsAnUnpaddedTwinAndReplacesEveryPaddedOne) {
 }
 
 TEST_F(MaintenanceTest, EditRefusesWhatItCannotWriteAndStaysClosable) {
-  home.writeDiscs({"ABCDEFGHIJK", "SC8123"});
+  home.writeDiscs({"ABCDEFGHIJKL", "SC8123"});
+  home.writeLines("watka.bxl", kTracks + QStringList{"\"ABCDEFGHIJKL\",\"01\",\"SONG\",\"ARTIST\""});
   const QByteArray before = home.readBytes("watka.bxl");
   start();
   prompts.onModal([](platform::FormBase& w) {
     auto& e = dynamic_cast<Edit_Record&>(w);
     fill(e, "           ", "01", "SONG", "ARTIST");  // the list hides the codes
     e.Command1_Click();
-    fill(e, "ABCDEFGHIJK", "01", "SONG", "ARTIST");  // cut to 10 by its box
+    fill(e, "ABCDEFGHIJK", "01", "SONG", "ARTIST");  // the list's column of a longer code
     e.Command1_Click();
     fill(e, "SC8123", "01", "SONG, TWO", "ARTIST");
     e.Command1_Click();
@@ -113,7 +133,7 @@ TEST_F(MaintenanceTest, EditRefusesWhatItCannotWriteAndStaysClosable) {
   const QStringList shown = messages();
   ASSERT_EQ(shown.size(), 4);
   EXPECT_EQ(shown[0], "Show MF Code must be selected to edit or delete a track");
-  EXPECT_TRUE(shown[1].contains("longer than 10 characters"));
+  EXPECT_TRUE(shown[1].contains("longer than 11 characters"));
   EXPECT_EQ(shown[2], "You can not use these characters \" , ");
   EXPECT_EQ(shown[3], "Only 98 tracks allowed");
   EXPECT_EQ(home.readBytes("watka.bxl"), before);

@@ -1,12 +1,14 @@
 // The add, change-code and delete windows, opened from the main window as the user does.
 #include "maint_support.h"
 
+#include "maintenance/update_file.h"
 #include "windows/Rename_Disc.h"
 #include "windows/add_tracks.h"
 #include "windows/delete_record.h"
 #include "platform/busy.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -63,6 +65,8 @@ TEST_F(MaintenanceTest, AddRefusesBadCodesDuplicatesAndTrack99WithoutWriting) {
   prompts.onModal([](platform::FormBase& w) {
     auto& a = dynamic_cast<add_tracks&>(w);
     a.Text2.setText("1x");
+    EXPECT_EQ(a.Text2.Text(), "");
+    a.Text2.setText("-1");  // pasted: a number, but no track
     EXPECT_EQ(a.Text2.Text(), "");
     a.Text1.setText("AB C");
     a.Text2.setText("3");
@@ -140,6 +144,27 @@ TEST_F(MaintenanceTest, AddThatCannotBeWrittenLeavesEveryFileAsItWas) {
   EXPECT_EQ(tracks(), kTracks);
   EXPECT_EQ(discs(), kDiscs);
   EXPECT_FALSE(QFile::exists(home.path("My_Discs.kup")));
+
+  // A read-only disc file refuses the new disc: the track already appended is taken back, and
+  // the user is told that nothing changed, with no call for the backup.
+  const QByteArray tracksBefore = home.readBytes("watka.bxl"), discsBefore = home.readBytes("watdi.bxl");
+  QFile::setPermissions(home.path("watdi.bxl"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+  prompts.onModal([this](platform::FormBase& w) {
+    auto& a = dynamic_cast<add_tracks&>(w);
+    a.Text1.setText("NEW2");
+    a.Text3.setText("SONG");
+    a.Text4.setText("ARTIST");
+    testsupport::OrdinaryUser user(home.path());
+    a.Command1_Click();
+  });
+  prompts.answerMsg(OK);
+  f.mnuTracks_Click();
+  ASSERT_EQ(messages().size(), 2);
+  EXPECT_TRUE(messages()[1].contains("watdi.bxl could not be written")) << messages()[1].toStdString();
+  EXPECT_TRUE(messages()[1].endsWith("The database has not been changed.")) << messages()[1].toStdString();
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);
+  EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
+  EXPECT_FALSE(QFile::exists(home.path("My_Discs.kup")));
 }
 
 // ---------------------------------------------------------------- Change Disc Code
@@ -193,6 +218,16 @@ TEST_F(MaintenanceTest, ChangeCodeRefusalsKeepTheWindowOpenAndTheFilesUntouched)
   EXPECT_EQ(discs(), kDiscs);
   EXPECT_EQ(f.Label4.Caption(), "");
   EXPECT_EQ(f.List1.ListIndex(), -1);  // reset by Clear, nothing re-selected
+
+  // With no disc highlighted there is nothing to change: refused before the window opens.
+  home.writeBytes("watdi.bxl", home.readBytes("watdi.bxl") + "\r\n");  // an empty line is no disc
+  const QByteArray tracksBefore = home.readBytes("watka.bxl"), discsBefore = home.readBytes("watdi.bxl");
+  prompts.answerMsg(OK);
+  f.mnu_Change_Disc_Code_Click();
+  EXPECT_EQ(messages().last(), "Please select a disc first");
+  EXPECT_EQ(prompts.callsOf("modal").size(), 1u);
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);
+  EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
 }
 
 TEST_F(MaintenanceTest, ChangeCodeRefusesACodeCutByItsBox) {
@@ -264,6 +299,9 @@ TEST_F(MaintenanceTest, ChangeCodeThatCannotBeWrittenLeavesBothFiles) {
 // ---------------------------------------------------------------- Delete
 
 TEST_F(MaintenanceTest, DeleteDiscRemovesItsTracksAndItsLineAndClearsTheMainWindow) {
+  // Scratch files left by a run that was killed are taken over by the rewrite, not left behind.
+  home.writeBytes("watka.tmp", QByteArray(100000, 'x'));
+  home.writeBytes("watdi.tmp", "half a disc file");
   Form1& f = start();
   f.List1.setListIndex(row("SC8123"));
   prompts.onModal([](platform::FormBase& w) {
@@ -282,6 +320,9 @@ TEST_F(MaintenanceTest, DeleteDiscRemovesItsTracksAndItsLineAndClearsTheMainWind
   EXPECT_EQ(tracks(), kTracks.mid(2));
   EXPECT_EQ(discs(), kDiscs.mid(1));
   EXPECT_EQ(f.List1.ListCount(), 4);
+  const QStringList left = QDir(home.path()).entryList(QDir::Files);
+  EXPECT_FALSE(left.contains("watka.tmp") || left.contains("watdi.tmp")) << left.join(' ').toStdString();
+  EXPECT_TRUE(left.filter("watka.bxl.").isEmpty() && left.filter("watdi.bxl.").isEmpty()) << left.join(' ').toStdString();
 }
 
 TEST_F(MaintenanceTest, DeleteTrackFromTheSongListKeepsADiscWithOtherTracks) {
@@ -328,6 +369,39 @@ TEST_F(MaintenanceTest, DeleteTrackTypedByHand) {
   EXPECT_EQ(discs(), (QStringList{kDiscs[0], kDiscs[2], kDiscs[3], kDiscs[4]}));
   EXPECT_EQ(messages()[0], "You have choosen to delete Disc zk101 Track 01 are you sure.");
   EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Delete Track 1 from Disc zk101");
+
+  // Blanks are no disc code: refused before the question, and nothing is written.
+  const QByteArray tracksBefore = home.readBytes("watka.bxl"), discsBefore = home.readBytes("watdi.bxl");
+  prompts.onModal([](platform::FormBase& w) {
+    auto& d = dynamic_cast<delete_record&>(w);
+    d.Text1.setText("   ");
+    d.Text2.setText("1");
+    d.Command1_Click();
+    EXPECT_TRUE(d.isLoaded());
+    d.Command2_Click();
+  });
+  prompts.answerMsg(OK);
+  f.mnuDelete_Click();
+  EXPECT_EQ(messages().last(), "Please enter a Disc code.");
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);
+  EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
+}
+
+TEST_F(MaintenanceTest, DeleteKeepsLongFieldsWholeLongerCodesApartAndQuotesFromSplittingRecords) {
+  const QByteArray longer = "\"ABCDEFGHIJKL\",\"01\",\"A SONG TITLE THAT RUNS TO FORTY-ONE CHARS\",\"AN ARTIST\"\r\n";
+  home.writeBytes("watka.bxl", "\"ABCDEFGHIJK\",\"01\",\"GOES\",\"X\"\r\n" + longer + "SC1,01,SAY \"HI\",Y\r\n");
+  home.writeBytes("watdi.bxl", "\"ABCDEFGHIJK\"\r\n\"ABCDEFGHIJKL\"\r\n\"SC1\"\r\n");
+  Form1& f = start();
+  f.List1.setListIndex(row("ABCDEFGHIJK"));
+  ASSERT_EQ(f.List1.Text(), "ABCDEFGHIJK");
+  prompts.onModal([](platform::FormBase& w) { dynamic_cast<delete_record&>(w).Command1_Click(); });
+  prompts.answerMsg(Yes);
+  f.mnuB_Click();
+  // Short fields padded, the long ones whole; the quote that would end its field is an apostrophe.
+  EXPECT_EQ(home.readBytes("watka.bxl"),
+            "\"ABCDEFGHIJKL\",\"01\",\"A SONG TITLE THAT RUNS TO FORTY-ONE CHARS\",\"AN ARTIST                     \"\r\n" +
+                (trackLine("SC1", "01", "SAY 'HI'", "Y") + "\r\n").toLatin1());
+  EXPECT_EQ(home.readBytes("watdi.bxl"), "\"ABCDEFGHIJKL\"\r\n\"SC1        \"\r\n");
 }
 
 TEST_F(MaintenanceTest, DeleteThatCannotBeWrittenLeavesBothFiles) {
@@ -378,4 +452,81 @@ TEST_F(MaintenanceTest, DeleteAndEditWantOneSelectedLine) {
   EXPECT_EQ(shown[1].title, "Delete Track");
   EXPECT_EQ(shown[2].title, "Edit Track");
   EXPECT_TRUE(prompts.callsOf("modal").empty());
+}
+
+// ---------------------------------------------------------------- Line ends
+
+// The demo database with a lone CR ending every line: read record by record for the title and
+// the disc list, and by every rewrite, which writes each record back with CR LF.
+TEST_F(MaintenanceTest, LoneCarriageReturnsEndRecordsInEveryReadAndRewrite) {
+  QFile demoTracks(MELLOWDEX_DEMO_DIR "/watka.bxl"), demoDiscs(MELLOWDEX_DEMO_DIR "/watdi.bxl");
+  ASSERT_TRUE(demoTracks.open(QIODevice::ReadOnly) && demoDiscs.open(QIODevice::ReadOnly));
+  const QByteArray tracksCrLf = demoTracks.readAll(), discsCrLf = demoDiscs.readAll();
+  const QList<QByteArray> records = tracksCrLf.split('\n').mid(0, tracksCrLf.count('\n'));
+  const auto crOnly = [](QByteArray b) { return b.replace("\r\n", "\r"); };
+  const auto useCrOnly = [&] {
+    home.writeBytes("watka.bxl", crOnly(tracksCrLf));
+    home.writeBytes("watdi.bxl", crOnly(discsCrLf));
+  };
+  const auto without = [&](int i) {
+    QByteArray out;
+    for (int j = 0; j < records.size(); ++j)
+      if (j != i) out += records[j] + '\n';
+    return out;
+  };
+  ASSERT_TRUE(records[0].startsWith("\"MDX1003    \",\"01\"") && records[1].startsWith("\"MDX1003    \",\"02\""));
+
+  useCrOnly();
+  Form1& f = start();
+  f.Form_Activate();
+  EXPECT_TRUE(f.Caption().endsWith("Database = " + QString::number(records.size()) + " Songs")) << f.Caption().toStdString();
+  EXPECT_EQ(f.List1.ListCount(), discsCrLf.count('\n'));
+
+  // Delete one track of a disc with more.
+  prompts.onModal([](platform::FormBase& w) {
+    auto& d = dynamic_cast<delete_record&>(w);
+    d.Text1.setText("MDX1003");
+    d.Text2.setText("01");
+    d.Command1_Click();
+  });
+  prompts.answerMsg(Yes);
+  f.mnuDelete_Click();
+  EXPECT_EQ(home.readBytes("watka.bxl"), without(0));
+  EXPECT_EQ(home.readBytes("watdi.bxl"), crOnly(discsCrLf));
+
+  // Edit one.
+  useCrOnly();
+  prompts.onModal([](platform::FormBase& w) {
+    auto& e = dynamic_cast<Edit_Record&>(w);
+    e.Set_Disc_Code("MDX1003    ");
+    e.Text2.setText("02");
+    e.Text3.setText("NEW SONG");
+    e.Text4.setText("NEW ARTIST");
+    e.Command1_Click();
+  });
+  f.mnug_Click();
+  EXPECT_EQ(home.readBytes("watka.bxl"), without(1) + (trackLine("MDX1003", "02", "NEW SONG", "NEW ARTIST") + "\r\n").toLatin1());
+
+  // Change a disc's code.
+  useCrOnly();
+  f.cmdUntag_Click();
+  f.List1.setListIndex(row("MDX1003"));
+  prompts.onModal([](platform::FormBase& w) {
+    auto& d = dynamic_cast<Rename_Disc&>(w);
+    d.Text2.setText("NEWCODE");
+    d.Command1_Click();
+  });
+  f.mnu_Change_Disc_Code_Click();
+  EXPECT_EQ(home.readBytes("watka.bxl"), QByteArray(tracksCrLf).replace("\"MDX1003    \"", "\"NEWCODE    \""));
+  EXPECT_EQ(home.readBytes("watdi.bxl"), QByteArray(discsCrLf).replace("\"MDX1003    \"", "\"NEWCODE    \""));
+
+  // Apply an update file with lone CRs too: one new track of a new disc, one already stored.
+  useCrOnly();
+  const QByteArray added = (trackLine("ZZ100", "01", "NEW", "ONE") + "\r\n").toLatin1();
+  home.writeBytes("u.kup", crOnly("\"Mellowdex Update File \"\r\n" + added + records[0] + '\n'));
+  EXPECT_EQ(maintenance::applyUpdateFile(home.path("u.kup"), home.path()).result,
+            maintenance::UpdateOutcome::Result::Applied);
+  EXPECT_EQ(home.readBytes("watka.bxl"), crOnly(tracksCrLf) + added);
+  EXPECT_EQ(home.readBytes("watdi.bxl"), crOnly(discsCrLf) + "\"ZZ100      \"\r\n");
+  EXPECT_EQ(messages().size(), 1) << messages().join('|').toStdString();  // the delete's question
 }

@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTest>
 
 using platform::msg::OK;
 using testsupport::linesBytes;
@@ -329,7 +330,11 @@ TEST_F(PrintWindowTest, ThePrintDialogOffersTheEstimatePlusFiftyAndCancelKeepsTh
   w.Text1.setText(" ");
   w.Page_Estimate = 10;
   prompts.answerPrint(std::nullopt);
-  w.Command1_Click();
+  // Print has the focus when the window opens: the space bar prints.
+  w.Show();
+  QApplication::setActiveWindow(w.window());
+  ASSERT_EQ(QApplication::focusWidget(), w.Command1.widget());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
   EXPECT_EQ(prompts.callsOf("printDialog").back().text, "60");
   EXPECT_EQ(r.paper, nullptr);
   w.Page_Estimate = 0;

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 using platform::msg::No;
 using testsupport::quotedLinesBytes;
@@ -117,6 +118,7 @@ TEST_F(SongListFileTest, AFolderNameIsReadOnlyAndTheSaveStartsAgain) {
 }
 
 TEST_F(SongListFileTest, ADoubleQuoteCannotReachTheSavedHeader) {
+  home.writeBytes("watka.bxl", home.readBytes("watka.bxl") + "SC8123,03,SAY \"HI\",JO\r\n");
   Form1& f = start();
   int key = '"';
   f.Text1_KeyPress(key);
@@ -126,9 +128,13 @@ TEST_F(SongListFileTest, ADoubleQuoteCannotReachTheSavedHeader) {
   EXPECT_EQ(key, 'a');
   tick("SC8123");
   f.Text1.setText("The \"Big\" Night");  // pasted
+  f.cmdGet_Tracks_Click();
   save("q.mdq");
   open(home.path("q.mdq"));
   EXPECT_EQ(f.Text1.Text(), "The 'Big' Night");
+  // A song of a hand-edited track file with a quote inside keeps its line whole.
+  EXPECT_EQ(f.List2.ListCount(), 3);
+  EXPECT_GE(f.List2.items().indexOf(QRegularExpression("^SAY 'HI' +JO +SC8123 +03$")), 0) << f.List2.items().join('|').toStdString();
 }
 
 TEST_F(SongListFileTest, SaveThenOpenRestoresEveryControl) {

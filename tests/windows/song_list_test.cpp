@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QTabBar>
+#include <QTest>
 
 using platform::msg::OK;
 
@@ -227,10 +228,11 @@ TEST_F(SongListTest, ChangingShowCodesOrUntickingHideDuplicatesDiscardsTheList) 
   EXPECT_EQ(f.Label6.Caption(), "Tracks = 0");
 }
 
-TEST_F(SongListTest, LinesOptionUnderlinesTheSongList) {
+TEST_F(SongListTest, LinesOptionUnderlinesTheSongListNotItsHeader) {
   Form1& f = start();
-  f.Check7.setValue(1);
+  QTest::mouseClick(f.Check7.widget(), Qt::LeftButton, {}, QPoint(8, f.Check7.widget()->height() / 2));
   EXPECT_TRUE(f.List2.underline());
+  EXPECT_FALSE(f.Label2.widget()->font().underline());
   f.Check7.setValue(0);
   EXPECT_FALSE(f.List2.underline());
 }
@@ -364,6 +366,7 @@ TEST_F(SongListTest, AnEmptyListStaysHiddenThroughASortChange) {
   f.TabStrip1.setSelectedIndex(3);
   EXPECT_FALSE(f.List2.Visible());
   EXPECT_EQ(f.Label2.Caption(), catalogue::columnHeader(catalogue::Sort::Track));
+  EXPECT_TRUE(f.Label2.widget()->isVisible());  // the header shows over the hidden list's place
 }
 
 TEST_F(SongListTest, SortChangeKeepsIdenticalLinesAndTheCounter) {

@@ -4,11 +4,14 @@
 #include "platform/colours.h"
 #include "platform/prompts.h"
 
+#include <QCoreApplication>
+
 using platform::msg::OK;
 
 namespace {
 constexpr qint32 kRed = 0x0000FF;
 constexpr qint32 kYellow = 0x00FFFF;
+constexpr qint32 kGreen = 0x00FF00;
 }  // namespace
 
 class ViewTest : public MainWindowTest {
@@ -38,6 +41,19 @@ TEST_F(ViewTest, ColourChoicesReachTheWholeGroupOfTheirList) {
   // The dialog starts from the colour being changed.
   EXPECT_EQ(prompts.callsOf("chooseColour")[0].text, QString::number(platform::kSystemWindowBackground));
   EXPECT_EQ(prompts.callsOf("chooseColour")[1].text, "0");
+
+  // The drop-downs show their pair, the pick-only target box on its face too, after a resize.
+  prompts.answerColour(kGreen);
+  f.mnuL2BackColor.click();
+  f.window()->resize(f.window()->size() + QSize(40, 30));
+  QCoreApplication::processEvents();
+  const auto shown = [](platform::Control& c) {
+    QWidget* w = c.widget();
+    return w->grab().toImage().pixelColor(w->width() / 2, 4);
+  };
+  EXPECT_EQ(shown(f.Combo1), QColor(Qt::red));
+  EXPECT_EQ(shown(f.cmbSearch_text), QColor(Qt::green));
+  EXPECT_EQ(shown(f.cmbSearch), QColor(Qt::green));
 }
 
 TEST_F(ViewTest, AColourEqualToTheSameListsOtherColourIsRefused) {
