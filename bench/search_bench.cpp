@@ -2,8 +2,8 @@
 // 32,731-line song list.
 #include "bench_support.h"
 #include "db_generator.h"
-#include "windows/form1.h"
 #include "platform/screen.h"
+#include "windows/form1.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

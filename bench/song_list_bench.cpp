@@ -4,9 +4,9 @@
 // peak_MB.
 #include "bench_support.h"
 #include "db_generator.h"
-#include "windows/form1.h"
 #include "platform/prompts.h"
 #include "platform/screen.h"
+#include "windows/form1.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 // Song-list file benchmarks: saving and opening a file of 32,731 lines with 5,000 ticked discs.
 #include "bench_support.h"
 #include "db_generator.h"
-#include "windows/form1.h"
 #include "platform/prompts.h"
 #include "platform/screen.h"
+#include "windows/form1.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

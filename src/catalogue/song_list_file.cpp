@@ -48,6 +48,45 @@ QString songListFileText(const SongListFile& f) {
   return out;
 }
 
+QString sortKeyword(std::optional<Sort> sort) {
+  if (!sort) return {};
+  switch (*sort) {
+    case Sort::Artist: return QStringLiteral("ARTIST");
+    case Sort::Song: return QStringLiteral("SONG");
+    case Sort::Track: return QStringLiteral("TRACK");
+    case Sort::MfCode: return QStringLiteral("MF CODE");
+  }
+  return {};
+}
+
+std::optional<Sort> sortOfKeyword(const QString& keyword) {
+  for (Sort s : kAllSorts)
+    if (keyword == sortKeyword(s)) return s;
+  return std::nullopt;
+}
+
+OpenedSongList openedSongList(const QStringList& v, int version) {
+  OpenedSongList out;
+  if (v.size() > 1) out.header = v[1];
+  if (v.size() > 2) out.sort = sortOfKeyword(v[2]);
+  out.showCodes = v.value(3) == QLatin1String("MF TRUE");
+  out.useNumbers = v.value(4) == QLatin1String("REF TRUE");
+  out.hideDuplicates = v.value(5) == QLatin1String("DUP TRUE");
+  qsizetype next = 6;
+  for (; next < v.size(); ++next) {
+    const QString& disc = v[next];
+    if (version == 2 && disc == kSeparator) {
+      ++next;
+      break;
+    }
+    if (disc.size() > 11) out.useNumbers = true;
+    out.discs << disc;
+  }
+  if (version == 2)
+    for (; next < v.size() && out.lines.size() < Max_List_Lines; ++next) out.lines << v[next];
+  return out;
+}
+
 std::optional<QStringList> readSongListValues(const QString& path) {
   auto lines = platform::readLines(path);
   if (!lines) return std::nullopt;

@@ -4,6 +4,7 @@
 // messages that every file the main window writes shares.
 #pragma once
 
+#include "catalogue/song_line.h"
 #include "platform/prompts.h"
 #include "platform/text_file.h"
 
@@ -39,6 +40,24 @@ struct SongListFile {
 
 // The file's text, every value quoted, CR LF after each line.
 QString songListFileText(const SongListFile& file);
+
+// The keyword a sort is saved under; empty without a sort.
+QString sortKeyword(std::optional<Sort> sort);
+// The sort a saved keyword names (compared exactly); nothing for any other text.
+std::optional<Sort> sortOfKeyword(const QString& keyword);
+
+// What Open takes from a file's values (from its first line on). A file cut short leaves the
+// header as it was and its missing options off; a disc carrying a number turns the numbers on.
+struct OpenedSongList {
+  std::optional<QString> header;  // nothing when the file ends before it
+  std::optional<Sort> sort;       // nothing for a missing or unknown keyword
+  bool showCodes = false;
+  bool useNumbers = false;
+  bool hideDuplicates = false;
+  QStringList discs;  // up to the separator (version 2) or the end
+  QStringList lines;  // version 2: after the separator, at most Max_List_Lines
+};
+OpenedSongList openedSongList(const QStringList& values, int version);
 
 // The file's values as read back: each line is one field (the text between its quotes).
 std::optional<QStringList> readSongListValues(const QString& path);

@@ -1,8 +1,8 @@
 // The About window.
 #include "windows/About.h"
 
-#include "windows/form1.h"
 #include "platform/prompts.h"
+#include "windows/form1.h"
 
 #include <QCursor>
 

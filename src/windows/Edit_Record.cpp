@@ -1,12 +1,12 @@
 #include "windows/Edit_Record.h"
 
 #include "common/text_helpers.h"
-#include "windows/dialog_helpers.h"
 #include "maintenance/track_database.h"
-#include "windows/form1.h"
 #include "platform/busy.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
+#include "windows/dialog_helpers.h"
+#include "windows/form1.h"
 
 #include <QCoreApplication>
 

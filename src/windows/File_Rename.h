@@ -3,9 +3,9 @@
 // before showing it; the window never reads the database.
 #pragma once
 
-#include "windows/update.h"
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "windows/update.h"
 
 class File_Rename : public platform::FormBase {
  public:

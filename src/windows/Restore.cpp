@@ -1,9 +1,9 @@
 #include "windows/Restore.h"
 
-#include "windows/Backup.h"
 #include "maintenance/track_database.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
+#include "windows/Backup.h"
 
 using platform::msg::OKOnly;
 

@@ -2,11 +2,11 @@
 
 #include "catalogue/database.h"
 #include "common/text_helpers.h"
-#include "windows/dialog_helpers.h"
 #include "maintenance/track_database.h"
-#include "windows/form1.h"
 #include "platform/busy.h"
 #include "platform/prompts.h"
+#include "windows/dialog_helpers.h"
+#include "windows/form1.h"
 
 using common::FormatZeros;
 using common::padRight;

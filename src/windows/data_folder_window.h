@@ -3,9 +3,9 @@
 // action and Cancel buttons, and the copy of the two files as a pair.
 #pragma once
 
-#include "windows/update.h"
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "windows/update.h"
 
 #include <QString>
 

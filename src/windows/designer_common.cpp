@@ -1,9 +1,9 @@
 #include "windows/designer_common.h"
 
-#include "windows/label_controls.h"
 #include "platform/busy.h"
 #include "platform/prompts.h"
 #include "platform/text_file.h"
+#include "windows/label_controls.h"
 
 #include <QApplication>
 #include <QLabel>

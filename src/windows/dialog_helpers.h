@@ -3,8 +3,8 @@
 #pragma once
 
 #include "platform/controls.h"
-#include "platform/form.h"
 #include "platform/cp1252.h"
+#include "platform/form.h"
 
 #include <QString>
 

@@ -2,15 +2,15 @@
 #include "windows/form1.h"
 
 #include "catalogue/database.h"
-#include "windows/Edit_Record.h"
-#include "windows/File_Rename.h"
-#include "windows/delete_record.h"
-#include "windows/module1.h"
 #include "platform/busy.h"
 #include "platform/colours.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/screen.h"
+#include "windows/delete_record.h"
+#include "windows/Edit_Record.h"
+#include "windows/File_Rename.h"
+#include "windows/module1.h"
 
 #include <QApplication>
 #include <QMenuBar>

@@ -1,7 +1,7 @@
 // The disc catalogue drop-down: product lines that move the disc list to their discs.
 #include "catalogue/disc_catalogue_rows.h"
-#include "windows/form1.h"
 #include "platform/sorted_list_model.h"
+#include "windows/form1.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,12 +1,12 @@
 // Copying the song list to the clipboard, exporting it, and writing an update file from it.
-#include "catalogue/track_file.h"
 #include "catalogue/export_writers.h"
-#include "windows/form1.h"
 #include "catalogue/song_list_file.h"
+#include "catalogue/track_file.h"
 #include "platform/busy.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/text_file.h"
+#include "windows/form1.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -6,8 +6,6 @@
 #include "catalogue/track_file.h"
 #include "common/records.h"
 #include "common/text_helpers.h"
-#include "windows/frmPrint_Cover.h"
-#include "windows/frmPrint_Offset.h"
 #include "covers/selection_sheet.h"
 #include "covers/slips.h"
 #include "platform/busy.h"
@@ -15,6 +13,8 @@
 #include "platform/files.h"
 #include "platform/painter_surface.h"
 #include "platform/prompts.h"
+#include "windows/frmPrint_Cover.h"
+#include "windows/frmPrint_Offset.h"
 
 #include <QPrinter>
 

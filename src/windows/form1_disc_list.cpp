@@ -5,10 +5,10 @@
 #include "catalogue/database.h"
 #include "catalogue/disc_reference.h"
 #include "common/text_helpers.h"
-#include "windows/delete_record.h"
-#include "windows/dialog_helpers.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
+#include "windows/delete_record.h"
+#include "windows/dialog_helpers.h"
 
 #include <QCursor>
 #include <QWidget>

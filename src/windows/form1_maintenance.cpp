@@ -2,12 +2,12 @@
 #include "windows/form1.h"
 
 #include "common/text_helpers.h"
-#include "windows/Edit_Record.h"
-#include "windows/Rename_Disc.h"
-#include "windows/add_tracks.h"
-#include "windows/delete_record.h"
 #include "platform/busy.h"
 #include "platform/prompts.h"
+#include "windows/add_tracks.h"
+#include "windows/delete_record.h"
+#include "windows/Edit_Record.h"
+#include "windows/Rename_Disc.h"
 
 using platform::msg::OKOnly;
 

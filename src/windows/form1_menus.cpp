@@ -3,10 +3,10 @@
 #include "windows/form1.h"
 
 #include "common/text_helpers.h"
-#include "windows/frmMerge.h"
 #include "platform/busy.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
+#include "windows/frmMerge.h"
 
 #include <QMenuBar>
 

@@ -5,8 +5,8 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/text_file.h"
-#include "windows/frmPrint.h"
 #include "printing/print_job.h"
+#include "windows/frmPrint.h"
 
 void Form1::cmdPrint_Click() {
   const auto sort = currentSort();

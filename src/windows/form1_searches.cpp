@@ -2,10 +2,10 @@
 #include "windows/form1.h"
 
 #include "catalogue/database.h"
-#include "catalogue/track_file.h"
-#include "common/text_helpers.h"
 #include "catalogue/search_history.h"
 #include "catalogue/search_pattern.h"
+#include "catalogue/track_file.h"
+#include "common/text_helpers.h"
 #include "platform/busy.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"

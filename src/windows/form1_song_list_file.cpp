@@ -1,9 +1,9 @@
 // Save and Open: the ticked discs, the options and the song list kept in a song-list file.
 #include "windows/form1.h"
 
-#include "catalogue/song_line.h"
-#include "common/text_helpers.h"
+#include "catalogue/disc_reference.h"
 #include "catalogue/song_list_file.h"
+#include "common/text_helpers.h"
 #include "platform/busy.h"
 #include "platform/prompts.h"
 #include "platform/text_file.h"
@@ -11,21 +11,6 @@
 #include <QHash>
 
 using platform::msg::OKOnly;
-
-namespace {
-
-const char* sortKeyword(std::optional<catalogue::Sort> sort) {
-  if (!sort) return "";
-  switch (*sort) {
-    case catalogue::Sort::Artist: return "ARTIST";
-    case catalogue::Sort::Song: return "SONG";
-    case catalogue::Sort::Track: return "TRACK";
-    case catalogue::Sort::MfCode: return "MF CODE";
-  }
-  return "";
-}
-
-}  // namespace
 
 void Form1::cmdSave_Click() {
   while (true) {
@@ -40,7 +25,7 @@ void Form1::cmdSave_Click() {
     catalogue::SongListFile file;
     file.version = 2;
     file.header = catalogue::storableHeader(Text1.Text());
-    file.sortKeyword = QString::fromLatin1(sortKeyword(currentSort()));
+    file.sortKeyword = catalogue::sortKeyword(currentSort());
     file.showCodes = Check1.Value() == 1;
     file.useNumbers = Check2.Value() == 1;
     file.hideDuplicates = Check3.Value() == 1;
@@ -87,41 +72,37 @@ void Form1::Open_Song_List(const QString& path) {
   cmdUntag_Click();
   Opening_File = true;
 
-  const QStringList& v = *values;
-  if (v.size() > 1) Text1.setText(v[1]);
-  if (v.size() > 2) {
-    const QString& sort = v[2];
-    if (sort == QLatin1String("ARTIST")) {
-      Option1.setValue(true);
-      TabStrip1.setSelectedIndex(2);
-    } else if (sort == QLatin1String("SONG")) {
-      Option2.setValue(true);
-      TabStrip1.setSelectedIndex(1);
-    } else if (sort == QLatin1String("TRACK")) {
-      Option3.setValue(true);
-      TabStrip1.setSelectedIndex(3);
-    } else if (sort == QLatin1String("MF CODE")) {
-      Option5.setValue(true);
-      TabStrip1.setSelectedIndex(4);
+  const catalogue::OpenedSongList opened = catalogue::openedSongList(*values, version);
+  if (opened.header) Text1.setText(*opened.header);
+  if (opened.sort) {
+    switch (*opened.sort) {
+      case catalogue::Sort::Artist:
+        Option1.setValue(true);
+        TabStrip1.setSelectedIndex(2);
+        break;
+      case catalogue::Sort::Song:
+        Option2.setValue(true);
+        TabStrip1.setSelectedIndex(1);
+        break;
+      case catalogue::Sort::Track:
+        Option3.setValue(true);
+        TabStrip1.setSelectedIndex(3);
+        break;
+      case catalogue::Sort::MfCode:
+        Option5.setValue(true);
+        TabStrip1.setSelectedIndex(4);
+        break;
     }
   }
-  Check1.setValue(v.value(3) == QLatin1String("MF TRUE") ? 1 : 0);
-  Check2.setValue(v.value(4) == QLatin1String("REF TRUE") ? 1 : 0);
-  Check3.setValue(v.value(5) == QLatin1String("DUP TRUE") ? 1 : 0);
+  Check1.setValue(opened.showCodes ? 1 : 0);
+  Check2.setValue(opened.useNumbers ? 1 : 0);
+  Check3.setValue(opened.hideDuplicates ? 1 : 0);
 
   // Where each disc code stands in the freshly loaded disc list.
   QHash<QString, QList<int>> itemsByCode;
   for (int i = 0; i < List1.ListCount(); ++i) itemsByCode[List1.List(i)].append(i);
-
-  qsizetype next = 6;
-  for (; next < v.size(); ++next) {
-    const QString& disc = v[next];
-    if (version == 2 && disc == catalogue::kSeparator) {
-      ++next;
-      break;
-    }
-    if (disc.size() > 11) Check2.setValue(1);
-    const QString code = common::Left(disc, 11);
+  for (const QString& disc : opened.discs) {
+    const QString code = common::Left(disc, catalogue::kCodeLength);
     const auto found = itemsByCode.constFind(code);
     if (found == itemsByCode.constEnd()) continue;  // a disc no longer in the database
     for (int index : *found) {
@@ -134,10 +115,8 @@ void Form1::Open_Song_List(const QString& path) {
 
   int linesRead = 0;
   if (version == 2 && chkOpen.Value() == 1) {
-    QStringList lines;
-    for (; next < v.size() && lines.size() < catalogue::Max_List_Lines; ++next) lines << v[next];
-    linesRead = int(lines.size());
-    List2.addItems(lines);
+    linesRead = int(opened.lines.size());
+    List2.addItems(opened.lines);
   }
   List1.widget()->update();
 

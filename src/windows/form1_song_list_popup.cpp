@@ -2,9 +2,9 @@
 #include "windows/form1.h"
 
 #include "common/text_helpers.h"
-#include "windows/Edit_Record.h"
-#include "windows/delete_record.h"
 #include "platform/prompts.h"
+#include "windows/delete_record.h"
+#include "windows/Edit_Record.h"
 
 #include <QCursor>
 

@@ -4,16 +4,16 @@
 #include "catalogue/database.h"
 #include "catalogue/track_file.h"
 #include "common/text_helpers.h"
-#include "windows/Backup.h"
-#include "windows/File_Rename.h"
-#include "windows/Restore.h"
 #include "maintenance/rename_plan.h"
 #include "maintenance/track_database.h"
-#include "windows/update.h"
 #include "platform/busy.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
+#include "windows/Backup.h"
+#include "windows/File_Rename.h"
+#include "windows/Restore.h"
+#include "windows/update.h"
 
 #include <climits>
 #include <cmath>

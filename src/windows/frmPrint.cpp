@@ -2,13 +2,13 @@
 
 #include "common/records.h"
 #include "common/text_helpers.h"
-#include "windows/form1.h"
 #include "platform/busy.h"
 #include "platform/files.h"
 #include "platform/text_file.h"
 #include "printing/paper_renderer.h"
 #include "printing/preview_renderer.h"
 #include "printing/print_layouts.h"
+#include "windows/form1.h"
 
 #include <QDialog>
 #include <QEvent>

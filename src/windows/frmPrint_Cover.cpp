@@ -3,12 +3,12 @@
 #include "common/text_helpers.h"
 #include "covers/case_preview.h"
 #include "covers/case_settings.h"
-#include "windows/label_controls.h"
 #include "covers/label_settings.h"
 #include "platform/busy.h"
 #include "platform/colours.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
+#include "windows/label_controls.h"
 
 #include <QDialog>
 #include <QLabel>

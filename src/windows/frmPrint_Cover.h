@@ -4,11 +4,11 @@
 #pragma once
 
 #include "covers/case_paper.h"
-#include "windows/designer_common.h"
 #include "covers/label_preview.h"
 #include "covers/label_printer.h"
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "windows/designer_common.h"
 
 class frmPrint_Cover : public platform::FormBase {
  public:

@@ -1,12 +1,12 @@
 #include "windows/frmPrint_Offset.h"
 
 #include "common/text_helpers.h"
-#include "windows/label_controls.h"
 #include "covers/label_settings.h"
 #include "platform/busy.h"
 #include "platform/colours.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
+#include "windows/label_controls.h"
 
 #include <QDialog>
 #include <QLabel>

@@ -2,12 +2,12 @@
 // picture, offsets in millimetres) on a preview and prints it at real size.
 #pragma once
 
-#include "windows/designer_common.h"
 #include "covers/label_paper.h"
 #include "covers/label_preview.h"
 #include "covers/label_printer.h"
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "windows/designer_common.h"
 
 class frmPrint_Offset : public platform::FormBase {
  public:

@@ -1,8 +1,8 @@
 #include "windows/module1.h"
 
 #include "common/text_helpers.h"
-#include "windows/form1.h"
 #include "platform/controls.h"
+#include "windows/form1.h"
 
 #include <QApplication>
 

@@ -1,9 +1,9 @@
 // Backup and restore of the two database files.
 #include "main_window_fixture.h"
 
+#include "platform/prompts.h"
 #include "windows/Backup.h"
 #include "windows/Restore.h"
-#include "platform/prompts.h"
 
 #include <QDir>
 #include <QFile>

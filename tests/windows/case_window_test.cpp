@@ -1,8 +1,8 @@
 // The "Print CD Case" window: its lists and presets, Cover.dat, the preview's titles and track
 // lists, pictures and colours, and printing.
-#include "windows/frmPrint_Cover.h"
 #include "designer_test_support.h"
 #include "platform/prompts.h"
+#include "windows/frmPrint_Cover.h"
 
 using namespace designer_test;
 

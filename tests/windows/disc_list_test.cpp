@@ -2,8 +2,8 @@
 #include "main_window_fixture.h"
 
 #include "catalogue/disc_reference.h"
-#include "windows/delete_record.h"
 #include "platform/prompts.h"
+#include "windows/delete_record.h"
 
 using platform::msg::OK;
 

@@ -2,8 +2,8 @@
 // track file, refreshes the main window when asked.
 #include "maint_support.h"
 
-#include "windows/Edit_Record.h"
 #include "platform/busy.h"
+#include "windows/Edit_Record.h"
 
 #include <functional>
 #include <vector>

@@ -1,9 +1,9 @@
 // The "Print CD Label" window: its lists and presets, OffSet.dat, offsets, title editing,
 // colours and picture, and printing.
-#include "windows/frmPrint_Offset.h"
 #include "designer_test_support.h"
 #include "platform/prompts.h"
 #include "platform/text_file.h"
+#include "windows/frmPrint_Offset.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,10 +1,10 @@
 // A main window over a temporary program folder with a small database, and scripted prompts.
 #pragma once
 
-#include "windows/form1.h"
 #include "platform/screen.h"
 #include "scripted_prompts.h"
 #include "temp_home.h"
+#include "windows/form1.h"
 
 #include <QCoreApplication>
 

@@ -2,10 +2,10 @@
 #include "maint_support.h"
 
 #include "maintenance/update_file.h"
-#include "windows/Rename_Disc.h"
+#include "platform/busy.h"
 #include "windows/add_tracks.h"
 #include "windows/delete_record.h"
-#include "platform/busy.h"
+#include "windows/Rename_Disc.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,8 +4,8 @@
 #include "file_size_limit.h"
 #include "main_window_fixture.h"
 #include "platform/text_file.h"
-#include "windows/Edit_Record.h"
 #include "windows/delete_record.h"
+#include "windows/Edit_Record.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,8 +2,8 @@
 #include "main_window_fixture.h"
 
 #include "platform/recording_surface.h"
-#include "windows/frmPrint.h"
 #include "printing/print_job.h"
+#include "windows/frmPrint.h"
 
 #include <QApplication>
 #include <QFile>

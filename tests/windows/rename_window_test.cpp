@@ -1,9 +1,9 @@
 // The disc's track list for the renamer, the "Rename Files" window and its rename commands.
 #include "main_window_fixture.h"
 
-#include "windows/File_Rename.h"
 #include "maintenance/rename_plan.h"
 #include "platform/prompts.h"
+#include "windows/File_Rename.h"
 
 #include <QDir>
 #include <QFile>

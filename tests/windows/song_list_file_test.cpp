@@ -1,9 +1,9 @@
 // Saved song-list files: the exact bytes Save writes, Open in all its forms, and the merge.
 #include "main_window_fixture.h"
 
-#include "windows/frmMerge.h"
 #include "catalogue/song_list_file.h"
 #include "platform/prompts.h"
+#include "windows/frmMerge.h"
 
 #include <QFile>
 #include <QFileInfo>

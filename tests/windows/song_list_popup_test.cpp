@@ -2,9 +2,9 @@
 // menus, and hiding the selected lines.
 #include "main_window_fixture.h"
 
-#include "windows/Edit_Record.h"
-#include "windows/delete_record.h"
 #include "platform/prompts.h"
+#include "windows/delete_record.h"
+#include "windows/Edit_Record.h"
 
 using catalogue::Sort;
 using platform::mouse::Left;

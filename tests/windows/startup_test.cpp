@@ -1,9 +1,9 @@
 // Start-up, activation, the Clear command and shutdown of the main window.
 #include "main_window_fixture.h"
 
-#include "windows/module1.h"
 #include "platform/colours.h"
 #include "platform/prompts.h"
+#include "windows/module1.h"
 
 #include <QApplication>
 #include <QFileInfo>

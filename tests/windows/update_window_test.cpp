@@ -1,8 +1,8 @@
 // The "Update Database" window and the main window's Update command.
 #include "main_window_fixture.h"
 
-#include "windows/update.h"
 #include "platform/prompts.h"
+#include "windows/update.h"
 
 #include <QDir>
 #include <QFile>
