@@ -3,8 +3,6 @@
 #include "common/records.h"
 #include "platform/text_file.h"
 
-#include "platform/prompts.h"
-
 #include <QFile>
 
 #include <algorithm>
@@ -56,11 +54,6 @@ qint64 recordEstimate(qint64 fileLength) {
 int progressSteps(qint64 fileLength, qint64 atLeast, qint64 perStep) {
   const qint64 estimate = std::max(recordEstimate(fileLength), atLeast);
   return int(std::min<qint64>(estimate / perStep, std::numeric_limits<int>::max()));
-}
-
-void reportUnreadable(const QString& path, const QString& title) {
-  platform::prompts().msgBox(QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read."),
-                             platform::msg::OKOnly + platform::msg::Exclamation, title);
 }
 
 }  // namespace catalogue

@@ -26,7 +26,4 @@ qint64 recordEstimate(qint64 fileLength);
 // Progress steps of one per `perStep` estimated records, counting at least `atLeast` records.
 int progressSteps(qint64 fileLength, qint64 atLeast, qint64 perStep);
 
-// Tells the user that a database file cannot be read, in an OK box with the given title.
-void reportUnreadable(const QString& path, const QString& title);
-
 }  // namespace catalogue

@@ -2,10 +2,7 @@
 
 #include "common/records.h"
 #include "common/text_helpers.h"
-#include "platform/prompts.h"
 #include "platform/text_file.h"
-
-#include <QFileInfo>
 
 namespace catalogue {
 
@@ -13,8 +10,6 @@ const QString kFileHeader1 = QStringLiteral("MELLOWDEX CD SELECTION FILE");
 const QString kFileHeader2 = QStringLiteral("MELLOWDEX CD SELECTION FILE2");
 const QString kSeparator = QString(58, QLatin1Char('-'));
 const QString kNotMellowdex = QStringLiteral(" is not a Mellowdex file");
-const QString kReadOnlyText = QStringLiteral("This file is read only. Please use another file name");
-const QString kReadOnlyTitle = QStringLiteral("Read Only File");
 
 namespace {
 void put(QString& out, const QString& value) {
@@ -120,38 +115,6 @@ QString withMdqExtension(const QString& typed) {
 }
 
 QString storableHeader(const QString& header) { return common::storableValue(header); }
-
-std::optional<QString> askWriteName(const platform::FileDialogRequest& req,
-                                    const std::function<QString(const QString&)>& nameFor, const QString& title) {
-  platform::FileDialogRequest request = req;
-  request.overwritePrompt = false;  // asked below, for the name actually written
-  while (true) {
-    const auto typed = platform::prompts().saveFile(request);
-    if (!typed || typed->isEmpty() || *typed == request.fileName) return std::nullopt;
-    const QString name = nameFor(*typed);
-    if (!QFileInfo::exists(name)) return name;
-    const int answer = platform::prompts().msgBox(
-        name + QStringLiteral(" already exists.\n\rDo you want to replace it?"),
-        platform::msg::YesNo + platform::msg::Exclamation + platform::msg::DefaultButton2, title);
-    if (answer == platform::msg::Yes) return name;
-  }
-}
-
-std::optional<QString> askSongListSaveName() {
-  platform::FileDialogRequest req;
-  req.title = QStringLiteral("Mellowdex");
-  req.fileName = QStringLiteral("*.mdq");
-  return askWriteName(req, withMdqExtension, QStringLiteral("Mellowdex"));
-}
-
-void reportWriteFailure(const platform::WriteResult& result, const QString& path, const QString& title) {
-  if (result.readOnly)
-    platform::prompts().msgBox(kReadOnlyText, platform::msg::OKOnly, kReadOnlyTitle);
-  else
-    platform::prompts().msgBox(QStringLiteral("The file ") + path + QStringLiteral(" could not be written.\n\r") +
-                                   result.error,
-                               platform::msg::OKOnly + platform::msg::Exclamation, title);
-}
 
 QStringList mergedValues(const QStringList& first, const QStringList& second) {
   QStringList out{kFileHeader1, second.value(1), second.value(2)};

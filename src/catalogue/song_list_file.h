@@ -5,13 +5,10 @@
 #pragma once
 
 #include "catalogue/song_line.h"
-#include "platform/prompts.h"
-#include "platform/text_file.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <optional>
 
 namespace catalogue {
@@ -20,8 +17,6 @@ extern const QString kFileHeader1;  // "MELLOWDEX CD SELECTION FILE"
 extern const QString kFileHeader2;  // "MELLOWDEX CD SELECTION FILE2"
 extern const QString kSeparator;    // 58 hyphens
 extern const QString kNotMellowdex; // " is not a Mellowdex file"
-extern const QString kReadOnlyText;
-extern const QString kReadOnlyTitle;
 
 // Values written one a line, each quoted, CR LF after each.
 QString songListValuesText(const QStringList& values);
@@ -72,19 +67,6 @@ QString withMdqExtension(const QString& typed);
 
 // The header text as it can be stored: a double quote would end the value early.
 QString storableHeader(const QString& header);
-
-// Asks for the name to write a file under: the save dialog, `nameFor` turning the typed name into
-// the name written, and the overwrite question (titled `title`) for that name; No shows the dialog
-// again. Nothing when the user cancels (no name, or the preset name left as it was).
-std::optional<QString> askWriteName(const platform::FileDialogRequest& req,
-                                    const std::function<QString(const QString&)>& nameFor, const QString& title);
-
-// The same for a song-list file: the ".mdq" rule and the program's title.
-std::optional<QString> askSongListSaveName();
-
-// Tells the user why a file could not be written: a read-only target in the "Read Only File"
-// box, any other failure in a box titled `title`.
-void reportWriteFailure(const platform::WriteResult& result, const QString& path, const QString& title);
 
 // The merge of two files' values (each from line 1 on): a version-1 file with the header and
 // sort of the second and each option on when the two differ or both are on.

@@ -1,5 +1,5 @@
 // What the label and case designers take from the printer: the face names their font lists
-// offer, and the page they print on without a printer dialog.
+// offer, and the kind of maker that gives them the page they print on.
 #pragma once
 
 #include "platform/drawing_surface.h"
@@ -26,10 +26,5 @@ QString faceListEntry(const QString& face);
 
 // Where a designer's page goes: made when Print is pressed; nothing when the user withdrew.
 using PrinterFactory = std::function<std::shared_ptr<platform::DrawingSurface>()>;
-
-// The default printer, one copy. Where the system has no printer, the page is written to a PDF
-// file that the user names (the save dialog titled `caption`, proposing `pdfName`); cancelling
-// that dialog gives nothing.
-std::shared_ptr<platform::DrawingSurface> openDesignerPrinter(const QString& caption, const QString& pdfName);
 
 }  // namespace covers

@@ -6,10 +6,13 @@
 #include "windows/label_controls.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
+#include <QPrinter>
+#include <QPrinterInfo>
 
 namespace windows {
 
@@ -142,6 +145,31 @@ void saveSettingsFile(const QString& path, const QString& text, const QString& f
   if (!written)
     platform::prompts().msgBox(failure + path + QStringLiteral("\n\r") + written.error,
                                platform::msg::OKOnly + platform::msg::Exclamation, caption);
+}
+
+std::shared_ptr<platform::DrawingSurface> openDesignerPrinter(const QString& caption, const QString& pdfName) {
+  // The printer outlives the surface that draws on it.
+  struct PrinterHolder {
+    std::unique_ptr<QPrinter> printer;
+  };
+  struct Owned : PrinterHolder, platform::PrinterSurface {
+    explicit Owned(std::unique_ptr<QPrinter> p) : PrinterHolder{std::move(p)}, PrinterSurface(*printer) {}
+  };
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  if (QPrinterInfo::availablePrinters().isEmpty()) {
+    platform::FileDialogRequest req;
+    req.title = caption;
+    req.filter = QStringLiteral("PDF files (*.pdf)|*.pdf");
+    req.folder = QDir::homePath();
+    req.fileName = pdfName;
+    req.overwritePrompt = true;
+    const auto file = platform::prompts().saveFile(req);
+    if (!file) return nullptr;
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(*file);
+  }
+  printer->setCopyCount(1);
+  return std::make_shared<Owned>(std::move(printer));
 }
 
 }  // namespace windows

@@ -39,6 +39,11 @@ class DesignerPreview {
   std::vector<std::variant<const covers::PreviewShape*, const covers::PreviewImage*>> layers_;
 };
 
+// The default printer, one copy. Where the system has no printer, the page is written to a PDF
+// file that the user names (the save dialog titled `caption`, proposing `pdfName`); cancelling
+// that dialog gives nothing.
+std::shared_ptr<platform::DrawingSurface> openDesignerPrinter(const QString& caption, const QString& pdfName);
+
 // Fills and presets the lists both designers have alike: the title's faces (the preset face),
 // the title's sizes (4 to 36, 12 preset) and the track list's faces (the preset face). Each
 // preset runs its list's Click. The track list's sizes differ between the designers.

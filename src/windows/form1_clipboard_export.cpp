@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/text_file.h"
+#include "windows/file_prompts.h"
 #include "windows/form1.h"
 
 #include <QClipboard>
@@ -29,7 +30,7 @@ void putOnClipboard(const QString& text) {
 // Writes the file whole or not at all; tells the user when it could not be written.
 bool writeFile(const QString& path, const QString& text, const QString& title) {
   const platform::WriteResult written = platform::replaceFile(path, text);
-  if (!written) catalogue::reportWriteFailure(written, path, title);
+  if (!written) windows::reportWriteFailure(written, path, title);
   return bool(written);
 }
 
@@ -73,7 +74,7 @@ void Form1::mnuExport_Click() {
   req.title = QStringLiteral("Export Song List");
   req.filter = catalogue::kExportFilter;
   while (true) {
-    const auto name = catalogue::askWriteName(
+    const auto name = windows::askWriteName(
         req, [](const QString& typed) { return catalogue::exportTarget(typed).path; }, kExportTitle);
     if (!name) return;
     const QStringList lines = List2.items();
@@ -110,7 +111,7 @@ void Form1::mnuUpdate_File_Click() {
   req.title = QStringLiteral("Create update file from Song List");
   req.filter = catalogue::kUpdateFileFilter;
   while (true) {
-    const auto name = catalogue::askWriteName(req, catalogue::withKupExtension, kUpdateFileTitle);
+    const auto name = windows::askWriteName(req, catalogue::withKupExtension, kUpdateFileTitle);
     if (!name) return;
     if (writeFile(*name, text, kUpdateFileTitle)) {
       platform::prompts().msgBox(QStringLiteral("Update file has been successfully written to ") + *name, OKOnly,

@@ -9,6 +9,7 @@
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
+#include "windows/file_prompts.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -75,7 +76,7 @@ bool scanDisc(Form1& f, const QString& code, const QString& title) {
   f.Frame1.setVisible(false);
   f.ProgressBar1.setValue(0);
   f.setMousePointer(platform::MousePointer::Default);
-  if (!readable) catalogue::reportUnreadable(path, title);
+  if (!readable) windows::reportUnreadable(path, title);
   return readable;
 }
 

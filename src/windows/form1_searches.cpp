@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/text_file.h"
+#include "windows/file_prompts.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -79,7 +80,7 @@ void untickEveryDisc(Form1& f) {
     if (f.List1.Selected(i)) f.List1.setSelected(i, false);
 }
 
-void cannotRead(const QString& path, const QString& title) { catalogue::reportUnreadable(path, title); }
+void cannotRead(const QString& path, const QString& title) { windows::reportUnreadable(path, title); }
 
 void setListCommands(Form1& f, bool on) {
   for (auto* m : {&f.mnuExport, &f.mnuUpdate_File, &f.mnuFull_Screen, &f.mnuHide_Vocal_Tracks}) m->setEnabled(on);

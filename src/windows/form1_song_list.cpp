@@ -8,6 +8,7 @@
 #include "platform/busy.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
+#include "windows/file_prompts.h"
 
 #include <QHash>
 
@@ -98,7 +99,7 @@ void Form1::Get_Tracks() {
   catalogue::FileBytes file;
   if (!file.open(path)) {
     setMousePointer(platform::MousePointer::Default);
-    catalogue::reportUnreadable(path, QStringLiteral("Create List"));
+    windows::reportUnreadable(path, QStringLiteral("Create List"));
   } else if (sort && !tickedRef.isEmpty()) {
     qint64 counter = 0;
     int lines = 0;
@@ -194,7 +195,7 @@ void Form1::Get_All() {
 
   const std::optional<Sort> sort = currentSort();
   if (!readable) {
-    catalogue::reportUnreadable(path, QStringLiteral("Tick All"));
+    windows::reportUnreadable(path, QStringLiteral("Tick All"));
   } else if (sort) {
     qint64 counter = 0;
     int lines = 0;

@@ -7,6 +7,7 @@
 #include "platform/busy.h"
 #include "platform/prompts.h"
 #include "platform/text_file.h"
+#include "windows/file_prompts.h"
 
 #include <QHash>
 
@@ -19,7 +20,7 @@ void Form1::cmdSave_Click() {
                                  QStringLiteral("Save"));
       return;
     }
-    const auto name = catalogue::askSongListSaveName();
+    const auto name = windows::askSongListSaveName();
     if (!name) return;
 
     catalogue::SongListFile file;
@@ -35,7 +36,7 @@ void Form1::cmdSave_Click() {
 
     const platform::WriteResult written = platform::replaceFile(*name, catalogue::songListFileText(file));
     if (written) return;
-    catalogue::reportWriteFailure(written, *name, QStringLiteral("Save"));
+    windows::reportWriteFailure(written, *name, QStringLiteral("Save"));
     // As after any failed write, the save starts again.
   }
 }

@@ -3,6 +3,7 @@
 #include "catalogue/song_list_file.h"
 #include "platform/prompts.h"
 #include "platform/text_file.h"
+#include "windows/file_prompts.h"
 
 #include <QFileInfo>
 
@@ -91,7 +92,7 @@ void frmMerge::Command3_Click() {
     values[i] = *read;
   }
 
-  const auto output = catalogue::askSongListSaveName();
+  const auto output = windows::askSongListSaveName();
   if (!output) return;
   if (sameFile(*output, file1) || sameFile(*output, file2)) {
     refuse(QStringLiteral("Please choose a file other than the two being merged."));
@@ -100,7 +101,7 @@ void frmMerge::Command3_Click() {
   const platform::WriteResult written =
       platform::replaceFile(*output, catalogue::songListValuesText(catalogue::mergedValues(values[0], values[1])));
   if (!written) {
-    catalogue::reportWriteFailure(written, *output, kTitle);
+    windows::reportWriteFailure(written, *output, kTitle);
     return;
   }
   refuse(QStringLiteral("Files have been merged to ") + *output);  // the name ends in ".mdq"

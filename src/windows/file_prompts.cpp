@@ -1,0 +1,49 @@
+#include "windows/file_prompts.h"
+
+#include "catalogue/song_list_file.h"
+
+#include <QFileInfo>
+
+namespace windows {
+
+const QString kReadOnlyText = QStringLiteral("This file is read only. Please use another file name");
+const QString kReadOnlyTitle = QStringLiteral("Read Only File");
+
+std::optional<QString> askWriteName(const platform::FileDialogRequest& req,
+                                    const std::function<QString(const QString&)>& nameFor, const QString& title) {
+  platform::FileDialogRequest request = req;
+  request.overwritePrompt = false;  // asked below, for the name actually written
+  while (true) {
+    const auto typed = platform::prompts().saveFile(request);
+    if (!typed || typed->isEmpty() || *typed == request.fileName) return std::nullopt;
+    const QString name = nameFor(*typed);
+    if (!QFileInfo::exists(name)) return name;
+    const int answer = platform::prompts().msgBox(
+        name + QStringLiteral(" already exists.\n\rDo you want to replace it?"),
+        platform::msg::YesNo + platform::msg::Exclamation + platform::msg::DefaultButton2, title);
+    if (answer == platform::msg::Yes) return name;
+  }
+}
+
+std::optional<QString> askSongListSaveName() {
+  platform::FileDialogRequest req;
+  req.title = QStringLiteral("Mellowdex");
+  req.fileName = QStringLiteral("*.mdq");
+  return askWriteName(req, catalogue::withMdqExtension, QStringLiteral("Mellowdex"));
+}
+
+void reportWriteFailure(const platform::WriteResult& result, const QString& path, const QString& title) {
+  if (result.readOnly)
+    platform::prompts().msgBox(kReadOnlyText, platform::msg::OKOnly, kReadOnlyTitle);
+  else
+    platform::prompts().msgBox(QStringLiteral("The file ") + path + QStringLiteral(" could not be written.\n\r") +
+                                   result.error,
+                               platform::msg::OKOnly + platform::msg::Exclamation, title);
+}
+
+void reportUnreadable(const QString& path, const QString& title) {
+  platform::prompts().msgBox(QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read."),
+                             platform::msg::OKOnly + platform::msg::Exclamation, title);
+}
+
+}  // namespace windows

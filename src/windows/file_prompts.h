@@ -1,0 +1,34 @@
+// What the windows ask and tell about the files they write and read: the name to write under,
+// with the overwrite question, and the messages of a failed write or an unreadable database file.
+#pragma once
+
+#include "platform/prompts.h"
+#include "platform/text_file.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace windows {
+
+extern const QString kReadOnlyText;
+extern const QString kReadOnlyTitle;
+
+// Asks for the name to write a file under: the save dialog, `nameFor` turning the typed name into
+// the name written, and the overwrite question (titled `title`) for that name; No shows the dialog
+// again. Nothing when the user cancels (no name, or the preset name left as it was).
+std::optional<QString> askWriteName(const platform::FileDialogRequest& req,
+                                    const std::function<QString(const QString&)>& nameFor, const QString& title);
+
+// The same for a song-list file: the ".mdq" rule and the program's title.
+std::optional<QString> askSongListSaveName();
+
+// Tells the user why a file could not be written: a read-only target in the "Read Only File"
+// box, any other failure in a box titled `title`.
+void reportWriteFailure(const platform::WriteResult& result, const QString& path, const QString& title);
+
+// Tells the user that a database file cannot be read, in an OK box with the given title.
+void reportUnreadable(const QString& path, const QString& title);
+
+}  // namespace windows
