@@ -181,6 +181,19 @@ QString discCodeOfLine(const QString& line, Sort sort) {
   return common::Mid(line, c.start, c.width);
 }
 
+LineFields fieldsOfLine(const QString& line, Sort sort) {
+  const auto column = [&](char letter) {
+    const Column& c = columnOf(sort, letter);
+    return common::Mid(line, c.start, c.width);
+  };
+  LineFields f;
+  f.code = discCodeOfLine(line, sort);
+  f.track = (sort == Sort::Artist || sort == Sort::Song) ? common::Right(line, 2) : column('T');
+  f.song = column('S');
+  f.artist = column('A');
+  return f;
+}
+
 QString duplicateKey(Sort sort, const QString& line) {
   const int start = std::min(columnOf(sort, 'S').start, columnOf(sort, 'A').start);
   return common::Mid(line, start, 66);

@@ -55,6 +55,10 @@ QString recutLine(const QString& line, Sort from, Sort to, RecutCase c);
 
 // The disc code column of a line in the given layout.
 QString discCodeOfLine(const QString& line, Sort sort);
+// The code, track, song and artist columns of a line in the given layout, blanks kept (the
+// reference number is not read back). The track of the artist and song layouts is the line's
+// last two characters, so lines with and without a reference number both give it.
+LineFields fieldsOfLine(const QString& line, Sort sort);
 
 // The 66 characters of song and artist that make two lines duplicates.
 QString duplicateKey(Sort sort, const QString& line);

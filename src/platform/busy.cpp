@@ -30,17 +30,8 @@ class InputBlocker : public QObject {
       if (w && w->window() == modal) return false;
       if (auto* win = qobject_cast<QWindow*>(receiver); win && modal->windowHandle() == win) return false;
     }
+    if (isUserInput(e)) return true;
     switch (e->type()) {
-      case QEvent::MouseButtonPress:
-      case QEvent::MouseButtonRelease:
-      case QEvent::MouseButtonDblClick:
-      case QEvent::KeyPress:
-      case QEvent::KeyRelease:
-      case QEvent::ShortcutOverride:
-      case QEvent::Shortcut:
-      case QEvent::Wheel:
-      case QEvent::ContextMenu:
-        return true;
       case QEvent::Close:
         // A top-level widget closes through its platform window first.
         if (g_closingFromCode &&
@@ -62,6 +53,23 @@ QElapsedTimer& sliceTimer() {
 }
 
 }  // namespace
+
+bool isUserInput(const QEvent* e) {
+  switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+      return true;
+    default:
+      return false;
+  }
+}
 
 QCursor busyCursor(const QString& icoPath) {
   if (!icoPath.isEmpty() && QFileInfo(icoPath).isFile()) {

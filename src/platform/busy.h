@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QString>
 
+class QEvent;
 class QWidget;
 
 namespace platform {
@@ -27,6 +28,9 @@ class BusyScope {
   BusyScope& operator=(const BusyScope&) = delete;
   static bool active();
 };
+
+// Mouse clicks, keys, the wheel and context menus: what a busy pass or a disabled window drops.
+bool isUserInput(const QEvent* e);
 
 // Closes a window from the program's own code. A pass that holds the user's input back still
 // closes the windows it closes itself.

@@ -883,7 +883,10 @@ bool ListBox::userKey(int qtKey, Qt::KeyboardModifiers mods, const QString& text
 // ---------------------------------------------------------------- Frame, ProgressBar
 
 Frame::Frame(FormBase* form, QWidget* parent, const QString& name, const QString& caption)
-    : Control(form, new QGroupBox(caption, parent), name) {}
+    : Control(form, new QGroupBox(caption, parent), name) {
+  // A frame hides what lies beneath it, as the busy notices must.
+  widget()->setAutoFillBackground(true);
+}
 
 ProgressBar::ProgressBar(FormBase* form, QWidget* parent, const QString& name)
     : Control(form, new QProgressBar(parent), name) {

@@ -3,6 +3,7 @@
 #include "platform/busy.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QMainWindow>
@@ -35,6 +36,7 @@ FormBase::FormBase(Kind kind, const QString& caption, QSize clientSize) : kind_(
 }
 
 FormBase::~FormBase() {
+  delete inputHold_;
   if (window_) {
     window_->removeEventFilter(this);
     client_->removeEventFilter(this);
@@ -95,8 +97,34 @@ void FormBase::setMousePointer(MousePointer pointer) {
   }
 }
 
-void FormBase::setEnabled(bool on) { client_->setEnabled(on); if (auto* mb = menuBar()) mb->setEnabled(on); }
-bool FormBase::Enabled() const { return client_->isEnabled(); }
+namespace {
+// Drops the user's input to one window while it lives.
+class WindowInputHold : public QObject {
+ public:
+  explicit WindowInputHold(QWidget* window) : window_(window) {
+    QCoreApplication::instance()->installEventFilter(this);
+  }
+  bool eventFilter(QObject* receiver, QEvent* e) override {
+    if (!isUserInput(e)) return false;
+    auto* widget = qobject_cast<QWidget*>(receiver);
+    return widget && widget->window() == window_;
+  }
+ private:
+  QPointer<QWidget> window_;
+};
+}  // namespace
+
+// A disabled window takes no input but keeps its look: its controls are not greyed.
+void FormBase::setEnabled(bool on) {
+  if (on == !inputHold_) return;
+  if (on) {
+    delete inputHold_;
+    inputHold_ = nullptr;
+  } else {
+    inputHold_ = new WindowInputHold(window_);
+  }
+}
+bool FormBase::Enabled() const { return !inputHold_; }
 
 void FormBase::activateAfterModal() {
   if (window_ && window_->isVisible()) Form_Activate();

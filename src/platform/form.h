@@ -78,6 +78,7 @@ class FormBase : public QObject {
   bool loaded_ = false;
   bool activatedOnce_ = false;
   bool unloading_ = false;
+  QObject* inputHold_ = nullptr;  // while the window is disabled
   MousePointer pointer_ = MousePointer::Default;
   QString iconPath_;
 };

@@ -117,7 +117,11 @@ QString toQtFilter(const QString& filter) {
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     QString patterns = parts[i + 1];
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    out << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+    // A description that names its patterns already has them shown once, in the dialog's form.
+    static const QRegularExpression named(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
+    QString description = parts[i];
+    description.remove(named);
+    out << QStringLiteral("%1 (%2)").arg(description, patterns);
   }
   return out.join(QStringLiteral(";;"));
 }
@@ -186,6 +190,7 @@ std::optional<PrintDialogAnswer> QtPrompts::printDialog(const PrintDialogRequest
   if (req.allowPageRange) {
     dlg.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dlg.setMinMax(req.minPage, req.maxPage);
+    printer.setFromTo(req.minPage, req.maxPage);  // the range offered, should the user pick one
   } else {
     dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
   }

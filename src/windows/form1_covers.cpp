@@ -124,8 +124,8 @@ void openDesignerForLine(Form1& form, const QString& caption) {
     defaultPointer(form);
     return;
   }
-  const catalogue::Column& column = catalogue::columnOf(form.currentSort().value_or(catalogue::Sort::MfCode), 'M');
-  const QString code = common::fitWidth(common::Mid(line, column.start, column.width), common::kCodeWidth);
+  const QString code = common::fitWidth(
+      catalogue::discCodeOfLine(line, form.currentSort().value_or(catalogue::Sort::MfCode)), common::kCodeWidth);
   const QByteArray key = platform::cp1252::encode(code);
   openDesigner<Designer>(
       form, caption, [key](std::string_view recordCode) { return catalogue::codeKey(recordCode) == key; },

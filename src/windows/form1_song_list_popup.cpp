@@ -11,38 +11,15 @@
 #include <utility>
 
 using catalogue::Sort;
-using common::Mid;
-using common::Right;
 using common::Trim;
 using common::UCase;
 
 namespace {
 
-// The four fields of a song-list line, cut by its layout. The track of the artist and song
-// layouts is the line's last two characters, so lines with and without a reference number
-// both give it.
-struct LineCut {
-  QString code, track, song, artist;
-};
-
-QString column(const QString& line, Sort sort, char letter) {
-  const catalogue::Column& c = catalogue::columnOf(sort, letter);
-  return Mid(line, c.start, c.width);
-}
-
-LineCut cutLine(const QString& line, Sort sort) {
-  LineCut cut;
-  cut.code = column(line, sort, 'M');
-  cut.track = (sort == Sort::Artist || sort == Sort::Song) ? Right(line, 2) : column(line, sort, 'T');
-  cut.song = column(line, sort, 'S');
-  cut.artist = column(line, sort, 'A');
-  return cut;
-}
-
 // The delete and edit windows, still hidden, filled from the line so that the delete and edit
 // commands only have to show them.
 void prefillDialogs(const QString& line, Sort sort) {
-  const LineCut cut = cutLine(line, sort);
+  const catalogue::LineFields cut = catalogue::fieldsOfLine(line, sort);
   delete_record& del = delete_record::instance();
   del.Option2.setValue(true);  // track mode; its own handling empties both boxes
   del.Text1.setText(UCase(cut.code));

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QSpinBox>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -44,11 +45,26 @@ TEST(QtPrompts, AMessageShownDuringALongPassCanStillBeAnswered) {
   EXPECT_EQ(prompts.msgBox("Save?", msg::YesNo, "Mellowdex"), msg::No);
 }
 
-TEST(QtPrompts, CancellingTheInputBoxGivesTheEmptyText) {
+TEST(QtPrompts, CancellingTheInputBoxGivesTheEmptyTextAndThePrintDialogNothing) {
   QtPrompts prompts;
   closeNextModal();
   EXPECT_EQ(prompts.inputBox("Enter your reference number for the disc SC1", "Your disc reference number", "0001"),
             "");
+  // The page range offered runs from the first page to the last one allowed.
+  int from = -1, to = -1;
+  QTimer::singleShot(0, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    if (auto* box = modal->findChild<QSpinBox*>("from")) from = box->value();
+    if (auto* box = modal->findChild<QSpinBox*>("to")) to = box->value();
+    modal->close();
+  });
+  PrintDialogRequest req;
+  req.maxPage = 53;
+  req.allowPageRange = true;
+  EXPECT_FALSE(prompts.printDialog(req));
+  EXPECT_EQ(from, 1);
+  EXPECT_EQ(to, 53);
 }
 
 TEST(QtPrompts, ATypedNameWithoutExtensionTakesTheChosenTypes) {
@@ -63,5 +79,6 @@ TEST(QtPrompts, ATypedNameWithoutExtensionTakesTheChosenTypes) {
 }
 
 TEST(QtPrompts, FileFiltersAreTranslated) {
-  EXPECT_EQ(toQtFilter("Pictures (*.bmp;*.jpg)|*.bmp;*.jpg|All|*.*"), "Pictures (*.bmp;*.jpg) (*.bmp *.jpg);;All (*.*)");
+  EXPECT_EQ(toQtFilter("Pictures (*.bmp;*.jpg)|*.bmp;*.jpg|All|*.*"), "Pictures (*.bmp *.jpg);;All (*.*)");
+  EXPECT_EQ(toQtFilter("Comma delimited text file (*.csv)|*.csv"), "Comma delimited text file (*.csv)");
 }

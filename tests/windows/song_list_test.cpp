@@ -8,6 +8,9 @@
 #include <QFileInfo>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 using platform::msg::OK;
 
@@ -59,6 +62,31 @@ TEST_F(SongListTest, CreateListListsTheTicksDiscsInTheSongLayout) {
   EXPECT_EQ(platform::beepCount(), beeps + 1);
   EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
   EXPECT_EQ(f.ProgressBar1.Value(), 0);
+}
+
+TEST_F(SongListTest, TheBusyFrameIsDrawnOverTheWindowWhichDoesNotTurnGrey) {
+  Form1& f = start();
+  // Looks at the window once the busy frame stands, at a moment the pass lets events through.
+  bool looked = false, frameOpaque = false, buttonsLookEnabled = false;
+  std::function<void()> look = [&] {
+    if (!f.Frame1.Visible()) return void(QTimer::singleShot(0, f.window(), look));
+    QWidget* frame = f.Frame1.widget();
+    const QImage shown = f.client()->grab(frame->geometry()).toImage();
+    frameOpaque = shown == frame->grab().toImage().convertToFormat(shown.format());
+    buttonsLookEnabled = f.cmdOpen.widget()->isEnabled();
+    looked = true;
+  };
+  QTimer::singleShot(0, f.window(), look);
+  f.mnuTag.click();  // Tick All: the hint stays beneath the frame
+  ASSERT_TRUE(looked);
+  EXPECT_TRUE(frameOpaque);
+  tick("SC8123");
+  looked = false;
+  QTimer::singleShot(0, f.window(), look);
+  QTest::mouseClick(f.cmdGet_Tracks.widget(), Qt::LeftButton);
+  ASSERT_TRUE(looked);
+  EXPECT_TRUE(buttonsLookEnabled);
+  EXPECT_TRUE(f.Enabled());
 }
 
 TEST_F(SongListTest, CreateListInTheFullSizeViewCoversTheWindow) {
