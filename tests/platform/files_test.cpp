@@ -1,6 +1,7 @@
 // Text files: Windows-1252 both ways, line ends, and replacing a file only when complete.
 #include "platform/cp1252.h"
 #include "platform/files.h"
+#include "ordinary_user.h"
 #include "platform/text_file.h"
 #include "temp_home.h"
 
@@ -57,10 +58,13 @@ TEST(TextFile, FailedReplaceLeavesTheOriginalWhole) {
   home.writeBytes("db.txt", "original\r\n");
   // A read-only file is refused and reported as such.
   QFile::setPermissions(home.path("db.txt"), QFileDevice::ReadOwner);
-  if (QFileInfo(home.path("db.txt")).isWritable()) GTEST_SKIP() << "running with rights over read-only files";
-  const WriteResult r = replaceFile(home.path("db.txt"), QStringLiteral("new"));
-  EXPECT_FALSE(r.ok);
-  EXPECT_TRUE(r.readOnly);
+  {
+    testsupport::OrdinaryUser user(home.path());
+    ASSERT_FALSE(QFileInfo(home.path("db.txt")).isWritable());
+    const WriteResult r = replaceFile(home.path("db.txt"), QStringLiteral("new"));
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.readOnly);
+  }
   EXPECT_EQ(home.readBytes("db.txt"), QByteArray("original\r\n"));
 }
 

@@ -3,45 +3,13 @@
 
 #include "file_size_limit.h"
 #include "main_window_fixture.h"
+#include "ordinary_user.h"
 #include "platform/text_file.h"
 #include "windows/delete_record.h"
 #include "windows/Edit_Record.h"
 
 #include <QDir>
 #include <QFile>
-
-#include <cstdlib>
-#include <sys/stat.h>
-#include <unistd.h>
-
-namespace testsupport {
-
-// While it lives, the process acts as an ordinary user over the program folder, so that a
-// read-only file refuses to be written as it does for the program's users even when the tests
-// run with rights over every file.
-class OrdinaryUser {
- public:
-  explicit OrdinaryUser(const QString& folder) : root_(geteuid() == 0) {
-    if (!root_) return;
-    chmod(QFile::encodeName(folder).constData(), 0777);
-    for (const QString& name : QDir(folder).entryList(QDir::Files)) {
-      const QByteArray path = QFile::encodeName(QDir(folder).filePath(name));
-      struct stat st {};
-      if (stat(path.constData(), &st) == 0 && (st.st_mode & S_IWUSR)) chmod(path.constData(), 0666);
-    }
-    if (seteuid(65534) != 0) ADD_FAILURE() << "cannot act as an ordinary user";
-  }
-  ~OrdinaryUser() {
-    if (root_ && seteuid(0) != 0) std::abort();
-  }
-  OrdinaryUser(const OrdinaryUser&) = delete;
-  OrdinaryUser& operator=(const OrdinaryUser&) = delete;
-
- private:
-  bool root_;
-};
-
-}  // namespace testsupport
 
 // The small database that MainWindowTest::start() writes, as its files hold it.
 inline const QStringList kTracks{testsupport::trackLine("SC8123", "01", "MOONLIGHT HARBOUR", "THE LANTERNS"),

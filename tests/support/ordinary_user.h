@@ -1,0 +1,44 @@
+// Acting as an ordinary user for a while, so that tests running as root still meet read-only
+// files as the program's users do.
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace testsupport {
+
+// While it lives, the process acts as an ordinary user over the program folder, so that a
+// read-only file refuses to be written as it does for the program's users even when the tests
+// run with rights over every file.
+class OrdinaryUser {
+ public:
+  explicit OrdinaryUser(const QString& folder) : root_(geteuid() == 0) {
+    if (!root_) return;
+    chmod(QFile::encodeName(folder).constData(), 0777);
+    for (const QString& name : QDir(folder).entryList(QDir::Files)) {
+      const QByteArray path = QFile::encodeName(QDir(folder).filePath(name));
+      struct stat st {};
+      if (stat(path.constData(), &st) == 0 && (st.st_mode & S_IWUSR)) chmod(path.constData(), 0666);
+    }
+    // Real and effective ids both change (permission checks use either); the saved id stays
+    // root so the destructor can come back.
+    if (setresuid(65534, 65534, 0) != 0) ADD_FAILURE() << "cannot act as an ordinary user";
+  }
+  ~OrdinaryUser() {
+    if (root_ && setresuid(0, 0, 0) != 0) std::abort();
+  }
+  OrdinaryUser(const OrdinaryUser&) = delete;
+  OrdinaryUser& operator=(const OrdinaryUser&) = delete;
+
+ private:
+  bool root_;
+};
+
+}  // namespace testsupport
