@@ -15,8 +15,10 @@
 
 namespace catalogue {
 
+// The fields as read, not yet fitted to their widths. A field the line lacks is empty but
+// never null, so copying it is always defined.
 struct RecordBytes {
-  std::string_view code, track, title, artist;  // as read, not yet fitted to their widths
+  std::string_view code{""}, track{""}, title{""}, artist{""};
 };
 
 // The whole file's bytes, mapped into memory rather than copied where the system allows.

@@ -252,7 +252,7 @@ void Control::ZOrderBottom() {
 CommandButton::CommandButton(FormBase* form, QWidget* parent, const QString& name,
                              const QString& caption)
     : Control(form, new QPushButton(caption, parent), name) {
-  QObject::connect(button(), &QPushButton::clicked, button(), [this] { click(); });
+  QObject::connect(button(), &QPushButton::clicked, handlers(), [this] { click(); });
 }
 
 QPushButton* CommandButton::button() const { return static_cast<QPushButton*>(widget()); }
@@ -270,7 +270,7 @@ void CommandButton::click() {
 CheckBox::CheckBox(FormBase* form, QWidget* parent, const QString& name, const QString& caption)
     : Control(form, new QCheckBox(caption, parent), name) {
   auto* box = static_cast<QCheckBox*>(widget());
-  QObject::connect(box, &QCheckBox::toggled, box, [this](bool on) { setValue(on ? 1 : 0); });
+  QObject::connect(box, &QCheckBox::toggled, handlers(), [this](bool on) { setValue(on ? 1 : 0); });
 }
 
 void CheckBox::setValue(int value) {
@@ -295,7 +295,7 @@ OptionButton::OptionButton(FormBase* form, QWidget* parent, const QString& name,
   auto* radio = static_cast<QRadioButton*>(widget());
   radio->setAutoExclusive(false);
   if (group_) group_->add(this);
-  QObject::connect(radio, &QRadioButton::toggled, radio, [this](bool on) {
+  QObject::connect(radio, &QRadioButton::toggled, handlers(), [this](bool on) {
     if (on) setValue(true);
     else setSilently(value_);
   });
@@ -420,7 +420,7 @@ class KeyFilter : public QObject {
 
 TextBox::TextBox(FormBase* form, QWidget* parent, const QString& name, const QString& text)
     : Control(form, new QLineEdit(text, parent), name) {
-  QObject::connect(edit(), &QLineEdit::textChanged, edit(), [this] {
+  QObject::connect(edit(), &QLineEdit::textChanged, handlers(), [this] {
     if (Change) Change();
   });
   edit()->installEventFilter(new KeyFilter(edit(), &KeyPress));
@@ -460,14 +460,14 @@ ComboBox::ComboBox(FormBase* form, QWidget* parent, const QString& name, Style s
     c->setCompleter(nullptr);
     c->lineEdit()->installEventFilter(focusWatcher_);  // the field takes the clicks
     c->lineEdit()->setText(text);
-    QObject::connect(c->lineEdit(), &QLineEdit::textEdited, c, [this] {
+    QObject::connect(c->lineEdit(), &QLineEdit::textEdited, handlers(), [this] {
       if (Change) Change();
     });
   }
   // The drop-down holds the focus and hands typed keys to its field without passing them
   // through the field's filters: the keys are seen where they arrive.
   c->installEventFilter(new KeyFilter(c, &KeyPress, &KeyDown));
-  QObject::connect(c, &QComboBox::activated, c, [this](int) {
+  QObject::connect(c, &QComboBox::activated, handlers(), [this](int) {
     if (!inCode_ && Click) Click();
   });
   applyStyleSheet();
@@ -689,7 +689,7 @@ ListBox::ListBox(FormBase* form, QWidget* parent, const QString& name, Style sty
   model_->setColours(pal.color(QPalette::Active, QPalette::Highlight),
                      pal.color(QPalette::Active, QPalette::HighlightedText));
   view()->setModel(model_);
-  QObject::connect(model_, &SortedListModel::flushed, widget(), [this] {
+  QObject::connect(model_, &SortedListModel::flushed, handlers(), [this] {
     static_cast<ListBoxView*>(view())->followCurrent();
     ensureVisible();
   });
@@ -959,7 +959,7 @@ TabStrip::TabStrip(FormBase* form, QWidget* parent, const QString& name, const Q
   b->setDrawBase(false);
   for (const auto& t : tabs) b->addTab(t);
   // Clicks, arrow keys and the wheel all change the tab through this one signal.
-  QObject::connect(b, &QTabBar::currentChanged, b, [this](int) {
+  QObject::connect(b, &QTabBar::currentChanged, handlers(), [this](int) {
     if (!inCode_ && Click) Click();
   });
 }

@@ -98,6 +98,10 @@ class Control {
   void applyGeometry();
   // Runs after the control has been moved or sized (also while it is hidden).
   virtual void geometryApplied() {}
+  // The context of every connection that runs this control's handlers. It goes with the
+  // control, so a signal its widget sends afterwards (as the window closes, when the form's
+  // controls are already gone) runs no handler.
+  QObject* handlers() const { return focusWatcher_; }
   FormBase* form_;
   QPointer<QWidget> widget_;
   QString name_;

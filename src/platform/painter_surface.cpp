@@ -82,15 +82,14 @@ struct TextGlyphs {
 TextGlyphs glyphsOf(const ResolvedFont& r, const QString& text) {
   TextGlyphs out;
   out.starts.assign(size_t(text.size()) + 1, 0.0);
-  if (text.isEmpty()) return out;
+  if (onlyBlanks(text)) {  // measured only: blanks show nothing but a background
+    for (qsizetype i = 0; i < text.size(); ++i) out.starts[size_t(i) + 1] = double(i + 1) * r.blankAdvance;
+    return out;
+  }
   if (r.raw.isValid()) out.indexes = r.raw.glyphIndexesForString(text);
   if (out.indexes.size() != text.size() || out.indexes.contains(0u)) {
     out.indexes.clear();
     for (qsizetype i = 0; i < text.size(); ++i) out.starts[size_t(i) + 1] = r.metrics.horizontalAdvance(text.left(i + 1));
-    return out;
-  }
-  if (onlyBlanks(text)) {
-    for (qsizetype i = 0; i < text.size(); ++i) out.starts[size_t(i) + 1] = double(i + 1) * r.blankAdvance;
     return out;
   }
   const QList<QPointF> advances = r.raw.advancesForGlyphIndexes(out.indexes);
@@ -508,6 +507,40 @@ struct PrinterSurface::Impl {
     return out;
   }
 
+  // Texts in one font and colour that paint nothing but their glyphs, gathered into one run: the
+  // document then holds one text object for a whole line instead of one for each column.
+  struct GlyphBatch {
+    SurfaceFont font;
+    QRawFont raw;
+    qint32 colour = 0;
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+  } batch;
+
+  void addToBatch(const TextCommand& t, const ResolvedFont& r, const TextGlyphs& g, qsizetype chars) {
+    if (!batch.glyphs.isEmpty() && (batch.font != t.font || batch.colour != t.colour)) flushBatch();
+    batch.font = t.font;
+    batch.raw = r.raw;
+    batch.colour = t.colour;
+    for (qsizetype i = 0; i < chars; ++i) {
+      batch.glyphs.append(g.indexes[i]);
+      batch.positions.append(QPointF(t.x * device.pxPerPt + g.starts[size_t(i)], t.y * device.pxPerPt + r.ascent));
+    }
+  }
+
+  void flushBatch() {
+    if (batch.glyphs.isEmpty()) return;
+    const QPen pen(toQColor(batch.colour));
+    if (painter.pen() != pen) painter.setPen(pen);
+    QGlyphRun run;
+    run.setRawFont(batch.raw);
+    run.setGlyphIndexes(batch.glyphs);
+    run.setPositions(batch.positions);
+    painter.drawGlyphRun(QPointF(0, 0), run);
+    batch.glyphs.clear();
+    batch.positions.clear();
+  }
+
   // Paper is white: an opaque white background painted where nothing has been drawn yet on the
   // page changes nothing, and is left out (a long list has hundreds of thousands of them).
   void replay() {
@@ -520,11 +553,22 @@ struct PrinterSurface::Impl {
         if (v.chars == 0 && !t->text.isEmpty()) continue;
         const bool fill = t->opaque && (t->back != kPaperWhite || t->font.angle != 0 || ink.intersects(v.box));
         const QString text = v.chars < t->text.size() ? t->text.left(v.chars) : t->text;
-        paintText(painter, device, t->x, t->y, t->font, t->colour, fill, t->back, text, v.clipRight, v.box.width(),
-                  &v.glyphs);
+        const bool bare = !fill && t->font.angle == 0 && !t->font.underline;  // glyphs at most
+        if (bare && onlyBlanks(text)) continue;
+        if (bare && !std::isfinite(v.clipRight) && device.pxPerPt == device.fontPxPerPt &&
+            v.glyphs.indexes.size() >= text.size()) {
+          addToBatch(*t, resolved(device, t->font), v.glyphs, text.size());
+        } else {
+          flushBatch();
+          paintText(painter, device, t->x, t->y, t->font, t->colour, fill, t->back, text, v.clipRight, v.box.width(),
+                    &v.glyphs);
+        }
         if (t->font.angle != 0) ink.addEverywhere();
         else if (!onlyBlanks(text) || t->font.underline) ink.add(v.box);
-      } else if (const auto* run = std::get_if<TextRunCommand>(&c)) {
+        continue;
+      }
+      flushBatch();
+      if (const auto* run = std::get_if<TextRunCommand>(&c)) {
         if (run->xs.empty()) continue;
         const QRectF all = textBox(run->xs.front(), run->y, run->font, run->text)
                                .united(textBox(run->xs.back(), run->y, run->font, run->text));
@@ -542,6 +586,7 @@ struct PrinterSurface::Impl {
         ink.add(QRectF(pic->x, pic->y, pic->w, pic->h));
       }
     }
+    flushBatch();
   }
 };
 

@@ -21,6 +21,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 
 using platform::msg::OKOnly;
 
@@ -28,7 +29,7 @@ const QString frmPrint::kHeaderPrompt = QStringLiteral("SONG LIST HEADER HERE");
 
 namespace {
 
-constexpr double kPreviewWidthPt = 10215.0 / 20.0;  // the preview page's designed width
+constexpr double kPreviewWidthPx = 681;  // the preview page's designed width (10215 twips)
 constexpr qint32 kShadowGrey = 0x404040;
 constexpr int kShadowOffsetPx = 8;
 
@@ -56,11 +57,16 @@ class ClickWatcher : public QObject {
   std::function<void()> handler_;
 };
 
-// The printer's page height in points: the default printer, or a PDF page where there is none.
-double printerPageHeightPt() {
-  QPrinter printer;
-  const QRectF paint = printer.pageLayout().paintRectPoints();
-  return paint.height() > 0 ? paint.height() : 842.0;
+// The printable area of a paper in points; of the default printer's paper when none is given, or
+// of an A4 sheet when that cannot be read.
+QSizeF printableArea(const QPageLayout& layout = QPrinter().pageLayout()) {
+  const QSizeF area = layout.paintRect(QPageLayout::Point).size();
+  return area.width() > 0 && area.height() > 0 ? area : QSizeF(523, 770);
+}
+
+// The preview page: the printable area of the paper, drawn at the preview's designed width.
+std::unique_ptr<platform::DrawingSurface> previewPage(const QSizeF& areaPt) {
+  return std::make_unique<platform::ImageSurface>(areaPt.width(), areaPt.height(), kPreviewWidthPx * 72.0 / areaPt.width());
 }
 
 std::shared_ptr<platform::DrawingSurface> realPrinterSurface(const platform::PrintDialogAnswer& answer) {
@@ -72,11 +78,7 @@ std::shared_ptr<platform::DrawingSurface> realPrinterSurface(const platform::Pri
     explicit Owned(std::unique_ptr<QPrinter> p) : PrinterHolder{std::move(p)}, PrinterSurface(*printer) {}
   };
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  if (!answer.printerName.isEmpty()) printer->setPrinterName(answer.printerName);
-  if (!answer.outputFile.isEmpty()) {
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(answer.outputFile);
-  }
+  platform::usePrintChoice(*printer, answer);
   printer->setCopyCount(std::max(1, answer.copies));
   return std::make_shared<Owned>(std::move(printer));
 }
@@ -84,7 +86,7 @@ std::shared_ptr<platform::DrawingSurface> realPrinterSurface(const platform::Pri
 }  // namespace
 
 frmPrint::frmPrint() : FormBase(Kind::Dialog, QStringLiteral("Print Preview"), QSize(733, 434)) {
-  preview_ = std::make_unique<platform::ImageSurface>(kPreviewWidthPt, printerPageHeightPt());
+  preview_ = previewPage(printableArea());
   preview_->ForeColor = 0;  // paper is black text on white
 
   if (QDialog* dlg = dialog()) dlg->setFixedSize(733, 434);
@@ -96,7 +98,7 @@ frmPrint::frmPrint() : FormBase(Kind::Dialog, QStringLiteral("Print Preview"), Q
   Command2.movePx(436, 44, 100, 30);
   Command1.movePx(544, 10, 80, 30);
   Command4.movePx(632, 10, 80, 30);
-  Picture1.movePx(24, 88, 681, 0);
+  Picture1.movePx(24, 88, kPreviewWidthPx, 0);
   Shape1.setBackColor(kShadowGrey);
   Shape1.widget()->setAutoFillBackground(true);
   Label1.setVisible(false);
@@ -140,9 +142,7 @@ void frmPrint::setPreviewSurface(std::unique_ptr<platform::DrawingSurface> surfa
 
 void frmPrint::Form_Load() {
   if (Form1* main = Form1::instance()) Text1.setText(main->Text1.Text());
-  Picture1.movePx(24, 88, 681, preview_->pageHeightPt() * 96.0 / 72.0);
-  const QRectF page = Picture1.geometryPx();
-  Shape1.movePx(page.left() + kShadowOffsetPx, page.top() + kShadowOffsetPx, page.width(), page.height());
+  placePreviewPage();
   for (int size = 8; size <= 14; ++size) Combo2.AddItem(QString::number(size));
   Combo2.setListIndex(0);
   Page_Counter = 0;
@@ -266,6 +266,28 @@ void frmPrint::Count_Pages() {
   setCaption(title);
 }
 
+// The preview page as tall as its paper is for its width, with its shadow.
+void frmPrint::placePreviewPage() {
+  Picture1.movePx(24, 88, kPreviewWidthPx, kPreviewWidthPx * preview_->pageHeightPt() / preview_->pageWidthPt());
+  const QRectF page = Picture1.geometryPx();
+  Shape1.movePx(page.left() + kShadowOffsetPx, page.top() + kShadowOffsetPx, page.width(), page.height());
+}
+
+// The paper chosen in the print dialog: the song book is laid out on it, and the preview shows
+// its printable area, page 1 drawn again in the colour in force. (A preview that tests record
+// stays as it is.)
+void frmPrint::usePaper(const QPageLayout& layout) {
+  if (!layout.isValid() || !dynamic_cast<platform::ImageSurface*>(preview_.get())) return;
+  const QSizeF area = printableArea(layout);
+  if (std::abs(area.width() - preview_->pageWidthPt()) < 0.5 && std::abs(area.height() - preview_->pageHeightPt()) < 0.5)
+    return;
+  const qint32 colour = preview_->ForeColor;
+  preview_ = previewPage(area);
+  preview_->ForeColor = colour;
+  placePreviewPage();
+  Preview();
+}
+
 void frmPrint::showPreviewImage() {
   auto* image = dynamic_cast<platform::ImageSurface*>(preview_.get());
   auto* label = qobject_cast<QLabel*>(Picture1.widget());
@@ -299,6 +321,7 @@ void frmPrint::Command1_Click() {
     setMousePointer(platform::MousePointer::Default);
     return;
   }
+  usePaper(answer->pageLayout);
   // "All pages" means every page of the list, however many there are.
   First_Page = answer->allPages ? 1 : answer->fromPage;
   Last_Page = answer->allPages ? 0 : answer->toPage;

@@ -8,6 +8,8 @@
 #include "platform/prompts.h"
 #include "printing/print_job.h"
 
+#include <QPageLayout>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -71,6 +73,8 @@ class frmPrint : public platform::FormBase {
   platform::Label Label19{this, Frame3.inner(), "Label19", "Sending list to Printer"};
 
  private:
+  void placePreviewPage();
+  void usePaper(const QPageLayout& layout);
   void showPreviewImage();
   std::unique_ptr<platform::DrawingSurface> preview_;
   bool jobMissingReported_ = false;

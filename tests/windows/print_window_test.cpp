@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPageLayout>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -495,24 +496,29 @@ TEST_F(PrintWindowTest, TheFontListIsFilledOnceInUpperCase) {
 
 // The PDF's text is what the paper shows: a song too long for its column is cut where the
 // column ends, and the next columns stand apart from it, as a singer searching the file sees them.
-TEST_F(PrintWindowTest, PrintsARealPdfHoldingTheChosenPages) {
+// The paper chosen in the dialog is the PDF's, and the preview shows its printable area.
+TEST_F(PrintWindowTest, PrintsARealPdfHoldingTheChosenPagesOnTheChosenPaper) {
   start();
   writeJob(400, "SAMT", " LA LA LA LA LA LA LA LA LA LA LA LA LA LA LA LA LA LA LA HIDDEN TAIL");
   frmPrint w;
-  auto preview = std::make_unique<platform::RecordingSurface>();
-  w.setPreviewSurface(std::move(preview));
   w.Load();
   w.Text1.setText("Friday");
+  EXPECT_LT(w.previewSurface().pageWidthPt(), w.previewSurface().pageHeightPt());
   platform::PrintDialogAnswer answer;
   answer.allPages = false;
   answer.fromPage = 2;
   answer.toPage = 3;
   answer.outputFile = home.path("list.pdf");
+  answer.pageLayout = QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF(20, 20, 20, 20));
   prompts.answerPrint(answer);
   w.Command1_Click();
   const QByteArray pdf = home.readBytes("list.pdf");
   ASSERT_FALSE(pdf.isEmpty());
   EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 2);
+  EXPECT_EQ(QString::fromLatin1(pdf).count(QRegularExpression("/MediaBox \\[0 0 595(\\.0+)? 420(\\.0+)?\\]")), 2) << "A5 across";
+  EXPECT_NEAR(w.previewSurface().pageWidthPt(), 595.3 - 40, 1);
+  EXPECT_NEAR(w.previewSurface().pageHeightPt(), 419.5 - 40, 1);
+  EXPECT_NEAR(w.Picture1.geometryPx().height() / w.Picture1.geometryPx().width(), (419.5 - 40) / (595.3 - 40), 0.01);
 
   const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
   if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed: the pages' text is not checked";

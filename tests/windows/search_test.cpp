@@ -75,6 +75,10 @@ TEST_F(SearchTest, SearchAllMatchesAnyFieldAndAddsEachTrackOnce) {
   home.writeLines("watka.bxl", {"\"MDX1001\",\"2\",\"LOVE\",\"ODA BELL\""});
   search("LOVE ", "SEARCH ALL");
   EXPECT_EQ(f.List2.items(), QStringList{pad("LOVE", 36) + pad("ODA BELL", 30) + pad("MDX1001", 11) + "        2 "});
+  // A record of one field: the fields it lacks are blank.
+  home.writeBytes("watka.bxl", "\"X\"\r\n");
+  search("X", "SEARCH ALL");
+  EXPECT_EQ(f.List2.items(), QStringList{pad("", 36) + pad("", 30) + pad("X", 11) + "          "});
 }
 
 TEST_F(SearchTest, NoMatchHidesTheListAndSaysSoInTheMembersWords) {
