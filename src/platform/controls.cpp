@@ -359,6 +359,12 @@ Label::Label(FormBase* form, QWidget* parent, const QString& name, const QString
 void Label::setCaption(const QString& caption) {
   caption_ = caption;
   auto* l = static_cast<QLabel*>(widget());
+  if (elidedWidth_ > 0) {
+    l->setText(l->fontMetrics().elidedText(caption, Qt::ElideMiddle, elidedWidth_));
+    px_.setSize(QSizeF(elidedWidth_, l->sizeHint().height()));
+    l->resize(px_.size().toSize());
+    return;
+  }
   l->setText(caption);
   if (autoSize_) {
     const QSize hint = l->sizeHint();
@@ -368,6 +374,11 @@ void Label::setCaption(const QString& caption) {
 }
 
 void Label::setAlignment(Qt::Alignment a) { static_cast<QLabel*>(widget())->setAlignment(a); }
+
+void Label::setElidedWidth(int px) {
+  elidedWidth_ = px;
+  setCaption(caption_);
+}
 
 // ---------------------------------------------------------------- TextBox
 
@@ -595,10 +606,21 @@ class ListBoxView : public QListView {
     setBatchSize(2000);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { placeHeader(); });
   }
+  // The view's own current row (where it draws its focus frame) stands on the list's
+  // highlight, so the list shows one marker.
+  void followCurrent() {
+    const int row = owner_->ListIndex();
+    const QModelIndex idx = row >= 0 ? model()->index(row, 0) : QModelIndex();
+    if (selectionModel() && selectionModel()->currentIndex() != idx)
+      selectionModel()->setCurrentIndex(idx, QItemSelectionModel::NoUpdate);
+  }
   // A one-line header standing over the rows, inside the list's frame. It is a widget of its
   // own beside the list, so it shows while the list is hidden and keeps its own font.
   void setHeader(QWidget* header) {
     header_ = header;
+    // The strip above the rows is painted: in the full-size view the list covers the buttons.
+    setBackgroundRole(QPalette::Window);
+    setAutoFillBackground(true);
     setViewportMargins(0, header->sizeHint().height() + 2, 0, 0);
     placeHeader();
   }
@@ -635,6 +657,10 @@ class ListBoxView : public QListView {
     owner_->userPress(idx.isValid() ? idx.row() : -1, toMouseButton(e->button()), e->modifiers(),
                       pos, onCheckBox(idx, pos));
   }
+  void focusInEvent(QFocusEvent* e) override {
+    QListView::focusInEvent(e);  // which puts the current row on the first line when it has none
+    followCurrent();
+  }
   void mouseMoveEvent(QMouseEvent*) override {}
   void mouseReleaseEvent(QMouseEvent*) override {}
   void mouseDoubleClickEvent(QMouseEvent* e) override {
@@ -663,7 +689,10 @@ ListBox::ListBox(FormBase* form, QWidget* parent, const QString& name, Style sty
   model_->setColours(pal.color(QPalette::Active, QPalette::Highlight),
                      pal.color(QPalette::Active, QPalette::HighlightedText));
   view()->setModel(model_);
-  QObject::connect(model_, &SortedListModel::flushed, handlers(), [this] { ensureVisible(); });
+  QObject::connect(model_, &SortedListModel::flushed, handlers(), [this] {
+    static_cast<ListBoxView*>(view())->followCurrent();
+    ensureVisible();
+  });
 }
 
 ListBox::~ListBox() = default;
@@ -690,7 +719,7 @@ void ListBox::RemoveItem(int index) {
   model_->removeAt(index);
   if (listIndex_ == index) listIndex_ = -1;
   else if (listIndex_ > index) --listIndex_;
-  model_->setCurrentRow(listIndex_);
+  setCurrentRow(listIndex_);
 }
 
 void ListBox::Clear() {
@@ -708,11 +737,16 @@ void ListBox::setList(int index, const QString& text) {
   if (index >= 0 && index < ListCount()) model_->setText(index, text);
 }
 
+void ListBox::setCurrentRow(int row) {
+  model_->setCurrentRow(row);
+  static_cast<ListBoxView*>(view())->followCurrent();
+}
+
 void ListBox::setListIndex(int index) {
   if (index < -1 || index >= ListCount()) return;
   if (index == listIndex_) return;
   listIndex_ = index;
-  model_->setCurrentRow(index);
+  setCurrentRow(index);
   if (style_ == Style::Standard && multi_ == MultiSelect::None) {
     model_->setAllSelected(false);
     if (index >= 0) model_->setSelected(index, true);
@@ -733,7 +767,7 @@ void ListBox::setSelected(int index, bool on) {
   if (style_ == Style::CheckBox) {
     if (listIndex_ != index) {
       listIndex_ = index;
-      model_->setCurrentRow(index);
+      setCurrentRow(index);
     }
     if (model_->selected(index) == on) return;
     model_->setSelected(index, on);
@@ -817,7 +851,7 @@ void ListBox::userPress(int row, int button, Qt::KeyboardModifiers mods, QPoint 
       selectOnly(row);
     }
     listIndex_ = row;
-    model_->setCurrentRow(row);
+    setCurrentRow(row);
     if (style_ == Style::CheckBox && onCheck) toggleTick(row);
     if (Click && (moved || style_ != Style::Standard || multi_ == MultiSelect::Extended)) Click();
   }
@@ -953,7 +987,11 @@ void TabStrip::relayoutTabs() {
   if (tabW_ <= 0 || !form_) return;
   const int w = int(std::lround(tabW_ * form_->pxPerUnitX()));
   const int h = int(std::lround(tabH_ * form_->pxPerUnitY()));
-  bar()->setStyleSheet(QStringLiteral("QTabBar::tab { width: %1px; height: %2px; padding: 0px; }")
+  // The chosen tab stands out plainly: light and bold over darker ones.
+  bar()->setStyleSheet(QStringLiteral("QTabBar::tab { width: %1px; height: %2px; padding: 0px;"
+                                      " border: 1px solid palette(dark); background: palette(mid); }"
+                                      " QTabBar::tab:selected { background: palette(base);"
+                                      " font-weight: bold; }")
                            .arg(std::max(10, w - 2))
                            .arg(std::max(10, h - 2)));
   movePx(px_.x(), px_.y(), w * tabCount(), h);

@@ -174,11 +174,14 @@ class Label : public Control {
   QString Caption() const { return caption_; }
   void setCaption(const QString& caption);
   void setAlignment(Qt::Alignment a);
+  // A fixed width in pixels; a longer caption shows with its middle left out.
+  void setElidedWidth(int px);
   std::function<void()> Click;
   std::function<void(int button, int shift, double x, double y)> MouseDown;
  private:
   QString caption_;
   bool autoSize_;
+  int elidedWidth_ = 0;
 };
 
 class TextBox : public Control {
@@ -300,6 +303,7 @@ class ListBox : public Control {
   void selectOnly(int row);
   void selectRange(int from, int to);
   void ensureVisible();
+  void setCurrentRow(int row);
   Style style_;
   MultiSelect multi_;
   SortedListModel* model_;

@@ -14,6 +14,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
@@ -173,10 +174,20 @@ std::optional<QString> QtPrompts::chooseFolder(const QString& title, const QStri
   return dir;
 }
 
+// The colour dialog offers no part for defining custom colours. Qt has no option for that:
+// the custom colour well, its label and its button are hidden once the dialog is built.
 std::optional<qint32> QtPrompts::chooseColour(qint32 initial) {
-  const QColor c = QColorDialog::getColor(toQColor(initial), activeParent());
-  if (!c.isValid()) return std::nullopt;
-  return fromQColor(c);
+  QColorDialog dlg(toQColor(initial), activeParent());
+  dlg.setOption(QColorDialog::DontUseNativeDialog);
+  for (auto* label : dlg.findChildren<QLabel*>()) {
+    if (label->text() != QColorDialog::tr("&Custom colors")) continue;
+    if (label->buddy()) label->buddy()->hide();
+    label->hide();
+  }
+  for (auto* button : dlg.findChildren<QPushButton*>())
+    if (button->text() == QColorDialog::tr("&Add to Custom Colors")) button->hide();
+  if (dlg.exec() != QDialog::Accepted || !dlg.selectedColor().isValid()) return std::nullopt;
+  return fromQColor(dlg.selectedColor());
 }
 
 std::optional<PrintDialogAnswer> QtPrompts::printDialog(const PrintDialogRequest& req) {

@@ -14,6 +14,12 @@ QSize screenSizePixels() {
   return {};
 }
 
+QRect availableScreenArea() {
+  if (!g_override.isEmpty()) return {QPoint(0, 0), g_override};
+  if (QScreen* s = QGuiApplication::primaryScreen()) return s->availableGeometry();
+  return {};
+}
+
 void overrideScreenSize(QSize size) { g_override = size; }
 
 }  // namespace platform

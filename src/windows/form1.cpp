@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QMenuBar>
+#include <QTimer>
 
 using platform::msg::Critical;
 using platform::msg::OKOnly;
@@ -62,7 +63,7 @@ void Form1::buildControls() {
     o->setVisible(false);
   }
   for (auto* c : {&cmbSearch, &cmbSearch_text, &Combo1}) c->movePx(0, 0, 200, 24);
-  cmdClose.movePx(0, 0, 90, 24);
+  cmdClose.movePx(0, 0, std::max(90, cmdClose.widget()->sizeHint().width()), 24);
 
   List1.setFixedPitchFont(QStringLiteral("Courier"), kListFontSize);
   List2.setFixedPitchFont(QStringLiteral("Courier"), kListFontSize);
@@ -210,6 +211,8 @@ void Form1::Form_Load() {
   }
   Ticking_In_Code = false;
   window()->move(0, 0);
+  fitToScreen();
+  QTimer::singleShot(0, window(), [this] { fitToScreen(); });  // again once the frame is known
   Module1::Set_Combo_Height(*this, Combo1, 19);
   placeFrames();
   Disc_Description();
@@ -217,6 +220,16 @@ void Form1::Form_Load() {
   Get_Discs();
   Read_ini();
   Input_Search_Data();
+}
+
+// The designed size is larger than the smallest screen the program accepts: the window, its
+// frame included, takes no more than the screen's free area.
+void Form1::fitToScreen() {
+  const QRect area = platform::availableScreenArea();
+  if (area.isEmpty()) return;
+  QWidget* w = window();
+  const QSize frame = w->frameGeometry().size() - w->size();
+  w->resize(w->size().boundedTo(area.size() - frame));
 }
 
 void Form1::Check_Screen_Size() {
@@ -270,6 +283,7 @@ void Form1::Form_Resize() {
   chkOpen.Move(44, row2);
   Check3.Move(64, row2);
   Check5.Move(89, row2);
+  keepInside(Check5);
   Check6.Move(84, row2 + 9.5);
   Check7.Move(80, row2);
 
@@ -296,7 +310,7 @@ void Form1::Form_Resize() {
   cmdClose.setVisible(false);
 
   List3.Move(0, 75, 100, 20);
-  cmdClose.Move(95, List3.Top() + 0.5);
+  placeCloseButton();
   Label1.Move(15, List2.Top() + List2.Height());
   Label5.Move(50, 96);
   Label6.Move(1, List2.Top() + List2.Height());
@@ -306,7 +320,19 @@ void Form1::Form_Resize() {
   Label11.Move(60, 38);
   Label18.Move(60.3, 38.5);
   Text1.Move(53, 95, 45);
+  keepInside(Text1);
   placeFrames();
+}
+
+void Form1::placeCloseButton() {
+  cmdClose.Move(95, List3.Top() + 0.5);
+  keepInside(cmdClose);
+}
+
+// A control placed near the right or bottom edge moves in as far as the window is too small to
+// show it whole there.
+void Form1::keepInside(platform::Control& c) {
+  c.Move(std::min(c.Left(), 100 - c.Width()), std::min(c.Top(), 100 - c.Height()));
 }
 
 void Form1::Form_Unload(int& cancel) {

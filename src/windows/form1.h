@@ -73,6 +73,8 @@ class Form1 : public platform::FormBase {
   // The layout of the lines: the first selected of Option1, Option2, Option3, Option5.
   std::optional<catalogue::Sort> currentSort() const;
   void cmdClose_Click();
+  // Places `cmdClose` at the top right of the disc listing view.
+  void placeCloseButton();
   void Check1_Click();
   void Check1_GotFocus();
   void Check3_Click();
@@ -379,6 +381,8 @@ class Form1 : public platform::FormBase {
   void buildMenus();
   void wireHandlers();
   void placeFrames();
+  void fitToScreen();
+  void keepInside(platform::Control& c);
   void Relayout(catalogue::Sort target);
   platform::OptionButton& optionFor(catalogue::Sort sort);
   // Copies Temp_List back into the song list and shows the new count.

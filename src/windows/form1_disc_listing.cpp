@@ -31,8 +31,8 @@ void hideView(Form1& f) {
   f.cmdClose.setVisible(false);
 }
 
-void placeCloseButton(Form1& f) {
-  f.cmdClose.Move(95, f.List3.Top() + 0.5);
+void showCloseButton(Form1& f) {
+  f.placeCloseButton();
   f.cmdClose.setVisible(true);
 }
 
@@ -112,7 +112,7 @@ void Form1::List2_DblClick() {
       setViewMenus(*this, List2.ListCount() > 0);  // the song list still holds its lines
     } else {
       Frame1.setVisible(false);
-      placeCloseButton(*this);
+      showCloseButton(*this);
       if (mnuFull_Screen.Checked()) {
         List2.Move(List2.Left(), 0, List2.Width(), 95);
       } else {
@@ -147,6 +147,6 @@ void Form1::mnuQuick_View_Disc_Click() {
     const double top = List1.Top() + List1.Height() + 5;
     List2.Move(List2.Left(), top, List2.Width(), 75 - top);
   }
-  placeCloseButton(*this);
+  showCloseButton(*this);
   Frame1.setVisible(false);
 }

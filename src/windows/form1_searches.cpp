@@ -354,7 +354,7 @@ void Form1::Search_Current_List() {
 
   if (List3.ListCount() > 0) {
     Frame1.setVisible(false);
-    cmdClose.Move(95, List3.Top() + 0.5);
+    placeCloseButton();
     cmdClose.setVisible(true);
     const double top = List1.Top() + List1.Height() + 5;
     List2.Move(List2.Left(), top, -1, 75 - top);

@@ -41,6 +41,7 @@ frmMerge::frmMerge() : FormBase(Kind::Dialog, QStringLiteral("Merge Files"), QSi
   Label1.movePx(156, 86);
   Command2.movePx(24, 130, 120, 30);
   Label2.movePx(156, 136);
+  for (platform::Label* chosen : {&Label1, &Label2}) chosen->setElidedWidth(372);
   Command3.movePx(300, 240, 110, 32);
   Command4.movePx(424, 240, 110, 32);
   Command1.Click = [this] { Command1_Click(); };

@@ -4,6 +4,7 @@
 #include "common/text_helpers.h"
 #include "platform/busy.h"
 #include "platform/files.h"
+#include "platform/font_faces.h"
 #include "platform/text_file.h"
 #include "printing/paper_renderer.h"
 #include "printing/preview_renderer.h"
@@ -12,7 +13,6 @@
 
 #include <QDialog>
 #include <QEvent>
-#include <QFontDatabase>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPageLayout>
@@ -152,12 +152,13 @@ void frmPrint::Form_Activate() {
   // The printer's fonts are listed once, not again at every activation.
   if (!fontsFilled_) {
     fontsFilled_ = true;
-    for (const QString& family : QFontDatabase::families()) {
+    for (const QString& family : platform::installedFamilies()) {
       const QString name = common::UCase(family);
       bool present = false;
       for (int i = 0; i < Combo1.ListCount() && !present; ++i) present = Combo1.List(i) == name;
       if (!present) Combo1.AddItem(name);
     }
+    Combo1.fitDropDownToEntries();
   }
   platform::letEventsThrough();
   for (int i = 0; i < Combo1.ListCount(); ++i)

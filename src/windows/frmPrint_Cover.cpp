@@ -23,6 +23,7 @@ namespace {
 
 constexpr int kClientWidthPx = int(kCaseClientWidthTwips / 15);
 constexpr int kClientHeightPx = int(kCaseClientHeightTwips / 15);
+constexpr int kTitleEditorHeightPx = 24;
 
 QString settingsPath() { return platform::programFile(kCaseSettingsFile); }
 
@@ -80,7 +81,7 @@ frmPrint_Cover::frmPrint_Cover()
     list->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (auto* l = qobject_cast<QLabel*>(list->widget())) l->setWordWrap(true);
   }
-  Text3.movePx(0, 0, case_preview::kTitleEditorWidthTwips / 15, 24);
+  Text3.movePx(0, 0, case_preview::kTitleEditorWidthTwips / 15, kTitleEditorHeightPx);
   if (auto* e = qobject_cast<QLineEdit*>(Text3.widget())) e->setAlignment(Qt::AlignCenter);
   Text3.setMaxLength(50);
   Text3.setVisible(false);
@@ -283,14 +284,14 @@ void frmPrint_Cover::Command11_Click() {
 
 // ---------------------------------------------------------------- the title
 
-void frmPrint_Cover::Label8_Click() {
-  Text3.Move(case_preview::kFrontTitleCentre - Text3.Width() * 0.5, case_preview::kFrontTitleTop);
-  Text3.setVisible(true);
-  Text3.SetFocus();
-}
+void frmPrint_Cover::Label8_Click() { editTitle(case_preview::kFrontTitleCentre, case_preview::kFrontTitleTop); }
+void frmPrint_Cover::Label15_Click() { editTitle(case_preview::kBackTitleCentre, case_preview::kBackTitleTop); }
 
-void frmPrint_Cover::Label15_Click() {
-  Text3.Move(case_preview::kBackTitleCentre - Text3.Width() * 0.5, case_preview::kBackTitleTop);
+// The editor keeps its width and is as high as the title's face and size need.
+void frmPrint_Cover::editTitle(double centre, double top) {
+  const QRectF px = Text3.geometryPx();
+  Text3.movePx(px.x(), px.y(), px.width(), std::max(kTitleEditorHeightPx, Text3.widget()->sizeHint().height()));
+  Text3.Move(centre - Text3.Width() * 0.5, top);
   Text3.setVisible(true);
   Text3.SetFocus();
 }

@@ -112,6 +112,7 @@ class frmPrint_Cover : public platform::FormBase {
   const QImage& previewImage() const;
 
  private:
+  void editTitle(double centre, double top);
   void designValues();
   void repaintPreview();
   covers::CaseDesign currentDesign() const;

@@ -65,6 +65,19 @@ TEST(QtPrompts, CancellingTheInputBoxGivesTheEmptyTextAndThePrintDialogNothing) 
   EXPECT_FALSE(prompts.printDialog(req));
   EXPECT_EQ(from, 1);
   EXPECT_EQ(to, 53);
+  // The colour dialog has no part for defining custom colours.
+  QStringList customShown;
+  QTimer::singleShot(0, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    for (auto* w : modal->findChildren<QWidget*>()) {
+      const QString text = w->property("text").toString();
+      if (w->isVisible() && text.contains("Custom", Qt::CaseInsensitive)) customShown << text;
+    }
+    modal->close();
+  });
+  EXPECT_FALSE(prompts.chooseColour(0xFF));
+  EXPECT_TRUE(customShown.isEmpty()) << customShown.join(", ").toStdString();
 }
 
 TEST(QtPrompts, ATypedNameWithoutExtensionTakesTheChosenTypes) {

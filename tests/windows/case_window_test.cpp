@@ -4,6 +4,8 @@
 #include "platform/prompts.h"
 #include "windows/frmPrint_Cover.h"
 
+#include <QTest>
+
 using namespace designer_test;
 
 namespace {
@@ -135,6 +137,10 @@ TEST_F(CaseWindowTest, ALargerTitleKeepsItsLeftEdgeUntilThePageIsDrawnAgain) {
   w->Text3.setText("0012 ");
   EXPECT_NEAR(centreOf(w->Label8), 67.5, 1e-9);
   EXPECT_NEAR(centreOf(w->Label15), 71, 1e-9);
+  // The editor opened over the larger title is high enough for it.
+  QTest::mouseClick(w->Label8.widget(), Qt::LeftButton);
+  ASSERT_TRUE(w->Text3.widget()->isVisible());
+  EXPECT_GE(w->Text3.widget()->height(), w->Text3.widget()->sizeHint().height());
 }
 
 TEST_F(CaseWindowTest, TheEditorOpensOverTheTitleThatWasClicked) {

@@ -5,6 +5,10 @@
 #include "platform/prompts.h"
 #include "windows/delete_record.h"
 
+#include <QApplication>
+#include <QListView>
+#include <QTest>
+
 using platform::msg::OK;
 
 namespace {
@@ -143,6 +147,13 @@ TEST_F(MainWindowTest, SpaceTicksOnlyWithoutOwnCodes) {
   f.List1.setListIndex(row("SC8123"));
   f.List1.userKey(Qt::Key_Space, Qt::NoModifier, " ");
   EXPECT_EQ(f.List1.SelCount(), 0);
+  // The list marks one row: the view's own current row is the highlighted one.
+  f.List1.setListIndex(-1);
+  f.List1.SetFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+  EXPECT_EQ(f.List1.ListIndex(), 1);
+  EXPECT_EQ(static_cast<QListView*>(f.List1.widget())->currentIndex().row(), 1);
 }
 
 TEST_F(MainWindowTest, UseMyDiscCodesStartsTheSelectionAfresh) {

@@ -23,7 +23,7 @@ TEST_F(MainWindowTest, ResizeLaysEveryControlOutOnTheScale) {
   EXPECT_TRUE(near(f.List2.Top() + f.List2.Height(), 95));
   EXPECT_TRUE(near(f.TabStrip1.Top(), list2Top - 4) && near(f.TabStrip1.Left(), 0.5));
   EXPECT_TRUE(near(f.List3.Top(), 75) && near(f.List3.Height(), 20));
-  EXPECT_TRUE(near(f.cmdClose.Top(), 75.5) && near(f.cmdClose.Left(), 95));
+  EXPECT_TRUE(near(f.cmdClose.Top(), 75.5) && near(f.cmdClose.Left() + f.cmdClose.Width(), 100));
   EXPECT_TRUE(near(f.Label1.Top(), 95) && near(f.Label6.Left(), 1));
   EXPECT_TRUE(near(f.Label9.Left() + f.Label9.Width() / 2, 50));
   EXPECT_TRUE(near(f.Label17.Left(), 49.7 - f.Label9.Width() / 2));

@@ -5,7 +5,9 @@
 #include "printing/print_job.h"
 #include "windows/frmPrint.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -478,6 +480,18 @@ TEST_F(PrintWindowTest, TheFontListIsFilledOnceInUpperCase) {
   w.Form_Activate();
   EXPECT_EQ(w.Combo1.ListCount(), fonts);
   for (int i = 0; i < fonts; ++i) EXPECT_EQ(w.Combo1.List(i), w.Combo1.List(i).toUpper());
+  // One entry per family as the user knows it: no maker's tags, no aliases, none twice; the
+  // drop-down is wide enough for the longest.
+  auto* combo = static_cast<QComboBox*>(w.Combo1.widget());
+  const QFontMetrics metrics(combo->view()->font());
+  QStringList seen;
+  for (int i = 0; i < fonts; ++i) {
+    const QString name = w.Combo1.List(i);
+    EXPECT_FALSE(name.contains('[') || seen.contains(name)) << name.toStdString();
+    for (const char* alias : {"MONOSPACE", "SANS SERIF", "SERIF"}) EXPECT_NE(name, alias);
+    EXPECT_GE(combo->view()->minimumWidth(), metrics.horizontalAdvance(name)) << name.toStdString();
+    seen << name;
+  }
 }
 
 // The PDF's text is what the paper shows: a song too long for its column is cut where the

@@ -7,7 +7,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QRegularExpression>
+#include <QTest>
 
 using platform::msg::No;
 using testsupport::quotedLinesBytes;
@@ -332,6 +334,16 @@ TEST_F(MergeTest, MergesTwoSelectionsIntoAVersionOneFile) {
   ASSERT_EQ(msgs.size(), 1u);
   EXPECT_EQ(msgs[0].text, "Files have been merged to " + home.path("Both") + ".mdq");
   EXPECT_EQ(msgs[0].title, "Merge Files");
+
+  // A long path keeps its start and its file name in the window; its middle gives way.
+  const QString longPath = "/" + QString("a deep folder/").repeated(20) + "Saturday night.mdq";
+  prompts.answerOpenFile(longPath);
+  merge.Show();
+  QTest::mouseClick(merge.Command1.widget(), Qt::LeftButton);
+  const QString shown = static_cast<QLabel*>(merge.Label1.widget())->text();
+  EXPECT_TRUE(shown.startsWith("/a deep folder/") && shown.endsWith("Saturday night.mdq")) << shown.toStdString();
+  EXPECT_TRUE(merge.client()->rect().contains(merge.Label1.widget()->geometry()));
+  EXPECT_EQ(merge.Label1.Caption(), longPath);
 }
 
 TEST_F(MergeTest, TheResultOpensToBothSelections) {

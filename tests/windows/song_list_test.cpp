@@ -98,6 +98,11 @@ TEST_F(SongListTest, CreateListInTheFullSizeViewCoversTheWindow) {
   EXPECT_NEAR(f.List2.Top(), 0, 0.01);
   EXPECT_NEAR(f.List2.Height(), 95, 0.01);
   EXPECT_NEAR(f.List2.Width(), 100, 0.01);
+  // The column-header strip hides the buttons beneath: where two of them meet it shows its own colour.
+  const QImage shot = f.client()->grab().toImage();
+  const int y = f.Label2.widget()->geometry().center().y(), between = f.cmdSave.widget()->x();
+  for (int x : {between - 1, between})
+    EXPECT_EQ(QColor(shot.pixel(x, y)), f.client()->palette().color(QPalette::Window)) << x;
 }
 
 TEST_F(SongListTest, AMissingTrackFileIsNamedAndBothBuildsStillFinish) {
@@ -356,9 +361,14 @@ TEST_F(SongListTest, ChoosingATabRecutsEveryLineAndSelectsItsOption) {
   EXPECT_EQ(f.List3.ListCount(), 0);
   EXPECT_FALSE(f.List3.Visible());
   // The wheel and the arrow keys change the tab through the same handler.
-  static_cast<QTabBar*>(f.TabStrip1.widget())->setCurrentIndex(2);
+  auto* bar = static_cast<QTabBar*>(f.TabStrip1.widget());
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
   EXPECT_TRUE(f.Option3.Value());
   EXPECT_TRUE(f.List2.List(0).startsWith("01    "));
+  // The chosen tab stands out plainly from the others.
+  const QImage tabs = bar->grab().toImage();
+  const auto face = [&](int tab) { return QColor(tabs.pixel(bar->tabRect(tab).topLeft() + QPoint(4, 4))).lightness(); };
+  EXPECT_GT(std::abs(face(2) - face(1)), 40);
 }
 
 TEST_F(SongListTest, TheCurrentTabLeavesAnOpenViewAlone) {

@@ -142,7 +142,16 @@ TEST_F(MainWindowTest, ScreensSmallerThan800By600AreRefusedWithTheMessage) {
   platform::overrideScreenSize(QSize(800, 600));
   Form1 f;
   f.Show();
+  QCoreApplication::processEvents();
   EXPECT_FALSE(f.endedAtLoad());
+  // The window fits the smallest screen accepted, and so does every control it shows.
+  const QRect frame = f.window()->frameGeometry();
+  EXPECT_TRUE(QRect(0, 0, 800, 600).contains(frame)) << frame.width() << "x" << frame.height();
+  for (QWidget* c : f.client()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (c->isVisible()) {
+      EXPECT_TRUE(f.client()->rect().contains(c->geometry())) << c->objectName().toStdString() << " " << c->geometry().x() << "," << c->geometry().y() << " " << c->width() << "x" << c->height() << " in " << f.client()->width() << "x" << f.client()->height();
+    }
+  }
 }
 
 TEST_F(MainWindowTest, ClearBringsBackTheEmptyStateAndReloadsTheDiscs) {
