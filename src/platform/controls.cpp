@@ -3,6 +3,7 @@
 #include "platform/colours.h"
 #include "platform/form.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -611,8 +612,15 @@ class ListBoxView : public QListView {
   void followCurrent() {
     const int row = owner_->ListIndex();
     const QModelIndex idx = row >= 0 ? model()->index(row, 0) : QModelIndex();
-    if (selectionModel() && selectionModel()->currentIndex() != idx)
-      selectionModel()->setCurrentIndex(idx, QItemSelectionModel::NoUpdate);
+    if (!selectionModel() || selectionModel()->currentIndex() == idx) return;
+    // The marker follows without scrolling: the list scrolls where it means to (ensureVisible),
+    // and ticking thousands of discs from code must not scroll the view row by row.
+    const bool autoScroll = hasAutoScroll();
+    setAutoScroll(false);
+    following_ = true;
+    selectionModel()->setCurrentIndex(idx, QItemSelectionModel::NoUpdate);
+    following_ = false;
+    setAutoScroll(autoScroll);
   }
   // A one-line header standing over the rows, inside the list's frame. It is a widget of its
   // own beside the list, so it shows while the list is hidden and keeps its own font.
@@ -661,6 +669,16 @@ class ListBoxView : public QListView {
     QListView::focusInEvent(e);  // which puts the current row on the first line when it has none
     followCurrent();
   }
+  // Where the marker follows the list's highlight, the rows are repainted with the visible part
+  // of the list as a whole: asking for the two rows' places would lay the whole list out again on
+  // every tick made from code. Nothing here is editable and the list scrolls on its own terms.
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override {
+    if (!following_ || QAccessible::isActive()) {
+      QListView::currentChanged(current, previous);
+      return;
+    }
+    if (isVisible()) viewport()->update();
+  }
   void mouseMoveEvent(QMouseEvent*) override {}
   void mouseReleaseEvent(QMouseEvent*) override {}
   void mouseDoubleClickEvent(QMouseEvent* e) override {
@@ -673,6 +691,7 @@ class ListBoxView : public QListView {
  private:
   ListBox* owner_;
   QWidget* header_ = nullptr;
+  bool following_ = false;  // the current row is being set to the list's own
 };
 }  // namespace
 

@@ -5,22 +5,40 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
+#include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace platform {
 
+namespace detail {
+// The first place of c in s[from, n), or n.
+inline qsizetype findChar(const char* s, qsizetype from, qsizetype n, char c) {
+  const void* hit = std::memchr(s + from, c, size_t(n - from));
+  return hit ? qsizetype(static_cast<const char*>(hit) - s) : n;
+}
+inline qsizetype findChar(const QChar* s, qsizetype from, qsizetype n, char c) {
+  const qsizetype at = QStringView(s + from, n - from).indexOf(QLatin1Char(c));
+  return at < 0 ? n : from + at;
+}
+}  // namespace detail
+
 // Calls onLine(start, end) for each line of the text, the line end left out, until onLine
 // returns false. CR LF, a lone LF and a lone CR each end a line; a final line end does not start
 // another line. Works on QChar text and on raw bytes alike, so every reader sees the same lines.
+// The next CR and the next LF are each looked for in bulk and kept until the lines pass them.
 template <typename Ch, typename OnLine>
 void forEachLine(const Ch* s, qsizetype n, OnLine onLine) {
   qsizetype i = 0;
+  qsizetype cr = -1, lf = -1;  // the next CR and LF at or after i (n for none), once looked for
   while (i < n) {
-    qsizetype e = i;
-    while (e < n && s[e] != Ch('\n') && s[e] != Ch('\r')) ++e;
+    if (cr < i) cr = detail::findChar(s, i, n, '\r');
+    if (lf < i) lf = detail::findChar(s, i, n, '\n');
+    qsizetype e = std::min(cr, lf);
     if (!onLine(i, e)) return;
-    if (e + 1 < n && s[e] == Ch('\r') && s[e + 1] == Ch('\n')) ++e;
+    if (e + 1 < n && e == cr && lf == e + 1) ++e;
     i = e + 1;
   }
 }
