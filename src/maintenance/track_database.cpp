@@ -296,7 +296,11 @@ Journal readJournal(const QByteArray& text) {
   for (qsizetype i = 0; i + 1 < lines.size(); i += 2) j.entries.emplace_back(journalPathOf(lines[i]), lines[i + 1]);
   bool numbers = true;
   if (j.kind == "append")
-    for (const auto& e : j.entries) e.second.toLongLong(&numbers);
+    for (const auto& e : j.entries) {
+      bool number = false;
+      e.second.toLongLong(&number);
+      numbers = numbers && number;
+    }
   j.whole = j.whole && lines.size() % 2 == 0 && numbers && (j.kind == "append" || j.kind == "replace");
   return j;
 }
@@ -345,7 +349,8 @@ bool finishInterruptedChange() {
     if (!finished) return false;
     removeJournal();
   }
-  // Scratch files with no journal are what a change killed before its journal left.
+  // A scratch file that no journal names is left by a change killed before its journal was
+  // whole: that change never touched the files.
   for (const char* name : {catalogue::kTrackFile, catalogue::kDiscFile})
     QFile::remove(scratchFileFor(platform::programFile(QString::fromLatin1(name))));
   return true;
