@@ -13,7 +13,10 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <string_view>
+#include <unistd.h>
 
 namespace maintenance {
 
@@ -244,17 +247,138 @@ QByteArray discsWithout(const QStringList& discs, const QString& key) {
   return out;
 }
 
+std::function<void(int)> changeStepHook;
+
+namespace {
+
+// Counts the steps of one change for changeStepHook.
+class Steps {
+ public:
+  void next() {
+    if (changeStepHook) changeStepHook(++count_);
+  }
+
+ private:
+  int count_ = 0;
+};
+
+// The journal is a few lines of text: the kind of change, then two lines an entry, then "end".
+// A name is written relative to the program folder, its bytes percent-encoded so that any
+// character of a name keeps to its line.
+QByteArray journalName(const QString& path) {
+  return QFile::encodeName(QDir(platform::programFolder()).relativeFilePath(path)).toPercentEncoding("/");
+}
+
+QString journalPathOf(const QByteArray& name) {
+  const QString path = QFile::decodeName(QByteArray::fromPercentEncoding(name));
+  return QDir::cleanPath(QDir(platform::programFolder()).absoluteFilePath(path));
+}
+
+struct Journal {
+  QByteArray kind;
+  std::vector<std::pair<QString, QByteArray>> entries;  // a file and its scratch file or length
+  bool whole = false;
+};
+
+QByteArray journalText(const char* kind, const std::vector<std::pair<QString, QByteArray>>& entries) {
+  QByteArray text = QByteArray(kind) + '\n';
+  for (const auto& [path, value] : entries) text += journalName(path) + '\n' + value + '\n';
+  return text + "end\n";
+}
+
+Journal readJournal(const QByteArray& text) {
+  Journal j;
+  QList<QByteArray> lines = text.split('\n');
+  lines.removeLast();  // what follows the last line end: nothing, unless the journal was cut
+  j.whole = !lines.isEmpty() && lines.back() == "end";
+  if (j.whole) lines.removeLast();
+  if (!lines.isEmpty()) j.kind = lines.takeFirst();
+  for (qsizetype i = 0; i + 1 < lines.size(); i += 2) j.entries.emplace_back(journalPathOf(lines[i]), lines[i + 1]);
+  bool numbers = true;
+  if (j.kind == "append")
+    for (const auto& e : j.entries) {
+      bool number = false;
+      e.second.toLongLong(&number);
+      numbers = numbers && number;
+    }
+  j.whole = j.whole && lines.size() % 2 == 0 && numbers && (j.kind == "append" || j.kind == "replace");
+  return j;
+}
+
+// Gives a file back the length it had before an append: cut back, or removed when it did not
+// exist (a folder of that name is no file of ours and stays).
+bool cutBack(const QString& path, qint64 length) {
+  if (length < 0) return !QFileInfo(path).isFile() || QFile::remove(path);
+  if (platform::fileLength(path) <= length) return true;
+  QFile f(path);
+  return f.open(QIODevice::ReadWrite) && f.resize(length) && ::fsync(f.handle()) == 0;
+}
+
+void removeJournal() {
+  QFile::remove(journalPath());
+  platform::syncFolderOf(journalPath());
+}
+
+const QString kUnfinished = QStringLiteral("An earlier change of the database could not be finished");
+
+}  // namespace
+
+QString journalPath() { return platform::programFile(QStringLiteral("watka.jnl")); }
+
+bool finishInterruptedChange() {
+  const QString journal = journalPath();
+  if (QFileInfo::exists(journal)) {
+    const std::optional<QByteArray> text = readFileBytes(journal);
+    if (!text) return false;
+    const Journal j = readJournal(*text);
+    bool finished = true;
+    if (!j.whole) {
+      // Cut while it was written: the change it began never reached the files.
+      if (j.kind == "replace")
+        for (const auto& e : j.entries) QFile::remove(journalPathOf(e.second));
+    } else if (j.kind == "replace") {
+      for (const auto& [target, scratchName] : j.entries) {
+        const QString scratch = journalPathOf(scratchName);
+        if (QFileInfo(scratch).isFile() && !platform::renameOver(scratch, target)) finished = false;
+        platform::syncFolderOf(target);
+      }
+    } else {
+      for (const auto& [path, length] : j.entries)
+        if (!cutBack(path, length.toLongLong())) finished = false;
+    }
+    if (!finished) return false;
+    removeJournal();
+  }
+  // A scratch file that no journal names is left by a change killed before its journal was
+  // whole: that change never touched the files.
+  for (const char* name : {catalogue::kTrackFile, catalogue::kDiscFile})
+    QFile::remove(scratchFileFor(platform::programFile(QString::fromLatin1(name))));
+  return true;
+}
+
 Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends) {
-  // The length before of each file opened for writing so far, -1 when it did not exist. A file
-  // that could not be opened was not changed and has nothing to undo.
+  if (!finishInterruptedChange()) return {false, notWrittenText(journalPath(), kUnfinished)};
+  // Each file's length before, -1 when it did not exist, recorded before the first append.
   std::vector<std::pair<QString, qint64>> before;
+  std::vector<std::pair<QString, QByteArray>> entries;
+  for (const auto& [path, text] : appends) {
+    before.emplace_back(path, platform::fileLength(path));
+    entries.emplace_back(path, QByteArray::number(before.back().second));
+  }
+  if (const auto written = platform::writeWholeFile(journalPath(), journalText("append", entries)); !written) {
+    QFile::remove(journalPath());
+    return {false, notWrittenText(journalPath(), written.error)};
+  }
+  platform::syncFolderOf(journalPath());
+  Steps steps;
+  steps.next();
   const auto undo = [&] {
     QStringList notRestored;
-    for (const auto& [path, length] : before) {
-      const bool ok = length < 0 ? (!platform::fileExists(path) || QFile::remove(path))
-                                 : (platform::fileLength(path) == length || QFile::resize(path, length));
-      if (!ok) notRestored << path;
-    }
+    for (const auto& [path, length] : before)
+      if (!cutBack(path, length)) notRestored << path;
+    // Whatever could not be undone the user is told of; the journal would only block every
+    // later change, the restore of a backup included.
+    removeJournal();
     return notRestored;
   };
   for (const auto& [path, text] : appends) {
@@ -273,8 +397,8 @@ Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends) {
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) {
       error = f.errorString();
     } else {
-      before.emplace_back(path, length);
       if (f.write(data) != data.size() || !f.flush()) error = f.errorString();
+      else if (::fsync(f.handle()) != 0) error = QString::fromLocal8Bit(std::strerror(errno));
       f.close();
       if (error.isEmpty() && f.error() != QFile::NoError) error = f.errorString();
     }
@@ -283,12 +407,23 @@ Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends) {
       if (!notRestored.isEmpty()) return {false, notPutBackText(path, error, notRestored)};
       return {false, notWrittenText(path, error)};
     }
+    if (length < 0) platform::syncFolderOf(path);
+    steps.next();
   }
+  removeJournal();
   return {};
 }
 
 GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes) {
   GroupWriteResult result;
+  const auto fail = [&](const QString& path, const QString& error) {
+    result.ok = false;
+    result.failedPath = path;
+    result.error = error;
+    return result;
+  };
+  if (!finishInterruptedChange()) return fail(journalPath(), kUnfinished);
+  if (writes.empty()) return result;
   struct Earlier {
     bool existed = false;
     QByteArray bytes;
@@ -300,30 +435,69 @@ GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes) {
     const QFileInfo info(writes[i].path);
     std::optional<QByteArray> bytes;
     if (info.exists() && !info.isDir()) bytes = readFileBytes(writes[i].path);
-    if (info.isDir() || (info.exists() && !bytes)) {
-      result.ok = false;
-      result.failedPath = writes[i].path;
-      result.error = info.isDir() ? QStringLiteral("a folder has its name") : QStringLiteral("it cannot be read");
-      return result;
-    }
+    if (info.isDir() || (info.exists() && !bytes))
+      return fail(writes[i].path, info.isDir() ? QStringLiteral("a folder has its name") : QStringLiteral("it cannot be read"));
     if (bytes) earlier[i] = Earlier{true, std::move(*bytes)};
   }
-  for (size_t i = 0; i < writes.size(); ++i) {
-    const platform::WriteResult written =
-        platform::replaceFileBytes(writes[i].path, writes[i].bytes, scratchFileFor(writes[i].path));
-    if (written) continue;
-    result.ok = false;
-    result.failedPath = writes[i].path;
-    result.error = written.error;
-    for (size_t j = 0; j < i; ++j) {
-      const bool back = earlier[j].existed ? bool(platform::replaceFileBytes(writes[j].path, earlier[j].bytes,
-                                                                             scratchFileFor(writes[j].path)))
-                                           : platform::deleteFile(writes[j].path);
-      if (!back) result.notPutBack << writes[j].path;
+
+  // First every scratch file whole; until the journal names them, the targets are untouched and
+  // a kill leaves the database as it was.
+  std::vector<QString> scratch;
+  const auto removeScratch = [&](size_t from) {
+    for (size_t i = from; i < scratch.size(); ++i) QFile::remove(scratch[i]);
+  };
+  Steps steps;
+  for (const FileWrite& w : writes) {
+    const QString name = scratchFileFor(w.path);
+    scratch.push_back(name.isEmpty() ? platform::scratchPathOf(w.path) : name);
+    const QFileInfo info(w.path);
+    platform::WriteResult written;
+    if (info.exists() && !info.isWritable()) written = {false, true, QStringLiteral("is read only")};
+    else written = platform::writeWholeFile(scratch.back(), w.bytes, w.path);
+    if (!written) {
+      scratch.pop_back();
+      removeScratch(0);
+      return fail(w.path, written.error);
     }
-    result.putBack = result.notPutBack.isEmpty();
-    return result;
+    steps.next();
   }
+  QStringList folders;
+  for (const QString& s : scratch) {
+    if (folders.contains(QFileInfo(s).absolutePath())) continue;
+    folders << QFileInfo(s).absolutePath();
+    platform::syncFolderOf(s);
+  }
+
+  // Then the journal: from the moment it is whole, the change is made, at the next start if
+  // not now.
+  std::vector<std::pair<QString, QByteArray>> entries;
+  for (size_t i = 0; i < writes.size(); ++i) entries.emplace_back(writes[i].path, journalName(scratch[i]));
+  if (const auto written = platform::writeWholeFile(journalPath(), journalText("replace", entries)); !written) {
+    QFile::remove(journalPath());
+    removeScratch(0);
+    return fail(journalPath(), written.error);
+  }
+  platform::syncFolderOf(journalPath());
+  steps.next();
+
+  for (size_t i = 0; i < writes.size(); ++i) {
+    const platform::WriteResult renamed = platform::renameOver(scratch[i], writes[i].path);
+    if (!renamed) {
+      // The files already renamed get their earlier content back; the others were never touched.
+      removeScratch(i);
+      for (size_t j = 0; j < i; ++j) {
+        const bool back = earlier[j].existed ? bool(platform::replaceFileBytes(writes[j].path, earlier[j].bytes, scratch[j]))
+                                             : platform::deleteFile(writes[j].path);
+        if (!back) result.notPutBack << writes[j].path;
+      }
+      result.putBack = result.notPutBack.isEmpty();
+      removeJournal();
+      return fail(writes[i].path, renamed.error);
+    }
+    steps.next();
+  }
+  for (const FileWrite& w : writes) platform::syncFolderOf(w.path);
+  removeJournal();
   return result;
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -62,10 +63,29 @@ TrackDeletion withoutTrack(const QByteArray& tracks, const QString& key, const Q
 QByteArray discsWithout(const QStringList& discs, const QString& key);
 
 // ---- writing
-// Writes each file through its own complete scratch file, in order. Every target is looked at
-// first: a folder in its place, or a file that cannot be read (and so could not be put back),
-// stops the set before anything is written. When a write fails, the files already written get
-// their earlier content back (or are removed when they did not exist), so the set stays as it was.
+// A change of several files survives a kill at any moment: it is recorded in the journal
+// watka.jnl of the program folder while it runs, and finishInterruptedChange, run when the
+// program starts and before every change, finishes or undoes a change that a kill cut short.
+// - A replace writes every scratch file whole first (a kill there leaves the files as they were),
+//   then the journal naming each target and its scratch file, then renames each over its target.
+//   A whole replace journal rolls forward: the scratch files it names that are left are renamed.
+// - An append journal names each file and its length before (-1 when it did not exist); it rolls
+//   back: each file is cut back to that length, one that did not exist removed.
+// A journal without its last line ("end") was cut while being written, so its change never
+// began: it is removed, with the scratch files it names. The scratch files of the track and disc
+// files are removed too when no journal names them.
+QString journalPath();
+// False when a journal is left that could not be read or carried out; it is kept for the next try.
+bool finishInterruptedChange();
+// Called with 1, 2, ... after each step of a change (each scratch file, the journal, each
+// rename, each append), so that tests can stop the program there as a kill would.
+extern std::function<void(int)> changeStepHook;
+
+// Replaces each file through its own complete scratch file (see above). Every target is looked
+// at first: a folder in its place, or a file that cannot be read (and so could not be put back),
+// stops the set before anything is written; so does a change left unfinished that cannot be
+// finished. When a write fails, no target has been touched; when a rename fails, the files
+// already renamed get their earlier content back (or are removed when they did not exist).
 struct FileWrite {
   QString path;
   QByteArray bytes;
@@ -86,13 +106,13 @@ struct Outcome {
   explicit operator bool() const { return ok; }
 };
 
-// Appends each text to its file in turn (a missing file is created). When one cannot be
-// written, every file is cut back to what it was before, so that none keeps a part.
+// Appends each text to its file in turn (a missing file is created), under an append journal.
+// When one cannot be written, every file is cut back to what it was before, so that none keeps
+// a part.
 Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends);
 
-// Replaces the track file, then the disc file when there is one to replace, together (see
-// replaceFilesTogether): when the disc file cannot be replaced the old track file is put back,
-// so the two files never disagree.
+// Replaces the track file and, when there is one to replace, the disc file together (see
+// replaceFilesTogether), so that the two files never disagree.
 Outcome replaceDatabase(const QByteArray& newTracks, const std::optional<QByteArray>& newDiscs = std::nullopt);
 
 }  // namespace maintenance

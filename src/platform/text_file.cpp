@@ -79,37 +79,32 @@ QString scratchPathOf(const QString& path) { return path + QStringLiteral(".tmp"
 
 // Makes a rename in the folder survive a power cut. A file system that cannot sync a folder
 // has nothing more to give; the rename itself has already taken place.
-static void syncFolder(const QByteArray& file) {
-  const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(file)).absolutePath());
+void syncFolderOf(const QString& file) {
+  const QByteArray folder = QFile::encodeName(QFileInfo(file).absolutePath());
   const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);
   ::close(fd);
 }
 
-// The scratch file is written with plain system calls so that every short or failed write is
-// seen: a file system that takes only part of the data must never leave a cut file in place. Its
-// name is fixed, so a scratch file left by a run that was killed is replaced by the next write
-// rather than left behind.
-WriteResult replaceFileBytes(const QString& path, const QByteArray& bytes, const QString& scratchPath) {
-  const QFileInfo info(path);
-  if (info.isDir()) return failure(path, QStringLiteral("is a folder"));
-  if (info.exists() && !info.isWritable()) return failure(path, QStringLiteral("is read only"));
-
-  const QByteArray target = QFile::encodeName(info.absoluteFilePath());
-  const QByteArray scratch =
-      QFile::encodeName(QFileInfo(scratchPath.isEmpty() ? scratchPathOf(path) : scratchPath).absoluteFilePath());
-  if (::unlink(scratch.constData()) != 0 && errno != ENOENT)
-    return failure(path, QString::fromLocal8Bit(std::strerror(errno)));
-  const int fd = ::open(scratch.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd < 0) return failure(path, QString::fromLocal8Bit(std::strerror(errno)));
+// The file is written with plain system calls so that every short or failed write is seen: a
+// file system that takes only part of the data must never leave a cut file in place.
+WriteResult writeWholeFile(const QString& path, const QByteArray& bytes, const QString& target) {
+  const QString reported = target.isEmpty() ? path : target;
+  const QByteArray file = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+  if (::unlink(file.constData()) != 0 && errno != ENOENT)
+    return failure(reported, QString::fromLocal8Bit(std::strerror(errno)));
+  const int fd = ::open(file.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return failure(reported, QString::fromLocal8Bit(std::strerror(errno)));
   const auto fail = [&](int err) {
     ::close(fd);
-    ::unlink(scratch.constData());
-    return failure(path, QString::fromLocal8Bit(std::strerror(err)));
+    ::unlink(file.constData());
+    return failure(reported, QString::fromLocal8Bit(std::strerror(err)));
   };
   struct stat st {};
-  const mode_t mode = ::stat(target.constData(), &st) == 0 ? (st.st_mode & 07777) : mode_t(0644 & ~currentUmask());
+  const QByteArray modeOf = QFile::encodeName(QFileInfo(reported).absoluteFilePath());
+  const mode_t mode = !target.isEmpty() && ::stat(modeOf.constData(), &st) == 0 ? (st.st_mode & 07777)
+                                                                               : mode_t(0644 & ~currentUmask());
   if (::fchmod(fd, mode) != 0) return fail(errno);
   const char* p = bytes.constData();
   qsizetype left = bytes.size();
@@ -126,15 +121,37 @@ WriteResult replaceFileBytes(const QString& path, const QByteArray& bytes, const
   if (::fsync(fd) != 0) return fail(errno);
   if (::close(fd) != 0) {
     const int err = errno;
-    ::unlink(scratch.constData());
-    return failure(path, QString::fromLocal8Bit(std::strerror(err)));
+    ::unlink(file.constData());
+    return failure(reported, QString::fromLocal8Bit(std::strerror(err)));
   }
-  if (::rename(scratch.constData(), target.constData()) != 0) {
+  return {};
+}
+
+WriteResult renameOver(const QString& from, const QString& to) {
+  const QByteArray source = QFile::encodeName(QFileInfo(from).absoluteFilePath());
+  const QByteArray target = QFile::encodeName(QFileInfo(to).absoluteFilePath());
+  if (::rename(source.constData(), target.constData()) != 0)
+    return failure(to, QString::fromLocal8Bit(std::strerror(errno)));
+  return {};
+}
+
+// The scratch file's name is fixed, so a scratch file left by a run that was killed is replaced
+// by the next write rather than left behind.
+WriteResult replaceFileBytes(const QString& path, const QByteArray& bytes, const QString& scratchPath) {
+  const QFileInfo info(path);
+  if (info.isDir()) return failure(path, QStringLiteral("is a folder"));
+  if (info.exists() && !info.isWritable()) return failure(path, QStringLiteral("is read only"));
+
+  const QString scratch = scratchPath.isEmpty() ? scratchPathOf(path) : scratchPath;
+  if (WriteResult written = writeWholeFile(scratch, bytes, path); !written) return written;
+  const QByteArray from = QFile::encodeName(QFileInfo(scratch).absoluteFilePath());
+  const QByteArray to = QFile::encodeName(info.absoluteFilePath());
+  if (::rename(from.constData(), to.constData()) != 0) {
     const int err = errno;
-    ::unlink(scratch.constData());
+    ::unlink(from.constData());
     return failure(path, QString::fromLocal8Bit(std::strerror(err)));
   }
-  syncFolder(target);
+  syncFolderOf(path);
   return {};
 }
 

@@ -70,6 +70,15 @@ struct WriteResult {
 // The scratch file of a rewrite unless the caller names another: the target's name and ".tmp".
 QString scratchPathOf(const QString& path);
 
+// Writes the file whole and syncs it, replacing one of that name; on failure nothing of it is
+// left. A scratch file names its target: it takes the target's permissions, and a failure is
+// reported against the target.
+WriteResult writeWholeFile(const QString& path, const QByteArray& bytes, const QString& target = QString());
+// Renames the file over the target, replacing it in one step.
+WriteResult renameOver(const QString& from, const QString& to);
+// Syncs the file's folder, so that a rename, creation or removal in it lasts through a power cut.
+void syncFolderOf(const QString& file);
+
 // Writes the text through a scratch file beside the target that replaces it only once it is
 // complete, then syncs the folder so that the new name lasts; on any failure the original stays
 // as it was. A scratch file of that name left from an earlier run is replaced.

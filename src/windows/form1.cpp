@@ -2,6 +2,7 @@
 #include "windows/form1.h"
 
 #include "catalogue/database.h"
+#include "maintenance/track_database.h"
 #include "platform/busy.h"
 #include "platform/colours.h"
 #include "platform/files.h"
@@ -201,6 +202,8 @@ void Form1::placeFrames() {
 }
 
 void Form1::Form_Load() {
+  // A change of the database that a kill cut short is finished or undone before it is read.
+  maintenance::finishInterruptedChange();
   const QString folder = platform::programFolder();
   platform::setHidden(folder + QString::fromLatin1(catalogue::kDiscFile), false);
   platform::setHidden(folder + QString::fromLatin1(catalogue::kTrackFile), false);

@@ -32,6 +32,7 @@ namespace {
 constexpr double kPreviewWidthPx = 681;  // the preview page's designed width (10215 twips)
 constexpr qint32 kShadowGrey = 0x404040;
 constexpr int kShadowOffsetPx = 8;
+constexpr QLatin1StringView kPresetFont("COURIER NEW");  // the face selected when the window opens
 
 QString printIniPath() { return platform::programFile(QStringLiteral("print.ini")); }
 QString jobPath() { return platform::programFile(QString::fromLatin1(printing::kJobFile)); }
@@ -152,17 +153,23 @@ void frmPrint::Form_Activate() {
   // The printer's fonts are listed once, not again at every activation.
   if (!fontsFilled_) {
     fontsFilled_ = true;
+    const auto listed = [this](const QString& name) {
+      for (int i = 0; i < Combo1.ListCount(); ++i)
+        if (Combo1.List(i) == name) return true;
+      return false;
+    };
     for (const QString& family : platform::installedFamilies()) {
       const QString name = common::UCase(family);
-      bool present = false;
-      for (int i = 0; i < Combo1.ListCount() && !present; ++i) present = Combo1.List(i) == name;
-      if (!present) Combo1.AddItem(name);
+      if (!listed(name)) Combo1.AddItem(name);
     }
+    // The preset face stays a choice where the font system only stands a metric twin in for it,
+    // as the label and case designers keep theirs, so the box never opens blank.
+    if (!listed(kPresetFont)) Combo1.AddItem(kPresetFont);
     Combo1.fitDropDownToEntries();
   }
   platform::letEventsThrough();
   for (int i = 0; i < Combo1.ListCount(); ++i)
-    if (Combo1.List(i) == QLatin1String("COURIER NEW")) Combo1.setListIndex(i);
+    if (Combo1.List(i) == kPresetFont) Combo1.setListIndex(i);
   Read_Print_Ini();
 }
 

@@ -8,6 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <functional>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace maintenance;
 
 namespace {
@@ -16,6 +21,33 @@ namespace {
 QByteArray padded(const char* code, const char* track, const char* song, const char* artist) {
   return (testsupport::trackLine(code, track, song, artist) + "\r\n").toLatin1();
 }
+
+// Runs the change in a child process killed, as by kill -9, right after its first step, then
+// after its second, and so on, each time from the files `reset` writes; after each run does
+// what the next start does and lets check(step, killed) look at the files. Returns how many
+// steps the change has.
+int killAfterEachStep(const std::function<void()>& reset, const std::function<void()>& change,
+                      const std::function<void(int, bool)>& check) {
+  for (int step = 1;; ++step) {
+    reset();
+    const pid_t pid = fork();
+    if (pid == 0) {
+      changeStepHook = [step](int at) {
+        if (at == step) raise(SIGKILL);
+      };
+      change();
+      _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    const bool killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+    EXPECT_TRUE(finishInterruptedChange()) << "step " << step;
+    check(step, killed);
+    if (!killed) return step - 1;
+  }
+}
+
+QStringList filesOf(const testsupport::TempHome& home) { return QDir(home.path()).entryList(QDir::Files, QDir::Name); }
 
 }  // namespace
 
@@ -131,4 +163,66 @@ TEST(TrackDatabase, AppendsGoInTogetherOrNotAtAll) {
   EXPECT_TRUE(out.message.startsWith("The file of tracks added by hand " + home.path("My_Discs.kup") +
                                      " could not be written."))
       << out.message.toStdString();
+}
+
+TEST(TrackDatabase, AKillAtAnyStepOfAChangeOfBothFilesLeavesThemWhollyOldOrWhollyNew) {
+  testsupport::TempHome home;
+  const QByteArray oldTracks = padded("SC1", "01", "ONE", "A"), oldDiscs = "\"SC1        \"\r\n";
+  const QByteArray newTracks = padded("NEW", "01", "ONE", "A"), newDiscs = "\"NEW        \"\r\n";
+  const auto reset = [&] {
+    home.writeBytes("watka.bxl", oldTracks);
+    home.writeBytes("watdi.bxl", oldDiscs);
+  };
+  const int steps = killAfterEachStep(reset, [&] { replaceDatabase(newTracks, newDiscs); }, [&](int step, bool killed) {
+    // Killed while the two scratch files were written: not changed. Once the journal is whole:
+    // changed, the renames left undone made at the start.
+    const bool changed = !killed || step > 2;
+    EXPECT_EQ(home.readBytes("watka.bxl"), changed ? newTracks : oldTracks) << "step " << step;
+    EXPECT_EQ(home.readBytes("watdi.bxl"), changed ? newDiscs : oldDiscs) << "step " << step;
+    EXPECT_EQ(filesOf(home), (QStringList{"watdi.bxl", "watka.bxl"})) << "step " << step;
+  });
+  EXPECT_EQ(steps, 5);  // two scratch files, the journal, two renames
+
+  // A journal cut while written: the change never began, and its scratch files go.
+  home.writeBytes("watka.tmp", oldTracks);
+  home.writeBytes("watdi.tmp", oldDiscs);
+  home.writeBytes("watka.jnl", "replace\nwatka.bxl\nwatka.tmp\nwatdi.bxl\nwatdi.t");
+  ASSERT_TRUE(finishInterruptedChange());
+  EXPECT_EQ(home.readBytes("watka.bxl"), newTracks);
+  EXPECT_EQ(home.readBytes("watdi.bxl"), newDiscs);
+  EXPECT_EQ(filesOf(home), (QStringList{"watdi.bxl", "watka.bxl"}));
+}
+
+TEST(TrackDatabase, AKilledAppendIsCutBackAtTheNextStart) {
+  testsupport::TempHome home;
+  const QByteArray tracks = padded("SC1", "01", "ONE", "A"), discs = "\"SC1        \"\r\n";
+  const QByteArray record = padded("SC2", "01", "TWO", "B"), disc = "\"SC2        \"\r\n";
+  const auto reset = [&] {
+    home.writeBytes("watka.bxl", tracks);
+    home.writeBytes("watdi.bxl", discs);
+    QFile::remove(home.path("My_Discs.kup"));
+  };
+  const auto change = [&] {
+    appendAll({{home.path("watka.bxl"), record}, {home.path("watdi.bxl"), disc}, {home.path("My_Discs.kup"), record}});
+  };
+  const int steps = killAfterEachStep(reset, change, [&](int step, bool killed) {
+    EXPECT_EQ(home.readBytes("watka.bxl"), killed ? tracks : tracks + record) << "step " << step;
+    EXPECT_EQ(home.readBytes("watdi.bxl"), killed ? discs : discs + disc) << "step " << step;
+    EXPECT_EQ(QFile::exists(home.path("My_Discs.kup")), !killed) << "step " << step;
+    EXPECT_FALSE(QFile::exists(home.path("watka.jnl"))) << "step " << step;
+  });
+  EXPECT_EQ(steps, 4);  // the journal, three appends
+
+  // Half a record written when the kill came: cut back to the length the journal holds.
+  home.writeBytes("watka.jnl", "append\nwatka.bxl\n" + QByteArray::number(tracks.size()) + "\nend\n");
+  home.writeBytes("watka.bxl", tracks + record.left(30));
+  ASSERT_TRUE(finishInterruptedChange());
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracks);
+  EXPECT_FALSE(QFile::exists(home.path("watka.jnl")));
+
+  // A journal cut in the middle of a length: no append had begun, nothing is cut.
+  home.writeBytes("watka.jnl", "append\nwatka.bxl\n1");
+  ASSERT_TRUE(finishInterruptedChange());
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracks);
+  EXPECT_FALSE(QFile::exists(home.path("watka.jnl")));
 }

@@ -330,11 +330,12 @@ TEST_F(PrintWindowTest, ThePrintDialogOffersTheEstimatePlusFiftyAndCancelKeepsTh
   RecordedWindow window_w;
   auto& [w, r] = window_w;
   w.Text1.setText(" ");
-  w.Page_Estimate = 10;
   prompts.answerPrint(std::nullopt);
-  // Print has the focus when the window opens: the space bar prints.
+  // Print has the focus when the window opens: the space bar prints. (Opening draws the preview,
+  // which counts the pages anew, so the estimate is set after.)
   w.Show();
   QApplication::setActiveWindow(w.window());
+  w.Page_Estimate = 10;
   ASSERT_EQ(QApplication::focusWidget(), w.Command1.widget());
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
   EXPECT_EQ(prompts.callsOf("printDialog").back().text, "60");
@@ -477,6 +478,8 @@ TEST_F(PrintWindowTest, TheFontListIsFilledOnceInUpperCase) {
   w.Form_Activate();
   const int fonts = w.Combo1.ListCount();
   ASSERT_GT(fonts, 0);
+  // The preset face is chosen even where only its metric twin is installed: the box is not blank.
+  EXPECT_EQ(static_cast<QComboBox*>(w.Combo1.widget())->currentText(), QStringLiteral("COURIER NEW"));
   w.Form_Activate();
   EXPECT_EQ(w.Combo1.ListCount(), fonts);
   for (int i = 0; i < fonts; ++i) EXPECT_EQ(w.Combo1.List(i), w.Combo1.List(i).toUpper());

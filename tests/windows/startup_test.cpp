@@ -122,6 +122,19 @@ TEST_F(MainWindowTest, MissingTrackFileReadsZeroAndIsReportedOnlyOnce) {
   EXPECT_FALSE(QFileInfo::exists(home.path("watka.bxl")));
 }
 
+TEST_F(MainWindowTest, AChangeOfBothFilesCutShortByAKillIsFinishedBeforeTheDiscsAreRead) {
+  // Killed after the new track file took its place and before the disc file did.
+  home.writeTracks({"NEW1,01,A,B"});
+  home.writeLines("watdi.tmp", {testsupport::discLine("NEW1")});
+  home.writeBytes("watka.jnl", "replace\nwatka.bxl\nwatka.tmp\nwatdi.bxl\nwatdi.tmp\nend\n");
+  Form1& f = start();
+  ASSERT_EQ(f.List1.ListCount(), 1);
+  EXPECT_EQ(f.List1.List(0), "NEW1       ");
+  EXPECT_EQ(f.Caption(), "Mellowdex Pro Zendra Edition 2.3   Database = 1 Songs");
+  EXPECT_FALSE(QFileInfo::exists(home.path("watdi.tmp")));
+  EXPECT_FALSE(QFileInfo::exists(home.path("watka.jnl")));
+}
+
 TEST_F(MainWindowTest, ScreensSmallerThan800By600AreRefusedWithTheMessage) {
   for (QSize size : {QSize(640, 480), QSize(799, 600), QSize(800, 599)}) {
     platform::overrideScreenSize(size);
