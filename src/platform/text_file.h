@@ -5,40 +5,56 @@
 
 #include <QString>
 #include <QStringList>
-#include <QStringView>
 
-#include <algorithm>
-#include <cstring>
 #include <optional>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace platform {
 
 namespace detail {
-// The first place of c in s[from, n), or n.
-inline qsizetype findChar(const char* s, qsizetype from, qsizetype n, char c) {
-  const void* hit = std::memchr(s + from, c, size_t(n - from));
-  return hit ? qsizetype(static_cast<const char*>(hit) - s) : n;
+// The first CR or LF in s[from, n), or n: sixteen bytes at a time where the processor allows.
+inline qsizetype findLineEnd(const char* s, qsizetype from, qsizetype n) {
+  qsizetype i = from;
+#if defined(__SSE2__)
+  const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+  for (; i + 16 <= n; i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+    const int hits = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+    if (hits) return i + __builtin_ctz(unsigned(hits));
+  }
+#endif
+  while (i < n && s[i] != '\n' && s[i] != '\r') ++i;
+  return i;
 }
-inline qsizetype findChar(const QChar* s, qsizetype from, qsizetype n, char c) {
-  const qsizetype at = QStringView(s + from, n - from).indexOf(QLatin1Char(c));
-  return at < 0 ? n : from + at;
+// The same over QChar text, eight characters at a time.
+inline qsizetype findLineEnd(const QChar* s, qsizetype from, qsizetype n) {
+  qsizetype i = from;
+#if defined(__SSE2__)
+  const __m128i cr = _mm_set1_epi16('\r'), lf = _mm_set1_epi16('\n');
+  for (; i + 8 <= n; i += 8) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+    const int hits = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(v, cr), _mm_cmpeq_epi16(v, lf)));
+    if (hits) return i + __builtin_ctz(unsigned(hits)) / 2;
+  }
+#endif
+  while (i < n && s[i] != QLatin1Char('\n') && s[i] != QLatin1Char('\r')) ++i;
+  return i;
 }
 }  // namespace detail
 
 // Calls onLine(start, end) for each line of the text, the line end left out, until onLine
 // returns false. CR LF, a lone LF and a lone CR each end a line; a final line end does not start
 // another line. Works on QChar text and on raw bytes alike, so every reader sees the same lines.
-// The next CR and the next LF are each looked for in bulk and kept until the lines pass them.
 template <typename Ch, typename OnLine>
 void forEachLine(const Ch* s, qsizetype n, OnLine onLine) {
   qsizetype i = 0;
-  qsizetype cr = -1, lf = -1;  // the next CR and LF at or after i (n for none), once looked for
   while (i < n) {
-    if (cr < i) cr = detail::findChar(s, i, n, '\r');
-    if (lf < i) lf = detail::findChar(s, i, n, '\n');
-    qsizetype e = std::min(cr, lf);
+    qsizetype e = detail::findLineEnd(s, i, n);
     if (!onLine(i, e)) return;
-    if (e + 1 < n && e == cr && lf == e + 1) ++e;
+    if (e + 1 < n && s[e] == Ch('\r') && s[e + 1] == Ch('\n')) ++e;
     i = e + 1;
   }
 }

@@ -41,6 +41,23 @@ TEST(TextFile, ReadsCrLfAndLfAndKeepsALastLineWithoutEnd) {
   EXPECT_EQ(splitLines(QStringLiteral("a\r\n\r\n")), (QStringList{"a", ""}));
   EXPECT_EQ(splitLines(QString()), QStringList{});
   EXPECT_EQ(joinLines({"x", ""}), QStringLiteral("x\r\n\r\n"));
+  // Long lines, read many characters at a time: each kind of line end at every place, the bytes
+  // of a database file split as its text is.
+  const QString b(37, QLatin1Char('y'));
+  for (int at = 0; at < 40; ++at) {
+    const QString a(at, QLatin1Char('x'));
+    for (const char* end : {"\r\n", "\n", "\r"}) {
+      const QString text = a + QLatin1String(end) + b + QLatin1Char('\r') + b;
+      EXPECT_EQ(splitLines(text), (QStringList{a, b, b})) << at << end;
+      const QByteArray bytes = text.toLatin1();
+      QStringList byteLines;
+      forEachLine(bytes.constData(), bytes.size(), [&](qsizetype s, qsizetype e) {
+        byteLines << QString::fromLatin1(bytes.mid(s, e - s));
+        return true;
+      });
+      EXPECT_EQ(byteLines, (QStringList{a, b, b})) << at << end;
+    }
+  }
 }
 
 TEST(TextFile, WritesWindows1252WithCrLf) {
