@@ -194,10 +194,13 @@ LineFields fieldsOfLine(const QString& line, Sort sort) {
   return f;
 }
 
-QString duplicateKey(Sort sort, const QString& line) {
-  const int start = std::min(columnOf(sort, 'S').start, columnOf(sort, 'A').start);
-  return common::Mid(line, start, 66);
+QStringView duplicateKeyView(Sort sort, const QString& line) {
+  const int start = std::max(1, std::min(columnOf(sort, 'S').start, columnOf(sort, 'A').start));
+  if (start > line.size()) return {};
+  return QStringView(line).mid(start - 1, 66);
 }
+
+QString duplicateKey(Sort sort, const QString& line) { return duplicateKeyView(sort, line).toString(); }
 
 QString allCapitals(const QString& line) { return common::UCase(line); }
 

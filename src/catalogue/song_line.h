@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 #include <vector>
 
@@ -62,6 +63,8 @@ LineFields fieldsOfLine(const QString& line, Sort sort);
 
 // The 66 characters of song and artist that make two lines duplicates.
 QString duplicateKey(Sort sort, const QString& line);
+// The same characters seen in place, for comparing many lines without copying them.
+QStringView duplicateKeyView(Sort sort, const QString& line);
 
 // Word capitals: everything small, then a capital at the start of the line, after every blank
 // and "(", at the start of the song and artist columns, and the code and number columns put

@@ -10,25 +10,27 @@ QStringList removeDupes(const QStringList& lines, Sort sort, const std::function
   const int count = int(lines.size());
   QStringList kept;
   kept.reserve(count);
+  // The keys are seen in place in the lines, which outlive them here.
   if (sort == Sort::MfCode) {
-    QSet<QString> seen;
+    QSet<QStringView> seen;
+    seen.reserve(count);
     for (int i = 0; i < count; ++i) {
       const QString& line = lines[i];
-      QString key = duplicateKey(sort, line);
+      const QStringView key = duplicateKeyView(sort, line);
       if (!seen.contains(key)) {
-        seen.insert(std::move(key));
+        seen.insert(key);
         kept << line;
       }
       if (i % 1500 == 0 && progress) progress(i);
     }
   } else {
-    QString lastKey;
+    QStringView lastKey;
     for (int i = 0; i < count; ++i) {
       const QString& line = lines[i];
-      QString key = duplicateKey(sort, line);
+      const QStringView key = duplicateKeyView(sort, line);
       if (i == 0 || key != lastKey) {
         kept << line;
-        lastKey = std::move(key);
+        lastKey = key;
       }
       if (i % 1500 == 0 && progress) progress(i);
     }
