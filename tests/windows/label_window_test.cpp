@@ -6,10 +6,12 @@
 #include "windows/frmPrint_Offset.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QPalette>
 #include <QPrinterInfo>
+#include <QTest>
 
 using namespace designer_test;
 using platform::RecordingSurface;
@@ -202,10 +204,20 @@ TEST_F(LabelWindowTest, TheTitleIsEditedInPlaceAndKeepsItsBlanks) {
   EXPECT_TRUE(w->Text3.Visible());
   w->Text3.setText("  MY DISC");
   EXPECT_EQ(w->Label8.Caption(), "  MY DISC");
-  w->Text3_GotFocus();
-  EXPECT_EQ(w->Text3.SelLength(), 9);
-  w->Text3_LostFocus();
+  // Leaving the editor with Tab closes it; a click on the title opens it again with the whole
+  // title selected.
+  QApplication::setActiveWindow(w->window());
+  w->Text3.widget()->setFocus();
+  QCoreApplication::processEvents();
+  ASSERT_EQ(QApplication::focusWidget(), w->Text3.widget());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QCoreApplication::processEvents();
   EXPECT_FALSE(w->Text3.Visible());
+  QTest::mouseClick(w->Label8.widget(), Qt::LeftButton);
+  QCoreApplication::processEvents();
+  ASSERT_EQ(QApplication::focusWidget(), w->Text3.widget());
+  EXPECT_EQ(w->Text3.Text(), "  MY DISC");
+  EXPECT_EQ(w->Text3.SelLength(), 9);
   w->Text3.setText(QString(60, 'X'));
   EXPECT_EQ(w->Text3.Text().size(), 50);
 }

@@ -25,9 +25,12 @@ TEST_F(MaintenanceTest, AddAppendsEachTrackStepsTheNumberAndReselectsTheDisc) {
   prompts.onModal([](platform::FormBase& w) {
     auto& a = dynamic_cast<add_tracks&>(w);
     EXPECT_EQ(a.Text2.Text(), "01");
-    int key = 'n';
-    a.Text1_KeyPress(key);
-    EXPECT_EQ(key, 'N');
+    a.Show();
+    QApplication::setActiveWindow(a.window());
+    QTest::mouseClick(a.Text1.widget(), Qt::LeftButton, {}, a.Text1.widget()->rect().center());
+    QCoreApplication::processEvents();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_N);
+    EXPECT_EQ(a.Text1.Text(), "N");
     a.Text1.setText("NEW1");
     a.Text2.setText("7");
     a.Text3.setText("FIRST SONG");
