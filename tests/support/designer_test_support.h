@@ -8,6 +8,7 @@
 #include "scripted_prompts.h"
 #include "temp_home.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
 #include <QKeyEvent>
@@ -15,6 +16,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <QWidget>  // platform/controls.h hands out QWidget pointers
 
 #include <gtest/gtest.h>
@@ -102,6 +104,15 @@ class DesignerWindowTest : public ::testing::Test {
     return {};
   }
   double centreOf(const platform::Control& c) { return c.Left() + c.Width() / 2; }
+  // The user leaves the open title editor with Tab, as from the keyboard.
+  void tabOutOfTitleEditor() {
+    QApplication::setActiveWindow(w->window());
+    w->Text3.widget()->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), w->Text3.widget());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCoreApplication::processEvents();
+  }
 
   testsupport::TempHome home;
   testsupport::ScriptedPrompts prompts;

@@ -155,12 +155,7 @@ TEST_F(CaseWindowTest, TheEditorOpensOverTheTitleThatWasClicked) {
   EXPECT_NEAR(w->Text3.Top(), 8, 1e-9);
   EXPECT_NEAR(centreOf(w->Text3), 67.5, 1e-9);
   // Leaving the editor with Tab closes it.
-  QApplication::setActiveWindow(w->window());
-  w->Text3.widget()->setFocus();
-  QCoreApplication::processEvents();
-  ASSERT_EQ(QApplication::focusWidget(), w->Text3.widget());
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  QCoreApplication::processEvents();
+  tabOutOfTitleEditor();
   EXPECT_FALSE(w->Text3.Visible());
   EXPECT_EQ(w->Text3.MaxLength(), 50);
 }

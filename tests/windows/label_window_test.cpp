@@ -206,12 +206,7 @@ TEST_F(LabelWindowTest, TheTitleIsEditedInPlaceAndKeepsItsBlanks) {
   EXPECT_EQ(w->Label8.Caption(), "  MY DISC");
   // Leaving the editor with Tab closes it; a click on the title opens it again with the whole
   // title selected.
-  QApplication::setActiveWindow(w->window());
-  w->Text3.widget()->setFocus();
-  QCoreApplication::processEvents();
-  ASSERT_EQ(QApplication::focusWidget(), w->Text3.widget());
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  QCoreApplication::processEvents();
+  tabOutOfTitleEditor();
   EXPECT_FALSE(w->Text3.Visible());
   QTest::mouseClick(w->Label8.widget(), Qt::LeftButton);
   QCoreApplication::processEvents();
