@@ -815,10 +815,21 @@ void ListBox::keyboardSearch(const QString& text) {
   }
 }
 
+// A list hidden while it holds the focus (the passes that rework it hide it) takes the focus
+// back when it shows again, unless the focus went elsewhere meanwhile. Qt would hand it to the
+// next control, whose focus handler runs (the header box selects its text for the next key).
 void ListBox::setVisible(bool on) {
   if (on && !visible_) model_->flush();
+  if (!on && visible_ && widget_ && widget_->hasFocus()) {
+    widget_->clearFocus();
+    focusOnShow_ = true;
+  }
   Control::setVisible(on);
   if (on) ensureVisible();
+  if (on && focusOnShow_) {
+    focusOnShow_ = false;
+    if (widget_ && !widget_->window()->focusWidget()) SetFocus();
+  }
 }
 
 void ListBox::setBackColor(qint32 colour) {

@@ -311,6 +311,7 @@ class ListBox : public Control {
   int anchor_ = -1;
   QString typed_;
   qint64 typedAt_ = 0;
+  bool focusOnShow_ = false;
 };
 
 class Frame : public Control {
