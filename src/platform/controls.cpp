@@ -253,6 +253,8 @@ void Control::ZOrderBottom() {
 CommandButton::CommandButton(FormBase* form, QWidget* parent, const QString& name,
                              const QString& caption)
     : Control(form, new QPushButton(caption, parent), name) {
+  // Enter presses the focused button, in the main window as in the dialogs.
+  button()->setAutoDefault(true);
   QObject::connect(button(), &QPushButton::clicked, handlers(), [this] { click(); });
 }
 

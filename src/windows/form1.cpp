@@ -127,6 +127,16 @@ void Form1::buildControls() {
   Label5.setCaption(QString());
   TabStrip1.setTabSize(23, 4);
 
+  // Tab goes over the window as it reads: the buttons, the option boxes and the drop-downs left
+  // to right, then the disc list, the sort tabs, the song list (and the matches and their close
+  // button below it) and the header box.
+  const platform::Control* tabOrder[] = {&cmdOpen, &cmdSave, &cmdPrint, &cmdExport, &cmdUpdate, &cmdCreate_Update,
+                                         &cmdAdd, &cmdUntag, &cmdGet_Tracks, &cmdSearch, &Check2, &Check1,
+                                         &chkOpen, &Check3, &Check7, &Check5, &Combo1, &cmbSearch_text,
+                                         &cmbSearch, &List1, &TabStrip1, &List2, &List3, &cmdClose, &Text1};
+  for (size_t i = 1; i < std::size(tabOrder); ++i)
+    QWidget::setTabOrder(tabOrder[i - 1]->widget(), tabOrder[i]->widget());
+
   // Labels stand beneath every other control: the hint and the web address show only where
   // the lists leave room.
   for (platform::Label* l : {&Label1, &Label6, &Label5, &Label10, &Label4, &Label18, &Label11, &Label17, &Label9})
