@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QAbstractButton;
@@ -352,6 +353,7 @@ class TabStrip : public Control {
   QTabBar* bar() const;
   double tabW_ = 0, tabH_ = 0;
   bool inCode_ = false;
+  std::optional<QFont> baseFont_;
 };
 
 class PictureBox : public Control {
