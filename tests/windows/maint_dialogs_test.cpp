@@ -350,7 +350,7 @@ TEST_F(MaintenanceTest, DeleteTrackTypedByHand) {
   const QByteArray stored = "\"MDX1001\",\"01\",\"RIVER TOWN\",\"ODA BELL\"\r\n\"zk101\",\"01\",\"LATE\",\"ODA\"\r\n";
   home.writeBytes("watka.bxl", stored);
   Form1& f = start();
-  const auto deleteTrack = [&](const char* code, const char* track, int answer) {
+  const auto deleteTrack = [&](const char* code, const char* track, int answer, bool toldNothingWent = false) {
     prompts.onModal([=](platform::FormBase& w) {
       auto& d = dynamic_cast<delete_record&>(w);
       EXPECT_FALSE(d.Command1.Enabled());  // neither mode chosen yet
@@ -360,11 +360,13 @@ TEST_F(MaintenanceTest, DeleteTrackTypedByHand) {
       d.Command1_Click();
     });
     prompts.answerMsg(answer);
+    if (toldNothingWent) prompts.answerMsg(OK);
     f.mnuDelete_Click();
   };
   deleteTrack("zk101", "1", No);
   EXPECT_EQ(home.readBytes("watka.bxl"), stored);
-  deleteTrack("zk101", "2", Yes);                          // a track the disc lacks
+  deleteTrack("zk101", "2", Yes, true);  // a track the disc lacks: said so, not kept quiet
+  EXPECT_EQ(messages().last(), "Disc zk101 has no track 02 in the database.\rNothing has been deleted.");
   EXPECT_EQ(tracks(), (QStringList{trackLine("MDX1001", "01", "RIVER TOWN", "ODA BELL"), trackLine("zk101", "01", "LATE", "ODA")}));
   EXPECT_EQ(discs(), kDiscs);
   deleteTrack("MDX1001", "1", Yes);  // its last track takes the disc with it
@@ -459,14 +461,16 @@ TEST_F(MaintenanceTest, DeleteAndEditWantOneSelectedLine) {
 
 // ---------------------------------------------------------------- Line ends
 
-// The demo database with a lone CR ending every line: read record by record for the title and
-// the disc list, and by every rewrite, which writes each record back with CR LF.
+// The demo database with a lone CR, then CR CR LF (a file converted twice), ending every line:
+// read record by record for the title and the disc list, and by every rewrite, which writes each
+// record back with CR LF.
 TEST_F(MaintenanceTest, LoneCarriageReturnsEndRecordsInEveryReadAndRewrite) {
   QFile demoTracks(MELLOWDEX_DEMO_DIR "/watka.bxl"), demoDiscs(MELLOWDEX_DEMO_DIR "/watdi.bxl");
   ASSERT_TRUE(demoTracks.open(QIODevice::ReadOnly) && demoDiscs.open(QIODevice::ReadOnly));
   const QByteArray tracksCrLf = demoTracks.readAll(), discsCrLf = demoDiscs.readAll();
   const QList<QByteArray> records = tracksCrLf.split('\n').mid(0, tracksCrLf.count('\n'));
-  const auto crOnly = [](QByteArray b) { return b.replace("\r\n", "\r"); };
+  QByteArray odd;
+  const auto crOnly = [&](QByteArray b) { return b.replace("\r\n", odd); };
   const auto useCrOnly = [&] {
     home.writeBytes("watka.bxl", crOnly(tracksCrLf));
     home.writeBytes("watdi.bxl", crOnly(discsCrLf));
@@ -479,57 +483,63 @@ TEST_F(MaintenanceTest, LoneCarriageReturnsEndRecordsInEveryReadAndRewrite) {
   };
   ASSERT_TRUE(records[0].startsWith("\"MDX1003    \",\"01\"") && records[1].startsWith("\"MDX1003    \",\"02\""));
 
-  useCrOnly();
   Form1& f = start();
-  f.Form_Activate();
-  EXPECT_TRUE(f.Caption().endsWith("Database = " + QString::number(records.size()) + " Songs")) << f.Caption().toStdString();
-  EXPECT_EQ(f.List1.ListCount(), discsCrLf.count('\n'));
+  for (const char* end : {"\r", "\r\r\n"}) {
+    SCOPED_TRACE(QByteArray(end).toHex().toStdString());
+    odd = end;
+    useCrOnly();
+    f.cmdUntag_Click();
+    f.Form_Activate();
+    EXPECT_TRUE(f.Caption().endsWith("Database = " + QString::number(records.size()) + " Songs")) << f.Caption().toStdString();
+    EXPECT_EQ(f.List1.ListCount(), discsCrLf.count('\n'));
 
-  // Delete one track of a disc with more.
-  prompts.onModal([](platform::FormBase& w) {
-    auto& d = dynamic_cast<delete_record&>(w);
-    d.Text1.setText("MDX1003");
-    d.Text2.setText("01");
-    d.Command1_Click();
-  });
-  prompts.answerMsg(Yes);
-  f.mnuDelete_Click();
-  EXPECT_EQ(home.readBytes("watka.bxl"), without(0));
-  EXPECT_EQ(home.readBytes("watdi.bxl"), crOnly(discsCrLf));
+    // Delete one track of a disc with more.
+    prompts.onModal([](platform::FormBase& w) {
+      auto& d = dynamic_cast<delete_record&>(w);
+      d.Option2.setValue(true);
+      d.Text1.setText("MDX1003");
+      d.Text2.setText("01");
+      d.Command1_Click();
+    });
+    prompts.answerMsg(Yes);
+    f.mnuDelete_Click();
+    EXPECT_EQ(home.readBytes("watka.bxl"), without(0));
+    EXPECT_EQ(home.readBytes("watdi.bxl"), crOnly(discsCrLf));
 
-  // Edit one.
-  useCrOnly();
-  prompts.onModal([](platform::FormBase& w) {
-    auto& e = dynamic_cast<Edit_Record&>(w);
-    e.Set_Disc_Code("MDX1003    ");
-    e.Text2.setText("02");
-    e.Text3.setText("NEW SONG");
-    e.Text4.setText("NEW ARTIST");
-    e.Command1_Click();
-  });
-  f.mnug_Click();
-  EXPECT_EQ(home.readBytes("watka.bxl"), without(1) + (trackLine("MDX1003", "02", "NEW SONG", "NEW ARTIST") + "\r\n").toLatin1());
+    // Edit one.
+    useCrOnly();
+    prompts.onModal([](platform::FormBase& w) {
+      auto& e = dynamic_cast<Edit_Record&>(w);
+      e.Set_Disc_Code("MDX1003    ");
+      e.Text2.setText("02");
+      e.Text3.setText("NEW SONG");
+      e.Text4.setText("NEW ARTIST");
+      e.Command1_Click();
+    });
+    f.mnug_Click();
+    EXPECT_EQ(home.readBytes("watka.bxl"), without(1) + (trackLine("MDX1003", "02", "NEW SONG", "NEW ARTIST") + "\r\n").toLatin1());
 
-  // Change a disc's code.
-  useCrOnly();
-  f.cmdUntag_Click();
-  f.List1.setListIndex(row("MDX1003"));
-  prompts.onModal([](platform::FormBase& w) {
-    auto& d = dynamic_cast<Rename_Disc&>(w);
-    d.Text2.setText("NEWCODE");
-    d.Command1_Click();
-  });
-  f.mnu_Change_Disc_Code_Click();
-  EXPECT_EQ(home.readBytes("watka.bxl"), QByteArray(tracksCrLf).replace("\"MDX1003    \"", "\"NEWCODE    \""));
-  EXPECT_EQ(home.readBytes("watdi.bxl"), QByteArray(discsCrLf).replace("\"MDX1003    \"", "\"NEWCODE    \""));
+    // Change a disc's code.
+    useCrOnly();
+    f.cmdUntag_Click();
+    f.List1.setListIndex(row("MDX1003"));
+    prompts.onModal([](platform::FormBase& w) {
+      auto& d = dynamic_cast<Rename_Disc&>(w);
+      d.Text2.setText("NEWCODE");
+      d.Command1_Click();
+    });
+    f.mnu_Change_Disc_Code_Click();
+    EXPECT_EQ(home.readBytes("watka.bxl"), QByteArray(tracksCrLf).replace("\"MDX1003    \"", "\"NEWCODE    \""));
+    EXPECT_EQ(home.readBytes("watdi.bxl"), QByteArray(discsCrLf).replace("\"MDX1003    \"", "\"NEWCODE    \""));
 
-  // Apply an update file with lone CRs too: one new track of a new disc, one already stored.
-  useCrOnly();
-  const QByteArray added = (trackLine("ZZ100", "01", "NEW", "ONE") + "\r\n").toLatin1();
-  home.writeBytes("u.kup", crOnly("\"Mellowdex Update File \"\r\n" + added + records[0] + '\n'));
-  EXPECT_EQ(maintenance::applyUpdateFile(home.path("u.kup"), home.path()).result,
-            maintenance::UpdateOutcome::Result::Applied);
-  EXPECT_EQ(home.readBytes("watka.bxl"), crOnly(tracksCrLf) + added);
-  EXPECT_EQ(home.readBytes("watdi.bxl"), crOnly(discsCrLf) + "\"ZZ100      \"\r\n");
-  EXPECT_EQ(messages().size(), 1) << messages().join('|').toStdString();  // the delete's question
+    // Apply an update file with lone CRs too: one new track of a new disc, one already stored.
+    useCrOnly();
+    const QByteArray added = (trackLine("ZZ100", "01", "NEW", "ONE") + "\r\n").toLatin1();
+    home.writeBytes("u.kup", crOnly("\"Mellowdex Update File \"\r\n" + added + records[0] + '\n'));
+    EXPECT_EQ(maintenance::applyUpdateFile(home.path("u.kup"), home.path()).result,
+              maintenance::UpdateOutcome::Result::Applied);
+    EXPECT_EQ(home.readBytes("watka.bxl"), crOnly(tracksCrLf) + added);
+    EXPECT_EQ(home.readBytes("watdi.bxl"), crOnly(discsCrLf) + "\"ZZ100      \"\r\n");
+  }
+  EXPECT_EQ(messages().size(), 2) << messages().join('|').toStdString();  // the deletes' questions
 }
