@@ -8,11 +8,13 @@
 #include "platform/files.h"
 #include "platform/text_file.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSysInfo>
 
 #include <algorithm>
 #include <cerrno>
@@ -565,6 +567,13 @@ DatabaseLock::DatabaseLock() {
   }
   auto file = std::make_unique<QLockFile>(lockPath());
   file->setStaleLockTime(0);  // a long change is no stale lock; a lock whose program is gone is
+  // A lock file of this very program, which holds no lock now, was left where the folder stopped
+  // letting it be removed: it is no other copy's.
+  qint64 pid = 0;
+  QString host, app;
+  if (file->getLockInfo(&pid, &host, &app) && pid == QCoreApplication::applicationPid() &&
+      host == QSysInfo::machineHostName())
+    file->removeStaleLockFile();
   const bool locked = file->tryLock(lockWaitMs);
   if (!locked && file->error() == QLockFile::LockFailedError) return;
   if (locked) lockFile = std::move(file);

@@ -2,15 +2,19 @@
 #include "maintenance/track_database.h"
 
 #include "file_size_limit.h"
+#include "ordinary_user.h"
 #include "temp_home.h"
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QLockFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <functional>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -235,4 +239,181 @@ TEST(TrackDatabase, AKilledAppendIsCutBackAtTheNextStart) {
   ASSERT_TRUE(finishInterruptedChange());
   EXPECT_EQ(home.readBytes("watka.bxl"), tracks);
   EXPECT_FALSE(QFile::exists(home.path("watka.jnl")));
+}
+
+// A journal is read as any other file: untrusted. One that names files outside the database, a
+// scratch file not its target's own, or lengths the files cannot have touches nothing: it is
+// moved aside under a name of its own, and the user told where.
+TEST(TrackDatabase, AJournalIsObeyedOnlyForTheDatabasesOwnFilesAndPossibleLengths) {
+  testsupport::TempHome home;
+  QTemporaryDir elsewhere;
+  const QString victim = QDir(elsewhere.path()).filePath("victim.txt");
+  const QByteArray relative = QDir(home.path()).relativeFilePath(victim).toUtf8();
+  const QByteArray tracks = padded("SC1", "01", "ONE", "A"), discs = "\"SC1        \"\r\n";
+  const QByteArray sha = QCryptographicHash::hash("x", QCryptographicHash::Sha1).toHex();
+  const struct {
+    const char* what;
+    QByteArray journal;
+  } cases[] = {
+      {"a relative name outside", "replace\n" + relative + "\n" + relative + ".tmp\nend\n"},
+      {"an absolute name", "replace\n" + victim.toUtf8() + "\n" + victim.toUtf8() + ".tmp\nend\n"},
+      {"a percent-encoded name", "replace\n" + relative.toPercentEncoding() + "\n" + relative.toPercentEncoding() + ".tmp\nend\n"},
+      {"the track file moved over the disc file", "replace\nwatdi.bxl\nwatka.bxl\nend\n"},
+      {"a scratch name outside", "replace\nwatka.bxl\n" + relative + "\nend\n"},
+      {"an append outside", "append\n" + relative + "\n0 1 " + sha + "\nend\n"},
+      {"an append longer than what was appended", "append\nwatka.bxl\n0 1 " + sha + "\nend\n"},
+      {"an append that would remove the disc file", "append\nwatdi.bxl\n-1 1 " + sha + "\nend\n"},
+      {"a length that is no number", "append\nwatka.bxl\nten 1 " + sha + "\nend\n"},
+      {"a bare length, which would empty the track file", "append\nwatka.bxl\n0\nend\n"},
+      {"backup files in two folders", "replace\nMLDXbackup1.bxl\nMLDXbackup1.bxl.tmp\n" + relative +
+                                          "/../MLDXbackup2.bxl\n" + relative + "/../MLDXbackup2.bxl.tmp\nend\n"},
+      {"a name without its value", "replace\nwatka.bxl\nwatka.tmp\nwatdi.bxl\nend\n"},
+  };
+  int aside = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    home.writeBytes("watka.bxl", tracks);
+    home.writeBytes("watdi.bxl", discs);
+    home.writeBytes("watka.tmp", "scratch\r\n");
+    home.writeBytes("watka.jnl", c.journal);
+    QFile::remove(victim);
+    QFile v(victim), vs(victim + ".tmp");
+    ASSERT_TRUE(v.open(QIODevice::WriteOnly) && v.write("mine") == 4 && vs.open(QIODevice::WriteOnly) && vs.write("t") == 1);
+    v.close();
+    vs.close();
+
+    const Recovery r = finishInterruptedChange();
+    ++aside;
+    const QString keptName = aside == 1 ? QString("watka.rejected.jnl") : QString("watka.rejected%1.jnl").arg(aside);
+    EXPECT_TRUE(r.ok);
+    EXPECT_TRUE(r.message.contains(home.path("watka.jnl")) && r.message.contains(home.path(keptName))) << r.message.toStdString();
+    EXPECT_EQ(home.readBytes(keptName), c.journal);
+    EXPECT_FALSE(QFile::exists(home.path("watka.jnl")));
+    EXPECT_EQ(home.readBytes("watka.bxl"), tracks);
+    EXPECT_EQ(home.readBytes("watdi.bxl"), discs);
+    EXPECT_EQ(home.readBytes("watka.tmp"), "scratch\r\n");
+    QFile check(victim);
+    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
+    EXPECT_EQ(check.readAll(), "mine");
+    EXPECT_TRUE(QFile::exists(victim + ".tmp"));
+  }
+
+  // The backup pair in one folder, with its own scratch files, is obeyed.
+  QFile::remove(victim + ".tmp");
+  QTemporaryDir backups;
+  const QByteArray folder = QDir(home.path()).relativeFilePath(backups.path()).toUtf8();
+  for (const char* name : {"/MLDXbackup1.bxl.tmp", "/MLDXbackup2.bxl.tmp"}) {
+    QFile f(backups.path() + name);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("new") == 3);
+  }
+  home.writeBytes("watka.jnl", "replace\n" + folder + "/MLDXbackup1.bxl\n" + folder + "/MLDXbackup1.bxl.tmp\n" + folder +
+                                   "/MLDXbackup2.bxl\n" + folder + "/MLDXbackup2.bxl.tmp\nend\n");
+  const Recovery r = finishInterruptedChange();
+  EXPECT_TRUE(r.ok && r.message.isEmpty()) << r.message.toStdString();
+  EXPECT_EQ(QDir(backups.path()).entryList(QDir::Files), (QStringList{"MLDXbackup1.bxl", "MLDXbackup2.bxl"}));
+  EXPECT_FALSE(QFile::exists(home.path("watka.jnl")));
+}
+
+// Two copies of the program on one folder: a change waits for the other copy's lock, and is
+// told when it is not given up in time; the other copy's journal is never finished under it.
+TEST(TrackDatabase, AChangeWaitsForAnotherCopysLockOrIsRefused) {
+  testsupport::TempHome home;
+  const QByteArray tracks = padded("SC1", "01", "ONE", "A");
+  home.writeBytes("watka.bxl", tracks);
+  // Another copy, in the middle of a change: its lock held, its journal written.
+  const auto otherCopy = [&](int holdMs) {
+    int ready[2];
+    EXPECT_EQ(pipe(ready), 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+      QLockFile lock(lockPath());
+      if (!lock.tryLock(0)) _exit(1);
+      home.writeBytes("watka.tmp", "journalled\r\n");
+      home.writeBytes("watka.jnl", "replace\nwatka.bxl\nwatka.tmp\nend\n");
+      const char go = 1;
+      if (write(ready[1], &go, 1) != 1) _exit(1);
+      usleep(useconds_t(holdMs) * 1000);
+      // Its change ends otherwise than its journal says: only a change that waited sees this.
+      home.writeBytes("watka.bxl", "theirs\r\n");
+      QFile::remove(home.path("watka.jnl"));
+      QFile::remove(home.path("watka.tmp"));
+      _exit(0);
+    }
+    char go = 0;
+    EXPECT_EQ(read(ready[0], &go, 1), 1);
+    close(ready[0]);
+    close(ready[1]);
+    return pid;
+  };
+  const int wait = lockWaitMs;
+  lockWaitMs = 100;
+  pid_t pid = otherCopy(3000);
+  EXPECT_TRUE(finishInterruptedChange());  // at start: the other copy's journal is left to it
+  EXPECT_TRUE(QFile::exists(home.path("watka.jnl")));
+  const Outcome refused = replaceDatabase("mine\r\n");
+  EXPECT_FALSE(refused.ok);
+  EXPECT_TRUE(refused.message.contains("another copy of the program is changing it")) << refused.message.toStdString();
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracks);
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+
+  // Given up in time: the change waits for it, then reads and writes after it.
+  lockWaitMs = 10000;
+  pid = otherCopy(300);
+  ChangeScope change;
+  EXPECT_TRUE(change) << change.refusal().toStdString();
+  EXPECT_EQ(home.readBytes("watka.bxl"), "theirs\r\n");
+  EXPECT_TRUE(replaceDatabase("mine\r\n").ok);
+  EXPECT_EQ(home.readBytes("watka.bxl"), "mine\r\n");
+  waitpid(pid, nullptr, 0);
+  lockWaitMs = wait;
+}
+
+// What the user was told stays true when the journal's folder stops letting it be removed: a
+// completed append is kept at the next start, and a change refused after its journal was
+// written is not made at the next start either.
+TEST(TrackDatabase, AJournalThatCannotBeRemovedNeverUndoesOrRedoesWhatTheUserWasTold) {
+  testsupport::TempHome home;
+  const QByteArray tracks = padded("SC1", "01", "ONE", "A"), discs = "\"SC1        \"\r\n";
+  const QByteArray record = padded("SC2", "01", "TWO", "B");
+  home.writeBytes("watka.bxl", tracks);
+  home.writeBytes("watdi.bxl", discs);
+  const QByteArray folder = QFile::encodeName(home.path());
+  const auto folderMode = [&](mode_t mode) {
+    // Under OrdinaryUser the folder's owner is root: act as root for the change of mode.
+    const uid_t uid = geteuid();
+    if (uid != 0 && setresuid(-1, 0, -1) != 0) ADD_FAILURE() << "cannot change the folder's mode";
+    chmod(folder.constData(), mode);
+    if (uid != 0 && setresuid(-1, uid, -1) != 0) std::abort();
+  };
+  {
+    testsupport::OrdinaryUser user(home.path());
+    changeStepHook = [&](int step) {
+      if (step == 2) folderMode(0555);  // after the append, before the journal goes
+    };
+    const Outcome added = appendAll({{home.path("watka.bxl"), record}});
+    changeStepHook = nullptr;
+    EXPECT_TRUE(added.ok) << added.message.toStdString();
+    EXPECT_EQ(home.readBytes("watka.jnl"), "");  // emptied, since it could not be removed
+    folderMode(0777);
+    EXPECT_TRUE(finishInterruptedChange());
+    EXPECT_EQ(home.readBytes("watka.bxl"), tracks + record);
+    EXPECT_FALSE(QFile::exists(home.path("watka.jnl")));
+
+    // A rename refused once the journal is whole: the user hears that nothing changed, and the
+    // next start changes nothing.
+    changeStepHook = [&](int step) {
+      if (step == 3) folderMode(0555);  // both scratch files and the journal written
+    };
+    const Outcome replaced = replaceDatabase("new tracks\r\n", QByteArray("new discs\r\n"));
+    changeStepHook = nullptr;
+    EXPECT_FALSE(replaced.ok);
+    EXPECT_TRUE(replaced.message.endsWith("The database has not been changed.")) << replaced.message.toStdString();
+    folderMode(0777);
+    EXPECT_TRUE(finishInterruptedChange());
+    EXPECT_EQ(home.readBytes("watka.bxl"), tracks + record);
+    EXPECT_EQ(home.readBytes("watdi.bxl"), discs);
+    EXPECT_EQ(filesOf(home), (QStringList{"watdi.bxl", "watka.bxl"}));
+    folderMode(0700);
+  }
 }

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QListView>
 #include <QTest>
 
 using platform::msg::No;
@@ -407,6 +408,103 @@ TEST_F(MaintenanceTest, DeleteKeepsLongFieldsWholeLongerCodesApartAndQuotesFromS
             "\"ABCDEFGHIJKL\",\"01\",\"A SONG TITLE THAT RUNS TO FORTY-ONE CHARS\",\"AN ARTIST                     \"\r\n" +
                 (trackLine("SC1", "01", "SAY 'HI'", "Y") + "\r\n").toLatin1());
   EXPECT_EQ(home.readBytes("watdi.bxl"), "\"ABCDEFGHIJKL\"\r\n\"SC1        \"\r\n");
+}
+
+namespace {
+// A real click on the song-list line holding the text, then a real right-click on it with the
+// popup answered with the entry; `then` scripts what the entry asks.
+void rightClickSong(Form1& f, testsupport::ScriptedPrompts& prompts, const QString& text, const char* entry,
+                    const std::function<void()>& then) {
+  int at = -1;
+  for (int i = 0; i < f.List2.ListCount(); ++i)
+    if (f.List2.List(i).contains(text)) at = i;
+  ASSERT_GE(at, 0) << text.toStdString();
+  QListView* view = f.List2.view();
+  const QModelIndex index = view->model()->index(at, 0);
+  view->scrollTo(index);
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+  prompts.choosePopup(entry);
+  then();
+  QTest::mouseClick(view->viewport(), Qt::RightButton, {}, view->visualRect(index).center());
+}
+}  // namespace
+
+// A song-list line shows a code as stored and cut to 11 characters: Edit and Delete Track act on
+// the disc of the clicked line, never on one whose code differs in case or only past the 11th
+// character, and refuse, naming the discs, where the line cannot tell them apart.
+TEST_F(MaintenanceTest, EditAndDeleteFromALineActOnlyOnItsOwnDisc) {
+  // A code of 12 characters comes only from an update file, which writes its fields as read.
+  const QString twelve = "\"ABCDEFGHIJKL\",\"01\",\"TWELVE\",\"E\"";
+  home.writeLines("watdi.bxl", {discLine("plx0104"), discLine("PLX0104"), discLine("ABCDEFGHIJK"), "\"ABCDEFGHIJKL\""});
+  home.writeLines("watka.bxl", {trackLine("plx0104", "01", "SMALL ONE", "A"), trackLine("PLX0104", "01", "BIG ONE", "B"),
+                                trackLine("plx0104", "02", "SMALL TWO", "C"), trackLine("ABCDEFGHIJK", "01", "ELEVEN", "D"), twelve});
+  Form1& f = start();
+  f.Check1.setValue(1);
+  const auto createList = [&] {
+    for (const char* code : {"plx0104", "PLX0104", "ABCDEFGHIJK", "ABCDEFGHIJKL"})
+      if (row(code) >= 0) tick(code);
+    f.cmdGet_Tracks_Click();
+  };
+  const auto deleteAnswering = [&](int answer) {
+    return [&, answer] {
+      prompts.onModal([](platform::FormBase& w) { dynamic_cast<delete_record&>(w).Command1_Click(); });
+      prompts.answerMsg(answer);
+    };
+  };
+
+  createList();
+  rightClickSong(f, prompts, "SMALL ONE", "mnug", [&] {
+    prompts.onModal([](platform::FormBase& w) {
+      auto& e = dynamic_cast<Edit_Record&>(w);
+      e.Text3.setText("SMALL ONE EDITED");
+      QTest::mouseClick(e.Command1.widget(), Qt::LeftButton);
+    });
+  });
+  EXPECT_EQ(tracks(), (QStringList{trackLine("PLX0104", "01", "BIG ONE", "B"), trackLine("plx0104", "02", "SMALL TWO", "C"),
+                                   trackLine("ABCDEFGHIJK", "01", "ELEVEN", "D"), twelve,
+                                   trackLine("plx0104", "01", "SMALL ONE EDITED", "A")}));
+  EXPECT_EQ(discs().size(), 4);
+
+  createList();
+  rightClickSong(f, prompts, "SMALL TWO", "mnue", deleteAnswering(Yes));
+  EXPECT_EQ(messages().last(), "You have choosen to delete Disc plx0104 Track 02 are you sure.");
+  EXPECT_EQ(tracks().size(), 4);
+  EXPECT_FALSE(tracks().join('|').contains("SMALL TWO"));
+  EXPECT_TRUE(tracks().join('|').contains("BIG ONE"));
+
+  // The line of either 11-character start: nothing changes, and the user hears which discs fit.
+  const QByteArray before = home.readBytes("watka.bxl"), discsBefore = home.readBytes("watdi.bxl");
+  const QString several = "The disc code ABCDEFGHIJK is the start of more than one disc code: ABCDEFGHIJK, ABCDEFGHIJKL.\r"
+                          "Nothing has been changed.";
+  createList();
+  rightClickSong(f, prompts, "TWELVE", "mnue", deleteAnswering(OK));
+  EXPECT_EQ(messages().last(), several);
+  createList();
+  rightClickSong(f, prompts, "ELEVEN", "mnug", [&] {
+    prompts.onModal([](platform::FormBase& w) {
+      auto& e = dynamic_cast<Edit_Record&>(w);
+      e.Text3.setText("WRONG");
+      QTest::mouseClick(e.Command1.widget(), Qt::LeftButton);
+      e.Command2_Click();
+    });
+    prompts.answerMsg(OK);
+  });
+  EXPECT_EQ(messages().last(), several);
+  EXPECT_EQ(home.readBytes("watka.bxl"), before);
+  EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
+
+  // The disc list holds the whole code: its popup deletes that disc and no other.
+  f.cmdUntag_Click();
+  QListView* discList = f.List1.view();
+  const QModelIndex twelveRow = discList->model()->index(row("ABCDEFGHIJKL"), 0);
+  f.List1.setListIndex(twelveRow.row());
+  prompts.choosePopup("mnuB");
+  deleteAnswering(Yes)();
+  QTest::mouseClick(discList->viewport(), Qt::RightButton, {}, discList->visualRect(twelveRow).center());
+  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Delete Disc ABCDEFGHIJKL");
+  EXPECT_TRUE(tracks().join('|').contains("ELEVEN"));
+  EXPECT_FALSE(tracks().join('|').contains("TWELVE"));
+  EXPECT_EQ(discs(), (QStringList{discLine("plx0104"), discLine("PLX0104"), discLine("ABCDEFGHIJK")}));
 }
 
 TEST_F(MaintenanceTest, DeleteThatCannotBeWrittenLeavesBothFiles) {
