@@ -378,14 +378,7 @@ TEST(TrackDatabase, AJournalThatCannotBeRemovedNeverUndoesOrRedoesWhatTheUserWas
   const QByteArray record = padded("SC2", "01", "TWO", "B");
   home.writeBytes("watka.bxl", tracks);
   home.writeBytes("watdi.bxl", discs);
-  const QByteArray folder = QFile::encodeName(home.path());
-  const auto folderMode = [&](mode_t mode) {
-    // Under OrdinaryUser the folder's owner is root: act as root for the change of mode.
-    const uid_t uid = geteuid();
-    if (uid != 0 && setresuid(-1, 0, -1) != 0) ADD_FAILURE() << "cannot change the folder's mode";
-    chmod(folder.constData(), mode);
-    if (uid != 0 && setresuid(-1, uid, -1) != 0) std::abort();
-  };
+  const auto folderMode = [&](mode_t mode) { testsupport::setMode(home.path(), mode); };
   {
     testsupport::OrdinaryUser user(home.path());
     changeStepHook = [&](int step) {
