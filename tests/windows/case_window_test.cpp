@@ -37,6 +37,9 @@ TEST_F(CaseWindowTest, LoadingFillsTheListsAndPresetsThem) {
   EXPECT_TRUE(w->Label15.font().bold());
   EXPECT_EQ(w->Label1.font().pointSizeF(), 4);
   EXPECT_FALSE(w->Label1.font().bold());
+  ASSERT_FALSE(familyFromTwoMakers().isEmpty()) << "no family installed from two makers (fonts-urw-base35)";
+  EXPECT_EQ(facesNotListedOnce(w->Combo1), QStringList()) << "every installed family, once";
+  EXPECT_EQ(facesNotListedOnce(w->Combo5), QStringList());
 }
 
 TEST_F(CaseWindowTest, FirstShowingWritesTheSettingsAndDrawsThePreview) {
@@ -67,7 +70,8 @@ TEST_F(CaseWindowTest, SavedValuesAreAppliedWithTheTitlesCentredAtTheirSize) {
   const QString face = otherFace();
   ASSERT_FALSE(face.isEmpty());
   const QString front = picture("front, one.png"), back = picture("back.png");
-  home.writeLines("Cover.dat", {" 255 ", face.toLower(), " 20 ", " 65280 ", face, " 6 ", front, back, " 65535 "});
+  // The title's face saved with a maker's tag, the track list's without.
+  home.writeLines("Cover.dat", {" 255 ", face.toLower() + " [URW]", " 20 ", " 65280 ", face, " 6 ", front, back, " 65535 "});
   open();
   for (const platform::Label* title : {&w->Label8, &w->Label15}) {
     EXPECT_EQ(title->font().pointSizeF(), 20);

@@ -63,6 +63,8 @@ TEST_F(LabelWindowTest, LoadingFillsTheListsAndPresetsTheFacesAndSizes) {
   for (int i = 1; i < w->Combo1.ListCount(); ++i)
     EXPECT_LT(w->Combo1.List(i - 1).compare(w->Combo1.List(i), Qt::CaseInsensitive), 0) << "sorted, each once";
   EXPECT_EQ(w->Combo5.ListCount(), w->Combo1.ListCount());
+  ASSERT_FALSE(familyFromTwoMakers().isEmpty()) << "no family installed from two makers (fonts-urw-base35)";
+  EXPECT_EQ(facesNotListedOnce(w->Combo1), QStringList()) << "every installed family, once";
 
   EXPECT_EQ(w->Combo1.Text(), "COURIER NEW");
   EXPECT_EQ(w->Combo2.Text(), "12");
