@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -76,6 +77,47 @@ inline QStringList facesNotListedOnce(const platform::ComboBox& list) {
     if (n != 1) wrong << face + " x" + QString::number(n);
   }
   return wrong;
+}
+
+// Tracks 01 to n with the longest texts an item holds: a song of 36 and an artist of 30 wide
+// letters.
+inline QStringList longTracks(int n) {
+  QStringList out;
+  for (int i = 1; i <= n; ++i) {
+    const QString number = QString::asprintf("%02d", i);
+    out << item(number, ("SONG " + number + " ").leftJustified(36, 'W'), ("ARTIST " + number + " ").leftJustified(30, 'M'));
+  }
+  return out;
+}
+
+// The widget a real click at this point of a shown window lands on, found as the window system
+// finds it (the topmost widget there that takes clicks); the click itself is held back from it.
+inline QWidget* widgetClickedAt(QWidget* window, QPoint at) {
+  struct Catcher : QObject {
+    QPointer<QWidget> target;
+    bool eventFilter(QObject* o, QEvent* e) override {
+      if (!o->isWidgetType()) return false;
+      if (e->type() == QEvent::MouseButtonPress && !target) target = static_cast<QWidget*>(o);
+      return e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease;
+    }
+  } catcher;
+  qApp->installEventFilter(&catcher);
+  QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+  qApp->removeEventFilter(&catcher);
+  return catcher.target;
+}
+
+// The controls of a settings panel a click at their middle does not reach.
+inline QStringList controlsNotClickable(QWidget* panel) {
+  QStringList covered;
+  QWidget* window = panel->window();
+  for (QWidget* control : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (!control->isVisible()) continue;
+    QWidget* target = widgetClickedAt(window, control->mapTo(window, control->rect().center()));
+    if (target != control && !control->isAncestorOf(target))
+      covered << control->objectName() + " under " + (target ? target->objectName() : "nothing");
+  }
+  return covered;
 }
 
 // Keys typed into a widget, one key press a character, as the user types them.
