@@ -267,6 +267,8 @@ void CommandButton::setValue(bool pressed) {
 void CommandButton::click() {
   if (Click) Click();
 }
+QKeySequence CommandButton::accessKey() const { return button()->shortcut(); }
+void CommandButton::dropAccessKey() { button()->setShortcut(QKeySequence()); }
 
 // ---------------------------------------------------------------- CheckBox
 
