@@ -2,8 +2,10 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
 # fonts-liberation2: faces with the widths of "Courier New", "Arial" and "Times New Roman", which the
-# printed song book's columns are measured for.
-packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev poppler-utils fonts-liberation2)
+# printed song book's columns are measured for. fonts-urw-base35: families that two makers ship under
+# one name, which the face lists must still offer.
+packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev poppler-utils fonts-liberation2
+  fonts-urw-base35)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

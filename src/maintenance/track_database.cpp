@@ -8,13 +8,19 @@
 #include "platform/files.h"
 #include "platform/text_file.h"
 
-#include <QFile>
+#include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QSysInfo>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
+#include <memory>
 #include <string_view>
 #include <unistd.h>
 
@@ -86,8 +92,10 @@ std::string_view padded(std::string_view field, int width, QByteArray& scratch) 
 // What the user knows a file as: My_Discs.kup is no database file but the copy of the tracks
 // added by hand in the Add Tracks window.
 QString fileWords(const QString& path) {
-  return QFileInfo(path).fileName() == QLatin1String(kMyDiscsFile) ? QStringLiteral("The file of tracks added by hand ")
-                                                                   : QStringLiteral("The database file ");
+  const QString name = QFileInfo(path).fileName();
+  if (name == QLatin1String(kMyDiscsFile)) return QStringLiteral("The file of tracks added by hand ");
+  if (name == QLatin1String("watka.jnl")) return QStringLiteral("The journal of database changes ");
+  return QStringLiteral("The database file ");
 }
 
 QString notWrittenText(const QString& path, const QString& error) {
@@ -101,15 +109,6 @@ QString notPutBackText(const QString& path, const QString& error, const QStringL
          (one ? fileWords(restored[0]) : QStringLiteral("The files ")) + restored.join(QStringLiteral(", ")) +
          (one ? QStringLiteral(" could not be put back as it was") : QStringLiteral(" could not be put back as they were")) +
          QStringLiteral(": please restore your backup.");
-}
-
-// The track and disc files are rewritten through the scratch files watka.tmp and watdi.tmp
-// beside them; any other file through its own name and ".tmp".
-QString scratchFileFor(const QString& path) {
-  const QFileInfo info(path);
-  const QString name = info.fileName();
-  if (name != QLatin1String(catalogue::kTrackFile) && name != QLatin1String(catalogue::kDiscFile)) return {};
-  return info.dir().filePath(info.completeBaseName() + QStringLiteral(".tmp"));
 }
 
 }  // namespace
@@ -156,16 +155,6 @@ bool hasTrack(const QByteArray& tracks, const QString& code, const QString& trac
   return found;
 }
 
-bool hasTrackUnderLongerCode(const QByteArray& tracks, const QString& code, const QString& track) {
-  const QByteArray c = platform::cp1252::encode(code), t = platform::cp1252::encode(track);
-  bool found = false;
-  catalogue::forEachRecord(tracks, [&](const RecordBytes& r) {
-    found = r.code.size() > size_t(c.size()) && r.code.substr(0, size_t(c.size())) == view(c) && r.track == view(t);
-    return !found;
-  });
-  return found;
-}
-
 bool discListed(const QStringList& discs, const QString& code) { return discs.contains(code); }
 
 bool discInUse(const QStringList& discs, const QString& code) {
@@ -173,6 +162,66 @@ bool discInUse(const QStringList& discs, const QString& code) {
   for (const QString& d : discs)
     if (common::Trim(d) == wanted) return true;
   return false;
+}
+
+namespace {
+
+// The code as a song-list line shows it: padded or cut to 11 characters.
+QString fitted(const QString& code) { return common::padRight(code, common::kCodeWidth).left(common::kCodeWidth); }
+
+// Adds the code, without trailing blanks, once.
+void addDisc(DiscMatch& m, const QString& code) {
+  const QString disc = common::RTrim(code);
+  if (!m.discs.contains(disc)) m.discs << disc;
+}
+
+}  // namespace
+
+DiscMatch discsShowingTrack(const QByteArray& tracks, const QString& shown, const QString& track) {
+  const QString wanted = fitted(shown);
+  // The capitals passes upper-case the code column too: a code shown in capitals may be stored
+  // in any case, while one with a small letter is shown as stored.
+  const bool anyCase = common::UCase(wanted) == wanted;
+  const QByteArray t = platform::cp1252::encode(common::padRight(track, common::kTrackWidth));
+  DiscMatch m;
+  QString firstAsRead;
+  bool paddedHeld = false;
+  QByteArray scratch;
+  catalogue::forEachRecord(tracks, [&](const RecordBytes& r) {
+    if (padded(r.track, common::kTrackWidth, scratch) != view(t)) return true;
+    const QString code = platform::cp1252::decode(QByteArray(r.code.data(), qsizetype(r.code.size())));
+    if ((anyCase ? common::UCase(fitted(code)) : fitted(code)) != wanted) return true;
+    addDisc(m, code);
+    if (m.discs.size() == 1) {
+      if (firstAsRead.isNull()) firstAsRead = code;
+      paddedHeld = paddedHeld || code == common::padRight(m.discs[0], common::kCodeWidth);
+    }
+    return true;
+  });
+  if (m.discs.size() == 1) m.key = paddedHeld ? common::padRight(m.discs[0], common::kCodeWidth) : firstAsRead;
+  return m;
+}
+
+DiscMatch discsListed(const QStringList& discs, const QString& item) {
+  DiscMatch m;
+  const QString whole = common::padRight(item, common::kCodeWidth);
+  for (const QString& d : discs)
+    if (common::padRight(d, common::kCodeWidth) == whole) {
+      addDisc(m, item);
+      m.key = item;
+      return m;
+    }
+  const QString wanted = fitted(item);
+  for (const QString& d : discs)
+    if (fitted(d) == wanted) addDisc(m, d);
+  if (m.discs.size() == 1) m.key = m.discs[0];
+  return m;
+}
+
+QString severalDiscsText(const QString& shown, const QStringList& discs) {
+  return QStringLiteral("The disc code ") + common::RTrim(shown) +
+         QStringLiteral(" is the start of more than one disc code: ") + discs.join(QStringLiteral(", ")) +
+         QStringLiteral(".\rNothing has been changed.");
 }
 
 QByteArray editedTracks(const QByteArray& tracks, const QString& code, const QString& track,
@@ -248,6 +297,7 @@ QByteArray discsWithout(const QStringList& discs, const QString& key) {
 }
 
 std::function<void(int)> changeStepHook;
+int lockWaitMs = 5000;
 
 namespace {
 
@@ -262,6 +312,15 @@ class Steps {
   int count_ = 0;
 };
 
+const QString kLockedText = QStringLiteral(
+    "The database has not been changed: another copy of the program is changing it.\r"
+    "Please try again when it has finished.");
+
+// ---- the lock, shared by the nested holders of one program
+int lockDepth = 0;
+std::unique_ptr<QLockFile> lockFile;
+
+// ---- the journal
 // The journal is a few lines of text: the kind of change, then two lines an entry, then "end".
 // A name is written relative to the program folder, its bytes percent-encoded so that any
 // character of a name keeps to its line.
@@ -269,16 +328,41 @@ QByteArray journalName(const QString& path) {
   return QFile::encodeName(QDir(platform::programFolder()).relativeFilePath(path)).toPercentEncoding("/");
 }
 
+// The path a name of the journal stands for; empty when the name holds what no path does.
 QString journalPathOf(const QByteArray& name) {
-  const QString path = QFile::decodeName(QByteArray::fromPercentEncoding(name));
-  return QDir::cleanPath(QDir(platform::programFolder()).absoluteFilePath(path));
+  const QByteArray bytes = QByteArray::fromPercentEncoding(name);
+  if (bytes.isEmpty() || bytes.contains('\0')) return {};
+  return QDir::cleanPath(QDir(platform::programFolder()).absoluteFilePath(QFile::decodeName(bytes)));
 }
+
+struct JournalEntry {
+  QString path;
+  QByteArray value;  // a replace: the scratch file's name; an append: the lengths and the SHA-1
+};
 
 struct Journal {
   QByteArray kind;
-  std::vector<std::pair<QString, QByteArray>> entries;  // a file and its scratch file or length
-  bool whole = false;
+  std::vector<JournalEntry> entries;
+  bool whole = false;  // ended by its "end" line: written completely
+  bool paired = true;  // every name followed by its value
 };
+
+Journal readJournal(const QByteArray& text) {
+  Journal j;
+  QList<QByteArray> lines;
+  platform::forEachLine(text.constData(), text.size(), [&](qsizetype start, qsizetype end) {
+    lines << text.mid(start, end - start);
+    return true;
+  });
+  // A last line without its line end was cut while it was written.
+  if (!text.isEmpty() && !text.endsWith('\n') && !text.endsWith('\r')) lines.removeLast();
+  j.whole = !lines.isEmpty() && lines.back() == "end";
+  if (j.whole) lines.removeLast();
+  if (!lines.isEmpty()) j.kind = lines.takeFirst();
+  j.paired = lines.size() % 2 == 0;
+  for (qsizetype i = 0; i + 1 < lines.size(); i += 2) j.entries.push_back({journalPathOf(lines[i]), lines[i + 1]});
+  return j;
+}
 
 QByteArray journalText(const char* kind, const std::vector<std::pair<QString, QByteArray>>& entries) {
   QByteArray text = QByteArray(kind) + '\n';
@@ -286,27 +370,94 @@ QByteArray journalText(const char* kind, const std::vector<std::pair<QString, QB
   return text + "end\n";
 }
 
-Journal readJournal(const QByteArray& text) {
-  Journal j;
-  QList<QByteArray> lines = text.split('\n');
-  lines.removeLast();  // what follows the last line end: nothing, unless the journal was cut
-  j.whole = !lines.isEmpty() && lines.back() == "end";
-  if (j.whole) lines.removeLast();
-  if (!lines.isEmpty()) j.kind = lines.takeFirst();
-  for (qsizetype i = 0; i + 1 < lines.size(); i += 2) j.entries.emplace_back(journalPathOf(lines[i]), lines[i + 1]);
-  bool numbers = true;
-  if (j.kind == "append")
-    for (const auto& e : j.entries) {
-      bool number = false;
-      e.second.toLongLong(&number);
-      numbers = numbers && number;
+// What an append entry records of its file.
+struct AppendRecord {
+  qint64 before = -1;  // the length before, -1 when the file did not exist
+  qint64 length = 0;   // the bytes appended
+  QByteArray sha1;     // of those bytes
+};
+
+QByteArray appendValue(const AppendRecord& a) {
+  return QByteArray::number(a.before) + ' ' + QByteArray::number(a.length) + ' ' + a.sha1.toHex();
+}
+
+std::optional<AppendRecord> parseAppend(const QByteArray& value) {
+  const QList<QByteArray> parts = value.split(' ');
+  if (parts.size() != 3 || parts[2].size() != 40) return std::nullopt;
+  AppendRecord a;
+  bool beforeOk = false, lengthOk = false;
+  a.before = parts[0].toLongLong(&beforeOk);
+  a.length = parts[1].toLongLong(&lengthOk);
+  a.sha1 = QByteArray::fromHex(parts[2]);
+  if (!beforeOk || !lengthOk || a.before < -1 || a.length < 0 || a.sha1.size() != 20 ||
+      a.length > std::numeric_limits<qint64>::max() / 2 || a.before > std::numeric_limits<qint64>::max() / 2)
+    return std::nullopt;
+  return a;
+}
+
+// What a journal may name: the database's own files, each with its own scratch file.
+struct OwnFile {
+  QString scratch;
+  bool appended = false;  // added to by appends (the database files and My_Discs.kup)
+  bool replaced = false;  // replaced whole (the database files and the backup pair)
+  bool backup = false;
+};
+
+// The track and disc files are rewritten through the scratch files watka.tmp and watdi.tmp
+// beside them; any other file through its own name and ".tmp".
+QString scratchFileFor(const QString& path) {
+  const QFileInfo info(path);
+  const QString name = info.fileName();
+  if (name != QLatin1String(catalogue::kTrackFile) && name != QLatin1String(catalogue::kDiscFile)) return {};
+  return info.dir().filePath(info.completeBaseName() + QStringLiteral(".tmp"));
+}
+
+std::optional<OwnFile> ownFile(const QString& path) {
+  if (path.isEmpty()) return std::nullopt;
+  const QString clean = QDir::cleanPath(path);
+  for (const QString& db : {trackFilePath(), discFilePath()})
+    if (clean == QDir::cleanPath(db)) return OwnFile{scratchFileFor(db), true, true, false};
+  if (clean == QDir::cleanPath(myDiscsFilePath())) return OwnFile{platform::scratchPathOf(clean), true, false, false};
+  const QString name = QFileInfo(clean).fileName();
+  if (name == QLatin1String(kDiscBackupFile) || name == QLatin1String(kTrackBackupFile))
+    return OwnFile{platform::scratchPathOf(clean), false, true, true};
+  return std::nullopt;
+}
+
+// Why the journal may not be obeyed, or nothing when every entry names a file of the database
+// with its own scratch file or possible lengths. A cut journal's last name without its value is
+// no entry.
+QString journalFault(const Journal& j) {
+  if (j.entries.empty()) return j.whole && j.kind != "append" && j.kind != "replace" ? QStringLiteral("it asks for an unknown change") : QString();
+  if (j.kind != "append" && j.kind != "replace") return QStringLiteral("it asks for an unknown change");
+  if (j.whole && !j.paired) return QStringLiteral("a name in it has no value");
+  const bool append = j.kind == "append";
+  QStringList seen;
+  QString backupFolder;
+  for (const JournalEntry& e : j.entries) {
+    const std::optional<OwnFile> own = ownFile(e.path);
+    if (!own || (append ? !own->appended : !own->replaced))
+      return e.path.isEmpty() ? QStringLiteral("it names a file that cannot be")
+                              : QStringLiteral("it names ") + e.path + QStringLiteral(", which is no file of the database");
+    if (seen.contains(e.path)) return QStringLiteral("it names ") + e.path + QStringLiteral(" twice");
+    seen << e.path;
+    if (own->backup) {
+      const QString folder = QFileInfo(e.path).absolutePath();
+      if (!backupFolder.isEmpty() && folder != backupFolder)
+        return QStringLiteral("it names backup files in two folders");
+      backupFolder = folder;
     }
-  j.whole = j.whole && lines.size() % 2 == 0 && numbers && (j.kind == "append" || j.kind == "replace");
-  return j;
+    if (append) {
+      if (!parseAppend(e.value)) return QStringLiteral("the lengths it gives ") + e.path + QStringLiteral(" are not possible");
+    } else if (journalPathOf(e.value) != own->scratch) {
+      return QStringLiteral("it gives ") + e.path + QStringLiteral(" a scratch file that is not its own");
+    }
+  }
+  return {};
 }
 
 // Gives a file back the length it had before an append: cut back, or removed when it did not
-// exist (a folder of that name is no file of ours and stays).
+// exist.
 bool cutBack(const QString& path, qint64 length) {
   if (length < 0) return !QFileInfo(path).isFile() || QFile::remove(path);
   if (platform::fileLength(path) <= length) return true;
@@ -314,56 +465,195 @@ bool cutBack(const QString& path, qint64 length) {
   return f.open(QIODevice::ReadWrite) && f.resize(length) && ::fsync(f.handle()) == 0;
 }
 
-void removeJournal() {
-  QFile::remove(journalPath());
-  platform::syncFolderOf(journalPath());
+QByteArray sha1Of(const QByteArray& bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1); }
+
+// Whether the file ends with exactly the appended bytes, at the length the append gave it.
+bool holdsAppend(const QString& path, qint64 length, const AppendRecord& a) {
+  const qint64 base = std::max<qint64>(a.before, 0);
+  if (length != base + a.length) return false;
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly) || !f.seek(base)) return false;
+  const QByteArray tail = f.read(a.length);
+  return tail.size() == a.length && sha1Of(tail) == a.sha1;
 }
 
-const QString kUnfinished = QStringLiteral("An earlier change of the database could not be finished");
+// Removes the journal; where its folder no longer lets it be removed, empties it, which asks for
+// nothing. False when neither can be done.
+bool clearJournal() {
+  const QString path = journalPath();
+  if (!QFileInfo::exists(path) || QFile::remove(path)) {
+    platform::syncFolderOf(path);
+    return true;
+  }
+  QFile f(path);
+  return f.open(QIODevice::ReadWrite) && f.resize(0) && ::fsync(f.handle()) == 0;
+}
+
+// Moves a journal that may not be obeyed out of the way under a name of its own, without
+// replacing any file. The new path, or nothing when it could not be moved.
+QString setJournalAside() {
+  for (int i = 1; i < 1000; ++i) {
+    const QString name = i == 1 ? QStringLiteral("watka.rejected.jnl") : QStringLiteral("watka.rejected%1.jnl").arg(i);
+    const QString path = platform::programFile(name);
+    const QFileInfo info(path);
+    if (info.exists() || info.isSymLink()) continue;
+    if (!QFile::rename(journalPath(), path)) return {};
+    platform::syncFolderOf(path);
+    return path;
+  }
+  return {};
+}
+
+Recovery rejected(const QString& fault) {
+  const QString head = QStringLiteral("The journal ") + journalPath() +
+                       QStringLiteral(" of an unfinished change of the database was not carried out: ") + fault +
+                       QStringLiteral(".\rNothing was changed by it. ");
+  const QString aside = setJournalAside();
+  if (aside.isEmpty())
+    return {false, head + QStringLiteral("It could not be moved aside, so the database cannot be changed until it is removed.")};
+  return {true, head + QStringLiteral("It was kept as ") + aside + QStringLiteral(".")};
+}
+
+Recovery unfinished(const QString& why) {
+  return {false, QStringLiteral("An earlier change of the database, recorded in the journal ") + journalPath() +
+                     QStringLiteral(", could not be finished: ") + why +
+                     QStringLiteral(".\rThe database cannot be changed until it is; the program tries again before each change.")};
+}
+
+// An append journal: kept when every file holds its appended bytes, else undone, but only when
+// every file's length lies where the append could have left it.
+Recovery finishAppend(const Journal& j) {
+  struct Plan {
+    QString path;
+    AppendRecord a;
+    bool complete = false;
+  };
+  std::vector<Plan> plans;
+  bool allComplete = true;
+  for (const JournalEntry& e : j.entries) {
+    Plan p{e.path, *parseAppend(e.value)};
+    const QFileInfo info(p.path);
+    const qint64 length = info.isFile() ? info.size() : -1;
+    const qint64 base = std::max<qint64>(p.a.before, 0);
+    const bool possible = info.exists() ? info.isFile() && length >= base && length <= base + p.a.length
+                                        : p.a.before < 0;
+    if (!possible)
+      return rejected(QStringLiteral("the file ") + p.path +
+                      (info.exists() ? QStringLiteral(" is %1 bytes long, not between %2 and %3 as the journal says")
+                                           .arg(info.isFile() ? length : 0)
+                                           .arg(base)
+                                           .arg(base + p.a.length)
+                                     : QStringLiteral(" is missing")));
+    p.complete = info.isFile() && holdsAppend(p.path, length, p.a);
+    allComplete = allComplete && p.complete;
+    plans.push_back(std::move(p));
+  }
+  if (allComplete) return {};
+  for (const Plan& p : plans)
+    if (!cutBack(p.path, p.a.before)) return unfinished(p.path + QStringLiteral(" could not be given its earlier length"));
+  return {};
+}
 
 }  // namespace
 
 QString journalPath() { return platform::programFile(QStringLiteral("watka.jnl")); }
+QString lockPath() { return platform::programFile(QStringLiteral("watka.lck")); }
 
-bool finishInterruptedChange() {
+DatabaseLock::DatabaseLock() {
+  if (lockDepth > 0) {
+    ++lockDepth;
+    held_ = true;
+    return;
+  }
+  auto file = std::make_unique<QLockFile>(lockPath());
+  file->setStaleLockTime(0);  // a long change is no stale lock; a lock whose program is gone is
+  // A lock file of this very program, which holds no lock now, was left where the folder stopped
+  // letting it be removed: it is no other copy's.
+  qint64 pid = 0;
+  QString host, app;
+  if (file->getLockInfo(&pid, &host, &app) && pid == QCoreApplication::applicationPid() &&
+      host == QSysInfo::machineHostName())
+    file->removeStaleLockFile();
+  const bool locked = file->tryLock(lockWaitMs);
+  if (!locked && file->error() == QLockFile::LockFailedError) return;
+  if (locked) lockFile = std::move(file);
+  held_ = true;
+  ++lockDepth;
+}
+
+DatabaseLock::~DatabaseLock() {
+  if (held_ && --lockDepth == 0) lockFile.reset();
+}
+
+ChangeScope::ChangeScope() {
+  if (!lock_.held()) {
+    refusal_ = kLockedText;
+    return;
+  }
+  // A journal moved aside is told of now, once; the next try goes on.
+  refusal_ = finishInterruptedChange().message;
+}
+
+Recovery finishInterruptedChange() {
+  DatabaseLock lock;
+  if (!lock.held()) return {};  // the other copy finishes its own change
   const QString journal = journalPath();
-  if (QFileInfo::exists(journal)) {
+  const QFileInfo info(journal);
+  if (info.exists() || info.isSymLink()) {
+    if (!info.isFile()) return rejected(QStringLiteral("it is no file"));
     const std::optional<QByteArray> text = readFileBytes(journal);
-    if (!text) return false;
+    if (!text) return unfinished(QStringLiteral("the journal cannot be read"));
     const Journal j = readJournal(*text);
-    bool finished = true;
+    if (const QString fault = journalFault(j); !fault.isEmpty()) return rejected(fault);
     if (!j.whole) {
       // Cut while it was written: the change it began never reached the files.
       if (j.kind == "replace")
-        for (const auto& e : j.entries) QFile::remove(journalPathOf(e.second));
+        for (const auto& e : j.entries) QFile::remove(journalPathOf(e.value));
     } else if (j.kind == "replace") {
       for (const auto& [target, scratchName] : j.entries) {
         const QString scratch = journalPathOf(scratchName);
-        if (QFileInfo(scratch).isFile() && !platform::renameOver(scratch, target)) finished = false;
+        if (QFileInfo(scratch).isFile()) {
+          if (const auto renamed = platform::renameOver(scratch, target); !renamed)
+            return unfinished(target + QStringLiteral(" could not be replaced (") + renamed.error + QStringLiteral(")"));
+        }
         platform::syncFolderOf(target);
       }
-    } else {
-      for (const auto& [path, length] : j.entries)
-        if (!cutBack(path, length.toLongLong())) finished = false;
+    } else if (j.kind == "append") {
+      if (Recovery r = finishAppend(j); !r || !r.message.isEmpty()) return r;
     }
-    if (!finished) return false;
-    removeJournal();
+    // Done: a journal left would only be done again, which changes nothing.
+    clearJournal();
   }
   // A scratch file that no journal names is left by a change killed before its journal was
   // whole: that change never touched the files.
   for (const char* name : {catalogue::kTrackFile, catalogue::kDiscFile})
     QFile::remove(scratchFileFor(platform::programFile(QString::fromLatin1(name))));
-  return true;
+  return {};
 }
 
 Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends) {
-  if (!finishInterruptedChange()) return {false, notWrittenText(journalPath(), kUnfinished)};
-  // Each file's length before, -1 when it did not exist, recorded before the first append.
+  DatabaseLock lock;
+  if (!lock.held()) return {false, kLockedText};
+  if (const Recovery r = finishInterruptedChange(); !r) return {false, r.message};
+  // Each file's length before (-1 when it did not exist) and the bytes it gets, recorded before
+  // the first append.
   std::vector<std::pair<QString, qint64>> before;
+  std::vector<QByteArray> data;
   std::vector<std::pair<QString, QByteArray>> entries;
   for (const auto& [path, text] : appends) {
-    before.emplace_back(path, platform::fileLength(path));
-    entries.emplace_back(path, QByteArray::number(before.back().second));
+    const qint64 length = platform::fileLength(path);
+    QByteArray bytes = text;
+    QFile f(path);
+    if (length > 0 && f.open(QIODevice::ReadOnly)) {
+      // A last line without its line end would join the new record.
+      f.seek(length - 1);
+      char last = '\n';
+      f.getChar(&last);
+      if (last != '\n' && last != '\r') bytes.prepend("\r\n");
+    }
+    before.emplace_back(path, length);
+    entries.emplace_back(path, appendValue({length, bytes.size(), sha1Of(bytes)}));
+    data.push_back(std::move(bytes));
   }
   if (const auto written = platform::writeWholeFile(journalPath(), journalText("append", entries)); !written) {
     QFile::remove(journalPath());
@@ -378,26 +668,17 @@ Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends) {
       if (!cutBack(path, length)) notRestored << path;
     // Whatever could not be undone the user is told of; the journal would only block every
     // later change, the restore of a backup included.
-    removeJournal();
+    clearJournal();
     return notRestored;
   };
-  for (const auto& [path, text] : appends) {
-    const qint64 length = platform::fileLength(path);
-    QByteArray data = text;
+  for (size_t i = 0; i < appends.size(); ++i) {
+    const QString& path = appends[i].first;
     QFile f(path);
     QString error;
-    if (length > 0 && f.open(QIODevice::ReadOnly)) {
-      // A last line without its line end would join the new record.
-      f.seek(length - 1);
-      char last = '\n';
-      f.getChar(&last);
-      if (last != '\n' && last != '\r') data.prepend("\r\n");
-      f.close();
-    }
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) {
       error = f.errorString();
     } else {
-      if (f.write(data) != data.size() || !f.flush()) error = f.errorString();
+      if (f.write(data[i]) != data[i].size() || !f.flush()) error = f.errorString();
       else if (::fsync(f.handle()) != 0) error = QString::fromLocal8Bit(std::strerror(errno));
       f.close();
       if (error.isEmpty() && f.error() != QFile::NoError) error = f.errorString();
@@ -407,10 +688,12 @@ Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends) {
       if (!notRestored.isEmpty()) return {false, notPutBackText(path, error, notRestored)};
       return {false, notWrittenText(path, error)};
     }
-    if (length < 0) platform::syncFolderOf(path);
+    if (before[i].second < 0) platform::syncFolderOf(path);
     steps.next();
   }
-  removeJournal();
+  // A journal that cannot be cleared is harmless now: every file holds its append, so the next
+  // start keeps it.
+  clearJournal();
   return {};
 }
 
@@ -422,7 +705,13 @@ GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes) {
     result.error = error;
     return result;
   };
-  if (!finishInterruptedChange()) return fail(journalPath(), kUnfinished);
+  const auto refuse = [&](const QString& text) {
+    result.refusal = text;
+    return fail(QString(), text);
+  };
+  DatabaseLock lock;
+  if (!lock.held()) return refuse(kLockedText);
+  if (const Recovery r = finishInterruptedChange(); !r) return refuse(r.message);
   if (writes.empty()) return result;
   struct Earlier {
     bool existed = false;
@@ -469,20 +758,36 @@ GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes) {
   }
 
   // Then the journal: from the moment it is whole, the change is made, at the next start if
-  // not now.
+  // not now. A backup, whose files all lie outside the program folder, goes on without one
+  // where the program folder cannot hold it: the database itself is not changed.
+  const QString home = QDir::cleanPath(platform::programFolder());
+  const bool outside = std::all_of(writes.begin(), writes.end(), [&](const FileWrite& w) {
+    return QFileInfo(w.path).absolutePath() != home;
+  });
   std::vector<std::pair<QString, QByteArray>> entries;
   for (size_t i = 0; i < writes.size(); ++i) entries.emplace_back(writes[i].path, journalName(scratch[i]));
+  bool journalled = true;
   if (const auto written = platform::writeWholeFile(journalPath(), journalText("replace", entries)); !written) {
     QFile::remove(journalPath());
-    removeScratch(0);
-    return fail(journalPath(), written.error);
+    if (!outside || QFileInfo(home).isWritable()) {
+      removeScratch(0);
+      return fail(journalPath(), written.error);
+    }
+    journalled = false;
   }
-  platform::syncFolderOf(journalPath());
+  if (journalled) platform::syncFolderOf(journalPath());
   steps.next();
 
   for (size_t i = 0; i < writes.size(); ++i) {
     const platform::WriteResult renamed = platform::renameOver(scratch[i], writes[i].path);
     if (!renamed) {
+      // The journal goes first: once it is gone, no start finishes the change. A journal that
+      // can be neither removed nor emptied stays in charge: the change is finished later, so
+      // nothing is put back now.
+      if (journalled && !clearJournal()) {
+        result.pending = true;
+        return fail(writes[i].path, renamed.error);
+      }
       // The files already renamed get their earlier content back; the others were never touched.
       removeScratch(i);
       for (size_t j = 0; j < i; ++j) {
@@ -491,14 +796,19 @@ GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes) {
         if (!back) result.notPutBack << writes[j].path;
       }
       result.putBack = result.notPutBack.isEmpty();
-      removeJournal();
       return fail(writes[i].path, renamed.error);
     }
     steps.next();
   }
   for (const FileWrite& w : writes) platform::syncFolderOf(w.path);
-  removeJournal();
+  if (journalled) clearJournal();
   return result;
+}
+
+QString pendingText(const QString& path, const QString& error) {
+  return fileWords(path) + path + QStringLiteral(" could not be replaced.\n\r") + error +
+         QStringLiteral("\n\rThe change is recorded in the journal ") + journalPath() +
+         QStringLiteral(" and will be finished before the next change of the database, or when the program starts.");
 }
 
 Outcome replaceDatabase(const QByteArray& newTracks, const std::optional<QByteArray>& newDiscs) {
@@ -506,6 +816,8 @@ Outcome replaceDatabase(const QByteArray& newTracks, const std::optional<QByteAr
   if (newDiscs) writes.push_back({discFilePath(), *newDiscs});
   const GroupWriteResult written = replaceFilesTogether(writes);
   if (written) return {};
+  if (!written.refusal.isEmpty()) return {false, written.refusal};
+  if (written.pending) return {false, pendingText(written.failedPath, written.error)};
   if (written.putBack) return {false, notWrittenText(written.failedPath, written.error)};
   return {false, notPutBackText(written.failedPath, written.error, written.notPutBack)};
 }

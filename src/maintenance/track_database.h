@@ -16,6 +16,9 @@
 namespace maintenance {
 
 inline constexpr const char* kMyDiscsFile = "My_Discs.kup";
+// The backup pair, written side by side into the folder the user chooses.
+inline constexpr const char* kDiscBackupFile = "MLDXbackup1.bxl";
+inline constexpr const char* kTrackBackupFile = "MLDXbackup2.bxl";
 
 QString trackFilePath();
 QString discFilePath();
@@ -34,13 +37,29 @@ QByteArray recordLine(const QStringList& fields);
 // ---- finding
 // Whether a record's disc and track fields, as read, equal the code and the track exactly.
 bool hasTrack(const QByteArray& tracks, const QString& code, const QString& track);
-// Whether a record's code is longer than the code and begins with it, and its track field, as
-// read, is the track: a record that a list cut to the code's width shows under that code.
-bool hasTrackUnderLongerCode(const QByteArray& tracks, const QString& code, const QString& track);
 // Whether a disc field, as read, equals the code exactly.
 bool discListed(const QStringList& discs, const QString& code);
 // Whether a disc field, without its outer blanks, equals the code without its outer blanks.
 bool discInUse(const QStringList& discs, const QString& code);
+
+// The discs a code chosen in a list may stand for. A song-list line shows a code fitted to 11
+// characters, so a longer code that begins with them is as likely as the code itself: a command
+// that changes the database acts only when exactly one disc fits, and names them all otherwise.
+struct DiscMatch {
+  QStringList discs;  // the codes that fit, without trailing blanks, each once
+  QString key;        // when exactly one fits: its code as the records hold it
+};
+// The discs holding the track (compared padded to 2 characters) whose code, fitted to 11
+// characters, is the code the line shows (in any case when the line shows it in capitals, which
+// the list's capitals passes may have made of it). The key is the code padded to 11 when a record
+// holds it so, else as the first record holds it.
+DiscMatch discsShowingTrack(const QByteArray& tracks, const QString& shown, const QString& track);
+// The discs of the disc file an item of the disc list stands for: the one whose code is the
+// item's whole text (padded, never cut), else those whose code fitted to 11 characters is the
+// item's first 11 characters (an item that carries a reference number holds only those).
+DiscMatch discsListed(const QStringList& discs, const QString& item);
+// What the user is told when the code fits more than one disc.
+QString severalDiscsText(const QString& shown, const QStringList& discs);
 // ---- rewrites of the track file (every record written back as four quoted fields)
 // Leaves out every record whose fields, as read, are the code and track, and adds the edited
 // record at the end; the other records keep their fields as read and their order.
@@ -69,14 +88,60 @@ QByteArray discsWithout(const QStringList& discs, const QString& key);
 // - A replace writes every scratch file whole first (a kill there leaves the files as they were),
 //   then the journal naming each target and its scratch file, then renames each over its target.
 //   A whole replace journal rolls forward: the scratch files it names that are left are renamed.
-// - An append journal names each file and its length before (-1 when it did not exist); it rolls
-//   back: each file is cut back to that length, one that did not exist removed.
+// - An append journal names each file, its length before (-1 when it did not exist), the length
+//   of what is appended and its SHA-1. When every file holds its appended bytes at its end, the
+//   append was complete and stays; otherwise it rolls back: each file is cut back to its length
+//   before, one that did not exist removed.
 // A journal without its last line ("end") was cut while being written, so its change never
 // began: it is removed, with the scratch files it names. The scratch files of the track and disc
 // files are removed too when no journal names them.
+// The journal is read as any other file is: untrusted. It is obeyed only when every entry names
+// a file of the database (the track and disc files, My_Discs.kup, the backup pair in one folder)
+// with that file's own scratch name, and every file's length lies between its recorded length and
+// that length plus what was appended. Any other journal touches nothing: it is moved aside to
+// watka.rejected.jnl (watka.rejected2.jnl, ... when that exists) and the user is told.
+// A journal that cannot be removed once its change is complete or undone is emptied instead: an
+// empty journal asks for nothing.
 QString journalPath();
-// False when a journal is left that could not be read or carried out; it is kept for the next try.
-bool finishInterruptedChange();
+// The lock file that keeps two copies of the program from changing the database at once.
+QString lockPath();
+struct Recovery {
+  bool ok = true;   // false: a change is left that could not be finished; it is kept for the next try
+  QString message;  // what to tell the user, when anything (a journal moved aside, or not finished)
+  explicit operator bool() const { return ok; }
+};
+Recovery finishInterruptedChange();
+
+// Held by every change of the database from before it reads the files to after its last rename:
+// the lock file of the program folder, waited for while another copy of the program holds it.
+// Nested holders in one program share the lock. A folder where no lock file can be made (read
+// only) holds no change of the database either, so the lock is then taken as held.
+class DatabaseLock {
+ public:
+  DatabaseLock();
+  ~DatabaseLock();
+  DatabaseLock(const DatabaseLock&) = delete;
+  DatabaseLock& operator=(const DatabaseLock&) = delete;
+  bool held() const { return held_; }
+
+ private:
+  bool held_ = false;
+};
+// How long a change waits for another copy's change before it gives up.
+extern int lockWaitMs;
+
+// The lock, then any change a kill left unfinished finished: what a change needs before it reads
+// the database files. When it may not go on, refusal() says why.
+class ChangeScope {
+ public:
+  ChangeScope();
+  explicit operator bool() const { return refusal_.isEmpty(); }
+  const QString& refusal() const { return refusal_; }
+
+ private:
+  DatabaseLock lock_;
+  QString refusal_;
+};
 // Called with 1, 2, ... after each step of a change (each scratch file, the journal, each
 // rename, each append), so that tests can stop the program there as a kill would.
 extern std::function<void(int)> changeStepHook;
@@ -86,6 +151,8 @@ extern std::function<void(int)> changeStepHook;
 // stops the set before anything is written; so does a change left unfinished that cannot be
 // finished. When a write fails, no target has been touched; when a rename fails, the files
 // already renamed get their earlier content back (or are removed when they did not exist).
+// A set of files outside the program folder (a backup) is written without a journal when the
+// program folder cannot hold one.
 struct FileWrite {
   QString path;
   QByteArray bytes;
@@ -96,6 +163,8 @@ struct GroupWriteResult {
   QString error;
   bool putBack = true;     // false: a file already written could not be given its earlier content
   QStringList notPutBack;  // those files
+  bool pending = false;    // the journal could not be cancelled: the change is finished later
+  QString refusal;         // set when the change never started: what to tell the user
   explicit operator bool() const { return ok; }
 };
 GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes);
@@ -110,6 +179,10 @@ struct Outcome {
 // When one cannot be written, every file is cut back to what it was before, so that none keeps
 // a part.
 Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends);
+
+// What the user is told when a file could not be replaced but the journal, which could not be
+// cancelled, will finish the change later.
+QString pendingText(const QString& path, const QString& error);
 
 // Replaces the track file and, when there is one to replace, the disc file together (see
 // replaceFilesTogether), so that the two files never disagree.

@@ -154,6 +154,14 @@ UpdateOutcome applyUpdateFile(const QString& updatePath, const QString& programF
     return out;
   }
 
+  // The database files are read under the change's lock, after any change left unfinished is
+  // finished.
+  ChangeScope change;
+  if (!change) {
+    out.result = Result::WriteFailed;
+    out.refusal = change.refusal();
+    return out;
+  }
   const QString trackPath = platform::joinPath(programFolder, QString::fromLatin1(catalogue::kTrackFile));
   const QString discPath = platform::joinPath(programFolder, QString::fromLatin1(catalogue::kDiscFile));
   const auto tracks = readFileBytes(trackPath);
@@ -175,6 +183,8 @@ UpdateOutcome applyUpdateFile(const QString& updatePath, const QString& programF
     out.path = written.failedPath;
     out.error = written.error;
     out.putBack = written.putBack;
+    out.pending = written.pending;
+    out.refusal = written.refusal;
     return out;
   }
   out.result = Result::Applied;

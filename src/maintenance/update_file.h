@@ -54,6 +54,8 @@ struct UpdateOutcome {
   QString path;   // the file that could not be read or written
   QString error;
   bool putBack = true;
+  bool pending = false;  // the journal finishes the change later (see replaceFilesTogether)
+  QString refusal;       // the change never started: what to tell the user
 };
 struct UpdateProgress {
   std::function<void(int total)> start;  // once the records are counted

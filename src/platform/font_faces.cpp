@@ -16,9 +16,10 @@ QString plainFamily(const QString& family) {
 }
 
 namespace {
-// An alias is matched to a family of another name.
+// An alias is matched to a family of another name. A family two makers ship is matched to one
+// maker's tagged name ("C059" to "C059 [urw]"), which is still the same family.
 bool isAlias(const QString& family) {
-  return QFontInfo(QFont(family)).family().compare(family, Qt::CaseInsensitive) != 0;
+  return plainFamily(QFontInfo(QFont(family)).family()).compare(family, Qt::CaseInsensitive) != 0;
 }
 }  // namespace
 

@@ -46,15 +46,20 @@ inline qsizetype findLineEnd(const QChar* s, qsizetype from, qsizetype n) {
 }  // namespace detail
 
 // Calls onLine(start, end) for each line of the text, the line end left out, until onLine
-// returns false. CR LF, a lone LF and a lone CR each end a line; a final line end does not start
-// another line. Works on QChar text and on raw bytes alike, so every reader sees the same lines.
+// returns false. CR LF, a lone LF and a lone CR each end a line, and so does any run of CRs before
+// an LF (a file converted to CR LF twice); a final line end does not start another line. Works on
+// QChar text and on raw bytes alike, so every reader sees the same lines.
 template <typename Ch, typename OnLine>
 void forEachLine(const Ch* s, qsizetype n, OnLine onLine) {
   qsizetype i = 0;
   while (i < n) {
     qsizetype e = detail::findLineEnd(s, i, n);
     if (!onLine(i, e)) return;
-    if (e + 1 < n && s[e] == Ch('\r') && s[e + 1] == Ch('\n')) ++e;
+    if (e < n && s[e] == Ch('\r')) {
+      qsizetype crs = e + 1;
+      while (crs < n && s[crs] == Ch('\r')) ++crs;
+      if (crs < n && s[crs] == Ch('\n')) e = crs;
+    }
     i = e + 1;
   }
 }

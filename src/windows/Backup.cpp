@@ -3,13 +3,15 @@
 #include "maintenance/track_database.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
+#include "platform/text_file.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 using platform::msg::OKOnly;
 
-const QString Backup::kDiscBackup = QStringLiteral("MLDXbackup1.bxl");
-const QString Backup::kTrackBackup = QStringLiteral("MLDXbackup2.bxl");
+const QString Backup::kDiscBackup = QString::fromLatin1(maintenance::kDiscBackupFile);
+const QString Backup::kTrackBackup = QString::fromLatin1(maintenance::kTrackBackupFile);
 
 namespace {
 const QString kDoneTitle = QStringLiteral("Back Up Data");
@@ -27,6 +29,9 @@ void Backup::Command1_Click() {
   const QString folder = Dir1.Path();
   const QString discCopy = platform::joinPath(folder, kDiscBackup);
   const QString trackCopy = platform::joinPath(folder, kTrackBackup);
+  // Scratch copies left by a backup that was stopped before they were complete.
+  for (const QString& copy : {discCopy, trackCopy})
+    if (QFileInfo(platform::scratchPathOf(copy)).isFile()) QFile::remove(platform::scratchPathOf(copy));
   if (QFileInfo::exists(discCopy) || QFileInfo::exists(trackCopy)) {
     const int answer = p.msgBox(QStringLiteral("Files already exist. Do you want to overwrite"),
                                 platform::msg::YesNo + platform::msg::Critical + platform::msg::DefaultButton2,

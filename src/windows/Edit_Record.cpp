@@ -123,25 +123,35 @@ void Edit_Record::Command1_Click() {
 }
 
 void Edit_Record::Update_Record() {
-  const QString code = padRight(discCode(), 11);
   const QString track = Text2.Text();
-  const QByteArray edited =
-      maintenance::recordLine(QStringList{code, track, Text3.Text() + QLatin1Char(' '), Text4.Text() + QLatin1Char(' ')});
+  const QString song = Text3.Text() + QLatin1Char(' '), artist = Text4.Text() + QLatin1Char(' ');
 
   maintenance::Outcome written;
   {
-    // Keys, clicks and the close box wait until the track file is whole again.
+    // Keys, clicks and the close box wait until the track file is whole again; the file is read
+    // under the change's lock, after any change left unfinished is finished.
     platform::BusyScope busy;
     const QString trackPath = maintenance::trackFilePath();
-    const auto tracks = maintenance::readFileBytes(trackPath);
-    if (!tracks) {
+    maintenance::ChangeScope change;
+    const auto tracks = change ? maintenance::readFileBytes(trackPath) : std::nullopt;
+    if (!change) {
+      written = {false, change.refusal()};
+    } else if (!tracks) {
       written = {false, maintenance::cannotReadText(trackPath)};
-    } else if (!maintenance::hasTrack(*tracks, code, track) && maintenance::hasTrackUnderLongerCode(*tracks, code, track)) {
-      // The list shows 11 characters of a longer code: the track is not the one of this code.
-      written = {false, QStringLiteral("The disc code of this track is longer than 11 characters.\r") +
-                            QStringLiteral("It cannot be edited here.")};
     } else {
-      written = maintenance::replaceDatabase(maintenance::editedTracks(*tracks, code, track, edited));
+      // The line shows at most 11 characters of the code, in capitals after a capitals pass:
+      // the record is that of the one disc that fits, never a copy under another code.
+      const maintenance::DiscMatch match = maintenance::discsShowingTrack(*tracks, discCode(), track);
+      if (match.discs.size() > 1) {
+        written = {false, maintenance::severalDiscsText(discCode(), match.discs)};
+      } else if (match.discs.isEmpty()) {
+        written = {false, QStringLiteral("Disc ") + common::RTrim(discCode()) + QStringLiteral(" has no track ") + track +
+                              QStringLiteral(" in the database.\rNothing has been changed.")};
+      } else {
+        const QByteArray edited =
+            maintenance::recordLine(QStringList{padRight(match.discs[0], 11), track, song, artist});
+        written = maintenance::replaceDatabase(maintenance::editedTracks(*tracks, match.key, track, edited));
+      }
     }
     platform::setHidden(trackPath, false);
 

@@ -108,6 +108,12 @@ void Rename_Disc::Command1_Click() {
   Text1.setEnabled(false);
   platform::letEventsThrough();
 
+  // The files are read under the change's lock, after any change left unfinished is finished.
+  maintenance::ChangeScope change;
+  if (!change) {
+    tell(change.refusal());
+    return endWork();
+  }
   const QString trackPath = maintenance::trackFilePath(), discPath = maintenance::discFilePath();
   const auto discs = catalogue::readDiscFile(discPath);
   if (!discs) {

@@ -78,6 +78,9 @@ void add_tracks::Command1_Click() {
   const QString artist = padRight(Text4.Text(), 30);
 
   const auto refuse = [](const QString& text) { platform::prompts().msgBox(text, platform::msg::OKOnly, kTitle); };
+  // The files are read under the change's lock, after any change left unfinished is finished.
+  maintenance::ChangeScope change;
+  if (!change) return refuse(change.refusal());
   const QString trackPath = maintenance::trackFilePath(), discPath = maintenance::discFilePath();
   const auto tracks = maintenance::readFileBytes(trackPath);
   if (!tracks) return refuse(maintenance::cannotReadText(trackPath));

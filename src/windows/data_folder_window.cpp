@@ -67,6 +67,12 @@ bool DataFolderWindow::copyTogether(const std::vector<Copy>& copies, const CopyT
   const auto tell = [&](const QString& text) {
     platform::prompts().msgBox(text, platform::msg::OKOnly + platform::msg::Exclamation, texts.title);
   };
+  // The sources are read under the change's lock, after any change left unfinished is finished.
+  ChangeScope change;
+  if (!change) {
+    tell(change.refusal());
+    return false;
+  }
   std::vector<FileWrite> writes;
   for (const Copy& copy : copies) {
     std::optional<QByteArray> bytes = readFileBytes(copy.from);
@@ -77,6 +83,14 @@ bool DataFolderWindow::copyTogether(const std::vector<Copy>& copies, const CopyT
     writes.push_back({copy.to, std::move(*bytes)});
   }
   const GroupWriteResult written = replaceFilesTogether(writes);
+  if (!written.refusal.isEmpty()) {
+    tell(written.refusal);
+    return false;
+  }
+  if (written.pending) {
+    tell(pendingText(written.failedPath, written.error));
+    return false;
+  }
   if (!written) {
     tell(texts.target + written.failedPath + QStringLiteral(" could not be written (") + written.error +
          QStringLiteral(").") + QChar(13) + (written.putBack ? texts.nothingDone : texts.mismatch));

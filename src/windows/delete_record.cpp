@@ -86,8 +86,35 @@ void delete_record::Form_Load() {
   Text2.setBackColor(kWhite);
   Text1.setText(QString());
   Text2.setText(QString());
+  handedCode_.clear();
   Command1.setEnabled(false);
   Timer1.setEnabled(true);
+}
+
+void delete_record::handOver(const QString& code) {
+  Text1.setText(code);
+  handedCode_ = code;
+  handedBox_ = Text1.Text();
+}
+
+std::optional<QString> delete_record::chosenDisc(const QString& track, const QString& title) {
+  if (handedCode_.isEmpty() || Text1.Text() != handedBox_) return Text1.Text();
+  // A file that cannot be read here is reported by the deletion itself.
+  maintenance::DiscMatch match;
+  if (track.isEmpty()) {
+    const auto discs = catalogue::readDiscFile(maintenance::discFilePath());
+    if (!discs) return handedCode_;
+    match = maintenance::discsListed(*discs, handedCode_);
+  } else {
+    const auto tracks = maintenance::readFileBytes(maintenance::trackFilePath());
+    if (!tracks) return handedCode_;
+    match = maintenance::discsShowingTrack(*tracks, handedCode_, track);
+  }
+  if (match.discs.size() > 1) {
+    report(maintenance::severalDiscsText(handedCode_, match.discs), title);
+    return std::nullopt;
+  }
+  return match.discs.isEmpty() ? handedCode_ : match.key;
 }
 
 void delete_record::Form_Unload(int&) { Timer1.setEnabled(false); }
@@ -103,6 +130,7 @@ void delete_record::chooseMode(bool track) {
   Text2.setBackColor(track ? kWhite : kGrey);
   Text1.setText(QString());
   Text2.setText(QString());
+  handedCode_.clear();
 }
 
 void delete_record::Text1_Change() {
@@ -153,7 +181,9 @@ void delete_record::report(const QString& text, const QString& title) {
 }
 
 void delete_record::Delete_Disc() {
-  const QString code = RTrim(Text1.Text());
+  const auto chosen = chosenDisc(QString(), QStringLiteral("Delete Disc ") + RTrim(Text1.Text()));
+  if (!chosen) return;
+  const QString code = RTrim(*chosen);
   const QString title = QStringLiteral("Delete Disc ") + code;
   const int answer = platform::prompts().msgBox(
       QStringLiteral("You have choosen to delete Disc ") + code + QStringLiteral(" are you sure"), kConfirmStyle, title);
@@ -164,10 +194,12 @@ void delete_record::Delete_Disc() {
   setMouseIcon(platform::programFile(QStringLiteral("mike.ico")));
   setMousePointer(platform::MousePointer::Custom);
   platform::letEventsThrough();
-  Text1.setText(common::padRight(Text1.Text(), 11));
-  const QString key = Text1.Text();
+  const QString key = common::padRight(*chosen, 11);
 
-  // Both files are read before either is written, so a file that cannot be read changes nothing.
+  // The files are read under the change's lock, after any change left unfinished is finished, and
+  // both before either is written, so a file that cannot be read changes nothing.
+  maintenance::ChangeScope change;
+  if (!change) return report(change.refusal(), title);
   const QString trackPath = maintenance::trackFilePath(), discPath = maintenance::discFilePath();
   const auto tracks = maintenance::readFileBytes(trackPath);
   if (!tracks) return report(maintenance::cannotReadText(trackPath), title);
@@ -175,8 +207,11 @@ void delete_record::Delete_Disc() {
   if (!discs) return report(maintenance::cannotReadText(discPath), title);
 
   const maintenance::TrackDeletion kept = maintenance::withoutDisc(*tracks, key);
-  const auto written = maintenance::replaceDatabase(kept.tracks, maintenance::discsWithout(*discs, key));
-  if (!written) report(written.message, title);
+  const QByteArray keptDiscs = maintenance::discsWithout(*discs, key);
+  const auto written = maintenance::replaceDatabase(kept.tracks, keptDiscs);
+  if (!written) return report(written.message, title);
+  if (kept.removed == 0 && keptDiscs.count('\n') == discs->size())
+    report(QStringLiteral("There is no disc ") + code + QStringLiteral(" in the database.\rNothing has been deleted."), title);
 }
 
 void delete_record::Delete_Track() {
@@ -184,8 +219,11 @@ void delete_record::Delete_Track() {
   platform::setHidden(trackPath, false);
   platform::setHidden(discPath, false);
 
-  const QString code = RTrim(Text1.Text());
   const QString track = common::FormatZeros(common::Val(Text2.Text()), 2);
+  const auto chosen = chosenDisc(track, QStringLiteral("Delete Track ") + Text2.Text() + QStringLiteral(" from Disc ") +
+                                            RTrim(Text1.Text()));
+  if (!chosen) return;
+  const QString code = RTrim(*chosen);
   const QString title = QStringLiteral("Delete Track ") + Text2.Text() + QStringLiteral(" from Disc ") + code;
   const int answer = platform::prompts().msgBox(QStringLiteral("You have choosen to delete Disc ") + code +
                                                     QStringLiteral(" Track ") + track + QStringLiteral(" are you sure."),
@@ -198,13 +236,14 @@ void delete_record::Delete_Track() {
   setMousePointer(platform::MousePointer::Custom);
   platform::letEventsThrough();
   Text2.setText(track);
-  Text1.setText(common::padRight(Text1.Text(), 11));
   platform::letEventsThrough();
-  const QString key = Text1.Text();
+  const QString key = common::padRight(*chosen, 11);
 
+  maintenance::ChangeScope change;
+  if (!change) return report(change.refusal(), title);
   const auto tracks = maintenance::readFileBytes(trackPath);
   if (!tracks) return report(maintenance::cannotReadText(trackPath), title);
-  const maintenance::TrackDeletion kept = maintenance::withoutTrack(*tracks, key, Text2.Text());
+  const maintenance::TrackDeletion kept = maintenance::withoutTrack(*tracks, key, track);
 
   // The disc goes only with its last track.
   std::optional<QByteArray> newDiscs;
@@ -214,7 +253,12 @@ void delete_record::Delete_Track() {
     newDiscs = maintenance::discsWithout(*discs, key);
   }
   const auto written = maintenance::replaceDatabase(kept.tracks, newDiscs);
-  if (!written) report(written.message, title);
+  if (!written) return report(written.message, title);
+  // A deletion that found nothing is no success to keep quiet about.
+  if (kept.removed == 0)
+    report(QStringLiteral("Disc ") + code + QStringLiteral(" has no track ") + track +
+               QStringLiteral(" in the database.\rNothing has been deleted."),
+           title);
 }
 
 void delete_record::release() { g_window.reset(); }

@@ -6,6 +6,8 @@
 #include "platform/controls.h"
 #include "platform/form.h"
 
+#include <optional>
+
 class delete_record : public platform::FormBase {
 
  public:
@@ -21,6 +23,11 @@ class delete_record : public platform::FormBase {
 
   void Delete_Disc();
   void Delete_Track();
+  // Fills the code box from a list: a disc-list item (the disc's whole code, which may be longer
+  // than the box, unless a reference number cut it) or the 11 characters of the code a song-list
+  // line shows. While the box still shows it, the deletion resolves the handed code to the one
+  // disc it stands for.
+  void handOver(const QString& code);
 
   void Form_Load() override;
   void Form_Unload(int& cancel) override;
@@ -54,4 +61,9 @@ class delete_record : public platform::FormBase {
   void chooseMode(bool track);
   // Tells the user why the database was left as it was.
   void report(const QString& text, const QString& title);
+  // The code of the disc to delete from: the typed one, or the stored code of the one disc the
+  // handed code stands for. Nothing, the user told, when it stands for several.
+  std::optional<QString> chosenDisc(const QString& track, const QString& title);
+
+  QString handedCode_, handedBox_;
 };

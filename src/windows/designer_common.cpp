@@ -6,6 +6,7 @@
 #include "windows/label_controls.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QDir>
 #include <QLabel>
 #include <QPainter>
@@ -13,6 +14,7 @@
 #include <QPixmap>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRegion>
 
 namespace windows {
 
@@ -79,6 +81,42 @@ void blackenWhiteText(platform::Label& text, platform::CommandButton& swatch) {
   if (text.ForeColor() != kWhite) return;
   text.setForeColor(kBlack);
   setSwatch(swatch, kBlack);
+}
+
+namespace {
+// Masks a preview text to the part of it right of the panel at every move, resize and showing.
+class PanelClip : public QObject {
+ public:
+  PanelClip(QWidget* text, const QWidget* panel) : QObject(text), text_(text), panel_(panel) { apply(); }
+
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Move || e->type() == QEvent::Resize || e->type() == QEvent::Show) apply();
+    return false;
+  }
+
+ private:
+  void apply() {
+    const int edge = panel_->geometry().right() + 1 - text_->x();
+    const QRect shown = text_->rect().intersected(QRect(edge, 0, std::max(0, text_->width() - edge), text_->height()));
+    if (shown == text_->rect()) {
+      text_->clearMask();
+    } else {
+      // An empty region would clear the mask: a text wholly over the panel keeps a mask that
+      // holds none of its pixels.
+      text_->setMask(shown.isEmpty() ? QRegion(-1, -1, 1, 1) : QRegion(shown));
+    }
+  }
+  QWidget* text_;
+  const QWidget* panel_;
+};
+}  // namespace
+
+void keepOffPanel(const platform::Frame& panel, std::initializer_list<const platform::Control*> texts) {
+  for (const platform::Control* text : texts) {
+    QWidget* widget = text->widget();
+    if (!widget || !panel.widget()) continue;
+    widget->installEventFilter(new PanelClip(widget, panel.widget()));
+  }
 }
 
 namespace {

@@ -39,6 +39,11 @@ class DesignerPreview {
   std::vector<std::variant<const covers::PreviewShape*, const covers::PreviewImage*>> layers_;
 };
 
+// Keeps a preview's texts off the settings panel beside it: the part of each text that lies over
+// the panel, or left of it, is neither drawn nor clicked, so the panel's controls always show and
+// take their clicks wherever the texts are placed and however large they are.
+void keepOffPanel(const platform::Frame& panel, std::initializer_list<const platform::Control*> texts);
+
 // The default printer, one copy. Where the system has no printer, the page is written to a PDF
 // file that the user names (the save dialog titled `caption`, proposing `pdfName`); cancelling
 // that dialog gives nothing.

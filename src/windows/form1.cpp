@@ -18,6 +18,7 @@
 #include <QTimer>
 
 using platform::msg::Critical;
+using platform::msg::Exclamation;
 using platform::msg::OKOnly;
 
 const QString Form1::kProductTitle = QStringLiteral("Mellowdex Pro Zendra Edition 2.3");
@@ -202,8 +203,10 @@ void Form1::placeFrames() {
 }
 
 void Form1::Form_Load() {
-  // A change of the database that a kill cut short is finished or undone before it is read.
-  maintenance::finishInterruptedChange();
+  // A change of the database that a kill cut short is finished or undone before it is read; a
+  // journal that could not be obeyed is told of once, here.
+  if (const maintenance::Recovery recovered = maintenance::finishInterruptedChange(); !recovered.message.isEmpty())
+    platform::prompts().msgBox(recovered.message, OKOnly + Exclamation, kMessageTitle);
   const QString folder = platform::programFolder();
   platform::setHidden(folder + QString::fromLatin1(catalogue::kDiscFile), false);
   platform::setHidden(folder + QString::fromLatin1(catalogue::kTrackFile), false);

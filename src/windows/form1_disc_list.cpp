@@ -112,7 +112,7 @@ void Form1::List1_Click() {
 void Form1::Prefill_Delete_Disc() {
   delete_record& dlg = delete_record::instance();
   dlg.Option1.setValue(true);
-  dlg.Text1.setText(List1.Text());
+  dlg.handOver(List1.Text());
   dlg.Text2.setBackColor(0xC0C0C0);
 }
 

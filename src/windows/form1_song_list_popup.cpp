@@ -22,10 +22,11 @@ void prefillDialogs(const QString& line, Sort sort) {
   const catalogue::LineFields cut = catalogue::fieldsOfLine(line, sort);
   delete_record& del = delete_record::instance();
   del.Option2.setValue(true);  // track mode; its own handling empties both boxes
-  del.Text1.setText(UCase(cut.code));
+  // The code as stored: an upper-cased copy would be another disc's code, or none.
+  del.handOver(cut.code);
   del.Text2.setText(UCase(cut.track));
   Edit_Record& edit = Edit_Record::instance();
-  edit.Set_Disc_Code(UCase(cut.code));
+  edit.Set_Disc_Code(cut.code);
   edit.Text2.setText(UCase(cut.track));
   edit.Text3.setText(UCase(Trim(cut.song)));
   edit.Text4.setText(UCase(Trim(cut.artist)));

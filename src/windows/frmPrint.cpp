@@ -2,6 +2,7 @@
 
 #include "common/records.h"
 #include "common/text_helpers.h"
+#include "covers/label_printer.h"
 #include "platform/busy.h"
 #include "platform/files.h"
 #include "platform/font_faces.h"
@@ -32,7 +33,6 @@ namespace {
 constexpr double kPreviewWidthPx = 681;  // the preview page's designed width (10215 twips)
 constexpr qint32 kShadowGrey = 0x404040;
 constexpr int kShadowOffsetPx = 8;
-constexpr QLatin1StringView kPresetFont("COURIER NEW");  // the face selected when the window opens
 
 QString printIniPath() { return platform::programFile(QStringLiteral("print.ini")); }
 QString jobPath() { return platform::programFile(QString::fromLatin1(printing::kJobFile)); }
@@ -153,23 +153,14 @@ void frmPrint::Form_Activate() {
   // The printer's fonts are listed once, not again at every activation.
   if (!fontsFilled_) {
     fontsFilled_ = true;
-    const auto listed = [this](const QString& name) {
-      for (int i = 0; i < Combo1.ListCount(); ++i)
-        if (Combo1.List(i) == name) return true;
-      return false;
-    };
-    for (const QString& family : platform::installedFamilies()) {
-      const QString name = common::UCase(family);
-      if (!listed(name)) Combo1.AddItem(name);
-    }
     // The preset face stays a choice where the font system only stands a metric twin in for it,
     // as the label and case designers keep theirs, so the box never opens blank.
-    if (!listed(kPresetFont)) Combo1.AddItem(kPresetFont);
+    for (const QString& name : covers::faceListEntries(platform::installedFamilies())) Combo1.AddItem(name);
     Combo1.fitDropDownToEntries();
   }
   platform::letEventsThrough();
   for (int i = 0; i < Combo1.ListCount(); ++i)
-    if (Combo1.List(i) == kPresetFont) Combo1.setListIndex(i);
+    if (Combo1.List(i) == covers::kPresetFace) Combo1.setListIndex(i);
   Read_Print_Ini();
 }
 
@@ -227,7 +218,7 @@ void frmPrint::Read_Print_Ini() {
         return;
       }
   };
-  if (lines && !lines->isEmpty()) select(Combo1, common::parseFields(lines->at(0)).value(0));
+  if (lines && !lines->isEmpty()) select(Combo1, covers::faceListEntry(common::parseFields(lines->at(0)).value(0)));
   if (lines && lines->size() >= 2) select(Combo2, common::parseFields(lines->at(1)).value(0));
   if (!lines || lines->size() < 2) Write_Print_Ini();
 }

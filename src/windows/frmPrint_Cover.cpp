@@ -88,6 +88,7 @@ frmPrint_Cover::frmPrint_Cover()
   List1.setVisible(false);
 
   placeSendingNotice(Frame3, Image4, Label19, 300, 200);
+  keepOffPanel(Frame2, {&Label8, &Label15, &Label10, &Label1, &Text3});
 
   const QRectF shadow = twipsToUnits(case_preview::kShadowTwips, kCaseClientWidthTwips, kCaseClientHeightTwips);
   const QRectF page = twipsToUnits(case_preview::kPageTwips, kCaseClientWidthTwips, kCaseClientHeightTwips);

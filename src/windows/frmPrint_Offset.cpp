@@ -73,6 +73,7 @@ frmPrint_Offset::frmPrint_Offset()
   List1.setVisible(false);
 
   placeSendingNotice(Frame3, Image4, Label19, 330, 220);
+  keepOffPanel(Frame1, {&Label8, &Label10, &Text3});
 
   Combo1.setToolTipText(QStringLiteral("select a font style for disc title"));
   Combo2.setToolTipText(QStringLiteral("select the font size for disc title"));

@@ -242,6 +242,7 @@ void update::File1_DblClick() {
 }
 
 void update::finish() {
+  ProgressBar1.setValue(0);
   Label4.setVisible(false);
   Command1.setEnabled(true);
   Command2.setEnabled(true);
@@ -287,6 +288,12 @@ void update::Append_Files(const QString& File_Path) {
       finish();
       return;
     case Result::WriteFailed:
+      if (!outcome.refusal.isEmpty() || outcome.pending) {
+        p.msgBox(outcome.pending ? maintenance::pendingText(outcome.path, outcome.error) : outcome.refusal,
+                 platform::msg::OKOnly + platform::msg::Exclamation, kTitle);
+        finish();
+        return;
+      }
       p.msgBox(QStringLiteral("The database file ") + outcome.path + QStringLiteral(" could not be written (") +
                    outcome.error + QStringLiteral(").") + QChar(13) +
                    (outcome.putBack ? kNothingAdded

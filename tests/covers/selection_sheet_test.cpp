@@ -92,3 +92,51 @@ TEST(SelectionSheet, EachCopyIsOneSentIdenticalPage) {
   covers::printSelectionSheets(surface, 0);
   EXPECT_EQ(surface.pages().size(), 3u);
 }
+
+// On every paper the dialog may give, the sheet's texts, rules and grid stand apart: each text's
+// box (measured here with the recording surface's metrics) lies between the lines around it.
+TEST(SelectionSheet, LinesHeadingsAndGridStandApartOnEveryPaper) {
+  struct Paper {
+    const char* name;
+    double widthPt, heightPt;
+  };
+  for (const Paper& paper : {Paper{"A4", 595, 842}, Paper{"A4 landscape", 842, 595}, Paper{"Letter", 612, 792},
+                             Paper{"Letter landscape", 792, 612}, Paper{"A5", 420, 595},
+                             Paper{"A5 landscape", 595, 420}}) {
+    SCOPED_TRACE(paper.name);
+    RecordingSurface page(paper.widthPt, paper.heightPt);
+    covers::drawSelectionSheet(page);
+    struct Box {
+      QString text;
+      double left, top, right, bottom;
+    };
+    std::vector<Box> texts;
+    std::vector<SurfaceCall> rules;
+    for (const SurfaceCall& c : page.current().calls) {
+      if (c.kind == SurfaceCall::Line && c.y == c.y2 && c.x2 - c.x == 100) rules.push_back(c);
+      if (c.kind != SurfaceCall::Text) continue;
+      texts.push_back({c.text, c.x, c.y, c.x + 0.6 * c.font.size * c.text.size() * 100 / paper.widthPt,
+                       c.y + 1.2 * c.font.size * 100 / paper.heightPt});
+    }
+    ASSERT_EQ(rules.size(), 2u);
+    ASSERT_EQ(texts.size(), 19u);
+    const double rule = rules[0].y;
+    for (const Box& b : texts) {
+      EXPECT_GE(b.left, 0) << b.text.toStdString();
+      EXPECT_LE(b.right, 100) << b.text.toStdString();
+      EXPECT_LE(b.bottom, 100) << b.text.toStdString();
+    }
+    for (int i = 0; i < 7; ++i) EXPECT_LT(texts[i].bottom, rule) << "above the rule: " << texts[i].text.toStdString();
+    for (int i = 7; i < 17; ++i) {
+      const Box& h = texts[i];
+      const double box = (i - 7) / 2 * 19 + (i % 2 == 1 ? 0 : 6);  // the box the heading names
+      EXPECT_GT(h.top, rule) << h.text.toStdString();
+      EXPECT_LE(h.bottom, 14) << "above the grid: " << h.text.toStdString();
+      EXPECT_GE(h.left, box - 1e-9);
+      EXPECT_LE(h.right, box + (i % 2 == 1 ? 6 : 12)) << "within its box: " << h.text.toStdString();
+    }
+    EXPECT_EQ(rules[1].y, 93);
+    EXPECT_GE(texts[17].top, 94 - 1e-9) << "under the last rule";
+    EXPECT_LE(texts[17].bottom, texts[18].top + 1e-9);
+  }
+}

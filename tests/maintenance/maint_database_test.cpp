@@ -2,14 +2,19 @@
 #include "maintenance/track_database.h"
 
 #include "file_size_limit.h"
+#include "ordinary_user.h"
 #include "temp_home.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QLockFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <functional>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -48,6 +53,12 @@ int killAfterEachStep(const std::function<void()>& reset, const std::function<vo
 }
 
 QStringList filesOf(const testsupport::TempHome& home) { return QDir(home.path()).entryList(QDir::Files, QDir::Name); }
+
+// An append journal's value: the length before, the length appended and the SHA-1 of the bytes.
+QByteArray appendEntry(qint64 before, const QByteArray& appended) {
+  return QByteArray::number(before) + ' ' + QByteArray::number(appended.size()) + ' ' +
+         QCryptographicHash::hash(appended, QCryptographicHash::Sha1).toHex();
+}
 
 }  // namespace
 
@@ -143,10 +154,10 @@ TEST(TrackDatabase, AppendsGoInTogetherOrNotAtAll) {
   EXPECT_EQ(home.readBytes("a.txt"), "first\r\nx\r\n");
   EXPECT_EQ(home.readBytes("new.txt"), "y\r\n");
 
-  // The second file may not grow past 60 bytes: the first is cut back, the third never made.
-  home.writeBytes("big.txt", QByteArray(50, 'b') + "\r\n");
+  // The second file may not grow past 310 bytes: the first is cut back, the third never made.
+  home.writeBytes("big.txt", QByteArray(300, 'b') + "\r\n");
   {
-    testsupport::FileSizeLimit limit(60);
+    testsupport::FileSizeLimit limit(310);
     const Outcome out = appendAll({{home.path("a.txt"), "z\r\n"},
                                    {home.path("big.txt"), QByteArray(20, 'z') + "\r\n"},
                                    {home.path("third.txt"), "t\r\n"}});
@@ -154,7 +165,7 @@ TEST(TrackDatabase, AppendsGoInTogetherOrNotAtAll) {
     EXPECT_TRUE(out.message.contains("big.txt could not be written")) << out.message.toStdString();
   }
   EXPECT_EQ(home.readBytes("a.txt"), "first\r\nx\r\n");
-  EXPECT_EQ(home.readBytes("big.txt"), QByteArray(50, 'b') + "\r\n");
+  EXPECT_EQ(home.readBytes("big.txt"), QByteArray(300, 'b') + "\r\n");
   EXPECT_FALSE(QFile::exists(home.path("third.txt")));
 
   // The copy of the tracks added by hand is named as what it is, not as the database.
@@ -206,15 +217,18 @@ TEST(TrackDatabase, AKilledAppendIsCutBackAtTheNextStart) {
     appendAll({{home.path("watka.bxl"), record}, {home.path("watdi.bxl"), disc}, {home.path("My_Discs.kup"), record}});
   };
   const int steps = killAfterEachStep(reset, change, [&](int step, bool killed) {
-    EXPECT_EQ(home.readBytes("watka.bxl"), killed ? tracks : tracks + record) << "step " << step;
-    EXPECT_EQ(home.readBytes("watdi.bxl"), killed ? discs : discs + disc) << "step " << step;
-    EXPECT_EQ(QFile::exists(home.path("My_Discs.kup")), !killed) << "step " << step;
+    // Killed after the last append, before the journal was removed: the append was complete and
+    // stays.
+    const bool added = !killed || step == 4;
+    EXPECT_EQ(home.readBytes("watka.bxl"), added ? tracks + record : tracks) << "step " << step;
+    EXPECT_EQ(home.readBytes("watdi.bxl"), added ? discs + disc : discs) << "step " << step;
+    EXPECT_EQ(QFile::exists(home.path("My_Discs.kup")), added) << "step " << step;
     EXPECT_FALSE(QFile::exists(home.path("watka.jnl"))) << "step " << step;
   });
   EXPECT_EQ(steps, 4);  // the journal, three appends
 
   // Half a record written when the kill came: cut back to the length the journal holds.
-  home.writeBytes("watka.jnl", "append\nwatka.bxl\n" + QByteArray::number(tracks.size()) + "\nend\n");
+  home.writeBytes("watka.jnl", "append\nwatka.bxl\n" + appendEntry(tracks.size(), record) + "\nend\n");
   home.writeBytes("watka.bxl", tracks + record.left(30));
   ASSERT_TRUE(finishInterruptedChange());
   EXPECT_EQ(home.readBytes("watka.bxl"), tracks);
@@ -225,4 +239,174 @@ TEST(TrackDatabase, AKilledAppendIsCutBackAtTheNextStart) {
   ASSERT_TRUE(finishInterruptedChange());
   EXPECT_EQ(home.readBytes("watka.bxl"), tracks);
   EXPECT_FALSE(QFile::exists(home.path("watka.jnl")));
+}
+
+// A journal is read as any other file: untrusted. One that names files outside the database, a
+// scratch file not its target's own, or lengths the files cannot have touches nothing: it is
+// moved aside under a name of its own, and the user told where.
+TEST(TrackDatabase, AJournalIsObeyedOnlyForTheDatabasesOwnFilesAndPossibleLengths) {
+  testsupport::TempHome home;
+  QTemporaryDir elsewhere;
+  const QString victim = QDir(elsewhere.path()).filePath("victim.txt");
+  const QByteArray relative = QDir(home.path()).relativeFilePath(victim).toUtf8();
+  const QByteArray tracks = padded("SC1", "01", "ONE", "A"), discs = "\"SC1        \"\r\n";
+  const QByteArray sha = QCryptographicHash::hash("x", QCryptographicHash::Sha1).toHex();
+  const struct {
+    const char* what;
+    QByteArray journal;
+  } cases[] = {
+      {"a relative name outside", "replace\n" + relative + "\n" + relative + ".tmp\nend\n"},
+      {"an absolute name", "replace\n" + victim.toUtf8() + "\n" + victim.toUtf8() + ".tmp\nend\n"},
+      {"a percent-encoded name", "replace\n" + relative.toPercentEncoding() + "\n" + relative.toPercentEncoding() + ".tmp\nend\n"},
+      {"the track file moved over the disc file", "replace\nwatdi.bxl\nwatka.bxl\nend\n"},
+      {"a scratch name outside", "replace\nwatka.bxl\n" + relative + "\nend\n"},
+      {"an append outside", "append\n" + relative + "\n0 1 " + sha + "\nend\n"},
+      {"an append longer than what was appended", "append\nwatka.bxl\n0 1 " + sha + "\nend\n"},
+      {"an append that would remove the disc file", "append\nwatdi.bxl\n-1 1 " + sha + "\nend\n"},
+      {"a length that is no number", "append\nwatka.bxl\nten 1 " + sha + "\nend\n"},
+      {"a bare length, which would empty the track file", "append\nwatka.bxl\n0\nend\n"},
+      {"backup files in two folders", "replace\nMLDXbackup1.bxl\nMLDXbackup1.bxl.tmp\n" + relative +
+                                          "/../MLDXbackup2.bxl\n" + relative + "/../MLDXbackup2.bxl.tmp\nend\n"},
+      {"a name without its value", "replace\nwatka.bxl\nwatka.tmp\nwatdi.bxl\nend\n"},
+  };
+  int aside = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    home.writeBytes("watka.bxl", tracks);
+    home.writeBytes("watdi.bxl", discs);
+    home.writeBytes("watka.tmp", "scratch\r\n");
+    home.writeBytes("watka.jnl", c.journal);
+    QFile::remove(victim);
+    QFile v(victim), vs(victim + ".tmp");
+    ASSERT_TRUE(v.open(QIODevice::WriteOnly) && v.write("mine") == 4 && vs.open(QIODevice::WriteOnly) && vs.write("t") == 1);
+    v.close();
+    vs.close();
+
+    const Recovery r = finishInterruptedChange();
+    ++aside;
+    const QString keptName = aside == 1 ? QString("watka.rejected.jnl") : QString("watka.rejected%1.jnl").arg(aside);
+    EXPECT_TRUE(r.ok);
+    EXPECT_TRUE(r.message.contains(home.path("watka.jnl")) && r.message.contains(home.path(keptName))) << r.message.toStdString();
+    EXPECT_EQ(home.readBytes(keptName), c.journal);
+    EXPECT_FALSE(QFile::exists(home.path("watka.jnl")));
+    EXPECT_EQ(home.readBytes("watka.bxl"), tracks);
+    EXPECT_EQ(home.readBytes("watdi.bxl"), discs);
+    EXPECT_EQ(home.readBytes("watka.tmp"), "scratch\r\n");
+    QFile check(victim);
+    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
+    EXPECT_EQ(check.readAll(), "mine");
+    EXPECT_TRUE(QFile::exists(victim + ".tmp"));
+  }
+
+  // The backup pair in one folder, with its own scratch files, is obeyed.
+  QFile::remove(victim + ".tmp");
+  QTemporaryDir backups;
+  const QByteArray folder = QDir(home.path()).relativeFilePath(backups.path()).toUtf8();
+  for (const char* name : {"/MLDXbackup1.bxl.tmp", "/MLDXbackup2.bxl.tmp"}) {
+    QFile f(backups.path() + name);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("new") == 3);
+  }
+  home.writeBytes("watka.jnl", "replace\n" + folder + "/MLDXbackup1.bxl\n" + folder + "/MLDXbackup1.bxl.tmp\n" + folder +
+                                   "/MLDXbackup2.bxl\n" + folder + "/MLDXbackup2.bxl.tmp\nend\n");
+  const Recovery r = finishInterruptedChange();
+  EXPECT_TRUE(r.ok && r.message.isEmpty()) << r.message.toStdString();
+  EXPECT_EQ(QDir(backups.path()).entryList(QDir::Files), (QStringList{"MLDXbackup1.bxl", "MLDXbackup2.bxl"}));
+  EXPECT_FALSE(QFile::exists(home.path("watka.jnl")));
+}
+
+// Two copies of the program on one folder: a change waits for the other copy's lock, and is
+// told when it is not given up in time; the other copy's journal is never finished under it.
+TEST(TrackDatabase, AChangeWaitsForAnotherCopysLockOrIsRefused) {
+  testsupport::TempHome home;
+  const QByteArray tracks = padded("SC1", "01", "ONE", "A");
+  home.writeBytes("watka.bxl", tracks);
+  // Another copy, in the middle of a change: its lock held, its journal written.
+  const auto otherCopy = [&](int holdMs) {
+    int ready[2];
+    EXPECT_EQ(pipe(ready), 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+      QLockFile lock(lockPath());
+      if (!lock.tryLock(0)) _exit(1);
+      home.writeBytes("watka.tmp", "journalled\r\n");
+      home.writeBytes("watka.jnl", "replace\nwatka.bxl\nwatka.tmp\nend\n");
+      const char go = 1;
+      if (write(ready[1], &go, 1) != 1) _exit(1);
+      usleep(useconds_t(holdMs) * 1000);
+      // Its change ends otherwise than its journal says: only a change that waited sees this.
+      home.writeBytes("watka.bxl", "theirs\r\n");
+      QFile::remove(home.path("watka.jnl"));
+      QFile::remove(home.path("watka.tmp"));
+      _exit(0);
+    }
+    char go = 0;
+    EXPECT_EQ(read(ready[0], &go, 1), 1);
+    close(ready[0]);
+    close(ready[1]);
+    return pid;
+  };
+  const int wait = lockWaitMs;
+  lockWaitMs = 100;
+  pid_t pid = otherCopy(3000);
+  EXPECT_TRUE(finishInterruptedChange());  // at start: the other copy's journal is left to it
+  EXPECT_TRUE(QFile::exists(home.path("watka.jnl")));
+  const Outcome refused = replaceDatabase("mine\r\n");
+  EXPECT_FALSE(refused.ok);
+  EXPECT_TRUE(refused.message.contains("another copy of the program is changing it")) << refused.message.toStdString();
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracks);
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+
+  // Given up in time: the change waits for it, then reads and writes after it.
+  lockWaitMs = 10000;
+  pid = otherCopy(300);
+  ChangeScope change;
+  EXPECT_TRUE(change) << change.refusal().toStdString();
+  EXPECT_EQ(home.readBytes("watka.bxl"), "theirs\r\n");
+  EXPECT_TRUE(replaceDatabase("mine\r\n").ok);
+  EXPECT_EQ(home.readBytes("watka.bxl"), "mine\r\n");
+  waitpid(pid, nullptr, 0);
+  lockWaitMs = wait;
+}
+
+// What the user was told stays true when the journal's folder stops letting it be removed: a
+// completed append is kept at the next start, and a change refused after its journal was
+// written is not made at the next start either.
+TEST(TrackDatabase, AJournalThatCannotBeRemovedNeverUndoesOrRedoesWhatTheUserWasTold) {
+  testsupport::TempHome home;
+  const QByteArray tracks = padded("SC1", "01", "ONE", "A"), discs = "\"SC1        \"\r\n";
+  const QByteArray record = padded("SC2", "01", "TWO", "B");
+  home.writeBytes("watka.bxl", tracks);
+  home.writeBytes("watdi.bxl", discs);
+  const auto folderMode = [&](mode_t mode) { testsupport::setMode(home.path(), mode); };
+  {
+    testsupport::OrdinaryUser user(home.path());
+    changeStepHook = [&](int step) {
+      if (step == 2) folderMode(0555);  // after the append, before the journal goes
+    };
+    const Outcome added = appendAll({{home.path("watka.bxl"), record}});
+    changeStepHook = nullptr;
+    EXPECT_TRUE(added.ok) << added.message.toStdString();
+    EXPECT_EQ(home.readBytes("watka.jnl"), "");  // emptied, since it could not be removed
+    folderMode(0777);
+    EXPECT_TRUE(finishInterruptedChange());
+    EXPECT_EQ(home.readBytes("watka.bxl"), tracks + record);
+    EXPECT_FALSE(QFile::exists(home.path("watka.jnl")));
+
+    // A rename refused once the journal is whole: the user hears that nothing changed, and the
+    // next start changes nothing.
+    changeStepHook = [&](int step) {
+      if (step == 3) folderMode(0555);  // both scratch files and the journal written
+    };
+    const Outcome replaced = replaceDatabase("new tracks\r\n", QByteArray("new discs\r\n"));
+    changeStepHook = nullptr;
+    EXPECT_FALSE(replaced.ok);
+    EXPECT_TRUE(replaced.message.endsWith("The database has not been changed.")) << replaced.message.toStdString();
+    folderMode(0777);
+    EXPECT_TRUE(finishInterruptedChange());
+    EXPECT_EQ(home.readBytes("watka.bxl"), tracks + record);
+    EXPECT_EQ(home.readBytes("watdi.bxl"), discs);
+    EXPECT_EQ(filesOf(home), (QStringList{"watdi.bxl", "watka.bxl"}));
+    folderMode(0700);
+  }
 }

@@ -40,13 +40,17 @@ TEST(TextFile, ReadsCrLfAndLfAndKeepsALastLineWithoutEnd) {
   EXPECT_EQ(splitLines(QStringLiteral("a\r\nb\nc")), (QStringList{"a", "b", "c"}));
   EXPECT_EQ(splitLines(QStringLiteral("a\r\n\r\n")), (QStringList{"a", ""}));
   EXPECT_EQ(splitLines(QString()), QStringList{});
+  // A file converted to CR LF twice: any run of CRs before an LF is one line end, while CRs
+  // followed by anything else each end a line.
+  EXPECT_EQ(splitLines(QStringLiteral("a\r\r\nb\r\r\r\nc\r\r\n")), (QStringList{"a", "b", "c"}));
+  EXPECT_EQ(splitLines(QStringLiteral("a\r\rb\r\r")), (QStringList{"a", "", "b", ""}));
   EXPECT_EQ(joinLines({"x", ""}), QStringLiteral("x\r\n\r\n"));
   // Long lines, read many characters at a time: each kind of line end at every place, the bytes
   // of a database file split as its text is.
   const QString b(37, QLatin1Char('y'));
   for (int at = 0; at < 40; ++at) {
     const QString a(at, QLatin1Char('x'));
-    for (const char* end : {"\r\n", "\n", "\r"}) {
+    for (const char* end : {"\r\n", "\n", "\r", "\r\r\n"}) {
       const QString text = a + QLatin1String(end) + b + QLatin1Char('\r') + b;
       EXPECT_EQ(splitLines(text), (QStringList{a, b, b})) << at << end;
       const QByteArray bytes = text.toLatin1();

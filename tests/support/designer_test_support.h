@@ -10,9 +10,11 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -43,6 +45,79 @@ inline QStringList tracks(int n) {
   QStringList out;
   for (int i = 1; i <= n; ++i) out << item(QString::asprintf("%02d", i), "SONG " + QString::number(i));
   return out;
+}
+
+// The families installed here as a face list names them: upper case, without the maker's tag
+// ("C059 [urw]" and "C059 [UKWN]" are one "C059"), once each; the font system's generic names,
+// which stand for another family, are left out.
+inline QStringList installedFaces() {
+  QStringList out;
+  for (QString family : QFontDatabase::families()) {
+    if (family.endsWith(']')) family = family.left(family.lastIndexOf('[')).trimmed();
+    family = family.toUpper();
+    if (!out.contains(family) && family != "SERIF" && family != "SANS SERIF" && family != "MONOSPACE") out << family;
+  }
+  return out;
+}
+
+// A family installed here from two makers, as the font system names it with one maker's tag;
+// empty where there is none (the URW fonts give several).
+inline QString familyFromTwoMakers() {
+  for (const QString& family : QFontDatabase::families())
+    if (family.endsWith(']')) return family;
+  return {};
+}
+
+// The installed families a face list does not offer exactly once, each with how often it does.
+inline QStringList facesNotListedOnce(const platform::ComboBox& list) {
+  QStringList wrong;
+  for (const QString& face : installedFaces()) {
+    int n = 0;
+    for (int i = 0; i < list.ListCount(); ++i) n += list.List(i) == face;
+    if (n != 1) wrong << face + " x" + QString::number(n);
+  }
+  return wrong;
+}
+
+// Tracks 01 to n with the longest texts an item holds: a song of 36 and an artist of 30 wide
+// letters.
+inline QStringList longTracks(int n) {
+  QStringList out;
+  for (int i = 1; i <= n; ++i) {
+    const QString number = QString::asprintf("%02d", i);
+    out << item(number, ("SONG " + number + " ").leftJustified(36, 'W'), ("ARTIST " + number + " ").leftJustified(30, 'M'));
+  }
+  return out;
+}
+
+// The widget a real click at this point of a shown window lands on, found as the window system
+// finds it (the topmost widget there that takes clicks); the click itself is held back from it.
+inline QWidget* widgetClickedAt(QWidget* window, QPoint at) {
+  struct Catcher : QObject {
+    QPointer<QWidget> target;
+    bool eventFilter(QObject* o, QEvent* e) override {
+      if (!o->isWidgetType()) return false;
+      if (e->type() == QEvent::MouseButtonPress && !target) target = static_cast<QWidget*>(o);
+      return e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease;
+    }
+  } catcher;
+  qApp->installEventFilter(&catcher);
+  QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+  qApp->removeEventFilter(&catcher);
+  return catcher.target;
+}
+
+// The controls of a settings panel a click at their middle does not reach.
+inline QStringList controlsNotClickable(QWidget* panel) {
+  QStringList covered;
+  QWidget* window = panel->window();
+  for (QWidget* control : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (!control->isVisible()) continue;
+    QWidget* target = widgetClickedAt(window, control->mapTo(window, control->rect().center()));
+    if (target != control && !control->isAncestorOf(target))
+      covered << control->objectName() + " under " + (target ? target->objectName() : "nothing");
+  }
+  return covered;
 }
 
 // Keys typed into a widget, one key press a character, as the user types them.
@@ -97,11 +172,11 @@ class DesignerWindowTest : public ::testing::Test {
     image.save(home.path(name));
     return home.path(name);
   }
-  // A face the lists offer besides the preset.
+  // A face besides the preset, the hardest to find: a family installed from two makers, as the
+  // face lists name it ("C059").
   QString otherFace() {
-    for (int i = 0; i < w->Combo1.ListCount(); ++i)
-      if (w->Combo1.List(i) != "COURIER NEW") return w->Combo1.List(i);
-    return {};
+    const QString family = familyFromTwoMakers();
+    return family.left(family.lastIndexOf('[')).trimmed().toUpper();
   }
   double centreOf(const platform::Control& c) { return c.Left() + c.Width() / 2; }
   // The user leaves the open title editor with Tab, as from the keyboard.

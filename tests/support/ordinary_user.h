@@ -41,4 +41,18 @@ class OrdinaryUser {
   bool root_;
 };
 
+// Changes a file's or folder's mode, also while an OrdinaryUser acts on a root-owned folder: the
+// saved root id makes the owner's change for the moment.
+inline void setMode(const QString& path, mode_t mode) {
+  const QByteArray name = QFile::encodeName(path);
+  if (chmod(name.constData(), mode) == 0) return;
+  const uid_t uid = geteuid();
+  if (setresuid(uid_t(-1), 0, uid_t(-1)) != 0) {
+    ADD_FAILURE() << "cannot change the mode of " << name.constData();
+    return;
+  }
+  if (chmod(name.constData(), mode) != 0) ADD_FAILURE() << "cannot change the mode of " << name.constData();
+  if (setresuid(uid_t(-1), uid, uid_t(-1)) != 0) std::abort();
+}
+
 }  // namespace testsupport

@@ -1,5 +1,6 @@
 // Backup and restore of the two database files.
 #include "main_window_fixture.h"
+#include "ordinary_user.h"
 
 #include "platform/prompts.h"
 #include "windows/Backup.h"
@@ -77,6 +78,30 @@ TEST_F(BackupRestoreTest, ABackupThatCannotBeWrittenIsReportedAndLeavesTheFolder
   EXPECT_TRUE(last.text.endsWith("Nothing has been backed up."));
   EXPECT_EQ(read("safe/MLDXbackup1.bxl"), "older discs");
   EXPECT_TRUE(w.isLoaded());
+}
+
+// The backup reads the database and writes only the chosen folder: a read-only database in a
+// read-only program folder is backed up, and scratch copies a stopped backup left there go.
+TEST_F(BackupRestoreTest, AReadOnlyDatabaseIsBackedUpIntoAWritableFolder) {
+  home.writeBytes("safe/MLDXbackup1.bxl.tmp", "left by a stopped backup");
+  home.writeBytes("safe/MLDXbackup2.bxl.tmp", "left by a stopped backup");
+  {
+    testsupport::OrdinaryUser user(home.path());
+    testsupport::setMode(folder, 0777);
+    for (const char* name : {"watka.bxl", "watdi.bxl"}) testsupport::setMode(home.path(name), 0444);
+    testsupport::setMode(home.path(), 0555);
+    Backup w;
+    w.Load();
+    ASSERT_TRUE(w.Dir1.setPath(folder));
+    prompts.answerMsg(OK);
+    w.Command1.click();
+    EXPECT_EQ(prompts.calls().back().text, "Data files have been backed up to the folder " + folder)
+        << prompts.calls().back().text.toStdString();
+    testsupport::setMode(home.path(), 0755);
+  }
+  EXPECT_EQ(read("safe/MLDXbackup1.bxl"), read("watdi.bxl"));
+  EXPECT_EQ(read("safe/MLDXbackup2.bxl"), read("watka.bxl"));
+  EXPECT_EQ(QDir(folder).entryList(QDir::Files), (QStringList{"MLDXbackup1.bxl", "MLDXbackup2.bxl"}));
 }
 
 TEST_F(BackupRestoreTest, RestoreNeedsBothBackups) {

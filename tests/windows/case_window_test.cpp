@@ -3,7 +3,10 @@
 #include "designer_test_support.h"
 #include "platform/prompts.h"
 #include "windows/frmPrint_Cover.h"
+#include "windows/label_controls.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QTest>
 
 using namespace designer_test;
@@ -37,6 +40,9 @@ TEST_F(CaseWindowTest, LoadingFillsTheListsAndPresetsThem) {
   EXPECT_TRUE(w->Label15.font().bold());
   EXPECT_EQ(w->Label1.font().pointSizeF(), 4);
   EXPECT_FALSE(w->Label1.font().bold());
+  ASSERT_FALSE(familyFromTwoMakers().isEmpty()) << "no family installed from two makers (fonts-urw-base35)";
+  EXPECT_EQ(facesNotListedOnce(w->Combo1), QStringList()) << "every installed family, once";
+  EXPECT_EQ(facesNotListedOnce(w->Combo5), QStringList());
 }
 
 TEST_F(CaseWindowTest, FirstShowingWritesTheSettingsAndDrawsThePreview) {
@@ -67,7 +73,8 @@ TEST_F(CaseWindowTest, SavedValuesAreAppliedWithTheTitlesCentredAtTheirSize) {
   const QString face = otherFace();
   ASSERT_FALSE(face.isEmpty());
   const QString front = picture("front, one.png"), back = picture("back.png");
-  home.writeLines("Cover.dat", {" 255 ", face.toLower(), " 20 ", " 65280 ", face, " 6 ", front, back, " 65535 "});
+  // The title's face saved with a maker's tag, the track list's without.
+  home.writeLines("Cover.dat", {" 255 ", face.toLower() + " [URW]", " 20 ", " 65280 ", face, " 6 ", front, back, " 65535 "});
   open();
   for (const platform::Label* title : {&w->Label8, &w->Label15}) {
     EXPECT_EQ(title->font().pointSizeF(), 20);
@@ -141,6 +148,23 @@ TEST_F(CaseWindowTest, ALargerTitleKeepsItsLeftEdgeUntilThePageIsDrawnAgain) {
   QTest::mouseClick(w->Label8.widget(), Qt::LeftButton);
   ASSERT_TRUE(w->Text3.widget()->isVisible());
   EXPECT_GE(w->Text3.widget()->height(), w->Text3.widget()->sizeHint().height());
+}
+
+// The longest texts the preview can show cover no settings control: each takes a real click at
+// its middle, and a click on the title size list opens the list, not the title editor.
+TEST_F(CaseWindowTest, TheLongestPreviewTextsLeaveEverySettingsControlItsClicks) {
+  open(longTracks(45), QString(50, 'W'));
+  windows::presetChoice(w->Combo2, "36");
+  windows::presetChoice(w->Combo6, "12");
+  w->Draw_Page();
+  ASSERT_LT(w->Label8.Left(), 40) << "the title reaches over the settings";
+  EXPECT_EQ(controlsNotClickable(w->Frame2.widget()), QStringList());
+  auto* sizes = static_cast<QComboBox*>(w->Combo2.widget());
+  QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                    sizes->mapTo(w->window(), sizes->rect().center()));
+  EXPECT_TRUE(sizes->view()->isVisible());
+  sizes->hidePopup();
+  EXPECT_FALSE(w->Text3.Visible());
 }
 
 TEST_F(CaseWindowTest, TheEditorOpensOverTheTitleThatWasClicked) {

@@ -107,15 +107,16 @@ TEST_F(MaintenanceTest, EditKeepsAnUnpaddedTwinAndReplacesEveryPaddedOne) {
 }
 
 TEST_F(MaintenanceTest, EditRefusesWhatItCannotWriteAndStaysClosable) {
-  home.writeDiscs({"ABCDEFGHIJKL", "SC8123"});
-  home.writeLines("watka.bxl", kTracks + QStringList{"\"ABCDEFGHIJKL\",\"01\",\"SONG\",\"ARTIST\""});
+  home.writeDiscs({"ABCDEFGHIJK", "ABCDEFGHIJKL", "SC8123"});
+  home.writeLines("watka.bxl", kTracks + QStringList{"\"ABCDEFGHIJK\",\"01\",\"SONG\",\"ARTIST\"",
+                                                     "\"ABCDEFGHIJKL\",\"01\",\"SONG\",\"ARTIST\""});
   const QByteArray before = home.readBytes("watka.bxl");
   start();
   prompts.onModal([](platform::FormBase& w) {
     auto& e = dynamic_cast<Edit_Record&>(w);
     fill(e, "           ", "01", "SONG", "ARTIST");  // the list hides the codes
     e.Command1_Click();
-    fill(e, "ABCDEFGHIJK", "01", "SONG", "ARTIST");  // the list's column of a longer code
+    fill(e, "ABCDEFGHIJK", "01", "SONG", "ARTIST");  // the list's column of either disc's code
     e.Command1_Click();
     fill(e, "SC8123", "01", "SONG, TWO", "ARTIST");
     e.Command1_Click();
@@ -133,7 +134,8 @@ TEST_F(MaintenanceTest, EditRefusesWhatItCannotWriteAndStaysClosable) {
   const QStringList shown = messages();
   ASSERT_EQ(shown.size(), 4);
   EXPECT_EQ(shown[0], "Show MF Code must be selected to edit or delete a track");
-  EXPECT_TRUE(shown[1].contains("longer than 11 characters"));
+  EXPECT_EQ(shown[1], "The disc code ABCDEFGHIJK is the start of more than one disc code: ABCDEFGHIJK, ABCDEFGHIJKL.\r"
+                      "Nothing has been changed.");
   EXPECT_EQ(shown[2], "You can not use these characters \" , ");
   EXPECT_EQ(shown[3], "Only 98 tracks allowed");
   EXPECT_EQ(home.readBytes("watka.bxl"), before);

@@ -4,6 +4,7 @@
 #include "platform/prompts.h"
 #include "platform/text_file.h"
 #include "windows/frmPrint_Offset.h"
+#include "windows/label_controls.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -63,6 +64,8 @@ TEST_F(LabelWindowTest, LoadingFillsTheListsAndPresetsTheFacesAndSizes) {
   for (int i = 1; i < w->Combo1.ListCount(); ++i)
     EXPECT_LT(w->Combo1.List(i - 1).compare(w->Combo1.List(i), Qt::CaseInsensitive), 0) << "sorted, each once";
   EXPECT_EQ(w->Combo5.ListCount(), w->Combo1.ListCount());
+  ASSERT_FALSE(familyFromTwoMakers().isEmpty()) << "no family installed from two makers (fonts-urw-base35)";
+  EXPECT_EQ(facesNotListedOnce(w->Combo1), QStringList()) << "every installed family, once";
 
   EXPECT_EQ(w->Combo1.Text(), "COURIER NEW");
   EXPECT_EQ(w->Combo2.Text(), "12");
@@ -215,6 +218,27 @@ TEST_F(LabelWindowTest, TheTitleIsEditedInPlaceAndKeepsItsBlanks) {
   EXPECT_EQ(w->Text3.SelLength(), 9);
   w->Text3.setText(QString(60, 'X'));
   EXPECT_EQ(w->Text3.Text().size(), 50);
+}
+
+// The longest texts the preview can show, moved towards the settings by the offsets, cover no
+// settings control: each takes a real click at its middle.
+TEST_F(LabelWindowTest, TheLongestPreviewTextsLeaveEverySettingsControlItsClicks) {
+  open(longTracks(45), QString(50, 'W'));
+  windows::presetChoice(w->Combo2, "36");
+  windows::presetChoice(w->Combo6, "6");
+  w->Text1.setText("-60");
+  ASSERT_LT(w->Label10.Left(), 30) << "the track list reaches over the settings";
+  EXPECT_EQ(controlsNotClickable(w->Frame1.widget()), QStringList());
+  // The disc colour swatch and "X" do their work, and the title editor stays shut.
+  prompts.answerColour(0x0000FF);
+  w->txtImage_File.setText(picture("disc.png"));
+  for (platform::CommandButton* button : {&w->Command1, &w->Command4}) {
+    QWidget* b = button->widget();
+    QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier, b->mapTo(w->window(), b->rect().center()));
+  }
+  EXPECT_EQ(w->Command1.BackColor(), 0x0000FF);
+  EXPECT_TRUE(w->Image1.Picture.isNull());
+  EXPECT_FALSE(w->Text3.Visible());
 }
 
 TEST_F(LabelWindowTest, ColoursAreChosenOrLeftAloneOnCancel) {

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QListView>
 #include <QTest>
 
 using platform::msg::No;
@@ -350,7 +351,7 @@ TEST_F(MaintenanceTest, DeleteTrackTypedByHand) {
   const QByteArray stored = "\"MDX1001\",\"01\",\"RIVER TOWN\",\"ODA BELL\"\r\n\"zk101\",\"01\",\"LATE\",\"ODA\"\r\n";
   home.writeBytes("watka.bxl", stored);
   Form1& f = start();
-  const auto deleteTrack = [&](const char* code, const char* track, int answer) {
+  const auto deleteTrack = [&](const char* code, const char* track, int answer, bool toldNothingWent = false) {
     prompts.onModal([=](platform::FormBase& w) {
       auto& d = dynamic_cast<delete_record&>(w);
       EXPECT_FALSE(d.Command1.Enabled());  // neither mode chosen yet
@@ -360,11 +361,13 @@ TEST_F(MaintenanceTest, DeleteTrackTypedByHand) {
       d.Command1_Click();
     });
     prompts.answerMsg(answer);
+    if (toldNothingWent) prompts.answerMsg(OK);
     f.mnuDelete_Click();
   };
   deleteTrack("zk101", "1", No);
   EXPECT_EQ(home.readBytes("watka.bxl"), stored);
-  deleteTrack("zk101", "2", Yes);                          // a track the disc lacks
+  deleteTrack("zk101", "2", Yes, true);  // a track the disc lacks: said so, not kept quiet
+  EXPECT_EQ(messages().last(), "Disc zk101 has no track 02 in the database.\rNothing has been deleted.");
   EXPECT_EQ(tracks(), (QStringList{trackLine("MDX1001", "01", "RIVER TOWN", "ODA BELL"), trackLine("zk101", "01", "LATE", "ODA")}));
   EXPECT_EQ(discs(), kDiscs);
   deleteTrack("MDX1001", "1", Yes);  // its last track takes the disc with it
@@ -405,6 +408,103 @@ TEST_F(MaintenanceTest, DeleteKeepsLongFieldsWholeLongerCodesApartAndQuotesFromS
             "\"ABCDEFGHIJKL\",\"01\",\"A SONG TITLE THAT RUNS TO FORTY-ONE CHARS\",\"AN ARTIST                     \"\r\n" +
                 (trackLine("SC1", "01", "SAY 'HI'", "Y") + "\r\n").toLatin1());
   EXPECT_EQ(home.readBytes("watdi.bxl"), "\"ABCDEFGHIJKL\"\r\n\"SC1        \"\r\n");
+}
+
+namespace {
+// A real click on the song-list line holding the text, then a real right-click on it with the
+// popup answered with the entry; `then` scripts what the entry asks.
+void rightClickSong(Form1& f, testsupport::ScriptedPrompts& prompts, const QString& text, const char* entry,
+                    const std::function<void()>& then) {
+  int at = -1;
+  for (int i = 0; i < f.List2.ListCount(); ++i)
+    if (f.List2.List(i).contains(text)) at = i;
+  ASSERT_GE(at, 0) << text.toStdString();
+  QListView* view = f.List2.view();
+  const QModelIndex index = view->model()->index(at, 0);
+  view->scrollTo(index);
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+  prompts.choosePopup(entry);
+  then();
+  QTest::mouseClick(view->viewport(), Qt::RightButton, {}, view->visualRect(index).center());
+}
+}  // namespace
+
+// A song-list line shows a code as stored and cut to 11 characters: Edit and Delete Track act on
+// the disc of the clicked line, never on one whose code differs in case or only past the 11th
+// character, and refuse, naming the discs, where the line cannot tell them apart.
+TEST_F(MaintenanceTest, EditAndDeleteFromALineActOnlyOnItsOwnDisc) {
+  // A code of 12 characters comes only from an update file, which writes its fields as read.
+  const QString twelve = "\"ABCDEFGHIJKL\",\"01\",\"TWELVE\",\"E\"";
+  home.writeLines("watdi.bxl", {discLine("plx0104"), discLine("PLX0104"), discLine("ABCDEFGHIJK"), "\"ABCDEFGHIJKL\""});
+  home.writeLines("watka.bxl", {trackLine("plx0104", "01", "SMALL ONE", "A"), trackLine("PLX0104", "01", "BIG ONE", "B"),
+                                trackLine("plx0104", "02", "SMALL TWO", "C"), trackLine("ABCDEFGHIJK", "01", "ELEVEN", "D"), twelve});
+  Form1& f = start();
+  f.Check1.setValue(1);
+  const auto createList = [&] {
+    for (const char* code : {"plx0104", "PLX0104", "ABCDEFGHIJK", "ABCDEFGHIJKL"})
+      if (row(code) >= 0) tick(code);
+    f.cmdGet_Tracks_Click();
+  };
+  const auto deleteAnswering = [&](int answer) {
+    return [&, answer] {
+      prompts.onModal([](platform::FormBase& w) { dynamic_cast<delete_record&>(w).Command1_Click(); });
+      prompts.answerMsg(answer);
+    };
+  };
+
+  createList();
+  rightClickSong(f, prompts, "SMALL ONE", "mnug", [&] {
+    prompts.onModal([](platform::FormBase& w) {
+      auto& e = dynamic_cast<Edit_Record&>(w);
+      e.Text3.setText("SMALL ONE EDITED");
+      QTest::mouseClick(e.Command1.widget(), Qt::LeftButton);
+    });
+  });
+  EXPECT_EQ(tracks(), (QStringList{trackLine("PLX0104", "01", "BIG ONE", "B"), trackLine("plx0104", "02", "SMALL TWO", "C"),
+                                   trackLine("ABCDEFGHIJK", "01", "ELEVEN", "D"), twelve,
+                                   trackLine("plx0104", "01", "SMALL ONE EDITED", "A")}));
+  EXPECT_EQ(discs().size(), 4);
+
+  createList();
+  rightClickSong(f, prompts, "SMALL TWO", "mnue", deleteAnswering(Yes));
+  EXPECT_EQ(messages().last(), "You have choosen to delete Disc plx0104 Track 02 are you sure.");
+  EXPECT_EQ(tracks().size(), 4);
+  EXPECT_FALSE(tracks().join('|').contains("SMALL TWO"));
+  EXPECT_TRUE(tracks().join('|').contains("BIG ONE"));
+
+  // The line of either 11-character start: nothing changes, and the user hears which discs fit.
+  const QByteArray before = home.readBytes("watka.bxl"), discsBefore = home.readBytes("watdi.bxl");
+  const QString several = "The disc code ABCDEFGHIJK is the start of more than one disc code: ABCDEFGHIJK, ABCDEFGHIJKL.\r"
+                          "Nothing has been changed.";
+  createList();
+  rightClickSong(f, prompts, "TWELVE", "mnue", deleteAnswering(OK));
+  EXPECT_EQ(messages().last(), several);
+  createList();
+  rightClickSong(f, prompts, "ELEVEN", "mnug", [&] {
+    prompts.onModal([](platform::FormBase& w) {
+      auto& e = dynamic_cast<Edit_Record&>(w);
+      e.Text3.setText("WRONG");
+      QTest::mouseClick(e.Command1.widget(), Qt::LeftButton);
+      e.Command2_Click();
+    });
+    prompts.answerMsg(OK);
+  });
+  EXPECT_EQ(messages().last(), several);
+  EXPECT_EQ(home.readBytes("watka.bxl"), before);
+  EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
+
+  // The disc list holds the whole code: its popup deletes that disc and no other.
+  f.cmdUntag_Click();
+  QListView* discList = f.List1.view();
+  const QModelIndex twelveRow = discList->model()->index(row("ABCDEFGHIJKL"), 0);
+  f.List1.setListIndex(twelveRow.row());
+  prompts.choosePopup("mnuB");
+  deleteAnswering(Yes)();
+  QTest::mouseClick(discList->viewport(), Qt::RightButton, {}, discList->visualRect(twelveRow).center());
+  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Delete Disc ABCDEFGHIJKL");
+  EXPECT_TRUE(tracks().join('|').contains("ELEVEN"));
+  EXPECT_FALSE(tracks().join('|').contains("TWELVE"));
+  EXPECT_EQ(discs(), (QStringList{discLine("plx0104"), discLine("PLX0104"), discLine("ABCDEFGHIJK")}));
 }
 
 TEST_F(MaintenanceTest, DeleteThatCannotBeWrittenLeavesBothFiles) {
@@ -459,14 +559,16 @@ TEST_F(MaintenanceTest, DeleteAndEditWantOneSelectedLine) {
 
 // ---------------------------------------------------------------- Line ends
 
-// The demo database with a lone CR ending every line: read record by record for the title and
-// the disc list, and by every rewrite, which writes each record back with CR LF.
+// The demo database with a lone CR, then CR CR LF (a file converted twice), ending every line:
+// read record by record for the title and the disc list, and by every rewrite, which writes each
+// record back with CR LF.
 TEST_F(MaintenanceTest, LoneCarriageReturnsEndRecordsInEveryReadAndRewrite) {
   QFile demoTracks(MELLOWDEX_DEMO_DIR "/watka.bxl"), demoDiscs(MELLOWDEX_DEMO_DIR "/watdi.bxl");
   ASSERT_TRUE(demoTracks.open(QIODevice::ReadOnly) && demoDiscs.open(QIODevice::ReadOnly));
   const QByteArray tracksCrLf = demoTracks.readAll(), discsCrLf = demoDiscs.readAll();
   const QList<QByteArray> records = tracksCrLf.split('\n').mid(0, tracksCrLf.count('\n'));
-  const auto crOnly = [](QByteArray b) { return b.replace("\r\n", "\r"); };
+  QByteArray odd;
+  const auto crOnly = [&](QByteArray b) { return b.replace("\r\n", odd); };
   const auto useCrOnly = [&] {
     home.writeBytes("watka.bxl", crOnly(tracksCrLf));
     home.writeBytes("watdi.bxl", crOnly(discsCrLf));
@@ -479,57 +581,63 @@ TEST_F(MaintenanceTest, LoneCarriageReturnsEndRecordsInEveryReadAndRewrite) {
   };
   ASSERT_TRUE(records[0].startsWith("\"MDX1003    \",\"01\"") && records[1].startsWith("\"MDX1003    \",\"02\""));
 
-  useCrOnly();
   Form1& f = start();
-  f.Form_Activate();
-  EXPECT_TRUE(f.Caption().endsWith("Database = " + QString::number(records.size()) + " Songs")) << f.Caption().toStdString();
-  EXPECT_EQ(f.List1.ListCount(), discsCrLf.count('\n'));
+  for (const char* end : {"\r", "\r\r\n"}) {
+    SCOPED_TRACE(QByteArray(end).toHex().toStdString());
+    odd = end;
+    useCrOnly();
+    f.cmdUntag_Click();
+    f.Form_Activate();
+    EXPECT_TRUE(f.Caption().endsWith("Database = " + QString::number(records.size()) + " Songs")) << f.Caption().toStdString();
+    EXPECT_EQ(f.List1.ListCount(), discsCrLf.count('\n'));
 
-  // Delete one track of a disc with more.
-  prompts.onModal([](platform::FormBase& w) {
-    auto& d = dynamic_cast<delete_record&>(w);
-    d.Text1.setText("MDX1003");
-    d.Text2.setText("01");
-    d.Command1_Click();
-  });
-  prompts.answerMsg(Yes);
-  f.mnuDelete_Click();
-  EXPECT_EQ(home.readBytes("watka.bxl"), without(0));
-  EXPECT_EQ(home.readBytes("watdi.bxl"), crOnly(discsCrLf));
+    // Delete one track of a disc with more.
+    prompts.onModal([](platform::FormBase& w) {
+      auto& d = dynamic_cast<delete_record&>(w);
+      d.Option2.setValue(true);
+      d.Text1.setText("MDX1003");
+      d.Text2.setText("01");
+      d.Command1_Click();
+    });
+    prompts.answerMsg(Yes);
+    f.mnuDelete_Click();
+    EXPECT_EQ(home.readBytes("watka.bxl"), without(0));
+    EXPECT_EQ(home.readBytes("watdi.bxl"), crOnly(discsCrLf));
 
-  // Edit one.
-  useCrOnly();
-  prompts.onModal([](platform::FormBase& w) {
-    auto& e = dynamic_cast<Edit_Record&>(w);
-    e.Set_Disc_Code("MDX1003    ");
-    e.Text2.setText("02");
-    e.Text3.setText("NEW SONG");
-    e.Text4.setText("NEW ARTIST");
-    e.Command1_Click();
-  });
-  f.mnug_Click();
-  EXPECT_EQ(home.readBytes("watka.bxl"), without(1) + (trackLine("MDX1003", "02", "NEW SONG", "NEW ARTIST") + "\r\n").toLatin1());
+    // Edit one.
+    useCrOnly();
+    prompts.onModal([](platform::FormBase& w) {
+      auto& e = dynamic_cast<Edit_Record&>(w);
+      e.Set_Disc_Code("MDX1003    ");
+      e.Text2.setText("02");
+      e.Text3.setText("NEW SONG");
+      e.Text4.setText("NEW ARTIST");
+      e.Command1_Click();
+    });
+    f.mnug_Click();
+    EXPECT_EQ(home.readBytes("watka.bxl"), without(1) + (trackLine("MDX1003", "02", "NEW SONG", "NEW ARTIST") + "\r\n").toLatin1());
 
-  // Change a disc's code.
-  useCrOnly();
-  f.cmdUntag_Click();
-  f.List1.setListIndex(row("MDX1003"));
-  prompts.onModal([](platform::FormBase& w) {
-    auto& d = dynamic_cast<Rename_Disc&>(w);
-    d.Text2.setText("NEWCODE");
-    d.Command1_Click();
-  });
-  f.mnu_Change_Disc_Code_Click();
-  EXPECT_EQ(home.readBytes("watka.bxl"), QByteArray(tracksCrLf).replace("\"MDX1003    \"", "\"NEWCODE    \""));
-  EXPECT_EQ(home.readBytes("watdi.bxl"), QByteArray(discsCrLf).replace("\"MDX1003    \"", "\"NEWCODE    \""));
+    // Change a disc's code.
+    useCrOnly();
+    f.cmdUntag_Click();
+    f.List1.setListIndex(row("MDX1003"));
+    prompts.onModal([](platform::FormBase& w) {
+      auto& d = dynamic_cast<Rename_Disc&>(w);
+      d.Text2.setText("NEWCODE");
+      d.Command1_Click();
+    });
+    f.mnu_Change_Disc_Code_Click();
+    EXPECT_EQ(home.readBytes("watka.bxl"), QByteArray(tracksCrLf).replace("\"MDX1003    \"", "\"NEWCODE    \""));
+    EXPECT_EQ(home.readBytes("watdi.bxl"), QByteArray(discsCrLf).replace("\"MDX1003    \"", "\"NEWCODE    \""));
 
-  // Apply an update file with lone CRs too: one new track of a new disc, one already stored.
-  useCrOnly();
-  const QByteArray added = (trackLine("ZZ100", "01", "NEW", "ONE") + "\r\n").toLatin1();
-  home.writeBytes("u.kup", crOnly("\"Mellowdex Update File \"\r\n" + added + records[0] + '\n'));
-  EXPECT_EQ(maintenance::applyUpdateFile(home.path("u.kup"), home.path()).result,
-            maintenance::UpdateOutcome::Result::Applied);
-  EXPECT_EQ(home.readBytes("watka.bxl"), crOnly(tracksCrLf) + added);
-  EXPECT_EQ(home.readBytes("watdi.bxl"), crOnly(discsCrLf) + "\"ZZ100      \"\r\n");
-  EXPECT_EQ(messages().size(), 1) << messages().join('|').toStdString();  // the delete's question
+    // Apply an update file with lone CRs too: one new track of a new disc, one already stored.
+    useCrOnly();
+    const QByteArray added = (trackLine("ZZ100", "01", "NEW", "ONE") + "\r\n").toLatin1();
+    home.writeBytes("u.kup", crOnly("\"Mellowdex Update File \"\r\n" + added + records[0] + '\n'));
+    EXPECT_EQ(maintenance::applyUpdateFile(home.path("u.kup"), home.path()).result,
+              maintenance::UpdateOutcome::Result::Applied);
+    EXPECT_EQ(home.readBytes("watka.bxl"), crOnly(tracksCrLf) + added);
+    EXPECT_EQ(home.readBytes("watdi.bxl"), crOnly(discsCrLf) + "\"ZZ100      \"\r\n");
+  }
+  EXPECT_EQ(messages().size(), 2) << messages().join('|').toStdString();  // the deletes' questions
 }

@@ -1,6 +1,7 @@
 // The Print command's hand-over, the print window and its settings, and printing a range.
 #include "main_window_fixture.h"
 
+#include "designer_test_support.h"
 #include "platform/recording_surface.h"
 #include "printing/print_job.h"
 #include "windows/frmPrint.h"
@@ -192,11 +193,12 @@ TEST_F(PrintWindowTest, SettingsFileIsWrittenWhenMissingAndReadWhenValid) {
   w2.Command4_Click();
   EXPECT_TRUE(home.readBytes("print.ini").endsWith("\r\n8\r\n"));
 
-  // A file of one line gives its font; the size it lacks stays "8", and the file is made whole.
-  QString font;
-  for (int i = 0; i < w.Combo1.ListCount() && font.isEmpty(); ++i)
-    if (w.Combo1.List(i) != "COURIER NEW") font = w.Combo1.List(i);
-  home.writeLines("print.ini", {font});
+  // A file of one line gives its font, found also under its maker's tag; the size it lacks stays
+  // "8", and the file is made whole.
+  const QString tagged = designer_test::familyFromTwoMakers();
+  const QString font = tagged.left(tagged.lastIndexOf('[')).trimmed().toUpper();
+  ASSERT_FALSE(font.isEmpty());
+  home.writeLines("print.ini", {tagged});
   RecordedWindow window_w3;
   auto& [w3, r3] = window_w3;
   w3.Form_Activate();
@@ -500,6 +502,8 @@ TEST_F(PrintWindowTest, TheFontListIsFilledOnceInUpperCase) {
     EXPECT_GE(combo->view()->minimumWidth(), metrics.horizontalAdvance(name)) << name.toStdString();
     seen << name;
   }
+  ASSERT_FALSE(designer_test::familyFromTwoMakers().isEmpty()) << "no family installed from two makers (fonts-urw-base35)";
+  EXPECT_EQ(designer_test::facesNotListedOnce(w.Combo1), QStringList()) << "every installed family, once";
 }
 
 // The PDF's text is what the paper shows: a song too long for its column is cut where the

@@ -133,6 +133,27 @@ TEST_F(MainWindowTest, AChangeOfBothFilesCutShortByAKillIsFinishedBeforeTheDiscs
   EXPECT_EQ(f.Caption(), "Mellowdex Pro Zendra Edition 2.3   Database = 1 Songs");
   EXPECT_FALSE(QFileInfo::exists(home.path("watdi.tmp")));
   EXPECT_FALSE(QFileInfo::exists(home.path("watka.jnl")));
+  EXPECT_TRUE(prompts.callsOf("msgBox").empty());
+}
+
+TEST_F(MainWindowTest, AJournalThatIsNotTheProgramsOwnIsToldOfOnceAndTouchesNothing) {
+  // It would move the track file over the disc file.
+  home.writeBytes("watka.jnl", "replace\nwatdi.bxl\nwatka.bxl\nend\n");
+  const QByteArray tracks = home.readBytes("watka.bxl"), discs = home.readBytes("watdi.bxl");
+  prompts.answerMsg(platform::msg::OK);
+  Form1& f = start();
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
+            "The journal " + home.path("watka.jnl") +
+                " of an unfinished change of the database was not carried out: it gives " + home.path("watdi.bxl") +
+                " a scratch file that is not its own.\rNothing was changed by it. It was kept as " +
+                home.path("watka.rejected.jnl") + ".");
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracks);
+  EXPECT_EQ(home.readBytes("watdi.bxl"), discs);
+  EXPECT_EQ(home.readBytes("watka.rejected.jnl"), "replace\nwatdi.bxl\nwatka.bxl\nend\n");
+  f.Form_Activate();
+  f.cmdUntag_Click();
+  EXPECT_EQ(prompts.callsOf("msgBox").size(), 1u);
 }
 
 TEST_F(MainWindowTest, ScreensSmallerThan800By600AreRefusedWithTheMessage) {

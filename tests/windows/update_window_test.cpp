@@ -1,4 +1,5 @@
 // The "Update Database" window and the main window's Update command.
+#include "file_size_limit.h"
 #include "main_window_fixture.h"
 
 #include "platform/prompts.h"
@@ -106,6 +107,19 @@ TEST_F(UpdateWindowTest, AWrongFileIsRefusedAndKeptAndTheWindowStaysOpen) {
   EXPECT_FALSE(w.Label4.Visible());
   EXPECT_TRUE(QFile::exists(folder + "/wrong.kup.1"));
   EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);
+
+  // A disc full when the new track file is written: refused, and the progress bar back at the
+  // start.
+  pick(w, "new.kup");
+  prompts.answerMsg(OK);
+  {
+    testsupport::FileSizeLimit limit(tracksBefore.size() + 10);
+    w.Command1.click();
+  }
+  EXPECT_TRUE(prompts.calls().back().text.contains("could not be written")) << prompts.calls().back().text.toStdString();
+  EXPECT_EQ(w.ProgressBar1.Value(), 0);
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);
+  EXPECT_TRUE(QFile::exists(folder + "/new.kup"));
 }
 
 TEST_F(UpdateWindowTest, ADoubleClickAppliesTheFileAtOnce) {
