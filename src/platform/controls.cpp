@@ -253,6 +253,8 @@ void Control::ZOrderBottom() {
 CommandButton::CommandButton(FormBase* form, QWidget* parent, const QString& name,
                              const QString& caption)
     : Control(form, new QPushButton(caption, parent), name) {
+  // Enter presses the focused button, in the main window as in the dialogs.
+  button()->setAutoDefault(true);
   QObject::connect(button(), &QPushButton::clicked, handlers(), [this] { click(); });
 }
 
@@ -815,10 +817,21 @@ void ListBox::keyboardSearch(const QString& text) {
   }
 }
 
+// A list hidden while it holds the focus (the passes that rework it hide it) takes the focus
+// back when it shows again, unless the focus went elsewhere meanwhile. Qt would hand it to the
+// next control, whose focus handler runs (the header box selects its text for the next key).
 void ListBox::setVisible(bool on) {
   if (on && !visible_) model_->flush();
+  if (!on && visible_ && widget_ && widget_->hasFocus()) {
+    widget_->clearFocus();
+    focusOnShow_ = true;
+  }
   Control::setVisible(on);
   if (on) ensureVisible();
+  if (on && focusOnShow_) {
+    focusOnShow_ = false;
+    if (widget_ && !widget_->window()->focusWidget()) SetFocus();
+  }
 }
 
 void ListBox::setBackColor(qint32 colour) {
@@ -1006,6 +1019,20 @@ void TabStrip::relayoutTabs() {
   if (tabW_ <= 0 || !form_) return;
   const int w = int(std::lround(tabW_ * form_->pxPerUnitX()));
   const int h = int(std::lround(tabH_ * form_->pxPerUnitY()));
+  // The chosen tab's caption is bold: the captions take a smaller size where the tabs are too
+  // narrow for the longest of them in bold with a margin on each side.
+  if (!baseFont_) baseFont_ = bar()->font();
+  QFont font = *baseFont_;
+  const auto fits = [&](const QFont& f) {
+    QFont bold = f;
+    bold.setBold(true);
+    const QFontMetrics m(bold);
+    int widest = 0;
+    for (int i = 0; i < tabCount(); ++i) widest = std::max(widest, m.horizontalAdvance(bar()->tabText(i)));
+    return widest + 2 * m.averageCharWidth() <= w - 2;
+  };
+  while (!fits(font) && font.pointSizeF() > 6) font.setPointSizeF(font.pointSizeF() - 0.5);
+  bar()->setFont(font);
   // The chosen tab stands out plainly: light and bold over darker ones.
   bar()->setStyleSheet(QStringLiteral("QTabBar::tab { width: %1px; height: %2px; padding: 0px;"
                                       " border: 1px solid palette(dark); background: palette(mid); }"

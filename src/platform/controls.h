@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QAbstractButton;
@@ -311,6 +312,7 @@ class ListBox : public Control {
   int anchor_ = -1;
   QString typed_;
   qint64 typedAt_ = 0;
+  bool focusOnShow_ = false;
 };
 
 class Frame : public Control {
@@ -351,6 +353,7 @@ class TabStrip : public Control {
   QTabBar* bar() const;
   double tabW_ = 0, tabH_ = 0;
   bool inCode_ = false;
+  std::optional<QFont> baseFont_;
 };
 
 class PictureBox : public Control {

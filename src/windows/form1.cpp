@@ -128,6 +128,16 @@ void Form1::buildControls() {
   Label5.setCaption(QString());
   TabStrip1.setTabSize(23, 4);
 
+  // Tab goes over the window as it reads: the buttons, the option boxes and the drop-downs left
+  // to right, then the disc list, the sort tabs, the song list (and the matches and their close
+  // button below it) and the header box.
+  const platform::Control* tabOrder[] = {&cmdOpen, &cmdSave, &cmdPrint, &cmdExport, &cmdUpdate, &cmdCreate_Update,
+                                         &cmdAdd, &cmdUntag, &cmdGet_Tracks, &cmdSearch, &Check2, &Check1,
+                                         &chkOpen, &Check3, &Check7, &Check5, &Combo1, &cmbSearch_text,
+                                         &cmbSearch, &List1, &TabStrip1, &List2, &List3, &cmdClose, &Text1};
+  for (size_t i = 1; i < std::size(tabOrder); ++i)
+    QWidget::setTabOrder(tabOrder[i - 1]->widget(), tabOrder[i]->widget());
+
   // Labels stand beneath every other control: the hint and the web address show only where
   // the lists leave room.
   for (platform::Label* l : {&Label1, &Label6, &Label5, &Label10, &Label4, &Label18, &Label11, &Label17, &Label9})
@@ -289,9 +299,31 @@ void Form1::Form_Resize() {
   chkOpen.Move(44, row2);
   Check3.Move(64, row2);
   Check5.Move(89, row2);
-  keepInside(Check5);
   Check6.Move(84, row2 + 9.5);
   Check7.Move(80, row2);
+  // In a narrow window a caption would run into the next box: the boxes after it move along,
+  // and back from the right edge as far as the last one needs. Where even that leaves too little
+  // room, the captions take a smaller size.
+  platform::CheckBox* row[] = {&Check2, &Check1, &chkOpen, &Check3, &Check7, &Check5};
+  const double gap = 6 / pxPerUnitX();
+  QFont font = QApplication::font(Check1.widget());
+  while (true) {
+    double needed = Check2.Left() - gap;
+    for (platform::CheckBox* c : row) {
+      c->setFont(font);
+      c->movePx(c->geometryPx().x(), c->geometryPx().y(), c->widget()->sizeHint().width() + 4);
+      needed += c->Width() + gap;
+    }
+    if (needed <= 100 || font.pointSizeF() <= 6) break;
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  }
+  for (size_t i = 1; i < std::size(row); ++i)
+    row[i]->setLeft(std::max(row[i]->Left(), row[i - 1]->Left() + row[i - 1]->Width() + gap));
+  double limit = 100;
+  for (size_t i = std::size(row) - 1; i > 0; --i) {
+    row[i]->setLeft(std::min(row[i]->Left(), limit - row[i]->Width()));
+    limit = row[i]->Left() - gap;
+  }
 
   const double row3 = Check1.Top() + Check1.Height() + 1;
   cmbSearch.setListIndex(0);

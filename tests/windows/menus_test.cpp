@@ -4,7 +4,9 @@
 
 #include "platform/prompts.h"
 
+#include <QApplication>
 #include <QFileInfo>
+#include <QTest>
 
 using platform::msg::OK;
 
@@ -73,6 +75,37 @@ TEST_F(MainWindowTest, ExportButtonRefusesWhenThereIsNothingToExport) {
   EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Please create a list first, nothing to Export");
   EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Export");
   EXPECT_TRUE(f.cmdExport.Enabled());
+}
+
+// Keys on the focused button: Enter and the keypad's Enter press it as Space does.
+TEST_F(MainWindowTest, EnterPressesTheFocusedButton) {
+  Form1& f = start();
+  f.cmdExport.SetFocus();
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+    prompts.answerMsg(OK);
+    QTest::keyClick(f.cmdExport.widget(), key);
+  }
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 3u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Please create a list first, nothing to Export");
+}
+
+// Tab follows the window as it reads, then comes back to the first button.
+TEST_F(MainWindowTest, TabGoesOverTheWindowAsItReads) {
+  Form1& f = start();
+  tick("SC8123");
+  f.cmdGet_Tracks_Click();
+  QTest::keyClicks(f.cmbSearch_text.widget(), "x");  // a search text enables the target box
+  f.cmdOpen.SetFocus();
+  QStringList order;
+  for (int i = 0; i < 23; ++i) {
+    QWidget* w = QApplication::focusWidget();
+    order << (w ? w->objectName() : QString());
+    QTest::keyClick(w, Qt::Key_Tab);
+  }
+  EXPECT_EQ(order, (QStringList{"cmdOpen", "cmdSave", "cmdPrint", "cmdExport", "cmdUpdate", "cmdAdd", "cmdUntag",
+                                "cmdGet_Tracks", "cmdSearch", "Check2", "Check1", "chkOpen", "Check3", "Check7",
+                                "Check5", "Combo1", "cmbSearch_text", "cmbSearch", "List1", "TabStrip1", "List2",
+                                "Text1", "cmdOpen"}));
 }
 
 TEST_F(MainWindowTest, HelpEntriesOpenThePageTheSiteAndTheDiscHint) {

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QTabBar>
 #include <QTest>
 
 using platform::msg::No;
@@ -185,6 +186,26 @@ TEST_F(MainWindowTest, ScreensSmallerThan800By600AreRefusedWithTheMessage) {
     if (c->isVisible()) {
       EXPECT_TRUE(f.client()->rect().contains(c->geometry())) << c->objectName().toStdString() << " " << c->geometry().x() << "," << c->geometry().y() << " " << c->width() << "x" << c->height() << " in " << f.client()->width() << "x" << f.client()->height();
     }
+  }
+  // No caption of the option row runs into the next box.
+  const platform::CheckBox* row[] = {&f.Check2, &f.Check1, &f.chkOpen, &f.Check3, &f.Check7, &f.Check5};
+  for (size_t i = 1; i < std::size(row); ++i) {
+    const QWidget* before = row[i - 1]->widget();
+    EXPECT_LT(before->x() + before->sizeHint().width(), row[i]->widget()->x()) << row[i]->name().toStdString();
+  }
+  // The chosen tab's bold caption keeps a margin of the tab's own colour on each side.
+  f.List1.setSelected(0, true);
+  f.cmdGet_Tracks_Click();
+  auto* bar = static_cast<QTabBar*>(f.TabStrip1.widget());
+  for (int tab = 0; tab < bar->count(); ++tab) {
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+    ASSERT_EQ(bar->currentIndex(), tab);
+    const QImage shot = bar->grab().toImage();
+    const QRect r = bar->tabRect(tab);
+    const QColor face = shot.pixelColor(r.left() + 3, r.top() + 3);
+    for (int y = r.top() + 3; y < r.bottom() - 2; ++y)
+      for (int x : {r.left() + 2, r.left() + 3, r.left() + 4, r.right() - 4, r.right() - 3, r.right() - 2})
+        EXPECT_EQ(shot.pixelColor(x, y), face) << bar->tabText(tab).toStdString() << " at " << x << "," << y;
   }
 }
 

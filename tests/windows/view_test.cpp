@@ -4,7 +4,10 @@
 #include "platform/colours.h"
 #include "platform/prompts.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QListView>
+#include <QTest>
 
 using platform::msg::OK;
 
@@ -171,4 +174,35 @@ TEST_F(ViewTest, FullSizeOnAnEmptyListLetsCreateListRefuseAndStillFillsTheWindow
 
   f.mnuNormal_Click();
   EXPECT_NEAR(f.List2.Top(), f.List1.Top() + f.List1.Height() + 5, 0.01);
+}
+
+// The passes hide the song list while they rework it. When it held the focus it has it again
+// afterwards: the next key goes to the list, not into the header box, whose text stays.
+TEST_F(ViewTest, ThePassesThatHideTheFocusedSongListGiveItTheFocusBack) {
+  Form1& f = started();
+  QListView* view = f.List2.view();
+  const auto rightClick = [&] {
+    QTest::mouseClick(view->viewport(), Qt::RightButton, {}, QPoint(20, 5));
+  };
+  struct Step {
+    const char* name;
+    std::function<void()> run;
+  } steps[] = {
+      {"Capitals from the full popup", [&] { prompts.choosePopup("mnuCapitals1"); rightClick(); }},
+      {"Capitals from the full popup again", [&] { prompts.choosePopup("mnuCapitals1"); rightClick(); }},
+      {"Hide VOCAL tracks from the full popup", [&] { prompts.choosePopup("mnuHide_Vocal"); rightClick(); }},
+      {"View > All Capitals", [&] { f.mnuCapitals3.action()->trigger(); }},
+      {"View > Hide Vocal Tracks", [&] { f.mnuHide_Vocal_Tracks.action()->trigger(); }},
+  };
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(20, 5));
+  ASSERT_TRUE(f.List2.hasFocus());
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.name);
+    step.run();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(f.List2.hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q);
+    EXPECT_EQ(f.Text1.Text(), Form1::kHeaderPrompt);
+  }
+  EXPECT_EQ(prompts.calls().size(), 3u);
 }
