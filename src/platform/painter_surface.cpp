@@ -473,11 +473,12 @@ struct PrinterSurface::Impl {
 
   // What of each text stays visible: a later opaque text that reaches over its top, bottom and
   // right end (the blanks that end a column) hides it from its own left edge on. The hidden part
-  // is not drawn at all, so it does not linger in the document's text under the blanks: only
-  // the characters that begin left of that edge are drawn, cut at the edge.
+  // is not drawn at all, so it does not linger in the document's text under the blanks: only the
+  // characters with ink left of that edge are drawn, cut at the edge.
   struct Visible {
     QRectF box;  // the part of the text drawn, in points
     int chars;   // the characters drawn; 0 for a text wholly hidden
+    int whole;   // of those, the ones that end at the edge or before it
     double clipRight = std::numeric_limits<double>::infinity();
     TextGlyphs glyphs;
   };
@@ -493,18 +494,68 @@ struct PrinterSurface::Impl {
       const std::vector<double>& starts = v.glyphs.starts;
       const QRectF box(t->x, t->y, starts.back() / device.fontPxPerPt, r.lineSpacing / device.fontPxPerPt);
       v.box = box;
-      v.chars = int(t->text.size());
+      v.chars = v.whole = int(t->text.size());
       const double hiddenFrom = t->font.angle == 0 ? covers.hiddenFrom(box) : box.right();
       if (hiddenFrom < box.right()) {
+        const auto at = [&](int c) { return t->x + starts[size_t(c)] / device.fontPxPerPt; };
+        // Where the character's ink begins, by its outline as the document carries it (the
+        // font's hinted box can be pixels off at a printer's size); blanks have none.
+        const auto inkFrom = [&](int c) {
+          QPainterPath outline;
+          if (v.glyphs.indexes.isEmpty())
+            outline.addText(0, 0, r.font, t->text.mid(c, 1));
+          else
+            outline = r.raw.pathForGlyph(v.glyphs.indexes[c]);
+          return outline.isEmpty() ? std::numeric_limits<double>::infinity()
+                                   : at(c) + outline.boundingRect().left() / device.fontPxPerPt;
+        };
+        const auto wholePair = [&](int c) {
+          return c > 0 && c < t->text.size() && t->text[c - 1].isHighSurrogate() ? c + 1 : c;
+        };
         v.chars = 0;
-        while (v.chars < t->text.size() && t->x + starts[size_t(v.chars)] / device.fontPxPerPt < hiddenFrom) ++v.chars;
-        if (v.chars > 0 && v.chars < t->text.size() && t->text[v.chars - 1].isHighSurrogate()) ++v.chars;
+        while (v.chars < t->text.size() && at(v.chars) < hiddenFrom) ++v.chars;
+        while (v.chars > 0 && t->text[v.chars - 1] != QLatin1Char(' ') && inkFrom(v.chars - 1) >= hiddenFrom) --v.chars;
+        v.chars = wholePair(v.chars);
+        v.whole = v.chars;
+        while (v.whole > 0 && at(v.whole) > hiddenFrom + 1e-6) --v.whole;
+        v.whole = wholePair(v.whole);
+        if (onlyBlanks(t->text.mid(v.whole, v.chars - v.whole))) v.whole = v.chars;  // nothing to cut
         v.clipRight = hiddenFrom;
         v.box.setRight(std::max(box.left(), hiddenFrom));
       }
       if (t->opaque && t->font.angle == 0) covers.add(box);
     }
     return out;
+  }
+
+  // The characters of a cut text that the edge runs through: their ink is drawn as outlines up
+  // to the edge, and the document's text gets them invisibly, squeezed in between where they
+  // begin and the edge. Someone searching or copying the text then finds them as the paper shows
+  // them, never run into the next column by their full width.
+  void paintCutCharacters(const TextCommand& t, const Visible& v) {
+    const ResolvedFont& r = resolved(device, t.font);
+    const double baseline = t.y * device.pxPerPt + r.ascent;
+    const auto at = [&](int c) { return t.x * device.pxPerPt + v.glyphs.starts[size_t(c)]; };
+    const double from = at(v.whole), to = at(v.chars), edge = v.clipRight * device.pxPerPt;
+    QPainterPath ink;
+    for (int c = v.whole; c < v.chars; ++c) ink.addText(QPointF(at(c), baseline), r.font, t.text.mid(c, 1));
+    painter.save();
+    const double margin = 2 * r.lineSpacing;
+    painter.setClipRect(QRectF(from - margin, baseline - r.ascent - margin, edge - from + margin, 3 * margin));
+    painter.fillPath(ink, toQColor(t.colour));
+    painter.setClipping(false);
+    painter.translate(from, 0);
+    painter.scale(std::max(edge - from, 0.01 * (to - from)) / (to - from), 1);
+    painter.translate(-from, 0);
+    QList<QPointF> positions;
+    for (int c = v.whole; c < v.chars; ++c) positions.append(QPointF(at(c), baseline));
+    QGlyphRun run;
+    run.setRawFont(r.raw);
+    run.setGlyphIndexes(v.glyphs.indexes.mid(v.whole, v.chars - v.whole));
+    run.setPositions(positions);
+    painter.setPen(QColor(0, 0, 0, 0));
+    painter.drawGlyphRun(QPointF(0, 0), run);
+    painter.restore();
   }
 
   // Texts in one font and colour that paint nothing but their glyphs, gathered into one run: the
@@ -560,8 +611,10 @@ struct PrinterSurface::Impl {
           addToBatch(*t, resolved(device, t->font), v.glyphs, text.size());
         } else {
           flushBatch();
-          paintText(painter, device, t->x, t->y, t->font, t->colour, fill, t->back, text, v.clipRight, v.box.width(),
-                    &v.glyphs);
+          const bool cutThrough = v.whole < v.chars && !t->font.underline && device.pxPerPt == device.fontPxPerPt;
+          paintText(painter, device, t->x, t->y, t->font, t->colour, fill, t->back,
+                    cutThrough ? text.left(v.whole) : text, v.clipRight, v.box.width(), &v.glyphs);
+          if (cutThrough) paintCutCharacters(*t, v);
         }
         if (t->font.angle != 0) ink.addEverywhere();
         else if (!onlyBlanks(text) || t->font.underline) ink.add(v.box);

@@ -1,6 +1,9 @@
 // The add, change-code and delete windows, opened from the main window as the user does.
 #include "maint_support.h"
 
+#include "catalogue/colour_settings.h"
+#include "catalogue/song_list_file.h"
+#include "covers/label_settings.h"
 #include "maintenance/update_file.h"
 #include "platform/busy.h"
 #include "windows/add_tracks.h"
@@ -558,6 +561,28 @@ TEST_F(MaintenanceTest, DeleteAndEditWantOneSelectedLine) {
 }
 
 // ---------------------------------------------------------------- Line ends
+
+// The other files the program reads take CR CR LF as one line end too: a saved list keeps its
+// header and values, the colours and the label settings keep their places.
+TEST_F(MaintenanceTest, ASavedListColoursAndLabelSettingsConvertedTwiceReadAsBefore) {
+  const QByteArray mdq = "\"Mellowdex Song List File V2\"\r\n\"MY HEADER\"\r\n\"MF TRUE\"\r\n\"SC8123     \"\r\n";
+  const QByteArray ini = "255\r\n65280\r\n16711680\r\n0\r\n";
+  const QByteArray offset = "12\r\n0\r\nArial\r\n/pictures/a.png\r\n";
+  const auto twice = [](QByteArray b) { return b.replace("\r\n", "\r\r\n"); };
+  home.writeBytes("a.mdq", mdq);
+  home.writeBytes("b.mdq", twice(mdq));
+  const auto once = catalogue::readSongListValues(home.path("a.mdq"));
+  ASSERT_TRUE(once && once->size() == 4);
+  EXPECT_EQ(catalogue::readSongListValues(home.path("b.mdq")), once);
+  home.writeBytes("a.ini", ini);
+  home.writeBytes("b.ini", twice(ini));
+  ASSERT_TRUE(catalogue::readColourValues(home.path("a.ini")));
+  EXPECT_EQ(catalogue::readColourValues(home.path("b.ini")), catalogue::readColourValues(home.path("a.ini")));
+  home.writeBytes("a.dat", offset);
+  home.writeBytes("b.dat", twice(offset));
+  ASSERT_TRUE(covers::readSettingsValues(home.path("a.dat"), 4));
+  EXPECT_EQ(covers::readSettingsValues(home.path("b.dat"), 4), covers::readSettingsValues(home.path("a.dat"), 4));
+}
 
 // The demo database with a lone CR, then CR CR LF (a file converted twice), ending every line:
 // read record by record for the title and the disc list, and by every rewrite, which writes each

@@ -10,14 +10,19 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QProcess>
+#include <QRawFont>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
+
+#include <algorithm>
+#include <map>
 
 using platform::msg::OK;
 using testsupport::linesBytes;
@@ -552,5 +557,128 @@ TEST_F(PrintWindowTest, PrintsARealPdfHoldingTheChosenPagesOnTheChosenPaper) {
       EXPECT_EQ(fields.mid(1), (QStringList{"ARTIST", "SC1", "01"}));
     }
     EXPECT_GT(rows, 20);
+  }
+}
+
+// A cut field ends in a letter of any width, which may stand across the column's edge: in the
+// fixed-pitch face and in proportional ones the document's text still holds every field as its
+// own word, its last letter has ink on the paper and the letter after it has none.
+TEST_F(PrintWindowTest, ThePdfTextHoldsEachCutFieldApartAndOnlyItsInkedLettersInEveryFace) {
+  const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+  if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed: the pages' text is not checked";
+  start();
+  // Songs and artists as long as the track file holds them (36 and 30 characters), too long for
+  // their columns, each row cut at another letter.
+  const QString songs = "CRAZY MIRROR HONEY BALLROOM WALTZ OF THE JIVING LANTERNS QUIET FOX ",
+                artists = "THE MIDNIGHT WAYFARERS AND VERY LONG BAND NAMES OF JAZZ ";
+  QList<QStringList> rows;
+  QList<QByteArray> records{"\"SAMT\"", "\"SONG\",\"ARTIST\",\"MF CODE\",\"TRACK\""};
+  for (int i = 0; i < 2 * songs.size(); ++i) {
+    rows << QStringList{(songs.mid(i % songs.size()) + songs).left(36).trimmed(),
+                        (artists.mid(i % artists.size()) + artists).left(30).trimmed(), "SC1", "01"};
+    records << "\"" + rows.back().join("\",\"").toLatin1() + "\"";
+  }
+  home.writeBytes("primp.tmp", linesBytes(records));
+  const struct {
+    double textX, clipX;
+  } columns[] = {{0.04, 0.43}, {0.45, 0.73}, {0.75, 0.86}, {0.88, 0.96}};
+
+  for (const QString face : {"COURIER NEW", "LIBERATION SANS", "LIBERATION SERIF", "DEJAVU SERIF"}) {
+    SCOPED_TRACE(face.toStdString());
+    if (face != "COURIER NEW" && !QFontDatabase::families().contains(face, Qt::CaseInsensitive)) continue;
+    home.writeLines("print.ini", {face, "14"});
+    frmPrint w;
+    w.Load();
+    w.Form_Activate();
+    ASSERT_EQ(w.Combo1.Text(), face);
+    w.Text1.setText("Friday");
+    platform::PrintDialogAnswer answer;
+    answer.outputFile = home.path("list.pdf");
+    answer.pageLayout = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20));
+    prompts.answerPrint(answer);
+    w.Command1_Click();
+    ASSERT_TRUE(QFile::exists(home.path("list.pdf")));
+    QProcess run;
+    run.start(pdftotext, {"-bbox", home.path("list.pdf"), "-"});
+    ASSERT_TRUE(run.waitForFinished(-1));
+
+    // The words of each line of the pages, left to right.
+    struct Word {
+      double x0, x1;
+      QString text;
+    };
+    std::map<std::pair<int, long>, std::vector<Word>> lines;
+    const QRegularExpression word(R"re(<page|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)"[^>]*>([^<]*)</word>)re");
+    int page = 0;
+    for (auto it = word.globalMatch(QString::fromUtf8(run.readAllStandardOutput())); it.hasNext();) {
+      const QRegularExpressionMatch m = it.next();
+      if (m.captured(0) == "<page") {
+        ++page;
+        continue;
+      }
+      lines[{page, std::lround(m.captured(2).toDouble() * 10)}].push_back(
+          {m.captured(1).toDouble(), m.captured(3).toDouble(), m.captured(4)});
+    }
+    QFont unhinted(face == "COURIER NEW" ? "Liberation Mono" : face);
+    unhinted.setPixelSize(1300);
+    unhinted.setHintingPreference(QFont::PreferNoHinting);
+    const QRawFont font = QRawFont::fromFont(unhinted);
+    // Where the ink of text[i] begins, for a text whose first letter stands at x (points).
+    const auto inkStart = [&](double x, const QString& text, qsizetype i) {
+      const QList<quint32> glyphs = font.glyphIndexesForString(text.left(i + 1));
+      const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs);
+      for (qsizetype k = 0; k < i; ++k) x += advances[k].x() / 100;
+      return x + font.boundingRect(glyphs[i]).left() / 100;
+    };
+    // The page's width W and the left edge x0 of the list, from the headings (points).
+    double W = 0, x0 = 0;
+    for (const auto& [at, words] : lines)
+      if (!words.empty() && words.front().text == "SONG" && words.back().text == "TRACK") {
+        x0 = words.front().x0;
+        W = (words.back().x0 - x0) / (columns[3].textX - 0.04);
+      }
+    ASSERT_GT(W, 500);
+    int checked = 0, cut = 0;
+    for (const auto& [at, words] : lines) {
+      // What each column of the line holds, its words joined by one blank, and where it ends.
+      QStringList got(4);
+      double ends[4] = {}, lastWordAt[4] = {};
+      for (int c = 0; c < 4; ++c) {
+        const double from = x0 + (columns[c].textX - 0.04) * W;
+        const double next = c < 3 ? x0 + (columns[c + 1].textX - 0.04) * W : 1e9;
+        for (const Word& w : words)
+          if (w.x0 >= from - 0.5 && w.x0 < next - 0.5) {
+            got[c] += (got[c].isEmpty() ? "" : " ") + w.text;
+            ends[c] = w.x1;
+            lastWordAt[c] = w.x0;
+          }
+      }
+      if (got[2] != "SC1" || got[3] != "01") continue;  // not a row
+      ++checked;
+      for (int c = 0; c < 3; ++c)
+        EXPECT_LE(ends[c], x0 + (columns[c].clipX - 0.04) * W + 0.05) << got[c].toStdString() << " runs past its edge";
+      const auto row = std::find_if(rows.begin(), rows.end(), [&](const QStringList& r) {
+        return r[0].startsWith(got[0]) && r[1].startsWith(got[1]);
+      });
+      ASSERT_NE(row, rows.end()) << got.join(" | ").toStdString();
+      for (int c = 0; c < 2; ++c) {
+        const QString& text = got[c];
+        const QString& field = (*row)[c];
+        ASSERT_FALSE(text.isEmpty());
+        if (text.size() == field.size()) continue;
+        ++cut;
+        const double edge = x0 + (columns[c].clipX - 0.04) * W;
+        // The last letter kept has ink before the edge; the next letter with ink has none there.
+        // Both are measured from where the PDF puts the last word.
+        const qsizetype last = text.lastIndexOf(' ') + 1;
+        const QString tail = field.mid(last);
+        qsizetype next = text.size() - last;
+        while (next < tail.size() && tail[next] == ' ') ++next;
+        EXPECT_LT(inkStart(lastWordAt[c], tail, text.size() - last - 1), edge + 0.05) << text.toStdString();
+        EXPECT_GT(inkStart(lastWordAt[c], tail, next), edge - 0.05) << text.toStdString() << " | " << field.toStdString();
+      }
+    }
+    EXPECT_GT(checked, rows.size() - 5);
+    EXPECT_GT(cut, rows.size());
   }
 }
