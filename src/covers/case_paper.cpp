@@ -13,17 +13,14 @@ using namespace case_paper;
 
 namespace {
 
-// A title centred on its face, at most the face's width less an inset at each side: a longer
-// one is printed smaller. It is centred without its surrounding blanks, and printed without
-// them, so that nothing runs past the face.
-void printTitle(platform::DrawingSurface& s, const QString& title, const QRectF& face, double top) {
-  const QString text = common::Trim(title);
-  const double size = s.font.size;
-  fittedSize(s, text, size, face.width() - 2 * kTextInset, face.height());
+// A title centred on its face, fitted by fitCaseTitle. It is centred without its surrounding
+// blanks, and printed without them, so that nothing runs past the face.
+void printTitle(platform::DrawingSurface& s, const CaseDesign& d, const QRectF& face, double top) {
+  const QString text = common::Trim(d.title);
+  fitCaseTitle(s, d, face.width());
   s.CurrentY = top;
   s.CurrentX = face.center().x() - 0.5 * s.TextWidth(text);
   s.Print(text);
-  s.font.size = size;
 }
 
 // Where a line that is too wide may be cut: after a blank or a comma, else after the last
@@ -54,14 +51,28 @@ QStringList wrapToWidth(platform::DrawingSurface& s, QString line, double width)
   return pieces;
 }
 
-// The track lines from the face's inset, each wrapped at the face's right edge less the inset,
-// down to the last piece that fits above the face's bottom edge.
-void printTracks(platform::DrawingSurface& s, const QStringList& lines, const QRectF& face, double top) {
+const QRectF kBackFace = kBack.adjusted(kSpine, 0, -kSpine, 0);
+
+// How many of the lines, from the first, fit the face whole in the surface's font, each
+// wrapped at the face's right edge less the inset, from the track list's top down to the face's
+// bottom edge.
+int linesThatFit(platform::DrawingSurface& s, const QStringList& lines, const QRectF& face) {
+  const double width = face.width() - 2 * kTextInset, height = s.TextHeight();
+  double y = face.top() + kTrackListDrop;
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    y += wrapToWidth(s, lines[i], width).size() * height;
+    if (y > face.bottom() + 1e-9) return int(i);
+  }
+  return int(lines.size());
+}
+
+// The first `count` track lines from the face's inset, each wrapped at the face's right edge
+// less the inset.
+void printTracks(platform::DrawingSurface& s, const QStringList& lines, qsizetype count, const QRectF& face) {
   const double left = face.left() + kTextInset, width = face.width() - 2 * kTextInset;
-  s.CurrentY = top;
-  for (const QString& line : lines) {
+  s.CurrentY = face.top() + kTrackListDrop;
+  for (const QString& line : lines.mid(0, count)) {
     for (const QString& piece : wrapToWidth(s, line, width)) {
-      if (s.CurrentY + s.TextHeight() > face.bottom()) return;
       s.CurrentX = left;
       s.Print(piece);
     }
@@ -70,9 +81,29 @@ void printTracks(platform::DrawingSurface& s, const QStringList& lines, const QR
 
 }  // namespace
 
-void drawCasePaper(platform::DrawingSurface& s, const CaseDesign& d) {
+CaseTrackFit fitCaseTracks(platform::DrawingSurface& s, const CaseDesign& d) {
   s.setScaleMillimetres();
-  const QRectF backFace = kBack.adjusted(kSpine, 0, -kSpine, 0);
+  const QStringList lines = caseTrackLines(d.tracks);
+  CaseTrackFit fit;
+  fit.total = int(lines.size());
+  const double chosen = d.trackSize * kFontFactor, smallest = std::min(chosen, kSmallestTrackSize);
+  for (int step = 0;; ++step) {
+    fit.size = std::max(smallest, chosen - step * kTrackSizeStep);
+    s.font = platform::SurfaceFont{d.trackFace, fit.size, false};
+    fit.shown = std::min(linesThatFit(s, lines, kFront), linesThatFit(s, lines, kBackFace));
+    if (fit.shown == fit.total || fit.size <= smallest) return fit;
+  }
+}
+
+double fitCaseTitle(platform::DrawingSurface& s, const CaseDesign& d, double faceWidth) {
+  s.setScaleMillimetres();
+  s.font = platform::SurfaceFont{d.titleFace, d.titleSize * kFontFactor, true};
+  return fittedSize(s, common::Trim(d.title), s.font.size, faceWidth - 2 * kTextInset, kTrackListDrop - kTitleDrop);
+}
+
+void drawCasePaper(platform::DrawingSurface& s, const CaseDesign& d) {
+  const CaseTrackFit tracks = fitCaseTracks(s, d);
+  const QRectF& backFace = kBackFace;
 
   fillBox(s, kFront.x(), kFront.y(), kFront.width(), kFront.height(), d.caseColour);
   fillBox(s, kBack.x(), kBack.y(), kBack.width(), kBack.height(), d.caseColour);
@@ -84,18 +115,17 @@ void drawCasePaper(platform::DrawingSurface& s, const CaseDesign& d) {
   s.Line(backFace.left(), kBack.top(), backFace.left(), kBack.bottom(), kBlack);
   s.Line(backFace.right(), kBack.top(), backFace.right(), kBack.bottom(), kBlack);
 
-  s.font = platform::SurfaceFont{d.titleFace, d.titleSize * kFontFactor, true};
   s.ForeColor = d.frontTitleColour;
-  printTitle(s, d.title, kFront, kFront.top() + kTitleDrop);
+  printTitle(s, d, kFront, kFront.top() + kTitleDrop);
   s.ForeColor = d.backTitleColour;
-  printTitle(s, d.title, backFace, kBack.top() + kTitleDrop);
+  printTitle(s, d, backFace, kBack.top() + kTitleDrop);
 
   const QStringList lines = caseTrackLines(d.tracks);
-  s.font = platform::SurfaceFont{d.trackFace, d.trackSize * kFontFactor, false};
+  s.font = platform::SurfaceFont{d.trackFace, tracks.size, false};
   s.ForeColor = d.frontTrackColour;
-  printTracks(s, lines, kFront, kFront.top() + kTrackListDrop);
+  printTracks(s, lines, tracks.shown, kFront);
   s.ForeColor = d.backTrackColour;
-  printTracks(s, lines, backFace, kBack.top() + kTrackListDrop);
+  printTracks(s, lines, tracks.shown, backFace);
 
   // The title along each side strip, centred on it both ways; a long one is printed smaller,
   // to stay an inset short of the strip's ends.

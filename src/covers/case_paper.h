@@ -24,6 +24,8 @@ constexpr double kTrackListDrop = 28;    // from a panel's top to its track list
 constexpr double kTextInset = 3;         // from a panel's edges to its texts
 constexpr double kFontFactor = 2;        // paper sizes are twice the sizes chosen for the preview
 constexpr double kSpineLargestSize = 12; // points: the spine title's size, at most the title size
+constexpr double kSmallestTrackSize = 6; // points: the track lists are never printed smaller
+constexpr double kTrackSizeStep = 0.5;   // points: how a track list too long for its face shrinks
 constexpr qint32 kLeftSpineAngle = 900;  // tenths of a degree: reads upwards
 constexpr qint32 kRightSpineAngle = 2700;  // reads downwards
 }  // namespace case_paper
@@ -44,10 +46,29 @@ struct CaseDesign {
   QStringList tracks;  // the disc's track list items, in list order
 };
 
+// How the track lists fit their faces on paper: the size they are printed in, and how many
+// tracks, from the first, both faces print whole.
+struct CaseTrackFit {
+  double size = 0;  // points on paper
+  int shown = 0;
+  int total = 0;
+};
+
+// The track lists at the chosen size when every track fits both faces; else at the largest
+// smaller size, in steps of half a point, at which every track fits, but never smaller than
+// kSmallestTrackSize (nor than the chosen size); at that smallest size, the tracks that fit.
+// A track is never split between the faces' bottom edges: it fits whole or not at all. The
+// surface is set to millimetres.
+CaseTrackFit fitCaseTracks(platform::DrawingSurface& surface, const CaseDesign& design);
+
+// The size a title is printed in on a face of this width: the chosen size, or smaller where the
+// title would pass the face's insets or reach down to the track list. The surface is set to
+// millimetres and left in the title's font.
+double fitCaseTitle(platform::DrawingSurface& surface, const CaseDesign& design, double faceWidth);
+
 // Draws the insert on the surface, which is set to millimetres first. The page is not ended.
 // Every text stays inside its panel: a title too long for its face or strip is printed smaller,
-// a track line too long for its face wraps, and a track list stops at the last line that fits
-// above its panel's bottom edge.
+// a track line too long for its face wraps, and the track lists are fitted as fitCaseTracks says.
 void drawCasePaper(platform::DrawingSurface& surface, const CaseDesign& design);
 
 }  // namespace covers

@@ -28,6 +28,14 @@ constexpr double kBackTitleCentre = 71;
 constexpr QRectF kFrontTrackList{50, 16, 64, 34};
 constexpr QRectF kBackTrackList{53, 60, 65, 34};
 constexpr double kTitleEditorWidthTwips = 7245;
+constexpr double kTextInset = 0.9;  // a title stops this short of its face's sides, as on paper
+// The room of each title: its face's width less the insets, down to the track list's top; and
+// of each track list: down to its panel's bottom edge. The preview's texts stay in them, as the
+// paper's texts stay in their faces.
+constexpr QSizeF kFrontTitleRoom{kFront.width() - 2 * kTextInset, kFrontTrackList.top() - kFrontTitleTop};
+constexpr QSizeF kBackTitleRoom{kBackInner.width() - 2 * kTextInset, kBackTrackList.top() - kBackTitleTop};
+constexpr double kFrontTrackRoom = kFront.bottom() - kFrontTrackList.top();
+constexpr double kBackTrackRoom = kBack.bottom() - kBackTrackList.top();
 }  // namespace case_preview
 
 // One track a line: the track number, a blank, the song, a comma and the artist (song and

@@ -159,9 +159,13 @@ void placeSendingNotice(platform::Frame& notice, platform::PictureBox& printer, 
 
 bool printDesign(const PrinterFactory& makePrinter, platform::Frame& sending,
                  const std::function<void(platform::DrawingSurface&)>& draw, const QString& failure,
-                 const QString& caption) {
+                 const QString& caption, const std::function<bool(platform::DrawingSurface&)>& goAhead) {
   const std::shared_ptr<platform::DrawingSurface> printer = makePrinter ? makePrinter() : nullptr;
   if (!printer) return false;  // no printer and no file named for the page
+  if (goAhead && !goAhead(*printer)) {
+    printer->endDocument();  // nothing was sent: nothing is printed
+    return false;
+  }
   bool printed = false;
   {
     platform::BusyScope busy;  // no second Print, no Cancel, while the page is sent

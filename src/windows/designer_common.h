@@ -68,12 +68,13 @@ void blackenWhiteText(platform::Label& text, platform::CommandButton& swatch);
 void placeSendingNotice(platform::Frame& notice, platform::PictureBox& printer, platform::Label& text, int x, int y);
 
 // Print: the page `draw` draws goes to the printer `makePrinter` gives, while the "Sending to
-// Printer" frame shows and the user's input waits. A printer that fails is reported with
-// `failure` and the printer's reason, in a message box titled `caption`. True when the page was
-// printed; false when it failed or no printer (or printer file) was given.
+// Printer" frame shows and the user's input waits. `goAhead`, when given, first sees the
+// printer (to measure the page on it) and may still withdraw. A printer that fails is reported
+// with `failure` and the printer's reason, in a message box titled `caption`. True when the page
+// was printed; false when it failed, was withdrawn or no printer (or printer file) was given.
 bool printDesign(const covers::PrinterFactory& makePrinter, platform::Frame& sending,
                  const std::function<void(platform::DrawingSurface&)>& draw, const QString& failure,
-                 const QString& caption);
+                 const QString& caption, const std::function<bool(platform::DrawingSurface&)>& goAhead = {});
 
 // Replaces a settings file with `text`, in UTF-8. A failure is reported as `failure` followed by the
 // path and the reason, in a message box titled `caption`; the old file stays whole.

@@ -27,6 +27,34 @@ constexpr int kTitleEditorHeightPx = 24;
 
 QString settingsPath() { return platform::programFile(kCaseSettingsFile); }
 
+// Asked before printing when some tracks fit neither face even in the smallest print.
+QString tracksLeftOutText(int left, int total) {
+  return QStringLiteral("%1 of the %2 tracks will not fit on the case insert, even in the smallest print.\n\r"
+                        "Print the insert with the first %3 tracks?")
+      .arg(left)
+      .arg(total)
+      .arg(total - left);
+}
+
+// The largest size up to `size` at which a text shown in `label` fits `room` (the window's
+// units). A wrapping label keeps its width and is measured for its height only; the label is
+// left at that size.
+double fitLabel(platform::Label& label, double size, QSizeF room, double pxPerUnitX, double pxPerUnitY) {
+  auto* shown = qobject_cast<QLabel*>(label.widget());
+  for (int pass = 0; pass < 8 && shown; ++pass) {
+    setFontSize(label, size);
+    const bool wraps = shown->wordWrap();
+    if (!wraps) label.setCaption(label.Caption());  // an auto-sized label takes its text's size
+    const QSize hint = wraps ? QSize(0, shown->heightForWidth(shown->width())) : shown->sizeHint();
+    const double scale = std::min({1.0, wraps || hint.width() <= 0 ? 1.0 : room.width() * pxPerUnitX / hint.width(),
+                                   hint.height() <= 0 ? 1.0 : room.height() * pxPerUnitY / hint.height()});
+    if (scale >= 1) break;
+    size *= pass == 0 ? scale : scale * 0.97;
+  }
+  return size;
+}
+
+
 }  // namespace
 
 frmPrint_Cover::frmPrint_Cover()
@@ -149,6 +177,8 @@ void frmPrint_Cover::designValues() {
     c->setFont(title);
   Label10.setFont(tracks);
   Label1.setFont(tracks);
+  titleSize_ = title.pointSizeF();
+  trackSize_ = tracks.pointSizeF();
   Label8.setForeColor(kSystemButtonText);
   Label15.setForeColor(kSystemButtonText);
   Label10.setForeColor(platform::kSystemWindowText);
@@ -186,34 +216,33 @@ void frmPrint_Cover::Form_Activate() {
 
 // The titles keep their left edges until the next Draw_Page centres them again.
 void frmPrint_Cover::Combo1_Click() {
-  for (platform::Label* title : {&Label15, &Label8}) {
-    setFontFace(*title, Combo1.Text(), true);
-    title->setCaption(title->Caption());
-  }
+  for (platform::Label* title : {&Label15, &Label8}) setFontFace(*title, Combo1.Text(), true);
   setFontFace(Text3, Combo1.Text(), true);
+  fitTitles();
 }
 void frmPrint_Cover::Combo1_Change() { Combo1_Click(); }
 
 void frmPrint_Cover::Combo2_Click() {
   const double size = common::Val(Combo2.Text());
-  for (platform::Label* title : {&Label15, &Label8}) {
-    setFontSize(*title, size);
-    title->setCaption(title->Caption());
-  }
+  if (!(size > 0)) return;
+  titleSize_ = size;
   setFontSize(Text3, size);
+  fitTitles();
 }
 void frmPrint_Cover::Combo2_Change() { Combo2_Click(); }
 
 void frmPrint_Cover::Combo5_Click() {
   setFontFace(Label10, Combo5.Text(), false);
   setFontFace(Label1, Combo5.Text(), false);
+  showTracks();
 }
 void frmPrint_Cover::Combo5_Change() { Combo5_Click(); }
 
 void frmPrint_Cover::Combo6_Click() {
   const double size = common::Val(Combo6.Text());
-  setFontSize(Label10, size);
-  setFontSize(Label1, size);
+  if (!(size > 0)) return;
+  trackSize_ = size;
+  showTracks();
 }
 void frmPrint_Cover::Combo6_Change() { Combo6_Click(); }
 
@@ -316,18 +345,40 @@ void frmPrint_Cover::Draw_Page() {
   Shape7.Move(kBack);
 
   Label8.setCaption(Text3.Text());
+  Label15.setCaption(Text3.Text());
+  fitTitles();
   Label8.setTop(kFrontTitleTop);
   Label8.setLeft(kFrontTitleCentre - Label8.Width() * 0.5);
-  Label15.setCaption(Text3.Text());
   Label15.setTop(kBackTitleTop);
   Label15.setLeft(kBackTitleCentre - Label15.Width() * 0.5);
 
   Label10.Move(kFrontTrackList.x(), kFrontTrackList.y(), kFrontTrackList.width(), kFrontTrackList.height());
   Label1.Move(kBackTrackList.x(), kBackTrackList.y(), kBackTrackList.width(), kBackTrackList.height());
-  const QString tracks = caseTrackText(List1.items());
+  showTracks();
+  repaintPreview();
+}
+
+// Each title at the chosen size, or smaller where it would pass its face's sides or reach down
+// to the track list, as on paper. The titles keep their left edges.
+void frmPrint_Cover::fitTitles() {
+  using namespace case_preview;
+  fitLabel(Label8, titleSize_, kFrontTitleRoom, pxPerUnitX(), pxPerUnitY());
+  fitLabel(Label15, titleSize_, kBackTitleRoom, pxPerUnitX(), pxPerUnitY());
+}
+
+// The track lists show the tracks the paper prints, whole: at the chosen size, or at the size
+// the paper takes them down to, and smaller still where the preview's lines would pass the
+// panels' bottom edges.
+void frmPrint_Cover::showTracks() {
+  using namespace case_preview;
+  const CaseTrackFit fit = fitCaseTracks(paperMeasure_, currentDesign());
+  const QString tracks = captionLines(caseTrackLines(List1.items()).mid(0, fit.shown));
   setLinesCaption(Label10, tracks, false);
   setLinesCaption(Label1, tracks, false);
-  repaintPreview();
+  double size = std::min(trackSize_, fit.size / case_paper::kFontFactor);
+  size = fitLabel(Label10, size, QSizeF(kFrontTrackList.width(), kFrontTrackRoom), pxPerUnitX(), pxPerUnitY());
+  size = fitLabel(Label1, size, QSizeF(kBackTrackList.width(), kBackTrackRoom), pxPerUnitX(), pxPerUnitY());
+  setFontSize(Label10, size);
 }
 
 void frmPrint_Cover::repaintPreview() { preview_.paint(picPreview); }
@@ -340,11 +391,11 @@ CaseDesign frmPrint_Cover::currentDesign() const {
   CaseDesign d;
   d.title = Text3.Text();
   d.titleFace = Label8.font().family();
-  d.titleSize = Label8.font().pointSizeF();
+  d.titleSize = titleSize_;
   d.frontTitleColour = Label8.ForeColor();
   d.backTitleColour = Label15.ForeColor();
   d.trackFace = Label10.font().family();
-  d.trackSize = Label10.font().pointSizeF();
+  d.trackSize = trackSize_;
   d.frontTrackColour = Label10.ForeColor();
   d.backTrackColour = Label1.ForeColor();
   d.caseColour = Command6.BackColor();
@@ -356,7 +407,15 @@ CaseDesign frmPrint_Cover::currentDesign() const {
 
 void frmPrint_Cover::cmdPrint_Click() {
   const auto draw = [this](platform::DrawingSurface& page) { drawCasePaper(page, currentDesign()); };
-  if (!printDesign(makePrinterSurface, Frame3, draw, QStringLiteral("The CD case could not be printed."), kCaption))
+  // Tracks that fit neither face even in the smallest print are left out only with the user's word.
+  const auto goAhead = [this](platform::DrawingSurface& printer) {
+    const CaseTrackFit fit = fitCaseTracks(printer, currentDesign());
+    if (fit.shown == fit.total) return true;
+    return platform::prompts().msgBox(tracksLeftOutText(fit.total - fit.shown, fit.total),
+                                      platform::msg::YesNo + platform::msg::Question, kCaption) == platform::msg::Yes;
+  };
+  if (!printDesign(makePrinterSurface, Frame3, draw, QStringLiteral("The CD case could not be printed."), kCaption,
+                   goAhead))
     return;  // the design stays open to try again
   Write_Cover_File();
   platform::letEventsThrough();
@@ -369,10 +428,10 @@ void frmPrint_Cover::Write_Cover_File() {
   CaseSettings s;
   s.titleColour = Label8.ForeColor();
   s.titleFace = Label8.font().family();
-  s.titleSize = Label8.font().pointSizeF();
+  s.titleSize = titleSize_;
   s.trackColour = Label10.ForeColor();
   s.trackFace = Label10.font().family();
-  s.trackSize = Label10.font().pointSizeF();
+  s.trackSize = trackSize_;
   s.frontPicture = txtImage_File.Text();
   s.backPicture = txtImage_File2.Text();
   s.caseColour = Command6.BackColor();
@@ -392,8 +451,9 @@ void frmPrint_Cover::Read_Cover_File() {
   const QStringList& v = *values;
   if (const auto size = settingsSize(v[2])) {
     if (!presetChoice(Combo2, v[2])) {  // a size the list does not offer
-      for (platform::Control* title : std::initializer_list<platform::Control*>{&Label8, &Label15, &Text3})
-        setFontSize(*title, *size);
+      titleSize_ = *size;
+      setFontSize(Text3, *size);
+      fitTitles();
     }
   }
   if (const auto colour = settingsColour(v[0])) {
@@ -404,8 +464,8 @@ void frmPrint_Cover::Read_Cover_File() {
   presetChoice(Combo1, faceListEntry(v[1]));
 
   if (const auto size = settingsSize(v[5])) {
-    setFontSize(Label1, *size);
-    setFontSize(Label10, *size);
+    trackSize_ = *size;
+    showTracks();
   }
   const auto trackColour = settingsColour(v[3]);
   if (trackColour) {

@@ -115,6 +115,14 @@ class frmPrint_Cover : public platform::FormBase {
   void editTitle(double centre, double top);
   void designValues();
   void repaintPreview();
+  void fitTitles();
+  void showTracks();
   covers::CaseDesign currentDesign() const;
   windows::DesignerPreview preview_;
+  // The sizes chosen for the titles and the track lists: what Cover.dat keeps and the paper is
+  // printed from. The preview's texts show them, or smaller where the paper prints them smaller.
+  double titleSize_ = 8.25;
+  double trackSize_ = 8.25;
+  // Measures the paper's texts as the printer measures them, for the preview.
+  platform::ImageSurface paperMeasure_{1, 1, 1200};
 };

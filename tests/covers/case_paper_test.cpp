@@ -103,18 +103,21 @@ TEST(CasePaper, TitlesAreCentredOnEachFaceAndTrackListsStopAtTheirPanelsEdge) {
   EXPECT_NEAR(titles[1].x + width("SC8123", 24) / 2, 85.5, 1e-9);
   EXPECT_DOUBLE_EQ(titles[1].y, 143.5);
 
-  const double line = 1.2 * 8 / kPtPerMm;
+  // 98 tracks do not fit even at the smallest size, 6 points: both faces list the tracks that
+  // fit the shorter back, one line each.
+  const double line = 1.2 * 6 / kPtPerMm;
   ASSERT_FALSE(front.empty());
   EXPECT_EQ(front[0].text, "01 SONG 1,ARTIST 1");
-  EXPECT_EQ(front[0].font.size, 8);
+  EXPECT_EQ(front[0].font.size, 6);
   EXPECT_DOUBLE_EQ(front[0].x, 13);
   EXPECT_DOUBLE_EQ(front[0].y, 38);
-  EXPECT_EQ(front.size(), size_t((120 - 28) / line)) << "as many lines as fit above the bottom edge";
+  EXPECT_EQ(front.size(), size_t((118 - 28) / line)) << "as many tracks as fit above the back's bottom edge";
   EXPECT_LE(front.back().y + line, 130 + 1e-9);
   ASSERT_FALSE(back.empty());
   EXPECT_DOUBLE_EQ(back[0].x, 19.5);
   EXPECT_DOUBLE_EQ(back[0].y, 166);
-  EXPECT_EQ(back.size(), size_t((118 - 28) / line));
+  EXPECT_EQ(back.size(), front.size());
+  EXPECT_LE(back.back().y + line, 256 + 1e-9);
 
   // The title along both side strips, reading up on the left and down on the right.
   ASSERT_EQ(spines.size(), 2u);
@@ -187,4 +190,62 @@ TEST(RotatedText, PrintsTurnedInTheCurrentFontAndLeavesThePrinterAsItWas) {
   const auto last = callsOf(s, SurfaceCall::Text).back();
   EXPECT_FALSE(last.font.bold);
   EXPECT_EQ(last.font.angle, 270);
+}
+
+// A track list too long for its faces at the chosen size is printed smaller, half a point at a
+// time, until every track fits, but not below 6 points; there the tracks that fit are printed.
+// Each track is printed whole or not at all, and both faces list the same tracks.
+TEST(CasePaper, LongTrackListsArePrintedSmallerAndNeverInPart) {
+  struct Case {
+    int tracks;
+    double size;     // chosen, as in the size list
+    double printed;  // points on paper
+    int shown;
+  };
+  // 70 characters a track: one line of 1.2 x size points each at these sizes. 90 mm of the
+  // back's height below its track list's top: 30 tracks need at most 7.08 points; at 6 points
+  // it holds 35 lines.
+  for (const Case& c : {Case{45, 3, 6, 35}, Case{45, 4, 6, 35}, Case{45, 12, 6, 35}, Case{30, 3, 6, 30},
+                        Case{30, 4, 7, 30}, Case{30, 12, 7, 30}, Case{10, 4, 8, 10}}) {
+    SCOPED_TRACE(std::to_string(c.tracks) + " tracks at " + std::to_string(c.size));
+    RecordingSurface s;
+    CaseDesign d = design();
+    d.tracks = longTracks(c.tracks);
+    d.trackSize = c.size;
+    drawCasePaper(s, d);
+    QStringList front, back;
+    for (const SurfaceCall& t : callsOf(s, SurfaceCall::Text)) {
+      if (t.font.angle != 0 || t.font.bold) continue;
+      EXPECT_EQ(t.font.size, c.printed) << t.text.toStdString();
+      const double bottom = t.y + 1.2 * t.font.size / kPtPerMm;
+      EXPECT_LE(bottom, (t.colour == 0xFF0000 ? 130 : 256) + 1e-9) << t.text.toStdString();
+      (t.colour == 0xFF0000 ? front : back) << t.text;
+    }
+    QString whole;
+    for (const QString& line : caseTrackLines(d.tracks).mid(0, c.shown)) whole += line;
+    EXPECT_EQ(front.join("").remove(' '), whole.remove(' ')) << "the first tracks, each whole";
+    EXPECT_EQ(back.join("").remove(' '), whole);
+  }
+}
+
+// A large title is printed smaller where it would reach down to the track list.
+TEST(CasePaper, ALargeTitleStaysAboveTheTrackList) {
+  for (double size : {24.0, 28.0, 36.0}) {
+    RecordingSurface s;
+    CaseDesign d = design();
+    d.title = "SC";
+    d.titleSize = size;
+    d.tracks = tracksByArtists(2);
+    drawCasePaper(s, d);
+    std::vector<SurfaceCall> titles;
+    double trackTop = 1e9;
+    for (const SurfaceCall& t : callsOf(s, SurfaceCall::Text)) {
+      if (t.font.angle != 0) continue;
+      if (t.font.bold) titles.push_back(t);
+      else if (t.colour == 0xFF0000) trackTop = std::min(trackTop, t.y);
+    }
+    ASSERT_EQ(titles.size(), 2u);
+    EXPECT_LE(titles[0].y + 1.2 * titles[0].font.size / kPtPerMm, trackTop + 1e-9) << size;
+    EXPECT_NEAR(titles[0].font.size, std::min(2 * size, 22.5 * kPtPerMm / 1.2), 0.01) << "only as much smaller as needed";
+  }
 }

@@ -1,5 +1,6 @@
 // The "Print CD Case" window: its lists and presets, Cover.dat, the preview's titles and track
 // lists, pictures and colours, and printing.
+#include "covers/case_preview.h"
 #include "designer_test_support.h"
 #include "platform/prompts.h"
 #include "windows/frmPrint_Cover.h"
@@ -7,9 +8,15 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QLabel>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
 
 using namespace designer_test;
+using covers::caseTrackLines;
 
 namespace {
 
@@ -74,15 +81,15 @@ TEST_F(CaseWindowTest, SavedValuesAreAppliedWithTheTitlesCentredAtTheirSize) {
   ASSERT_FALSE(face.isEmpty());
   const QString front = picture("front, one.png"), back = picture("back.png");
   // The title's face saved with a maker's tag, the track list's without.
-  home.writeLines("Cover.dat", {" 255 ", face.toLower() + " [URW]", " 20 ", " 65280 ", face, " 6 ", front, back, " 65535 "});
+  home.writeLines("Cover.dat", {" 255 ", face.toLower() + " [URW]", " 16 ", " 65280 ", face, " 6 ", front, back, " 65535 "});
   open();
   for (const platform::Label* title : {&w->Label8, &w->Label15}) {
-    EXPECT_EQ(title->font().pointSizeF(), 20);
+    EXPECT_EQ(title->font().pointSizeF(), 16);
     EXPECT_EQ(title->font().family(), face);
     EXPECT_EQ(title->ForeColor(), 255);
   }
-  EXPECT_EQ(w->Combo2.Text(), "20");
-  EXPECT_EQ(w->Text3.font().pointSizeF(), 20);
+  EXPECT_EQ(w->Combo2.Text(), "16");
+  EXPECT_EQ(w->Text3.font().pointSizeF(), 16);
   EXPECT_NEAR(centreOf(w->Label8), 67.5, 1e-9);
   EXPECT_NEAR(centreOf(w->Label15), 71, 1e-9);
   EXPECT_EQ(w->Command5.BackColor(), 255);
@@ -137,8 +144,8 @@ TEST_F(CaseWindowTest, ALargerTitleKeepsItsLeftEdgeUntilThePageIsDrawnAgain) {
   open();
   const double left = w->Label8.Left(), width = w->Label8.Width();
   for (int i = 0; i < w->Combo2.ListCount(); ++i)
-    if (w->Combo2.List(i) == "24") w->Combo2.setListIndex(i);
-  EXPECT_EQ(w->Label8.font().pointSizeF(), 24);
+    if (w->Combo2.List(i) == "20") w->Combo2.setListIndex(i);
+  EXPECT_EQ(w->Label8.font().pointSizeF(), 20);
   EXPECT_GT(w->Label8.Width(), width);
   EXPECT_NEAR(w->Label8.Left(), left, 1e-9);
   w->Text3.setText("0012 ");
@@ -157,7 +164,6 @@ TEST_F(CaseWindowTest, TheLongestPreviewTextsLeaveEverySettingsControlItsClicks)
   windows::presetChoice(w->Combo2, "36");
   windows::presetChoice(w->Combo6, "12");
   w->Draw_Page();
-  ASSERT_LT(w->Label8.Left(), 40) << "the title reaches over the settings";
   EXPECT_EQ(controlsNotClickable(w->Frame2.widget()), QStringList());
   auto* sizes = static_cast<QComboBox*>(w->Combo2.widget());
   QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier,
@@ -165,6 +171,73 @@ TEST_F(CaseWindowTest, TheLongestPreviewTextsLeaveEverySettingsControlItsClicks)
   EXPECT_TRUE(sizes->view()->isVisible());
   sizes->hidePopup();
   EXPECT_FALSE(w->Text3.Visible());
+}
+
+// A large title and a long track list: the preview shows each title inside its face above its
+// track list, and the tracks that the printed PDF holds, whole, inside their panels.
+TEST_F(CaseWindowTest, ThePreviewShowsTheTitlesAndTracksAsTheyPrint) {
+  if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed: nothing is sent to it";
+  w = std::make_unique<frmPrint_Cover>();  // the real printer
+  open(longTracks(45), QString(50, 'W'));
+  windows::presetChoice(w->Combo2, "36");
+  windows::presetChoice(w->Combo6, "12");
+  w->Draw_Page();
+  EXPECT_EQ(w->Text3.font().pointSizeF(), 36) << "the editor keeps the chosen size";
+  const auto inside = [](const platform::Label& title, QRectF room) {
+    return title.Left() >= room.left() - 1e-9 && title.Left() + title.Width() <= room.right() + 1e-9 &&
+           title.Top() + title.Height() <= room.bottom() + 1e-9;
+  };
+  EXPECT_TRUE(inside(w->Label8, QRectF(49, 6, 36, 16 - 6))) << "front title above the track list";
+  EXPECT_TRUE(inside(w->Label15, QRectF(52, 50, 37, 60 - 50))) << "back title above the track list";
+  EXPECT_NEAR(centreOf(w->Label8), 67.5, 1e-9);
+  const QStringList shown = w->Label10.Caption().split('\r', Qt::SkipEmptyParts);
+  EXPECT_EQ(w->Label1.Caption(), w->Label10.Caption());
+  ASSERT_FALSE(shown.isEmpty());
+  EXPECT_EQ(shown, caseTrackLines(longTracks(45)).mid(0, shown.size())) << "the first tracks, each whole";
+  for (platform::Label* list : {&w->Label10, &w->Label1}) {
+    auto* text = static_cast<QLabel*>(list->widget());
+    const double panelBottom = list == &w->Label10 ? 49 : 93;
+    EXPECT_LE(list->Top() + text->heightForWidth(text->width()) * list->Height() / text->height(), panelBottom + 1e-9)
+        << "every shown line inside its panel";
+  }
+
+  // The PDF holds the same tracks on both faces as the preview.
+  prompts.answerSaveFile(home.path("case.pdf"));
+  if (shown.size() < 45) prompts.answerMsg(platform::msg::Yes);
+  w->cmdPrint_Click();
+  const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+  if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed: the printed tracks are not checked";
+  QProcess run;
+  run.start(pdftotext, {home.path("case.pdf"), "-"});
+  ASSERT_TRUE(run.waitForFinished(-1));
+  const QString printed = QString::fromUtf8(run.readAllStandardOutput()).remove(QRegularExpression("\\s"));
+  for (const QString& line : caseTrackLines(longTracks(45)))
+    EXPECT_EQ(printed.count(QString(line).remove(' ')), shown.contains(line) ? 2 : 0) << line.toStdString();
+}
+
+// Tracks that fit neither face even at the smallest size: the user is told how many before
+// anything is printed, and may go back to the design.
+TEST_F(CaseWindowTest, TracksThatWillNotFitAreToldBeforePrinting) {
+  open(longTracks(45));
+  // On the recording paper 35 tracks of one line fit the back at 6 points.
+  prompts.answerMsg(platform::msg::No);
+  w->cmdPrint_Click();
+  auto asked = prompts.callsOf("msgBox");
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].text,
+            "10 of the 45 tracks will not fit on the case insert, even in the smallest print.\n\r"
+            "Print the insert with the first 35 tracks?");
+  EXPECT_EQ(asked[0].title, "Print CD Case");
+  EXPECT_TRUE(paper->sentPages().empty());
+  EXPECT_TRUE(w->isLoaded()) << "No: back to the design";
+
+  prompts.answerMsg(platform::msg::Yes);
+  w->cmdPrint_Click();
+  ASSERT_EQ(paper->sentPages().size(), 1u);
+  EXPECT_FALSE(w->isLoaded());
+  const QStringList texts = paper->sentPages()[0].texts();
+  EXPECT_EQ(texts.count(caseTrackLines(longTracks(45))[34]), 2);
+  EXPECT_EQ(texts.count(caseTrackLines(longTracks(45))[35]), 0);
 }
 
 TEST_F(CaseWindowTest, TheEditorOpensOverTheTitleThatWasClicked) {
