@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -312,6 +313,13 @@ TEST_F(SearchTest, TheBoxTypesCapitalsAndKnowsTwoHiddenCommands) {
   ASSERT_EQ(QApplication::focusWidget(), f.cmbSearch_text.widget());
   QTest::keyClicks(QApplication::focusWidget(), "love");
   EXPECT_EQ(f.cmbSearch_text.Text(), "LOVE");
+  // An accent composed through a dead key or an input method comes as one piece of text.
+  edit->clear();
+  QTest::keyClicks(QApplication::focusWidget(), "caf");
+  QInputMethodEvent composed;
+  composed.setCommitString(QStringLiteral("\u00e9"));
+  QApplication::sendEvent(QApplication::focusWidget(), &composed);
+  EXPECT_EQ(f.cmbSearch_text.Text(), QStringLiteral("CAF\u00c9"));
   edit->clear();
   QTest::keyClicks(QApplication::focusWidget(), "tavrel click all");
   EXPECT_EQ(f.List1.SelCount(), f.List1.ListCount());
