@@ -588,6 +588,10 @@ void ComboBox::applyStyleSheet() {
   QString sheet = QStringLiteral("QComboBox { combobox-popup: 0;%1%2 }").arg(colours, face);
   if (!colours.isEmpty())
     sheet += QStringLiteral(" QComboBox QAbstractItemView, QComboBox QLineEdit {%1 }").arg(colours);
+  // A disabled box still looks disabled: its text takes the greyed colour of the system.
+  if (fore.isValid())
+    sheet += QStringLiteral(" QComboBox:disabled, QComboBox QLineEdit:disabled { color: %1; }")
+                 .arg(QApplication::palette().color(QPalette::Disabled, QPalette::Text).name());
   combo()->setStyleSheet(sheet);
 }
 
