@@ -269,12 +269,9 @@ void Form1::Input_Search_Data() {
   }
   const std::optional<QString> text = platform::readTextFile(path);
   if (!text) return;  // shown empty; the file stays as it is
+  // The file keeps every entry until the history is cleared; the list shows the newest.
   const QStringList values = catalogue::searchHistoryValues(*text);
   for (auto it = values.crbegin(); it != values.crend(); ++it) cmbSearch_text.AddItem(*it);
-  // Empty lines, blanks, repeats and entries past the kept ones are dropped from the file too,
-  // so that it never grows long enough to slow the start; a failed rewrite leaves it as it was.
-  const QString kept = catalogue::searchHistoryText(values);
-  if (kept != *text) platform::replaceFile(path, kept);
 }
 
 // ---------------------------------------------------------------- the Search command

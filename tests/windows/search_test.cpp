@@ -290,12 +290,28 @@ TEST_F(SearchTest, HistoryKeepsEachTextOnceNewestFirst) {
   EXPECT_TRUE(history().isEmpty());
   EXPECT_EQ(f.cmbSearch_text.Text(), "TYPE SEARCH TEXT HERE ");
 
-  // A long or broken file is read as far as the history goes and written back trimmed.
+  // A long or broken file is read as far as the list goes and kept as it is.
   form.reset();
-  home.writeBytes("search.dat", "HELLO, GOODBYE\r\n LOVE ME \r\n" + QByteArray("\r\n").repeated(500000) + "LOVE ME\r\n");
+  const QByteArray broken =
+      "HELLO, GOODBYE\r\n LOVE ME \r\n" + QByteArray("\r\n").repeated(500000) + "LOVE ME\r\n";
+  home.writeBytes("search.dat", broken);
   start();
   EXPECT_EQ(history(), (QStringList{"LOVE ME", "HELLO, GOODBYE"}));
-  EXPECT_EQ(home.readBytes("search.dat"), "HELLO, GOODBYE\r\nLOVE ME\r\n");
+  EXPECT_EQ(home.readBytes("search.dat"), broken);
+
+  // Every entry stays in the file however many there are; the list shows the newest hundred.
+  form.reset();
+  QByteArray many;
+  for (int i = 1; i <= 150; ++i) many += "SEARCH " + QByteArray::number(i) + "\r\n";
+  home.writeBytes("search.dat", many);
+  start();
+  ASSERT_EQ(history().size(), 100);
+  EXPECT_EQ(history().first(), "SEARCH 150");
+  EXPECT_EQ(history().last(), "SEARCH 51");
+  prompts.answerMsg(OK);
+  search("SEARCH 1", "SEARCH SONGS");
+  EXPECT_EQ(home.readBytes("search.dat"), many);  // already stored, among the older ones
+  EXPECT_EQ(history().first(), "SEARCH 150");
 }
 
 TEST_F(SearchTest, TheBoxTypesCapitalsAndKnowsTwoHiddenCommands) {
