@@ -267,6 +267,8 @@ void CommandButton::setValue(bool pressed) {
 void CommandButton::click() {
   if (Click) Click();
 }
+QKeySequence CommandButton::accessKey() const { return button()->shortcut(); }
+void CommandButton::dropAccessKey() { button()->setShortcut(QKeySequence()); }
 
 // ---------------------------------------------------------------- CheckBox
 
@@ -743,10 +745,12 @@ void ListBox::RemoveItem(int index) {
   setCurrentRow(listIndex_);
 }
 
+// A list filled again shows its first row, however far down it was scrolled before.
 void ListBox::Clear() {
   model_->clear();
   listIndex_ = -1;
   anchor_ = -1;
+  view()->scrollToTop();
 }
 
 QString ListBox::List(int index) const {

@@ -6,6 +6,7 @@
 #include "platform/sorted_list_model.h"
 
 #include <QFont>
+#include <QKeySequence>
 #include <QPointer>
 #include <QRectF>
 #include <QString>
@@ -123,6 +124,10 @@ class CommandButton : public Control {
   // "Pressing" the button from code runs its click handler, as a user's click does.
   void setValue(bool pressed);
   void click();
+  // The key that presses the button with Alt (the letter marked with "&" in its caption).
+  QKeySequence accessKey() const;
+  // Leaves the access key to someone else; the caption still shows its mark.
+  void dropAccessKey();
   std::function<void()> Click;
  private:
   QPushButton* button() const;

@@ -30,13 +30,6 @@ struct FileDialogRequest {
   bool overwritePrompt = false;
 };
 
-struct PrintDialogRequest {
-  int copies = 1;
-  int minPage = 1;
-  int maxPage = 1;
-  bool allowPageRange = false;
-};
-
 struct PrintDialogAnswer {
   int copies = 1;
   bool allPages = true;
@@ -45,6 +38,16 @@ struct PrintDialogAnswer {
   QString outputFile;  // a PDF file when there is no printer
   QString printerName;
   QPageLayout pageLayout;  // the paper's size and orientation; not valid when none was chosen
+};
+
+struct PrintDialogRequest {
+  int copies = 1;
+  int minPage = 1;
+  int maxPage = 1;
+  bool allowPageRange = false;
+  // The printer or PDF file and the paper the dialog opens on (an earlier answer); what is empty
+  // or not valid here opens as the printer's default.
+  PrintDialogAnswer previous;
 };
 
 class Prompts {

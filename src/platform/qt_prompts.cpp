@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/form.h"
 #include "platform/menu.h"
+#include "platform/painter_surface.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -196,6 +197,7 @@ std::optional<PrintDialogAnswer> QtPrompts::printDialog(const PrintDialogRequest
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QDir::home().filePath(QStringLiteral("mellowdex.pdf")));
   }
+  usePrintChoice(printer, req.previous);
   printer.setCopyCount(req.copies);
   QPrintDialog dlg(&printer, activeParent());
   if (req.allowPageRange) {

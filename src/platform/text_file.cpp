@@ -69,8 +69,9 @@ static WriteResult failure(const QString& path, const QString& why) {
   WriteResult r;
   r.ok = false;
   const QFileInfo info(path);
-  r.readOnly = info.isDir() || (info.exists() && !info.isWritable()) ||
-               !QFileInfo(info.absolutePath()).isWritable();
+  r.noFolder = !QFileInfo(info.absolutePath()).isDir();
+  r.readOnly = !r.noFolder && (info.isDir() || (info.exists() && !info.isWritable()) ||
+                               !QFileInfo(info.absolutePath()).isWritable());
   r.error = why;
   return r;
 }

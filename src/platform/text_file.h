@@ -85,6 +85,7 @@ struct WriteResult {
   bool ok = true;
   bool readOnly = false;  // the target (or its folder) cannot be written
   QString error;
+  bool noFolder = false;  // the folder named for the target does not exist
   explicit operator bool() const { return ok; }
 };
 

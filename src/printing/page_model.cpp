@@ -2,6 +2,8 @@
 
 #include "common/text_helpers.h"
 
+#include <algorithm>
+
 namespace printing {
 
 const QString kCourierNew = QStringLiteral("Courier New");
@@ -20,6 +22,13 @@ void useBodyFont(platform::DrawingSurface& s, const PageFonts& fonts) {
   s.font.name = fonts.name;
   s.font.italic = false;
   s.font.bold = false;
+}
+
+double printHeader(platform::DrawingSurface& s, const QString& header) {
+  s.CurrentY = kHeaderY * s.ScaleHeight();
+  s.CurrentX = 0.5 * s.ScaleWidth() - 0.5 * s.TextWidth(header);
+  s.Print(header);
+  return std::max(kHeadingY * s.ScaleHeight(), s.CurrentY);
 }
 
 void printColumns(platform::DrawingSurface& s, const std::vector<PrintColumn>& columns, double y,

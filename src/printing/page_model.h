@@ -36,6 +36,11 @@ PageFonts pageFonts(const QString& fontText, const QString& sizeText);
 // The rows' font: the body size and name, regular.
 void useBodyFont(platform::DrawingSurface& s, const PageFonts& fonts);
 
+// The header centred on the header line at 0.03 H, in the font the surface holds. Returns where
+// the heading line stands: at 0.06 H, or right under the header's line where a large header on
+// short paper (A5 across) reaches past it, so that the headings never cover the header.
+double printHeader(platform::DrawingSurface& s, const QString& header);
+
 // One line of the page at y: each column's text at its x, followed (all but the last column) by
 // Clip_Blanks at its clip x, which cut off what the text drew beyond it.
 void printColumns(platform::DrawingSurface& s, const std::vector<PrintColumn>& columns, double y,

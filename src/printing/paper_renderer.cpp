@@ -1,7 +1,8 @@
 // The song list on paper. One algorithm for every layout, driven by the layout's paper columns:
 //
-//   page head   the header centred at 0.03 H (bold, size + 2), the heading line at 0.06 H (bold,
-//               size - 1: the job's headings on page 1, the fixed titles later), a dotted rule;
+//   page head   the header centred at 0.03 H (bold, size + 2), the heading line at 0.06 H or
+//               under the header's line where that reaches lower (bold, size - 1: the job's
+//               headings on page 1, the fixed titles later), a dotted rule;
 //   rows        each row's fields at their columns, cut off by Clip_Blanks, then a dotted rule;
 //   page end    the footer at 0.98 H with the page number, then the page is sent or discarded.
 //
@@ -72,11 +73,11 @@ class PaperPrinter {
     s_.font.size = fonts_.header;
     s_.font.italic = false;
     s_.font.bold = true;
-    printAt(0.5 * W() - 0.5 * s_.TextWidth(settings_.header), kHeaderY * H(), settings_.header);
+    const double headingY = printHeader(s_, settings_.header);
 
     s_.font.size = fonts_.body;
     colour();
-    printColumns(s_, columns_, kHeadingY * H(), heading);
+    printColumns(s_, columns_, headingY, heading);
     printDottedRule(s_);
     useBodyFont(s_, fonts_);
   }

@@ -22,14 +22,12 @@ int renderPreviewPage(platform::DrawingSurface& surface, const PrintJob& job, co
   const PageFonts fonts = pageFonts(settings.fontText, settings.sizeText);
 
   // Header, centred, in the name and weight the surface was prepared with.
-  s.CurrentY = kHeaderY * s.ScaleHeight();
   s.font.size = fonts.header;
-  s.CurrentX = 0.5 * s.ScaleWidth() - 0.5 * s.TextWidth(settings.header);
-  s.Print(settings.header);
+  const double headingY = printHeader(s, settings.header);
 
   // Headings, as read, and the rule under them.
   s.font.size = fonts.body;
-  printColumns(s, columns, kHeadingY * s.ScaleHeight(),
+  printColumns(s, columns, headingY,
                [&](const PrintColumn& c) { return job.headings.value(c.field - 1); });
   printDottedRule(s);
   useBodyFont(s, fonts);

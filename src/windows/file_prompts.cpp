@@ -10,14 +10,16 @@ const QString kReadOnlyText = QStringLiteral("This file is read only. Please use
 const QString kReadOnlyTitle = QStringLiteral("Read Only File");
 
 std::optional<QString> askWriteName(const platform::FileDialogRequest& req,
-                                    const std::function<QString(const QString&)>& nameFor, const QString& title) {
+                                    const std::function<QString(const QString&)>& nameFor, const QString& title,
+                                    const RefusedName& refused) {
   platform::FileDialogRequest request = req;
   request.overwritePrompt = false;  // asked below, for the name actually written
   while (true) {
     const auto typed = platform::prompts().saveFile(request);
     if (!typed || typed->isEmpty() || *typed == request.fileName) return std::nullopt;
     const QString name = nameFor(*typed);
-    if (!QFileInfo::exists(name)) return name;
+    const QFileInfo info(name);
+    if (!info.exists() || info.isDir() || (refused && refused(name))) return name;
     const int answer = platform::prompts().msgBox(
         name + QStringLiteral(" already exists.\n\rDo you want to replace it?"),
         platform::msg::YesNo + platform::msg::Exclamation + platform::msg::DefaultButton2, title);
@@ -25,15 +27,19 @@ std::optional<QString> askWriteName(const platform::FileDialogRequest& req,
   }
 }
 
-std::optional<QString> askSongListSaveName() {
+std::optional<QString> askSongListSaveName(const RefusedName& refused) {
   platform::FileDialogRequest req;
   req.title = QStringLiteral("Mellowdex");
   req.fileName = QStringLiteral("*.mdq");
-  return askWriteName(req, catalogue::withMdqExtension, QStringLiteral("Mellowdex"));
+  return askWriteName(req, catalogue::withMdqExtension, QStringLiteral("Mellowdex"), refused);
 }
 
 void reportWriteFailure(const platform::WriteResult& result, const QString& path, const QString& title) {
-  if (result.readOnly)
+  if (result.noFolder)
+    platform::prompts().msgBox(QStringLiteral("The folder ") + QFileInfo(path).absolutePath() +
+                                   QStringLiteral(" does not exist.\n\rPlease choose another folder."),
+                               platform::msg::OKOnly + platform::msg::Exclamation, title);
+  else if (result.readOnly)
     platform::prompts().msgBox(kReadOnlyText, platform::msg::OKOnly, kReadOnlyTitle);
   else
     platform::prompts().msgBox(QStringLiteral("The file ") + path + QStringLiteral(" could not be written.\n\r") +

@@ -15,14 +15,20 @@ namespace windows {
 extern const QString kReadOnlyText;
 extern const QString kReadOnlyTitle;
 
+// Names the caller refuses itself once the dialog has given them (beside folders, which no
+// write can replace): no overwrite question comes before the refusal.
+using RefusedName = std::function<bool(const QString& name)>;
+
 // Asks for the name to write a file under: the save dialog, `nameFor` turning the typed name into
 // the name written, and the overwrite question (titled `title`) for that name; No shows the dialog
-// again. Nothing when the user cancels (no name, or the preset name left as it was).
+// again. A folder, or a name `refused` holds, comes back without a question, for the caller's
+// refusal. Nothing when the user cancels (no name, or the preset name left as it was).
 std::optional<QString> askWriteName(const platform::FileDialogRequest& req,
-                                    const std::function<QString(const QString&)>& nameFor, const QString& title);
+                                    const std::function<QString(const QString&)>& nameFor, const QString& title,
+                                    const RefusedName& refused = {});
 
 // The same for a song-list file: the ".mdq" rule and the program's title.
-std::optional<QString> askSongListSaveName();
+std::optional<QString> askSongListSaveName(const RefusedName& refused = {});
 
 // Tells the user why a file could not be written: a read-only target in the "Read Only File"
 // box, any other failure in a box titled `title`.

@@ -8,6 +8,7 @@
 #include "platform/prompts.h"
 #include "windows/frmMerge.h"
 
+#include <QKeySequence>
 #include <QMenuBar>
 
 namespace {
@@ -73,6 +74,16 @@ void Form1::buildMenus() {
     platform::MenuItem& menu = this->*top;
     menu.attachToBar(menuBar());
     for (M e : entries) menu.addEntry(&(this->*e));
+  }
+  // A button that shares its access key with a menu of the bar ("&Export", "&Edit") leaves the
+  // key to the menu, as desktop menus have it: the first press opens the menu. The button still
+  // takes clicks, and Tab then Enter or Space.
+  for (const auto& [top, entries] : tree) {
+    const platform::MenuItem& menu = this->*top;
+    if (!menu.Visible()) continue;
+    for (platform::CommandButton* b : {&cmdOpen, &cmdSave, &cmdPrint, &cmdExport, &cmdUpdate, &cmdCreate_Update,
+                                       &cmdAdd, &cmdUntag, &cmdGet_Tracks, &cmdSearch, &cmdClose})
+      if (b->accessKey() == QKeySequence::mnemonic(menu.Caption())) b->dropAccessKey();
   }
 
   const std::vector<Entry> handlers = {

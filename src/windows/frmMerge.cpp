@@ -93,7 +93,8 @@ void frmMerge::Command3_Click() {
     values[i] = *read;
   }
 
-  const auto output = windows::askSongListSaveName();
+  const auto output = windows::askSongListSaveName(
+      [&](const QString& name) { return sameFile(name, file1) || sameFile(name, file2); });
   if (!output) return;
   if (sameFile(*output, file1) || sameFile(*output, file2)) {
     refuse(QStringLiteral("Please choose a file other than the two being merged."));

@@ -313,12 +313,14 @@ void frmPrint::Command1_Click() {
   req.minPage = 1;
   req.maxPage = Page_Estimate + 50;
   req.allowPageRange = true;
+  req.previous = printChoice_;
   const auto answer = platform::prompts().printDialog(req);
   if (!answer) {
     Frame3.setVisible(false);
     setMousePointer(platform::MousePointer::Default);
     return;
   }
+  printChoice_ = *answer;
   usePaper(answer->pageLayout);
   // "All pages" means every page of the list, however many there are.
   First_Page = answer->allPages ? 1 : answer->fromPage;

@@ -77,6 +77,8 @@ class frmPrint : public platform::FormBase {
   void usePaper(const QPageLayout& layout);
   void showPreviewImage();
   std::unique_ptr<platform::DrawingSurface> preview_;
+  // The printer or file and the paper last chosen in the print dialog, which it opens on next.
+  platform::PrintDialogAnswer printChoice_;
   bool jobMissingReported_ = false;
   bool fontsFilled_ = false;
 };

@@ -6,7 +6,10 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -94,4 +97,32 @@ TEST(QtPrompts, ATypedNameWithoutExtensionTakesTheChosenTypes) {
 TEST(QtPrompts, FileFiltersAreTranslated) {
   EXPECT_EQ(toQtFilter("Pictures (*.bmp;*.jpg)|*.bmp;*.jpg|All|*.*"), "Pictures (*.bmp *.jpg);;All (*.*)");
   EXPECT_EQ(toQtFilter("Comma delimited text file (*.csv)|*.csv"), "Comma delimited text file (*.csv)");
+}
+
+// The print dialog opens on the paper and file of an earlier answer, and OK gives them back.
+TEST(QtPrompts, ThePrintDialogOpensOnThePaperAndFileItIsGiven) {
+  QtPrompts prompts;
+  QTemporaryDir dir;
+  PrintDialogRequest req;
+  req.maxPage = 9;
+  req.allowPageRange = true;
+  req.previous.outputFile = dir.filePath("friday.pdf");
+  req.previous.pageLayout = QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF(20, 20, 20, 20));
+  QPageLayout shownLayout;
+  QString shownFile;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    shownLayout = dialog->printer()->pageLayout();
+    shownFile = dialog->printer()->outputFileName();
+    dialog->accept();
+  });
+  const std::optional<PrintDialogAnswer> answer = prompts.printDialog(req);
+  EXPECT_EQ(shownLayout.pageSize().id(), QPageSize::A5);
+  EXPECT_EQ(shownLayout.orientation(), QPageLayout::Landscape);
+  EXPECT_EQ(shownFile, req.previous.outputFile);
+  ASSERT_TRUE(answer);
+  EXPECT_EQ(answer->pageLayout.pageSize().id(), QPageSize::A5);
+  EXPECT_EQ(answer->pageLayout.orientation(), QPageLayout::Landscape);
+  EXPECT_EQ(answer->outputFile, req.previous.outputFile);
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -27,11 +28,13 @@ double ux(double pt) { return pt * 100 / kW; }
 double uy(double pt, double pageH = kH) { return pt * 100 / pageH; }
 double line(double size, double pageH = kH) { return uy(1.2 * size, pageH); }
 
-// Rows that fit on a page: a row starts below the heading line and its rule, rows follow at one
-// body line plus one rule line, and a row starting at 95 or lower waits for the next page.
+// Rows that fit on a page: a row starts below the heading line (at 6, or under the header's line
+// where that reaches lower) and its rule, rows follow at one body line plus one rule line, and a
+// row starting at 95 or lower waits for the next page.
 int rowsPerPage(double body, double pageH = kH) {
   int n = 0;
-  for (double y = 6 + line(body, pageH) + line(3, pageH); y < 95; y += line(body, pageH) + line(3, pageH)) ++n;
+  const double headings = std::max(6.0, 3 + line(body + 3, pageH));
+  for (double y = headings + line(body, pageH) + line(3, pageH); y < 95; y += line(body, pageH) + line(3, pageH)) ++n;
   return n;
 }
 
@@ -194,6 +197,19 @@ TEST(PaperPage, HeaderIsCentredInItsBoldFontOnEveryPageAndFontsFollowTheLists) {
     const SurfaceCall* row = find(page, [](const SurfaceCall& c) { return c.text == "MF1"; });
     ASSERT_TRUE(row);
     EXPECT_EQ(row->font, (platform::SurfaceFont{"ARIAL", 11, false}));
+  }
+  // On A5 across a header of size 16 reaches past 0.06 H: every page's headings stand under it.
+  const double a5H = 380;
+  RecordingSurface a5(555, a5H);
+  s.sizeText = "14";
+  print(a5, numberedJob(40), s);
+  ASSERT_GE(a5.pages().size(), 2u);
+  for (const auto& page : a5.pages()) {
+    ASSERT_GE(page.calls.size(), 2u);
+    EXPECT_EQ(page.calls[0].text, s.header);
+    EXPECT_NEAR(page.calls[0].y, 3, 1e-9);
+    EXPECT_NEAR(page.calls[1].y, 3 + line(16, a5H), 1e-9) << page.calls[1].text.toStdString();
+    EXPECT_EQ(lineAt(page, 3 + line(16, a5H) + line(13, a5H) + line(3, a5H)).size(), 7u) << "the first row";
   }
   RecordingSurface plain;  // empty lists: Courier New, as the size "8"
   s.fontText.clear();

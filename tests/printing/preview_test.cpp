@@ -159,6 +159,18 @@ TEST(PreviewPage, HeaderIsCentredByItsWidthInTheHeaderFont) {
     EXPECT_NEAR(page.calls.at(1).y, 6, kTol);  // the headings never move with the header
     EXPECT_NEAR(page.calls.at(1 + 7 + 184).y, 6 + lineA4(7) + lineA4(3), kTol);
   }
+  // Unless the header's line reaches past 0.06 H, as a size-16 header does on A5 across: the
+  // headings then stand under it.
+  const PreviewSettings large{"MY SONGS", "", "14"};
+  RecordingSurface a5(555, 380);
+  printing::preparePreviewSurface(a5, large);
+  printing::renderPreviewPage(a5, job("ASDT", 1), large);
+  const auto& calls = a5.current().calls;
+  const auto line = [](double size) { return 1.2 * size * 100 / 380; };
+  ASSERT_GT(calls.size(), 1u + 7 + 184);
+  EXPECT_NEAR(calls[0].y, 3, kTol);
+  EXPECT_NEAR(calls[1].y, 3 + line(16), kTol);
+  EXPECT_NEAR(calls[1 + 7 + 184].y, 3 + line(16) + line(13) + line(3), kTol);
 }
 
 TEST(PreviewPage, EmptyJobDrawsHeaderHeadingsAndRuleOnly) {

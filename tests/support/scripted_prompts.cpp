@@ -68,6 +68,10 @@ ScriptedPrompts& ScriptedPrompts::answerPrint(std::optional<platform::PrintDialo
   script_.push_back(Step{"printDialog", 0, {}, {}, std::move(answer), {}});
   return *this;
 }
+ScriptedPrompts& ScriptedPrompts::answerPrintAsOpened() {
+  script_.push_back(Step{"printDialog", 1, {}, {}, {}, {}});
+  return *this;
+}
 ScriptedPrompts& ScriptedPrompts::choosePopup(const QString& entryName) {
   script_.push_back(Step{"popup", 0, entryName, {}, {}, {}});
   return *this;
@@ -109,7 +113,13 @@ std::optional<qint32> ScriptedPrompts::chooseColour(qint32 initial) {
 }
 
 std::optional<platform::PrintDialogAnswer> ScriptedPrompts::printDialog(const platform::PrintDialogRequest& req) {
+  printRequests.push_back(req);
   auto s = take("printDialog", PromptCall{"printDialog", QString::number(req.maxPage), {}, req.copies, {}});
+  if (s && s->answer == 1) {
+    platform::PrintDialogAnswer asOpened = req.previous;
+    asOpened.allPages = true;
+    return asOpened;
+  }
   return s ? s->print : std::nullopt;
 }
 

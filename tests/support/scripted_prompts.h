@@ -35,6 +35,8 @@ class ScriptedPrompts : public platform::Prompts {
   ScriptedPrompts& answerFolder(std::optional<QString> path);
   ScriptedPrompts& answerColour(std::optional<qint32> colour);
   ScriptedPrompts& answerPrint(std::optional<platform::PrintDialogAnswer> answer);
+  // OK on the print dialog as it opened: the printer or file and the paper it was asked to show.
+  ScriptedPrompts& answerPrintAsOpened();
   // Chooses the named entry of the next popup menu ("" closes it without a choice).
   ScriptedPrompts& choosePopup(const QString& entryName);
   // Acts on the next modally shown window, then closes it.
@@ -44,6 +46,7 @@ class ScriptedPrompts : public platform::Prompts {
   std::vector<PromptCall> callsOf(const std::string& kind) const;
   int remainingSteps() const { return int(script_.size()); }
   std::vector<QString> shellOpened;
+  std::vector<platform::PrintDialogRequest> printRequests;
 
   int msgBox(const QString& text, int style, const QString& title) override;
   QString inputBox(const QString& prompt, const QString& title, const QString& def) override;

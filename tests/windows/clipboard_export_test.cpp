@@ -103,16 +103,21 @@ TEST_F(ClipboardExportTest, ExportWritesAWebPageAndAsksBeforeReplacingAFile) {
   EXPECT_TRUE(page.endsWith("</BODY>\r\n</HTML>\r\n"));
 }
 
+// A folder of the name is refused without asking first whether to replace it; a folder that
+// does not exist is named as such.
 TEST_F(ClipboardExportTest, AnExportThatCannotBeWrittenSaysSoAndAsksAgain) {
   Form1& f = start();
   tick("SC8123");
   QDir(home.path()).mkdir("taken.csv");
-  prompts.answerSaveFile(home.path("taken.csv")).answerMsg(Yes).answerMsg(OK).answerSaveFile(std::nullopt);
+  prompts.answerSaveFile(home.path("taken.csv")).answerMsg(OK);
+  prompts.answerSaveFile(home.path("nowhere/list.csv")).answerMsg(OK).answerSaveFile(std::nullopt);
   f.mnuExport_Click();
   const auto msgs = prompts.callsOf("msgBox");
   ASSERT_EQ(msgs.size(), 2u);
-  EXPECT_EQ(msgs[1].text, "This file is read only. Please use another file name");
-  EXPECT_EQ(prompts.callsOf("saveFile").size(), 2u);
+  EXPECT_EQ(msgs[0].text, "This file is read only. Please use another file name");
+  EXPECT_EQ(msgs[1].text, "The folder " + home.path("nowhere") + " does not exist.\n\rPlease choose another folder.");
+  EXPECT_EQ(msgs[1].title, "Export");
+  EXPECT_EQ(prompts.callsOf("saveFile").size(), 3u);
 }
 
 TEST_F(ClipboardExportTest, NothingTickedMeansCreateListRefusesAndNothingIsAsked) {

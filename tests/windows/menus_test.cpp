@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QListView>
+#include <QMenu>
 #include <QTest>
 
 using platform::msg::OK;
@@ -106,6 +108,25 @@ TEST_F(MainWindowTest, TabGoesOverTheWindowAsItReads) {
                                 "cmdGet_Tracks", "cmdSearch", "Check2", "Check1", "chkOpen", "Check3", "Check7",
                                 "Check5", "Combo1", "cmbSearch_text", "cmbSearch", "List1", "TabStrip1", "List2",
                                 "Text1", "cmdOpen"}));
+}
+
+// Alt+E names both the Edit menu and the Export button: the first press opens the menu.
+TEST_F(MainWindowTest, AltEOpensTheEditMenuAtTheFirstPress) {
+  Form1& f = start();
+  QApplication::setActiveWindow(f.window());
+  f.List1.SetFocus();
+  QTest::keyClick(f.List1.view(), Qt::Key_E, Qt::AltModifier);
+  EXPECT_TRUE(f.mnuedit.qmenu()->isVisible());
+  EXPECT_FALSE(f.cmdExport.hasFocus());
+  f.mnuedit.qmenu()->close();
+  // The button still shows its mark and answers Tab then Enter.
+  EXPECT_EQ(f.cmdExport.Caption(), "&Export");
+  prompts.answerMsg(OK);
+  f.cmdPrint.SetFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Export");
 }
 
 TEST_F(MainWindowTest, HelpEntriesOpenThePageTheSiteAndTheDiscHint) {

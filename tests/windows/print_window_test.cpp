@@ -682,3 +682,64 @@ TEST_F(PrintWindowTest, ThePdfTextHoldsEachCutFieldApartAndOnlyItsInkedLettersIn
     EXPECT_GT(cut, rows.size());
   }
 }
+
+// A range past the end keeps the window open on the paper chosen: the next Print opens the dialog
+// on that paper and file, and the PDF it prints holds the header whole above the headings, which
+// on A5 across stand under a large header rather than over it.
+TEST_F(PrintWindowTest, AfterARefusalTheDialogOpensOnThePaperAndFileChosenAndTheHeaderStaysWhole) {
+  start();
+  writeJob(100);
+  home.writeLines("print.ini", {"COURIER NEW", "14"});
+  frmPrint w;
+  w.Load();
+  w.Form_Activate();
+  w.Text1.setText("Friday");
+  w.Show();
+  const QPageLayout a5Across(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF(20, 20, 20, 20));
+  platform::PrintDialogAnswer past;
+  past.allPages = false;
+  past.fromPage = past.toPage = 500;
+  past.outputFile = home.path("friday.pdf");
+  past.pageLayout = a5Across;
+  prompts.answerPrint(past).answerMsg(OK);
+  QTest::mouseClick(w.Command1.widget(), Qt::LeftButton);
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_TRUE(prompts.callsOf("msgBox").back().text.startsWith("The list has "));
+  EXPECT_FALSE(QFile::exists(home.path("friday.pdf")));
+  ASSERT_TRUE(w.isVisible());
+  ASSERT_EQ(prompts.printRequests.size(), 1u);
+  EXPECT_FALSE(prompts.printRequests[0].previous.pageLayout.isValid());  // the printer's own the first time
+
+  prompts.answerPrintAsOpened();
+  QTest::mouseClick(w.Command1.widget(), Qt::LeftButton);
+  ASSERT_EQ(prompts.printRequests.size(), 2u);
+  const platform::PrintDialogAnswer& opened = prompts.printRequests[1].previous;
+  EXPECT_TRUE(opened.pageLayout.isEquivalentTo(a5Across));
+  EXPECT_EQ(opened.pageLayout.orientation(), QPageLayout::Landscape);
+  EXPECT_EQ(opened.outputFile, home.path("friday.pdf"));
+  const QByteArray pdf = home.readBytes("friday.pdf");
+  ASSERT_FALSE(pdf.isEmpty());
+  EXPECT_TRUE(QString::fromLatin1(pdf).contains(QRegularExpression("/MediaBox \\[0 0 595(\\.0+)? 420(\\.0+)?\\]")));
+
+  const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+  if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed: the header's place is not checked";
+  QProcess run;
+  run.start(pdftotext, {"-bbox", "-f", "1", "-l", "2", home.path("friday.pdf"), "-"});
+  ASSERT_TRUE(run.waitForFinished(-1));
+  const QString boxes = QString::fromUtf8(run.readAllStandardOutput());
+  const QRegularExpression word(R"re(<word xMin="[\d.]+" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">(Friday|SONG)</word>)re");
+  int pages = 0;
+  double headerBottom = -1;
+  for (auto it = word.globalMatch(boxes); it.hasNext();) {
+    const QRegularExpressionMatch m = it.next();
+    if (m.captured(3) == "Friday") {
+      headerBottom = m.captured(2).toDouble();
+      continue;
+    }
+    if (headerBottom < 0) continue;  // a row's song
+    EXPECT_LE(headerBottom, m.captured(1).toDouble() + 0.1) << "the headings reach over the header";
+    headerBottom = -1;
+    ++pages;
+  }
+  EXPECT_EQ(pages, 2);
+}

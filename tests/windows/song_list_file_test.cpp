@@ -110,12 +110,12 @@ TEST_F(SongListFileTest, AFolderNameIsReadOnlyAndTheSaveStartsAgain) {
   Form1& f = start();
   tick("SC8123");
   QDir(home.path()).mkdir("Folder.mdq");
-  prompts.answerSaveFile(home.path("Folder")).answerMsg(Yes).answerMsg(OK).answerSaveFile(std::nullopt);
+  prompts.answerSaveFile(home.path("Folder")).answerMsg(OK).answerSaveFile(std::nullopt);
   f.cmdSave_Click();
   const auto msgs = prompts.callsOf("msgBox");
-  ASSERT_EQ(msgs.size(), 2u);
-  EXPECT_EQ(msgs[1].text, "This file is read only. Please use another file name");
-  EXPECT_EQ(msgs[1].title, "Read Only File");
+  ASSERT_EQ(msgs.size(), 1u);  // no question whether to replace the folder
+  EXPECT_EQ(msgs[0].text, "This file is read only. Please use another file name");
+  EXPECT_EQ(msgs[0].title, "Read Only File");
   EXPECT_EQ(prompts.callsOf("saveFile").size(), 2u);
 }
 
@@ -397,9 +397,11 @@ TEST_F(MergeTest, AnInputIsNeverTheOutput) {
   writeInputs();
   const QByteArray before = home.readBytes("a.mdq");
   choose("a.mdq", "b.mdq");
-  prompts.answerSaveFile(home.path("a")).answerMsg(Yes).answerMsg(OK);
+  prompts.answerSaveFile(home.path("a")).answerMsg(OK);
   merge.Command3_Click();
-  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Merge Files");
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);  // refused before any question to replace it
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Please choose a file other than the two being merged.");
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Merge Files");
   EXPECT_EQ(home.readBytes("a.mdq"), before);
 }
 
@@ -408,12 +410,12 @@ TEST_F(MergeTest, AnOutputThatCannotBeWrittenIsReadOnlyAndTheWindowStays) {
   QDir(home.path()).mkdir("taken.mdq");
   choose("a.mdq", "b.mdq");
   merge.Show();
-  prompts.answerSaveFile(home.path("taken")).answerMsg(Yes).answerMsg(OK);
+  prompts.answerSaveFile(home.path("taken")).answerMsg(OK);
   merge.Command3_Click();
   const auto msgs = prompts.callsOf("msgBox");
-  ASSERT_EQ(msgs.size(), 2u);  // the overwrite question, then the refusal
-  EXPECT_EQ(msgs[1].text, "This file is read only. Please use another file name");
-  EXPECT_EQ(msgs[1].title, "Read Only File");
+  ASSERT_EQ(msgs.size(), 1u);  // the refusal, with no question before it
+  EXPECT_EQ(msgs[0].text, "This file is read only. Please use another file name");
+  EXPECT_EQ(msgs[0].title, "Read Only File");
   EXPECT_TRUE(merge.isLoaded());
   EXPECT_EQ(merge.Label1.Caption(), home.path("a.mdq"));
   EXPECT_EQ(merge.Label2.Caption(), home.path("b.mdq"));

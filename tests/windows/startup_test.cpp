@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QListView>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
 
@@ -238,6 +240,24 @@ TEST_F(MainWindowTest, ClearBringsBackTheEmptyStateAndReloadsTheDiscs) {
                   &f.mnuUpdate_File})
     EXPECT_FALSE(m->Enabled()) << m->name().toStdString();
   EXPECT_EQ(f.ProgressBar1.Value(), 0);
+}
+
+// Clear shows the disc list from its first row, however far down it was scrolled.
+TEST_F(MainWindowTest, ClearShowsTheDiscListFromItsFirstRow) {
+  QStringList codes;
+  for (int i = 0; i < 200; ++i) codes << QString("AA%1").arg(i, 3, 10, QChar('0'));
+  home.writeDiscs(codes);
+  Form1& f = start();
+  QScrollBar* scroll = f.List1.view()->verticalScrollBar();
+  QTest::mouseClick(f.List1.view()->viewport(), Qt::LeftButton, {}, QPoint(40, 5));
+  QTest::keyClick(f.List1.view(), Qt::Key_End);
+  QTest::keyClick(f.List1.view(), Qt::Key_Space);
+  ASSERT_GT(scroll->value(), 0);
+  QTest::mouseClick(f.cmdUntag.widget(), Qt::LeftButton);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(f.List1.SelCount(), 0);
+  EXPECT_EQ(scroll->value(), 0);
+  EXPECT_EQ(f.List1.view()->indexAt(QPoint(40, 5)).row(), 0);
 }
 
 TEST_F(MainWindowTest, AClickIntoTheHeaderBoxSelectsItsTextAndTypingStopsAtSixty) {
