@@ -132,7 +132,7 @@ TEST_P(PreviewLayouts, DrawHeadingsAsReadRowsFormattedEachCutAtItsClipAndRuled) 
 }
 
 INSTANTIATE_TEST_SUITE_P(PreviewEveryLayout, PreviewLayouts, testing::ValuesIn(kLayouts),
-                         [](const auto& info) { return info.param.code.toStdString(); });
+                         [](const auto& layout) { return layout.param.code.toStdString(); });
 
 TEST(PreviewPage, FormatsOnlyNumbersAndKeepsOtherTextAsRead) {
   Page page;

@@ -6,8 +6,8 @@
 TEST_F(MainWindowTest, AboutShowsTheTitleAndOpensTheMakersLinks) {
   Form1& f = start();
   bool checked = false;
-  prompts.onModal([&](platform::FormBase& form) {
-    auto* about = dynamic_cast<About*>(&form);
+  prompts.onModal([&](platform::FormBase& window) {
+    auto* about = dynamic_cast<About*>(&window);
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->Caption(), "");
     EXPECT_EQ(about->Label3.Caption(), "Mellowdex Professional Zendra Edition 2004");

@@ -128,8 +128,8 @@ TEST_F(RestoreCommandTest, RestoreReplacesTheDatabaseAndClearsTheMainWindow) {
   home.writeBytes("safe/MLDXbackup2.bxl", tracks);
   Form1& f = start();
   tick("SC8123");
-  prompts.onModal([&](platform::FormBase& form) {
-    auto& w = static_cast<Restore&>(form);
+  prompts.onModal([&](platform::FormBase& window) {
+    auto& w = static_cast<Restore&>(window);
     ASSERT_TRUE(w.Dir1.setPath(home.path("safe")));
     prompts.answerMsg(OK);
     w.Command1.click();

@@ -646,11 +646,11 @@ TEST_F(PrintWindowTest, ThePdfTextHoldsEachCutFieldApartAndOnlyItsInkedLettersIn
       for (int c = 0; c < 4; ++c) {
         const double from = x0 + (columns[c].textX - 0.04) * W;
         const double next = c < 3 ? x0 + (columns[c + 1].textX - 0.04) * W : 1e9;
-        for (const Word& w : words)
-          if (w.x0 >= from - 0.5 && w.x0 < next - 0.5) {
-            got[c] += (got[c].isEmpty() ? "" : " ") + w.text;
-            ends[c] = w.x1;
-            lastWordAt[c] = w.x0;
+        for (const Word& piece : words)
+          if (piece.x0 >= from - 0.5 && piece.x0 < next - 0.5) {
+            got[c] += (got[c].isEmpty() ? "" : " ") + piece.text;
+            ends[c] = piece.x1;
+            lastWordAt[c] = piece.x0;
           }
       }
       if (got[2] != "SC1" || got[3] != "01") continue;  // not a row

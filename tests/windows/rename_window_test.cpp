@@ -157,8 +157,8 @@ TEST_F(RenameCommandTest, TheRenamerGetsTheHighlightedDiscsTracksInTrackOrder) {
   f.List1.setListIndex(row("ZX1001"));
   QStringList seen;
   QString heading;
-  prompts.onModal([&](platform::FormBase& form) {
-    auto& w = static_cast<File_Rename&>(form);
+  prompts.onModal([&](platform::FormBase& window) {
+    auto& w = static_cast<File_Rename&>(window);
     seen = w.List3.items();
     heading = w.Label1.Caption();
     EXPECT_TRUE(w.List3.Visible());
@@ -179,9 +179,9 @@ TEST_F(RenameCommandTest, TheRenamerGetsTheHighlightedDiscsTracksInTrackOrder) {
   // A reference number after the code changes nothing.
   f.List1.setList(row("ZX1001"), "ZX1001     0012");
   f.List1.setListIndex(row("ZX1001"));
-  prompts.onModal([&](platform::FormBase& form) {
-    seen = static_cast<File_Rename&>(form).List3.items();
-    heading = static_cast<File_Rename&>(form).Label1.Caption();
+  prompts.onModal([&](platform::FormBase& window) {
+    seen = static_cast<File_Rename&>(window).List3.items();
+    heading = static_cast<File_Rename&>(window).Label1.Caption();
   });
   f.mnuRename_Files_Click();
   EXPECT_EQ(seen, expected);
@@ -198,7 +198,7 @@ TEST_F(RenameCommandTest, TheProgressBarStepsOncePerHundredEstimatedRecords) {
   Form1& f = start();
   f.List1.setListIndex(row("ZX1001"));
   int listed = 0;
-  prompts.onModal([&](platform::FormBase& form) { listed = static_cast<File_Rename&>(form).List3.ListCount(); });
+  prompts.onModal([&](platform::FormBase& window) { listed = static_cast<File_Rename&>(window).List3.ListCount(); });
   f.mnuRename_Files_Click();
   EXPECT_EQ(listed, 300);
   EXPECT_EQ(f.ProgressBar1.Max(), 3);

@@ -55,8 +55,8 @@ TEST_F(UpdateWindowTest, UpdateAddsTheNewTracksAndDiscsThenClearsTheMainWindow) 
   tick("SC8123");
   const QByteArray tracksBefore = home.readBytes("watka.bxl");
   const QByteArray discsBefore = home.readBytes("watdi.bxl");
-  prompts.answerMsg(No).onModal([&](platform::FormBase& form) {
-    auto& w = static_cast<update&>(form);
+  prompts.answerMsg(No).onModal([&](platform::FormBase& window) {
+    auto& w = static_cast<update&>(window);
     EXPECT_FALSE(w.Command1.Enabled());
     EXPECT_FALSE(w.Label4.Visible());
     ASSERT_TRUE(w.Dir1.setPath(folder));
