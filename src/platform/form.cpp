@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace platform {
@@ -125,6 +126,31 @@ void FormBase::setEnabled(bool on) {
   }
 }
 bool FormBase::Enabled() const { return !inputHold_; }
+
+namespace {
+// Waits for the first paint of a widget, then runs its work once that paint is over.
+class FirstPaint : public QObject {
+ public:
+  FirstPaint(QWidget* w, std::function<void()> then) : QObject(w), then_(std::move(then)) { w->installEventFilter(this); }
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() == QEvent::Paint && !done_) {
+      done_ = true;
+      watched->removeEventFilter(this);
+      QTimer::singleShot(0, this, [this] {
+        const auto then = std::move(then_);
+        deleteLater();
+        then();
+      });
+    }
+    return false;
+  }
+ private:
+  std::function<void()> then_;
+  bool done_ = false;
+};
+}  // namespace
+
+void FormBase::whenDrawn(std::function<void()> then) { new FirstPaint(client_, std::move(then)); }
 
 void FormBase::activateAfterModal() {
   if (window_ && window_->isVisible()) Form_Activate();

@@ -9,6 +9,8 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 class QDialog;
 class QMenuBar;
 
@@ -64,6 +66,10 @@ class FormBase : public QObject {
   // Runs Form_Activate as the old system did when the window regained activation from one of
   // the program's own modal windows.
   void activateAfterModal();
+
+  // Runs `then` once the window has been drawn (a message shown meanwhile would stand over an
+  // empty frame).
+  void whenDrawn(std::function<void()> then);
 
  protected:
   // Called from Form_Load when the window must not come up (the program ends instead).

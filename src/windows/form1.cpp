@@ -192,14 +192,27 @@ void Form1::wireHandlers() {
   wireCatalogueHandlers();
 }
 
+// At start the files are told of together, once the window is drawn.
 void Form1::reportUnreadable(const QString& path, bool& reported) {
   if (reported) return;
   reported = true;
+  if (!drawn_) {
+    unreadableAtStart_ << path;
+    return;
+  }
+  tellUnreadable({path});
+}
+
+void Form1::tellUnreadable(const QStringList& paths) {
   // Without the disc file there are no discs to list; without the track file the discs are
   // listed but have no songs.
-  const bool discFile = path.endsWith(QString::fromLatin1(catalogue::kDiscFile));
+  const bool discFile = std::any_of(paths.begin(), paths.end(), [](const QString& p) {
+    return p.endsWith(QString::fromLatin1(catalogue::kDiscFile));
+  });
+  const QString files = paths.size() == 1 ? QStringLiteral("The database file ") + paths[0]
+                                          : QStringLiteral("The database files ") + paths.join(QStringLiteral(" and "));
   platform::prompts().msgBox(
-      QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read.\n\r") +
+      files + QStringLiteral(" cannot be read.\n\r") +
           (discFile ? QStringLiteral("The disc list stays empty.")
                     : QStringLiteral("The discs are listed, but every song list stays empty until this file can be read.")),
       OKOnly + Critical, kMessageTitle);
@@ -270,6 +283,13 @@ void Form1::Form_Activate() {
   else reportUnreadable(path, trackFileReported_);
   setCaption(kProductTitle + QStringLiteral("   Database = ") + QString::number(count.value_or(0)) +
              QStringLiteral(" Songs"));
+  if (!drawn_) {
+    drawn_ = true;
+    whenDrawn([this] {
+      if (!unreadableAtStart_.isEmpty()) tellUnreadable(unreadableAtStart_);
+      unreadableAtStart_.clear();
+    });
+  }
 }
 
 void Form1::showModal(platform::FormBase& form) {

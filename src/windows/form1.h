@@ -9,6 +9,7 @@
 #include "platform/menu.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -388,8 +389,12 @@ class Form1 : public platform::FormBase {
   // Copies Temp_List back into the song list and shows the new count.
   void Restore_From_Temp_List();
   void reportUnreadable(const QString& path, bool& reported);
+  void tellUnreadable(const QStringList& paths);
 
   bool ended_ = false;
   bool discFileReported_ = false;
   bool trackFileReported_ = false;
+  // Until the window is first drawn, unreadable database files wait here to be told together.
+  bool drawn_ = false;
+  QStringList unreadableAtStart_;
 };

@@ -4,6 +4,7 @@
 #include "catalogue/database.h"
 #include "catalogue/disc_reference.h"
 #include "catalogue/track_file.h"
+#include "catalogue/track_scans.h"
 #include "common/records.h"
 #include "common/text_helpers.h"
 #include "covers/selection_sheet.h"
@@ -59,10 +60,7 @@ std::optional<QStringList> readDiscTracks(const std::function<bool(std::string_v
     return std::nullopt;
   }
   QStringList lines;
-  catalogue::forEachRecord(file.bytes(), [&](const catalogue::RecordBytes& r) {
-    if (belongs(r.code)) lines << catalogue::trackListItem(r);
-    return true;
-  });
+  for (const catalogue::RecordBytes& r : catalogue::discRecords(file.bytes(), belongs)) lines << catalogue::trackListItem(r);
   return lines;
 }
 

@@ -4,6 +4,7 @@
 #include "catalogue/database.h"
 #include "catalogue/disc_reference.h"
 #include "catalogue/track_file.h"
+#include "catalogue/track_scans.h"
 #include "common/text_helpers.h"
 #include "platform/busy.h"
 #include "platform/cp1252.h"
@@ -60,15 +61,13 @@ bool scanDisc(Form1& f, const QString& code, const QString& title) {
   const bool readable = file.open(path);
   if (readable) {
     const QByteArray key = code.size() == catalogue::kCodeLength ? platform::cp1252::encode(code) : QByteArray();
+    const auto records = catalogue::discRecords(
+        file.bytes(), [&](std::string_view recordCode) { return !key.isEmpty() && catalogue::codeKey(recordCode) == key; },
+        {100, [&f] {
+           if (f.ProgressBar1.Value() < f.ProgressBar1.Max()) f.ProgressBar1.setValue(f.ProgressBar1.Value() + 1);
+         }});
     QStringList lines;
-    qint64 counter = 0;
-    catalogue::forEachRecord(file.bytes(), [&](const catalogue::RecordBytes& r) {
-      if (++counter % 100 == 0 && f.ProgressBar1.Value() < f.ProgressBar1.Max())
-        f.ProgressBar1.setValue(f.ProgressBar1.Value() + 1);
-      if (key.isEmpty() || catalogue::codeKey(r.code) != key) return true;
-      lines << catalogue::discListingLine(r);
-      return true;
-    });
+    for (const catalogue::RecordBytes& r : records) lines << catalogue::discListingLine(r);
     f.List3.addItems(lines);
   }
 

@@ -4,6 +4,7 @@
 #include "catalogue/database.h"
 #include "catalogue/disc_reference.h"
 #include "catalogue/track_file.h"
+#include "catalogue/track_scans.h"
 #include "common/text_helpers.h"
 #include "platform/busy.h"
 #include "platform/files.h"
@@ -75,7 +76,7 @@ void Form1::cmdGet_Tracks_Click() {
 
 void Form1::Get_Tracks() {
   const QString folder = platform::programFolder();
-  bool showCodes = Check1.Value() == 1;
+  const bool showCodes = Check1.Value() == 1;
   const bool useNumbers = Check2.Value() == 1;
   const std::optional<Sort> sort = currentSort();
 
@@ -101,32 +102,17 @@ void Form1::Get_Tracks() {
     setMousePointer(platform::MousePointer::Default);
     windows::reportUnreadable(path, QStringLiteral("Create List"));
   } else if (sort && !tickedRef.isEmpty()) {
-    qint64 counter = 0;
-    int lines = 0;
-    catalogue::forEachRecord(file.bytes(), [&](const catalogue::RecordBytes& r) {
-      ++counter;
-      if (counter % 1500 == 0 && ProgressBar1.Value() < ProgressBar1.Max()) {
-        ProgressBar1.setValue(ProgressBar1.Value() + 1);
-        platform::letEventsThroughSliced();
-      }
-      const auto found = tickedRef.constFind(catalogue::codeKey(r.code));
-      if (found == tickedRef.constEnd()) return true;
-      if (lines >= catalogue::Max_List_Lines) {
-        // Stop at the cap and say so: the list must not pass for complete.
-        platform::prompts().msgBox(kMaxText, platform::msg::OKOnly, kMaxTitle);
-        return false;
-      }
-      if (*sort == Sort::MfCode && !showCodes) {
-        Check1.setValue(1);
-        showCodes = true;
-      }
-      catalogue::LineFields f = catalogue::lineFields(r);
-      if (!showCodes) f.code = common::Space(catalogue::kCodeLength);
-      f.ref = found.value();
-      List2.AddItem(catalogue::createListLine(*sort, f));
-      ++lines;
-      return true;
-    });
+    // The code layout shows the codes: it ticks "Show Manufacturer Codes" once a line is made.
+    const catalogue::ScannedLines made = catalogue::createListLines(
+        file.bytes(), *sort, tickedRef, showCodes || *sort == Sort::MfCode, {1500, [this] {
+          if (ProgressBar1.Value() >= ProgressBar1.Max()) return;
+          ProgressBar1.setValue(ProgressBar1.Value() + 1);
+          platform::letEventsThroughSliced();
+        }});
+    if (!made.lines.isEmpty() && *sort == Sort::MfCode && !showCodes) Check1.setValue(1);
+    List2.addItems(made.lines);
+    // Stopped at the cap, and said so: the list must not pass for complete.
+    if (made.capped) platform::prompts().msgBox(kMaxText, platform::msg::OKOnly, kMaxTitle);
   }
 
   if (Check3.Value() == 1) {
@@ -176,8 +162,7 @@ void Form1::Get_All() {
   const QString path = folder + QString::fromLatin1(catalogue::kTrackFile);
   catalogue::FileBytes file;
   const bool readable = file.open(path);
-  qint64 count = 0;
-  if (readable) catalogue::forEachRecord(file.bytes(), [&](const catalogue::RecordBytes&) { return ++count, true; });
+  const qint64 count = readable ? catalogue::recordCount(file.bytes()) : 0;
   ProgressBar1.setMax(int(count / 300));
   ProgressBar1.setValue(0);
   List2.Clear();
@@ -197,18 +182,10 @@ void Form1::Get_All() {
   if (!readable) {
     windows::reportUnreadable(path, QStringLiteral("Tick All"));
   } else if (sort) {
-    qint64 counter = 0;
-    int lines = 0;
-    catalogue::forEachRecord(file.bytes(), [&](const catalogue::RecordBytes& r) {
-      if (++counter % 300 == 0) ProgressBar1.setValue(ProgressBar1.Value() + 1);
-      if (lines >= catalogue::Max_List_Lines) {
-        platform::prompts().msgBox(kMaxText, platform::msg::OKOnly, kMaxTitle);
-        return false;
-      }
-      List2.AddItem(catalogue::tickAllLine(*sort, catalogue::lineFields(r)));
-      ++lines;
-      return true;
-    });
+    const catalogue::ScannedLines made =
+        catalogue::tickAllLines(file.bytes(), *sort, {300, [this] { ProgressBar1.setValue(ProgressBar1.Value() + 1); }});
+    List2.addItems(made.lines);
+    if (made.capped) platform::prompts().msgBox(kMaxText, platform::msg::OKOnly, kMaxTitle);
   }
   ProgressBar1.setValue(0);
   Frame1.setVisible(false);

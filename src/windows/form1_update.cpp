@@ -3,6 +3,7 @@
 
 #include "catalogue/database.h"
 #include "catalogue/track_file.h"
+#include "catalogue/track_scans.h"
 #include "common/text_helpers.h"
 #include "maintenance/rename_plan.h"
 #include "maintenance/track_database.h"
@@ -69,16 +70,14 @@ void Form1::Quick_View_Rename() {
   catalogue::FileBytes file;
   const bool readable = file.open(path);
   if (readable) {
-    qint64 counter = 0;
-    catalogue::forEachRecord(file.bytes(), [&](const catalogue::RecordBytes& r) {
-      if (++counter % 100 == 0) ProgressBar1.setValue(ProgressBar1.Value() + 1);  // the bar keeps it in range
-      if (catalogue::codeKey(r.code) == code)
-        items << maintenance::renameListItem(catalogue::fieldText(r.code, common::kCodeWidth),
-                                             catalogue::fieldText(r.track, common::kTrackWidth),
-                                             catalogue::fieldText(r.title, common::kTitleWidth),
-                                             catalogue::fieldText(r.artist, common::kArtistWidth));
-      return true;
-    });
+    const auto records = catalogue::discRecords(
+        file.bytes(), [&](std::string_view recordCode) { return catalogue::codeKey(recordCode) == code; },
+        {100, [this] { ProgressBar1.setValue(ProgressBar1.Value() + 1); }});  // the bar keeps it in range
+    for (const catalogue::RecordBytes& r : records)
+      items << maintenance::renameListItem(catalogue::fieldText(r.code, common::kCodeWidth),
+                                           catalogue::fieldText(r.track, common::kTrackWidth),
+                                           catalogue::fieldText(r.title, common::kTitleWidth),
+                                           catalogue::fieldText(r.artist, common::kArtistWidth));
   }
   renamer.List3.addItems(items);
 

@@ -99,10 +99,15 @@ TEST_F(MainWindowTest, EmptyTrackFileCountsZero) {
   EXPECT_EQ(start().Caption(), "Mellowdex Pro Zendra Edition 2.3   Database = 0 Songs");
 }
 
+// A missing database file is told of over the drawn window, not over an empty frame.
 TEST_F(MainWindowTest, MissingDiscFileIsReportedOnceAndNothingIsCreated) {
   QFile::remove(home.path("watdi.bxl"));
   prompts.answerMsg(OK);
-  Form1& f = start();
+  form = std::make_unique<Form1>();
+  Form1& f = *form;
+  f.Show();
+  EXPECT_TRUE(prompts.callsOf("msgBox").empty());
+  for (int i = 0; i < 3 && prompts.callsOf("msgBox").empty(); ++i) QCoreApplication::processEvents();
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
   EXPECT_TRUE(prompts.callsOf("msgBox")[0].text.contains(home.path("watdi.bxl")));
   EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Mellowdex");
@@ -115,6 +120,7 @@ TEST_F(MainWindowTest, MissingTrackFileReadsZeroAndIsReportedOnlyOnce) {
   QFile::remove(home.path("watka.bxl"));
   prompts.answerMsg(OK);
   Form1& f = start();
+  for (int i = 0; i < 3 && prompts.callsOf("msgBox").empty(); ++i) QCoreApplication::processEvents();
   EXPECT_EQ(f.Caption(), "Mellowdex Pro Zendra Edition 2.3   Database = 0 Songs");
   EXPECT_EQ(prompts.callsOf("msgBox").at(0).text,
             "The database file " + home.path("watka.bxl") +
@@ -123,6 +129,20 @@ TEST_F(MainWindowTest, MissingTrackFileReadsZeroAndIsReportedOnlyOnce) {
   f.Form_Activate();  // a second activation does not repeat the message
   EXPECT_EQ(prompts.callsOf("msgBox").size(), 1u);
   EXPECT_FALSE(QFileInfo::exists(home.path("watka.bxl")));
+}
+
+TEST_F(MainWindowTest, BothDatabaseFilesMissingAreNamedInOneMessage) {
+  QFile::remove(home.path("watdi.bxl"));
+  QFile::remove(home.path("watka.bxl"));
+  prompts.answerMsg(OK);
+  Form1& f = start();
+  for (int i = 0; i < 3 && prompts.callsOf("msgBox").empty(); ++i) QCoreApplication::processEvents();
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "The database files " + home.path("watdi.bxl") + " and " +
+                                                   home.path("watka.bxl") +
+                                                   " cannot be read.\n\rThe disc list stays empty.");
+  f.Form_Activate();
+  EXPECT_EQ(prompts.callsOf("msgBox").size(), 1u);
 }
 
 TEST_F(MainWindowTest, AChangeOfBothFilesCutShortByAKillIsFinishedBeforeTheDiscsAreRead) {

@@ -1,0 +1,65 @@
+#include "catalogue/track_scans.h"
+
+#include "common/records.h"
+#include "common/text_helpers.h"
+
+namespace catalogue {
+
+namespace {
+
+// Calls fn for every record, and the progress step after each `every` records.
+template <typename Fn>
+void scan(const QByteArray& tracks, const ScanProgress& progress, Fn fn) {
+  qint64 counter = 0;
+  forEachRecord(tracks, [&](const RecordBytes& r) {
+    if (progress.every > 0 && ++counter % progress.every == 0 && progress.step) progress.step();
+    return fn(r);
+  });
+}
+
+}  // namespace
+
+qint64 recordCount(const QByteArray& tracks) {
+  qint64 count = 0;
+  forEachRecord(tracks, [&](const RecordBytes&) { return ++count, true; });
+  return count;
+}
+
+ScannedLines createListLines(const QByteArray& tracks, Sort sort, const QHash<QByteArray, QString>& tickedRefs,
+                             bool showCodes, const ScanProgress& progress) {
+  ScannedLines out;
+  if (tickedRefs.isEmpty()) return out;
+  scan(tracks, progress, [&](const RecordBytes& r) {
+    const auto found = tickedRefs.constFind(codeKey(r.code));
+    if (found == tickedRefs.constEnd()) return true;
+    if (out.lines.size() >= Max_List_Lines) return !(out.capped = true);
+    LineFields f = lineFields(r);
+    if (!showCodes) f.code = common::Space(common::kCodeWidth);
+    f.ref = found.value();
+    out.lines << createListLine(sort, f);
+    return true;
+  });
+  return out;
+}
+
+ScannedLines tickAllLines(const QByteArray& tracks, Sort sort, const ScanProgress& progress) {
+  ScannedLines out;
+  scan(tracks, progress, [&](const RecordBytes& r) {
+    if (out.lines.size() >= Max_List_Lines) return !(out.capped = true);
+    out.lines << tickAllLine(sort, lineFields(r));
+    return true;
+  });
+  return out;
+}
+
+std::vector<RecordBytes> discRecords(const QByteArray& tracks, const std::function<bool(std::string_view code)>& belongs,
+                                     const ScanProgress& progress) {
+  std::vector<RecordBytes> out;
+  scan(tracks, progress, [&](const RecordBytes& r) {
+    if (belongs(r.code)) out.push_back(r);
+    return true;
+  });
+  return out;
+}
+
+}  // namespace catalogue

@@ -1,0 +1,44 @@
+// The passes over the whole track file behind what the main window shows: Create List, Tick All
+// and the tracks of one disc. Each reads the file's bytes once, in file order, and calls the
+// progress step every so many records, so that a window can move its bar and let events through.
+#pragma once
+
+#include "catalogue/song_line.h"
+#include "catalogue/track_file.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace catalogue {
+
+struct ScanProgress {
+  qint64 every = 0;  // records between two steps; 0: no steps
+  std::function<void()> step;
+};
+
+struct ScannedLines {
+  QStringList lines;
+  bool capped = false;  // more records than Max_List_Lines: the rest were left out
+};
+
+// The number of records of the track file.
+qint64 recordCount(const QByteArray& tracks);
+
+// Create List: a line in the layout for every record of a ticked disc, the discs given as the
+// reference number of each ticked code (see tickedReferences); without codes shown, the code
+// column is blank.
+ScannedLines createListLines(const QByteArray& tracks, Sort sort, const QHash<QByteArray, QString>& tickedRefs,
+                             bool showCodes, const ScanProgress& progress = {});
+// Tick All: a line in the layout for every record.
+ScannedLines tickAllLines(const QByteArray& tracks, Sort sort, const ScanProgress& progress = {});
+// The records of one disc, those whose code as read the test accepts. They point into `tracks`.
+std::vector<RecordBytes> discRecords(const QByteArray& tracks, const std::function<bool(std::string_view code)>& belongs,
+                                     const ScanProgress& progress = {});
+
+}  // namespace catalogue
