@@ -333,14 +333,14 @@ void Form1::Search_Current_List() {
   ProgressBar1.setMax(List2.ListCount());  // an empty list still gives the bar a range
   ProgressBar1.setValue(0);
   const SearchPattern pattern(cmbSearch_text.Text());
-  // The box types capitals: in a list of word capitals a line also matches by its capitals.
-  const bool wordCapitals = Check5.Value() == 0;
+  // The box types capitals, and a list keeps the case its lines came with (word capitals, or the
+  // database's own case when "All Capitals" is ticked): a line also matches by its capitals.
   {
     platform::BusyScope busy;
     const QStringList lines = List2.items();
     QStringList matches;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-      if (!pattern.matches(lines[i]) && !(wordCapitals && pattern.matches(common::UCase(lines[i])))) continue;
+      if (!pattern.matches(lines[i]) && !pattern.matches(common::UCase(lines[i]))) continue;
       matches << lines[i];
       ProgressBar1.setValue(int(i));
       platform::letEventsThroughSliced();
