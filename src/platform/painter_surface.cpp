@@ -48,7 +48,21 @@ struct ResolvedFont {
   double ascent;
   double lineSpacing;
   double blankAdvance;
+  // Where each glyph's outline begins, from its origin (font pixels), as asked so far.
+  mutable std::map<quint32, double> inkLeft;
 };
+
+// Where a glyph's ink begins, right of its origin, by its outline as a document carries it (the
+// hinted box the font reports can be pixels off at a printer's size); infinity for a glyph
+// without ink.
+double inkLeftOf(const ResolvedFont& r, quint32 glyph) {
+  const auto it = r.inkLeft.find(glyph);
+  if (it != r.inkLeft.end()) return it->second;
+  const QPainterPath outline = r.raw.pathForGlyph(glyph);
+  const double left = outline.isEmpty() ? std::numeric_limits<double>::infinity() : outline.boundingRect().left();
+  r.inkLeft.emplace(glyph, left);
+  return left;
+}
 
 const ResolvedFont& resolved(const Device& dev, const SurfaceFont& f) {
   static std::vector<ResolvedFont> cache;
@@ -59,7 +73,7 @@ const ResolvedFont& resolved(const Device& dev, const SurfaceFont& f) {
   QFont font(toQFont(f), dev.paintDevice);
   const QFontMetricsF metrics(font);
   cache.push_back(ResolvedFont{dev.paintDevice, dpiX, dpiY, f, font, metrics, QRawFont::fromFont(font), metrics.ascent(),
-                               metrics.lineSpacing(), metrics.horizontalAdvance(QLatin1Char(' '))});
+                               metrics.lineSpacing(), metrics.horizontalAdvance(QLatin1Char(' ')), {}});
   return cache.back();
 }
 
@@ -409,6 +423,19 @@ class InkIndex {
     }
     return false;
   }
+  // Where the nearest box on the given box's line begins, at or right of x; infinity when none.
+  double nextOnLine(const QRectF& box, double x) const {
+    constexpr double tolerance = 0.05;
+    double next = std::numeric_limits<double>::infinity();
+    for (int b = band(box.top()); b <= band(box.bottom()); ++b) {
+      const auto it = bands_.find(b);
+      if (it == bands_.end()) continue;
+      for (const QRectF& c : it->second)
+        if (c.top() < box.bottom() - tolerance && c.bottom() > box.top() + tolerance && c.left() >= x && c.left() < next)
+          next = c.left();
+    }
+    return next;
+  }
   // The x from which one of the boxes hides the given box: it reaches over the box's top, bottom
   // and right end and begins left of that end. The box's right end when none does.
   double hiddenFrom(const QRectF& box) const {
@@ -478,13 +505,14 @@ struct PrinterSurface::Impl {
   struct Visible {
     QRectF box;  // the part of the text drawn, in points
     int chars;   // the characters drawn; 0 for a text wholly hidden
-    int whole;   // of those, the ones that end at the edge or before it
+    int whole;   // of those, the ones drawn as they are; the rest are drawn apart
     double clipRight = std::numeric_limits<double>::infinity();
     TextGlyphs glyphs;
   };
   std::vector<Visible> visibleTexts() const {
     std::vector<Visible> out(page.size());
     InkIndex covers;  // opaque texts drawn later than the one at hand
+    InkIndex inked;   // texts with ink drawn later than the one at hand
     for (size_t i = page.size(); i-- > 0;) {
       const auto* t = std::get_if<TextCommand>(&page[i]);
       if (!t) continue;
@@ -498,14 +526,11 @@ struct PrinterSurface::Impl {
       const double hiddenFrom = t->font.angle == 0 ? covers.hiddenFrom(box) : box.right();
       if (hiddenFrom < box.right()) {
         const auto at = [&](int c) { return t->x + starts[size_t(c)] / device.fontPxPerPt; };
-        // Where the character's ink begins, by its outline as the document carries it (the
-        // font's hinted box can be pixels off at a printer's size); blanks have none.
+        // Where the character's ink begins; blanks have none.
         const auto inkFrom = [&](int c) {
+          if (!v.glyphs.indexes.isEmpty()) return at(c) + inkLeftOf(r, v.glyphs.indexes[c]) / device.fontPxPerPt;
           QPainterPath outline;
-          if (v.glyphs.indexes.isEmpty())
-            outline.addText(0, 0, r.font, t->text.mid(c, 1));
-          else
-            outline = r.raw.pathForGlyph(v.glyphs.indexes[c]);
+          outline.addText(0, 0, r.font, t->text.mid(c, 1));
           return outline.isEmpty() ? std::numeric_limits<double>::infinity()
                                    : at(c) + outline.boundingRect().left() / device.fontPxPerPt;
         };
@@ -519,19 +544,25 @@ struct PrinterSurface::Impl {
         v.whole = v.chars;
         while (v.whole > 0 && at(v.whole) > hiddenFrom + 1e-6) --v.whole;
         v.whole = wholePair(v.whole);
-        if (onlyBlanks(t->text.mid(v.whole, v.chars - v.whole))) v.whole = v.chars;  // nothing to cut
+        // A character the edge runs through needs drawing apart only where its full width would
+        // reach so near the next text on the line that a reader of the document's text would
+        // take the two for one word (a quarter of the font size, with room to spare).
+        const double roomFor = at(v.chars) + 0.25 * fontPt(t->font.size);
+        if (onlyBlanks(t->text.mid(v.whole, v.chars - v.whole)) || roomFor < inked.nextOnLine(box, hiddenFrom))
+          v.whole = v.chars;
         v.clipRight = hiddenFrom;
         v.box.setRight(std::max(box.left(), hiddenFrom));
       }
       if (t->opaque && t->font.angle == 0) covers.add(box);
+      if (t->font.angle == 0 && !onlyBlanks(t->text)) inked.add(box);
     }
     return out;
   }
 
-  // The characters of a cut text that the edge runs through: their ink is drawn as outlines up
-  // to the edge, and the document's text gets them invisibly, squeezed in between where they
-  // begin and the edge. Someone searching or copying the text then finds them as the paper shows
-  // them, never run into the next column by their full width.
+  // The characters of a cut text that the edge runs through and whose full width comes near the
+  // next text: their ink is drawn as outlines up to the edge, and the document's text gets them
+  // invisibly, squeezed in between where they begin and the edge. Someone searching or copying
+  // the text then finds them as the paper shows them, never run into the next column.
   void paintCutCharacters(const TextCommand& t, const Visible& v) {
     const ResolvedFont& r = resolved(device, t.font);
     const double baseline = t.y * device.pxPerPt + r.ascent;

@@ -177,7 +177,7 @@ TEST_F(PrintWindowTest, SettingsFileIsWrittenWhenMissingAndReadWhenValid) {
   // A file of one line gives its font, found also under its maker's tag; the size it lacks stays
   // "8", and the file is made whole.
   const QString tagged = designer_test::familyFromTwoMakers();
-  const QString font = tagged.left(tagged.lastIndexOf('[')).trimmed().toUpper();
+  const QString font = designer_test::faceOf(tagged);
   ASSERT_FALSE(font.isEmpty());
   home.writeLines("print.ini", {tagged});
   RecordedWindow window_w3;
@@ -636,8 +636,8 @@ TEST_F(PrintWindowTest, ThePdfTextHoldsEachCutFieldApartAndOnlyItsInkedLettersIn
       }
       if (got[2] != "SC1" || got[3] != "01") continue;  // not a row
       ++checked;
-      for (int c = 0; c < 3; ++c)
-        EXPECT_LE(ends[c], x0 + (columns[c].clipX - 0.04) * W + 0.05) << got[c].toStdString() << " runs past its edge";
+      for (int c = 0; c < 3; ++c)  // a word apart from the next column's, by more than a tenth of the size
+        EXPECT_LT(ends[c], x0 + (columns[c + 1].textX - 0.04) * W - 1.3) << got[c].toStdString() << " runs on";
       const auto row = std::find_if(rows.begin(), rows.end(), [&](const QStringList& r) {
         return r[0].startsWith(got[0]) && r[1].startsWith(got[1]);
       });
