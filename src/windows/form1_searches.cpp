@@ -266,12 +266,9 @@ void Form1::Input_Search_Data() {
   }
   const std::optional<QString> text = platform::readTextFile(path);
   if (!text) return;  // shown empty; the file stays as it is
+  // The file keeps every entry until the history is cleared; the list shows the newest.
   const QStringList values = catalogue::searchHistoryValues(*text);
   for (auto it = values.crbegin(); it != values.crend(); ++it) cmbSearch_text.AddItem(*it);
-  // Empty lines, blanks, repeats and entries past the kept ones are dropped from the file too,
-  // so that it never grows long enough to slow the start; a failed rewrite leaves it as it was.
-  const QString kept = catalogue::searchHistoryText(values);
-  if (kept != *text) platform::replaceFile(path, kept);
 }
 
 // ---------------------------------------------------------------- the Search command
@@ -279,6 +276,17 @@ void Form1::Input_Search_Data() {
 void Form1::cmdSearch_Click() {
   if (noSearchText(cmbSearch_text.Text())) {
     platform::prompts().msgBox(QStringLiteral("Please enter search text"), OKOnly, kSearchTitle);
+    cmbSearch_text.SetFocus();
+    return;
+  }
+  // The history and the database hold Windows-1252 text only: any other character would be
+  // stored as "?", which a later search from the history takes for a wildcard.
+  if (const qsizetype at = platform::cp1252::firstOutside(cmbSearch_text.Text()); at >= 0) {
+    const QString text = cmbSearch_text.Text();
+    const qsizetype length = text[at].isHighSurrogate() && at + 1 < text.size() ? 2 : 1;
+    platform::prompts().msgBox(QStringLiteral("The search text cannot hold the character \"") + text.mid(at, length) +
+                                   QStringLiteral("\".\n\rPlease search without it."),
+                               OKOnly + Exclamation, kSearchTitle);
     cmbSearch_text.SetFocus();
     return;
   }
