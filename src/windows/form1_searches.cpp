@@ -152,7 +152,7 @@ void runDatabaseSearch(Form1& f, const SearchMember& m) {
       f.List2.addItems(lines);
     }
   }
-  // The message waits until the pass is over: a box shown during it could not be answered.
+  // The message comes once the pass is over, like the other searches' "not found" messages.
   if (capped) platform::prompts().msgBox(catalogue::kMaxListText, OKOnly, catalogue::kMaxListTitle);
 
   // Finish.
@@ -290,7 +290,7 @@ void Form1::cmdSearch_Click() {
     cmbSearch_text.SetFocus();
     return;
   }
-  if (cmbSearch.Text() != kSearchCurrentList) Save_Offer(QStringLiteral("\r"), kSearchTitle);
+  if (cmbSearch.Text() != kSearchCurrentList) offerToSave(QStringLiteral("\r"), kSearchTitle);
 
   cmdClose.setVisible(false);
   fullListHeight(*this);
@@ -320,13 +320,13 @@ void Form1::cmdSearch_Click() {
     Frame1.setVisible(true);
     Search_Disc();
   } else if (target == kSearchCurrentList) {
-    Search_Current_List();
+    searchCurrentList();
   }
   Frame1.setVisible(false);
   if (Check5.Value() == 0) Lower_Case();
 }
 
-void Form1::Search_Current_List() {
+void Form1::searchCurrentList() {
   const QString title = kSearchCurrentList;
   Label9.setVisible(false);
   List3.Clear();

@@ -429,7 +429,8 @@ TEST_F(SongListTest, TheCurrentTabLeavesAnOpenViewAlone) {
   Form1& f = start();
   f.List3.AddItem("view");
   f.List3.setVisible(true);
-  f.Option2_GotFocus();
+  auto* bar = static_cast<QTabBar*>(f.TabStrip1.widget());
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(bar->currentIndex()).center());
   EXPECT_TRUE(f.List3.Visible());
   EXPECT_EQ(f.List3.ListCount(), 1);
 }
