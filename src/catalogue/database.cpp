@@ -1,6 +1,7 @@
 #include "catalogue/database.h"
 
 #include "common/records.h"
+#include "platform/files.h"
 #include "platform/text_file.h"
 
 #include <QFile>
@@ -10,6 +11,13 @@
 #include <limits>
 
 namespace catalogue {
+
+QString trackFilePath() { return platform::programFile(QString::fromLatin1(kTrackFile)); }
+QString discFilePath() { return platform::programFile(QString::fromLatin1(kDiscFile)); }
+
+QString cannotReadText(const QString& path) {
+  return QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read.");
+}
 
 std::optional<QStringList> readDiscFile(const QString& path) {
   auto lines = platform::readLines(path);

@@ -12,6 +12,12 @@ namespace catalogue {
 inline constexpr const char* kDiscFile = "watdi.bxl";
 inline constexpr const char* kTrackFile = "watka.bxl";
 
+// The two files in the program folder.
+QString trackFilePath();
+QString discFilePath();
+// What the user is told when a database file cannot be read.
+QString cannotReadText(const QString& path);
+
 // Every field of the disc file in order, quotes stripped and blanks kept; nothing when the
 // file is missing or unreadable.
 std::optional<QStringList> readDiscFile(const QString& path);

@@ -15,6 +15,9 @@ constexpr Sort kAllSorts[] = {Sort::Artist, Sort::Song, Sort::Track, Sort::MfCod
 
 // The song list holds at most this many lines.
 constexpr int Max_List_Lines = 32731;
+// What the user is told when a list stops at that length.
+inline const QString kMaxListTitle = QStringLiteral("Max List Size Reached");
+inline const QString kMaxListText = QStringLiteral("Maximum list size is 32731");
 
 // One column of a layout: A artist, S song, M disc code, D reference number, g gap, T track.
 struct Column {

@@ -6,6 +6,7 @@
 #include "covers/rotated_text.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace covers {
 
@@ -84,15 +85,27 @@ void printTracks(platform::DrawingSurface& s, const QStringList& lines, qsizetyp
 CaseTrackFit fitCaseTracks(platform::DrawingSurface& s, const CaseDesign& d) {
   s.setScaleMillimetres();
   const QStringList lines = caseTrackLines(d.tracks);
-  CaseTrackFit fit;
-  fit.total = int(lines.size());
   const double chosen = d.trackSize * kFontFactor, smallest = std::min(chosen, kSmallestTrackSize);
-  for (int step = 0;; ++step) {
-    fit.size = std::max(smallest, chosen - step * kTrackSizeStep);
-    s.font = platform::SurfaceFont{d.trackFace, fit.size, false};
-    fit.shown = std::min(linesThatFit(s, lines, kFront), linesThatFit(s, lines, kBackFace));
-    if (fit.shown == fit.total || fit.size <= smallest) return fit;
+  const auto at = [&](double size) {
+    s.font = platform::SurfaceFont{d.trackFace, size, false};
+    return CaseTrackFit{size, std::min(linesThatFit(s, lines, kFront), linesThatFit(s, lines, kBackFace)),
+                        int(lines.size())};
+  };
+  const CaseTrackFit whole = at(chosen);
+  if (whole.shown == whole.total || chosen <= smallest) return whole;
+  CaseTrackFit fit = at(smallest);
+  if (fit.shown < fit.total) return fit;
+  // Every track fits at the smallest size and not at the chosen one: the largest step between
+  // them at which all fit, found by halving (a smaller size never holds fewer tracks).
+  int fits = int(std::ceil((chosen - smallest) / kTrackSizeStep)), tooLarge = 0;
+  while (fits - tooLarge > 1) {
+    const int mid = (fits + tooLarge) / 2;
+    const CaseTrackFit tried = at(std::max(smallest, chosen - mid * kTrackSizeStep));
+    if (tried.shown == tried.total) fits = mid, fit = tried;
+    else tooLarge = mid;
   }
+  s.font.size = fit.size;
+  return fit;
 }
 
 double fitCaseTitle(platform::DrawingSurface& s, const CaseDesign& d, double faceWidth) {

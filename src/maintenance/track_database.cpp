@@ -113,13 +113,8 @@ QString notPutBackText(const QString& path, const QString& error, const QStringL
 
 }  // namespace
 
-QString trackFilePath() { return platform::programFile(QString::fromLatin1(catalogue::kTrackFile)); }
-QString discFilePath() { return platform::programFile(QString::fromLatin1(catalogue::kDiscFile)); }
 QString myDiscsFilePath() { return platform::programFile(QString::fromLatin1(kMyDiscsFile)); }
 
-QString cannotReadText(const QString& path) {
-  return QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read.");
-}
 
 std::optional<QByteArray> readFileBytes(const QString& path) {
   QFile f(path);

@@ -4,6 +4,8 @@
 // windows, updates, backup and restore all write through them).
 #pragma once
 
+#include "catalogue/database.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -20,12 +22,10 @@ inline constexpr const char* kMyDiscsFile = "My_Discs.kup";
 inline constexpr const char* kDiscBackupFile = "MLDXbackup1.bxl";
 inline constexpr const char* kTrackBackupFile = "MLDXbackup2.bxl";
 
-QString trackFilePath();
-QString discFilePath();
+using catalogue::cannotReadText;
+using catalogue::discFilePath;
+using catalogue::trackFilePath;
 QString myDiscsFilePath();
-
-// What the user is told when a database file cannot be read.
-QString cannotReadText(const QString& path);
 
 // The whole file, or nothing when it is missing or cannot be read.
 std::optional<QByteArray> readFileBytes(const QString& path);

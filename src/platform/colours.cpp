@@ -1,6 +1,6 @@
 #include "platform/colours.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QPalette>
 
 #include <iterator>
@@ -64,7 +64,7 @@ QColor toQColor(qint32 value) {
   if (value < 0) {
     QPalette::ColorGroup g;
     QPalette::ColorRole r;
-    if (systemRole(value & 0xFF, g, r)) return QApplication::palette().color(g, r);
+    if (systemRole(value & 0xFF, g, r)) return QGuiApplication::palette().color(g, r);
     return {};
   }
   return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);

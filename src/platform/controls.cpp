@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -394,6 +395,7 @@ class KeyFilter : public QObject {
                      std::function<void(int&, int)>* keyDown = nullptr)
       : QObject(parent), keyPress_(keyPress), keyDown_(keyDown) {}
   bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::InputMethod && !replacing_) return composed(static_cast<QInputMethodEvent*>(e));
     if (e->type() != QEvent::KeyPress || replacing_) return false;
     auto* ke = static_cast<QKeyEvent*>(e);
     if (keyDown_ && *keyDown_) {
@@ -417,6 +419,24 @@ class KeyFilter : public QObject {
     return false;
   }
  private:
+  // Text composed through a dead key or an input method arrives whole, without key presses:
+  // each of its characters goes through the key handler as a typed one does.
+  bool composed(QInputMethodEvent* e) {
+    if (!keyPress_ || !*keyPress_ || e->commitString().isEmpty()) return false;
+    QString text;
+    for (const QChar c : e->commitString()) {
+      int code = c.unicode();
+      (*keyPress_)(code);
+      if (code != 0) text += QChar(char16_t(code));
+    }
+    if (text == e->commitString()) return false;
+    QInputMethodEvent replaced(e->preeditString(), e->attributes());
+    replaced.setCommitString(text, e->replacementStart(), e->replacementLength());
+    replacing_ = true;
+    QCoreApplication::sendEvent(parent(), &replaced);
+    replacing_ = false;
+    return true;
+  }
   std::function<void(int&)>* keyPress_;
   std::function<void(int&, int)>* keyDown_;
   bool replacing_ = false;
@@ -568,6 +588,10 @@ void ComboBox::applyStyleSheet() {
   QString sheet = QStringLiteral("QComboBox { combobox-popup: 0;%1%2 }").arg(colours, face);
   if (!colours.isEmpty())
     sheet += QStringLiteral(" QComboBox QAbstractItemView, QComboBox QLineEdit {%1 }").arg(colours);
+  // A disabled box still looks disabled: its text takes the greyed colour of the system.
+  if (fore.isValid())
+    sheet += QStringLiteral(" QComboBox:disabled, QComboBox QLineEdit:disabled { color: %1; }")
+                 .arg(QApplication::palette().color(QPalette::Disabled, QPalette::Text).name());
   combo()->setStyleSheet(sheet);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/form.h"
 
 #include "platform/busy.h"
+#include "platform/files.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -88,6 +89,11 @@ void FormBase::Unload() { closeFromCode(window_); }
 bool FormBase::isVisible() const { return window_ && window_->isVisible(); }
 
 void FormBase::setMouseIcon(const QString& icoPath) { iconPath_ = icoPath; }
+
+void FormBase::showBusyPointer() {
+  setMouseIcon(programFile(QStringLiteral("mike.ico")));
+  setMousePointer(MousePointer::Custom);
+}
 
 void FormBase::setMousePointer(MousePointer pointer) {
   pointer_ = pointer;

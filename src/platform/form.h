@@ -52,6 +52,8 @@ class FormBase : public QObject {
 
   void setMouseIcon(const QString& icoPath);
   void setMousePointer(MousePointer pointer);
+  // The busy pointer of long work: the icon mike.ico of the program folder.
+  void showBusyPointer();
   MousePointer mousePointer() const { return pointer_; }
 
   void setEnabled(bool on);

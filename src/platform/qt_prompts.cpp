@@ -136,6 +136,19 @@ static QString dialogFilter(const FileDialogRequest& req) {
   return {};
 }
 
+// The other spelling some extensions have ("html" for "htm"): it names the same type of file.
+static bool sameExtension(const QString& a, const QString& b) {
+  if (a.compare(b, Qt::CaseInsensitive) == 0) return true;
+  static const char* const kSpellings[][2] = {{"htm", "html"}, {"jpg", "jpeg"}, {"tif", "tiff"}};
+  for (const auto& pair : kSpellings) {
+    const QLatin1String one(pair[0]), other(pair[1]);
+    if ((a.compare(one, Qt::CaseInsensitive) == 0 && b.compare(other, Qt::CaseInsensitive) == 0) ||
+        (a.compare(other, Qt::CaseInsensitive) == 0 && b.compare(one, Qt::CaseInsensitive) == 0))
+      return true;
+  }
+  return false;
+}
+
 QString withChosenExtension(const QString& name, const QString& chosenFilter, const QString& dialogFilters) {
   static const QRegularExpression pattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
   const QRegularExpressionMatch m = pattern.match(chosenFilter);
@@ -144,9 +157,12 @@ QString withChosenExtension(const QString& name, const QString& chosenFilter, co
   if (!suffix.isEmpty()) {
     // An extension of one of the dialog's types names that type; any other is part of the name.
     for (auto it = pattern.globalMatch(dialogFilters); it.hasNext();)
-      if (it.next().captured(1).compare(suffix, Qt::CaseInsensitive) == 0) return name;
+      if (sameExtension(it.next().captured(1), suffix)) return name;
   }
-  return name + QLatin1Char('.') + m.captured(1);
+  // A name ending in a full stop takes the extension after it, not after a second one.
+  QString stem = name;
+  while (stem.endsWith(QLatin1Char('.'))) stem.chop(1);
+  return stem + QLatin1Char('.') + m.captured(1);
 }
 
 std::optional<QString> QtPrompts::openFile(const FileDialogRequest& req) {

@@ -12,7 +12,6 @@
 // dropped and every page carries at least one, however large the font.
 #include "printing/paper_renderer.h"
 
-#include "platform/busy.h"
 #include "printing/page_model.h"
 #include "printing/print_layouts.h"
 
@@ -31,8 +30,12 @@ constexpr double kPageLabelX = 0.80;
 class PaperPrinter {
  public:
   PaperPrinter(platform::DrawingSurface& surface, const std::vector<PrintColumn>& columns,
-               const PaperSettings& settings)
-      : s_(surface), columns_(columns), settings_(settings), fonts_(pageFonts(settings.fontText, settings.sizeText)) {}
+               const PaperSettings& settings, const std::function<void()>& betweenPages)
+      : s_(surface),
+        columns_(columns),
+        settings_(settings),
+        fonts_(pageFonts(settings.fontText, settings.sizeText)),
+        betweenPages_(betweenPages) {}
 
   PaperResult run(const PrintJob& job) {
     pageHead([&](const PrintColumn& c) { return job.headings.value(c.field - 1); });
@@ -43,7 +46,7 @@ class PaperPrinter {
       if (rowsOnPage > 0 && s_.CurrentY >= kPageFullY * H()) {
         endPage();
         useBodyFont(s_, fonts_);
-        platform::letEventsThrough();
+        if (betweenPages_) betweenPages_();
         pageHead([](const PrintColumn& c) { return c.laterTitle; });
         rowsOnPage = 0;
       }
@@ -113,6 +116,7 @@ class PaperPrinter {
   const std::vector<PrintColumn>& columns_;
   const PaperSettings& settings_;
   const PageFonts fonts_;
+  const std::function<void()>& betweenPages_;
   int pageCounter_ = 0;
   PaperResult result_;
 };
@@ -132,10 +136,11 @@ void preparePaperSurface(platform::DrawingSurface& surface, const PaperSettings&
   surface.ForeColor = settings.colour;
 }
 
-PaperResult renderPaper(platform::DrawingSurface& surface, const PrintJob& job, const PaperSettings& settings) {
+PaperResult renderPaper(platform::DrawingSurface& surface, const PrintJob& job, const PaperSettings& settings,
+                        const std::function<void()>& betweenPages) {
   const std::vector<PrintColumn>& columns = paperColumns(job.code);
   if (columns.empty()) return {};
-  return PaperPrinter(surface, columns, settings).run(job);
+  return PaperPrinter(surface, columns, settings, betweenPages).run(job);
 }
 
 }  // namespace printing

@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace printing {
 
 struct PaperSettings {
@@ -31,7 +33,9 @@ struct PaperResult {
 void preparePaperSurface(platform::DrawingSurface& surface, const PaperSettings& settings);
 
 // Lays out every page of the job on a prepared surface, ending each page sent or discarded by
-// the range; does not end the document. An unknown layout code lays out nothing.
-PaperResult renderPaper(platform::DrawingSurface& surface, const PrintJob& job, const PaperSettings& settings);
+// the range; does not end the document. An unknown layout code lays out nothing. `betweenPages`
+// runs after each page that another follows (a window lets its events through there).
+PaperResult renderPaper(platform::DrawingSurface& surface, const PrintJob& job, const PaperSettings& settings,
+                        const std::function<void()>& betweenPages = {});
 
 }  // namespace printing

@@ -103,7 +103,7 @@ void Edit_Record::Command1_Click() {
 
   // A blank code (the list hides the codes) would write the track under no disc.
   if (Trim(discCode()).isEmpty()) {
-    tell(QStringLiteral("Show MF Code must be selected to edit or delete a track"));
+    tell(Form1::kMfCodeOffText);
     return;
   }
 

@@ -101,8 +101,7 @@ void Rename_Disc::Command1_Click() {
   // Keys, clicks and the close box wait while the files are rewritten: the events let through
   // below only repaint, so the code handed back is the code written.
   platform::BusyScope busy;
-  setMouseIcon(platform::programFile(QStringLiteral("mike.ico")));
-  setMousePointer(platform::MousePointer::Custom);
+  showBusyPointer();
   Command1.setEnabled(false);
   Command2.setEnabled(false);
   Text1.setEnabled(false);

@@ -191,8 +191,7 @@ void delete_record::Delete_Disc() {
     Text1.setText(QString());
     return;
   }
-  setMouseIcon(platform::programFile(QStringLiteral("mike.ico")));
-  setMousePointer(platform::MousePointer::Custom);
+  showBusyPointer();
   platform::letEventsThrough();
   const QString key = common::padRight(*chosen, 11);
 
@@ -232,8 +231,7 @@ void delete_record::Delete_Track() {
     Text1.setText(QString());
     return;
   }
-  setMouseIcon(platform::programFile(QStringLiteral("mike.ico")));
-  setMousePointer(platform::MousePointer::Custom);
+  showBusyPointer();
   platform::letEventsThrough();
   Text2.setText(track);
   platform::letEventsThrough();

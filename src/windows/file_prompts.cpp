@@ -1,5 +1,6 @@
 #include "windows/file_prompts.h"
 
+#include "catalogue/database.h"
 #include "catalogue/song_list_file.h"
 
 #include <QFileInfo>
@@ -48,7 +49,7 @@ void reportWriteFailure(const platform::WriteResult& result, const QString& path
 }
 
 void reportUnreadable(const QString& path, const QString& title) {
-  platform::prompts().msgBox(QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read."),
+  platform::prompts().msgBox(catalogue::cannotReadText(path),
                              platform::msg::OKOnly + platform::msg::Exclamation, title);
 }
 

@@ -26,6 +26,7 @@ const QString Form1::kMessageTitle = QStringLiteral("Mellowdex");
 const QString Form1::kHeaderPrompt = QStringLiteral("SONG LIST HEADER HERE");
 const QString Form1::kSearchPrompt = QStringLiteral("TYPE SEARCH TEXT HERE ");
 const QString Form1::kCataloguePrompt = QStringLiteral("CLICK THIS DROP DOWN LIST TO FIND DISC CODES");
+const QString Form1::kMfCodeOffText = QStringLiteral("Show MF Code must be selected to edit or delete a track");
 const QString Form1::kWebAddress = QStringLiteral("www.mellowdex.example");
 
 namespace {
@@ -231,8 +232,8 @@ void Form1::Form_Load() {
   if (const maintenance::Recovery recovered = maintenance::finishInterruptedChange(); !recovered.message.isEmpty())
     platform::prompts().msgBox(recovered.message, OKOnly + Exclamation, kMessageTitle);
   const QString folder = platform::programFolder();
-  platform::setHidden(folder + QString::fromLatin1(catalogue::kDiscFile), false);
-  platform::setHidden(folder + QString::fromLatin1(catalogue::kTrackFile), false);
+  platform::setHidden(catalogue::discFilePath(), false);
+  platform::setHidden(catalogue::trackFilePath(), false);
   Check_Screen_Size();
   if (ended_) {
     refuseLoad();
@@ -277,7 +278,7 @@ void Form1::Check_Screen_Size() {
 
 void Form1::Form_Activate() {
   List1.SetFocus();
-  const QString path = platform::programFile(QString::fromLatin1(catalogue::kTrackFile));
+  const QString path = catalogue::trackFilePath();
   const auto count = catalogue::countTrackRecords(path);
   if (count) trackFileReported_ = false;
   else reportUnreadable(path, trackFileReported_);
@@ -396,8 +397,8 @@ void Form1::keepInside(platform::Control& c) {
 void Form1::Form_Unload(int& cancel) {
   (void)cancel;  // closing cannot be refused
   const QString folder = platform::programFolder();
-  platform::setHidden(folder + QString::fromLatin1(catalogue::kDiscFile), true);
-  platform::setHidden(folder + QString::fromLatin1(catalogue::kTrackFile), true);
+  platform::setHidden(catalogue::discFilePath(), true);
+  platform::setHidden(catalogue::trackFilePath(), true);
   platform::letEventsThrough();
   if (List1.SelCount() > 0) {
     const int answer = platform::prompts().msgBox(QStringLiteral("Do you want to Save your list?"),

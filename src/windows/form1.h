@@ -27,6 +27,7 @@ class Form1 : public platform::FormBase {
   static const QString kSearchPrompt;      // "TYPE SEARCH TEXT HERE " (trailing blank)
   static const QString kCataloguePrompt;   // "CLICK THIS DROP DOWN LIST TO FIND DISC CODES"
   static const QString kWebAddress;        // the maker's web page
+  static const QString kMfCodeOffText;     // "Show MF Code must be selected to edit or delete a track"
   // The song-list header holds as much as the print window's header box.
   static constexpr int kHeaderMaxLength = 60;
 
@@ -237,7 +238,7 @@ class Form1 : public platform::FormBase {
 
   platform::ComboBox cmbSearch{this, client(), "cmbSearch", platform::ComboBox::Style::DropdownList, false};
   platform::ComboBox cmbSearch_text{this, client(), "cmbSearch_text", platform::ComboBox::Style::DropdownCombo, false, "TYPE SEARCH TEXT HERE"};
-  platform::ComboBox Combo1{this, client(), "Combo1", platform::ComboBox::Style::DropdownCombo, false, "CLICK THIS DROP DOWN LIST TO FIND DISC CODES"};
+  platform::ComboBox Combo1{this, client(), "Combo1", platform::ComboBox::Style::DropdownCombo, false, kCataloguePrompt};
 
   platform::ListBox List1{this, client(), "List1", platform::ListBox::Style::CheckBox, platform::ListBox::MultiSelect::None, true};
   platform::TabStrip TabStrip1{this, client(), "TabStrip1", {"Sort by Song Title", "Sort by Artist Name", "Sort by Track Number", "Sort by Manufacturer Code"}};
@@ -259,7 +260,7 @@ class Form1 : public platform::FormBase {
   platform::Label Label4{this, client(), "Label4", ""};
   platform::Label Label5{this, client(), "Label5", ""};
   platform::Label Label10{this, client(), "Label10", "Song list header"};
-  platform::TextBox Text1{this, client(), "Text1", "SONG LIST HEADER HERE"};
+  platform::TextBox Text1{this, client(), "Text1", kHeaderPrompt};
   platform::PictureBox Picture1{this, client(), "Picture1"};
 
   platform::Frame Frame1{this, client(), "Frame1", ""};
@@ -363,7 +364,7 @@ class Form1 : public platform::FormBase {
   platform::MenuItem mnuC{"mnuC", "Cancel"};
 
   platform::MenuItem mnuz{"mnuz", "z"};
-  platform::MenuItem mnuMF_Code{"mnuMF_Code", "Show MF Code must be selected to edit or delete a track"};
+  platform::MenuItem mnuMF_Code{"mnuMF_Code", kMfCodeOffText};
   platform::MenuItem mnu52{"mnu52", "Hide highlited tracks"};
   platform::MenuItem mnuhide_vocal2{"mnuhide_vocal2", "Hide VOCAL Tracks"};
   platform::MenuItem mnuCapitals2{"mnuCapitals2", "Capitals"};

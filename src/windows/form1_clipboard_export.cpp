@@ -47,8 +47,7 @@ void Form1::Copy_List() {
     platform::prompts().msgBox(catalogue::noColumnsRefusal(QStringLiteral("Copy")), OKOnly, kCopyTitle);
     return;
   }
-  setMouseIcon(platform::programFile(QStringLiteral("mike.ico")));
-  setMousePointer(platform::MousePointer::Custom);
+  showBusyPointer();
   platform::letEventsThrough();
   putOnClipboard(catalogue::clipboardListText(columns, List2.items()));
   setMousePointer(platform::MousePointer::Default);

@@ -36,8 +36,7 @@ const QString kSlipsTitle = QStringLiteral("Print Song Slips");
 const QString kSlipsFailed = QStringLiteral("The song slips could not be printed.");
 
 void busyPointer(Form1& form) {
-  form.setMouseIcon(platform::programFile(QStringLiteral("mike.ico")));
-  form.setMousePointer(platform::MousePointer::Custom);
+  form.showBusyPointer();
 }
 
 void defaultPointer(Form1& form) { form.setMousePointer(platform::MousePointer::Default); }
@@ -52,10 +51,10 @@ std::string_view trimBlanks(std::string_view s) {
 // the file cannot be read (the user has been told).
 std::optional<QStringList> readDiscTracks(const std::function<bool(std::string_view code)>& belongs,
                                           const QString& title) {
-  const QString path = platform::programFile(QString::fromLatin1(catalogue::kTrackFile));
+  const QString path = catalogue::trackFilePath();
   catalogue::FileBytes file;
   if (!file.open(path)) {
-    platform::prompts().msgBox(QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read."),
+    platform::prompts().msgBox(catalogue::cannotReadText(path),
                                platform::msg::OKOnly + platform::msg::Exclamation, title);
     return std::nullopt;
   }

@@ -24,9 +24,8 @@ void Form1::Get_Discs() {
   List2.Clear();
   List1.Clear();
   const QString folder = platform::programFolder();
-  setMouseIcon(folder + QStringLiteral("mike.ico"));
-  setMousePointer(platform::MousePointer::Custom);
-  const QString path = folder + QString::fromLatin1(catalogue::kDiscFile);
+  showBusyPointer();
+  const QString path = catalogue::discFilePath();
   if (auto discs = catalogue::readDiscFile(path)) {
     discFileReported_ = false;
     List1.addItems(*discs);

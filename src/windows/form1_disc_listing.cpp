@@ -47,14 +47,13 @@ void setViewMenus(Form1& f, bool on) {
 // been told); the view is then empty.
 bool scanDisc(Form1& f, const QString& code, const QString& title) {
   const QString folder = platform::programFolder();
-  const QString path = folder + QString::fromLatin1(catalogue::kTrackFile);
+  const QString path = catalogue::trackFilePath();
   f.Frame1.setVisible(true);
   platform::letEventsThrough();
   const int barMax = scanProgressMax(platform::fileLength(path));
   f.ProgressBar1.setMax(barMax);
   f.ProgressBar1.setValue(0);
-  f.setMouseIcon(folder + QStringLiteral("mike.ico"));
-  f.setMousePointer(platform::MousePointer::Custom);
+  f.showBusyPointer();
   platform::letEventsThrough();
 
   catalogue::FileBytes file;

@@ -35,8 +35,6 @@ const QString kSearchCurrentList = QStringLiteral("SEARCH CURRENT LIST");
 const QString kSearchTitle = QStringLiteral("Search");
 const QString kClickAll = QStringLiteral("TAVREL CLICK ALL");
 const QString kCountAll = QStringLiteral("TAVREL COUNT ALL");
-const QString kMaxTitle = QStringLiteral("Max List Size Reached");
-const QString kMaxText = QStringLiteral("Maximum list size is 32731");
 const QString kTryAgain = QStringLiteral("' found.\rPlease try again.");
 
 // The box holds no search text: nothing but blanks, or its prompt with or without the blank.
@@ -101,7 +99,7 @@ void runDatabaseSearch(Form1& f, const SearchMember& m) {
   platform::letEventsThrough();
 
   const QString folder = platform::programFolder();
-  const QString path = folder + QString::fromLatin1(catalogue::kTrackFile);
+  const QString path = catalogue::trackFilePath();
   f.ProgressBar1.setMax(searchProgressMax(platform::fileLength(path)));
   f.ProgressBar1.setValue(0);
   f.Label9.setVisible(false);
@@ -118,8 +116,7 @@ void runDatabaseSearch(Form1& f, const SearchMember& m) {
     f.List2.Clear();
     untickEveryDisc(f);
   }
-  f.setMouseIcon(folder + QStringLiteral("mike.ico"));
-  f.setMousePointer(platform::MousePointer::Custom);
+  f.showBusyPointer();
   const SearchPattern pattern(f.cmbSearch_text.Text());
   f.Frame1.setVisible(true);
   platform::letEventsThrough();
@@ -156,7 +153,7 @@ void runDatabaseSearch(Form1& f, const SearchMember& m) {
     }
   }
   // The message waits until the pass is over: a box shown during it could not be answered.
-  if (capped) platform::prompts().msgBox(kMaxText, OKOnly, kMaxTitle);
+  if (capped) platform::prompts().msgBox(catalogue::kMaxListText, OKOnly, catalogue::kMaxListTitle);
 
   // Finish.
   f.ProgressBar1.setValue(0);
@@ -223,7 +220,7 @@ void Form1::cmbSearch_text_Change() {
   if (cmbSearch_text.Text() == kClickAll) Click_All();
   cmbSearch.setEnabled(!noSearchText(cmbSearch_text.Text()));
   if (cmbSearch_text.Text() == kCountAll) {
-    const QString path = platform::programFile(QString::fromLatin1(catalogue::kTrackFile));
+    const QString path = catalogue::trackFilePath();
     const std::optional<qint64> count = catalogue::countTrackRecords(path);
     if (!count) {
       cannotRead(path, QStringLiteral("Total Tracks"));
@@ -336,14 +333,14 @@ void Form1::Search_Current_List() {
   ProgressBar1.setMax(List2.ListCount());  // an empty list still gives the bar a range
   ProgressBar1.setValue(0);
   const SearchPattern pattern(cmbSearch_text.Text());
-  // The box types capitals: in a list of word capitals a line also matches by its capitals.
-  const bool wordCapitals = Check5.Value() == 0;
+  // The box types capitals, and a list keeps the case its lines came with (word capitals, or the
+  // database's own case when "All Capitals" is ticked): a line also matches by its capitals.
   {
     platform::BusyScope busy;
     const QStringList lines = List2.items();
     QStringList matches;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-      if (!pattern.matches(lines[i]) && !(wordCapitals && pattern.matches(common::UCase(lines[i])))) continue;
+      if (!pattern.matches(lines[i]) && !pattern.matches(common::UCase(lines[i]))) continue;
       matches << lines[i];
       ProgressBar1.setValue(int(i));
       platform::letEventsThroughSliced();

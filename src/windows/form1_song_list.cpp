@@ -19,8 +19,6 @@ using catalogue::Sort;
 
 namespace {
 
-const QString kMaxTitle = QStringLiteral("Max List Size Reached");
-const QString kMaxText = QStringLiteral("Maximum list size is 32731");
 const QString kWaitText = QStringLiteral("Please wait while your list is proccessed.");
 
 // The progress maximum of Create List: the record estimate (length / 92, a half rounded to the
@@ -88,11 +86,10 @@ void Form1::Get_Tracks() {
   if (sort) Label2.setCaption(catalogue::columnHeader(*sort));
   List2.Clear();
   Frame1.setVisible(true);
-  setMouseIcon(folder + QStringLiteral("mike.ico"));
-  setMousePointer(platform::MousePointer::Custom);
+  showBusyPointer();
   platform::letEventsThrough();
 
-  const QString path = folder + QString::fromLatin1(catalogue::kTrackFile);
+  const QString path = catalogue::trackFilePath();
   const int barMax = createListProgressMax(platform::fileLength(path));
   ProgressBar1.setMax(barMax);
   ProgressBar1.setValue(0);
@@ -112,7 +109,7 @@ void Form1::Get_Tracks() {
     if (!made.lines.isEmpty() && *sort == Sort::MfCode && !showCodes) Check1.setValue(1);
     List2.addItems(made.lines);
     // Stopped at the cap, and said so: the list must not pass for complete.
-    if (made.capped) platform::prompts().msgBox(kMaxText, platform::msg::OKOnly, kMaxTitle);
+    if (made.capped) platform::prompts().msgBox(catalogue::kMaxListText, platform::msg::OKOnly, catalogue::kMaxListTitle);
   }
 
   if (Check3.Value() == 1) {
@@ -159,15 +156,14 @@ void Form1::Click_All() {
 
 void Form1::Get_All() {
   const QString folder = platform::programFolder();
-  const QString path = folder + QString::fromLatin1(catalogue::kTrackFile);
+  const QString path = catalogue::trackFilePath();
   catalogue::FileBytes file;
   const bool readable = file.open(path);
   const qint64 count = readable ? catalogue::recordCount(file.bytes()) : 0;
   ProgressBar1.setMax(int(count / 300));
   ProgressBar1.setValue(0);
   List2.Clear();
-  setMouseIcon(folder + QStringLiteral("mike.ico"));
-  setMousePointer(platform::MousePointer::Custom);
+  showBusyPointer();
   platform::letEventsThrough();
 
   // Every disc ticked at once: while the program ticks, the tick handler would only count.
@@ -185,7 +181,7 @@ void Form1::Get_All() {
     const catalogue::ScannedLines made =
         catalogue::tickAllLines(file.bytes(), *sort, {300, [this] { ProgressBar1.setValue(ProgressBar1.Value() + 1); }});
     List2.addItems(made.lines);
-    if (made.capped) platform::prompts().msgBox(kMaxText, platform::msg::OKOnly, kMaxTitle);
+    if (made.capped) platform::prompts().msgBox(catalogue::kMaxListText, platform::msg::OKOnly, catalogue::kMaxListTitle);
   }
   ProgressBar1.setValue(0);
   Frame1.setVisible(false);

@@ -62,8 +62,7 @@ void Form1::Quick_View_Rename() {
   const QString path = maintenance::trackFilePath();
   ProgressBar1.setMax(catalogue::progressSteps(platform::fileLength(path), 100, 100));
   ProgressBar1.setValue(0);
-  setMouseIcon(platform::programFile(QStringLiteral("mike.ico")));
-  setMousePointer(platform::MousePointer::Custom);
+  showBusyPointer();
   platform::letEventsThrough();
 
   QStringList items;

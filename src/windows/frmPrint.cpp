@@ -26,7 +26,6 @@
 
 using platform::msg::OKOnly;
 
-const QString frmPrint::kHeaderPrompt = QStringLiteral("SONG LIST HEADER HERE");
 
 namespace {
 
@@ -87,6 +86,7 @@ std::shared_ptr<platform::DrawingSurface> realPrinterSurface(const platform::Pri
 }  // namespace
 
 frmPrint::frmPrint() : FormBase(Kind::Dialog, QStringLiteral("Print Preview"), QSize(733, 434)) {
+  Text1.setText(Form1::kHeaderPrompt);
   preview_ = previewPage(printableArea());
   preview_->ForeColor = 0;  // paper is black text on white
 
@@ -295,7 +295,7 @@ void frmPrint::showPreviewImage() {
 void frmPrint::Command1_Click() {
   Write_Print_Ini();
   Page_Counter = 0;
-  if (Text1.Text().isEmpty() || Text1.Text() == kHeaderPrompt) {
+  if (Text1.Text().isEmpty() || Text1.Text() == Form1::kHeaderPrompt) {
     const QString br = QStringLiteral("\n\r");
     platform::prompts().msgBox(QStringLiteral("The song list header text field is empty.") + br +
                                    QStringLiteral("Please enter a name/telephone number etc.") + br +
@@ -306,8 +306,7 @@ void frmPrint::Command1_Click() {
     Text1_GotFocus();
     return;
   }
-  setMouseIcon(platform::programFile(QStringLiteral("mike.ico")));
-  setMousePointer(platform::MousePointer::Custom);
+  showBusyPointer();
   if (Page_Estimate < 3) Page_Estimate = 3;
   platform::PrintDialogRequest req;
   req.minPage = 1;
@@ -364,7 +363,7 @@ bool frmPrint::Print_Choice(const platform::PrintDialogAnswer& answer) {
   settings.lastPage = Last_Page;
   printing::preparePaperSurface(*surface, settings);
   Page_Counter = 0;
-  const printing::PaperResult result = printing::renderPaper(*surface, *job, settings);
+  const printing::PaperResult result = printing::renderPaper(*surface, *job, settings, [] { platform::letEventsThrough(); });
   if (!surface->endDocument()) {
     platform::prompts().msgBox(QStringLiteral("The song list could not be printed.\n\r") + surface->errorString(),
                                OKOnly + platform::msg::Exclamation, QStringLiteral("Print"));

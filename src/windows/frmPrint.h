@@ -55,13 +55,12 @@ class frmPrint : public platform::FormBase {
   // Replaces the preview page, for tests.
   void setPreviewSurface(std::unique_ptr<platform::DrawingSurface> surface);
 
-  static const QString kHeaderPrompt;  // "SONG LIST HEADER HERE"
 
   platform::Frame Frame1{this, client(), "Frame1", ""};
   platform::ComboBox Combo1{this, Frame1.inner(), "Combo1", platform::ComboBox::Style::DropdownList, true};
   platform::ComboBox Combo2{this, Frame1.inner(), "Combo2", platform::ComboBox::Style::DropdownList, false};
   platform::CommandButton Command3{this, Frame1.inner(), "Command3", ""};
-  platform::TextBox Text1{this, Frame1.inner(), "Text1", kHeaderPrompt};
+  platform::TextBox Text1{this, Frame1.inner(), "Text1", ""};  // the main window's header prompt
   platform::CommandButton Command2{this, Frame1.inner(), "Command2", "Apply Header"};
   platform::CommandButton Command1{this, Frame1.inner(), "Command1", "Print"};
   platform::CommandButton Command4{this, Frame1.inner(), "Command4", "Close"};

@@ -54,7 +54,6 @@ double fitLabel(platform::Label& label, double size, QSizeF room, double pxPerUn
   return size;
 }
 
-
 }  // namespace
 
 frmPrint_Cover::frmPrint_Cover()
@@ -372,7 +371,7 @@ void frmPrint_Cover::fitTitles() {
 void frmPrint_Cover::showTracks() {
   using namespace case_preview;
   const CaseTrackFit fit = fitCaseTracks(paperMeasure_, currentDesign());
-  const QString tracks = captionLines(caseTrackLines(List1.items()).mid(0, fit.shown));
+  const QString tracks = caseTrackText(List1.items().mid(0, fit.shown));
   setLinesCaption(Label10, tracks, false);
   setLinesCaption(Label1, tracks, false);
   double size = std::min(trackSize_, fit.size / case_paper::kFontFactor);

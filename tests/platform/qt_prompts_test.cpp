@@ -84,14 +84,22 @@ TEST(QtPrompts, CancellingTheInputBoxGivesTheEmptyTextAndThePrintDialogNothing) 
 }
 
 TEST(QtPrompts, ATypedNameWithoutExtensionTakesTheChosenTypes) {
-  const QString exportTypes = "Comma delimited text file (*.csv);;Web Page (*.htm *.html)";
-  EXPECT_EQ(withChosenExtension("/d/list", "Web Page (*.htm *.html)", exportTypes), "/d/list.htm");
-  EXPECT_EQ(withChosenExtension("/d/list.csv", "Web Page (*.htm)", exportTypes), "/d/list.csv");
+  // The export's two types as the dialog shows them.
+  const QString exportTypes = toQtFilter("Comma delimited text file (*.csv)|*.csv|Web Page (*.htm)|*.htm");
+  const QString web = exportTypes.split(";;").at(1), csv = exportTypes.split(";;").at(0);
+  EXPECT_EQ(withChosenExtension("/d/list", web, exportTypes), "/d/list.htm");
+  EXPECT_EQ(withChosenExtension("/d/list.csv", web, exportTypes), "/d/list.csv");
+  EXPECT_EQ(withChosenExtension("/d/list.CSV", web, exportTypes), "/d/list.CSV");
   EXPECT_EQ(withChosenExtension("/d/list", "All files (*)", "*.mdq;;All files (*)"), "/d/list");
   EXPECT_EQ(withChosenExtension("/d/Party", "*.mdq", "*.mdq;;All files (*)"), "/d/Party.mdq");
   // An extension none of the types has is part of the name: the chosen type is still written.
-  EXPECT_EQ(withChosenExtension("/d/list.txt", "Web Page (*.htm *.html)", exportTypes), "/d/list.txt.htm");
-  EXPECT_EQ(withChosenExtension("/d/page.HTML", "Web Page (*.htm *.html)", exportTypes), "/d/page.HTML");
+  EXPECT_EQ(withChosenExtension("/d/list.txt", web, exportTypes), "/d/list.txt.htm");
+  // The other spelling of a type's extension names that type, whatever its case.
+  EXPECT_EQ(withChosenExtension("/d/page.html", web, exportTypes), "/d/page.html");
+  EXPECT_EQ(withChosenExtension("/d/page.HTML", csv, exportTypes), "/d/page.HTML");
+  // A name that ends in a full stop takes the extension after it.
+  EXPECT_EQ(withChosenExtension("/d/list.", web, exportTypes), "/d/list.htm");
+  EXPECT_EQ(withChosenExtension("/d/list.", csv, exportTypes), "/d/list.csv");
 }
 
 TEST(QtPrompts, FileFiltersAreTranslated) {

@@ -47,15 +47,19 @@ inline QStringList tracks(int n) {
   return out;
 }
 
-// The families installed here as a face list names them: upper case, without the maker's tag
-// ("C059 [urw]" and "C059 [UKWN]" are one "C059"), once each; the font system's generic names,
-// which stand for another family, are left out.
+// A family as a face list names it: upper case, without the maker's tag ("C059 [urw]" is "C059").
+inline QString faceOf(const QString& family) {
+  return (family.endsWith(']') ? family.left(family.lastIndexOf('[')).trimmed() : family).toUpper();
+}
+
+// The families installed here as a face list names them, once each ("C059 [urw]" and
+// "C059 [UKWN]" are one "C059"); the font system's generic names, which stand for another
+// family, are left out.
 inline QStringList installedFaces() {
   QStringList out;
-  for (QString family : QFontDatabase::families()) {
-    if (family.endsWith(']')) family = family.left(family.lastIndexOf('[')).trimmed();
-    family = family.toUpper();
-    if (!out.contains(family) && family != "SERIF" && family != "SANS SERIF" && family != "MONOSPACE") out << family;
+  for (const QString& family : QFontDatabase::families()) {
+    const QString face = faceOf(family);
+    if (!out.contains(face) && face != "SERIF" && face != "SANS SERIF" && face != "MONOSPACE") out << face;
   }
   return out;
 }
@@ -174,10 +178,7 @@ class DesignerWindowTest : public ::testing::Test {
   }
   // A face besides the preset, the hardest to find: a family installed from two makers, as the
   // face lists name it ("C059").
-  QString otherFace() {
-    const QString family = familyFromTwoMakers();
-    return family.left(family.lastIndexOf('[')).trimmed().toUpper();
-  }
+  QString otherFace() { return faceOf(familyFromTwoMakers()); }
   double centreOf(const platform::Control& c) { return c.Left() + c.Width() / 2; }
   // The user leaves the open title editor with Tab, as from the keyboard.
   void tabOutOfTitleEditor() {

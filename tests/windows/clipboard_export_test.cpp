@@ -1,7 +1,9 @@
 // The clipboard copy, the export file and the update file through the main window.
 #include "main_window_fixture.h"
 
+#include "catalogue/export_writers.h"
 #include "platform/prompts.h"
+#include "platform/qt_prompts.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -101,6 +103,33 @@ TEST_F(ClipboardExportTest, ExportWritesAWebPageAndAsksBeforeReplacingAFile) {
   EXPECT_TRUE(page.startsWith("<HTML>\r\n<HEAD><TITLE>Mellowdex</TITLE></HEAD>\r\n"));
   EXPECT_TRUE(page.contains("\r\n<TR> <TD>RIVER TOWN</TD> <TD>ODA BELL</TD> <TD>MDX1001</TD> <TD>01</TD> </TR>\r\n"));
   EXPECT_TRUE(page.endsWith("</BODY>\r\n</HTML>\r\n"));
+}
+
+// The name the export writes, from the name typed in the dialog with the type chosen there, in
+// the dialog's own filter: a web page keeps ".htm" or ".html", the text file ".csv".
+TEST(ExportName, TheTypedNameKeepsAnExtensionOfItsTypeWhateverItsCase) {
+  const QString shown = platform::toQtFilter(catalogue::kExportFilter);
+  const QString csv = shown.split(";;").at(0), web = shown.split(";;").at(1);
+  const auto written = [&](const QString& typed, const QString& type) {
+    return catalogue::exportTarget(platform::withChosenExtension(typed, type, shown));
+  };
+  struct Case {
+    QString typed, type, path;
+    catalogue::ExportFormat format;
+  } cases[] = {
+      {"/d/list.html", web, "/d/list.html", catalogue::ExportFormat::Html},
+      {"/d/list.HTM", web, "/d/list.HTM", catalogue::ExportFormat::Html},
+      {"/d/list.Html", csv, "/d/list.Html", catalogue::ExportFormat::Html},
+      {"/d/list.", web, "/d/list.htm", catalogue::ExportFormat::Html},
+      {"/d/list.", csv, "/d/list.csv", catalogue::ExportFormat::Csv},
+      {"/d/list.CSV", web, "/d/list.CSV", catalogue::ExportFormat::Csv},
+      {"/d/list", web, "/d/list.htm", catalogue::ExportFormat::Html},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed.toStdString() + " as " + c.type.toStdString());
+    EXPECT_EQ(written(c.typed, c.type).path, c.path);
+    EXPECT_EQ(written(c.typed, c.type).format, c.format);
+  }
 }
 
 // A folder of the name is refused without asking first whether to replace it; a folder that

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QListView>
 #include <QTest>
 
@@ -35,6 +36,10 @@ TEST_F(MaintenanceTest, AddAppendsEachTrackStepsTheNumberAndReselectsTheDisc) {
     QCoreApplication::processEvents();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_N);
     EXPECT_EQ(a.Text1.Text(), "N");
+    QInputMethodEvent composed;  // an accent from a dead key or an input method
+    composed.setCommitString(QStringLiteral("\u00e9"));
+    QApplication::sendEvent(QApplication::focusWidget(), &composed);
+    EXPECT_EQ(a.Text1.Text(), QStringLiteral("N\u00c9"));
     a.Text1.setText("NEW1");
     a.Text2.setText("7");
     a.Text3.setText("FIRST SONG");

@@ -196,7 +196,7 @@ TEST_F(PrintWindowTest, SettingsFileIsWrittenWhenMissingAndReadWhenValid) {
   // A file of one line gives its font, found also under its maker's tag; the size it lacks stays
   // "8", and the file is made whole.
   const QString tagged = designer_test::familyFromTwoMakers();
-  const QString font = tagged.left(tagged.lastIndexOf('[')).trimmed().toUpper();
+  const QString font = designer_test::faceOf(tagged);
   ASSERT_FALSE(font.isEmpty());
   home.writeLines("print.ini", {tagged});
   RecordedWindow window_w3;

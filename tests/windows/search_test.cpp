@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -218,6 +219,27 @@ TEST_F(SearchTest, WithoutAllCapitalsEverySearchEndsInWordCapitals) {
   EXPECT_TRUE(f.List2.List(0).startsWith("Paper Sky"));
 }
 
+// A list built with "All Capitals" ticked keeps the case its tracks have in the database: the
+// capitals the box types still find a title written in word capitals or mixed case.
+TEST_F(SearchTest, TypedCapitalsFindMixedCaseLinesWithAllCapitalsTicked) {
+  home.writeTracks({"SC8123,01,Dancing In My Socks,THE LANTERNS", "SC8123,02,PAPER SKY,JUNO REED",
+                    "SC8123,03,mIxEd Up,Oda Bell"});
+  Form1& f = start();
+  ASSERT_EQ(f.Check5.Value(), 1);
+  tick("SC8123");
+  f.cmdGet_Tracks_Click();
+  search("DANCING", "SEARCH CURRENT LIST");
+  ASSERT_EQ(f.List3.ListCount(), 1);
+  EXPECT_TRUE(f.List3.List(0).startsWith("Dancing In My Socks"));
+  search("MIXED UP", "SEARCH CURRENT LIST");
+  ASSERT_EQ(f.List3.ListCount(), 1);
+  EXPECT_TRUE(f.List3.List(0).startsWith("mIxEd Up"));
+  // Text that is not in capitals still matches the line as it stands.
+  search("Socks", "SEARCH CURRENT LIST");
+  EXPECT_EQ(f.List3.ListCount(), 1);
+  EXPECT_TRUE(prompts.calls().empty());
+}
+
 TEST_F(SearchTest, TheSearchCommandRefusesThePromptAndBlanks) {
   Form1& f = start();
   prompts.answerMsg(OK).answerMsg(OK);
@@ -291,6 +313,13 @@ TEST_F(SearchTest, TheBoxTypesCapitalsAndKnowsTwoHiddenCommands) {
   ASSERT_EQ(QApplication::focusWidget(), f.cmbSearch_text.widget());
   QTest::keyClicks(QApplication::focusWidget(), "love");
   EXPECT_EQ(f.cmbSearch_text.Text(), "LOVE");
+  // An accent composed through a dead key or an input method comes as one piece of text.
+  edit->clear();
+  QTest::keyClicks(QApplication::focusWidget(), "caf");
+  QInputMethodEvent composed;
+  composed.setCommitString(QStringLiteral("\u00e9"));
+  QApplication::sendEvent(QApplication::focusWidget(), &composed);
+  EXPECT_EQ(f.cmbSearch_text.Text(), QStringLiteral("CAF\u00c9"));
   edit->clear();
   QTest::keyClicks(QApplication::focusWidget(), "tavrel click all");
   EXPECT_EQ(f.List1.SelCount(), f.List1.ListCount());

@@ -59,6 +59,31 @@ TEST_F(ViewTest, ColourChoicesReachTheWholeGroupOfTheirList) {
   EXPECT_EQ(shown(f.cmbSearch), QColor(Qt::green));
 }
 
+// The target box takes the song list's text colour while enabled, and greys its text while
+// disabled (no search text), as a disabled box does.
+TEST_F(ViewTest, TheDisabledTargetBoxLooksDisabledInTheListColours) {
+  Form1& f = start();
+  const auto darkest = [&] {
+    const QImage shot = f.cmbSearch.widget()->grab().toImage();
+    int least = 255;
+    for (int y = 0; y < shot.height(); ++y)
+      for (int x = 0; x < shot.width() * 2 / 3; ++x) least = std::min(least, qGray(shot.pixel(x, y)));
+    return least;
+  };
+  ASSERT_FALSE(f.cmbSearch.Enabled());
+  EXPECT_GT(darkest(), 60);  // grey text, not the list's black
+  QTest::keyClicks(f.cmbSearch_text.widget(), "x");
+  ASSERT_TRUE(f.cmbSearch.Enabled());
+  EXPECT_LT(darkest(), 40);
+  prompts.answerColour(kRed);
+  f.mnuL2ForeColor.click();
+  f.cmbSearch_text.setText(Form1::kSearchPrompt);
+  ASSERT_FALSE(f.cmbSearch.Enabled());
+  const QImage shot = f.cmbSearch.widget()->grab().toImage();
+  for (int y = 0; y < shot.height(); ++y)
+    for (int x = 0; x < shot.width() * 2 / 3; ++x) ASSERT_NE(shot.pixelColor(x, y), QColor(Qt::red));
+}
+
 TEST_F(ViewTest, AColourEqualToTheSameListsOtherColourIsRefused) {
   Form1& f = start();
   // The song list's back colour as its text colour, and black as its back colour: refused.
