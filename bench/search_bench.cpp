@@ -52,7 +52,7 @@ void SearchCurrentList(benchmark::State& state) {
   s.form->Click_All();  // a full list
   s.form->cmbSearch_text.setText(QStringLiteral("LOVE"));
   for (auto _ : state) {
-    s.form->Search_Current_List();
+    s.form->searchCurrentList();
     QCoreApplication::processEvents();
   }
   state.counters["matches"] = s.form->List3.ListCount();

@@ -24,8 +24,6 @@ QStringList searchHistoryValues(const QString& fileText) {
   return values;
 }
 
-QString searchHistoryText(const QStringList& values) { return platform::joinLines(values); }
-
 std::optional<QString> searchHistoryWith(const QString& fileText, const QString& searchText) {
   const QString stored = common::Trim(searchText);
   if (stored.isEmpty()) return std::nullopt;

@@ -11,16 +11,13 @@ namespace catalogue {
 
 inline constexpr const char* kSearchHistoryFile = "search.dat";
 
-// The most entries the history keeps; older ones are dropped when the file is read.
+// The most entries the drop-down list shows; the file keeps every one of them.
 inline constexpr int kSearchHistoryEntries = 100;
 
-// The history's entries in file order (oldest first): each line without its surrounding blanks,
-// empty lines skipped, an entry met again kept at its newest place only, and at most the
-// newest kSearchHistoryEntries of them.
+// The history's entries to show, in file order (oldest first): each line without its
+// surrounding blanks, empty lines skipped, an entry met again kept at its newest place only, and
+// at most the newest kSearchHistoryEntries of them.
 QStringList searchHistoryValues(const QString& fileText);
-
-// The file's text for entries in file order.
-QString searchHistoryText(const QStringList& values);
 
 // The file's text with the search text added, trimmed, as one more line; nothing when the file
 // already holds it (compared trimmed) or the text holds nothing but blanks.

@@ -94,6 +94,9 @@ BusyScope::BusyScope() {
 }
 
 BusyScope::~BusyScope() {
+  // Input that came during the pass and is still waiting goes now, while it is still held back,
+  // rather than acting once the pass is over.
+  if (g_busyDepth == 1 && g_blocker) QCoreApplication::processEvents();
   if (--g_busyDepth == 0 && g_blocker) {
     if (QCoreApplication::instance()) QCoreApplication::instance()->removeEventFilter(g_blocker);
     delete g_blocker;

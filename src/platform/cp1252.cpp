@@ -27,6 +27,12 @@ unsigned char toByte(QChar ch) {
   return '?';
 }
 
+qsizetype firstOutside(const QString& text) {
+  for (qsizetype i = 0; i < text.size(); ++i)
+    if (toChar(toByte(text[i])) != text[i]) return i;
+  return -1;
+}
+
 QString decode(const char* data, qsizetype size) {
   QString out(size, Qt::Uninitialized);
   QChar* dst = out.data();

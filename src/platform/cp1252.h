@@ -11,6 +11,8 @@ namespace platform::cp1252 {
 QChar toChar(unsigned char byte);
 // Characters outside the code page become '?'.
 unsigned char toByte(QChar ch);
+// Where the first character outside the code page stands in the text, or -1.
+qsizetype firstOutside(const QString& text);
 
 QString decode(const QByteArray& bytes);
 QString decode(const char* data, qsizetype size);

@@ -72,7 +72,7 @@ void Edit_Record::Form_Load() {
   Text3.SetFocus();
 }
 
-void Edit_Record::Set_Disc_Code(const QString& code) {
+void Edit_Record::setDiscCode(const QString& code) {
   Text1.setText(code);
   handedCode_ = code;
   handedBox_ = Text1.Text();
@@ -119,10 +119,10 @@ void Edit_Record::Command1_Click() {
     Text4.setText(padRight(Text4.Text(), 30));
     platform::letEventsThrough();
   }
-  Update_Record();
+  updateRecord();
 }
 
-void Edit_Record::Update_Record() {
+void Edit_Record::updateRecord() {
   const QString track = Text2.Text();
   const QString song = Text3.Text() + QLatin1Char(' '), artist = Text4.Text() + QLatin1Char(' ');
 

@@ -16,11 +16,11 @@ class Edit_Record : public platform::FormBase {
 
   // The main window's hand-over: the song-list line's code column (11 characters) into the code
   // box, which shows 10 of them; the window keeps the whole column as the disc it writes.
-  void Set_Disc_Code(const QString& code);
+  void setDiscCode(const QString& code);
 
   // The window's rewrite of the track file and the refresh after it (the window's own
   // procedure of this name cannot share the class's name).
-  void Update_Record();
+  void updateRecord();
 
   void Form_Load() override;
   void Command1_Click();

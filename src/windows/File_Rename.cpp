@@ -126,21 +126,21 @@ int File_Rename::selectedOption() const {
   return 1;
 }
 
-void File_Rename::Show_Sample(int option) {
+void File_Rename::showSample(int option) {
   // With an empty track list (a disc without tracks) there is nothing to show.
   Label4.setCaption(List3.ListCount() > 0
                         ? maintenance::patternName(option, maintenance::nameFields(List3.List(0)))
                         : QString());
 }
 
-void File_Rename::Option1_Click() { Show_Sample(1); }
-void File_Rename::Option2_Click() { Show_Sample(2); }
-void File_Rename::Option3_Click() { Show_Sample(3); }
-void File_Rename::Option4_Click() { Show_Sample(4); }
-void File_Rename::Option5_Click() { Show_Sample(5); }
-void File_Rename::Option6_Click() { Show_Sample(6); }
-void File_Rename::Option7_Click() { Show_Sample(7); }
-void File_Rename::Option8_Click() { Show_Sample(8); }
+void File_Rename::Option1_Click() { showSample(1); }
+void File_Rename::Option2_Click() { showSample(2); }
+void File_Rename::Option3_Click() { showSample(3); }
+void File_Rename::Option4_Click() { showSample(4); }
+void File_Rename::Option5_Click() { showSample(5); }
+void File_Rename::Option6_Click() { showSample(6); }
+void File_Rename::Option7_Click() { showSample(7); }
+void File_Rename::Option8_Click() { showSample(8); }
 
 void File_Rename::Combo1_Change() { File1.setPattern(Combo1.Text()); }
 void File_Rename::Combo1_Click() { File1.setPattern(Combo1.Text()); }
@@ -161,7 +161,7 @@ void File_Rename::setRunning(bool on) {
   setEnabled(!on);
 }
 
-bool File_Rename::Rename_Listed(bool tellDone) {
+bool File_Rename::renameListed(bool tellDone) {
   auto& p = platform::prompts();
   const int tracks = List3.ListCount();
   const int files = File1.ListCount();
@@ -211,7 +211,7 @@ bool File_Rename::Rename_Listed(bool tellDone) {
 void File_Rename::Command1_Click() {
   if (running_) return;
   setRunning(true);
-  Rename_Listed(true);
+  renameListed(true);
   setRunning(false);
 }
 
@@ -220,12 +220,12 @@ void File_Rename::Command3_Click() {
   setRunning(true);
   Combo1.setText(QStringLiteral("*.mp3"));
   platform::letEventsThrough();
-  if (Rename_Listed(false)) {
+  if (renameListed(false)) {
     platform::letEventsThrough();
     platform::letEventsThrough();
     Combo1.setText(QStringLiteral("*.cdg"));
     platform::letEventsThrough();
-    Rename_Listed(true);
+    renameListed(true);
     platform::letEventsThrough();
     Combo1.setText(QStringLiteral("*"));
   }

@@ -68,10 +68,10 @@ class File_Rename : public platform::FormBase {
   platform::CommandButton Command2{this, client(), "Command2", "Cancel"};
 
  private:
-  void Show_Sample(int option);
+  void showSample(int option);
   // The count check, the check of the new names, and the renames of the listed files; true
   // when every file has its new name.
-  bool Rename_Listed(bool tellDone);
+  bool renameListed(bool tellDone);
   // Locks the window while a rename runs (its message boxes still answer).
   void setRunning(bool on);
   bool running_ = false;

@@ -51,7 +51,7 @@ void Rename_Disc::Form_Load() {
   Text2.SetFocus();
 }
 
-void Rename_Disc::Set_Current(const QString& item) {
+void Rename_Disc::setCurrent(const QString& item) {
   Text1.setText(item);
   handedCut_ = Trim(common::Left(item, 11)).size() > Text1.MaxLength();
   handedBox_ = Text1.Text();

@@ -11,7 +11,7 @@ class Rename_Disc : public platform::FormBase {
 
   // The main window's hand-over: the highlighted disc-list item, trimmed, into the current-code
   // box, which keeps 10 characters of it.
-  void Set_Current(const QString& item);
+  void setCurrent(const QString& item);
 
   // The refusal of a change with no current code (no disc highlighted in the main window).
   static const QString kNoDiscText;

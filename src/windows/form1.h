@@ -57,7 +57,7 @@ class Form1 : public platform::FormBase {
   void Check2_Click();
   void Check2_GotFocus();
   // The delete dialog filled with the highlighted disc, ready for the delete command.
-  void Prefill_Delete_Disc();
+  void prefillDeleteDisc();
 
   // ---- buttons
   void cmdUntag_Click();
@@ -88,10 +88,6 @@ class Form1 : public platform::FormBase {
   void Option2_Click();
   void Option3_Click();
   void Option5_Click();
-  void Option1_GotFocus();
-  void Option2_GotFocus();
-  void Option3_GotFocus();
-  void Option5_GotFocus();
   void Update_Sort_List();
   void Remove_Dupes();
   void Upper_Case();
@@ -108,7 +104,7 @@ class Form1 : public platform::FormBase {
   void cmdOpen_Click();
   void cmdSave_Click();
   void Command_Open(const QString& File_to_Open);
-  void Open_Song_List(const QString& path);
+  void openSongList(const QString& path);
   void Text1_KeyPress(int& keyAscii);
   void cmdPrint_Click();
 
@@ -173,9 +169,9 @@ class Form1 : public platform::FormBase {
   void Print_CD_Selection_Sheet();
   void Copy_List();
   // Types a disc code into the disc list so that it is highlighted again.
-  void Reselect_Disc();
+  void reselectDisc();
   // Offers to save the ticked selection before it is cleared (asks only while discs are ticked).
-  void Save_Offer(const QString& lineBreak, const QString& title);
+  void offerToSave(const QString& lineBreak, const QString& title);
 
   // ---- searches and their history (form1_searches.cpp)
   void Search_All();
@@ -183,7 +179,7 @@ class Form1 : public platform::FormBase {
   void Search_Disc();
   void Search_Song();
   // The search of the current list: the matching lines of the song list shown in List3.
-  void Search_Current_List();
+  void searchCurrentList();
   void Append_Search_Data_File();
   void cmbSearch_Click();
   void cmbSearch_text_Change();
@@ -385,10 +381,10 @@ class Form1 : public platform::FormBase {
   void placeFrames();
   void fitToScreen();
   void keepInside(platform::Control& c);
-  void Relayout(catalogue::Sort target);
+  void relayout(catalogue::Sort target);
   platform::OptionButton& optionFor(catalogue::Sort sort);
   // Copies Temp_List back into the song list and shows the new count.
-  void Restore_From_Temp_List();
+  void restoreFromTempList();
   void reportUnreadable(const QString& path, bool& reported);
   void tellUnreadable(const QStringList& paths);
 

@@ -105,10 +105,10 @@ void Form1::List1_Click() {
   if (!any) mnuPrint.setEnabled(false);
   for (auto* m : {&mnuSave, &mnuExport, &mnuUpdate_File, &mnuFull_Screen, &mnuHide_Vocal_Tracks})
     m->setEnabled(any);
-  Prefill_Delete_Disc();
+  prefillDeleteDisc();
 }
 
-void Form1::Prefill_Delete_Disc() {
+void Form1::prefillDeleteDisc() {
   delete_record& dlg = delete_record::instance();
   dlg.Option1.setValue(true);
   dlg.handOver(List1.Text());
@@ -129,7 +129,7 @@ void Form1::List1_MouseDown(int button, int, double, double) {
   mnuRename_Files.setPlainCaption(QStringLiteral("Rename files to  ") + disc +
                                   QStringLiteral("  disc listing"));
   if (button == platform::mouse::Right) {
-    Prefill_Delete_Disc();
+    prefillDeleteDisc();
     platform::prompts().popupMenu(mnua, QCursor::pos());
   } else if (button == platform::mouse::Middle) {
     mnuQuick_View_Disc_Click();

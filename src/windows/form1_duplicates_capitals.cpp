@@ -6,7 +6,7 @@
 
 using catalogue::Sort;
 
-void Form1::Restore_From_Temp_List() {
+void Form1::restoreFromTempList() {
   List2.setVisible(false);
   List2.Clear();
   List2.moveAllFrom(Temp_List);

@@ -33,11 +33,11 @@ void Form1::cmdCreate_Update_Click() {
 
 void Form1::mnuTracks_Click() {
   Label4.setCaption(QString());
-  Save_Offer(QStringLiteral("\n\r"), QStringLiteral("Add Tracks"));
+  offerToSave(QStringLiteral("\n\r"), QStringLiteral("Add Tracks"));
   add_tracks window;
   showModal(window);
   cmdUntag_Click();
-  Reselect_Disc();
+  reselectDisc();
 }
 
 void Form1::mnu_Change_Disc_Code_Click() {
@@ -48,11 +48,11 @@ void Form1::mnu_Change_Disc_Code_Click() {
   Label4.setCaption(QString());
   Rename_Disc window;
   window.Load();
-  window.Set_Current(common::Trim(List1.Text()));
+  window.setCurrent(common::Trim(List1.Text()));
   platform::letEventsThrough();
   showModal(window);
   cmdUntag_Click();
-  Reselect_Disc();
+  reselectDisc();
 }
 
 void Form1::mnuedittrack_Click() {

@@ -211,7 +211,7 @@ void Form1::mnuWhich_Disc_Click() {
       platform::msg::OKOnly, QStringLiteral("Identify a disc"));
 }
 
-void Form1::Save_Offer(const QString& lineBreak, const QString& title) {
+void Form1::offerToSave(const QString& lineBreak, const QString& title) {
   if (List1.SelCount() == 0) return;
   const int answer = platform::prompts().msgBox(
       QStringLiteral("Your current disc selection will be cleared.") + lineBreak + lineBreak +
@@ -220,7 +220,7 @@ void Form1::Save_Offer(const QString& lineBreak, const QString& title) {
   if (answer != platform::msg::No) cmdSave_Click();
 }
 
-void Form1::Reselect_Disc() {
+void Form1::reselectDisc() {
   const QString code = common::Trim(Label4.Caption());
   if (code.isEmpty()) return;
   List1.SetFocus();

@@ -152,7 +152,7 @@ void runDatabaseSearch(Form1& f, const SearchMember& m) {
       f.List2.addItems(lines);
     }
   }
-  // The message waits until the pass is over: a box shown during it could not be answered.
+  // The message comes once the pass is over, like the other searches' "not found" messages.
   if (capped) platform::prompts().msgBox(catalogue::kMaxListText, OKOnly, catalogue::kMaxListTitle);
 
   // Finish.
@@ -266,12 +266,9 @@ void Form1::Input_Search_Data() {
   }
   const std::optional<QString> text = platform::readTextFile(path);
   if (!text) return;  // shown empty; the file stays as it is
+  // The file keeps every entry until the history is cleared; the list shows the newest.
   const QStringList values = catalogue::searchHistoryValues(*text);
   for (auto it = values.crbegin(); it != values.crend(); ++it) cmbSearch_text.AddItem(*it);
-  // Empty lines, blanks, repeats and entries past the kept ones are dropped from the file too,
-  // so that it never grows long enough to slow the start; a failed rewrite leaves it as it was.
-  const QString kept = catalogue::searchHistoryText(values);
-  if (kept != *text) platform::replaceFile(path, kept);
 }
 
 // ---------------------------------------------------------------- the Search command
@@ -282,7 +279,18 @@ void Form1::cmdSearch_Click() {
     cmbSearch_text.SetFocus();
     return;
   }
-  if (cmbSearch.Text() != kSearchCurrentList) Save_Offer(QStringLiteral("\r"), kSearchTitle);
+  // The history and the database hold Windows-1252 text only: any other character would be
+  // stored as "?", which a later search from the history takes for a wildcard.
+  if (const qsizetype at = platform::cp1252::firstOutside(cmbSearch_text.Text()); at >= 0) {
+    const QString text = cmbSearch_text.Text();
+    const qsizetype length = text[at].isHighSurrogate() && at + 1 < text.size() ? 2 : 1;
+    platform::prompts().msgBox(QStringLiteral("The search text cannot hold the character \"") + text.mid(at, length) +
+                                   QStringLiteral("\".\n\rPlease search without it."),
+                               OKOnly + Exclamation, kSearchTitle);
+    cmbSearch_text.SetFocus();
+    return;
+  }
+  if (cmbSearch.Text() != kSearchCurrentList) offerToSave(QStringLiteral("\r"), kSearchTitle);
 
   cmdClose.setVisible(false);
   fullListHeight(*this);
@@ -312,13 +320,13 @@ void Form1::cmdSearch_Click() {
     Frame1.setVisible(true);
     Search_Disc();
   } else if (target == kSearchCurrentList) {
-    Search_Current_List();
+    searchCurrentList();
   }
   Frame1.setVisible(false);
   if (Check5.Value() == 0) Lower_Case();
 }
 
-void Form1::Search_Current_List() {
+void Form1::searchCurrentList() {
   const QString title = kSearchCurrentList;
   Label9.setVisible(false);
   List3.Clear();

@@ -47,12 +47,12 @@ void Form1::cmdOpen_Click() {
   req.fileName = QStringLiteral("*.mdq");
   const auto name = platform::prompts().openFile(req);
   if (!name || name->isEmpty() || *name == req.fileName) return;
-  Open_Song_List(*name);
+  openSongList(*name);
 }
 
-void Form1::Command_Open(const QString& File_to_Open) { Open_Song_List(File_to_Open); }
+void Form1::Command_Open(const QString& File_to_Open) { openSongList(File_to_Open); }
 
-void Form1::Open_Song_List(const QString& path) {
+void Form1::openSongList(const QString& path) {
   // The file is read and its first line checked before anything of the window changes, so a
   // wrong choice never costs the user the ticks they have not saved.
   const auto values = catalogue::readSongListValues(path);

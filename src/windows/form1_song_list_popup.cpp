@@ -26,7 +26,7 @@ void prefillDialogs(const QString& line, Sort sort) {
   del.handOver(cut.code);
   del.Text2.setText(UCase(cut.track));
   Edit_Record& edit = Edit_Record::instance();
-  edit.Set_Disc_Code(cut.code);
+  edit.setDiscCode(cut.code);
   edit.Text2.setText(UCase(cut.track));
   edit.Text3.setText(UCase(Trim(cut.song)));
   edit.Text4.setText(UCase(Trim(cut.artist)));

@@ -21,7 +21,7 @@ void Form1::TabStrip1_Click() {
   const int tab = TabStrip1.SelectedIndex();
   if (tab < 1 || tab > 4) return;
   const Sort sort = byTab[tab - 1];
-  Relayout(sort);
+  relayout(sort);
   switch (sort) {
     case Sort::Artist: Option1_Click(); break;
     case Sort::Song: Option2_Click(); break;
@@ -31,12 +31,7 @@ void Form1::TabStrip1_Click() {
   optionFor(sort).setValue(true);
 }
 
-void Form1::Option1_GotFocus() { Relayout(Sort::Artist); }
-void Form1::Option2_GotFocus() { Relayout(Sort::Song); }
-void Form1::Option3_GotFocus() { Relayout(Sort::Track); }
-void Form1::Option5_GotFocus() { Relayout(Sort::MfCode); }
-
-void Form1::Relayout(Sort target) {
+void Form1::relayout(Sort target) {
   if (optionFor(target).Value()) return;
   cmdClose.setVisible(false);
   List3.Clear();

@@ -20,7 +20,7 @@
 #include <cmath>
 
 void Form1::mnuUpdate_Click() {
-  Save_Offer(QString(QChar(13)), QStringLiteral("Update"));
+  offerToSave(QString(QChar(13)), QStringLiteral("Update"));
   update window;
   showModal(window);
   cmdUntag_Click();

@@ -13,33 +13,33 @@ const QString kColourTitle = QStringLiteral("Color");
 const QString kSameAsText = QStringLiteral("Backcolor can not be the same as Text color");
 const QString kSameAsBack = QStringLiteral("Text color can not be the same as Backcolor");
 
-enum class Part { Back, Text };
+enum class ColourPart { Back, Text };
 
 // One colour of a list's pair, given to every control of its group unless it would make the
 // list's text the same colour as its background. A cancelled dialog changes nothing.
-void chooseListColour(platform::ListBox& list, Part part,
+void chooseListColour(platform::ListBox& list, ColourPart part,
                       std::initializer_list<platform::Control*> group) {
-  const qint32 current = part == Part::Back ? list.BackColor() : list.ForeColor();
+  const qint32 current = part == ColourPart::Back ? list.BackColor() : list.ForeColor();
   const std::optional<qint32> chosen = platform::prompts().chooseColour(current);
   if (!chosen) return;
-  const qint32 other = part == Part::Back ? list.ForeColor() : list.BackColor();
+  const qint32 other = part == ColourPart::Back ? list.ForeColor() : list.BackColor();
   if (*chosen == other) {
-    platform::prompts().msgBox(part == Part::Back ? kSameAsText : kSameAsBack, platform::msg::OKOnly,
+    platform::prompts().msgBox(part == ColourPart::Back ? kSameAsText : kSameAsBack, platform::msg::OKOnly,
                                kColourTitle);
     return;
   }
-  for (platform::Control* c : group) part == Part::Back ? c->setBackColor(*chosen) : c->setForeColor(*chosen);
+  for (platform::Control* c : group) part == ColourPart::Back ? c->setBackColor(*chosen) : c->setForeColor(*chosen);
 }
 
 }  // namespace
 
-void Form1::mnuL1BackColor_Click() { chooseListColour(List1, Part::Back, {&List1, &Combo1}); }
-void Form1::mnuL1ForeColor_Click() { chooseListColour(List1, Part::Text, {&List1, &Combo1}); }
+void Form1::mnuL1BackColor_Click() { chooseListColour(List1, ColourPart::Back, {&List1, &Combo1}); }
+void Form1::mnuL1ForeColor_Click() { chooseListColour(List1, ColourPart::Text, {&List1, &Combo1}); }
 void Form1::mnuL2BackColor_Click() {
-  chooseListColour(List2, Part::Back, {&List2, &Text1, &cmbSearch, &cmbSearch_text});
+  chooseListColour(List2, ColourPart::Back, {&List2, &Text1, &cmbSearch, &cmbSearch_text});
 }
 void Form1::mnuL2ForeColor_Click() {
-  chooseListColour(List2, Part::Text, {&List2, &Text1, &cmbSearch, &cmbSearch_text});
+  chooseListColour(List2, ColourPart::Text, {&List2, &Text1, &cmbSearch, &cmbSearch_text});
 }
 
 // ---------------------------------------------------------------- capitals
@@ -77,7 +77,7 @@ void Form1::mnuHide_Vocal_Click() {
     if (!catalogue::isVocalLine(line)) kept << line;
   }
   Temp_List.addItems(kept);
-  Restore_From_Temp_List();
+  restoreFromTempList();
   TabStrip1.setVisible(true);
 }
 

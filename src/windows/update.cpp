@@ -248,7 +248,7 @@ void update::finish() {
   Command2.setEnabled(true);
 }
 
-void update::Append_Files(const QString& File_Path) {
+void update::Append_Files(const QString& filePath) {
   using Result = maintenance::UpdateOutcome::Result;
   Label4.setVisible(true);
   Command1.setEnabled(false);
@@ -268,7 +268,7 @@ void update::Append_Files(const QString& File_Path) {
       ProgressBar1.setValue(index + 1);
       platform::letEventsThroughSliced();
     };
-    outcome = maintenance::applyUpdateFile(File_Path, platform::programFolder(), progress);
+    outcome = maintenance::applyUpdateFile(filePath, platform::programFolder(), progress);
   }
 
   auto& p = platform::prompts();
@@ -306,7 +306,7 @@ void update::Append_Files(const QString& File_Path) {
       break;
   }
   p.msgBox(kUpdated, OKOnly, kTitle);
-  if (Check1.Value() == 1) platform::deleteFile(File_Path);
+  if (Check1.Value() == 1) platform::deleteFile(filePath);
   finish();
   Unload();
 }

@@ -86,7 +86,7 @@ class update : public platform::FormBase {
 
   void Form_Load() override;
   // Adds the new tracks and discs of the update file at the path to the database.
-  void Append_Files(const QString& File_Path);
+  void Append_Files(const QString& filePath);
   void Command1_Click();
   void Command2_Click();
   void Drive1_Change();

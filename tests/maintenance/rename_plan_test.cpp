@@ -77,7 +77,7 @@ TEST(RenamePlan, RenamesThatWouldOverwriteOrLoseAFileAreRefused) {
   ASSERT_TRUE(problem);
   EXPECT_EQ(problem->kind, RenameProblem::Kind::SameTarget);
 
-  problem = check({{"a.mp3", "x.mp3"}, {"b.mp3", "Ac/dc - Hells Bells.mp3"}});
+  problem = check({{"a.mp3", "x.mp3"}, {"b.mp3", "Xy/zw - Tin Bells.mp3"}});
   ASSERT_TRUE(problem);
   EXPECT_EQ(problem->kind, RenameProblem::Kind::BadName);
   EXPECT_EQ(problem->from, "b.mp3");

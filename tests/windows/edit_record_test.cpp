@@ -14,7 +14,7 @@ using testsupport::trackLine;
 namespace {
 // The boxes as the main window fills them from a song-list line.
 void fill(Edit_Record& e, const QString& code, const QString& track, const QString& song, const QString& artist) {
-  e.Set_Disc_Code(code);
+  e.setDiscCode(code);
   e.Text2.setText(track);
   e.Text3.setText(song);
   e.Text4.setText(artist);

@@ -638,7 +638,7 @@ TEST_F(MaintenanceTest, LoneCarriageReturnsEndRecordsInEveryReadAndRewrite) {
     useCrOnly();
     prompts.onModal([](platform::FormBase& w) {
       auto& e = dynamic_cast<Edit_Record&>(w);
-      e.Set_Disc_Code("MDX1003    ");
+      e.setDiscCode("MDX1003    ");
       e.Text2.setText("02");
       e.Text3.setText("NEW SONG");
       e.Text4.setText("NEW ARTIST");

@@ -251,6 +251,28 @@ TEST_F(SearchTest, TheSearchCommandRefusesThePromptAndBlanks) {
   EXPECT_FALSE(f.List2.Visible());
 }
 
+// A character the database's code page has not would be stored as "?", a wildcard when picked
+// from the history later: such a text is refused and never stored.
+TEST_F(SearchTest, ACharacterOutsideTheCodePageIsRefusedAndNotStored) {
+  Form1& f = start();
+  tick("SC8123");
+  prompts.answerMsg(OK).answerMsg(OK);
+  search(QStringLiteral("CAF\u00c9 \u0141ODZ"), "SEARCH SONGS");
+  search(QStringLiteral("SKY \U0001F600"), "SEARCH CURRENT LIST");
+  const auto msgs = prompts.callsOf("msgBox");
+  ASSERT_EQ(msgs.size(), 2u);  // no save question before the refusal
+  EXPECT_EQ(msgs[0].text, QStringLiteral("The search text cannot hold the character \"\u0141\".\n\rPlease search without it."));
+  EXPECT_EQ(msgs[0].title, "Search");
+  EXPECT_EQ(msgs[1].text, QStringLiteral("The search text cannot hold the character \"\U0001F600\".\n\rPlease search without it."));
+  EXPECT_EQ(home.readBytes("search.dat"), QByteArray());
+  EXPECT_TRUE(history().isEmpty());
+  EXPECT_EQ(f.List1.SelCount(), 1);
+  // Accented letters of the code page are searched and stored as they are.
+  prompts.answerMsg(No).answerMsg(OK);
+  search(QStringLiteral("CAF\u00c9"), "SEARCH SONGS");
+  EXPECT_EQ(home.readBytes("search.dat"), QByteArray("CAF\xc9\r\n"));
+}
+
 TEST_F(SearchTest, AfterTheNotFoundBoxTypingReplacesTheSearchText) {
   Form1& f = start();
   f.cmbSearch_text.setText("ZZZ");
@@ -290,12 +312,28 @@ TEST_F(SearchTest, HistoryKeepsEachTextOnceNewestFirst) {
   EXPECT_TRUE(history().isEmpty());
   EXPECT_EQ(f.cmbSearch_text.Text(), "TYPE SEARCH TEXT HERE ");
 
-  // A long or broken file is read as far as the history goes and written back trimmed.
+  // A long or broken file is read as far as the list goes and kept as it is.
   form.reset();
-  home.writeBytes("search.dat", "HELLO, GOODBYE\r\n LOVE ME \r\n" + QByteArray("\r\n").repeated(500000) + "LOVE ME\r\n");
+  const QByteArray broken =
+      "HELLO, GOODBYE\r\n LOVE ME \r\n" + QByteArray("\r\n").repeated(500000) + "LOVE ME\r\n";
+  home.writeBytes("search.dat", broken);
   start();
   EXPECT_EQ(history(), (QStringList{"LOVE ME", "HELLO, GOODBYE"}));
-  EXPECT_EQ(home.readBytes("search.dat"), "HELLO, GOODBYE\r\nLOVE ME\r\n");
+  EXPECT_EQ(home.readBytes("search.dat"), broken);
+
+  // Every entry stays in the file however many there are; the list shows the newest hundred.
+  form.reset();
+  QByteArray many;
+  for (int i = 1; i <= 150; ++i) many += "SEARCH " + QByteArray::number(i) + "\r\n";
+  home.writeBytes("search.dat", many);
+  start();
+  ASSERT_EQ(history().size(), 100);
+  EXPECT_EQ(history().first(), "SEARCH 150");
+  EXPECT_EQ(history().last(), "SEARCH 51");
+  prompts.answerMsg(OK);
+  search("SEARCH 1", "SEARCH SONGS");
+  EXPECT_EQ(home.readBytes("search.dat"), many);  // already stored, among the older ones
+  EXPECT_EQ(history().first(), "SEARCH 150");
 }
 
 TEST_F(SearchTest, TheBoxTypesCapitalsAndKnowsTwoHiddenCommands) {

@@ -6,6 +6,7 @@
 #include "platform/prompts.h"
 
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -87,6 +88,63 @@ TEST_F(SongListTest, TheBusyFrameIsDrawnOverTheWindowWhichDoesNotTurnGrey) {
   ASSERT_TRUE(looked);
   EXPECT_TRUE(buttonsLookEnabled);
   EXPECT_TRUE(f.Enabled());
+}
+
+namespace {
+// Posts a click on a widget as soon as the busy frame shows: it waits in the queue while the
+// pass runs, and the pass lets it through at some point.
+class ClickWhileBusy : public QObject {
+ public:
+  ClickWhileBusy(platform::Control& frame, QWidget* target) : target_(target) {
+    frame.widget()->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Show) {
+      const QPointF at = QRectF(target_->rect()).center();
+      for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        QCoreApplication::postEvent(target_, new QMouseEvent(t, at, target_->mapToGlobal(at), Qt::LeftButton,
+                                                             t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                                             Qt::NoModifier));
+      ++posted;
+    }
+    return false;
+  }
+  int posted = 0;
+ private:
+  QWidget* target_;
+};
+}  // namespace
+
+// A click on Clear made while a pass reworks the list is dropped: the pass ends as it would have,
+// and the list stays.
+TEST_F(SongListTest, APassDropsAClickMadeWhileItRuns) {
+  home.writeTracks({"SC8123,01,SAME SONG,SAME ARTIST", "MDX1001,04,SAME SONG,SAME ARTIST",
+                    "MDX1001,05,OTHER SONG,SAME ARTIST"});
+  Form1& f = start();
+  struct Pass {
+    const char* name;
+    std::function<void()> run;
+    int lines;
+  } passes[] = {
+      {"Create List", [&] { tick("SC8123"); tick("MDX1001"); QTest::mouseClick(f.cmdGet_Tracks.widget(), Qt::LeftButton); }, 3},
+      {"Hide Duplicates", [&] { QTest::mouseClick(f.Check3.widget(), Qt::LeftButton); }, 2},
+      {"word capitals", [&] { QTest::mouseClick(f.Check5.widget(), Qt::LeftButton); }, 2},
+      {"all capitals", [&] { QTest::mouseClick(f.Check5.widget(), Qt::LeftButton); }, 2},
+      {"Tick All", [&] { f.mnuTag.action()->trigger(); }, 3},
+  };
+  for (const Pass& pass : passes) {
+    SCOPED_TRACE(pass.name);
+    ClickWhileBusy click(f.Frame1, f.cmdUntag.widget());
+    f.Frame1.setVisible(false);
+    pass.run();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(click.posted, 1);
+    EXPECT_TRUE(f.List2.Visible());
+    EXPECT_EQ(f.List2.ListCount(), pass.lines);
+    EXPECT_EQ(f.Label6.Caption(), "Tracks = " + QString::number(pass.lines));
+    EXPECT_GT(f.List1.SelCount(), 0);
+  }
+  EXPECT_TRUE(prompts.calls().empty());
 }
 
 TEST_F(SongListTest, CreateListInTheFullSizeViewCoversTheWindow) {
@@ -375,7 +433,8 @@ TEST_F(SongListTest, TheCurrentTabLeavesAnOpenViewAlone) {
   Form1& f = start();
   f.List3.AddItem("view");
   f.List3.setVisible(true);
-  f.Option2_GotFocus();
+  auto* bar = static_cast<QTabBar*>(f.TabStrip1.widget());
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(bar->currentIndex()).center());
   EXPECT_TRUE(f.List3.Visible());
   EXPECT_EQ(f.List3.ListCount(), 1);
 }

@@ -235,7 +235,7 @@ TEST_F(MainWindowTest, ClearBringsBackTheEmptyStateAndReloadsTheDiscs) {
   Form1& f = start();
   tick("SC8123");
   f.Text1.setText("My party");
-  f.cmbSearch_text.setText("ABBA");
+  f.cmbSearch_text.setText("ZUBA");
   f.Combo1.setText("x");
   for (auto* m : {&f.mnuSave, &f.mnuPrint, &f.mnuExport}) m->setEnabled(true);
   f.List2.AddItem("line");
