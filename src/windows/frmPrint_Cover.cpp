@@ -246,28 +246,25 @@ void frmPrint_Cover::Combo6_Click() {
 void frmPrint_Cover::Combo6_Change() { Combo6_Click(); }
 
 void frmPrint_Cover::Command5_Click() {
-  const auto colour = platform::prompts().chooseColour(kBlack);
-  if (!colour) return;
-  Label8.setForeColor(*colour);
-  Label15.setForeColor(*colour);
-  setSwatch(Command5, *colour);
+  chooseSwatchColour(Command5, [this](qint32 c) {
+    Label8.setForeColor(c);
+    Label15.setForeColor(c);
+  });
 }
 
 void frmPrint_Cover::Command7_Click() {
-  const auto colour = platform::prompts().chooseColour(kBlack);
-  if (!colour) return;
-  Label10.setForeColor(*colour);
-  Label1.setForeColor(*colour);
-  setSwatch(Command7, *colour);
+  chooseSwatchColour(Command7, [this](qint32 c) {
+    Label10.setForeColor(c);
+    Label1.setForeColor(c);
+  });
 }
 
 void frmPrint_Cover::Command6_Click() {
-  const auto colour = platform::prompts().chooseColour(kBlack);
-  if (!colour) return;
-  Shape3.BackColor = *colour;
-  Shape4.BackColor = *colour;
-  setSwatch(Command6, *colour);
-  repaintPreview();
+  const bool chosen = chooseSwatchColour(Command6, [this](qint32 c) {
+    Shape3.BackColor = c;
+    Shape4.BackColor = c;
+  });
+  if (chosen) repaintPreview();
 }
 
 // ---------------------------------------------------------------- pictures

@@ -207,25 +207,15 @@ void frmPrint_Offset::Combo6_Click() {
 }
 
 void frmPrint_Offset::Command1_Click() {
-  const auto colour = platform::prompts().chooseColour(kBlack);
-  if (!colour) return;
-  Shape3.FillColor = *colour;
-  setSwatch(Command1, *colour);
-  repaintPreview();
+  if (chooseSwatchColour(Command1, [this](qint32 c) { Shape3.FillColor = c; })) repaintPreview();
 }
 
 void frmPrint_Offset::Command5_Click() {
-  const auto colour = platform::prompts().chooseColour(kBlack);
-  if (!colour) return;
-  Label8.setForeColor(*colour);
-  setSwatch(Command5, *colour);
+  chooseSwatchColour(Command5, [this](qint32 c) { Label8.setForeColor(c); });
 }
 
 void frmPrint_Offset::Command7_Click() {
-  const auto colour = platform::prompts().chooseColour(kBlack);
-  if (!colour) return;
-  Label10.setForeColor(*colour);
-  setSwatch(Command7, *colour);
+  chooseSwatchColour(Command7, [this](qint32 c) { Label10.setForeColor(c); });
 }
 
 // ---------------------------------------------------------------- the picture

@@ -1,6 +1,7 @@
 #include "windows/label_controls.h"
 
 #include "platform/colours.h"
+#include "platform/prompts.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -47,6 +48,14 @@ void setSwatch(platform::CommandButton& button, qint32 colour) {
     button.widget()->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #808080; }"
                                                   "QPushButton:focus { border: 2px solid palette(highlight); }")
                                        .arg(c.name()));
+}
+
+bool chooseSwatchColour(platform::CommandButton& swatch, const std::function<void(qint32)>& apply) {
+  const auto colour = platform::prompts().chooseColour(0);
+  if (!colour) return false;
+  apply(*colour);
+  setSwatch(swatch, *colour);
+  return true;
 }
 
 void setLinesCaption(platform::Label& label, const QString& caption, bool autoSize) {

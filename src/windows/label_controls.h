@@ -20,6 +20,9 @@ bool presetChoice(platform::ComboBox& list, const QString& text);
 
 // A swatch button keeps the colour number and shows the colour.
 void setSwatch(platform::CommandButton& button, qint32 colour);
+// Asks for a colour (the dialog starts on black); when one is chosen, applies it and shows it on
+// the swatch. False when the dialog was cancelled.
+bool chooseSwatchColour(platform::CommandButton& swatch, const std::function<void(qint32)>& apply);
 
 // A caption whose lines end in carriage returns, shown as lines. An auto-sized label then
 // takes the size of its text, keeping its left edge and top.
