@@ -3,6 +3,9 @@
 #include "common/records.h"
 #include "common/text_helpers.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace catalogue {
 
 namespace {
@@ -15,6 +18,14 @@ void scan(const QByteArray& tracks, const ScanProgress& progress, Fn fn) {
     if (progress.every > 0 && ++counter % progress.every == 0 && progress.step) progress.step();
     return fn(r);
   });
+}
+
+// A field cut or blank-padded to its width in the buffer: the match sees its trailing blanks.
+std::string_view fitted(std::string_view field, char* buffer, int width) {
+  const size_t n = std::min(field.size(), size_t(width));
+  std::memcpy(buffer, field.data(), n);
+  std::memset(buffer + n, ' ', size_t(width) - n);
+  return std::string_view(buffer, size_t(width));
 }
 
 }  // namespace
@@ -45,6 +56,22 @@ ScannedLines createListLines(const QByteArray& tracks, Sort sort, const QHash<QB
 ScannedLines tickAllLines(const QByteArray& tracks, Sort sort, const ScanProgress& progress) {
   ScannedLines out;
   scan(tracks, progress, [&](const RecordBytes& r) {
+    if (out.lines.size() >= Max_List_Lines) return !(out.capped = true);
+    out.lines << tickAllLine(sort, lineFields(r));
+    return true;
+  });
+  return out;
+}
+
+ScannedLines searchLines(const QByteArray& tracks, Sort sort, const SearchPattern& pattern, int fields,
+                         const ScanProgress& progress) {
+  ScannedLines out;
+  char song[common::kTitleWidth], artist[common::kArtistWidth], code[common::kCodeWidth];
+  scan(tracks, progress, [&](const RecordBytes& r) {
+    const bool hit = ((fields & kSearchSong) && pattern.matches(fitted(r.title, song, common::kTitleWidth))) ||
+                     ((fields & kSearchArtist) && pattern.matches(fitted(r.artist, artist, common::kArtistWidth))) ||
+                     ((fields & kSearchCode) && pattern.matches(fitted(r.code, code, common::kCodeWidth)));
+    if (!hit) return true;
     if (out.lines.size() >= Max_List_Lines) return !(out.capped = true);
     out.lines << tickAllLine(sort, lineFields(r));
     return true;

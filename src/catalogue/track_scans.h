@@ -3,6 +3,7 @@
 // progress step every so many records, so that a window can move its bar and let events through.
 #pragma once
 
+#include "catalogue/search_pattern.h"
 #include "catalogue/song_line.h"
 #include "catalogue/track_file.h"
 
@@ -37,6 +38,11 @@ ScannedLines createListLines(const QByteArray& tracks, Sort sort, const QHash<QB
                              bool showCodes, const ScanProgress& progress = {});
 // Tick All: a line in the layout for every record.
 ScannedLines tickAllLines(const QByteArray& tracks, Sort sort, const ScanProgress& progress = {});
+// The database searches: a Tick All line for every record whose song, artist or code (as the
+// fields say), cut or blank-padded to its width, the pattern matches.
+enum SearchFields { kSearchSong = 1, kSearchArtist = 2, kSearchCode = 4 };
+ScannedLines searchLines(const QByteArray& tracks, Sort sort, const SearchPattern& pattern, int fields,
+                         const ScanProgress& progress = {});
 // The records of one disc, those whose code as read the test accepts. They point into `tracks`.
 std::vector<RecordBytes> discRecords(const QByteArray& tracks, const std::function<bool(std::string_view code)>& belongs,
                                      const ScanProgress& progress = {});

@@ -5,6 +5,7 @@
 #include "catalogue/search_history.h"
 #include "catalogue/search_pattern.h"
 #include "catalogue/track_file.h"
+#include "catalogue/track_scans.h"
 #include "common/text_helpers.h"
 #include "platform/busy.h"
 #include "platform/cp1252.h"
@@ -16,9 +17,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include <cmath>
-#include <cstring>
-#include <limits>
 
 using catalogue::Sort;
 using catalogue::SearchPattern;
@@ -43,9 +41,6 @@ bool noSearchText(const QString& text) {
   return trimmed.isEmpty() || trimmed == common::Trim(Form1::kSearchPrompt);
 }
 
-// Which fields of a record a search compares with its pattern.
-enum FieldMask { kSong = 1, kArtist = 2, kCode = 4 };
-
 struct SearchMember {
   int fields;
   const char* title;
@@ -56,22 +51,15 @@ struct SearchMember {
   bool frameAtOnce;
 };
 
-constexpr SearchMember kAll{kSong | kArtist | kCode, "SEARCH ALL", "No tracks containing '", true, true};
-constexpr SearchMember kArtists{kArtist, "SEARCH ARTISTS", "No artists containing '", true, false};
-constexpr SearchMember kDiscs{kCode, "Search Disc Codes", "No discs containing '", true, false};
-constexpr SearchMember kSongs{kSong, "SEARCH SONGS", "No songs containing '", false, false};
+constexpr SearchMember kAll{catalogue::kSearchSong | catalogue::kSearchArtist | catalogue::kSearchCode, "SEARCH ALL", "No tracks containing '", true, true};
+constexpr SearchMember kArtists{catalogue::kSearchArtist, "SEARCH ARTISTS", "No artists containing '", true, false};
+constexpr SearchMember kDiscs{catalogue::kSearchCode, "Search Disc Codes", "No discs containing '", true, false};
+constexpr SearchMember kSongs{catalogue::kSearchSong, "SEARCH SONGS", "No songs containing '", false, false};
 
 // The record estimate (the file length / 92, a half rounded to the even neighbour), at least 100,
 // in hundreds: the progress bar moves one step every 100 records.
 int searchProgressMax(qint64 fileLength) { return catalogue::progressSteps(fileLength, 100, 100); }
 
-// A field cut or blank-padded to its width in the buffer: the match sees its trailing blanks.
-std::string_view fitted(std::string_view field, char* buffer, int width) {
-  const size_t n = std::min(field.size(), size_t(width));
-  std::memcpy(buffer, field.data(), n);
-  std::memset(buffer + n, ' ', size_t(width) - n);
-  return std::string_view(buffer, size_t(width));
-}
 
 void untickEveryDisc(Form1& f) {
   for (int i = 0; i < f.List1.ListCount(); ++i)
@@ -130,26 +118,13 @@ void runDatabaseSearch(Form1& f, const SearchMember& m) {
     const std::optional<Sort> sort = f.currentSort();
     if (readable && sort) {
       platform::BusyScope busy;
-      QStringList lines;
-      qint64 counter = 0;
-      char song[common::kTitleWidth], artist[common::kArtistWidth], code[common::kCodeWidth];
-      catalogue::forEachRecord(file.bytes(), [&](const catalogue::RecordBytes& r) {
-        if (++counter % 100 == 0 && f.ProgressBar1.Value() < f.ProgressBar1.Max()) {
-          f.ProgressBar1.setValue(f.ProgressBar1.Value() + 1);
-          platform::letEventsThroughSliced();
-        }
-        const bool hit = ((m.fields & kSong) && pattern.matches(fitted(r.title, song, common::kTitleWidth))) ||
-                         ((m.fields & kArtist) && pattern.matches(fitted(r.artist, artist, common::kArtistWidth))) ||
-                         ((m.fields & kCode) && pattern.matches(fitted(r.code, code, common::kCodeWidth)));
-        if (!hit) return true;
-        if (lines.size() >= catalogue::Max_List_Lines) {
-          capped = true;
-          return false;
-        }
-        lines << catalogue::tickAllLine(*sort, catalogue::lineFields(r));
-        return true;
-      });
-      f.List2.addItems(lines);
+      const catalogue::ScannedLines found = catalogue::searchLines(file.bytes(), *sort, pattern, m.fields, {100, [&f] {
+        if (f.ProgressBar1.Value() >= f.ProgressBar1.Max()) return;
+        f.ProgressBar1.setValue(f.ProgressBar1.Value() + 1);
+        platform::letEventsThroughSliced();
+      }});
+      f.List2.addItems(found.lines);
+      capped = found.capped;
     }
   }
   // The message comes once the pass is over, like the other searches' "not found" messages.

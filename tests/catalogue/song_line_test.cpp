@@ -310,3 +310,19 @@ TEST(TrackScans, TheRecordsOfOneDiscAreThoseItsTestAccepts) {
   EXPECT_EQ(records[0].title, "ONE");
   EXPECT_EQ(records[1].track, "02");
 }
+
+TEST(TrackScans, SearchesMatchTheChosenFieldsPaddedToTheirWidths) {
+  const QByteArray tracks = record("SC1", "01", "MOON RIVER", "ODA BELL") + record("SC2", "02", "BELL TOWER", "JUNO") +
+                            record("MOON7", "03", "SKY", "RAY");
+  const auto songs = [&](const char* text, int fields) {
+    QStringList got;
+    for (const QString& line : catalogue::searchLines(tracks, Sort::Song, catalogue::SearchPattern(text), fields).lines)
+      got << line.left(12).trimmed();
+    return got;
+  };
+  EXPECT_EQ(songs("MOON", catalogue::kSearchSong), QStringList{"MOON RIVER"});
+  EXPECT_EQ(songs("MOON", catalogue::kSearchSong | catalogue::kSearchCode), (QStringList{"MOON RIVER", "SKY"}));
+  EXPECT_EQ(songs("BELL", catalogue::kSearchArtist), QStringList{"MOON RIVER"});
+  // The field is blank-padded to its width: a blank after the last letter still matches.
+  EXPECT_EQ(songs("JUNO ", catalogue::kSearchArtist), QStringList{"BELL TOWER"});
+}

@@ -589,7 +589,8 @@ TEST_F(PrintWindowTest, ThePdfTextHoldsEachCutFieldApartAndOnlyItsInkedLettersIn
       QString text;
     };
     std::map<std::pair<int, long>, std::vector<Word>> lines;
-    const QRegularExpression word(R"re(<page|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)"[^>]*>([^<]*)</word>)re");
+    const QRegularExpression word(
+        R"re(<page|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)"[^>]*>([^<]*)</word>)re");
     int page = 0;
     for (auto it = word.globalMatch(QString::fromUtf8(run.readAllStandardOutput())); it.hasNext();) {
       const QRegularExpressionMatch m = it.next();
@@ -656,7 +657,8 @@ TEST_F(PrintWindowTest, ThePdfTextHoldsEachCutFieldApartAndOnlyItsInkedLettersIn
         qsizetype next = text.size() - last;
         while (next < tail.size() && tail[next] == ' ') ++next;
         EXPECT_LT(inkStart(lastWordAt[c], tail, text.size() - last - 1), edge + 0.05) << text.toStdString();
-        EXPECT_GT(inkStart(lastWordAt[c], tail, next), edge - 0.05) << text.toStdString() << " | " << field.toStdString();
+        EXPECT_GT(inkStart(lastWordAt[c], tail, next), edge - 0.05)
+            << text.toStdString() << " | " << field.toStdString();
       }
     }
     EXPECT_GT(checked, rows.size() - 5);
@@ -708,7 +710,8 @@ TEST_F(PrintWindowTest, AfterARefusalTheDialogOpensOnThePaperAndFileChosenAndThe
   run.start(pdftotext, {"-bbox", "-f", "1", "-l", "2", home.path("friday.pdf"), "-"});
   ASSERT_TRUE(run.waitForFinished(-1));
   const QString boxes = QString::fromUtf8(run.readAllStandardOutput());
-  const QRegularExpression word(R"re(<word xMin="[\d.]+" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">(Friday|SONG)</word>)re");
+  const QRegularExpression word(
+      R"re(<word xMin="[\d.]+" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">(Friday|SONG)</word>)re");
   int pages = 0;
   double headerBottom = -1;
   for (auto it = word.globalMatch(boxes); it.hasNext();) {
