@@ -299,9 +299,8 @@ class ListBox : public Control {
   std::function<void(int& keyCode, int shift)> KeyDown;
   std::function<void(int button, int shift, double x, double y)> MouseDown;
 
-
  private:
-  // Called by the view for the user's actions.
+  // The user's actions, as the view reports them: only real events reach them.
   friend class ListBoxView;
   void userPress(int row, int button, Qt::KeyboardModifiers mods, QPoint pos, bool onCheck);
   void userDoubleClick(int row);

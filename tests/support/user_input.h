@@ -20,6 +20,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -80,9 +81,19 @@ inline void clickRow(const platform::ListBox& list, int row, Qt::MouseButton but
   QTest::mouseClick(list.view()->viewport(), button, mods, rowPoint(list, row, part));
 }
 
+// Whether the user's action reaches a handler: it is stood in for by a probe meanwhile.
+inline bool reaches(std::function<void()>& handler, const std::function<void()>& action) {
+  auto kept = std::move(handler);
+  bool ran = false;
+  handler = [&ran] { ran = true; };
+  action();
+  handler = std::move(kept);
+  return ran;
+}
+
 // The buttons a real click does not bring to their handlers ("" when there is none): listed
 // buttons that are hidden, disabled or without a handler, and shown enabled buttons of the window
-// the list leaves out. Each handler is stood in for by a probe while its button is clicked.
+// the list leaves out.
 inline std::string buttonsNotWired(QWidget* window, const std::vector<platform::CommandButton*>& buttons) {
   QStringList faults;
   std::vector<QWidget*> listed;
@@ -96,12 +107,8 @@ inline std::string buttonsNotWired(QWidget* window, const std::vector<platform::
       faults << b->name() + " without a handler";
       continue;
     }
-    auto handler = std::move(b->Click);
-    bool ran = false;
-    b->Click = [&ran] { ran = true; };
-    QTest::mouseClick(b->widget(), Qt::LeftButton);
-    b->Click = std::move(handler);
-    if (!ran) faults << b->name() + " not reached";
+    if (!reaches(b->Click, [b] { QTest::mouseClick(b->widget(), Qt::LeftButton); }))
+      faults << b->name() + " not reached";
   }
   for (QPushButton* shown : window->findChildren<QPushButton*>())
     if (shown->isVisible() && shown->isEnabled() && std::find(listed.begin(), listed.end(), shown) == listed.end())
@@ -110,8 +117,7 @@ inline std::string buttonsNotWired(QWidget* window, const std::vector<platform::
 }
 
 // The shown entries under menus that choosing does not bring to their handlers ("" when there is
-// none): disabled ones and ones without a handler. Each handler is stood in for by a probe while
-// its entry is chosen.
+// none): disabled ones and ones without a handler.
 inline std::string menuEntriesNotWired(const std::vector<platform::MenuItem*>& menus) {
   QStringList faults;
   for (platform::MenuItem* menu : menus) {
@@ -121,12 +127,8 @@ inline std::string menuEntriesNotWired(const std::vector<platform::MenuItem*>& m
         faults << e->name() + " without a handler";
         continue;
       }
-      auto handler = std::move(e->Click);
-      bool ran = false;
-      e->Click = [&ran] { ran = true; };
-      e->action()->trigger();
-      e->Click = std::move(handler);
-      if (!ran) faults << e->name() + (e->action()->isEnabled() ? " not reached" : " disabled");
+      if (!reaches(e->Click, [e] { e->action()->trigger(); }))
+        faults << e->name() + (e->action()->isEnabled() ? " not reached" : " disabled");
     }
   }
   return faults.join("; ").toStdString();
