@@ -624,7 +624,6 @@ void ComboBox::setForeColor(qint32 colour) {
 
 // ---------------------------------------------------------------- ListBox
 
-namespace {
 class ListBoxView : public QListView {
  public:
   ListBoxView(ListBox* owner, QWidget* parent) : QListView(parent), owner_(owner) {
@@ -721,7 +720,6 @@ class ListBoxView : public QListView {
   QWidget* header_ = nullptr;
   bool following_ = false;  // the current row is being set to the list's own
 };
-}  // namespace
 
 ListBox::ListBox(FormBase* form, QWidget* parent, const QString& name, Style style,
                  MultiSelect multi, bool sorted)

@@ -299,12 +299,13 @@ class ListBox : public Control {
   std::function<void(int& keyCode, int shift)> KeyDown;
   std::function<void(int button, int shift, double x, double y)> MouseDown;
 
+
+ private:
   // Called by the view for the user's actions.
+  friend class ListBoxView;
   void userPress(int row, int button, Qt::KeyboardModifiers mods, QPoint pos, bool onCheck);
   void userDoubleClick(int row);
   bool userKey(int qtKey, Qt::KeyboardModifiers mods, const QString& text);
-
- private:
   void toggleTick(int row);
   void selectOnly(int row);
   void selectRange(int from, int to);

@@ -431,8 +431,8 @@ class InkIndex {
       const auto it = bands_.find(b);
       if (it == bands_.end()) continue;
       for (const QRectF& c : it->second)
-        if (c.top() < box.bottom() - tolerance && c.bottom() > box.top() + tolerance && c.left() >= x && c.left() < next)
-          next = c.left();
+        if (c.top() < box.bottom() - tolerance && c.bottom() > box.top() + tolerance && c.left() >= x)
+          next = std::min(next, c.left());
     }
     return next;
   }

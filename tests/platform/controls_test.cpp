@@ -4,6 +4,7 @@
 #include "platform/form.h"
 #include "platform/menu.h"
 #include "platform/prompts.h"
+#include "user_input.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,6 +20,8 @@
 #include <gtest/gtest.h>
 
 using namespace platform;
+using testsupport::clickRow;
+using testsupport::RowPart;
 
 namespace {
 struct Window : FormBase {
@@ -84,32 +87,37 @@ TEST(CheckListBox, TicksFromCodeFireTheTickHandlerAndTextChangesDoNot) {
   EXPECT_EQ(clicks, 0);
 }
 
-TEST(CheckListBox, UserTickOnTheBoxFiresTickThenClick) {
+TEST(CheckListBox, AClickOnTheBoxTicksAndFiresTickThenClickOneOnTheTextDoesNotTick) {
   Window w;
   ListBox list(&w, w.client(), "List1", ListBox::Style::CheckBox, ListBox::MultiSelect::None, true);
+  list.movePx(0, 0, 200, 100);
+  w.Show();
   list.addItems({"A", "B"});
   std::vector<std::string> events;
   list.ItemCheck = [&](int) { events.push_back("tick"); };
   list.Click = [&] { events.push_back("click"); };
   list.MouseDown = [&](int b, int, double, double) { events.push_back("down" + std::to_string(b)); };
-  list.userPress(1, mouse::Left, Qt::NoModifier, QPoint(5, 5), true);
+  clickRow(list, 1, Qt::LeftButton, Qt::NoModifier, RowPart::CheckBox);
   EXPECT_EQ(events, (std::vector<std::string>{"tick", "click", "down1"}));
   EXPECT_TRUE(list.Selected(1));
   events.clear();
-  list.userPress(0, mouse::Left, Qt::NoModifier, QPoint(60, 5), false);  // on the text: no tick
+  clickRow(list, 0);
   EXPECT_EQ(events, (std::vector<std::string>{"click", "down1"}));
   EXPECT_EQ(list.ListIndex(), 0);
+  EXPECT_EQ(list.SelCount(), 1);
 }
 
 TEST(CheckListBox, RightAndMiddleButtonsLeaveTheHighlightWhereItWas) {
   Window w;
   ListBox list(&w, w.client(), "List1", ListBox::Style::CheckBox, ListBox::MultiSelect::None, true);
+  list.movePx(0, 0, 200, 100);
+  w.Show();
   list.addItems({"A", "B", "C"});
   list.setListIndex(0);
   int downs = 0;
   list.MouseDown = [&](int, int, double, double) { ++downs; };
-  list.userPress(2, mouse::Right, Qt::NoModifier, QPoint(5, 30), false);
-  list.userPress(1, mouse::Middle, Qt::NoModifier, QPoint(5, 20), false);
+  clickRow(list, 2, Qt::RightButton);
+  clickRow(list, 1, Qt::MiddleButton);
   EXPECT_EQ(list.ListIndex(), 0);
   EXPECT_EQ(downs, 2);
 }
@@ -123,10 +131,10 @@ TEST(CheckListBox, SpaceTogglesUnlessTheKeyHandlerSwallowsIt) {
   list.KeyDown = [&](int& key, int) {
     if (swallow && key == keys::Space) key = 0;
   };
-  list.userKey(Qt::Key_Space, Qt::NoModifier, " ");
+  QTest::keyClick(list.view(), Qt::Key_Space);
   EXPECT_TRUE(list.Selected(1));
   swallow = true;
-  list.userKey(Qt::Key_Space, Qt::NoModifier, " ");
+  QTest::keyClick(list.view(), Qt::Key_Space);
   EXPECT_TRUE(list.Selected(1));
 }
 
@@ -145,14 +153,16 @@ TEST(CheckListBox, TypedCodeMovesTheHighlightWithoutTicking) {
 TEST(MultiSelectListBox, ClickShiftClickAndControlClickSelectLikeAListOfLines) {
   Window w;
   ListBox list(&w, w.client(), "List2", ListBox::Style::Standard, ListBox::MultiSelect::Extended, true);
+  list.movePx(0, 0, 200, 100);
+  w.Show();
   list.addItems({"a", "b", "c", "d"});
-  list.userPress(1, mouse::Left, Qt::NoModifier, {}, false);
-  list.userPress(3, mouse::Left, Qt::ShiftModifier, {}, false);
+  clickRow(list, 1);
+  clickRow(list, 3, Qt::LeftButton, Qt::ShiftModifier);
   EXPECT_EQ(list.SelCount(), 3);
-  list.userPress(2, mouse::Left, Qt::ControlModifier, {}, false);
+  clickRow(list, 2, Qt::LeftButton, Qt::ControlModifier);
   EXPECT_EQ(list.SelCount(), 2);
   EXPECT_FALSE(list.Selected(2));
-  list.userPress(0, mouse::Right, Qt::NoModifier, {}, false);  // right button selects nothing
+  clickRow(list, 0, Qt::RightButton);  // right button selects nothing
   EXPECT_EQ(list.SelCount(), 2);
   EXPECT_EQ(list.ListIndex(), 2);
 }

@@ -7,6 +7,7 @@
 #include "platform/recording_surface.h"
 #include "scripted_prompts.h"
 #include "temp_home.h"
+#include "user_input.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -27,6 +28,9 @@
 #include <vector>
 
 namespace designer_test {
+
+using testsupport::clickOn;
+using testsupport::typeInto;
 
 constexpr double kPtPerMm = 72.0 / 25.4;
 
@@ -122,24 +126,6 @@ inline QStringList controlsNotClickable(QWidget* panel) {
       covered << control->objectName() + " under " + (target ? target->objectName() : "nothing");
   }
   return covered;
-}
-
-// Keys typed into a widget, one key press a character, as the user types them.
-inline void typeInto(QWidget* widget, const QString& text) {
-  for (const QChar c : text) {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    QCoreApplication::sendEvent(widget, &press);
-  }
-}
-
-// A left click on a widget at a point of it (its middle when none is given).
-inline void clickOn(QWidget* widget, QPoint at = {-1, -1}) {
-  if (at.x() < 0) at = widget->rect().center();
-  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-    QMouseEvent e(type, at, widget->mapToGlobal(at), Qt::LeftButton,
-                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &e);
-  }
 }
 
 // The calls of one kind on the surface's current page, in order.

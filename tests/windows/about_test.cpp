@@ -27,3 +27,8 @@ TEST_F(MainWindowTest, AboutShowsTheTitleAndOpensTheMakersLinks) {
             (std::vector<QString>{"http://www.mellowdex.example", "mailto:mail@mellowdex.example"}));
   EXPECT_EQ(prompts.callsOf("modal").size(), 1u);
 }
+
+TEST_F(MainWindowTest, AboutOffersAnOkThatReachesItsHandler) {
+  start();
+  EXPECT_EQ(buttonsNotWiredIn<About>(form->mnuAbout, {&About::Command1}), "");
+}

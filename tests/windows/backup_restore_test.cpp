@@ -118,6 +118,16 @@ TEST_F(BackupRestoreTest, RestoreNeedsBothBackups) {
   EXPECT_TRUE(w.isLoaded());
 }
 
+TEST_F(BackupRestoreTest, EveryButtonOfBothWindowsReachesItsHandler) {
+  Backup backup;
+  Restore restore;
+  for (windows::DataFolderWindow* w : std::initializer_list<windows::DataFolderWindow*>{&backup, &restore}) {
+    w->Show();
+    EXPECT_EQ(testsupport::buttonsNotWired(w->window(), {&w->cmdBrowse, &w->Command1, &w->Command2}), "")
+        << w->Caption().toStdString();
+  }
+}
+
 class RestoreCommandTest : public MainWindowTest {};
 
 TEST_F(RestoreCommandTest, RestoreReplacesTheDatabaseAndClearsTheMainWindow) {

@@ -315,3 +315,10 @@ TEST_F(CaseWindowTest, PrintSendsTheInsertSavesTheLookAndCloses) {
                                             front.toUtf8() + "\r\n\r\n 65280 \r\n")
       << "paths are kept in UTF-8";
 }
+
+TEST_F(CaseWindowTest, EveryButtonReachesItsHandler) {
+  open();
+  EXPECT_EQ(testsupport::buttonsNotWired(w->window(), {&w->Command2, &w->Command3, &w->Command4, &w->Command5,
+                                                       &w->Command6, &w->Command7, &w->Command10, &w->Command11,
+                                                       &w->cmdPrint}), "");
+}

@@ -4,12 +4,14 @@
 #include "catalogue/disc_reference.h"
 #include "platform/prompts.h"
 #include "windows/delete_record.h"
+#include "user_input.h"
 
 #include <QApplication>
 #include <QListView>
 #include <QTest>
 
 using platform::msg::OK;
+using testsupport::clickRow;
 
 namespace {
 const QString kTitle = "Your disc reference number";
@@ -126,26 +128,23 @@ TEST_F(MainWindowTest, QuotesAndCommasInANumberAreRefusedAndAskedAgain) {
   EXPECT_EQ(f.List1.List(row("SC8123")), "SC8123     AB  ");
 }
 
-TEST_F(MainWindowTest, ProgramTicksWhileTickingInCodeOnlyCount) {
+TEST_F(MainWindowTest, DiscsTickedByOpeningASavedListAreOnlyCounted) {
   Form1& f = start();
-  f.Check2.setValue(1);
-  f.Ticking_In_Code = true;
-  tick("SC8123");
-  tick("zk101");
-  f.Ticking_In_Code = false;
-  EXPECT_EQ(f.Label1.Caption(), "Discs = 2");
-  EXPECT_TRUE(prompts.calls().empty());
+  openSaved({"MELLOWDEX CD SELECTION FILE2", "H", "SONG", "MF FALSE", "REF TRUE", "DUP FALSE", "SC8123     ",
+             "zk101      ", QByteArray(58, '-')});
+  EXPECT_EQ(f.List1.SelCount(), 2);
+  EXPECT_TRUE(prompts.callsOf("inputBox").empty());
 }
 
 TEST_F(MainWindowTest, SpaceTicksOnlyWithoutOwnCodes) {
   Form1& f = start();
   f.List1.setListIndex(row("SC8123"));
-  f.List1.userKey(Qt::Key_Space, Qt::NoModifier, " ");
+  QTest::keyClick(f.List1.view(), Qt::Key_Space);
   EXPECT_EQ(f.List1.SelCount(), 1);
   EXPECT_EQ(f.Label1.Caption(), "Discs = 1");
   f.Check2.setValue(1);  // starts afresh
   f.List1.setListIndex(row("SC8123"));
-  f.List1.userKey(Qt::Key_Space, Qt::NoModifier, " ");
+  QTest::keyClick(f.List1.view(), Qt::Key_Space);
   EXPECT_EQ(f.List1.SelCount(), 0);
   // The list marks one row: the view's own current row is the highlighted one.
   f.List1.setListIndex(-1);
@@ -175,12 +174,21 @@ TEST_F(MainWindowTest, UseMyDiscCodesStartsTheSelectionAfresh) {
 
 TEST_F(MainWindowTest, UseMyDiscCodesDoesNothingWhileAFileOpens) {
   Form1& f = start();
-  tick("SC8123");
-  f.Opening_File = true;
-  f.Check2.setValue(1);
-  f.Opening_File = false;
+  openSaved({"MELLOWDEX CD SELECTION FILE2", "H", "SONG", "MF TRUE", "REF TRUE", "DUP FALSE", "SC8123     0012",
+             QByteArray(58, '-')});
+  EXPECT_EQ(f.Check2.Value(), 1);
   EXPECT_EQ(f.List1.SelCount(), 1);
   EXPECT_EQ(f.Check1.Value(), 1);
+}
+
+TEST_F(MainWindowTest, AClickOnADiscsBoxTicksItAClickOnItsCodeOnlyHighlightsIt) {
+  Form1& f = start();
+  clickRow(f.List1, row("zk101"));
+  EXPECT_EQ(f.List1.Text(), "zk101      ");
+  EXPECT_EQ(f.List1.SelCount(), 0);
+  clickRow(f.List1, row("SC8123"), Qt::LeftButton, Qt::NoModifier, testsupport::RowPart::CheckBox);
+  EXPECT_TRUE(f.List1.Selected(row("SC8123")));
+  EXPECT_EQ(f.Label1.Caption(), "Discs = 1");
 }
 
 TEST_F(MainWindowTest, ClickSetsTheMenusThatNeedATickedDisc) {
@@ -220,7 +228,7 @@ TEST_F(MainWindowTest, MouseButtonsNameTheHighlightedDiscInThePopup) {
   Form1& f = start();
   f.List1.setListIndex(row("AB&C1"));
   prompts.choosePopup("");
-  f.List1.userPress(row("SC8123"), platform::mouse::Right, Qt::NoModifier, {}, false);
+  clickRow(f.List1, row("SC8123"), Qt::RightButton);
   EXPECT_EQ(f.List1.Text(), "AB&C1      ");  // the right button does not move the highlight
   ASSERT_EQ(prompts.callsOf("popup").size(), 1u);
   EXPECT_EQ(prompts.callsOf("popup")[0].text, "mnua");
@@ -242,15 +250,15 @@ TEST_F(MainWindowTest, MouseButtonsNameTheHighlightedDiscInThePopup) {
 TEST_F(MainWindowTest, RightClickWithNoHighlightLeavesTheDiscPartEmpty) {
   Form1& f = start();
   prompts.choosePopup("");
-  f.List1.userPress(-1, platform::mouse::Right, Qt::NoModifier, {}, false);
+  clickRow(f.List1, -1, Qt::RightButton);
   EXPECT_EQ(f.mnuB.shownText(), "Delete    disc from database");
   EXPECT_EQ(delete_record::instance().Text1.Text(), "");
 }
 
 TEST_F(MainWindowTest, LeftAndMiddleButtonsOpenNoPopup) {
   Form1& f = start();
-  f.List1.userPress(row("zk101"), platform::mouse::Left, Qt::NoModifier, {}, false);
-  f.List1.userPress(row("zk101"), platform::mouse::Middle, Qt::NoModifier, {}, false);
+  clickRow(f.List1, row("zk101"));
+  clickRow(f.List1, row("zk101"), Qt::MiddleButton);
   EXPECT_TRUE(prompts.callsOf("popup").empty());
   EXPECT_EQ(f.mnuB.shownText(), "Delete  zk101  disc from database");
   // The middle button opens the highlighted disc's listing.

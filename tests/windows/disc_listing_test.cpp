@@ -3,6 +3,7 @@
 #include "main_window_fixture.h"
 
 #include "platform/prompts.h"
+#include "user_input.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -38,8 +39,9 @@ class DiscListingTest : public MainWindowTest {
     return f;
   }
   void doubleClick(int row) {
-    form->List2.userPress(row, platform::mouse::Left, Qt::NoModifier, QPoint(5, 5), false);
-    form->List2.userDoubleClick(row);
+    // As the window system sends a double click: a click, then the second press as a double click.
+    testsupport::clickRow(form->List2, row);
+    QTest::mouseDClick(form->List2.view()->viewport(), Qt::LeftButton, {}, testsupport::rowPoint(form->List2, row));
   }
   // Highlights the disc-list item that begins with the code and opens its view from the popup.
   void viewDisc(const QString& code) {

@@ -179,3 +179,11 @@ TEST_F(MaintenanceTest, EditHoldsKeysAndClicksWhileTheTrackIsRewritten) {
   EXPECT_EQ(held, (std::vector<bool>{true, true}));
   EXPECT_EQ(tracks().last(), trackLine("SC8123", "01", "SONG", "ARTIST"));
 }
+
+TEST_F(MaintenanceTest, EveryButtonOfTheEditWindowReachesItsHandler) {
+  Form1& f = start();
+  tick("SC8123");
+  QTest::mouseClick(f.cmdGet_Tracks.widget(), Qt::LeftButton);
+  clickSong("PAPER SKY");
+  EXPECT_EQ(buttonsNotWiredIn<Edit_Record>(f.mnuedittrack, {&Edit_Record::Command1, &Edit_Record::Command2}), "");
+}

@@ -395,3 +395,9 @@ TEST_F(LabelWindowTest, WithoutAPrinterTheLabelGoesToAPdfFileTheUserNames) {
   EXPECT_EQ(prompts.callsOf("saveFile")[1].title, "Print CD Label");
   EXPECT_EQ(pdfPages(home.readBytes("label.pdf")), 1);
 }
+
+TEST_F(LabelWindowTest, EveryButtonReachesItsHandler) {
+  open();
+  EXPECT_EQ(testsupport::buttonsNotWired(w->window(), {&w->Command1, &w->Command2, &w->Command3, &w->Command4,
+                                                       &w->Command5, &w->Command7, &w->cmdPrint}), "");
+}

@@ -4,13 +4,18 @@
 #include "platform/screen.h"
 #include "scripted_prompts.h"
 #include "temp_home.h"
+#include "user_input.h"
 #include "windows/form1.h"
 
 #include <QCoreApplication>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
+#include <string>
+#include <vector>
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -39,6 +44,28 @@ class MainWindowTest : public ::testing::Test {
     return -1;
   }
   void tick(const QString& code, bool on = true) { form->List1.setSelected(row(code), on); }
+  // Writes a saved song list of these values and opens it with the Open button.
+  void openSaved(const QList<QByteArray>& values) {
+    home.writeBytes("saved.mdq", testsupport::quotedLinesBytes(values));
+    prompts.answerOpenFile(home.path("saved.mdq"));
+    QTest::mouseClick(form->cmdOpen.widget(), Qt::LeftButton);
+  }
+
+  // What buttonsNotWired finds in the window an entry of the main window opens, shown.
+  template <class Window>
+  std::string buttonsNotWiredIn(platform::MenuItem& opener,
+                                std::initializer_list<platform::CommandButton Window::*> buttons) {
+    std::string faults = "no window from " + opener.name().toStdString();
+    prompts.onModal([&](platform::FormBase& shown) {
+      auto& w = dynamic_cast<Window&>(shown);
+      w.Show();
+      std::vector<platform::CommandButton*> listed;
+      for (auto b : buttons) listed.push_back(&(w.*b));
+      faults = testsupport::buttonsNotWired(w.window(), listed);
+    });
+    opener.action()->trigger();
+    return faults;
+  }
 
   testsupport::TempHome home;
   testsupport::ScriptedPrompts prompts;

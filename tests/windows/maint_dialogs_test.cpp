@@ -427,13 +427,10 @@ void rightClickSong(Form1& f, testsupport::ScriptedPrompts& prompts, const QStri
   for (int i = 0; i < f.List2.ListCount(); ++i)
     if (f.List2.List(i).contains(text)) at = i;
   ASSERT_GE(at, 0) << text.toStdString();
-  QListView* view = f.List2.view();
-  const QModelIndex index = view->model()->index(at, 0);
-  view->scrollTo(index);
-  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+  testsupport::clickRow(f.List2, at);
   prompts.choosePopup(entry);
   then();
-  QTest::mouseClick(view->viewport(), Qt::RightButton, {}, view->visualRect(index).center());
+  testsupport::clickRow(f.List2, at, Qt::RightButton);
 }
 }  // namespace
 
@@ -503,12 +500,11 @@ TEST_F(MaintenanceTest, EditAndDeleteFromALineActOnlyOnItsOwnDisc) {
 
   // The disc list holds the whole code: its popup deletes that disc and no other.
   f.cmdUntag_Click();
-  QListView* discList = f.List1.view();
-  const QModelIndex twelveRow = discList->model()->index(row("ABCDEFGHIJKL"), 0);
-  f.List1.setListIndex(twelveRow.row());
+  const int twelveRow = row("ABCDEFGHIJKL");
+  f.List1.setListIndex(twelveRow);
   prompts.choosePopup("mnuB");
   deleteAnswering(Yes)();
-  QTest::mouseClick(discList->viewport(), Qt::RightButton, {}, discList->visualRect(twelveRow).center());
+  testsupport::clickRow(f.List1, twelveRow, Qt::RightButton);
   EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Delete Disc ABCDEFGHIJKL");
   EXPECT_TRUE(tracks().join('|').contains("ELEVEN"));
   EXPECT_FALSE(tracks().join('|').contains("TWELVE"));
@@ -670,4 +666,12 @@ TEST_F(MaintenanceTest, LoneCarriageReturnsEndRecordsInEveryReadAndRewrite) {
     EXPECT_EQ(home.readBytes("watdi.bxl"), crOnly(discsCrLf) + "\"ZZ100      \"\r\n");
   }
   EXPECT_EQ(messages().size(), 2) << messages().join('|').toStdString();  // the deletes' questions
+}
+
+TEST_F(MaintenanceTest, EveryButtonOfTheAddChangeAndDeleteWindowsReachesItsHandler) {
+  Form1& f = start();
+  EXPECT_EQ(buttonsNotWiredIn<add_tracks>(f.mnuTracks, {&add_tracks::Command1, &add_tracks::Command2}), "");
+  f.List1.setListIndex(row("SC8123"));
+  EXPECT_EQ(buttonsNotWiredIn<Rename_Disc>(f.mnuChange_Disc_Code, {&Rename_Disc::Command1, &Rename_Disc::Command2}), "");
+  EXPECT_EQ(buttonsNotWiredIn<delete_record>(f.mnuB, {&delete_record::Command1, &delete_record::Command2}), "");
 }

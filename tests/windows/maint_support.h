@@ -5,6 +5,7 @@
 #include "main_window_fixture.h"
 #include "ordinary_user.h"
 #include "platform/text_file.h"
+#include "user_input.h"
 #include "windows/delete_record.h"
 #include "windows/Edit_Record.h"
 
@@ -41,7 +42,7 @@ class MaintenanceTest : public MainWindowTest {
     return -1;
   }
   // A left click on the song-list line holding the text.
-  void clickSong(const QString& text) { form->List2.userPress(songRow(text), platform::mouse::Left, Qt::NoModifier, {}, false); }
+  void clickSong(const QString& text) { testsupport::clickRow(form->List2, songRow(text)); }
   // The texts of the message boxes shown so far.
   QStringList messages() const {
     QStringList out;

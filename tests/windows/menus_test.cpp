@@ -3,6 +3,7 @@
 #include "main_window_fixture.h"
 
 #include "platform/prompts.h"
+#include "user_input.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -47,6 +48,18 @@ TEST_F(MainWindowTest, MenusHoldTheirEntriesWithTheirCaptions) {
                          "mnuL2BackColor=Back Color", "mnu44=-", "mnuy=Cancel"}));
   // Cancel entries, the disc search and the note entry have no handler.
   for (auto* m : {&f.mnuF, &f.mnuC, &f.mnuy, &f.mnuDisc, &f.mnuMF_Code}) EXPECT_FALSE(m->Click) << m->name().toStdString();
+}
+
+TEST_F(MainWindowTest, EveryOfferedButtonAndMenuEntryReachesItsHandler) {
+  Form1& f = start();
+  testsupport::clickRow(f.List1, row("SC8123"), Qt::LeftButton, Qt::NoModifier, testsupport::RowPart::CheckBox);
+  QTest::mouseClick(f.cmdGet_Tracks.widget(), Qt::LeftButton);
+  EXPECT_EQ(testsupport::buttonsNotWired(f.window(), {&f.cmdOpen, &f.cmdSave, &f.cmdPrint, &f.cmdExport, &f.cmdUpdate,
+                                                      &f.cmdAdd, &f.cmdUntag, &f.cmdGet_Tracks, &f.cmdSearch}), "");
+  // The searches wait for a search text; the Cancel entries only close their popup.
+  EXPECT_EQ(testsupport::menuEntriesNotWired(f.topMenus()),
+            "mnuSong disabled; mnuArtist disabled; mnuDisc without a handler; mnuF without a handler; "
+            "mnuC without a handler; mnuy without a handler");
 }
 
 TEST_F(MainWindowTest, ExitClosesTheWindowThroughItsClosingSteps) {

@@ -25,6 +25,8 @@
 #include <map>
 
 using platform::msg::OK;
+using testsupport::clickOn;
+using testsupport::Delivery;
 using testsupport::linesBytes;
 
 namespace {
@@ -54,23 +56,6 @@ struct RecordedWindow {
     if (load) w.Load();
   }
 };
-
-// A left click (press and release) at the middle of a widget: sent at once, or posted to wait
-// until events are let through.
-void click(QWidget* widget, bool post = false) {
-  const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
-  const QPointF global = widget->mapToGlobal(at);
-  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
-    auto* e = new QMouseEvent(type, at, global, Qt::LeftButton, held, Qt::NoModifier);
-    if (post) {
-      QCoreApplication::postEvent(widget, e);
-    } else {
-      QApplication::sendEvent(widget, e);
-      delete e;
-    }
-  }
-}
 
 // A printer that refuses the job when it is ended.
 struct FailingPrinter : platform::RecordingSurface {
@@ -134,16 +119,12 @@ TEST_F(PrintWindowTest, EveryLayoutCodeGetsItsOwnJobFile) {
   };
   const auto quoted = [](const QByteArray& fields) { return "\"" + fields.split(',').join("\",\"") + "\""; };
   for (const Case& c : cases) {
-    f.Opening_File = true;  // set the options without the resets they cause
     c.sort->setValue(true);
+    f.Check2.setValue(c.numbers);  // turning own numbers on turns the codes off: set them after
     f.Check1.setValue(c.codes);
-    f.Check2.setValue(c.numbers);
-    f.Opening_File = false;
     f.cmdUntag_Click();
-    f.Ticking_In_Code = true;  // tick without being asked for a number
+    if (c.numbers) prompts.answerInput("42");
     tick("MDX1001");
-    f.Ticking_In_Code = false;
-    f.List1.setList(row("MDX1001"), "MDX1001    0042");
     f.cmdGet_Tracks_Click();
     prompts.onModal({});
     f.cmdPrint_Click();
@@ -234,7 +215,7 @@ TEST_F(PrintWindowTest, ClickingIntoTheHeaderBoxSelectsItsWholeText) {
   w.Show();
   w.Text1.setText("Friday at the Anchor");
   w.Text1.setSelection(3, 0);
-  click(w.Text1.widget());
+  clickOn(w.Text1.widget());
   QCoreApplication::processEvents();
   EXPECT_EQ(w.Text1.SelStart(), 0);
   EXPECT_EQ(w.Text1.SelLength(), 20);
@@ -459,7 +440,7 @@ TEST_F(PrintWindowTest, ClicksWaitingWhenRedrawingOrPrintingStartsNeverReachTheW
     }
   };
   w.setPreviewSurface(std::make_unique<RepaintingPreview>());
-  click(w.Command3.widget(), true);  // the colour button, clicked as the size is chosen
+  clickOn(w.Command3.widget(), {-1, -1}, Delivery::Posted);  // the colour button, clicked as the size is chosen
   w.Combo2.widget()->setFocus();
   QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
   QApplication::sendEvent(w.Combo2.widget(), &down);
@@ -467,7 +448,7 @@ TEST_F(PrintWindowTest, ClicksWaitingWhenRedrawingOrPrintingStartsNeverReachTheW
   EXPECT_EQ(w.Combo2.Text(), "9");
   EXPECT_TRUE(prompts.callsOf("chooseColour").empty());
 
-  click(w.Command3.widget(), true);  // the colour button, clicked as the print dialog closes
+  clickOn(w.Command3.widget(), {-1, -1}, Delivery::Posted);  // the colour button, clicked as the print dialog closes
   prompts.answerPrint(platform::PrintDialogAnswer{});
   w.Command1_Click();
   QCoreApplication::processEvents();
@@ -608,7 +589,8 @@ TEST_F(PrintWindowTest, ThePdfTextHoldsEachCutFieldApartAndOnlyItsInkedLettersIn
       QString text;
     };
     std::map<std::pair<int, long>, std::vector<Word>> lines;
-    const QRegularExpression word(R"re(<page|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)"[^>]*>([^<]*)</word>)re");
+    const QRegularExpression word(
+        R"re(<page|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)"[^>]*>([^<]*)</word>)re");
     int page = 0;
     for (auto it = word.globalMatch(QString::fromUtf8(run.readAllStandardOutput())); it.hasNext();) {
       const QRegularExpressionMatch m = it.next();
@@ -675,7 +657,8 @@ TEST_F(PrintWindowTest, ThePdfTextHoldsEachCutFieldApartAndOnlyItsInkedLettersIn
         qsizetype next = text.size() - last;
         while (next < tail.size() && tail[next] == ' ') ++next;
         EXPECT_LT(inkStart(lastWordAt[c], tail, text.size() - last - 1), edge + 0.05) << text.toStdString();
-        EXPECT_GT(inkStart(lastWordAt[c], tail, next), edge - 0.05) << text.toStdString() << " | " << field.toStdString();
+        EXPECT_GT(inkStart(lastWordAt[c], tail, next), edge - 0.05)
+            << text.toStdString() << " | " << field.toStdString();
       }
     }
     EXPECT_GT(checked, rows.size() - 5);
@@ -727,7 +710,8 @@ TEST_F(PrintWindowTest, AfterARefusalTheDialogOpensOnThePaperAndFileChosenAndThe
   run.start(pdftotext, {"-bbox", "-f", "1", "-l", "2", home.path("friday.pdf"), "-"});
   ASSERT_TRUE(run.waitForFinished(-1));
   const QString boxes = QString::fromUtf8(run.readAllStandardOutput());
-  const QRegularExpression word(R"re(<word xMin="[\d.]+" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">(Friday|SONG)</word>)re");
+  const QRegularExpression word(
+      R"re(<word xMin="[\d.]+" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">(Friday|SONG)</word>)re");
   int pages = 0;
   double headerBottom = -1;
   for (auto it = word.globalMatch(boxes); it.hasNext();) {
@@ -742,4 +726,13 @@ TEST_F(PrintWindowTest, AfterARefusalTheDialogOpensOnThePaperAndFileChosenAndThe
     ++pages;
   }
   EXPECT_EQ(pages, 2);
+}
+
+TEST_F(PrintWindowTest, EveryButtonReachesItsHandler) {
+  start();
+  writeJob(1);
+  RecordedWindow window_w;
+  auto& [w, r] = window_w;
+  w.Show();
+  EXPECT_EQ(testsupport::buttonsNotWired(w.window(), {&w.Command1, &w.Command2, &w.Command3, &w.Command4}), "");
 }

@@ -209,3 +209,10 @@ TEST_F(RenameCommandTest, TheProgressBarStepsOncePerHundredEstimatedRecords) {
   f.mnuRename_Files_Click();
   EXPECT_EQ(f.ProgressBar1.Max(), 1);
 }
+
+TEST_F(RenameWindowTest, EveryButtonReachesItsHandler) {
+  fill(items(2));
+  window.Show();
+  EXPECT_EQ(testsupport::buttonsNotWired(window.window(), {&window.cmdBrowse, &window.Command1, &window.Command2,
+                                                           &window.Command3}), "");
+}

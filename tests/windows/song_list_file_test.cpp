@@ -426,3 +426,9 @@ TEST_F(MergeTest, CancelClosesTheWindow) {
   merge.Command4_Click();
   EXPECT_FALSE(merge.isVisible());
 }
+
+TEST_F(MergeTest, EveryButtonReachesItsHandler) {
+  merge.Show();
+  EXPECT_EQ(testsupport::buttonsNotWired(merge.window(), {&merge.Command1, &merge.Command2, &merge.Command3,
+                                                          &merge.Command4}), "");
+}

@@ -5,10 +5,10 @@
 #include "platform/prompts.h"
 #include "windows/delete_record.h"
 #include "windows/Edit_Record.h"
+#include "user_input.h"
 
 using catalogue::Sort;
-using platform::mouse::Left;
-using platform::mouse::Right;
+constexpr Qt::MouseButton Left = Qt::LeftButton, Right = Qt::RightButton;
 
 namespace {
 
@@ -41,8 +41,8 @@ class SongListPopupTest : public MainWindowTest {
     f.Label6.setCaption("Tracks = " + QString::number(lines.size()));
     return f;
   }
-  void press(int row, int button, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    form->List2.userPress(row, button, mods, QPoint(5, 5), false);
+  void press(int row, Qt::MouseButton button, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    testsupport::clickRow(form->List2, row, button, mods);
   }
   // Replaces an entry's command with a probe of whether the hint entry shows meanwhile.
   void probeHintOn(platform::MenuItem& entry) {
@@ -139,7 +139,7 @@ TEST_F(SongListPopupTest, ARightClickWithNoCurrentLineOpensTheSmallPopupWithoutI
   EXPECT_EQ(editFields().song, "EARLIER");
   // Other buttons open nothing.
   press(0, Left);
-  press(0, platform::mouse::Middle);
+  press(0, Qt::MiddleButton);
   EXPECT_EQ(prompts.callsOf("popup").size(), 1u);
 }
 

@@ -171,3 +171,11 @@ TEST_F(UpdateWindowTest, ADriveThatCannotBeReadGoesBackToTheProgramFoldersDrive)
   EXPECT_EQ(w.Drive1.Drive(), drive);
   EXPECT_EQ(w.Dir1.Path(), drive);
 }
+
+TEST_F(UpdateWindowTest, EveryButtonReachesItsHandler) {
+  start();
+  update w;
+  w.Show();
+  pick(w, "new.kup");
+  EXPECT_EQ(testsupport::buttonsNotWired(w.window(), {&w.cmdBrowse, &w.Command1, &w.Command2}), "");
+}

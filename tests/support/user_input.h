@@ -1,0 +1,135 @@
+// The user's hands in the window tests: typing, clicks on a control or on a list row, and the
+// check that every button and menu entry a window offers reaches its handler.
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/menu.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QListView>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QString>
+#include <QStringList>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QTest>
+#include <QWidget>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// Keys typed into a widget, one key press a character, as the user types them.
+inline void typeInto(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(widget, &press);
+  }
+}
+
+// A left click (press and release) on a widget at a point of it (its middle when none is
+// given): sent at once, or posted to wait until events are let through.
+enum class Delivery { Now, Posted };
+inline void clickOn(QWidget* widget, QPoint at = {-1, -1}, Delivery delivery = Delivery::Now) {
+  if (at.x() < 0) at = widget->rect().center();
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    auto* e = new QMouseEvent(type, at, widget->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    if (delivery == Delivery::Posted) {
+      QCoreApplication::postEvent(widget, e);
+    } else {
+      QCoreApplication::sendEvent(widget, e);
+      delete e;
+    }
+  }
+}
+
+// Where on a list row a click lands: the row's text, or its check box.
+enum class RowPart { Text, CheckBox };
+
+// The point of a list's viewport over a part of a row, the row scrolled into view first; a row
+// of -1 is the empty space under the last row.
+inline QPoint rowPoint(const platform::ListBox& list, int row, RowPart part = RowPart::Text) {
+  QListView* view = list.view();
+  QCoreApplication::processEvents();  // the rows laid out, as a user sees them before a click
+  if (row < 0) {
+    const int n = list.ListCount();
+    const QRect last = n ? view->visualRect(list.model()->index(n - 1)) : QRect(0, -1, 1, 1);
+    return {view->viewport()->width() / 2, std::min(last.bottom() + 4, view->viewport()->height() - 2)};
+  }
+  const QModelIndex index = list.model()->index(row);
+  view->scrollTo(index);
+  const QRect r = view->visualRect(index);
+  if (part == RowPart::Text) return {std::min(r.left() + 60, r.center().x()), r.center().y()};
+  QStyleOptionViewItem opt;
+  opt.initFrom(view);
+  opt.rect = r;
+  opt.features |= QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+  return view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, view).center();
+}
+
+// A click with the mouse on a list row, as the user makes it.
+inline void clickRow(const platform::ListBox& list, int row, Qt::MouseButton button = Qt::LeftButton,
+                     Qt::KeyboardModifiers mods = Qt::NoModifier, RowPart part = RowPart::Text) {
+  QTest::mouseClick(list.view()->viewport(), button, mods, rowPoint(list, row, part));
+}
+
+// The buttons a real click does not bring to their handlers ("" when there is none): listed
+// buttons that are hidden, disabled or without a handler, and shown enabled buttons of the window
+// the list leaves out. Each handler is stood in for by a probe while its button is clicked.
+inline std::string buttonsNotWired(QWidget* window, const std::vector<platform::CommandButton*>& buttons) {
+  QStringList faults;
+  std::vector<QWidget*> listed;
+  for (platform::CommandButton* b : buttons) {
+    listed.push_back(b->widget());
+    if (!b->widget()->isVisible() || !b->widget()->isEnabled()) {
+      faults << b->name() + " not offered";
+      continue;
+    }
+    if (!b->Click) {
+      faults << b->name() + " without a handler";
+      continue;
+    }
+    auto handler = std::move(b->Click);
+    bool ran = false;
+    b->Click = [&ran] { ran = true; };
+    QTest::mouseClick(b->widget(), Qt::LeftButton);
+    b->Click = std::move(handler);
+    if (!ran) faults << b->name() + " not reached";
+  }
+  for (QPushButton* shown : window->findChildren<QPushButton*>())
+    if (shown->isVisible() && shown->isEnabled() && std::find(listed.begin(), listed.end(), shown) == listed.end())
+      faults << shown->objectName() + " not listed";
+  return faults.join("; ").toStdString();
+}
+
+// The shown entries under menus that choosing does not bring to their handlers ("" when there is
+// none): disabled ones and ones without a handler. Each handler is stood in for by a probe while
+// its entry is chosen.
+inline std::string menuEntriesNotWired(const std::vector<platform::MenuItem*>& menus) {
+  QStringList faults;
+  for (platform::MenuItem* menu : menus) {
+    for (platform::MenuItem* e : menu->entries()) {
+      if (e->isSeparator() || !e->action()->isVisible()) continue;
+      if (!e->Click) {
+        faults << e->name() + " without a handler";
+        continue;
+      }
+      auto handler = std::move(e->Click);
+      bool ran = false;
+      e->Click = [&ran] { ran = true; };
+      e->action()->trigger();
+      e->Click = std::move(handler);
+      if (!ran) faults << e->name() + (e->action()->isEnabled() ? " not reached" : " disabled");
+    }
+  }
+  return faults.join("; ").toStdString();
+}
+
+}  // namespace testsupport
