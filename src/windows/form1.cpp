@@ -228,9 +228,8 @@ void Form1::placeFrames() {
 
 void Form1::Form_Load() {
   // A change of the database that a kill cut short is finished or undone before it is read; a
-  // journal that could not be obeyed is told of once, here.
-  if (const maintenance::Recovery recovered = maintenance::finishInterruptedChange(); !recovered.message.isEmpty())
-    platform::prompts().msgBox(recovered.message, OKOnly + Exclamation, kMessageTitle);
+  // journal that could not be obeyed is told of once the window is drawn.
+  journalAtStart_ = maintenance::finishInterruptedChange().message;
   const QString folder = platform::programFolder();
   platform::setHidden(catalogue::discFilePath(), false);
   platform::setHidden(catalogue::trackFilePath(), false);
@@ -287,6 +286,8 @@ void Form1::Form_Activate() {
   if (!drawn_) {
     drawn_ = true;
     whenDrawn([this] {
+      if (!journalAtStart_.isEmpty()) platform::prompts().msgBox(journalAtStart_, OKOnly + Exclamation, kMessageTitle);
+      journalAtStart_.clear();
       if (!unreadableAtStart_.isEmpty()) tellUnreadable(unreadableAtStart_);
       unreadableAtStart_.clear();
     });

@@ -394,4 +394,5 @@ class Form1 : public platform::FormBase {
   // Until the window is first drawn, unreadable database files wait here to be told together.
   bool drawn_ = false;
   QStringList unreadableAtStart_;
+  QString journalAtStart_;  // what the start found of a journal it could not obey or finish
 };

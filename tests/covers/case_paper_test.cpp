@@ -3,7 +3,9 @@
 #include "covers/case_preview.h"
 #include "covers/case_settings.h"
 #include "covers/rotated_text.h"
-#include "designer_test_support.h"
+#include "surface_test_support.h"
+
+#include <gtest/gtest.h>
 
 using namespace covers;
 using namespace designer_test;

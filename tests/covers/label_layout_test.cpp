@@ -4,7 +4,10 @@
 #include "covers/label_preview.h"
 #include "covers/label_printer.h"
 #include "covers/label_settings.h"
-#include "designer_test_support.h"
+#include "surface_test_support.h"
+#include "temp_home.h"
+
+#include <gtest/gtest.h>
 
 using namespace covers;
 using namespace designer_test;

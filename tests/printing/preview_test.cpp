@@ -137,11 +137,11 @@ INSTANTIATE_TEST_SUITE_P(PreviewEveryLayout, PreviewLayouts, testing::ValuesIn(k
 TEST(PreviewPage, FormatsOnlyNumbersAndKeepsOtherTextAsRead) {
   Page page;
   PrintJob j = job("ASMDT", 0);
-  j.rows = {{"ABBA", "SOS", "0042", "12345", "007"}, {"", "", "", "X7", "123"}};
+  j.rows = {{"ZUBA", "HUM", "0042", "12345", "007"}, {"", "", "", "X7", "123"}};
   render(page, j);
   const double first = 6 + lineA4(7) + lineA4(3), pitch = lineA4(7) + lineA4(3);
   size_t i = 1 + 9 + 184;
-  i = expectLine(page.calls, i, kLayouts[2], {"ABBA", "SOS", "0042", "12345", "07"}, first,
+  i = expectLine(page.calls, i, kLayouts[2], {"ZUBA", "HUM", "0042", "12345", "07"}, first,
                  font("Courier New", 7, false));
   expectLine(page.calls, i + 184, kLayouts[2], {"", "", "", "X7", "123"}, first + pitch, font("Courier New", 7, false));
 }

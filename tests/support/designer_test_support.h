@@ -5,6 +5,7 @@
 
 #include "platform/controls.h"
 #include "platform/recording_surface.h"
+#include "surface_test_support.h"
 #include "scripted_prompts.h"
 #include "temp_home.h"
 #include "user_input.h"
@@ -32,24 +33,13 @@ namespace designer_test {
 using testsupport::clickOn;
 using testsupport::typeInto;
 
-constexpr double kPtPerMm = 72.0 / 25.4;
 
 // The system colours the designers start their texts in: button text (titles) and window text
 // (track lists).
 constexpr qint32 kButtonText = qint32(0x80000012u);
 constexpr qint32 kWindowText = qint32(0x80000008u);
 
-// A disc's track list item: track, 4 blanks, song (36 characters), artist (30).
-inline QString item(const QString& track, const QString& song, const QString& artist = "ARTIST") {
-  return track + "    " + song.leftJustified(36, ' ', true) + artist.leftJustified(30, ' ', true);
-}
 
-// Tracks 01 to n, "SONG 1" to "SONG n", all by "ARTIST".
-inline QStringList tracks(int n) {
-  QStringList out;
-  for (int i = 1; i <= n; ++i) out << item(QString::asprintf("%02d", i), "SONG " + QString::number(i));
-  return out;
-}
 
 // A family as a face list names it: upper case, without the maker's tag ("C059 [urw]" is "C059").
 inline QString faceOf(const QString& family) {
@@ -87,16 +77,6 @@ inline QStringList facesNotListedOnce(const platform::ComboBox& list) {
   return wrong;
 }
 
-// Tracks 01 to n with the longest texts an item holds: a song of 36 and an artist of 30 wide
-// letters.
-inline QStringList longTracks(int n) {
-  QStringList out;
-  for (int i = 1; i <= n; ++i) {
-    const QString number = QString::asprintf("%02d", i);
-    out << item(number, ("SONG " + number + " ").leftJustified(36, 'W'), ("ARTIST " + number + " ").leftJustified(30, 'M'));
-  }
-  return out;
-}
 
 // The widget a real click at this point of a shown window lands on, found as the window system
 // finds it (the topmost widget there that takes clicks); the click itself is held back from it.
@@ -128,13 +108,6 @@ inline QStringList controlsNotClickable(QWidget* panel) {
   return covered;
 }
 
-// The calls of one kind on the surface's current page, in order.
-inline std::vector<platform::SurfaceCall> callsOf(const platform::RecordingSurface& s, platform::SurfaceCall::Kind kind) {
-  std::vector<platform::SurfaceCall> out;
-  for (const auto& c : s.current().calls)
-    if (c.kind == kind) out.push_back(c);
-  return out;
-}
 
 // A designer window `Form` whose Print draws on `paper`, a recording surface made afresh at
 // each Print.

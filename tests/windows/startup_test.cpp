@@ -165,6 +165,9 @@ TEST_F(MainWindowTest, AJournalThatIsNotTheProgramsOwnIsToldOfOnceAndTouchesNoth
   const QByteArray tracks = home.readBytes("watka.bxl"), discs = home.readBytes("watdi.bxl");
   prompts.answerMsg(platform::msg::OK);
   Form1& f = start();
+  // Told once the window is drawn, not over an empty screen.
+  EXPECT_TRUE(prompts.callsOf("msgBox").empty());
+  for (int i = 0; i < 3 && prompts.callsOf("msgBox").empty(); ++i) QCoreApplication::processEvents();
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
   EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
             "The journal " + home.path("watka.jnl") +
