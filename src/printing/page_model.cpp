@@ -45,6 +45,32 @@ void printColumns(platform::DrawingSurface& s, const std::vector<PrintColumn>& c
   }
 }
 
+void preparePageSurface(platform::DrawingSurface& s, const PageFonts& fonts) {
+  s.setScale(100, 100);
+  s.font.size = fonts.body;
+  s.font.name = fonts.name;
+  s.font.italic = false;
+  s.FontTransparent = false;
+  s.font.bold = true;
+}
+
+void printPageHead(platform::DrawingSurface& s, const std::vector<PrintColumn>& columns, const PageFonts& fonts,
+                   const QString& header, const std::function<QString(const PrintColumn&)>& heading) {
+  s.font.size = fonts.header;
+  const double headingY = printHeader(s, header);
+  s.font.size = fonts.body;
+  printColumns(s, columns, headingY, heading);
+  printDottedRule(s);
+  useBodyFont(s, fonts);
+}
+
+void printRow(platform::DrawingSurface& s, const std::vector<PrintColumn>& columns, const PageFonts& fonts,
+              const QStringList& row) {
+  printColumns(s, columns, s.CurrentY, [&](const PrintColumn& c) { return formatField(row.value(c.field - 1), c.format); });
+  printDottedRule(s);
+  useBodyFont(s, fonts);
+}
+
 void printDottedRule(platform::DrawingSurface& s) {
   s.font.bold = false;
   s.font.name = kCourierNew;

@@ -46,6 +46,20 @@ double printHeader(platform::DrawingSurface& s, const QString& header);
 void printColumns(platform::DrawingSurface& s, const std::vector<PrintColumn>& columns, double y,
                   const std::function<QString(const PrintColumn&)>& text);
 
+// The surface as a page starts: a 100 x 100 scale, the body font in bold, opaque text.
+void preparePageSurface(platform::DrawingSurface& s, const PageFonts& fonts);
+
+// The head of a page in the font name and weight the surface holds: the header at its size, the
+// heading line (each column's heading) at the body size and the rule under them; then the rows'
+// font.
+void printPageHead(platform::DrawingSurface& s, const std::vector<PrintColumn>& columns, const PageFonts& fonts,
+                   const QString& header, const std::function<QString(const PrintColumn&)>& heading);
+
+// One row of the job at the pen's line, each field formatted for its column, then its rule; then
+// the rows' font.
+void printRow(platform::DrawingSurface& s, const std::vector<PrintColumn>& columns, const PageFonts& fonts,
+              const QStringList& row);
+
 // Dots in the rule font from 0.04 W while below 0.96 W, 0.5 units apart, on the line the pen
 // stands on; the pen ends one rule-font line lower, where the next row begins.
 void printDottedRule(platform::DrawingSurface& s);

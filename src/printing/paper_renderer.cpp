@@ -73,24 +73,14 @@ class PaperPrinter {
   void pageHead(const std::function<QString(const PrintColumn&)>& heading) {
     colour();
     s_.font.name = fonts_.name;
-    s_.font.size = fonts_.header;
     s_.font.italic = false;
     s_.font.bold = true;
-    const double headingY = printHeader(s_, settings_.header);
-
-    s_.font.size = fonts_.body;
-    colour();
-    printColumns(s_, columns_, headingY, heading);
-    printDottedRule(s_);
-    useBodyFont(s_, fonts_);
+    printPageHead(s_, columns_, fonts_, settings_.header, heading);
   }
 
   void printRow(const QStringList& row) {
     colour();
-    printColumns(s_, columns_, s_.CurrentY,
-                 [&](const PrintColumn& c) { return formatField(row.value(c.field - 1), c.format); });
-    printDottedRule(s_);
-    useBodyFont(s_, fonts_);
+    printing::printRow(s_, columns_, fonts_, row);
   }
 
   // The footer in the colour in force: the product line centred, the page number at 0.80 W in
@@ -124,15 +114,9 @@ class PaperPrinter {
 }  // namespace
 
 void preparePaperSurface(platform::DrawingSurface& surface, const PaperSettings& settings) {
-  const PageFonts fonts = pageFonts(settings.fontText, settings.sizeText);
-  surface.setScale(100, 100);
-  surface.font.size = fonts.body;
-  surface.font.name = fonts.name;
-  surface.font.italic = false;
+  preparePageSurface(surface, pageFonts(settings.fontText, settings.sizeText));
   surface.font.underline = false;
   surface.font.angle = 0;
-  surface.FontTransparent = false;
-  surface.font.bold = true;
   surface.ForeColor = settings.colour;
 }
 
