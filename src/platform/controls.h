@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QKeySequence>
+#include <QPalette>
 #include <QPointer>
 #include <QRectF>
 #include <QString>
@@ -45,6 +46,9 @@ constexpr int Left = 1, Right = 2, Middle = 4;
 }
 int toKeyCode(int qtKey);
 int toShiftState(Qt::KeyboardModifiers mods);
+int toMouseButton(Qt::MouseButton button);
+// Sets one colour of a widget's palette; a colour number that names no colour changes nothing.
+void applyColour(QWidget* widget, QPalette::ColorRole role, qint32 colour);
 
 class Control {
  public:
@@ -190,136 +194,6 @@ class Label : public Control {
   int elidedWidth_ = 0;
 };
 
-class TextBox : public Control {
- public:
-  TextBox(FormBase* form, QWidget* parent, const QString& name, const QString& text);
-  QString Text() const;
-  void setText(const QString& text);
-  int MaxLength() const;
-  void setMaxLength(int n);  // 0: no limit; a longer text set from code is cut
-  int SelStart() const;
-  int SelLength() const;
-  void setSelection(int start, int length);
-  void setBackColor(qint32 colour) override;
-  void setForeColor(qint32 colour) override;
-  // Runs at every change of the text, by the user or by code.
-  std::function<void()> Change;
-  // A typed character (by reference: 0 swallows it).
-  std::function<void(int& keyAscii)> KeyPress;
- private:
-  QLineEdit* edit() const;
-};
-
-class ComboBox : public Control {
- public:
-  enum class Style { DropdownCombo, DropdownList };
-  ComboBox(FormBase* form, QWidget* parent, const QString& name, Style style, bool sorted,
-           const QString& text = {});
-  Style style() const { return style_; }
-  void AddItem(const QString& item);
-  void RemoveItem(int index);
-  void Clear();
-  int ListCount() const;
-  QString List(int index) const;
-  int ListIndex() const;
-  void setListIndex(int index);  // fires Click when it changes
-  QString Text() const;
-  void setText(const QString& text);
-  // How many rows the dropped-down list shows.
-  void setVisibleRows(int rows);
-  int visibleRows() const { return rows_; }
-  // The dropped-down list is made wide enough to show its longest entry whole, however narrow
-  // the box itself stands.
-  void fitDropDownToEntries();
-  void setBackColor(qint32 colour) override;
-  void setForeColor(qint32 colour) override;
-  std::function<void()> Click;
-  std::function<void()> Change;
-  std::function<void(int& keyAscii)> KeyPress;
-  std::function<void(int& keyCode, int shift)> KeyDown;
- private:
-  QComboBox* combo() const;
-  void applyStyleSheet();
-  Style style_;
-  bool sorted_;
-  int rows_ = 8;
-  bool inCode_ = false;
-};
-
-// A list box: optionally sorted, optionally with a check box per item (the tick is the item's
-// selection), optionally multi-select. Backed by SortedListModel, never one widget item a line.
-class ListBox : public Control {
- public:
-  enum class Style { Standard, CheckBox };
-  enum class MultiSelect { None, Extended };
-  ListBox(FormBase* form, QWidget* parent, const QString& name, Style style,
-          MultiSelect multi, bool sorted);
-  ~ListBox() override;
-
-  void AddItem(const QString& item);
-  void addItems(const QStringList& items);
-  // Keeps a one-line header (a label of the same window, created after the list) over the
-  // rows, inside the list's frame; the header stays in its place while the list is hidden.
-  void setHeader(Control& header);
-  // Moves every line of another list box into this one (the other is left empty).
-  void moveAllFrom(ListBox& other);
-  void RemoveItem(int index);
-  void Clear();
-  int ListCount() const { return model_->count(); }
-  QString List(int index) const;
-  void setList(int index, const QString& text);
-  QStringList items() const { return model_->texts(); }
-
-  int ListIndex() const { return listIndex_; }
-  // Makes a row current; fires Click when it changes (as the old lists did).
-  void setListIndex(int index);
-  QString Text() const;  // the current item's text, empty when there is none
-
-  bool Selected(int index) const;
-  // On a check-box list, ticking from code makes the row current and fires ItemCheck.
-  void setSelected(int index, bool on);
-  int SelCount() const { return model_->selectedCount(); }
-
-  // Moves the highlight to the first item starting with the text, as typing it would.
-  void keyboardSearch(const QString& text);
-
-  void setVisible(bool on) override;
-  void setBackColor(qint32 colour) override;
-  void setForeColor(qint32 colour) override;
-  bool underline() const;
-  void setUnderline(bool on);
-  void geometryApplied() override;
-
-  SortedListModel* model() const { return model_; }
-  QListView* view() const;
-
-  std::function<void(int index)> ItemCheck;
-  std::function<void()> Click;
-  std::function<void()> DblClick;
-  std::function<void(int& keyCode, int shift)> KeyDown;
-  std::function<void(int button, int shift, double x, double y)> MouseDown;
-
- private:
-  // The user's actions, as the view reports them: only real events reach them.
-  friend class ListBoxView;
-  void userPress(int row, int button, Qt::KeyboardModifiers mods, QPoint pos, bool onCheck);
-  void userDoubleClick(int row);
-  bool userKey(int qtKey, Qt::KeyboardModifiers mods, const QString& text);
-  void toggleTick(int row);
-  void selectOnly(int row);
-  void selectRange(int from, int to);
-  void ensureVisible();
-  void setCurrentRow(int row);
-  Style style_;
-  MultiSelect multi_;
-  SortedListModel* model_;
-  int listIndex_ = -1;
-  int anchor_ = -1;
-  QString typed_;
-  qint64 typedAt_ = 0;
-  bool focusOnShow_ = false;
-};
-
 class Frame : public Control {
  public:
   Frame(FormBase* form, QWidget* parent, const QString& name, const QString& caption);
@@ -380,3 +254,7 @@ class Timer {
 };
 
 }  // namespace platform
+
+// The text controls and the list box, which build on the controls above.
+#include "platform/list_box.h"
+#include "platform/text_controls.h"

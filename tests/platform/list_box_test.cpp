@@ -1,0 +1,151 @@
+// The list box: ticks, clicks, keys and the view, from code and from the user.
+#include "platform/controls.h"
+#include "platform/busy.h"
+#include "platform/form.h"
+#include "platform/menu.h"
+#include "platform/prompts.h"
+#include "user_input.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QMouseEvent>
+#include <QTabBar>
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+using testsupport::clickRow;
+using testsupport::RowPart;
+
+namespace {
+struct Window : FormBase {
+  Window() : FormBase(Kind::MainWindow, "test", QSize(400, 300)) {}
+};
+}  // namespace
+
+TEST(CheckListBox, TicksFromCodeFireTheTickHandlerAndTextChangesDoNot) {
+  Window w;
+  ListBox list(&w, w.client(), "List1", ListBox::Style::CheckBox, ListBox::MultiSelect::None, true);
+  list.addItems({"B", "A", "C"});
+  std::vector<int> ticks;
+  int clicks = 0;
+  list.ItemCheck = [&](int i) { ticks.push_back(i); };
+  list.Click = [&] { ++clicks; };
+  list.setSelected(2, true);
+  EXPECT_EQ(list.ListIndex(), 2);  // the ticked row becomes current
+  EXPECT_EQ(list.Text(), "C");
+  list.setSelected(2, true);       // no change, no event
+  list.setList(2, "C    0001");
+  EXPECT_EQ(ticks, std::vector<int>{2});
+  EXPECT_EQ(list.SelCount(), 1);
+  EXPECT_EQ(clicks, 0);
+}
+
+TEST(CheckListBox, AClickOnTheBoxTicksAndFiresTickThenClickOneOnTheTextDoesNotTick) {
+  Window w;
+  ListBox list(&w, w.client(), "List1", ListBox::Style::CheckBox, ListBox::MultiSelect::None, true);
+  list.movePx(0, 0, 200, 100);
+  w.Show();
+  list.addItems({"A", "B"});
+  std::vector<std::string> events;
+  list.ItemCheck = [&](int) { events.push_back("tick"); };
+  list.Click = [&] { events.push_back("click"); };
+  list.MouseDown = [&](int b, int, double, double) { events.push_back("down" + std::to_string(b)); };
+  clickRow(list, 1, Qt::LeftButton, Qt::NoModifier, RowPart::CheckBox);
+  EXPECT_EQ(events, (std::vector<std::string>{"tick", "click", "down1"}));
+  EXPECT_TRUE(list.Selected(1));
+  events.clear();
+  clickRow(list, 0);
+  EXPECT_EQ(events, (std::vector<std::string>{"click", "down1"}));
+  EXPECT_EQ(list.ListIndex(), 0);
+  EXPECT_EQ(list.SelCount(), 1);
+}
+
+TEST(CheckListBox, RightAndMiddleButtonsLeaveTheHighlightWhereItWas) {
+  Window w;
+  ListBox list(&w, w.client(), "List1", ListBox::Style::CheckBox, ListBox::MultiSelect::None, true);
+  list.movePx(0, 0, 200, 100);
+  w.Show();
+  list.addItems({"A", "B", "C"});
+  list.setListIndex(0);
+  int downs = 0;
+  list.MouseDown = [&](int, int, double, double) { ++downs; };
+  clickRow(list, 2, Qt::RightButton);
+  clickRow(list, 1, Qt::MiddleButton);
+  EXPECT_EQ(list.ListIndex(), 0);
+  EXPECT_EQ(downs, 2);
+}
+
+TEST(CheckListBox, SpaceTogglesUnlessTheKeyHandlerSwallowsIt) {
+  Window w;
+  ListBox list(&w, w.client(), "List1", ListBox::Style::CheckBox, ListBox::MultiSelect::None, true);
+  list.addItems({"A", "B"});
+  list.setListIndex(1);
+  bool swallow = false;
+  list.KeyDown = [&](int& key, int) {
+    if (swallow && key == keys::Space) key = 0;
+  };
+  QTest::keyClick(list.view(), Qt::Key_Space);
+  EXPECT_TRUE(list.Selected(1));
+  swallow = true;
+  QTest::keyClick(list.view(), Qt::Key_Space);
+  EXPECT_TRUE(list.Selected(1));
+}
+
+TEST(CheckListBox, TypedCodeMovesTheHighlightWithoutTicking) {
+  Window w;
+  ListBox list(&w, w.client(), "List1", ListBox::Style::CheckBox, ListBox::MultiSelect::None, true);
+  list.addItems({"AB 1", "SC 22", "sc 3"});
+  int clicks = 0;
+  list.Click = [&] { ++clicks; };
+  list.keyboardSearch("SC 3");
+  EXPECT_EQ(list.Text(), "sc 3");
+  EXPECT_EQ(list.SelCount(), 0);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST(MultiSelectListBox, ClickShiftClickAndControlClickSelectLikeAListOfLines) {
+  Window w;
+  ListBox list(&w, w.client(), "List2", ListBox::Style::Standard, ListBox::MultiSelect::Extended, true);
+  list.movePx(0, 0, 200, 100);
+  w.Show();
+  list.addItems({"a", "b", "c", "d"});
+  clickRow(list, 1);
+  clickRow(list, 3, Qt::LeftButton, Qt::ShiftModifier);
+  EXPECT_EQ(list.SelCount(), 3);
+  clickRow(list, 2, Qt::LeftButton, Qt::ControlModifier);
+  EXPECT_EQ(list.SelCount(), 2);
+  EXPECT_FALSE(list.Selected(2));
+  clickRow(list, 0, Qt::RightButton);  // right button selects nothing
+  EXPECT_EQ(list.SelCount(), 2);
+  EXPECT_EQ(list.ListIndex(), 2);
+}
+
+TEST(ListBox, RemoveAndClearKeepTheCurrentRowValid) {
+  Window w;
+  ListBox list(&w, w.client(), "List3", ListBox::Style::Standard, ListBox::MultiSelect::None, true);
+  list.addItems({"a", "b", "c"});
+  list.setListIndex(2);
+  list.RemoveItem(0);
+  EXPECT_EQ(list.ListIndex(), 1);
+  EXPECT_EQ(list.Text(), "c");
+  list.Clear();
+  EXPECT_EQ(list.ListIndex(), -1);
+  EXPECT_EQ(list.Text(), "");
+  EXPECT_EQ(list.List(5), "");
+}
+
+TEST(ListBox, ViewShowsTheRowsOnceEventsRun) {
+  Window w;
+  ListBox list(&w, w.client(), "List2", ListBox::Style::Standard, ListBox::MultiSelect::None, true);
+  list.addItems({"b", "a"});
+  QCoreApplication::processEvents();
+  ASSERT_EQ(list.view()->model()->rowCount(), 2);
+  EXPECT_EQ(list.view()->model()->index(0, 0).data().toString(), "a");
+}
