@@ -3,7 +3,7 @@
 #include "bench_support.h"
 #include "db_generator.h"
 #include "platform/screen.h"
-#include "windows/form1.h"
+#include "windows/main/form1.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

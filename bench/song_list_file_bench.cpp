@@ -3,7 +3,7 @@
 #include "db_generator.h"
 #include "platform/prompts.h"
 #include "platform/screen.h"
-#include "windows/form1.h"
+#include "windows/main/form1.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 // The program's entry: one optional argument, the path of a saved song list to open.
-#include "windows/form1.h"
-#include "windows/module1.h"
+#include "windows/main/form1.h"
+#include "windows/main/module1.h"
 
 #include <QApplication>
 #include <QStringList>

@@ -2,7 +2,7 @@
 #include "windows/About.h"
 
 #include "platform/prompts.h"
-#include "windows/form1.h"
+#include "windows/main/form1.h"
 
 #include <QCursor>
 

@@ -3,8 +3,8 @@
 #include "ordinary_user.h"
 
 #include "platform/prompts.h"
-#include "windows/Backup.h"
-#include "windows/Restore.h"
+#include "windows/database/Backup.h"
+#include "windows/database/Restore.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,8 +3,8 @@
 #include "covers/case_preview.h"
 #include "designer_test_support.h"
 #include "platform/prompts.h"
-#include "windows/frmPrint_Cover.h"
-#include "windows/label_controls.h"
+#include "windows/covers/frmPrint_Cover.h"
+#include "windows/covers/label_controls.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -2,8 +2,8 @@
 // tracks, and that print the song slips and the blank CD selection sheet.
 #include "main_window_fixture.h"
 
-#include "windows/frmPrint_Cover.h"
-#include "windows/frmPrint_Offset.h"
+#include "windows/covers/frmPrint_Cover.h"
+#include "windows/covers/frmPrint_Offset.h"
 
 #include <QFile>
 #include <QPageSize>

@@ -3,7 +3,7 @@
 
 #include "catalogue/disc_reference.h"
 #include "platform/prompts.h"
-#include "windows/delete_record.h"
+#include "windows/database/delete_record.h"
 #include "user_input.h"
 
 #include <QApplication>

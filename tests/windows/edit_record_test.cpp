@@ -3,7 +3,7 @@
 #include "maint_support.h"
 
 #include "platform/busy.h"
-#include "windows/Edit_Record.h"
+#include "windows/database/Edit_Record.h"
 
 #include <functional>
 #include <vector>

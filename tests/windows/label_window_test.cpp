@@ -3,8 +3,8 @@
 #include "designer_test_support.h"
 #include "platform/prompts.h"
 #include "platform/text_file.h"
-#include "windows/frmPrint_Offset.h"
-#include "windows/label_controls.h"
+#include "windows/covers/frmPrint_Offset.h"
+#include "windows/covers/label_controls.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

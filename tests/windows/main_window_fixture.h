@@ -5,7 +5,7 @@
 #include "scripted_prompts.h"
 #include "temp_home.h"
 #include "user_input.h"
-#include "windows/form1.h"
+#include "windows/main/form1.h"
 
 #include <QCoreApplication>
 #include <QTest>

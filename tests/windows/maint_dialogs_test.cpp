@@ -6,9 +6,9 @@
 #include "covers/label_settings.h"
 #include "maintenance/update_file.h"
 #include "platform/busy.h"
-#include "windows/add_tracks.h"
-#include "windows/delete_record.h"
-#include "windows/Rename_Disc.h"
+#include "windows/database/add_tracks.h"
+#include "windows/database/delete_record.h"
+#include "windows/database/Rename_Disc.h"
 
 #include <QApplication>
 #include <QDir>

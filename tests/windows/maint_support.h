@@ -6,8 +6,8 @@
 #include "ordinary_user.h"
 #include "platform/text_file.h"
 #include "user_input.h"
-#include "windows/delete_record.h"
-#include "windows/Edit_Record.h"
+#include "windows/database/delete_record.h"
+#include "windows/database/Edit_Record.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "designer_test_support.h"
 #include "platform/recording_surface.h"
 #include "printing/print_job.h"
-#include "windows/frmPrint.h"
+#include "windows/print/frmPrint.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

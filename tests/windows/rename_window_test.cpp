@@ -3,7 +3,7 @@
 
 #include "maintenance/rename_plan.h"
 #include "platform/prompts.h"
-#include "windows/File_Rename.h"
+#include "windows/database/File_Rename.h"
 
 #include <QDir>
 #include <QFile>

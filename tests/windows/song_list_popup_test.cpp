@@ -3,8 +3,8 @@
 #include "main_window_fixture.h"
 
 #include "platform/prompts.h"
-#include "windows/delete_record.h"
-#include "windows/Edit_Record.h"
+#include "windows/database/delete_record.h"
+#include "windows/database/Edit_Record.h"
 #include "user_input.h"
 
 using catalogue::Sort;

@@ -3,7 +3,7 @@
 
 #include "platform/colours.h"
 #include "platform/prompts.h"
-#include "windows/module1.h"
+#include "windows/main/module1.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include "main_window_fixture.h"
 
 #include "platform/prompts.h"
-#include "windows/update.h"
+#include "windows/database/update.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,0 +1,93 @@
+#include "windows/covers/label_controls.h"
+
+#include "platform/colours.h"
+#include "platform/prompts.h"
+
+#include <QEvent>
+#include <QLabel>
+
+namespace windows {
+
+namespace {
+class ClickWatcher : public QObject {
+ public:
+  ClickWatcher(QObject* parent, std::function<void()> onClick) : QObject(parent), onClick_(std::move(onClick)) {}
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::MouseButtonPress && onClick_) onClick_();
+    return false;
+  }
+
+ private:
+  std::function<void()> onClick_;
+};
+}  // namespace
+
+void watchClicks(QWidget* widget, std::function<void()> onClick) {
+  if (widget) widget->installEventFilter(new ClickWatcher(widget, std::move(onClick)));
+}
+
+bool presetChoice(platform::ComboBox& list, const QString& text) {
+  for (int i = 0; i < list.ListCount(); ++i) {
+    if (list.List(i) != text) continue;
+    if (list.ListIndex() == i) {
+      if (list.Click) list.Click();
+    } else {
+      list.setListIndex(i);
+    }
+    return true;
+  }
+  return false;
+}
+
+void setSwatch(platform::CommandButton& button, qint32 colour) {
+  button.setBackColor(colour);
+  const QColor c = platform::toQColor(colour);
+  // With a border of its own the button is drawn by the style sheet alone, so no style
+  // shading is blended over the colour.
+  if (c.isValid() && button.widget())
+    button.widget()->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #808080; }"
+                                                  "QPushButton:focus { border: 2px solid palette(highlight); }")
+                                       .arg(c.name()));
+}
+
+bool chooseSwatchColour(platform::CommandButton& swatch, const std::function<void(qint32)>& apply) {
+  const auto colour = platform::prompts().chooseColour(0);
+  if (!colour) return false;
+  apply(*colour);
+  setSwatch(swatch, *colour);
+  return true;
+}
+
+void setLinesCaption(platform::Label& label, const QString& caption, bool autoSize) {
+  label.setCaption(caption);
+  auto* shown = qobject_cast<QLabel*>(label.widget());
+  if (!shown) return;
+  QString lines = caption;
+  lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  shown->setText(lines);
+  if (autoSize) {
+    const QSize hint = shown->sizeHint();
+    const QRectF at = label.geometryPx();
+    label.movePx(at.x(), at.y(), hint.width(), hint.height());
+  }
+}
+
+void setFontFace(platform::Control& control, const QString& face, bool bold) {
+  QFont f = control.font();
+  f.setFamily(face);
+  f.setBold(bold);
+  f.setItalic(false);
+  // "Courier" of any spelling is whatever fixed-pitch face is installed.
+  f.setStyleHint(face.startsWith(QLatin1String("courier"), Qt::CaseInsensitive) ? QFont::TypeWriter
+                                                                                 : QFont::AnyStyle);
+  control.setFont(f);
+}
+
+void setFontSize(platform::Control& control, double size) {
+  if (!(size > 0)) return;
+  QFont f = control.font();
+  f.setPointSizeF(size);
+  control.setFont(f);
+}
+
+}  // namespace windows

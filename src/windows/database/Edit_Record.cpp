@@ -1,0 +1,180 @@
+#include "windows/database/Edit_Record.h"
+
+#include "common/text_helpers.h"
+#include "maintenance/track_database.h"
+#include "platform/busy.h"
+#include "platform/files.h"
+#include "platform/prompts.h"
+#include "windows/database/dialog_helpers.h"
+#include "windows/main/form1.h"
+
+#include <QCoreApplication>
+
+#include <memory>
+
+using common::padRight;
+using common::Trim;
+
+namespace {
+std::unique_ptr<Edit_Record> g_window;
+const QString kTitle = QStringLiteral("Edit Track");
+
+void tell(const QString& text) { platform::prompts().msgBox(text, platform::msg::OKOnly, kTitle); }
+}  // namespace
+
+Edit_Record::Edit_Record() : FormBase(Kind::Dialog, QStringLiteral("Edit Tracks"), QSize(520, 330)) {
+  windows::setUpTrackBoxes(Text1, Text2, Text3, Text4);
+  Check1.setToolTipText(QStringLiteral("when selected your list will be updated after you click the ok button"));
+  Command1.setToolTipText(QStringLiteral("click to update database"));
+  Command2.setToolTipText(QStringLiteral("click to close"));
+
+  Label6.movePx(16, 10);
+  Label7.movePx(16, 34);
+  Label1.movePx(16, 66);
+  Text1.movePx(16, 86, 110, 24);
+  Label2.movePx(140, 66);
+  Text2.movePx(140, 86, 40, 24);
+  Label3.movePx(16, 122);
+  Text3.movePx(16, 142, 300, 24);
+  Label4.movePx(16, 178);
+  Text4.movePx(16, 198, 260, 24);
+  Check1.movePx(16, 240, 220, 22);
+  Label5.movePx(16, 290);
+  Command1.movePx(300, 284, 96, 30);
+  Command2.movePx(408, 284, 96, 30);
+
+  Command1.Click = [this] { Command1_Click(); };
+  Command2.Click = [this] { Command2_Click(); };
+  Text1.KeyPress = [this](int& k) { Text1_KeyPress(k); };
+  Text3.KeyPress = [this](int& k) { Text3_KeyPress(k); };
+  Text4.KeyPress = [this](int& k) { Text4_KeyPress(k); };
+  Text2.Change = [this] { Text2_Change(); };
+}
+
+Edit_Record& Edit_Record::instance() {
+  if (!g_window) {
+    g_window = std::make_unique<Edit_Record>();
+    qAddPostRoutine([] { g_window.reset(); });  // the window goes before the application does
+  }
+  g_window->Load();
+  return *g_window;
+}
+
+// Every load starts from the window as designed.
+void Edit_Record::Form_Load() {
+  for (platform::TextBox* box : {&Text1, &Text2, &Text3, &Text4}) box->setText(QString());
+  handedCode_.clear();
+  handedBox_.clear();
+  Text1.setEnabled(false);
+  Text2.setEnabled(false);
+  Check1.setValue(0);
+  setWorking(false);
+  Text3.SetFocus();
+}
+
+void Edit_Record::setDiscCode(const QString& code) {
+  Text1.setText(code);
+  handedCode_ = code;
+  handedBox_ = Text1.Text();
+}
+
+QString Edit_Record::discCode() const {
+  return !handedCode_.isEmpty() && Text1.Text() == handedBox_ ? handedCode_ : Text1.Text();
+}
+
+void Edit_Record::setWorking(bool working) {
+  Command1.setEnabled(!working);
+  Command2.setEnabled(!working);
+  Label5.setVisible(working);
+}
+
+void Edit_Record::Text1_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
+void Edit_Record::Text3_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
+void Edit_Record::Text4_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
+
+void Edit_Record::Text2_Change() {
+  windows::keepDigitsOnly(Text2);
+}
+
+void Edit_Record::Command2_Click() { Unload(); }
+
+void Edit_Record::Command1_Click() {
+  if (windows::refuseTrackEntry(Text1, Text2, Text3, Text4, false)) return;
+
+  // A blank code (the list hides the codes) would write the track under no disc.
+  if (Trim(discCode()).isEmpty()) {
+    tell(Form1::kMfCodeOffText);
+    return;
+  }
+
+  {
+    // The boxes were checked: a key typed while events are let through must not reach them.
+    platform::BusyScope busy;
+    setWorking(true);
+    const bool handed = discCode() == handedCode_;
+    Text2.setText(common::FormatZeros(common::Val(Text2.Text()), 2));
+    Text1.setText(padRight(Text1.Text(), 11));
+    if (handed) handedBox_ = Text1.Text();
+    Text3.setText(padRight(Text3.Text(), 36));
+    Text4.setText(padRight(Text4.Text(), 30));
+    platform::letEventsThrough();
+  }
+  updateRecord();
+}
+
+void Edit_Record::updateRecord() {
+  const QString track = Text2.Text();
+  const QString song = Text3.Text() + QLatin1Char(' '), artist = Text4.Text() + QLatin1Char(' ');
+
+  maintenance::Outcome written;
+  {
+    // Keys, clicks and the close box wait until the track file is whole again; the file is read
+    // under the change's lock, after any change left unfinished is finished.
+    platform::BusyScope busy;
+    const QString trackPath = maintenance::trackFilePath();
+    maintenance::ChangeScope change;
+    const auto tracks = change ? maintenance::readFileBytes(trackPath) : std::nullopt;
+    if (!change) {
+      written = {false, change.refusal()};
+    } else if (!tracks) {
+      written = {false, maintenance::cannotReadText(trackPath)};
+    } else {
+      // The line shows at most 11 characters of the code, in capitals after a capitals pass:
+      // the record is that of the one disc that fits, never a copy under another code.
+      const maintenance::DiscMatch match = maintenance::discsShowingTrack(*tracks, discCode(), track);
+      if (match.discs.size() > 1) {
+        written = {false, maintenance::severalDiscsText(discCode(), match.discs)};
+      } else if (match.discs.isEmpty()) {
+        written = {false, QStringLiteral("Disc ") + common::RTrim(discCode()) + QStringLiteral(" has no track ") + track +
+                              QStringLiteral(" in the database.\rNothing has been changed.")};
+      } else {
+        const QByteArray edited =
+            maintenance::recordLine(QStringList{padRight(match.discs[0], 11), track, song, artist});
+        written = maintenance::replaceDatabase(maintenance::editedTracks(*tracks, match.key, track, edited));
+      }
+    }
+    platform::setHidden(trackPath, false);
+
+    setWorking(false);
+    platform::letEventsThrough();
+  }
+  if (!written) {
+    // The track file is as it was; the window stays open to try again or to close.
+    tell(written.message);
+    return;
+  }
+
+  const bool refresh = Check1.Value() == 1;
+  Unload();
+  Form1* main = Form1::instance();
+  if (!refresh || !main) return;
+  const QString search = Trim(main->cmbSearch_text.Text());
+  const bool searching = !search.isEmpty() && search != Trim(Form1::kSearchPrompt);
+  const bool noDiscTicked = main->List1.SelCount() == 0;
+  platform::letEventsThrough();
+  if (noDiscTicked && searching) main->cmdSearch.setValue(true);
+  else if (main->cmdGet_Tracks.Enabled()) main->cmdGet_Tracks.setValue(true);
+  else main->cmdUntag.setValue(true);
+}
+
+void Edit_Record::release() { g_window.reset(); }

@@ -1,0 +1,78 @@
+// The "Rename Files" window: renames the audio files of one folder after the track list of one
+// disc, file i after track i, in one of eight name formats. The main window fills the track list
+// before showing it; the window never reads the database.
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "windows/database/update.h"
+
+class File_Rename : public platform::FormBase {
+ public:
+  File_Rename();
+  // The window, loaded (hidden) when none is; release() drops it, so that each opening starts
+  // from a fresh window.
+  static File_Rename& instance();
+  static bool isInstanceLoaded();
+  static void release();
+
+  static const QString kRenamed;  // "Files have been renamed"
+
+  void Form_Load() override;
+  void Form_Activate() override;
+  void Form_Unload(int& cancel) override;
+  void Option1_Click();
+  void Option2_Click();
+  void Option3_Click();
+  void Option4_Click();
+  void Option5_Click();
+  void Option6_Click();
+  void Option7_Click();
+  void Option8_Click();
+  void Combo1_Change();
+  void Combo1_Click();
+  void Drive1_Change();
+  void Dir1_Change();
+  void cmdBrowse_Click();
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+
+  // The chosen format, 1 to 8.
+  int selectedOption() const;
+
+  platform::Label Label6{this, client(), "Label6", "Use this window to rename files to match disc listings"};
+  platform::Label Label5{this, client(), "Label5", "Place the files to be renamed in there own folder"};
+  platform::Label Label1{this, client(), "Label1", "Disc Listing for"};
+  platform::ListBox List3{this, client(), "List3", platform::ListBox::Style::Standard, platform::ListBox::MultiSelect::None, true};
+  platform::Label Label2{this, client(), "Label2", "Select location and type of files to be renamed"};
+  windows::DriveListBox Drive1{this, client(), "Drive1"};
+  platform::CommandButton cmdBrowse{this, client(), "cmdBrowse", "Browse..."};
+  windows::DirListBox Dir1{this, client(), "Dir1"};
+  windows::FileListBox File1{this, client(), "File1", "*"};
+  platform::ComboBox Combo1{this, client(), "Combo1", platform::ComboBox::Style::DropdownCombo, false, "*"};
+  platform::Label Label3{this, client(), "Label3", "Select file name format"};
+  platform::Label Label7{this, client(), "Label7", "Select an option for file name format"};
+  platform::OptionGroup formats;
+  platform::OptionButton Option1{this, client(), "Option1", "Disc-Track - Artist - Song", &formats};
+  platform::OptionButton Option2{this, client(), "Option2", "Disc-Track - Song - Artist", &formats};
+  platform::OptionButton Option3{this, client(), "Option3", "Artist - Song", &formats};
+  platform::OptionButton Option4{this, client(), "Option4", "Song - Artist", &formats};
+  platform::OptionButton Option5{this, client(), "Option5", "Artist - Song - Disc-Track", &formats};
+  platform::OptionButton Option6{this, client(), "Option6", "Song - Artist - Disc-Track", &formats};
+  platform::OptionButton Option7{this, client(), "Option7", "Disc-Track", &formats};
+  platform::OptionButton Option8{this, client(), "Option8", "Disc-Track - Song", &formats};
+  platform::Label Label4{this, client(), "Label4", ""};
+  platform::CommandButton Command1{this, client(), "Command1", "Rename Files"};
+  platform::CommandButton Command3{this, client(), "Command3", "Auto Rename CDG and MP3"};
+  platform::CommandButton Command2{this, client(), "Command2", "Cancel"};
+
+ private:
+  void showSample(int option);
+  // The count check, the check of the new names, and the renames of the listed files; true
+  // when every file has its new name.
+  bool renameListed(bool tellDone);
+  // Locks the window while a rename runs (its message boxes still answer).
+  void setRunning(bool on);
+  bool running_ = false;
+};

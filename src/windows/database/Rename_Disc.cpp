@@ -1,0 +1,147 @@
+#include "windows/database/Rename_Disc.h"
+
+#include "catalogue/database.h"
+#include "common/text_helpers.h"
+#include "maintenance/track_database.h"
+#include "platform/busy.h"
+#include "platform/files.h"
+#include "platform/prompts.h"
+#include "windows/database/dialog_helpers.h"
+#include "windows/main/form1.h"
+
+using common::Trim;
+
+namespace {
+const QString kTitle = QStringLiteral("Change Disc Code");
+void tell(const QString& text, const QString& title = kTitle) {
+  platform::prompts().msgBox(text, platform::msg::OKOnly, title);
+}
+}  // namespace
+
+const QString Rename_Disc::kNoDiscText = QStringLiteral("Please select a disc first");
+
+Rename_Disc::Rename_Disc() : FormBase(Kind::Dialog, kTitle, QSize(440, 220)) {
+  const QFont sans(QStringLiteral("MS Sans Serif"));
+  Text1.setFont(sans);
+  Text2.setFont(sans);
+  Text1.setMaxLength(10);
+  Text2.setMaxLength(10);
+  Text1.setToolTipText(QStringLiteral("enter the disc code here"));
+  Text2.setToolTipText(QStringLiteral("enter the disc code here"));
+  Command1.setToolTipText(QStringLiteral("click to update database"));
+  Command2.setToolTipText(QStringLiteral("click to close"));
+
+  Label3.movePx(16, 10);
+  Label4.movePx(16, 34);
+  Label1.movePx(16, 72);
+  Text1.movePx(160, 68, 120, 24);
+  Label2.movePx(16, 110);
+  Text2.movePx(160, 106, 120, 24);
+  Command1.movePx(220, 172, 96, 30);
+  Command2.movePx(328, 172, 96, 30);
+
+  Command1.Click = [this] { Command1_Click(); };
+  Command2.Click = [this] { Command2_Click(); };
+  Text1.KeyPress = [this](int& k) { Text1_KeyPress(k); };
+  Text2.KeyPress = [this](int& k) { Text2_KeyPress(k); };
+}
+
+void Rename_Disc::Form_Load() {
+  Text1.setEnabled(false);
+  Text2.SetFocus();
+}
+
+void Rename_Disc::setCurrent(const QString& item) {
+  Text1.setText(item);
+  handedCut_ = Trim(common::Left(item, 11)).size() > Text1.MaxLength();
+  handedBox_ = Text1.Text();
+}
+
+void Rename_Disc::Text1_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
+void Rename_Disc::Text2_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
+
+void Rename_Disc::Command2_Click() { Unload(); }
+
+void Rename_Disc::askAgain() {
+  Text2.setText(QString());
+  Text2.SetFocus();
+}
+
+void Rename_Disc::endWork() {
+  Command1.setEnabled(true);
+  Command2.setEnabled(true);
+  Text1.setEnabled(true);
+  Text2.setEnabled(true);
+  setMousePointer(platform::MousePointer::Default);
+  platform::letEventsThrough();
+}
+
+void Rename_Disc::Command1_Click() {
+  const QString current = Trim(Text1.Text());
+  const QString newCode = Trim(Text2.Text());
+  // No current code would match the blank lines of the disc file and invent a disc.
+  if (current.isEmpty()) return tell(kNoDiscText);
+  if (newCode.isEmpty()) return askAgain();
+  if (newCode == current) {
+    tell(QStringLiteral("New Disc Code = Current Disc Code\rPlease use another disc code."));
+    return askAgain();
+  }
+  if (Text2.Text().contains(QLatin1Char(',')) || Text2.Text().contains(QLatin1Char('"'))) {
+    tell(windows::kInvalidText, windows::kInvalidTitle);
+    return askAgain();
+  }
+
+  // A code of 11 characters does not fit its box: changing the cut code would miss the disc,
+  // or hit another disc whose code is its first 10 characters.
+  if (handedCut_ && Text1.Text() == handedBox_) {
+    tell(QStringLiteral("The disc code of this disc is longer than 10 characters.\rIt cannot be changed here."));
+    return;
+  }
+
+  // Keys, clicks and the close box wait while the files are rewritten: the events let through
+  // below only repaint, so the code handed back is the code written.
+  platform::BusyScope busy;
+  showBusyPointer();
+  Command1.setEnabled(false);
+  Command2.setEnabled(false);
+  Text1.setEnabled(false);
+  platform::letEventsThrough();
+
+  // The files are read under the change's lock, after any change left unfinished is finished.
+  maintenance::ChangeScope change;
+  if (!change) {
+    tell(change.refusal());
+    return endWork();
+  }
+  const QString trackPath = maintenance::trackFilePath(), discPath = maintenance::discFilePath();
+  const auto discs = catalogue::readDiscFile(discPath);
+  if (!discs) {
+    tell(maintenance::cannotReadText(discPath));
+    return endWork();
+  }
+  if (maintenance::discInUse(*discs, newCode)) {
+    tell(newCode + QStringLiteral(" disc code is already in use\rPlease use another disc code"));
+    askAgain();
+    return endWork();
+  }
+  const QString padded = common::padRight(newCode, 11);
+
+  const auto tracks = maintenance::readFileBytes(trackPath);
+  if (!tracks) {
+    tell(maintenance::cannotReadText(trackPath));
+    return endWork();
+  }
+  // Both new files are complete before either replaces its original.
+  const auto written = maintenance::replaceDatabase(maintenance::recodedTracks(*tracks, current, padded),
+                                                    maintenance::recodedDiscs(*discs, current, padded));
+  platform::setHidden(trackPath, false);
+  platform::setHidden(discPath, false);
+  if (!written) {
+    tell(written.message);
+    return endWork();
+  }
+
+  if (Form1* main = Form1::instance()) main->Label4.setCaption(newCode);
+  endWork();
+  Unload();
+}

@@ -1,0 +1,12 @@
+// The "Restore Database" window: copies MLDXbackup1.bxl and MLDXbackup2.bxl from a folder the
+// user picks back over the disc file and the track file.
+#pragma once
+
+#include "windows/database/data_folder_window.h"
+
+class Restore : public windows::DataFolderWindow {
+ public:
+  Restore();
+
+  void Command1_Click() override;
+};

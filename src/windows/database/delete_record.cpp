@@ -1,0 +1,262 @@
+#include "windows/database/delete_record.h"
+
+#include "catalogue/database.h"
+#include "common/text_helpers.h"
+#include "maintenance/track_database.h"
+#include "platform/busy.h"
+#include "platform/files.h"
+#include "platform/prompts.h"
+#include "windows/database/dialog_helpers.h"
+#include "windows/main/form1.h"
+
+#include <QCoreApplication>
+
+#include <memory>
+
+using common::RTrim;
+
+namespace {
+std::unique_ptr<delete_record> g_window;
+constexpr qint32 kWhite = 0xFFFFFF;
+constexpr qint32 kGrey = 0xC0C0C0;
+// Yes/No, the critical-stop icon, No the default.
+constexpr int kConfirmStyle = platform::msg::YesNo + platform::msg::Critical + platform::msg::DefaultButton2;
+}  // namespace
+
+const QString delete_record::kCaption = QStringLiteral("Delete Track or Disc");
+const QString delete_record::kBlinkCaption = QStringLiteral("Delete Track or Disk");
+
+delete_record::delete_record() : FormBase(Kind::Dialog, kCaption, QSize(520, 260)) {
+  Option1.setToolTipText(QStringLiteral("select to delete a disc"));
+  Option2.setToolTipText(QStringLiteral("select to delete a track"));
+  Text1.setToolTipText(QStringLiteral("enter a disc code here"));
+  Text2.setToolTipText(QStringLiteral("enter a track number here"));
+  Command1.setToolTipText(QStringLiteral("click to delete"));
+  Command2.setToolTipText(QStringLiteral("click to cancel"));
+  Text1.setMaxLength(11);
+  Text2.setMaxLength(2);
+  Option3.setVisible(false);
+
+  Label6.movePx(16, 10);
+  Label2.movePx(16, 34);
+  Option1.movePx(16, 70, 90, 22);
+  Option2.movePx(120, 70, 90, 22);
+  Label1.movePx(16, 108);
+  Text1.movePx(140, 104, 140, 24);
+  Label3.movePx(16, 142);
+  Text2.movePx(140, 138, 50, 24);
+  Command1.movePx(300, 200, 96, 30);
+  Command2.movePx(408, 200, 96, 30);
+
+  Option1.Click = [this] { Option1_Click(); };
+  Option2.Click = [this] { Option2_Click(); };
+  Text1.Change = [this] { Text1_Change(); };
+  Text2.Change = [this] { Text2_Change(); };
+  Text1.GotFocus = [this] { Text1_GotFocus(); };
+  Text2.GotFocus = [this] { Text2_GotFocus(); };
+  Text1.KeyPress = [this](int& k) { Text1_KeyPress(k); };
+  Command1.Click = [this] { Command1_Click(); };
+  Command2.Click = [this] { Command2_Click(); };
+  Timer1.Tick = [this] { Timer1_Timer(); };
+}
+
+delete_record& delete_record::instance() {
+  if (!g_window) {
+    g_window = std::make_unique<delete_record>();
+    qAddPostRoutine([] { g_window.reset(); });  // the window goes before the application does
+  }
+  g_window->Load();
+  return *g_window;
+}
+
+bool delete_record::isInstanceLoaded() { return g_window && g_window->isLoaded(); }
+
+// Every load starts from the window as designed: no mode, empty boxes, Delete disabled.
+void delete_record::Form_Load() {
+  setCaption(kCaption);
+  setMousePointer(platform::MousePointer::Default);
+  Option3.setValue(true);
+  Label2.setCaption(QStringLiteral("Warning.......This operation will permently delete data from the master database"));
+  for (platform::Control* c : std::initializer_list<platform::Control*>{
+           &Label1, &Label3, &Text1, &Text2, &Option1, &Option2, &Command1, &Command2}) {
+    c->setVisible(true);
+    c->setEnabled(true);
+  }
+  Text1.setBackColor(kWhite);
+  Text2.setBackColor(kWhite);
+  Text1.setText(QString());
+  Text2.setText(QString());
+  handedCode_.clear();
+  Command1.setEnabled(false);
+  Timer1.setEnabled(true);
+}
+
+void delete_record::handOver(const QString& code) {
+  Text1.setText(code);
+  handedCode_ = code;
+  handedBox_ = Text1.Text();
+}
+
+std::optional<QString> delete_record::chosenDisc(const QString& track, const QString& title) {
+  if (handedCode_.isEmpty() || Text1.Text() != handedBox_) return Text1.Text();
+  // A file that cannot be read here is reported by the deletion itself.
+  maintenance::DiscMatch match;
+  if (track.isEmpty()) {
+    const auto discs = catalogue::readDiscFile(maintenance::discFilePath());
+    if (!discs) return handedCode_;
+    match = maintenance::discsListed(*discs, handedCode_);
+  } else {
+    const auto tracks = maintenance::readFileBytes(maintenance::trackFilePath());
+    if (!tracks) return handedCode_;
+    match = maintenance::discsShowingTrack(*tracks, handedCode_, track);
+  }
+  if (match.discs.size() > 1) {
+    report(maintenance::severalDiscsText(handedCode_, match.discs), title);
+    return std::nullopt;
+  }
+  return match.discs.isEmpty() ? handedCode_ : match.key;
+}
+
+void delete_record::Form_Unload(int&) { Timer1.setEnabled(false); }
+
+void delete_record::Option1_Click() { chooseMode(false); }
+
+void delete_record::Option2_Click() { chooseMode(true); }
+
+void delete_record::chooseMode(bool track) {
+  Label3.setEnabled(track);
+  Text2.setEnabled(track);
+  Text1.setBackColor(kWhite);
+  Text2.setBackColor(track ? kWhite : kGrey);
+  Text1.setText(QString());
+  Text2.setText(QString());
+  handedCode_.clear();
+}
+
+void delete_record::Text1_Change() {
+  if (!Text1.Text().isEmpty() && Option1.Value()) Command1.setEnabled(true);
+}
+
+void delete_record::Text2_Change() {
+  windows::keepDigitsOnly(Text2);
+  Command1.setEnabled(!Text1.Text().isEmpty() && !Text2.Text().isEmpty());
+}
+
+void delete_record::Text1_GotFocus() { windows::selectAll(Text1); }
+void delete_record::Text2_GotFocus() { windows::selectAll(Text2); }
+void delete_record::Text1_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
+
+void delete_record::Timer1_Timer() {
+  setCaption(Caption() == kBlinkCaption ? QString() : kBlinkCaption);
+}
+
+void delete_record::Command1_Click() {
+  // Blanks are no disc: a key of 11 blanks would rewrite both files for nothing, or drop records
+  // that have lost their code.
+  if (common::Trim(Text1.Text()).isEmpty()) {
+    report(QStringLiteral("Please enter a Disc code."), QStringLiteral("Disc Code"));
+    if (Text1.Enabled() && Text1.Visible()) Text1.SetFocus();
+    return;
+  }
+  Label1.setVisible(false);
+  Label2.setCaption(QStringLiteral("Please wait... whilst the database is updated."));
+  for (platform::Control* c : std::initializer_list<platform::Control*>{
+           &Label3, &Text1, &Text2, &Option1, &Option2, &Command1, &Command2})
+    c->setVisible(false);
+  platform::letEventsThrough();
+
+  if (Option1.Value()) Delete_Disc();
+  else Delete_Track();
+
+  setMousePointer(platform::MousePointer::Default);
+  platform::letEventsThrough();
+  Unload();
+  if (Form1* main = Form1::instance()) main->cmdUntag.setValue(true);
+}
+
+void delete_record::Command2_Click() { Unload(); }
+
+void delete_record::report(const QString& text, const QString& title) {
+  platform::prompts().msgBox(text, platform::msg::OKOnly, title);
+}
+
+void delete_record::Delete_Disc() {
+  const auto chosen = chosenDisc(QString(), QStringLiteral("Delete Disc ") + RTrim(Text1.Text()));
+  if (!chosen) return;
+  const QString code = RTrim(*chosen);
+  const QString title = QStringLiteral("Delete Disc ") + code;
+  const int answer = platform::prompts().msgBox(
+      QStringLiteral("You have choosen to delete Disc ") + code + QStringLiteral(" are you sure"), kConfirmStyle, title);
+  if (answer != platform::msg::Yes) {
+    Text1.setText(QString());
+    return;
+  }
+  showBusyPointer();
+  platform::letEventsThrough();
+  const QString key = common::padRight(*chosen, 11);
+
+  // The files are read under the change's lock, after any change left unfinished is finished, and
+  // both before either is written, so a file that cannot be read changes nothing.
+  maintenance::ChangeScope change;
+  if (!change) return report(change.refusal(), title);
+  const QString trackPath = maintenance::trackFilePath(), discPath = maintenance::discFilePath();
+  const auto tracks = maintenance::readFileBytes(trackPath);
+  if (!tracks) return report(maintenance::cannotReadText(trackPath), title);
+  const auto discs = catalogue::readDiscFile(discPath);
+  if (!discs) return report(maintenance::cannotReadText(discPath), title);
+
+  const maintenance::TrackDeletion kept = maintenance::withoutDisc(*tracks, key);
+  const QByteArray keptDiscs = maintenance::discsWithout(*discs, key);
+  const auto written = maintenance::replaceDatabase(kept.tracks, keptDiscs);
+  if (!written) return report(written.message, title);
+  if (kept.removed == 0 && keptDiscs.count('\n') == discs->size())
+    report(QStringLiteral("There is no disc ") + code + QStringLiteral(" in the database.\rNothing has been deleted."), title);
+}
+
+void delete_record::Delete_Track() {
+  const QString trackPath = maintenance::trackFilePath(), discPath = maintenance::discFilePath();
+  platform::setHidden(trackPath, false);
+  platform::setHidden(discPath, false);
+
+  const QString track = common::FormatZeros(common::Val(Text2.Text()), 2);
+  const auto chosen = chosenDisc(track, QStringLiteral("Delete Track ") + Text2.Text() + QStringLiteral(" from Disc ") +
+                                            RTrim(Text1.Text()));
+  if (!chosen) return;
+  const QString code = RTrim(*chosen);
+  const QString title = QStringLiteral("Delete Track ") + Text2.Text() + QStringLiteral(" from Disc ") + code;
+  const int answer = platform::prompts().msgBox(QStringLiteral("You have choosen to delete Disc ") + code +
+                                                    QStringLiteral(" Track ") + track + QStringLiteral(" are you sure."),
+                                                kConfirmStyle, title);
+  if (answer != platform::msg::Yes) {
+    Text1.setText(QString());
+    return;
+  }
+  showBusyPointer();
+  platform::letEventsThrough();
+  Text2.setText(track);
+  platform::letEventsThrough();
+  const QString key = common::padRight(*chosen, 11);
+
+  maintenance::ChangeScope change;
+  if (!change) return report(change.refusal(), title);
+  const auto tracks = maintenance::readFileBytes(trackPath);
+  if (!tracks) return report(maintenance::cannotReadText(trackPath), title);
+  const maintenance::TrackDeletion kept = maintenance::withoutTrack(*tracks, key, track);
+
+  // The disc goes only with its last track.
+  std::optional<QByteArray> newDiscs;
+  if (kept.discTracks == 1 && kept.removed == 1) {
+    const auto discs = catalogue::readDiscFile(discPath);
+    if (!discs) return report(maintenance::cannotReadText(discPath), title);
+    newDiscs = maintenance::discsWithout(*discs, key);
+  }
+  const auto written = maintenance::replaceDatabase(kept.tracks, newDiscs);
+  if (!written) return report(written.message, title);
+  // A deletion that found nothing is no success to keep quiet about.
+  if (kept.removed == 0)
+    report(QStringLiteral("Disc ") + code + QStringLiteral(" has no track ") + track +
+               QStringLiteral(" in the database.\rNothing has been deleted."),
+           title);
+}
+
+void delete_record::release() { g_window.reset(); }

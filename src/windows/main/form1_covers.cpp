@@ -1,0 +1,168 @@
+// The main window's commands for CD labels and cases, song slips and the selection sheet.
+#include "windows/main/form1.h"
+
+#include "catalogue/database.h"
+#include "catalogue/disc_reference.h"
+#include "catalogue/track_file.h"
+#include "catalogue/track_scans.h"
+#include "common/records.h"
+#include "common/text_helpers.h"
+#include "covers/selection_sheet.h"
+#include "covers/slips.h"
+#include "platform/busy.h"
+#include "platform/cp1252.h"
+#include "platform/files.h"
+#include "platform/painter_surface.h"
+#include "platform/prompts.h"
+#include "windows/covers/frmPrint_Cover.h"
+#include "windows/covers/frmPrint_Offset.h"
+
+#include <QPrinter>
+
+#include <functional>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+const QString kMfCodeOffText = QStringLiteral("(Show MF Code) must be selected to view a disc");
+const QString kMfCodeOffTitle = QStringLiteral("View Disc");
+const QString kLabelCaption = QStringLiteral("Print CD Label");
+const QString kCaseCaption = QStringLiteral("Print CD Case");
+const QString kNoDiscText = QStringLiteral("Please highlight a disc first");
+const QString kSheetTitle = QStringLiteral("Print Cd Selection Sheet");
+const QString kSheetFailed = QStringLiteral("The CD selection sheet could not be printed.");
+const QString kSlipsTitle = QStringLiteral("Print Song Slips");
+const QString kSlipsFailed = QStringLiteral("The song slips could not be printed.");
+
+void busyPointer(Form1& form) {
+  form.showBusyPointer();
+}
+
+void defaultPointer(Form1& form) { form.setMousePointer(platform::MousePointer::Default); }
+
+std::string_view trimBlanks(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+
+// Every track of the track file whose record the test accepts, in file order; nothing when
+// the file cannot be read (the user has been told).
+std::optional<QStringList> readDiscTracks(const std::function<bool(std::string_view code)>& belongs,
+                                          const QString& title) {
+  const QString path = catalogue::trackFilePath();
+  catalogue::FileBytes file;
+  if (!file.open(path)) {
+    platform::prompts().msgBox(catalogue::cannotReadText(path),
+                               platform::msg::OKOnly + platform::msg::Exclamation, title);
+    return std::nullopt;
+  }
+  QStringList lines;
+  for (const catalogue::RecordBytes& r : catalogue::discRecords(file.bytes(), belongs)) lines << catalogue::trackListItem(r);
+  return lines;
+}
+
+// Fills a designer with one disc's tracks and its title and shows it; the main window waits.
+// The title of a failure is the designer's caption.
+template <typename Designer>
+void openDesigner(Form1& form, const QString& caption, const std::function<bool(std::string_view)>& belongs,
+                  const QString& title) {
+  const std::optional<QStringList> tracks = readDiscTracks(belongs, caption);
+  defaultPointer(form);
+  if (!tracks) return;
+  Designer designer;
+  designer.Load();  // its own preparation runs before the tracks arrive
+  designer.List1.Clear();
+  designer.List1.addItems(*tracks);
+  platform::letEventsThrough();
+  designer.Text3.setText(title);
+  platform::letEventsThrough();
+  form.showModal(designer);
+}
+
+// The highlighted disc of the disc list: its code is columns 1-11 and its reference number,
+// when it has one, columns 12-15; the number is the designer's title, else the code.
+template <typename Designer>
+void openDesignerForDisc(Form1& form, const QString& caption) {
+  busyPointer(form);
+  platform::letEventsThrough();
+  const QString item = form.List1.Text();
+  const QString code = common::Trim(catalogue::discCodeOf(item));
+  if (code.isEmpty()) {
+    defaultPointer(form);
+    platform::prompts().msgBox(kNoDiscText, platform::msg::OKOnly, caption);
+    return;
+  }
+  const QString reference = common::Trim(common::Mid(item, catalogue::kCodeLength + 1));
+  const QByteArray key = platform::cp1252::encode(code);
+  const std::string_view wanted(key.constData(), size_t(key.size()));
+  openDesigner<Designer>(
+      form, caption,
+      [wanted](std::string_view recordCode) {
+        return trimBlanks(recordCode.substr(0, common::kCodeWidth)) == wanted;
+      },
+      reference.isEmpty() ? code : reference);
+}
+
+// The disc of the highlighted song-list line, from its MF code column in the current layout;
+// a track belongs to it when its code fitted to 11 characters is the column exactly.
+template <typename Designer>
+void openDesignerForLine(Form1& form, const QString& caption) {
+  busyPointer(form);
+  platform::letEventsThrough();
+  if (form.Check1.Value() != 1) {
+    platform::prompts().msgBox(kMfCodeOffText, platform::msg::OKOnly, kMfCodeOffTitle);
+    defaultPointer(form);
+    return;
+  }
+  const QString line = form.List2.Text();
+  if (line.isEmpty()) {  // no line highlighted
+    defaultPointer(form);
+    return;
+  }
+  const QString code = common::fitWidth(
+      catalogue::discCodeOfLine(line, form.currentSort().value_or(catalogue::Sort::MfCode)), common::kCodeWidth);
+  const QByteArray key = platform::cp1252::encode(code);
+  openDesigner<Designer>(
+      form, caption, [key](std::string_view recordCode) { return catalogue::codeKey(recordCode) == key; },
+      common::Trim(code));
+}
+
+// The printer, or the PDF file, and the paper that the print dialog chose. Each sheet is one page of its
+// own; the dialog's copies are the number of sheets, not copies of the document.
+void printSheets(Form1& form, const std::function<void(platform::DrawingSurface&, int)>& draw,
+                 const QString& failure, const QString& title) {
+  busyPointer(form);
+  platform::PrintDialogRequest request;
+  const std::optional<platform::PrintDialogAnswer> answer = platform::prompts().printDialog(request);
+  if (!answer || answer->copies <= 0) {
+    defaultPointer(form);
+    return;
+  }
+  QPrinter printer(QPrinter::HighResolution);
+  platform::usePrintChoice(printer, *answer);
+  platform::PrinterSurface surface(printer);
+  draw(surface, answer->copies);
+  const bool printed = surface.endDocument();
+  defaultPointer(form);
+  if (!printed)
+    platform::prompts().msgBox(failure + QStringLiteral("\n\r") + surface.errorString(),
+                               platform::msg::OKOnly + platform::msg::Exclamation, title);
+}
+
+}  // namespace
+
+void Form1::mnuPrint_CD_Case_Click() { openDesignerForDisc<frmPrint_Cover>(*this, kCaseCaption); }
+
+void Form1::mnuPrint_CD_Label_Click() { openDesignerForDisc<frmPrint_Offset>(*this, kLabelCaption); }
+
+void Form1::mnuCD_Cover_List2_Click() { openDesignerForLine<frmPrint_Cover>(*this, kCaseCaption); }
+
+void Form1::mnuCD_Label_List2_Click() { openDesignerForLine<frmPrint_Offset>(*this, kLabelCaption); }
+
+void Form1::Print_CD_Selection_Sheet() {
+  printSheets(*this, covers::printSelectionSheets, kSheetFailed, kSheetTitle);
+}
+
+void Form1::mnuSong_Slips_Click() { printSheets(*this, covers::printSlipPages, kSlipsFailed, kSlipsTitle); }

@@ -1,0 +1,151 @@
+// The main window's disc list: loading it, ticks with the user's own disc reference numbers,
+// clicks, keys, the disc popup menu and the "Use my Disc Codes" box.
+#include "windows/main/form1.h"
+
+#include "catalogue/database.h"
+#include "catalogue/disc_reference.h"
+#include "common/text_helpers.h"
+#include "platform/files.h"
+#include "platform/prompts.h"
+#include "windows/database/delete_record.h"
+#include "windows/database/dialog_helpers.h"
+
+#include <QCursor>
+#include <QWidget>
+
+using common::Trim;
+
+namespace {
+const QString kReferenceTitle = QStringLiteral("Your disc reference number");
+}
+
+void Form1::Get_Discs() {
+  List1.setVisible(false);
+  List2.Clear();
+  List1.Clear();
+  const QString folder = platform::programFolder();
+  showBusyPointer();
+  const QString path = catalogue::discFilePath();
+  if (auto discs = catalogue::readDiscFile(path)) {
+    discFileReported_ = false;
+    List1.addItems(*discs);
+    setMousePointer(platform::MousePointer::Default);
+  } else {
+    setMousePointer(platform::MousePointer::Default);
+    reportUnreadable(path, discFileReported_);
+  }
+  List1.setVisible(true);
+}
+
+void Form1::List1_ItemCheck(int) {
+  if (List1.ListCount() == 0) return;
+  Label1.setCaption(QStringLiteral("Discs = ") + QString::number(List1.SelCount()));
+  Label6.setCaption(QStringLiteral("Tracks = 0"));
+
+  while (true) {  // the ask point
+    if (Ticking_In_Code) return;
+    if (Check2.Value() == 0) return;
+    const int index = List1.ListIndex();
+    if (index < 0) return;
+    if (!List1.Selected(index)) {
+      List1.setList(index, common::Left(List1.List(index), catalogue::kCodeLength));
+      return;
+    }
+    List1.setList(index, common::Left(List1.List(index), catalogue::kCodeLength));
+
+    const QStringList items = List1.items();
+    const QString proposal = common::Format0000(catalogue::proposeReference(items));
+    const QString answer = platform::prompts().inputBox(
+        QStringLiteral("Enter your reference number for the disc ") + Trim(List1.List(index)),
+        kReferenceTitle, proposal);
+    QString result = catalogue::referenceAnswerForm(answer);
+
+    if (result.isEmpty()) {
+      List1.setSelected(index, false);  // runs this handler again for the untick
+      Label1.setCaption(QStringLiteral("Discs = ") + QString::number(List1.SelCount()));
+      return;
+    }
+    // The number is saved in song-list files and print jobs as a double-quoted field: a quote
+    // inside it would cut the saved disc and its lines short when they are read back.
+    if (catalogue::hasForbiddenCharacter(result)) {
+      platform::prompts().msgBox(windows::kInvalidText, platform::msg::OKOnly, windows::kInvalidTitle);
+      continue;
+    }
+    if (catalogue::referenceInUse(List1.items(), result)) {
+      platform::prompts().msgBox(QStringLiteral("You already have a Disc ") + result +
+                                     QStringLiteral(".\n\rPlease try again."),
+                                 platform::msg::OKOnly, kReferenceTitle);
+      continue;
+    }
+    result = common::padRight(result, catalogue::kReferenceLength);
+    // Four blanks are asked again at once; more blanks are too long, as any five characters are.
+    if (result == common::Space(catalogue::kReferenceLength)) continue;
+    mnuFull_Screen.setEnabled(true);
+    mnuHide_Vocal_Tracks.setEnabled(true);
+    if (result.size() > catalogue::kReferenceLength) {
+      platform::prompts().msgBox(
+          QStringLiteral("No more than 4 characters can be used.\n\rPlease try again."),
+          platform::msg::OKOnly, kReferenceTitle);
+      continue;
+    }
+    List1.setList(index, List1.List(index) + result);
+    return;
+  }
+}
+
+void Form1::List1_Click() {
+  List3.setVisible(false);
+  cmdClose.setVisible(false);
+  List2.setHeight(95 - List2.Top());
+  Label17.setVisible(false);
+  Label9.setVisible(true);
+  if (Ticking_In_Code) return;
+
+  const bool any = List1.SelCount() > 0;
+  if (!any) mnuPrint.setEnabled(false);
+  for (auto* m : {&mnuSave, &mnuExport, &mnuUpdate_File, &mnuFull_Screen, &mnuHide_Vocal_Tracks})
+    m->setEnabled(any);
+  prefillDeleteDisc();
+}
+
+void Form1::prefillDeleteDisc() {
+  delete_record& dlg = delete_record::instance();
+  dlg.Option1.setValue(true);
+  dlg.handOver(List1.Text());
+  dlg.Text2.setBackColor(0xC0C0C0);
+}
+
+void Form1::List1_KeyDown(int& keyCode, int) {
+  if (keyCode == platform::keys::Space && Check2.Value() == 1) keyCode = 0;
+}
+
+void Form1::List1_MouseDown(int button, int, double, double) {
+  const QString disc = Trim(List1.Text());
+  mnuB.setPlainCaption(QStringLiteral("Delete  ") + disc + QStringLiteral("  disc from database"));
+  mnu_Change_Disc_Code.setPlainCaption(QStringLiteral("Change  ") + disc + QStringLiteral("  disc code"));
+  mnuQuick_View_Disc.setPlainCaption(QStringLiteral("View  ") + disc + QStringLiteral("  disc listing"));
+  mnuPrint_CD_Case.setPlainCaption(QStringLiteral("Print  ") + disc + QStringLiteral("  CD case"));
+  mnuPrint_CD_Label.setPlainCaption(QStringLiteral("Print  ") + disc + QStringLiteral("  CD label"));
+  mnuRename_Files.setPlainCaption(QStringLiteral("Rename files to  ") + disc +
+                                  QStringLiteral("  disc listing"));
+  if (button == platform::mouse::Right) {
+    prefillDeleteDisc();
+    platform::prompts().popupMenu(mnua, QCursor::pos());
+  } else if (button == platform::mouse::Middle) {
+    mnuQuick_View_Disc_Click();
+  }
+}
+
+void Form1::Check2_Click() {
+  if (Opening_File) return;
+  List1.SetFocus();
+  if (Check2.Value() == 1) Check1.setValue(0);
+  cmdUntag_Click();
+}
+
+void Form1::Check2_GotFocus() {
+  if (mnuFull_Screen.Checked()) return;
+  List3.Clear();
+  List3.setVisible(false);
+  List2.setHeight(95 - List2.Top());
+}

@@ -1,0 +1,150 @@
+// The disc listing view: every track of one disc below the song list.
+#include "windows/main/form1.h"
+
+#include "catalogue/database.h"
+#include "catalogue/disc_reference.h"
+#include "catalogue/track_file.h"
+#include "catalogue/track_scans.h"
+#include "common/text_helpers.h"
+#include "platform/busy.h"
+#include "platform/cp1252.h"
+#include "platform/files.h"
+#include "platform/prompts.h"
+#include "windows/file_prompts.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include <cmath>
+#include <limits>
+
+using catalogue::Sort;
+
+namespace {
+
+// The progress maximum of the scan: the record estimate (length / 92, a half rounded to the
+// even neighbour, at least 100) divided by 100.
+int scanProgressMax(qint64 fileLength) { return catalogue::progressSteps(fileLength, 100, 100); }
+
+void hideView(Form1& f) {
+  f.List3.Clear();
+  f.List3.setVisible(false);
+  f.cmdClose.setVisible(false);
+}
+
+void showCloseButton(Form1& f) {
+  f.placeCloseButton();
+  f.cmdClose.setVisible(true);
+}
+
+void setViewMenus(Form1& f, bool on) {
+  for (auto* m : {&f.mnuExport, &f.mnuUpdate_File, &f.mnuFull_Screen, &f.mnuHide_Vocal_Tracks})
+    m->setEnabled(on);
+}
+
+// Fills the view with every track of the track file whose 11-character code is `code` exactly,
+// under the busy frame and pointer. False when the track file cannot be read (the user has
+// been told); the view is then empty.
+bool scanDisc(Form1& f, const QString& code, const QString& title) {
+  const QString folder = platform::programFolder();
+  const QString path = catalogue::trackFilePath();
+  f.Frame1.setVisible(true);
+  platform::letEventsThrough();
+  const int barMax = scanProgressMax(platform::fileLength(path));
+  f.ProgressBar1.setMax(barMax);
+  f.ProgressBar1.setValue(0);
+  f.showBusyPointer();
+  platform::letEventsThrough();
+
+  catalogue::FileBytes file;
+  const bool readable = file.open(path);
+  if (readable) {
+    const QByteArray key = code.size() == catalogue::kCodeLength ? platform::cp1252::encode(code) : QByteArray();
+    const auto records = catalogue::discRecords(
+        file.bytes(), [&](std::string_view recordCode) { return !key.isEmpty() && catalogue::codeKey(recordCode) == key; },
+        {100, [&f] {
+           if (f.ProgressBar1.Value() < f.ProgressBar1.Max()) f.ProgressBar1.setValue(f.ProgressBar1.Value() + 1);
+         }});
+    QStringList lines;
+    for (const catalogue::RecordBytes& r : records) lines << catalogue::discListingLine(r);
+    f.List3.addItems(lines);
+  }
+
+  f.Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(f.List2.ListCount()));
+  f.Frame1.setVisible(false);
+  f.ProgressBar1.setValue(0);
+  f.setMousePointer(platform::MousePointer::Default);
+  if (!readable) windows::reportUnreadable(path, title);
+  return readable;
+}
+
+}  // namespace
+
+void Form1::List2_DblClick() {
+  const QString line = List2.Text();
+  QGuiApplication::clipboard()->clear();
+  QGuiApplication::clipboard()->setText(line);
+
+  hideView(*this);
+  ProgressBar1.setValue(0);
+  platform::letEventsThrough();
+
+  if (Check1.Value() == 0) {
+    platform::prompts().msgBox(QStringLiteral("(Show MF Code) must be selected to view a disc"),
+                               platform::msg::OKOnly, QStringLiteral("View Disc"));
+    return;
+  }
+  if (!scanDisc(*this, catalogue::discCodeOfLine(line, currentSort().value_or(Sort::MfCode)), QStringLiteral("View Disc"))) return;
+  TabStrip1.setVisible(true);
+
+  if (List2.Visible()) {
+    List3.setVisible(true);
+    if (List3.ListCount() == 0) {
+      List2.setHeight(95 - List2.Top());
+      hideView(*this);
+      Frame1.setVisible(false);
+      platform::prompts().msgBox(QStringLiteral("No tracks matching '") + cmbSearch_text.Text() +
+                                     QStringLiteral("' found.\rPlease try again."),
+                                 platform::msg::OKOnly, QStringLiteral("SEARCH SONGS"));
+      cmbSearch_text.SetFocus();
+      setViewMenus(*this, List2.ListCount() > 0);  // the song list still holds its lines
+    } else {
+      Frame1.setVisible(false);
+      showCloseButton(*this);
+      if (mnuFull_Screen.Checked()) {
+        List2.Move(List2.Left(), 0, List2.Width(), 95);
+      } else {
+        const double top = List1.Top() + List1.Height() + 5;
+        List2.Move(List2.Left(), top, List2.Width(), 75 - top);
+      }
+      setViewMenus(*this, true);
+    }
+  } else {
+    hideView(*this);
+    List2.setHeight(95 - List2.Top());
+    platform::prompts().msgBox(QStringLiteral("Please create a list first"), platform::msg::OKOnly,
+                               QStringLiteral("SEARCH CURRENT LIST"));
+  }
+  Frame1.setVisible(false);
+}
+
+void Form1::mnuQuick_View_Disc_Click() {
+  hideView(*this);
+  ProgressBar1.setValue(0);
+  platform::letEventsThrough();
+
+  // A disc file line written without its padding still names the disc: its code is padded as
+  // the track records are when they are read.
+  const QString item = List1.Text();
+  const QString code = item.isEmpty() ? QString() : common::fitWidth(common::Left(item, catalogue::kCodeLength), catalogue::kCodeLength);
+  if (!scanDisc(*this, code, QStringLiteral("View Disc"))) return;
+  List3.setVisible(true);
+  Label17.setVisible(false);
+  Label9.setVisible(false);
+  if (List2.Visible()) {
+    const double top = List1.Top() + List1.Height() + 5;
+    List2.Move(List2.Left(), top, List2.Width(), 75 - top);
+  }
+  showCloseButton(*this);
+  Frame1.setVisible(false);
+}

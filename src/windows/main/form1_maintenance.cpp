@@ -1,0 +1,74 @@
+// The main window's commands that open the database editing windows.
+#include "windows/main/form1.h"
+
+#include "common/text_helpers.h"
+#include "platform/busy.h"
+#include "platform/prompts.h"
+#include "windows/database/add_tracks.h"
+#include "windows/database/delete_record.h"
+#include "windows/database/Edit_Record.h"
+#include "windows/database/Rename_Disc.h"
+
+using platform::msg::OKOnly;
+
+namespace {
+// One highlighted song-list line at most: true (and the user told) when there are more.
+bool moreThanOneTrack(const platform::ListBox& list, const QString& title) {
+  if (list.SelCount() < 2) return false;
+  platform::prompts().msgBox(QStringLiteral("Please select only one track"), OKOnly, title);
+  return true;
+}
+const QString kEditTitle = QStringLiteral("Edit Track");
+}  // namespace
+
+void Form1::cmdCreate_Update_Click() {
+  if (List1.SelCount() == 0) {
+    platform::prompts().msgBox(QStringLiteral("Please create a list first"), OKOnly, QStringLiteral("Make Update"));
+    return;
+  }
+  cmdCreate_Update.setEnabled(false);
+  mnuUpdate_File_Click();
+  cmdCreate_Update.setEnabled(true);
+}
+
+void Form1::mnuTracks_Click() {
+  Label4.setCaption(QString());
+  offerToSave(QStringLiteral("\n\r"), QStringLiteral("Add Tracks"));
+  add_tracks window;
+  showModal(window);
+  cmdUntag_Click();
+  reselectDisc();
+}
+
+void Form1::mnu_Change_Disc_Code_Click() {
+  if (common::Trim(List1.Text()).isEmpty()) {
+    platform::prompts().msgBox(Rename_Disc::kNoDiscText, OKOnly, QStringLiteral("Change Disc Code"));
+    return;
+  }
+  Label4.setCaption(QString());
+  Rename_Disc window;
+  window.Load();
+  window.setCurrent(common::Trim(List1.Text()));
+  platform::letEventsThrough();
+  showModal(window);
+  cmdUntag_Click();
+  reselectDisc();
+}
+
+void Form1::mnuedittrack_Click() {
+  if (moreThanOneTrack(List2, kEditTitle)) return;
+  if (List2.SelCount() == 1) showModal(Edit_Record::instance());
+  else platform::prompts().msgBox(QStringLiteral("Please select a track first"), OKOnly, kEditTitle);
+  platform::letEventsThrough();
+}
+
+void Form1::mnug_Click() {
+  if (moreThanOneTrack(List2, kEditTitle)) return;
+  showModal(Edit_Record::instance());
+  platform::letEventsThrough();
+}
+
+void Form1::mnuDelete_Click() {
+  if (moreThanOneTrack(List2, QStringLiteral("Delete Track"))) return;
+  showModal(delete_record::instance());
+}

@@ -1,0 +1,351 @@
+// The database searches, the search of the current list, the search box and its history.
+#include "windows/main/form1.h"
+
+#include "catalogue/database.h"
+#include "catalogue/search_history.h"
+#include "catalogue/search_pattern.h"
+#include "catalogue/track_file.h"
+#include "catalogue/track_scans.h"
+#include "common/text_helpers.h"
+#include "platform/busy.h"
+#include "platform/cp1252.h"
+#include "platform/files.h"
+#include "platform/prompts.h"
+#include "platform/text_file.h"
+#include "windows/file_prompts.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+
+using catalogue::Sort;
+using catalogue::SearchPattern;
+using platform::msg::Exclamation;
+using platform::msg::OKOnly;
+
+namespace {
+
+const QString kSearchAll = QStringLiteral("SEARCH ALL");
+const QString kSearchArtists = QStringLiteral("SEARCH ARTISTS");
+const QString kSearchSongs = QStringLiteral("SEARCH SONGS");
+const QString kSearchDiscCodes = QStringLiteral("SEARCH DISC CODES");
+const QString kSearchCurrentList = QStringLiteral("SEARCH CURRENT LIST");
+const QString kSearchTitle = QStringLiteral("Search");
+const QString kClickAll = QStringLiteral("TAVREL CLICK ALL");
+const QString kCountAll = QStringLiteral("TAVREL COUNT ALL");
+const QString kTryAgain = QStringLiteral("' found.\rPlease try again.");
+
+// The box holds no search text: nothing but blanks, or its prompt with or without the blank.
+bool noSearchText(const QString& text) {
+  const QString trimmed = common::Trim(text);
+  return trimmed.isEmpty() || trimmed == common::Trim(Form1::kSearchPrompt);
+}
+
+struct SearchMember {
+  int fields;
+  const char* title;
+  const char* opening;
+  // Unticks the discs (running the tick handler for each) before reloading the disc list, and
+  // shows the busy frame as soon as the song list is hidden.
+  bool untickBeforeReload;
+  bool frameAtOnce;
+};
+
+constexpr SearchMember kAll{catalogue::kSearchSong | catalogue::kSearchArtist | catalogue::kSearchCode, "SEARCH ALL", "No tracks containing '", true, true};
+constexpr SearchMember kArtists{catalogue::kSearchArtist, "SEARCH ARTISTS", "No artists containing '", true, false};
+constexpr SearchMember kDiscs{catalogue::kSearchCode, "Search Disc Codes", "No discs containing '", true, false};
+constexpr SearchMember kSongs{catalogue::kSearchSong, "SEARCH SONGS", "No songs containing '", false, false};
+
+// The record estimate (the file length / 92, a half rounded to the even neighbour), at least 100,
+// in hundreds: the progress bar moves one step every 100 records.
+int searchProgressMax(qint64 fileLength) { return catalogue::progressSteps(fileLength, 100, 100); }
+
+
+void untickEveryDisc(Form1& f) {
+  for (int i = 0; i < f.List1.ListCount(); ++i)
+    if (f.List1.Selected(i)) f.List1.setSelected(i, false);
+}
+
+void cannotRead(const QString& path, const QString& title) { windows::reportUnreadable(path, title); }
+
+void setListCommands(Form1& f, bool on) {
+  for (auto* m : {&f.mnuExport, &f.mnuUpdate_File, &f.mnuFull_Screen, &f.mnuHide_Vocal_Tracks}) m->setEnabled(on);
+}
+
+void runDatabaseSearch(Form1& f, const SearchMember& m) {
+  const QString title = QString::fromLatin1(m.title);
+
+  // Set-up. Switching "Use my Disc Codes" off clears the window, the search box included.
+  const QString kept = f.cmbSearch_text.Text();
+  f.Check1.setValue(1);
+  f.Check2.setValue(0);
+  f.Check3.setValue(0);
+  f.cmbSearch_text.setText(kept);
+  f.List2.setVisible(false);
+  if (m.frameAtOnce) f.Frame1.setVisible(true);
+  f.TabStrip1.setVisible(false);
+  platform::letEventsThrough();
+
+  const QString folder = platform::programFolder();
+  const QString path = catalogue::trackFilePath();
+  f.ProgressBar1.setMax(searchProgressMax(platform::fileLength(path)));
+  f.ProgressBar1.setValue(0);
+  f.Label9.setVisible(false);
+  f.Label17.setVisible(false);
+  f.Label1.setCaption(QString());
+  f.Label6.setCaption(QStringLiteral("Tracks = 0"));
+  f.Check3.setValue(0);
+  if (m.untickBeforeReload) {
+    untickEveryDisc(f);
+    f.Get_Discs();
+    f.List2.Clear();
+  } else {
+    f.Get_Discs();
+    f.List2.Clear();
+    untickEveryDisc(f);
+  }
+  f.showBusyPointer();
+  const SearchPattern pattern(f.cmbSearch_text.Text());
+  f.Frame1.setVisible(true);
+  platform::letEventsThrough();
+
+  // Scan: one pass over the track file, the layout chosen once.
+  bool readable = true;
+  bool capped = false;
+  {
+    catalogue::FileBytes file;
+    readable = file.open(path);
+    const std::optional<Sort> sort = f.currentSort();
+    if (readable && sort) {
+      platform::BusyScope busy;
+      const catalogue::ScannedLines found = catalogue::searchLines(file.bytes(), *sort, pattern, m.fields, {100, [&f] {
+        if (f.ProgressBar1.Value() >= f.ProgressBar1.Max()) return;
+        f.ProgressBar1.setValue(f.ProgressBar1.Value() + 1);
+        platform::letEventsThroughSliced();
+      }});
+      f.List2.addItems(found.lines);
+      capped = found.capped;
+    }
+  }
+  // The message comes once the pass is over, like the other searches' "not found" messages.
+  if (capped) platform::prompts().msgBox(catalogue::kMaxListText, OKOnly, catalogue::kMaxListTitle);
+
+  // Finish.
+  f.ProgressBar1.setValue(0);
+  f.Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(f.List2.ListCount()));
+  f.Frame1.setVisible(false);
+  f.setMousePointer(platform::MousePointer::Default);
+  f.List2.setVisible(true);
+  f.TabStrip1.setVisible(true);
+  if (f.List2.ListCount() > 0) {
+    setListCommands(f, true);
+    return;
+  }
+  f.List2.setVisible(false);
+  f.TabStrip1.setVisible(false);
+  if (readable)
+    platform::prompts().msgBox(QString::fromLatin1(m.opening) + f.cmbSearch_text.Text() + kTryAgain, OKOnly, title);
+  else
+    cannotRead(path, title);
+  f.Label9.setVisible(true);
+  f.Label17.setVisible(false);
+  f.cmbSearch_text.SetFocus();
+  setListCommands(f, false);
+}
+
+// The song list's height when the matches below it are closed.
+void fullListHeight(Form1& f) { f.List2.setHeight(95 - f.List2.Top()); }
+
+}  // namespace
+
+void Form1::wireSearchHandlers() {
+  cmbSearch.setFixedPitchFont(QStringLiteral("Courier"), 9.0);
+  cmbSearch_text.setFixedPitchFont(QStringLiteral("Courier"), 9.0);
+  cmbSearch.Click = [this] { cmbSearch_Click(); };
+  cmbSearch_text.Change = [this] { cmbSearch_text_Change(); };
+  cmbSearch_text.Click = [this] { cmbSearch_text_Click(); };
+  cmbSearch_text.KeyPress = [this](int& key) { cmbSearch_text_KeyPress(key); };
+  cmbSearch_text.GotFocus = [this] { cmbSearch_text_GotFocus(); };
+}
+
+void Form1::Search_All() { runDatabaseSearch(*this, kAll); }
+void Form1::Search_Artist() { runDatabaseSearch(*this, kArtists); }
+void Form1::Search_Disc() { runDatabaseSearch(*this, kDiscs); }
+void Form1::Search_Song() { runDatabaseSearch(*this, kSongs); }
+
+void Form1::mnuSong_Click() { Search_Song(); }
+void Form1::mnuArtist_Click() { Search_Artist(); }
+
+// ---------------------------------------------------------------- the search box
+
+// Control keys (backspace, return) have no capital and pass unchanged.
+void Form1::cmbSearch_text_KeyPress(int& keyAscii) {
+  keyAscii = platform::cp1252::upper(QChar(char16_t(keyAscii))).unicode();
+}
+
+void Form1::cmbSearch_text_GotFocus() {
+  auto* combo = qobject_cast<QComboBox*>(cmbSearch_text.widget());
+  if (combo && combo->lineEdit()) combo->lineEdit()->setSelection(0, int(combo->lineEdit()->text().size()));
+}
+
+void Form1::cmbSearch_text_Click() { cmbSearch_text_Change(); }
+
+void Form1::cmbSearch_text_Change() {
+  // The hidden commands fire on the keystroke that completes them.
+  if (cmbSearch_text.Text() == kClickAll) Click_All();
+  cmbSearch.setEnabled(!noSearchText(cmbSearch_text.Text()));
+  if (cmbSearch_text.Text() == kCountAll) {
+    const QString path = catalogue::trackFilePath();
+    const std::optional<qint64> count = catalogue::countTrackRecords(path);
+    if (!count) {
+      cannotRead(path, QStringLiteral("Total Tracks"));
+      return;
+    }
+    platform::prompts().msgBox(QString::number(*count) + QStringLiteral(" Tracks"), OKOnly,
+                               QStringLiteral("Total Tracks"));
+  }
+}
+
+void Form1::cmbSearch_Click() {
+  fullListHeight(*this);
+  List3.setVisible(false);
+  cmdClose.setVisible(false);
+  List3.Clear();
+}
+
+// ---------------------------------------------------------------- the history
+
+void Form1::Append_Search_Data_File() {
+  const QString path = platform::programFile(QString::fromLatin1(catalogue::kSearchHistoryFile));
+  QString current;
+  if (platform::fileExists(path)) {
+    const std::optional<QString> text = platform::readTextFile(path);
+    if (!text) return;  // a history that cannot be read is kept as it is, not overwritten
+    current = *text;
+  }
+  const std::optional<QString> updated = catalogue::searchHistoryWith(current, cmbSearch_text.Text());
+  if (!updated) return;
+  if (!platform::replaceFile(path, *updated))
+    platform::prompts().msgBox(QStringLiteral("The search history ") + path + QStringLiteral(" cannot be written."),
+                               OKOnly + Exclamation, kSearchTitle);
+}
+
+void Form1::Input_Search_Data() {
+  cmbSearch_text.Clear();
+  cmbSearch_text.setText(QString());
+  cmbSearch_text.setText(kSearchPrompt);
+  const QString path = platform::programFile(QString::fromLatin1(catalogue::kSearchHistoryFile));
+  if (!platform::fileExists(path)) {
+    platform::replaceFile(path, QString());  // an empty history; failing to create it loses nothing
+    return;
+  }
+  const std::optional<QString> text = platform::readTextFile(path);
+  if (!text) return;  // shown empty; the file stays as it is
+  // The file keeps every entry until the history is cleared; the list shows the newest.
+  const QStringList values = catalogue::searchHistoryValues(*text);
+  for (auto it = values.crbegin(); it != values.crend(); ++it) cmbSearch_text.AddItem(*it);
+}
+
+// ---------------------------------------------------------------- the Search command
+
+void Form1::cmdSearch_Click() {
+  if (noSearchText(cmbSearch_text.Text())) {
+    platform::prompts().msgBox(QStringLiteral("Please enter search text"), OKOnly, kSearchTitle);
+    cmbSearch_text.SetFocus();
+    return;
+  }
+  // The history and the database hold Windows-1252 text only: any other character would be
+  // stored as "?", which a later search from the history takes for a wildcard.
+  if (const qsizetype at = platform::cp1252::firstOutside(cmbSearch_text.Text()); at >= 0) {
+    const QString text = cmbSearch_text.Text();
+    const qsizetype length = text[at].isHighSurrogate() && at + 1 < text.size() ? 2 : 1;
+    platform::prompts().msgBox(QStringLiteral("The search text cannot hold the character \"") + text.mid(at, length) +
+                                   QStringLiteral("\".\n\rPlease search without it."),
+                               OKOnly + Exclamation, kSearchTitle);
+    cmbSearch_text.SetFocus();
+    return;
+  }
+  if (cmbSearch.Text() != kSearchCurrentList) offerToSave(QStringLiteral("\r"), kSearchTitle);
+
+  cmdClose.setVisible(false);
+  fullListHeight(*this);
+  List3.setVisible(false);
+  List3.Clear();
+
+  const QString kept = cmbSearch_text.Text();
+  Append_Search_Data_File();
+  platform::letEventsThrough();
+  Input_Search_Data();
+  cmbSearch_text.setText(kept);
+
+  const QString target = cmbSearch.Text();
+  if (target.isEmpty()) {
+    platform::prompts().msgBox(QStringLiteral("Please select a region to search"), OKOnly, kSearchTitle);
+    cmbSearch.SetFocus();
+  } else if (target == kSearchAll) {
+    Frame1.setVisible(true);
+    Search_All();
+  } else if (target == kSearchArtists) {
+    Frame1.setVisible(true);
+    Search_Artist();
+  } else if (target == kSearchSongs) {
+    Frame1.setVisible(true);
+    Search_Song();
+  } else if (target == kSearchDiscCodes) {
+    Frame1.setVisible(true);
+    Search_Disc();
+  } else if (target == kSearchCurrentList) {
+    searchCurrentList();
+  }
+  Frame1.setVisible(false);
+  if (Check5.Value() == 0) Lower_Case();
+}
+
+void Form1::searchCurrentList() {
+  const QString title = kSearchCurrentList;
+  Label9.setVisible(false);
+  List3.Clear();
+  if (!List2.Visible()) {
+    List3.Clear();
+    List3.setVisible(false);
+    fullListHeight(*this);
+    platform::prompts().msgBox(QStringLiteral("Please create a list first"), OKOnly, title);
+    return;
+  }
+  Frame1.setVisible(true);
+  ProgressBar1.setMax(List2.ListCount());  // an empty list still gives the bar a range
+  ProgressBar1.setValue(0);
+  const SearchPattern pattern(cmbSearch_text.Text());
+  // The box types capitals, and a list keeps the case its lines came with (word capitals, or the
+  // database's own case when "All Capitals" is ticked): a line also matches by its capitals.
+  {
+    platform::BusyScope busy;
+    const QStringList lines = List2.items();
+    QStringList matches;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+      if (!pattern.matches(lines[i]) && !pattern.matches(common::UCase(lines[i]))) continue;
+      matches << lines[i];
+      ProgressBar1.setValue(int(i));
+      platform::letEventsThroughSliced();
+    }
+    List3.addItems(matches);
+  }
+  List3.setVisible(true);
+
+  if (List3.ListCount() > 0) {
+    Frame1.setVisible(false);
+    placeCloseButton();
+    cmdClose.setVisible(true);
+    const double top = List1.Top() + List1.Height() + 5;
+    List2.Move(List2.Left(), top, -1, 75 - top);
+    setListCommands(*this, true);
+    return;
+  }
+  fullListHeight(*this);
+  List3.setVisible(false);
+  List3.Clear();
+  Frame1.setVisible(false);
+  platform::prompts().msgBox(QStringLiteral("No tracks matching '") + cmbSearch_text.Text() + kTryAgain, OKOnly, title);
+  cmbSearch_text.SetFocus();
+  setListCommands(*this, List2.ListCount() > 0);  // the list itself is unchanged
+}

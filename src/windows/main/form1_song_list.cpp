@@ -1,0 +1,194 @@
+// Create List and Tick All: the song list built from the track file in the current layout.
+#include "windows/main/form1.h"
+
+#include "catalogue/database.h"
+#include "catalogue/disc_reference.h"
+#include "catalogue/track_file.h"
+#include "catalogue/track_scans.h"
+#include "common/text_helpers.h"
+#include "platform/busy.h"
+#include "platform/files.h"
+#include "platform/prompts.h"
+#include "windows/file_prompts.h"
+
+#include <QHash>
+
+#include <cmath>
+
+using catalogue::Sort;
+
+namespace {
+
+const QString kWaitText = QStringLiteral("Please wait while your list is proccessed.");
+
+// The progress maximum of Create List: the record estimate (length / 92, a half rounded to the
+// even neighbour, at least 1000) divided by 100, at most 100.
+int createListProgressMax(qint64 fileLength) {
+  return std::min(catalogue::progressSteps(fileLength, 1000, 100), 100);
+}
+
+}  // namespace
+
+std::optional<Sort> Form1::currentSort() const {
+  if (Option1.Value()) return Sort::Artist;
+  if (Option2.Value()) return Sort::Song;
+  if (Option3.Value()) return Sort::Track;
+  if (Option5.Value()) return Sort::MfCode;
+  return std::nullopt;
+}
+
+void Form1::cmdGet_Tracks_Click() {
+  if (List1.SelCount() == 0) {
+    platform::prompts().msgBox(QStringLiteral("Please tick your disc MF Codes first"), platform::msg::OKOnly,
+                               QStringLiteral("Create List"));
+    return;
+  }
+  platform::BusyScope busy;
+  setEnabled(false);
+  cmdClose.setVisible(false);
+  if (mnuFull_Screen.Checked()) {
+    List2.Move(List2.Left(), 0, 100, 95);
+  } else {
+    const double top = List1.Top() + List1.Height() + 5;
+    List2.Move(0, top, 100, 95 - top);
+  }
+  List3.setVisible(false);
+  List3.Clear();
+  Label1.setCaption(QStringLiteral("Discs   = 0"));
+  Label6.setCaption(QStringLiteral("Tracks = 0"));
+  Ticking_In_Code = false;
+  List2.setVisible(false);
+  TabStrip1.setVisible(false);
+  Label9.setVisible(false);
+  Label17.setVisible(false);
+  Frame1.setVisible(true);
+  Get_Tracks();
+  mnuSave.setEnabled(true);
+  platform::letEventsThrough();
+  mnuExport.setEnabled(true);
+  mnuUpdate_File.setEnabled(true);
+  mnuPrint.setEnabled(true);
+  Frame1.setVisible(false);
+  setEnabled(true);
+}
+
+void Form1::Get_Tracks() {
+  const QString folder = platform::programFolder();
+  const bool showCodes = Check1.Value() == 1;
+  const bool useNumbers = Check2.Value() == 1;
+  const std::optional<Sort> sort = currentSort();
+
+  QStringList ticked;
+  for (int i = 0; i < List1.ListCount(); ++i)
+    if (List1.Selected(i)) ticked << List1.List(i);
+  const QHash<QByteArray, QString> tickedRef = catalogue::tickedReferences(ticked, useNumbers);
+
+  if (sort) Label2.setCaption(catalogue::columnHeader(*sort));
+  List2.Clear();
+  Frame1.setVisible(true);
+  showBusyPointer();
+  platform::letEventsThrough();
+
+  const QString path = catalogue::trackFilePath();
+  const int barMax = createListProgressMax(platform::fileLength(path));
+  ProgressBar1.setMax(barMax);
+  ProgressBar1.setValue(0);
+
+  catalogue::FileBytes file;
+  if (!file.open(path)) {
+    setMousePointer(platform::MousePointer::Default);
+    windows::reportUnreadable(path, QStringLiteral("Create List"));
+  } else if (sort && !tickedRef.isEmpty()) {
+    // The code layout shows the codes: it ticks "Show Manufacturer Codes" once a line is made.
+    const catalogue::ScannedLines made = catalogue::createListLines(
+        file.bytes(), *sort, tickedRef, showCodes || *sort == Sort::MfCode, {1500, [this] {
+          if (ProgressBar1.Value() >= ProgressBar1.Max()) return;
+          ProgressBar1.setValue(ProgressBar1.Value() + 1);
+          platform::letEventsThroughSliced();
+        }});
+    if (!made.lines.isEmpty() && *sort == Sort::MfCode && !showCodes) Check1.setValue(1);
+    List2.addItems(made.lines);
+    // Stopped at the cap, and said so: the list must not pass for complete.
+    if (made.capped) platform::prompts().msgBox(catalogue::kMaxListText, platform::msg::OKOnly, catalogue::kMaxListTitle);
+  }
+
+  if (Check3.Value() == 1) {
+    Image2.setVisible(false);
+    Image3.setVisible(true);
+    Label8.setCaption(QStringLiteral("Please wait..... duplicate tracks are being removed."));
+    platform::letEventsThrough();
+    Remove_Dupes();
+    Image2.setVisible(true);
+    Image3.setVisible(false);
+    platform::letEventsThrough();
+  }
+  if (Check5.Value() == 0) Lower_Case();
+  setMousePointer(platform::MousePointer::Default);
+  Label1.setCaption(QStringLiteral("Discs  =  ") + QString::number(List1.SelCount()));
+  Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(List2.ListCount()));
+  Label8.setCaption(kWaitText);
+  ProgressBar1.setValue(0);
+  Frame1.setVisible(false);
+  List2.setVisible(true);
+  TabStrip1.setVisible(true);
+  platform::beep();
+}
+
+void Form1::Click_All() {
+  platform::BusyScope busy;
+  List2.setVisible(false);
+  TabStrip1.setVisible(false);
+  Label1.setCaption(QStringLiteral("Discs  =  0"));
+  Label6.setCaption(QStringLiteral("Tracks = 0"));
+  Check3.setValue(0);
+  Ticking_In_Code = true;
+  Check1.setValue(1);
+  Check2.setValue(0);
+  mnuPrint.setEnabled(true);
+  mnuExport.setEnabled(true);
+  mnuUpdate_File.setEnabled(true);
+  mnuSave.setEnabled(false);
+  platform::letEventsThrough();
+  Get_All();
+  Ticking_In_Code = false;
+  Frame1.setVisible(false);
+}
+
+void Form1::Get_All() {
+  const QString folder = platform::programFolder();
+  const QString path = catalogue::trackFilePath();
+  catalogue::FileBytes file;
+  const bool readable = file.open(path);
+  const qint64 count = readable ? catalogue::recordCount(file.bytes()) : 0;
+  ProgressBar1.setMax(int(count / 300));
+  ProgressBar1.setValue(0);
+  List2.Clear();
+  showBusyPointer();
+  platform::letEventsThrough();
+
+  // Every disc ticked at once: while the program ticks, the tick handler would only count.
+  List1.model()->setAllSelected(true);
+  Label1.setCaption(QStringLiteral("Discs = ") + QString::number(List1.SelCount()));
+  Label6.setCaption(QStringLiteral("Tracks = 0"));
+  List1.widget()->update();
+  Frame1.setVisible(true);
+  platform::letEventsThrough();
+
+  const std::optional<Sort> sort = currentSort();
+  if (!readable) {
+    windows::reportUnreadable(path, QStringLiteral("Tick All"));
+  } else if (sort) {
+    const catalogue::ScannedLines made =
+        catalogue::tickAllLines(file.bytes(), *sort, {300, [this] { ProgressBar1.setValue(ProgressBar1.Value() + 1); }});
+    List2.addItems(made.lines);
+    if (made.capped) platform::prompts().msgBox(catalogue::kMaxListText, platform::msg::OKOnly, catalogue::kMaxListTitle);
+  }
+  ProgressBar1.setValue(0);
+  Frame1.setVisible(false);
+  setMousePointer(platform::MousePointer::Default);
+  platform::letEventsThrough();
+  Label1.setCaption(QStringLiteral("Discs  =  ") + QString::number(List1.SelCount()));
+  Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(List2.ListCount()));
+  List2.setVisible(true);
+  TabStrip1.setVisible(true);
+}

@@ -1,0 +1,163 @@
+// Save and Open: the ticked discs, the options and the song list kept in a song-list file.
+#include "windows/main/form1.h"
+
+#include "catalogue/disc_reference.h"
+#include "catalogue/song_list_file.h"
+#include "common/text_helpers.h"
+#include "platform/busy.h"
+#include "platform/prompts.h"
+#include "platform/text_file.h"
+#include "windows/file_prompts.h"
+
+#include <QHash>
+
+using platform::msg::OKOnly;
+
+void Form1::cmdSave_Click() {
+  while (true) {
+    if (List1.SelCount() == 0) {
+      platform::prompts().msgBox(QStringLiteral("Please create a list first, nothing to Save"), OKOnly,
+                                 QStringLiteral("Save"));
+      return;
+    }
+    const auto name = windows::askSongListSaveName();
+    if (!name) return;
+
+    catalogue::SongListFile file;
+    file.version = 2;
+    file.header = catalogue::storableHeader(Text1.Text());
+    file.sortKeyword = catalogue::sortKeyword(currentSort());
+    file.showCodes = Check1.Value() == 1;
+    file.useNumbers = Check2.Value() == 1;
+    file.hideDuplicates = Check3.Value() == 1;
+    for (int i = 0; i < List1.ListCount(); ++i)
+      if (List1.Selected(i)) file.discs << List1.List(i);
+    file.lines = List2.items();
+
+    const platform::WriteResult written = platform::replaceFile(*name, catalogue::songListFileText(file));
+    if (written) return;
+    windows::reportWriteFailure(written, *name, QStringLiteral("Save"));
+    // As after any failed write, the save starts again.
+  }
+}
+
+void Form1::cmdOpen_Click() {
+  platform::FileDialogRequest req;
+  req.title = QStringLiteral("Mellowdex");
+  req.fileName = QStringLiteral("*.mdq");
+  const auto name = platform::prompts().openFile(req);
+  if (!name || name->isEmpty() || *name == req.fileName) return;
+  openSongList(*name);
+}
+
+void Form1::Command_Open(const QString& File_to_Open) { openSongList(File_to_Open); }
+
+void Form1::openSongList(const QString& path) {
+  // The file is read and its first line checked before anything of the window changes, so a
+  // wrong choice never costs the user the ticks they have not saved.
+  const auto values = catalogue::readSongListValues(path);
+  if (!values) {
+    platform::prompts().msgBox(QStringLiteral("The file ") + path + QStringLiteral(" cannot be read."),
+                               OKOnly + platform::msg::Exclamation, QStringLiteral("Open"));
+    return;
+  }
+  const int version = catalogue::songListVersion(values->value(0));
+  if (version == 0) {
+    platform::prompts().msgBox(catalogue::notMellowdexMessage(path), OKOnly, QStringLiteral("Open"));
+    return;
+  }
+
+  platform::BusyScope busy;
+  Frame1.setVisible(true);
+  Ticking_In_Code = true;
+  cmdUntag_Click();
+  Opening_File = true;
+
+  const catalogue::OpenedSongList opened = catalogue::openedSongList(*values, version);
+  if (opened.header) Text1.setText(*opened.header);
+  if (opened.sort) {
+    switch (*opened.sort) {
+      case catalogue::Sort::Artist:
+        Option1.setValue(true);
+        TabStrip1.setSelectedIndex(2);
+        break;
+      case catalogue::Sort::Song:
+        Option2.setValue(true);
+        TabStrip1.setSelectedIndex(1);
+        break;
+      case catalogue::Sort::Track:
+        Option3.setValue(true);
+        TabStrip1.setSelectedIndex(3);
+        break;
+      case catalogue::Sort::MfCode:
+        Option5.setValue(true);
+        TabStrip1.setSelectedIndex(4);
+        break;
+    }
+  }
+  Check1.setValue(opened.showCodes ? 1 : 0);
+  Check2.setValue(opened.useNumbers ? 1 : 0);
+  Check3.setValue(opened.hideDuplicates ? 1 : 0);
+
+  // Where each disc code stands in the freshly loaded disc list.
+  QHash<QString, QList<int>> itemsByCode;
+  for (int i = 0; i < List1.ListCount(); ++i) itemsByCode[List1.List(i)].append(i);
+  for (const QString& disc : opened.discs) {
+    const QString code = common::Left(disc, catalogue::kCodeLength);
+    const auto found = itemsByCode.constFind(code);
+    if (found == itemsByCode.constEnd()) continue;  // a disc no longer in the database
+    for (int index : *found) {
+      if (List1.List(index) != code) continue;
+      List1.setList(index, disc);
+      platform::letEventsThroughSliced();
+      List1.setSelected(index, true);
+    }
+  }
+
+  int linesRead = 0;
+  if (version == 2 && chkOpen.Value() == 1) {
+    linesRead = int(opened.lines.size());
+    List2.addItems(opened.lines);
+  }
+  List1.widget()->update();
+
+  if (version == 2) {
+    if (chkOpen.Value() == 0) {
+      List2.setVisible(false);
+      List2.Clear();
+    } else {
+      List2.setVisible(true);
+      TabStrip1.setVisible(true);
+    }
+    platform::letEventsThrough();
+    if (linesRead == 0) {
+      List2.setVisible(false);
+      List2.Clear();
+      TabStrip1.setVisible(false);
+      if (chkOpen.Value() == 1) cmdGet_Tracks_Click();
+    }
+    Opening_File = false;
+    platform::letEventsThrough();
+    Frame1.setVisible(false);
+    mnuFull_Screen.setEnabled(true);
+    mnuHide_Vocal_Tracks.setEnabled(true);
+    Ticking_In_Code = false;
+    Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(List2.ListCount()));
+  } else {
+    platform::letEventsThrough();
+    Opening_File = false;
+    platform::letEventsThrough();
+    if (chkOpen.Value() == 1) cmdGet_Tracks_Click();
+    Frame1.setVisible(false);
+    mnuFull_Screen.setEnabled(true);
+    mnuHide_Vocal_Tracks.setEnabled(true);
+    Ticking_In_Code = false;
+  }
+  if (List2.ListCount() > 0)
+    for (auto* m : {&mnuSave, &mnuExport, &mnuUpdate_File, &mnuPrint}) m->setEnabled(true);
+}
+
+void Form1::Text1_KeyPress(int& keyAscii) {
+  // A double quote would end the header early in a saved file.
+  if (keyAscii == '"') keyAscii = 0;
+}

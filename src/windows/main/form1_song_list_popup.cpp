@@ -1,0 +1,97 @@
+// Clicks on the song list, its two popup menus and hiding selected lines.
+#include "windows/main/form1.h"
+
+#include "common/text_helpers.h"
+#include "platform/prompts.h"
+#include "windows/database/delete_record.h"
+#include "windows/database/Edit_Record.h"
+
+#include <QCursor>
+
+#include <utility>
+
+using catalogue::Sort;
+using common::Trim;
+using common::UCase;
+
+namespace {
+
+// The delete and edit windows, still hidden, filled from the line so that the delete and edit
+// commands only have to show them.
+void prefillDialogs(const QString& line, Sort sort) {
+  const catalogue::LineFields cut = catalogue::fieldsOfLine(line, sort);
+  delete_record& del = delete_record::instance();
+  del.Option2.setValue(true);  // track mode; its own handling empties both boxes
+  // The code as stored: an upper-cased copy would be another disc's code, or none.
+  del.handOver(cut.code);
+  del.Text2.setText(UCase(cut.track));
+  Edit_Record& edit = Edit_Record::instance();
+  edit.setDiscCode(cut.code);
+  edit.Text2.setText(UCase(cut.track));
+  edit.Text3.setText(UCase(Trim(cut.song)));
+  edit.Text4.setText(UCase(Trim(cut.artist)));
+  del.Text1.setBackColor(0xFFFFFF);
+  del.Text2.setBackColor(0xFFFFFF);
+}
+
+}  // namespace
+
+void Form1::wireSongListHandlers() {
+  List2.Click = [this] { List2_Click(); };
+  List2.MouseDown = [this](int b, int s, double x, double y) { List2_MouseDown(b, s, x, y); };
+  List2.DblClick = [this] { List2_DblClick(); };
+  // The disc listing view's grey background.
+  List3.setBackColor(0xE0E0E0);
+}
+
+void Form1::List2_Click() {
+  if (const auto sort = currentSort()) prefillDialogs(List2.Text(), *sort);
+}
+
+void Form1::List2_MouseDown(int button, int, double, double) {
+  if (button != platform::mouse::Right) return;
+  // A right click leaves the current line where it was: the popup concerns that line.
+  const QString line = List2.Text();
+  if (line.isEmpty()) {
+    platform::prompts().popupMenu(mnuz, QCursor::pos());
+    return;
+  }
+  if (Check1.Value() == 0) {
+    mnuMF_Code.setVisible(true);
+    platform::prompts().popupMenu(mnuz, QCursor::pos());
+    mnuMF_Code.setVisible(false);
+    return;
+  }
+  const auto sort = currentSort();
+  if (!sort) return;
+  prefillDialogs(line, *sort);
+  platform::prompts().popupMenu(mnuD, QCursor::pos());
+}
+
+void Form1::mnu51_Click() {
+  if (List2.ListIndex() == -1) return;
+  // One pass: the lines that stay, in their order, go back into the emptied list (removing
+  // them one at a time would cost a shift of the whole list for each).
+  const int count = List2.ListCount();
+  const int current = List2.ListIndex();
+  int newCurrent = -1;
+  QStringList kept;
+  kept.reserve(count - List2.SelCount());
+  for (int i = 0; i < count; ++i) {
+    if (List2.Selected(i)) continue;
+    if (i == current) newCurrent = int(kept.size());
+    kept << List2.model()->text(i);
+  }
+  List2.Clear();
+  List2.addItems(kept);
+  // A current line that stays remains current, as removing the others around it would leave
+  // it; nothing was clicked, so the click handling does not run.
+  if (newCurrent >= 0) {
+    auto click = std::exchange(List2.Click, nullptr);
+    List2.setListIndex(newCurrent);
+    List2.Click = std::move(click);
+  }
+  Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(List2.ListCount()));
+}
+
+void Form1::mnu52_Click() { mnu51_Click(); }

@@ -1,0 +1,91 @@
+// The main window's commands for update files, backup, restore and renaming audio files.
+#include "windows/main/form1.h"
+
+#include "catalogue/database.h"
+#include "catalogue/track_file.h"
+#include "catalogue/track_scans.h"
+#include "common/text_helpers.h"
+#include "maintenance/rename_plan.h"
+#include "maintenance/track_database.h"
+#include "platform/busy.h"
+#include "platform/cp1252.h"
+#include "platform/files.h"
+#include "platform/prompts.h"
+#include "windows/database/Backup.h"
+#include "windows/database/File_Rename.h"
+#include "windows/database/Restore.h"
+#include "windows/database/update.h"
+
+#include <climits>
+#include <cmath>
+
+void Form1::mnuUpdate_Click() {
+  offerToSave(QString(QChar(13)), QStringLiteral("Update"));
+  update window;
+  showModal(window);
+  cmdUntag_Click();
+}
+
+void Form1::mnuBackup_Click() {
+  Backup window;
+  showModal(window);
+}
+
+void Form1::mnuRestore_Click() {
+  Restore window;
+  showModal(window);
+  cmdUntag_Click();
+}
+
+void Form1::mnuRename_Files_Click() {
+  File_Rename::release();
+  File_Rename& window = File_Rename::instance();
+  Quick_View_Rename();
+  window.Label1.setCaption(QStringLiteral("Disc Listing for ") + common::Trim(List1.Text()));
+  showModal(window);
+  File_Rename::release();
+}
+
+void Form1::Quick_View_Rename() {
+  File_Rename& renamer = File_Rename::instance();
+  renamer.List3.setVisible(false);
+  renamer.List3.Clear();
+  ProgressBar1.setValue(0);
+  platform::letEventsThrough();
+
+  // The disc of the run: the first 11 characters of the highlighted item, its reference number
+  // left out.
+  const QByteArray code = platform::cp1252::encode(common::Left(List1.Text(), common::kCodeWidth));
+  Frame1.setVisible(true);
+  platform::letEventsThrough();
+
+  const QString path = maintenance::trackFilePath();
+  ProgressBar1.setMax(catalogue::progressSteps(platform::fileLength(path), 100, 100));
+  ProgressBar1.setValue(0);
+  showBusyPointer();
+  platform::letEventsThrough();
+
+  QStringList items;
+  catalogue::FileBytes file;
+  const bool readable = file.open(path);
+  if (readable) {
+    const auto records = catalogue::discRecords(
+        file.bytes(), [&](std::string_view recordCode) { return catalogue::codeKey(recordCode) == code; },
+        {100, [this] { ProgressBar1.setValue(ProgressBar1.Value() + 1); }});  // the bar keeps it in range
+    for (const catalogue::RecordBytes& r : records)
+      items << maintenance::renameListItem(catalogue::fieldText(r.code, common::kCodeWidth),
+                                           catalogue::fieldText(r.track, common::kTrackWidth),
+                                           catalogue::fieldText(r.title, common::kTitleWidth),
+                                           catalogue::fieldText(r.artist, common::kArtistWidth));
+  }
+  renamer.List3.addItems(items);
+
+  Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(List2.ListCount()));
+  Frame1.setVisible(false);
+  ProgressBar1.setValue(0);
+  setMousePointer(platform::MousePointer::Default);
+  renamer.List3.setVisible(true);
+  if (!readable)
+    platform::prompts().msgBox(maintenance::cannotReadText(path), platform::msg::OKOnly + platform::msg::Exclamation,
+                               QStringLiteral("Rename Files"));
+}
