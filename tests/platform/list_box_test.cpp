@@ -23,11 +23,7 @@ using namespace platform;
 using testsupport::clickRow;
 using testsupport::RowPart;
 
-namespace {
-struct Window : FormBase {
-  Window() : FormBase(Kind::MainWindow, "test", QSize(400, 300)) {}
-};
-}  // namespace
+using Window = testsupport::TestWindow;
 
 TEST(CheckListBox, TicksFromCodeFireTheTickHandlerAndTextChangesDoNot) {
   Window w;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "platform/form.h"
 #include "platform/menu.h"
 
 #include <QAbstractItemView>
@@ -25,6 +26,11 @@
 #include <vector>
 
 namespace testsupport {
+
+// An empty main window for the controls' own tests.
+struct TestWindow : platform::FormBase {
+  TestWindow() : FormBase(Kind::MainWindow, "test", QSize(400, 300)) {}
+};
 
 // Keys typed into a widget, one key press a character, as the user types them.
 inline void typeInto(QWidget* widget, const QString& text) {
