@@ -452,7 +452,9 @@ TEST_F(MaintenanceTest, EditAndDeleteFromALineActOnlyOnItsOwnDisc) {
   };
   const auto deleteAnswering = [&](int answer) {
     return [&, answer] {
-      prompts.onModal([](platform::FormBase& w) { dynamic_cast<delete_record&>(w).Command1_Click(); });
+      prompts.onModal([](platform::FormBase& w) {
+        QTest::mouseClick(dynamic_cast<delete_record&>(w).Command1.widget(), Qt::LeftButton);
+      });
       prompts.answerMsg(answer);
     };
   };

@@ -27,6 +27,8 @@ const QString Form1::kHeaderPrompt = QStringLiteral("SONG LIST HEADER HERE");
 const QString Form1::kSearchPrompt = QStringLiteral("TYPE SEARCH TEXT HERE ");
 const QString Form1::kCataloguePrompt = QStringLiteral("CLICK THIS DROP DOWN LIST TO FIND DISC CODES");
 const QString Form1::kMfCodeOffText = QStringLiteral("Show MF Code must be selected to edit or delete a track");
+const QString Form1::kViewDiscTitle = QStringLiteral("View Disc");
+const QString Form1::kViewNeedsCodesText = QStringLiteral("(Show MF Code) must be selected to view a disc");
 const QString Form1::kWebAddress = QStringLiteral("www.mellowdex.example");
 
 namespace {

@@ -28,6 +28,8 @@ class Form1 : public platform::FormBase {
   static const QString kCataloguePrompt;   // "CLICK THIS DROP DOWN LIST TO FIND DISC CODES"
   static const QString kWebAddress;        // the maker's web page
   static const QString kMfCodeOffText;     // "Show MF Code must be selected to edit or delete a track"
+  static const QString kViewDiscTitle;     // "View Disc"
+  static const QString kViewNeedsCodesText;  // "(Show MF Code) must be selected to view a disc"
   // The song-list header holds as much as the print window's header box.
   static constexpr int kHeaderMaxLength = 60;
 

@@ -25,8 +25,6 @@
 
 namespace {
 
-const QString kMfCodeOffText = QStringLiteral("(Show MF Code) must be selected to view a disc");
-const QString kMfCodeOffTitle = QStringLiteral("View Disc");
 const QString kLabelCaption = QStringLiteral("Print CD Label");
 const QString kCaseCaption = QStringLiteral("Print CD Case");
 const QString kNoDiscText = QStringLiteral("Please highlight a disc first");
@@ -34,10 +32,6 @@ const QString kSheetTitle = QStringLiteral("Print Cd Selection Sheet");
 const QString kSheetFailed = QStringLiteral("The CD selection sheet could not be printed.");
 const QString kSlipsTitle = QStringLiteral("Print Song Slips");
 const QString kSlipsFailed = QStringLiteral("The song slips could not be printed.");
-
-void busyPointer(Form1& form) {
-  form.showBusyPointer();
-}
 
 void defaultPointer(Form1& form) { form.setMousePointer(platform::MousePointer::Default); }
 
@@ -85,7 +79,7 @@ void openDesigner(Form1& form, const QString& caption, const std::function<bool(
 // when it has one, columns 12-15; the number is the designer's title, else the code.
 template <typename Designer>
 void openDesignerForDisc(Form1& form, const QString& caption) {
-  busyPointer(form);
+  form.showBusyPointer();
   platform::letEventsThrough();
   const QString item = form.List1.Text();
   const QString code = common::Trim(catalogue::discCodeOf(item));
@@ -109,10 +103,10 @@ void openDesignerForDisc(Form1& form, const QString& caption) {
 // a track belongs to it when its code fitted to 11 characters is the column exactly.
 template <typename Designer>
 void openDesignerForLine(Form1& form, const QString& caption) {
-  busyPointer(form);
+  form.showBusyPointer();
   platform::letEventsThrough();
   if (form.Check1.Value() != 1) {
-    platform::prompts().msgBox(kMfCodeOffText, platform::msg::OKOnly, kMfCodeOffTitle);
+    platform::prompts().msgBox(Form1::kViewNeedsCodesText, platform::msg::OKOnly, Form1::kViewDiscTitle);
     defaultPointer(form);
     return;
   }
@@ -133,7 +127,7 @@ void openDesignerForLine(Form1& form, const QString& caption) {
 // own; the dialog's copies are the number of sheets, not copies of the document.
 void printSheets(Form1& form, const std::function<void(platform::DrawingSurface&, int)>& draw,
                  const QString& failure, const QString& title) {
-  busyPointer(form);
+  form.showBusyPointer();
   platform::PrintDialogRequest request;
   const std::optional<platform::PrintDialogAnswer> answer = platform::prompts().printDialog(request);
   if (!answer || answer->copies <= 0) {

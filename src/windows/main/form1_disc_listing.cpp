@@ -90,11 +90,10 @@ void Form1::List2_DblClick() {
   platform::letEventsThrough();
 
   if (Check1.Value() == 0) {
-    platform::prompts().msgBox(QStringLiteral("(Show MF Code) must be selected to view a disc"),
-                               platform::msg::OKOnly, QStringLiteral("View Disc"));
+    platform::prompts().msgBox(kViewNeedsCodesText, platform::msg::OKOnly, kViewDiscTitle);
     return;
   }
-  if (!scanDisc(*this, catalogue::discCodeOfLine(line, currentSort().value_or(Sort::MfCode)), QStringLiteral("View Disc"))) return;
+  if (!scanDisc(*this, catalogue::discCodeOfLine(line, currentSort().value_or(Sort::MfCode)), kViewDiscTitle)) return;
   TabStrip1.setVisible(true);
 
   if (List2.Visible()) {
@@ -137,7 +136,7 @@ void Form1::mnuQuick_View_Disc_Click() {
   // the track records are when they are read.
   const QString item = List1.Text();
   const QString code = item.isEmpty() ? QString() : common::fitWidth(common::Left(item, catalogue::kCodeLength), catalogue::kCodeLength);
-  if (!scanDisc(*this, code, QStringLiteral("View Disc"))) return;
+  if (!scanDisc(*this, code, kViewDiscTitle)) return;
   List3.setVisible(true);
   Label17.setVisible(false);
   Label9.setVisible(false);
