@@ -1,10 +1,19 @@
 #include "platform/files.h"
 
+#include "platform/cp1252.h"
 #include "platform/text_file.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -43,6 +52,68 @@ bool copyFile(const QString& from, const QString& to) {
   return bool(replaceFileBytes(to, bytes));
 }
 
-bool renameFile(const QString& from, const QString& to) { return QFile::rename(from, to); }
+namespace {
+
+bool isUtf8(const QByteArray& bytes) { return QString::fromUtf8(bytes).toUtf8() == bytes; }
+
+QByteArray pathBytes(const QByteArray& folder, const QByteArray& name) {
+  return folder.endsWith('/') ? folder + name : folder + '/' + name;
+}
+
+bool nameExists(const QByteArray& path) {
+  struct stat st;
+  return ::lstat(path.constData(), &st) == 0;
+}
+
+// The bytes of a name as folderEntries read it: its UTF-8, or the Windows-1252 bytes of a name
+// that was read that way.
+QByteArray nameBytes(const QByteArray& folder, const QString& name) {
+  const QByteArray utf8 = name.toUtf8();
+  if (nameExists(pathBytes(folder, utf8)) || cp1252::firstOutside(name) >= 0) return utf8;
+  const QByteArray single = cp1252::encode(name);
+  return !isUtf8(single) && nameExists(pathBytes(folder, single)) ? single : utf8;
+}
+
+// The system's rename that refuses to replace: renameat2 where the system has it, otherwise a
+// second link to the file and the old one removed.
+int renameNoReplace(const QByteArray& from, const QByteArray& to) {
+#ifdef RENAME_NOREPLACE
+  if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != ENOSYS && errno != EINVAL) return errno;
+#endif
+  if (::linkat(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), 0) != 0) return errno;
+  if (::unlink(from.constData()) == 0) return 0;
+  const int error = errno;
+  ::unlink(to.constData());  // the file keeps its old name only
+  return error;
+}
+
+}  // namespace
+
+std::vector<FolderEntry> folderEntries(const QString& folder) {
+  std::vector<FolderEntry> out;
+  const QByteArray dirBytes = QFile::encodeName(folder);
+  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(dirBytes.constData()), &::closedir);
+  if (!dir) return out;
+  while (const dirent* e = ::readdir(dir.get())) {
+    const QByteArray bytes(e->d_name);
+    if (bytes == "." || bytes == "..") continue;
+    struct stat st;
+    FolderEntry::Type type = FolderEntry::Type::Other;
+    if (::fstatat(::dirfd(dir.get()), e->d_name, &st, 0) == 0)
+      type = S_ISREG(st.st_mode) ? FolderEntry::Type::File
+             : S_ISDIR(st.st_mode) ? FolderEntry::Type::Folder
+                                   : FolderEntry::Type::Other;
+    const bool utf8 = isUtf8(bytes);
+    out.push_back({utf8 ? QString::fromUtf8(bytes) : cp1252::decode(bytes), type, utf8});
+  }
+  return out;
+}
+
+QString renameInFolder(const QString& folder, const QString& from, const QString& to) {
+  const QByteArray dirBytes = QFile::encodeName(folder);
+  const int error = renameNoReplace(pathBytes(dirBytes, nameBytes(dirBytes, from)), pathBytes(dirBytes, to.toUtf8()));
+  return error == 0 ? QString() : qt_error_string(error);
+}
 
 }  // namespace platform

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <vector>
+
 namespace platform {
 
 // The folder of the running program, or MELLOWDEX_HOME when set; always ends with '/'.
@@ -19,6 +21,21 @@ bool fileExists(const QString& path);
 qint64 fileLength(const QString& path);  // -1 when missing
 bool deleteFile(const QString& path);
 bool copyFile(const QString& from, const QString& to);  // replaces an existing target
-bool renameFile(const QString& from, const QString& to);
+
+// One name a folder holds. A name whose bytes are not UTF-8 was written by a system with a
+// single-byte code page and is read as Windows-1252, as that system showed it.
+struct FolderEntry {
+  enum class Type { File, Folder, Other };  // a link is what it leads to; a broken link is Other
+  QString name;
+  Type type;
+  bool utf8;  // the name is the UTF-8 text of its bytes
+};
+// Every name of a folder, hidden ones included, in no particular order.
+std::vector<FolderEntry> folderEntries(const QString& folder);
+
+// Gives a file of the folder another name in the same folder with the system's own rename,
+// which never replaces an existing name and never copies the file. Empty when done, otherwise
+// the system's reason for refusing.
+QString renameInFolder(const QString& folder, const QString& from, const QString& to);
 
 }  // namespace platform
