@@ -2,11 +2,13 @@
 
 #include "common/records.h"
 #include "common/text_helpers.h"
+#include "platform/files.h"
 #include "platform/sorted_list_model.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -50,25 +52,98 @@ QString patternName(int option, const NameFields& f) {
   }
 }
 
-QString extensionOf(const QString& fileName) { return common::Right(fileName, 4); }
+QString trackFileName(int option, const NameFields& f) {
+  const QString name = patternName(option, f);
+  qsizetype start = 0;
+  while (start < name.size() && (name[start] == QLatin1Char('.') || name[start] == QLatin1Char(' '))) ++start;
+  if (start == 0) return name;
+  // The word that now begins the name takes the capital that the dots took.
+  QString out = name.mid(start);
+  if (!out.isEmpty()) out[0] = common::UCase(QString(out[0]))[0];
+  return out;
+}
 
-std::vector<RenameStep> planRenames(const QStringList& items, const QStringList& files, int option) {
-  std::vector<RenameStep> steps;
+QString extensionOf(const QString& fileName) {
+  const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+  return dot < 0 ? QString() : fileName.mid(dot);
+}
+
+RenamePlan planRenames(const QStringList& items, const QStringList& files, int option) {
+  using Kind = RenameProblem::Kind;
   const qsizetype n = std::min(items.size(), files.size());
-  steps.reserve(size_t(n));
-  for (qsizetype i = 0; i < n; ++i)
-    steps.push_back({files[i], patternName(option, nameFields(items[i])) + extensionOf(files[i])});
-  return steps;
+  const auto trackOfItem = [&](qsizetype t) { return Mid(items[t], 1, 2); };
+
+  // Every name each track gives a file, in any of the formats.
+  QHash<QString, QList<qsizetype>> tracksNamed;
+  for (qsizetype t = 0; t < n; ++t) {
+    const NameFields f = nameFields(items[t]);
+    QSet<QString> names;
+    for (int o = 1; o <= 8; ++o) names.insert(trackFileName(o, f));
+    for (const QString& name : names) tracksNamed[name].append(t);
+  }
+
+  // The track each file bears the name of, or -1.
+  std::vector<qsizetype> trackOf(size_t(n), -1);
+  std::vector<bool> borne(size_t(n), false);
+  QHash<QString, qsizetype> fileOfName;  // track and extension -> the file bearing them
+  for (qsizetype i = 0; i < n; ++i) {
+    const QString ext = extensionOf(files[i]);
+    const QList<qsizetype> tracks = tracksNamed.value(files[i].chopped(ext.size()));
+    if (tracks.size() > 1) {
+      QStringList numbers;
+      for (const qsizetype t : tracks) numbers << trackOfItem(t);
+      const QString last = numbers.takeLast();
+      return {{}, RenameProblem{Kind::SeveralTracks, files[i], {}, numbers.join(", ") + " and " + last, {}}};
+    }
+    if (tracks.isEmpty()) continue;
+    const qsizetype t = tracks.front();
+    const QString key = QString::number(t) + QLatin1Char('/') + ext;
+    if (const auto other = fileOfName.constFind(key); other != fileOfName.constEnd())
+      return {{}, RenameProblem{Kind::SharedTrack, files[*other], files[i], trackOfItem(t), {}}};
+    fileOfName.insert(key, i);
+    trackOf[size_t(i)] = t;
+    borne[size_t(t)] = true;
+  }
+
+  // The files that bear no track's name take the tracks no file bears, in list order.
+  std::vector<qsizetype> freeTracks;
+  for (qsizetype t = 0; t < n; ++t)
+    if (!borne[size_t(t)]) freeTracks.push_back(t);
+  const auto unnamed = std::count(trackOf.begin(), trackOf.end(), qsizetype(-1));
+  if (unnamed > 0 && size_t(unnamed) != freeTracks.size()) {
+    RenameProblem problem{Kind::UnpairedFiles, {}, {}, {}, {}};
+    problem.files = int(unnamed);
+    problem.tracks = int(freeTracks.size());
+    return {{}, problem};
+  }
+  auto nextFree = freeTracks.begin();
+  for (auto& t : trackOf)
+    if (t < 0) t = *nextFree++;
+
+  RenamePlan plan;
+  plan.steps.reserve(size_t(n));
+  for (qsizetype i = 0; i < n; ++i) {
+    const qsizetype t = trackOf[size_t(i)];
+    plan.steps.push_back({files[i], trackFileName(option, nameFields(items[t])) + extensionOf(files[i]), trackOfItem(t)});
+  }
+  return plan;
 }
 
 namespace {
 
-// A name this file system cannot give a file: a folder separator, a NUL, the names of the
-// folder itself and of its parent, or more bytes than a name may have.
-bool badName(const QString& name) {
-  if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) return true;
-  if (name.contains(QLatin1Char('/')) || name.contains(QChar(0))) return true;
-  return QFile::encodeName(name).size() > 255;
+// Why no file may bear the name, here or on the disks that refuse more (FAT, NTFS): a folder
+// separator, a character those disks refuse, a leading dot (a hidden file), the names of the
+// folder and its parent, more bytes than a name may have. Empty when it is a name.
+QString badName(const QString& name) {
+  if (name.isEmpty()) return QStringLiteral("it is empty");
+  if (name.startsWith(QLatin1Char('.'))) return QStringLiteral("it begins with a dot, which would hide the file");
+  const QString refused = QStringLiteral(", which file names cannot hold on every disk");
+  for (const QChar c : name) {
+    if (c.unicode() < 0x20) return QStringLiteral("it holds a control character") + refused;
+    if (QStringView(u"/\\?:*<>|\"").contains(c)) return QStringLiteral("it holds the character ") + c + refused;
+  }
+  if (QFile::encodeName(name).size() > 255) return QStringLiteral("it is longer than a file name may be");
+  return {};
 }
 
 }  // namespace
@@ -81,15 +156,17 @@ std::optional<RenameProblem> checkRenames(const std::vector<RenameStep>& steps, 
   for (const QString& n : folderNames) names.insert(key(n));
   QSet<QString> given;  // names the renames have given so far
   for (const RenameStep& s : steps) {
+    if (s.from != s.to)
+      if (const QString why = badName(s.to); !why.isEmpty())
+        return RenameProblem{Kind::BadName, s.from, s.to, s.track, why};
     const QString from = key(s.from), to = key(s.to);
     if (from == to) {  // already named so, or only the letter case changes
-      if (given.contains(to)) return RenameProblem{Kind::SameTarget, s.from, s.to};
+      if (given.contains(to)) return RenameProblem{Kind::SameTarget, s.from, s.to, s.track, {}};
       given.insert(to);
       continue;
     }
-    if (badName(s.to)) return RenameProblem{Kind::BadName, s.from, s.to};
     if (names.contains(to))
-      return RenameProblem{given.contains(to) ? Kind::SameTarget : Kind::TargetExists, s.from, s.to};
+      return RenameProblem{given.contains(to) ? Kind::SameTarget : Kind::TargetExists, s.from, s.to, s.track, {}};
     names.remove(from);
     names.insert(to);
     given.insert(to);
@@ -99,31 +176,34 @@ std::optional<RenameProblem> checkRenames(const std::vector<RenameStep>& steps, 
 
 bool foldsCase(const QString& folder) {
   const QDir dir(folder);
-  const QStringList all = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-  for (const QString& name : all) {
-    const QString other = name.toUpper() != name ? name.toUpper() : name.toLower();
-    if (other == name) continue;  // no letters to tell by
+  const QSet<QString> all = namesInFolder(folder);
+  for (const platform::FolderEntry& e : platform::folderEntries(folder)) {
+    if (!e.utf8) continue;  // its name in other letters could not be looked up
+    const QString other = e.name.toUpper() != e.name ? e.name.toUpper() : e.name.toLower();
+    if (other == e.name) continue;  // no letters to tell by
     return !all.contains(other) && QFileInfo::exists(dir.filePath(other));
   }
   return false;
 }
 
-bool moveName(const QString& folder, const QString& from, const QString& to, bool foldCase) {
-  const QDir dir(folder);
+QString moveName(const QString& folder, const QString& from, const QString& to, bool foldCase) {
   if (!(foldCase && from != to && from.toCaseFolded() == to.toCaseFolded()))
-    return !QFileInfo::exists(dir.filePath(to)) && QFile::rename(dir.filePath(from), dir.filePath(to));
+    return platform::renameInFolder(folder, from, to);
+  const QSet<QString> taken = namesInFolder(folder);
   QString between = to + QStringLiteral(".renaming");
-  for (int i = 2; QFileInfo::exists(dir.filePath(between)); ++i)
-    between = to + QStringLiteral(".renaming") + QString::number(i);
-  if (!QFile::rename(dir.filePath(from), dir.filePath(between))) return false;
-  if (QFile::rename(dir.filePath(between), dir.filePath(to))) return true;
-  QFile::rename(dir.filePath(between), dir.filePath(from));  // the file keeps its old name
-  return false;
+  for (int i = 2; taken.contains(between); ++i) between = to + QStringLiteral(".renaming") + QString::number(i);
+  if (const QString why = platform::renameInFolder(folder, from, between); !why.isEmpty()) return why;
+  const QString why = platform::renameInFolder(folder, between, to);
+  if (why.isEmpty()) return {};
+  if (!platform::renameInFolder(folder, between, from).isEmpty())
+    return why + QStringLiteral("; the file is now named ") + between;
+  return why;
 }
 
 QSet<QString> namesInFolder(const QString& folder) {
-  const QStringList all = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-  return QSet<QString>(all.begin(), all.end());
+  QSet<QString> names;
+  for (const platform::FolderEntry& e : platform::folderEntries(folder)) names.insert(e.name);
+  return names;
 }
 
 namespace {
@@ -162,11 +242,13 @@ void sortNames(QStringList& names) {
 
 }  // namespace
 
-QStringList listMatchingFiles(const QString& folder, const QString& pattern) {
+QStringList listMatchingFiles(const QString& folder, const QString& pattern, bool singleByteNames) {
   const auto patterns = patternsOf(pattern);
   QStringList out;
-  for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot))
-    if (matchesAny(name, patterns)) out.append(name);
+  for (const platform::FolderEntry& e : platform::folderEntries(folder))
+    if (e.type == platform::FolderEntry::Type::File && (e.utf8 || singleByteNames) &&
+        !e.name.startsWith(QLatin1Char('.')) && matchesAny(e.name, patterns))
+      out.append(e.name);
   sortNames(out);
   return out;
 }

@@ -27,24 +27,48 @@ NameFields nameFields(const QString& item);
 
 // The name before the extension for the format of the option (1 to 8).
 QString patternName(int option, const NameFields& f);
-// The last four characters of a file name, whatever they are.
+// The name a track gives a file in a format, before the extension: the format's name with any
+// dots and blanks at its start left out (a name that begins with a dot hides its file), the
+// word that then begins it with its capital.
+QString trackFileName(int option, const NameFields& f);
+// The extension of a file name: from its last dot to its end; empty when it has no dot.
 QString extensionOf(const QString& fileName);
 
 struct RenameStep {
   QString from, to;  // names inside the one folder
+  QString track = {};  // the number of the track whose name the file gets
 };
-// Track line i gives file i its new name: the format's name and the old name's extension.
-std::vector<RenameStep> planRenames(const QStringList& items, const QStringList& files, int option);
 
 // Why a set of renames is refused before any file is touched.
 struct RenameProblem {
-  enum class Kind { BadName, TargetExists, SameTarget };
+  enum class Kind {
+    BadName,        // `to` is no name a file can bear on every disk; `why` says what is wrong
+    TargetExists,   // `to` is taken by a file that keeps its name
+    SameTarget,     // a second file would be named `to`
+    SeveralTracks,  // `from` bears the names of the tracks in `track` ("05 and 06")
+    SharedTrack,    // `from` and `to` both bear the name of the track
+    UnpairedFiles,  // `files` files bear no track's name but `tracks` tracks have no file
+  };
   Kind kind;
-  QString from, to;
+  QString from, to, track, why;
+  int files = 0, tracks = 0;
 };
+
+// Pairs the listed files with the track lines (as many of each) and gives each its new name:
+// the format's name for its track and the file's own extension. When every file bears the name
+// some track gives in one of the eight formats, each file keeps that track; a file that bears
+// no such name pairs by place with the tracks that no file bears, file i with track i when no
+// file bears one. A file whose track cannot be told refuses the whole set.
+struct RenamePlan {
+  std::vector<RenameStep> steps;
+  std::optional<RenameProblem> problem;
+};
+RenamePlan planRenames(const QStringList& items, const QStringList& files, int option);
+
 // Runs through the renames in order over the names the folder holds: a new name must be one a
-// file can bear and must not be taken (by a file outside the list, by a file of the list not yet
-// renamed away, or by an earlier rename). A file that already bears its new name stays as it is.
+// file can bear on this disk and on the disks that refuse more characters (FAT, NTFS), and must
+// not be taken (by a file outside the list, by a file of the list not yet renamed away, or by an
+// earlier rename). A file that already bears its new name stays as it is.
 // With `foldCase` names are compared as a file system that ignores letter case compares them:
 // "a.mp3" takes "A.mp3", and a new name that differs from the old only in case is the same file's.
 std::optional<RenameProblem> checkRenames(const std::vector<RenameStep>& steps, const QSet<QString>& names,
@@ -56,16 +80,19 @@ bool foldsCase(const QString& folder);
 
 // Renames a file of the folder. With `foldCase`, a new name that differs from the old only in
 // letter case goes through an unused name in between, as such a file system may not change the
-// case of a name in one step. Never onto an existing file; false when the file keeps its name.
-bool moveName(const QString& folder, const QString& from, const QString& to, bool foldCase);
+// case of a name in one step. Never onto an existing file, never by a copy. Empty when done,
+// otherwise the system's reason (the file then keeps its name).
+QString moveName(const QString& folder, const QString& from, const QString& to, bool foldCase);
 
-// Every name in a folder, hidden files and subfolders included.
+// Every name in a folder, hidden files and subfolders included; a name that is not UTF-8 is
+// read as Windows-1252.
 QSet<QString> namesInFolder(const QString& folder);
 
 // The files of a folder that match the pattern (wildcards "*" and "?", several patterns
 // separated by ";", letter case ignored as the old file lists did), hidden files left out, in
-// name order (letter case ignored, so 1.mp3, 10.mp3, 2.mp3).
-QStringList listMatchingFiles(const QString& folder, const QString& pattern);
+// name order (letter case ignored, so 1.mp3, 10.mp3, 2.mp3). A name that is not UTF-8 is listed,
+// as Windows-1252 text that moveName takes back to the file, only with `singleByteNames`.
+QStringList listMatchingFiles(const QString& folder, const QString& pattern, bool singleByteNames = false);
 // The subfolders of a folder, hidden ones left out, in name order.
 QStringList listSubfolders(const QString& folder);
 

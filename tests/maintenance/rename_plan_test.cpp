@@ -4,6 +4,8 @@
 #include "temp_home.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -43,13 +45,14 @@ TEST(RenamePlan, EveryFormatBuildsItsName) {
   for (int option = 1; option <= 8; ++option) EXPECT_EQ(maintenance::patternName(option, f), expected[option - 1]);
 }
 
-TEST(RenamePlan, TheExtensionIsTheLastFourCharacters) {
+TEST(RenamePlan, TheExtensionIsEverythingAfterTheLastDot) {
   const auto renamed = [](const QString& file, int option) {
-    return maintenance::planRenames({kItem}, {file}, option).front().to;
+    return maintenance::planRenames({kItem}, {file}, option).steps.front().to;
   };
   EXPECT_EQ(renamed("track07.mp3", 1), "ZX1001-07 - The Night Ferry - Moon Over The Harbour.mp3");
-  EXPECT_EQ(renamed("song.flac", 7), "ZX1001-07flac");
-  EXPECT_EQ(renamed("ab", 7), "ZX1001-07ab");
+  EXPECT_EQ(renamed("song.flac", 7), "ZX1001-07.flac");
+  EXPECT_EQ(renamed("a.b.cdg", 7), "ZX1001-07.cdg");
+  EXPECT_EQ(renamed("README", 7), "ZX1001-07");
 }
 
 TEST(RenamePlan, RenamesThatWouldOverwriteOrLoseAFileAreRefused) {
@@ -81,6 +84,13 @@ TEST(RenamePlan, RenamesThatWouldOverwriteOrLoseAFileAreRefused) {
   ASSERT_TRUE(problem);
   EXPECT_EQ(problem->kind, RenameProblem::Kind::BadName);
   EXPECT_EQ(problem->from, "b.mp3");
+  // The characters that FAT and NTFS disks refuse, and a name that would hide its file.
+  for (const QString bad : {"?", ":", "*", "<", ">", "|", "\\", "\"", "\t"}) {
+    problem = check({{"a.mp3", "x.mp3"}, {"b.mp3", "Why" + bad + " Not.mp3"}});
+    ASSERT_TRUE(problem) << bad.toStdString();
+    EXPECT_EQ(problem->kind, RenameProblem::Kind::BadName);
+  }
+  ASSERT_TRUE(check({{"a.mp3", ".x.mp3"}}));
 
   // A file system that ignores letter case: a change of case alone is the file's own name,
   // another file's name in other letters is taken.
@@ -98,10 +108,47 @@ TEST(RenamePlan, RenamesThatWouldOverwriteOrLoseAFileAreRefused) {
   home.writeBytes("song.mp3", "x");
   home.writeBytes("other.mp3", "y");
   EXPECT_FALSE(maintenance::foldsCase(home.path()));
-  EXPECT_TRUE(maintenance::moveName(home.path(), "song.mp3", "Song.mp3", true));
-  EXPECT_FALSE(maintenance::moveName(home.path(), "Song.mp3", "other.mp3", true));
+  EXPECT_EQ(maintenance::moveName(home.path(), "song.mp3", "Song.mp3", true), "");
+  EXPECT_EQ(maintenance::moveName(home.path(), "Song.mp3", "other.mp3", true), "File exists");
   EXPECT_EQ(QDir(home.path()).entryList(QDir::Files, QDir::Name), (QStringList{"Song.mp3", "other.mp3"}));
   EXPECT_EQ(home.readBytes("Song.mp3"), "x");
+
+  // A rename is never a copy: a name the system refuses, here a link that leads nowhere, stops
+  // it with the system's reason, and no byte goes through the link.
+  ASSERT_TRUE(QFile::link(home.path("elsewhere.mp3"), home.path("link.mp3")));
+  EXPECT_EQ(maintenance::moveName(home.path(), "Song.mp3", "link.mp3", false), "File exists");
+  EXPECT_EQ(home.readBytes("Song.mp3"), "x");
+  EXPECT_FALSE(QFileInfo::exists(home.path("elsewhere.mp3")));
+}
+
+TEST(RenamePlan, AFileThatBearsATracksNameKeepsThatTrack) {
+  const QStringList items = {maintenance::renameListItem("ZX1001", "01", "ONE", "X"),
+                             maintenance::renameListItem("ZX1001", "02", "TWO", "X"),
+                             maintenance::renameListItem("ZX1001", "03", "THREE", "X")};
+  const auto names = [&](const QStringList& files) {
+    QStringList out;
+    for (const RenameStep& s : maintenance::planRenames(items, files, 7).steps) out << s.track + ":" + s.to;
+    return out;
+  };
+  EXPECT_EQ(names({"X - Three.mp3", "a.mp3", "b.mp3"}),
+            (QStringList{"03:ZX1001-03.mp3", "01:ZX1001-01.mp3", "02:ZX1001-02.mp3"}));
+  EXPECT_EQ(names({"ZX1001-02 - Two.cdg", "ZX1001-02.mp3", "X - One - ZX1001-01.mp3"}),
+            (QStringList{"02:ZX1001-02.cdg", "02:ZX1001-02.mp3", "01:ZX1001-01.mp3"}));
+
+  // Two files that bear one track's name, in one type, and a third that bears none: one track
+  // is left for it but two are free.
+  auto problem = maintenance::planRenames(items, {"ZX1001-01.cdg", "ZX1001-01.mp3", "c.mp3"}, 7).problem;
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::UnpairedFiles);
+  EXPECT_EQ(problem->files, 1);
+  EXPECT_EQ(problem->tracks, 2);
+  // Two tracks that give one name.
+  const QStringList twins = {maintenance::renameListItem("ZX1001", "01", "SAME", "X"),
+                             maintenance::renameListItem("ZX1001", "02", "SAME", "X")};
+  problem = maintenance::planRenames(twins, {"X - Same.mp3", "b.mp3"}, 7).problem;
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::SeveralTracks);
+  EXPECT_EQ(problem->track, "01 and 02");
 }
 
 TEST(RenamePlan, FileListsMatchTheirPatternInNameOrder) {

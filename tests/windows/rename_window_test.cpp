@@ -5,10 +5,15 @@
 #include "platform/prompts.h"
 #include "windows/database/File_Rename.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QMap>
+
+#include <fstream>
 
 using platform::msg::OK;
+using testsupport::clickOn;
 
 // Texts show as text in failure messages.
 [[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -31,6 +36,29 @@ QStringList filesIn(const QString& folder) {
   return QDir(folder).entryList(QDir::Files, QDir::Name);
 }
 
+QByteArray hashOf(const QByteArray& bytes) {
+  return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+}
+
+// Every file of a folder, hidden ones too, by name, each as the hash of its bytes: a rename
+// moves names and never a byte.
+QMap<QString, QByteArray> contentsOf(const QString& folder) {
+  QMap<QString, QByteArray> out;
+  for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
+    QFile file(QDir(folder).filePath(name));
+    out[name] = file.open(QIODevice::ReadOnly) ? hashOf(file.readAll()) : QByteArray();
+  }
+  return out;
+}
+
+// The user's click on an option button's circle or on a button.
+void press(platform::Control& control) {
+  QWidget* w = control.widget();
+  clickOn(w, qobject_cast<QPushButton*>(w) ? QPoint(-1, -1) : QPoint(8, w->height() / 2));
+}
+
+QString two(int n) { return QString::number(n).rightJustified(2, '0'); }
+
 }  // namespace
 
 class RenameWindowTest : public ::testing::Test {
@@ -47,6 +75,20 @@ class RenameWindowTest : public ::testing::Test {
   }
   void files(const QString& ext, int count) {
     for (int i = 1; i <= count; ++i) home.writeBytes("audio/t" + QString::number(i) + "." + ext, ext.toLatin1());
+  }
+  // Files t1 to t<count> whose bytes differ, so that each can be followed by its hash.
+  void distinctFiles(const QString& ext, int count) {
+    for (int i = 1; i <= count; ++i)
+      home.writeBytes("audio/t" + QString::number(i) + "." + ext, ext.toLatin1() + " of file " + QByteArray::number(i));
+  }
+  // Presses Rename Files and answers its one message; the message's text.
+  QString renameFiles(platform::Control& button) {
+    prompts.answerMsg(OK);
+    const auto before = prompts.callsOf("msgBox").size();
+    press(button);
+    const auto calls = prompts.callsOf("msgBox");
+    EXPECT_EQ(calls.size(), before + 1);
+    return calls.size() > before ? calls.back().text : QString();
   }
   testsupport::TempHome home;
   testsupport::ScriptedPrompts prompts;
@@ -119,8 +161,9 @@ TEST_F(RenameWindowTest, AutoRenameStopsAtAWrongMp3Count) {
 
 TEST_F(RenameWindowTest, ANameThatIsTakenStopsTheRenameBeforeAnyFileMoves) {
   home.writeBytes("audio/a.mp3", "a");
-  home.writeBytes("audio/ZX1001-01.mp3", "keep me");  // file 2 of the list still bears track 1's name
-  fill(items(2));
+  home.writeBytes("audio/ZX1001-01.mp3", "keep me");  // a file the pattern leaves out bears track 1's name
+  fill(items(1));
+  window.Combo1.setText("a*");
   window.Option7.setValue(true);
   prompts.answerMsg(OK);
   window.Command1.click();
@@ -143,6 +186,110 @@ TEST_F(RenameWindowTest, TheTypeBoxSetsTheFileListsPatternAndAnEmptyListRenamesN
   window.Command1.click();
   EXPECT_EQ(prompts.calls().back().text, "Files have been renamed");
   EXPECT_EQ(filesIn(folder), (QStringList{"one.kar", "two.mp3"}));
+}
+
+TEST_F(RenameWindowTest, ASecondRenameInAnotherFormatKeepsEachFileWithItsTrack) {
+  // The artists run backwards against the tracks: the artist-first names list the files in the
+  // reverse order of their tracks.
+  const auto artistSong = [](int i) { return "Artist " + QString(QChar(char16_t('A' + 12 - i))) + " - Song " + two(i); };
+  QStringList lines;
+  QMap<int, QByteArray> audio;
+  for (int i = 1; i <= 12; ++i) {
+    lines << item(i, {}, "ARTIST " + QString(QChar(char16_t('A' + 12 - i))));
+    audio[i] = "audio of track " + QByteArray::number(i);
+    home.writeBytes("audio/Track" + two(i) + ".mp3", audio[i]);
+  }
+  // A rename in "Artist - Song" that stopped after five files.
+  for (int i = 1; i <= 5; ++i)
+    ASSERT_TRUE(QFile::rename(folder + "/Track" + two(i) + ".mp3", folder + "/" + artistSong(i) + ".mp3"));
+  fill(lines);
+  press(window.Option3);
+  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  QMap<QString, QByteArray> expected;
+  for (int i = 1; i <= 12; ++i) expected[artistSong(i) + ".mp3"] = hashOf(audio[i]);
+  EXPECT_EQ(contentsOf(folder), expected);
+
+  // Then in another format, in the same window.
+  press(window.Option1);
+  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  expected.clear();
+  for (int i = 1; i <= 12; ++i) expected["ZX1001-" + two(i) + " - " + artistSong(i) + ".mp3"] = hashOf(audio[i]);
+  EXPECT_EQ(contentsOf(folder), expected);
+
+  // Two files bear track 01's name and none track 02's: which is which cannot be told.
+  ASSERT_TRUE(QFile::rename(folder + "/ZX1001-02 - Artist K - Song 02.mp3", folder + "/Artist L - Song 01.mp3"));
+  window.File1.Refresh();
+  const auto before = contentsOf(folder);
+  press(window.Option3);
+  EXPECT_EQ(renameFiles(window.Command1),
+            "The files Artist L - Song 01.mp3 and ZX1001-01 - Artist L - Song 01.mp3 both bear the name of track 01: "
+            "which of them is that track cannot be told.\rNo file has been renamed.");
+  EXPECT_EQ(contentsOf(folder), before);
+}
+
+TEST_F(RenameWindowTest, NewNamesKeepTheWholeExtensionHideNoFileAndSuitEveryDisk) {
+  home.writeBytes("audio/a.mp3", "first");
+  home.writeBytes("audio/b.flac", "second");
+  home.writeBytes("audio/README", "third");
+  const auto start = contentsOf(folder);
+  const QString baby = item(1, "...BABY ONE MORE TIME", "POP STAR");
+  fill({baby, item(2), item(3, "WHO? ME")});
+  press(window.Option4);  // Song - Artist
+  EXPECT_EQ(renameFiles(window.Command1),
+            "The name \"Who? Me - Artist 03\" for the file README (track 03) cannot be given: it holds the character ?, "
+            "which file names cannot hold on every disk.\rNo file has been renamed.");
+  EXPECT_EQ(contentsOf(folder), start);
+
+  window.List3.Clear();
+  window.List3.addItems({baby, item(2), item(3)});
+  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  const QMap<QString, QByteArray> expected = {{"Baby One More Time - Pop Star.mp3", start["a.mp3"]},
+                                              {"Song 02 - Artist 02.flac", start["b.flac"]},
+                                              {"Song 03 - Artist 03", start["README"]}};
+  EXPECT_EQ(contentsOf(folder), expected);
+  EXPECT_EQ(window.File1.items(), QStringList(expected.keys()));
+}
+
+TEST_F(RenameWindowTest, AutoRenameChecksTheCdgNamesBeforeAnyMp3FileMoves) {
+  distinctFiles("mp3", 12);
+  distinctFiles("cdg", 12);
+  ASSERT_TRUE(QDir(folder).mkdir("ZX1001-01 - Artist 01 - Song 01.cdg"));
+  const auto start = contentsOf(folder);
+  fill(items(12));
+  EXPECT_EQ(renameFiles(window.Command3),
+            "The file t1.cdg cannot be renamed to ZX1001-01 - Artist 01 - Song 01.cdg: a file of that name is already "
+            "in the folder.\rNo file has been renamed.");
+  EXPECT_EQ(contentsOf(folder), start);
+}
+
+TEST_F(RenameWindowTest, AStopPartWayGivesTheSystemsReasonAndTheFilesThatHaveTheirNewNames) {
+  distinctFiles("mp3", 12);
+  fill(items(12));
+  press(window.Option7);
+  ASSERT_TRUE(QFile::remove(folder + "/t2.mp3"));  // another program takes a listed file away
+  auto expected = contentsOf(folder);
+  EXPECT_EQ(renameFiles(window.Command1),
+            "The file t2.mp3 could not be renamed to ZX1001-05.mp3: No such file or directory.\r"
+            "4 of 12 files have their new names; the others keep their old names.");
+  // t1, t10, t11 and t12 come before t2 in the list.
+  int track = 1;
+  for (const int i : {1, 10, 11, 12}) expected["ZX1001-" + two(track++) + ".mp3"] = expected.take("t" + QString::number(i) + ".mp3");
+  EXPECT_EQ(contentsOf(folder), expected);
+}
+
+TEST_F(RenameWindowTest, AFileWhoseNameIsNotUtf8IsListedAndRenamed) {
+  distinctFiles("mp3", 11);
+  std::ofstream(QFile::encodeName(folder).toStdString() + "/Caf\xe9.mp3", std::ios::binary) << "old name";
+  const auto start = contentsOf(folder);
+  fill(items(12));
+  EXPECT_EQ(window.File1.List(0), QStringLiteral("Caf\u00e9.mp3"));
+  press(window.Option7);
+  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  QMap<QString, QByteArray> expected = {{"ZX1001-01.mp3", hashOf("old name")}};
+  int track = 2;
+  for (const int i : {1, 10, 11, 2, 3, 4, 5, 6, 7, 8, 9})
+    expected["ZX1001-" + two(track++) + ".mp3"] = start["t" + QString::number(i) + ".mp3"];
+  EXPECT_EQ(contentsOf(folder), expected);
 }
 
 class RenameCommandTest : public MainWindowTest {};

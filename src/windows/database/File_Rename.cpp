@@ -7,6 +7,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <memory>
 
 using platform::msg::OKOnly;
@@ -18,23 +19,31 @@ namespace {
 std::unique_ptr<File_Rename> g_window;
 const QString kTitle = QStringLiteral("File Rename");
 
+// What a refusal tells about the set of renames it stops.
 QString problemText(const maintenance::RenameProblem& problem) {
   using Kind = maintenance::RenameProblem::Kind;
-  QString why;
   switch (problem.kind) {
     case Kind::BadName:
-      why = QStringLiteral("The name \"") + problem.to + QStringLiteral("\" for the file ") + problem.from +
-            QStringLiteral(" holds a character that file names cannot hold.");
-      break;
+      return QStringLiteral("The name \"") + problem.to + QStringLiteral("\" for the file ") + problem.from +
+             QStringLiteral(" (track ") + problem.track + QStringLiteral(") cannot be given: ") + problem.why + QStringLiteral(".");
     case Kind::TargetExists:
-      why = QStringLiteral("The file ") + problem.from + QStringLiteral(" cannot be renamed to ") + problem.to +
-            QStringLiteral(": a file of that name is already in the folder.");
-      break;
+      return QStringLiteral("The file ") + problem.from + QStringLiteral(" cannot be renamed to ") + problem.to +
+             QStringLiteral(": a file of that name is already in the folder.");
     case Kind::SameTarget:
-      why = QStringLiteral("Two files would both be named ") + problem.to + QStringLiteral(".");
-      break;
+      return QStringLiteral("Two files would both be named ") + problem.to + QStringLiteral(".");
+    case Kind::SeveralTracks:
+      return QStringLiteral("The file ") + problem.from + QStringLiteral(" bears the name of tracks ") + problem.track +
+             QStringLiteral(": which of them it is cannot be told.");
+    case Kind::SharedTrack:
+      return QStringLiteral("The files ") + problem.from + QStringLiteral(" and ") + problem.to +
+             QStringLiteral(" both bear the name of track ") + problem.track +
+             QStringLiteral(": which of them is that track cannot be told.");
+    case Kind::UnpairedFiles:
+      return QString::number(problem.files) + QStringLiteral(" files bear no track's name but ") +
+             QString::number(problem.tracks) +
+             QStringLiteral(" tracks have no file: which file is which track cannot be told.");
   }
-  return why + QChar(13) + QStringLiteral("No file has been renamed.");
+  return {};
 }
 
 }  // namespace
@@ -51,6 +60,7 @@ File_Rename::File_Rename() : FormBase(Kind::Dialog, QStringLiteral("Rename Files
   Combo1.setToolTipText(QStringLiteral("Select File Type"));
   Command3.setToolTipText(QStringLiteral("Rename CDG and MP3 files with one click"));
   cmdBrowse.setToolTipText(QStringLiteral("choose a folder"));
+  File1.listSingleByteNames();  // renaming gives such a file a name of this system
 
   Label6.movePx(16, 10);
   Label5.movePx(16, 32);
@@ -129,7 +139,7 @@ int File_Rename::selectedOption() const {
 void File_Rename::showSample(int option) {
   // With an empty track list (a disc without tracks) there is nothing to show.
   Label4.setCaption(List3.ListCount() > 0
-                        ? maintenance::patternName(option, maintenance::nameFields(List3.List(0)))
+                        ? maintenance::trackFileName(option, maintenance::nameFields(List3.List(0)))
                         : QString());
 }
 
@@ -161,35 +171,50 @@ void File_Rename::setRunning(bool on) {
   setEnabled(!on);
 }
 
-bool File_Rename::renameListed(bool tellDone) {
-  auto& p = platform::prompts();
+void File_Rename::refuse(const maintenance::RenameProblem& problem, const Pass& pass) {
+  platform::prompts().msgBox(problemText(problem) + QChar(13) + pass.nothingDone,
+                             OKOnly + platform::msg::Exclamation, kTitle);
+}
+
+std::optional<std::vector<maintenance::RenameStep>> File_Rename::planListed(const Pass& pass) {
   const int tracks = List3.ListCount();
   const int files = File1.ListCount();
   if (tracks != files) {
-    p.msgBox(QString::number(tracks) + QStringLiteral(" --->>> ") + QString::number(files), OKOnly,
-             QStringLiteral("Number of Files Mismatch"));
-    return false;
+    platform::prompts().msgBox(QString::number(tracks) + QStringLiteral(" --->>> ") + QString::number(files), OKOnly,
+                               QStringLiteral("Number of Files Mismatch"));
+    return std::nullopt;
   }
+  maintenance::RenamePlan plan = maintenance::planRenames(List3.items(), File1.items(), selectedOption());
+  if (plan.problem) {
+    refuse(*plan.problem, pass);
+    return std::nullopt;
+  }
+  return std::move(plan.steps);
+}
 
+bool File_Rename::checkNames(const std::vector<maintenance::RenameStep>& steps, const Pass& pass) {
   // Every new name is checked before the first file is touched: no rename may take a name that
-  // a file still bears, and no two files may get the same name.
+  // a file still bears, no two files may get the same name, and every name must suit every disk.
   const QString folder = Dir1.Path();
-  const std::vector<maintenance::RenameStep> steps =
-      maintenance::planRenames(List3.items(), File1.items(), selectedOption());
-  const bool foldCase = maintenance::foldsCase(folder);
-  if (const auto problem = maintenance::checkRenames(steps, maintenance::namesInFolder(folder), foldCase)) {
-    p.msgBox(problemText(*problem), OKOnly + platform::msg::Exclamation, kTitle);
-    return false;
-  }
+  const auto problem = maintenance::checkRenames(steps, maintenance::namesInFolder(folder), maintenance::foldsCase(folder));
+  if (problem) refuse(*problem, pass);
+  return !problem;
+}
 
-  const maintenance::RenameStep* failed = nullptr;
+bool File_Rename::runRenames(const std::vector<maintenance::RenameStep>& steps, const Pass& pass) {
+  const QString folder = Dir1.Path();
+  const bool foldCase = maintenance::foldsCase(folder);
+  size_t failed = steps.size();
+  QString why;
   {
     platform::BusyScope busy;
-    for (const maintenance::RenameStep& s : steps) {
+    for (size_t i = 0; i < steps.size(); ++i) {
+      const maintenance::RenameStep& s = steps[i];
       if (s.from == s.to) continue;
       // The file system is asked again at the moment of the rename: never onto an existing file.
-      if (!maintenance::moveName(folder, s.from, s.to, foldCase)) {
-        failed = &s;
+      why = maintenance::moveName(folder, s.from, s.to, foldCase);
+      if (!why.isEmpty()) {
+        failed = i;
         break;
       }
       platform::letEventsThroughSliced();
@@ -197,21 +222,33 @@ bool File_Rename::renameListed(bool tellDone) {
   }
   File1.Refresh();
   platform::letEventsThrough();
-  if (failed) {
-    p.msgBox(QStringLiteral("The file ") + failed->from + QStringLiteral(" could not be renamed to ") + failed->to +
-                 QStringLiteral(".") + QChar(13) +
-                 QStringLiteral("The files before it have their new names; it and the files after it keep their names."),
-             OKOnly + platform::msg::Exclamation, kTitle);
-    return false;
-  }
-  if (tellDone) p.msgBox(kRenamed, OKOnly, kTitle);
+  if (failed == steps.size()) return true;
+  // The files before the one refused have their new names, and so have those after it that
+  // bore them already.
+  const auto renamed = qsizetype(failed) + std::count_if(steps.begin() + qsizetype(failed) + 1, steps.end(),
+                                                         [](const auto& s) { return s.from == s.to; });
+  const maintenance::RenameStep& s = steps[failed];
+  platform::prompts().msgBox(QStringLiteral("The file ") + s.from + QStringLiteral(" could not be renamed to ") + s.to +
+                                 QStringLiteral(": ") + why + QStringLiteral(".") + QChar(13) +
+                                 QString::number(renamed) + QStringLiteral(" of ") + QString::number(steps.size()) +
+                                 QLatin1Char(' ') + pass.files +
+                                 QStringLiteral(" have their new names; the others keep their old names.") +
+                                 pass.alsoDone,
+                             OKOnly + platform::msg::Exclamation, kTitle);
+  return false;
+}
+
+bool File_Rename::renameListed(const Pass& pass) {
+  const auto steps = planListed(pass);
+  if (!steps || !checkNames(*steps, pass) || !runRenames(*steps, pass)) return false;
+  platform::prompts().msgBox(kRenamed, OKOnly, kTitle);
   return true;
 }
 
 void File_Rename::Command1_Click() {
   if (running_) return;
   setRunning(true);
-  renameListed(true);
+  renameListed(Pass{QStringLiteral("files"), QStringLiteral("No file has been renamed."), {}});
   setRunning(false);
 }
 
@@ -220,14 +257,31 @@ void File_Rename::Command3_Click() {
   setRunning(true);
   Combo1.setText(QStringLiteral("*.mp3"));
   platform::letEventsThrough();
-  if (renameListed(false)) {
-    platform::letEventsThrough();
-    platform::letEventsThrough();
-    Combo1.setText(QStringLiteral("*.cdg"));
-    platform::letEventsThrough();
-    renameListed(true);
-    platform::letEventsThrough();
-    Combo1.setText(QStringLiteral("*"));
+  const Pass mp3{QStringLiteral("mp3 files"), QStringLiteral("No file has been renamed."),
+                 QStringLiteral(" No cdg file has been renamed.")};
+  if (const auto mp3Steps = planListed(mp3)) {
+    // The cdg files' new names are checked with the mp3 files' before any file moves (when
+    // their count is wrong, the mp3 files are renamed and the cdg pass stops at its count).
+    std::vector<maintenance::RenameStep> all = *mp3Steps;
+    const QStringList cdgFiles = maintenance::listMatchingFiles(Dir1.Path(), QStringLiteral("*.cdg"), true);
+    maintenance::RenamePlan cdg;
+    if (cdgFiles.size() == List3.ListCount()) {
+      cdg = maintenance::planRenames(List3.items(), cdgFiles, selectedOption());
+      all.insert(all.end(), cdg.steps.begin(), cdg.steps.end());
+    }
+    if (cdg.problem) {
+      refuse(*cdg.problem, mp3);
+    } else if (checkNames(all, mp3) && runRenames(*mp3Steps, mp3)) {
+      platform::letEventsThrough();
+      platform::letEventsThrough();
+      Combo1.setText(QStringLiteral("*.cdg"));
+      platform::letEventsThrough();
+      renameListed(Pass{QStringLiteral("cdg files"),
+                        QStringLiteral("The mp3 files have their new names; no cdg file has been renamed."),
+                        QStringLiteral(" The mp3 files have their new names.")});
+      platform::letEventsThrough();
+      Combo1.setText(QStringLiteral("*"));
+    }
   }
   setRunning(false);
 }

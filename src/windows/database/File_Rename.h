@@ -3,9 +3,13 @@
 // before showing it; the window never reads the database.
 #pragma once
 
+#include "maintenance/rename_plan.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "windows/database/update.h"
+
+#include <optional>
+#include <vector>
 
 class File_Rename : public platform::FormBase {
  public:
@@ -68,10 +72,25 @@ class File_Rename : public platform::FormBase {
   platform::CommandButton Command2{this, client(), "Command2", "Cancel"};
 
  private:
+  // What the messages of one pass of renames say of its files and of the passes around it.
+  struct Pass {
+    QString files;        // "files", "mp3 files"
+    QString nothingDone;  // after a refusal: which files have been renamed
+    QString alsoDone;     // after a stop part-way: what the other pass has done
+  };
   void showSample(int option);
-  // The count check, the check of the new names, and the renames of the listed files; true
-  // when every file has its new name.
-  bool renameListed(bool tellDone);
+  // The count check and the pairing of the listed files with the tracks: the renames, or
+  // nothing when either refuses (its message shown).
+  std::optional<std::vector<maintenance::RenameStep>> planListed(const Pass& pass);
+  // The check of every new name before any file moves; false (its message shown) when refused.
+  bool checkNames(const std::vector<maintenance::RenameStep>& steps, const Pass& pass);
+  // The renames in order; at the first the system refuses, a stop with its reason and the
+  // number of files that have their new names.
+  bool runRenames(const std::vector<maintenance::RenameStep>& steps, const Pass& pass);
+  void refuse(const maintenance::RenameProblem& problem, const Pass& pass);
+  // The count check, the pairing, the check of the new names, the renames of the listed files
+  // and the closing message; true when every file has its new name.
+  bool renameListed(const Pass& pass);
   // Locks the window while a rename runs (its message boxes still answer).
   void setRunning(bool on);
   bool running_ = false;

@@ -154,7 +154,7 @@ void FileListBox::setPattern(const QString& pattern) {
 
 void FileListBox::Refresh() {
   Clear();
-  if (!path_.isEmpty()) addItems(listMatchingFiles(path_, pattern_));
+  if (!path_.isEmpty()) addItems(listMatchingFiles(path_, pattern_, singleByteNames_));
 }
 
 }  // namespace windows

@@ -62,9 +62,12 @@ class FileListBox : public platform::ListBox {
   void setPattern(const QString& pattern);
   void Refresh();
   QString FileName() const { return Text(); }
+  // Also lists the files whose names an older system wrote in its single-byte code page.
+  void listSingleByteNames() { singleByteNames_ = true; }
  private:
   QString path_;
   QString pattern_;
+  bool singleByteNames_ = false;
 };
 
 // Drive1_Change of every window with a drive list: the folder list moves to the chosen drive;
