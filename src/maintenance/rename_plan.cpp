@@ -124,7 +124,8 @@ RenamePlan planRenames(const QStringList& items, const QStringList& files, int o
   plan.steps.reserve(size_t(n));
   for (qsizetype i = 0; i < n; ++i) {
     const qsizetype t = trackOf[size_t(i)];
-    plan.steps.push_back({files[i], trackFileName(option, nameFields(items[t])) + extensionOf(files[i]), trackOfItem(t)});
+    plan.steps.push_back(
+        {files[i], trackFileName(option, nameFields(items[t])) + extensionOf(files[i]), trackOfItem(t)});
   }
   return plan;
 }

@@ -191,7 +191,9 @@ TEST_F(RenameWindowTest, TheTypeBoxSetsTheFileListsPatternAndAnEmptyListRenamesN
 TEST_F(RenameWindowTest, ASecondRenameInAnotherFormatKeepsEachFileWithItsTrack) {
   // The artists run backwards against the tracks: the artist-first names list the files in the
   // reverse order of their tracks.
-  const auto artistSong = [](int i) { return "Artist " + QString(QChar(char16_t('A' + 12 - i))) + " - Song " + two(i); };
+  const auto artistSong = [](int i) {
+    return "Artist " + QString(QChar(char16_t('A' + 12 - i))) + " - Song " + two(i);
+  };
   QStringList lines;
   QMap<int, QByteArray> audio;
   for (int i = 1; i <= 12; ++i) {
@@ -236,8 +238,8 @@ TEST_F(RenameWindowTest, NewNamesKeepTheWholeExtensionHideNoFileAndSuitEveryDisk
   fill({baby, item(2), item(3, "WHO? ME")});
   press(window.Option4);  // Song - Artist
   EXPECT_EQ(renameFiles(window.Command1),
-            "The name \"Who? Me - Artist 03\" for the file README (track 03) cannot be given: it holds the character ?, "
-            "which file names cannot hold on every disk.\rNo file has been renamed.");
+            "The name \"Who? Me - Artist 03\" for the file README (track 03) cannot be given: "
+            "it holds the character ?, which file names cannot hold on every disk.\rNo file has been renamed.");
   EXPECT_EQ(contentsOf(folder), start);
 
   window.List3.Clear();
@@ -273,7 +275,8 @@ TEST_F(RenameWindowTest, AStopPartWayGivesTheSystemsReasonAndTheFilesThatHaveThe
             "4 of 12 files have their new names; the others keep their old names.");
   // t1, t10, t11 and t12 come before t2 in the list.
   int track = 1;
-  for (const int i : {1, 10, 11, 12}) expected["ZX1001-" + two(track++) + ".mp3"] = expected.take("t" + QString::number(i) + ".mp3");
+  for (const int i : {1, 10, 11, 12})
+    expected["ZX1001-" + two(track++) + ".mp3"] = expected.take("t" + QString::number(i) + ".mp3");
   EXPECT_EQ(contentsOf(folder), expected);
 }
 

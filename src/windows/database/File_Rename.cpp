@@ -25,7 +25,8 @@ QString problemText(const maintenance::RenameProblem& problem) {
   switch (problem.kind) {
     case Kind::BadName:
       return QStringLiteral("The name \"") + problem.to + QStringLiteral("\" for the file ") + problem.from +
-             QStringLiteral(" (track ") + problem.track + QStringLiteral(") cannot be given: ") + problem.why + QStringLiteral(".");
+             QStringLiteral(" (track ") + problem.track + QStringLiteral(") cannot be given: ") + problem.why +
+             QStringLiteral(".");
     case Kind::TargetExists:
       return QStringLiteral("The file ") + problem.from + QStringLiteral(" cannot be renamed to ") + problem.to +
              QStringLiteral(": a file of that name is already in the folder.");
@@ -196,7 +197,8 @@ bool File_Rename::checkNames(const std::vector<maintenance::RenameStep>& steps, 
   // Every new name is checked before the first file is touched: no rename may take a name that
   // a file still bears, no two files may get the same name, and every name must suit every disk.
   const QString folder = Dir1.Path();
-  const auto problem = maintenance::checkRenames(steps, maintenance::namesInFolder(folder), maintenance::foldsCase(folder));
+  const auto problem =
+      maintenance::checkRenames(steps, maintenance::namesInFolder(folder), maintenance::foldsCase(folder));
   if (problem) refuse(*problem, pass);
   return !problem;
 }
