@@ -9,7 +9,6 @@
 #include "platform/text_file.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +16,7 @@
 #include <QSysInfo>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <limits>
@@ -365,28 +365,37 @@ QByteArray journalText(const char* kind, const std::vector<std::pair<QString, QB
   return text + "end\n";
 }
 
+// The most one append of this program adds to a file: a record of the Add Tracks window, its four
+// fields quoted at their widths (a code or title is never longer), and the line end put before it
+// when the file's last line has none. A journal that says more was appended is none of ours.
+constexpr qint64 kLongestAppend = 2 + common::kCodeWidth + common::kTrackWidth + common::kTitleWidth +
+                                  common::kArtistWidth + 8 + 3 + 2;
+// Far more than a journal of this program ever holds; a longer one is not even read.
+constexpr qint64 kLongestJournal = 1 << 20;
+
 // What an append entry records of its file.
 struct AppendRecord {
   qint64 before = -1;  // the length before, -1 when the file did not exist
-  qint64 length = 0;   // the bytes appended
-  QByteArray sha1;     // of those bytes
+  QByteArray bytes;    // the bytes appended, so that a file is cut back only where it holds them
 };
 
 QByteArray appendValue(const AppendRecord& a) {
-  return QByteArray::number(a.before) + ' ' + QByteArray::number(a.length) + ' ' + a.sha1.toHex();
+  return QByteArray::number(a.before) + ' ' + QByteArray::number(a.bytes.size()) + ' ' + a.bytes.toHex();
 }
 
 std::optional<AppendRecord> parseAppend(const QByteArray& value) {
   const QList<QByteArray> parts = value.split(' ');
-  if (parts.size() != 3 || parts[2].size() != 40) return std::nullopt;
+  if (parts.size() != 3) return std::nullopt;
   AppendRecord a;
   bool beforeOk = false, lengthOk = false;
   a.before = parts[0].toLongLong(&beforeOk);
-  a.length = parts[1].toLongLong(&lengthOk);
-  a.sha1 = QByteArray::fromHex(parts[2]);
-  if (!beforeOk || !lengthOk || a.before < -1 || a.length < 0 || a.sha1.size() != 20 ||
-      a.length > std::numeric_limits<qint64>::max() / 2 || a.before > std::numeric_limits<qint64>::max() / 2)
+  const qint64 length = parts[1].toLongLong(&lengthOk);
+  if (!beforeOk || !lengthOk || a.before < -1 || a.before > std::numeric_limits<qint64>::max() / 2 || length < 0 ||
+      length > kLongestAppend || parts[2].size() != 2 * length)
     return std::nullopt;
+  for (const char c : parts[2])
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
+  a.bytes = QByteArray::fromHex(parts[2]);
   return a;
 }
 
@@ -396,6 +405,7 @@ struct OwnFile {
   bool appended = false;  // added to by appends (the database files and My_Discs.kup)
   bool replaced = false;  // replaced whole (the database files and the backup pair)
   bool backup = false;
+  bool alwaysThere = false;  // exists before any append (the database files, which are read first)
 };
 
 // The track and disc files are rewritten through the scratch files watka.tmp and watdi.tmp
@@ -411,7 +421,7 @@ std::optional<OwnFile> ownFile(const QString& path) {
   if (path.isEmpty()) return std::nullopt;
   const QString clean = QDir::cleanPath(path);
   for (const QString& db : {trackFilePath(), discFilePath()})
-    if (clean == QDir::cleanPath(db)) return OwnFile{scratchFileFor(db), true, true, false};
+    if (clean == QDir::cleanPath(db)) return OwnFile{scratchFileFor(db), true, true, false, true};
   if (clean == QDir::cleanPath(myDiscsFilePath())) return OwnFile{platform::scratchPathOf(clean), true, false, false};
   const QString name = QFileInfo(clean).fileName();
   if (name == QLatin1String(kDiscBackupFile) || name == QLatin1String(kTrackBackupFile))
@@ -443,7 +453,8 @@ QString journalFault(const Journal& j) {
       backupFolder = folder;
     }
     if (append) {
-      if (!parseAppend(e.value)) return QStringLiteral("the lengths it gives ") + e.path + QStringLiteral(" are not possible");
+      const std::optional<AppendRecord> a = parseAppend(e.value);
+      if (!a || (own->alwaysThere && a->before < 0)) return QStringLiteral("the lengths it gives ") + e.path + QStringLiteral(" are not possible");
     } else if (journalPathOf(e.value) != own->scratch) {
       return QStringLiteral("it gives ") + e.path + QStringLiteral(" a scratch file that is not its own");
     }
@@ -460,16 +471,16 @@ bool cutBack(const QString& path, qint64 length) {
   return f.open(QIODevice::ReadWrite) && f.resize(length) && ::fsync(f.handle()) == 0;
 }
 
-QByteArray sha1Of(const QByteArray& bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1); }
-
-// Whether the file ends with exactly the appended bytes, at the length the append gave it.
-bool holdsAppend(const QString& path, qint64 length, const AppendRecord& a) {
+// How many of the appended bytes the file holds after its length before: nothing when it is
+// longer, shorter, or holds other bytes there, for then no append of this journal made it so.
+std::optional<qint64> appendedPart(const QString& path, qint64 length, const AppendRecord& a) {
   const qint64 base = std::max<qint64>(a.before, 0);
-  if (length != base + a.length) return false;
+  if (length < base || length > base + a.bytes.size()) return std::nullopt;
   QFile f(path);
-  if (!f.open(QIODevice::ReadOnly) || !f.seek(base)) return false;
-  const QByteArray tail = f.read(a.length);
-  return tail.size() == a.length && sha1Of(tail) == a.sha1;
+  if (!f.open(QIODevice::ReadOnly) || !f.seek(base)) return std::nullopt;
+  const QByteArray tail = f.read(length - base);
+  if (tail.size() != length - base || !a.bytes.startsWith(tail)) return std::nullopt;
+  return tail.size();
 }
 
 // Removes the journal; where its folder no longer lets it be removed, empties it, which asks for
@@ -516,7 +527,7 @@ Recovery unfinished(const QString& why) {
 }
 
 // An append journal: kept when every file holds its appended bytes, else undone, but only when
-// every file's length lies where the append could have left it.
+// every file holds, after its length before, nothing but the start of its appended bytes.
 Recovery finishAppend(const Journal& j) {
   struct Plan {
     QString path;
@@ -528,18 +539,15 @@ Recovery finishAppend(const Journal& j) {
   for (const JournalEntry& e : j.entries) {
     Plan p{e.path, *parseAppend(e.value)};
     const QFileInfo info(p.path);
-    const qint64 length = info.isFile() ? info.size() : -1;
-    const qint64 base = std::max<qint64>(p.a.before, 0);
-    const bool possible = info.exists() ? info.isFile() && length >= base && length <= base + p.a.length
-                                        : p.a.before < 0;
-    if (!possible)
-      return rejected(QStringLiteral("the file ") + p.path +
-                      (info.exists() ? QStringLiteral(" is %1 bytes long, not between %2 and %3 as the journal says")
-                                           .arg(info.isFile() ? length : 0)
-                                           .arg(base)
-                                           .arg(base + p.a.length)
-                                     : QStringLiteral(" is missing")));
-    p.complete = info.isFile() && holdsAppend(p.path, length, p.a);
+    if (info.exists() || info.isSymLink()) {
+      const std::optional<qint64> held = info.isFile() ? appendedPart(p.path, info.size(), p.a) : std::nullopt;
+      if (!held)
+        return rejected(QStringLiteral("the file ") + p.path +
+                        QStringLiteral(" does not end with the start of what the journal says was appended to it"));
+      p.complete = *held == p.a.bytes.size();
+    } else if (p.a.before >= 0) {
+      return rejected(QStringLiteral("the file ") + p.path + QStringLiteral(" is missing"));
+    }
     allComplete = allComplete && p.complete;
     plans.push_back(std::move(p));
   }
@@ -596,6 +604,7 @@ Recovery finishInterruptedChange() {
   const QFileInfo info(journal);
   if (info.exists() || info.isSymLink()) {
     if (!info.isFile()) return rejected(QStringLiteral("it is no file"));
+    if (info.size() > kLongestJournal) return rejected(QStringLiteral("it is longer than any journal of the program"));
     const std::optional<QByteArray> text = readFileBytes(journal);
     if (!text) return unfinished(QStringLiteral("the journal cannot be read"));
     const Journal j = readJournal(*text);
@@ -636,6 +645,9 @@ Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends) {
   std::vector<QByteArray> data;
   std::vector<std::pair<QString, QByteArray>> entries;
   for (const auto& [path, text] : appends) {
+    // The next start would not obey a journal of a longer append (see kLongestAppend).
+    if (text.size() + 2 > kLongestAppend)
+      return {false, notWrittenText(path, QStringLiteral("What was to be added is longer than one record."))};
     const qint64 length = platform::fileLength(path);
     QByteArray bytes = text;
     QFile f(path);
@@ -647,7 +659,7 @@ Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends) {
       if (last != '\n' && last != '\r') bytes.prepend("\r\n");
     }
     before.emplace_back(path, length);
-    entries.emplace_back(path, appendValue({length, bytes.size(), sha1Of(bytes)}));
+    entries.emplace_back(path, appendValue({length, bytes}));
     data.push_back(std::move(bytes));
   }
   if (const auto written = platform::writeWholeFile(journalPath(), journalText("append", entries)); !written) {

@@ -89,17 +89,19 @@ QByteArray discsWithout(const QStringList& discs, const QString& key);
 //   then the journal naming each target and its scratch file, then renames each over its target.
 //   A whole replace journal rolls forward: the scratch files it names that are left are renamed.
 // - An append journal names each file, its length before (-1 when it did not exist), the length
-//   of what is appended and its SHA-1. When every file holds its appended bytes at its end, the
-//   append was complete and stays; otherwise it rolls back: each file is cut back to its length
-//   before, one that did not exist removed.
+//   of what is appended and those bytes themselves (one record at most). When every file holds its
+//   appended bytes at its end, the append was complete and stays; otherwise it rolls back: each
+//   file is cut back to its length before, one that did not exist removed.
 // A journal without its last line ("end") was cut while being written, so its change never
 // began: it is removed, with the scratch files it names. The scratch files of the track and disc
 // files are removed too when no journal names them.
 // The journal is read as any other file is: untrusted. It is obeyed only when every entry names
 // a file of the database (the track and disc files, My_Discs.kup, the backup pair in one folder)
-// with that file's own scratch name, and every file's length lies between its recorded length and
-// that length plus what was appended. Any other journal touches nothing: it is moved aside to
-// watka.rejected.jnl (watka.rejected2.jnl, ... when that exists) and the user is told.
+// with that file's own scratch name, and, for an append, no more than one record of this program,
+// with the track and disc files existing before it, and every file holding after its recorded
+// length nothing but the start of the bytes recorded as appended. Any other journal touches
+// nothing: it is moved aside to watka.rejected.jnl (watka.rejected2.jnl, ... when that exists) and
+// the user is told.
 // A journal that cannot be removed once its change is complete or undone is emptied instead: an
 // empty journal asks for nothing.
 QString journalPath();
@@ -175,7 +177,8 @@ struct Outcome {
   explicit operator bool() const { return ok; }
 };
 
-// Appends each text to its file in turn (a missing file is created), under an append journal.
+// Appends each text, one record at most, to its file in turn (a missing file is created), under an
+// append journal.
 // When one cannot be written, every file is cut back to what it was before, so that none keeps
 // a part.
 Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends);

@@ -54,10 +54,9 @@ int killAfterEachStep(const std::function<void()>& reset, const std::function<vo
 
 QStringList filesOf(const testsupport::TempHome& home) { return QDir(home.path()).entryList(QDir::Files, QDir::Name); }
 
-// An append journal's value: the length before, the length appended and the SHA-1 of the bytes.
+// An append journal's value: the length before, the length appended and the bytes.
 QByteArray appendEntry(qint64 before, const QByteArray& appended) {
-  return QByteArray::number(before) + ' ' + QByteArray::number(appended.size()) + ' ' +
-         QCryptographicHash::hash(appended, QCryptographicHash::Sha1).toHex();
+  return QByteArray::number(before) + ' ' + QByteArray::number(appended.size()) + ' ' + appended.toHex();
 }
 
 }  // namespace
@@ -268,6 +267,15 @@ TEST(TrackDatabase, AJournalIsObeyedOnlyForTheDatabasesOwnFilesAndPossibleLength
       {"backup files in two folders", "replace\nMLDXbackup1.bxl\nMLDXbackup1.bxl.tmp\n" + relative +
                                           "/../MLDXbackup2.bxl\n" + relative + "/../MLDXbackup2.bxl.tmp\nend\n"},
       {"a name without its value", "replace\nwatka.bxl\nwatka.tmp\nwatdi.bxl\nend\n"},
+      // Bounds that no append of the program gives: the files keep every byte.
+      {"an append as long as no record", "append\nwatka.bxl\n0 99999999 " + sha + "\nend\n"},
+      {"an append longer than the disc file", "append\nwatdi.bxl\n-1 99999999 " + sha + "\nend\n"},
+      {"an append that made the tracks added by hand", "append\nMy_Discs.kup\n-1 9999999 " + sha + "\nend\n"},
+      {"an append of the last 5 bytes", "append\nwatka.bxl\n" + QByteArray::number(tracks.size() - 5) + " 10 " + sha + "\nend\n"},
+      {"an append of other bytes than the file ends with",
+       "append\nwatka.bxl\n" + appendEntry(tracks.size() - 5, QByteArray(20, 'x')) + "\nend\n"},
+      {"an append that made the disc file, which is there before any",
+       "append\nwatdi.bxl\n" + appendEntry(-1, discs + "12345") + "\nend\n"},
   };
   int aside = 0;
   for (const auto& c : cases) {
@@ -275,6 +283,7 @@ TEST(TrackDatabase, AJournalIsObeyedOnlyForTheDatabasesOwnFilesAndPossibleLength
     home.writeBytes("watka.bxl", tracks);
     home.writeBytes("watdi.bxl", discs);
     home.writeBytes("watka.tmp", "scratch\r\n");
+    home.writeBytes("My_Discs.kup", tracks);
     home.writeBytes("watka.jnl", c.journal);
     QFile::remove(victim);
     QFile v(victim), vs(victim + ".tmp");
@@ -292,6 +301,7 @@ TEST(TrackDatabase, AJournalIsObeyedOnlyForTheDatabasesOwnFilesAndPossibleLength
     EXPECT_EQ(home.readBytes("watka.bxl"), tracks);
     EXPECT_EQ(home.readBytes("watdi.bxl"), discs);
     EXPECT_EQ(home.readBytes("watka.tmp"), "scratch\r\n");
+    EXPECT_EQ(home.readBytes("My_Discs.kup"), tracks);
     QFile check(victim);
     ASSERT_TRUE(check.open(QIODevice::ReadOnly));
     EXPECT_EQ(check.readAll(), "mine");
