@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -315,6 +316,9 @@ const QString kLockedText = QStringLiteral(
 int lockDepth = 0;
 std::unique_ptr<QLockFile> lockFile;
 
+// Whether a process of that number runs on this machine (one of another user's included).
+bool processRuns(qint64 pid) { return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM); }
+
 // ---- the journal
 // The journal is a few lines of text: the kind of change, then two lines an entry, then "end".
 // A name is written relative to the program folder, its bytes percent-encoded so that any
@@ -570,27 +574,43 @@ DatabaseLock::DatabaseLock() {
   }
   auto file = std::make_unique<QLockFile>(lockPath());
   file->setStaleLockTime(0);  // a long change is no stale lock; a lock whose program is gone is
-  // A lock file of this very program, which holds no lock now, was left where the folder stopped
-  // letting it be removed: it is no other copy's.
+  // A lock file of this very program, which holds no lock now, or of a copy that has ended holds
+  // no change. This program's own was left where the folder stopped letting it be removed.
   qint64 pid = 0;
   QString host, app;
-  if (file->getLockInfo(&pid, &host, &app) && pid == QCoreApplication::applicationPid() &&
-      host == QSysInfo::machineHostName())
-    file->removeStaleLockFile();
+  const bool own = file->getLockInfo(&pid, &host, &app) && host == QSysInfo::machineHostName() &&
+                   pid == QCoreApplication::applicationPid();
+  const bool ended = own || (host == QSysInfo::machineHostName() && !processRuns(pid));
+  if (own) file->removeStaleLockFile();
+  // Where the folder cannot be written, such a lock can never be removed: waiting for it ends
+  // only in the wrong words.
+  const QFileInfo lock(lockPath());
+  if (ended && lock.exists() && !QFileInfo(lock.absolutePath()).isWritable()) {
+    refusal_ = QStringLiteral("The folder ") + lock.absolutePath() +
+               QStringLiteral(" of the database cannot be written, and the lock file ") + lockPath() +
+               QStringLiteral(" in it was left by a change of the database that has ended.\rNothing has been changed.");
+    return;
+  }
   const bool locked = file->tryLock(lockWaitMs);
-  if (!locked && file->error() == QLockFile::LockFailedError) return;
+  if (!locked && file->error() == QLockFile::LockFailedError) {
+    refusal_ = kLockedText;
+    return;
+  }
   if (locked) lockFile = std::move(file);
   held_ = true;
   ++lockDepth;
 }
 
-DatabaseLock::~DatabaseLock() {
+DatabaseLock::~DatabaseLock() { release(); }
+
+void DatabaseLock::release() {
   if (held_ && --lockDepth == 0) lockFile.reset();
+  held_ = false;
 }
 
 ChangeScope::ChangeScope() {
   if (!lock_.held()) {
-    refusal_ = kLockedText;
+    refusal_ = lock_.refusal();
     return;
   }
   // A journal moved aside is told of now, once; the next try goes on.
@@ -637,7 +657,7 @@ Recovery finishInterruptedChange() {
 
 Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends) {
   DatabaseLock lock;
-  if (!lock.held()) return {false, kLockedText};
+  if (!lock.held()) return {false, lock.refusal()};
   if (const Recovery r = finishInterruptedChange(); !r) return {false, r.message};
   // Each file's length before (-1 when it did not exist) and the bytes it gets, recorded before
   // the first append.
@@ -717,7 +737,7 @@ GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes) {
     return fail(QString(), text);
   };
   DatabaseLock lock;
-  if (!lock.held()) return refuse(kLockedText);
+  if (!lock.held()) return refuse(lock.refusal());
   if (const Recovery r = finishInterruptedChange(); !r) return refuse(r.message);
   if (writes.empty()) return result;
   struct Earlier {

@@ -117,7 +117,9 @@ Recovery finishInterruptedChange();
 // Held by every change of the database from before it reads the files to after its last rename:
 // the lock file of the program folder, waited for while another copy of the program holds it.
 // Nested holders in one program share the lock. A folder where no lock file can be made (read
-// only) holds no change of the database either, so the lock is then taken as held.
+// only) holds no change of the database either, so the lock is then taken as held. A lock file
+// left by a change that has ended, in a folder that cannot be written, is not waited for: it can
+// never be removed, and the refusal says so.
 class DatabaseLock {
  public:
   DatabaseLock();
@@ -125,9 +127,14 @@ class DatabaseLock {
   DatabaseLock(const DatabaseLock&) = delete;
   DatabaseLock& operator=(const DatabaseLock&) = delete;
   bool held() const { return held_; }
+  // Why it is not held: what to tell the user.
+  const QString& refusal() const { return refusal_; }
+  // Lets go before the holder ends, so that a box waiting for the user keeps no other copy out.
+  void release();
 
  private:
   bool held_ = false;
+  QString refusal_;
 };
 // How long a change waits for another copy's change before it gives up.
 extern int lockWaitMs;
@@ -139,6 +146,8 @@ class ChangeScope {
   ChangeScope();
   explicit operator bool() const { return refusal_.isEmpty(); }
   const QString& refusal() const { return refusal_; }
+  // To be called before any box of the change is shown (see DatabaseLock::release).
+  void release() { lock_.release(); }
 
  private:
   DatabaseLock lock_;

@@ -370,12 +370,38 @@ TEST(TrackDatabase, AChangeWaitsForAnotherCopysLockOrIsRefused) {
   // Given up in time: the change waits for it, then reads and writes after it.
   lockWaitMs = 10000;
   pid = otherCopy(300);
-  ChangeScope change;
-  EXPECT_TRUE(change) << change.refusal().toStdString();
-  EXPECT_EQ(home.readBytes("watka.bxl"), "theirs\r\n");
-  EXPECT_TRUE(replaceDatabase("mine\r\n").ok);
-  EXPECT_EQ(home.readBytes("watka.bxl"), "mine\r\n");
+  {
+    ChangeScope change;
+    EXPECT_TRUE(change) << change.refusal().toStdString();
+    EXPECT_EQ(home.readBytes("watka.bxl"), "theirs\r\n");
+    EXPECT_TRUE(replaceDatabase("mine\r\n").ok);
+    EXPECT_EQ(home.readBytes("watka.bxl"), "mine\r\n");
+  }
   waitpid(pid, nullptr, 0);
+
+  // A copy that ended without letting go, in a folder that has since become read only: no copy
+  // is changing the database, and the user hears what stops the change instead.
+  lockWaitMs = 100;
+  pid = fork();
+  if (pid == 0) {
+    QLockFile lock(lockPath());
+    _exit(lock.tryLock(0) ? 0 : 1);  // ends without removing its lock file
+  }
+  int status = 1;
+  waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  {
+    testsupport::OrdinaryUser user(home.path());
+    testsupport::setMode(home.path(), 0555);
+    const Outcome stale = replaceDatabase("stale\r\n");
+    EXPECT_FALSE(stale.ok);
+    EXPECT_EQ(stale.message.toStdString(),
+              ("The folder " + QDir::cleanPath(home.path()) + " of the database cannot be written, and the lock file " +
+               lockPath() + " in it was left by a change of the database that has ended.\rNothing has been changed.")
+                  .toStdString());
+    testsupport::setMode(home.path(), 0700);
+  }
+  EXPECT_EQ(home.readBytes("watka.bxl"), "mine\r\n");
   lockWaitMs = wait;
 }
 
