@@ -233,6 +233,16 @@ QByteArray editedTracks(const QByteArray& tracks, const QString& code, const QSt
   return out;
 }
 
+bool codeInUse(const QByteArray& tracks, const QString& code) {
+  const QByteArray wanted = platform::cp1252::encode(common::Trim(code));
+  bool found = false;
+  catalogue::forEachRecord(tracks, [&](const RecordBytes& r) {
+    found = trimBlanks(r.code) == view(wanted);
+    return !found;
+  });
+  return found;
+}
+
 QByteArray recodedTracks(const QByteArray& tracks, const QString& current, const QString& replacement) {
   const QByteArray cur = platform::cp1252::encode(common::Trim(current));
   const QByteArray rep = platform::cp1252::encode(replacement);

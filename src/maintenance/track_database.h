@@ -65,6 +65,8 @@ QString severalDiscsText(const QString& shown, const QStringList& discs);
 // record at the end; the other records keep their fields as read and their order.
 QByteArray editedTracks(const QByteArray& tracks, const QString& code, const QString& track,
                         const QByteArray& editedLine);
+// Whether a record's code, without its outer blanks, is the code without its outer blanks.
+bool codeInUse(const QByteArray& tracks, const QString& code);
 // Gives every record whose code, without its outer blanks, is `current` the code `replacement`.
 QByteArray recodedTracks(const QByteArray& tracks, const QString& current, const QString& replacement);
 QByteArray recodedDiscs(const QStringList& discs, const QString& current, const QString& replacement);

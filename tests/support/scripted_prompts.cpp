@@ -40,49 +40,50 @@ std::optional<ScriptedPrompts::Step> ScriptedPrompts::take(const std::string& ki
   return s;
 }
 
-ScriptedPrompts& ScriptedPrompts::answerMsg(int answer) {
-  script_.push_back(Step{"msgBox", answer, {}, {}, {}, {}});
+ScriptedPrompts& ScriptedPrompts::answerMsg(int answer, std::function<void()> whileShown) {
+  script_.push_back(Step{"msgBox", answer, {}, {}, {}, {}, std::move(whileShown)});
   return *this;
 }
 ScriptedPrompts& ScriptedPrompts::answerInput(const QString& answer) {
-  script_.push_back(Step{"inputBox", 0, answer, {}, {}, {}});
+  script_.push_back(Step{"inputBox", 0, answer, {}, {}, {}, {}});
   return *this;
 }
 ScriptedPrompts& ScriptedPrompts::answerOpenFile(std::optional<QString> path) {
-  script_.push_back(Step{"openFile", 0, std::move(path), {}, {}, {}});
+  script_.push_back(Step{"openFile", 0, std::move(path), {}, {}, {}, {}});
   return *this;
 }
 ScriptedPrompts& ScriptedPrompts::answerSaveFile(std::optional<QString> path) {
-  script_.push_back(Step{"saveFile", 0, std::move(path), {}, {}, {}});
+  script_.push_back(Step{"saveFile", 0, std::move(path), {}, {}, {}, {}});
   return *this;
 }
 ScriptedPrompts& ScriptedPrompts::answerFolder(std::optional<QString> path) {
-  script_.push_back(Step{"chooseFolder", 0, std::move(path), {}, {}, {}});
+  script_.push_back(Step{"chooseFolder", 0, std::move(path), {}, {}, {}, {}});
   return *this;
 }
 ScriptedPrompts& ScriptedPrompts::answerColour(std::optional<qint32> colour) {
-  script_.push_back(Step{"chooseColour", 0, {}, colour, {}, {}});
+  script_.push_back(Step{"chooseColour", 0, {}, colour, {}, {}, {}});
   return *this;
 }
 ScriptedPrompts& ScriptedPrompts::answerPrint(std::optional<platform::PrintDialogAnswer> answer) {
-  script_.push_back(Step{"printDialog", 0, {}, {}, std::move(answer), {}});
+  script_.push_back(Step{"printDialog", 0, {}, {}, std::move(answer), {}, {}});
   return *this;
 }
 ScriptedPrompts& ScriptedPrompts::answerPrintAsOpened() {
-  script_.push_back(Step{"printDialog", 1, {}, {}, {}, {}});
+  script_.push_back(Step{"printDialog", 1, {}, {}, {}, {}, {}});
   return *this;
 }
 ScriptedPrompts& ScriptedPrompts::choosePopup(const QString& entryName) {
-  script_.push_back(Step{"popup", 0, entryName, {}, {}, {}});
+  script_.push_back(Step{"popup", 0, entryName, {}, {}, {}, {}});
   return *this;
 }
 ScriptedPrompts& ScriptedPrompts::onModal(std::function<void(platform::FormBase&)> action) {
-  script_.push_back(Step{"modal", 0, {}, {}, {}, std::move(action)});
+  script_.push_back(Step{"modal", 0, {}, {}, {}, std::move(action), {}});
   return *this;
 }
 
 int ScriptedPrompts::msgBox(const QString& text, int style, const QString& title) {
   auto s = take("msgBox", PromptCall{"msgBox", text, title, style, {}});
+  if (s && s->whileShown) s->whileShown();
   if (s) return s->answer;
   return (style & 7) == platform::msg::YesNo ? platform::msg::No : platform::msg::OK;
 }

@@ -28,7 +28,8 @@ class ScriptedPrompts : public platform::Prompts {
   ~ScriptedPrompts() override;
 
   // Script steps, consumed in order.
-  ScriptedPrompts& answerMsg(int answer);
+  // whileShown runs while the box waits for the user, to look at what the program holds then.
+  ScriptedPrompts& answerMsg(int answer, std::function<void()> whileShown = {});
   ScriptedPrompts& answerInput(const QString& answer);
   ScriptedPrompts& answerOpenFile(std::optional<QString> path);
   ScriptedPrompts& answerSaveFile(std::optional<QString> path);
@@ -67,6 +68,7 @@ class ScriptedPrompts : public platform::Prompts {
     std::optional<qint32> colour;
     std::optional<platform::PrintDialogAnswer> print;
     std::function<void(platform::FormBase&)> action;
+    std::function<void()> whileShown;
   };
   std::optional<Step> take(const std::string& kind, const PromptCall& call);
   std::deque<Step> script_;

@@ -221,8 +221,11 @@ TEST_F(MaintenanceTest, ChangeCodeRefusalsKeepTheWindowOpenAndTheFilesUntouched)
     EXPECT_TRUE(d.Command1.Enabled() && d.Command2.Enabled() && d.Text1.Enabled());
     d.Command2_Click();
   });
-  prompts.answerMsg(OK).answerMsg(OK).answerMsg(OK);
+  // A box that waits for the user keeps no other copy of the program from the database.
+  bool lockedWhileShown = true;
+  prompts.answerMsg(OK).answerMsg(OK).answerMsg(OK, [&] { lockedWhileShown = QFile::exists(home.path("watka.lck")); });
   f.mnu_Change_Disc_Code_Click();
+  EXPECT_FALSE(lockedWhileShown);
   EXPECT_EQ(messages(), (QStringList{"New Disc Code = Current Disc Code\rPlease use another disc code.",
                                      "You can not use these characters \" , ",
                                      "MDX1001 disc code is already in use\rPlease use another disc code"}));
@@ -240,6 +243,31 @@ TEST_F(MaintenanceTest, ChangeCodeRefusalsKeepTheWindowOpenAndTheFilesUntouched)
   EXPECT_EQ(prompts.callsOf("modal").size(), 1u);
   EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);
   EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
+}
+
+// Another copy of the program deleted the disc after this copy's list was made: the change is
+// refused as a deletion is, and nothing is written.
+TEST_F(MaintenanceTest, ChangeCodeOfADiscThatIsGoneChangesNothing) {
+  Form1& f = start();
+  f.List1.setListIndex(row("SC8123"));
+  home.writeLines("watka.bxl", {kTracks[2], kTracks[3], kTracks[4]});
+  home.writeLines("watdi.bxl", {kDiscs[1], kDiscs[2], kDiscs[3], kDiscs[4]});
+  const QByteArray tracksBefore = home.readBytes("watka.bxl"), discsBefore = home.readBytes("watdi.bxl");
+  prompts.choosePopup("mnu_Change_Disc_Code");
+  prompts.onModal([](platform::FormBase& w) {
+    auto& d = dynamic_cast<Rename_Disc&>(w);
+    d.Show();
+    testsupport::typeInto(d.Text2.widget(), "newx");
+    testsupport::clickOn(d.Command1.widget());
+    EXPECT_TRUE(d.isVisible());
+    testsupport::clickOn(d.Command2.widget());
+  });
+  prompts.answerMsg(OK);
+  testsupport::clickRow(f.List1, row("SC8123"), Qt::RightButton);
+  EXPECT_EQ(messages(), QStringList{"There is no disc SC8123 in the database.\rNothing has been changed."});
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);
+  EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
+  EXPECT_EQ(f.Label4.Caption(), "");
 }
 
 TEST_F(MaintenanceTest, ChangeCodeRefusesACodeCutByItsBox) {
@@ -369,7 +397,8 @@ TEST_F(MaintenanceTest, DeleteTrackTypedByHand) {
       d.Command1_Click();
     });
     prompts.answerMsg(answer);
-    if (toldNothingWent) prompts.answerMsg(OK);
+    // The box waits for the user with the database let go, for another copy to change it.
+    if (toldNothingWent) prompts.answerMsg(OK, [&] { EXPECT_FALSE(QFile::exists(home.path("watka.lck"))); });
     f.mnuDelete_Click();
   };
   deleteTrack("zk101", "1", No);

@@ -107,39 +107,50 @@ void Rename_Disc::Command1_Click() {
   Text1.setEnabled(false);
   platform::letEventsThrough();
 
-  // The files are read under the change's lock, after any change left unfinished is finished.
+  // The files are read under the change's lock, after any change left unfinished is finished; the
+  // lock is let go before any box waits for the user.
   maintenance::ChangeScope change;
+  const auto refuse = [&](const QString& text) {
+    change.release();
+    tell(text);
+  };
   if (!change) {
-    tell(change.refusal());
+    refuse(change.refusal());
     return endWork();
   }
   const QString trackPath = maintenance::trackFilePath(), discPath = maintenance::discFilePath();
   const auto discs = catalogue::readDiscFile(discPath);
   if (!discs) {
-    tell(maintenance::cannotReadText(discPath));
+    refuse(maintenance::cannotReadText(discPath));
+    return endWork();
+  }
+  const auto tracks = maintenance::readFileBytes(trackPath);
+  if (!tracks) {
+    refuse(maintenance::cannotReadText(trackPath));
+    return endWork();
+  }
+  // Another copy of the program may have deleted the disc since the list was made.
+  if (!maintenance::discInUse(*discs, current) && !maintenance::codeInUse(*tracks, current)) {
+    refuse(QStringLiteral("There is no disc ") + current + QStringLiteral(" in the database.\rNothing has been changed."));
     return endWork();
   }
   if (maintenance::discInUse(*discs, newCode)) {
-    tell(newCode + QStringLiteral(" disc code is already in use\rPlease use another disc code"));
+    refuse(newCode + QStringLiteral(" disc code is already in use\rPlease use another disc code"));
     askAgain();
     return endWork();
   }
   const QString padded = common::padRight(newCode, 11);
 
-  const auto tracks = maintenance::readFileBytes(trackPath);
-  if (!tracks) {
-    tell(maintenance::cannotReadText(trackPath));
-    return endWork();
-  }
   // Both new files are complete before either replaces its original.
   const auto written = maintenance::replaceDatabase(maintenance::recodedTracks(*tracks, current, padded),
                                                     maintenance::recodedDiscs(*discs, current, padded));
   platform::setHidden(trackPath, false);
   platform::setHidden(discPath, false);
   if (!written) {
-    tell(written.message);
+    refuse(written.message);
     return endWork();
   }
+  change.release();
 
   if (Form1* main = Form1::instance()) main->Label4.setCaption(newCode);
   endWork();

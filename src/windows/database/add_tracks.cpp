@@ -77,14 +77,19 @@ void add_tracks::Command1_Click() {
   const QString song = padRight(Text3.Text(), 36);
   const QString artist = padRight(Text4.Text(), 30);
 
-  const auto refuse = [](const QString& text) { platform::prompts().msgBox(text, platform::msg::OKOnly, kTitle); };
-  // The files are read under the change's lock, after any change left unfinished is finished.
+  // The files are read under the change's lock, after any change left unfinished is finished; the
+  // lock is let go before any box waits for the user.
   maintenance::ChangeScope change;
+  const auto refuse = [&](const QString& text) {
+    change.release();
+    platform::prompts().msgBox(text, platform::msg::OKOnly, kTitle);
+  };
   if (!change) return refuse(change.refusal());
   const QString trackPath = maintenance::trackFilePath(), discPath = maintenance::discFilePath();
   const auto tracks = maintenance::readFileBytes(trackPath);
   if (!tracks) return refuse(maintenance::cannotReadText(trackPath));
   if (maintenance::hasTrack(*tracks, code, track)) {
+    change.release();
     platform::prompts().msgBox(QStringLiteral("You already have a track ") + Text2.Text() + QStringLiteral(" for disk ") +
                                    Text1.Text() + QStringLiteral("\rPlease try again\r\r") +
                                    QStringLiteral("If you want to rewrite this track please use Edit Track."),
@@ -102,6 +107,7 @@ void add_tracks::Command1_Click() {
   if (!maintenance::discListed(*discs, code)) appends.emplace_back(discPath, maintenance::recordLine(QStringList{code}));
   const auto written = maintenance::appendAll(appends);
   if (!written) return refuse(written.message);
+  change.release();
 
   Text2.setText(FormatZeros(Val(Text2.Text()) + 1, 2));
   Text3.setText(QString());

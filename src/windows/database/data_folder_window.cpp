@@ -64,11 +64,13 @@ void DataFolderWindow::cmdBrowse_Click() { chooseFolderFor(Dir1, Label2.Caption(
 void DataFolderWindow::Command2_Click() { Unload(); }
 
 bool DataFolderWindow::copyTogether(const std::vector<Copy>& copies, const CopyTexts& texts) {
+  // The sources are read under the change's lock, after any change left unfinished is finished;
+  // the lock is let go before any box waits for the user.
+  ChangeScope change;
   const auto tell = [&](const QString& text) {
+    change.release();
     platform::prompts().msgBox(text, platform::msg::OKOnly + platform::msg::Exclamation, texts.title);
   };
-  // The sources are read under the change's lock, after any change left unfinished is finished.
-  ChangeScope change;
   if (!change) {
     tell(change.refusal());
     return false;

@@ -198,17 +198,22 @@ void delete_record::Delete_Disc() {
   // The files are read under the change's lock, after any change left unfinished is finished, and
   // both before either is written, so a file that cannot be read changes nothing.
   maintenance::ChangeScope change;
-  if (!change) return report(change.refusal(), title);
+  const auto refuse = [&](const QString& text) {
+    change.release();  // a box waiting for the user keeps no other copy from the database
+    report(text, title);
+  };
+  if (!change) return refuse(change.refusal());
   const QString trackPath = maintenance::trackFilePath(), discPath = maintenance::discFilePath();
   const auto tracks = maintenance::readFileBytes(trackPath);
-  if (!tracks) return report(maintenance::cannotReadText(trackPath), title);
+  if (!tracks) return refuse(maintenance::cannotReadText(trackPath));
   const auto discs = catalogue::readDiscFile(discPath);
-  if (!discs) return report(maintenance::cannotReadText(discPath), title);
+  if (!discs) return refuse(maintenance::cannotReadText(discPath));
 
   const maintenance::TrackDeletion kept = maintenance::withoutDisc(*tracks, key);
   const QByteArray keptDiscs = maintenance::discsWithout(*discs, key);
   const auto written = maintenance::replaceDatabase(kept.tracks, keptDiscs);
-  if (!written) return report(written.message, title);
+  if (!written) return refuse(written.message);
+  change.release();
   if (kept.removed == 0 && keptDiscs.count('\n') == discs->size())
     report(QStringLiteral("There is no disc ") + code + QStringLiteral(" in the database.\rNothing has been deleted."), title);
 }
@@ -238,20 +243,25 @@ void delete_record::Delete_Track() {
   const QString key = common::padRight(*chosen, 11);
 
   maintenance::ChangeScope change;
-  if (!change) return report(change.refusal(), title);
+  const auto refuse = [&](const QString& text) {
+    change.release();  // a box waiting for the user keeps no other copy from the database
+    report(text, title);
+  };
+  if (!change) return refuse(change.refusal());
   const auto tracks = maintenance::readFileBytes(trackPath);
-  if (!tracks) return report(maintenance::cannotReadText(trackPath), title);
+  if (!tracks) return refuse(maintenance::cannotReadText(trackPath));
   const maintenance::TrackDeletion kept = maintenance::withoutTrack(*tracks, key, track);
 
   // The disc goes only with its last track.
   std::optional<QByteArray> newDiscs;
   if (kept.discTracks == 1 && kept.removed == 1) {
     const auto discs = catalogue::readDiscFile(discPath);
-    if (!discs) return report(maintenance::cannotReadText(discPath), title);
+    if (!discs) return refuse(maintenance::cannotReadText(discPath));
     newDiscs = maintenance::discsWithout(*discs, key);
   }
   const auto written = maintenance::replaceDatabase(kept.tracks, newDiscs);
-  if (!written) return report(written.message, title);
+  if (!written) return refuse(written.message);
+  change.release();
   // A deletion that found nothing is no success to keep quiet about.
   if (kept.removed == 0)
     report(QStringLiteral("Disc ") + code + QStringLiteral(" has no track ") + track +
