@@ -423,11 +423,13 @@ struct OwnFile {
 };
 
 // The track and disc files are rewritten through the scratch files watka.tmp and watdi.tmp
-// beside them; any other file through its own name and ".tmp".
+// beside them; any other file through its own name and ".tmp". Where the path is a symbolic
+// link, the file written is the one it leads to, and the scratch file lies beside that one.
 QString scratchFileFor(const QString& path) {
-  const QFileInfo info(path);
+  const QFileInfo info(platform::writtenFile(path));
   const QString name = info.fileName();
-  if (name != QLatin1String(catalogue::kTrackFile) && name != QLatin1String(catalogue::kDiscFile)) return {};
+  if (name != QLatin1String(catalogue::kTrackFile) && name != QLatin1String(catalogue::kDiscFile))
+    return platform::scratchPathOf(path);
   return info.dir().filePath(info.completeBaseName() + QStringLiteral(".tmp"));
 }
 
@@ -436,10 +438,10 @@ std::optional<OwnFile> ownFile(const QString& path) {
   const QString clean = QDir::cleanPath(path);
   for (const QString& db : {trackFilePath(), discFilePath()})
     if (clean == QDir::cleanPath(db)) return OwnFile{scratchFileFor(db), true, true, false, true};
-  if (clean == QDir::cleanPath(myDiscsFilePath())) return OwnFile{platform::scratchPathOf(clean), true, false, false};
+  if (clean == QDir::cleanPath(myDiscsFilePath())) return OwnFile{scratchFileFor(clean), true, false, false};
   const QString name = QFileInfo(clean).fileName();
   if (name == QLatin1String(kDiscBackupFile) || name == QLatin1String(kTrackBackupFile))
-    return OwnFile{platform::scratchPathOf(clean), false, true, true};
+    return OwnFile{scratchFileFor(clean), false, true, true};
   return std::nullopt;
 }
 
@@ -469,7 +471,7 @@ QString journalFault(const Journal& j) {
     if (append) {
       const std::optional<AppendRecord> a = parseAppend(e.value);
       if (!a || (own->alwaysThere && a->before < 0)) return QStringLiteral("the lengths it gives ") + e.path + QStringLiteral(" are not possible");
-    } else if (journalPathOf(e.value) != own->scratch) {
+    } else if (journalPathOf(e.value) != QDir::cleanPath(own->scratch)) {
       return QStringLiteral("it gives ") + e.path + QStringLiteral(" a scratch file that is not its own");
     }
   }
@@ -479,7 +481,7 @@ QString journalFault(const Journal& j) {
 // Gives a file back the length it had before an append: cut back, or removed when it did not
 // exist.
 bool cutBack(const QString& path, qint64 length) {
-  if (length < 0) return !QFileInfo(path).isFile() || QFile::remove(path);
+  if (length < 0) return !QFileInfo(path).isFile() || QFile::remove(platform::writtenFile(path));
   if (platform::fileLength(path) <= length) return true;
   QFile f(path);
   return f.open(QIODevice::ReadWrite) && f.resize(length) && ::fsync(f.handle()) == 0;
@@ -774,8 +776,7 @@ GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes) {
   };
   Steps steps;
   for (const FileWrite& w : writes) {
-    const QString name = scratchFileFor(w.path);
-    scratch.push_back(name.isEmpty() ? platform::scratchPathOf(w.path) : name);
+    scratch.push_back(scratchFileFor(w.path));
     const QFileInfo info(w.path);
     platform::WriteResult written;
     if (info.exists() && !info.isWritable()) written = {false, true, QStringLiteral("is read only")};
@@ -829,7 +830,7 @@ GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes) {
       removeScratch(i);
       for (size_t j = 0; j < i; ++j) {
         const bool back = earlier[j].existed ? bool(platform::replaceFileBytes(writes[j].path, earlier[j].bytes, scratch[j]))
-                                             : platform::deleteFile(writes[j].path);
+                                             : platform::deleteFile(platform::writtenFile(writes[j].path));
         if (!back) result.notPutBack << writes[j].path;
       }
       result.putBack = result.notPutBack.isEmpty();

@@ -76,12 +76,24 @@ static WriteResult failure(const QString& path, const QString& why) {
   return r;
 }
 
-QString scratchPathOf(const QString& path) { return path + QStringLiteral(".tmp"); }
+QString writtenFile(const QString& path) {
+  QString file = QFileInfo(path).absoluteFilePath();
+  // A circle of links leads to no file: after as many links as the system follows, the last is
+  // left, and a rename over it fails (see renameOver).
+  for (int links = 0; links < 40; ++links) {
+    const QFileInfo info(file);
+    if (!info.isSymLink()) break;
+    file = info.symLinkTarget();
+  }
+  return file;
+}
+
+QString scratchPathOf(const QString& path) { return writtenFile(path) + QStringLiteral(".tmp"); }
 
 // Makes a rename in the folder survive a power cut. A file system that cannot sync a folder
 // has nothing more to give; the rename itself has already taken place.
 void syncFolderOf(const QString& file) {
-  const QByteArray folder = QFile::encodeName(QFileInfo(file).absolutePath());
+  const QByteArray folder = QFile::encodeName(QFileInfo(writtenFile(file)).absolutePath());
   const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);
@@ -129,8 +141,10 @@ WriteResult writeWholeFile(const QString& path, const QByteArray& bytes, const Q
 }
 
 WriteResult renameOver(const QString& from, const QString& to) {
+  const QString written = writtenFile(to);
+  if (QFileInfo(written).isSymLink()) return failure(to, QString::fromLocal8Bit(std::strerror(ELOOP)));
   const QByteArray source = QFile::encodeName(QFileInfo(from).absoluteFilePath());
-  const QByteArray target = QFile::encodeName(QFileInfo(to).absoluteFilePath());
+  const QByteArray target = QFile::encodeName(written);
   if (::rename(source.constData(), target.constData()) != 0)
     return failure(to, QString::fromLocal8Bit(std::strerror(errno)));
   return {};
@@ -145,12 +159,9 @@ WriteResult replaceFileBytes(const QString& path, const QByteArray& bytes, const
 
   const QString scratch = scratchPath.isEmpty() ? scratchPathOf(path) : scratchPath;
   if (WriteResult written = writeWholeFile(scratch, bytes, path); !written) return written;
-  const QByteArray from = QFile::encodeName(QFileInfo(scratch).absoluteFilePath());
-  const QByteArray to = QFile::encodeName(info.absoluteFilePath());
-  if (::rename(from.constData(), to.constData()) != 0) {
-    const int err = errno;
-    ::unlink(from.constData());
-    return failure(path, QString::fromLocal8Bit(std::strerror(err)));
+  if (WriteResult renamed = renameOver(scratch, path); !renamed) {
+    QFile::remove(scratch);
+    return renamed;
   }
   syncFolderOf(path);
   return {};

@@ -89,21 +89,29 @@ struct WriteResult {
   explicit operator bool() const { return ok; }
 };
 
-// The scratch file of a rewrite unless the caller names another: the target's name and ".tmp".
+// The file a rewrite of the path replaces: the path itself, or, where it is a symbolic link, the
+// file the link leads to (through every link of a chain), so that a file kept elsewhere through a
+// link stays there and the link stays a link.
+QString writtenFile(const QString& path);
+// The scratch file of a rewrite unless the caller names another: beside the file written, its name
+// and ".tmp".
 QString scratchPathOf(const QString& path);
 
 // Writes the file whole and syncs it, replacing one of that name; on failure nothing of it is
 // left. A scratch file names its target: it takes the target's permissions, and a failure is
 // reported against the target.
 WriteResult writeWholeFile(const QString& path, const QByteArray& bytes, const QString& target = QString());
-// Renames the file over the target, replacing it in one step.
+// Renames the file over the target (the file written for it: see writtenFile), replacing it in
+// one step.
 WriteResult renameOver(const QString& from, const QString& to);
-// Syncs the file's folder, so that a rename, creation or removal in it lasts through a power cut.
+// Syncs the folder of the file (of the file written for it), so that a rename, creation or removal
+// in it lasts through a power cut.
 void syncFolderOf(const QString& file);
 
-// Writes the text through a scratch file beside the target that replaces it only once it is
-// complete, then syncs the folder so that the new name lasts; on any failure the original stays
-// as it was. A scratch file of that name left from an earlier run is replaced.
+// Writes the text through a scratch file beside the target (the file written for it) that
+// replaces it only once it is complete, then syncs the folder so that the new name lasts; on any
+// failure the original stays as it was. A scratch file of that name left from an earlier run is
+// replaced.
 WriteResult replaceFile(const QString& path, const QString& text);
 WriteResult replaceFileBytes(const QString& path, const QByteArray& bytes, const QString& scratchPath = QString());
 WriteResult replaceFileUtf8(const QString& path, const QString& text);

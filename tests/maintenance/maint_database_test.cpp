@@ -3,6 +3,7 @@
 
 #include "file_size_limit.h"
 #include "ordinary_user.h"
+#include "platform/text_file.h"
 #include "temp_home.h"
 
 #include <QCryptographicHash>
@@ -201,6 +202,43 @@ TEST(TrackDatabase, AKillAtAnyStepOfAChangeOfBothFilesLeavesThemWhollyOldOrWholl
   EXPECT_EQ(home.readBytes("watka.bxl"), newTracks);
   EXPECT_EQ(home.readBytes("watdi.bxl"), newDiscs);
   EXPECT_EQ(filesOf(home), (QStringList{"watdi.bxl", "watka.bxl"}));
+}
+
+// A database kept in another folder through symbolic links stays there: each change, and each
+// start after a kill, replaces the file a link leads to, beside which its scratch file lies.
+TEST(TrackDatabase, ADatabaseKeptElsewhereThroughLinksStaysThere) {
+  testsupport::TempHome home;
+  QTemporaryDir elsewhere;
+  const QDir there(elsewhere.path());
+  const QByteArray oldTracks = padded("SC1", "01", "ONE", "A"), oldDiscs = "\"SC1        \"\r\n";
+  const QByteArray newTracks = padded("NEW", "01", "ONE", "A"), newDiscs = "\"NEW        \"\r\n";
+  const auto read = [&](const char* name) {
+    QFile f(there.filePath(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
+  };
+  const auto linked = [&](const char* name) { return QFileInfo(home.path(name)).symLinkTarget() == there.filePath(name); };
+  const auto reset = [&] {
+    for (const auto& [name, bytes] : {std::pair{"watka.bxl", oldTracks}, std::pair{"watdi.bxl", oldDiscs}}) {
+      QFile::remove(home.path(name));
+      QFile f(there.filePath(name));
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size());
+      ASSERT_TRUE(QFile::link(there.filePath(name), home.path(name)));
+    }
+  };
+  killAfterEachStep(reset, [&] { replaceDatabase(newTracks, newDiscs); }, [&](int step, bool killed) {
+    const bool changed = !killed || step > 2;
+    EXPECT_TRUE(linked("watka.bxl") && linked("watdi.bxl")) << "step " << step;
+    EXPECT_EQ(read("watka.bxl"), changed ? newTracks : oldTracks) << "step " << step;
+    EXPECT_EQ(read("watdi.bxl"), changed ? newDiscs : oldDiscs) << "step " << step;
+    EXPECT_EQ(there.entryList(QDir::Files, QDir::Name), (QStringList{"watdi.bxl", "watka.bxl"})) << "step " << step;
+  });
+
+  // Every other file the program rewrites, a settings file for one.
+  ASSERT_TRUE(QFile::link(there.filePath("watdi.bxl"), home.path("settings.ini")));
+  ASSERT_TRUE(platform::replaceFile(home.path("settings.ini"), "settings\r\n"));
+  EXPECT_EQ(QFileInfo(home.path("settings.ini")).symLinkTarget(), there.filePath("watdi.bxl"));
+  EXPECT_EQ(read("watdi.bxl"), "settings\r\n");
+  EXPECT_EQ(filesOf(home), (QStringList{"settings.ini", "watdi.bxl", "watka.bxl"}));
 }
 
 TEST(TrackDatabase, AKilledAppendIsCutBackAtTheNextStart) {
