@@ -555,7 +555,7 @@ Recovery finishAppend(const Journal& j) {
   for (const JournalEntry& e : j.entries) {
     Plan p{e.path, *parseAppend(e.value)};
     const QFileInfo info(p.path);
-    if (info.exists() || info.isSymLink()) {
+    if (info.exists()) {
       const std::optional<qint64> held = info.isFile() ? appendedPart(p.path, info.size(), p.a) : std::nullopt;
       if (!held)
         return rejected(QStringLiteral("the file ") + p.path +
