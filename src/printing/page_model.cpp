@@ -71,11 +71,29 @@ void printRow(platform::DrawingSurface& s, const std::vector<PrintColumn>& colum
   useBodyFont(s, fonts);
 }
 
-void printDottedRule(platform::DrawingSurface& s) {
+namespace {
+void useRuleFont(platform::DrawingSurface& s) {
   s.font.bold = false;
   s.font.name = kCourierNew;
   s.font.size = kRuleFontSize;
   s.font.italic = false;
+}
+}  // namespace
+
+bool rowFitsPage(platform::DrawingSurface& s, const PageFonts& fonts) {
+  const double top = s.CurrentY, height = s.ScaleHeight();
+  if (top >= kPageFullY * height) return false;
+  const platform::SurfaceFont kept = s.font;
+  useBodyFont(s, fonts);
+  double bottom = top + s.TextHeight();
+  useRuleFont(s);
+  bottom += s.TextHeight();
+  s.font = kept;
+  return bottom <= kFooterY * height + 1e-9;
+}
+
+void printDottedRule(platform::DrawingSurface& s) {
+  useRuleFont(s);
   s.PrintRow(QStringLiteral("."), kRuleStartX * s.ScaleWidth(), kRuleStep, kRuleEndX * s.ScaleWidth());
 }
 

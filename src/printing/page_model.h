@@ -20,6 +20,7 @@ inline constexpr double kRuleStartX = 0.04;
 inline constexpr double kRuleEndX = 0.96;  // no dot at or beyond it
 inline constexpr double kRuleStep = 0.5;   // scale units, whatever the scale
 inline constexpr double kPageFullY = 0.95;  // no row begins at or below it
+inline constexpr double kFooterY = 0.98;    // the printed page's footer line; no row reaches below it
 
 extern const QString kCourierNew;
 
@@ -59,6 +60,11 @@ void printPageHead(platform::DrawingSurface& s, const std::vector<PrintColumn>& 
 // the rows' font.
 void printRow(platform::DrawingSurface& s, const std::vector<PrintColumn>& columns, const PageFonts& fonts,
               const QStringList& row);
+
+// Whether the next row, at the pen's line, belongs on this page: it begins above 0.95 H, and it
+// ends with its rule above the footer line (on short paper in a large size a row begun just above
+// 0.95 H would run into the footer). The surface's font is left as it was.
+bool rowFitsPage(platform::DrawingSurface& s, const PageFonts& fonts);
 
 // Dots in the rule font from 0.04 W while below 0.96 W, 0.5 units apart, on the line the pen
 // stands on; the pen ends one rule-font line lower, where the next row begins.

@@ -8,8 +8,9 @@
 //
 // Every text is a whole-line print, so the vertical layout follows from the line heights of the
 // fonts: a row starts where the pen stands after the rule above it. A row that would start at
-// 0.95 H or lower goes to a new page, unless it would be the page's first row: a row is never
-// dropped and every page carries at least one, however large the font.
+// 0.95 H or lower, or that would reach with its rule below the footer line, goes to a new page,
+// unless it would be the page's first row: a row is never dropped and every page carries at least
+// one, however large the font.
 #include "printing/paper_renderer.h"
 
 #include "printing/page_model.h"
@@ -23,7 +24,6 @@ namespace {
 
 const QString kPageLabel = QStringLiteral("Page..... ");
 
-constexpr double kFooterY = 0.98;
 constexpr double kFooterSize = 8;
 constexpr double kPageLabelX = 0.80;
 
@@ -43,7 +43,7 @@ class PaperPrinter {
     for (const QStringList& row : job.rows) {
       // Also where a single row and its rule are taller than the page: the row still gets a
       // page of its own, so every row is printed and every page moves the list on.
-      if (rowsOnPage > 0 && s_.CurrentY >= kPageFullY * H()) {
+      if (rowsOnPage > 0 && !rowFitsPage(s_, fonts_)) {
         endPage();
         useBodyFont(s_, fonts_);
         if (betweenPages_) betweenPages_();

@@ -13,12 +13,12 @@ int renderPreviewPage(platform::DrawingSurface& surface, const PrintJob& job, co
   const auto& columns = previewColumns(job.code);
   if (columns.empty()) return -1;
   const PageFonts fonts = pageFonts(settings.fontText, settings.sizeText);
-  // The headings as read; the rows while the next one would begin above the bottom margin.
+  // The headings as read; the rows that the printed page 1 holds (its first row always).
   printPageHead(surface, columns, fonts, settings.header,
                 [&](const PrintColumn& c) { return job.headings.value(c.field - 1); });
   int drawn = 0;
   for (const auto& row : job.rows) {
-    if (surface.CurrentY >= kPageFullY * surface.ScaleHeight()) break;
+    if (drawn > 0 && !rowFitsPage(surface, fonts)) break;
     ++drawn;
     printRow(surface, columns, fonts, row);
   }

@@ -3,6 +3,7 @@
 // every expected position here independently of the renderer.
 #include "platform/recording_surface.h"
 #include "printing/paper_renderer.h"
+#include "printing/preview_renderer.h"
 #include "printing/print_layouts.h"
 
 #include <gtest/gtest.h>
@@ -30,11 +31,12 @@ double line(double size, double pageH = kH) { return uy(1.2 * size, pageH); }
 
 // Rows that fit on a page: a row starts below the heading line (at 6, or under the header's line
 // where that reaches lower) and its rule, rows follow at one body line plus one rule line, and a
-// row starting at 95 or lower waits for the next page.
+// row starting at 95 or lower, or ending with its rule below the footer line at 98, waits for the
+// next page.
 int rowsPerPage(double body, double pageH = kH) {
   int n = 0;
-  const double headings = std::max(6.0, 3 + line(body + 3, pageH));
-  for (double y = headings + line(body, pageH) + line(3, pageH); y < 95; y += line(body, pageH) + line(3, pageH)) ++n;
+  const double headings = std::max(6.0, 3 + line(body + 3, pageH)), pitch = line(body, pageH) + line(3, pageH);
+  for (double y = headings + pitch; y < 95 && y + pitch <= 98; y += pitch) ++n;
   return n;
 }
 
@@ -272,6 +274,40 @@ TEST(PaperPaging, RowStartingExactlyAtNinetyFivePercentGoesToTheNextPage) {
   const SurfaceCall* moved = find(surface.pages()[1], [](const SurfaceCall& c) { return c.text == "S88"; });
   ASSERT_TRUE(moved);
   EXPECT_DOUBLE_EQ(moved->y, 7);
+}
+
+// Every row ends with its rule above the footer line at 98, on the preview's page 1 and on every
+// printed page, however short the paper and large the size.
+TEST(PaperPaging, RowsEndAboveTheFooterOnEveryPaperAndSize) {
+  const struct {
+    const char* name;
+    double w, h;
+  } papers[] = {{"A4", 595, 842}, {"Letter", 612, 792}, {"A5", 420, 595}};
+  for (const auto& paper : papers) {
+    for (const bool across : {false, true}) {
+      const double w = across ? paper.h : paper.w, h = across ? paper.w : paper.h;
+      for (int size = 8; size <= 14; ++size) {
+        SCOPED_TRACE(testing::Message() << paper.name << (across ? " across " : " upright ") << size);
+        const double pitch = line(size - 1, h) + line(3, h);
+        const auto rowEnds = [&](const RecordedPage& page) {
+          const QString last = songsOn(page).back();
+          return find(page, [&](const SurfaceCall& c) { return c.text == last; })->y + pitch;
+        };
+        PaperSettings s = settings();
+        s.sizeText = QString::number(size);
+        RecordingSurface surface(w, h);
+        print(surface, numberedJob(200), s);
+        for (size_t i = 0; i < surface.pages().size(); ++i)
+          EXPECT_LE(rowEnds(surface.pages()[i]), 98 + 1e-9) << "page " << i + 1;
+
+        RecordingSurface preview(w, h);
+        const printing::PreviewSettings shown{s.header, "", s.sizeText};
+        printing::preparePreviewSurface(preview, shown);
+        printing::renderPreviewPage(preview, numberedJob(200), shown);
+        EXPECT_LE(rowEnds(preview.current()), 98 + 1e-9) << "the preview";
+      }
+    }
+  }
 }
 
 TEST(PaperPaging, RowsTallerThanThePageAreNeverDroppedOnePerPage) {
