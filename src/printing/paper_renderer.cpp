@@ -16,6 +16,8 @@
 #include "printing/page_model.h"
 #include "printing/print_layouts.h"
 
+#include <limits>
+
 namespace printing {
 
 const QString kFooterText = QStringLiteral("Mellowdex   www.mellowdex.example");
@@ -125,6 +127,13 @@ PaperResult renderPaper(platform::DrawingSurface& surface, const PrintJob& job, 
   const std::vector<PrintColumn>& columns = paperColumns(job.code);
   if (columns.empty()) return {};
   return PaperPrinter(surface, columns, settings, betweenPages).run(job);
+}
+
+int countPaperPages(platform::DrawingSurface& surface, const PrintJob& job, PaperSettings settings) {
+  settings.firstPage = std::numeric_limits<int>::max();  // a range that no page reaches
+  settings.lastPage = 0;
+  preparePaperSurface(surface, settings);
+  return renderPaper(surface, job, settings).pagesLaidOut;
 }
 
 }  // namespace printing

@@ -38,4 +38,8 @@ void preparePaperSurface(platform::DrawingSurface& surface, const PaperSettings&
 PaperResult renderPaper(platform::DrawingSurface& surface, const PrintJob& job, const PaperSettings& settings,
                         const std::function<void()>& betweenPages = {});
 
+// The number of pages the job takes on the surface's paper: every page laid out as it would be
+// printed, none sent. 0 for an unknown layout.
+int countPaperPages(platform::DrawingSurface& surface, const PrintJob& job, PaperSettings settings);
+
 }  // namespace printing

@@ -45,6 +45,9 @@ void record(frmPrint& w, RecordedPrint& r) {
     r.paper = std::make_shared<platform::RecordingSurface>();
     return std::shared_ptr<platform::DrawingSurface>(r.paper);
   };
+  w.makeCountingSurface = [](const platform::PrintDialogAnswer&) {
+    return std::make_shared<platform::RecordingSurface>();
+  };
 }
 
 // A print window whose preview and paper are recorded, loaded as the Print command shows it.
@@ -263,21 +266,24 @@ TEST_F(PrintWindowTest, ThePreviewStartsBlackOnAShadowedPageWhiteIsRefusedOtherC
   EXPECT_EQ(w.Label1.Caption(), "255");
 }
 
-TEST_F(PrintWindowTest, TitleShowsTracksTracksPerPageAndAnEstimate) {
+// The estimate is the pages the list takes on the paper (here A4 on the recording surface, 62
+// rows a page at size 8), shown once the list runs past page 1.
+TEST_F(PrintWindowTest, TitleShowsTracksTracksPerPageAndThePagesOfThePaper) {
   start();
-  frmPrint w;
+  RecordedWindow window_w(false);
+  auto& w = window_w.w;
   const auto title = [&](int rows, int counted) {
     writeJob(rows);
     w.Preview_Row_Count = counted;
     w.Count_Pages();
     return w.Caption();
   };
-  EXPECT_EQ(title(150, 60), "Print Preview    Total tracks = 150     Approx tracks per page = 59     Approx Pages = 3");
+  EXPECT_EQ(title(150, 62), "Print Preview    Total tracks = 150     Approx tracks per page = 61     Approx Pages = 3");
   EXPECT_EQ(w.Page_Estimate, 3);
-  title(120, 60);
-  EXPECT_EQ(w.Page_Estimate, 3);
-  EXPECT_EQ(title(40, 40), "Print Preview    Total tracks = 40     Approx tracks per page = 40");
+  EXPECT_EQ(title(124, 62), "Print Preview    Total tracks = 124     Approx tracks per page = 61     Approx Pages = 2");
   EXPECT_EQ(w.Page_Estimate, 2);
+  EXPECT_EQ(title(40, 40), "Print Preview    Total tracks = 40     Approx tracks per page = 40");
+  EXPECT_EQ(w.Page_Estimate, 1);
   EXPECT_EQ(title(0, 0), "Print Preview    Total tracks = 0     Approx tracks per page = 0");
   EXPECT_EQ(w.Page_Estimate, 1);
   home.writeBytes("primp.tmp", "\"SAMT\"\r\n");  // cut short before its headings
@@ -312,26 +318,24 @@ TEST_F(PrintWindowTest, PrintRefusesTheUnchangedHeader) {
   EXPECT_EQ(w.Text1.SelLength(), 21);
 }
 
-TEST_F(PrintWindowTest, ThePrintDialogOffersTheEstimatePlusFiftyAndCancelKeepsTheWindow) {
+TEST_F(PrintWindowTest, ThePrintDialogOffersThePagesOfTheListAndCancelKeepsTheWindow) {
   start();
   writeJob(2);
   RecordedWindow window_w;
   auto& [w, r] = window_w;
   w.Text1.setText(" ");
   prompts.answerPrint(std::nullopt);
-  // Print has the focus when the window opens: the space bar prints. (Opening draws the preview,
-  // which counts the pages anew, so the estimate is set after.)
+  // Print has the focus when the window opens: the space bar prints.
   w.Show();
   QApplication::setActiveWindow(w.window());
-  w.Page_Estimate = 10;
   ASSERT_EQ(QApplication::focusWidget(), w.Command1.widget());
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-  EXPECT_EQ(prompts.callsOf("printDialog").back().text, "60");
+  EXPECT_EQ(prompts.callsOf("printDialog").back().text, "1");
   EXPECT_EQ(r.paper, nullptr);
-  w.Page_Estimate = 0;
+  writeJob(130);  // three pages of A4 on the recording surface
   prompts.answerPrint(std::nullopt);
-  w.Command1_Click();
-  EXPECT_EQ(prompts.callsOf("printDialog").back().text, "53");
+  clickOn(w.Command1.widget());
+  EXPECT_EQ(prompts.callsOf("printDialog").back().text, "3");
   EXPECT_EQ(w.mousePointer(), platform::MousePointer::Default);
 }
 
@@ -726,6 +730,34 @@ TEST_F(PrintWindowTest, AfterARefusalTheDialogOpensOnThePaperAndFileChosenAndThe
     ++pages;
   }
   EXPECT_EQ(pages, 2);
+}
+
+// On A5 across at size 14 the title's page count, the pages the dialog offers and the count of
+// a refusal are the printed pages, also for a list that fills its last page exactly.
+TEST_F(PrintWindowTest, OnSmallPaperTheTitleAndTheDialogCountThePagesAsPrinted) {
+  start();
+  writeJob(100);
+  home.writeLines("print.ini", {"COURIER NEW", "14"});
+  frmPrint w;
+  w.Load();
+  w.Form_Activate();
+  w.Text1.setText("Friday");
+  w.Show();
+  platform::PrintDialogAnswer past;
+  past.allPages = false;
+  past.fromPage = past.toPage = 500;
+  past.outputFile = home.path("friday.pdf");
+  past.pageLayout = QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF(20, 20, 20, 20));
+  prompts.answerPrint(past).answerMsg(OK);
+  clickOn(w.Command1.widget());  // the window now holds A5 across
+  writeJob(3 * w.Preview_Row_Count);
+  clickOn(w.Command2.widget());  // drawn and counted again
+  const QRegularExpressionMatch estimate = QRegularExpression("Approx Pages = (\\d+)$").match(w.Caption());
+  ASSERT_TRUE(estimate.hasMatch()) << w.Caption().toStdString();
+  prompts.answerPrint(past).answerMsg(OK);
+  clickOn(w.Command1.widget());
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "The list has " + estimate.captured(1) + " pages.");
+  EXPECT_EQ(prompts.printRequests.back().maxPage, estimate.captured(1).toInt());
 }
 
 TEST_F(PrintWindowTest, EveryButtonReachesItsHandler) {

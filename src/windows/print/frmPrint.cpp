@@ -7,7 +7,6 @@
 #include "platform/files.h"
 #include "platform/font_faces.h"
 #include "platform/text_file.h"
-#include "printing/paper_renderer.h"
 #include "printing/preview_renderer.h"
 #include "printing/print_layouts.h"
 #include "windows/main/form1.h"
@@ -132,6 +131,7 @@ frmPrint::frmPrint() : FormBase(Kind::Dialog, QStringLiteral("Print Preview"), Q
                       Text1.widget(),    Command2.widget(), Command4.widget()};
   for (size_t i = 1; i < std::size(chain); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
   makePrinterSurface = realPrinterSurface;
+  makeCountingSurface = realPrinterSurface;
 }
 
 frmPrint::~frmPrint() = default;
@@ -249,14 +249,22 @@ void frmPrint::Preview() {
   showPreviewImage();
 }
 
+// The estimate is the number of pages the list takes on the paper last chosen, laid out as it
+// will be printed, so that the print dialog offers every page and no more.
 void frmPrint::Count_Pages() {
   const auto job = printing::readPrintJob(jobPath());
   // A job cut short before its heading record holds no tracks, not fewer than none.
   const int tracks = std::max(0, (job ? job->lineCount : 0) - 2);
-  Page_Estimate = Preview_Row_Count == 0 ? 1 : tracks / Preview_Row_Count + 1;
+  Page_Estimate = 1;
+  if (job) {
+    if (const auto counter = makeCountingSurface(printChoice_)) {
+      Page_Estimate = std::max(1, printing::countPaperPages(*counter, *job, paperSettings()));
+      counter->endDocument();
+    }
+  }
   QString title = QStringLiteral("Print Preview    Total tracks = ") + QString::number(tracks) +
                   QStringLiteral("     Approx tracks per page = ");
-  if (Page_Estimate >= 3)
+  if (Page_Estimate >= 2)
     title += QString::number(Preview_Row_Count - 1) + QStringLiteral("     Approx Pages = ") +
              QString::number(Page_Estimate);
   else
@@ -307,10 +315,10 @@ void frmPrint::Command1_Click() {
     return;
   }
   showBusyPointer();
-  if (Page_Estimate < 3) Page_Estimate = 3;
+  Count_Pages();  // the pages of the paper the dialog opens on
   platform::PrintDialogRequest req;
   req.minPage = 1;
-  req.maxPage = Page_Estimate + 50;
+  req.maxPage = Page_Estimate;
   req.allowPageRange = true;
   req.previous = printChoice_;
   const auto answer = platform::prompts().printDialog(req);
@@ -341,6 +349,15 @@ void frmPrint::Command1_Click() {
   Unload();
 }
 
+printing::PaperSettings frmPrint::paperSettings() const {
+  printing::PaperSettings settings;
+  settings.header = Text1.Text();
+  settings.fontText = Combo1.Text();
+  settings.sizeText = Combo2.Text();
+  settings.colour = qint32(Label1.Caption().toLongLong());
+  return settings;
+}
+
 bool frmPrint::Print_Choice(const platform::PrintDialogAnswer& answer) {
   platform::BusyScope busy;  // no second Print, no Close under a running job
   const auto job = printing::readPrintJob(jobPath());
@@ -354,11 +371,7 @@ bool frmPrint::Print_Choice(const platform::PrintDialogAnswer& answer) {
     return false;
   }
   const std::shared_ptr<platform::DrawingSurface> surface = makePrinterSurface(answer);
-  printing::PaperSettings settings;
-  settings.header = Text1.Text();
-  settings.fontText = Combo1.Text();
-  settings.sizeText = Combo2.Text();
-  settings.colour = qint32(Label1.Caption().toLongLong());
+  printing::PaperSettings settings = paperSettings();
   settings.firstPage = First_Page;
   settings.lastPage = Last_Page;
   printing::preparePaperSurface(*surface, settings);

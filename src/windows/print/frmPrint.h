@@ -6,6 +6,7 @@
 #include "platform/form.h"
 #include "platform/painter_surface.h"
 #include "platform/prompts.h"
+#include "printing/paper_renderer.h"
 #include "printing/print_job.h"
 
 #include <QPageLayout>
@@ -52,6 +53,10 @@ class frmPrint : public platform::FormBase {
   // Where printed pages go: by default a printer (or PDF file) set up from the dialog's answer.
   // Tests put a recording surface here.
   std::function<std::shared_ptr<platform::DrawingSurface>(const platform::PrintDialogAnswer&)> makePrinterSurface;
+  // Where the pages of the list are counted: a printer (never started) set up for the paper last
+  // chosen in the print dialog, which measures as the printed pages do. Tests put a recording
+  // surface here.
+  std::function<std::shared_ptr<platform::DrawingSurface>(const platform::PrintDialogAnswer&)> makeCountingSurface;
   // Replaces the preview page, for tests.
   void setPreviewSurface(std::unique_ptr<platform::DrawingSurface> surface);
 
@@ -75,6 +80,7 @@ class frmPrint : public platform::FormBase {
   void placePreviewPage();
   void usePaper(const QPageLayout& layout);
   void showPreviewImage();
+  printing::PaperSettings paperSettings() const;
   std::unique_ptr<platform::DrawingSurface> preview_;
   // The printer or file and the paper last chosen in the print dialog, which it opens on next.
   platform::PrintDialogAnswer printChoice_;
