@@ -3,9 +3,32 @@
 #include "common/text_helpers.h"
 #include "covers/label_preview.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 namespace covers {
 
 using namespace label_paper;
+
+double fitLabelTitle(platform::DrawingSurface& surface, const LabelDesign& d) {
+  surface.setScaleMillimetres();
+  surface.font = platform::SurfaceFont{d.titleFace, d.titleSize * kFontFactor, true};
+  const QString title = common::Trim(d.title);
+  // The circle is narrowest at the line's edge farthest from the centre; a smaller size brings the
+  // line's bottom edge nearer, so the room is measured again at the size found.
+  double size = surface.font.size;
+  for (int pass = 0; pass < 3; ++pass) {
+    const double top = kTitleTop - kCentreY, bottom = top + surface.TextHeight();
+    const double reach = std::max(std::abs(top), std::abs(bottom));
+    const double room = reach < kOuterGuideRadius ? 2 * std::sqrt(kOuterGuideRadius * kOuterGuideRadius - reach * reach) : 0;
+    const double fitted = fittedSize(surface, title, size, room, std::numeric_limits<double>::infinity());
+    if (fitted == size) break;
+    size = fitted;
+  }
+  surface.font.size = size;
+  return size;
+}
 
 void drawLabelPaper(platform::DrawingSurface& surface, const LabelDesign& d) {
   surface.setScaleMillimetres();
@@ -23,7 +46,7 @@ void drawLabelPaper(platform::DrawingSurface& surface, const LabelDesign& d) {
     surface.Circle(cx, cy, kInnerGuideRadius, kBlack);
   }
 
-  surface.font = platform::SurfaceFont{d.titleFace, d.titleSize * kFontFactor, true};
+  fitLabelTitle(surface, d);
   surface.ForeColor = d.titleColour;
   surface.CurrentY = d.offsetY + kTitleTop;
   // Centred as if the title had no surrounding blanks, which are printed all the same.

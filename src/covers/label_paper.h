@@ -43,7 +43,15 @@ struct LabelDesign {
   QStringList tracks;  // the disc's track list items, in list order
 };
 
-// Draws the label on the surface, which is set to millimetres first. The page is not ended.
+// The size in points the title is printed in: twice the chosen size, or smaller where the title
+// (without its surrounding blanks) would stand past the outer guide circle at its height, so that
+// it lies on the disc's printable face. The surface is set to millimetres and left in the title's
+// font at that size.
+double fitLabelTitle(platform::DrawingSurface& surface, const LabelDesign& design);
+
+// Draws the label on the surface, which is set to millimetres first. The page is not ended. The
+// title is one line, fitted as fitLabelTitle says; the track lines are printed whole, however
+// long.
 void drawLabelPaper(platform::DrawingSurface& surface, const LabelDesign& design);
 
 }  // namespace covers

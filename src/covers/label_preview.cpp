@@ -66,7 +66,7 @@ double fittedSize(platform::DrawingSurface& surface, const QString& text, double
     surface.font.size = size;
     const double w = surface.TextWidth(text), h = surface.TextHeight();
     const double scale = std::min({1.0, w > 0 ? width / w : 1.0, h > 0 ? height / h : 1.0});
-    if (scale >= 1) break;
+    if (scale >= 1 - 1e-9) break;  // rounding alone is no reason to shrink
     size *= pass == 0 ? scale : scale * 0.99;
   }
   surface.font.size = size;

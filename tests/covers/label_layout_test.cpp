@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace covers;
 using namespace designer_test;
 using platform::RecordingSurface;
@@ -166,6 +168,34 @@ TEST(LabelPaper, TitleAndTracksPrintAtTwiceTheirSizesCentredOnTheDisc) {
     EXPECT_EQ(texts[i].colour, 0x00FF00);
     EXPECT_NEAR(texts[i].y, 104 + (i - 1) * line, 1e-9);
     EXPECT_NEAR(texts[i].x + 0.5 * (0.6 * 9 * texts[i].text.size()) / kPtPerMm, 65.5, 1e-9);
+  }
+}
+
+// A title too wide for the disc at its height is printed on one line, shrunk just enough to lie
+// inside the outer guide circle where the line's top meets it (the line's farther edge from the
+// centre); on the recording surface a character is 0.6 of the size wide.
+TEST(LabelPaper, ALongTitleIsPrintedSmallerOnOneLineInsideTheOuterGuide) {
+  const double halfChord = std::sqrt(58.5 * 58.5 - (81.5 - 34) * (81.5 - 34));
+  const struct {
+    QString title;
+    double size;
+  } cases[] = {{"Greatest Hits Volume", 12}, {"Greatest Hits Of The Eighties", 12}, {"Party Hits Volume 3", 36}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title.toStdString());
+    RecordingSurface s;
+    LabelDesign d = design();
+    d.title = c.title;
+    d.titleSize = c.size;
+    d.tracks = tracks(2);
+    drawLabelPaper(s, d);
+    const auto texts = callsOf(s, SurfaceCall::Text);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].text, c.title);
+    const double fills = 2 * halfChord * kPtPerMm / (0.6 * double(c.title.size()));
+    EXPECT_NEAR(texts[0].font.size, fills, 1e-6) << "shrunk just enough";
+    EXPECT_NEAR(texts[0].x, 65.5 - halfChord, 1e-6);
+    EXPECT_DOUBLE_EQ(texts[0].y, 34);
+    EXPECT_EQ(texts[1].text, "01 SONG 1, 02 SONG 2");
   }
 }
 

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QPalette>
 #include <QPrinterInfo>
 #include <QTest>
@@ -218,6 +219,34 @@ TEST_F(LabelWindowTest, TheTitleIsEditedInPlaceAndKeepsItsBlanks) {
   EXPECT_EQ(w->Text3.SelLength(), 9);
   w->Text3.setText(QString(60, 'X'));
   EXPECT_EQ(w->Text3.Text().size(), 50);
+}
+
+// A title too wide for the disc prints on one line at a smaller size; the preview shows that
+// one line at half the printed size, as it shows every size of the label, unbroken.
+TEST_F(LabelWindowTest, ALongTitleShowsOnOneLineAtTheSizeItPrints) {
+  const struct {
+    QString title, size;
+  } cases[] = {{"Greatest Hits Volume", "12"}, {"Greatest Hits Of The Eighties", "12"}, {"Party Hits Volume 3", "36"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title.toStdString());
+    w = std::make_unique<frmPrint_Offset>();
+    SetUp();
+    open(tracks(2), "");
+    windows::presetChoice(w->Combo2, c.size);
+    w->Text3.setText(c.title);
+    auto* shown = qobject_cast<QLabel*>(w->Label8.widget());
+    ASSERT_TRUE(shown);
+    EXPECT_FALSE(shown->wordWrap());
+    EXPECT_LE(shown->fontMetrics().horizontalAdvance(c.title), shown->width()) << "the whole line shows";
+    const double previewSize = w->Label8.font().pointSizeF();
+    clickOn(w->cmdPrint.widget());
+    ASSERT_TRUE(paper);
+    ASSERT_EQ(paper->sentPages().size(), 1u);
+    const SurfaceCall title = paper->sentPages()[0].calls.at(1);  // after the disc
+    EXPECT_EQ(title.text, c.title);
+    EXPECT_LT(title.font.size, 2 * c.size.toDouble()) << "printed smaller than chosen";
+    EXPECT_NEAR(previewSize, title.font.size / 2, 0.01 * title.font.size);
+  }
 }
 
 // The longest texts the preview can show, moved towards the settings by the offsets, cover no

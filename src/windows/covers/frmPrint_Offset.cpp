@@ -21,6 +21,8 @@ namespace {
 
 constexpr int kClientWidthPx = int(kLabelClientWidthTwips / 15);
 constexpr int kClientHeightPx = int(kLabelClientHeightTwips / 15);
+constexpr double kTitleWidthPx = label_preview::kTitleTwips.width() / 15;
+constexpr double kTitleHeightPx = label_preview::kTitleTwips.height() / 15;
 
 QString settingsPath() { return platform::programFile(kLabelSettingsFile); }
 
@@ -59,14 +61,13 @@ frmPrint_Offset::frmPrint_Offset()
   cmdPrint.movePx(10, 430, 100, 60);
   Command2.movePx(120, 430, 100, 60);
 
-  // The title and its editor share one box of 2760 x 900 twips.
-  const double titleW = label_preview::kTitleTwips.width() / 15, titleH = label_preview::kTitleTwips.height() / 15;
-  Label8.movePx(0, 0, titleW, titleH);
+  // The title and its editor share one box of 2760 x 900 twips; the title shows one line, as it
+  // prints, and its box grows should the line be wider (fitTitle).
+  Label8.movePx(0, 0, kTitleWidthPx, kTitleHeightPx);
   Label8.setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  if (auto* l = qobject_cast<QLabel*>(Label8.widget())) l->setWordWrap(true);
   Label8.setToolTipText(QStringLiteral("Click to change"));
   Label10.setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  Text3.movePx(0, 0, titleW, titleH);
+  Text3.movePx(0, 0, kTitleWidthPx, kTitleHeightPx);
   if (auto* e = qobject_cast<QLineEdit*>(Text3.widget())) e->setAlignment(Qt::AlignCenter);
   Text3.setMaxLength(50);
   Text3.setVisible(false);
@@ -184,15 +185,16 @@ void frmPrint_Offset::Form_Activate() {
 
 // ---------------------------------------------------------------- faces, sizes, colours
 
+// The editor takes the chosen face and size; the title shows them as the paper prints them.
 void frmPrint_Offset::Combo1_Click() {
   setFontFace(Label8, Combo1.Text(), true);
   setFontFace(Text3, Combo1.Text(), true);
+  fitTitle();
 }
 
 void frmPrint_Offset::Combo2_Click() {
-  const double size = common::Val(Combo2.Text());
-  setFontSize(Label8, size);
-  setFontSize(Text3, size);
+  setFontSize(Text3, common::Val(Combo2.Text()));
+  fitTitle();
 }
 
 // The track list keeps its left edge until the next redraw centres it again.
@@ -293,6 +295,7 @@ void frmPrint_Offset::Draw_Circle() {
   Shape6.Move(kHole.translated(ox, oy));
 
   Label8.setCaption(Text3.Text());
+  fitTitle();
   Label8.Move(kCentreX + ox - Label8.Width() * 0.5, kTitleTop + oy);
   Text3.Move(kCentreX + ox - Text3.Width() * 0.5, kTitleTop + oy);
 
@@ -300,6 +303,17 @@ void frmPrint_Offset::Draw_Circle() {
   setLinesCaption(Label10, labelTrackText(List1.items()), true);
   Label10.setLeft(kCentreX + ox - Label10.Width() * 0.5);
   repaintPreview();
+}
+
+// The title at half the size the paper prints it in (the label's sizes on paper are twice the
+// preview's), on one line, in a box no smaller than its editor's. The box keeps its left edge.
+void frmPrint_Offset::fitTitle() {
+  setFontSize(Label8, fitLabelTitle(paperMeasure_, currentDesign()) / label_paper::kFontFactor);
+  auto* shown = qobject_cast<QLabel*>(Label8.widget());
+  if (!shown) return;
+  const QSize line = shown->sizeHint();
+  const QRectF at = Label8.geometryPx();
+  Label8.movePx(at.x(), at.y(), std::max<double>(kTitleWidthPx, line.width()), std::max<double>(kTitleHeightPx, line.height()));
 }
 
 void frmPrint_Offset::repaintPreview() { preview_.paint(picPreview); }
@@ -342,8 +356,8 @@ void frmPrint_Offset::Write_OffSet_File() {
   s.horizontalOffset = Text1.Text();
   s.verticalOffset = Text2.Text();
   s.titleColour = Label8.ForeColor();
-  s.titleFace = Label8.font().family();
-  s.titleSize = Label8.font().pointSizeF();
+  s.titleFace = Text3.font().family();
+  s.titleSize = Text3.font().pointSizeF();  // the size chosen, not the one shown
   s.trackColour = Label10.ForeColor();
   s.trackFace = Label10.font().family();
   s.trackSize = Label10.font().pointSizeF();

@@ -108,6 +108,9 @@ class frmPrint_Offset : public platform::FormBase {
  private:
   void designValues();
   void repaintPreview();
+  void fitTitle();
   covers::LabelDesign currentDesign() const;
   windows::DesignerPreview preview_;
+  // Measures the title as the printer measures it, for the preview.
+  platform::ImageSurface paperMeasure_{1, 1, 1200};
 };
