@@ -14,11 +14,11 @@ using namespace case_paper;
 
 namespace {
 
-// A title centred on its face, fitted by fitCaseTitle. It is centred without its surrounding
-// blanks, and printed without them, so that nothing runs past the face.
-void printTitle(platform::DrawingSurface& s, const CaseDesign& d, const QRectF& face, double top) {
+// A title centred on its face at the size the layout gives it. It is centred without its
+// surrounding blanks, and printed without them, so that nothing runs past the face.
+void printTitle(platform::DrawingSurface& s, const CaseDesign& d, double size, const QRectF& face, double top) {
   const QString text = common::Trim(d.title);
-  fitCaseTitle(s, d, face.width());
+  s.font = platform::SurfaceFont{d.titleFace, size, true};
   s.CurrentY = top;
   s.CurrentX = face.center().x() - 0.5 * s.TextWidth(text);
   s.Print(text);
@@ -52,8 +52,6 @@ QStringList wrapToWidth(platform::DrawingSurface& s, QString line, double width)
   return pieces;
 }
 
-const QRectF kBackFace = kBack.adjusted(kSpine, 0, -kSpine, 0);
-
 // How many of the lines, from the first, fit the face whole in the surface's font, each
 // wrapped at the face's right edge less the inset, from the track list's top down to the face's
 // bottom edge.
@@ -67,16 +65,20 @@ int linesThatFit(platform::DrawingSurface& s, const QStringList& lines, const QR
   return int(lines.size());
 }
 
-// The first `count` track lines from the face's inset, each wrapped at the face's right edge
-// less the inset.
-void printTracks(platform::DrawingSurface& s, const QStringList& lines, qsizetype count, const QRectF& face) {
-  const double left = face.left() + kTextInset, width = face.width() - 2 * kTextInset;
+// The first `count` track lines as the face prints them, each wrapped at the face's right edge
+// less the inset, in the surface's font.
+QStringList faceLines(platform::DrawingSurface& s, const QStringList& lines, qsizetype count, const QRectF& face) {
+  QStringList out;
+  for (const QString& line : lines.mid(0, count)) out << wrapToWidth(s, line, face.width() - 2 * kTextInset);
+  return out;
+}
+
+// A face's track lines from its inset down.
+void printTracks(platform::DrawingSurface& s, const QStringList& lines, const QRectF& face) {
   s.CurrentY = face.top() + kTrackListDrop;
-  for (const QString& line : lines.mid(0, count)) {
-    for (const QString& piece : wrapToWidth(s, line, width)) {
-      s.CurrentX = left;
-      s.Print(piece);
-    }
+  for (const QString& line : lines) {
+    s.CurrentX = face.left() + kTextInset;
+    s.Print(line);
   }
 }
 
@@ -114,9 +116,22 @@ double fitCaseTitle(platform::DrawingSurface& s, const CaseDesign& d, double fac
   return fittedSize(s, common::Trim(d.title), s.font.size, faceWidth - 2 * kTextInset, kTrackListDrop - kTitleDrop);
 }
 
+CaseLayout layOutCase(platform::DrawingSurface& s, const CaseDesign& d) {
+  CaseLayout layout;
+  layout.tracks = fitCaseTracks(s, d);
+  const QStringList lines = caseTrackLines(d.tracks);
+  s.font = platform::SurfaceFont{d.trackFace, layout.tracks.size, false};
+  layout.trackLineHeight = s.TextHeight();
+  layout.front.trackLines = faceLines(s, lines, layout.tracks.shown, kFront);
+  layout.back.trackLines = faceLines(s, lines, layout.tracks.shown, kBackFace);
+  layout.front.titleSize = fitCaseTitle(s, d, kFront.width());
+  layout.back.titleSize = fitCaseTitle(s, d, kBackFace.width());
+  return layout;
+}
+
 void drawCasePaper(platform::DrawingSurface& s, const CaseDesign& d) {
-  const CaseTrackFit tracks = fitCaseTracks(s, d);
-  const QRectF& backFace = kBackFace;
+  const CaseLayout layout = layOutCase(s, d);
+  const QRectF& backFace = kBackFace;  // the back between its side strips
 
   fillBox(s, kFront.x(), kFront.y(), kFront.width(), kFront.height(), d.caseColour);
   fillBox(s, kBack.x(), kBack.y(), kBack.width(), kBack.height(), d.caseColour);
@@ -129,16 +144,15 @@ void drawCasePaper(platform::DrawingSurface& s, const CaseDesign& d) {
   s.Line(backFace.right(), kBack.top(), backFace.right(), kBack.bottom(), kBlack);
 
   s.ForeColor = d.frontTitleColour;
-  printTitle(s, d, kFront, kFront.top() + kTitleDrop);
+  printTitle(s, d, layout.front.titleSize, kFront, kFront.top() + kTitleDrop);
   s.ForeColor = d.backTitleColour;
-  printTitle(s, d, backFace, kBack.top() + kTitleDrop);
+  printTitle(s, d, layout.back.titleSize, backFace, kBack.top() + kTitleDrop);
 
-  const QStringList lines = caseTrackLines(d.tracks);
-  s.font = platform::SurfaceFont{d.trackFace, tracks.size, false};
+  s.font = platform::SurfaceFont{d.trackFace, layout.tracks.size, false};
   s.ForeColor = d.frontTrackColour;
-  printTracks(s, lines, tracks.shown, kFront);
+  printTracks(s, layout.front.trackLines, kFront);
   s.ForeColor = d.backTrackColour;
-  printTracks(s, lines, tracks.shown, backFace);
+  printTracks(s, layout.back.trackLines, backFace);
 
   // The title along each side strip, centred on it both ways; a long one is printed smaller,
   // to stay an inset short of the strip's ends.

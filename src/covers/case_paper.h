@@ -19,6 +19,7 @@ namespace case_paper {
 constexpr QRectF kFront{10, 10, 120, 120};
 constexpr QRectF kBack{10, 138, 151, 118};
 constexpr double kSpine = 6.5;           // each side strip of the back, folded round the case
+constexpr QRectF kBackFace{kBack.x() + kSpine, kBack.y(), kBack.width() - 2 * kSpine, kBack.height()};
 constexpr double kTitleDrop = 5.5;       // from a panel's top to its title's top
 constexpr double kTrackListDrop = 28;    // from a panel's top to its track list's top
 constexpr double kTextInset = 3;         // from a panel's edges to its texts
@@ -65,6 +66,22 @@ CaseTrackFit fitCaseTracks(platform::DrawingSurface& surface, const CaseDesign& 
 // title would pass the face's insets or reach down to the track list. The surface is set to
 // millimetres and left in the title's font.
 double fitCaseTitle(platform::DrawingSurface& surface, const CaseDesign& design, double faceWidth);
+
+// What one face of the insert prints: its title's size, and its track list line by line as the
+// paper breaks it (a track too wide for the face takes more than one line).
+struct CaseFaceText {
+  double titleSize = 0;  // points on paper
+  QStringList trackLines;
+};
+
+// The texts of both faces as the paper prints them, for the printing and for the preview, which
+// shows the same lines at the same sizes, scaled.
+struct CaseLayout {
+  CaseTrackFit tracks;
+  double trackLineHeight = 0;  // millimetres from one printed track line to the next
+  CaseFaceText front, back;
+};
+CaseLayout layOutCase(platform::DrawingSurface& surface, const CaseDesign& design);
 
 // Draws the insert on the surface, which is set to millimetres first. The page is not ended.
 // Every text stays inside its panel: a title too long for its face or strip is printed smaller,

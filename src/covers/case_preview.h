@@ -25,17 +25,16 @@ constexpr double kFrontTitleTop = 8;
 constexpr double kFrontTitleCentre = 67.5;
 constexpr double kBackTitleTop = 52;
 constexpr double kBackTitleCentre = 71;
-constexpr QRectF kFrontTrackList{50, 16, 64, 34};
-constexpr QRectF kBackTrackList{53, 60, 65, 34};
+// Each track list from its top-left corner to its panel's right and bottom edges: the lines the
+// paper prints, scaled, stay inside their panel.
+constexpr QRectF kFrontTrackList{50, 16, kFront.right() - 50, kFront.bottom() - 16};
+constexpr QRectF kBackTrackList{53, 60, kBackInner.right() - 53, kBack.bottom() - 60};
 constexpr double kTitleEditorWidthTwips = 7245;
 constexpr double kTextInset = 0.9;  // a title stops this short of its face's sides, as on paper
-// The room of each title: its face's width less the insets, down to the track list's top; and
-// of each track list: down to its panel's bottom edge. The preview's texts stay in them, as the
-// paper's texts stay in their faces.
+// The room of each title: its face's width less the insets, down to the track list's top. The
+// preview's titles stay in them, as the paper's titles stay in their faces.
 constexpr QSizeF kFrontTitleRoom{kFront.width() - 2 * kTextInset, kFrontTrackList.top() - kFrontTitleTop};
 constexpr QSizeF kBackTitleRoom{kBackInner.width() - 2 * kTextInset, kBackTrackList.top() - kBackTitleTop};
-constexpr double kFrontTrackRoom = kFront.bottom() - kFrontTrackList.top();
-constexpr double kBackTrackRoom = kBack.bottom() - kBackTrackList.top();
 }  // namespace case_preview
 
 // One track a line: the track number, a blank, the song, a comma and the artist (song and

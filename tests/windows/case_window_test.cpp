@@ -14,6 +14,10 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <map>
 
 using namespace designer_test;
 using covers::caseTrackLines;
@@ -43,9 +47,8 @@ TEST_F(CaseWindowTest, LoadingFillsTheListsAndPresetsThem) {
   EXPECT_EQ(sizes, QStringList({"3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}));
   EXPECT_EQ(w->Combo6.Text(), "4");
   EXPECT_EQ(w->Label15.font().family(), "COURIER NEW");
-  EXPECT_EQ(w->Label15.font().pointSizeF(), 12);
+  EXPECT_EQ(w->Text3.font().pointSizeF(), 12);
   EXPECT_TRUE(w->Label15.font().bold());
-  EXPECT_EQ(w->Label1.font().pointSizeF(), 4);
   EXPECT_FALSE(w->Label1.font().bold());
   ASSERT_FALSE(familyFromTwoMakers().isEmpty()) << "no family installed from two makers (fonts-urw-base35)";
   EXPECT_EQ(facesNotListedOnce(w->Combo1), QStringList()) << "every installed family, once";
@@ -65,9 +68,9 @@ TEST_F(CaseWindowTest, FirstShowingWritesTheSettingsAndDrawsThePreview) {
   EXPECT_EQ(w->Label10.Caption(), lines);
   EXPECT_EQ(w->Label1.Caption(), lines);
   EXPECT_NEAR(w->Label10.Left(), 50, 1e-9);
-  EXPECT_NEAR(w->Label10.Height(), 34, 1e-9);
+  EXPECT_NEAR(w->Label10.Height(), 49 - 16, 1e-9) << "down to the front's bottom edge";
   EXPECT_NEAR(w->Label1.Left(), 53, 1e-9);
-  EXPECT_NEAR(w->Label1.Width(), 65, 1e-9);
+  EXPECT_NEAR(w->Label1.Width(), 89 - 53, 1e-9) << "up to the back's right strip";
   EXPECT_DOUBLE_EQ(w->Shape5.Left, 52);
   EXPECT_DOUBLE_EQ(w->Image2.Width, 44);
   EXPECT_EQ(w->Label8.ForeColor(), kButtonText);
@@ -84,7 +87,6 @@ TEST_F(CaseWindowTest, SavedValuesAreAppliedWithTheTitlesCentredAtTheirSize) {
   home.writeLines("Cover.dat", {" 255 ", face.toLower() + " [URW]", " 16 ", " 65280 ", face, " 6 ", front, back, " 65535 "});
   open();
   for (const platform::Label* title : {&w->Label8, &w->Label15}) {
-    EXPECT_EQ(title->font().pointSizeF(), 16);
     EXPECT_EQ(title->font().family(), face);
     EXPECT_EQ(title->ForeColor(), 255);
   }
@@ -97,7 +99,7 @@ TEST_F(CaseWindowTest, SavedValuesAreAppliedWithTheTitlesCentredAtTheirSize) {
   EXPECT_EQ(w->Combo5.Text(), face);
   EXPECT_EQ(w->Combo6.Text(), "6");
   for (const platform::Label* list : {&w->Label10, &w->Label1}) {
-    EXPECT_EQ(list->font().pointSizeF(), 6);
+    EXPECT_EQ(list->font().family(), face);
     EXPECT_EQ(list->ForeColor(), 65280);
   }
   EXPECT_EQ(w->Command7.BackColor(), 65280);
@@ -115,7 +117,7 @@ TEST_F(CaseWindowTest, AShortFileIsRewrittenAndNothingApplied) {
   open();
   EXPECT_EQ(home.readBytes("Cover.dat"), kFirstRun);
   EXPECT_EQ(w->Label8.ForeColor(), kButtonText);
-  EXPECT_EQ(w->Label8.font().pointSizeF(), 12);
+  EXPECT_EQ(w->Text3.font().pointSizeF(), 12);
   EXPECT_EQ(w->Shape4.BackColor, qint32(0x80000005u)) << "the back keeps the window colour until a case colour";
 }
 
@@ -126,26 +128,29 @@ TEST_F(CaseWindowTest, AValueThatDoesNotFitIsSkippedAlone) {
   EXPECT_EQ(w->Label8.ForeColor(), kButtonText);
   EXPECT_EQ(w->Command5.BackColor(), 0);
   EXPECT_EQ(w->Label8.font().family(), "COURIER NEW");
-  EXPECT_EQ(w->Label8.font().pointSizeF(), 12.75);
   EXPECT_EQ(w->Combo2.Text(), "12") << "12.75 is no entry of the size list";
   EXPECT_EQ(w->Text3.font().pointSizeF(), 12.75) << "the editor takes the titles' size";
-  EXPECT_EQ(w->Label10.font().pointSizeF(), 3.75);
   EXPECT_EQ(w->Combo6.Text(), "4") << "3.75 is no entry of the size list";
   EXPECT_EQ(w->Label10.ForeColor(), 255);
   EXPECT_EQ(w->Shape3.BackColor, 0);
   EXPECT_EQ(home.readBytes("Cover.dat"), saved);
 
-  w->cmdPrint_Click();  // a track size of 3.75 is saved as 3
+  w->cmdPrint_Click();  // printed at twice 3.75; a track size of 3.75 is saved as 3
+  ASSERT_TRUE(paper);
+  const std::vector<platform::SurfaceCall> calls = paper->sentPages()[0].calls;
+  const auto track = std::find_if(calls.begin(), calls.end(), [](const auto& c) { return c.text.startsWith("01 "); });
+  ASSERT_NE(track, calls.end());
+  EXPECT_EQ(track->font.size, 7.5);
   EXPECT_EQ(home.readBytes("Cover.dat"),
             "-2147483630 \r\nCOURIER NEW\r\n 12.75 \r\n 255 \r\nCOURIER NEW\r\n 3 \r\n\r\n\r\n 0 \r\n");
 }
 
 TEST_F(CaseWindowTest, ALargerTitleKeepsItsLeftEdgeUntilThePageIsDrawnAgain) {
   open();
-  const double left = w->Label8.Left(), width = w->Label8.Width();
+  const double left = w->Label8.Left(), width = w->Label8.Width(), size = w->Label8.font().pointSizeF();
   for (int i = 0; i < w->Combo2.ListCount(); ++i)
     if (w->Combo2.List(i) == "20") w->Combo2.setListIndex(i);
-  EXPECT_EQ(w->Label8.font().pointSizeF(), 20);
+  EXPECT_NEAR(w->Label8.font().pointSizeF(), size * 20 / 12, 0.01 * size);
   EXPECT_GT(w->Label8.Width(), width);
   EXPECT_NEAR(w->Label8.Left(), left, 1e-9);
   w->Text3.setText("0012 ");
@@ -197,7 +202,7 @@ TEST_F(CaseWindowTest, ThePreviewShowsTheTitlesAndTracksAsTheyPrint) {
   for (platform::Label* list : {&w->Label10, &w->Label1}) {
     auto* text = static_cast<QLabel*>(list->widget());
     const double panelBottom = list == &w->Label10 ? 49 : 93;
-    EXPECT_LE(list->Top() + text->heightForWidth(text->width()) * list->Height() / text->height(), panelBottom + 1e-9)
+    EXPECT_LE(list->Top() + text->sizeHint().height() * list->Height() / text->height(), panelBottom + 1e-9)
         << "every shown line inside its panel";
   }
 
@@ -213,6 +218,76 @@ TEST_F(CaseWindowTest, ThePreviewShowsTheTitlesAndTracksAsTheyPrint) {
   const QString printed = QString::fromUtf8(run.readAllStandardOutput()).remove(QRegularExpression("\\s"));
   for (const QString& line : caseTrackLines(longTracks(45)))
     EXPECT_EQ(printed.count(QString(line).remove(' ')), shown.contains(line) ? 2 : 0) << line.toStdString();
+}
+
+// An ordinary disc (lines of 31 to 47 characters) and a disc of 15 short names, at track sizes 4
+// to 12: each panel shows the lines the paper prints on its face, broken where the paper breaks
+// them, at the paper's size scaled to the panel, inside the panel; the titles likewise. Sizes
+// the paper prints alike show alike.
+TEST_F(CaseWindowTest, ThePreviewShowsThePapersLinesAndSizesScaledToEachPanel) {
+  const QStringList ordinary = {item("01", "MOONLIGHT HARBOUR", "THE LANTERNS"),
+                                item("02", "PAPER SKY OVER THE RIVER", "JUNO REED"),
+                                item("03", "DANCING ON THE CEILING TONIGHT", "MARA VALE"),
+                                item("04", "ALL THE RIGHT REASONS TO GO", "NORTHERN LIGHTS"),
+                                item("05", "SLOW BOAT HOME", "CARRIE ANNE WHITLOCK"),
+                                item("06", "WHEN THE BAND PLAYS ON", "OSCAR AND THE DAWN"),
+                                item("07", "GOLDEN HOUR", "THE BRASS MONKEYS BAND"),
+                                item("08", "STARLIGHT EXPRESS", "LUCY FERNANDEZ")};
+  // Pixels of the preview (548 x 461, 100 units each way) to a millimetre of each face on paper:
+  // the front 120 x 120 mm in 36 x 43 units, the back between its strips 138 x 118 mm in 37 x 43.
+  const double frontPx = std::min(36 * 5.48 / 120, 43 * 4.61 / 120), backPx = std::min(37 * 5.48 / 138, 43 * 4.61 / 118);
+  const auto scaled = [](double paperPt, double pxPerMm, const platform::Label& shownOn) {
+    return paperPt * 25.4 / 72 * pxPerMm * 72 / shownOn.widget()->logicalDpiY();
+  };
+  for (const QStringList& disc : {ordinary, designer_test::tracks(15)}) {
+    SCOPED_TRACE(disc.size());
+    w = std::make_unique<frmPrint_Cover>();
+    SetUp();
+    w->paperMeasure = std::make_shared<platform::RecordingSurface>();  // measures as the paper below
+    open(disc);
+    std::map<int, double> shownSize;
+    for (int size = 4; size <= 12; ++size) {
+      SCOPED_TRACE(size);
+      windows::presetChoice(w->Combo6, QString::number(size));
+      platform::RecordingSurface printed;
+      covers::CaseDesign d;
+      d.title = "0012";
+      d.titleFace = d.trackFace = "COURIER NEW";
+      d.titleSize = 12;
+      d.trackSize = size;
+      d.tracks = disc;
+      covers::drawCasePaper(printed, d);
+      QStringList front, back;
+      double trackPt = 0, frontTitlePt = 0, backTitlePt = 0;
+      for (const platform::SurfaceCall& t : printed.current().calls) {
+        if (t.kind != platform::SurfaceCall::Text || t.font.angle != 0) continue;
+        if (t.font.bold) (t.y < 138 ? frontTitlePt : backTitlePt) = t.font.size;
+        else (t.y < 138 ? front : back) << t.text, trackPt = t.font.size;
+      }
+      const struct {
+        const platform::Label& list;
+        QStringList lines;
+        double pxPerMm;
+        QRectF panel;
+      } faces[] = {{w->Label10, front, frontPx, QRectF(49, 6, 36, 43)}, {w->Label1, back, backPx, QRectF(52, 50, 37, 43)}};
+      for (const auto& face : faces) {
+        auto* shown = static_cast<QLabel*>(face.list.widget());
+        QTextDocument shownText;
+        shownText.setHtml(shown->text());
+        EXPECT_EQ(shownText.toPlainText().split('\n'), face.lines);
+        EXPECT_NEAR(face.list.font().pointSizeF(), scaled(trackPt, face.pxPerMm, face.list), 0.03 * face.list.font().pointSizeF());
+        EXPECT_LE(face.list.Left() + shown->sizeHint().width() / 5.48, face.panel.right() + 1e-9);
+        EXPECT_LE(face.list.Top() + shown->sizeHint().height() / 4.61, face.panel.bottom() + 1e-9);
+      }
+      EXPECT_NEAR(w->Label8.font().pointSizeF(), scaled(frontTitlePt, frontPx, w->Label8), 0.03 * w->Label8.font().pointSizeF());
+      EXPECT_NEAR(w->Label15.font().pointSizeF(), scaled(backTitlePt, backPx, w->Label15), 0.03 * w->Label15.font().pointSizeF());
+      shownSize[size] = w->Label10.font().pointSizeF();
+    }
+    if (disc.size() == 15) {
+      EXPECT_EQ(shownSize[10], shownSize[8]) << "the paper prints 8, 10 and 12 alike";
+      EXPECT_EQ(shownSize[12], shownSize[8]);
+    }
+  }
 }
 
 // Tracks that fit neither face even at the smallest size: the user is told how many before
@@ -255,6 +330,15 @@ TEST_F(CaseWindowTest, TheEditorOpensOverTheTitleThatWasClicked) {
   tabOutOfTitleEditor();
   EXPECT_FALSE(w->Text3.Visible());
   EXPECT_EQ(w->Text3.MaxLength(), 50);
+
+  // A title deleted whole keeps a line where it stands: a click there opens the editor again.
+  w->Text3.setText("");
+  ASSERT_FALSE(w->Text3.Visible());
+  QWidget* client = w->Label15.widget()->parentWidget();
+  const QPoint where = client->mapTo(w->window(), QPoint(int(60 * w->pxPerUnitX()), int(53 * w->pxPerUnitY())));
+  QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier, where);
+  EXPECT_TRUE(w->Text3.Visible());
+  EXPECT_NEAR(w->Text3.Top(), 52, 1e-9) << "over the back title";
 }
 
 TEST_F(CaseWindowTest, PicturesFollowTheirPathBoxesAndClearingTurnsWhiteTextBlack) {

@@ -36,22 +36,38 @@ QString tracksLeftOutText(int left, int total) {
       .arg(total - left);
 }
 
-// The largest size up to `size` at which a text shown in `label` fits `room` (the window's
-// units). A wrapping label keeps its width and is measured for its height only; the label is
-// left at that size.
+// The largest size up to `size` at which the text `label` shows fits `room` (the window's units)
+// on one line or as many lines as it holds; the label is left at that size.
 double fitLabel(platform::Label& label, double size, QSizeF room, double pxPerUnitX, double pxPerUnitY) {
   auto* shown = qobject_cast<QLabel*>(label.widget());
   for (int pass = 0; pass < 8 && shown; ++pass) {
     setFontSize(label, size);
-    const bool wraps = shown->wordWrap();
-    if (!wraps) label.setCaption(label.Caption());  // an auto-sized label takes its text's size
-    const QSize hint = wraps ? QSize(0, shown->heightForWidth(shown->width())) : shown->sizeHint();
-    const double scale = std::min({1.0, wraps || hint.width() <= 0 ? 1.0 : room.width() * pxPerUnitX / hint.width(),
+    const QSize hint = shown->sizeHint();
+    const double scale = std::min({1.0, hint.width() <= 0 ? 1.0 : room.width() * pxPerUnitX / hint.width(),
                                    hint.height() <= 0 ? 1.0 : room.height() * pxPerUnitY / hint.height()});
     if (scale >= 1) break;
     size *= pass == 0 ? scale : scale * 0.97;
   }
   return size;
+}
+
+constexpr double kPtPerMm = 72.0 / 25.4;
+
+// Lines as a label shows them in rich text: each on its own, `pitchPx` below the one before, its
+// blanks kept.
+QString linesHtml(const QStringList& lines, double pitchPx) {
+  QString html;
+  for (const QString& line : lines)
+    html += QStringLiteral("<p style=\"margin:0; white-space:pre; -qt-line-height-type:fixed; line-height:%1px\">%2</p>")
+                .arg(pitchPx)
+                .arg(line.toHtmlEscaped());
+  return html;
+}
+
+// The size in points a text printed in `paperPt` shows in on a preview control, where `pxPerMm`
+// pixels stand for a millimetre of the paper.
+double previewPoints(double paperPt, double pxPerMm, const QWidget* shownOn) {
+  return paperPt / kPtPerMm * pxPerMm * 72.0 / (shownOn ? shownOn->logicalDpiY() : 96);
 }
 
 }  // namespace
@@ -104,9 +120,10 @@ frmPrint_Cover::frmPrint_Cover()
   Label8.setToolTipText(QStringLiteral("Click to change"));
   Label15.setToolTipText(QStringLiteral("Click to change"));
 
+  // The track lists show the lines as the paper breaks them, one paper line apart (showTracks).
   for (platform::Label* list : {&Label10, &Label1}) {
     list->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (auto* l = qobject_cast<QLabel*>(list->widget())) l->setWordWrap(true);
+    if (auto* l = qobject_cast<QLabel*>(list->widget())) l->setTextFormat(Qt::RichText);
   }
   Text3.movePx(0, 0, case_preview::kTitleEditorWidthTwips / 15, kTitleEditorHeightPx);
   if (auto* e = qobject_cast<QLineEdit*>(Text3.widget())) e->setAlignment(Qt::AlignCenter);
@@ -217,7 +234,7 @@ void frmPrint_Cover::Form_Activate() {
 void frmPrint_Cover::Combo1_Click() {
   for (platform::Label* title : {&Label15, &Label8}) setFontFace(*title, Combo1.Text(), true);
   setFontFace(Text3, Combo1.Text(), true);
-  fitTitles();
+  fitTitles(paperLayout());
 }
 void frmPrint_Cover::Combo1_Change() { Combo1_Click(); }
 
@@ -226,14 +243,14 @@ void frmPrint_Cover::Combo2_Click() {
   if (!(size > 0)) return;
   titleSize_ = size;
   setFontSize(Text3, size);
-  fitTitles();
+  fitTitles(paperLayout());
 }
 void frmPrint_Cover::Combo2_Change() { Combo2_Click(); }
 
 void frmPrint_Cover::Combo5_Click() {
   setFontFace(Label10, Combo5.Text(), false);
   setFontFace(Label1, Combo5.Text(), false);
-  showTracks();
+  showTracks(paperLayout());
 }
 void frmPrint_Cover::Combo5_Change() { Combo5_Click(); }
 
@@ -241,7 +258,7 @@ void frmPrint_Cover::Combo6_Click() {
   const double size = common::Val(Combo6.Text());
   if (!(size > 0)) return;
   trackSize_ = size;
-  showTracks();
+  showTracks(paperLayout());
 }
 void frmPrint_Cover::Combo6_Change() { Combo6_Click(); }
 
@@ -342,7 +359,8 @@ void frmPrint_Cover::Draw_Page() {
 
   Label8.setCaption(Text3.Text());
   Label15.setCaption(Text3.Text());
-  fitTitles();
+  const CaseLayout paper = paperLayout();
+  fitTitles(paper);
   Label8.setTop(kFrontTitleTop);
   Label8.setLeft(kFrontTitleCentre - Label8.Width() * 0.5);
   Label15.setTop(kBackTitleTop);
@@ -350,31 +368,55 @@ void frmPrint_Cover::Draw_Page() {
 
   Label10.Move(kFrontTrackList.x(), kFrontTrackList.y(), kFrontTrackList.width(), kFrontTrackList.height());
   Label1.Move(kBackTrackList.x(), kBackTrackList.y(), kBackTrackList.width(), kBackTrackList.height());
-  showTracks();
+  showTracks(paper);
   repaintPreview();
 }
 
-// Each title at the chosen size, or smaller where it would pass its face's sides or reach down
-// to the track list, as on paper. The titles keep their left edges.
-void frmPrint_Cover::fitTitles() {
-  using namespace case_preview;
-  fitLabel(Label8, titleSize_, kFrontTitleRoom, pxPerUnitX(), pxPerUnitY());
-  fitLabel(Label15, titleSize_, kBackTitleRoom, pxPerUnitX(), pxPerUnitY());
+CaseLayout frmPrint_Cover::paperLayout() { return layOutCase(*paperMeasure, currentDesign()); }
+
+// Pixels of the preview to a millimetre of the paper: each panel shows its face as large as the
+// panel holds it both ways (the back's proportions differ a little from the paper's).
+double frmPrint_Cover::frontPxPerMm() const {
+  return std::min(case_preview::kFront.width() * pxPerUnitX() / case_paper::kFront.width(),
+                  case_preview::kFront.height() * pxPerUnitY() / case_paper::kFront.height());
 }
 
-// The track lists show the tracks the paper prints, whole: at the chosen size, or at the size
-// the paper takes them down to, and smaller still where the preview's lines would pass the
-// panels' bottom edges.
-void frmPrint_Cover::showTracks() {
+double frmPrint_Cover::backPxPerMm() const {
+  return std::min(case_preview::kBackInner.width() * pxPerUnitX() / case_paper::kBackFace.width(),
+                  case_preview::kBack.height() * pxPerUnitY() / case_paper::kBackFace.height());
+}
+
+// Each title at the size the paper prints it in on its face, scaled to its panel (smaller still
+// should the screen's font come out wider). The titles keep their left edges. A title deleted
+// whole keeps one line across its face, so that a click there brings the editor back.
+void frmPrint_Cover::fitTitles(const CaseLayout& paper) {
   using namespace case_preview;
-  const CaseTrackFit fit = fitCaseTracks(paperMeasure_, currentDesign());
-  const QString tracks = caseTrackText(List1.items().mid(0, fit.shown));
-  setLinesCaption(Label10, tracks, false);
-  setLinesCaption(Label1, tracks, false);
-  double size = std::min(trackSize_, fit.size / case_paper::kFontFactor);
-  size = fitLabel(Label10, size, QSizeF(kFrontTrackList.width(), kFrontTrackRoom), pxPerUnitX(), pxPerUnitY());
-  size = fitLabel(Label1, size, QSizeF(kBackTrackList.width(), kBackTrackRoom), pxPerUnitX(), pxPerUnitY());
-  setFontSize(Label10, size);
+  const auto fit = [this](platform::Label& title, double paperPt, double pxPerMm, QSizeF room) {
+    fitLabel(title, previewPoints(paperPt, pxPerMm, title.widget()), room, pxPerUnitX(), pxPerUnitY());
+    title.setCaption(title.Caption());  // sized to its text
+    if (!common::Trim(title.Caption()).isEmpty()) return;
+    const QRectF at = title.geometryPx();
+    title.movePx(at.x(), at.y(), room.width() * pxPerUnitX(), title.widget()->fontMetrics().height());
+  };
+  fit(Label8, paper.front.titleSize, frontPxPerMm(), kFrontTitleRoom);
+  fit(Label15, paper.back.titleSize, backPxPerMm(), kBackTitleRoom);
+}
+
+// The track lists show the tracks the paper prints, broken into lines where the paper breaks
+// them, at the paper's size and line spacing scaled to each panel. The screen draws a font only
+// in whole pixels, which may come out a little wider: a list that would then pass its panel's
+// edge is shown a little smaller, its lines where they were. The captions hold the tracks, one a
+// line.
+void frmPrint_Cover::showTracks(const CaseLayout& paper) {
+  using namespace case_preview;
+  const QString tracks = caseTrackText(List1.items().mid(0, paper.tracks.shown));
+  const auto show = [&](platform::Label& list, const QStringList& lines, double pxPerMm, const QRectF& room) {
+    list.setCaption(tracks);
+    if (auto* shown = qobject_cast<QLabel*>(list.widget())) shown->setText(linesHtml(lines, paper.trackLineHeight * pxPerMm));
+    fitLabel(list, previewPoints(paper.tracks.size, pxPerMm, list.widget()), room.size(), pxPerUnitX(), pxPerUnitY());
+  };
+  show(Label10, paper.front.trackLines, frontPxPerMm(), kFrontTrackList);
+  show(Label1, paper.back.trackLines, backPxPerMm(), kBackTrackList);
 }
 
 void frmPrint_Cover::repaintPreview() { preview_.paint(picPreview); }
@@ -449,7 +491,7 @@ void frmPrint_Cover::Read_Cover_File() {
     if (!presetChoice(Combo2, v[2])) {  // a size the list does not offer
       titleSize_ = *size;
       setFontSize(Text3, *size);
-      fitTitles();
+      fitTitles(paperLayout());
     }
   }
   if (const auto colour = settingsColour(v[0])) {
@@ -461,7 +503,7 @@ void frmPrint_Cover::Read_Cover_File() {
 
   if (const auto size = settingsSize(v[5])) {
     trackSize_ = *size;
-    showTracks();
+    showTracks(paperLayout());
   }
   const auto trackColour = settingsColour(v[3]);
   if (trackColour) {

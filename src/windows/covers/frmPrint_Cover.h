@@ -111,18 +111,23 @@ class frmPrint_Cover : public platform::FormBase {
   // The drawn preview as last shown.
   const QImage& previewImage() const;
 
+  // Measures the paper's texts as the printer measures them, for the preview. Tests put a
+  // recording surface here.
+  std::shared_ptr<platform::DrawingSurface> paperMeasure = std::make_shared<platform::ImageSurface>(1, 1, 1200);
+
  private:
   void editTitle(double centre, double top);
   void designValues();
   void repaintPreview();
-  void fitTitles();
-  void showTracks();
+  covers::CaseLayout paperLayout();
+  double frontPxPerMm() const;
+  double backPxPerMm() const;
+  void fitTitles(const covers::CaseLayout& paper);
+  void showTracks(const covers::CaseLayout& paper);
   covers::CaseDesign currentDesign() const;
   windows::DesignerPreview preview_;
   // The sizes chosen for the titles and the track lists: what Cover.dat keeps and the paper is
-  // printed from. The preview's texts show them, or smaller where the paper prints them smaller.
+  // printed from. The preview's texts show the sizes the paper prints, scaled to the preview.
   double titleSize_ = 8.25;
   double trackSize_ = 8.25;
-  // Measures the paper's texts as the printer measures them, for the preview.
-  platform::ImageSurface paperMeasure_{1, 1, 1200};
 };
