@@ -72,9 +72,9 @@ TEST_F(LabelWindowTest, LoadingFillsTheListsAndPresetsTheFacesAndSizes) {
   EXPECT_EQ(w->Combo2.Text(), "12");
   for (const platform::Control* title : {static_cast<platform::Control*>(&w->Label8), static_cast<platform::Control*>(&w->Text3)}) {
     EXPECT_EQ(title->font().family(), "COURIER NEW");
-    EXPECT_EQ(title->font().pointSizeF(), 12);
     EXPECT_TRUE(title->font().bold());
   }
+  EXPECT_EQ(w->Text3.font().pointSizeF(), 12);
   EXPECT_EQ(w->Label10.font().family(), "COURIER NEW");
   EXPECT_EQ(w->Label10.font().pointSizeF(), 4);
   EXPECT_FALSE(w->Label10.font().bold());
@@ -124,7 +124,7 @@ TEST_F(LabelWindowTest, TheSavedDesignComesBack) {
   EXPECT_EQ(w->Combo1.Text(), face);
   EXPECT_EQ(w->Label8.font().family(), face);
   EXPECT_EQ(w->Text3.font().family(), face);
-  EXPECT_EQ(w->Label8.font().pointSizeF(), 20);
+  EXPECT_EQ(w->Text3.font().pointSizeF(), 20);
   EXPECT_EQ(w->Label10.ForeColor(), 65280);
   EXPECT_EQ(w->Command7.BackColor(), 65280);
   EXPECT_EQ(w->Label10.font().family(), face);
@@ -144,7 +144,7 @@ TEST_F(LabelWindowTest, AShortFileIsReplacedAndNoneOfItsValuesApplied) {
   open();
   EXPECT_EQ(home.readBytes("OffSet.dat"), kFirstRun);
   EXPECT_EQ(w->Text1.Text(), "0");
-  EXPECT_EQ(w->Label8.font().pointSizeF(), 12);
+  EXPECT_EQ(w->Text3.font().pointSizeF(), 12);
 }
 
 TEST_F(LabelWindowTest, AValueThatDoesNotFitIsPassedOverAlone) {
@@ -157,7 +157,7 @@ TEST_F(LabelWindowTest, AValueThatDoesNotFitIsPassedOverAlone) {
   EXPECT_EQ(w->Combo1.Text(), "COURIER NEW");
   EXPECT_EQ(w->Label8.font().family(), "COURIER NEW");
   EXPECT_EQ(w->Combo2.Text(), "12");
-  EXPECT_EQ(w->Label8.font().pointSizeF(), 12);
+  EXPECT_EQ(w->Text3.font().pointSizeF(), 12);
   EXPECT_TRUE(w->Image1.Picture.isNull());
   EXPECT_EQ(w->txtImage_File.Text(), home.path("gone.png"));
   // The values round them are applied.
@@ -222,7 +222,8 @@ TEST_F(LabelWindowTest, TheTitleIsEditedInPlaceAndKeepsItsBlanks) {
 }
 
 // A title too wide for the disc prints on one line at a smaller size; the preview shows that
-// one line at half the printed size, as it shows every size of the label, unbroken.
+// one line, unbroken, at the printed size scaled as its disc is to the paper's (37 units of
+// 5.94 pixels for 125 mm).
 TEST_F(LabelWindowTest, ALongTitleShowsOnOneLineAtTheSizeItPrints) {
   const struct {
     QString title, size;
@@ -245,7 +246,8 @@ TEST_F(LabelWindowTest, ALongTitleShowsOnOneLineAtTheSizeItPrints) {
     const SurfaceCall title = paper->sentPages()[0].calls.at(1);  // after the disc
     EXPECT_EQ(title.text, c.title);
     EXPECT_LT(title.font.size, 2 * c.size.toDouble()) << "printed smaller than chosen";
-    EXPECT_NEAR(previewSize, title.font.size / 2, 0.01 * title.font.size);
+    const double pxPerMm = std::min(37 * 5.94, 44 * 5.21) / 125;
+    EXPECT_NEAR(previewSize, title.font.size * 25.4 / 72 * pxPerMm * 72 / shown->logicalDpiY(), 0.02 * previewSize);
   }
 }
 

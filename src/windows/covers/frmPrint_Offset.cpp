@@ -21,6 +21,7 @@ namespace {
 
 constexpr int kClientWidthPx = int(kLabelClientWidthTwips / 15);
 constexpr int kClientHeightPx = int(kLabelClientHeightTwips / 15);
+constexpr double kPtPerMm = 72.0 / 25.4;
 constexpr double kTitleWidthPx = label_preview::kTitleTwips.width() / 15;
 constexpr double kTitleHeightPx = label_preview::kTitleTwips.height() / 15;
 
@@ -305,10 +306,15 @@ void frmPrint_Offset::Draw_Circle() {
   repaintPreview();
 }
 
-// The title at half the size the paper prints it in (the label's sizes on paper are twice the
-// preview's), on one line, in a box no smaller than its editor's. The box keeps its left edge.
+// The title at the size the paper prints it in, scaled as the preview's disc is to the paper's,
+// so that it stands on the disc as on paper; on one line, in a box no smaller than its editor's.
+// The box keeps its left edge.
 void frmPrint_Offset::fitTitle() {
-  setFontSize(Label8, fitLabelTitle(paperMeasure_, currentDesign()) / label_paper::kFontFactor);
+  using namespace label_preview;
+  const double pxPerMm =
+      std::min(kDisc.width() * pxPerUnitX(), kDisc.height() * pxPerUnitY()) / (2 * label_paper::kDiscRadius);
+  const double paperPt = fitLabelTitle(paperMeasure_, currentDesign());
+  setFontSize(Label8, paperPt / kPtPerMm * pxPerMm * 72 / Label8.widget()->logicalDpiY());
   auto* shown = qobject_cast<QLabel*>(Label8.widget());
   if (!shown) return;
   const QSize line = shown->sizeHint();
