@@ -21,7 +21,8 @@ double fitLabelTitle(platform::DrawingSurface& surface, const LabelDesign& d) {
   for (int pass = 0; pass < 3; ++pass) {
     const double top = kTitleTop - kCentreY, bottom = top + surface.TextHeight();
     const double reach = std::max(std::abs(top), std::abs(bottom));
-    const double room = reach < kOuterGuideRadius ? 2 * std::sqrt(kOuterGuideRadius * kOuterGuideRadius - reach * reach) : 0;
+    const double room =
+        reach < kOuterGuideRadius ? 2 * std::sqrt(kOuterGuideRadius * kOuterGuideRadius - reach * reach) : 0;
     const double fitted = fittedSize(surface, title, size, room, std::numeric_limits<double>::infinity());
     if (fitted == size) break;
     size = fitted;

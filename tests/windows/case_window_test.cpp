@@ -235,7 +235,8 @@ TEST_F(CaseWindowTest, ThePreviewShowsThePapersLinesAndSizesScaledToEachPanel) {
                                 item("08", "STARLIGHT EXPRESS", "LUCY FERNANDEZ")};
   // Pixels of the preview (548 x 461, 100 units each way) to a millimetre of each face on paper:
   // the front 120 x 120 mm in 36 x 43 units, the back between its strips 138 x 118 mm in 37 x 43.
-  const double frontPx = std::min(36 * 5.48 / 120, 43 * 4.61 / 120), backPx = std::min(37 * 5.48 / 138, 43 * 4.61 / 118);
+  const double frontPx = std::min(36 * 5.48 / 120, 43 * 4.61 / 120),
+               backPx = std::min(37 * 5.48 / 138, 43 * 4.61 / 118);
   const auto scaled = [](double paperPt, double pxPerMm, const platform::Label& shownOn) {
     return paperPt * 25.4 / 72 * pxPerMm * 72 / shownOn.widget()->logicalDpiY();
   };
@@ -269,18 +270,22 @@ TEST_F(CaseWindowTest, ThePreviewShowsThePapersLinesAndSizesScaledToEachPanel) {
         QStringList lines;
         double pxPerMm;
         QRectF panel;
-      } faces[] = {{w->Label10, front, frontPx, QRectF(49, 6, 36, 43)}, {w->Label1, back, backPx, QRectF(52, 50, 37, 43)}};
+      } faces[] = {{w->Label10, front, frontPx, QRectF(49, 6, 36, 43)},
+                   {w->Label1, back, backPx, QRectF(52, 50, 37, 43)}};
       for (const auto& face : faces) {
         auto* shown = static_cast<QLabel*>(face.list.widget());
         QTextDocument shownText;
         shownText.setHtml(shown->text());
         EXPECT_EQ(shownText.toPlainText().split('\n'), face.lines);
-        EXPECT_NEAR(face.list.font().pointSizeF(), scaled(trackPt, face.pxPerMm, face.list), 0.03 * face.list.font().pointSizeF());
+        EXPECT_NEAR(face.list.font().pointSizeF(), scaled(trackPt, face.pxPerMm, face.list),
+                    0.03 * face.list.font().pointSizeF());
         EXPECT_LE(face.list.Left() + shown->sizeHint().width() / 5.48, face.panel.right() + 1e-9);
         EXPECT_LE(face.list.Top() + shown->sizeHint().height() / 4.61, face.panel.bottom() + 1e-9);
       }
-      EXPECT_NEAR(w->Label8.font().pointSizeF(), scaled(frontTitlePt, frontPx, w->Label8), 0.03 * w->Label8.font().pointSizeF());
-      EXPECT_NEAR(w->Label15.font().pointSizeF(), scaled(backTitlePt, backPx, w->Label15), 0.03 * w->Label15.font().pointSizeF());
+      EXPECT_NEAR(w->Label8.font().pointSizeF(), scaled(frontTitlePt, frontPx, w->Label8),
+                  0.03 * w->Label8.font().pointSizeF());
+      EXPECT_NEAR(w->Label15.font().pointSizeF(), scaled(backTitlePt, backPx, w->Label15),
+                  0.03 * w->Label15.font().pointSizeF());
       shownSize[size] = w->Label10.font().pointSizeF();
     }
     if (disc.size() == 15) {

@@ -58,9 +58,10 @@ constexpr double kPtPerMm = 72.0 / 25.4;
 QString linesHtml(const QStringList& lines, double pitchPx) {
   QString html;
   for (const QString& line : lines)
-    html += QStringLiteral("<p style=\"margin:0; white-space:pre; -qt-line-height-type:fixed; line-height:%1px\">%2</p>")
-                .arg(pitchPx)
-                .arg(line.toHtmlEscaped());
+    html +=
+        QStringLiteral("<p style=\"margin:0; white-space:pre; -qt-line-height-type:fixed; line-height:%1px\">%2</p>")
+            .arg(pitchPx)
+            .arg(line.toHtmlEscaped());
   return html;
 }
 
@@ -412,7 +413,8 @@ void frmPrint_Cover::showTracks(const CaseLayout& paper) {
   const QString tracks = caseTrackText(List1.items().mid(0, paper.tracks.shown));
   const auto show = [&](platform::Label& list, const QStringList& lines, double pxPerMm, const QRectF& room) {
     list.setCaption(tracks);
-    if (auto* shown = qobject_cast<QLabel*>(list.widget())) shown->setText(linesHtml(lines, paper.trackLineHeight * pxPerMm));
+    if (auto* shown = qobject_cast<QLabel*>(list.widget()))
+      shown->setText(linesHtml(lines, paper.trackLineHeight * pxPerMm));
     fitLabel(list, previewPoints(paper.tracks.size, pxPerMm, list.widget()), room.size(), pxPerUnitX(), pxPerUnitY());
   };
   show(Label10, paper.front.trackLines, frontPxPerMm(), kFrontTrackList);

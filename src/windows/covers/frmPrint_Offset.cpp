@@ -319,7 +319,8 @@ void frmPrint_Offset::fitTitle() {
   if (!shown) return;
   const QSize line = shown->sizeHint();
   const QRectF at = Label8.geometryPx();
-  Label8.movePx(at.x(), at.y(), std::max<double>(kTitleWidthPx, line.width()), std::max<double>(kTitleHeightPx, line.height()));
+  Label8.movePx(at.x(), at.y(), std::max<double>(kTitleWidthPx, line.width()),
+                std::max<double>(kTitleHeightPx, line.height()));
 }
 
 void frmPrint_Offset::repaintPreview() { preview_.paint(picPreview); }
