@@ -3,6 +3,8 @@
 #include "windows/main/module1.h"
 
 #include <QApplication>
+#include <QAbstractButton>
+#include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
@@ -12,13 +14,17 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Mellowdex"));
 
   // For the end-to-end test: after a delay, close whatever window is in front, as a user
-  // pressing Escape or the close box would, until the main window itself has closed.
+  // pressing Escape or the close box would (a question, which neither answers, is answered No),
+  // until the main window itself has closed.
   bool ok = false;
   const int closeAfter = qEnvironmentVariableIntValue("MELLOWDEX_CLOSE_AFTER_MS", &ok);
   QTimer modalCloser;  // a timer does not fire again inside its own handler: two are needed
   if (ok && closeAfter >= 0) {
     QObject::connect(&modalCloser, &QTimer::timeout, [] {
-      if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+      QWidget* modal = QApplication::activeModalWidget();
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      if (box && box->button(QMessageBox::No)) box->button(QMessageBox::No)->click();
+      else if (modal) modal->close();
     });
     modalCloser.start(closeAfter);
     QTimer::singleShot(closeAfter, [] {

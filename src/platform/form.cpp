@@ -174,7 +174,7 @@ bool FormBase::eventFilter(QObject* watched, QEvent* event) {
       unloading_ = true;
       Form_Unload(cancel);
       unloading_ = false;
-      if (cancel != 0 && kind_ == Kind::Dialog) {
+      if (cancel != 0) {
         event->ignore();
         return true;
       }

@@ -46,7 +46,7 @@ class FormBase : public QObject {
   bool isLoaded() const { return loaded_; }
   void Show();
   void Hide();
-  // Closes the window through Form_Unload (which may cancel for dialogs).
+  // Closes the window through Form_Unload (which may cancel).
   void Unload();
   bool isVisible() const;
 

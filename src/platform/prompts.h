@@ -54,7 +54,8 @@ class Prompts {
  public:
   virtual ~Prompts() = default;
   // A message box: text (line breaks exactly as given), style (buttons + icon + default), title.
-  // Returns the answer; Escape or the close box on a Yes/No question answers No.
+  // Returns the answer. A Yes/No question takes Yes or No only: Escape and the close box do
+  // nothing there; elsewhere they answer Cancel, or OK where that is the only button.
   virtual int msgBox(const QString& text, int style, const QString& title) = 0;
   // The input box: the empty text on Cancel.
   virtual QString inputBox(const QString& prompt, const QString& title, const QString& def) = 0;

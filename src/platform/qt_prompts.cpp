@@ -7,6 +7,7 @@
 #include "platform/painter_surface.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDir>
@@ -14,7 +15,9 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -24,6 +27,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpacerItem>
 #include <QUrl>
 
 namespace platform {
@@ -33,6 +37,16 @@ QtPrompts g_qtPrompts;
 Prompts* g_prompts = nullptr;
 
 QWidget* activeParent() { return QApplication::activeWindow(); }
+
+// How wide a box must be for the window manager to show its whole title beside the frame's icon
+// and buttons (a cut title reads "Max Li... ached"). The frame's font is not known here: the
+// application's font in bold stands in for it, and three lines' heights for each end.
+int widthForTitle(const QString& title) {
+  QFont font = QApplication::font();
+  font.setBold(true);
+  const QFontMetrics fm(font);
+  return fm.horizontalAdvance(title) + 6 * fm.height();
+}
 }  // namespace
 
 Prompts& prompts() { return g_prompts ? *g_prompts : g_qtPrompts; }
@@ -56,8 +70,31 @@ QString displayText(const QString& text) {
   return out;
 }
 
+namespace {
+// A question must be answered: Escape and the close box leave it standing, so that neither can
+// give the answer that throws the user's work away.
+class QuestionBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+  bool answerRequired = false;
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    if (answerRequired && e->matches(QKeySequence::Cancel)) return;
+    QMessageBox::keyPressEvent(e);
+  }
+  void closeEvent(QCloseEvent* e) override {
+    if (answerRequired && !clickedButton()) {
+      e->ignore();
+      return;
+    }
+    QMessageBox::closeEvent(e);
+  }
+};
+}  // namespace
+
 int QtPrompts::msgBox(const QString& text, int style, const QString& title) {
-  QMessageBox box(activeParent());
+  QuestionBox box(activeParent());
   box.setWindowTitle(title);
   box.setText(displayText(text));
   switch (style & 0x70) {
@@ -87,7 +124,7 @@ int QtPrompts::msgBox(const QString& text, int style, const QString& title) {
     case msg::YesNo:
       first = box.addButton(QMessageBox::Yes);
       other = box.addButton(QMessageBox::No);
-      box.setEscapeButton(other);  // Escape and the close box answer No
+      box.answerRequired = true;
       break;
     default:
       first = box.addButton(QMessageBox::Ok);
@@ -95,6 +132,10 @@ int QtPrompts::msgBox(const QString& text, int style, const QString& title) {
       break;
   }
   box.setDefaultButton(second && other ? other : first);
+  // The box sizes itself to its layout: a blank row as wide as the title widens it.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+    grid->addItem(new QSpacerItem(widthForTitle(title), 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
+                  0, 1, grid->columnCount());
   box.exec();
   const auto* clicked = box.clickedButton();
   switch (box.standardButton(const_cast<QAbstractButton*>(clicked))) {
@@ -107,10 +148,12 @@ int QtPrompts::msgBox(const QString& text, int style, const QString& title) {
 }
 
 QString QtPrompts::inputBox(const QString& prompt, const QString& title, const QString& def) {
-  bool ok = false;
-  const QString answer =
-      QInputDialog::getText(activeParent(), title, displayText(prompt), QLineEdit::Normal, def, &ok);
-  return ok ? answer : QString();
+  QInputDialog dlg(activeParent());
+  dlg.setWindowTitle(title);
+  dlg.setLabelText(displayText(prompt));
+  dlg.setTextValue(def);
+  dlg.setMinimumWidth(widthForTitle(title));
+  return dlg.exec() == QDialog::Accepted ? dlg.textValue() : QString();
 }
 
 QString toQtFilter(const QString& filter) {

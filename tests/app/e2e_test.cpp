@@ -53,7 +53,7 @@ TEST(Program, OpensASavedListNamedOnTheCommandLineAndClosesCleanly) {
   f.write("\"MELLOWDEX CD SELECTION FILE2\"\r\n\"Party\"\r\n\"ARTIST\"\r\n\"MF TRUE\"\r\n\"REF FALSE\"\r\n"
           "\"DUP FALSE\"\r\n\"MDX1001    \"\r\n\"" + QByteArray(58, '-') + "\"\r\n");
   f.close();
-  // The save question at closing is answered as Escape answers it: No.
+  // The save question at closing is answered No.
   std::unique_ptr<QProcess> p(startProgram(home, {"\"" + list + "\""}));
   ASSERT_TRUE(p->waitForFinished(30000));
   EXPECT_EQ(p->exitStatus(), QProcess::NormalExit);

@@ -1,5 +1,5 @@
 // The Qt dialogs behind the prompts: what Escape and the close box answer, and how the texts
-// show.
+// and titles show.
 #include "platform/busy.h"
 #include "platform/qt_prompts.h"
 
@@ -8,8 +8,11 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -17,26 +20,76 @@
 using namespace platform;
 
 namespace {
-// Closes the next modal window as the close box would, noting what it showed.
-void closeNextModal(QString* shownText = nullptr) {
-  QTimer::singleShot(0, [shownText] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal) return;
-    if (auto* box = qobject_cast<QMessageBox*>(modal); box && shownText) *shownText = box->text();
-    modal->close();
+// Closes the next modal window as the close box would.
+void closeNextModal() {
+  QTimer::singleShot(0, [] {
+    if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
   });
+}
+// Answers the next question box with a click on one of its buttons.
+void answerNextQuestion(QMessageBox::StandardButton answer) {
+  QTimer::singleShot(0, [answer] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+      QTest::mouseClick(box->button(answer), Qt::LeftButton);
+  });
+}
+
+// The width a box needs to show its title whole in a window manager's frame: the title in bold
+// beside an icon and three buttons, each as wide as a frame's title bar is high.
+int frameWidthForTitle(const QString& title) {
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  const QFontMetrics fm(bold);
+  return fm.horizontalAdvance(title) + 4 * (fm.height() + 6);
 }
 }  // namespace
 
-TEST(QtPrompts, TheCloseBoxAnswersNoToAQuestionAndOkToAMessage) {
+TEST(QtPrompts, AQuestionTakesYesOrNoOnlyAndTheCloseBoxAnswersOkToAMessage) {
   QtPrompts prompts;
   QString shown;
-  closeNextModal(&shown);
+  bool standsAfterEscape = false, standsAfterCloseBox = false;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    shown = box->text();
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClick(focused && box->isAncestorOf(focused) ? focused : box, Qt::Key_Escape);
+    standsAfterEscape = box->isVisible();
+    box->windowHandle()->close();  // the frame's close box
+    standsAfterCloseBox = box->isVisible();
+    QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+  });
   EXPECT_EQ(prompts.msgBox("Do you want to Save your list?\n\rReally?", msg::YesNo + msg::Question, "Mellowdex"),
-            msg::No);
+            msg::Yes);
+  EXPECT_TRUE(standsAfterEscape);
+  EXPECT_TRUE(standsAfterCloseBox);
   EXPECT_EQ(shown, "Do you want to Save your list?\nReally?");
+  answerNextQuestion(QMessageBox::No);
+  EXPECT_EQ(prompts.msgBox("Delete?", msg::YesNo + msg::Critical + msg::DefaultButton2, "Delete"), msg::No);
   closeNextModal();
   EXPECT_EQ(prompts.msgBox("Done", msg::OKOnly, "Save"), msg::OK);
+}
+
+// A short text under a long title: the box is wide enough for the frame to show the title whole.
+TEST(QtPrompts, ABoxIsAsWideAsItsTitle) {
+  QtPrompts prompts;
+  int boxWidth = 0, inputWidth = 0;
+  QTimer::singleShot(0, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    boxWidth = modal->width();
+    modal->close();
+  });
+  prompts.msgBox("Maximum list size is 32731", msg::OKOnly, "Max List Size Reached");
+  EXPECT_GE(boxWidth, frameWidthForTitle("Max List Size Reached"));
+  QTimer::singleShot(0, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    inputWidth = modal->width();
+    modal->close();
+  });
+  prompts.inputBox("Enter your reference number for the disc K1", "Your disc reference number", "0001");
+  EXPECT_GE(inputWidth, frameWidthForTitle("Your disc reference number"));
 }
 
 TEST(QtPrompts, AMessageShownDuringALongPassCanStillBeAnswered) {
@@ -44,7 +97,7 @@ TEST(QtPrompts, AMessageShownDuringALongPassCanStillBeAnswered) {
   BusyScope busy;
   closeNextModal();
   EXPECT_EQ(prompts.msgBox("Maximum list size is 32731", msg::OKOnly, "Max List Size Reached"), msg::OK);
-  closeNextModal();
+  answerNextQuestion(QMessageBox::No);
   EXPECT_EQ(prompts.msgBox("Save?", msg::YesNo, "Mellowdex"), msg::No);
 }
 

@@ -8,6 +8,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QListView>
@@ -18,6 +19,7 @@
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -38,6 +40,21 @@ inline void typeInto(QWidget* widget, const QString& text) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
     QCoreApplication::sendEvent(widget, &press);
   }
+}
+
+// Acts on the next modal window of a kind once the code under test has it up (a real dialog).
+// The watch ends with `owner` when no such window comes.
+template <class Window>
+void onNextModal(QObject* owner, std::function<void(Window*)> act) {
+  auto* poll = new QTimer(owner);
+  QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
+    auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
+    if (!window || !window->isVisible()) return;
+    poll->stop();
+    poll->deleteLater();
+    act(window);
+  });
+  poll->start(5);
 }
 
 // A left click (press and release) on a widget at a point of it (its middle when none is

@@ -132,6 +132,15 @@ TEST_F(MaintenanceTest, AddOffersToSaveTheTickedSelectionFirst) {
   EXPECT_EQ(prompts.calls()[0].title, "Add Tracks");
   EXPECT_EQ(f.List1.SelCount(), 0);
   EXPECT_EQ(f.Label4.Caption(), "");
+
+  // Yes, and the save dialog cancelled: neither Add nor Update goes on, the tick stays.
+  tick("SC8123");
+  for (platform::CommandButton* command : {&f.cmdAdd, &f.cmdUpdate}) {
+    prompts.answerMsg(Yes).answerSaveFile(std::nullopt);
+    QTest::mouseClick(command->widget(), Qt::LeftButton);
+    EXPECT_EQ(f.List1.SelCount(), 1) << command->name().toStdString();
+  }
+  EXPECT_EQ(prompts.callsOf("modal").size(), 1u);  // the one opened after No above
 }
 
 TEST_F(MaintenanceTest, AddThatCannotBeWrittenLeavesEveryFileAsItWas) {

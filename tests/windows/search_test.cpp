@@ -125,6 +125,12 @@ TEST_F(SearchTest, ADatabaseSearchOffersToSaveThenClearsTheSelectionAndOwnNumber
   prompts.answerMsg(Yes).answerSaveFile(std::nullopt);
   search("PAPER", "SEARCH SONGS");
   EXPECT_EQ(prompts.callsOf("saveFile").size(), 1u);  // Yes ran the Save command
+  // The save was cancelled: nothing is searched and the selection stays, to save or answer No.
+  EXPECT_EQ(f.List1.SelCount(), 1);
+  EXPECT_EQ(f.Label1.Caption(), "Discs = 1");
+  prompts.answerMsg(Yes).answerSaveFile(home.path("before.mdq"));
+  QTest::mouseClick(f.cmdSearch.widget(), Qt::LeftButton);
+  EXPECT_TRUE(QFile::exists(home.path("before.mdq")));
   EXPECT_EQ(f.List1.SelCount(), 0);
   EXPECT_EQ(f.Label1.Caption(), "");
   // Search All unticks the discs before reloading them: the tick handler has the last word.

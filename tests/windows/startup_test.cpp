@@ -6,11 +6,17 @@
 #include "windows/main/module1.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QListView>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 
 using platform::msg::No;
 using platform::msg::OK;
@@ -308,14 +314,45 @@ TEST_F(MainWindowTest, ClosingWithATickedDiscOffersToSave) {
     tick("MDX1001");
     prompts.answerMsg(answer);
     if (answer == Yes) prompts.answerSaveFile(std::nullopt);  // the save dialog, cancelled
-    f.Unload();
+    f.mnuExit.action()->trigger();
     const auto asked = prompts.callsOf("msgBox");
     ASSERT_FALSE(asked.empty());
     EXPECT_EQ(asked.back().text, "Do you want to Save your list?");
     EXPECT_EQ(asked.back().style, platform::msg::YesNo + platform::msg::Question);
     EXPECT_EQ(asked.back().title, "Mellowdex");
     EXPECT_TRUE(QFileInfo::exists(home.path("mellowdex.ini")));
+    // Yes without a saved file leaves the window standing with its ticks.
+    EXPECT_EQ(f.isVisible(), answer == Yes);
+    if (answer == Yes) {
+      EXPECT_EQ(f.List1.SelCount(), 1);
+    }
   }
+}
+
+// The real boxes: Escape and the close box leave the question standing; Yes and then Cancel in
+// the save dialog keep the window, its list and its ticks.
+TEST_F(MainWindowTest, NoKeyAtTheCloseQuestionLosesTheList) {
+  Form1& f = start();
+  tick("MDX1001");
+  platform::setPrompts(nullptr);
+  bool questionStood = false, dialogCancelled = false;
+  testsupport::onNextModal<QMessageBox>(f.window(), [&](QMessageBox* box) {
+    QTest::keyClick(box, Qt::Key_Escape);
+    box->windowHandle()->close();
+    questionStood = box->isVisible();
+    testsupport::onNextModal<QFileDialog>(f.window(), [&](QFileDialog* dialog) {
+      auto* buttons = dialog->findChild<QDialogButtonBox*>();
+      QTest::mouseClick(buttons->button(QDialogButtonBox::Cancel), Qt::LeftButton);
+      dialogCancelled = !dialog->isVisible();
+    });
+    QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+  });
+  f.window()->windowHandle()->close();
+  platform::setPrompts(&prompts);
+  EXPECT_TRUE(questionStood);
+  EXPECT_TRUE(dialogCancelled);
+  EXPECT_TRUE(f.isVisible());
+  EXPECT_EQ(f.List1.SelCount(), 1);
 }
 
 TEST_F(MainWindowTest, ColourSettingsAreReadBackAndABadFileIsRewritten) {

@@ -398,7 +398,6 @@ void Form1::keepInside(platform::Control& c) {
 }
 
 void Form1::Form_Unload(int& cancel) {
-  (void)cancel;  // closing cannot be refused
   const QString folder = platform::programFolder();
   platform::setHidden(catalogue::discFilePath(), true);
   platform::setHidden(catalogue::trackFilePath(), true);
@@ -407,7 +406,14 @@ void Form1::Form_Unload(int& cancel) {
     const int answer = platform::prompts().msgBox(QStringLiteral("Do you want to Save your list?"),
                                                   platform::msg::YesNo + platform::msg::Question,
                                                   kMessageTitle);
-    if (answer != platform::msg::No) cmdSave_Click();
+    // Yes and no saved file (cancelled, refused, failed): the window stays with its list, for
+    // the user to save again or answer No.
+    if (answer != platform::msg::No && !cmdSave_Click()) {
+      platform::setHidden(catalogue::discFilePath(), false);
+      platform::setHidden(catalogue::trackFilePath(), false);
+      cancel = 1;
+      return;
+    }
   }
   Write_ini();
 }

@@ -138,7 +138,8 @@ class Form1 : public platform::FormBase {
   // Types a disc code into the disc list so that it is highlighted again.
   void reselectDisc();
   // Offers to save the ticked selection before it is cleared (asks only while discs are ticked).
-  void offerToSave(const QString& lineBreak, const QString& title);
+  // False when the user said Yes but the list was not saved: what was to follow must not run.
+  bool offerToSave(const QString& lineBreak, const QString& title);
 
   // ---- form1_print.cpp
   void cmdPrint_Click();
@@ -172,7 +173,8 @@ class Form1 : public platform::FormBase {
 
   // ---- form1_song_list_file.cpp
   void cmdOpen_Click();
-  void cmdSave_Click();
+  // True once the file is written; false when the save was cancelled or failed.
+  bool cmdSave_Click();
   void Command_Open(const QString& File_to_Open);
   void openSongList(const QString& path);
   void Text1_KeyPress(int& keyAscii);

@@ -33,7 +33,7 @@ void Form1::cmdCreate_Update_Click() {
 
 void Form1::mnuTracks_Click() {
   Label4.setCaption(QString());
-  offerToSave(QStringLiteral("\n\r"), QStringLiteral("Add Tracks"));
+  if (!offerToSave(QStringLiteral("\n\r"), QStringLiteral("Add Tracks"))) return;
   add_tracks window;
   showModal(window);
   cmdUntag_Click();

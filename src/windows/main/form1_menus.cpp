@@ -211,13 +211,13 @@ void Form1::mnuWhich_Disc_Click() {
       platform::msg::OKOnly, QStringLiteral("Identify a disc"));
 }
 
-void Form1::offerToSave(const QString& lineBreak, const QString& title) {
-  if (List1.SelCount() == 0) return;
+bool Form1::offerToSave(const QString& lineBreak, const QString& title) {
+  if (List1.SelCount() == 0) return true;
   const int answer = platform::prompts().msgBox(
       QStringLiteral("Your current disc selection will be cleared.") + lineBreak + lineBreak +
           QStringLiteral("Do you want to Save your list now?"),
       platform::msg::YesNo + platform::msg::Question, title);
-  if (answer != platform::msg::No) cmdSave_Click();
+  return answer == platform::msg::No || cmdSave_Click();
 }
 
 void Form1::reselectDisc() {

@@ -265,7 +265,7 @@ void Form1::cmdSearch_Click() {
     cmbSearch_text.SetFocus();
     return;
   }
-  if (cmbSearch.Text() != kSearchCurrentList) offerToSave(QStringLiteral("\r"), kSearchTitle);
+  if (cmbSearch.Text() != kSearchCurrentList && !offerToSave(QStringLiteral("\r"), kSearchTitle)) return;
 
   cmdClose.setVisible(false);
   fullListHeight(*this);

@@ -13,15 +13,15 @@
 
 using platform::msg::OKOnly;
 
-void Form1::cmdSave_Click() {
+bool Form1::cmdSave_Click() {
   while (true) {
     if (List1.SelCount() == 0) {
       platform::prompts().msgBox(QStringLiteral("Please create a list first, nothing to Save"), OKOnly,
                                  QStringLiteral("Save"));
-      return;
+      return false;
     }
     const auto name = windows::askSongListSaveName();
-    if (!name) return;
+    if (!name) return false;
 
     catalogue::SongListFile file;
     file.version = 2;
@@ -35,7 +35,7 @@ void Form1::cmdSave_Click() {
     file.lines = List2.items();
 
     const platform::WriteResult written = platform::replaceFile(*name, catalogue::songListFileText(file));
-    if (written) return;
+    if (written) return true;
     windows::reportWriteFailure(written, *name, QStringLiteral("Save"));
     // As after any failed write, the save starts again.
   }

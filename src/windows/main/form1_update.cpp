@@ -20,7 +20,7 @@
 #include <cmath>
 
 void Form1::mnuUpdate_Click() {
-  offerToSave(QString(QChar(13)), QStringLiteral("Update"));
+  if (!offerToSave(QString(QChar(13)), QStringLiteral("Update"))) return;
   update window;
   showModal(window);
   cmdUntag_Click();
