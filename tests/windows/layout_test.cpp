@@ -73,3 +73,21 @@ TEST_F(MainWindowTest, HiddenControlsStayHiddenAfterLayout) {
   EXPECT_FALSE(f.Option2.widget()->isVisible());
   EXPECT_TRUE(f.cmdOpen.widget()->isVisible());
 }
+
+// The window is never made smaller than its layout: the option boxes, the buttons' captions and
+// the counters keep clear of each other.
+TEST_F(MainWindowTest, ANarrowWindowKeepsEveryControlClearOfTheNext) {
+  Form1& f = start();
+  f.Label6.setCaption("Tracks = 32731");
+  f.Label1.setCaption("Discs = 1234");
+  f.window()->resize(420, 300);
+  QCoreApplication::processEvents();
+  const std::vector<platform::Control*> rows[] = {
+      {&f.Check2, &f.Check1, &f.chkOpen, &f.Check3, &f.Check7, &f.Check5}, {&f.Label6, &f.Label1}};
+  for (const auto& row : rows)
+    for (size_t i = 1; i < row.size(); ++i)
+      EXPECT_FALSE(row[i - 1]->widget()->geometry().intersects(row[i]->widget()->geometry()))
+          << row[i - 1]->name().toStdString() << " covers " << row[i]->name().toStdString();
+  for (platform::CommandButton* b : {&f.cmdExport, &f.cmdUpdate})
+    EXPECT_LE(b->widget()->fontMetrics().horizontalAdvance(QString(b->Caption()).remove('&')), b->widget()->width());
+}

@@ -15,7 +15,9 @@
 
 #include <QApplication>
 #include <QMenuBar>
-#include <QTimer>
+#include <QStyle>
+
+#include <cmath>
 
 using platform::msg::Critical;
 using platform::msg::Exclamation;
@@ -34,6 +36,8 @@ const QString Form1::kWebAddress = QStringLiteral("www.mellowdex.example");
 namespace {
 Form1* g_instance = nullptr;
 constexpr double kListFontSize = 9.0;
+constexpr double kOptionGapPx = 6;         // between two option boxes
+constexpr double kSmallestOptionFont = 6;  // points
 }  // namespace
 
 Form1* Form1::instance() { return g_instance; }
@@ -242,8 +246,8 @@ void Form1::Form_Load() {
   }
   Ticking_In_Code = false;
   window()->move(0, 0);
+  setLayoutMinimumSize();
   fitToScreen();
-  QTimer::singleShot(0, window(), [this] { fitToScreen(); });  // again once the frame is known
   Module1::Set_Combo_Height(*this, Combo1, 19);
   placeFrames();
   Disc_Description();
@@ -261,6 +265,15 @@ void Form1::fitToScreen() {
   QWidget* w = window();
   const QSize frame = w->frameGeometry().size() - w->size();
   w->resize(w->size().boundedTo(area.size() - frame));
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (!fittedInFrame_ && watched == window() && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+      window()->frameGeometry().size() != window()->size()) {
+    fittedInFrame_ = true;
+    fitToScreen();
+  }
+  return FormBase::eventFilter(watched, event);
 }
 
 void Form1::Check_Screen_Size() {
@@ -327,18 +340,13 @@ void Form1::Form_Resize() {
   Check7.Move(80, row2);
   // In a narrow window a caption would run into the next box: the boxes after it move along,
   // and back from the right edge as far as the last one needs. Where even that leaves too little
-  // room, the captions take a smaller size.
-  platform::CheckBox* row[] = {&Check2, &Check1, &chkOpen, &Check3, &Check7, &Check5};
-  const double gap = 6 / pxPerUnitX();
+  // room, the captions take a smaller size (down to the size the window's minimum width allows).
+  const auto row = optionRow();
+  const double gap = kOptionGapPx / pxPerUnitX();
   QFont font = QApplication::font(Check1.widget());
   while (true) {
-    double needed = Check2.Left() - gap;
-    for (platform::CheckBox* c : row) {
-      c->setFont(font);
-      c->movePx(c->geometryPx().x(), c->geometryPx().y(), c->widget()->sizeHint().width() + 4);
-      needed += c->Width() + gap;
-    }
-    if (needed <= 100 || font.pointSizeF() <= 6) break;
+    const double needed = Check2.Left() + fitOptionCaptions(font) / pxPerUnitX();
+    if (needed <= 100 || font.pointSizeF() <= kSmallestOptionFont) break;
     font.setPointSizeF(font.pointSizeF() - 0.5);
   }
   for (size_t i = 1; i < std::size(row); ++i)
@@ -384,6 +392,47 @@ void Form1::Form_Resize() {
   Text1.Move(53, 95, 45);
   keepInside(Text1);
   placeFrames();
+}
+
+std::array<platform::CheckBox*, 6> Form1::optionRow() { return {&Check2, &Check1, &chkOpen, &Check3, &Check7, &Check5}; }
+
+double Form1::fitOptionCaptions(const QFont& font) {
+  double px = -kOptionGapPx;
+  for (platform::CheckBox* c : optionRow()) {
+    c->setFont(font);
+    c->movePx(c->geometryPx().x(), c->geometryPx().y(), c->widget()->sizeHint().width() + 4);
+    px += c->geometryPx().width() + kOptionGapPx;
+  }
+  return px;
+}
+
+// The smallest client area in which no control covers another: the option boxes in one row at
+// their smallest captions (the first stands 1 unit in), each button's caption inside its 10 or 20
+// units across and 12 down, the song counter at its largest number in the 14 units before the
+// disc counter and the 5 below the song list, and the rows down to the song list above the hint.
+// The next resize sets the captions' size again.
+void Form1::setLayoutMinimumSize() {
+  QFont smallest = QApplication::font(Check1.widget());
+  smallest.setPointSizeF(kSmallestOptionFont);
+  double width = fitOptionCaptions(smallest) * 100 / 99;
+  QStyle* style = cmdOpen.widget()->style();
+  const int margin = style->pixelMetric(QStyle::PM_ButtonMargin) + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
+  const QFontMetrics buttonFont(cmdOpen.widget()->font());
+  for (platform::CommandButton* b : {&cmdOpen, &cmdSave, &cmdPrint, &cmdExport, &cmdUpdate, &cmdAdd, &cmdUntag,
+                                     &cmdGet_Tracks, &cmdSearch}) {
+    const double units = b == &cmdGet_Tracks ? 20 : 10;
+    width = std::max(width, (buttonFont.horizontalAdvance(QString(b->Caption()).remove(QLatin1Char('&'))) + margin) *
+                                100 / units);
+  }
+  const QFontMetrics counterFont(Label6.widget()->font());
+  const QString widestCount = QStringLiteral("Tracks = ") + QString::number(catalogue::Max_List_Lines);
+  width = std::max(width, (counterFont.horizontalAdvance(widestCount) + kOptionGapPx) * 100 / 14.0);
+  double height = std::max((buttonFont.height() + margin) * 100 / 12.0, counterFont.height() * 100 / 5.0);
+  // Down the left: 13 units to the option boxes, 1 before and after the drop-downs, the disc list's
+  // 30 and 5 to the song list, whose column header must stay above the hint at 72.3.
+  const double rows = Check1.geometryPx().height() + Combo1.geometryPx().height() + Label2.widget()->sizeHint().height();
+  height = std::max(height, rows * 100 / (72.3 - 50));
+  client()->setMinimumSize(int(std::ceil(width)), int(std::ceil(height)));
 }
 
 void Form1::placeCloseButton() {

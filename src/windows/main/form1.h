@@ -8,9 +8,11 @@
 #include "platform/form.h"
 #include "platform/menu.h"
 
+#include <QFont>
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 
 class Form1 : public platform::FormBase {
@@ -396,6 +398,12 @@ class Form1 : public platform::FormBase {
   void wireHandlers();
   void placeFrames();
   void fitToScreen();
+  std::array<platform::CheckBox*, 6> optionRow();
+  // Gives the option boxes their captions at a font; returns the row's width in pixels.
+  double fitOptionCaptions(const QFont& font);
+  void setLayoutMinimumSize();
+  // The window manager adds its frame once the window is shown: the window is fitted again then.
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void keepInside(platform::Control& c);
   void relayout(catalogue::Sort target);
   platform::OptionButton& optionFor(catalogue::Sort sort);
@@ -405,6 +413,7 @@ class Form1 : public platform::FormBase {
   void tellUnreadable(const QStringList& paths);
 
   bool ended_ = false;
+  bool fittedInFrame_ = false;
   bool discFileReported_ = false;
   bool trackFileReported_ = false;
   // Until the window is first drawn, unreadable database files wait here to be told together.
