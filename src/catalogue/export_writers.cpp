@@ -103,7 +103,12 @@ QString clipboardListText(const std::vector<ListColumn>& columns, const QStringL
   QStringList headings;
   for (const ListColumn& c : columns) headings << c.heading;
   QString text = headings.join(tab) + kCrLf;
-  for (const QString& line : lines) text += lineFields(columns, line).join(tab) + kCrLf;
+  for (const QString& line : lines) {
+    // A tab inside a field would start a column of its own where the text is pasted: a blank.
+    QStringList fields = lineFields(columns, line);
+    for (QString& field : fields) field.replace(tab, QStringLiteral(" "));
+    text += fields.join(tab) + kCrLf;
+  }
   return text;
 }
 

@@ -77,8 +77,10 @@ OpenedSongList openedSongList(const QStringList& v, int version) {
     if (disc.size() > 11) out.useNumbers = true;
     out.discs << disc;
   }
-  if (version == 2)
+  if (version == 2) {
     for (; next < v.size() && out.lines.size() < Max_List_Lines; ++next) out.lines << v[next];
+    out.linesCut = next < v.size();
+  }
   return out;
 }
 

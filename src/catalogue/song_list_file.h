@@ -51,6 +51,7 @@ struct OpenedSongList {
   bool hideDuplicates = false;
   QStringList discs;  // up to the separator (version 2) or the end
   QStringList lines;  // version 2: after the separator, at most Max_List_Lines
+  bool linesCut = false;  // the file holds more lines than the list takes
 };
 OpenedSongList openedSongList(const QStringList& values, int version);
 

@@ -70,6 +70,10 @@ TEST(ClipboardText, TabsBetweenFieldsAndCrLfAfterEveryLine) {
   EXPECT_EQ(clipboardListText(listColumns(Sort::Track, true, true), {line(Sort::Track, "")}),
             "TRACK\tSONG\tARTIST\tMF CODE\tDISC\r\n05\t" + kSong36 + "\t" + kArtist30 + "\t" + kCode11 + "\t\r\n");
   EXPECT_EQ(clipboardListText({}, {artistLine}), "");
+  // A tab inside a field goes as a blank, so the pasted columns stay in their places.
+  const QString tabbed = catalogue::createListLine(Sort::Song, {"AC\tDC", "T.N.T.\tLIVE", kCode11, "", "05"});
+  EXPECT_EQ(clipboardListText(listColumns(Sort::Song, true, false), {tabbed}),
+            "SONG\tARTIST\tMF CODE\tTRACK\r\nT.N.T. LIVE\tAC DC\t" + kCode11 + "\t05\r\n");
 }
 
 TEST(ExportFile, TheTypedNameChoosesTheFormat) {

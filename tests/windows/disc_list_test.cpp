@@ -56,7 +56,7 @@ TEST_F(MainWindowTest, DuplicateNumberInAnyCaseIsRefusedAndAskedAgain) {
   tick("MDX1001");
   const auto msgs = prompts.callsOf("msgBox");
   ASSERT_EQ(msgs.size(), 2u);
-  EXPECT_EQ(msgs[0].text, "You already have a Disc AB .\n\rPlease try again.");
+  EXPECT_EQ(msgs[0].text, "You already have a Disc AB.\n\rPlease try again.");  // the number, trimmed
   EXPECT_EQ(msgs[1].text, "You already have a Disc AB.\n\rPlease try again.");
   EXPECT_EQ(msgs[0].title, kTitle);
   EXPECT_EQ(msgs[0].style, platform::msg::OKOnly);

@@ -291,9 +291,14 @@ TEST_F(SongListFileTest, OpeningAddsAtMostAFullList) {
   for (int i = 0; i < catalogue::Max_List_Lines + 10; ++i) values << QByteArray::number(i);
   home.writeBytes("big.mdq", quotedLinesBytes(values));
   Form1& f = start();
-  open(home.path("big.mdq"));
+  prompts.answerOpenFile(home.path("big.mdq")).answerMsg(OK);
+  QTest::mouseClick(f.cmdOpen.widget(), Qt::LeftButton);
   EXPECT_EQ(f.List2.ListCount(), catalogue::Max_List_Lines);
   EXPECT_EQ(f.Label6.Caption(), "Tracks = 32731");
+  // The lines left out are told of, as Create List tells of them.
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Maximum list size is 32731");
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Max List Size Reached");
 }
 
 TEST_F(SongListFileTest, ClosingWithTicksSavesWhenTheAnswerIsYes) {

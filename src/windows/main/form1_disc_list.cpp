@@ -72,7 +72,7 @@ void Form1::List1_ItemCheck(int) {
       continue;
     }
     if (catalogue::referenceInUse(List1.items(), result)) {
-      platform::prompts().msgBox(QStringLiteral("You already have a Disc ") + result +
+      platform::prompts().msgBox(QStringLiteral("You already have a Disc ") + Trim(result) +
                                      QStringLiteral(".\n\rPlease try again."),
                                  platform::msg::OKOnly, kReferenceTitle);
       continue;
