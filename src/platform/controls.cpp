@@ -367,6 +367,7 @@ void Label::setCaption(const QString& caption) {
   auto* l = static_cast<QLabel*>(widget());
   if (elidedWidth_ > 0) {
     l->setText(l->fontMetrics().elidedText(caption, Qt::ElideMiddle, elidedWidth_));
+    l->setToolTip(l->text() == caption ? QString() : caption);  // what the cut left out, on hover
     px_.setSize(QSizeF(elidedWidth_, l->sizeHint().height()));
     l->resize(px_.size().toSize());
     return;

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QCursor>
 #include <QDateTime>
 #include <QEvent>
 #include <QFocusEvent>
@@ -124,7 +126,16 @@ class ListBoxView : public QListView {
     if (e->button() == Qt::LeftButton) owner_->userDoubleClick(idx.isValid() ? idx.row() : -1);
   }
   void keyPressEvent(QKeyEvent* e) override {
+    if (e->key() == Qt::Key_Menu || (e->key() == Qt::Key_F10 && e->modifiers() == Qt::ShiftModifier)) {
+      owner_->userMenuKey();
+      return;
+    }
     if (!owner_->userKey(e->key(), e->modifiers(), e->text())) QListView::keyPressEvent(e);
+  }
+  // The mouse's popup comes with its press; a keyboard's request that arrives as a menu event
+  // opens it at the current row.
+  void contextMenuEvent(QContextMenuEvent* e) override {
+    if (e->reason() == QContextMenuEvent::Keyboard) owner_->userMenuKey();
   }
  private:
   ListBox* owner_;
@@ -326,6 +337,19 @@ void ListBox::userPress(int row, int button, Qt::KeyboardModifiers mods, QPoint 
   }
   if (MouseDown) MouseDown(button, toShiftState(mods), pos.x(), pos.y());
 }
+
+void ListBox::userMenuKey() {
+  QListView* v = view();
+  ensureVisible();
+  const QRect row = listIndex_ >= 0 ? v->visualRect(model_->index(listIndex_)) : QRect();
+  const QPoint at = row.isValid() && v->viewport()->rect().intersects(row) ? row.bottomLeft() + QPoint(row.height(), 0)
+                                                                          : QPoint(0, 0);
+  keyboardPopupAt_ = v->viewport()->mapToGlobal(at);
+  if (MouseDown) MouseDown(mouse::Right, 0, at.x(), at.y());
+  keyboardPopupAt_.reset();
+}
+
+QPoint ListBox::popupPosition() const { return keyboardPopupAt_ ? *keyboardPopupAt_ : QCursor::pos(); }
 
 void ListBox::userDoubleClick(int row) {
   if (row >= 0 && DblClick) DblClick();

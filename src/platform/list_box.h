@@ -5,6 +5,10 @@
 #include "platform/controls.h"
 #include "platform/sorted_list_model.h"
 
+#include <QPoint>
+
+#include <optional>
+
 namespace platform {
 
 // A list box: optionally sorted, optionally with a check box per item (the tick is the item's
@@ -59,6 +63,9 @@ class ListBox : public Control {
   std::function<void()> DblClick;
   std::function<void(int& keyCode, int shift)> KeyDown;
   std::function<void(int button, int shift, double x, double y)> MouseDown;
+  // Where a popup menu opened from MouseDown stands: under the current row when the Menu key or
+  // Shift+F10 asked for it (which MouseDown receives as a right click), else at the mouse.
+  QPoint popupPosition() const;
 
  private:
   // The user's actions, as the view reports them: only real events reach them.
@@ -66,6 +73,7 @@ class ListBox : public Control {
   void userPress(int row, int button, Qt::KeyboardModifiers mods, QPoint pos, bool onCheck);
   void userDoubleClick(int row);
   bool userKey(int qtKey, Qt::KeyboardModifiers mods, const QString& text);
+  void userMenuKey();
   void toggleTick(int row);
   void selectOnly(int row);
   void selectRange(int from, int to);
@@ -79,6 +87,7 @@ class ListBox : public Control {
   QString typed_;
   qint64 typedAt_ = 0;
   bool focusOnShow_ = false;
+  std::optional<QPoint> keyboardPopupAt_;
 };
 
 }  // namespace platform

@@ -124,7 +124,8 @@ std::optional<platform::PrintDialogAnswer> ScriptedPrompts::printDialog(const pl
   return s ? s->print : std::nullopt;
 }
 
-void ScriptedPrompts::popupMenu(platform::MenuItem& menu, QPoint) {
+void ScriptedPrompts::popupMenu(platform::MenuItem& menu, QPoint globalPos) {
+  popupPositions.push_back(globalPos);
   auto s = take("popup", PromptCall{"popup", menu.name(), {}, 0, {}});
   if (!s || !s->text || s->text->isEmpty()) return;
   platform::MenuItem* entry = menu.find(*s->text);

@@ -47,6 +47,7 @@ class ScriptedPrompts : public platform::Prompts {
   std::vector<PromptCall> callsOf(const std::string& kind) const;
   int remainingSteps() const { return int(script_.size()); }
   std::vector<QString> shellOpened;
+  std::vector<QPoint> popupPositions;  // where each popup menu was asked to open, on the screen
   std::vector<platform::PrintDialogRequest> printRequests;
 
   int msgBox(const QString& text, int style, const QString& title) override;

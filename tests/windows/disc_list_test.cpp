@@ -245,6 +245,14 @@ TEST_F(MainWindowTest, MouseButtonsNameTheHighlightedDiscInThePopup) {
                                   "mnuRename_Files", "mnu42", "mnuL1ForeColor", "mnuL1BackColor", "mnu43",
                                   "mnuPrint_CD_Case", "mnuPrint_CD_Label", "mnu66", "mnuC"}));
   for (auto* e : f.mnua.entries()) EXPECT_TRUE(e->Enabled() && e->Visible()) << e->name().toStdString();
+
+  // From the keyboard, at the highlighted disc.
+  prompts.choosePopup("");
+  QTest::keyClick(f.List1.view(), Qt::Key_F10, Qt::ShiftModifier);
+  ASSERT_EQ(prompts.callsOf("popup").size(), 2u);
+  EXPECT_EQ(prompts.callsOf("popup")[1].text, "mnua");
+  const QRect disc = f.List1.view()->visualRect(f.List1.model()->index(row("AB&C1")));
+  EXPECT_TRUE(disc.contains(f.List1.view()->viewport()->mapFromGlobal(prompts.popupPositions.back())));
 }
 
 TEST_F(MainWindowTest, RightClickWithNoHighlightLeavesTheDiscPartEmpty) {

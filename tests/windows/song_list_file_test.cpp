@@ -7,9 +7,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTest>
+#include <QToolTip>
 
 using platform::msg::No;
 using testsupport::quotedLinesBytes;
@@ -349,6 +351,12 @@ TEST_F(MergeTest, MergesTwoSelectionsIntoAVersionOneFile) {
   EXPECT_TRUE(shown.startsWith("/a deep folder/") && shown.endsWith("Saturday night.mdq")) << shown.toStdString();
   EXPECT_TRUE(merge.client()->rect().contains(merge.Label1.widget()->geometry()));
   EXPECT_EQ(merge.Label1.Caption(), longPath);
+  // Resting the mouse on it shows the whole path.
+  QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), merge.Label1.widget()->mapToGlobal(QPoint(5, 5)));
+  QCoreApplication::sendEvent(merge.Label1.widget(), &hover);
+  EXPECT_TRUE(QToolTip::isVisible());
+  EXPECT_EQ(QToolTip::text(), longPath);
+  QToolTip::hideText();
 }
 
 TEST_F(MergeTest, TheResultOpensToBothSelections) {

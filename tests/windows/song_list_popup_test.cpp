@@ -101,6 +101,17 @@ TEST_F(SongListPopupTest, ARightClickWithCodesShownFillsFromTheCurrentLineAndOpe
   EXPECT_EQ(f.List2.ListIndex(), 0);
   EXPECT_EQ(editFields().song, "ALPHA");
   EXPECT_FALSE(f.mnuMF_Code.Visible());
+
+  // The Menu key and Shift+F10 open the same popup at the current line.
+  press(1, Left);
+  for (const QKeyCombination key : {QKeyCombination(Qt::Key_Menu), Qt::ShiftModifier | Qt::Key_F10}) {
+    prompts.choosePopup("");
+    QTest::keyClick(f.List2.view(), key.key(), key.keyboardModifiers());
+    ASSERT_EQ(prompts.callsOf("popup").size(), key.key() == Qt::Key_Menu ? 2u : 3u);
+    EXPECT_EQ(prompts.callsOf("popup").back().text, "mnuD");
+    const QRect line = f.List2.view()->visualRect(f.List2.model()->index(1));
+    EXPECT_TRUE(line.contains(f.List2.view()->viewport()->mapFromGlobal(prompts.popupPositions.back())));
+  }
 }
 
 TEST_F(SongListPopupTest, WithCodesHiddenTheSmallPopupExplainsWhyAndTheWindowsKeepTheirFields) {

@@ -10,7 +10,6 @@
 #include "windows/database/delete_record.h"
 #include "windows/database/dialog_helpers.h"
 
-#include <QCursor>
 #include <QWidget>
 
 using common::Trim;
@@ -130,7 +129,7 @@ void Form1::List1_MouseDown(int button, int, double, double) {
                                   QStringLiteral("  disc listing"));
   if (button == platform::mouse::Right) {
     prefillDeleteDisc();
-    platform::prompts().popupMenu(mnua, QCursor::pos());
+    platform::prompts().popupMenu(mnua, List1.popupPosition());
   } else if (button == platform::mouse::Middle) {
     mnuQuick_View_Disc_Click();
   }

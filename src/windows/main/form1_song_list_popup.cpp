@@ -6,7 +6,6 @@
 #include "windows/database/delete_record.h"
 #include "windows/database/Edit_Record.h"
 
-#include <QCursor>
 
 #include <utility>
 
@@ -53,19 +52,19 @@ void Form1::List2_MouseDown(int button, int, double, double) {
   // A right click leaves the current line where it was: the popup concerns that line.
   const QString line = List2.Text();
   if (line.isEmpty()) {
-    platform::prompts().popupMenu(mnuz, QCursor::pos());
+    platform::prompts().popupMenu(mnuz, List2.popupPosition());
     return;
   }
   if (Check1.Value() == 0) {
     mnuMF_Code.setVisible(true);
-    platform::prompts().popupMenu(mnuz, QCursor::pos());
+    platform::prompts().popupMenu(mnuz, List2.popupPosition());
     mnuMF_Code.setVisible(false);
     return;
   }
   const auto sort = currentSort();
   if (!sort) return;
   prefillDialogs(line, *sort);
-  platform::prompts().popupMenu(mnuD, QCursor::pos());
+  platform::prompts().popupMenu(mnuD, List2.popupPosition());
 }
 
 void Form1::mnu51_Click() {
