@@ -1,11 +1,16 @@
 // What the windows ask and tell about the files they write and read: the name to write under,
-// with the overwrite question, and the messages of a failed write or an unreadable database file.
+// with the overwrite question, the messages of a failed write or an unreadable database file,
+// and the refusal of text those files cannot hold.
 #pragma once
 
 #include "platform/prompts.h"
 #include "platform/text_file.h"
 
 #include <QString>
+
+namespace platform {
+class TextBox;
+}
 
 #include <functional>
 #include <optional>
@@ -36,5 +41,16 @@ void reportWriteFailure(const platform::WriteResult& result, const QString& path
 
 // Tells the user that a database file cannot be read, in an OK box with the given title.
 void reportUnreadable(const QString& path, const QString& title);
+
+// The data files are Windows-1252 text: any other character would be stored as "?". A text
+// holding one is refused in a box titled `title` that names the first such character ("The
+// <what> cannot hold the character "Ł"." and the line `retry`); true when it was refused.
+extern const QString kRetryWithout;  // "Please try again without it."
+bool refuseUnstorable(const QString& text, const QString& what, const QString& title,
+                      const QString& retry = kRetryWithout);
+
+// A box whose text goes into those files refuses such a character where it is typed or pasted,
+// with that message: the box keeps the text it had.
+void refuseUnstorableTyping(platform::TextBox& box, const QString& what, const QString& title);
 
 }  // namespace windows

@@ -61,6 +61,13 @@ TEST_F(MainWindowTest, DuplicateNumberInAnyCaseIsRefusedAndAskedAgain) {
   EXPECT_EQ(msgs[0].title, kTitle);
   EXPECT_EQ(msgs[0].style, platform::msg::OKOnly);
   EXPECT_EQ(f.List1.List(row("MDX1001")), "MDX1001    0002");
+
+  // A letter the saved files cannot hold is refused and asked again.
+  prompts.answerInput(QStringLiteral("\u01412")).answerMsg(OK).answerInput("3");
+  tick("zk101");
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+            QStringLiteral("The disc reference number cannot hold the character \"\u0141\".\n\rPlease try again without it."));
+  EXPECT_EQ(f.List1.List(row("zk101")), "zk101      0003");
 }
 
 TEST_F(MainWindowTest, ANumberCanBeGivenAgainOnceItsDiscIsUnticked) {

@@ -11,6 +11,7 @@
 #include "windows/database/Rename_Disc.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
@@ -119,6 +120,30 @@ TEST_F(MaintenanceTest, AddRefusesBadCodesDuplicatesAndTrack99WithoutWriting) {
   EXPECT_EQ(tracks(), kTracks);
   EXPECT_FALSE(QFile::exists(home.path("My_Discs.kup")));
   EXPECT_EQ(f.Label4.Caption(), "");  // the box was emptied: nothing to re-select
+}
+
+// A letter the track file cannot hold is refused where it is typed or pasted, never stored as "?".
+TEST_F(MaintenanceTest, AddRefusesALetterTheTrackFileCannotHold) {
+  Form1& f = start();
+  QString kept, afterPaste;
+  prompts.onModal([&](platform::FormBase& w) {
+    auto& a = dynamic_cast<add_tracks&>(w);
+    a.Show();
+    a.Text3.SetFocus();
+    testsupport::typeInto(a.Text3.widget(), QStringLiteral("\u0141\u00d3D\u0179"));
+    kept = a.Text3.Text();
+    QApplication::clipboard()->setText(QStringLiteral("\u0141"));
+    QTest::keyClick(a.Text4.widget(), Qt::Key_V, Qt::ControlModifier);
+    afterPaste = a.Text4.Text();
+  });
+  prompts.answerMsg(OK).answerMsg(OK).answerMsg(OK);
+  QTest::mouseClick(f.cmdAdd.widget(), Qt::LeftButton);
+  EXPECT_EQ(kept, QStringLiteral("\u00d3D"));
+  EXPECT_EQ(afterPaste, "");
+  EXPECT_EQ(messages(), (QStringList{QStringLiteral("The song title cannot hold the character \"\u0141\".\n\rPlease try again without it."),
+                                     QStringLiteral("The song title cannot hold the character \"\u0179\".\n\rPlease try again without it."),
+                                     QStringLiteral("The artist cannot hold the character \"\u0141\".\n\rPlease try again without it.")}));
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Add Tracks");
 }
 
 TEST_F(MaintenanceTest, AddOffersToSaveTheTickedSelectionFirst) {

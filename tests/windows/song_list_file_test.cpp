@@ -52,6 +52,23 @@ TEST_F(SongListFileTest, SaveWritesTheVersionTwoFileByteForByte) {
   EXPECT_TRUE(prompts.callsOf("msgBox").empty());  // success says nothing
 }
 
+// The header box refuses a letter the file cannot hold as it is typed: nothing is saved as "?".
+TEST_F(SongListFileTest, TheHeaderBoxRefusesALetterTheFileCannotHold) {
+  Form1& f = start();
+  tick("SC8123");
+  QApplication::setActiveWindow(f.window());
+  QTest::mouseClick(f.Text1.widget(), Qt::LeftButton);
+  QCoreApplication::processEvents();  // the click selects the whole header
+  prompts.answerMsg(OK).answerMsg(OK);
+  testsupport::typeInto(f.Text1.widget(), QStringLiteral("\u0141\u00d3D\u0179 KARAOKE"));
+  const auto refused = prompts.callsOf("msgBox");
+  ASSERT_EQ(refused.size(), 2u);
+  EXPECT_EQ(refused[0].text, QStringLiteral("The song list header cannot hold the character \"\u0141\".\n\rPlease try again without it."));
+  EXPECT_EQ(refused[1].title, "Mellowdex");
+  save("Lodz");
+  EXPECT_TRUE(home.readBytes("Lodz.mdq").startsWith("\"MELLOWDEX CD SELECTION FILE2\"\r\n\"\xd3" "D KARAOKE\"\r\n"));
+}
+
 TEST_F(SongListFileTest, SaveKeepsOwnNumbersSortAndOptions) {
   Form1& f = start();
   f.Check2.setValue(1);

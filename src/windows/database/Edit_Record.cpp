@@ -23,7 +23,7 @@ void tell(const QString& text) { platform::prompts().msgBox(text, platform::msg:
 }  // namespace
 
 Edit_Record::Edit_Record() : FormBase(Kind::Dialog, QStringLiteral("Edit Tracks"), QSize(520, 330)) {
-  windows::setUpTrackBoxes(Text1, Text2, Text3, Text4);
+  windows::setUpTrackBoxes(Text1, Text2, Text3, Text4, kTitle);
   Check1.setToolTipText(QStringLiteral("when selected your list will be updated after you click the ok button"));
   Command1.setToolTipText(QStringLiteral("click to update database"));
   Command2.setToolTipText(QStringLiteral("click to close"));

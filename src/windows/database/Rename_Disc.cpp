@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "windows/database/dialog_helpers.h"
+#include "windows/file_prompts.h"
 #include "windows/main/form1.h"
 
 using common::Trim;
@@ -28,6 +29,7 @@ Rename_Disc::Rename_Disc() : FormBase(Kind::Dialog, kTitle, QSize(440, 220)) {
   Text2.setMaxLength(10);
   Text1.setToolTipText(QStringLiteral("enter the disc code here"));
   Text2.setToolTipText(QStringLiteral("enter the disc code here"));
+  windows::refuseUnstorableTyping(Text2, QStringLiteral("disc code"), kTitle);
   Command1.setToolTipText(QStringLiteral("click to update database"));
   Command2.setToolTipText(QStringLiteral("click to close"));
 

@@ -17,7 +17,7 @@ const QString kTitle = QStringLiteral("Add Tracks");
 }
 
 add_tracks::add_tracks() : FormBase(Kind::Dialog, kTitle, QSize(700, 330)) {
-  windows::setUpTrackBoxes(Text1, Text2, Text3, Text4);
+  windows::setUpTrackBoxes(Text1, Text2, Text3, Text4, kTitle);
   Command1.setToolTipText(QStringLiteral("click to add track"));
   Command2.setToolTipText(QStringLiteral("click to close"));
 

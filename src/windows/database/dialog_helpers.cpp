@@ -2,6 +2,7 @@
 
 #include "common/text_helpers.h"
 #include "platform/prompts.h"
+#include "windows/file_prompts.h"
 
 namespace windows {
 
@@ -14,7 +15,7 @@ const QString kUnknown = QStringLiteral("\rIf you do not know it enter Unknown")
 }  // namespace
 
 void setUpTrackBoxes(platform::TextBox& code, platform::TextBox& track, platform::TextBox& song,
-                     platform::TextBox& artist) {
+                     platform::TextBox& artist, const QString& title) {
   const QFont sans(QStringLiteral("MS Sans Serif"));
   for (platform::TextBox* box : {&code, &track, &song, &artist}) box->setFont(sans);
   code.setMaxLength(10);
@@ -25,6 +26,9 @@ void setUpTrackBoxes(platform::TextBox& code, platform::TextBox& track, platform
   track.setToolTipText(QStringLiteral("enter the track number here"));
   song.setToolTipText(QStringLiteral("enter the song title here"));
   artist.setToolTipText(QStringLiteral("enter the artist here"));
+  refuseUnstorableTyping(code, QStringLiteral("disc code"), title);
+  refuseUnstorableTyping(song, QStringLiteral("song title"), title);
+  refuseUnstorableTyping(artist, QStringLiteral("artist"), title);
 }
 
 bool refuseTrackEntry(platform::TextBox& code, platform::TextBox& track, platform::TextBox& song,

@@ -26,9 +26,10 @@ inline void keepDigitsOnly(platform::TextBox& box) {
 }
 
 // The four boxes of a track in the add and edit windows: their font, the lengths they keep
-// (code 10, track 2, song 35, artist 29) and their tips.
+// (code 10, track 2, song 35, artist 29), their tips, and the refusal (in a box titled `title`)
+// of a character the track file cannot hold.
 void setUpTrackBoxes(platform::TextBox& code, platform::TextBox& track, platform::TextBox& song,
-                     platform::TextBox& artist);
+                     platform::TextBox& artist, const QString& title);
 
 // The refusal of a forbidden character: the text and the characters it names.
 inline const QString kInvalidTitle = QStringLiteral("Invalid Character");

@@ -11,6 +11,7 @@
 #include "windows/database/delete_record.h"
 #include "windows/database/Edit_Record.h"
 #include "windows/database/File_Rename.h"
+#include "windows/file_prompts.h"
 #include "windows/main/module1.h"
 
 #include <QApplication>
@@ -82,6 +83,7 @@ void Form1::buildControls() {
   List2.setHeader(Label2);
 
   Text1.setMaxLength(kHeaderMaxLength);
+  windows::refuseUnstorableTyping(Text1, QStringLiteral("song list header"), kMessageTitle);
 
   List1.setToolTipText(QStringLiteral("master database, showing disc manufacture codes"));
   List2.setToolTipText(QStringLiteral("double click a track to view all tracks on same disc, right click to edit"));

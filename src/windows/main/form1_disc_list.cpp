@@ -9,6 +9,7 @@
 #include "platform/prompts.h"
 #include "windows/database/delete_record.h"
 #include "windows/database/dialog_helpers.h"
+#include "windows/file_prompts.h"
 
 #include <QWidget>
 
@@ -64,6 +65,7 @@ void Form1::List1_ItemCheck(int) {
       Label1.setCaption(QStringLiteral("Discs = ") + QString::number(List1.SelCount()));
       return;
     }
+    if (windows::refuseUnstorable(result, QStringLiteral("disc reference number"), kReferenceTitle)) continue;
     // The number is saved in song-list files and print jobs as a double-quoted field: a quote
     // inside it would cut the saved disc and its lines short when they are read back.
     if (catalogue::hasForbiddenCharacter(result)) {

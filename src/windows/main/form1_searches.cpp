@@ -256,12 +256,8 @@ void Form1::cmdSearch_Click() {
   }
   // The history and the database hold Windows-1252 text only: any other character would be
   // stored as "?", which a later search from the history takes for a wildcard.
-  if (const qsizetype at = platform::cp1252::firstOutside(cmbSearch_text.Text()); at >= 0) {
-    const QString text = cmbSearch_text.Text();
-    const qsizetype length = text[at].isHighSurrogate() && at + 1 < text.size() ? 2 : 1;
-    platform::prompts().msgBox(QStringLiteral("The search text cannot hold the character \"") + text.mid(at, length) +
-                                   QStringLiteral("\".\n\rPlease search without it."),
-                               OKOnly + Exclamation, kSearchTitle);
+  if (windows::refuseUnstorable(cmbSearch_text.Text(), QStringLiteral("search text"), kSearchTitle,
+                                QStringLiteral("Please search without it."))) {
     cmbSearch_text.SetFocus();
     return;
   }

@@ -9,6 +9,7 @@
 #include "platform/text_file.h"
 #include "printing/preview_renderer.h"
 #include "printing/print_layouts.h"
+#include "windows/file_prompts.h"
 #include "windows/main/form1.h"
 
 #include <QDialog>
@@ -112,6 +113,8 @@ frmPrint::frmPrint() : FormBase(Kind::Dialog, QStringLiteral("Print Preview"), Q
   Combo2.setToolTipText(QStringLiteral("select font size"));
   Command3.setToolTipText(QStringLiteral("click to select text color"));
   Text1.setToolTipText(QStringLiteral("enter a song list header, this will be printed on your song list"));
+  // The header goes back to the main window, which saves it with the list.
+  windows::refuseUnstorableTyping(Text1, QStringLiteral("song list header"), Caption());
   Command2.setToolTipText(QStringLiteral("click to apply the song list header"));
   Command1.setToolTipText(QStringLiteral("click to print the diplayed song list"));
   Command4.setToolTipText(QStringLiteral("click to close this window"));
