@@ -8,12 +8,12 @@
 
 #include <QString>
 
+#include <functional>
+#include <optional>
+
 namespace platform {
 class TextBox;
 }
-
-#include <functional>
-#include <optional>
 
 namespace windows {
 

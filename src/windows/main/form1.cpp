@@ -412,11 +412,12 @@ double Form1::fitOptionCaptions(const QFont& font) {
 // their smallest captions (the first stands 1 unit in), each button's caption inside its 10 or 20
 // units across and 12 down, the song counter at its largest number in the 14 units before the
 // disc counter and the 5 below the song list, and the rows down to the song list above the hint.
-// The next resize sets the captions' size again.
 void Form1::setLayoutMinimumSize() {
-  QFont smallest = QApplication::font(Check1.widget());
+  const QFont normal = QApplication::font(Check1.widget());
+  QFont smallest = normal;
   smallest.setPointSizeF(kSmallestOptionFont);
   double width = fitOptionCaptions(smallest) * 100 / 99;
+  fitOptionCaptions(normal);
   QStyle* style = cmdOpen.widget()->style();
   const int margin = style->pixelMetric(QStyle::PM_ButtonMargin) + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
   const QFontMetrics buttonFont(cmdOpen.widget()->font());
