@@ -43,7 +43,11 @@ struct PrintDialogAnswer {
 struct PrintDialogRequest {
   int copies = 1;
   int minPage = 1;
-  int maxPage = 1;
+  int maxPage = 1;  // the range the boxes open with runs from minPage to maxPage
+  // The highest page the range boxes take. The dialog can change the paper, and it cannot tell
+  // the boxes while it is open: a caller whose page count depends on the paper asks for room
+  // here and checks the chosen pages against the paper in the answer.
+  int rangeLimit = 0;
   bool allowPageRange = false;
   // The printer or PDF file and the paper the dialog opens on (an earlier answer); what is empty
   // or not valid here opens as the printer's default.

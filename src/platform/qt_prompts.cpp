@@ -6,6 +6,8 @@
 #include "platform/menu.h"
 #include "platform/painter_surface.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
@@ -261,7 +263,7 @@ std::optional<PrintDialogAnswer> QtPrompts::printDialog(const PrintDialogRequest
   QPrintDialog dlg(&printer, activeParent());
   if (req.allowPageRange) {
     dlg.setOption(QAbstractPrintDialog::PrintPageRange, true);
-    dlg.setMinMax(req.minPage, req.maxPage);
+    dlg.setMinMax(req.minPage, std::max(req.maxPage, req.rangeLimit));
     printer.setFromTo(req.minPage, req.maxPage);  // the range offered, should the user pick one
   } else {
     dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);

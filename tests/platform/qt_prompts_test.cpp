@@ -106,21 +106,24 @@ TEST(QtPrompts, CancellingTheInputBoxGivesTheEmptyTextAndThePrintDialogNothing) 
   closeNextModal();
   EXPECT_EQ(prompts.inputBox("Enter your reference number for the disc SC1", "Your disc reference number", "0001"),
             "");
-  // The page range offered runs from the first page to the last one allowed.
-  int from = -1, to = -1;
+  // The page range offered runs from the first page to the last one allowed; the boxes take
+  // pages up to the limit asked for, which another paper chosen in the dialog may have.
+  int from = -1, to = -1, toMax = -1;
   QTimer::singleShot(0, [&] {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal) return;
     if (auto* box = modal->findChild<QSpinBox*>("from")) from = box->value();
-    if (auto* box = modal->findChild<QSpinBox*>("to")) to = box->value();
+    if (auto* box = modal->findChild<QSpinBox*>("to")) to = box->value(), toMax = box->maximum();
     modal->close();
   });
   PrintDialogRequest req;
   req.maxPage = 53;
+  req.rangeLimit = 200;
   req.allowPageRange = true;
   EXPECT_FALSE(prompts.printDialog(req));
   EXPECT_EQ(from, 1);
   EXPECT_EQ(to, 53);
+  EXPECT_EQ(toMax, 200);
   // The colour dialog has no part for defining custom colours.
   QStringList customShown;
   QTimer::singleShot(0, [&] {

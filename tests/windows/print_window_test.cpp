@@ -758,6 +758,15 @@ TEST_F(PrintWindowTest, OnSmallPaperTheTitleAndTheDialogCountThePagesAsPrinted) 
   clickOn(w.Command1.widget());
   EXPECT_EQ(prompts.callsOf("msgBox").back().text, "The list has " + estimate.captured(1) + " pages.");
   EXPECT_EQ(prompts.printRequests.back().maxPage, estimate.captured(1).toInt());
+  // Back on A4, the dialog opens on A4's pages, and its range boxes still take every page of A5
+  // across, should that paper be chosen in the dialog itself.
+  platform::PrintDialogAnswer a4 = past;
+  a4.pageLayout = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20));
+  prompts.answerPrint(a4).answerMsg(OK).answerPrint(a4).answerMsg(OK);
+  clickOn(w.Command1.widget());
+  clickOn(w.Command1.widget());
+  EXPECT_LT(prompts.printRequests.back().maxPage, estimate.captured(1).toInt());
+  EXPECT_GE(prompts.printRequests.back().rangeLimit, estimate.captured(1).toInt());
 }
 
 TEST_F(PrintWindowTest, EveryButtonReachesItsHandler) {

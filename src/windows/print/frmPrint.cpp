@@ -259,11 +259,13 @@ void frmPrint::Count_Pages() {
   // A job cut short before its heading record holds no tracks, not fewer than none.
   const int tracks = std::max(0, (job ? job->lineCount : 0) - 2);
   Page_Estimate = 1;
+  pageLimit_ = 1;
   if (job) {
     if (const auto counter = makeCountingSurface(printChoice_)) {
       Page_Estimate = std::max(1, printing::countPaperPages(*counter, *job, paperSettings()));
       counter->endDocument();
     }
+    pageLimit_ = std::max(Page_Estimate, job->lineCount);
   }
   QString title = QStringLiteral("Print Preview    Total tracks = ") + QString::number(tracks) +
                   QStringLiteral("     Approx tracks per page = ");
@@ -322,6 +324,7 @@ void frmPrint::Command1_Click() {
   platform::PrintDialogRequest req;
   req.minPage = 1;
   req.maxPage = Page_Estimate;
+  req.rangeLimit = pageLimit_;  // pages past the end of the paper chosen are refused after
   req.allowPageRange = true;
   req.previous = printChoice_;
   const auto answer = platform::prompts().printDialog(req);

@@ -44,6 +44,9 @@ class frmPrint : public platform::FormBase {
   // Numbers the window keeps while it is open.
   int Preview_Row_Count = 0;
   int Page_Estimate = 0;
+  // No paper gives more pages than the list has lines: the print dialog's range boxes take up
+  // to this many, for a paper chosen in the dialog itself.
+  int pageLimit_ = 1;
   int First_Page = 0;
   int Last_Page = 0;
   int Page_Counter = 0;
