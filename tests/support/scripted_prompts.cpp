@@ -138,7 +138,7 @@ void ScriptedPrompts::popupMenu(platform::MenuItem& menu, QPoint globalPos) {
 }
 
 void ScriptedPrompts::showModal(platform::FormBase& form) {
-  form.Load();
+  form.Show();
   auto s = take("modal", PromptCall{"modal", form.Caption(), {}, 0, {}});
   if (s && s->action) s->action(form);
   if (form.isLoaded()) form.Unload();

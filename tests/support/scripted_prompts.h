@@ -40,7 +40,7 @@ class ScriptedPrompts : public platform::Prompts {
   ScriptedPrompts& answerPrintAsOpened();
   // Chooses the named entry of the next popup menu ("" closes it without a choice).
   ScriptedPrompts& choosePopup(const QString& entryName);
-  // Acts on the next modally shown window, then closes it.
+  // Acts on the next window shown modally (shown, as the user meets it), then closes it.
   ScriptedPrompts& onModal(std::function<void(platform::FormBase&)> action);
 
   const std::vector<PromptCall>& calls() const { return calls_; }

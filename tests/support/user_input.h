@@ -22,6 +22,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -72,6 +74,25 @@ inline void clickOn(QWidget* widget, QPoint at = {-1, -1}, Delivery delivery = D
       delete e;
     }
   }
+}
+
+// A press of a button as the user makes it: a left click, which a hidden or disabled button
+// does not take.
+inline void press(platform::CommandButton& button) {
+  const QWidget* shown = button.widget();
+  EXPECT_TRUE(shown->isVisible() && shown->isEnabled()) << button.name().toStdString() << " is not offered";
+  QTest::mouseClick(button.widget(), Qt::LeftButton);
+}
+
+// Choosing a menu entry as the user does: its action triggered, which a disabled entry ignores.
+// The entry is shown and enabled, and so are the menus of the bar it hangs from (a popup menu is
+// hidden from the bar: its list opens it).
+inline void choose(platform::MenuItem& entry) {
+  bool offered = entry.action()->isVisible() && entry.action()->isEnabled();
+  for (platform::MenuItem* m = entry.parent(); m; m = m->parent())
+    if (m->action() && m->action()->isVisible()) offered = offered && m->action()->isEnabled();
+  EXPECT_TRUE(offered) << entry.name().toStdString() << " is not offered";
+  entry.action()->trigger();
 }
 
 // Where on a list row a click lands: the row's text, or its check box.

@@ -21,7 +21,9 @@
 using platform::msg::No;
 using platform::msg::OK;
 using platform::msg::Yes;
+using testsupport::choose;
 using testsupport::discLine;
+using testsupport::press;
 using testsupport::trackLine;
 
 // ---------------------------------------------------------------- Add Tracks
@@ -45,7 +47,7 @@ TEST_F(MaintenanceTest, AddAppendsEachTrackStepsTheNumberAndReselectsTheDisc) {
     a.Text2.setText("7");
     a.Text3.setText("FIRST SONG");
     a.Text4.setText("   ");  // blanks are an artist
-    a.Command1_Click();
+    press(a.Command1);
     EXPECT_EQ(a.Text1.Text(), "NEW1");
     EXPECT_EQ(a.Text2.Text(), "08");
     EXPECT_EQ(a.Text3.Text(), "");
@@ -59,10 +61,10 @@ TEST_F(MaintenanceTest, AddAppendsEachTrackStepsTheNumberAndReselectsTheDisc) {
     EXPECT_EQ(a.Text1.Text(), "NEW1");
     a.Text3.setText("SECOND");
     a.Text4.setText("SINGER");
-    a.Command1_Click();
-    a.Command2_Click();
+    press(a.Command1);
+    press(a.Command2);
   });
-  f.mnuTracks_Click();
+  choose(f.mnuTracks);
   const QString first = trackLine("NEW1", "07", "FIRST SONG", ""), second = trackLine("NEW1", "08", "SECOND", "SINGER");
   EXPECT_EQ(tracks(), (kTracks + QStringList{first, second}));
   EXPECT_EQ(home.readBytes("watka.bxl").size(), 7 * 92);
@@ -85,28 +87,28 @@ TEST_F(MaintenanceTest, AddRefusesBadCodesDuplicatesAndTrack99WithoutWriting) {
     a.Text2.setText("3");
     a.Text3.setText("A SONG");
     a.Text4.setText("AN ARTIST");
-    a.Command1_Click();
+    press(a.Command1);
     EXPECT_EQ(a.Text1.Text(), "");
     a.Text1.setText("SC8123");
     a.Text2.setText("1");
-    a.Command1_Click();  // already stored as track 01
+    press(a.Command1);  // already stored as track 01
     EXPECT_EQ(a.Text1.Text(), "");
     EXPECT_EQ(a.Text2.Text(), "01");
     EXPECT_EQ(a.Text3.Text(), "");
     a.Text3.setText("A SONG");
     a.Text4.setText("AN ARTIST");
-    a.Command1_Click();
+    press(a.Command1);
     a.Text1.setText("SC8123");
     a.Text2.setText("99");
     a.Text3.setText("X");
     a.Text4.setText("Y");
-    a.Command1_Click();
+    press(a.Command1);
     EXPECT_EQ(a.Text2.Text(), "01");
     EXPECT_EQ(a.Text4.Text(), "");
-    a.Command2_Click();
+    press(a.Command2);
   });
   prompts.answerMsg(OK).answerMsg(OK).answerMsg(OK).answerMsg(OK);
-  f.mnuTracks_Click();
+  choose(f.mnuTracks);
   const auto shown = prompts.callsOf("msgBox");
   ASSERT_EQ(shown.size(), 4u);
   EXPECT_EQ(shown[0].text, "You can not use these characters \"  , ");
@@ -150,7 +152,7 @@ TEST_F(MaintenanceTest, AddOffersToSaveTheTickedSelectionFirst) {
   Form1& f = start();
   tick("SC8123");
   prompts.answerMsg(No).onModal(nullptr);  // closed by its frame: no hand-back
-  f.mnuTracks_Click();
+  choose(f.mnuTracks);
   ASSERT_EQ(prompts.calls().size(), 2u);
   EXPECT_EQ(prompts.calls()[0].text, "Your current disc selection will be cleared.\n\r\n\rDo you want to Save your list now?");
   EXPECT_EQ(prompts.calls()[0].style, 36);
@@ -177,13 +179,13 @@ TEST_F(MaintenanceTest, AddThatCannotBeWrittenLeavesEveryFileAsItWas) {
     a.Text4.setText("ARTIST");
     {
       testsupport::FileSizeLimit limit(5 * 92 + 40);  // the track file takes part of the record
-      a.Command1_Click();
+      press(a.Command1);
     }
     EXPECT_EQ(a.Text3.Text(), "SONG");  // still there to try again
-    a.Command2_Click();
+    press(a.Command2);
   });
   prompts.answerMsg(OK);
-  f.mnuTracks_Click();
+  choose(f.mnuTracks);
   ASSERT_EQ(messages().size(), 1);
   EXPECT_TRUE(messages()[0].contains("watka.bxl could not be written")) << messages()[0].toStdString();
   EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Add Tracks");
@@ -201,10 +203,10 @@ TEST_F(MaintenanceTest, AddThatCannotBeWrittenLeavesEveryFileAsItWas) {
     a.Text3.setText("SONG");
     a.Text4.setText("ARTIST");
     testsupport::OrdinaryUser user(home.path());
-    a.Command1_Click();
+    press(a.Command1);
   });
   prompts.answerMsg(OK);
-  f.mnuTracks_Click();
+  choose(f.mnuTracks);
   ASSERT_EQ(messages().size(), 2);
   EXPECT_TRUE(messages()[1].contains("watdi.bxl could not be written")) << messages()[1].toStdString();
   EXPECT_TRUE(messages()[1].endsWith("The database has not been changed.")) << messages()[1].toStdString();
@@ -232,7 +234,7 @@ TEST_F(MaintenanceTest, ChangeCodeRewritesBothFilesInOrderAndReselectsTheDisc) {
     QTest::mouseClick(d.Command1.widget(), Qt::LeftButton);
     EXPECT_FALSE(d.isVisible());  // closed by the change itself
   });
-  f.mnu_Change_Disc_Code_Click();
+  choose(f.mnu_Change_Disc_Code);
   // The disc's records carry the new code and keep the rest as they were stored.
   EXPECT_EQ(tracks(), (QStringList{trackLine("new9", "01", "A", "B"), trackLine("MDX1001", "01", "C", "D"),
                                    "\"new9       \",\"02\",\"E\",\"F\""}));
@@ -248,17 +250,17 @@ TEST_F(MaintenanceTest, ChangeCodeRefusalsKeepTheWindowOpenAndTheFilesUntouched)
     auto& d = dynamic_cast<Rename_Disc&>(w);
     for (const char* typed : {"   ", " SC8123 ", "A,B", "MDX1001"}) {
       d.Text2.setText(typed);
-      d.Command1_Click();
+      press(d.Command1);
       EXPECT_EQ(d.Text2.Text(), "") << typed;
       EXPECT_TRUE(d.isLoaded());
     }
     EXPECT_TRUE(d.Command1.Enabled() && d.Command2.Enabled() && d.Text1.Enabled());
-    d.Command2_Click();
+    press(d.Command2);
   });
   // A box that waits for the user keeps no other copy of the program from the database.
   bool lockedWhileShown = true;
   prompts.answerMsg(OK).answerMsg(OK).answerMsg(OK, [&] { lockedWhileShown = QFile::exists(home.path("watka.lck")); });
-  f.mnu_Change_Disc_Code_Click();
+  choose(f.mnu_Change_Disc_Code);
   EXPECT_FALSE(lockedWhileShown);
   EXPECT_EQ(messages(), (QStringList{"New Disc Code = Current Disc Code\rPlease use another disc code.",
                                      "You can not use these characters \" , ",
@@ -272,7 +274,7 @@ TEST_F(MaintenanceTest, ChangeCodeRefusalsKeepTheWindowOpenAndTheFilesUntouched)
   home.writeBytes("watdi.bxl", home.readBytes("watdi.bxl") + "\r\n");  // an empty line is no disc
   const QByteArray tracksBefore = home.readBytes("watka.bxl"), discsBefore = home.readBytes("watdi.bxl");
   prompts.answerMsg(OK);
-  f.mnu_Change_Disc_Code_Click();
+  choose(f.mnu_Change_Disc_Code);
   EXPECT_EQ(messages().last(), "Please select a disc first");
   EXPECT_EQ(prompts.callsOf("modal").size(), 1u);
   EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);
@@ -313,12 +315,12 @@ TEST_F(MaintenanceTest, ChangeCodeRefusesACodeCutByItsBox) {
   prompts.onModal([](platform::FormBase& w) {
     auto& d = dynamic_cast<Rename_Disc&>(w);
     d.Text2.setText("NEW");
-    d.Command1_Click();
+    press(d.Command1);
     EXPECT_TRUE(d.isLoaded());
   });
   prompts.answerMsg(OK);
   const QByteArray before = home.readBytes("watka.bxl");
-  f.mnu_Change_Disc_Code_Click();
+  choose(f.mnu_Change_Disc_Code);
   ASSERT_EQ(messages().size(), 1);
   EXPECT_EQ(home.readBytes("watka.bxl"), before);
   EXPECT_EQ(discs(), (QStringList{discLine("ABCDEFGHIJK"), discLine("SC1")}));
@@ -339,9 +341,9 @@ TEST_F(MaintenanceTest, ChangeCodeHoldsInputDuringTheRewriteAndHandsBackTheCodeI
           d.Text2.setText("OTHER");
         },
         Qt::QueuedConnection);
-    d.Command1_Click();
+    press(d.Command1);
   });
-  f.mnu_Change_Disc_Code_Click();
+  choose(f.mnu_Change_Disc_Code);
   EXPECT_TRUE(inputHeld);
   EXPECT_EQ(discs()[0], discLine("NEW9"));
   EXPECT_EQ(f.Label4.Caption(), "NEW9");
@@ -356,13 +358,13 @@ TEST_F(MaintenanceTest, ChangeCodeThatCannotBeWrittenLeavesBothFiles) {
     d.Text2.setText("NEW9");
     {
       testsupport::FileSizeLimit limit(100);
-      d.Command1_Click();
+      press(d.Command1);
     }
     EXPECT_TRUE(d.Command1.Enabled());
     EXPECT_EQ(d.mousePointer(), platform::MousePointer::Default);
   });
   prompts.answerMsg(OK);
-  f.mnu_Change_Disc_Code_Click();
+  choose(f.mnu_Change_Disc_Code);
   ASSERT_EQ(messages().size(), 1);
   EXPECT_TRUE(messages()[0].contains("could not be written"));
   EXPECT_EQ(tracks(), kTracks);
@@ -381,11 +383,11 @@ TEST_F(MaintenanceTest, DeleteDiscRemovesItsTracksAndItsLineAndClearsTheMainWind
   prompts.onModal([](platform::FormBase& w) {
     auto& d = dynamic_cast<delete_record&>(w);
     EXPECT_TRUE(d.Command1.Enabled());
-    d.Command1_Click();
+    press(d.Command1);
     EXPECT_FALSE(d.isLoaded());
   });
   prompts.answerMsg(Yes);
-  f.mnuB_Click();
+  choose(f.mnuB);
   const auto asked = prompts.callsOf("msgBox");
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_EQ(asked[0].text, "You have choosen to delete Disc SC8123 are you sure");
@@ -402,12 +404,12 @@ TEST_F(MaintenanceTest, DeleteDiscRemovesItsTracksAndItsLineAndClearsTheMainWind
 TEST_F(MaintenanceTest, DeleteTrackFromTheSongListKeepsADiscWithOtherTracks) {
   Form1& f = start();
   tick("SC8123");
-  f.cmdGet_Tracks_Click();
+  press(f.cmdGet_Tracks);
   clickSong("PAPER SKY");
-  prompts.onModal([](platform::FormBase& w) { dynamic_cast<delete_record&>(w).Command1_Click(); });
+  prompts.onModal([](platform::FormBase& w) { press(dynamic_cast<delete_record&>(w).Command1); });
   prompts.answerMsg(Yes);
-  f.mnue_Click();
-  EXPECT_EQ(messages(), QStringList{"You have choosen to delete Disc SC8123 Track 02 are you sure."});
+  choose(f.mnue);
+  ASSERT_EQ(messages(), QStringList{"You have choosen to delete Disc SC8123 Track 02 are you sure."});
   EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Delete Track 02 from Disc SC8123");
   QStringList expected = kTracks;
   expected.removeAt(1);
@@ -428,12 +430,12 @@ TEST_F(MaintenanceTest, DeleteTrackTypedByHand) {
       EXPECT_FALSE(d.Option1.Value() || d.Option2.Value());
       d.Text1.setText(code);
       d.Text2.setText(track);
-      d.Command1_Click();
+      press(d.Command1);
     });
     prompts.answerMsg(answer);
     // The box waits for the user with the database let go, for another copy to change it.
     if (toldNothingWent) prompts.answerMsg(OK, [&] { EXPECT_FALSE(QFile::exists(home.path("watka.lck"))); });
-    f.mnuDelete_Click();
+    f.mnuDelete_Click();  // hidden from the menus: no control opens Delete with no mode
   };
   deleteTrack("zk101", "1", No);
   EXPECT_EQ(home.readBytes("watka.bxl"), stored);
@@ -453,12 +455,12 @@ TEST_F(MaintenanceTest, DeleteTrackTypedByHand) {
     auto& d = dynamic_cast<delete_record&>(w);
     d.Text1.setText("   ");
     d.Text2.setText("1");
-    d.Command1_Click();
+    press(d.Command1);
     EXPECT_TRUE(d.isLoaded());
-    d.Command2_Click();
+    press(d.Command2);
   });
   prompts.answerMsg(OK);
-  f.mnuDelete_Click();
+  choose(f.mnuB);
   EXPECT_EQ(messages().last(), "Please enter a Disc code.");
   EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);
   EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
@@ -471,9 +473,9 @@ TEST_F(MaintenanceTest, DeleteKeepsLongFieldsWholeLongerCodesApartAndQuotesFromS
   Form1& f = start();
   f.List1.setListIndex(row("ABCDEFGHIJK"));
   ASSERT_EQ(f.List1.Text(), "ABCDEFGHIJK");
-  prompts.onModal([](platform::FormBase& w) { dynamic_cast<delete_record&>(w).Command1_Click(); });
+  prompts.onModal([](platform::FormBase& w) { press(dynamic_cast<delete_record&>(w).Command1); });
   prompts.answerMsg(Yes);
-  f.mnuB_Click();
+  choose(f.mnuB);
   // Short fields padded, the long ones whole; the quote that would end its field is an apostrophe.
   EXPECT_EQ(home.readBytes("watka.bxl"),
             "\"ABCDEFGHIJKL\",\"01\",\"A SONG TITLE THAT RUNS TO FORTY-ONE CHARS\",\"AN ARTIST                     \"\r\n" +
@@ -511,7 +513,7 @@ TEST_F(MaintenanceTest, EditAndDeleteFromALineActOnlyOnItsOwnDisc) {
   const auto createList = [&] {
     for (const char* code : {"plx0104", "PLX0104", "ABCDEFGHIJK", "ABCDEFGHIJKL"})
       if (row(code) >= 0) tick(code);
-    f.cmdGet_Tracks_Click();
+    press(f.cmdGet_Tracks);
   };
   const auto deleteAnswering = [&](int answer) {
     return [&, answer] {
@@ -555,7 +557,7 @@ TEST_F(MaintenanceTest, EditAndDeleteFromALineActOnlyOnItsOwnDisc) {
       auto& e = dynamic_cast<Edit_Record&>(w);
       e.Text3.setText("WRONG");
       QTest::mouseClick(e.Command1.widget(), Qt::LeftButton);
-      e.Command2_Click();
+      press(e.Command2);
     });
     prompts.answerMsg(OK);
   });
@@ -564,7 +566,7 @@ TEST_F(MaintenanceTest, EditAndDeleteFromALineActOnlyOnItsOwnDisc) {
   EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
 
   // The disc list holds the whole code: its popup deletes that disc and no other.
-  f.cmdUntag_Click();
+  press(f.cmdUntag);
   const int twelveRow = row("ABCDEFGHIJKL");
   f.List1.setListIndex(twelveRow);
   prompts.choosePopup("mnuB");
@@ -581,10 +583,10 @@ TEST_F(MaintenanceTest, DeleteThatCannotBeWrittenLeavesBothFiles) {
   f.List1.setListIndex(row("SC8123"));
   prompts.onModal([](platform::FormBase& w) {
     testsupport::FileSizeLimit limit(100);
-    dynamic_cast<delete_record&>(w).Command1_Click();
+    press(dynamic_cast<delete_record&>(w).Command1);
   });
   prompts.answerMsg(Yes).answerMsg(OK);
-  f.mnuDelete_Click();
+  choose(f.mnuB);
   ASSERT_EQ(messages().size(), 2);
   EXPECT_TRUE(messages()[1].contains("watka.bxl could not be written")) << messages()[1].toStdString();
   EXPECT_EQ(tracks(), kTracks);
@@ -607,17 +609,17 @@ TEST_F(MaintenanceTest, DeleteWindowTitleBlinks) {
 TEST_F(MaintenanceTest, DeleteAndEditWantOneSelectedLine) {
   Form1& f = start();
   prompts.answerMsg(OK);
-  f.mnuedittrack_Click();
+  choose(f.mnuedittrack);
   EXPECT_EQ(messages(), QStringList{"Please select a track first"});
   tick("SC8123");
-  f.cmdGet_Tracks_Click();
+  press(f.cmdGet_Tracks);
   f.List2.setSelected(0, true);
   f.List2.setSelected(1, true);
   ASSERT_EQ(f.List2.SelCount(), 2);
   prompts.answerMsg(OK).answerMsg(OK).answerMsg(OK);
-  f.mnuB_Click();
-  f.mnuedittrack_Click();
-  f.mnug_Click();
+  choose(f.mnuB);
+  choose(f.mnuedittrack);
+  choose(f.mnug);
   const auto shown = prompts.callsOf("msgBox");
   ASSERT_EQ(shown.size(), 4u);
   for (size_t i = 1; i < 4; ++i) EXPECT_EQ(shown[i].text, "Please select only one track");
@@ -677,7 +679,7 @@ TEST_F(MaintenanceTest, LoneCarriageReturnsEndRecordsInEveryReadAndRewrite) {
     SCOPED_TRACE(QByteArray(end).toHex().toStdString());
     odd = end;
     useCrOnly();
-    f.cmdUntag_Click();
+    press(f.cmdUntag);
     f.Form_Activate();
     EXPECT_TRUE(f.Caption().endsWith("Database = " + QString::number(records.size()) + " Songs")) << f.Caption().toStdString();
     EXPECT_EQ(f.List1.ListCount(), discsCrLf.count('\n'));
@@ -688,10 +690,10 @@ TEST_F(MaintenanceTest, LoneCarriageReturnsEndRecordsInEveryReadAndRewrite) {
       d.Option2.setValue(true);
       d.Text1.setText("MDX1003");
       d.Text2.setText("01");
-      d.Command1_Click();
+      press(d.Command1);
     });
     prompts.answerMsg(Yes);
-    f.mnuDelete_Click();
+    choose(f.mnuB);
     EXPECT_EQ(home.readBytes("watka.bxl"), without(0));
     EXPECT_EQ(home.readBytes("watdi.bxl"), crOnly(discsCrLf));
 
@@ -703,21 +705,21 @@ TEST_F(MaintenanceTest, LoneCarriageReturnsEndRecordsInEveryReadAndRewrite) {
       e.Text2.setText("02");
       e.Text3.setText("NEW SONG");
       e.Text4.setText("NEW ARTIST");
-      e.Command1_Click();
+      press(e.Command1);
     });
-    f.mnug_Click();
+    choose(f.mnug);
     EXPECT_EQ(home.readBytes("watka.bxl"), without(1) + (trackLine("MDX1003", "02", "NEW SONG", "NEW ARTIST") + "\r\n").toLatin1());
 
     // Change a disc's code.
     useCrOnly();
-    f.cmdUntag_Click();
+    press(f.cmdUntag);
     f.List1.setListIndex(row("MDX1003"));
     prompts.onModal([](platform::FormBase& w) {
       auto& d = dynamic_cast<Rename_Disc&>(w);
       d.Text2.setText("NEWCODE");
-      d.Command1_Click();
+      press(d.Command1);
     });
-    f.mnu_Change_Disc_Code_Click();
+    choose(f.mnu_Change_Disc_Code);
     EXPECT_EQ(home.readBytes("watka.bxl"), QByteArray(tracksCrLf).replace("\"MDX1003    \"", "\"NEWCODE    \""));
     EXPECT_EQ(home.readBytes("watdi.bxl"), QByteArray(discsCrLf).replace("\"MDX1003    \"", "\"NEWCODE    \""));
 
