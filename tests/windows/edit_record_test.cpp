@@ -9,6 +9,8 @@
 #include <vector>
 
 using platform::msg::OK;
+using testsupport::choose;
+using testsupport::press;
 using testsupport::trackLine;
 
 namespace {
@@ -24,7 +26,7 @@ void fill(Edit_Record& e, const QString& code, const QString& track, const QStri
 TEST_F(MaintenanceTest, EditMovesTheTrackToTheEndAndCreatesTheListAgain) {
   Form1& f = start();
   tick("SC8123");
-  f.cmdGet_Tracks_Click();
+  press(f.cmdGet_Tracks);
   clickSong("PAPER SKY");
   const QString song35(35, 'S');
   prompts.onModal([&](platform::FormBase& w) {
@@ -36,10 +38,10 @@ TEST_F(MaintenanceTest, EditMovesTheTrackToTheEndAndCreatesTheListAgain) {
     EXPECT_EQ(e.Check1.Value(), 0);
     e.Text3.setText(song35);
     e.Check1.setValue(1);
-    e.Command1_Click();
+    press(e.Command1);
     EXPECT_FALSE(e.isLoaded());
   });
-  f.mnuedittrack_Click();
+  choose(f.mnuedittrack);
   // The edited record is last, its song of 35 characters ended by one blank; the rest keep their order.
   EXPECT_EQ(tracks(), (QStringList{kTracks[0], kTracks[2], kTracks[3], kTracks[4],
                                    trackLine("SC8123", "02", song35, "JUNO REED")}));
@@ -58,9 +60,9 @@ TEST_F(MaintenanceTest, EditRefreshRunsTheSearchOnlyWhenNoDiscIsTicked) {
       auto& e = dynamic_cast<Edit_Record&>(w);
       fill(e, "zk101", "01", "LATE TRAIN", "ODA BELL");
       e.Check1.setValue(1);
-      e.Command1_Click();
+      press(e.Command1);
     });
-    f.mnug_Click();
+    choose(f.mnug);
   };
   editWith("ODA");
   EXPECT_EQ(searched, 1);
@@ -82,15 +84,15 @@ TEST_F(MaintenanceTest, EditWritesTheTrackOfTheClickedLineWhenOneCodeBeginsAnoth
   Form1& f = start();
   tick("ABCDEFGHIJ");
   tick("ABCDEFGHIJK");
-  f.cmdGet_Tracks_Click();
+  press(f.cmdGet_Tracks);
   clickSong("ELEVEN");
   prompts.onModal([](platform::FormBase& w) {
     auto& e = dynamic_cast<Edit_Record&>(w);
     EXPECT_EQ(e.Text1.Text(), "ABCDEFGHIJ");  // the box shows 10 characters of the code
     e.Text3.setText("NEW ELEVEN");
-    e.Command1_Click();
+    press(e.Command1);
   });
-  f.mnug_Click();
+  choose(f.mnug);
   EXPECT_EQ(tracks(), (QStringList{trackLine("ABCDEFGHIJ", "01", "TEN", "X"), trackLine("ABCDEFGHIJK", "01", "NEW ELEVEN", "Y")}));
 }
 
@@ -100,9 +102,9 @@ TEST_F(MaintenanceTest, EditKeepsAnUnpaddedTwinAndReplacesEveryPaddedOne) {
   prompts.onModal([](platform::FormBase& w) {
     auto& e = dynamic_cast<Edit_Record&>(w);
     fill(e, "SC8123     ", "02", "NEW", "Y");
-    e.Command1_Click();
+    press(e.Command1);
   });
-  form->mnug_Click();
+  choose(form->mnug);
   EXPECT_EQ(tracks(), (QStringList{"\"SC8123\",\"02\",\"OLD\",\"X\"", kTracks[2], trackLine("SC8123", "02", "NEW", "Y")}));
 }
 
@@ -115,22 +117,22 @@ TEST_F(MaintenanceTest, EditRefusesWhatItCannotWriteAndStaysClosable) {
   prompts.onModal([](platform::FormBase& w) {
     auto& e = dynamic_cast<Edit_Record&>(w);
     fill(e, "           ", "01", "SONG", "ARTIST");  // the list hides the codes
-    e.Command1_Click();
+    press(e.Command1);
     fill(e, "ABCDEFGHIJK", "01", "SONG", "ARTIST");  // the list's column of either disc's code
-    e.Command1_Click();
+    press(e.Command1);
     fill(e, "SC8123", "01", "SONG, TWO", "ARTIST");
-    e.Command1_Click();
+    press(e.Command1);
     EXPECT_EQ(e.Text3.Text(), "");
     fill(e, "SC8123", "99", "SONG", "ARTIST");
-    e.Command1_Click();
+    press(e.Command1);
     EXPECT_EQ(e.Text1.Text(), "");
     EXPECT_EQ(e.Text2.Text(), "01");
     EXPECT_TRUE(e.isLoaded());
     EXPECT_TRUE(e.Command2.Enabled());
-    e.Command2_Click();
+    press(e.Command2);
   });
   prompts.answerMsg(OK).answerMsg(OK).answerMsg(OK).answerMsg(OK);
-  form->mnug_Click();
+  choose(form->mnug);
   const QStringList shown = messages();
   ASSERT_EQ(shown.size(), 4);
   EXPECT_EQ(shown[0], "Show MF Code must be selected to edit or delete a track");
@@ -148,14 +150,14 @@ TEST_F(MaintenanceTest, EditThatCannotBeWrittenKeepsTheFileAndTheWindow) {
     fill(e, "SC8123", "01", "SONG", "ARTIST");
     {
       testsupport::FileSizeLimit limit(100);
-      e.Command1_Click();
+      press(e.Command1);
     }
     EXPECT_TRUE(e.isLoaded());
     EXPECT_TRUE(e.Command1.Enabled());
     EXPECT_FALSE(e.Label5.Visible());
   });
   prompts.answerMsg(OK);
-  form->mnug_Click();
+  choose(form->mnug);
   ASSERT_EQ(messages().size(), 1);
   EXPECT_TRUE(messages()[0].contains("watka.bxl could not be written"));
   EXPECT_EQ(tracks(), kTracks);
@@ -173,9 +175,9 @@ TEST_F(MaintenanceTest, EditHoldsKeysAndClicksWhileTheTrackIsRewritten) {
       if (held.size() < 2) QMetaObject::invokeMethod(&e, look, Qt::QueuedConnection);
     };
     QMetaObject::invokeMethod(&e, look, Qt::QueuedConnection);
-    e.Command1_Click();
+    press(e.Command1);
   });
-  form->mnug_Click();
+  choose(form->mnug);
   EXPECT_EQ(held, (std::vector<bool>{true, true}));
   EXPECT_EQ(tracks().last(), trackLine("SC8123", "01", "SONG", "ARTIST"));
 }
