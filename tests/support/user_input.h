@@ -125,6 +125,11 @@ inline void clickRow(const platform::ListBox& list, int row, Qt::MouseButton but
   QTest::mouseClick(list.view()->viewport(), button, mods, rowPoint(list, row, part));
 }
 
+// A double click with the mouse on a list row.
+inline void doubleClickRow(const platform::ListBox& list, int row) {
+  QTest::mouseDClick(list.view()->viewport(), Qt::LeftButton, Qt::NoModifier, rowPoint(list, row));
+}
+
 // Whether the user's action reaches a handler: it is stood in for by a probe meanwhile.
 inline bool reaches(std::function<void()>& handler, const std::function<void()>& action) {
   auto kept = std::move(handler);

@@ -10,6 +10,8 @@
 
 using platform::msg::No;
 using platform::msg::OK;
+using testsupport::choose;
+using testsupport::press;
 
 // Texts show as text in failure messages.
 [[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -66,10 +68,10 @@ TEST_F(UpdateWindowTest, UpdateAddsTheNewTracksAndDiscsThenClearsTheMainWindow) 
     EXPECT_TRUE(w.Command1.Enabled());
     w.Check1.setValue(1);
     prompts.answerMsg(OK);
-    w.Command1.click();
+    press(w.Command1);
     EXPECT_FALSE(w.isLoaded());
   });
-  f.mnuUpdate_Click();
+  choose(f.mnuUpdate);
 
   const auto msgs = prompts.callsOf("msgBox");
   ASSERT_EQ(msgs.size(), 2u);
@@ -93,11 +95,11 @@ TEST_F(UpdateWindowTest, AWrongFileIsRefusedAndKeptAndTheWindowStaysOpen) {
   start();
   const QByteArray tracksBefore = home.readBytes("watka.bxl");
   update w;
-  w.Load();
+  w.Show();
   pick(w, "wrong.kup.1");
   w.Check1.setValue(1);
   prompts.answerMsg(OK);
-  w.Command1.click();
+  press(w.Command1);
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
   EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
             "This is not a Mellowdex Update file\rPlease try again using the correct file");
@@ -114,7 +116,7 @@ TEST_F(UpdateWindowTest, AWrongFileIsRefusedAndKeptAndTheWindowStaysOpen) {
   prompts.answerMsg(OK);
   {
     testsupport::FileSizeLimit limit(tracksBefore.size() + 10);
-    w.Command1.click();
+    press(w.Command1);
   }
   EXPECT_TRUE(prompts.calls().back().text.contains("could not be written")) << prompts.calls().back().text.toStdString();
   EXPECT_EQ(w.ProgressBar1.Value(), 0);
@@ -125,10 +127,10 @@ TEST_F(UpdateWindowTest, AWrongFileIsRefusedAndKeptAndTheWindowStaysOpen) {
 TEST_F(UpdateWindowTest, ADoubleClickAppliesTheFileAtOnce) {
   start();
   update w;
-  w.Load();
+  w.Show();
   pick(w, "new.kup");
   prompts.answerMsg(OK);
-  w.File1.DblClick();
+  testsupport::doubleClickRow(w.File1, rowOf(w.File1, "new.kup"));
   EXPECT_EQ(prompts.callsOf("msgBox").at(0).text, update::kUpdated);
   EXPECT_TRUE(home.readBytes("watka.bxl").contains("NEW TRACK"));
   EXPECT_TRUE(QFile::exists(folder + "/new.kup"));  // Check1 was not ticked
@@ -137,19 +139,19 @@ TEST_F(UpdateWindowTest, ADoubleClickAppliesTheFileAtOnce) {
 TEST_F(UpdateWindowTest, TheFolderListOpensFoldersAndTheChosenFolder) {
   start();
   update w;
-  w.Load();
+  w.Show();
   ASSERT_TRUE(QDir(home.path()).mkpath("downloads/more"));
   ASSERT_TRUE(w.Dir1.setPath(folder));
   // The chain down to the open folder, then its subfolder one step deeper.
   const int more = rowOf(w.Dir1, QString((QDir(folder).absolutePath().count('/') + 1) * 2, ' ') + "more");
   ASSERT_GE(more, 0);
   w.Dir1.setListIndex(more);
-  w.Dir1.DblClick();
+  testsupport::doubleClickRow(w.Dir1, more);
   EXPECT_EQ(w.Dir1.Path(), folder + "/more");
   EXPECT_EQ(w.File1.ListCount(), 0);
 
   prompts.answerFolder(folder);
-  w.cmdBrowse.click();
+  press(w.cmdBrowse);
   EXPECT_EQ(w.Dir1.Path(), folder);
   EXPECT_EQ(w.File1.Path(), folder);
   EXPECT_EQ(w.File1.ListCount(), 2);
