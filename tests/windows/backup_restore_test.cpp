@@ -12,6 +12,8 @@
 using platform::msg::No;
 using platform::msg::OK;
 using platform::msg::Yes;
+using testsupport::choose;
+using testsupport::press;
 
 // Texts show as text in failure messages.
 [[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -32,11 +34,11 @@ class BackupRestoreTest : public ::testing::Test {
 
 TEST_F(BackupRestoreTest, BackupCopiesBothFilesAndAsksBeforeOverwritingEither) {
   Backup w;
-  w.Load();
+  w.Show();
   ASSERT_TRUE(w.Dir1.setPath(folder));
   EXPECT_EQ(w.Label1.Caption(), folder);
   prompts.answerMsg(OK);
-  w.Command1.click();
+  press(w.Command1);
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
   EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Data files have been backed up to the folder " + folder);
   EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Back Up Data");
@@ -47,10 +49,10 @@ TEST_F(BackupRestoreTest, BackupCopiesBothFilesAndAsksBeforeOverwritingEither) {
   // Only one of the two left from an older backup: the question, and No copies nothing.
   QFile::remove(home.path("safe/MLDXbackup1.bxl"));
   home.writeBytes("safe/MLDXbackup2.bxl", "older tracks");
-  w.Load();
+  w.Show();
   ASSERT_TRUE(w.Dir1.setPath(folder));
   prompts.answerMsg(No);
-  w.Command1.click();
+  press(w.Command1);
   EXPECT_EQ(prompts.calls().back().text, "Files already exist. Do you want to overwrite");
   EXPECT_EQ(prompts.calls().back().title, "Back Up ");
   EXPECT_EQ(prompts.calls().back().style, 276);
@@ -59,7 +61,7 @@ TEST_F(BackupRestoreTest, BackupCopiesBothFilesAndAsksBeforeOverwritingEither) {
   EXPECT_TRUE(w.isLoaded());
 
   prompts.answerMsg(Yes).answerMsg(OK);
-  w.Command1.click();
+  press(w.Command1);
   EXPECT_EQ(read("safe/MLDXbackup2.bxl"), read("watka.bxl"));
   EXPECT_EQ(read("safe/MLDXbackup1.bxl"), read("watdi.bxl"));
 }
@@ -68,10 +70,10 @@ TEST_F(BackupRestoreTest, ABackupThatCannotBeWrittenIsReportedAndLeavesTheFolder
   home.writeBytes("safe/MLDXbackup1.bxl", "older discs");
   ASSERT_TRUE(QDir(folder).mkdir("MLDXbackup2.bxl"));
   Backup w;
-  w.Load();
+  w.Show();
   ASSERT_TRUE(w.Dir1.setPath(folder));
   prompts.answerMsg(Yes).answerMsg(OK);
-  w.Command1.click();
+  press(w.Command1);
   const auto last = prompts.calls().back();
   EXPECT_TRUE(last.text.startsWith("The backup file " + folder + "/MLDXbackup2.bxl could not be written"))
       << last.text.toStdString();
@@ -91,10 +93,10 @@ TEST_F(BackupRestoreTest, AReadOnlyDatabaseIsBackedUpIntoAWritableFolder) {
     for (const char* name : {"watka.bxl", "watdi.bxl"}) testsupport::setMode(home.path(name), 0444);
     testsupport::setMode(home.path(), 0555);
     Backup w;
-    w.Load();
+    w.Show();
     ASSERT_TRUE(w.Dir1.setPath(folder));
     prompts.answerMsg(OK);
-    w.Command1.click();
+    press(w.Command1);
     EXPECT_EQ(prompts.calls().back().text, "Data files have been backed up to the folder " + folder)
         << prompts.calls().back().text.toStdString();
     testsupport::setMode(home.path(), 0755);
@@ -108,10 +110,10 @@ TEST_F(BackupRestoreTest, RestoreNeedsBothBackups) {
   home.writeBytes("safe/MLDXbackup1.bxl", "\"AB1        \"\r\n");
   const QByteArray discs = read("watdi.bxl");
   Restore w;
-  w.Load();
+  w.Show();
   ASSERT_TRUE(w.Dir1.setPath(folder));
   prompts.answerMsg(OK);
-  w.Command1.click();
+  press(w.Command1);
   EXPECT_EQ(prompts.calls().back().text, "Data files NOT found");
   EXPECT_EQ(prompts.calls().back().title, "Restore Error");
   EXPECT_EQ(read("watdi.bxl"), discs);
@@ -142,9 +144,9 @@ TEST_F(RestoreCommandTest, RestoreReplacesTheDatabaseAndClearsTheMainWindow) {
     auto& w = static_cast<Restore&>(window);
     ASSERT_TRUE(w.Dir1.setPath(home.path("safe")));
     prompts.answerMsg(OK);
-    w.Command1.click();
+    press(w.Command1);
   });
-  f.mnuRestore_Click();
+  choose(f.mnuRestore);
   EXPECT_EQ(prompts.calls().back().text, "Data files have been restored from backup.");
   EXPECT_EQ(prompts.calls().back().title, "Restore Data");
   EXPECT_EQ(home.readBytes("watdi.bxl"), discs);

@@ -13,7 +13,9 @@
 #include <fstream>
 
 using platform::msg::OK;
+using testsupport::choose;
 using testsupport::clickOn;
+using testsupport::press;
 
 // Texts show as text in failure messages.
 [[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -70,7 +72,7 @@ class RenameWindowTest : public ::testing::Test {
   }
   void fill(const QStringList& lines) {
     window.List3.addItems(lines);
-    window.Form_Activate();
+    window.Show();
     ASSERT_TRUE(window.Dir1.setPath(folder));
   }
   void files(const QString& ext, int count) {
@@ -112,7 +114,7 @@ TEST_F(RenameWindowTest, FilesAreRenamedInTheOrderOfTheFileList) {
   fill(items(12));
   window.Option7.setValue(true);
   prompts.answerMsg(OK);
-  window.Command1.click();
+  press(window.Command1);
   EXPECT_EQ(prompts.calls().back().text, "Files have been renamed");
   EXPECT_EQ(prompts.calls().back().title, "File Rename");
   // 1, 10, 11, 12, 2, ... pair with tracks 01, 02, 03, 04, 05, ...
@@ -131,7 +133,7 @@ TEST_F(RenameWindowTest, AutoRenameGivesEachTracksMp3AndCdgTheSameName) {
   files("cdg", 12);
   home.writeBytes("audio/readme.txt", "x");
   prompts.answerMsg(OK);
-  window.Command3.click();
+  press(window.Command3);
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
   EXPECT_EQ(prompts.callsOf("msgBox")[0].text, File_Rename::kRenamed);
   for (int i = 1; i <= 12; ++i) {
@@ -152,7 +154,7 @@ TEST_F(RenameWindowTest, AutoRenameStopsAtAWrongMp3Count) {
   files("cdg", 12);
   const QStringList before = filesIn(folder);
   prompts.answerMsg(OK);
-  window.Command3.click();
+  press(window.Command3);
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
   EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "12 --->>> 11");
   EXPECT_EQ(filesIn(folder), before);
@@ -166,7 +168,7 @@ TEST_F(RenameWindowTest, ANameThatIsTakenStopsTheRenameBeforeAnyFileMoves) {
   window.Combo1.setText("a*");
   window.Option7.setValue(true);
   prompts.answerMsg(OK);
-  window.Command1.click();
+  press(window.Command1);
   EXPECT_EQ(prompts.calls().back().text,
             "The file a.mp3 cannot be renamed to ZX1001-01.mp3: a file of that name is already in the folder.\r"
             "No file has been renamed.");
@@ -183,7 +185,7 @@ TEST_F(RenameWindowTest, TheTypeBoxSetsTheFileListsPatternAndAnEmptyListRenamesN
   window.Combo1.setText("*.bin");
   EXPECT_EQ(window.File1.ListCount(), 0);
   prompts.answerMsg(OK);
-  window.Command1.click();
+  press(window.Command1);
   EXPECT_EQ(prompts.calls().back().text, "Files have been renamed");
   EXPECT_EQ(filesIn(folder), (QStringList{"one.kar", "two.mp3"}));
 }
@@ -313,7 +315,7 @@ TEST_F(RenameCommandTest, TheRenamerGetsTheHighlightedDiscsTracksInTrackOrder) {
     heading = w.Label1.Caption();
     EXPECT_TRUE(w.List3.Visible());
   });
-  f.mnuRename_Files_Click();
+  choose(f.mnuRename_Files);
   const QStringList expected = {
       maintenance::renameListItem("ZX1001", "01", "FIRST", QString(30, 'A')),
       maintenance::renameListItem("ZX1001", "02", "SECOND AGAIN", "ARTIST B"),
@@ -333,7 +335,7 @@ TEST_F(RenameCommandTest, TheRenamerGetsTheHighlightedDiscsTracksInTrackOrder) {
     seen = static_cast<File_Rename&>(window).List3.items();
     heading = static_cast<File_Rename&>(window).Label1.Caption();
   });
-  f.mnuRename_Files_Click();
+  choose(f.mnuRename_Files);
   EXPECT_EQ(seen, expected);
   EXPECT_EQ(heading, "Disc Listing for ZX1001     0012");
 }
@@ -349,14 +351,14 @@ TEST_F(RenameCommandTest, TheProgressBarStepsOncePerHundredEstimatedRecords) {
   f.List1.setListIndex(row("ZX1001"));
   int listed = 0;
   prompts.onModal([&](platform::FormBase& window) { listed = static_cast<File_Rename&>(window).List3.ListCount(); });
-  f.mnuRename_Files_Click();
+  choose(f.mnuRename_Files);
   EXPECT_EQ(listed, 300);
   EXPECT_EQ(f.ProgressBar1.Max(), 3);
   EXPECT_EQ(f.ProgressBar1.Value(), 0);
 
   home.writeTracks({"ZX1001,01,A,B", "ZX1001,02,C,D"});  // 184 bytes: the estimate counts as 100
   prompts.onModal([](platform::FormBase&) {});
-  f.mnuRename_Files_Click();
+  choose(f.mnuRename_Files);
   EXPECT_EQ(f.ProgressBar1.Max(), 1);
 }
 
