@@ -30,7 +30,9 @@
 
 namespace designer_test {
 
+using testsupport::choose;
 using testsupport::clickOn;
+using testsupport::press;
 using testsupport::typeInto;
 
 

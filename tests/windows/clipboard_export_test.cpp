@@ -31,15 +31,15 @@ class ClipboardExportTest : public MainWindowTest {
 TEST_F(ClipboardExportTest, CopyPutsTheHeadedListOnTheClipboard) {
   Form1& f = start();
   prompts.answerMsg(OK);
-  f.mnuCopy_Click();
+  choose(f.mnuCopy);
   EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Nothing to copy, please create a list first");
   EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Copy List To Clipboard");
   EXPECT_EQ(clipboardText(), "kept");
 
   tick("SC8123");
-  f.cmdGet_Tracks_Click();
+  press(f.cmdGet_Tracks);
   prompts.answerMsg(OK);
-  f.mnu_Copy_List3_Click();
+  choose(f.mnu_Copy_List3);
   EXPECT_EQ(clipboardText(), "SONG\tARTIST\tMF CODE\tTRACK\r\n"
                              "MOONLIGHT HARBOUR\tTHE LANTERNS\tSC8123\t01\r\n"
                              "PAPER SKY\tJUNO REED\tSC8123\t02\r\n");
@@ -51,10 +51,10 @@ TEST_F(ClipboardExportTest, CopyWithoutACodeOrNumberColumnLeavesTheClipboardAlon
   Form1& f = start();
   f.Check1.setValue(0);
   tick("SC8123");
-  f.cmdGet_Tracks_Click();
+  press(f.cmdGet_Tracks);
   ASSERT_EQ(f.List2.ListCount(), 2);
   prompts.answerMsg(OK);
-  f.Copy_List();
+  choose(f.mnuCopy);
   EXPECT_EQ(clipboardText(), "kept");
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
   EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Show MF Code or Use my Disc Codes must be selected to Copy");
@@ -65,7 +65,7 @@ TEST_F(ClipboardExportTest, ExportRefusesWithoutACodeOrNumberColumn) {
   f.Check1.setValue(0);
   tick("SC8123");
   prompts.answerMsg(OK);
-  f.mnuExport_Click();
+  press(f.cmdExport);  // the entry waits for a list
   ASSERT_EQ(prompts.calls().size(), 1u);
   EXPECT_EQ(prompts.calls()[0].text, "Show MF Code or Use my Disc Codes must be selected to Export");
   EXPECT_EQ(prompts.calls()[0].title, "Export");
@@ -76,7 +76,7 @@ TEST_F(ClipboardExportTest, ExportCreatesTheListFirstAndWritesCommaDelimitedText
   Form1& f = start();
   tick("SC8123");
   prompts.answerSaveFile(home.path("songs")).answerMsg(OK);
-  f.mnuExport_Click();
+  press(f.cmdExport);  // the entry waits for a list
   EXPECT_EQ(f.List2.ListCount(), 2);
   EXPECT_EQ(home.readBytes("songs.csv"), QByteArray("SONG,ARTIST,MF CODE,TRACK\r\n"
                                                     "MOONLIGHT HARBOUR,THE LANTERNS,SC8123,01\r\n"
@@ -94,11 +94,11 @@ TEST_F(ClipboardExportTest, ExportWritesAWebPageAndAsksBeforeReplacingAFile) {
   home.writeBytes("page.htm", "precious");
   // No keeps the file and shows the dialog again; cancelling there writes nothing.
   prompts.answerSaveFile(home.path("page.htm")).answerMsg(No).answerSaveFile(std::nullopt);
-  f.mnuExport_Click();
+  press(f.cmdExport);  // the entry waits for a list
   EXPECT_EQ(home.readBytes("page.htm"), QByteArray("precious"));
   EXPECT_EQ(prompts.callsOf("msgBox")[0].text, home.path("page.htm") + " already exists.\n\rDo you want to replace it?");
   prompts.answerSaveFile(home.path("page.htm")).answerMsg(Yes).answerMsg(OK);
-  f.mnuExport_Click();
+  press(f.cmdExport);  // the entry waits for a list
   const QByteArray page = home.readBytes("page.htm");
   EXPECT_TRUE(page.startsWith("<HTML>\r\n<HEAD><TITLE>Mellowdex</TITLE></HEAD>\r\n"));
   EXPECT_TRUE(page.contains("\r\n<TR> <TD>RIVER TOWN</TD> <TD>ODA BELL</TD> <TD>MDX1001</TD> <TD>01</TD> </TR>\r\n"));
@@ -140,7 +140,7 @@ TEST_F(ClipboardExportTest, AnExportThatCannotBeWrittenSaysSoAndAsksAgain) {
   QDir(home.path()).mkdir("taken.csv");
   prompts.answerSaveFile(home.path("taken.csv")).answerMsg(OK);
   prompts.answerSaveFile(home.path("nowhere/list.csv")).answerMsg(OK).answerSaveFile(std::nullopt);
-  f.mnuExport_Click();
+  press(f.cmdExport);  // the entry waits for a list
   const auto msgs = prompts.callsOf("msgBox");
   ASSERT_EQ(msgs.size(), 2u);
   EXPECT_EQ(msgs[0].text, "This file is read only. Please use another file name");
@@ -152,9 +152,9 @@ TEST_F(ClipboardExportTest, AnExportThatCannotBeWrittenSaysSoAndAsksAgain) {
 TEST_F(ClipboardExportTest, NothingTickedMeansCreateListRefusesAndNothingIsAsked) {
   Form1& f = start();
   prompts.answerMsg(OK);
-  f.mnuExport_Click();
+  f.mnuExport_Click();  // disabled until a list exists: no control reaches its own refusal
   prompts.answerMsg(OK);
-  f.mnuUpdate_File_Click();
+  f.mnuUpdate_File_Click();  // as above
   const auto msgs = prompts.callsOf("msgBox");
   ASSERT_EQ(msgs.size(), 2u);
   EXPECT_EQ(msgs[0].text, "Please tick your disc MF Codes first");
@@ -167,7 +167,8 @@ TEST_F(ClipboardExportTest, UpdateFileHoldsTheDatabaseRecordsOfTheListedTracks) 
   tick("zk101");
   tick("SC8123");
   prompts.answerSaveFile(home.path("share")).answerMsg(OK);
-  f.mnuUpdate_File_Click();
+  press(f.cmdGet_Tracks);  // the entry waits for a list
+  choose(f.mnuUpdate_File);
   // The list shows ZK101 in capitals; the file keeps the disc code the database has.
   EXPECT_EQ(home.readBytes("share.kup"),
             "\"Mellowdex Update File \"\r\n" +
@@ -185,9 +186,9 @@ TEST_F(ClipboardExportTest, UpdateFileNeedsTheDiscCodesInTheList) {
   f.Check2.setValue(1);
   prompts.answerInput("1");
   tick("SC8123");
-  f.cmdGet_Tracks_Click();
+  press(f.cmdGet_Tracks);
   prompts.answerMsg(OK);
-  f.mnuUpdate_File_Click();
+  choose(f.mnuUpdate_File);
   EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Show MF Code must be selected to create an update file");
   EXPECT_TRUE(prompts.callsOf("saveFile").empty());
   EXPECT_TRUE(QDir(home.path()).entryList({"*.kup"}).isEmpty());

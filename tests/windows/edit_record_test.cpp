@@ -9,8 +9,6 @@
 #include <vector>
 
 using platform::msg::OK;
-using testsupport::choose;
-using testsupport::press;
 using testsupport::trackLine;
 
 namespace {

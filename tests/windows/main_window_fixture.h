@@ -17,6 +17,10 @@
 #include <string>
 #include <vector>
 
+// The user's hands at a button and a menu entry.
+using testsupport::choose;
+using testsupport::press;
+
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {

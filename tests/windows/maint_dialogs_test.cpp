@@ -21,9 +21,7 @@
 using platform::msg::No;
 using platform::msg::OK;
 using platform::msg::Yes;
-using testsupport::choose;
 using testsupport::discLine;
-using testsupport::press;
 using testsupport::trackLine;
 
 // ---------------------------------------------------------------- Add Tracks

@@ -13,9 +13,7 @@
 #include <fstream>
 
 using platform::msg::OK;
-using testsupport::choose;
 using testsupport::clickOn;
-using testsupport::press;
 
 // Texts show as text in failure messages.
 [[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }

@@ -10,8 +10,6 @@
 
 using platform::msg::No;
 using platform::msg::OK;
-using testsupport::choose;
-using testsupport::press;
 
 // Texts show as text in failure messages.
 [[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
