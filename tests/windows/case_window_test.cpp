@@ -135,7 +135,7 @@ TEST_F(CaseWindowTest, AValueThatDoesNotFitIsSkippedAlone) {
   EXPECT_EQ(w->Shape3.BackColor, 0);
   EXPECT_EQ(home.readBytes("Cover.dat"), saved);
 
-  w->cmdPrint_Click();  // printed at twice 3.75; a track size of 3.75 is saved as 3
+  press(w->cmdPrint);  // printed at twice 3.75; a track size of 3.75 is saved as 3
   ASSERT_TRUE(paper);
   const std::vector<platform::SurfaceCall> calls = paper->sentPages()[0].calls;
   const auto track = std::find_if(calls.begin(), calls.end(), [](const auto& c) { return c.text.startsWith("01 "); });
@@ -209,7 +209,7 @@ TEST_F(CaseWindowTest, ThePreviewShowsTheTitlesAndTracksAsTheyPrint) {
   // The PDF holds the same tracks on both faces as the preview.
   prompts.answerSaveFile(home.path("case.pdf"));
   if (shown.size() < 45) prompts.answerMsg(platform::msg::Yes);
-  w->cmdPrint_Click();
+  press(w->cmdPrint);
   const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
   if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed: the printed tracks are not checked";
   QProcess run;
@@ -301,7 +301,7 @@ TEST_F(CaseWindowTest, TracksThatWillNotFitAreToldBeforePrinting) {
   open(longTracks(45));
   // On the recording paper 35 tracks of one line fit the back at 6 points.
   prompts.answerMsg(platform::msg::No);
-  w->cmdPrint_Click();
+  press(w->cmdPrint);
   auto asked = prompts.callsOf("msgBox");
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_EQ(asked[0].text,
@@ -312,7 +312,7 @@ TEST_F(CaseWindowTest, TracksThatWillNotFitAreToldBeforePrinting) {
   EXPECT_TRUE(w->isLoaded()) << "No: back to the design";
 
   prompts.answerMsg(platform::msg::Yes);
-  w->cmdPrint_Click();
+  press(w->cmdPrint);
   ASSERT_EQ(paper->sentPages().size(), 1u);
   EXPECT_FALSE(w->isLoaded());
   const QStringList texts = paper->sentPages()[0].texts();
@@ -323,12 +323,12 @@ TEST_F(CaseWindowTest, TracksThatWillNotFitAreToldBeforePrinting) {
 TEST_F(CaseWindowTest, TheEditorOpensOverTheTitleThatWasClicked) {
   open({});
   EXPECT_EQ(w->Label10.Caption(), "");
-  w->Label15_Click();
+  clickOn(w->Label15.widget());
   EXPECT_TRUE(w->Text3.Visible());
   EXPECT_NEAR(w->Text3.Top(), 52, 1e-9);
   EXPECT_NEAR(w->Text3.Width(), 7245.0 / 82.2, 1e-9);
   EXPECT_NEAR(centreOf(w->Text3), 71, 1e-9);
-  w->Label8_Click();
+  clickOn(w->Label8.widget());
   EXPECT_NEAR(w->Text3.Top(), 8, 1e-9);
   EXPECT_NEAR(centreOf(w->Text3), 67.5, 1e-9);
   // Leaving the editor with Tab closes it.
@@ -359,22 +359,22 @@ TEST_F(CaseWindowTest, PicturesFollowTheirPathBoxesAndClearingTurnsWhiteTextBlac
   EXPECT_TRUE(w->Image1.Picture.isNull());
 
   prompts.answerOpenFile(std::nullopt).answerOpenFile(front);
-  w->Command10_Click();
+  press(w->Command10);
   EXPECT_TRUE(w->Image2.Picture.isNull());
-  w->Command10_Click();
+  press(w->Command10);
   EXPECT_EQ(w->txtImage_File2.Text(), front);
   EXPECT_FALSE(w->Image2.Picture.isNull());
 
   // Both titles white: clearing the front turns only the front black.
   prompts.answerColour(0xFFFFFF);
-  w->Command5_Click();
-  w->Command4_Click();
+  press(w->Command5);
+  press(w->Command4);
   EXPECT_EQ(w->Label8.ForeColor(), 0);
   EXPECT_EQ(w->Command5.BackColor(), 0);
   EXPECT_EQ(w->Label15.ForeColor(), 0xFFFFFF);
   EXPECT_EQ(w->Label10.ForeColor(), kWindowText) << "a system colour is not white";
   w->Label1.setForeColor(0xFFFFFF);
-  w->Command11_Click();
+  press(w->Command11);
   EXPECT_TRUE(w->Image2.Picture.isNull());
   EXPECT_EQ(w->txtImage_File2.Text(), "");
   EXPECT_EQ(w->Label15.ForeColor(), 0);
@@ -385,14 +385,14 @@ TEST_F(CaseWindowTest, PicturesFollowTheirPathBoxesAndClearingTurnsWhiteTextBlac
 TEST_F(CaseWindowTest, PrintSendsTheInsertSavesTheLookAndCloses) {
   open();
   prompts.answerColour(std::nullopt).answerColour(0x00FF00);
-  w->Command6_Click();
+  press(w->Command6);
   EXPECT_EQ(w->Command6.BackColor(), 0xFFFFFF) << "a cancelled colour changes nothing";
-  w->Command6_Click();
+  press(w->Command6);
   EXPECT_EQ(w->Shape3.BackColor, 0x00FF00);
   EXPECT_EQ(w->Shape4.BackColor, 0x00FF00);
   const QString front = picture("Фото.png");
   w->txtImage_File.setText(front);
-  w->cmdPrint_Click();
+  press(w->cmdPrint);
   ASSERT_TRUE(paper);
   ASSERT_EQ(paper->sentPages().size(), 1u);
   EXPECT_TRUE(paper->ended());

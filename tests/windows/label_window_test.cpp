@@ -204,7 +204,7 @@ TEST_F(LabelWindowTest, OffsetsMoveThePreviewInWholeStepsAndRefuseText) {
 
 TEST_F(LabelWindowTest, TheTitleIsEditedInPlaceAndKeepsItsBlanks) {
   open();
-  w->Label8_Click();
+  clickOn(w->Label8.widget());
   EXPECT_TRUE(w->Text3.Visible());
   w->Text3.setText("  MY DISC");
   EXPECT_EQ(w->Label8.Caption(), "  MY DISC");
@@ -275,10 +275,10 @@ TEST_F(LabelWindowTest, TheLongestPreviewTextsLeaveEverySettingsControlItsClicks
 TEST_F(LabelWindowTest, ColoursAreChosenOrLeftAloneOnCancel) {
   open();
   prompts.answerColour(0x00FFFF).answerColour(std::nullopt).answerColour(0x0000FF);
-  w->Command1_Click();
+  press(w->Command1);
   EXPECT_EQ(w->Command1.BackColor(), 0x00FFFF);
   EXPECT_EQ(w->Shape3.FillColor, 0x00FFFF);
-  w->Command5_Click();
+  press(w->Command5);
   EXPECT_EQ(w->Label8.ForeColor(), kButtonText);
   EXPECT_EQ(w->Command5.BackColor(), 0);
   clickOn(w->Command7.widget());
@@ -295,13 +295,13 @@ TEST_F(LabelWindowTest, APictureIsChosenKeptOverBadPathsAndCleared) {
   const QString pic = picture("disc.png");
   home.writeBytes("notes.bmp", "not a picture");
   prompts.answerOpenFile(std::nullopt).answerOpenFile(pic).answerOpenFile(home.path("notes.bmp"));
-  w->Command3_Click();
+  press(w->Command3);
   EXPECT_TRUE(w->Image1.Picture.isNull());
   EXPECT_EQ(w->txtImage_File.Text(), "");
-  w->Command3_Click();
+  press(w->Command3);
   EXPECT_EQ(w->txtImage_File.Text(), pic);
   EXPECT_EQ(w->Image1.Picture.size(), QSize(8, 8));
-  w->Command3_Click();
+  press(w->Command3);
   EXPECT_EQ(w->txtImage_File.Text(), home.path("notes.bmp"));
   EXPECT_FALSE(w->Image1.Picture.isNull()) << "a file that is not a picture leaves the picture";
   EXPECT_EQ(prompts.callsOf("openFile")[0].defaultText, "Pictures (*.bmp;*.jpg;*.gif))|*.bmp;*.jpg;*.gif");
@@ -309,14 +309,14 @@ TEST_F(LabelWindowTest, APictureIsChosenKeptOverBadPathsAndCleared) {
   // Clearing turns a white title and track list black; any other colour stays.
   w->Label8.setForeColor(0xFFFFFF);
   w->Label10.setForeColor(0x00FFFF);
-  w->Command4_Click();
+  press(w->Command4);
   EXPECT_TRUE(w->Image1.Picture.isNull());
   EXPECT_EQ(w->txtImage_File.Text(), "");
   EXPECT_EQ(w->Label8.ForeColor(), 0);
   EXPECT_EQ(w->Command5.BackColor(), 0);
   EXPECT_EQ(w->Label10.ForeColor(), 0x00FFFF);
   w->Label10.setForeColor(0xFFFFFF);
-  w->Command4_Click();
+  press(w->Command4);
   EXPECT_EQ(w->Label10.ForeColor(), 0);
   EXPECT_EQ(w->Command7.BackColor(), 0);
 }
@@ -326,8 +326,8 @@ TEST_F(LabelWindowTest, CancelClosesWithoutPrintingOrSaving) {
   const QByteArray before = home.readBytes("OffSet.dat");
   w->Text1.setText("9");
   prompts.answerColour(0x0000FF);
-  w->Command1_Click();
-  w->Command2_Click();
+  press(w->Command1);
+  press(w->Command2);
   EXPECT_FALSE(w->isLoaded());
   EXPECT_EQ(home.readBytes("OffSet.dat"), before);
   EXPECT_FALSE(paper);
@@ -338,10 +338,10 @@ TEST_F(LabelWindowTest, PrintSendsOnePageSavesTheDesignAndCloses) {
   w->Text1.setText("2.5");
   w->Check1.setValue(1);
   prompts.answerColour(0x00FFFF);
-  w->Command1_Click();
+  press(w->Command1);
   for (int i = 0; i < w->Combo6.ListCount(); ++i)
     if (w->Combo6.List(i) == "4.5") w->Combo6.setListIndex(i);
-  w->cmdPrint_Click();
+  press(w->cmdPrint);
 
   ASSERT_TRUE(paper);
   ASSERT_EQ(paper->sentPages().size(), 1u);
@@ -372,7 +372,7 @@ TEST_F(LabelWindowTest, TheSendingNoticeHidesThePreviewBehindItsPrinterAndRaised
     printer->onSend = [&] { shot = w->window()->grab().toImage(); };
     return printer;
   };
-  w->cmdPrint_Click();
+  press(w->cmdPrint);
   ASSERT_FALSE(shot.isNull());
   const QWidget* notice = w->Frame3.widget();
   const QRect at(notice->mapTo(w->window(), QPoint(0, 0)), notice->size());
@@ -393,7 +393,7 @@ TEST_F(LabelWindowTest, APrintThatFailsIsReportedAndTheDesignStaysOpen) {
   w->Text1.setText("7");
   w->makePrinterSurface = [] { return std::make_shared<RefusingPrinter>(); };
   prompts.answerMsg(platform::msg::OK);
-  w->cmdPrint_Click();
+  press(w->cmdPrint);
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
   EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "The CD label could not be printed.\n\rThe printer could not be started.");
   EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Print CD Label");
@@ -417,11 +417,11 @@ TEST_F(LabelWindowTest, WithoutAPrinterTheLabelGoesToAPdfFileTheUserNames) {
   w = std::make_unique<frmPrint_Offset>();  // the real printer
   open(tracks(4));
   prompts.answerSaveFile(std::nullopt);
-  w->cmdPrint_Click();
+  press(w->cmdPrint);
   EXPECT_TRUE(w->isLoaded()) << "no file named: nothing printed, the design stays";
 
   prompts.answerSaveFile(home.path("label.pdf"));
-  w->cmdPrint_Click();
+  press(w->cmdPrint);
   EXPECT_FALSE(w->isLoaded());
   EXPECT_EQ(prompts.callsOf("saveFile")[1].title, "Print CD Label");
   EXPECT_EQ(pdfPages(home.readBytes("label.pdf")), 1);
