@@ -62,7 +62,7 @@ TEST_F(CoversTest, DiscLabelListsTheDiscsTracksByNumberUnderItsCode) {
   Form1& f = start();
   highlightDisc("SC8123");
   expectDesigner();
-  f.mnuPrint_CD_Label_Click();
+  choose(f.mnuPrint_CD_Label);
   EXPECT_EQ(caption, "Print CD Label");
   EXPECT_EQ(title, "SC8123");
   EXPECT_EQ(tracks, (QStringList{item("01", "A SONG TITLE THAT RUNS WELL PAST ITS", "AN ARTIST LONGER THAN THIRTY L"),
@@ -82,7 +82,7 @@ TEST_F(CoversTest, ADiscItemIsReadByColumnsAndItsOwnNumberIsTheTitle) {
     SCOPED_TRACE(c.code);
     highlightDisc(c.code, c.number);
     expectDesigner();
-    f.mnuPrintHighCase_Click();  // the File menu entry runs the popup's command
+    choose(f.mnuPrintHighCase);  // the File menu entry runs the popup's command
     EXPECT_EQ(caption, "Print CD Case");
     EXPECT_EQ(title, c.title);
     ASSERT_EQ(tracks.size(), 1);
@@ -94,8 +94,8 @@ TEST_F(CoversTest, NoHighlightedDiscOrAnUnreadableTrackFileOpensNoDesigner) {
   Form1& f = start();
   f.List1.setListIndex(-1);
   prompts.answerMsg(OK).answerMsg(OK);
-  f.mnuPrintHighCase.click();
-  f.mnuPrintHighLabel.click();
+  choose(f.mnuPrintHighCase);
+  choose(f.mnuPrintHighLabel);
   ASSERT_EQ(prompts.calls().size(), 2u);
   EXPECT_EQ(prompts.calls()[0].text, "Please highlight a disc first");
   EXPECT_EQ(prompts.calls()[0].title, "Print CD Case");
@@ -104,7 +104,7 @@ TEST_F(CoversTest, NoHighlightedDiscOrAnUnreadableTrackFileOpensNoDesigner) {
   QFile::remove(home.path("watka.bxl"));
   highlightDisc("SC8123");
   prompts.answerMsg(OK);
-  f.mnuPrintHighLabel_Click();
+  choose(f.mnuPrintHighLabel);
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 3u);
   EXPECT_EQ(prompts.callsOf("msgBox")[2].title, "Print CD Label");
   EXPECT_TRUE(prompts.callsOf("msgBox")[2].text.contains("watka.bxl"));
@@ -116,7 +116,7 @@ TEST_F(CoversTest, SongListEntriesNeedTheCodesShownAndAHighlightedLine) {
   Form1& f = start();
   f.Check1.setValue(0);
   prompts.answerMsg(OK);
-  f.mnuCD_Label_List2_Click();
+  choose(f.mnuCD_Label_List2);
   ASSERT_EQ(prompts.calls().size(), 1u);
   EXPECT_EQ(prompts.calls()[0].text, "(Show MF Code) must be selected to view a disc");
   EXPECT_EQ(prompts.calls()[0].title, "View Disc");
@@ -124,7 +124,7 @@ TEST_F(CoversTest, SongListEntriesNeedTheCodesShownAndAHighlightedLine) {
 
   f.Check1.setValue(1);
   f.List2.setListIndex(-1);
-  f.mnuCD_Cover_List2_Click();
+  choose(f.mnuCD_Cover_List2);
   EXPECT_EQ(prompts.calls().size(), 1u) << "no highlighted line: no designer, no message";
   EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
 }
@@ -143,14 +143,14 @@ TEST_F(CoversTest, SongListEntriesTakeTheWholeCodeColumnOfTheCurrentLayout) {
     SCOPED_TRACE(sort->Caption().toStdString());
     songLine(*sort, line);
     expectDesigner();
-    f.mnuCD_Cover_List2_Click();
+    choose(f.mnuCD_Cover_List2);
     EXPECT_EQ(caption, "Print CD Case");
     EXPECT_EQ(title, "SC8123");
     EXPECT_EQ(tracks, QStringList{item("01", "EXACT", "A")});
   }
   songLine(f.Option5, codeLine);
   expectDesigner();
-  f.mnuCD_Label_List2_Click();
+  choose(f.mnuCD_Label_List2);
   EXPECT_EQ(caption, "Print CD Label");
   EXPECT_EQ(prompts.remainingSteps(), 0);
 }
@@ -164,7 +164,7 @@ TEST_F(CoversTest, EachCopyOfTheSheetOrTheSlipsIsOnePageOfOneDocument) {
   answer.pageLayout = QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10));
   const QSizeF a5Across = QPageSize(QPageSize::A5).sizePoints().transposed();
   prompts.answerPrint(answer);
-  f.mnuCD_Selection_Click();
+  choose(f.mnuCD_Selection);
   EXPECT_EQ(pdfPages(home.readBytes("sheet.pdf")), 3);
   EXPECT_NEAR(pdfPageSize(home.readBytes("sheet.pdf")).width(), a5Across.width(), 1);
   EXPECT_NEAR(pdfPageSize(home.readBytes("sheet.pdf")).height(), a5Across.height(), 1);
@@ -172,7 +172,7 @@ TEST_F(CoversTest, EachCopyOfTheSheetOrTheSlipsIsOnePageOfOneDocument) {
   answer.copies = 2;
   answer.outputFile = home.path("slips.pdf");
   prompts.answerPrint(answer);
-  f.mnuSong_Slips_Click();
+  choose(f.mnuSong_Slips);
   EXPECT_EQ(pdfPages(home.readBytes("slips.pdf")), 2);
   EXPECT_NEAR(pdfPageSize(home.readBytes("slips.pdf")).width(), a5Across.width(), 1);
   EXPECT_NEAR(pdfPageSize(home.readBytes("slips.pdf")).height(), a5Across.height(), 1);
@@ -185,16 +185,16 @@ TEST_F(CoversTest, CancelOrNoCopiesPrintNothingAndAPrinterFailureIsReported) {
   none.copies = 0;
   none.outputFile = home.path("none.pdf");
   prompts.answerPrint(std::nullopt).answerPrint(none);
-  f.Print_CD_Selection_Sheet();
-  f.mnuSong_Slips_Click();
+  choose(f.mnuCD_Selection);
+  choose(f.mnuSong_Slips);
   EXPECT_FALSE(QFile::exists(none.outputFile));
   EXPECT_TRUE(prompts.callsOf("msgBox").empty());
 
   platform::PrintDialogAnswer broken;
   broken.outputFile = home.path("no such folder/out.pdf");
   prompts.answerPrint(broken).answerMsg(OK).answerPrint(broken).answerMsg(OK);
-  f.Print_CD_Selection_Sheet();
-  f.mnuSong_Slips_Click();
+  choose(f.mnuCD_Selection);
+  choose(f.mnuSong_Slips);
   const auto boxes = prompts.callsOf("msgBox");
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[0].title, "Print Cd Selection Sheet");

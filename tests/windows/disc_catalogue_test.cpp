@@ -123,6 +123,6 @@ TEST_F(DiscCatalogueTest, TypedTextStartsNoLookupAndGivesWayToThePromptButArrows
 TEST_F(DiscCatalogueTest, ClearPutsThePromptBack) {
   Form1& f = start();
   f.Combo1.setText("SUPERTRAX 10 DISC SET.................CDX");
-  f.cmdUntag_Click();
+  press(f.cmdUntag);
   EXPECT_EQ(f.Combo1.Text(), kPrompt);
 }

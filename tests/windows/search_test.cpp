@@ -23,7 +23,7 @@ class SearchTest : public MainWindowTest {
   void search(const QString& text, const QString& target) {
     form->cmbSearch_text.setText(text);
     form->cmbSearch.setListIndex(indexOf(target));
-    form->cmdSearch_Click();
+    press(form->cmdSearch);
   }
   int indexOf(const QString& target) const {
     for (int i = 0; i < form->cmbSearch.ListCount(); ++i)
@@ -183,7 +183,7 @@ TEST_F(SearchTest, TheCurrentListIsSearchedLineByLineBelowTheSongList) {
   search("RIVER", "SEARCH CURRENT LIST");
   tick("SC8123");
   tick("MDX1001");
-  f.cmdGet_Tracks_Click();
+  press(f.cmdGet_Tracks);
   const QStringList before = f.List2.items();
   search("   01", "SEARCH CURRENT LIST");  // blanks meet the gap before the track column
   EXPECT_EQ(f.List3.items(), (QStringList{before[0], before[2]}));
@@ -233,7 +233,7 @@ TEST_F(SearchTest, TypedCapitalsFindMixedCaseLinesWithAllCapitalsTicked) {
   Form1& f = start();
   ASSERT_EQ(f.Check5.Value(), 1);
   tick("SC8123");
-  f.cmdGet_Tracks_Click();
+  press(f.cmdGet_Tracks);
   search("DANCING", "SEARCH CURRENT LIST");
   ASSERT_EQ(f.List3.ListCount(), 1);
   EXPECT_TRUE(f.List3.List(0).startsWith("Dancing In My Socks"));
@@ -314,7 +314,7 @@ TEST_F(SearchTest, HistoryKeepsEachTextOnceNewestFirst) {
   EXPECT_EQ(f.cmbSearch_text.Text(), "LOVE");
   EXPECT_TRUE(f.cmbSearch.Enabled());
 
-  f.mnuClear_Search_History_Click();
+  choose(f.mnuClear_Search_History);
   EXPECT_TRUE(history().isEmpty());
   EXPECT_EQ(f.cmbSearch_text.Text(), "TYPE SEARCH TEXT HERE ");
 
@@ -367,7 +367,7 @@ TEST_F(SearchTest, TheBoxTypesCapitalsAndKnowsTwoHiddenCommands) {
   edit->clear();
   QTest::keyClicks(QApplication::focusWidget(), "tavrel click all");
   EXPECT_EQ(f.List1.SelCount(), f.List1.ListCount());
-  f.cmdUntag_Click();
+  press(f.cmdUntag);
 
   prompts.answerMsg(OK);
   f.cmbSearch_text.setText("TAVREL COUNT ALL");

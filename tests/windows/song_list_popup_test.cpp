@@ -165,12 +165,12 @@ TEST_F(SongListPopupTest, HideHighlitedTracksRemovesExactlyTheSelectedLines) {
   ASSERT_EQ(f.List2.SelCount(), 3);
   // Without a current line nothing happens, not even to the counter.
   f.List2.setListIndex(-1);
-  f.mnu51.click();
+  choose(f.mnu51);
   EXPECT_EQ(f.List2.ListCount(), 6);
   EXPECT_EQ(f.Label6.Caption(), "Tracks = 6");
   press(4, Left, Qt::ControlModifier);
   press(4, Left, Qt::ControlModifier);
-  f.mnu51.click();
+  choose(f.mnu51);
   EXPECT_EQ(f.List2.items(), (QStringList{lines[0], lines[2], lines[5]}));
   EXPECT_EQ(f.Label6.Caption(), "Tracks = 3");
   EXPECT_EQ(f.List2.SelCount(), 0);
@@ -188,7 +188,7 @@ TEST_F(SongListPopupTest, HideHighlitedTracksKeepsAnUnselectedCurrentLineCurrent
   ASSERT_EQ(f.List2.ListIndex(), 2);
   ASSERT_EQ(f.List2.SelCount(), 2);
   Edit_Record::instance().Text3.setText("EARLIER");
-  f.mnu52.click();
+  choose(f.mnu52);
   EXPECT_EQ(f.List2.items(), (QStringList{lines[1], lines[2], lines[3]}));
   EXPECT_EQ(f.List2.Text(), lines[2]);
   EXPECT_EQ(editFields().song, "EARLIER");  // nothing was clicked
