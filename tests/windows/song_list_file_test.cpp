@@ -29,12 +29,12 @@ class SongListFileTest : public MainWindowTest {
  protected:
   QString save(const QString& typed) {
     prompts.answerSaveFile(home.path(typed));
-    form->cmdSave_Click();
+    press(form->cmdSave);
     return home.path(typed);
   }
   void open(const QString& path) {
     prompts.answerOpenFile(path);
-    form->cmdOpen_Click();
+    press(form->cmdOpen);
   }
 };
 
@@ -42,7 +42,7 @@ TEST_F(SongListFileTest, SaveWritesTheVersionTwoFileByteForByte) {
   Form1& f = start();
   tick("SC8123");
   f.Text1.setText("Friday at the Anchor");
-  f.cmdGet_Tracks_Click();
+  press(f.cmdGet_Tracks);
   save("Party");
   EXPECT_EQ(home.readBytes("Party.mdq"),
             quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "Friday at the Anchor", "SONG", "MF TRUE", "REF FALSE",
@@ -98,12 +98,12 @@ TEST_F(SongListFileTest, SaveWritesTheKeywordOfEachSort) {
 TEST_F(SongListFileTest, SaveRefusesWithoutATickAndCancelWritesNothing) {
   Form1& f = start();
   prompts.answerMsg(OK);
-  f.cmdSave_Click();
+  press(f.cmdSave);
   EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Please create a list first, nothing to Save");
   EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Save");
   tick("SC8123");
   prompts.answerSaveFile(std::nullopt);
-  f.cmdSave_Click();
+  press(f.cmdSave);
   EXPECT_EQ(prompts.callsOf("saveFile")[0].text, "*.mdq");
   EXPECT_EQ(prompts.callsOf("saveFile")[0].title, "Mellowdex");
   EXPECT_TRUE(QDir(home.path()).entryList({"*.mdq"}).isEmpty());
@@ -114,14 +114,14 @@ TEST_F(SongListFileTest, OverwriteIsAskedForTheNameActuallyWritten) {
   tick("SC8123");
   home.writeBytes("Party.mdq", "precious");
   prompts.answerSaveFile(home.path("Party")).answerMsg(No).answerSaveFile(std::nullopt);
-  f.cmdSave_Click();
+  press(f.cmdSave);
   EXPECT_EQ(home.readBytes("Party.mdq"), QByteArray("precious"));
   const auto asked = prompts.callsOf("msgBox");
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_TRUE(asked[0].text.startsWith(home.path("Party.mdq")));
   EXPECT_EQ(asked[0].style & platform::msg::DefaultButton2, platform::msg::DefaultButton2);
   prompts.answerSaveFile(home.path("Party")).answerMsg(Yes);
-  f.cmdSave_Click();
+  press(f.cmdSave);
   EXPECT_TRUE(home.readBytes("Party.mdq").startsWith("\"MELLOWDEX CD SELECTION FILE2\""));
 }
 
@@ -130,7 +130,7 @@ TEST_F(SongListFileTest, AFolderNameIsReadOnlyAndTheSaveStartsAgain) {
   tick("SC8123");
   QDir(home.path()).mkdir("Folder.mdq");
   prompts.answerSaveFile(home.path("Folder")).answerMsg(OK).answerSaveFile(std::nullopt);
-  f.cmdSave_Click();
+  press(f.cmdSave);
   const auto msgs = prompts.callsOf("msgBox");
   ASSERT_EQ(msgs.size(), 1u);  // no question whether to replace the folder
   EXPECT_EQ(msgs[0].text, "This file is read only. Please use another file name");
@@ -149,7 +149,7 @@ TEST_F(SongListFileTest, ADoubleQuoteCannotReachTheSavedHeader) {
   EXPECT_EQ(f.Text1.Text(), "ab");
   tick("SC8123");
   f.Text1.setText("The \"Big\" Night");  // pasted
-  f.cmdGet_Tracks_Click();
+  press(f.cmdGet_Tracks);
   save("q.mdq");
   open(home.path("q.mdq"));
   EXPECT_EQ(f.Text1.Text(), "The 'Big' Night");
@@ -168,12 +168,12 @@ TEST_F(SongListFileTest, SaveThenOpenRestoresEveryControl) {
   f.Option1.setValue(true);
   f.TabStrip1.setSelectedIndex(2);
   f.Check5.setValue(0);
-  f.cmdGet_Tracks_Click();
+  press(f.cmdGet_Tracks);
   f.Text1.setText("Saturday");
   const QStringList lines = f.List2.items();
   save("round.mdq");
 
-  f.cmdUntag_Click();
+  press(f.cmdUntag);
   f.Option2.setValue(true);
   f.Check1.setValue(0);
   f.Check2.setValue(0);
@@ -268,7 +268,7 @@ TEST_F(SongListFileTest, ATruncatedFileLeavesMissingOptionsOff) {
   home.writeBytes("tr.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "Half", "TRACK"}));
   Form1& f = start();
   prompts.answerOpenFile(home.path("tr.mdq")).answerMsg(OK);  // nothing ticked: Create List refuses
-  f.cmdOpen_Click();
+  press(f.cmdOpen);
   EXPECT_EQ(f.Text1.Text(), "Half");
   EXPECT_TRUE(f.Option3.Value());
   EXPECT_EQ(f.Check1.Value(), 0);
@@ -283,12 +283,12 @@ TEST_F(SongListFileTest, AWrongHeaderOrAnUnreadableFileLeavesTheWindowAsItWas) {
   tick("SC8123");
   f.Text1.setText("keep me");
   prompts.answerOpenFile(home.path("bad.mdq")).answerMsg(OK);
-  f.cmdOpen_Click();
+  press(f.cmdOpen);
   EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
             home.path("bad.mdq") + " is not a Mellowdex file\r\rPlease try again using the correct file");
   EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Open");
   prompts.answerMsg(OK);
-  f.Command_Open("\"" + home.path("bad.mdq") + "\"");
+  f.Command_Open("\"" + home.path("bad.mdq") + "\"");  // as the program's command line opens it
   EXPECT_TRUE(prompts.callsOf("msgBox")[1].text.contains(home.path("bad.mdq")));
   EXPECT_EQ(prompts.callsOf("msgBox")[1].title, "Open");
   EXPECT_EQ(f.List1.SelCount(), 1);
@@ -300,7 +300,7 @@ TEST_F(SongListFileTest, CancellingOpenChangesNothing) {
   Form1& f = start();
   tick("SC8123");
   prompts.answerOpenFile(std::nullopt);
-  f.cmdOpen_Click();
+  press(f.cmdOpen);
   EXPECT_EQ(f.List1.SelCount(), 1);
 }
 
@@ -332,6 +332,10 @@ TEST_F(SongListFileTest, ClosingWithTicksSavesWhenTheAnswerIsYes) {
 
 class MergeTest : public MainWindowTest {
  protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    merge.Show();  // as the File menu opens it
+  }
   void writeInputs() {
     home.writeBytes("a.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "Wedding", "ARTIST", "MF FALSE", "REF TRUE",
                                         "DUP FALSE", "SC8123     0001", kSep, "a saved line"}));
@@ -341,8 +345,8 @@ class MergeTest : public MainWindowTest {
   frmMerge merge;
   void choose(const QString& a, const QString& b) {
     prompts.answerOpenFile(home.path(a)).answerOpenFile(home.path(b));
-    merge.Command1_Click();
-    merge.Command2_Click();
+    press(merge.Command1);
+    press(merge.Command2);
   }
 };
 
@@ -350,7 +354,7 @@ TEST_F(MergeTest, MergesTwoSelectionsIntoAVersionOneFile) {
   writeInputs();
   choose("a.mdq", "b.mdq");
   prompts.answerSaveFile(home.path("Both.MDQ")).answerMsg(OK);
-  merge.Command3_Click();
+  press(merge.Command3);
   EXPECT_EQ(home.readBytes("Both.mdq"),
             quotedLinesBytes({"MELLOWDEX CD SELECTION FILE", "Birthday", "TRACK", "MF FALSE", "REF TRUE", "DUP TRUE",
                        "SC8123     0001", "zk101      ", "SC8123     "}));
@@ -380,10 +384,10 @@ TEST_F(MergeTest, TheResultOpensToBothSelections) {
   writeInputs();
   choose("a.mdq", "b.mdq");
   prompts.answerSaveFile(home.path("both")).answerMsg(OK);
-  merge.Command3_Click();
+  press(merge.Command3);
   Form1& f = start();
   prompts.answerOpenFile(home.path("both.mdq"));
-  f.cmdOpen_Click();
+  press(f.cmdOpen);
   EXPECT_EQ(f.List1.SelCount(), 2);
   EXPECT_EQ(f.List1.List(row("SC8123")), "SC8123     0001");
   EXPECT_EQ(f.List2.ListCount(), 3);
@@ -392,13 +396,13 @@ TEST_F(MergeTest, TheResultOpensToBothSelections) {
 TEST_F(MergeTest, TheSamePathTwiceOrAMissingChoiceIsRefused) {
   writeInputs();
   prompts.answerOpenFile(home.path("a.mdq")).answerOpenFile(home.path("a.mdq")).answerMsg(OK);
-  merge.Command1_Click();
-  merge.Command2_Click();
+  press(merge.Command1);
+  press(merge.Command2);
   EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Please select two different files");
   EXPECT_EQ(merge.Label2.Caption(), "");
   EXPECT_EQ(merge.Label1.Caption(), home.path("a.mdq"));
   prompts.answerMsg(OK);
-  merge.Command3_Click();
+  press(merge.Command3);
   EXPECT_EQ(prompts.callsOf("msgBox")[1].text, "Please select two different files");
 }
 
@@ -408,17 +412,17 @@ TEST_F(MergeTest, BadInputsAreNamedAndNothingIsWritten) {
   home.writeBytes("short.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "H", "SONG"}));
   choose("c.mdq", "b.mdq");
   prompts.answerMsg(OK);
-  merge.Command3_Click();
+  press(merge.Command3);
   EXPECT_EQ(prompts.callsOf("msgBox").back().text,
             home.path("c.mdq") + " is not a Mellowdex file\r\rPlease try again using the correct file");
   EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Open");
   choose("a.mdq", "short.mdq");
   prompts.answerMsg(OK);
-  merge.Command3_Click();
+  press(merge.Command3);
   EXPECT_TRUE(prompts.callsOf("msgBox").back().text.contains(home.path("short.mdq")));
   choose("a.mdq", "gone.mdq");
   prompts.answerMsg(OK);
-  merge.Command3_Click();
+  press(merge.Command3);
   EXPECT_TRUE(prompts.callsOf("msgBox").back().text.contains(home.path("gone.mdq")));
   EXPECT_TRUE(prompts.callsOf("saveFile").empty());
 }
@@ -428,7 +432,7 @@ TEST_F(MergeTest, AnInputIsNeverTheOutput) {
   const QByteArray before = home.readBytes("a.mdq");
   choose("a.mdq", "b.mdq");
   prompts.answerSaveFile(home.path("a")).answerMsg(OK);
-  merge.Command3_Click();
+  press(merge.Command3);
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);  // refused before any question to replace it
   EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Please choose a file other than the two being merged.");
   EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Merge Files");
@@ -441,7 +445,7 @@ TEST_F(MergeTest, AnOutputThatCannotBeWrittenIsReadOnlyAndTheWindowStays) {
   choose("a.mdq", "b.mdq");
   merge.Show();
   prompts.answerSaveFile(home.path("taken")).answerMsg(OK);
-  merge.Command3_Click();
+  press(merge.Command3);
   const auto msgs = prompts.callsOf("msgBox");
   ASSERT_EQ(msgs.size(), 1u);  // the refusal, with no question before it
   EXPECT_EQ(msgs[0].text, "This file is read only. Please use another file name");
@@ -453,7 +457,7 @@ TEST_F(MergeTest, AnOutputThatCannotBeWrittenIsReadOnlyAndTheWindowStays) {
 
 TEST_F(MergeTest, CancelClosesTheWindow) {
   merge.Show();
-  merge.Command4_Click();
+  press(merge.Command4);
   EXPECT_FALSE(merge.isVisible());
 }
 
