@@ -14,14 +14,14 @@ TEST_F(MainWindowTest, AboutShowsTheTitleAndOpensTheMakersLinks) {
     EXPECT_EQ(about->Label1.Caption(), "www.mellowdex.example");
     EXPECT_EQ(about->Label2.Caption(), "mail@mellowdex.example");
     EXPECT_EQ(about->Command1.Caption(), "&OK");
-    about->Label1.Click();
-    about->Label2.Click();
+    testsupport::clickOn(about->Label1.widget());
+    testsupport::clickOn(about->Label2.widget());
     EXPECT_TRUE(about->isLoaded());  // the links leave the window open
-    about->Command1.Click();
+    press(about->Command1);
     EXPECT_FALSE(about->isLoaded());
     checked = true;
   });
-  f.mnuAbout.Click();
+  choose(f.mnuAbout);
   EXPECT_TRUE(checked);
   EXPECT_EQ(prompts.shellOpened,
             (std::vector<QString>{"http://www.mellowdex.example", "mailto:mail@mellowdex.example"}));
