@@ -184,7 +184,7 @@ TEST_F(MainWindowTest, AJournalThatIsNotTheProgramsOwnIsToldOfOnceAndTouchesNoth
   EXPECT_EQ(home.readBytes("watdi.bxl"), discs);
   EXPECT_EQ(home.readBytes("watka.rejected.jnl"), "replace\nwatdi.bxl\nwatka.bxl\nend\n");
   f.Form_Activate();
-  f.cmdUntag_Click();
+  press(f.cmdUntag);
   EXPECT_EQ(prompts.callsOf("msgBox").size(), 1u);
 }
 
@@ -226,7 +226,7 @@ TEST_F(MainWindowTest, ScreensSmallerThan800By600AreRefusedWithTheMessage) {
   }
   // The chosen tab's bold caption keeps a margin of the tab's own colour on each side.
   f.List1.setSelected(0, true);
-  f.cmdGet_Tracks_Click();
+  press(f.cmdGet_Tracks);
   auto* bar = static_cast<QTabBar*>(f.TabStrip1.widget());
   for (int tab = 0; tab < bar->count(); ++tab) {
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
