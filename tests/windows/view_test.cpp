@@ -23,7 +23,7 @@ class ViewTest : public MainWindowTest {
   Form1& started() {
     Form1& f = start();
     for (const char* code : {"SC8123", "MDX1001", "zk101", "PK-0042"}) tick(code);
-    f.cmdGet_Tracks_Click();
+    press(f.cmdGet_Tracks);
     return f;
   }
 };
@@ -31,8 +31,8 @@ class ViewTest : public MainWindowTest {
 TEST_F(ViewTest, ColourChoicesReachTheWholeGroupOfTheirList) {
   Form1& f = start();
   prompts.answerColour(kRed).answerColour(kYellow);
-  f.mnuL1BackColor.click();
-  f.mnuL2ForeColor.click();
+  choose(f.mnuL1BackColor);
+  choose(f.mnuL2ForeColor);
   EXPECT_EQ(f.List1.BackColor(), kRed);
   EXPECT_EQ(f.Combo1.BackColor(), kRed);
   for (platform::Control* c : std::initializer_list<platform::Control*>{&f.List2, &f.Text1, &f.cmbSearch, &f.cmbSearch_text})
@@ -47,7 +47,7 @@ TEST_F(ViewTest, ColourChoicesReachTheWholeGroupOfTheirList) {
 
   // The drop-downs show their pair, the pick-only target box on its face too, after a resize.
   prompts.answerColour(kGreen);
-  f.mnuL2BackColor.click();
+  choose(f.mnuL2BackColor);
   f.window()->resize(f.window()->size() + QSize(40, 30));
   QCoreApplication::processEvents();
   const auto shown = [](platform::Control& c) {
@@ -76,7 +76,7 @@ TEST_F(ViewTest, TheDisabledTargetBoxLooksDisabledInTheListColours) {
   ASSERT_TRUE(f.cmbSearch.Enabled());
   EXPECT_LT(darkest(), 40);
   prompts.answerColour(kRed);
-  f.mnuL2ForeColor.click();
+  choose(f.mnuL2ForeColor);
   f.cmbSearch_text.setText(Form1::kSearchPrompt);
   ASSERT_FALSE(f.cmbSearch.Enabled());
   const QImage shot = f.cmbSearch.widget()->grab().toImage();
@@ -89,8 +89,8 @@ TEST_F(ViewTest, AColourEqualToTheSameListsOtherColourIsRefused) {
   // The song list's back colour as its text colour, and black as its back colour: refused.
   prompts.answerColour(platform::kSystemWindowBackground).answerMsg(OK);
   prompts.answerColour(0).answerMsg(OK);
-  f.mnuL2ForeColor.click();
-  f.mnuL2Bcolor.click();  // the entry of the other popup runs the same command
+  choose(f.mnuL2ForeColor);
+  choose(f.mnuL2Bcolor);  // the entry of the other popup runs the same command
   const auto msgs = prompts.callsOf("msgBox");
   ASSERT_EQ(msgs.size(), 2u);
   EXPECT_EQ(msgs[0].text, "Text color can not be the same as Backcolor");
@@ -103,22 +103,22 @@ TEST_F(ViewTest, AColourEqualToTheSameListsOtherColourIsRefused) {
   // The song list's text colour is no concern of the disc list.
   f.List2.setForeColor(kRed);
   prompts.answerColour(kRed);
-  f.mnuL1BackColor_Click();
+  choose(f.mnuL1BackColor);
   EXPECT_EQ(f.List1.BackColor(), kRed);
 
   prompts.answerColour(std::nullopt);  // cancelled: nothing changes, nothing is said
-  f.mnuL1ForeColor_Click();
+  choose(f.mnuL1ForeColor);
   EXPECT_EQ(f.List1.ForeColor(), 0);
 }
 
 TEST_F(ViewTest, CapitalsFromAPopupToggleAndTwiceReturnToTheStart) {
   Form1& f = started();
   ASSERT_EQ(f.Check5.Value(), 1);
-  f.mnuCapitals2.click();
+  choose(f.mnuCapitals2);
   EXPECT_EQ(f.Check5.Value(), 0);
   EXPECT_FALSE(f.mnuCapitals3.Checked());
   EXPECT_TRUE(f.List2.List(0).startsWith("Glass House (Vocal)"));
-  f.mnuCapitals1.click();
+  choose(f.mnuCapitals1);
   EXPECT_EQ(f.Check5.Value(), 1);
   EXPECT_TRUE(f.mnuCapitals3.Checked());
   EXPECT_TRUE(f.List2.List(0).startsWith("GLASS HOUSE (VOCAL)"));
@@ -126,11 +126,11 @@ TEST_F(ViewTest, CapitalsFromAPopupToggleAndTwiceReturnToTheStart) {
 
 TEST_F(ViewTest, ViewMenuCapitalsFollowsItsCheckMarkAndKeepsTheBoxInStep) {
   Form1& f = started();
-  f.mnuCapitals3.click();
+  choose(f.mnuCapitals3);
   EXPECT_FALSE(f.mnuCapitals3.Checked());
   EXPECT_EQ(f.Check5.Value(), 0);
   EXPECT_TRUE(f.List2.List(1).startsWith("Late Train"));
-  f.mnuCapitals3.click();
+  choose(f.mnuCapitals3);
   EXPECT_TRUE(f.mnuCapitals3.Checked());
   EXPECT_EQ(f.Check5.Value(), 1);
   EXPECT_TRUE(f.List2.List(1).startsWith("LATE TRAIN"));
@@ -138,7 +138,7 @@ TEST_F(ViewTest, ViewMenuCapitalsFollowsItsCheckMarkAndKeepsTheBoxInStep) {
   // nothing, and the menu still converts the list.
   f.Lower_Case();
   f.mnuCapitals3.setChecked(false);
-  f.mnuCapitals3.click();
+  choose(f.mnuCapitals3);
   EXPECT_EQ(f.Check5.Value(), 1);
   EXPECT_TRUE(f.mnuCapitals3.Checked());
   EXPECT_TRUE(f.List2.List(1).startsWith("LATE TRAIN"));
@@ -151,14 +151,14 @@ TEST_F(ViewTest, HidingVocalTracksRemovesEveryLineWithAnOpeningParenthesisAndV) 
   home.writeDiscs({"AA1"});
   Form1& f = start();
   tick("AA1");
-  f.cmdGet_Tracks_Click();
+  press(f.cmdGet_Tracks);
   f.Check5.setValue(0);  // word capitals: the filter sees the case of the lines it keeps
   // Alpha 01, Alpha 07, Alpha (Vocal Version), Bravo (V), Charlie / The (Vips), Delta (Live), Echo V
   const QStringList before = f.List2.items();
   ASSERT_EQ(before.size(), 7);
   ASSERT_TRUE(before[2].startsWith("Alpha (Vocal Version)"));
   f.TabStrip1.setVisible(false);
-  f.mnuHide_Vocal.click();
+  choose(f.mnuHide_Vocal);
   // The lines themselves, in the order they stood.
   EXPECT_EQ(f.List2.items(), (QStringList{before[0], before[1], before[5], before[6]}));
   EXPECT_EQ(f.Label6.Caption(), "Tracks = 4");
@@ -169,12 +169,13 @@ TEST_F(ViewTest, HidingVocalTracksRemovesEveryLineWithAnOpeningParenthesisAndV) 
 
 TEST_F(ViewTest, HideVocalTracksFromTheViewMenuRefusesAnEmptyList) {
   Form1& f = start();
+  testsupport::clickRow(f.List1, row("SC8123"), Qt::LeftButton, Qt::NoModifier, testsupport::RowPart::CheckBox);
   prompts.answerMsg(OK);
-  f.mnuHide_Vocal_Tracks_Click();
+  choose(f.mnuHide_Vocal_Tracks);  // offered once a disc is ticked, before any list
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
   EXPECT_EQ(prompts.calls()[0].text, "Please create a list first");
   EXPECT_EQ(prompts.calls()[0].title, "Hide Vocal Tracks");
-  f.mnuhide_vocal2_Click();  // the popup's entry filters without asking
+  choose(f.mnuhide_vocal2);  // the popup's entry filters without asking
   EXPECT_EQ(prompts.calls().size(), 1u);
 }
 
@@ -184,7 +185,7 @@ TEST_F(ViewTest, FullSizeOnAnEmptyListLetsCreateListRefuseAndStillFillsTheWindow
   f.List3.setVisible(true);
   f.cmdClose.setVisible(true);
   prompts.answerMsg(OK);
-  f.mnuFull_Screen_Click();
+  f.mnuFull_Screen_Click();  // disabled while nothing is ticked: no control reaches this refusal
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
   EXPECT_EQ(prompts.calls()[0].title, "Create List");
   EXPECT_TRUE(f.mnuFull_Screen.Checked());
@@ -197,7 +198,7 @@ TEST_F(ViewTest, FullSizeOnAnEmptyListLetsCreateListRefuseAndStillFillsTheWindow
   EXPECT_NEAR(f.List2.Height(), 95, 0.01);
   EXPECT_NEAR(f.List2.Width(), 100, 0.01);
 
-  f.mnuNormal_Click();
+  choose(f.mnuNormal);
   EXPECT_NEAR(f.List2.Top(), f.List1.Top() + f.List1.Height() + 5, 0.01);
 }
 
