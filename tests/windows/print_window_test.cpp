@@ -89,10 +89,10 @@ TEST_F(PrintWindowTest, PrintWritesTheJobFileByteForByteThenShowsTheWindow) {
   prompts.answerInput("7");
   tick("SC8123");
   f.Option3.setValue(true);
-  f.cmdGet_Tracks_Click();
+  press(f.cmdGet_Tracks);
   QString title;
   prompts.onModal([&](platform::FormBase& w) { title = w.Caption(); });
-  f.cmdPrint_Click();
+  press(f.cmdPrint);
   EXPECT_EQ(home.readBytes("primp.tmp"),
             linesBytes({"\"TSAMD\"", "\"TRACK\",\"SONG\",\"ARTIST\",\"MF CODE\",\"DISC\"",
                       "\"01\",\"MOONLIGHT HARBOUR\",\"THE LANTERNS\",\"SC8123\",\"0007\"",
@@ -125,12 +125,12 @@ TEST_F(PrintWindowTest, EveryLayoutCodeGetsItsOwnJobFile) {
     c.sort->setValue(true);
     f.Check2.setValue(c.numbers);  // turning own numbers on turns the codes off: set them after
     f.Check1.setValue(c.codes);
-    f.cmdUntag_Click();
+    press(f.cmdUntag);
     if (c.numbers) prompts.answerInput("42");
     tick("MDX1001");
-    f.cmdGet_Tracks_Click();
+    press(f.cmdGet_Tracks);
     prompts.onModal({});
-    f.cmdPrint_Click();
+    press(f.cmdPrint);
     EXPECT_EQ(home.readBytes("primp.tmp"), linesBytes({"\"" + c.code + "\"", quoted(c.headings), quoted(c.row)}))
         << c.code.constData();
   }
@@ -139,13 +139,13 @@ TEST_F(PrintWindowTest, EveryLayoutCodeGetsItsOwnJobFile) {
 TEST_F(PrintWindowTest, AListWithoutCodesOrNumbersOrAnEmptyListIsRefused) {
   Form1& f = start();
   prompts.answerMsg(OK);
-  f.cmdPrint_Click();
+  press(f.cmdPrint);
   EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Please create a list first");
   tick("SC8123");
   f.Check1.setValue(0);
-  f.cmdGet_Tracks_Click();
+  press(f.cmdGet_Tracks);
   prompts.answerMsg(OK);
-  f.cmdPrint_Click();
+  press(f.cmdPrint);
   EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Show MF Code or Use my Disc Codes must be selected to Print");
   EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Print");
   EXPECT_TRUE(prompts.callsOf("modal").empty());
@@ -158,23 +158,23 @@ TEST_F(PrintWindowTest, SettingsFileIsWrittenWhenMissingAndReadWhenValid) {
   {
     RecordedWindow window_w;
     auto& [w, r] = window_w;
-    w.Form_Activate();
+    w.Show();
     EXPECT_EQ(w.Combo2.Text(), "8");
-    w.Command4_Click();
+    press(w.Command4);
   }
   const QByteArray written = home.readBytes("print.ini");
   EXPECT_TRUE(written.endsWith("\r\n8\r\n")) << written.constData();
   home.writeLines("print.ini", {"NO SUCH FONT", "12"});
   RecordedWindow window_w;
   auto& [w, r] = window_w;
-  w.Form_Activate();
+  w.Show();
   EXPECT_EQ(w.Combo2.Text(), "12");
   home.writeLines("print.ini", {"X", "20"});
   RecordedWindow window_w2;
   auto& [w2, r2] = window_w2;
-  w2.Form_Activate();
+  w2.Show();
   EXPECT_EQ(w2.Combo2.Text(), "8");  // a size the list does not hold is passed over
-  w2.Command4_Click();
+  press(w2.Command4);
   EXPECT_TRUE(home.readBytes("print.ini").endsWith("\r\n8\r\n"));
 
   // A file of one line gives its font, found also under its maker's tag; the size it lacks stays
@@ -185,7 +185,7 @@ TEST_F(PrintWindowTest, SettingsFileIsWrittenWhenMissingAndReadWhenValid) {
   home.writeLines("print.ini", {tagged});
   RecordedWindow window_w3;
   auto& [w3, r3] = window_w3;
-  w3.Form_Activate();
+  w3.Show();
   EXPECT_EQ(w3.Combo1.Text(), font);
   EXPECT_EQ(w3.Combo2.Text(), "8");
   EXPECT_EQ(home.readBytes("print.ini"), linesBytes({font.toLatin1(), "8"}));
@@ -197,6 +197,7 @@ TEST_F(PrintWindowTest, TheHeaderBoxIsMirroredIntoTheMainWindowAtEveryChange) {
   writeJob(1);
   RecordedWindow window_w;
   auto& [w, r] = window_w;
+  w.Show();
   EXPECT_EQ(w.Text1.Text(), "From main");
   w.Text1.setText("Typed here");
   EXPECT_EQ(f.Text1.Text(), "Typed here");
@@ -204,7 +205,7 @@ TEST_F(PrintWindowTest, TheHeaderBoxIsMirroredIntoTheMainWindowAtEveryChange) {
 
   f.Text1.setText("");
   const int clears = r.preview->clears();
-  w.Command2_Click();
+  press(w.Command2);
   EXPECT_EQ(f.Text1.Text(), "Typed here");
   EXPECT_EQ(r.preview->clears(), clears + 1);
   EXPECT_EQ(r.preview->current().texts().value(0), "Typed here");
@@ -248,21 +249,22 @@ TEST_F(PrintWindowTest, ThePreviewStartsBlackOnAShadowedPageWhiteIsRefusedOtherC
   }
   RecordedWindow window_w;
   auto& [w, r] = window_w;
+  w.Show();
   prompts.answerColour(0xFFFFFF).answerMsg(OK);
-  w.Command3_Click();
+  press(w.Command3);
   EXPECT_EQ(prompts.callsOf("msgBox").back().text, "White is not a valid color");
   EXPECT_EQ(w.Label1.Caption(), "0");
   const int clears = r.preview->clears();
   const size_t drawn = r.preview->current().calls.size();
   prompts.answerColour(255);
-  w.Command3_Click();
+  press(w.Command3);
   EXPECT_EQ(w.Label1.Caption(), "255");
   EXPECT_EQ(w.previewSurface().ForeColor, 255);
   EXPECT_EQ(r.preview->clears(), clears);  // drawn again over the page, not cleared
   EXPECT_EQ(r.preview->current().calls.size(), 2 * drawn);
   EXPECT_EQ(r.preview->current().calls.back().colour, 255);
   prompts.answerColour(std::nullopt);
-  w.Command3_Click();
+  press(w.Command3);
   EXPECT_EQ(w.Label1.Caption(), "255");
 }
 
@@ -307,9 +309,10 @@ TEST_F(PrintWindowTest, PrintRefusesTheUnchangedHeader) {
   writeJob(2);
   RecordedWindow window_w;
   auto& [w, r] = window_w;
+  w.Show();
   w.Text1.setText("SONG LIST HEADER HERE");
   prompts.answerMsg(OK);
-  w.Command1_Click();
+  press(w.Command1);
   EXPECT_EQ(prompts.callsOf("msgBox").back().text,
             "The song list header text field is empty.\n\rPlease enter a name/telephone number etc.\n\r"
             "This name will be printed on all lists.\n\r\n\rIf you do not wish to use a name just enter a space.");
@@ -334,7 +337,7 @@ TEST_F(PrintWindowTest, ThePrintDialogOffersThePagesOfTheListAndCancelKeepsTheWi
   EXPECT_EQ(r.paper, nullptr);
   writeJob(130);  // three pages of A4 on the recording surface
   prompts.answerPrint(std::nullopt);
-  clickOn(w.Command1.widget());
+  press(w.Command1);
   EXPECT_EQ(prompts.callsOf("printDialog").back().text, "3");
   EXPECT_EQ(w.mousePointer(), platform::MousePointer::Default);
 }
@@ -351,7 +354,7 @@ TEST_F(PrintWindowTest, APageRangeSendsOnlyItsPagesAndAllSendsEveryPage) {
   range.toPage = 3;
   prompts.answerPrint(range);
   w.Show();
-  w.Command1_Click();
+  press(w.Command1);
   ASSERT_NE(r.paper, nullptr);
   EXPECT_EQ(w.First_Page, 2);
   EXPECT_EQ(w.Last_Page, 3);
@@ -362,8 +365,9 @@ TEST_F(PrintWindowTest, APageRangeSendsOnlyItsPagesAndAllSendsEveryPage) {
   RecordedWindow window_all;
   auto& [all, r2] = window_all;
   all.Text1.setText("Friday");
+  all.Show();
   prompts.answerPrint(platform::PrintDialogAnswer{});
-  all.Command1_Click();
+  press(all.Command1);
   ASSERT_NE(r2.paper, nullptr);
   EXPECT_EQ(r2.paper->sentPages().size(), r2.paper->pages().size());
   EXPECT_GT(r2.paper->pages().size(), 3u);
@@ -376,7 +380,7 @@ TEST_F(PrintWindowTest, APageRangeSendsOnlyItsPagesAndAllSendsEveryPage) {
   range.fromPage = 40;
   range.toPage = 45;
   prompts.answerPrint(range).answerMsg(OK);
-  past.Command1_Click();
+  press(past.Command1);
   ASSERT_NE(r3.paper, nullptr);
   EXPECT_TRUE(r3.paper->sentPages().empty());
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
@@ -393,7 +397,7 @@ TEST_F(PrintWindowTest, AnUnknownLayoutIsRefusedAndTheWindowStaysOpen) {
   w.Show();
   w.Text1.setText("Friday");
   prompts.answerPrint(platform::PrintDialogAnswer{}).answerMsg(OK);
-  w.Command1_Click();
+  press(w.Command1);
   EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Print");
   EXPECT_EQ(r.paper, nullptr);
   EXPECT_TRUE(w.isVisible());
@@ -408,7 +412,7 @@ TEST_F(PrintWindowTest, AJobGoneOrAPrinterFailureIsReportedAndTheWindowStaysOpen
   w.Text1.setText("Friday");
   QFile::remove(home.path("primp.tmp"));
   prompts.answerPrint(platform::PrintDialogAnswer{}).answerMsg(OK);
-  w.Command1_Click();
+  press(w.Command1);
   EXPECT_EQ(prompts.callsOf("msgBox").back().text, "The print job " + home.path("primp.tmp") + " cannot be read.");
   EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Print");
   EXPECT_EQ(r.paper, nullptr);
@@ -417,7 +421,7 @@ TEST_F(PrintWindowTest, AJobGoneOrAPrinterFailureIsReportedAndTheWindowStaysOpen
   writeJob(5);
   w.makePrinterSurface = [](const platform::PrintDialogAnswer&) { return std::make_shared<FailingPrinter>(); };
   prompts.answerPrint(platform::PrintDialogAnswer{}).answerMsg(OK);
-  w.Command1_Click();
+  press(w.Command1);
   EXPECT_EQ(prompts.callsOf("msgBox").back().text,
             "The song list could not be printed.\n\rThe printer could not be started.");
   EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Print");
@@ -454,7 +458,7 @@ TEST_F(PrintWindowTest, ClicksWaitingWhenRedrawingOrPrintingStartsNeverReachTheW
 
   clickOn(w.Command3.widget(), {-1, -1}, Delivery::Posted);  // the colour button, clicked as the print dialog closes
   prompts.answerPrint(platform::PrintDialogAnswer{});
-  w.Command1_Click();
+  press(w.Command1);
   QCoreApplication::processEvents();
   EXPECT_TRUE(prompts.callsOf("chooseColour").empty());
   ASSERT_NE(r.paper, nullptr);
@@ -498,7 +502,7 @@ TEST_F(PrintWindowTest, PrintsARealPdfHoldingTheChosenPagesOnTheChosenPaper) {
   start();
   writeJob(400, "SAMT", " LA LA LA LA LA LA LA LA LA LA LA LA LA LA LA LA LA LA LA HIDDEN TAIL");
   frmPrint w;
-  w.Load();
+  w.Show();
   w.Text1.setText("Friday");
   EXPECT_LT(w.previewSurface().pageWidthPt(), w.previewSurface().pageHeightPt());
   platform::PrintDialogAnswer answer;
@@ -508,7 +512,7 @@ TEST_F(PrintWindowTest, PrintsARealPdfHoldingTheChosenPagesOnTheChosenPaper) {
   answer.outputFile = home.path("list.pdf");
   answer.pageLayout = QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF(20, 20, 20, 20));
   prompts.answerPrint(answer);
-  w.Command1_Click();
+  press(w.Command1);
   const QByteArray pdf = home.readBytes("list.pdf");
   ASSERT_FALSE(pdf.isEmpty());
   EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 2);
@@ -574,14 +578,14 @@ TEST_F(PrintWindowTest, ThePdfTextHoldsEachCutFieldApartAndOnlyItsInkedLettersIn
     home.writeLines("print.ini", {face, "14"});
     frmPrint w;
     w.Load();
-    w.Form_Activate();
+    w.Show();
     ASSERT_EQ(w.Combo1.Text(), face);
     w.Text1.setText("Friday");
     platform::PrintDialogAnswer answer;
     answer.outputFile = home.path("list.pdf");
     answer.pageLayout = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20));
     prompts.answerPrint(answer);
-    w.Command1_Click();
+    press(w.Command1);
     ASSERT_TRUE(QFile::exists(home.path("list.pdf")));
     QProcess run;
     run.start(pdftotext, {"-bbox", home.path("list.pdf"), "-"});
