@@ -200,14 +200,12 @@ TEST_F(MainWindowTest, AClickOnADiscsBoxTicksItAClickOnItsCodeOnlyHighlightsIt) 
 
 TEST_F(MainWindowTest, ClickSetsTheMenusThatNeedATickedDisc) {
   Form1& f = start();
-  tick("SC8123");
-  f.List1_Click();
+  clickRow(f.List1, row("SC8123"), Qt::LeftButton, Qt::NoModifier, testsupport::RowPart::CheckBox);
   for (auto* m : {&f.mnuSave, &f.mnuExport, &f.mnuUpdate_File, &f.mnuFull_Screen, &f.mnuHide_Vocal_Tracks})
     EXPECT_TRUE(m->Enabled()) << m->name().toStdString();
   EXPECT_FALSE(f.mnuPrint.Enabled());
   f.mnuPrint.setEnabled(true);  // as Create List leaves it
-  tick("SC8123", false);
-  f.List1_Click();
+  clickRow(f.List1, row("SC8123"), Qt::LeftButton, Qt::NoModifier, testsupport::RowPart::CheckBox);
   for (auto* m : {&f.mnuPrint, &f.mnuSave, &f.mnuExport, &f.mnuUpdate_File, &f.mnuFull_Screen,
                   &f.mnuHide_Vocal_Tracks})
     EXPECT_FALSE(m->Enabled()) << m->name().toStdString();
@@ -219,8 +217,7 @@ TEST_F(MainWindowTest, ClickClosesTheDiscListingAndFillsTheDeleteDialog) {
   f.cmdClose.setVisible(true);
   f.Check2.setValue(1);
   prompts.answerInput("42");
-  tick("SC8123");
-  f.List1_Click();
+  clickRow(f.List1, row("SC8123"), Qt::LeftButton, Qt::NoModifier, testsupport::RowPart::CheckBox);
   EXPECT_FALSE(f.List3.Visible());
   EXPECT_FALSE(f.cmdClose.Visible());
   EXPECT_TRUE(f.Label9.Visible());
