@@ -154,7 +154,7 @@ TEST_F(ClipboardExportTest, NothingTickedMeansCreateListRefusesAndNothingIsAsked
   prompts.answerMsg(OK);
   f.mnuExport_Click();  // disabled until a list exists: no control reaches its own refusal
   prompts.answerMsg(OK);
-  f.mnuUpdate_File_Click();  // as above
+  f.mnuUpdate_File_Click();  // disabled too until a list exists
   const auto msgs = prompts.callsOf("msgBox");
   ASSERT_EQ(msgs.size(), 2u);
   EXPECT_EQ(msgs[0].text, "Please tick your disc MF Codes first");
