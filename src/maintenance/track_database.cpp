@@ -436,7 +436,7 @@ QString scratchFileFor(const QString& path) {
 std::optional<OwnFile> ownFile(const QString& path) {
   if (path.isEmpty()) return std::nullopt;
   const QString clean = QDir::cleanPath(path);
-  for (const QString& db : {trackFilePath(), discFilePath()})
+  for (const QString& db : {catalogue::trackFilePath(), catalogue::discFilePath()})
     if (clean == QDir::cleanPath(db)) return OwnFile{scratchFileFor(db), true, true, false, true};
   if (clean == QDir::cleanPath(myDiscsFilePath())) return OwnFile{scratchFileFor(clean), true, false, false};
   const QString name = QFileInfo(clean).fileName();
@@ -850,8 +850,8 @@ QString pendingText(const QString& path, const QString& error) {
 }
 
 Outcome replaceDatabase(const QByteArray& newTracks, const std::optional<QByteArray>& newDiscs) {
-  std::vector<FileWrite> writes{{trackFilePath(), newTracks}};
-  if (newDiscs) writes.push_back({discFilePath(), *newDiscs});
+  std::vector<FileWrite> writes{{catalogue::trackFilePath(), newTracks}};
+  if (newDiscs) writes.push_back({catalogue::discFilePath(), *newDiscs});
   const GroupWriteResult written = replaceFilesTogether(writes);
   if (written) return {};
   if (!written.refusal.isEmpty()) return {false, written.refusal};

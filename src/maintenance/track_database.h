@@ -4,8 +4,6 @@
 // windows, updates, backup and restore all write through them).
 #pragma once
 
-#include "catalogue/database.h"
-
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -22,9 +20,6 @@ inline constexpr const char* kMyDiscsFile = "My_Discs.kup";
 inline constexpr const char* kDiscBackupFile = "MLDXbackup1.bxl";
 inline constexpr const char* kTrackBackupFile = "MLDXbackup2.bxl";
 
-using catalogue::cannotReadText;
-using catalogue::discFilePath;
-using catalogue::trackFilePath;
 QString myDiscsFilePath();
 
 // The whole file, or nothing when it is missing or cannot be read.

@@ -1,5 +1,6 @@
 #include "windows/database/Backup.h"
 
+#include "catalogue/database.h"
 #include "maintenance/track_database.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
@@ -42,7 +43,7 @@ void Backup::Command1_Click() {
   // Both database files are read before either copy is written, and the copies are written as
   // a pair: a backup folder never ends up with a new disc file beside an old track file.
   const bool copied = copyTogether(
-      {{maintenance::discFilePath(), discCopy}, {maintenance::trackFilePath(), trackCopy}},
+      {{catalogue::discFilePath(), discCopy}, {catalogue::trackFilePath(), trackCopy}},
       {QStringLiteral("The database file "), QStringLiteral("The backup file "),
        QStringLiteral("Nothing has been backed up."),
        QStringLiteral("The backup files in this folder no longer match: please back up again."), kDoneTitle});

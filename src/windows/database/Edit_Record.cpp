@@ -1,6 +1,7 @@
 #include "windows/database/Edit_Record.h"
 
 #include "common/text_helpers.h"
+#include "catalogue/database.h"
 #include "maintenance/track_database.h"
 #include "platform/busy.h"
 #include "platform/files.h"
@@ -131,13 +132,13 @@ void Edit_Record::updateRecord() {
     // Keys, clicks and the close box wait until the track file is whole again; the file is read
     // under the change's lock, after any change left unfinished is finished.
     platform::BusyScope busy;
-    const QString trackPath = maintenance::trackFilePath();
+    const QString trackPath = catalogue::trackFilePath();
     maintenance::ChangeScope change;
     const auto tracks = change ? maintenance::readFileBytes(trackPath) : std::nullopt;
     if (!change) {
       written = {false, change.refusal()};
     } else if (!tracks) {
-      written = {false, maintenance::cannotReadText(trackPath)};
+      written = {false, catalogue::cannotReadText(trackPath)};
     } else {
       // The line shows at most 11 characters of the code, in capitals after a capitals pass:
       // the record is that of the one disc that fits, never a copy under another code.

@@ -120,15 +120,15 @@ void Rename_Disc::Command1_Click() {
     refuse(change.refusal());
     return endWork();
   }
-  const QString trackPath = maintenance::trackFilePath(), discPath = maintenance::discFilePath();
+  const QString trackPath = catalogue::trackFilePath(), discPath = catalogue::discFilePath();
   const auto discs = catalogue::readDiscFile(discPath);
   if (!discs) {
-    refuse(maintenance::cannotReadText(discPath));
+    refuse(catalogue::cannotReadText(discPath));
     return endWork();
   }
   const auto tracks = maintenance::readFileBytes(trackPath);
   if (!tracks) {
-    refuse(maintenance::cannotReadText(trackPath));
+    refuse(catalogue::cannotReadText(trackPath));
     return endWork();
   }
   // Another copy of the program may have deleted the disc since the list was made.

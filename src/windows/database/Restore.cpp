@@ -1,5 +1,6 @@
 #include "windows/database/Restore.h"
 
+#include "catalogue/database.h"
 #include "maintenance/track_database.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
@@ -31,7 +32,7 @@ void Restore::Command1_Click() {
   // Both backups are read whole before the database is touched, and the two database files are
   // replaced as a pair: a failure puts back the one already replaced.
   const bool copied = copyTogether(
-      {{discCopy, maintenance::discFilePath()}, {trackCopy, maintenance::trackFilePath()}},
+      {{discCopy, catalogue::discFilePath()}, {trackCopy, catalogue::trackFilePath()}},
       {QStringLiteral("The backup file "), QStringLiteral("The database file "),
        QStringLiteral("Your database has not been changed."),
        QStringLiteral("The database files no longer match: please restore again."), kErrorTitle});

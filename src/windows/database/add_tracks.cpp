@@ -85,9 +85,9 @@ void add_tracks::Command1_Click() {
     platform::prompts().msgBox(text, platform::msg::OKOnly, kTitle);
   };
   if (!change) return refuse(change.refusal());
-  const QString trackPath = maintenance::trackFilePath(), discPath = maintenance::discFilePath();
+  const QString trackPath = catalogue::trackFilePath(), discPath = catalogue::discFilePath();
   const auto tracks = maintenance::readFileBytes(trackPath);
-  if (!tracks) return refuse(maintenance::cannotReadText(trackPath));
+  if (!tracks) return refuse(catalogue::cannotReadText(trackPath));
   if (maintenance::hasTrack(*tracks, code, track)) {
     change.release();
     platform::prompts().msgBox(QStringLiteral("You already have a track ") + Text2.Text() + QStringLiteral(" for disk ") +
@@ -99,7 +99,7 @@ void add_tracks::Command1_Click() {
     return;
   }
   const auto discs = catalogue::readDiscFile(discPath);
-  if (!discs) return refuse(maintenance::cannotReadText(discPath));
+  if (!discs) return refuse(catalogue::cannotReadText(discPath));
 
   // The track, its copy in My_Discs.kup and a new disc go in together or not at all.
   const QByteArray line = maintenance::recordLine(QStringList{code, track, song, artist});

@@ -102,11 +102,11 @@ std::optional<QString> delete_record::chosenDisc(const QString& track, const QSt
   // A file that cannot be read here is reported by the deletion itself.
   maintenance::DiscMatch match;
   if (track.isEmpty()) {
-    const auto discs = catalogue::readDiscFile(maintenance::discFilePath());
+    const auto discs = catalogue::readDiscFile(catalogue::discFilePath());
     if (!discs) return handedCode_;
     match = maintenance::discsListed(*discs, handedCode_);
   } else {
-    const auto tracks = maintenance::readFileBytes(maintenance::trackFilePath());
+    const auto tracks = maintenance::readFileBytes(catalogue::trackFilePath());
     if (!tracks) return handedCode_;
     match = maintenance::discsShowingTrack(*tracks, handedCode_, track);
   }
@@ -203,11 +203,11 @@ void delete_record::Delete_Disc() {
     report(text, title);
   };
   if (!change) return refuse(change.refusal());
-  const QString trackPath = maintenance::trackFilePath(), discPath = maintenance::discFilePath();
+  const QString trackPath = catalogue::trackFilePath(), discPath = catalogue::discFilePath();
   const auto tracks = maintenance::readFileBytes(trackPath);
-  if (!tracks) return refuse(maintenance::cannotReadText(trackPath));
+  if (!tracks) return refuse(catalogue::cannotReadText(trackPath));
   const auto discs = catalogue::readDiscFile(discPath);
-  if (!discs) return refuse(maintenance::cannotReadText(discPath));
+  if (!discs) return refuse(catalogue::cannotReadText(discPath));
 
   const maintenance::TrackDeletion kept = maintenance::withoutDisc(*tracks, key);
   const QByteArray keptDiscs = maintenance::discsWithout(*discs, key);
@@ -219,7 +219,7 @@ void delete_record::Delete_Disc() {
 }
 
 void delete_record::Delete_Track() {
-  const QString trackPath = maintenance::trackFilePath(), discPath = maintenance::discFilePath();
+  const QString trackPath = catalogue::trackFilePath(), discPath = catalogue::discFilePath();
   platform::setHidden(trackPath, false);
   platform::setHidden(discPath, false);
 
@@ -249,14 +249,14 @@ void delete_record::Delete_Track() {
   };
   if (!change) return refuse(change.refusal());
   const auto tracks = maintenance::readFileBytes(trackPath);
-  if (!tracks) return refuse(maintenance::cannotReadText(trackPath));
+  if (!tracks) return refuse(catalogue::cannotReadText(trackPath));
   const maintenance::TrackDeletion kept = maintenance::withoutTrack(*tracks, key, track);
 
   // The disc goes only with its last track.
   std::optional<QByteArray> newDiscs;
   if (kept.discTracks == 1 && kept.removed == 1) {
     const auto discs = catalogue::readDiscFile(discPath);
-    if (!discs) return refuse(maintenance::cannotReadText(discPath));
+    if (!discs) return refuse(catalogue::cannotReadText(discPath));
     newDiscs = maintenance::discsWithout(*discs, key);
   }
   const auto written = maintenance::replaceDatabase(kept.tracks, newDiscs);

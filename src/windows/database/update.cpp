@@ -1,5 +1,6 @@
 #include "windows/database/update.h"
 
+#include "catalogue/database.h"
 #include "maintenance/track_database.h"
 #include "maintenance/update_file.h"
 #include "platform/busy.h"
@@ -136,7 +137,7 @@ void update::Append_Files(const QString& filePath) {
       finish();
       return;
     case Result::DatabaseUnreadable:
-      p.msgBox(maintenance::cannotReadText(outcome.path) + QChar(13) + kNothingAdded, OKOnly, kTitle);
+      p.msgBox(catalogue::cannotReadText(outcome.path) + QChar(13) + kNothingAdded, OKOnly, kTitle);
       finish();
       return;
     case Result::WriteFailed:

@@ -1,4 +1,5 @@
 // Copying the song list to the clipboard, exporting it, and writing an update file from it.
+#include "catalogue/database.h"
 #include "catalogue/export_writers.h"
 #include "catalogue/song_list_file.h"
 #include "catalogue/track_file.h"
@@ -103,7 +104,7 @@ void Form1::mnuUpdate_File_Click() {
     return;
   }
   catalogue::FileBytes database;
-  if (database.open(platform::programFile(QStringLiteral("watka.bxl")))) catalogue::useStoredRecords(tracks, database.bytes());
+  if (database.open(catalogue::trackFilePath())) catalogue::useStoredRecords(tracks, database.bytes());
   const QString text = catalogue::updateFileText(tracks);
 
   platform::FileDialogRequest req;

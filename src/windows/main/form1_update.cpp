@@ -59,7 +59,7 @@ void Form1::Quick_View_Rename() {
   Frame1.setVisible(true);
   platform::letEventsThrough();
 
-  const QString path = maintenance::trackFilePath();
+  const QString path = catalogue::trackFilePath();
   ProgressBar1.setMax(catalogue::progressSteps(platform::fileLength(path), 100, 100));
   ProgressBar1.setValue(0);
   showBusyPointer();
@@ -86,6 +86,6 @@ void Form1::Quick_View_Rename() {
   setMousePointer(platform::MousePointer::Default);
   renamer.List3.setVisible(true);
   if (!readable)
-    platform::prompts().msgBox(maintenance::cannotReadText(path), platform::msg::OKOnly + platform::msg::Exclamation,
+    platform::prompts().msgBox(catalogue::cannotReadText(path), platform::msg::OKOnly + platform::msg::Exclamation,
                                QStringLiteral("Rename Files"));
 }
