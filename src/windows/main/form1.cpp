@@ -33,6 +33,7 @@ const QString Form1::kMfCodeOffText = QStringLiteral("Show MF Code must be selec
 const QString Form1::kViewDiscTitle = QStringLiteral("View Disc");
 const QString Form1::kViewNeedsCodesText = QStringLiteral("(Show MF Code) must be selected to view a disc");
 const QString Form1::kWebAddress = QStringLiteral("www.mellowdex.example");
+QString Form1::tracksText(int count) { return QStringLiteral("Tracks = ") + QString::number(count); }
 
 namespace {
 Form1* g_instance = nullptr;
@@ -482,7 +483,7 @@ void Form1::cmdUntag_Click() {
   List2.setVisible(false);
   Text1.setText(kHeaderPrompt);
   Label1.setCaption(QStringLiteral("Discs  = 0"));
-  Label6.setCaption(QStringLiteral("Tracks = 0"));
+  Label6.setCaption(tracksText(0));
   for (auto* m : {&mnuPrint, &mnuFull_Screen, &mnuHide_Vocal_Tracks, &mnuSave, &mnuExport, &mnuUpdate_File})
     m->setEnabled(false);
   Combo1.setText(kCataloguePrompt);

@@ -32,6 +32,7 @@ class Form1 : public platform::FormBase {
   static const QString kMfCodeOffText;     // "Show MF Code must be selected to edit or delete a track"
   static const QString kViewDiscTitle;     // "View Disc"
   static const QString kViewNeedsCodesText;  // "(Show MF Code) must be selected to view a disc"
+  static QString tracksText(int count);     // "Tracks = " and the count of the song list
   // The song-list header holds as much as the print window's header box.
   static constexpr int kHeaderMaxLength = 60;
 
@@ -270,7 +271,7 @@ class Form1 : public platform::FormBase {
   platform::OptionButton Option4{this, client(), "Option4", "dummy", &sortOptions};
 
   platform::Label Label1{this, client(), "Label1", "Discs   = 0"};
-  platform::Label Label6{this, client(), "Label6", "Tracks = 0"};
+  platform::Label Label6{this, client(), "Label6", tracksText(0)};
   platform::Label Label4{this, client(), "Label4", ""};
   platform::Label Label5{this, client(), "Label5", ""};
   platform::Label Label10{this, client(), "Label10", "Song list header"};

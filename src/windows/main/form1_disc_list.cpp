@@ -40,7 +40,7 @@ void Form1::Get_Discs() {
 void Form1::List1_ItemCheck(int) {
   if (List1.ListCount() == 0) return;
   Label1.setCaption(QStringLiteral("Discs = ") + QString::number(List1.SelCount()));
-  Label6.setCaption(QStringLiteral("Tracks = 0"));
+  Label6.setCaption(tracksText(0));
 
   while (true) {  // the ask point
     if (Ticking_In_Code) return;

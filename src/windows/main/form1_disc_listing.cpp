@@ -70,7 +70,7 @@ bool scanDisc(Form1& f, const QString& code, const QString& title) {
     f.List3.addItems(lines);
   }
 
-  f.Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(f.List2.ListCount()));
+  f.Label6.setCaption(Form1::tracksText(f.List2.ListCount()));
   f.Frame1.setVisible(false);
   f.ProgressBar1.setValue(0);
   f.setMousePointer(platform::MousePointer::Default);

@@ -13,7 +13,7 @@ void Form1::restoreFromTempList() {
   Frame1.setVisible(false);
   List2.setVisible(true);
   Temp_List.Clear();
-  Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(List2.ListCount()));
+  Label6.setCaption(tracksText(List2.ListCount()));
 }
 
 // A change of case leaves every line's place in the case-insensitive order as it was, so the
@@ -28,7 +28,7 @@ void Form1::Upper_Case() {
   List2.model()->transformTexts([](const QString& line) { return catalogue::allCapitals(line); });
   Frame1.setVisible(false);
   List2.setVisible(true);
-  Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(List2.ListCount()));
+  Label6.setCaption(tracksText(List2.ListCount()));
 }
 
 void Form1::Lower_Case() {
@@ -45,7 +45,7 @@ void Form1::Lower_Case() {
   });
   Frame1.setVisible(false);
   List2.setVisible(true);
-  Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(List2.ListCount()));
+  Label6.setCaption(tracksText(List2.ListCount()));
 }
 
 void Form1::Remove_Dupes() {
@@ -77,7 +77,7 @@ void Form1::Remove_Dupes() {
   List2.setVisible(true);
   TabStrip1.setVisible(true);
   Temp_List.Clear();
-  Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(List2.ListCount()));
+  Label6.setCaption(tracksText(List2.ListCount()));
   Frame1.setVisible(false);
   platform::letEventsThrough();
 }

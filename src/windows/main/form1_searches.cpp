@@ -93,7 +93,7 @@ void runDatabaseSearch(Form1& f, const SearchMember& m) {
   f.Label9.setVisible(false);
   f.Label17.setVisible(false);
   f.Label1.setCaption(QString());
-  f.Label6.setCaption(QStringLiteral("Tracks = 0"));
+  f.Label6.setCaption(Form1::tracksText(0));
   f.Check3.setValue(0);
   if (m.untickBeforeReload) {
     untickEveryDisc(f);
@@ -132,7 +132,7 @@ void runDatabaseSearch(Form1& f, const SearchMember& m) {
 
   // Finish.
   f.ProgressBar1.setValue(0);
-  f.Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(f.List2.ListCount()));
+  f.Label6.setCaption(Form1::tracksText(f.List2.ListCount()));
   f.Frame1.setVisible(false);
   f.setMousePointer(platform::MousePointer::Default);
   f.List2.setVisible(true);

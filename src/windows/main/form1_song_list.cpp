@@ -55,7 +55,7 @@ void Form1::cmdGet_Tracks_Click() {
   List3.setVisible(false);
   List3.Clear();
   Label1.setCaption(QStringLiteral("Discs   = 0"));
-  Label6.setCaption(QStringLiteral("Tracks = 0"));
+  Label6.setCaption(tracksText(0));
   Ticking_In_Code = false;
   List2.setVisible(false);
   TabStrip1.setVisible(false);
@@ -125,7 +125,7 @@ void Form1::Get_Tracks() {
   if (Check5.Value() == 0) Lower_Case();
   setMousePointer(platform::MousePointer::Default);
   Label1.setCaption(QStringLiteral("Discs  =  ") + QString::number(List1.SelCount()));
-  Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(List2.ListCount()));
+  Label6.setCaption(tracksText(List2.ListCount()));
   Label8.setCaption(kWaitText);
   ProgressBar1.setValue(0);
   Frame1.setVisible(false);
@@ -139,7 +139,7 @@ void Form1::Click_All() {
   List2.setVisible(false);
   TabStrip1.setVisible(false);
   Label1.setCaption(QStringLiteral("Discs  =  0"));
-  Label6.setCaption(QStringLiteral("Tracks = 0"));
+  Label6.setCaption(tracksText(0));
   Check3.setValue(0);
   Ticking_In_Code = true;
   Check1.setValue(1);
@@ -169,7 +169,7 @@ void Form1::Get_All() {
   // Every disc ticked at once: while the program ticks, the tick handler would only count.
   List1.model()->setAllSelected(true);
   Label1.setCaption(QStringLiteral("Discs = ") + QString::number(List1.SelCount()));
-  Label6.setCaption(QStringLiteral("Tracks = 0"));
+  Label6.setCaption(tracksText(0));
   List1.widget()->update();
   Frame1.setVisible(true);
   platform::letEventsThrough();
@@ -188,7 +188,7 @@ void Form1::Get_All() {
   setMousePointer(platform::MousePointer::Default);
   platform::letEventsThrough();
   Label1.setCaption(QStringLiteral("Discs  =  ") + QString::number(List1.SelCount()));
-  Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(List2.ListCount()));
+  Label6.setCaption(tracksText(List2.ListCount()));
   List2.setVisible(true);
   TabStrip1.setVisible(true);
 }

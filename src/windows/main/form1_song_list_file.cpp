@@ -142,7 +142,7 @@ void Form1::openSongList(const QString& path) {
     mnuFull_Screen.setEnabled(true);
     mnuHide_Vocal_Tracks.setEnabled(true);
     Ticking_In_Code = false;
-    Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(List2.ListCount()));
+    Label6.setCaption(tracksText(List2.ListCount()));
     // The list holds what fits; the lines left out are told of, as Create List does.
     if (linesRead > 0 && opened.linesCut)
       platform::prompts().msgBox(catalogue::kMaxListText, OKOnly, catalogue::kMaxListTitle);

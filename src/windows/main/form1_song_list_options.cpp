@@ -8,7 +8,7 @@ void discardSongList(Form1& f) {
   f.List2.Clear();
   f.List2.setVisible(false);
   f.TabStrip1.setVisible(false);
-  f.Label6.setCaption(QStringLiteral("Tracks = 0"));
+  f.Label6.setCaption(Form1::tracksText(0));
 }
 
 }  // namespace

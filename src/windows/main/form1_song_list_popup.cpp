@@ -90,7 +90,7 @@ void Form1::mnu51_Click() {
     List2.setListIndex(newCurrent);
     List2.Click = std::move(click);
   }
-  Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(List2.ListCount()));
+  Label6.setCaption(tracksText(List2.ListCount()));
 }
 
 void Form1::mnu52_Click() { mnu51_Click(); }

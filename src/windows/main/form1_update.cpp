@@ -80,7 +80,7 @@ void Form1::Quick_View_Rename() {
   }
   renamer.List3.addItems(items);
 
-  Label6.setCaption(QStringLiteral("Tracks = ") + QString::number(List2.ListCount()));
+  Label6.setCaption(tracksText(List2.ListCount()));
   Frame1.setVisible(false);
   ProgressBar1.setValue(0);
   setMousePointer(platform::MousePointer::Default);
