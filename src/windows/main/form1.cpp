@@ -105,11 +105,6 @@ void Form1::buildControls() {
   Option3.setToolTipText(QStringLiteral("select to sort tracks by track number"));
   Option5.setToolTipText(QStringLiteral("select to sort tracks by disc maunfacturer code"));
 
-  for (const char* item : {"SEARCH ALL", "SEARCH ARTISTS", "SEARCH SONGS", "SEARCH DISC CODES",
-                           "SEARCH CURRENT LIST"})
-    cmbSearch.AddItem(QString::fromLatin1(item));
-  cmbSearch.setText(QStringLiteral("SEARCH ALL"));
-
   // Initial values, set before the handlers are wired so that nothing runs.
   Check1.setValue(1);
   Check5.setValue(1);

@@ -43,7 +43,7 @@ bool noSearchText(const QString& text) {
 
 struct SearchMember {
   int fields;
-  const char* title;
+  QString title;
   const char* opening;
   // Unticks the discs (running the tick handler for each) before reloading the disc list, and
   // shows the busy frame as soon as the song list is hidden.
@@ -51,10 +51,10 @@ struct SearchMember {
   bool frameAtOnce;
 };
 
-constexpr SearchMember kAll{catalogue::kSearchSong | catalogue::kSearchArtist | catalogue::kSearchCode, "SEARCH ALL", "No tracks containing '", true, true};
-constexpr SearchMember kArtists{catalogue::kSearchArtist, "SEARCH ARTISTS", "No artists containing '", true, false};
-constexpr SearchMember kDiscs{catalogue::kSearchCode, "Search Disc Codes", "No discs containing '", true, false};
-constexpr SearchMember kSongs{catalogue::kSearchSong, "SEARCH SONGS", "No songs containing '", false, false};
+const SearchMember kAll{catalogue::kSearchSong | catalogue::kSearchArtist | catalogue::kSearchCode, kSearchAll, "No tracks containing '", true, true};
+const SearchMember kArtists{catalogue::kSearchArtist, kSearchArtists, "No artists containing '", true, false};
+const SearchMember kDiscs{catalogue::kSearchCode, QStringLiteral("Search Disc Codes"), "No discs containing '", true, false};
+const SearchMember kSongs{catalogue::kSearchSong, kSearchSongs, "No songs containing '", false, false};
 
 // The record estimate (the file length / 92, a half rounded to the even neighbour), at least 100,
 // in hundreds: the progress bar moves one step every 100 records.
@@ -73,7 +73,7 @@ void setListCommands(Form1& f, bool on) {
 }
 
 void runDatabaseSearch(Form1& f, const SearchMember& m) {
-  const QString title = QString::fromLatin1(m.title);
+  const QString& title = m.title;
 
   // Set-up. Switching "Use my Disc Codes" off clears the window, the search box included.
   const QString kept = f.cmbSearch_text.Text();
@@ -159,6 +159,10 @@ void fullListHeight(Form1& f) { f.List2.setHeight(95 - f.List2.Top()); }
 }  // namespace
 
 void Form1::wireSearchHandlers() {
+  // Where to search, filled before its handler is wired so that the first choice runs nothing.
+  for (const QString& choice : {kSearchAll, kSearchArtists, kSearchSongs, kSearchDiscCodes, kSearchCurrentList})
+    cmbSearch.AddItem(choice);
+  cmbSearch.setText(kSearchAll);
   cmbSearch.setFixedPitchFont(QStringLiteral("Courier"), 9.0);
   cmbSearch_text.setFixedPitchFont(QStringLiteral("Courier"), 9.0);
   cmbSearch.Click = [this] { cmbSearch_Click(); };
