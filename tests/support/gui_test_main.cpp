@@ -1,5 +1,5 @@
-// Test entry of the logic tests: a QGuiApplication for fonts and images, no widgets (offscreen
-// when no display is set).
+// Test entry of the logic tests: a QGuiApplication for fonts and images, no widgets, on the
+// offscreen platform whether or not a display is set, unless QT_QPA_PLATFORM names another.
 #include <QGuiApplication>
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
-// Test entry: a QApplication for the widgets (offscreen when no display is set).
+// Test entry: a QApplication for the widgets, on the offscreen platform whether or not a display
+// is set, unless QT_QPA_PLATFORM names another (QT_QPA_PLATFORM=xcb shows the windows).
 #include <QApplication>
 
 #include <gtest/gtest.h>
