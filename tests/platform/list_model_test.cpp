@@ -1,6 +1,9 @@
 // The sorted list store: case-insensitive order of whole lines, stable for equal texts, bulk
-// additions, and the selection count.
+// additions, the selection count, and Qt's rules for a model.
 #include "platform/sorted_list_model.h"
+
+#include <QAbstractItemModelTester>
+#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
@@ -85,4 +88,49 @@ TEST(SortedListModel, PrefixSearchIgnoresCaseAndWraps) {
   EXPECT_EQ(m.findPrefix("zk"), 2);
   EXPECT_EQ(m.findPrefix("sc", 2), 0);
   EXPECT_EQ(m.findPrefix("Q"), -1);
+}
+
+// Qt's own model checker watches the store while rows are added (and sorted in among the others),
+// changed, ticked, removed, moved over from another list and cleared: every signal a view gets
+// must agree with what the model says then.
+TEST(SortedListModel, KeepsQtsModelRulesWhileRowsComeGoAndAreResorted) {
+  static QStringList complaints;
+  complaints.clear();
+  const QtMessageHandler previous =
+      qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type != QtDebugMsg && type != QtInfoMsg) complaints << text;
+      });
+  for (const bool sorted : {true, false}) {
+    SortedListModel m(sorted), other(sorted);
+    m.setCheckBoxes(true);
+    QAbstractItemModelTester tester(&m, QAbstractItemModelTester::FailureReportingMode::Warning);
+    const auto viewsCatchUp = [] { QCoreApplication::processEvents(); };
+    m.addMany({"m", "c", "x"});
+    viewsCatchUp();
+    m.add("a");  // sorted in before the rows the views already show
+    m.add("n");
+    m.setSelected(0, true);
+    m.setSelected(4, true);  // rows the views are not told of yet
+    m.setText(3, "p");
+    m.setCurrentRow(4);
+    viewsCatchUp();
+    m.setText(1, "zz");
+    m.removeAt(0);
+    m.setCurrentRow(2);
+    viewsCatchUp();
+    m.transformTexts([](const QString& s) { return s.toUpper(); });
+    other.addMany({"b", "y"});
+    m.takeAllFrom(other);
+    viewsCatchUp();
+    m.setAllSelected(true);
+    m.removeAt(m.count() - 1);
+    viewsCatchUp();
+    m.clear();
+    m.add("q");
+    viewsCatchUp();
+    m.clear();
+    viewsCatchUp();
+  }
+  qInstallMessageHandler(previous);
+  EXPECT_TRUE(complaints.isEmpty()) << complaints.join('\n').toStdString();
 }
