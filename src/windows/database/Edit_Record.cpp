@@ -1,7 +1,7 @@
 #include "windows/database/Edit_Record.h"
 
-#include "common/text_helpers.h"
 #include "catalogue/database.h"
+#include "common/text_helpers.h"
 #include "maintenance/track_database.h"
 #include "platform/busy.h"
 #include "platform/files.h"

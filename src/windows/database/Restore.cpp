@@ -31,11 +31,11 @@ void Restore::Command1_Click() {
 
   // Both backups are read whole before the database is touched, and the two database files are
   // replaced as a pair: a failure puts back the one already replaced.
-  const bool copied = copyTogether(
-      {{discCopy, catalogue::discFilePath()}, {trackCopy, catalogue::trackFilePath()}},
-      {QStringLiteral("The backup file "), QStringLiteral("The database file "),
-       QStringLiteral("Your database has not been changed."),
-       QStringLiteral("The database files no longer match: please restore again."), kErrorTitle});
+  const bool copied =
+      copyTogether({{discCopy, catalogue::discFilePath()}, {trackCopy, catalogue::trackFilePath()}},
+                   {QStringLiteral("The backup file "), QStringLiteral("The database file "),
+                    QStringLiteral("Your database has not been changed."),
+                    QStringLiteral("The database files no longer match: please restore again."), kErrorTitle});
   if (!copied) return;
   p.msgBox(QStringLiteral("Data files have been restored from backup."), OKOnly, QStringLiteral("Restore Data"));
   Unload();

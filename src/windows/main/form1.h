@@ -32,7 +32,7 @@ class Form1 : public platform::FormBase {
   static const QString kMfCodeOffText;     // "Show MF Code must be selected to edit or delete a track"
   static const QString kViewDiscTitle;     // "View Disc"
   static const QString kViewNeedsCodesText;  // "(Show MF Code) must be selected to view a disc"
-  static QString tracksText(int count);     // "Tracks = " and the count of the song list
+  static QString tracksText(int count);      // "Tracks = " and the count of the song list
   // The song-list header holds as much as the print window's header box.
   static constexpr int kHeaderMaxLength = 60;
 

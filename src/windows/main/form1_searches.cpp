@@ -51,9 +51,11 @@ struct SearchMember {
   bool frameAtOnce;
 };
 
-const SearchMember kAll{catalogue::kSearchSong | catalogue::kSearchArtist | catalogue::kSearchCode, kSearchAll, "No tracks containing '", true, true};
+const SearchMember kAll{catalogue::kSearchSong | catalogue::kSearchArtist | catalogue::kSearchCode, kSearchAll,
+                        "No tracks containing '", true, true};
 const SearchMember kArtists{catalogue::kSearchArtist, kSearchArtists, "No artists containing '", true, false};
-const SearchMember kDiscs{catalogue::kSearchCode, QStringLiteral("Search Disc Codes"), "No discs containing '", true, false};
+const SearchMember kDiscs{catalogue::kSearchCode, QStringLiteral("Search Disc Codes"), "No discs containing '", true,
+                          false};
 const SearchMember kSongs{catalogue::kSearchSong, kSearchSongs, "No songs containing '", false, false};
 
 // The record estimate (the file length / 92, a half rounded to the even neighbour), at least 100,
