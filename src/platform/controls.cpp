@@ -3,33 +3,27 @@
 #include "platform/colours.h"
 #include "platform/form.h"
 
-#include <QAccessible>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateTime>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QResizeEvent>
-#include <QScrollBar>
-#include <QStandardItemModel>
-#include <QStyle>
-#include <QStyleOptionViewItem>
+#include <QSignalBlocker>
+#include <QSizeF>
 #include <QTabBar>
 #include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace platform {
 

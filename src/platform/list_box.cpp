@@ -1,37 +1,24 @@
 #include "platform/list_box.h"
 
-#include "platform/colours.h"
-#include "platform/form.h"
-
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QDateTime>
-#include <QEvent>
 #include <QFocusEvent>
-#include <QGroupBox>
-#include <QInputMethodEvent>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListView>
 #include <QMouseEvent>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QResizeEvent>
 #include <QScrollBar>
-#include <QStandardItemModel>
 #include <QStyle>
 #include <QStyleOptionViewItem>
-#include <QTabBar>
-#include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
-#include <cmath>
+#include <utility>
 
 namespace platform {
 

@@ -1,37 +1,29 @@
 #include "platform/text_controls.h"
 
 #include "platform/colours.h"
-#include "platform/form.h"
 
-#include <QAccessible>
+#include <QAbstractItemView>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QDateTime>
+#include <QCoreApplication>
 #include <QEvent>
-#include <QFocusEvent>
-#include <QGroupBox>
+#include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListView>
-#include <QMouseEvent>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QResizeEvent>
-#include <QScrollBar>
-#include <QStandardItemModel>
+#include <QSignalBlocker>
 #include <QStyle>
-#include <QStyleOptionViewItem>
-#include <QTabBar>
-#include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
-#include <cmath>
+#include <functional>
 
 namespace platform {
+
+namespace {
+// A line edit's limit when none is set; a MaxLength of 0 (no limit) stands for it.
+constexpr int kLineEditNoLimit = 32767;
+}  // namespace
 
 // ---------------------------------------------------------------- TextBox
 
@@ -103,9 +95,9 @@ QString TextBox::Text() const { return edit()->text(); }
 void TextBox::setText(const QString& text) { edit()->setText(text); }
 int TextBox::MaxLength() const {
   const int m = edit()->maxLength();
-  return m == 32767 ? 0 : m;
+  return m == kLineEditNoLimit ? 0 : m;
 }
-void TextBox::setMaxLength(int n) { edit()->setMaxLength(n <= 0 ? 32767 : n); }
+void TextBox::setMaxLength(int n) { edit()->setMaxLength(n <= 0 ? kLineEditNoLimit : n); }
 int TextBox::SelStart() const {
   return edit()->hasSelectedText() ? edit()->selectionStart() : edit()->cursorPosition();
 }

@@ -424,7 +424,7 @@ void Form1::setLayoutMinimumSize() {
                                 100 / units);
   }
   const QFontMetrics counterFont(Label6.widget()->font());
-  const QString widestCount = QStringLiteral("Tracks = ") + QString::number(catalogue::Max_List_Lines);
+  const QString widestCount = tracksText(catalogue::Max_List_Lines);
   width = std::max(width, (counterFont.horizontalAdvance(widestCount) + kOptionGapPx) * 100 / 14.0);
   double height = std::max((buttonFont.height() + margin) * 100 / 12.0, counterFont.height() * 100 / 5.0);
   // Down the left: 13 units to the option boxes, 1 before and after the drop-downs, the disc list's
