@@ -498,4 +498,35 @@ void Timer::setEnabled(bool on) {
 int Timer::Interval() const { return timer_->interval(); }
 void Timer::setInterval(int ms) { timer_->setInterval(ms); }
 
+// ---------------------------------------------------------------- clicks on other widgets
+
+namespace {
+class ClickCatcher : public QObject {
+ public:
+  ClickCatcher(QWidget* widget, std::function<void()> onClick, ClickMoment moment)
+      : QObject(widget), onClick_(std::move(onClick)), moment_(moment) {
+    widget->installEventFilter(this);
+  }
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (!onClick_) return false;
+    if (moment_ == ClickMoment::Press) {
+      if (e->type() == QEvent::MouseButtonPress) onClick_();
+    } else if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+      auto* widget = static_cast<QWidget*>(watched);
+      if (widget->rect().contains(static_cast<QMouseEvent*>(e)->position().toPoint()))
+        QTimer::singleShot(0, widget, onClick_);
+    }
+    return false;
+  }
+
+ private:
+  std::function<void()> onClick_;
+  ClickMoment moment_;
+};
+}  // namespace
+
+void watchClicks(QWidget* widget, std::function<void()> onClick, ClickMoment moment) {
+  if (widget) new ClickCatcher(widget, std::move(onClick), moment);
+}
+
 }  // namespace platform

@@ -253,6 +253,13 @@ class Timer {
   QTimer* timer_;
 };
 
+// When a click caught on a widget without a click of its own runs its handler: at the press of
+// any button (a window's background, a frame), or once a left click inside the widget has been
+// handled by the widget itself (a click on selected text ends by deselecting it, which the
+// handler must come after).
+enum class ClickMoment { Press, AfterLeftClick };
+void watchClicks(QWidget* widget, std::function<void()> onClick, ClickMoment moment = ClickMoment::Press);
+
 }  // namespace platform
 
 // The text controls and the list box, which build on the controls above.

@@ -177,7 +177,7 @@ frmPrint_Cover::frmPrint_Cover()
   Text3.LostFocus = [this] { Text3_LostFocus(); };
   txtImage_File.Change = [this] { txtImage_File_Change(); };
   txtImage_File2.Change = [this] { txtImage_File2_Change(); };
-  watchClicks(picPreview.widget(), [this] { Form_Click(); });
+  platform::watchClicks(picPreview.widget(), [this] { Form_Click(); });
 
   makePrinterSurface = [] { return openDesignerPrinter(kCaption, QStringLiteral("CD case.pdf")); };
   Draw_Page();

@@ -133,8 +133,8 @@ frmPrint_Offset::frmPrint_Offset()
   Label10.Click = [this] { Label10_Click(); };
   Command2.Click = [this] { Command2_Click(); };
   cmdPrint.Click = [this] { cmdPrint_Click(); };
-  watchClicks(picPreview.widget(), [this] { Form_Click(); });
-  watchClicks(Frame1.widget(), [this] { Frame1_Click(); });
+  platform::watchClicks(picPreview.widget(), [this] { Form_Click(); });
+  platform::watchClicks(Frame1.widget(), [this] { Frame1_Click(); });
 
   makePrinterSurface = [] { return openDesignerPrinter(kCaption, QStringLiteral("CD label.pdf")); };
   Draw_Circle();

@@ -3,28 +3,9 @@
 #include "platform/colours.h"
 #include "platform/prompts.h"
 
-#include <QEvent>
 #include <QLabel>
 
 namespace windows {
-
-namespace {
-class ClickWatcher : public QObject {
- public:
-  ClickWatcher(QObject* parent, std::function<void()> onClick) : QObject(parent), onClick_(std::move(onClick)) {}
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::MouseButtonPress && onClick_) onClick_();
-    return false;
-  }
-
- private:
-  std::function<void()> onClick_;
-};
-}  // namespace
-
-void watchClicks(QWidget* widget, std::function<void()> onClick) {
-  if (widget) widget->installEventFilter(new ClickWatcher(widget, std::move(onClick)));
-}
 
 bool presetChoice(platform::ComboBox& list, const QString& text) {
   for (int i = 0; i < list.ListCount(); ++i) {

@@ -33,8 +33,4 @@ void setFontFace(platform::Control& control, const QString& face, bool bold);
 // The size of a control's font in points; a size of 0 or less changes nothing.
 void setFontSize(platform::Control& control, double size);
 
-// Runs `onClick` when the mouse is pressed on a widget that has no click of its own (a
-// window's background, a frame).
-void watchClicks(QWidget* widget, std::function<void()> onClick);
-
 }  // namespace windows

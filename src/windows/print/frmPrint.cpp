@@ -13,13 +13,10 @@
 #include "windows/main/form1.h"
 
 #include <QDialog>
-#include <QEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -36,26 +33,6 @@ constexpr int kShadowOffsetPx = 8;
 QString printIniPath() { return platform::programFile(QStringLiteral("print.ini")); }
 QString jobPath() { return platform::programFile(QString::fromLatin1(printing::kJobFile)); }
 QString jobUnreadableText() { return QStringLiteral("The print job ") + jobPath() + QStringLiteral(" cannot be read."); }
-
-// Runs a handler once a left click on the widget has been handled by the widget itself (a click
-// on selected text ends by deselecting it, which the handler must come after).
-class ClickWatcher : public QObject {
- public:
-  ClickWatcher(QWidget* widget, std::function<void()> handler) : QObject(widget), handler_(std::move(handler)) {
-    widget->installEventFilter(this);
-  }
-  bool eventFilter(QObject* watched, QEvent* e) override {
-    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
-      auto* widget = static_cast<QWidget*>(watched);
-      if (widget->rect().contains(static_cast<QMouseEvent*>(e)->position().toPoint()))
-        QTimer::singleShot(0, widget, handler_);
-    }
-    return false;
-  }
-
- private:
-  std::function<void()> handler_;
-};
 
 // The printable area of a paper in points; of the default printer's paper when none is given, or
 // of an A4 sheet when that cannot be read.
@@ -127,7 +104,7 @@ frmPrint::frmPrint() : FormBase(Kind::Dialog, QStringLiteral("Print Preview"), Q
   Command4.Click = [this] { Command4_Click(); };
   Text1.Change = [this] { Text1_Change(); };
   Text1.GotFocus = [this] { Text1_GotFocus(); };
-  new ClickWatcher(Text1.widget(), [this] { Text1_Click(); });
+  platform::watchClicks(Text1.widget(), [this] { Text1_Click(); }, platform::ClickMoment::AfterLeftClick);
 
   // Print comes first in the tab order, so it has the focus when the window opens.
   QWidget* chain[] = {Command1.widget(), Combo1.widget(), Combo2.widget(), Command3.widget(),
