@@ -4,7 +4,7 @@
 #include "common/text_helpers.h"
 #include "platform/text_file.h"
 
-#include <QHash>
+#include <QSet>
 
 using catalogue::Sort;
 
@@ -64,11 +64,6 @@ QString htmlText(const QString& s) {
     }
   }
   return out;
-}
-
-// A track as the update file and the track file identify it: disc code in capitals, track.
-QString trackKey(const QString& code, const QString& track) {
-  return common::UCase(common::fitWidth(code, common::kCodeWidth)) + common::fitWidth(track, common::kTrackWidth);
 }
 
 }  // namespace
@@ -158,41 +153,53 @@ QString withKupExtension(const QString& typed) {
   return typed + QStringLiteral(".kup");
 }
 
-std::vector<common::TrackRecord> songListTracks(Sort sort, const QStringList& lines) {
+UpdateFileTracks updateFileTracks(Sort sort, const QStringList& lines,
+                                  const std::vector<std::optional<LineRecord>>& records,
+                                  const QByteArray& trackFileBytes) {
   const auto cut = [sort](const QString& line, char letter) {
     const catalogue::Column& c = catalogue::columnOf(sort, letter);
     return common::Mid(line, c.start, c.width);
   };
-  std::vector<common::TrackRecord> tracks;
-  QHash<QString, bool> seen;
-  for (const QString& line : lines) {
-    const QString code = cut(line, 'M');
-    if (common::Trim(code).isEmpty()) continue;
-    const common::TrackRecord r =
-        common::TrackRecord::fromFields({code, cut(line, 'T'), cut(line, 'S'), cut(line, 'A')});
-    const QString key = trackKey(r.code, r.track);
-    if (seen.contains(key)) continue;
-    seen.insert(key, true);
-    tracks.push_back(r);
+  UpdateFileTracks out;
+  std::vector<ListLine> named;
+  std::vector<qsizetype> rows;
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    const QString code = cut(lines[i], 'M');
+    if (common::Trim(code).isEmpty()) {
+      ++out.withoutCode;
+      continue;
+    }
+    const std::optional<LineRecord>& own = size_t(i) < records.size() ? records[size_t(i)] : std::nullopt;
+    named.push_back(own ? ListLine{code, own->track, own->code} : ListLine{code, cut(lines[i], 'T'), std::nullopt});
+    rows.push_back(i);
   }
-  return tracks;
-}
+  const std::vector<DiscMatch> discs = discsOfLines(trackFileBytes, named);
 
-void useStoredRecords(std::vector<common::TrackRecord>& tracks, const QByteArray& trackFileBytes) {
-  QHash<QString, size_t> wanted;
-  for (size_t i = 0; i < tracks.size(); ++i) wanted.insert(trackKey(tracks[i].code, tracks[i].track), i);
-  catalogue::forEachRecord(trackFileBytes, [&](const catalogue::RecordBytes& r) {
-    const auto found = wanted.find(trackKey(catalogue::fieldText(r.code, common::kCodeWidth),
-                                            catalogue::fieldText(r.track, common::kTrackWidth)));
-    if (found == wanted.end()) return true;
-    common::TrackRecord& t = tracks[found.value()];
-    t.code = catalogue::fieldText(r.code, common::kCodeWidth);
-    t.track = catalogue::fieldText(r.track, common::kTrackWidth);
-    t.title = catalogue::fieldText(r.title, common::kTitleWidth);
-    t.artist = catalogue::fieldText(r.artist, common::kArtistWidth);
-    wanted.erase(found);  // the first record of a disc and track is the one the database uses
-    return !wanted.isEmpty();
-  });
+  QSet<QString> seen;
+  for (size_t k = 0; k < named.size(); ++k) {
+    const ListLine& l = named[k];
+    const QString& line = lines[rows[k]];
+    const DiscMatch& m = discs[k];
+    if (m.discs.size() > 1) {
+      out.severalDiscs << common::RTrim(l.shownCode) + QStringLiteral(" track ") + l.track + QStringLiteral(" (") +
+                              common::Trim(cut(line, 'S')) + QStringLiteral(") fits ") +
+                              m.discs.join(QStringLiteral(", "));
+      continue;
+    }
+    const QStringList fields = m.discs.size() == 1
+                                   ? m.record
+                                   : QStringList{l.storedCode.value_or(l.shownCode), l.track, cut(line, 'S'), cut(line, 'A')};
+    common::TrackRecord r;
+    r.code = common::padRight(fields[0], common::kCodeWidth);
+    r.track = common::padRight(fields[1], common::kTrackWidth);
+    r.title = common::fitWidth(fields[2], common::kTitleWidth);
+    r.artist = common::fitWidth(fields[3], common::kArtistWidth);
+    const QString key = r.code + QLatin1Char('\0') + r.track;
+    if (seen.contains(key)) continue;
+    seen.insert(key);
+    out.tracks.push_back(r);
+  }
+  return out;
 }
 
 QString updateFileText(const std::vector<common::TrackRecord>& tracks) {

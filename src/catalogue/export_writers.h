@@ -2,6 +2,7 @@
 // them, the clipboard text, the comma-delimited and web-page export files, and the update file.
 #pragma once
 
+#include "catalogue/line_record.h"
 #include "catalogue/song_line.h"
 #include "common/records.h"
 
@@ -69,14 +70,21 @@ extern const QString kUpdateFileFilter;
 // gets ".kup" added.
 QString withKupExtension(const QString& typed);
 
-// The tracks of the song-list lines in list order, each as a padded record. A line without a
-// disc code cannot name its track and is left out; a disc and track met again is written once.
-std::vector<common::TrackRecord> songListTracks(catalogue::Sort sort, const QStringList& lines);
-
-// Puts the database's own record in place of each track found in the track file (the disc code
-// compared without regard to case, as the list shows codes in capitals), so the capitals or
-// word capitals of the list never reach the file. Tracks the database lacks keep the list's text.
-void useStoredRecords(std::vector<common::TrackRecord>& tracks, const QByteArray& trackFileBytes);
+// The update file's tracks, from the song-list lines in list order and, beside each, the record
+// the line was made from (nothing for a line read back from a saved list, which is matched as
+// discsOfLines says). Where one disc fits a line, the first record of that disc and track is
+// written as the track file holds it, so the list's capitals never reach the file and a code is
+// never cut; where none fits, the line's own text under the code it was made from, else the one
+// it shows. A disc and track met again is written once. A line that fits several discs is left
+// out and named; so is a line without a code, which names no track.
+struct UpdateFileTracks {
+  std::vector<common::TrackRecord> tracks;
+  QStringList severalDiscs;  // each line left out for fitting several discs, named
+  int withoutCode = 0;       // lines left out for showing no code
+};
+UpdateFileTracks updateFileTracks(catalogue::Sort sort, const QStringList& lines,
+                                  const std::vector<std::optional<LineRecord>>& records,
+                                  const QByteArray& trackFileBytes);
 
 // The update file: the header record, then a record per track, CR LF after each.
 QString updateFileText(const std::vector<common::TrackRecord>& tracks);

@@ -6,10 +6,10 @@
 
 namespace catalogue {
 
-QStringList removeDupes(const QStringList& lines, Sort sort, const std::function<void(int)>& progress) {
+std::vector<int> rowsWithoutDupes(const QStringList& lines, Sort sort, const std::function<void(int)>& progress) {
   const int count = int(lines.size());
-  QStringList kept;
-  kept.reserve(count);
+  std::vector<int> kept;
+  kept.reserve(size_t(count));
   // The keys are seen in place in the lines, which outlive them here.
   if (sort == Sort::MfCode) {
     QSet<QStringView> seen;
@@ -19,7 +19,7 @@ QStringList removeDupes(const QStringList& lines, Sort sort, const std::function
       const QStringView key = duplicateKeyView(sort, line);
       if (!seen.contains(key)) {
         seen.insert(key);
-        kept << line;
+        kept.push_back(i);
       }
       if (i % 1500 == 0 && progress) progress(i);
     }
@@ -29,7 +29,7 @@ QStringList removeDupes(const QStringList& lines, Sort sort, const std::function
       const QString& line = lines[i];
       const QStringView key = duplicateKeyView(sort, line);
       if (i == 0 || key != lastKey) {
-        kept << line;
+        kept.push_back(i);
         lastKey = key;
       }
       if (i % 1500 == 0 && progress) progress(i);

@@ -7,14 +7,15 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 namespace catalogue {
 
-// The lines left when duplicate songs are hidden, from lines in list order. In the code layout
-// the first line of each song and artist stays, wherever the others stand; in the other layouts
-// a run of neighbours with the same song and artist keeps its first line. `progress` is told the
-// index of every 1500th line as it is reached.
-QStringList removeDupes(const QStringList& lines, Sort sort, const std::function<void(int)>& progress = {});
+// The rows of the lines left when duplicate songs are hidden, from lines in list order. In the
+// code layout the first line of each song and artist stays, wherever the others stand; in the
+// other layouts a run of neighbours with the same song and artist keeps its first line.
+// `progress` is told the index of every 1500th line as it is reached.
+std::vector<int> rowsWithoutDupes(const QStringList& lines, Sort sort, const std::function<void(int)>& progress = {});
 
 // A vocal track: its line holds "(V" in any case.
 bool isVocalLine(const QString& line);

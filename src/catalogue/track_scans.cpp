@@ -48,6 +48,7 @@ ScannedLines createListLines(const QByteArray& tracks, Sort sort, const QHash<QB
     if (!showCodes) f.code = common::Space(common::kCodeWidth);
     f.ref = found.value();
     out.lines << createListLine(sort, f);
+    out.numbers.push_back(out.records.numberOf(r.code, r.track));
     return true;
   });
   return out;
@@ -58,6 +59,7 @@ ScannedLines tickAllLines(const QByteArray& tracks, Sort sort, const ScanProgres
   scan(tracks, progress, [&](const RecordBytes& r) {
     if (out.lines.size() >= Max_List_Lines) return !(out.capped = true);
     out.lines << tickAllLine(sort, lineFields(r));
+    out.numbers.push_back(out.records.numberOf(r.code, r.track));
     return true;
   });
   return out;
@@ -74,6 +76,7 @@ ScannedLines searchLines(const QByteArray& tracks, Sort sort, const SearchPatter
     if (!hit) return true;
     if (out.lines.size() >= Max_List_Lines) return !(out.capped = true);
     out.lines << tickAllLine(sort, lineFields(r));
+    out.numbers.push_back(out.records.numberOf(r.code, r.track));
     return true;
   });
   return out;

@@ -3,6 +3,7 @@
 // progress step every so many records, so that a window can move its bar and let events through.
 #pragma once
 
+#include "catalogue/line_record.h"
 #include "catalogue/search_pattern.h"
 #include "catalogue/song_line.h"
 #include "catalogue/track_file.h"
@@ -25,6 +26,8 @@ struct ScanProgress {
 
 struct ScannedLines {
   QStringList lines;
+  std::vector<qint64> numbers;  // beside each line, the number of the record it was made from
+  LineRecords records;
   bool capped = false;  // more records than Max_List_Lines: the rest were left out
 };
 

@@ -173,31 +173,6 @@ void addDisc(DiscMatch& m, const QString& code) {
 
 }  // namespace
 
-DiscMatch discsShowingTrack(const QByteArray& tracks, const QString& shown, const QString& track) {
-  const QString wanted = fitted(shown);
-  // The capitals passes upper-case the code column too: a code shown in capitals may be stored
-  // in any case, while one with a small letter is shown as stored.
-  const bool anyCase = common::UCase(wanted) == wanted;
-  const QByteArray t = platform::cp1252::encode(common::padRight(track, common::kTrackWidth));
-  DiscMatch m;
-  QString firstAsRead;
-  bool paddedHeld = false;
-  QByteArray scratch;
-  catalogue::forEachRecord(tracks, [&](const RecordBytes& r) {
-    if (padded(r.track, common::kTrackWidth, scratch) != view(t)) return true;
-    const QString code = platform::cp1252::decode(QByteArray(r.code.data(), qsizetype(r.code.size())));
-    if ((anyCase ? common::UCase(fitted(code)) : fitted(code)) != wanted) return true;
-    addDisc(m, code);
-    if (m.discs.size() == 1) {
-      if (firstAsRead.isNull()) firstAsRead = code;
-      paddedHeld = paddedHeld || code == common::padRight(m.discs[0], common::kCodeWidth);
-    }
-    return true;
-  });
-  if (m.discs.size() == 1) m.key = paddedHeld ? common::padRight(m.discs[0], common::kCodeWidth) : firstAsRead;
-  return m;
-}
-
 DiscMatch discsListed(const QStringList& discs, const QString& item) {
   DiscMatch m;
   const QString whole = common::padRight(item, common::kCodeWidth);
@@ -215,9 +190,7 @@ DiscMatch discsListed(const QStringList& discs, const QString& item) {
 }
 
 QString severalDiscsText(const QString& shown, const QStringList& discs) {
-  return QStringLiteral("The disc code ") + common::RTrim(shown) +
-         QStringLiteral(" is the start of more than one disc code: ") + discs.join(QStringLiteral(", ")) +
-         QStringLiteral(".\rNothing has been changed.");
+  return catalogue::fitsSeveralDiscsText(shown, discs) + QStringLiteral("\rNothing has been changed.");
 }
 
 QByteArray editedTracks(const QByteArray& tracks, const QString& code, const QString& track,

@@ -4,6 +4,9 @@
 // windows, updates, backup and restore all write through them).
 #pragma once
 
+#include "catalogue/database.h"
+#include "catalogue/line_record.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -37,23 +40,14 @@ bool discListed(const QStringList& discs, const QString& code);
 // Whether a disc field, without its outer blanks, equals the code without its outer blanks.
 bool discInUse(const QStringList& discs, const QString& code);
 
-// The discs a code chosen in a list may stand for. A song-list line shows a code fitted to 11
-// characters, so a longer code that begins with them is as likely as the code itself: a command
-// that changes the database acts only when exactly one disc fits, and names them all otherwise.
-struct DiscMatch {
-  QStringList discs;  // the codes that fit, without trailing blanks, each once
-  QString key;        // when exactly one fits: its code as the records hold it
-};
-// The discs holding the track (compared padded to 2 characters) whose code, fitted to 11
-// characters, is the code the line shows (in any case when the line shows it in capitals, which
-// the list's capitals passes may have made of it). The key is the code padded to 11 when a record
-// holds it so, else as the first record holds it.
-DiscMatch discsShowingTrack(const QByteArray& tracks, const QString& shown, const QString& track);
+// The discs a code chosen in a list may stand for; a command acts only where exactly one fits.
+// Which disc a song-list line means is catalogue::discOfLine's to say.
+using catalogue::DiscMatch;
 // The discs of the disc file an item of the disc list stands for: the one whose code is the
 // item's whole text (padded, never cut), else those whose code fitted to 11 characters is the
 // item's first 11 characters (an item that carries a reference number holds only those).
 DiscMatch discsListed(const QStringList& discs, const QString& item);
-// What the user is told when the code fits more than one disc.
+// What the user is told when the code fits more than one disc: nothing has been changed.
 QString severalDiscsText(const QString& shown, const QStringList& discs);
 // ---- rewrites of the track file (every record written back as four quoted fields)
 // Leaves out every record whose fields, as read, are the code and track, and adds the edited

@@ -154,7 +154,9 @@ ListBox::~ListBox() = default;
 QListView* ListBox::view() const { return static_cast<QListView*>(widget()); }
 
 void ListBox::AddItem(const QString& item) { model_->add(item); }
-void ListBox::addItems(const QStringList& items) { model_->addMany(items); }
+void ListBox::addItems(const QStringList& items, const std::vector<qint64>& itemData) {
+  model_->addMany(items, itemData);
+}
 
 void ListBox::setHeader(Control& header) {
   static_cast<ListBoxView*>(view())->setHeader(header.widget());
@@ -187,6 +189,11 @@ void ListBox::Clear() {
 QString ListBox::List(int index) const {
   if (index < 0 || index >= ListCount()) return {};
   return model_->text(index);
+}
+
+qint64 ListBox::ItemData(int index) const {
+  if (index < 0 || index >= ListCount()) return 0;
+  return model_->payload(index);
 }
 
 void ListBox::setList(int index, const QString& text) {

@@ -22,7 +22,8 @@ class ListBox : public Control {
   ~ListBox() override;
 
   void AddItem(const QString& item);
-  void addItems(const QStringList& items);
+  // `itemData` is empty or holds each item's number (see SortedListModel), in the items' order.
+  void addItems(const QStringList& items, const std::vector<qint64>& itemData = {});
   // Keeps a one-line header (a label of the same window, created after the list) over the
   // rows, inside the list's frame; the header stays in its place while the list is hidden.
   void setHeader(Control& header);
@@ -34,6 +35,9 @@ class ListBox : public Control {
   QString List(int index) const;
   void setList(int index, const QString& text);
   QStringList items() const { return model_->texts(); }
+  // The number an item carries beside its text; 0 for none, or for no such item.
+  qint64 ItemData(int index) const;
+  std::vector<qint64> itemData() const { return model_->payloads(); }
 
   int ListIndex() const { return listIndex_; }
   // Makes a row current; fires Click when it changes (as the old lists did).

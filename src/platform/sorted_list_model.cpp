@@ -98,15 +98,18 @@ void SortedListModel::setAllSelected(bool on) {
   changed();
 }
 
-void SortedListModel::add(const QString& text) {
-  items_.push_back(Item{text, sorted_ ? sortKey(text) : QByteArray(), false});
+void SortedListModel::add(const QString& text, qint64 payload) {
+  items_.push_back(Item{text, sorted_ ? sortKey(text) : QByteArray(), false, payload});
   if (!sorted_) sortedPrefix_ = items_.size();
   changed();
 }
 
-void SortedListModel::addMany(const QStringList& lines) {
+void SortedListModel::addMany(const QStringList& lines, const std::vector<qint64>& payloads) {
+  const bool carried = payloads.size() == static_cast<std::size_t>(lines.size());
   items_.reserve(items_.size() + static_cast<std::size_t>(lines.size()));
-  for (const auto& l : lines) items_.push_back(Item{l, sorted_ ? sortKey(l) : QByteArray(), false});
+  for (qsizetype i = 0; i < lines.size(); ++i)
+    items_.push_back(Item{lines[i], sorted_ ? sortKey(lines[i]) : QByteArray(), false,
+                          carried ? payloads[static_cast<std::size_t>(i)] : 0});
   if (!sorted_) sortedPrefix_ = items_.size();
   changed();
 }
@@ -134,8 +137,9 @@ void SortedListModel::takeAllFrom(SortedListModel& other) {
   other.normalize();
   if (sorted_ != other.sorted_) {
     const QStringList lines = other.texts();
+    const std::vector<qint64> payloads = other.payloads();
     other.clear();
-    addMany(lines);
+    addMany(lines, payloads);
     return;
   }
   for (auto& it : other.items_) it.selected = false;
@@ -157,6 +161,19 @@ QStringList SortedListModel::texts() const {
   QStringList out;
   out.reserve(count());
   for (const auto& it : items_) out.append(it.text);
+  return out;
+}
+
+qint64 SortedListModel::payload(int row) const {
+  normalize();
+  return items_.at(static_cast<std::size_t>(row)).payload;
+}
+
+std::vector<qint64> SortedListModel::payloads() const {
+  normalize();
+  std::vector<qint64> out;
+  out.reserve(items_.size());
+  for (const auto& it : items_) out.push_back(it.payload);
   return out;
 }
 

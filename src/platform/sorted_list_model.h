@@ -1,7 +1,9 @@
 // The item store behind every list box: a vector of lines with a selection flag each,
 // optionally kept in ascending case-insensitive order of the whole text (equal texts keep the
 // order they were added in). Additions are sorted in bulk the next time the list is read, so
-// adding tens of thousands of lines costs one sort, not one shift per line.
+// adding tens of thousands of lines costs one sort, not one shift per line. Each line may carry
+// a number of the caller's beside it (as the old lists' ItemData), which goes wherever the line
+// goes: through sorting, rewrites of its text and removals.
 #pragma once
 
 #include <QAbstractListModel>
@@ -36,14 +38,17 @@ class SortedListModel : public QAbstractListModel {
   int selectedCount() const { return selCount_; }
   void setAllSelected(bool on);
 
-  void add(const QString& text);
-  void addMany(const QStringList& lines);
+  void add(const QString& text, qint64 payload = 0);
+  // `payloads` is empty (every line carries 0) or holds one number a line.
+  void addMany(const QStringList& lines, const std::vector<qint64>& payloads = {});
   void removeAt(int row);
   void clear();
   // Moves every line of another list here, sort keys and all, unselected; the other list is
   // left empty.
   void takeAllFrom(SortedListModel& other);
   QStringList texts() const;
+  qint64 payload(int row) const;
+  std::vector<qint64> payloads() const;
 
   // First row at or after `from` (wrapping) whose text starts with `prefix`, ignoring case.
   int findPrefix(const QString& prefix, int from = 0) const;
@@ -70,6 +75,7 @@ class SortedListModel : public QAbstractListModel {
     QString text;
     QByteArray key;
     bool selected = false;
+    qint64 payload = 0;
   };
   void normalize() const;
   void changed();

@@ -126,20 +126,48 @@ TEST(UpdateFile, TracksComeFromTheLinesAndTheDatabaseWhereItHasThem) {
   const auto make = [](const QString& code, const QString& track, const QString& song, const QString& artist) {
     return catalogue::createListLine(Sort::Track, {artist, song, code, "", track});
   };
-  const QStringList lines{make("ZK101", "01", "LATE TRAIN", "ODA BELL"), make("", "02", "NO CODE", "NOBODY"),
-                          make("NEW1", "03", "Fresh Song", "New Band"), make("ZK101", "01", "LATE TRAIN", "ODA BELL")};
-  auto tracks = catalogue::songListTracks(Sort::Track, lines);
-  ASSERT_EQ(tracks.size(), 2u);  // no code: left out; the same disc and track: once
-  EXPECT_EQ(tracks[1].toLine(), common::TrackRecord::fromFields({"NEW1", "03", "Fresh Song", "New Band"}).toLine());
-
+  const auto own = [](const QString& code, const QString& track) { return catalogue::LineRecord{code, track}; };
+  // Lines made in this run carry their record; the others were read back from a saved list.
+  const std::vector<std::pair<QString, std::optional<catalogue::LineRecord>>> list{
+      {make("ZK101", "01", "LATE TRAIN", "ODA BELL"), {}},
+      {make("", "02", "NO CODE", "NOBODY"), {}},
+      {make("NEW1", "03", "Fresh Song", "New Band"), {}},
+      {make("ZK101", "01", "LATE TRAIN", "ODA BELL"), {}},
+      {make("TR0003", "01", "BIG ONE", "Y"), own("TR0003     ", "01")},
+      {make("TR0003", "01", "BIG ONE", "Y"), {}},
+      {make("ABCDEFGHIJK", "01", "TWELVE ONE", "B"), own("ABCDEFGHIJKL", "01")},
+      {make("ABCDEFGHIJK", "01", "ELEVEN ONE", "A"), own("ABCDEFGHIJK", "01")},
+      {make("ABCDEFGHIJK", "02", "TWELVE TWO", "C"), {}},
+      {make("ABCDEFGHIJK", "01", "ELEVEN ONE", "A"), {}},
+  };
+  QStringList lines;
+  std::vector<std::optional<catalogue::LineRecord>> records;
+  for (const auto& [line, record] : list) lines << line, records.push_back(record);
   const QByteArray database = "\"zk101      \",\"01\",\"Late Train\",\"Oda Bell\"\r\n"
-                              "\"zk101      \",\"01\",\"Second Copy\",\"Ignored\"\r\n";
-  catalogue::useStoredRecords(tracks, database);
-  const QString text = catalogue::updateFileText(tracks);
-  EXPECT_EQ(text, "\"Mellowdex Update File \"\r\n" +
-                      common::TrackRecord::fromFields({"zk101", "01", "Late Train", "Oda Bell"}).toLine() + "\r\n" +
-                      common::TrackRecord::fromFields({"NEW1", "03", "Fresh Song", "New Band"}).toLine() + "\r\n");
+                              "\"zk101      \",\"01\",\"Second Copy\",\"Ignored\"\r\n"
+                              "\"tr0003     \",\"01\",\"small one\",\"x\"\r\n"
+                              "\"TR0003     \",\"01\",\"BIG ONE\",\"Y\"\r\n"
+                              "\"ABCDEFGHIJK\",\"01\",\"ELEVEN ONE\",\"A\"\r\n"
+                              "\"ABCDEFGHIJKL\",\"01\",\"TWELVE ONE\",\"B\"\r\n"
+                              "\"ABCDEFGHIJKL\",\"02\",\"TWELVE TWO\",\"C\"\r\n";
+  const catalogue::UpdateFileTracks made = catalogue::updateFileTracks(Sort::Track, lines, records, database);
+  const auto record = [](const QString& code, const QString& track, const QString& song, const QString& artist) {
+    return common::TrackRecord::fromFields({code, track, song, artist}).toLine() + "\r\n";
+  };
+  // The twelve-character code is written whole, under the disc each line came from; a case twin
+  // is the disc of the line's own record. The same disc and track is written once.
+  const QString text = catalogue::updateFileText(made.tracks);
+  EXPECT_EQ(text, "\"Mellowdex Update File \"\r\n" + record("zk101", "01", "Late Train", "Oda Bell") +
+                      record("NEW1", "03", "Fresh Song", "New Band") + record("TR0003", "01", "BIG ONE", "Y") +
+                      "\"ABCDEFGHIJKL\",\"01\",\"" + QString("TWELVE ONE").leftJustified(36) + "\",\"" +
+                      QString("B").leftJustified(30) + "\"\r\n" + record("ABCDEFGHIJK", "01", "ELEVEN ONE", "A") +
+                      "\"ABCDEFGHIJKL\",\"02\",\"" + QString("TWELVE TWO").leftJustified(36) + "\",\"" +
+                      QString("C").leftJustified(30) + "\"\r\n");
   EXPECT_TRUE(text.contains("\"zk101      \",\"01\",\"Late Train                          \",\"Oda Bell  "));
+  // A saved line that fits two discs is named, not written; a line without a code names nothing.
+  EXPECT_EQ(made.severalDiscs, (QStringList{"TR0003 track 01 (BIG ONE) fits tr0003, TR0003",
+                                            "ABCDEFGHIJK track 01 (ELEVEN ONE) fits ABCDEFGHIJK, ABCDEFGHIJKL"}));
+  EXPECT_EQ(made.withoutCode, 1);
 
   EXPECT_EQ(catalogue::withKupExtension("/d/new"), "/d/new.kup");
   EXPECT_EQ(catalogue::withKupExtension("/d/new.KUP"), "/d/new.kup");

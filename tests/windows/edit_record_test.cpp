@@ -134,7 +134,7 @@ TEST_F(MaintenanceTest, EditRefusesWhatItCannotWriteAndStaysClosable) {
   const QStringList shown = messages();
   ASSERT_EQ(shown.size(), 4);
   EXPECT_EQ(shown[0], "Show MF Code must be selected to edit or delete a track");
-  EXPECT_EQ(shown[1], "The disc code ABCDEFGHIJK is the start of more than one disc code: ABCDEFGHIJK, ABCDEFGHIJKL.\r"
+  EXPECT_EQ(shown[1], "The disc code ABCDEFGHIJK fits more than one disc: ABCDEFGHIJK, ABCDEFGHIJKL.\r"
                       "Nothing has been changed.");
   EXPECT_EQ(shown[2], "You can not use these characters \" , ");
   EXPECT_EQ(shown[3], "Only 98 tracks allowed");

@@ -497,21 +497,37 @@ void rightClickSong(Form1& f, testsupport::ScriptedPrompts& prompts, const QStri
 }
 }  // namespace
 
-// A song-list line shows a code as stored and cut to 11 characters: Edit and Delete Track act on
-// the disc of the clicked line, never on one whose code differs in case or only past the 11th
-// character, and refuse, naming the discs, where the line cannot tell them apart.
+// A song-list line shows its code cut to 11 characters, and in capitals after a capitals pass:
+// Edit and Delete Track act on the record the line was made from, never on a disc whose code
+// differs in case or only past the 11th character. A line read back from a saved list is matched
+// to the one disc that fits it; where several fit, nothing changes and the user hears which.
 TEST_F(MaintenanceTest, EditAndDeleteFromALineActOnlyOnItsOwnDisc) {
   // A code of 12 characters comes only from an update file, which writes its fields as read.
   const QString twelve = "\"ABCDEFGHIJKL\",\"01\",\"TWELVE\",\"E\"";
-  home.writeLines("watdi.bxl", {discLine("plx0104"), discLine("PLX0104"), discLine("ABCDEFGHIJK"), "\"ABCDEFGHIJKL\""});
-  home.writeLines("watka.bxl", {trackLine("plx0104", "01", "SMALL ONE", "A"), trackLine("PLX0104", "01", "BIG ONE", "B"),
-                                trackLine("plx0104", "02", "SMALL TWO", "C"), trackLine("ABCDEFGHIJK", "01", "ELEVEN", "D"), twelve});
+  const QStringList discFile{discLine("plx0104"), discLine("PLX0104"), discLine("ABCDEFGHIJK"), "\"ABCDEFGHIJKL\""};
+  const QStringList trackFile{trackLine("plx0104", "01", "SMALL ONE", "A"), trackLine("PLX0104", "01", "BIG ONE", "B"),
+                              trackLine("plx0104", "02", "SMALL TWO", "C"), trackLine("ABCDEFGHIJK", "01", "ELEVEN", "D"),
+                              twelve};
+  home.writeLines("watdi.bxl", discFile);
+  home.writeLines("watka.bxl", trackFile);
   Form1& f = start();
   f.Check1.setValue(1);
+  QTest::mouseClick(f.Check5.widget(), Qt::LeftButton);  // word capitals: every code shown in capitals
+  ASSERT_EQ(f.Check5.Value(), 0);
   const auto createList = [&] {
-    for (const char* code : {"plx0104", "PLX0104", "ABCDEFGHIJK", "ABCDEFGHIJKL"})
-      if (row(code) >= 0) tick(code);
+    for (int i = 0; i < f.List1.ListCount(); ++i) f.List1.setSelected(i, true);
     press(f.cmdGet_Tracks);
+  };
+  const auto edit = [&](const QString& song, bool refused = false) {
+    rightClickSong(f, prompts, song, "mnug", [&] {
+      prompts.onModal([](platform::FormBase& w) {
+        auto& e = dynamic_cast<Edit_Record&>(w);
+        e.Text3.setText(e.Text3.Text() + " EDITED");
+        QTest::mouseClick(e.Command1.widget(), Qt::LeftButton);
+        if (e.isLoaded()) QTest::mouseClick(e.Command2.widget(), Qt::LeftButton);  // refused: closed
+      });
+      if (refused) prompts.answerMsg(OK);
+    });
   };
   const auto deleteAnswering = [&](int answer) {
     return [&, answer] {
@@ -523,45 +539,44 @@ TEST_F(MaintenanceTest, EditAndDeleteFromALineActOnlyOnItsOwnDisc) {
   };
 
   createList();
-  rightClickSong(f, prompts, "SMALL ONE", "mnug", [&] {
-    prompts.onModal([](platform::FormBase& w) {
-      auto& e = dynamic_cast<Edit_Record&>(w);
-      e.Text3.setText("SMALL ONE EDITED");
-      QTest::mouseClick(e.Command1.widget(), Qt::LeftButton);
-    });
-  });
-  EXPECT_EQ(tracks(), (QStringList{trackLine("PLX0104", "01", "BIG ONE", "B"), trackLine("plx0104", "02", "SMALL TWO", "C"),
-                                   trackLine("ABCDEFGHIJK", "01", "ELEVEN", "D"), twelve,
-                                   trackLine("plx0104", "01", "SMALL ONE EDITED", "A")}));
-  EXPECT_EQ(discs().size(), 4);
+  ASSERT_EQ(f.List2.List(songRow("Small One")).mid(66, 11), "PLX0104    ");
+  // Saved while the database holds every disc; opened again below, its lines are matched.
+  prompts.answerSaveFile(home.path("list.mdq"));
+  QTest::mouseClick(f.cmdSave.widget(), Qt::LeftButton);
 
+  for (const char* song : {"Big One", "Small One", "Eleven"}) edit(song);
+  rightClickSong(f, prompts, "Twelve", "mnue", deleteAnswering(Yes));
+  EXPECT_EQ(messages().last(), "You have choosen to delete Disc ABCDEFGHIJKL Track 01 are you sure.");
   createList();
-  rightClickSong(f, prompts, "SMALL TWO", "mnue", deleteAnswering(Yes));
+  rightClickSong(f, prompts, "Small Two", "mnue", deleteAnswering(Yes));
   EXPECT_EQ(messages().last(), "You have choosen to delete Disc plx0104 Track 02 are you sure.");
-  EXPECT_EQ(tracks().size(), 4);
-  EXPECT_FALSE(tracks().join('|').contains("SMALL TWO"));
-  EXPECT_TRUE(tracks().join('|').contains("BIG ONE"));
+  EXPECT_EQ(tracks(), (QStringList{trackLine("PLX0104", "01", "BIG ONE EDITED", "B"),
+                                   trackLine("plx0104", "01", "SMALL ONE EDITED", "A"),
+                                   trackLine("ABCDEFGHIJK", "01", "ELEVEN EDITED", "D")}));
+  EXPECT_EQ(discs(), (QStringList{discLine("plx0104"), discLine("PLX0104"), discLine("ABCDEFGHIJK")}));
 
-  // The line of either 11-character start: nothing changes, and the user hears which discs fit.
+  // From the reopened list: where two discs fit a line, nothing changes and both are named.
+  home.writeLines("watdi.bxl", discFile);
+  home.writeLines("watka.bxl", trackFile);
+  const auto reopen = [&] {
+    prompts.answerOpenFile(home.path("list.mdq"));
+    QTest::mouseClick(f.cmdOpen.widget(), Qt::LeftButton);
+  };
+  reopen();
+  ASSERT_EQ(f.List2.ListCount(), 5);
   const QByteArray before = home.readBytes("watka.bxl"), discsBefore = home.readBytes("watdi.bxl");
-  const QString several = "The disc code ABCDEFGHIJK is the start of more than one disc code: ABCDEFGHIJK, ABCDEFGHIJKL.\r"
-                          "Nothing has been changed.";
-  createList();
-  rightClickSong(f, prompts, "TWELVE", "mnue", deleteAnswering(OK));
-  EXPECT_EQ(messages().last(), several);
-  createList();
-  rightClickSong(f, prompts, "ELEVEN", "mnug", [&] {
-    prompts.onModal([](platform::FormBase& w) {
-      auto& e = dynamic_cast<Edit_Record&>(w);
-      e.Text3.setText("WRONG");
-      QTest::mouseClick(e.Command1.widget(), Qt::LeftButton);
-      press(e.Command2);
-    });
-    prompts.answerMsg(OK);
-  });
-  EXPECT_EQ(messages().last(), several);
+  edit("Big One", true);
+  EXPECT_EQ(messages().last(), "The disc code PLX0104 fits more than one disc: plx0104, PLX0104.\rNothing has been changed.");
+  rightClickSong(f, prompts, "Twelve", "mnue", deleteAnswering(OK));
+  EXPECT_EQ(messages().last(),
+            "The disc code ABCDEFGHIJK fits more than one disc: ABCDEFGHIJK, ABCDEFGHIJKL.\rNothing has been changed.");
   EXPECT_EQ(home.readBytes("watka.bxl"), before);
   EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
+  // Only plx0104 holds a track 02: the line shown as PLX0104 is its.
+  reopen();
+  rightClickSong(f, prompts, "Small Two", "mnue", deleteAnswering(Yes));
+  EXPECT_EQ(messages().last(), "You have choosen to delete Disc plx0104 Track 02 are you sure.");
+  EXPECT_FALSE(tracks().join('|').contains("SMALL TWO"));
 
   // The disc list holds the whole code: its popup deletes that disc and no other.
   press(f.cmdUntag);

@@ -66,6 +66,7 @@ void Edit_Record::Form_Load() {
   for (platform::TextBox* box : {&Text1, &Text2, &Text3, &Text4}) box->setText(QString());
   handedCode_.clear();
   handedBox_.clear();
+  handedStored_.reset();
   Text1.setEnabled(false);
   Text2.setEnabled(false);
   Check1.setValue(0);
@@ -73,15 +74,16 @@ void Edit_Record::Form_Load() {
   Text3.SetFocus();
 }
 
-void Edit_Record::setDiscCode(const QString& code) {
+void Edit_Record::setDiscCode(const QString& code, const std::optional<QString>& stored) {
   Text1.setText(code);
   handedCode_ = code;
   handedBox_ = Text1.Text();
+  handedStored_ = stored;
 }
 
-QString Edit_Record::discCode() const {
-  return !handedCode_.isEmpty() && Text1.Text() == handedBox_ ? handedCode_ : Text1.Text();
-}
+bool Edit_Record::handedShown() const { return !handedCode_.isEmpty() && Text1.Text() == handedBox_; }
+
+QString Edit_Record::discCode() const { return handedShown() ? handedCode_ : Text1.Text(); }
 
 void Edit_Record::setWorking(bool working) {
   Command1.setEnabled(!working);
@@ -112,7 +114,7 @@ void Edit_Record::Command1_Click() {
     // The boxes were checked: a key typed while events are let through must not reach them.
     platform::BusyScope busy;
     setWorking(true);
-    const bool handed = discCode() == handedCode_;
+    const bool handed = handedShown();
     Text2.setText(common::FormatZeros(common::Val(Text2.Text()), 2));
     Text1.setText(padRight(Text1.Text(), 11));
     if (handed) handedBox_ = Text1.Text();
@@ -140,13 +142,16 @@ void Edit_Record::updateRecord() {
     } else if (!tracks) {
       written = {false, catalogue::cannotReadText(trackPath)};
     } else {
-      // The line shows at most 11 characters of the code, in capitals after a capitals pass:
-      // the record is that of the one disc that fits, never a copy under another code.
-      const maintenance::DiscMatch match = maintenance::discsShowingTrack(*tracks, discCode(), track);
+      // The record is that of the line's own disc, or of the one disc its code column fits (which
+      // shows at most 11 characters, in capitals after a capitals pass); never a copy under another
+      // code.
+      const std::optional<QString> stored = handedShown() ? handedStored_ : std::nullopt;
+      const maintenance::DiscMatch match = catalogue::discOfLine(*tracks, {discCode(), track, stored});
       if (match.discs.size() > 1) {
         written = {false, maintenance::severalDiscsText(discCode(), match.discs)};
       } else if (match.discs.isEmpty()) {
-        written = {false, QStringLiteral("Disc ") + common::RTrim(discCode()) + QStringLiteral(" has no track ") + track +
+        written = {false, QStringLiteral("Disc ") + common::RTrim(stored.value_or(discCode())) +
+                              QStringLiteral(" has no track ") + track +
                               QStringLiteral(" in the database.\rNothing has been changed.")};
       } else {
         const QByteArray edited =

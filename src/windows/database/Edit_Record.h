@@ -6,6 +6,8 @@
 #include "platform/controls.h"
 #include "platform/form.h"
 
+#include <optional>
+
 class Edit_Record : public platform::FormBase {
  public:
   Edit_Record();
@@ -15,8 +17,10 @@ class Edit_Record : public platform::FormBase {
   static void release();
 
   // The main window's hand-over: the song-list line's code column (11 characters) into the code
-  // box, which shows 10 of them; the window keeps the whole column as the disc it writes.
-  void setDiscCode(const QString& code);
+  // box, which shows 10 of them, and the code of the line's own record when it has one. While the
+  // box shows what was handed, the window edits the track of that record's disc, or of the one
+  // disc the column fits (catalogue::discOfLine).
+  void setDiscCode(const QString& code, const std::optional<QString>& stored = std::nullopt);
 
   // The window's rewrite of the track file and the refresh after it (the window's own
   // procedure of this name cannot share the class's name).
@@ -51,5 +55,7 @@ class Edit_Record : public platform::FormBase {
   // The disc code of the record: the code handed over while the box still shows it, else the
   // box's text.
   QString discCode() const;
+  bool handedShown() const;
   QString handedCode_, handedBox_;
+  std::optional<QString> handedStored_;
 };

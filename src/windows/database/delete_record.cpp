@@ -87,14 +87,16 @@ void delete_record::Form_Load() {
   Text1.setText(QString());
   Text2.setText(QString());
   handedCode_.clear();
+  handedStored_.reset();
   Command1.setEnabled(false);
   Timer1.setEnabled(true);
 }
 
-void delete_record::handOver(const QString& code) {
+void delete_record::handOver(const QString& code, const std::optional<QString>& stored) {
   Text1.setText(code);
   handedCode_ = code;
   handedBox_ = Text1.Text();
+  handedStored_ = stored;
 }
 
 std::optional<QString> delete_record::chosenDisc(const QString& track, const QString& title) {
@@ -107,14 +109,14 @@ std::optional<QString> delete_record::chosenDisc(const QString& track, const QSt
     match = maintenance::discsListed(*discs, handedCode_);
   } else {
     const auto tracks = maintenance::readFileBytes(catalogue::trackFilePath());
-    if (!tracks) return handedCode_;
-    match = maintenance::discsShowingTrack(*tracks, handedCode_, track);
+    if (!tracks) return handedStored_.value_or(handedCode_);
+    match = catalogue::discOfLine(*tracks, {handedCode_, track, handedStored_});
   }
   if (match.discs.size() > 1) {
     report(maintenance::severalDiscsText(handedCode_, match.discs), title);
     return std::nullopt;
   }
-  return match.discs.isEmpty() ? handedCode_ : match.key;
+  return match.discs.isEmpty() ? handedStored_.value_or(handedCode_) : match.key;
 }
 
 void delete_record::Form_Unload(int&) { Timer1.setEnabled(false); }
@@ -131,6 +133,7 @@ void delete_record::chooseMode(bool track) {
   Text1.setText(QString());
   Text2.setText(QString());
   handedCode_.clear();
+  handedStored_.reset();
 }
 
 void delete_record::Text1_Change() {

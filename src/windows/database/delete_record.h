@@ -25,9 +25,9 @@ class delete_record : public platform::FormBase {
   void Delete_Track();
   // Fills the code box from a list: a disc-list item (the disc's whole code, which may be longer
   // than the box, unless a reference number cut it) or the 11 characters of the code a song-list
-  // line shows. While the box still shows it, the deletion resolves the handed code to the one
-  // disc it stands for.
-  void handOver(const QString& code);
+  // line shows, with the code of the line's own record when it has one. While the box still shows
+  // it, the deletion acts on that record's disc, or on the one disc the handed code stands for.
+  void handOver(const QString& code, const std::optional<QString>& stored = std::nullopt);
 
   void Form_Load() override;
   void Form_Unload(int& cancel) override;
@@ -66,4 +66,5 @@ class delete_record : public platform::FormBase {
   std::optional<QString> chosenDisc(const QString& track, const QString& title);
 
   QString handedCode_, handedBox_;
+  std::optional<QString> handedStored_;
 };

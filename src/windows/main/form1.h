@@ -3,6 +3,7 @@
 // Form1::instance().
 #pragma once
 
+#include "catalogue/line_record.h"
 #include "catalogue/song_line.h"
 #include "platform/controls.h"
 #include "platform/form.h"
@@ -14,6 +15,11 @@
 
 #include <array>
 #include <optional>
+#include <vector>
+
+namespace catalogue {
+struct ScannedLines;
+}
 
 class Form1 : public platform::FormBase {
 
@@ -98,6 +104,10 @@ class Form1 : public platform::FormBase {
   // ---- form1_disc_listing.cpp
   void mnuQuick_View_Disc_Click();
   void List2_DblClick();
+  // The disc the current song-list line stands for (catalogue::discOfLine): its code as the track
+  // file holds it, or empty when no disc fits. Nothing when several fit or the track file cannot
+  // be read; the user has been told so, under the title.
+  std::optional<QString> discOfCurrentLine(const QString& title);
 
   // ---- form1_duplicates_capitals.cpp
   void Remove_Dupes();
@@ -173,6 +183,12 @@ class Form1 : public platform::FormBase {
   void Get_All();
   // The layout of the lines: the first selected of Option1, Option2, Option3, Option5.
   std::optional<catalogue::Sort> currentSort() const;
+  // The record the song-list line at the row was made from; nothing for a line read from a
+  // saved list.
+  std::optional<catalogue::LineRecord> lineRecord(int row) const;
+  // Adds the lines a pass over the track file made to the (emptied) song list, each with the
+  // number of the record it came from.
+  void addScannedLines(catalogue::ScannedLines& made);
 
   // ---- form1_song_list_file.cpp
   void cmdOpen_Click();
@@ -410,6 +426,9 @@ class Form1 : public platform::FormBase {
   platform::OptionButton& optionFor(catalogue::Sort sort);
   // Copies Temp_List back into the song list and shows the new count.
   void restoreFromTempList();
+  // Puts the song list's lines at these rows, in their order and each with its record, into a
+  // list: into the song list itself after emptying it, or into another.
+  void keepSongLines(const std::vector<int>& rows, platform::ListBox& into);
   void reportUnreadable(const QString& path, bool& reported);
   void tellUnreadable(const QStringList& paths);
 
@@ -421,4 +440,5 @@ class Form1 : public platform::FormBase {
   bool drawn_ = false;
   QStringList unreadableAtStart_;
   QString journalAtStart_;  // what the start found of a journal it could not obey or finish
+  catalogue::LineRecords lineRecords_;  // the records of the song list's lines
 };

@@ -13,6 +13,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
+#include <algorithm>
+
 using platform::msg::OKOnly;
 
 namespace {
@@ -21,6 +23,20 @@ const QString kCopyTitle = QStringLiteral("Copy List To Clipboard");
 const QString kExportTitle = QStringLiteral("Export");
 const QString kUpdateFileTitle = QStringLiteral("Make Update");
 const QString kNoColumnsToExport = catalogue::noColumnsRefusal(QStringLiteral("Export"));
+
+const QString kNoUpdateFileText =
+    QStringLiteral("No update file has been written: each line fits more than one disc.");
+
+// The lines an update file was written without, one a line, the first ten of them named.
+QString leftOutLines(const catalogue::UpdateFileTracks& made) {
+  constexpr qsizetype kNamed = 10;
+  QString text;
+  for (qsizetype i = 0; i < std::min(kNamed, made.severalDiscs.size()); ++i) text += QLatin1Char('\r') + made.severalDiscs[i];
+  if (made.severalDiscs.size() > kNamed)
+    text += QStringLiteral("\rand %1 more that fit more than one disc").arg(made.severalDiscs.size() - kNamed);
+  if (made.withoutCode > 0) text += QStringLiteral("\r%1 showing no disc code").arg(made.withoutCode);
+  return text;
+}
 
 void putOnClipboard(const QString& text) {
   QClipboard* clipboard = QGuiApplication::clipboard();
@@ -96,16 +112,27 @@ void Form1::mnuUpdate_File_Click() {
   if (List2.ListCount() == 0) return;
   const auto sort = currentSort();
   if (!sort) return;
-  auto tracks = catalogue::songListTracks(*sort, List2.items());
-  if (tracks.empty()) {
-    // Only the disc code ties a line to its disc: a list made without the codes names no track.
-    platform::prompts().msgBox(QStringLiteral("Show MF Code must be selected to create an update file"), OKOnly,
-                               kUpdateFileTitle);
+  // Each line is written from the database's own record of its track, which is read first: a
+  // file that cannot be read leaves nothing to write.
+  const QString path = catalogue::trackFilePath();
+  catalogue::FileBytes database;
+  if (!database.open(path)) {
+    windows::reportUnreadable(path, kUpdateFileTitle);
     return;
   }
-  catalogue::FileBytes database;
-  if (database.open(catalogue::trackFilePath())) catalogue::useStoredRecords(tracks, database.bytes());
-  const QString text = catalogue::updateFileText(tracks);
+  std::vector<std::optional<catalogue::LineRecord>> records;
+  records.reserve(size_t(List2.ListCount()));
+  for (int i = 0; i < List2.ListCount(); ++i) records.push_back(lineRecord(i));
+  const catalogue::UpdateFileTracks made = catalogue::updateFileTracks(*sort, List2.items(), records, database.bytes());
+  if (made.tracks.empty()) {
+    // Only the disc code ties a line to its disc: a list made without the codes names no track.
+    platform::prompts().msgBox(made.severalDiscs.isEmpty()
+                                   ? QStringLiteral("Show MF Code must be selected to create an update file")
+                                   : kNoUpdateFileText + leftOutLines(made),
+                               OKOnly, kUpdateFileTitle);
+    return;
+  }
+  const QString text = catalogue::updateFileText(made.tracks);
 
   platform::FileDialogRequest req;
   req.title = QStringLiteral("Create update file from Song List");
@@ -114,8 +141,12 @@ void Form1::mnuUpdate_File_Click() {
     const auto name = windows::askWriteName(req, catalogue::withKupExtension, kUpdateFileTitle);
     if (!name) return;
     if (writeFile(*name, text, kUpdateFileTitle)) {
-      platform::prompts().msgBox(QStringLiteral("Update file has been successfully written to ") + *name, OKOnly,
-                                 kUpdateFileTitle);
+      // Success only when every line reached the file.
+      const bool whole = made.severalDiscs.isEmpty() && made.withoutCode == 0;
+      platform::prompts().msgBox(whole ? QStringLiteral("Update file has been successfully written to ") + *name
+                                       : QStringLiteral("Update file has been written to ") + *name +
+                                             QStringLiteral(" without these lines:") + leftOutLines(made),
+                                 OKOnly, kUpdateFileTitle);
       return;
     }
   }

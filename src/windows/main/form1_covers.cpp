@@ -99,8 +99,9 @@ void openDesignerForDisc(Form1& form, const QString& caption) {
       reference.isEmpty() ? code : reference);
 }
 
-// The disc of the highlighted song-list line, from its MF code column in the current layout;
-// a track belongs to it when its code fitted to 11 characters is the column exactly.
+// The disc of the highlighted song-list line: that of the record it was made from, or for a line
+// read from a saved list the one disc its code column and track fit. Its tracks are those whose
+// code is the disc's, padded to 11 and never cut.
 template <typename Designer>
 void openDesignerForLine(Form1& form, const QString& caption) {
   form.showBusyPointer();
@@ -115,12 +116,17 @@ void openDesignerForLine(Form1& form, const QString& caption) {
     defaultPointer(form);
     return;
   }
-  const QString code = common::fitWidth(
-      catalogue::discCodeOfLine(line, form.currentSort().value_or(catalogue::Sort::MfCode)), common::kCodeWidth);
-  const QByteArray key = platform::cp1252::encode(code);
+  const std::optional<QString> disc = form.discOfCurrentLine(caption);
+  if (!disc) {
+    defaultPointer(form);
+    return;
+  }
+  const QByteArray key = catalogue::paddedDiscCode(*disc);
+  const QString shown = catalogue::discCodeOfLine(line, form.currentSort().value_or(catalogue::Sort::MfCode));
   openDesigner<Designer>(
-      form, caption, [key](std::string_view recordCode) { return catalogue::codeKey(recordCode) == key; },
-      common::Trim(code));
+      form, caption,
+      [key, none = disc->isEmpty()](std::string_view recordCode) { return !none && catalogue::isDiscCode(recordCode, key); },
+      common::Trim(disc->isEmpty() ? shown : *disc));
 }
 
 // The printer, or the PDF file, and the paper that the print dialog chose. Each sheet is one page of its

@@ -16,7 +16,9 @@
 #include <QGuiApplication>
 
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <string_view>
 
 using catalogue::Sort;
 
@@ -42,10 +44,10 @@ void setViewMenus(Form1& f, bool on) {
     m->setEnabled(on);
 }
 
-// Fills the view with every track of the track file whose 11-character code is `code` exactly,
-// under the busy frame and pointer. False when the track file cannot be read (the user has
-// been told); the view is then empty.
-bool scanDisc(Form1& f, const QString& code, const QString& title) {
+// Fills the view with every track of the track file whose code the test accepts, under the busy
+// frame and pointer. False when the track file cannot be read (the user has been told); the view
+// is then empty.
+bool scanDisc(Form1& f, const std::function<bool(std::string_view code)>& belongs, const QString& title) {
   const QString folder = platform::programFolder();
   const QString path = catalogue::trackFilePath();
   f.Frame1.setVisible(true);
@@ -59,9 +61,8 @@ bool scanDisc(Form1& f, const QString& code, const QString& title) {
   catalogue::FileBytes file;
   const bool readable = file.open(path);
   if (readable) {
-    const QByteArray key = code.size() == catalogue::kCodeLength ? platform::cp1252::encode(code) : QByteArray();
     const auto records = catalogue::discRecords(
-        file.bytes(), [&](std::string_view recordCode) { return !key.isEmpty() && catalogue::codeKey(recordCode) == key; },
+        file.bytes(), belongs,
         {100, [&f] {
            if (f.ProgressBar1.Value() < f.ProgressBar1.Max()) f.ProgressBar1.setValue(f.ProgressBar1.Value() + 1);
          }});
@@ -80,6 +81,26 @@ bool scanDisc(Form1& f, const QString& code, const QString& title) {
 
 }  // namespace
 
+std::optional<QString> Form1::discOfCurrentLine(const QString& title) {
+  const int row = List2.ListIndex();
+  if (row < 0) return QString();
+  if (const std::optional<catalogue::LineRecord> own = lineRecord(row)) return own->code;
+  // A line read from a saved list: the one disc that fits its code and track.
+  const catalogue::LineFields cut = catalogue::fieldsOfLine(List2.List(row), currentSort().value_or(Sort::MfCode));
+  const QString path = catalogue::trackFilePath();
+  catalogue::FileBytes file;
+  if (!file.open(path)) {
+    windows::reportUnreadable(path, title);
+    return std::nullopt;
+  }
+  const catalogue::DiscMatch match = catalogue::discOfLine(file.bytes(), {cut.code, cut.track, std::nullopt});
+  if (match.discs.size() > 1) {
+    platform::prompts().msgBox(catalogue::fitsSeveralDiscsText(cut.code, match.discs), platform::msg::OKOnly, title);
+    return std::nullopt;
+  }
+  return match.discs.isEmpty() ? QString() : match.key;
+}
+
 void Form1::List2_DblClick() {
   const QString line = List2.Text();
   QGuiApplication::clipboard()->clear();
@@ -93,7 +114,11 @@ void Form1::List2_DblClick() {
     platform::prompts().msgBox(kViewNeedsCodesText, platform::msg::OKOnly, kViewDiscTitle);
     return;
   }
-  if (!scanDisc(*this, catalogue::discCodeOfLine(line, currentSort().value_or(Sort::MfCode)), kViewDiscTitle)) return;
+  const std::optional<QString> disc = discOfCurrentLine(kViewDiscTitle);
+  if (!disc) return;
+  const QByteArray key = catalogue::paddedDiscCode(*disc);
+  const auto belongs = [&](std::string_view code) { return !disc->isEmpty() && catalogue::isDiscCode(code, key); };
+  if (!scanDisc(*this, belongs, kViewDiscTitle)) return;
   TabStrip1.setVisible(true);
 
   if (List2.Visible()) {
@@ -136,7 +161,9 @@ void Form1::mnuQuick_View_Disc_Click() {
   // the track records are when they are read.
   const QString item = List1.Text();
   const QString code = item.isEmpty() ? QString() : common::fitWidth(common::Left(item, catalogue::kCodeLength), catalogue::kCodeLength);
-  if (!scanDisc(*this, code, kViewDiscTitle)) return;
+  const QByteArray key = platform::cp1252::encode(code);
+  const auto belongs = [&](std::string_view recordCode) { return !key.isEmpty() && catalogue::codeKey(recordCode) == key; };
+  if (!scanDisc(*this, belongs, kViewDiscTitle)) return;
   List3.setVisible(true);
   Label17.setVisible(false);
   Label9.setVisible(false);

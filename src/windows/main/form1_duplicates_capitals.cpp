@@ -61,18 +61,17 @@ void Form1::Remove_Dupes() {
   platform::letEventsThrough();
 
   const Sort sort = currentSort().value_or(Sort::Song);
-  const QStringList kept =
-      catalogue::removeDupes(List2.items(), sort, [this](int i) { ProgressBar1.setValue(i); });
+  const std::vector<int> kept =
+      catalogue::rowsWithoutDupes(List2.items(), sort, [this](int i) { ProgressBar1.setValue(i); });
   if (sort == Sort::MfCode) {
     // The kept lines go back through the sorted staging list.
     Temp_List.Clear();
-    Temp_List.addItems(kept);
+    keepSongLines(kept, Temp_List);
     List2.setVisible(false);
     List2.Clear();
     List2.moveAllFrom(Temp_List);
   } else {
-    List2.Clear();
-    List2.addItems(kept);
+    keepSongLines(kept, List2);
   }
   List2.setVisible(true);
   TabStrip1.setVisible(true);

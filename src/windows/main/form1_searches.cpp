@@ -120,13 +120,13 @@ void runDatabaseSearch(Form1& f, const SearchMember& m) {
     const std::optional<Sort> sort = f.currentSort();
     if (readable && sort) {
       platform::BusyScope busy;
-      const catalogue::ScannedLines found = catalogue::searchLines(file.bytes(), *sort, pattern, m.fields, {100, [&f] {
+      catalogue::ScannedLines found = catalogue::searchLines(file.bytes(), *sort, pattern, m.fields, {100, [&f] {
         if (f.ProgressBar1.Value() >= f.ProgressBar1.Max()) return;
         f.ProgressBar1.setValue(f.ProgressBar1.Value() + 1);
         platform::letEventsThroughSliced();
       }});
-      f.List2.addItems(found.lines);
       capped = found.capped;
+      f.addScannedLines(found);
     }
   }
   // The message comes once the pass is over, like the other searches' "not found" messages.

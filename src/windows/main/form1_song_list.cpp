@@ -29,6 +29,26 @@ int createListProgressMax(qint64 fileLength) {
 
 }  // namespace
 
+void Form1::addScannedLines(catalogue::ScannedLines& made) {
+  lineRecords_ = std::move(made.records);
+  List2.addItems(made.lines, made.numbers);
+}
+
+std::optional<catalogue::LineRecord> Form1::lineRecord(int row) const { return lineRecords_.record(List2.ItemData(row)); }
+
+void Form1::keepSongLines(const std::vector<int>& rows, platform::ListBox& into) {
+  QStringList lines;
+  std::vector<qint64> numbers;
+  lines.reserve(qsizetype(rows.size()));
+  numbers.reserve(rows.size());
+  for (const int row : rows) {
+    lines << List2.model()->text(row);
+    numbers.push_back(List2.ItemData(row));
+  }
+  if (&into == &List2) List2.Clear();
+  into.addItems(lines, numbers);
+}
+
 std::optional<Sort> Form1::currentSort() const {
   if (Option1.Value()) return Sort::Artist;
   if (Option2.Value()) return Sort::Song;
@@ -100,14 +120,14 @@ void Form1::Get_Tracks() {
     windows::reportUnreadable(path, QStringLiteral("Create List"));
   } else if (sort && !tickedRef.isEmpty()) {
     // The code layout shows the codes: it ticks "Show Manufacturer Codes" once a line is made.
-    const catalogue::ScannedLines made = catalogue::createListLines(
+    catalogue::ScannedLines made = catalogue::createListLines(
         file.bytes(), *sort, tickedRef, showCodes || *sort == Sort::MfCode, {1500, [this] {
           if (ProgressBar1.Value() >= ProgressBar1.Max()) return;
           ProgressBar1.setValue(ProgressBar1.Value() + 1);
           platform::letEventsThroughSliced();
         }});
     if (!made.lines.isEmpty() && *sort == Sort::MfCode && !showCodes) Check1.setValue(1);
-    List2.addItems(made.lines);
+    addScannedLines(made);
     // Stopped at the cap, and said so: the list must not pass for complete.
     if (made.capped) platform::prompts().msgBox(catalogue::kMaxListText, platform::msg::OKOnly, catalogue::kMaxListTitle);
   }
@@ -178,9 +198,9 @@ void Form1::Get_All() {
   if (!readable) {
     windows::reportUnreadable(path, QStringLiteral("Tick All"));
   } else if (sort) {
-    const catalogue::ScannedLines made =
+    catalogue::ScannedLines made =
         catalogue::tickAllLines(file.bytes(), *sort, {300, [this] { ProgressBar1.setValue(ProgressBar1.Value() + 1); }});
-    List2.addItems(made.lines);
+    addScannedLines(made);
     if (made.capped) platform::prompts().msgBox(catalogue::kMaxListText, platform::msg::OKOnly, catalogue::kMaxListTitle);
   }
   ProgressBar1.setValue(0);

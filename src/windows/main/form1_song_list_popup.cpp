@@ -16,16 +16,17 @@ using common::UCase;
 namespace {
 
 // The delete and edit windows, still hidden, filled from the line so that the delete and edit
-// commands only have to show them.
-void prefillDialogs(const QString& line, Sort sort) {
+// commands only have to show them. They act on the disc of the line's own record, when it has one.
+void prefillDialogs(const QString& line, Sort sort, const std::optional<catalogue::LineRecord>& record) {
   const catalogue::LineFields cut = catalogue::fieldsOfLine(line, sort);
+  const std::optional<QString> stored = record ? std::optional<QString>(record->code) : std::nullopt;
   delete_record& del = delete_record::instance();
   del.Option2.setValue(true);  // track mode; its own handling empties both boxes
-  // The code as stored: an upper-cased copy would be another disc's code, or none.
-  del.handOver(cut.code);
+  // The code as shown, not upper-cased: a small letter in it says it is shown as stored.
+  del.handOver(cut.code, stored);
   del.Text2.setText(UCase(cut.track));
   Edit_Record& edit = Edit_Record::instance();
-  edit.setDiscCode(cut.code);
+  edit.setDiscCode(cut.code, stored);
   edit.Text2.setText(UCase(cut.track));
   edit.Text3.setText(UCase(Trim(cut.song)));
   edit.Text4.setText(UCase(Trim(cut.artist)));
@@ -44,7 +45,7 @@ void Form1::wireSongListHandlers() {
 }
 
 void Form1::List2_Click() {
-  if (const auto sort = currentSort()) prefillDialogs(List2.Text(), *sort);
+  if (const auto sort = currentSort()) prefillDialogs(List2.Text(), *sort, lineRecord(List2.ListIndex()));
 }
 
 void Form1::List2_MouseDown(int button, int, double, double) {
@@ -63,7 +64,7 @@ void Form1::List2_MouseDown(int button, int, double, double) {
   }
   const auto sort = currentSort();
   if (!sort) return;
-  prefillDialogs(line, *sort);
+  prefillDialogs(line, *sort, lineRecord(List2.ListIndex()));
   platform::prompts().popupMenu(mnuD, List2.popupPosition());
 }
 
@@ -74,15 +75,14 @@ void Form1::mnu51_Click() {
   const int count = List2.ListCount();
   const int current = List2.ListIndex();
   int newCurrent = -1;
-  QStringList kept;
-  kept.reserve(count - List2.SelCount());
+  std::vector<int> kept;
+  kept.reserve(size_t(count - List2.SelCount()));
   for (int i = 0; i < count; ++i) {
     if (List2.Selected(i)) continue;
     if (i == current) newCurrent = int(kept.size());
-    kept << List2.model()->text(i);
+    kept.push_back(i);
   }
-  List2.Clear();
-  List2.addItems(kept);
+  keepSongLines(kept, List2);
   // A current line that stays remains current, as removing the others around it would leave
   // it; nothing was clicked, so the click handling does not run.
   if (newCurrent >= 0) {

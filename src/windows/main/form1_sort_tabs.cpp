@@ -54,7 +54,7 @@ void Form1::relayout(Sort target) {
   QStringList recut;
   recut.reserve(List2.ListCount());
   for (int i = 0; i < List2.ListCount(); ++i) recut << catalogue::recutLine(List2.List(i), *source, target, c);
-  List3.addItems(recut);
+  List3.addItems(recut, List2.itemData());  // each line keeps its record
   Update_Sort_List();
 }
 

@@ -70,13 +70,11 @@ void Form1::mnuCapitals3_Click() {
 void Form1::mnuHide_Vocal_Click() {
   Temp_List.Clear();
   const int count = List2.ListCount();
-  QStringList kept;
-  kept.reserve(count);
-  for (int i = 0; i < count; ++i) {
-    const QString& line = List2.model()->text(i);
-    if (!catalogue::isVocalLine(line)) kept << line;
-  }
-  Temp_List.addItems(kept);
+  std::vector<int> kept;
+  kept.reserve(size_t(count));
+  for (int i = 0; i < count; ++i)
+    if (!catalogue::isVocalLine(List2.model()->text(i))) kept.push_back(i);
+  keepSongLines(kept, Temp_List);
   restoreFromTempList();
   TabStrip1.setVisible(true);
 }

@@ -1,0 +1,75 @@
+// Which disc a song-list line stands for. A line made from the track file in this run keeps the
+// record it came from (its disc code and track exactly as the file holds them) as a number beside
+// it; a line read back from a saved list has only the columns it shows, and is matched to the
+// discs that fit them by the one rule below. Every command that acts on a line's disc asks here.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace catalogue {
+
+// A record of the track file as a line made from it names it.
+struct LineRecord {
+  QString code;   // as the file holds it: its case, its length and any blanks kept
+  QString track;
+};
+
+// The records of the lines of one list, each named by a number (never 0) that the list item
+// keeps beside its line. Codes and tracks are kept once each, so a number costs a line no more
+// than the number itself. A number of another table names no record here.
+class LineRecords {
+ public:
+  LineRecords();
+  qint64 numberOf(std::string_view code, std::string_view track);
+  std::optional<LineRecord> record(qint64 number) const;
+
+ private:
+  static int idOf(std::map<std::string, int, std::less<>>& ids, std::vector<QString>& values, std::string_view v);
+  qint64 table_;
+  std::vector<QString> codes_, tracks_;
+  std::map<std::string, int, std::less<>> codeIds_, trackIds_;
+  std::string lastCode_;  // the records of a disc mostly follow each other
+  int lastCodeId_ = -1;
+};
+
+// What a command acting on a line knows of it.
+struct ListLine {
+  QString shownCode;                 // the code column as the line shows it
+  QString track;                     // the track the command acts on
+  std::optional<QString> storedCode;  // the code of the line's own record, when the program made the line
+};
+
+// The discs a line stands for.
+struct DiscMatch {
+  QStringList discs;  // the codes that fit, without trailing blanks, each once, in file order
+  QString key;        // when exactly one fits: its code padded to 11 when a record holds it so,
+                      // else as its first record holds it
+  QStringList record; // when exactly one fits: the four fields of its first record with the track, as read
+};
+
+// A line with its own record stands for that record's disc (its code compared padded to 11,
+// never cut, and in its own case). A line read back from a saved list stands for every disc
+// holding the track whose code, padded or cut to 11 characters, the line shows: exactly, or in
+// any case where the line shows it in capitals (the capitals passes write the code column so,
+// while a small letter in it is the file's own), and so also any longer code that begins with
+// the 11 characters shown. A command acts only where exactly one disc fits.
+std::vector<DiscMatch> discsOfLines(const QByteArray& tracks, const std::vector<ListLine>& lines);
+DiscMatch discOfLine(const QByteArray& tracks, const ListLine& line);
+
+// Whether a record's code, as read, is the disc's code: both padded to 11, neither cut.
+bool isDiscCode(std::string_view recordCode, const QByteArray& paddedDisc);
+QByteArray paddedDiscCode(const QString& code);
+
+// What the user is told when a line fits more than one disc.
+QString fitsSeveralDiscsText(const QString& shown, const QStringList& discs);
+
+}  // namespace catalogue
