@@ -41,7 +41,7 @@ TEST(SortedListModel, UnsortedListKeepsInsertionOrder) {
   EXPECT_EQ(m.texts(), (QStringList{"b", "a", "c"}));
 }
 
-TEST(SortedListModel, ChangingTextKeepsThePlaceAndTheSelection) {
+TEST(SortedListModel, ChangingTextKeepsThePlaceTheSelectionAndTheNumber) {
   SortedListModel m(true);
   m.addMany({"B", "C"});
   m.setSelected(0, true);
@@ -49,6 +49,20 @@ TEST(SortedListModel, ChangingTextKeepsThePlaceAndTheSelection) {
   EXPECT_EQ(m.texts(), (QStringList{"Z", "C"}));
   EXPECT_TRUE(m.selected(0));
   EXPECT_EQ(m.selectedCount(), 1);
+
+  // A line's number goes with it: to its sorted place, through rewrites, removals and moves to
+  // an unsorted list and back.
+  SortedListModel n(true), unsorted(false), back(true);
+  n.addMany({"c", "A", "b"}, {3, 1, 2});
+  n.add("a", 4);
+  n.transformTexts([](const QString& s) { return s.toUpper(); });
+  n.removeAt(2);  // "B"
+  EXPECT_EQ(n.texts(), (QStringList{"A", "A", "C"}));
+  EXPECT_EQ(n.payloads(), (std::vector<qint64>{1, 4, 3}));
+  unsorted.takeAllFrom(n);
+  back.takeAllFrom(unsorted);
+  EXPECT_EQ(back.payload(1), 4);
+  EXPECT_EQ(back.payloads(), (std::vector<qint64>{1, 4, 3}));
 }
 
 TEST(SortedListModel, SelectionCountFollowsEveryChange) {

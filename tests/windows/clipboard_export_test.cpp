@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QTest>
 
 using platform::msg::No;
 using platform::msg::OK;
@@ -178,6 +179,46 @@ TEST_F(ClipboardExportTest, UpdateFileHoldsTheDatabaseRecordsOfTheListedTracks) 
                     .toLatin1());
   EXPECT_EQ(prompts.callsOf("saveFile")[0].defaultText, "Mellowdex Update File (*.kup)|*.kup");
   EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Update file has been successfully written to " + home.path("share.kup"));
+}
+
+// Each line is written as the record it was made from: case twins, and a code longer than the 11
+// characters a line shows, each keep their own disc. From a reopened list, a line that fits two
+// discs is left out and named, and the file is not called complete.
+TEST_F(ClipboardExportTest, UpdateFileWritesEachLineUnderItsOwnDisc) {
+  using testsupport::trackLine;
+  const auto twelve = [](const QString& track, const QString& song) {
+    return "\"ABCDEFGHIJKL\",\"" + track + "\",\"" + song.leftJustified(36) + "\",\"" + QString("D").leftJustified(30) + "\"";
+  };
+  const QString small = trackLine("tr0003", "01", "SMALL", "A"), big = trackLine("TR0003", "01", "BIG", "B"),
+                eleven = trackLine("ABCDEFGHIJK", "01", "ELEVEN ONE", "C"), twelveOne = twelve("01", "TWELVE ONE"),
+                twelveTwo = twelve("02", "TWELVE TWO");
+  home.writeLines("watdi.bxl", {testsupport::discLine("tr0003"), testsupport::discLine("TR0003"),
+                                testsupport::discLine("ABCDEFGHIJK"), "\"ABCDEFGHIJKL\""});
+  home.writeLines("watka.bxl", {small, big, eleven, twelveOne, twelveTwo});
+  const auto file = [](const QStringList& records) {
+    return ("\"Mellowdex Update File \"\r\n" + records.join("\r\n") + "\r\n").toLatin1();
+  };
+  Form1& f = start();
+  f.cmbSearch_text.setText("TAVREL CLICK ALL");  // Tick All
+  ASSERT_EQ(f.List2.ListCount(), 5);
+  prompts.answerSaveFile(home.path("list.mdq"));
+  QTest::mouseClick(f.cmdSave.widget(), Qt::LeftButton);
+  prompts.answerSaveFile(home.path("share")).answerMsg(OK);
+  f.mnuUpdate_File.click();
+  EXPECT_EQ(home.readBytes("share.kup"), file({big, eleven, small, twelveOne, twelveTwo}));
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Update file has been successfully written to " + home.path("share.kup"));
+
+  prompts.answerOpenFile(home.path("list.mdq"));
+  QTest::mouseClick(f.cmdOpen.widget(), Qt::LeftButton);
+  prompts.answerSaveFile(home.path("again")).answerMsg(OK);
+  f.mnuUpdate_File.click();
+  // tr0003 shows a small letter, and only ABCDEFGHIJKL holds a track 02: those lines fit one disc.
+  EXPECT_EQ(home.readBytes("again.kup"), file({small, twelveTwo}));
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+            "Update file has been written to " + home.path("again.kup") + " without these lines:\r"
+            "TR0003 track 01 (BIG) fits tr0003, TR0003\r"
+            "ABCDEFGHIJK track 01 (ELEVEN ONE) fits ABCDEFGHIJK, ABCDEFGHIJKL\r"
+            "ABCDEFGHIJK track 01 (TWELVE ONE) fits ABCDEFGHIJK, ABCDEFGHIJKL");
 }
 
 TEST_F(ClipboardExportTest, UpdateFileNeedsTheDiscCodesInTheList) {

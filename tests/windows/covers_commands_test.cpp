@@ -155,6 +155,46 @@ TEST_F(CoversTest, SongListEntriesTakeTheWholeCodeColumnOfTheCurrentLayout) {
   EXPECT_EQ(prompts.remainingSteps(), 0);
 }
 
+// The popup's case and label act on the disc of the record the line was made from, though the
+// line shows the code in capitals and cut to 11; a line of a reopened list that fits two discs
+// opens no designer and names them.
+TEST_F(CoversTest, SongListEntriesActOnTheDiscOfTheLinesOwnRecord) {
+  home.writeLines("watdi.bxl", {testsupport::discLine("plx0104"), testsupport::discLine("PLX0104"),
+                                testsupport::discLine("ABCDEFGHIJK"), "\"ABCDEFGHIJKL\""});
+  home.writeLines("watka.bxl", {"\"plx0104\",\"01\",\"SMALL\",\"A\"", "\"PLX0104\",\"01\",\"BIG\",\"B\"",
+                                "\"ABCDEFGHIJK\",\"01\",\"ELEVEN\",\"C\"", "\"ABCDEFGHIJKL\",\"01\",\"TWELVE\",\"D\""});
+  Form1& f = start();
+  QTest::mouseClick(f.Check5.widget(), Qt::LeftButton);  // word capitals: every code in capitals
+  for (int i = 0; i < f.List1.ListCount(); ++i) f.List1.setSelected(i, true);
+  QTest::mouseClick(f.cmdGet_Tracks.widget(), Qt::LeftButton);
+  ASSERT_EQ(f.List2.ListCount(), 4);  // Big, Eleven, Small, Twelve
+  const auto fromPopup = [&](int row, const char* entry, const std::function<void()>& then) {
+    testsupport::clickRow(f.List2, row);
+    prompts.choosePopup(entry);
+    then();
+    testsupport::clickRow(f.List2, row, Qt::RightButton);
+  };
+  const auto designer = [&] { expectDesigner(); };
+  fromPopup(2, "mnuCD_Cover_List2", designer);
+  EXPECT_EQ(caption, "Print CD Case");
+  EXPECT_EQ(title, "plx0104");
+  EXPECT_EQ(tracks, QStringList{item("01", "SMALL", "A")});
+  fromPopup(3, "mnuCD_Label_List2", designer);
+  EXPECT_EQ(caption, "Print CD Label");
+  EXPECT_EQ(title, "ABCDEFGHIJKL");
+  EXPECT_EQ(tracks, QStringList{item("01", "TWELVE", "D")});
+
+  prompts.answerSaveFile(home.path("list.mdq"));
+  QTest::mouseClick(f.cmdSave.widget(), Qt::LeftButton);
+  prompts.answerOpenFile(home.path("list.mdq"));
+  QTest::mouseClick(f.cmdOpen.widget(), Qt::LeftButton);
+  fromPopup(2, "mnuCD_Cover_List2", [&] { prompts.answerMsg(OK); });
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "The disc code PLX0104 fits more than one disc: plx0104, PLX0104.");
+  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Print CD Case");
+  EXPECT_EQ(prompts.callsOf("modal").size(), 2u);
+  EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
+}
+
 TEST_F(CoversTest, EachCopyOfTheSheetOrTheSlipsIsOnePageOfOneDocument) {
   Form1& f = start();
   platform::PrintDialogAnswer answer;

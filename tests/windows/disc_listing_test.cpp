@@ -2,16 +2,21 @@
 // disc list.
 #include "main_window_fixture.h"
 
+#include "common/text_helpers.h"
 #include "platform/prompts.h"
 #include "user_input.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QProgressBar>
+#include <QTabBar>
 
 #include <algorithm>
 
+using platform::msg::No;
 using platform::msg::OK;
+using testsupport::discLine;
+using testsupport::trackLine;
 
 namespace {
 
@@ -105,6 +110,81 @@ TEST_F(DiscListingTest, DoubleClickListsEveryTrackOfTheLinesDiscExactlyAndInTrac
   EXPECT_EQ(f.List3.ListCount(), 3);
   EXPECT_NEAR(f.List2.Top(), 0, 0.01);
   EXPECT_NEAR(f.List2.Height(), 95, 0.01);
+}
+
+// The code column shows at most 11 characters, in capitals after a capitals pass: a line made by
+// Create List or a search lists the disc of the record it was made from, through every pass over
+// the list. A line read back from a saved list lists the one disc that fits it, and names the
+// discs where several do.
+TEST_F(DiscListingTest, ALineListsTheDiscOfItsOwnRecordThroughEveryPass) {
+  home.writeLines("watdi.bxl", {discLine("plx0104"), discLine("PLX0104"), discLine("ABCDEFGHIJK"), "\"ABCDEFGHIJKL\""});
+  home.writeLines("watka.bxl", {trackLine("plx0104", "01", "SMALL ONE", "ANNA"), trackLine("PLX0104", "02", "SMALL ONE", "ANNA"),
+                                trackLine("PLX0104", "01", "BIG ONE (VOCAL)", "BEN"),
+                                trackLine("ABCDEFGHIJK", "01", "ELEVEN", "CARL"), "\"ABCDEFGHIJKL\",\"01\",\"TWELVE\",\"DORA\"",
+                                "\"ABCDEFGHIJKL\",\"02\",\"TWELVE TWO\",\"DORA\""});
+  const QStringList small{viewLine("01", "SMALL ONE", "ANNA", "plx0104")};
+  const QStringList big{viewLine("01", "BIG ONE (VOCAL)", "BEN", "PLX0104"), viewLine("02", "SMALL ONE", "ANNA", "PLX0104")};
+  // The view shows 11 characters of the code.
+  const QStringList twelve{viewLine("01", "TWELVE", "DORA", "ABCDEFGHIJK"), viewLine("02", "TWELVE TWO", "DORA", "ABCDEFGHIJK")};
+  Form1& f = start();
+  QTest::mouseClick(f.Check5.widget(), Qt::LeftButton);  // word capitals: every code in capitals
+  for (int i = 0; i < f.List1.ListCount(); ++i) f.List1.setSelected(i, true);
+  QTest::mouseClick(f.cmdGet_Tracks.widget(), Qt::LeftButton);
+  // The disc listing of the line of this song and track.
+  const auto viewOf = [&](const QString& song, const QString& track) {
+    int at = -1;
+    for (int i = 0; i < f.List2.ListCount(); ++i) {
+      const catalogue::LineFields cut = catalogue::fieldsOfLine(f.List2.List(i), *f.currentSort());
+      if (common::UCase(common::Trim(cut.song)) == song && cut.track == track) at = i;
+    }
+    if (at < 0) return QStringList{"no line " + song};
+    doubleClick(at);
+    return f.List3.items();
+  };
+  EXPECT_EQ(viewOf("SMALL ONE", "01"), small);
+  EXPECT_EQ(viewOf("SMALL ONE", "02"), big);
+  EXPECT_EQ(viewOf("TWELVE", "01"), twelve);
+
+  auto* tabs = static_cast<QTabBar*>(f.TabStrip1.widget());
+  for (int tab : {1, 2, 3, 0}) {  // artist, track, code and song layouts
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+    EXPECT_EQ(viewOf("SMALL ONE", "01"), small) << tab;
+  }
+  QTest::mouseClick(f.Check3.widget(), Qt::LeftButton);  // hide duplicates: the plx0104 line stays
+  EXPECT_EQ(viewOf("SMALL ONE", "02"), QStringList{"no line SMALL ONE"});
+  f.mnuHide_Vocal_Tracks.click();
+  QTest::mouseClick(f.Check5.widget(), Qt::LeftButton);  // all capitals
+  testsupport::clickRow(f.List2, 0);  // ELEVEN, hidden from the popup
+  prompts.choosePopup("mnu51");
+  testsupport::clickRow(f.List2, 0, Qt::RightButton);
+  ASSERT_EQ(f.List2.ListCount(), 3);
+  EXPECT_EQ(viewOf("SMALL ONE", "01"), small);
+  EXPECT_EQ(viewOf("TWELVE", "01"), twelve);
+
+  // Saved as it shows now (PLX0104 on both Small One lines), then a search made in word capitals.
+  prompts.answerSaveFile(home.path("list.mdq"));
+  QTest::mouseClick(f.cmdSave.widget(), Qt::LeftButton);
+  QTest::mouseClick(f.Check5.widget(), Qt::LeftButton);
+  f.cmbSearch_text.setText("SMALL ONE");
+  for (int i = 0; i < f.cmbSearch.ListCount(); ++i)
+    if (f.cmbSearch.List(i) == "SEARCH SONGS") f.cmbSearch.setListIndex(i);
+  prompts.answerMsg(No);  // no save of the ticked discs first
+  QTest::mouseClick(f.cmdSearch.widget(), Qt::LeftButton);
+  EXPECT_EQ(viewOf("SMALL ONE", "01"), small);
+  EXPECT_EQ(viewOf("SMALL ONE", "02"), big);
+
+  prompts.answerOpenFile(home.path("list.mdq"));
+  QTest::mouseClick(f.cmdOpen.widget(), Qt::LeftButton);
+  prompts.answerMsg(OK);
+  EXPECT_EQ(viewOf("SMALL ONE", "01"), QStringList{});
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "The disc code PLX0104 fits more than one disc: plx0104, PLX0104.");
+  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "View Disc");
+  EXPECT_FALSE(f.List3.Visible());
+  prompts.answerMsg(OK);
+  EXPECT_EQ(viewOf("TWELVE", "01"), QStringList{});
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+            "The disc code ABCDEFGHIJK fits more than one disc: ABCDEFGHIJK, ABCDEFGHIJKL.");
+  EXPECT_EQ(viewOf("TWELVE TWO", "02"), twelve);  // only the twelve-character disc holds a track 02
 }
 
 TEST_F(DiscListingTest, EachLayoutGivesItsOwnCodeColumn) {
