@@ -7,8 +7,9 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <atomic>
-#include <cstring>
+#include <iterator>
 
 namespace catalogue {
 
@@ -48,32 +49,34 @@ LineRecords::LineRecords() {
   // Each table marks its numbers, so that a number kept from another list names nothing here.
   static std::atomic<qint64> tables{0};
   table_ = (tables.fetch_add(1) % 0x7FFF) + 1;
+  std::fill(std::begin(twoDigitTracks_), std::end(twoDigitTracks_), -1);
 }
 
-int LineRecords::idOf(std::map<std::string, int, std::less<>>& ids, std::vector<QString>& values, std::string_view v) {
-  const auto found = ids.find(v);
-  if (found != ids.end()) return found->second;
-  const int id = int(values.size());
-  ids.emplace(std::string(v), id);
-  values.push_back(decoded(v));
+int LineRecords::Values::idOf(std::string_view v) {
+  if (last >= 0 && view(values[size_t(last)]) == v) return last;
+  const auto found = ids.constFind(QByteArray::fromRawData(v.data(), qsizetype(v.size())));
+  if (found != ids.constEnd()) return last = found.value();
+  const int id = last = int(values.size());
+  values.emplace_back(v.data(), qsizetype(v.size()));
+  ids.insert(values.back(), id);
   return id;
 }
 
 qint64 LineRecords::numberOf(std::string_view code, std::string_view track) {
-  if (lastCodeId_ < 0 || code != lastCode_) {
-    lastCodeId_ = idOf(codeIds_, codes_, code);
-    lastCode_.assign(code);
-  }
-  const int trackId = idOf(trackIds_, tracks_, track);
-  if (qint64(lastCodeId_) > kIdMask || qint64(trackId) > kIdMask) return 0;  // beyond any list: no record kept
-  return (table_ << (kCodeIdBits + kTrackIdBits)) | (qint64(lastCodeId_) << kTrackIdBits) | qint64(trackId);
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  const bool digits = track.size() == 2 && digit(track[0]) && digit(track[1]);
+  int* known = digits ? &twoDigitTracks_[(track[0] - '0') * 10 + (track[1] - '0')] : nullptr;
+  if (known && *known < 0) *known = tracks_.idOf(track);
+  const qint64 codeId = codes_.idOf(code), trackId = known ? *known : tracks_.idOf(track);
+  if (codeId > kIdMask || trackId > kIdMask) return 0;  // beyond any list: no record kept
+  return (table_ << (kCodeIdBits + kTrackIdBits)) | (codeId << kTrackIdBits) | trackId;
 }
 
 std::optional<LineRecord> LineRecords::record(qint64 number) const {
   if (number <= 0 || (number >> (kCodeIdBits + kTrackIdBits)) != table_) return std::nullopt;
   const size_t code = size_t((number >> kTrackIdBits) & kIdMask), track = size_t(number & kIdMask);
-  if (code >= codes_.size() || track >= tracks_.size()) return std::nullopt;
-  return LineRecord{codes_[code], tracks_[track]};
+  if (code >= codes_.values.size() || track >= tracks_.values.size()) return std::nullopt;
+  return LineRecord{platform::cp1252::decode(codes_.values[code]), platform::cp1252::decode(tracks_.values[track])};
 }
 
 // ---------------------------------------------------------------- which disc a line means

@@ -5,13 +5,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-#include <map>
 #include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -33,12 +31,16 @@ class LineRecords {
   std::optional<LineRecord> record(qint64 number) const;
 
  private:
-  static int idOf(std::map<std::string, int, std::less<>>& ids, std::vector<QString>& values, std::string_view v);
+  // Each distinct code and track is kept once, as read; it becomes text only when asked for.
+  struct Values {
+    std::vector<QByteArray> values;
+    QHash<QByteArray, int> ids;
+    int last = -1;  // the records of a disc follow each other, and so do their tracks' texts
+    int idOf(std::string_view v);
+  };
   qint64 table_;
-  std::vector<QString> codes_, tracks_;
-  std::map<std::string, int, std::less<>> codeIds_, trackIds_;
-  std::string lastCode_;  // the records of a disc mostly follow each other
-  int lastCodeId_ = -1;
+  Values codes_, tracks_;
+  int twoDigitTracks_[100];  // the ids of tracks "00" to "99", -1 until met
 };
 
 // What a command acting on a line knows of it.
