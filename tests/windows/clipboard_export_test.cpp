@@ -204,14 +204,14 @@ TEST_F(ClipboardExportTest, UpdateFileWritesEachLineUnderItsOwnDisc) {
   prompts.answerSaveFile(home.path("list.mdq"));
   QTest::mouseClick(f.cmdSave.widget(), Qt::LeftButton);
   prompts.answerSaveFile(home.path("share")).answerMsg(OK);
-  f.mnuUpdate_File.click();
+  choose(f.mnuUpdate_File);
   EXPECT_EQ(home.readBytes("share.kup"), file({big, eleven, small, twelveOne, twelveTwo}));
   EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Update file has been successfully written to " + home.path("share.kup"));
 
   prompts.answerOpenFile(home.path("list.mdq"));
   QTest::mouseClick(f.cmdOpen.widget(), Qt::LeftButton);
   prompts.answerSaveFile(home.path("again")).answerMsg(OK);
-  f.mnuUpdate_File.click();
+  choose(f.mnuUpdate_File);
   // tr0003 shows a small letter, and only ABCDEFGHIJKL holds a track 02: those lines fit one disc.
   EXPECT_EQ(home.readBytes("again.kup"), file({small, twelveTwo}));
   EXPECT_EQ(prompts.callsOf("msgBox").back().text,

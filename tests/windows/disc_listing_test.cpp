@@ -152,7 +152,7 @@ TEST_F(DiscListingTest, ALineListsTheDiscOfItsOwnRecordThroughEveryPass) {
   }
   QTest::mouseClick(f.Check3.widget(), Qt::LeftButton);  // hide duplicates: the plx0104 line stays
   EXPECT_EQ(viewOf("SMALL ONE", "02"), QStringList{"no line SMALL ONE"});
-  f.mnuHide_Vocal_Tracks.click();
+  choose(f.mnuHide_Vocal_Tracks);
   QTest::mouseClick(f.Check5.widget(), Qt::LeftButton);  // all capitals
   testsupport::clickRow(f.List2, 0);  // ELEVEN, hidden from the popup
   prompts.choosePopup("mnu51");
