@@ -1,7 +1,7 @@
 // What the benchmark programs share: prompts that answer at once, and the program's start.
 #pragma once
 
-#include "platform/prompts.h"
+#include "platform/ui/prompts.h"
 
 #include <QApplication>
 

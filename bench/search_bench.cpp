@@ -2,7 +2,7 @@
 // 32,731-line song list.
 #include "bench_support.h"
 #include "db_generator.h"
-#include "platform/screen.h"
+#include "platform/ui/screen.h"
 #include "windows/main/form1.h"
 
 #include <QCoreApplication>

@@ -4,8 +4,8 @@
 // peak_MB.
 #include "bench_support.h"
 #include "db_generator.h"
-#include "platform/prompts.h"
-#include "platform/screen.h"
+#include "platform/ui/prompts.h"
+#include "platform/ui/screen.h"
 #include "windows/main/form1.h"
 
 #include <QApplication>

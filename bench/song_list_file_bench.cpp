@@ -1,8 +1,8 @@
 // Song-list file benchmarks: saving and opening a file of 32,731 lines with 5,000 ticked discs.
 #include "bench_support.h"
 #include "db_generator.h"
-#include "platform/prompts.h"
-#include "platform/screen.h"
+#include "platform/ui/prompts.h"
+#include "platform/ui/screen.h"
 #include "windows/main/form1.h"
 
 #include <QApplication>

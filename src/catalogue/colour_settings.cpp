@@ -2,9 +2,9 @@
 
 #include "common/records.h"
 #include "common/text_helpers.h"
-#include "platform/colours.h"
-#include "platform/files.h"
-#include "platform/text_file.h"
+#include "platform/core/colours.h"
+#include "platform/core/files.h"
+#include "platform/core/text_file.h"
 
 namespace catalogue {
 

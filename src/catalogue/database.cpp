@@ -1,8 +1,8 @@
 #include "catalogue/database.h"
 
 #include "common/records.h"
-#include "platform/files.h"
-#include "platform/text_file.h"
+#include "platform/core/files.h"
+#include "platform/core/text_file.h"
 
 #include <QFile>
 

@@ -2,7 +2,7 @@
 
 #include "catalogue/track_file.h"
 #include "common/text_helpers.h"
-#include "platform/text_file.h"
+#include "platform/core/text_file.h"
 
 #include <QSet>
 

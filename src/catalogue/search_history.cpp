@@ -1,7 +1,7 @@
 #include "catalogue/search_history.h"
 
 #include "common/text_helpers.h"
-#include "platform/text_file.h"
+#include "platform/core/text_file.h"
 
 #include <QSet>
 

@@ -1,6 +1,6 @@
 #include "catalogue/search_pattern.h"
 
-#include "platform/cp1252.h"
+#include "platform/core/cp1252.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 
 #include "common/records.h"
 #include "common/text_helpers.h"
-#include "platform/text_file.h"
+#include "platform/core/text_file.h"
 
 namespace catalogue {
 

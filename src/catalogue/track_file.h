@@ -5,7 +5,7 @@
 
 #include "catalogue/song_line.h"
 #include "common/records.h"
-#include "platform/text_file.h"
+#include "platform/core/text_file.h"
 
 #include <QByteArray>
 #include <QFile>

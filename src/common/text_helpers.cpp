@@ -1,6 +1,6 @@
 #include "common/text_helpers.h"
 
-#include "platform/cp1252.h"
+#include "platform/core/cp1252.h"
 
 #include <cmath>
 

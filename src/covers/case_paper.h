@@ -3,7 +3,7 @@
 // list; the title also runs along both side strips, turned.
 #pragma once
 
-#include "platform/drawing_surface.h"
+#include "platform/core/drawing_surface.h"
 
 #include <QImage>
 #include <QRectF>

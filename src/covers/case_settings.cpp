@@ -1,7 +1,7 @@
 #include "covers/case_settings.h"
 
 #include "covers/label_settings.h"
-#include "platform/text_file.h"
+#include "platform/core/text_file.h"
 
 #include <cmath>
 

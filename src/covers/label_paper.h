@@ -3,7 +3,7 @@
 // the printer, or a recording surface in the tests.
 #pragma once
 
-#include "platform/drawing_surface.h"
+#include "platform/core/drawing_surface.h"
 
 #include <QImage>
 #include <QString>

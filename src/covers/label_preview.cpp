@@ -1,7 +1,7 @@
 #include "covers/label_preview.h"
 
 #include "common/text_helpers.h"
-#include "platform/colours.h"
+#include "platform/core/colours.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,8 +3,8 @@
 // offsets in preview units and the track list set two tracks to a line).
 #pragma once
 
-#include "platform/colours.h"
-#include "platform/drawing_surface.h"
+#include "platform/core/colours.h"
+#include "platform/core/drawing_surface.h"
 
 #include <QImage>
 #include <QRectF>

@@ -1,7 +1,7 @@
 #include "covers/label_printer.h"
 
 #include "common/text_helpers.h"
-#include "platform/font_faces.h"
+#include "platform/core/font_faces.h"
 
 namespace covers {
 

@@ -2,7 +2,7 @@
 // offer, and the kind of maker that gives them the page they print on.
 #pragma once
 
-#include "platform/drawing_surface.h"
+#include "platform/core/drawing_surface.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #include "covers/label_settings.h"
 
 #include "common/text_helpers.h"
-#include "platform/colours.h"
-#include "platform/text_file.h"
+#include "platform/core/colours.h"
+#include "platform/core/text_file.h"
 
 #include <cmath>
 #include <limits>

@@ -19,7 +19,7 @@ QString settingsNumber(double value);
 // fewer lines. The file is UTF-8, or Windows-1252 as earlier versions wrote it.
 std::optional<QStringList> readSettingsValues(const QString& path, int count);
 
-// A value as a colour: a number that names a colour (see platform/colours.h); nothing else.
+// A value as a colour: a number that names a colour (see platform/core/colours.h); nothing else.
 std::optional<qint32> settingsColour(const QString& value);
 // A value as a font size: a number above 0 that a font can take; nothing else.
 std::optional<double> settingsSize(const QString& value);

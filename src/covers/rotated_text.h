@@ -1,7 +1,7 @@
 // Text printed turned by an angle, at the printer's current position and in its current font.
 #pragma once
 
-#include "platform/drawing_surface.h"
+#include "platform/core/drawing_surface.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 // telephone number and lists discs by reference number and manufacturer code.
 #pragma once
 
-#include "platform/drawing_surface.h"
+#include "platform/core/drawing_surface.h"
 
 #include <QString>
 

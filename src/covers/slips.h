@@ -2,7 +2,7 @@
 // "Karaoke Request" heading, printed eight to a page in two columns of four rows.
 #pragma once
 
-#include "platform/drawing_surface.h"
+#include "platform/core/drawing_surface.h"
 
 #include <QRectF>
 #include <QString>

@@ -2,8 +2,8 @@
 
 #include "common/records.h"
 #include "common/text_helpers.h"
-#include "platform/files.h"
-#include "platform/sorted_list_model.h"
+#include "platform/core/files.h"
+#include "platform/core/sorted_list_model.h"
 
 #include <QDir>
 #include <QFile>

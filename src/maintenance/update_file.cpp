@@ -4,9 +4,9 @@
 #include "catalogue/track_file.h"
 #include "common/records.h"
 #include "maintenance/track_database.h"
-#include "platform/cp1252.h"
-#include "platform/files.h"
-#include "platform/text_file.h"
+#include "platform/core/cp1252.h"
+#include "platform/core/files.h"
+#include "platform/core/text_file.h"
 
 #include <cstring>
 #include <optional>

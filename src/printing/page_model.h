@@ -3,7 +3,7 @@
 // dotted rule are printed.
 #pragma once
 
-#include "platform/drawing_surface.h"
+#include "platform/core/drawing_surface.h"
 #include "printing/print_layouts.h"
 
 #include <QString>

@@ -3,7 +3,7 @@
 // Every page is numbered over the whole list; only the pages in the chosen range are sent.
 #pragma once
 
-#include "platform/drawing_surface.h"
+#include "platform/core/drawing_surface.h"
 #include "printing/print_job.h"
 
 #include <QString>

@@ -2,7 +2,7 @@
 // many rows as fit, each under a dotted rule.
 #pragma once
 
-#include "platform/drawing_surface.h"
+#include "platform/core/drawing_surface.h"
 #include "printing/print_job.h"
 
 #include <QString>

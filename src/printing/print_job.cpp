@@ -2,8 +2,8 @@
 
 #include "common/records.h"
 #include "common/text_helpers.h"
+#include "platform/core/text_file.h"
 #include "printing/print_layouts.h"
-#include "platform/text_file.h"
 
 namespace printing {
 

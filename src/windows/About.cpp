@@ -1,7 +1,7 @@
 // The About window.
 #include "windows/About.h"
 
-#include "platform/prompts.h"
+#include "platform/ui/prompts.h"
 #include "windows/main/form1.h"
 
 #include <QCursor>

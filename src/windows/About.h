@@ -1,8 +1,8 @@
 // The About window: the product title and the two links to the maker.
 #pragma once
 
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/form.h"
 
 class About : public platform::FormBase {
  public:

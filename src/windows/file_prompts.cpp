@@ -2,8 +2,8 @@
 
 #include "catalogue/database.h"
 #include "catalogue/song_list_file.h"
-#include "platform/cp1252.h"
-#include "platform/text_controls.h"
+#include "platform/core/cp1252.h"
+#include "platform/ui/text_controls.h"
 
 #include <QFileInfo>
 #include <QKeyEvent>

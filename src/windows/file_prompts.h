@@ -3,8 +3,8 @@
 // and the refusal of text those files cannot hold.
 #pragma once
 
-#include "platform/prompts.h"
-#include "platform/text_file.h"
+#include "platform/core/text_file.h"
+#include "platform/ui/prompts.h"
 
 #include <QString>
 

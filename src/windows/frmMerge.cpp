@@ -1,8 +1,8 @@
 #include "windows/frmMerge.h"
 
 #include "catalogue/song_list_file.h"
-#include "platform/prompts.h"
-#include "platform/text_file.h"
+#include "platform/core/text_file.h"
+#include "platform/ui/prompts.h"
 #include "windows/file_prompts.h"
 
 #include <QFileInfo>

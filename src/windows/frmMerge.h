@@ -2,8 +2,8 @@
 // one that opens to both selections.
 #pragma once
 
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/form.h"
 
 class frmMerge : public platform::FormBase {
  public:

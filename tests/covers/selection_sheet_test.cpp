@@ -1,6 +1,6 @@
 // The blank CD selection sheet on its 100 x 100 page.
 #include "covers/selection_sheet.h"
-#include "platform/recording_surface.h"
+#include "platform/core/recording_surface.h"
 
 #include <gtest/gtest.h>
 

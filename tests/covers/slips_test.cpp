@@ -1,6 +1,6 @@
 // Pages of song request slips: eight slips in two columns of four rows.
 #include "covers/slips.h"
-#include "platform/recording_surface.h"
+#include "platform/core/recording_surface.h"
 
 #include <gtest/gtest.h>
 

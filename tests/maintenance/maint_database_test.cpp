@@ -3,7 +3,7 @@
 
 #include "file_size_limit.h"
 #include "ordinary_user.h"
-#include "platform/text_file.h"
+#include "platform/core/text_file.h"
 #include "temp_home.h"
 
 #include <QCryptographicHash>

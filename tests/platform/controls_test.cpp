@@ -1,9 +1,9 @@
 // Controls fire their handlers from code as from the user, and only on real changes.
-#include "platform/controls.h"
-#include "platform/busy.h"
-#include "platform/form.h"
-#include "platform/menu.h"
-#include "platform/prompts.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/busy.h"
+#include "platform/ui/form.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/prompts.h"
 #include "user_input.h"
 
 #include <QAction>

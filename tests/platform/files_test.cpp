@@ -1,8 +1,8 @@
 // Text files: Windows-1252 both ways, line ends, and replacing a file only when complete.
-#include "platform/cp1252.h"
-#include "platform/files.h"
+#include "platform/core/files.h"
 #include "ordinary_user.h"
-#include "platform/text_file.h"
+#include "platform/core/cp1252.h"
+#include "platform/core/text_file.h"
 #include "temp_home.h"
 
 #include <QDir>

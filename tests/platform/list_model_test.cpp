@@ -1,6 +1,6 @@
 // The sorted list store: case-insensitive order of whole lines, stable for equal texts, bulk
 // additions, the selection count, and Qt's rules for a model.
-#include "platform/sorted_list_model.h"
+#include "platform/core/sorted_list_model.h"
 
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // The Qt dialogs behind the prompts: what Escape and the close box answer, and how the texts
 // and titles show.
-#include "platform/busy.h"
-#include "platform/qt_prompts.h"
+#include "platform/ui/qt_prompts.h"
+#include "platform/ui/busy.h"
 
 #include <QApplication>
 #include <QInputDialog>

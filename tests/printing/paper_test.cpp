@@ -1,7 +1,7 @@
 // Paper page tests: every page of a print job laid out on the recording surface, whose fixed
 // metrics (a character 0.6 of the font size wide, a line 1.2 of it high, A4 595 x 842 pt) give
 // every expected position here independently of the renderer.
-#include "platform/recording_surface.h"
+#include "platform/core/recording_surface.h"
 #include "printing/paper_renderer.h"
 #include "printing/preview_renderer.h"
 #include "printing/print_layouts.h"

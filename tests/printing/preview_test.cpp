@@ -1,7 +1,7 @@
 // Page 1 of the preview on a recording surface (A4, a character 0.6 and a line 1.2 of the font
 // size, positions in units of the 100 x 100 scale), and once on a real image.
-#include "platform/painter_surface.h"
-#include "platform/recording_surface.h"
+#include "platform/core/painter_surface.h"
+#include "platform/core/recording_surface.h"
 #include "printing/preview_renderer.h"
 
 #include <gtest/gtest.h>

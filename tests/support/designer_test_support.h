@@ -3,10 +3,10 @@
 // printer replaced by a recording surface.
 #pragma once
 
-#include "platform/controls.h"
-#include "platform/recording_surface.h"
-#include "surface_test_support.h"
+#include "platform/core/recording_surface.h"
+#include "platform/ui/controls.h"
 #include "scripted_prompts.h"
+#include "surface_test_support.h"
 #include "temp_home.h"
 #include "user_input.h"
 
@@ -21,7 +21,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTest>
-#include <QWidget>  // platform/controls.h hands out QWidget pointers
+#include <QWidget>  // platform/ui/controls.h hands out QWidget pointers
 
 #include <gtest/gtest.h>
 

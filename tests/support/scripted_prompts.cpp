@@ -1,7 +1,7 @@
 #include "scripted_prompts.h"
 
-#include "platform/form.h"
-#include "platform/menu.h"
+#include "platform/ui/form.h"
+#include "platform/ui/menu.h"
 
 #include <gtest/gtest.h>
 

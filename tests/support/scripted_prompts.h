@@ -2,7 +2,7 @@
 // fails the test.
 #pragma once
 
-#include "platform/prompts.h"
+#include "platform/ui/prompts.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 // calls of one kind.
 #pragma once
 
-#include "platform/recording_surface.h"
+#include "platform/core/recording_surface.h"
 
 #include <QString>
 #include <QStringList>

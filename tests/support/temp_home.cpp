@@ -1,8 +1,8 @@
 #include "temp_home.h"
 
 #include "common/records.h"
-#include "platform/cp1252.h"
-#include "platform/text_file.h"
+#include "platform/core/cp1252.h"
+#include "platform/core/text_file.h"
 
 #include <QFile>
 

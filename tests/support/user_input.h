@@ -2,9 +2,9 @@
 // check that every button and menu entry a window offers reaches its handler.
 #pragma once
 
-#include "platform/controls.h"
-#include "platform/form.h"
-#include "platform/menu.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/form.h"
+#include "platform/ui/menu.h"
 
 #include <QAbstractItemView>
 #include <QAction>

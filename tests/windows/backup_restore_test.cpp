@@ -2,7 +2,7 @@
 #include "main_window_fixture.h"
 #include "ordinary_user.h"
 
-#include "platform/prompts.h"
+#include "platform/ui/prompts.h"
 #include "windows/database/Backup.h"
 #include "windows/database/Restore.h"
 

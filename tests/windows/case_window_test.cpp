@@ -2,7 +2,7 @@
 // lists, pictures and colours, and printing.
 #include "covers/case_preview.h"
 #include "designer_test_support.h"
-#include "platform/prompts.h"
+#include "platform/ui/prompts.h"
 #include "windows/covers/frmPrint_Cover.h"
 #include "windows/covers/label_controls.h"
 

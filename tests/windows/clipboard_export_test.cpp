@@ -2,8 +2,8 @@
 #include "main_window_fixture.h"
 
 #include "catalogue/export_writers.h"
-#include "platform/prompts.h"
-#include "platform/qt_prompts.h"
+#include "platform/ui/prompts.h"
+#include "platform/ui/qt_prompts.h"
 
 #include <QClipboard>
 #include <QDir>

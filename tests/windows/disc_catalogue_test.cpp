@@ -1,7 +1,7 @@
 // The disc catalogue drop-down: how choosing a row moves the disc list.
 #include "main_window_fixture.h"
 
-#include "platform/sorted_list_model.h"
+#include "platform/core/sorted_list_model.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,9 +2,9 @@
 #include "main_window_fixture.h"
 
 #include "catalogue/disc_reference.h"
-#include "platform/prompts.h"
-#include "windows/database/delete_record.h"
+#include "platform/ui/prompts.h"
 #include "user_input.h"
+#include "windows/database/delete_record.h"
 
 #include <QApplication>
 #include <QListView>

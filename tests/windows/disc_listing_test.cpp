@@ -3,7 +3,7 @@
 #include "main_window_fixture.h"
 
 #include "common/text_helpers.h"
-#include "platform/prompts.h"
+#include "platform/ui/prompts.h"
 #include "user_input.h"
 
 #include <QClipboard>

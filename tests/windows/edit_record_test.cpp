@@ -2,7 +2,7 @@
 // track file, refreshes the main window when asked.
 #include "maint_support.h"
 
-#include "platform/busy.h"
+#include "platform/ui/busy.h"
 #include "windows/database/Edit_Record.h"
 
 #include <functional>

@@ -1,8 +1,8 @@
 // The "Print CD Label" window: its lists and presets, OffSet.dat, offsets, title editing,
 // colours and picture, and printing.
 #include "designer_test_support.h"
-#include "platform/prompts.h"
-#include "platform/text_file.h"
+#include "platform/core/text_file.h"
+#include "platform/ui/prompts.h"
 #include "windows/covers/frmPrint_Offset.h"
 #include "windows/covers/label_controls.h"
 

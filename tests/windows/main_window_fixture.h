@@ -1,7 +1,7 @@
 // A main window over a temporary program folder with a small database, and scripted prompts.
 #pragma once
 
-#include "platform/screen.h"
+#include "platform/ui/screen.h"
 #include "scripted_prompts.h"
 #include "temp_home.h"
 #include "user_input.h"

@@ -5,7 +5,7 @@
 #include "catalogue/song_list_file.h"
 #include "covers/label_settings.h"
 #include "maintenance/update_file.h"
-#include "platform/busy.h"
+#include "platform/ui/busy.h"
 #include "windows/database/add_tracks.h"
 #include "windows/database/delete_record.h"
 #include "windows/database/Rename_Disc.h"

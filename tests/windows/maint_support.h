@@ -4,7 +4,7 @@
 #include "file_size_limit.h"
 #include "main_window_fixture.h"
 #include "ordinary_user.h"
-#include "platform/text_file.h"
+#include "platform/core/text_file.h"
 #include "user_input.h"
 #include "windows/database/delete_record.h"
 #include "windows/database/Edit_Record.h"

@@ -2,7 +2,7 @@
 // entries, and the ways a menu reaches its command.
 #include "main_window_fixture.h"
 
-#include "platform/prompts.h"
+#include "platform/ui/prompts.h"
 #include "user_input.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 #include "main_window_fixture.h"
 
 #include "designer_test_support.h"
-#include "platform/recording_surface.h"
+#include "platform/core/recording_surface.h"
 #include "printing/print_job.h"
 #include "windows/print/frmPrint.h"
 

@@ -2,7 +2,7 @@
 #include "main_window_fixture.h"
 
 #include "maintenance/rename_plan.h"
-#include "platform/prompts.h"
+#include "platform/ui/prompts.h"
 #include "windows/database/File_Rename.h"
 
 #include <QCryptographicHash>

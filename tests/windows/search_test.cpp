@@ -1,7 +1,7 @@
 // The database searches, the search of the current list, the search box and its history.
 #include "main_window_fixture.h"
 
-#include "platform/prompts.h"
+#include "platform/ui/prompts.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 #include "main_window_fixture.h"
 
 #include "catalogue/song_list_file.h"
-#include "platform/prompts.h"
+#include "platform/ui/prompts.h"
 #include "windows/frmMerge.h"
 
 #include <QFile>

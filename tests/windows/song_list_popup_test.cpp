@@ -2,10 +2,10 @@
 // menus, and hiding the selected lines.
 #include "main_window_fixture.h"
 
-#include "platform/prompts.h"
+#include "platform/ui/prompts.h"
+#include "user_input.h"
 #include "windows/database/delete_record.h"
 #include "windows/database/Edit_Record.h"
-#include "user_input.h"
 
 using catalogue::Sort;
 constexpr Qt::MouseButton Left = Qt::LeftButton, Right = Qt::RightButton;

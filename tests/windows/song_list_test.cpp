@@ -2,8 +2,8 @@
 // window.
 #include "main_window_fixture.h"
 
-#include "platform/busy.h"
-#include "platform/prompts.h"
+#include "platform/ui/busy.h"
+#include "platform/ui/prompts.h"
 
 #include <QFileInfo>
 #include <QMouseEvent>

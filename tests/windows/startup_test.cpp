@@ -1,8 +1,8 @@
 // Start-up, activation, the Clear command and shutdown of the main window.
 #include "main_window_fixture.h"
 
-#include "platform/colours.h"
-#include "platform/prompts.h"
+#include "platform/core/colours.h"
+#include "platform/ui/prompts.h"
 #include "windows/main/module1.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 #include "file_size_limit.h"
 #include "main_window_fixture.h"
 
-#include "platform/prompts.h"
+#include "platform/ui/prompts.h"
 #include "windows/database/update.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 // The View menu and the list colours: colour choices, capitals, hiding vocal tracks, full size.
 #include "main_window_fixture.h"
 
-#include "platform/colours.h"
-#include "platform/prompts.h"
+#include "platform/core/colours.h"
+#include "platform/ui/prompts.h"
 
 #include <QApplication>
 #include <QCoreApplication>

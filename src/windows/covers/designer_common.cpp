@@ -1,8 +1,8 @@
 #include "windows/covers/designer_common.h"
 
-#include "platform/busy.h"
-#include "platform/prompts.h"
-#include "platform/text_file.h"
+#include "platform/core/text_file.h"
+#include "platform/ui/busy.h"
+#include "platform/ui/prompts.h"
 #include "windows/covers/label_controls.h"
 
 #include <QApplication>

@@ -5,8 +5,8 @@
 
 #include "covers/label_preview.h"
 #include "covers/label_printer.h"
-#include "platform/controls.h"
-#include "platform/painter_surface.h"
+#include "platform/core/painter_surface.h"
+#include "platform/ui/controls.h"
 
 #include <QImage>
 #include <QString>

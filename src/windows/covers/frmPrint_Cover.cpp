@@ -4,10 +4,10 @@
 #include "covers/case_preview.h"
 #include "covers/case_settings.h"
 #include "covers/label_settings.h"
-#include "platform/busy.h"
-#include "platform/colours.h"
-#include "platform/files.h"
-#include "platform/prompts.h"
+#include "platform/core/colours.h"
+#include "platform/core/files.h"
+#include "platform/ui/busy.h"
+#include "platform/ui/prompts.h"
 #include "windows/covers/label_controls.h"
 
 #include <QDialog>

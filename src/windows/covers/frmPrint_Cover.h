@@ -6,8 +6,8 @@
 #include "covers/case_paper.h"
 #include "covers/label_preview.h"
 #include "covers/label_printer.h"
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/form.h"
 #include "windows/covers/designer_common.h"
 
 class frmPrint_Cover : public platform::FormBase {

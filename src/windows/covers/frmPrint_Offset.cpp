@@ -2,10 +2,10 @@
 
 #include "common/text_helpers.h"
 #include "covers/label_settings.h"
-#include "platform/busy.h"
-#include "platform/colours.h"
-#include "platform/files.h"
-#include "platform/prompts.h"
+#include "platform/core/colours.h"
+#include "platform/core/files.h"
+#include "platform/ui/busy.h"
+#include "platform/ui/prompts.h"
 #include "windows/covers/label_controls.h"
 
 #include <QDialog>

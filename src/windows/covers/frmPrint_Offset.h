@@ -5,8 +5,8 @@
 #include "covers/label_paper.h"
 #include "covers/label_preview.h"
 #include "covers/label_printer.h"
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/form.h"
 #include "windows/covers/designer_common.h"
 
 class frmPrint_Offset : public platform::FormBase {

@@ -1,7 +1,7 @@
 #include "windows/covers/label_controls.h"
 
-#include "platform/colours.h"
-#include "platform/prompts.h"
+#include "platform/core/colours.h"
+#include "platform/ui/prompts.h"
 
 #include <QLabel>
 

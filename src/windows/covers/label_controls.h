@@ -2,7 +2,7 @@
 // swatches, captions of several lines, and the faces and sizes of the preview texts.
 #pragma once
 
-#include "platform/controls.h"
+#include "platform/ui/controls.h"
 
 #include <QString>
 

@@ -2,9 +2,9 @@
 
 #include "catalogue/database.h"
 #include "maintenance/track_database.h"
-#include "platform/files.h"
-#include "platform/prompts.h"
-#include "platform/text_file.h"
+#include "platform/core/files.h"
+#include "platform/core/text_file.h"
+#include "platform/ui/prompts.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -3,9 +3,9 @@
 #include "catalogue/database.h"
 #include "common/text_helpers.h"
 #include "maintenance/track_database.h"
-#include "platform/busy.h"
-#include "platform/files.h"
-#include "platform/prompts.h"
+#include "platform/core/files.h"
+#include "platform/ui/busy.h"
+#include "platform/ui/prompts.h"
 #include "windows/database/dialog_helpers.h"
 #include "windows/main/form1.h"
 

@@ -3,8 +3,8 @@
 // edited record to the end of the track file and may refresh the main window's list.
 #pragma once
 
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/form.h"
 
 #include <optional>
 

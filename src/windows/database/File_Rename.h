@@ -4,8 +4,8 @@
 #pragma once
 
 #include "maintenance/rename_plan.h"
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/form.h"
 #include "windows/database/update.h"
 
 #include <optional>

@@ -2,8 +2,8 @@
 // of its tracks and its disc record, and hands the new code back to the main window.
 #pragma once
 
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/form.h"
 
 class Rename_Disc : public platform::FormBase {
  public:

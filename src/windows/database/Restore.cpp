@@ -2,8 +2,8 @@
 
 #include "catalogue/database.h"
 #include "maintenance/track_database.h"
-#include "platform/files.h"
-#include "platform/prompts.h"
+#include "platform/core/files.h"
+#include "platform/ui/prompts.h"
 #include "windows/database/Backup.h"
 
 using platform::msg::OKOnly;

@@ -3,8 +3,8 @@
 // the disc file; Close hands the disc code back to the main window.
 #pragma once
 
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/form.h"
 
 class add_tracks : public platform::FormBase {
  public:

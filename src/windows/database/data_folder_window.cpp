@@ -1,7 +1,7 @@
 #include "windows/database/data_folder_window.h"
 
 #include "maintenance/track_database.h"
-#include "platform/prompts.h"
+#include "platform/ui/prompts.h"
 
 #include <QDir>
 

@@ -3,8 +3,8 @@
 // action and Cancel buttons, and the copy of the two files as a pair.
 #pragma once
 
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/form.h"
 #include "windows/database/update.h"
 
 #include <QString>

@@ -3,8 +3,8 @@
 // its tracks, or the one track (and the disc when it was its last track), after a confirmation.
 #pragma once
 
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/form.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #include "windows/database/dialog_helpers.h"
 
 #include "common/text_helpers.h"
-#include "platform/prompts.h"
+#include "platform/ui/prompts.h"
 #include "windows/file_prompts.h"
 
 namespace windows {

@@ -2,9 +2,9 @@
 // typed characters turned into capitals, the boxes of a typed track and their checks.
 #pragma once
 
-#include "platform/controls.h"
-#include "platform/cp1252.h"
-#include "platform/form.h"
+#include "platform/core/cp1252.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/form.h"
 
 #include <QString>
 

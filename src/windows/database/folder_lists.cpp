@@ -1,9 +1,9 @@
 #include "windows/database/folder_lists.h"
 
 #include "maintenance/rename_plan.h"
-#include "platform/busy.h"
-#include "platform/files.h"
-#include "platform/prompts.h"
+#include "platform/core/files.h"
+#include "platform/ui/busy.h"
+#include "platform/ui/prompts.h"
 
 #include <QDir>
 #include <QFileInfo>

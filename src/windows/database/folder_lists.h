@@ -2,8 +2,8 @@
 // old platform's drive, folder and file list boxes over this system's folders.
 #pragma once
 
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/form.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,8 +2,8 @@
 // a file list, and its new tracks and discs are added to the database.
 #pragma once
 
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/form.h"
 #include "windows/database/folder_lists.h"
 
 #include <QString>

@@ -5,9 +5,9 @@
 
 #include "catalogue/line_record.h"
 #include "catalogue/song_line.h"
-#include "platform/controls.h"
-#include "platform/form.h"
-#include "platform/menu.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/form.h"
+#include "platform/ui/menu.h"
 
 #include <QFont>
 #include <QString>

@@ -1,6 +1,6 @@
 // The disc catalogue drop-down: product lines that move the disc list to their discs.
 #include "catalogue/disc_catalogue_rows.h"
-#include "platform/sorted_list_model.h"
+#include "platform/core/sorted_list_model.h"
 #include "windows/main/form1.h"
 
 #include <algorithm>

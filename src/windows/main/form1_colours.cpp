@@ -3,8 +3,8 @@
 #include "windows/main/form1.h"
 
 #include "catalogue/colour_settings.h"
-#include "platform/files.h"
-#include "platform/text_file.h"
+#include "platform/core/files.h"
+#include "platform/core/text_file.h"
 
 void Form1::Read_ini() {
   const QString path = platform::programFile(QString::fromLatin1(catalogue::kColourFile));

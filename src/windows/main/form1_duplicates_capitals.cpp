@@ -2,7 +2,7 @@
 #include "windows/main/form1.h"
 
 #include "catalogue/song_list_rules.h"
-#include "platform/busy.h"
+#include "platform/ui/busy.h"
 
 using catalogue::Sort;
 

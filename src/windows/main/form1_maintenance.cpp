@@ -2,8 +2,8 @@
 #include "windows/main/form1.h"
 
 #include "common/text_helpers.h"
-#include "platform/busy.h"
-#include "platform/prompts.h"
+#include "platform/ui/busy.h"
+#include "platform/ui/prompts.h"
 #include "windows/database/add_tracks.h"
 #include "windows/database/delete_record.h"
 #include "windows/database/Edit_Record.h"

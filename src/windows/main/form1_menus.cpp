@@ -3,9 +3,9 @@
 #include "windows/main/form1.h"
 
 #include "common/text_helpers.h"
-#include "platform/busy.h"
-#include "platform/files.h"
-#include "platform/prompts.h"
+#include "platform/core/files.h"
+#include "platform/ui/busy.h"
+#include "platform/ui/prompts.h"
 #include "windows/frmMerge.h"
 
 #include <QKeySequence>

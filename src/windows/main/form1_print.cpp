@@ -2,9 +2,9 @@
 #include "catalogue/export_writers.h"
 #include "windows/main/form1.h"
 
-#include "platform/files.h"
-#include "platform/prompts.h"
-#include "platform/text_file.h"
+#include "platform/core/files.h"
+#include "platform/core/text_file.h"
+#include "platform/ui/prompts.h"
 #include "printing/print_job.h"
 #include "windows/print/frmPrint.h"
 

@@ -7,11 +7,11 @@
 #include "catalogue/track_file.h"
 #include "catalogue/track_scans.h"
 #include "common/text_helpers.h"
-#include "platform/busy.h"
-#include "platform/cp1252.h"
-#include "platform/files.h"
-#include "platform/prompts.h"
-#include "platform/text_file.h"
+#include "platform/core/cp1252.h"
+#include "platform/core/files.h"
+#include "platform/core/text_file.h"
+#include "platform/ui/busy.h"
+#include "platform/ui/prompts.h"
 #include "windows/file_prompts.h"
 
 #include <QComboBox>

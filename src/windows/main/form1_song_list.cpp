@@ -6,9 +6,9 @@
 #include "catalogue/track_file.h"
 #include "catalogue/track_scans.h"
 #include "common/text_helpers.h"
-#include "platform/busy.h"
-#include "platform/files.h"
-#include "platform/prompts.h"
+#include "platform/core/files.h"
+#include "platform/ui/busy.h"
+#include "platform/ui/prompts.h"
 #include "windows/file_prompts.h"
 
 #include <QHash>

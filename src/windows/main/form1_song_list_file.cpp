@@ -4,9 +4,9 @@
 #include "catalogue/disc_reference.h"
 #include "catalogue/song_list_file.h"
 #include "common/text_helpers.h"
-#include "platform/busy.h"
-#include "platform/prompts.h"
-#include "platform/text_file.h"
+#include "platform/core/text_file.h"
+#include "platform/ui/busy.h"
+#include "platform/ui/prompts.h"
 #include "windows/file_prompts.h"
 
 #include <QHash>

@@ -2,7 +2,7 @@
 #include "windows/main/form1.h"
 
 #include "common/text_helpers.h"
-#include "platform/prompts.h"
+#include "platform/ui/prompts.h"
 #include "windows/database/delete_record.h"
 #include "windows/database/Edit_Record.h"
 

@@ -2,7 +2,7 @@
 // sorted staging list, and the column header of each layout.
 #include "windows/main/form1.h"
 
-#include "platform/prompts.h"
+#include "platform/ui/prompts.h"
 
 using catalogue::Sort;
 

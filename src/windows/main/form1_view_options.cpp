@@ -2,8 +2,8 @@
 #include "windows/main/form1.h"
 
 #include "catalogue/song_list_rules.h"
-#include "platform/busy.h"
-#include "platform/prompts.h"
+#include "platform/ui/busy.h"
+#include "platform/ui/prompts.h"
 
 #include <initializer_list>
 

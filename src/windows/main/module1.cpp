@@ -1,7 +1,7 @@
 #include "windows/main/module1.h"
 
 #include "common/text_helpers.h"
-#include "platform/controls.h"
+#include "platform/ui/controls.h"
 #include "windows/main/form1.h"
 
 #include <QApplication>

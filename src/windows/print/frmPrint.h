@@ -2,10 +2,10 @@
 // of page 1, a page estimate in the title, and the Print command.
 #pragma once
 
-#include "platform/controls.h"
-#include "platform/form.h"
-#include "platform/painter_surface.h"
-#include "platform/prompts.h"
+#include "platform/core/painter_surface.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/form.h"
+#include "platform/ui/prompts.h"
 #include "printing/paper_renderer.h"
 #include "printing/print_job.h"
 

@@ -1,7 +1,7 @@
 // The prompts shown with Qt's own dialogs.
 #pragma once
 
-#include "platform/prompts.h"
+#include "platform/ui/prompts.h"
 
 namespace platform {
 

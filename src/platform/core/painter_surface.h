@@ -3,8 +3,8 @@
 // land in one print job (or one PDF file) in order.
 #pragma once
 
-#include "platform/drawing_surface.h"
-#include "platform/prompts.h"
+#include "platform/core/drawing_surface.h"
+#include "platform/ui/prompts.h"
 
 #include <QImage>
 #include <QPainter>

@@ -3,7 +3,7 @@
 // control's handler at once, inside the caller, exactly as the user's action does.
 #pragma once
 
-#include "platform/sorted_list_model.h"
+#include "platform/core/sorted_list_model.h"
 
 #include <QFont>
 #include <QKeySequence>
@@ -263,5 +263,5 @@ void watchClicks(QWidget* widget, std::function<void()> onClick, ClickMoment mom
 }  // namespace platform
 
 // The text controls and the list box, which build on the controls above.
-#include "platform/list_box.h"
-#include "platform/text_controls.h"
+#include "platform/ui/list_box.h"
+#include "platform/ui/text_controls.h"

@@ -1,4 +1,4 @@
-#include "platform/recording_surface.h"
+#include "platform/core/recording_surface.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "platform/list_box.h"
+#include "platform/ui/list_box.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>

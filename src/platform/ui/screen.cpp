@@ -1,4 +1,4 @@
-#include "platform/screen.h"
+#include "platform/ui/screen.h"
 
 #include <QGuiApplication>
 #include <QScreen>

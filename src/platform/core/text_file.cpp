@@ -1,6 +1,6 @@
-#include "platform/text_file.h"
+#include "platform/core/text_file.h"
 
-#include "platform/cp1252.h"
+#include "platform/core/cp1252.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // it, and the painting of text, lines, circles and pictures in points.
 #pragma once
 
-#include "platform/drawing_surface.h"
+#include "platform/core/drawing_surface.h"
 
 #include <QFont>
 #include <QFontMetricsF>

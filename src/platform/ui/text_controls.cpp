@@ -1,6 +1,6 @@
-#include "platform/text_controls.h"
+#include "platform/ui/text_controls.h"
 
-#include "platform/colours.h"
+#include "platform/core/colours.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -2,7 +2,7 @@
 // key handlers (capitals and the other rules the windows apply as the user types).
 #pragma once
 
-#include "platform/controls.h"
+#include "platform/ui/controls.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/font_faces.h"
+#include "platform/core/font_faces.h"
 
 #include <QFont>
 #include <QFontDatabase>

@@ -1,6 +1,6 @@
-#include "platform/sorted_list_model.h"
+#include "platform/core/sorted_list_model.h"
 
-#include "platform/cp1252.h"
+#include "platform/core/cp1252.h"
 
 #include <QMetaObject>
 

@@ -3,7 +3,7 @@
 // it high. Positions are recorded in the scale units in force when the call was made.
 #pragma once
 
-#include "platform/drawing_surface.h"
+#include "platform/core/drawing_surface.h"
 
 #include <vector>
 

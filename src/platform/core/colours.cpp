@@ -1,4 +1,4 @@
-#include "platform/colours.h"
+#include "platform/core/colours.h"
 
 #include <QGuiApplication>
 #include <QPalette>

@@ -1,7 +1,7 @@
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
-#include "platform/busy.h"
-#include "platform/files.h"
+#include "platform/core/files.h"
+#include "platform/ui/busy.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
-#include "platform/controls.h"
+#include "platform/ui/controls.h"
 
-#include "platform/colours.h"
-#include "platform/form.h"
+#include "platform/core/colours.h"
+#include "platform/ui/form.h"
 
 #include <QCheckBox>
 #include <QComboBox>

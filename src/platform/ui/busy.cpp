@@ -1,4 +1,4 @@
-#include "platform/busy.h"
+#include "platform/ui/busy.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -2,8 +2,8 @@
 // that holds any number of lines.
 #pragma once
 
-#include "platform/controls.h"
-#include "platform/sorted_list_model.h"
+#include "platform/core/sorted_list_model.h"
+#include "platform/ui/controls.h"
 
 #include <QPoint>
 

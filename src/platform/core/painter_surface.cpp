@@ -1,7 +1,7 @@
-#include "platform/painter_surface.h"
+#include "platform/core/painter_surface.h"
 
-#include "platform/colours.h"
-#include "platform/painting.h"
+#include "platform/core/colours.h"
+#include "platform/core/painting.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
-#include "platform/files.h"
+#include "platform/core/files.h"
 
-#include "platform/cp1252.h"
-#include "platform/text_file.h"
+#include "platform/core/cp1252.h"
+#include "platform/core/text_file.h"
 
 #include <QCoreApplication>
 #include <QFile>

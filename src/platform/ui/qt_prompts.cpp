@@ -1,10 +1,10 @@
-#include "platform/qt_prompts.h"
+#include "platform/ui/qt_prompts.h"
 
-#include "platform/colours.h"
-#include "platform/files.h"
-#include "platform/form.h"
-#include "platform/menu.h"
-#include "platform/painter_surface.h"
+#include "platform/core/colours.h"
+#include "platform/core/files.h"
+#include "platform/core/painter_surface.h"
+#include "platform/ui/form.h"
+#include "platform/ui/menu.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "platform/menu.h"
+#include "platform/ui/menu.h"
 
 #include <QAction>
 #include <QMenu>
