@@ -1,7 +1,7 @@
 // Printing benchmarks: every page of a full 32,731-line song list printed to a PDF file, the same
 // pages laid out with nothing sent, and the same rows printed by plain Qt as a yardstick.
 #include "bench_support.h"
-#include "platform/core/painter_surface.h"
+#include "platform/ui/printer_surface.h"
 #include "printing/paper_renderer.h"
 #include "printing/print_job.h"
 

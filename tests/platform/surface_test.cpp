@@ -1,5 +1,6 @@
 // The drawing surfaces that really draw: the preview image and the printer (here a PDF file).
 #include "platform/core/painter_surface.h"
+#include "platform/ui/printer_surface.h"
 
 #include <QFile>
 #include <QFontMetricsF>

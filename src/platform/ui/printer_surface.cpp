@@ -1,6 +1,7 @@
-#include "platform/core/painter_surface.h"
+#include "platform/ui/printer_surface.h"
 
 #include "platform/core/colours.h"
+#include "platform/core/painter_surface.h"
 #include "platform/core/painting.h"
 
 #include <QPrinter>

@@ -2,9 +2,9 @@
 
 #include "platform/core/colours.h"
 #include "platform/core/files.h"
-#include "platform/core/painter_surface.h"
 #include "platform/ui/form.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/printer_surface.h"
 
 #include <algorithm>
 

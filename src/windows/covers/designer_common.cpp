@@ -2,6 +2,7 @@
 
 #include "platform/core/text_file.h"
 #include "platform/ui/busy.h"
+#include "platform/ui/printer_surface.h"
 #include "platform/ui/prompts.h"
 #include "windows/covers/label_controls.h"
 

@@ -7,6 +7,7 @@
 #include "platform/core/font_faces.h"
 #include "platform/core/text_file.h"
 #include "platform/ui/busy.h"
+#include "platform/ui/printer_surface.h"
 #include "printing/preview_renderer.h"
 #include "printing/print_layouts.h"
 #include "windows/file_prompts.h"
