@@ -1,6 +1,5 @@
 // Song-list lines: building them, re-cutting them between layouts, duplicate keys and capitals.
 #include "catalogue/song_line.h"
-#include "catalogue/track_scans.h"
 
 #include <gtest/gtest.h>
 
@@ -260,69 +259,4 @@ TEST(WordCapitals, AccentedLettersChangeOneForOne) {
   const QString line = catalogue::createListLine(Sort::Song, {q(u"BJÖRK"), q(u"JÓGA"), "SC1", "", "02"});
   EXPECT_EQ(catalogue::allCapitals(line.toLower()).size(), 87);
   EXPECT_EQ(catalogue::allCapitals(line.toLower()), line);
-}
-
-// ---------------------------------------------------------------- passes over the track file
-
-namespace {
-QByteArray record(const char* code, const char* track, const char* song, const char* artist) {
-  return QByteArray("\"") + code + "\",\"" + track + "\",\"" + song + "\",\"" + artist + "\"\r\n";
-}
-}  // namespace
-
-TEST(TrackScans, CreateListTakesTheTickedDiscsInFileOrderWithTheirNumbers) {
-  const QByteArray tracks = record("SC1", "01", "ONE", "A") + record("ZZ9", "01", "OTHER", "B") +
-                            record("SC2", "03", "THREE", "C") + "\r\n" + record("SC1", "02", "TWO", "D");
-  const QHash<QByteArray, QString> ticked{{"SC1        ", "0007"}, {"SC2        ", "    "}};
-  const auto shown = catalogue::createListLines(tracks, Sort::Song, ticked, true);
-  EXPECT_FALSE(shown.capped);
-  EXPECT_EQ(shown.lines, (QStringList{catalogue::createListLine(Sort::Song, {"A", "ONE", "SC1", "0007", "01"}),
-                                      catalogue::createListLine(Sort::Song, {"C", "THREE", "SC2", "    ", "03"}),
-                                      catalogue::createListLine(Sort::Song, {"D", "TWO", "SC1", "0007", "02"})}));
-  // Codes hidden: the column is blank, the number stays.
-  const auto hidden = catalogue::createListLines(tracks, Sort::Song, ticked, false);
-  EXPECT_EQ(hidden.lines[0], catalogue::createListLine(Sort::Song, {"A", "ONE", QString(11, ' '), "0007", "01"}));
-  EXPECT_TRUE(catalogue::createListLines(tracks, Sort::Song, {}, true).lines.isEmpty());
-}
-
-TEST(TrackScans, ListsStopAtTheCapAndSaySoAndStepEverySoManyRecords) {
-  QByteArray tracks;
-  for (int i = 0; i <= catalogue::Max_List_Lines; ++i) tracks += record("SC1", "01", "SONG", "ARTIST");
-  int steps = 0;
-  const auto created = catalogue::createListLines(tracks, Sort::Artist, {{"SC1        ", "    "}}, true,
-                                                  {1000, [&] { ++steps; }});
-  EXPECT_TRUE(created.capped);
-  EXPECT_EQ(created.lines.size(), catalogue::Max_List_Lines);
-  EXPECT_EQ(steps, (catalogue::Max_List_Lines + 1) / 1000);
-  const auto all = catalogue::tickAllLines(tracks, Sort::Track);
-  EXPECT_TRUE(all.capped);
-  EXPECT_EQ(all.lines.size(), catalogue::Max_List_Lines);
-  EXPECT_EQ(all.lines[0], catalogue::tickAllLine(Sort::Track, {"ARTIST", "SONG", "SC1", "", "01"}));
-  tracks.chop(record("SC1", "01", "SONG", "ARTIST").size());
-  EXPECT_FALSE(catalogue::tickAllLines(tracks, Sort::Track).capped);
-  EXPECT_EQ(catalogue::recordCount(tracks), catalogue::Max_List_Lines);
-}
-
-TEST(TrackScans, TheRecordsOfOneDiscAreThoseItsTestAccepts) {
-  const QByteArray tracks = record("SC1", "01", "ONE", "A") + record("SC10", "01", "TEN", "B") + record("SC1", "02", "TWO", "C");
-  const auto records = catalogue::discRecords(tracks, [](std::string_view code) { return code == "SC1"; });
-  ASSERT_EQ(records.size(), 2u);
-  EXPECT_EQ(records[0].title, "ONE");
-  EXPECT_EQ(records[1].track, "02");
-}
-
-TEST(TrackScans, SearchesMatchTheChosenFieldsPaddedToTheirWidths) {
-  const QByteArray tracks = record("SC1", "01", "MOON RIVER", "ODA BELL") + record("SC2", "02", "BELL TOWER", "JUNO") +
-                            record("MOON7", "03", "SKY", "RAY");
-  const auto songs = [&](const char* text, int fields) {
-    QStringList got;
-    for (const QString& line : catalogue::searchLines(tracks, Sort::Song, catalogue::SearchPattern(text), fields).lines)
-      got << line.left(12).trimmed();
-    return got;
-  };
-  EXPECT_EQ(songs("MOON", catalogue::kSearchSong), QStringList{"MOON RIVER"});
-  EXPECT_EQ(songs("MOON", catalogue::kSearchSong | catalogue::kSearchCode), (QStringList{"MOON RIVER", "SKY"}));
-  EXPECT_EQ(songs("BELL", catalogue::kSearchArtist), QStringList{"MOON RIVER"});
-  // The field is blank-padded to its width: a blank after the last letter still matches.
-  EXPECT_EQ(songs("JUNO ", catalogue::kSearchArtist), QStringList{"BELL TOWER"});
 }
