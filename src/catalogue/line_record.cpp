@@ -3,7 +3,7 @@
 #include "catalogue/track_file.h"
 #include "common/records.h"
 #include "common/text_helpers.h"
-#include "platform/cp1252.h"
+#include "platform/core/cp1252.h"
 
 #include <QHash>
 
