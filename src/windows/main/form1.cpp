@@ -234,7 +234,6 @@ void Form1::Form_Load() {
   // A change of the database that a kill cut short is finished or undone before it is read; a
   // journal that could not be obeyed is told of once the window is drawn.
   journalAtStart_ = maintenance::finishInterruptedChange().message;
-  const QString folder = platform::programFolder();
   platform::setHidden(catalogue::discFilePath(), false);
   platform::setHidden(catalogue::trackFilePath(), false);
   Check_Screen_Size();
@@ -446,7 +445,6 @@ void Form1::keepInside(platform::Control& c) {
 }
 
 void Form1::Form_Unload(int& cancel) {
-  const QString folder = platform::programFolder();
   platform::setHidden(catalogue::discFilePath(), true);
   platform::setHidden(catalogue::trackFilePath(), true);
   platform::letEventsThrough();

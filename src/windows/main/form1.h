@@ -168,6 +168,9 @@ class Form1 : public platform::FormBase {
   void Search_Song();
   // The search of the current list: the matching lines of the song list shown in List3.
   void searchCurrentList();
+  // The menu entries that act on the song list shown (export, update file, full size, hide
+  // vocal tracks) on or off.
+  void setListCommands(bool on);
   void Append_Search_Data_File();
   void cmbSearch_Click();
   void cmbSearch_text_Change();

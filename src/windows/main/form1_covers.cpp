@@ -1,7 +1,6 @@
 // The main window's commands for CD labels and cases, song slips and the selection sheet.
 #include "windows/main/form1.h"
 
-#include "catalogue/database.h"
 #include "catalogue/disc_reference.h"
 #include "catalogue/track_file.h"
 #include "catalogue/track_scans.h"
@@ -16,6 +15,7 @@
 #include "platform/ui/prompts.h"
 #include "windows/covers/frmPrint_Cover.h"
 #include "windows/covers/frmPrint_Offset.h"
+#include "windows/main/scan_frame.h"
 
 #include <QPrinter>
 
@@ -42,14 +42,12 @@ std::string_view trimBlanks(std::string_view s) {
 }
 
 // Every track of the track file whose record the test accepts, in file order; nothing when
-// the file cannot be read (the user has been told).
-std::optional<QStringList> readDiscTracks(const std::function<bool(std::string_view code)>& belongs,
-                                          const QString& title) {
-  const QString path = catalogue::trackFilePath();
+// the file cannot be read (the user has been told, under the busy pointer).
+std::optional<QStringList> readDiscTracks(windows::ScanFrame& scan,
+                                          const std::function<bool(std::string_view code)>& belongs) {
   catalogue::FileBytes file;
-  if (!file.open(path)) {
-    platform::prompts().msgBox(catalogue::cannotReadText(path),
-                               platform::msg::OKOnly + platform::msg::Exclamation, title);
+  if (!scan.open(file)) {
+    scan.tellUnreadable();
     return std::nullopt;
   }
   QStringList lines;
@@ -57,13 +55,13 @@ std::optional<QStringList> readDiscTracks(const std::function<bool(std::string_v
   return lines;
 }
 
-// Fills a designer with one disc's tracks and its title and shows it; the main window waits.
-// The title of a failure is the designer's caption.
+// Fills a designer with one disc's tracks and its title and shows it, the pointer restored; the
+// main window waits.
 template <typename Designer>
-void openDesigner(Form1& form, const QString& caption, const std::function<bool(std::string_view)>& belongs,
+void openDesigner(Form1& form, windows::ScanFrame& scan, const std::function<bool(std::string_view)>& belongs,
                   const QString& title) {
-  const std::optional<QStringList> tracks = readDiscTracks(belongs, caption);
-  defaultPointer(form);
+  const std::optional<QStringList> tracks = readDiscTracks(scan, belongs);
+  scan.restore();
   if (!tracks) return;
   Designer designer;
   designer.Load();  // its own preparation runs before the tracks arrive
@@ -76,15 +74,17 @@ void openDesigner(Form1& form, const QString& caption, const std::function<bool(
 }
 
 // The highlighted disc of the disc list: its code is columns 1-11 and its reference number,
-// when it has one, columns 12-15; the number is the designer's title, else the code.
+// when it has one, columns 12-15; the number is the designer's title, else the code. A failure
+// is told under the designer's caption.
 template <typename Designer>
 void openDesignerForDisc(Form1& form, const QString& caption) {
-  form.showBusyPointer();
+  windows::ScanFrame scan(form, caption);
+  scan.showBusyPointer();
   platform::letEventsThrough();
   const QString item = form.List1.Text();
   const QString code = common::Trim(catalogue::discCodeOf(item));
   if (code.isEmpty()) {
-    defaultPointer(form);
+    scan.restore();  // before the message
     platform::prompts().msgBox(kNoDiscText, platform::msg::OKOnly, caption);
     return;
   }
@@ -92,7 +92,7 @@ void openDesignerForDisc(Form1& form, const QString& caption) {
   const QByteArray key = platform::cp1252::encode(code);
   const std::string_view wanted(key.constData(), size_t(key.size()));
   openDesigner<Designer>(
-      form, caption,
+      form, scan,
       [wanted](std::string_view recordCode) {
         return trimBlanks(recordCode.substr(0, common::kCodeWidth)) == wanted;
       },
@@ -101,30 +101,24 @@ void openDesignerForDisc(Form1& form, const QString& caption) {
 
 // The disc of the highlighted song-list line: that of the record it was made from, or for a line
 // read from a saved list the one disc its code column and track fit. Its tracks are those whose
-// code is the disc's, padded to 11 and never cut.
+// code is the disc's, padded to 11 and never cut. The messages come under the busy pointer.
 template <typename Designer>
 void openDesignerForLine(Form1& form, const QString& caption) {
-  form.showBusyPointer();
+  windows::ScanFrame scan(form, caption);
+  scan.showBusyPointer();
   platform::letEventsThrough();
   if (form.Check1.Value() != 1) {
     platform::prompts().msgBox(Form1::kViewNeedsCodesText, platform::msg::OKOnly, Form1::kViewDiscTitle);
-    defaultPointer(form);
     return;
   }
   const QString line = form.List2.Text();
-  if (line.isEmpty()) {  // no line highlighted
-    defaultPointer(form);
-    return;
-  }
+  if (line.isEmpty()) return;  // no line highlighted
   const std::optional<QString> disc = form.discOfCurrentLine(caption);
-  if (!disc) {
-    defaultPointer(form);
-    return;
-  }
+  if (!disc) return;
   const QByteArray key = catalogue::paddedDiscCode(*disc);
   const QString shown = catalogue::discCodeOfLine(line, form.currentSort().value_or(catalogue::Sort::MfCode));
   openDesigner<Designer>(
-      form, caption,
+      form, scan,
       [key, none = disc->isEmpty()](std::string_view recordCode) { return !none && catalogue::isDiscCode(recordCode, key); },
       common::Trim(disc->isEmpty() ? shown : *disc));
 }

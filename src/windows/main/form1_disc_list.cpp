@@ -23,7 +23,6 @@ void Form1::Get_Discs() {
   List1.setVisible(false);
   List2.Clear();
   List1.Clear();
-  const QString folder = platform::programFolder();
   showBusyPointer();
   const QString path = catalogue::discFilePath();
   if (auto discs = catalogue::readDiscFile(path)) {

@@ -11,6 +11,7 @@
 #include "platform/ui/busy.h"
 #include "platform/ui/prompts.h"
 #include "windows/file_prompts.h"
+#include "windows/main/scan_frame.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -24,10 +25,6 @@ using catalogue::Sort;
 
 namespace {
 
-// The progress maximum of the scan: the record estimate (length / 92, a half rounded to the
-// even neighbour, at least 100) divided by 100.
-int scanProgressMax(qint64 fileLength) { return catalogue::progressSteps(fileLength, 100, 100); }
-
 void hideView(Form1& f) {
   f.List3.Clear();
   f.List3.setVisible(false);
@@ -39,43 +36,27 @@ void showCloseButton(Form1& f) {
   f.cmdClose.setVisible(true);
 }
 
-void setViewMenus(Form1& f, bool on) {
-  for (auto* m : {&f.mnuExport, &f.mnuUpdate_File, &f.mnuFull_Screen, &f.mnuHide_Vocal_Tracks})
-    m->setEnabled(on);
-}
-
 // Fills the view with every track of the track file whose code the test accepts, under the busy
-// frame and pointer. False when the track file cannot be read (the user has been told); the view
-// is then empty.
+// frame and pointer. False when the track file cannot be read (the user is told as it returns);
+// the view is then empty.
 bool scanDisc(Form1& f, const std::function<bool(std::string_view code)>& belongs, const QString& title) {
-  const QString folder = platform::programFolder();
-  const QString path = catalogue::trackFilePath();
-  f.Frame1.setVisible(true);
+  windows::ScanFrame scan(f, title);
+  scan.showFrame();
   platform::letEventsThrough();
-  const int barMax = scanProgressMax(platform::fileLength(path));
-  f.ProgressBar1.setMax(barMax);
-  f.ProgressBar1.setValue(0);
-  f.showBusyPointer();
+  scan.setStepsByHundreds();
+  scan.showBusyPointer();
   platform::letEventsThrough();
 
   catalogue::FileBytes file;
-  const bool readable = file.open(path);
+  const bool readable = scan.open(file);
   if (readable) {
-    const auto records = catalogue::discRecords(
-        file.bytes(), belongs,
-        {100, [&f] {
-           if (f.ProgressBar1.Value() < f.ProgressBar1.Max()) f.ProgressBar1.setValue(f.ProgressBar1.Value() + 1);
-         }});
+    const auto records =
+        catalogue::discRecords(file.bytes(), belongs, scan.progress(100, windows::ScanFrame::Events::Held));
     QStringList lines;
     for (const catalogue::RecordBytes& r : records) lines << catalogue::discListingLine(r);
     f.List3.addItems(lines);
   }
-
   f.Label6.setCaption(Form1::tracksText(f.List2.ListCount()));
-  f.Frame1.setVisible(false);
-  f.ProgressBar1.setValue(0);
-  f.setMousePointer(platform::MousePointer::Default);
-  if (!readable) windows::reportUnreadable(path, title);
   return readable;
 }
 
@@ -131,7 +112,7 @@ void Form1::List2_DblClick() {
                                      QStringLiteral("' found.\rPlease try again."),
                                  platform::msg::OKOnly, QStringLiteral("SEARCH SONGS"));
       cmbSearch_text.SetFocus();
-      setViewMenus(*this, List2.ListCount() > 0);  // the song list still holds its lines
+      setListCommands(List2.ListCount() > 0);  // the song list still holds its lines
     } else {
       Frame1.setVisible(false);
       showCloseButton(*this);
@@ -141,7 +122,7 @@ void Form1::List2_DblClick() {
         const double top = List1.Top() + List1.Height() + 5;
         List2.Move(List2.Left(), top, List2.Width(), 75 - top);
       }
-      setViewMenus(*this, true);
+      setListCommands(true);
     }
   } else {
     hideView(*this);

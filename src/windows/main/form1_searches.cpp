@@ -13,6 +13,7 @@
 #include "platform/ui/busy.h"
 #include "platform/ui/prompts.h"
 #include "windows/file_prompts.h"
+#include "windows/main/scan_frame.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -58,24 +59,14 @@ const SearchMember kDiscs{catalogue::kSearchCode, QStringLiteral("Search Disc Co
                           false};
 const SearchMember kSongs{catalogue::kSearchSong, kSearchSongs, "No songs containing '", false, false};
 
-// The record estimate (the file length / 92, a half rounded to the even neighbour), at least 100,
-// in hundreds: the progress bar moves one step every 100 records.
-int searchProgressMax(qint64 fileLength) { return catalogue::progressSteps(fileLength, 100, 100); }
-
-
 void untickEveryDisc(Form1& f) {
   for (int i = 0; i < f.List1.ListCount(); ++i)
     if (f.List1.Selected(i)) f.List1.setSelected(i, false);
 }
 
-void cannotRead(const QString& path, const QString& title) { windows::reportUnreadable(path, title); }
-
-void setListCommands(Form1& f, bool on) {
-  for (auto* m : {&f.mnuExport, &f.mnuUpdate_File, &f.mnuFull_Screen, &f.mnuHide_Vocal_Tracks}) m->setEnabled(on);
-}
-
 void runDatabaseSearch(Form1& f, const SearchMember& m) {
   const QString& title = m.title;
+  windows::ScanFrame scan(f, title);
 
   // Set-up. Switching "Use my Disc Codes" off clears the window, the search box included.
   const QString kept = f.cmbSearch_text.Text();
@@ -84,14 +75,11 @@ void runDatabaseSearch(Form1& f, const SearchMember& m) {
   f.Check3.setValue(0);
   f.cmbSearch_text.setText(kept);
   f.List2.setVisible(false);
-  if (m.frameAtOnce) f.Frame1.setVisible(true);
+  if (m.frameAtOnce) scan.showFrame();
   f.TabStrip1.setVisible(false);
   platform::letEventsThrough();
 
-  const QString folder = platform::programFolder();
-  const QString path = catalogue::trackFilePath();
-  f.ProgressBar1.setMax(searchProgressMax(platform::fileLength(path)));
-  f.ProgressBar1.setValue(0);
+  scan.setStepsByHundreds();
   f.Label9.setVisible(false);
   f.Label17.setVisible(false);
   f.Label1.setCaption(QString());
@@ -106,9 +94,9 @@ void runDatabaseSearch(Form1& f, const SearchMember& m) {
     f.List2.Clear();
     untickEveryDisc(f);
   }
-  f.showBusyPointer();
+  scan.showBusyPointer();
   const SearchPattern pattern(f.cmbSearch_text.Text());
-  f.Frame1.setVisible(true);
+  scan.showFrame();
   platform::letEventsThrough();
 
   // Scan: one pass over the track file, the layout chosen once.
@@ -116,15 +104,12 @@ void runDatabaseSearch(Form1& f, const SearchMember& m) {
   bool capped = false;
   {
     catalogue::FileBytes file;
-    readable = file.open(path);
+    readable = scan.open(file);
     const std::optional<Sort> sort = f.currentSort();
     if (readable && sort) {
       platform::BusyScope busy;
-      catalogue::ScannedLines found = catalogue::searchLines(file.bytes(), *sort, pattern, m.fields, {100, [&f] {
-        if (f.ProgressBar1.Value() >= f.ProgressBar1.Max()) return;
-        f.ProgressBar1.setValue(f.ProgressBar1.Value() + 1);
-        platform::letEventsThroughSliced();
-      }});
+      catalogue::ScannedLines found = catalogue::searchLines(
+          file.bytes(), *sort, pattern, m.fields, scan.progress(100, windows::ScanFrame::Events::LetThrough));
       capped = found.capped;
       f.addScannedLines(found);
     }
@@ -133,14 +118,12 @@ void runDatabaseSearch(Form1& f, const SearchMember& m) {
   if (capped) platform::prompts().msgBox(catalogue::kMaxListText, OKOnly, catalogue::kMaxListTitle);
 
   // Finish.
-  f.ProgressBar1.setValue(0);
   f.Label6.setCaption(Form1::tracksText(f.List2.ListCount()));
-  f.Frame1.setVisible(false);
-  f.setMousePointer(platform::MousePointer::Default);
+  scan.restore();
   f.List2.setVisible(true);
   f.TabStrip1.setVisible(true);
   if (f.List2.ListCount() > 0) {
-    setListCommands(f, true);
+    f.setListCommands(true);
     return;
   }
   f.List2.setVisible(false);
@@ -148,11 +131,11 @@ void runDatabaseSearch(Form1& f, const SearchMember& m) {
   if (readable)
     platform::prompts().msgBox(QString::fromLatin1(m.opening) + f.cmbSearch_text.Text() + kTryAgain, OKOnly, title);
   else
-    cannotRead(path, title);
+    scan.tellUnreadable();
   f.Label9.setVisible(true);
   f.Label17.setVisible(false);
   f.cmbSearch_text.SetFocus();
-  setListCommands(f, false);
+  f.setListCommands(false);
 }
 
 // The song list's height when the matches below it are closed.
@@ -179,6 +162,10 @@ void Form1::Search_Artist() { runDatabaseSearch(*this, kArtists); }
 void Form1::Search_Disc() { runDatabaseSearch(*this, kDiscs); }
 void Form1::Search_Song() { runDatabaseSearch(*this, kSongs); }
 
+void Form1::setListCommands(bool on) {
+  for (auto* m : {&mnuExport, &mnuUpdate_File, &mnuFull_Screen, &mnuHide_Vocal_Tracks}) m->setEnabled(on);
+}
+
 void Form1::mnuSong_Click() { Search_Song(); }
 void Form1::mnuArtist_Click() { Search_Artist(); }
 
@@ -204,7 +191,7 @@ void Form1::cmbSearch_text_Change() {
     const QString path = catalogue::trackFilePath();
     const std::optional<qint64> count = catalogue::countTrackRecords(path);
     if (!count) {
-      cannotRead(path, QStringLiteral("Total Tracks"));
+      windows::reportUnreadable(path, QStringLiteral("Total Tracks"));
       return;
     }
     platform::prompts().msgBox(QString::number(*count) + QStringLiteral(" Tracks"), OKOnly,
@@ -340,7 +327,7 @@ void Form1::searchCurrentList() {
     cmdClose.setVisible(true);
     const double top = List1.Top() + List1.Height() + 5;
     List2.Move(List2.Left(), top, -1, 75 - top);
-    setListCommands(*this, true);
+    setListCommands(true);
     return;
   }
   fullListHeight(*this);
@@ -349,5 +336,5 @@ void Form1::searchCurrentList() {
   Frame1.setVisible(false);
   platform::prompts().msgBox(QStringLiteral("No tracks matching '") + cmbSearch_text.Text() + kTryAgain, OKOnly, title);
   cmbSearch_text.SetFocus();
-  setListCommands(*this, List2.ListCount() > 0);  // the list itself is unchanged
+  setListCommands(List2.ListCount() > 0);  // the list itself is unchanged
 }

@@ -9,7 +9,7 @@
 #include "platform/core/files.h"
 #include "platform/ui/busy.h"
 #include "platform/ui/prompts.h"
-#include "windows/file_prompts.h"
+#include "windows/main/scan_frame.h"
 
 #include <QHash>
 
@@ -93,7 +93,6 @@ void Form1::cmdGet_Tracks_Click() {
 }
 
 void Form1::Get_Tracks() {
-  const QString folder = platform::programFolder();
   const bool showCodes = Check1.Value() == 1;
   const bool useNumbers = Check2.Value() == 1;
   const std::optional<Sort> sort = currentSort();
@@ -105,27 +104,23 @@ void Form1::Get_Tracks() {
 
   if (sort) Label2.setCaption(catalogue::columnHeader(*sort));
   List2.Clear();
-  Frame1.setVisible(true);
-  showBusyPointer();
+  windows::ScanFrame scan(*this, QStringLiteral("Create List"));
+  scan.showFrame();
+  scan.showBusyPointer();
   platform::letEventsThrough();
 
-  const QString path = catalogue::trackFilePath();
-  const int barMax = createListProgressMax(platform::fileLength(path));
-  ProgressBar1.setMax(barMax);
-  ProgressBar1.setValue(0);
+  scan.setSteps(createListProgressMax(platform::fileLength(scan.path())));
 
   catalogue::FileBytes file;
-  if (!file.open(path)) {
+  if (!scan.open(file)) {
+    // Told at once, with the normal pointer over the frame.
     setMousePointer(platform::MousePointer::Default);
-    windows::reportUnreadable(path, QStringLiteral("Create List"));
+    scan.tellUnreadable();
   } else if (sort && !tickedRef.isEmpty()) {
     // The code layout shows the codes: it ticks "Show Manufacturer Codes" once a line is made.
-    catalogue::ScannedLines made = catalogue::createListLines(
-        file.bytes(), *sort, tickedRef, showCodes || *sort == Sort::MfCode, {1500, [this] {
-          if (ProgressBar1.Value() >= ProgressBar1.Max()) return;
-          ProgressBar1.setValue(ProgressBar1.Value() + 1);
-          platform::letEventsThroughSliced();
-        }});
+    catalogue::ScannedLines made =
+        catalogue::createListLines(file.bytes(), *sort, tickedRef, showCodes || *sort == Sort::MfCode,
+                                   scan.progress(1500, windows::ScanFrame::Events::LetThrough));
     if (!made.lines.isEmpty() && *sort == Sort::MfCode && !showCodes) Check1.setValue(1);
     addScannedLines(made);
     // Stopped at the cap, and said so: the list must not pass for complete.
@@ -143,12 +138,10 @@ void Form1::Get_Tracks() {
     platform::letEventsThrough();
   }
   if (Check5.Value() == 0) Lower_Case();
-  setMousePointer(platform::MousePointer::Default);
   Label1.setCaption(QStringLiteral("Discs  =  ") + QString::number(List1.SelCount()));
   Label6.setCaption(tracksText(List2.ListCount()));
   Label8.setCaption(kWaitText);
-  ProgressBar1.setValue(0);
-  Frame1.setVisible(false);
+  scan.restore();
   List2.setVisible(true);
   TabStrip1.setVisible(true);
   platform::beep();
@@ -175,15 +168,13 @@ void Form1::Click_All() {
 }
 
 void Form1::Get_All() {
-  const QString folder = platform::programFolder();
-  const QString path = catalogue::trackFilePath();
+  windows::ScanFrame scan(*this, QStringLiteral("Tick All"));
   catalogue::FileBytes file;
-  const bool readable = file.open(path);
+  const bool readable = scan.open(file);
   const qint64 count = readable ? catalogue::recordCount(file.bytes()) : 0;
-  ProgressBar1.setMax(int(count / 300));
-  ProgressBar1.setValue(0);
+  scan.setSteps(int(count / 300));
   List2.Clear();
-  showBusyPointer();
+  scan.showBusyPointer();
   platform::letEventsThrough();
 
   // Every disc ticked at once: while the program ticks, the tick handler would only count.
@@ -191,21 +182,19 @@ void Form1::Get_All() {
   Label1.setCaption(QStringLiteral("Discs = ") + QString::number(List1.SelCount()));
   Label6.setCaption(tracksText(0));
   List1.widget()->update();
-  Frame1.setVisible(true);
+  scan.showFrame();
   platform::letEventsThrough();
 
   const std::optional<Sort> sort = currentSort();
   if (!readable) {
-    windows::reportUnreadable(path, QStringLiteral("Tick All"));
+    scan.tellUnreadable();  // at once, under the frame and the busy pointer
   } else if (sort) {
     catalogue::ScannedLines made =
-        catalogue::tickAllLines(file.bytes(), *sort, {300, [this] { ProgressBar1.setValue(ProgressBar1.Value() + 1); }});
+        catalogue::tickAllLines(file.bytes(), *sort, scan.progress(300, windows::ScanFrame::Events::Held));
     addScannedLines(made);
     if (made.capped) platform::prompts().msgBox(catalogue::kMaxListText, platform::msg::OKOnly, catalogue::kMaxListTitle);
   }
-  ProgressBar1.setValue(0);
-  Frame1.setVisible(false);
-  setMousePointer(platform::MousePointer::Default);
+  scan.restore();
   platform::letEventsThrough();
   Label1.setCaption(QStringLiteral("Discs  =  ") + QString::number(List1.SelCount()));
   Label6.setCaption(tracksText(List2.ListCount()));

@@ -1,7 +1,6 @@
 // The main window's commands for update files, backup, restore and renaming audio files.
 #include "windows/main/form1.h"
 
-#include "catalogue/database.h"
 #include "catalogue/track_file.h"
 #include "catalogue/track_scans.h"
 #include "common/text_helpers.h"
@@ -15,6 +14,7 @@
 #include "windows/database/File_Rename.h"
 #include "windows/database/Restore.h"
 #include "windows/database/update.h"
+#include "windows/main/scan_frame.h"
 
 #include <climits>
 #include <cmath>
@@ -56,22 +56,20 @@ void Form1::Quick_View_Rename() {
   // The disc of the run: the first 11 characters of the highlighted item, its reference number
   // left out.
   const QByteArray code = platform::cp1252::encode(common::Left(List1.Text(), common::kCodeWidth));
-  Frame1.setVisible(true);
+  windows::ScanFrame scan(*this, QStringLiteral("Rename Files"));
+  scan.showFrame();
   platform::letEventsThrough();
 
-  const QString path = catalogue::trackFilePath();
-  ProgressBar1.setMax(catalogue::progressSteps(platform::fileLength(path), 100, 100));
-  ProgressBar1.setValue(0);
-  showBusyPointer();
+  scan.setStepsByHundreds();
+  scan.showBusyPointer();
   platform::letEventsThrough();
 
   QStringList items;
   catalogue::FileBytes file;
-  const bool readable = file.open(path);
-  if (readable) {
+  if (scan.open(file)) {
     const auto records = catalogue::discRecords(
         file.bytes(), [&](std::string_view recordCode) { return catalogue::codeKey(recordCode) == code; },
-        {100, [this] { ProgressBar1.setValue(ProgressBar1.Value() + 1); }});  // the bar keeps it in range
+        scan.progress(100, windows::ScanFrame::Events::Held));
     for (const catalogue::RecordBytes& r : records)
       items << maintenance::renameListItem(catalogue::fieldText(r.code, common::kCodeWidth),
                                            catalogue::fieldText(r.track, common::kTrackWidth),
@@ -81,11 +79,6 @@ void Form1::Quick_View_Rename() {
   renamer.List3.addItems(items);
 
   Label6.setCaption(tracksText(List2.ListCount()));
-  Frame1.setVisible(false);
-  ProgressBar1.setValue(0);
-  setMousePointer(platform::MousePointer::Default);
   renamer.List3.setVisible(true);
-  if (!readable)
-    platform::prompts().msgBox(catalogue::cannotReadText(path), platform::msg::OKOnly + platform::msg::Exclamation,
-                               QStringLiteral("Rename Files"));
+  // The frame goes, and an unreadable track file is told, as the pass returns.
 }
