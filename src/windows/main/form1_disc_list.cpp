@@ -5,7 +5,6 @@
 #include "catalogue/database.h"
 #include "catalogue/disc_reference.h"
 #include "common/text_helpers.h"
-#include "platform/core/files.h"
 #include "platform/ui/prompts.h"
 #include "windows/database/delete_record.h"
 #include "windows/database/dialog_helpers.h"

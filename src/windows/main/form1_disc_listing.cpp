@@ -7,7 +7,6 @@
 #include "catalogue/track_scans.h"
 #include "common/text_helpers.h"
 #include "platform/core/cp1252.h"
-#include "platform/core/files.h"
 #include "platform/ui/busy.h"
 #include "platform/ui/prompts.h"
 #include "windows/file_prompts.h"
