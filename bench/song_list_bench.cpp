@@ -117,9 +117,9 @@ std::unique_ptr<Form1> openFullList() {
 
 void checkFullList(benchmark::State& state, const Form1& f) {
   if (f.List2.ListCount() != kListCap)
-    state.SkipWithError(("the song list holds " + std::to_string(f.List2.ListCount()) + " lines, not " +
-                         std::to_string(kListCap))
-                            .c_str());
+    state.SkipWithError(
+        ("the song list holds " + std::to_string(f.List2.ListCount()) + " lines, not " + std::to_string(kListCap))
+            .c_str());
 }
 
 void replaceList(Form1& f, const QStringList& lines) {

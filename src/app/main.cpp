@@ -2,8 +2,8 @@
 #include "windows/main/form1.h"
 #include "windows/main/module1.h"
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTimer>

@@ -10,8 +10,7 @@ using catalogue::Sort;
 
 namespace catalogue {
 
-const QString kExportFilter =
-    QStringLiteral("Comma delimited text file (*.csv)|*.csv|Web Page (*.htm)|*.htm");
+const QString kExportFilter = QStringLiteral("Comma delimited text file (*.csv)|*.csv|Web Page (*.htm)|*.htm");
 const QString kUpdateFileHeader = QStringLiteral("Mellowdex Update File ");
 const QString kUpdateFileFilter = QStringLiteral("Mellowdex Update File (*.kup)|*.kup");
 
@@ -39,8 +38,8 @@ bool endsWithNoCase(const QString& s, const char* ending) {
 }
 
 QString csvField(const QString& field) {
-  if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')) &&
-      !field.contains(QLatin1Char('\r')) && !field.contains(QLatin1Char('\n')))
+  if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')) && !field.contains(QLatin1Char('\r')) &&
+      !field.contains(QLatin1Char('\n')))
     return field;
   QString quoted = field;
   quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
@@ -134,7 +133,8 @@ QString htmlExportText(const std::vector<ListColumn>& columns, const QStringList
        << QStringLiteral("<BODY>") << QStringLiteral("<H1 align=\"Center\">Mellowdex</H1><P>")
        << QStringLiteral("<center>") << QStringLiteral("<TABLE BORDER=1 cellpadding=\"3\">");
   QStringList headingCells;
-  for (const ListColumn& c : columns) headingCells << QStringLiteral("<TD><b>") + c.heading + QStringLiteral("</b></TD>");
+  for (const ListColumn& c : columns)
+    headingCells << QStringLiteral("<TD><b>") + c.heading + QStringLiteral("</b></TD>");
   page << QStringLiteral("<TR> ") + headingCells.join(QLatin1Char(' ')) + QStringLiteral(" </TR>");
   for (const QString& line : lines) {
     QStringList cells;
@@ -186,9 +186,9 @@ UpdateFileTracks updateFileTracks(Sort sort, const QStringList& lines,
                               m.discs.join(QStringLiteral(", "));
       continue;
     }
-    const QStringList fields = m.discs.size() == 1
-                                   ? m.record
-                                   : QStringList{l.storedCode.value_or(l.shownCode), l.track, cut(line, 'S'), cut(line, 'A')};
+    const QStringList fields =
+        m.discs.size() == 1 ? m.record
+                            : QStringList{l.storedCode.value_or(l.shownCode), l.track, cut(line, 'S'), cut(line, 'A')};
     common::TrackRecord r;
     r.code = common::padRight(fields[0], common::kCodeWidth);
     r.track = common::padRight(fields[1], common::kTrackWidth);

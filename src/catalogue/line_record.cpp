@@ -35,7 +35,8 @@ constexpr int kBucketLength = common::kCodeWidth + common::kTrackWidth;
 void bucketOf(std::string_view code, std::string_view track, char* out) {
   for (size_t i = 0; i < size_t(common::kCodeWidth); ++i)
     out[i] = i < code.size() ? char(platform::cp1252::upperByte(static_cast<unsigned char>(code[i]))) : ' ';
-  for (size_t i = 0; i < size_t(common::kTrackWidth); ++i) out[common::kCodeWidth + i] = i < track.size() ? track[i] : ' ';
+  for (size_t i = 0; i < size_t(common::kTrackWidth); ++i)
+    out[common::kCodeWidth + i] = i < track.size() ? track[i] : ' ';
 }
 
 // The code as a saved line shows it: padded or cut to 11.
@@ -138,8 +139,7 @@ std::vector<DiscMatch> discsOfLines(const QByteArray& tracks, const std::vector<
         // Shown with a small letter, the code is shown as the file holds it.
         const std::string_view shown = view(w.shown);
         const size_t n = std::min(r.code.size(), shown.size());
-        if (r.code.substr(0, n) != shown.substr(0, n) ||
-            shown.find_first_not_of(' ', n) != std::string_view::npos)
+        if (r.code.substr(0, n) != shown.substr(0, n) || shown.find_first_not_of(' ', n) != std::string_view::npos)
           continue;
       }
       DiscMatch& m = out[i];
@@ -159,8 +159,7 @@ std::vector<DiscMatch> discsOfLines(const QByteArray& tracks, const std::vector<
     DiscMatch& m = out[i];
     if (m.discs.size() == 1)
       m.key = wanted[i].paddedHeld ? common::padRight(m.discs[0], common::kCodeWidth) : wanted[i].firstAsRead;
-    else
-      m.record.clear();
+    else m.record.clear();
   }
   return out;
 }

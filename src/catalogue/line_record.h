@@ -17,7 +17,7 @@ namespace catalogue {
 
 // A record of the track file as a line made from it names it.
 struct LineRecord {
-  QString code;   // as the file holds it: its case, its length and any blanks kept
+  QString code;  // as the file holds it: its case, its length and any blanks kept
   QString track;
 };
 
@@ -45,17 +45,17 @@ class LineRecords {
 
 // What a command acting on a line knows of it.
 struct ListLine {
-  QString shownCode;                 // the code column as the line shows it
-  QString track;                     // the track the command acts on
+  QString shownCode;                  // the code column as the line shows it
+  QString track;                      // the track the command acts on
   std::optional<QString> storedCode;  // the code of the line's own record, when the program made the line
 };
 
 // The discs a line stands for.
 struct DiscMatch {
-  QStringList discs;  // the codes that fit, without trailing blanks, each once, in file order
-  QString key;        // when exactly one fits: its code padded to 11 when a record holds it so,
-                      // else as its first record holds it
-  QStringList record; // when exactly one fits: the four fields of its first record with the track, as read
+  QStringList discs;   // the codes that fit, without trailing blanks, each once, in file order
+  QString key;         // when exactly one fits: its code padded to 11 when a record holds it so,
+                       // else as its first record holds it
+  QStringList record;  // when exactly one fits: the four fields of its first record with the track, as read
 };
 
 // A line with its own record stands for that record's disc (its code compared padded to 11,

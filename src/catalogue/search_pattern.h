@@ -28,8 +28,8 @@ class SearchPattern {
   // One element matches exactly one character.
   struct Element {
     enum class Kind : std::uint8_t { Literal, Any, Digit, Set, Never } kind;
-    unsigned char byte = 0;       // Literal
-    std::uint32_t set = 0;        // Set: index into sets_
+    unsigned char byte = 0;  // Literal
+    std::uint32_t set = 0;   // Set: index into sets_
   };
   using ByteSet = std::array<std::uint64_t, 4>;
   // The runs of elements between the stars, in order.

@@ -35,8 +35,8 @@ constexpr int kLineLength = 87;
 struct LineFields {
   QString artist;
   QString song;
-  QString code;   // 11 blanks when the codes are not shown
-  QString ref;    // 4 blanks when the user's numbers are not used
+  QString code;  // 11 blanks when the codes are not shown
+  QString ref;   // 4 blanks when the user's numbers are not used
   QString track;
 };
 

@@ -13,10 +13,10 @@
 
 namespace catalogue {
 
-extern const QString kFileHeader1;  // "MELLOWDEX CD SELECTION FILE"
-extern const QString kFileHeader2;  // "MELLOWDEX CD SELECTION FILE2"
-extern const QString kSeparator;    // 58 hyphens
-extern const QString kNotMellowdex; // " is not a Mellowdex file"
+extern const QString kFileHeader1;   // "MELLOWDEX CD SELECTION FILE"
+extern const QString kFileHeader2;   // "MELLOWDEX CD SELECTION FILE2"
+extern const QString kSeparator;     // 58 hyphens
+extern const QString kNotMellowdex;  // " is not a Mellowdex file"
 
 // Values written one a line, each quoted, CR LF after each.
 QString songListValuesText(const QStringList& values);
@@ -49,8 +49,8 @@ struct OpenedSongList {
   bool showCodes = false;
   bool useNumbers = false;
   bool hideDuplicates = false;
-  QStringList discs;  // up to the separator (version 2) or the end
-  QStringList lines;  // version 2: after the separator, at most Max_List_Lines
+  QStringList discs;      // up to the separator (version 2) or the end
+  QStringList lines;      // version 2: after the separator, at most Max_List_Lines
   bool linesCut = false;  // the file holds more lines than the list takes
 };
 OpenedSongList openedSongList(const QStringList& values, int version);

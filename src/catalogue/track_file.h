@@ -27,6 +27,7 @@ class FileBytes {
   // False when the file is missing or unreadable.
   bool open(const QString& path);
   const QByteArray& bytes() const { return bytes_; }
+
  private:
   QFile file_;
   QByteArray bytes_;

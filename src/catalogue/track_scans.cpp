@@ -82,7 +82,8 @@ ScannedLines searchLines(const QByteArray& tracks, Sort sort, const SearchPatter
   return out;
 }
 
-std::vector<RecordBytes> discRecords(const QByteArray& tracks, const std::function<bool(std::string_view code)>& belongs,
+std::vector<RecordBytes> discRecords(const QByteArray& tracks,
+                                     const std::function<bool(std::string_view code)>& belongs,
                                      const ScanProgress& progress) {
   std::vector<RecordBytes> out;
   scan(tracks, progress, [&](const RecordBytes& r) {

@@ -47,7 +47,8 @@ enum SearchFields { kSearchSong = 1, kSearchArtist = 2, kSearchCode = 4 };
 ScannedLines searchLines(const QByteArray& tracks, Sort sort, const SearchPattern& pattern, int fields,
                          const ScanProgress& progress = {});
 // The records of one disc, those whose code as read the test accepts. They point into `tracks`.
-std::vector<RecordBytes> discRecords(const QByteArray& tracks, const std::function<bool(std::string_view code)>& belongs,
+std::vector<RecordBytes> discRecords(const QByteArray& tracks,
+                                     const std::function<bool(std::string_view code)>& belongs,
                                      const ScanProgress& progress = {});
 
 }  // namespace catalogue

@@ -18,16 +18,16 @@ namespace covers {
 namespace case_paper {
 constexpr QRectF kFront{10, 10, 120, 120};
 constexpr QRectF kBack{10, 138, 151, 118};
-constexpr double kSpine = 6.5;           // each side strip of the back, folded round the case
+constexpr double kSpine = 6.5;  // each side strip of the back, folded round the case
 constexpr QRectF kBackFace{kBack.x() + kSpine, kBack.y(), kBack.width() - 2 * kSpine, kBack.height()};
-constexpr double kTitleDrop = 5.5;       // from a panel's top to its title's top
-constexpr double kTrackListDrop = 28;    // from a panel's top to its track list's top
-constexpr double kTextInset = 3;         // from a panel's edges to its texts
-constexpr double kFontFactor = 2;        // paper sizes are twice the sizes chosen for the preview
-constexpr double kSpineLargestSize = 12; // points: the spine title's size, at most the title size
-constexpr double kSmallestTrackSize = 6; // points: the track lists are never printed smaller
-constexpr double kTrackSizeStep = 0.5;   // points: how a track list too long for its face shrinks
-constexpr qint32 kLeftSpineAngle = 900;  // tenths of a degree: reads upwards
+constexpr double kTitleDrop = 5.5;         // from a panel's top to its title's top
+constexpr double kTrackListDrop = 28;      // from a panel's top to its track list's top
+constexpr double kTextInset = 3;           // from a panel's edges to its texts
+constexpr double kFontFactor = 2;          // paper sizes are twice the sizes chosen for the preview
+constexpr double kSpineLargestSize = 12;   // points: the spine title's size, at most the title size
+constexpr double kSmallestTrackSize = 6;   // points: the track lists are never printed smaller
+constexpr double kTrackSizeStep = 0.5;     // points: how a track list too long for its face shrinks
+constexpr qint32 kLeftSpineAngle = 900;    // tenths of a degree: reads upwards
 constexpr qint32 kRightSpineAngle = 2700;  // reads downwards
 }  // namespace case_paper
 

@@ -129,9 +129,7 @@ double offsetMillimetres(const QString& text) {
   return std::clamp(mm, -kOffsetLimitMm, kOffsetLimitMm);
 }
 
-int previewOffset(const QString& text, int divisor) {
-  return int(roundHalfEven(offsetMillimetres(text))) / divisor;
-}
+int previewOffset(const QString& text, int divisor) { return int(roundHalfEven(offsetMillimetres(text))) / divisor; }
 
 QStringList labelTrackLines(const QStringList& items) {
   QStringList lines;

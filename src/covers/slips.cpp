@@ -18,10 +18,10 @@ constexpr qint32 kBlue = 0xFF0000;
 // The slip's parts as fractions of its height and width.
 constexpr double kHeadingTop = 0.04, kHeadingHeight = 0.22;
 constexpr double kBandTop = 0.32, kBandPitch = 0.17, kBandHeight = 0.13;
-constexpr double kInset = 0.03;           // the bands' margin inside the border
-constexpr double kLabelShare = 0.4;       // the widest label takes at most this much of a band
-constexpr double kHeadingShare = 0.9;     // the heading takes at most this much of the slip's width
-constexpr double kShadowOffset = 0.012;   // of the slip's height
+constexpr double kInset = 0.03;          // the bands' margin inside the border
+constexpr double kLabelShare = 0.4;      // the widest label takes at most this much of a band
+constexpr double kHeadingShare = 0.9;    // the heading takes at most this much of the slip's width
+constexpr double kShadowOffset = 0.012;  // of the slip's height
 
 void band(platform::DrawingSurface& page, const QRectF& r) {
   fillBox(page, r.left(), r.top(), r.width(), r.height(), kLightGrey);
@@ -54,8 +54,8 @@ void drawSlip(platform::DrawingSurface& page, const QRectF& slip) {
                        kHeadingHeight * h);
   band(page, heading);
   page.font = platform::SurfaceFont{QStringLiteral("Arial"), 12, true};
-  page.font.size = fittedSize(page, kSlipHeading, slipHeightPt * 0.13, kHeadingShare * heading.width(),
-                              heading.height());
+  page.font.size =
+      fittedSize(page, kSlipHeading, slipHeightPt * 0.13, kHeadingShare * heading.width(), heading.height());
   const double hx = heading.center().x() - page.TextWidth(kSlipHeading) / 2;
   const double hy = heading.center().y() - page.TextHeight() / 2;
   const double shadow = kShadowOffset * h;

@@ -35,7 +35,7 @@ QString trackFileName(int option, const NameFields& f);
 QString extensionOf(const QString& fileName);
 
 struct RenameStep {
-  QString from, to;  // names inside the one folder
+  QString from, to;    // names inside the one folder
   QString track = {};  // the number of the track whose name the file gets
 };
 

@@ -15,6 +15,7 @@
 #include <QLockFile>
 #include <QSysInfo>
 
+#include <unistd.h>
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -23,7 +24,6 @@
 #include <limits>
 #include <memory>
 #include <string_view>
-#include <unistd.h>
 
 namespace maintenance {
 
@@ -108,14 +108,14 @@ QString notPutBackText(const QString& path, const QString& error, const QStringL
   const bool one = restored.size() == 1;
   return fileWords(path) + path + QStringLiteral(" could not be written.\n\r") + error + QStringLiteral("\n\r") +
          (one ? fileWords(restored[0]) : QStringLiteral("The files ")) + restored.join(QStringLiteral(", ")) +
-         (one ? QStringLiteral(" could not be put back as it was") : QStringLiteral(" could not be put back as they were")) +
+         (one ? QStringLiteral(" could not be put back as it was")
+              : QStringLiteral(" could not be put back as they were")) +
          QStringLiteral(": please restore your backup.");
 }
 
 }  // namespace
 
 QString myDiscsFilePath() { return platform::programFile(QString::fromLatin1(kMyDiscsFile)); }
-
 
 std::optional<QByteArray> readFileBytes(const QString& path) {
   QFile f(path);
@@ -355,8 +355,8 @@ QByteArray journalText(const char* kind, const std::vector<std::pair<QString, QB
 // The most one append of this program adds to a file: a record of the Add Tracks window, its four
 // fields quoted at their widths (a code or title is never longer), and the line end put before it
 // when the file's last line has none. A journal that says more was appended is none of ours.
-constexpr qint64 kLongestAppend = 2 + common::kCodeWidth + common::kTrackWidth + common::kTitleWidth +
-                                  common::kArtistWidth + 8 + 3 + 2;
+constexpr qint64 kLongestAppend =
+    2 + common::kCodeWidth + common::kTrackWidth + common::kTitleWidth + common::kArtistWidth + 8 + 3 + 2;
 // Far more than a journal of this program ever holds; a longer one is not even read.
 constexpr qint64 kLongestJournal = 1 << 20;
 
@@ -422,7 +422,9 @@ std::optional<OwnFile> ownFile(const QString& path) {
 // with its own scratch file or possible lengths. A cut journal's last name without its value is
 // no entry.
 QString journalFault(const Journal& j) {
-  if (j.entries.empty()) return j.whole && j.kind != "append" && j.kind != "replace" ? QStringLiteral("it asks for an unknown change") : QString();
+  if (j.entries.empty())
+    return j.whole && j.kind != "append" && j.kind != "replace" ? QStringLiteral("it asks for an unknown change")
+                                                                : QString();
   if (j.kind != "append" && j.kind != "replace") return QStringLiteral("it asks for an unknown change");
   if (j.whole && !j.paired) return QStringLiteral("a name in it has no value");
   const bool append = j.kind == "append";
@@ -431,8 +433,9 @@ QString journalFault(const Journal& j) {
   for (const JournalEntry& e : j.entries) {
     const std::optional<OwnFile> own = ownFile(e.path);
     if (!own || (append ? !own->appended : !own->replaced))
-      return e.path.isEmpty() ? QStringLiteral("it names a file that cannot be")
-                              : QStringLiteral("it names ") + e.path + QStringLiteral(", which is no file of the database");
+      return e.path.isEmpty()
+                 ? QStringLiteral("it names a file that cannot be")
+                 : QStringLiteral("it names ") + e.path + QStringLiteral(", which is no file of the database");
     if (seen.contains(e.path)) return QStringLiteral("it names ") + e.path + QStringLiteral(" twice");
     seen << e.path;
     if (own->backup) {
@@ -443,7 +446,8 @@ QString journalFault(const Journal& j) {
     }
     if (append) {
       const std::optional<AppendRecord> a = parseAppend(e.value);
-      if (!a || (own->alwaysThere && a->before < 0)) return QStringLiteral("the lengths it gives ") + e.path + QStringLiteral(" are not possible");
+      if (!a || (own->alwaysThere && a->before < 0))
+        return QStringLiteral("the lengths it gives ") + e.path + QStringLiteral(" are not possible");
     } else if (journalPathOf(e.value) != QDir::cleanPath(own->scratch)) {
       return QStringLiteral("it gives ") + e.path + QStringLiteral(" a scratch file that is not its own");
     }
@@ -505,14 +509,16 @@ Recovery rejected(const QString& fault) {
                        QStringLiteral(".\rNothing was changed by it. ");
   const QString aside = setJournalAside();
   if (aside.isEmpty())
-    return {false, head + QStringLiteral("It could not be moved aside, so the database cannot be changed until it is removed.")};
+    return {false, head + QStringLiteral(
+                              "It could not be moved aside, so the database cannot be changed until it is removed.")};
   return {true, head + QStringLiteral("It was kept as ") + aside + QStringLiteral(".")};
 }
 
 Recovery unfinished(const QString& why) {
   return {false, QStringLiteral("An earlier change of the database, recorded in the journal ") + journalPath() +
                      QStringLiteral(", could not be finished: ") + why +
-                     QStringLiteral(".\rThe database cannot be changed until it is; the program tries again before each change.")};
+                     QStringLiteral(
+                         ".\rThe database cannot be changed until it is; the program tries again before each change.")};
 }
 
 // An append journal: kept when every file holds its appended bytes, else undone, but only when
@@ -542,7 +548,8 @@ Recovery finishAppend(const Journal& j) {
   }
   if (allComplete) return {};
   for (const Plan& p : plans)
-    if (!cutBack(p.path, p.a.before)) return unfinished(p.path + QStringLiteral(" could not be given its earlier length"));
+    if (!cutBack(p.path, p.a.before))
+      return unfinished(p.path + QStringLiteral(" could not be given its earlier length"));
   return {};
 }
 
@@ -623,7 +630,8 @@ Recovery finishInterruptedChange() {
         const QString scratch = journalPathOf(scratchName);
         if (QFileInfo(scratch).isFile()) {
           if (const auto renamed = platform::renameOver(scratch, target); !renamed)
-            return unfinished(target + QStringLiteral(" could not be replaced (") + renamed.error + QStringLiteral(")"));
+            return unfinished(target + QStringLiteral(" could not be replaced (") + renamed.error +
+                              QStringLiteral(")"));
         }
         platform::syncFolderOf(target);
       }
@@ -737,7 +745,8 @@ GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes) {
     std::optional<QByteArray> bytes;
     if (info.exists() && !info.isDir()) bytes = readFileBytes(writes[i].path);
     if (info.isDir() || (info.exists() && !bytes))
-      return fail(writes[i].path, info.isDir() ? QStringLiteral("a folder has its name") : QStringLiteral("it cannot be read"));
+      return fail(writes[i].path,
+                  info.isDir() ? QStringLiteral("a folder has its name") : QStringLiteral("it cannot be read"));
     if (bytes) earlier[i] = Earlier{true, std::move(*bytes)};
   }
 
@@ -772,9 +781,8 @@ GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes) {
   // not now. A backup, whose files all lie outside the program folder, goes on without one
   // where the program folder cannot hold it: the database itself is not changed.
   const QString home = QDir::cleanPath(platform::programFolder());
-  const bool outside = std::all_of(writes.begin(), writes.end(), [&](const FileWrite& w) {
-    return QFileInfo(w.path).absolutePath() != home;
-  });
+  const bool outside = std::all_of(writes.begin(), writes.end(),
+                                   [&](const FileWrite& w) { return QFileInfo(w.path).absolutePath() != home; });
   std::vector<std::pair<QString, QByteArray>> entries;
   for (size_t i = 0; i < writes.size(); ++i) entries.emplace_back(writes[i].path, journalName(scratch[i]));
   bool journalled = true;
@@ -802,8 +810,9 @@ GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes) {
       // The files already renamed get their earlier content back; the others were never touched.
       removeScratch(i);
       for (size_t j = 0; j < i; ++j) {
-        const bool back = earlier[j].existed ? bool(platform::replaceFileBytes(writes[j].path, earlier[j].bytes, scratch[j]))
-                                             : platform::deleteFile(platform::writtenFile(writes[j].path));
+        const bool back = earlier[j].existed
+                              ? bool(platform::replaceFileBytes(writes[j].path, earlier[j].bytes, scratch[j]))
+                              : platform::deleteFile(platform::writtenFile(writes[j].path));
         if (!back) result.notPutBack << writes[j].path;
       }
       result.putBack = result.notPutBack.isEmpty();

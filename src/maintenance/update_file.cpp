@@ -29,7 +29,8 @@ template <typename Fn>
 void forEachLine(const QByteArray& bytes, Fn fn) {
   const char* p = bytes.constData();
   int number = 0;
-  platform::forEachLine(p, bytes.size(), [&](qsizetype start, qsizetype end) { return fn(++number, p + start, p + end); });
+  platform::forEachLine(p, bytes.size(),
+                        [&](qsizetype start, qsizetype end) { return fn(++number, p + start, p + end); });
 }
 
 std::vector<QByteArray> fieldsOf(const char* p, const char* e) {
@@ -80,8 +81,8 @@ UpdateFileRead readUpdateFile(const QByteArray& bytes) {
       refused = true;
       return false;
     }
-    out.records.push_back(UpdateRecord{std::move(fields[0]), std::move(fields[1]), std::move(fields[2]),
-                                       std::move(fields[3])});
+    out.records.push_back(
+        UpdateRecord{std::move(fields[0]), std::move(fields[1]), std::move(fields[2]), std::move(fields[3])});
     return true;
   });
   if (refused || !headerSeen) {
@@ -139,8 +140,7 @@ MergedUpdate mergeUpdate(const QByteArray& trackFile, const QByteArray& discFile
   return out;
 }
 
-UpdateOutcome applyUpdateFile(const QString& updatePath, const QString& programFolder,
-                              const UpdateProgress& progress) {
+UpdateOutcome applyUpdateFile(const QString& updatePath, const QString& programFolder, const UpdateProgress& progress) {
   using Result = UpdateOutcome::Result;
   UpdateOutcome out;
   out.path = updatePath;

@@ -43,15 +43,14 @@ struct MergedUpdate {
 // file, and each disc code not yet in the disc file; a record repeated in the update is added
 // once. `step(i)` runs before record i (0-based).
 MergedUpdate mergeUpdate(const QByteArray& trackFile, const QByteArray& discFile,
-                         const std::vector<UpdateRecord>& records,
-                         const std::function<void(int)>& step = {});
+                         const std::vector<UpdateRecord>& records, const std::function<void(int)>& step = {});
 
 // Applying an update file to the database files of a folder.
 struct UpdateOutcome {
   enum class Result { Applied, NotUpdateFile, BrokenRecord, DatabaseUnreadable, WriteFailed };
   Result result = Result::NotUpdateFile;
   int brokenLine = 0;
-  QString path;   // the file that could not be read or written
+  QString path;  // the file that could not be read or written
   QString error;
   bool putBack = true;
   bool pending = false;  // the journal finishes the change later (see replaceFilesTogether)

@@ -66,7 +66,8 @@ void printPageHead(platform::DrawingSurface& s, const std::vector<PrintColumn>& 
 
 void printRow(platform::DrawingSurface& s, const std::vector<PrintColumn>& columns, const PageFonts& fonts,
               const QStringList& row) {
-  printColumns(s, columns, s.CurrentY, [&](const PrintColumn& c) { return formatField(row.value(c.field - 1), c.format); });
+  printColumns(s, columns, s.CurrentY,
+               [&](const PrintColumn& c) { return formatField(row.value(c.field - 1), c.format); });
   printDottedRule(s);
   useBodyFont(s, fonts);
 }

@@ -17,8 +17,8 @@ namespace printing {
 inline constexpr double kHeaderY = 0.03;
 inline constexpr double kHeadingY = 0.06;
 inline constexpr double kRuleStartX = 0.04;
-inline constexpr double kRuleEndX = 0.96;  // no dot at or beyond it
-inline constexpr double kRuleStep = 0.5;   // scale units, whatever the scale
+inline constexpr double kRuleEndX = 0.96;   // no dot at or beyond it
+inline constexpr double kRuleStep = 0.5;    // scale units, whatever the scale
 inline constexpr double kPageFullY = 0.95;  // no row begins at or below it
 inline constexpr double kFooterY = 0.98;    // the printed page's footer line; no row reaches below it
 

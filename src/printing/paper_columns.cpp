@@ -29,20 +29,17 @@ const std::map<QString, std::vector<PrintColumn>>& paperTables() {
       {"ASDT", {artist(1, 0.04, 0.37), song(2, 0.39, 0.78), disc(3, 0.80, 0.87), track(4, 0.89, kLast)}},
       {"ASMT", {artist(1, 0.04, 0.36), song(2, 0.38, 0.70), mfCode(3, 0.72, 0.87), track(4, 0.89, kLast)}},
       {"ASMDT",
-       {artist(1, 0.04, 0.32), song(2, 0.34, 0.60), mfCode(3, 0.62, 0.79), disc(4, 0.81, 0.88),
-        track(5, 0.90, kLast)}},
+       {artist(1, 0.04, 0.32), song(2, 0.34, 0.60), mfCode(3, 0.62, 0.79), disc(4, 0.81, 0.88), track(5, 0.90, kLast)}},
       // Song first.
       {"SAMT", {song(1, 0.04, 0.43), artist(2, 0.45, 0.73), mfCode(3, 0.75, 0.86), track(4, 0.88, kLast)}},
       {"SADT", {song(1, 0.04, 0.43), artist(2, 0.45, 0.73), disc(3, 0.75, 0.86), track(4, 0.88, kLast)}},
       {"SAMDT",
-       {song(1, 0.04, 0.34), artist(2, 0.36, 0.66), mfCode(3, 0.68, 0.80), disc(4, 0.82, 0.88),
-        track(5, 0.90, kLast)}},
+       {song(1, 0.04, 0.34), artist(2, 0.36, 0.66), mfCode(3, 0.68, 0.80), disc(4, 0.82, 0.88), track(5, 0.90, kLast)}},
       // Track first.
       {"TSAM", {track(1, 0.04, 0.09), song(2, 0.11, 0.44), artist(3, 0.46, 0.78), mfCode(4, 0.80, kLast)}},
       {"TSAD", {track(1, 0.04, 0.10), song(2, 0.12, 0.47), artist(3, 0.49, 0.86), disc(4, 0.88, kLast)}},
       {"TSAMD",
-       {track(1, 0.04, 0.09), song(2, 0.11, 0.42), artist(3, 0.44, 0.75), mfCode(4, 0.77, 0.88),
-        disc(5, 0.90, kLast)}},
+       {track(1, 0.04, 0.09), song(2, 0.11, 0.42), artist(3, 0.44, 0.75), mfCode(4, 0.77, 0.88), disc(5, 0.90, kLast)}},
       // MF code first: the track stands as read.
       {"MTSA", {mfCode(1, 0.04, 0.15), track(2, 0.17, 0.22, kNone), song(3, 0.24, 0.58), artist(4, 0.60, kLast)}},
       {"MTSAD",

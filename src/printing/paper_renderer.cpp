@@ -97,8 +97,8 @@ class PaperPrinter {
     printAt(kPageLabelX * W(), kFooterY * H(), kPageLabel + QString::number(pageCounter_));
     s_.font.bold = false;
 
-    const bool send = settings_.firstPage <= pageCounter_ &&
-                      (settings_.lastPage == 0 || pageCounter_ <= settings_.lastPage);
+    const bool send =
+        settings_.firstPage <= pageCounter_ && (settings_.lastPage == 0 || pageCounter_ <= settings_.lastPage);
     s_.endPage(send);
     ++result_.pagesLaidOut;
     if (send) ++result_.pagesSent;

@@ -4,7 +4,7 @@
 
 namespace printing {
 
-const QStringList kLayoutCodes = {"SAMT", "SADT", "ASMT", "ASDT", "MTSA", "TSAD",
+const QStringList kLayoutCodes = {"SAMT", "SADT",  "ASMT",  "ASDT",  "MTSA", "TSAD",
                                   "TSAM", "TSAMD", "ASMDT", "SAMDT", "MTSAD"};
 
 const QString kClipBlanks = QString(105, QLatin1Char(' '));

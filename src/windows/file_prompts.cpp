@@ -45,17 +45,16 @@ void reportWriteFailure(const platform::WriteResult& result, const QString& path
     platform::prompts().msgBox(QStringLiteral("The folder ") + QFileInfo(path).absolutePath() +
                                    QStringLiteral(" does not exist.\n\rPlease choose another folder."),
                                platform::msg::OKOnly + platform::msg::Exclamation, title);
-  else if (result.readOnly)
-    platform::prompts().msgBox(kReadOnlyText, platform::msg::OKOnly, kReadOnlyTitle);
+  else if (result.readOnly) platform::prompts().msgBox(kReadOnlyText, platform::msg::OKOnly, kReadOnlyTitle);
   else
-    platform::prompts().msgBox(QStringLiteral("The file ") + path + QStringLiteral(" could not be written.\n\r") +
-                                   result.error,
-                               platform::msg::OKOnly + platform::msg::Exclamation, title);
+    platform::prompts().msgBox(
+        QStringLiteral("The file ") + path + QStringLiteral(" could not be written.\n\r") + result.error,
+        platform::msg::OKOnly + platform::msg::Exclamation, title);
 }
 
 void reportUnreadable(const QString& path, const QString& title) {
-  platform::prompts().msgBox(catalogue::cannotReadText(path),
-                             platform::msg::OKOnly + platform::msg::Exclamation, title);
+  platform::prompts().msgBox(catalogue::cannotReadText(path), platform::msg::OKOnly + platform::msg::Exclamation,
+                             title);
 }
 
 const QString kRetryWithout = QStringLiteral("Please try again without it.");
@@ -70,8 +69,8 @@ QString firstUnstorable(const QString& text) {
 }
 
 void tellUnstorable(const QString& character, const QString& what, const QString& title, const QString& retry) {
-  platform::prompts().msgBox(QStringLiteral("The ") + what + QStringLiteral(" cannot hold the character \"") + character +
-                                 QStringLiteral("\".\n\r") + retry,
+  platform::prompts().msgBox(QStringLiteral("The ") + what + QStringLiteral(" cannot hold the character \"") +
+                                 character + QStringLiteral("\".\n\r") + retry,
                              platform::msg::OKOnly + platform::msg::Exclamation, title);
 }
 

@@ -13,9 +13,7 @@ namespace {
 
 const QString kTitle = QStringLiteral("Merge Files");
 
-void refuse(const QString& text, const QString& title = kTitle) {
-  platform::prompts().msgBox(text, OKOnly, title);
-}
+void refuse(const QString& text, const QString& title = kTitle) { platform::prompts().msgBox(text, OKOnly, title); }
 
 // The same file, however its path is written.
 bool sameFile(const QString& a, const QString& b) {
@@ -93,8 +91,8 @@ void frmMerge::Command3_Click() {
     values[i] = *read;
   }
 
-  const auto output = windows::askSongListSaveName(
-      [&](const QString& name) { return sameFile(name, file1) || sameFile(name, file2); });
+  const auto output =
+      windows::askSongListSaveName([&](const QString& name) { return sameFile(name, file1) || sameFile(name, file2); });
   if (!output) return;
   if (sameFile(*output, file1) || sameFile(*output, file2)) {
     refuse(QStringLiteral("Please choose a file other than the two being merged."));

@@ -21,8 +21,7 @@ QProcess* startProgram(const QTemporaryDir& home, const QStringList& args) {
 
 void copyDemo(const QTemporaryDir& home) {
   const QDir demo(QStringLiteral(MELLOWDEX_DEMO_DIR));
-  for (const QString& name : demo.entryList(QDir::Files))
-    QFile::copy(demo.filePath(name), home.filePath(name));
+  for (const QString& name : demo.entryList(QDir::Files)) QFile::copy(demo.filePath(name), home.filePath(name));
 }
 
 }  // namespace
@@ -50,8 +49,10 @@ TEST(Program, OpensASavedListNamedOnTheCommandLineAndClosesCleanly) {
   const QString list = home.filePath("My Party.mdq");
   QFile f(list);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("\"MELLOWDEX CD SELECTION FILE2\"\r\n\"Party\"\r\n\"ARTIST\"\r\n\"MF TRUE\"\r\n\"REF FALSE\"\r\n"
-          "\"DUP FALSE\"\r\n\"MDX1001    \"\r\n\"" + QByteArray(58, '-') + "\"\r\n");
+  f.write(
+      "\"MELLOWDEX CD SELECTION FILE2\"\r\n\"Party\"\r\n\"ARTIST\"\r\n\"MF TRUE\"\r\n\"REF FALSE\"\r\n"
+      "\"DUP FALSE\"\r\n\"MDX1001    \"\r\n\"" +
+      QByteArray(58, '-') + "\"\r\n");
   f.close();
   // The save question at closing is answered No.
   std::unique_ptr<QProcess> p(startProgram(home, {"\"" + list + "\""}));

@@ -20,7 +20,8 @@ TEST(DiscReference, AnswersAreFormattedThenCapitalised) {
   EXPECT_EQ(catalogue::referenceAnswerForm("ab "), "AB ");
   EXPECT_EQ(catalogue::referenceAnswerForm("12345"), "12345");
   EXPECT_EQ(catalogue::referenceAnswerForm(" 7 "), "0007");
-  EXPECT_EQ(catalogue::referenceAnswerForm(QString::fromUtf8("\xc3\xa9t\xc3\xa9")), QString::fromUtf8("\xc3\x89T\xc3\x89"));
+  EXPECT_EQ(catalogue::referenceAnswerForm(QString::fromUtf8("\xc3\xa9t\xc3\xa9")),
+            QString::fromUtf8("\xc3\x89T\xc3\x89"));
   EXPECT_EQ(catalogue::referenceAnswerForm(""), "");
 }
 

@@ -102,8 +102,8 @@ TEST(ExportFile, CommaDelimitedFieldsAreQuotedOnlyWhenTheyMustBe) {
 
 TEST(ExportFile, WebPageFollowsTheTemplateWithItsTextEscaped) {
   const auto columns = catalogue::listColumns(Sort::Song, true, false);
-  const QString l = catalogue::createListLine(
-      Sort::Song, {QString::fromUtf8("ZO\u00cb"), "ROCK & ROLL <LIVE>", "SC8123", "", "01"});
+  const QString l =
+      catalogue::createListLine(Sort::Song, {QString::fromUtf8("ZO\u00cb"), "ROCK & ROLL <LIVE>", "SC8123", "", "01"});
   EXPECT_EQ(catalogue::htmlExportText(columns, {l}, "www.mellowdex.example", "http://www.mellowdex.example"),
             "<HTML>\r\n"
             "<HEAD><TITLE>Mellowdex</TITLE></HEAD>\r\n"
@@ -143,13 +143,14 @@ TEST(UpdateFile, TracksComeFromTheLinesAndTheDatabaseWhereItHasThem) {
   QStringList lines;
   std::vector<std::optional<catalogue::LineRecord>> records;
   for (const auto& [line, record] : list) lines << line, records.push_back(record);
-  const QByteArray database = "\"zk101      \",\"01\",\"Late Train\",\"Oda Bell\"\r\n"
-                              "\"zk101      \",\"01\",\"Second Copy\",\"Ignored\"\r\n"
-                              "\"tr0003     \",\"01\",\"small one\",\"x\"\r\n"
-                              "\"TR0003     \",\"01\",\"BIG ONE\",\"Y\"\r\n"
-                              "\"ABCDEFGHIJK\",\"01\",\"ELEVEN ONE\",\"A\"\r\n"
-                              "\"ABCDEFGHIJKL\",\"01\",\"TWELVE ONE\",\"B\"\r\n"
-                              "\"ABCDEFGHIJKL\",\"02\",\"TWELVE TWO\",\"C\"\r\n";
+  const QByteArray database =
+      "\"zk101      \",\"01\",\"Late Train\",\"Oda Bell\"\r\n"
+      "\"zk101      \",\"01\",\"Second Copy\",\"Ignored\"\r\n"
+      "\"tr0003     \",\"01\",\"small one\",\"x\"\r\n"
+      "\"TR0003     \",\"01\",\"BIG ONE\",\"Y\"\r\n"
+      "\"ABCDEFGHIJK\",\"01\",\"ELEVEN ONE\",\"A\"\r\n"
+      "\"ABCDEFGHIJKL\",\"01\",\"TWELVE ONE\",\"B\"\r\n"
+      "\"ABCDEFGHIJKL\",\"02\",\"TWELVE TWO\",\"C\"\r\n";
   const catalogue::UpdateFileTracks made = catalogue::updateFileTracks(Sort::Track, lines, records, database);
   const auto record = [](const QString& code, const QString& track, const QString& song, const QString& artist) {
     return common::TrackRecord::fromFields({code, track, song, artist}).toLine() + "\r\n";

@@ -1,6 +1,6 @@
 // The searches' wildcard pattern and the search history file's rules.
-#include "catalogue/search_history.h"
 #include "catalogue/search_pattern.h"
+#include "catalogue/search_history.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +45,7 @@ TEST(SearchPattern, BracketListsRangesAndNegation) {
   EXPECT_FALSE(contains("[A-C]9", "D9"));
   EXPECT_TRUE(contains("[!A-C]9", "D9"));
   EXPECT_FALSE(contains("[!A-C]9", "A9 C9"));
-  EXPECT_TRUE(contains("[-X]", "A-B"));   // a hyphen first or last is itself
+  EXPECT_TRUE(contains("[-X]", "A-B"));  // a hyphen first or last is itself
   EXPECT_TRUE(contains("[X-]", "A-B"));
   EXPECT_TRUE(contains("[*?#]", "NO. 1 #"));  // wildcards inside a list are themselves
   EXPECT_FALSE(contains("[*?#]", "NO 1"));

@@ -27,8 +27,8 @@ const char* name(Sort s) {
 
 // The Create List line written out field by field in each layout's order.
 QString expectedLine(Sort s, const LineFields& f) {
-  const QString A = pad(f.artist, 30), S = pad(f.song, 36), M = pad(f.code, 11), D = pad(f.ref, 4),
-                g = blanks(4), T = pad(f.track, 2);
+  const QString A = pad(f.artist, 30), S = pad(f.song, 36), M = pad(f.code, 11), D = pad(f.ref, 4), g = blanks(4),
+                T = pad(f.track, 2);
   switch (s) {
     case Sort::Artist: return A + S + M + D + g + T;
     case Sort::Song: return S + A + M + D + g + T;
@@ -39,8 +39,8 @@ QString expectedLine(Sort s, const LineFields& f) {
 }
 
 // Every column filled to its last character, so a cut one column off shows.
-const LineFields kFull{"THE ARTIST WHO FILLS THIRTY XZ", "A SONG TITLE THAT FILLS ALL 36 COLSQ", "SC8101-ABCD",
-                       "0042", "07"};
+const LineFields kFull{"THE ARTIST WHO FILLS THIRTY XZ", "A SONG TITLE THAT FILLS ALL 36 COLSQ", "SC8101-ABCD", "0042",
+                       "07"};
 const LineFields kShort{"ZUBA", "HUM", "SC12", "7", "01"};
 
 LineFields withOptions(LineFields f, bool showCodes, bool useNumbers) {
@@ -99,13 +99,21 @@ TEST(ColumnHeader, TextsLengthsAndWordColumns) {
     std::initializer_list<std::pair<const char*, int>> words;
   };
   const Case cases[] = {
-      {Sort::Artist, "Artist                        Song                                 MF Code    Disc   Track", 90,
+      {Sort::Artist,
+       "Artist                        Song                                 MF Code    Disc   Track",
+       90,
        {{"Artist", 1}, {"Song", 31}, {"MF Code", 68}, {"Disc", 79}, {"Track", 86}}},
-      {Sort::Song, "Song                                 Artist                        MF Code    Disc   Track", 90,
+      {Sort::Song,
+       "Song                                 Artist                        MF Code    Disc   Track",
+       90,
        {{"Song", 1}, {"Artist", 38}, {"MF Code", 68}, {"Disc", 79}, {"Track", 86}}},
-      {Sort::Track, "Track  Song                                Artist                       MF Code     Disc", 88,
+      {Sort::Track,
+       "Track  Song                                Artist                       MF Code     Disc",
+       88,
        {{"Track", 1}, {"Song", 8}, {"Artist", 44}, {"MF Code", 73}, {"Disc", 85}}},
-      {Sort::MfCode, "MF Code    Track  Song                                Artist                         Disc", 89,
+      {Sort::MfCode,
+       "MF Code    Track  Song                                Artist                         Disc",
+       89,
        {{"MF Code", 1}, {"Track", 12}, {"Song", 19}, {"Artist", 55}, {"Disc", 86}}},
   };
   for (const Case& c : cases) {
@@ -194,7 +202,8 @@ TEST(RecutLine, ShortOrEmptyLinesGiveWhatIsThere) {
         EXPECT_EQ(catalogue::recutLine("", from, to, c).trimmed(), "");
       }
   EXPECT_EQ(catalogue::recutLine("ZUBA", Sort::Song, Sort::Artist, RecutCase::C), "ZUBA" + blanks(8) + "BA");
-  EXPECT_EQ(catalogue::recutLine("ZUBA", Sort::Song, Sort::Track, RecutCase::A), "BA" + blanks(4) + "ZUBA" + blanks(11));
+  EXPECT_EQ(catalogue::recutLine("ZUBA", Sort::Song, Sort::Track, RecutCase::A),
+            "BA" + blanks(4) + "ZUBA" + blanks(11));
 }
 
 TEST(DuplicateKey, SongAndArtistColumnsOfEachLayout) {
@@ -215,9 +224,9 @@ TEST(DuplicateKey, SongAndArtistColumnsOfEachLayout) {
 TEST(WordCapitals, WordsStartOnlyAfterBlanksAndBrackets) {
   const LineFields f{"O'BRIEN / XY/ZW", "WALK-ON BY (LIVE VERSION)", "SC8101", "AB12", "05"};
   const QString line = catalogue::createListLine(Sort::Song, f);
-  EXPECT_EQ(catalogue::wordCapitals(line, Sort::Song, false),
-            pad("Walk-on By (Live Version)", 36) + pad("O'brien / Xy/zw", 30) + pad("SC8101", 11) + "AB12" +
-                blanks(4) + "05");
+  EXPECT_EQ(catalogue::wordCapitals(line, Sort::Song, false), pad("Walk-on By (Live Version)", 36) +
+                                                                  pad("O'brien / Xy/zw", 30) + pad("SC8101", 11) +
+                                                                  "AB12" + blanks(4) + "05");
   EXPECT_EQ(catalogue::wordCapitals("hum", Sort::Artist, false), "Hum");
   EXPECT_EQ(catalogue::wordCapitals("ZUBA ", Sort::Artist, false), "Zuba ");
   EXPECT_EQ(catalogue::wordCapitals("HELP(", Sort::Artist, false), "Help(");
@@ -253,7 +262,8 @@ TEST(WordCapitals, FieldThatFillsItsColumnIsFollowedByACapital) {
 }
 
 TEST(WordCapitals, AccentedLettersChangeOneForOne) {
-  EXPECT_EQ(catalogue::wordCapitals(q(u"ÉTÉ À PARIS STRAßE ŒUVRE"), Sort::Artist, false), q(u"Été À Paris Straße Œuvre"));
+  EXPECT_EQ(catalogue::wordCapitals(q(u"ÉTÉ À PARIS STRAßE ŒUVRE"), Sort::Artist, false),
+            q(u"Été À Paris Straße Œuvre"));
   EXPECT_EQ(catalogue::wordCapitals(q(u"école"), Sort::Artist, false), q(u"École"));
   EXPECT_EQ(catalogue::allCapitals(q(u"été straße œuvre šum 05 (x)")), q(u"ÉTÉ STRAßE ŒUVRE ŠUM 05 (X)"));
   const QString line = catalogue::createListLine(Sort::Song, {q(u"BJÖRK"), q(u"JÓGA"), "SC1", "", "02"});

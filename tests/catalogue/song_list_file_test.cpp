@@ -33,8 +33,8 @@ TEST(SongListFile, AFileWithoutASortStillHasItsSortLine) {
   file.discs = {"SC8123     "};
   // An empty value where the keyword would stand: the options and discs stay in their lines.
   EXPECT_EQ(catalogue::songListFileText(file),
-            QString::fromLatin1(quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "H", "", "MF TRUE", "REF FALSE", "DUP FALSE",
-                                           "SC8123     ", kSep})));
+            QString::fromLatin1(quotedLinesBytes(
+                {"MELLOWDEX CD SELECTION FILE2", "H", "", "MF TRUE", "REF FALSE", "DUP FALSE", "SC8123     ", kSep})));
 }
 
 TEST(SongListFile, MergeTurnsAnOptionOnWhenTheInputsDifferOrBothHaveIt) {
@@ -48,12 +48,13 @@ TEST(SongListFile, MergeTurnsAnOptionOnWhenTheInputsDifferOrBothHaveIt) {
   EXPECT_EQ(merged("MF TRUE", "MF TRUE")[3], "MF TRUE");
   EXPECT_EQ(merged("MF FALSE", "MF FALSE")[3], "MF FALSE");
   EXPECT_EQ(merged("mf true", "mf true")[3], "MF FALSE");  // equal but not exactly TRUE
-  EXPECT_EQ(merged("MF FALSE", "MF FALSE"),
-            (QStringList{"MELLOWDEX CD SELECTION FILE", "Birthday", "TRACK", "MF FALSE", "REF FALSE", "DUP TRUE", "A1", "B2"}));
+  EXPECT_EQ(merged("MF FALSE", "MF FALSE"), (QStringList{"MELLOWDEX CD SELECTION FILE", "Birthday", "TRACK", "MF FALSE",
+                                                         "REF FALSE", "DUP TRUE", "A1", "B2"}));
 }
 
 TEST(SongListFile, MergeStopsEachInputAtItsSeparator) {
-  const QStringList first{"H", "x", "SONG", "MF TRUE", "REF TRUE", "DUP FALSE", "A1         0001", QString(58, '-'), "line"};
+  const QStringList first{"H",   "x", "SONG", "MF TRUE", "REF TRUE", "DUP FALSE", "A1         0001", QString(58, '-'),
+                          "line"};
   const QStringList second{"H", "y", "SONG", "MF TRUE", "REF TRUE", "DUP FALSE", "A1         0001"};
   const QStringList out = catalogue::mergedValues(first, second);
   EXPECT_EQ(out.mid(6), (QStringList{"A1         0001", "A1         0001"}));

@@ -37,8 +37,8 @@ TEST(TrackScans, ListsStopAtTheCapAndSaySoAndStepEverySoManyRecords) {
   QByteArray tracks;
   for (int i = 0; i <= catalogue::Max_List_Lines; ++i) tracks += record("SC1", "01", "SONG", "ARTIST");
   int steps = 0;
-  const auto created = catalogue::createListLines(tracks, Sort::Artist, {{"SC1        ", "    "}}, true,
-                                                  {1000, [&] { ++steps; }});
+  const auto created =
+      catalogue::createListLines(tracks, Sort::Artist, {{"SC1        ", "    "}}, true, {1000, [&] { ++steps; }});
   EXPECT_TRUE(created.capped);
   EXPECT_EQ(created.lines.size(), catalogue::Max_List_Lines);
   EXPECT_EQ(steps, (catalogue::Max_List_Lines + 1) / 1000);
@@ -52,7 +52,8 @@ TEST(TrackScans, ListsStopAtTheCapAndSaySoAndStepEverySoManyRecords) {
 }
 
 TEST(TrackScans, TheRecordsOfOneDiscAreThoseItsTestAccepts) {
-  const QByteArray tracks = record("SC1", "01", "ONE", "A") + record("SC10", "01", "TEN", "B") + record("SC1", "02", "TWO", "C");
+  const QByteArray tracks =
+      record("SC1", "01", "ONE", "A") + record("SC10", "01", "TEN", "B") + record("SC1", "02", "TWO", "C");
   const auto records = catalogue::discRecords(tracks, [](std::string_view code) { return code == "SC1"; });
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[0].title, "ONE");

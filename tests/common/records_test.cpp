@@ -54,10 +54,13 @@ TEST(TextHelpers, ColumnsAreOneBasedAndTrimmingRemovesBlanksOnly) {
 }
 
 TEST(TextHelpers, UpperCaseIsOneCharacterForOne) {
-  const QString in = QString::fromUtf8("stra\xc3\x9f""e caf\xc3\xa9");  // straße café
+  const QString in = QString::fromUtf8(
+      "stra\xc3\x9f"
+      "e caf\xc3\xa9");  // straße café
   const QString out = UCase(in);
   EXPECT_EQ(out.size(), in.size());
-  EXPECT_EQ(out, QString::fromUtf8("STRA\xc3\x9f""E CAF\xc3\x89"));
+  EXPECT_EQ(out, QString::fromUtf8("STRA\xc3\x9f"
+                                   "E CAF\xc3\x89"));
   EXPECT_EQ(LCase(QString::fromLatin1("ABC\xc9")), QString::fromLatin1("abc\xe9"));
 }
 

@@ -248,6 +248,7 @@ TEST(CasePaper, ALargeTitleStaysAboveTheTrackList) {
     }
     ASSERT_EQ(titles.size(), 2u);
     EXPECT_LE(titles[0].y + 1.2 * titles[0].font.size / kPtPerMm, trackTop + 1e-9) << size;
-    EXPECT_NEAR(titles[0].font.size, std::min(2 * size, 22.5 * kPtPerMm / 1.2), 0.01) << "only as much smaller as needed";
+    EXPECT_NEAR(titles[0].font.size, std::min(2 * size, 22.5 * kPtPerMm / 1.2), 0.01)
+        << "only as much smaller as needed";
   }
 }

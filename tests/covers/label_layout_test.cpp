@@ -39,8 +39,8 @@ TEST(LabelPreview, OffsetsRoundHalvesToEvenThenDivideTowardZero) {
     int divisor;
     int expected;
   };
-  const Case cases[] = {{"12", 5, 2}, {"14", 5, 2}, {"15", 5, 3}, {"-7", 5, -1}, {"2.5", 5, 0},
-                        {"7.5", 5, 1}, {"10", 3, 3}, {"-5", 3, -1}, {"2", 3, 0},  {"", 5, 0},
+  const Case cases[] = {{"12", 5, 2},  {"14", 5, 2},   {"15", 5, 3},  {"-7", 5, -1}, {"2.5", 5, 0},
+                        {"7.5", 5, 1}, {"10", 3, 3},   {"-5", 3, -1}, {"2", 3, 0},   {"", 5, 0},
                         {"-", 5, 0},   {"-14", 5, -2}, {"4.5", 3, 1}, {"5.5", 3, 2}};
   for (const Case& c : cases) EXPECT_EQ(previewOffset(c.text, c.divisor), c.expected) << c.text << " / " << c.divisor;
 }
@@ -53,8 +53,7 @@ TEST(LabelPreview, AnOffsetInExponentFormIsHeldWithinTheLimit) {
 }
 
 TEST(LabelPreview, TracksStandTwoToALineAndALastOneAlone) {
-  EXPECT_EQ(labelTrackLines(tracks(5)),
-            QStringList({"01 SONG 1, 02 SONG 2", "03 SONG 3, 04 SONG 4", "05 SONG 5"}));
+  EXPECT_EQ(labelTrackLines(tracks(5)), QStringList({"01 SONG 1, 02 SONG 2", "03 SONG 3, 04 SONG 4", "05 SONG 5"}));
   EXPECT_EQ(labelTrackText(tracks(3)), "01 SONG 1, 02 SONG 2\r03 SONG 3\r");
   EXPECT_EQ(labelTrackText({}), "");
   const QString full(36, QChar('W'));
@@ -252,5 +251,6 @@ TEST(FaceLists, FacesAreUpperCaseOnceEachWithThePresetAmongThem) {
   EXPECT_EQ(faceListEntries({"Arial", "DejaVu Sans", "ARIAL"}), QStringList({"ARIAL", "DEJAVU SANS", "COURIER NEW"}));
   EXPECT_EQ(faceListEntries({"Courier New"}), QStringList({"COURIER NEW"}));
   EXPECT_EQ(faceListEntries({"C059 [URW]", "C059 [UKWN]", "Nimbus Sans"}),
-            QStringList({"C059", "NIMBUS SANS", "COURIER NEW"})) << "one entry a family, without the makers' tags";
+            QStringList({"C059", "NIMBUS SANS", "COURIER NEW"}))
+      << "one entry a family, without the makers' tags";
 }

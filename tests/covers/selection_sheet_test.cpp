@@ -33,8 +33,8 @@ TEST(SelectionSheet, TitleIsCentredByItsWidthAndFieldsSitAboveTheHeadings) {
   }
   const auto page = drawn();
   const QStringList texts = page.texts();
-  EXPECT_EQ(texts.mid(0, 7), (QStringList{"Mellowdex", "Name...........", "", "Address........", "", "",
-                                          "Telephone......"}));
+  EXPECT_EQ(texts.mid(0, 7),
+            (QStringList{"Mellowdex", "Name...........", "", "Address........", "", "", "Telephone......"}));
   const double ruleY = lineHeight(12) + 6 * lineHeight(10) + 0.5;
   const auto rule = std::find_if(page.calls.begin(), page.calls.end(),
                                  [](const SurfaceCall& c) { return c.kind == SurfaceCall::Line; });
@@ -100,9 +100,9 @@ TEST(SelectionSheet, LinesHeadingsAndGridStandApartOnEveryPaper) {
     const char* name;
     double widthPt, heightPt;
   };
-  for (const Paper& paper : {Paper{"A4", 595, 842}, Paper{"A4 landscape", 842, 595}, Paper{"Letter", 612, 792},
-                             Paper{"Letter landscape", 792, 612}, Paper{"A5", 420, 595},
-                             Paper{"A5 landscape", 595, 420}}) {
+  for (const Paper& paper :
+       {Paper{"A4", 595, 842}, Paper{"A4 landscape", 842, 595}, Paper{"Letter", 612, 792},
+        Paper{"Letter landscape", 792, 612}, Paper{"A5", 420, 595}, Paper{"A5 landscape", 595, 420}}) {
     SCOPED_TRACE(paper.name);
     RecordingSurface page(paper.widthPt, paper.heightPt);
     covers::drawSelectionSheet(page);

@@ -55,8 +55,8 @@ TEST(Slips, EachSlipHoldsItsHeadingAndFieldsInsideItsBorderOnAnyPage) {
             << c.text.toStdString();
       }
       // The heading twice, its shadow first.
-      EXPECT_EQ(texts, (QStringList{"Karaoke Request", "Karaoke Request", "Song", "Artist", "Reference Code",
-                                    "Your Name"}));
+      EXPECT_EQ(texts,
+                (QStringList{"Karaoke Request", "Karaoke Request", "Song", "Artist", "Reference Code", "Your Name"}));
       // The heading band and four writing bands, one under another with white between them.
       ASSERT_EQ(bands.size(), 5u);
       for (size_t i = 1; i < bands.size(); ++i) EXPECT_LT(bands[i - 1].bottom(), bands[i].top()) << i;

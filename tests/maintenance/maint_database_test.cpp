@@ -13,11 +13,11 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <functional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
+#include <functional>
 
 using namespace maintenance;
 
@@ -77,17 +77,18 @@ TEST(TrackDatabase, EditLeavesOutEveryExactMatchAndAddsTheEditedRecordLast) {
 }
 
 TEST(TrackDatabase, RecodeMatchesTrimmedCodesAndKeepsTheOtherFieldsAsRead) {
-  const QByteArray tracks = padded("SC1", "01", "ONE", "A") + "\" SC1\",\"2\",\"short\",\"b\"\r\n" +
-                            padded("SC10", "01", "TEN", "C");
-  EXPECT_EQ(recodedTracks(tracks, "SC1", "NEW        "),
-            padded("NEW", "01", "ONE", "A") + "\"NEW        \",\"2\",\"short\",\"b\"\r\n" + padded("SC10", "01", "TEN", "C"));
+  const QByteArray tracks =
+      padded("SC1", "01", "ONE", "A") + "\" SC1\",\"2\",\"short\",\"b\"\r\n" + padded("SC10", "01", "TEN", "C");
+  EXPECT_EQ(
+      recodedTracks(tracks, "SC1", "NEW        "),
+      padded("NEW", "01", "ONE", "A") + "\"NEW        \",\"2\",\"short\",\"b\"\r\n" + padded("SC10", "01", "TEN", "C"));
   EXPECT_EQ(recodedDiscs({"SC10       ", "SC1", "AB         "}, "SC1", "NEW        "),
             QByteArray("\"SC10       \"\r\n\"NEW        \"\r\n\"AB         \"\r\n"));
 }
 
 TEST(TrackDatabase, DeletionsCompareFittedFieldsAndWriteEveryRecordPadded) {
-  const QByteArray tracks = "\"SC1\",\"5\",\"bare\",\"b\"\r\n" + padded("SC1", "06", "SIX", "A") +
-                            "\"OTHER\",\"1\",\"x\",\"y\"\r\n";
+  const QByteArray tracks =
+      "\"SC1\",\"5\",\"bare\",\"b\"\r\n" + padded("SC1", "06", "SIX", "A") + "\"OTHER\",\"1\",\"x\",\"y\"\r\n";
   const TrackDeletion one = withoutTrack(tracks, "SC1        ", "5");
   EXPECT_EQ(one.discTracks, 2);
   EXPECT_EQ(one.removed, 1);
@@ -115,7 +116,7 @@ TEST(TrackDatabase, FindingTracksAndDiscs) {
   const QStringList discs{"SC1        ", "SC2", "ABCDEFGHIJK"};
   EXPECT_TRUE(discListed(discs, "SC1        "));
   EXPECT_FALSE(discListed(discs, "SC2        "));  // compared as read
-  EXPECT_TRUE(discInUse(discs, "SC2"));             // compared trimmed
+  EXPECT_TRUE(discInUse(discs, "SC2"));            // compared trimmed
   EXPECT_TRUE(discInUse(discs, " SC1 "));
   EXPECT_FALSE(discInUse(discs, "SC"));
 }
@@ -184,14 +185,16 @@ TEST(TrackDatabase, AKillAtAnyStepOfAChangeOfBothFilesLeavesThemWhollyOldOrWholl
     home.writeBytes("watka.bxl", oldTracks);
     home.writeBytes("watdi.bxl", oldDiscs);
   };
-  const int steps = killAfterEachStep(reset, [&] { replaceDatabase(newTracks, newDiscs); }, [&](int step, bool killed) {
-    // Killed while the two scratch files were written: not changed. Once the journal is whole:
-    // changed, the renames left undone made at the start.
-    const bool changed = !killed || step > 2;
-    EXPECT_EQ(home.readBytes("watka.bxl"), changed ? newTracks : oldTracks) << "step " << step;
-    EXPECT_EQ(home.readBytes("watdi.bxl"), changed ? newDiscs : oldDiscs) << "step " << step;
-    EXPECT_EQ(filesOf(home), (QStringList{"watdi.bxl", "watka.bxl"})) << "step " << step;
-  });
+  const int steps = killAfterEachStep(
+      reset, [&] { replaceDatabase(newTracks, newDiscs); },
+      [&](int step, bool killed) {
+        // Killed while the two scratch files were written: not changed. Once the journal is whole:
+        // changed, the renames left undone made at the start.
+        const bool changed = !killed || step > 2;
+        EXPECT_EQ(home.readBytes("watka.bxl"), changed ? newTracks : oldTracks) << "step " << step;
+        EXPECT_EQ(home.readBytes("watdi.bxl"), changed ? newDiscs : oldDiscs) << "step " << step;
+        EXPECT_EQ(filesOf(home), (QStringList{"watdi.bxl", "watka.bxl"})) << "step " << step;
+      });
   EXPECT_EQ(steps, 5);  // two scratch files, the journal, two renames
 
   // A journal cut while written: the change never began, and its scratch files go.
@@ -216,7 +219,9 @@ TEST(TrackDatabase, ADatabaseKeptElsewhereThroughLinksStaysThere) {
     QFile f(there.filePath(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
   };
-  const auto linked = [&](const char* name) { return QFileInfo(home.path(name)).symLinkTarget() == there.filePath(name); };
+  const auto linked = [&](const char* name) {
+    return QFileInfo(home.path(name)).symLinkTarget() == there.filePath(name);
+  };
   const auto reset = [&] {
     for (const auto& [name, bytes] : {std::pair{"watka.bxl", oldTracks}, std::pair{"watdi.bxl", oldDiscs}}) {
       QFile::remove(home.path(name));
@@ -225,13 +230,15 @@ TEST(TrackDatabase, ADatabaseKeptElsewhereThroughLinksStaysThere) {
       ASSERT_TRUE(QFile::link(there.filePath(name), home.path(name)));
     }
   };
-  killAfterEachStep(reset, [&] { replaceDatabase(newTracks, newDiscs); }, [&](int step, bool killed) {
-    const bool changed = !killed || step > 2;
-    EXPECT_TRUE(linked("watka.bxl") && linked("watdi.bxl")) << "step " << step;
-    EXPECT_EQ(read("watka.bxl"), changed ? newTracks : oldTracks) << "step " << step;
-    EXPECT_EQ(read("watdi.bxl"), changed ? newDiscs : oldDiscs) << "step " << step;
-    EXPECT_EQ(there.entryList(QDir::Files, QDir::Name), (QStringList{"watdi.bxl", "watka.bxl"})) << "step " << step;
-  });
+  killAfterEachStep(
+      reset, [&] { replaceDatabase(newTracks, newDiscs); },
+      [&](int step, bool killed) {
+        const bool changed = !killed || step > 2;
+        EXPECT_TRUE(linked("watka.bxl") && linked("watdi.bxl")) << "step " << step;
+        EXPECT_EQ(read("watka.bxl"), changed ? newTracks : oldTracks) << "step " << step;
+        EXPECT_EQ(read("watdi.bxl"), changed ? newDiscs : oldDiscs) << "step " << step;
+        EXPECT_EQ(there.entryList(QDir::Files, QDir::Name), (QStringList{"watdi.bxl", "watka.bxl"})) << "step " << step;
+      });
 
   // Every other file the program rewrites, a settings file for one.
   ASSERT_TRUE(QFile::link(there.filePath("watdi.bxl"), home.path("settings.ini")));
@@ -294,7 +301,8 @@ TEST(TrackDatabase, AJournalIsObeyedOnlyForTheDatabasesOwnFilesAndPossibleLength
   } cases[] = {
       {"a relative name outside", "replace\n" + relative + "\n" + relative + ".tmp\nend\n"},
       {"an absolute name", "replace\n" + victim.toUtf8() + "\n" + victim.toUtf8() + ".tmp\nend\n"},
-      {"a percent-encoded name", "replace\n" + relative.toPercentEncoding() + "\n" + relative.toPercentEncoding() + ".tmp\nend\n"},
+      {"a percent-encoded name",
+       "replace\n" + relative.toPercentEncoding() + "\n" + relative.toPercentEncoding() + ".tmp\nend\n"},
       {"the track file moved over the disc file", "replace\nwatdi.bxl\nwatka.bxl\nend\n"},
       {"a scratch name outside", "replace\nwatka.bxl\n" + relative + "\nend\n"},
       {"an append outside", "append\n" + relative + "\n0 1 " + sha + "\nend\n"},
@@ -309,7 +317,8 @@ TEST(TrackDatabase, AJournalIsObeyedOnlyForTheDatabasesOwnFilesAndPossibleLength
       {"an append as long as no record", "append\nwatka.bxl\n0 99999999 " + sha + "\nend\n"},
       {"an append longer than the disc file", "append\nwatdi.bxl\n-1 99999999 " + sha + "\nend\n"},
       {"an append that made the tracks added by hand", "append\nMy_Discs.kup\n-1 9999999 " + sha + "\nend\n"},
-      {"an append of the last 5 bytes", "append\nwatka.bxl\n" + QByteArray::number(tracks.size() - 5) + " 10 " + sha + "\nend\n"},
+      {"an append of the last 5 bytes",
+       "append\nwatka.bxl\n" + QByteArray::number(tracks.size() - 5) + " 10 " + sha + "\nend\n"},
       {"an append of other bytes than the file ends with",
        "append\nwatka.bxl\n" + appendEntry(tracks.size() - 5, QByteArray(20, 'x')) + "\nend\n"},
       {"an append that made the disc file, which is there before any",
@@ -325,7 +334,8 @@ TEST(TrackDatabase, AJournalIsObeyedOnlyForTheDatabasesOwnFilesAndPossibleLength
     home.writeBytes("watka.jnl", c.journal);
     QFile::remove(victim);
     QFile v(victim), vs(victim + ".tmp");
-    ASSERT_TRUE(v.open(QIODevice::WriteOnly) && v.write("mine") == 4 && vs.open(QIODevice::WriteOnly) && vs.write("t") == 1);
+    ASSERT_TRUE(v.open(QIODevice::WriteOnly) && v.write("mine") == 4 && vs.open(QIODevice::WriteOnly) &&
+                vs.write("t") == 1);
     v.close();
     vs.close();
 
@@ -333,7 +343,8 @@ TEST(TrackDatabase, AJournalIsObeyedOnlyForTheDatabasesOwnFilesAndPossibleLength
     ++aside;
     const QString keptName = aside == 1 ? QString("watka.rejected.jnl") : QString("watka.rejected%1.jnl").arg(aside);
     EXPECT_TRUE(r.ok);
-    EXPECT_TRUE(r.message.contains(home.path("watka.jnl")) && r.message.contains(home.path(keptName))) << r.message.toStdString();
+    EXPECT_TRUE(r.message.contains(home.path("watka.jnl")) && r.message.contains(home.path(keptName)))
+        << r.message.toStdString();
     EXPECT_EQ(home.readBytes(keptName), c.journal);
     EXPECT_FALSE(QFile::exists(home.path("watka.jnl")));
     EXPECT_EQ(home.readBytes("watka.bxl"), tracks);
@@ -354,8 +365,8 @@ TEST(TrackDatabase, AJournalIsObeyedOnlyForTheDatabasesOwnFilesAndPossibleLength
     QFile f(backups.path() + name);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("new") == 3);
   }
-  home.writeBytes("watka.jnl", "replace\n" + folder + "/MLDXbackup1.bxl\n" + folder + "/MLDXbackup1.bxl.tmp\n" + folder +
-                                   "/MLDXbackup2.bxl\n" + folder + "/MLDXbackup2.bxl.tmp\nend\n");
+  home.writeBytes("watka.jnl", "replace\n" + folder + "/MLDXbackup1.bxl\n" + folder + "/MLDXbackup1.bxl.tmp\n" +
+                                   folder + "/MLDXbackup2.bxl\n" + folder + "/MLDXbackup2.bxl.tmp\nend\n");
   const Recovery r = finishInterruptedChange();
   EXPECT_TRUE(r.ok && r.message.isEmpty()) << r.message.toStdString();
   EXPECT_EQ(QDir(backups.path()).entryList(QDir::Files), (QStringList{"MLDXbackup1.bxl", "MLDXbackup2.bxl"}));

@@ -20,7 +20,8 @@ const QString kItem = maintenance::renameListItem("ZX1001", "07", "MOON OVER THE
 }
 
 TEST(RenamePlan, TrackLinesHaveFixedColumns) {
-  EXPECT_EQ(kItem, QStringLiteral("07    MOON OVER THE HARBOUR               THE NIGHT FERRY               ZX1001     "));
+  EXPECT_EQ(kItem,
+            QStringLiteral("07    MOON OVER THE HARBOUR               THE NIGHT FERRY               ZX1001     "));
   EXPECT_EQ(kItem.size(), 83);
 }
 
@@ -37,11 +38,14 @@ TEST(RenamePlan, TitleCaseCapitalisesOnlyAfterBlanks) {
 TEST(RenamePlan, EveryFormatBuildsItsName) {
   const auto f = maintenance::nameFields(kItem);
   EXPECT_EQ(f.disc, "ZX1001");
-  const QStringList expected = {
-      "ZX1001-07 - The Night Ferry - Moon Over The Harbour", "ZX1001-07 - Moon Over The Harbour - The Night Ferry",
-      "The Night Ferry - Moon Over The Harbour",             "Moon Over The Harbour - The Night Ferry",
-      "The Night Ferry - Moon Over The Harbour - ZX1001-07", "Moon Over The Harbour - The Night Ferry - ZX1001-07",
-      "ZX1001-07",                                           "ZX1001-07 - Moon Over The Harbour"};
+  const QStringList expected = {"ZX1001-07 - The Night Ferry - Moon Over The Harbour",
+                                "ZX1001-07 - Moon Over The Harbour - The Night Ferry",
+                                "The Night Ferry - Moon Over The Harbour",
+                                "Moon Over The Harbour - The Night Ferry",
+                                "The Night Ferry - Moon Over The Harbour - ZX1001-07",
+                                "Moon Over The Harbour - The Night Ferry - ZX1001-07",
+                                "ZX1001-07",
+                                "ZX1001-07 - Moon Over The Harbour"};
   for (int option = 1; option <= 8; ++option) EXPECT_EQ(maintenance::patternName(option, f), expected[option - 1]);
 }
 

@@ -49,18 +49,17 @@ TEST(UpdateFile, OnlyTheExactHeaderIsAccepted) {
 }
 
 TEST(UpdateFile, RecordsAreTakenAsStoredAndBrokenLinesRefuseTheFile) {
-  const UpdateFileRead read =
-      maintenance::readUpdateFile(kHeader + "\"ZX1\",\"7\",\"SONG, WITH COMMA\",\" ARTIST \"\r\n\r\n  \r\n" +
-                                  track("ZX2", "01", "B", "C"));
+  const UpdateFileRead read = maintenance::readUpdateFile(
+      kHeader + "\"ZX1\",\"7\",\"SONG, WITH COMMA\",\" ARTIST \"\r\n\r\n  \r\n" + track("ZX2", "01", "B", "C"));
   ASSERT_EQ(read.status, UpdateFileRead::Status::Records);
   ASSERT_EQ(read.records.size(), 2u);
   EXPECT_EQ(read.records[0].line(), "\"ZX1\",\"7\",\"SONG, WITH COMMA\",\" ARTIST \"\r\n");
   EXPECT_EQ(read.records[1].line(), track("ZX2", "01", "B", "C"));
 
-  for (const QByteArray& broken : {QByteArray("\"ZX1\",\"01\",\"SONG\"\r\n"),           // a field short
+  for (const QByteArray& broken : {QByteArray("\"ZX1\",\"01\",\"SONG\"\r\n"),              // a field short
                                    QByteArray("\"ZX1\",\"01\",\"SONG\",\"ARTIST\",\r\n"),  // one too many
                                    QByteArray("\"ZX1\",\"01\",\"SONG\",ART\"IST\r\n"),     // a quote inside
-                                   QByteArray("\"ZX1\",\"01\",\"SO")}) {                     // cut short
+                                   QByteArray("\"ZX1\",\"01\",\"SO")}) {                   // cut short
     const UpdateFileRead r = maintenance::readUpdateFile(kHeader + track("ZX2", "01", "B", "C") + broken);
     EXPECT_EQ(r.status, UpdateFileRead::Status::BrokenRecord) << broken.constData();
     EXPECT_EQ(r.brokenLine, 3);
@@ -83,8 +82,8 @@ TEST(UpdateFile, MergeAddsOnlyNewTracksAndNewDiscs) {
   EXPECT_EQ(newDiscs, discs);
 
   // A new disc: its tracks and its code once; a repeated record once.
-  const QByteArray update = kHeader + track("AB200", "01", "S1", "A1") + track("AB200", "02", "S2", "A2") +
-                            track("AB200", "01", "S1", "A1");
+  const QByteArray update =
+      kHeader + track("AB200", "01", "S1", "A1") + track("AB200", "02", "S2", "A2") + track("AB200", "01", "S1", "A1");
   EXPECT_EQ(merge(tracks, discs, update, &newDiscs),
             tracks + track("AB200", "01", "S1", "A1") + track("AB200", "02", "S2", "A2"));
   EXPECT_EQ(newDiscs, discs + disc("AB200"));
@@ -146,7 +145,8 @@ TEST(UpdateFile, AFailedWriteOfASetPutsBackTheFilesAlreadyWritten) {
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(home.readBytes("first.bxl"), "old first");
 
-  result = maintenance::replaceFilesTogether({{home.path("first.bxl"), "new first"}, {home.path("created.bxl"), "new"}});
+  result =
+      maintenance::replaceFilesTogether({{home.path("first.bxl"), "new first"}, {home.path("created.bxl"), "new"}});
   EXPECT_TRUE(result.ok);
   EXPECT_EQ(home.readBytes("first.bxl"), "new first");
   EXPECT_EQ(home.readBytes("created.bxl"), "new");

@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <sys/resource.h>
+#include <csignal>
 
 using namespace platform;
 
@@ -28,8 +28,8 @@ TEST(Cp1252, EveryByteSurvivesARoundTrip) {
 }
 
 TEST(Cp1252, CaseChangesOneCharacterForOne) {
-  EXPECT_EQ(cp1252::upper(QChar(0xE9)), QChar(0xC9));  // é -> É
-  EXPECT_EQ(cp1252::upper(QChar(0xDF)), QChar(0xDF));  // ß has no one-character capital
+  EXPECT_EQ(cp1252::upper(QChar(0xE9)), QChar(0xC9));      // é -> É
+  EXPECT_EQ(cp1252::upper(QChar(0xDF)), QChar(0xDF));      // ß has no one-character capital
   EXPECT_EQ(cp1252::upper(QChar(0x0161)), QChar(0x0160));  // š -> Š
   EXPECT_EQ(cp1252::upper(QChar(0xFF)), QChar(0x0178));    // ÿ -> Ÿ
   EXPECT_EQ(cp1252::lower(QChar(0xD7)), QChar(0xD7));      // × is no letter

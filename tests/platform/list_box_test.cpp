@@ -9,8 +9,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
@@ -36,7 +36,7 @@ TEST(CheckListBox, TicksFromCodeFireTheTickHandlerAndTextChangesDoNot) {
   list.setSelected(2, true);
   EXPECT_EQ(list.ListIndex(), 2);  // the ticked row becomes current
   EXPECT_EQ(list.Text(), "C");
-  list.setSelected(2, true);       // no change, no event
+  list.setSelected(2, true);  // no change, no event
   list.setList(2, "C    0001");
   EXPECT_EQ(ticks, std::vector<int>{2});
   EXPECT_EQ(list.SelCount(), 1);

@@ -12,8 +12,8 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWindow>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -104,8 +104,7 @@ TEST(QtPrompts, AMessageShownDuringALongPassCanStillBeAnswered) {
 TEST(QtPrompts, CancellingTheInputBoxGivesTheEmptyTextAndThePrintDialogNothing) {
   QtPrompts prompts;
   closeNextModal();
-  EXPECT_EQ(prompts.inputBox("Enter your reference number for the disc SC1", "Your disc reference number", "0001"),
-            "");
+  EXPECT_EQ(prompts.inputBox("Enter your reference number for the disc SC1", "Your disc reference number", "0001"), "");
   // The page range offered runs from the first page to the last one allowed; the boxes take
   // pages up to the limit asked for, which another paper chosen in the dialog may have.
   int from = -1, to = -1, toMax = -1;

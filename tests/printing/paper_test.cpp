@@ -96,25 +96,47 @@ struct ExactLineSurface : RecordingSurface {
 };
 
 struct Column {
-  double x, clip;  // clip < 0: the last column
+  double x, clip;        // clip < 0: the last column
   QString title, seven;  // the later-page title; how a row field "7" prints
 };
 const std::vector<std::pair<QString, std::vector<Column>>> kLayouts = {
-    {"ASDT", {{.04, .37, "ARTIST", "7"}, {.39, .78, "SONG", "7"}, {.80, .87, "DISC", "0007"}, {.89, -1, "TRACK", "07"}}},
-    {"ASMT", {{.04, .36, "ARTIST", "7"}, {.38, .70, "SONG", "7"}, {.72, .87, "MF CODE", "7"}, {.89, -1, "TRACK", "07"}}},
-    {"ASMDT", {{.04, .32, "ARTIST", "7"}, {.34, .60, "SONG", "7"}, {.62, .79, "MF CODE", "7"}, {.81, .88, "DISC", "0007"},
-               {.90, -1, "TRACK", "07"}}},
-    {"SAMT", {{.04, .43, "SONG", "7"}, {.45, .73, "ARTIST", "7"}, {.75, .86, "MF CODE", "7"}, {.88, -1, "TRACK", "07"}}},
-    {"SADT", {{.04, .43, "SONG", "7"}, {.45, .73, "ARTIST", "7"}, {.75, .86, "DISC", "0007"}, {.88, -1, "TRACK", "07"}}},
-    {"SAMDT", {{.04, .34, "SONG", "7"}, {.36, .66, "ARTIST", "7"}, {.68, .80, "MF CODE", "7"}, {.82, .88, "DISC", "0007"},
-               {.90, -1, "TRACK", "07"}}},
-    {"TSAM", {{.04, .09, "TRACK", "07"}, {.11, .44, "SONG", "7"}, {.46, .78, "ARTIST", "7"}, {.80, -1, "MF CODE", "7"}}},
-    {"TSAD", {{.04, .10, "TRACK", "07"}, {.12, .47, "SONG", "7"}, {.49, .86, "ARTIST", "7"}, {.88, -1, "DISC", "0007"}}},
-    {"TSAMD", {{.04, .09, "TRACK", "07"}, {.11, .42, "SONG", "7"}, {.44, .75, "ARTIST", "7"}, {.77, .88, "MF CODE", "7"},
-               {.90, -1, "DISC", "0007"}}},
+    {"ASDT",
+     {{.04, .37, "ARTIST", "7"}, {.39, .78, "SONG", "7"}, {.80, .87, "DISC", "0007"}, {.89, -1, "TRACK", "07"}}},
+    {"ASMT",
+     {{.04, .36, "ARTIST", "7"}, {.38, .70, "SONG", "7"}, {.72, .87, "MF CODE", "7"}, {.89, -1, "TRACK", "07"}}},
+    {"ASMDT",
+     {{.04, .32, "ARTIST", "7"},
+      {.34, .60, "SONG", "7"},
+      {.62, .79, "MF CODE", "7"},
+      {.81, .88, "DISC", "0007"},
+      {.90, -1, "TRACK", "07"}}},
+    {"SAMT",
+     {{.04, .43, "SONG", "7"}, {.45, .73, "ARTIST", "7"}, {.75, .86, "MF CODE", "7"}, {.88, -1, "TRACK", "07"}}},
+    {"SADT",
+     {{.04, .43, "SONG", "7"}, {.45, .73, "ARTIST", "7"}, {.75, .86, "DISC", "0007"}, {.88, -1, "TRACK", "07"}}},
+    {"SAMDT",
+     {{.04, .34, "SONG", "7"},
+      {.36, .66, "ARTIST", "7"},
+      {.68, .80, "MF CODE", "7"},
+      {.82, .88, "DISC", "0007"},
+      {.90, -1, "TRACK", "07"}}},
+    {"TSAM",
+     {{.04, .09, "TRACK", "07"}, {.11, .44, "SONG", "7"}, {.46, .78, "ARTIST", "7"}, {.80, -1, "MF CODE", "7"}}},
+    {"TSAD",
+     {{.04, .10, "TRACK", "07"}, {.12, .47, "SONG", "7"}, {.49, .86, "ARTIST", "7"}, {.88, -1, "DISC", "0007"}}},
+    {"TSAMD",
+     {{.04, .09, "TRACK", "07"},
+      {.11, .42, "SONG", "7"},
+      {.44, .75, "ARTIST", "7"},
+      {.77, .88, "MF CODE", "7"},
+      {.90, -1, "DISC", "0007"}}},
     {"MTSA", {{.04, .15, "MF CODE", "7"}, {.17, .22, "TRACK", "7"}, {.24, .58, "SONG", "7"}, {.60, -1, "ARTIST", "7"}}},
-    {"MTSAD", {{.04, .15, "MF CODE", "7"}, {.17, .23, "TRACK", "7"}, {.25, .56, "SONG", "7"}, {.58, .88, "ARTIST", "7"},
-               {.90, -1, "DISC", "0007"}}},
+    {"MTSAD",
+     {{.04, .15, "MF CODE", "7"},
+      {.17, .23, "TRACK", "7"},
+      {.25, .56, "SONG", "7"},
+      {.58, .88, "ARTIST", "7"},
+      {.90, -1, "DISC", "0007"}}},
 };
 
 // One printed line: each column's text at its x, then the blanks at its clip, in that order.
@@ -146,16 +168,23 @@ TEST(PaperColumns, EveryLayoutPrintsItsHeadingsTitlesAndFormattedRowsAtItsColumn
     RecordingSurface surface;
     ASSERT_EQ(print(surface, job).pagesLaidOut, 2);
     const auto& pages = surface.pages();
-    expectLine(lineAt(pages[0], 6), cols, [](const Column&) { return QStringLiteral("7"); }, true);
-    expectLine(lineAt(pages[1], 6), cols, [](const Column& c) { return c.title; }, true);
-    for (const auto& page : pages) expectLine(lineAt(page, firstRowY), cols, [](const Column& c) { return c.seven; }, false);
+    expectLine(
+        lineAt(pages[0], 6), cols, [](const Column&) { return QStringLiteral("7"); }, true);
+    expectLine(
+        lineAt(pages[1], 6), cols, [](const Column& c) { return c.title; }, true);
+    for (const auto& page : pages)
+      expectLine(
+          lineAt(page, firstRowY), cols, [](const Column& c) { return c.seven; }, false);
   }
   EXPECT_TRUE(printing::paperColumns("asdt").empty());
 }
 
 TEST(PaperColumns, FormatsLeaveTextThatIsNoNumberAsRead) {
   RecordingSurface surface;
-  print(surface, {"TSAD", {"T", "S", "A", "D"}, {{"", "12", "5", "A12"}, {"123", "x", "y", "12345"}, {"7.6", "s", "a", "007"}}, 0});
+  print(surface, {"TSAD",
+                  {"T", "S", "A", "D"},
+                  {{"", "12", "5", "A12"}, {"123", "x", "y", "12345"}, {"7.6", "s", "a", "007"}},
+                  0});
   QStringList texts;  // header, four headings, then the rows
   for (const auto& t : surface.pages()[0].texts())
     if (t != "." && t != kBlanks) texts << t;
@@ -319,7 +348,8 @@ TEST(PaperPaging, RowsTallerThanThePageAreNeverDroppedOnePerPage) {
     const auto result = print(surface, numberedJob(4), s);
     EXPECT_EQ(result.pagesLaidOut, 4);
     ASSERT_EQ(surface.pages().size(), 4u);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(songsOn(surface.pages()[size_t(i)]), QStringList{QStringLiteral("S%1").arg(i)});
+    for (int i = 0; i < 4; ++i)
+      EXPECT_EQ(songsOn(surface.pages()[size_t(i)]), QStringList{QStringLiteral("S%1").arg(i)});
   }
 }
 

@@ -25,7 +25,7 @@ namespace {
 
 const QString kBlanks(105, QLatin1Char(' '));
 constexpr double kTol = 1e-9;
-double lineA4(double size) { return 1.2 * size * 100 / 842; }   // one line, in height units
+double lineA4(double size) { return 1.2 * size * 100 / 842; }  // one line, in height units
 double widthA4(double size, qsizetype chars) { return 0.6 * size * double(chars) * 100 / 595; }
 SurfaceFont font(const QString& name, double size, bool bold) { return {name, size, bold, false, false, 0}; }
 const SurfaceFont kRuleFont = font("Courier New", 3, false);
@@ -83,8 +83,8 @@ const Layout kLayouts[] = {
 };
 
 // One line of columns, each field followed by the blanks that cut it; returns the index after it.
-size_t expectLine(const std::vector<SurfaceCall>& calls, size_t i, const Layout& l, const QStringList& texts,
-                  double y, const SurfaceFont& f) {
+size_t expectLine(const std::vector<SurfaceCall>& calls, size_t i, const Layout& l, const QStringList& texts, double y,
+                  const SurfaceFont& f) {
   for (size_t c = 0; c < l.textX.size(); ++c) {
     SCOPED_TRACE(testing::Message() << "column " << c);
     EXPECT_EQ(calls.at(i).text, texts[qsizetype(c)]);
@@ -191,7 +191,11 @@ TEST(PreviewPage, CodeThatIsNoLayoutDrawsNothing) {
 }
 
 TEST(PreviewPage, SizeListSetsHeaderHeadingAndRowSizesAndSoTheRowsThatFit) {
-  struct Case { QString size; double header, body; int rows; };
+  struct Case {
+    QString size;
+    double header, body;
+    int rows;
+  };
   for (const Case& c : {Case{"", 10, 7, 62}, Case{"8", 10, 7, 62}, Case{"14", 16, 13, 39}}) {
     SCOPED_TRACE(c.size.toStdString());
     Page page;

@@ -26,7 +26,7 @@ TEST(PrintJob, LayoutCodesFollowTheSortAndTheShownColumns) {
 TEST(PrintJob, ADamagedRecordNeverShiftsTheRowsAfterIt) {
   testsupport::TempHome home;
   home.writeBytes("primp.tmp", linesBytes({"\"TSAM\"", "\"T\",\"S\",\"A\",\"M\"", "\"01\",\"ONLY TWO\"",
-                                         "\"02\",\"S\",\"A\",\"M\",\"EXTRA\"", "\"03\",\"S3\",\"A3\",\"M3\""}));
+                                           "\"02\",\"S\",\"A\",\"M\",\"EXTRA\"", "\"03\",\"S3\",\"A3\",\"M3\""}));
   const auto job = printing::readPrintJob(home.path("primp.tmp"));
   ASSERT_TRUE(job);
   ASSERT_EQ(job->rows.size(), 3u);

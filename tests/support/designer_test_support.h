@@ -35,13 +35,10 @@ using testsupport::clickOn;
 using testsupport::press;
 using testsupport::typeInto;
 
-
 // The system colours the designers start their texts in: button text (titles) and window text
 // (track lists).
 constexpr qint32 kButtonText = qint32(0x80000012u);
 constexpr qint32 kWindowText = qint32(0x80000008u);
-
-
 
 // A family as a face list names it: upper case, without the maker's tag ("C059 [urw]" is "C059").
 inline QString faceOf(const QString& family) {
@@ -79,7 +76,6 @@ inline QStringList facesNotListedOnce(const platform::ComboBox& list) {
   return wrong;
 }
 
-
 // The widget a real click at this point of a shown window lands on, found as the window system
 // finds it (the topmost widget there that takes clicks); the click itself is held back from it.
 inline QWidget* widgetClickedAt(QWidget* window, QPoint at) {
@@ -109,7 +105,6 @@ inline QStringList controlsNotClickable(QWidget* panel) {
   }
   return covered;
 }
-
 
 // A designer window `Form` whose Print draws on `paper`, a recording surface made afresh at
 // each Print.

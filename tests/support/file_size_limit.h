@@ -1,8 +1,8 @@
 // A limit on the size of written files, to make a write fail part of the way through.
 #pragma once
 
-#include <csignal>
 #include <sys/resource.h>
+#include <csignal>
 
 namespace testsupport {
 

@@ -17,8 +17,8 @@ ScriptedPrompts::ScriptedPrompts() { platform::setPrompts(this); }
 
 ScriptedPrompts::~ScriptedPrompts() {
   platform::setPrompts(nullptr);
-  EXPECT_TRUE(script_.empty()) << script_.size() << " scripted answer(s) were never asked for, first: "
-                               << script_.front().kind;
+  EXPECT_TRUE(script_.empty()) << script_.size()
+                               << " scripted answer(s) were never asked for, first: " << script_.front().kind;
 }
 
 std::vector<PromptCall> ScriptedPrompts::callsOf(const std::string& kind) const {
@@ -32,7 +32,8 @@ std::optional<ScriptedPrompts::Step> ScriptedPrompts::take(const std::string& ki
   calls_.push_back(call);
   if (script_.empty() || script_.front().kind != kind) {
     ADD_FAILURE() << "Unexpected " << describe(call)
-                  << (script_.empty() ? std::string(" (script empty)") : " (script expected " + script_.front().kind + ")");
+                  << (script_.empty() ? std::string(" (script empty)")
+                                      : " (script expected " + script_.front().kind + ")");
     return std::nullopt;
   }
   Step s = std::move(script_.front());

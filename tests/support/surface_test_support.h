@@ -31,13 +31,15 @@ inline QStringList longTracks(int n) {
   QStringList out;
   for (int i = 1; i <= n; ++i) {
     const QString number = QString::asprintf("%02d", i);
-    out << item(number, ("SONG " + number + " ").leftJustified(36, 'W'), ("ARTIST " + number + " ").leftJustified(30, 'M'));
+    out << item(number, ("SONG " + number + " ").leftJustified(36, 'W'),
+                ("ARTIST " + number + " ").leftJustified(30, 'M'));
   }
   return out;
 }
 
 // The calls of one kind on the surface's current page, in order.
-inline std::vector<platform::SurfaceCall> callsOf(const platform::RecordingSurface& s, platform::SurfaceCall::Kind kind) {
+inline std::vector<platform::SurfaceCall> callsOf(const platform::RecordingSurface& s,
+                                                  platform::SurfaceCall::Kind kind) {
   std::vector<platform::SurfaceCall> out;
   for (const auto& c : s.current().calls)
     if (c.kind == kind) out.push_back(c);

@@ -61,9 +61,7 @@ QString trackLine(const QString& code, const QString& track, const QString& titl
   return common::TrackRecord::fromFields({code, track, title, artist}).toLine();
 }
 
-QString discLine(const QString& code) {
-  return common::writeRecord({code.leftJustified(11, QLatin1Char(' '), true)});
-}
+QString discLine(const QString& code) { return common::writeRecord({code.leftJustified(11, QLatin1Char(' '), true)}); }
 
 QByteArray linesBytes(const QList<QByteArray>& records) {
   QByteArray out;

@@ -21,6 +21,7 @@ class TempHome {
   // A disc file of the given codes and a track file of records "code,track,title,artist".
   void writeDiscs(const QStringList& codes) const;
   void writeTracks(const QStringList& records) const;
+
  private:
   QTemporaryDir dir_;
   QByteArray previous_;

@@ -74,14 +74,13 @@ class DrawingSurface {
   // Primitives in points from the top-left corner of the page.
   virtual double textWidthPt(const SurfaceFont& f, const QString& text) const = 0;
   virtual double lineHeightPt(const SurfaceFont& f) const = 0;
-  virtual void drawText(double xPt, double yPt, const SurfaceFont& f, qint32 colour, bool opaque,
-                        qint32 back, const QString& text) = 0;
+  virtual void drawText(double xPt, double yPt, const SurfaceFont& f, qint32 colour, bool opaque, qint32 back,
+                        const QString& text) = 0;
   // The same text at several x on one line; the default draws it once for each.
-  virtual void drawTextRun(const std::vector<double>& xPt, double yPt, const SurfaceFont& f, qint32 colour,
-                           bool opaque, qint32 back, const QString& text);
+  virtual void drawTextRun(const std::vector<double>& xPt, double yPt, const SurfaceFont& f, qint32 colour, bool opaque,
+                           qint32 back, const QString& text);
   virtual void drawLine(double x1, double y1, double x2, double y2, qint32 colour) = 0;
-  virtual void drawCircle(double x, double y, double radius, qint32 colour, bool filled,
-                          qint32 fill) = 0;
+  virtual void drawCircle(double x, double y, double radius, qint32 colour, bool filled, qint32 fill) = 0;
   virtual void drawPicture(const QImage& picture, double x, double y, double w, double h) = 0;
 
   double toPtX(double units) const;

@@ -21,14 +21,12 @@ namespace platform {
 QString programFolder() {
   QString folder = qEnvironmentVariable("MELLOWDEX_HOME");
   if (folder.isEmpty()) folder = QCoreApplication::applicationDirPath();
-  if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1Char('\\')))
-    folder += QLatin1Char('/');
+  if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1Char('\\'))) folder += QLatin1Char('/');
   return folder;
 }
 
 QString joinPath(const QString& folder, const QString& name) {
-  if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))
-    return folder + name;
+  if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\'))) return folder + name;
   return folder + QLatin1Char('/') + name;
 }
 
@@ -102,7 +100,7 @@ std::vector<FolderEntry> folderEntries(const QString& folder) {
     struct stat st;
     FolderEntry::Type type = FolderEntry::Type::Other;
     if (::fstatat(::dirfd(dir.get()), e->d_name, &st, 0) == 0)
-      type = S_ISREG(st.st_mode) ? FolderEntry::Type::File
+      type = S_ISREG(st.st_mode)   ? FolderEntry::Type::File
              : S_ISDIR(st.st_mode) ? FolderEntry::Type::Folder
                                    : FolderEntry::Type::Other;
     const bool utf8 = isUtf8(bytes);

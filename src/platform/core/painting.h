@@ -73,8 +73,17 @@ inline const ResolvedFont& resolved(const Device& dev, const SurfaceFont& f) {
   if (cache.size() >= 16) cache.erase(cache.begin());
   QFont font(toQFont(f), dev.paintDevice);
   const QFontMetricsF metrics(font);
-  cache.push_back(ResolvedFont{dev.paintDevice, dpiX, dpiY, f, font, metrics, QRawFont::fromFont(font), metrics.ascent(),
-                               metrics.lineSpacing(), metrics.horizontalAdvance(QLatin1Char(' ')), {}});
+  cache.push_back(ResolvedFont{dev.paintDevice,
+                               dpiX,
+                               dpiY,
+                               f,
+                               font,
+                               metrics,
+                               QRawFont::fromFont(font),
+                               metrics.ascent(),
+                               metrics.lineSpacing(),
+                               metrics.horizontalAdvance(QLatin1Char(' ')),
+                               {}});
   return cache.back();
 }
 
@@ -104,7 +113,8 @@ inline TextGlyphs glyphsOf(const ResolvedFont& r, const QString& text) {
   if (r.raw.isValid()) out.indexes = r.raw.glyphIndexesForString(text);
   if (out.indexes.size() != text.size() || out.indexes.contains(0u)) {
     out.indexes.clear();
-    for (qsizetype i = 0; i < text.size(); ++i) out.starts[size_t(i) + 1] = r.metrics.horizontalAdvance(text.left(i + 1));
+    for (qsizetype i = 0; i < text.size(); ++i)
+      out.starts[size_t(i) + 1] = r.metrics.horizontalAdvance(text.left(i + 1));
     return out;
   }
   const QList<QPointF> advances = r.raw.advancesForGlyphIndexes(out.indexes);
@@ -135,9 +145,9 @@ inline QPen cosmeticPen(qint32 colour) {
 // come out too big by that factor. Nothing is painted from `clipRight` (points) on; `widthPt`, when
 // known, saves measuring the text again for its background.
 inline void paintText(QPainter& p, const Device& dev, double x, double y, const SurfaceFont& f, qint32 colour,
-               bool opaque, qint32 back, const QString& text,
-               double clipRight = std::numeric_limits<double>::infinity(), double widthPt = -1,
-               const TextGlyphs* glyphs = nullptr) {
+                      bool opaque, qint32 back, const QString& text,
+                      double clipRight = std::numeric_limits<double>::infinity(), double widthPt = -1,
+                      const TextGlyphs* glyphs = nullptr) {
   const ResolvedFont& r = resolved(dev, f);
   const QFont& font = r.font;
   const QFontMetricsF& metrics = r.metrics;
@@ -153,8 +163,8 @@ inline void paintText(QPainter& p, const Device& dev, double x, double y, const 
   if (clipped || !upright) p.save();
   if (clipped) {  // a generous box left, above and below: only the right edge cuts
     const double margin = 2 * lineSpacing / dev.fontPxPerPt;
-    p.setClipRect(QRectF((x - margin) * dev.pxPerPt, (y - margin) * dev.pxPerPt,
-                         (clipRight - x + margin) * dev.pxPerPt, 3 * margin * dev.pxPerPt));
+    p.setClipRect(QRectF((x - margin) * dev.pxPerPt, (y - margin) * dev.pxPerPt, (clipRight - x + margin) * dev.pxPerPt,
+                         3 * margin * dev.pxPerPt));
   }
   const QPointF origin = upright ? QPointF(x * dev.pxPerPt, y * dev.pxPerPt) : QPointF(0, 0);
   if (!upright) {
@@ -186,7 +196,7 @@ inline void paintText(QPainter& p, const Device& dev, double x, double y, const 
 
 // One short text at many x on one line (a dotted rule): painted as one run of glyphs.
 inline void paintTextRun(QPainter& p, const Device& dev, const std::vector<double>& xs, double y, const SurfaceFont& f,
-                  qint32 colour, bool opaque, qint32 back, const QString& text) {
+                         qint32 colour, bool opaque, qint32 back, const QString& text) {
   const ResolvedFont& r = resolved(dev, f);
   const QList<quint32> glyphs = r.raw.isValid() ? r.raw.glyphIndexesForString(text) : QList<quint32>();
   if (f.angle != 0 || f.underline || glyphs.size() != 1 || dev.pxPerPt != dev.fontPxPerPt) {
@@ -244,19 +254,18 @@ inline void paintLine(QPainter& p, const Device& dev, double x1, double y1, doub
 }
 
 inline void paintCircle(QPainter& p, const Device& dev, double x, double y, double radius, qint32 colour, bool filled,
-                 qint32 fill) {
+                        qint32 fill) {
   p.save();
   p.scale(dev.pxPerPt, dev.pxPerPt);
   p.setPen(cosmeticPen(colour));
-  if (filled)
-    p.setBrush(toQColor(fill));
-  else
-    p.setBrush(Qt::NoBrush);
+  if (filled) p.setBrush(toQColor(fill));
+  else p.setBrush(Qt::NoBrush);
   p.drawEllipse(QPointF(x, y), radius, radius);
   p.restore();
 }
 
-inline void paintPicture(QPainter& p, const Device& dev, const QImage& picture, double x, double y, double w, double h) {
+inline void paintPicture(QPainter& p, const Device& dev, const QImage& picture, double x, double y, double w,
+                         double h) {
   if (picture.isNull() || w <= 0 || h <= 0) return;
   p.save();
   p.scale(dev.pxPerPt, dev.pxPerPt);

@@ -15,17 +15,14 @@ QByteArray sortKey(const QString& text) {
   for (qsizetype i = 0; i < text.size(); ++i) {
     const char16_t u = src[i].unicode();
     unsigned char b;
-    if (u < 0x80)
-      b = (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + 32) : static_cast<unsigned char>(u);
-    else
-      b = cp1252::lowerByte(cp1252::toByte(src[i]));
+    if (u < 0x80) b = (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + 32) : static_cast<unsigned char>(u);
+    else b = cp1252::lowerByte(cp1252::toByte(src[i]));
     dst[i] = static_cast<char>(b);
   }
   return key;
 }
 
-SortedListModel::SortedListModel(bool sorted, QObject* parent)
-    : QAbstractListModel(parent), sorted_(sorted) {}
+SortedListModel::SortedListModel(bool sorted, QObject* parent) : QAbstractListModel(parent), sorted_(sorted) {}
 
 void SortedListModel::normalize() const {
   if (!sorted_ || sortedPrefix_ == items_.size()) {
@@ -204,9 +201,7 @@ void SortedListModel::setColours(QColor highlightBack, QColor highlightText) {
   hiText_ = highlightText;
 }
 
-int SortedListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : viewRows_;
-}
+int SortedListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : viewRows_; }
 
 QVariant SortedListModel::data(const QModelIndex& index, int role) const {
   const int row = index.row();
@@ -215,8 +210,7 @@ QVariant SortedListModel::data(const QModelIndex& index, int role) const {
   const Item& it = items_[static_cast<std::size_t>(row)];
   const bool lit = (highlightSelected_ && it.selected) || (highlightCurrent_ && row == currentRow_);
   switch (role) {
-    case Qt::DisplayRole:
-      return it.text;
+    case Qt::DisplayRole: return it.text;
     case Qt::CheckStateRole:
       if (checkBoxes_) return it.selected ? Qt::Checked : Qt::Unchecked;
       return {};
@@ -226,8 +220,7 @@ QVariant SortedListModel::data(const QModelIndex& index, int role) const {
     case Qt::ForegroundRole:
       if (lit && hiText_.isValid()) return hiText_;
       return {};
-    default:
-      return {};
+    default: return {};
   }
 }
 

@@ -2,14 +2,14 @@
 
 #include "platform/core/cp1252.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QStringDecoder>
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
 
 namespace platform {
 
@@ -70,8 +70,8 @@ static WriteResult failure(const QString& path, const QString& why) {
   r.ok = false;
   const QFileInfo info(path);
   r.noFolder = !QFileInfo(info.absolutePath()).isDir();
-  r.readOnly = !r.noFolder && (info.isDir() || (info.exists() && !info.isWritable()) ||
-                               !QFileInfo(info.absolutePath()).isWritable());
+  r.readOnly = !r.noFolder &&
+               (info.isDir() || (info.exists() && !info.isWritable()) || !QFileInfo(info.absolutePath()).isWritable());
   r.error = why;
   return r;
 }
@@ -116,8 +116,8 @@ WriteResult writeWholeFile(const QString& path, const QByteArray& bytes, const Q
   };
   struct stat st {};
   const QByteArray modeOf = QFile::encodeName(QFileInfo(reported).absoluteFilePath());
-  const mode_t mode = !target.isEmpty() && ::stat(modeOf.constData(), &st) == 0 ? (st.st_mode & 07777)
-                                                                               : mode_t(0644 & ~currentUmask());
+  const mode_t mode =
+      !target.isEmpty() && ::stat(modeOf.constData(), &st) == 0 ? (st.st_mode & 07777) : mode_t(0644 & ~currentUmask());
   if (::fchmod(fd, mode) != 0) return fail(errno);
   const char* p = bytes.constData();
   qsizetype left = bytes.size();

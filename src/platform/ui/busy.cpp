@@ -34,13 +34,11 @@ class InputBlocker : public QObject {
     switch (e->type()) {
       case QEvent::Close:
         // A top-level widget closes through its platform window first.
-        if (g_closingFromCode &&
-            (receiver == g_closingFromCode || receiver == g_closingFromCode->windowHandle()))
+        if (g_closingFromCode && (receiver == g_closingFromCode || receiver == g_closingFromCode->windowHandle()))
           return false;
         e->ignore();
         return true;
-      default:
-        return false;
+      default: return false;
     }
   }
 };
@@ -64,10 +62,8 @@ bool isUserInput(const QEvent* e) {
     case QEvent::ShortcutOverride:
     case QEvent::Shortcut:
     case QEvent::Wheel:
-    case QEvent::ContextMenu:
-      return true;
-    default:
-      return false;
+    case QEvent::ContextMenu: return true;
+    default: return false;
   }
 }
 

@@ -113,6 +113,7 @@ class FocusWatcher : public QObject {
     }
     return false;
   }
+
  private:
   void keepSelectionPastClick() {
     if (selStart_ < 0) return;
@@ -129,8 +130,7 @@ class FocusWatcher : public QObject {
 
 // ---------------------------------------------------------------- Control
 
-Control::Control(FormBase* form, QWidget* widget, QString name)
-    : form_(form), widget_(widget), name_(std::move(name)) {
+Control::Control(FormBase* form, QWidget* widget, QString name) : form_(form), widget_(widget), name_(std::move(name)) {
   widget_->setObjectName(name_);
   px_ = QRectF(widget_->geometry());
   focusWatcher_ = new FocusWatcher(this);
@@ -141,14 +141,11 @@ Control::~Control() {
   if (widget_) delete focusWatcher_;  // no focus event may reach a control that is gone
 }
 
-bool Control::inScale() const {
-  return form_ && widget_ && widget_->parentWidget() == form_->client();
-}
+bool Control::inScale() const { return form_ && widget_ && widget_->parentWidget() == form_->client(); }
 
 void Control::applyGeometry() {
   if (!widget_) return;
-  widget_->setGeometry(int(std::lround(px_.x())), int(std::lround(px_.y())),
-                       std::max(0, int(std::lround(px_.width()))),
+  widget_->setGeometry(int(std::lround(px_.x())), int(std::lround(px_.y())), std::max(0, int(std::lround(px_.width()))),
                        std::max(0, int(std::lround(px_.height()))));
   geometryApplied();
 }
@@ -159,8 +156,7 @@ void Control::Move(double left, double top, double width, double height) {
     return;
   }
   const double sx = form_->pxPerUnitX(), sy = form_->pxPerUnitY();
-  px_.setRect(left * sx, top * sy, width >= 0 ? width * sx : px_.width(),
-              height >= 0 ? height * sy : px_.height());
+  px_.setRect(left * sx, top * sy, width >= 0 ? width * sx : px_.width(), height >= 0 ? height * sy : px_.height());
   applyGeometry();
 }
 
@@ -171,12 +167,8 @@ void Control::movePx(double left, double top, double width, double height) {
 
 double Control::Left() const { return inScale() ? px_.x() / form_->pxPerUnitX() : px_.x(); }
 double Control::Top() const { return inScale() ? px_.y() / form_->pxPerUnitY() : px_.y(); }
-double Control::Width() const {
-  return inScale() ? px_.width() / form_->pxPerUnitX() : px_.width();
-}
-double Control::Height() const {
-  return inScale() ? px_.height() / form_->pxPerUnitY() : px_.height();
-}
+double Control::Width() const { return inScale() ? px_.width() / form_->pxPerUnitX() : px_.width(); }
+double Control::Height() const { return inScale() ? px_.height() / form_->pxPerUnitY() : px_.height(); }
 
 void Control::setVisible(bool on) {
   visible_ = on;
@@ -245,8 +237,7 @@ void Control::ZOrderBottom() {
 
 // ---------------------------------------------------------------- CommandButton
 
-CommandButton::CommandButton(FormBase* form, QWidget* parent, const QString& name,
-                             const QString& caption)
+CommandButton::CommandButton(FormBase* form, QWidget* parent, const QString& name, const QString& caption)
     : Control(form, new QPushButton(caption, parent), name) {
   // Enter presses the focused button, in the main window as in the dialogs.
   button()->setAutoDefault(true);
@@ -289,8 +280,8 @@ void CheckBox::setCaption(const QString& c) { static_cast<QCheckBox*>(widget())-
 
 // ---------------------------------------------------------------- OptionButton
 
-OptionButton::OptionButton(FormBase* form, QWidget* parent, const QString& name,
-                           const QString& caption, OptionGroup* group)
+OptionButton::OptionButton(FormBase* form, QWidget* parent, const QString& name, const QString& caption,
+                           OptionGroup* group)
     : Control(form, new QRadioButton(caption, parent), name), group_(group) {
   auto* radio = static_cast<QRadioButton*>(widget());
   radio->setAutoExclusive(false);
@@ -333,11 +324,11 @@ class ClickableLabel : public QLabel {
  public:
   using QLabel::QLabel;
   Label* owner = nullptr;
+
  protected:
   void mousePressEvent(QMouseEvent* e) override {
     if (owner && owner->MouseDown)
-      owner->MouseDown(toMouseButton(e->button()), toShiftState(e->modifiers()),
-                       e->position().x(), e->position().y());
+      owner->MouseDown(toMouseButton(e->button()), toShiftState(e->modifiers()), e->position().x(), e->position().y());
     QLabel::mousePressEvent(e);
   }
   void mouseReleaseEvent(QMouseEvent* e) override {
@@ -348,8 +339,7 @@ class ClickableLabel : public QLabel {
 };
 }  // namespace
 
-Label::Label(FormBase* form, QWidget* parent, const QString& name, const QString& caption,
-             bool autoSize)
+Label::Label(FormBase* form, QWidget* parent, const QString& name, const QString& caption, bool autoSize)
     : Control(form, new ClickableLabel(parent), name), autoSize_(autoSize) {
   static_cast<ClickableLabel*>(widget())->owner = this;
   static_cast<QLabel*>(widget())->setTextFormat(Qt::PlainText);

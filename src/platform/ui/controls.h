@@ -34,11 +34,10 @@ namespace platform {
 
 class FormBase;
 
-
 // Key codes the handlers see (the old virtual-key numbers).
 namespace keys {
-constexpr int Back = 8, Tab = 9, Return = 13, Escape = 27, Space = 32, PageUp = 33, PageDown = 34,
-              End = 35, Home = 36, Left = 37, Up = 38, Right = 39, Down = 40, Delete = 46;
+constexpr int Back = 8, Tab = 9, Return = 13, Escape = 27, Space = 32, PageUp = 33, PageDown = 34, End = 35, Home = 36,
+              Left = 37, Up = 38, Right = 39, Down = 40, Delete = 46;
 }
 // Mouse buttons and shift state as the handlers see them.
 namespace mouse {
@@ -133,6 +132,7 @@ class CommandButton : public Control {
   // Leaves the access key to someone else; the caption still shows its mark.
   void dropAccessKey();
   std::function<void()> Click;
+
  private:
   QPushButton* button() const;
 };
@@ -146,6 +146,7 @@ class CheckBox : public Control {
   QString Caption() const;
   void setCaption(const QString& caption);
   std::function<void()> Click;
+
  private:
   int value_ = 0;
 };
@@ -154,14 +155,14 @@ class OptionGroup;
 
 class OptionButton : public Control {
  public:
-  OptionButton(FormBase* form, QWidget* parent, const QString& name, const QString& caption,
-               OptionGroup* group);
+  OptionButton(FormBase* form, QWidget* parent, const QString& name, const QString& caption, OptionGroup* group);
   bool Value() const { return value_; }
   // Selecting a button that is not selected fires Click and clears the other buttons of the
   // group silently.
   void setValue(bool on);
   QString Caption() const;
   std::function<void()> Click;
+
  private:
   friend class OptionGroup;
   void setSilently(bool on);
@@ -173,14 +174,14 @@ class OptionGroup {
  public:
   void add(OptionButton* b) { buttons_.push_back(b); }
   void selected(OptionButton* b);
+
  private:
   std::vector<OptionButton*> buttons_;
 };
 
 class Label : public Control {
  public:
-  Label(FormBase* form, QWidget* parent, const QString& name, const QString& caption,
-        bool autoSize = true);
+  Label(FormBase* form, QWidget* parent, const QString& name, const QString& caption, bool autoSize = true);
   QString Caption() const { return caption_; }
   void setCaption(const QString& caption);
   void setAlignment(Qt::Alignment a);
@@ -188,6 +189,7 @@ class Label : public Control {
   void setElidedWidth(int px);
   std::function<void()> Click;
   std::function<void(int button, int shift, double x, double y)> MouseDown;
+
  private:
   QString caption_;
   bool autoSize_;
@@ -211,6 +213,7 @@ class ProgressBar : public Control {
   void setMax(int max);
   void setMin(int min);
   void setValue(int value);
+
  private:
   QProgressBar* bar() const;
   int min_ = 0, max_ = 100, value_ = 0;
@@ -228,6 +231,7 @@ class TabStrip : public Control {
   void setTabSize(double width, double height);
   void relayoutTabs();
   std::function<void()> Click;
+
  private:
   QTabBar* bar() const;
   double tabW_ = 0, tabH_ = 0;
@@ -249,6 +253,7 @@ class Timer {
   int Interval() const;
   void setInterval(int ms);
   std::function<void()> Tick;
+
  private:
   QTimer* timer_;
 };

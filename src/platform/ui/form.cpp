@@ -63,12 +63,8 @@ void FormBase::setUserScale(double width, double height) {
 
 double FormBase::ScaleWidth() const { return scaleW_ > 0 ? scaleW_ : client_->width(); }
 double FormBase::ScaleHeight() const { return scaleH_ > 0 ? scaleH_ : client_->height(); }
-double FormBase::pxPerUnitX() const {
-  return scaleW_ > 0 ? std::max(1, client_->width()) / scaleW_ : 1.0;
-}
-double FormBase::pxPerUnitY() const {
-  return scaleH_ > 0 ? std::max(1, client_->height()) / scaleH_ : 1.0;
-}
+double FormBase::pxPerUnitX() const { return scaleW_ > 0 ? std::max(1, client_->width()) / scaleW_ : 1.0; }
+double FormBase::pxPerUnitY() const { return scaleH_ > 0 ? std::max(1, client_->height()) / scaleH_ : 1.0; }
 
 void FormBase::Load() {
   if (loaded_) return;
@@ -116,6 +112,7 @@ class WindowInputHold : public QObject {
     auto* widget = qobject_cast<QWidget*>(receiver);
     return widget && widget->window() == window_;
   }
+
  private:
   QPointer<QWidget> window_;
 };
@@ -137,7 +134,9 @@ namespace {
 // Waits for the first paint of a widget, then runs its work once that paint is over.
 class FirstPaint : public QObject {
  public:
-  FirstPaint(QWidget* w, std::function<void()> then) : QObject(w), then_(std::move(then)) { w->installEventFilter(this); }
+  FirstPaint(QWidget* w, std::function<void()> then) : QObject(w), then_(std::move(then)) {
+    w->installEventFilter(this);
+  }
   bool eventFilter(QObject* watched, QEvent* e) override {
     if (e->type() == QEvent::Paint && !done_) {
       done_ = true;
@@ -150,6 +149,7 @@ class FirstPaint : public QObject {
     }
     return false;
   }
+
  private:
   std::function<void()> then_;
   bool done_ = false;

@@ -71,6 +71,7 @@ class ListBoxView : public QListView {
     // The header's words follow the rows when they are scrolled sideways.
     header_->setContentsMargins(-horizontalScrollBar()->value(), 0, 0, 0);
   }
+
  protected:
   void resizeEvent(QResizeEvent* e) override {
     QListView::resizeEvent(e);
@@ -89,8 +90,8 @@ class ListBoxView : public QListView {
     setFocus(Qt::MouseFocusReason);
     const QPoint pos = e->position().toPoint();
     const QModelIndex idx = indexAt(pos);
-    owner_->userPress(idx.isValid() ? idx.row() : -1, toMouseButton(e->button()), e->modifiers(),
-                      pos, onCheckBox(idx, pos));
+    owner_->userPress(idx.isValid() ? idx.row() : -1, toMouseButton(e->button()), e->modifiers(), pos,
+                      onCheckBox(idx, pos));
   }
   void focusInEvent(QFocusEvent* e) override {
     QListView::focusInEvent(e);  // which puts the current row on the first line when it has none
@@ -124,14 +125,14 @@ class ListBoxView : public QListView {
   void contextMenuEvent(QContextMenuEvent* e) override {
     if (e->reason() == QContextMenuEvent::Keyboard) owner_->userMenuKey();
   }
+
  private:
   ListBox* owner_;
   QWidget* header_ = nullptr;
   bool following_ = false;  // the current row is being set to the list's own
 };
 
-ListBox::ListBox(FormBase* form, QWidget* parent, const QString& name, Style style,
-                 MultiSelect multi, bool sorted)
+ListBox::ListBox(FormBase* form, QWidget* parent, const QString& name, Style style, MultiSelect multi, bool sorted)
     : Control(form, new ListBoxView(this, parent), name),
       style_(style),
       multi_(multi),
@@ -158,9 +159,7 @@ void ListBox::addItems(const QStringList& items, const std::vector<qint64>& item
   model_->addMany(items, itemData);
 }
 
-void ListBox::setHeader(Control& header) {
-  static_cast<ListBoxView*>(view())->setHeader(header.widget());
-}
+void ListBox::setHeader(Control& header) { static_cast<ListBoxView*>(view())->setHeader(header.widget()); }
 
 void ListBox::geometryApplied() { static_cast<ListBoxView*>(view())->placeHeader(); }
 
@@ -337,7 +336,7 @@ void ListBox::userMenuKey() {
   ensureVisible();
   const QRect row = listIndex_ >= 0 ? v->visualRect(model_->index(listIndex_)) : QRect();
   const QPoint at = row.isValid() && v->viewport()->rect().intersects(row) ? row.bottomLeft() + QPoint(row.height(), 0)
-                                                                          : QPoint(0, 0);
+                                                                           : QPoint(0, 0);
   keyboardPopupAt_ = v->viewport()->mapToGlobal(at);
   if (MouseDown) MouseDown(mouse::Right, 0, at.x(), at.y());
   keyboardPopupAt_.reset();
@@ -357,8 +356,7 @@ bool ListBox::userKey(int qtKey, Qt::KeyboardModifiers mods, const QString& text
   }
   const int n = ListCount();
   int target = -1;
-  const int page = std::max(1, view()->viewport()->height() /
-                                   std::max(1, view()->sizeHintForRow(0)) - 1);
+  const int page = std::max(1, view()->viewport()->height() / std::max(1, view()->sizeHintForRow(0)) - 1);
   switch (qtKey) {
     case Qt::Key_Up: target = std::max(0, listIndex_ - 1); break;
     case Qt::Key_Down: target = std::min(n - 1, listIndex_ + 1); break;
@@ -376,8 +374,7 @@ bool ListBox::userKey(int qtKey, Qt::KeyboardModifiers mods, const QString& text
         return true;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   if (target >= 0 && n > 0) {
     if (multi_ == MultiSelect::Extended) {

@@ -17,8 +17,7 @@ class ListBox : public Control {
  public:
   enum class Style { Standard, CheckBox };
   enum class MultiSelect { None, Extended };
-  ListBox(FormBase* form, QWidget* parent, const QString& name, Style style,
-          MultiSelect multi, bool sorted);
+  ListBox(FormBase* form, QWidget* parent, const QString& name, Style style, MultiSelect multi, bool sorted);
   ~ListBox() override;
 
   void AddItem(const QString& item);

@@ -6,8 +6,7 @@
 
 namespace platform {
 
-MenuItem::MenuItem(QString name, QString caption)
-    : name_(std::move(name)), caption_(std::move(caption)) {}
+MenuItem::MenuItem(QString name, QString caption) : name_(std::move(name)), caption_(std::move(caption)) {}
 
 MenuItem::~MenuItem() {
   if (menu_ && !menu_->parent()) delete menu_;

@@ -60,8 +60,8 @@ class MenuItem {
   bool visible_ = true;
   MenuItem* parent_ = nullptr;
   std::vector<MenuItem*> children_;
-  QMenu* menu_ = nullptr;     // top-level menus
-  QAction* action_ = nullptr; // entries (and the menu's own action for top-level ones)
+  QMenu* menu_ = nullptr;      // top-level menus
+  QAction* action_ = nullptr;  // entries (and the menu's own action for top-level ones)
 };
 
 }  // namespace platform

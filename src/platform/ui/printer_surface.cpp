@@ -392,8 +392,8 @@ double PrinterSurface::textWidthPt(const SurfaceFont& f, const QString& text) co
 
 double PrinterSurface::lineHeightPt(const SurfaceFont& f) const { return lineHeightOn(d->device, f); }
 
-void PrinterSurface::drawText(double xPt, double yPt, const SurfaceFont& f, qint32 colour, bool opaque,
-                              qint32 back, const QString& text) {
+void PrinterSurface::drawText(double xPt, double yPt, const SurfaceFont& f, qint32 colour, bool opaque, qint32 back,
+                              const QString& text) {
   d->page.push_back(TextCommand{xPt, yPt, f, colour, opaque, back, text});
 }
 

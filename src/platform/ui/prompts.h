@@ -24,9 +24,9 @@ constexpr int OK = 1, Cancel = 2, Yes = 6, No = 7;
 
 struct FileDialogRequest {
   QString title;
-  QString filter;      // "Song lists (*.mdq)|*.mdq" pairs separated by '|'
-  QString folder;      // where the dialog starts
-  QString fileName;    // preset name
+  QString filter;    // "Song lists (*.mdq)|*.mdq" pairs separated by '|'
+  QString folder;    // where the dialog starts
+  QString fileName;  // preset name
   bool overwritePrompt = false;
 };
 

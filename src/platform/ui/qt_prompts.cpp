@@ -12,11 +12,11 @@
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QDialog>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -176,8 +176,7 @@ QString toQtFilter(const QString& filter) {
 // A preset name such as "*.mdq" works as the dialog's filter when no filter is given.
 static QString dialogFilter(const FileDialogRequest& req) {
   if (!req.filter.isEmpty()) return toQtFilter(req.filter);
-  if (req.fileName.contains(QLatin1Char('*')))
-    return QStringLiteral("%1;;All files (*)").arg(req.fileName);
+  if (req.fileName.contains(QLatin1Char('*'))) return QStringLiteral("%1;;All files (*)").arg(req.fileName);
   return {};
 }
 
@@ -211,16 +210,14 @@ QString withChosenExtension(const QString& name, const QString& chosenFilter, co
 }
 
 std::optional<QString> QtPrompts::openFile(const FileDialogRequest& req) {
-  const QString start = req.fileName.contains(QLatin1Char('*')) ? req.folder
-                                                                 : joinPath(req.folder, req.fileName);
+  const QString start = req.fileName.contains(QLatin1Char('*')) ? req.folder : joinPath(req.folder, req.fileName);
   const QString name = QFileDialog::getOpenFileName(activeParent(), req.title, start, dialogFilter(req));
   if (name.isEmpty()) return std::nullopt;
   return name;
 }
 
 std::optional<QString> QtPrompts::saveFile(const FileDialogRequest& req) {
-  const QString start = req.fileName.contains(QLatin1Char('*')) ? req.folder
-                                                                 : joinPath(req.folder, req.fileName);
+  const QString start = req.fileName.contains(QLatin1Char('*')) ? req.folder : joinPath(req.folder, req.fileName);
   QFileDialog::Options opts;
   if (!req.overwritePrompt) opts |= QFileDialog::DontConfirmOverwrite;
   QString chosenFilter;

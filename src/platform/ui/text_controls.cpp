@@ -57,6 +57,7 @@ class KeyFilter : public QObject {
     }
     return false;
   }
+
  private:
   // Text composed through a dead key or an input method arrives whole, without key presses:
   // each of its characters goes through the key handler as a typed one does.
@@ -114,8 +115,7 @@ void TextBox::setForeColor(qint32 colour) {
 
 // ---------------------------------------------------------------- ComboBox
 
-ComboBox::ComboBox(FormBase* form, QWidget* parent, const QString& name, Style style, bool sorted,
-                   const QString& text)
+ComboBox::ComboBox(FormBase* form, QWidget* parent, const QString& name, Style style, bool sorted, const QString& text)
     : Control(form, new QComboBox(parent), name), style_(style), sorted_(sorted) {
   auto* c = combo();
   c->setEditable(style == Style::DropdownCombo);
@@ -183,8 +183,7 @@ int ComboBox::ListCount() const { return combo()->count(); }
 QString ComboBox::List(int index) const { return combo()->itemText(index); }
 int ComboBox::ListIndex() const {
   auto* c = combo();
-  if (c->isEditable() && c->currentIndex() >= 0 && c->lineEdit()->text() != c->itemText(c->currentIndex()))
-    return -1;
+  if (c->isEditable() && c->currentIndex() >= 0 && c->lineEdit()->text() != c->itemText(c->currentIndex())) return -1;
   return c->currentIndex();
 }
 
@@ -223,7 +222,8 @@ void ComboBox::applyStyleSheet() {
   if (back.isValid()) colours += QStringLiteral(" background-color: %1;").arg(back.name());
   if (fore.isValid()) colours += QStringLiteral(" color: %1;").arg(fore.name());
   // A border of its own makes the face one plain colour rather than the style's shading of it.
-  const QString face = back.isValid() ? QStringLiteral(" border: 1px solid palette(dark); padding: 0px 2px;") : QString();
+  const QString face =
+      back.isValid() ? QStringLiteral(" border: 1px solid palette(dark); padding: 0px 2px;") : QString();
   QString sheet = QStringLiteral("QComboBox { combobox-popup: 0;%1%2 }").arg(colours, face);
   if (!colours.isEmpty())
     sheet += QStringLiteral(" QComboBox QAbstractItemView, QComboBox QLineEdit {%1 }").arg(colours);

@@ -22,6 +22,7 @@ class TextBox : public Control {
   std::function<void()> Change;
   // A typed character (by reference: 0 swallows it).
   std::function<void(int& keyAscii)> KeyPress;
+
  private:
   QLineEdit* edit() const;
 };
@@ -29,8 +30,7 @@ class TextBox : public Control {
 class ComboBox : public Control {
  public:
   enum class Style { DropdownCombo, DropdownList };
-  ComboBox(FormBase* form, QWidget* parent, const QString& name, Style style, bool sorted,
-           const QString& text = {});
+  ComboBox(FormBase* form, QWidget* parent, const QString& name, Style style, bool sorted, const QString& text = {});
   Style style() const { return style_; }
   void AddItem(const QString& item);
   void RemoveItem(int index);
@@ -53,6 +53,7 @@ class ComboBox : public Control {
   std::function<void()> Change;
   std::function<void(int& keyAscii)> KeyPress;
   std::function<void(int& keyCode, int shift)> KeyDown;
+
  private:
   QComboBox* combo() const;
   void applyStyleSheet();

@@ -7,8 +7,8 @@
 #include "windows/covers/label_controls.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QDir>
+#include <QEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPalette>
@@ -33,10 +33,8 @@ void DesignerPreview::paint(platform::PictureBox& shownIn) {
   s.setScale(100, 100);
   fillBox(s, 0, 0, 100, 100, platform::fromQColor(QApplication::palette().color(QPalette::Window)));
   for (const auto& layer : layers_) {
-    if (const auto* shape = std::get_if<const PreviewShape*>(&layer))
-      drawPreviewShape(s, **shape);
-    else
-      drawPreviewImage(s, *std::get<const PreviewImage*>(layer));
+    if (const auto* shape = std::get_if<const PreviewShape*>(&layer)) drawPreviewShape(s, **shape);
+    else drawPreviewImage(s, *std::get<const PreviewImage*>(layer));
   }
   if (auto* shown = qobject_cast<QLabel*>(shownIn.widget())) shown->setPixmap(QPixmap::fromImage(s.image()));
 }
@@ -148,9 +146,10 @@ void placeSendingNotice(platform::Frame& notice, platform::PictureBox& printer, 
   notice.movePx(x, y, 200, 70);
   if (QWidget* panel = notice.widget()) {
     panel->setAutoFillBackground(true);
-    panel->setStyleSheet(QStringLiteral("QGroupBox { background-color: palette(window); margin: 0px; padding: 0px;"
-                                        " border-style: solid; border-width: 2px;"
-                                        " border-color: #808080 #000000 #000000 #808080; }"));
+    panel->setStyleSheet(
+        QStringLiteral("QGroupBox { background-color: palette(window); margin: 0px; padding: 0px;"
+                       " border-style: solid; border-width: 2px;"
+                       " border-color: #808080 #000000 #000000 #808080; }"));
   }
   printer.movePx(12, 19, 32, 32);
   if (auto* shown = qobject_cast<QLabel*>(printer.widget())) shown->setPixmap(printerPicture());

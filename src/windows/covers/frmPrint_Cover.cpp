@@ -29,8 +29,9 @@ QString settingsPath() { return platform::programFile(kCaseSettingsFile); }
 
 // Asked before printing when some tracks fit neither face even in the smallest print.
 QString tracksLeftOutText(int left, int total) {
-  return QStringLiteral("%1 of the %2 tracks will not fit on the case insert, even in the smallest print.\n\r"
-                        "Print the insert with the first %3 tracks?")
+  return QStringLiteral(
+             "%1 of the %2 tracks will not fit on the case insert, even in the smallest print.\n\r"
+             "Print the insert with the first %3 tracks?")
       .arg(left)
       .arg(total)
       .arg(total - left);

@@ -94,18 +94,18 @@ class frmPrint_Cover : public platform::FormBase {
   platform::CommandButton cmdPrint{this, Frame2.inner(), "cmdPrint", "&Print"};
   platform::CommandButton Command2{this, Frame2.inner(), "Command2", "Cancel"};
 
-  platform::Label Label8{this, client(), "Label8", ""};                  // the front title
-  platform::Label Label15{this, client(), "Label15", ""};                // the back title
-  platform::Label Label10{this, client(), "Label10", "", false};         // the front track list
-  platform::Label Label1{this, client(), "Label1", "", false};           // the back track list
+  platform::Label Label8{this, client(), "Label8", ""};           // the front title
+  platform::Label Label15{this, client(), "Label15", ""};         // the back title
+  platform::Label Label10{this, client(), "Label10", "", false};  // the front track list
+  platform::Label Label1{this, client(), "Label1", "", false};    // the back track list
 
   platform::Frame Frame3{this, client(), "Frame3", ""};
   platform::PictureBox Image4{this, Frame3.inner(), "Image4"};
   platform::Label Label19{this, Frame3.inner(), "Label19", "Sending to Printer"};
 
   // The disc's tracks (track, 4 blanks, song, artist), kept in order by the list itself.
-  platform::ListBox List1{this, client(), "List1", platform::ListBox::Style::Standard,
-                          platform::ListBox::MultiSelect::None, true};
+  platform::ListBox List1{
+      this, client(), "List1", platform::ListBox::Style::Standard, platform::ListBox::MultiSelect::None, true};
   platform::TextBox Text3{this, client(), "Text3", ""};  // the disc title, edited over either title
 
   // The drawn preview as last shown.

@@ -98,8 +98,8 @@ class frmPrint_Offset : public platform::FormBase {
   platform::Label Label19{this, Frame3.inner(), "Label19", "Sending to Printer"};
 
   // The disc's tracks (track, 4 blanks, song, artist), kept in order by the list itself.
-  platform::ListBox List1{this, client(), "List1", platform::ListBox::Style::Standard,
-                          platform::ListBox::MultiSelect::None, true};
+  platform::ListBox List1{
+      this, client(), "List1", platform::ListBox::Style::Standard, platform::ListBox::MultiSelect::None, true};
   platform::TextBox Text3{this, client(), "Text3", ""};  // the disc title, edited over the preview title
 
   // The drawn preview as last shown.

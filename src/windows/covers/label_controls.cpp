@@ -59,8 +59,7 @@ void setFontFace(platform::Control& control, const QString& face, bool bold) {
   f.setBold(bold);
   f.setItalic(false);
   // "Courier" of any spelling is whatever fixed-pitch face is installed.
-  f.setStyleHint(face.startsWith(QLatin1String("courier"), Qt::CaseInsensitive) ? QFont::TypeWriter
-                                                                                 : QFont::AnyStyle);
+  f.setStyleHint(face.startsWith(QLatin1String("courier"), Qt::CaseInsensitive) ? QFont::TypeWriter : QFont::AnyStyle);
   control.setFont(f);
 }
 

@@ -95,9 +95,7 @@ void Edit_Record::Text1_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
 void Edit_Record::Text3_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
 void Edit_Record::Text4_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
 
-void Edit_Record::Text2_Change() {
-  windows::keepDigitsOnly(Text2);
-}
+void Edit_Record::Text2_Change() { windows::keepDigitsOnly(Text2); }
 
 void Edit_Record::Command2_Click() { Unload(); }
 

@@ -35,7 +35,8 @@ class Edit_Record : public platform::FormBase {
   void Text4_KeyPress(int& keyAscii);
 
   platform::Label Label6{this, client(), "Label6", "Use this window to edit tracks"};
-  platform::Label Label7{this, client(), "Label7", "Select \"Update list after OK \" to immediately re-create your list"};
+  platform::Label Label7{this, client(), "Label7",
+                         "Select \"Update list after OK \" to immediately re-create your list"};
   platform::Label Label1{this, client(), "Label1", "Disk Code"};
   platform::Label Label2{this, client(), "Label2", "Track"};
   platform::Label Label3{this, client(), "Label3", "Song"};

@@ -30,8 +30,7 @@ QString problemText(const maintenance::RenameProblem& problem) {
     case Kind::TargetExists:
       return QStringLiteral("The file ") + problem.from + QStringLiteral(" cannot be renamed to ") + problem.to +
              QStringLiteral(": a file of that name is already in the folder.");
-    case Kind::SameTarget:
-      return QStringLiteral("Two files would both be named ") + problem.to + QStringLiteral(".");
+    case Kind::SameTarget: return QStringLiteral("Two files would both be named ") + problem.to + QStringLiteral(".");
     case Kind::SeveralTracks:
       return QStringLiteral("The file ") + problem.from + QStringLiteral(" bears the name of tracks ") + problem.track +
              QStringLiteral(": which of them it is cannot be told.");
@@ -75,8 +74,7 @@ File_Rename::File_Rename() : FormBase(Kind::Dialog, QStringLiteral("Rename Files
   File1.movePx(316, 318, 200, 190);
   Label3.movePx(530, 262);
   Label7.movePx(530, 286);
-  platform::OptionButton* options[] = {&Option1, &Option2, &Option3, &Option4,
-                                       &Option5, &Option6, &Option7, &Option8};
+  platform::OptionButton* options[] = {&Option1, &Option2, &Option3, &Option4, &Option5, &Option6, &Option7, &Option8};
   for (int i = 0; i < 8; ++i) options[i]->movePx(530, 312 + i * 24, 236, 22);
   Label4.movePx(16, 518);
   Command1.movePx(316, 550, 140, 32);
@@ -139,9 +137,8 @@ int File_Rename::selectedOption() const {
 
 void File_Rename::showSample(int option) {
   // With an empty track list (a disc without tracks) there is nothing to show.
-  Label4.setCaption(List3.ListCount() > 0
-                        ? maintenance::trackFileName(option, maintenance::nameFields(List3.List(0)))
-                        : QString());
+  Label4.setCaption(List3.ListCount() > 0 ? maintenance::trackFileName(option, maintenance::nameFields(List3.List(0)))
+                                          : QString());
 }
 
 void File_Rename::Option1_Click() { showSample(1); }
@@ -173,8 +170,8 @@ void File_Rename::setRunning(bool on) {
 }
 
 void File_Rename::refuse(const maintenance::RenameProblem& problem, const Pass& pass) {
-  platform::prompts().msgBox(problemText(problem) + QChar(13) + pass.nothingDone,
-                             OKOnly + platform::msg::Exclamation, kTitle);
+  platform::prompts().msgBox(problemText(problem) + QChar(13) + pass.nothingDone, OKOnly + platform::msg::Exclamation,
+                             kTitle);
 }
 
 std::optional<std::vector<maintenance::RenameStep>> File_Rename::planListed(const Pass& pass) {
@@ -230,13 +227,12 @@ bool File_Rename::runRenames(const std::vector<maintenance::RenameStep>& steps, 
   const auto renamed = qsizetype(failed) + std::count_if(steps.begin() + qsizetype(failed) + 1, steps.end(),
                                                          [](const auto& s) { return s.from == s.to; });
   const maintenance::RenameStep& s = steps[failed];
-  platform::prompts().msgBox(QStringLiteral("The file ") + s.from + QStringLiteral(" could not be renamed to ") + s.to +
-                                 QStringLiteral(": ") + why + QStringLiteral(".") + QChar(13) +
-                                 QString::number(renamed) + QStringLiteral(" of ") + QString::number(steps.size()) +
-                                 QLatin1Char(' ') + pass.files +
-                                 QStringLiteral(" have their new names; the others keep their old names.") +
-                                 pass.alsoDone,
-                             OKOnly + platform::msg::Exclamation, kTitle);
+  platform::prompts().msgBox(
+      QStringLiteral("The file ") + s.from + QStringLiteral(" could not be renamed to ") + s.to + QStringLiteral(": ") +
+          why + QStringLiteral(".") + QChar(13) + QString::number(renamed) + QStringLiteral(" of ") +
+          QString::number(steps.size()) + QLatin1Char(' ') + pass.files +
+          QStringLiteral(" have their new names; the others keep their old names.") + pass.alsoDone,
+      OKOnly + platform::msg::Exclamation, kTitle);
   return false;
 }
 

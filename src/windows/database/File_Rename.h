@@ -48,7 +48,8 @@ class File_Rename : public platform::FormBase {
   platform::Label Label6{this, client(), "Label6", "Use this window to rename files to match disc listings"};
   platform::Label Label5{this, client(), "Label5", "Place the files to be renamed in there own folder"};
   platform::Label Label1{this, client(), "Label1", "Disc Listing for"};
-  platform::ListBox List3{this, client(), "List3", platform::ListBox::Style::Standard, platform::ListBox::MultiSelect::None, true};
+  platform::ListBox List3{
+      this, client(), "List3", platform::ListBox::Style::Standard, platform::ListBox::MultiSelect::None, true};
   platform::Label Label2{this, client(), "Label2", "Select location and type of files to be renamed"};
   windows::DriveListBox Drive1{this, client(), "Drive1"};
   platform::CommandButton cmdBrowse{this, client(), "cmdBrowse", "Browse..."};

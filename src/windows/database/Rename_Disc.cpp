@@ -133,7 +133,8 @@ void Rename_Disc::Command1_Click() {
   }
   // Another copy of the program may have deleted the disc since the list was made.
   if (!maintenance::discInUse(*discs, current) && !maintenance::codeInUse(*tracks, current)) {
-    refuse(QStringLiteral("There is no disc ") + current + QStringLiteral(" in the database.\rNothing has been changed."));
+    refuse(QStringLiteral("There is no disc ") + current +
+           QStringLiteral(" in the database.\rNothing has been changed."));
     return endWork();
   }
   if (maintenance::discInUse(*discs, newCode)) {

@@ -13,11 +13,12 @@ const QString kErrorTitle = QStringLiteral("Restore Error");
 }  // namespace
 
 Restore::Restore()
-    : DataFolderWindow({QStringLiteral("Restore Database"), QStringLiteral("Use this window to Restore your data files"),
-                        QStringLiteral("Select the folder where data files were saved then click the Restore button"),
-                        QStringLiteral("Select the the folder where data files are located"),
-                        QStringLiteral("To Backup your data files, select Backup from the File menu"),
-                        QStringLiteral("&Restore")}) {}
+    : DataFolderWindow(
+          {QStringLiteral("Restore Database"), QStringLiteral("Use this window to Restore your data files"),
+           QStringLiteral("Select the folder where data files were saved then click the Restore button"),
+           QStringLiteral("Select the the folder where data files are located"),
+           QStringLiteral("To Backup your data files, select Backup from the File menu"), QStringLiteral("&Restore")}) {
+}
 
 void Restore::Command1_Click() {
   auto& p = platform::prompts();

@@ -57,9 +57,7 @@ void add_tracks::Text1_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
 void add_tracks::Text3_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
 void add_tracks::Text4_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
 
-void add_tracks::Text2_Change() {
-  windows::keepDigitsOnly(Text2);
-}
+void add_tracks::Text2_Change() { windows::keepDigitsOnly(Text2); }
 
 void add_tracks::startAgain() {
   Text2.setText(QStringLiteral("01"));
@@ -90,8 +88,9 @@ void add_tracks::Command1_Click() {
   if (!tracks) return refuse(catalogue::cannotReadText(trackPath));
   if (maintenance::hasTrack(*tracks, code, track)) {
     change.release();
-    platform::prompts().msgBox(QStringLiteral("You already have a track ") + Text2.Text() + QStringLiteral(" for disk ") +
-                                   Text1.Text() + QStringLiteral("\rPlease try again\r\r") +
+    platform::prompts().msgBox(QStringLiteral("You already have a track ") + Text2.Text() +
+                                   QStringLiteral(" for disk ") + Text1.Text() +
+                                   QStringLiteral("\rPlease try again\r\r") +
                                    QStringLiteral("If you want to rewrite this track please use Edit Track."),
                                platform::msg::OKOnly, QStringLiteral("Disc, Track Duplication"));
     startAgain();
@@ -104,7 +103,8 @@ void add_tracks::Command1_Click() {
   // The track, its copy in My_Discs.kup and a new disc go in together or not at all.
   const QByteArray line = maintenance::recordLine(QStringList{code, track, song, artist});
   std::vector<std::pair<QString, QByteArray>> appends{{trackPath, line}, {maintenance::myDiscsFilePath(), line}};
-  if (!maintenance::discListed(*discs, code)) appends.emplace_back(discPath, maintenance::recordLine(QStringList{code}));
+  if (!maintenance::discListed(*discs, code))
+    appends.emplace_back(discPath, maintenance::recordLine(QStringList{code}));
   const auto written = maintenance::appendAll(appends);
   if (!written) return refuse(written.message);
   change.release();

@@ -23,8 +23,11 @@ class add_tracks : public platform::FormBase {
   void Text4_KeyPress(int& keyAscii);
 
   platform::Label Label5{this, client(), "Label5", "Use this window to manually add discs or tracks"};
-  platform::Label Label6{this, client(), "Label6", "Please add each track, one at a time, after each addition you will be prompted to add the next track"};
-  platform::Label Label7{this, client(), "Label7", "The track number will automatically increment when you click the Add button"};
+  platform::Label Label6{
+      this, client(), "Label6",
+      "Please add each track, one at a time, after each addition you will be prompted to add the next track"};
+  platform::Label Label7{this, client(), "Label7",
+                         "The track number will automatically increment when you click the Add button"};
   platform::Label Label1{this, client(), "Label1", "Disk Code"};
   platform::Label Label2{this, client(), "Label2", "Track"};
   platform::Label Label3{this, client(), "Label3", "Song"};

@@ -45,10 +45,10 @@ class DataFolderWindow : public platform::FormBase {
 
   // What the user is told when a copy cannot be made.
   struct CopyTexts {
-    QString source;      // "The database file " or "The backup file ", before a path that cannot be read
-    QString target;      // the same before a path that cannot be written
-    QString nothingDone; // the line after either when every target is as it was
-    QString mismatch;    // the line after a failed write whose targets could not all be put back
+    QString source;       // "The database file " or "The backup file ", before a path that cannot be read
+    QString target;       // the same before a path that cannot be written
+    QString nothingDone;  // the line after either when every target is as it was
+    QString mismatch;     // the line after a failed write whose targets could not all be put back
     QString title;
   };
   struct Copy {

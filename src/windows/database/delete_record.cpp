@@ -77,8 +77,8 @@ void delete_record::Form_Load() {
   setMousePointer(platform::MousePointer::Default);
   Option3.setValue(true);
   Label2.setCaption(QStringLiteral("Warning.......This operation will permently delete data from the master database"));
-  for (platform::Control* c : std::initializer_list<platform::Control*>{
-           &Label1, &Label3, &Text1, &Text2, &Option1, &Option2, &Command1, &Command2}) {
+  for (platform::Control* c : std::initializer_list<platform::Control*>{&Label1, &Label3, &Text1, &Text2, &Option1,
+                                                                        &Option2, &Command1, &Command2}) {
     c->setVisible(true);
     c->setEnabled(true);
   }
@@ -149,9 +149,7 @@ void delete_record::Text1_GotFocus() { windows::selectAll(Text1); }
 void delete_record::Text2_GotFocus() { windows::selectAll(Text2); }
 void delete_record::Text1_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
 
-void delete_record::Timer1_Timer() {
-  setCaption(Caption() == kBlinkCaption ? QString() : kBlinkCaption);
-}
+void delete_record::Timer1_Timer() { setCaption(Caption() == kBlinkCaption ? QString() : kBlinkCaption); }
 
 void delete_record::Command1_Click() {
   // Blanks are no disc: a key of 11 blanks would rewrite both files for nothing, or drop records
@@ -163,8 +161,8 @@ void delete_record::Command1_Click() {
   }
   Label1.setVisible(false);
   Label2.setCaption(QStringLiteral("Please wait... whilst the database is updated."));
-  for (platform::Control* c : std::initializer_list<platform::Control*>{
-           &Label3, &Text1, &Text2, &Option1, &Option2, &Command1, &Command2})
+  for (platform::Control* c :
+       std::initializer_list<platform::Control*>{&Label3, &Text1, &Text2, &Option1, &Option2, &Command1, &Command2})
     c->setVisible(false);
   platform::letEventsThrough();
 
@@ -189,7 +187,8 @@ void delete_record::Delete_Disc() {
   const QString code = RTrim(*chosen);
   const QString title = QStringLiteral("Delete Disc ") + code;
   const int answer = platform::prompts().msgBox(
-      QStringLiteral("You have choosen to delete Disc ") + code + QStringLiteral(" are you sure"), kConfirmStyle, title);
+      QStringLiteral("You have choosen to delete Disc ") + code + QStringLiteral(" are you sure"), kConfirmStyle,
+      title);
   if (answer != platform::msg::Yes) {
     Text1.setText(QString());
     return;
@@ -218,7 +217,8 @@ void delete_record::Delete_Disc() {
   if (!written) return refuse(written.message);
   change.release();
   if (kept.removed == 0 && keptDiscs.count('\n') == discs->size())
-    report(QStringLiteral("There is no disc ") + code + QStringLiteral(" in the database.\rNothing has been deleted."), title);
+    report(QStringLiteral("There is no disc ") + code + QStringLiteral(" in the database.\rNothing has been deleted."),
+           title);
 }
 
 void delete_record::Delete_Track() {
@@ -227,14 +227,15 @@ void delete_record::Delete_Track() {
   platform::setHidden(discPath, false);
 
   const QString track = common::FormatZeros(common::Val(Text2.Text()), 2);
-  const auto chosen = chosenDisc(track, QStringLiteral("Delete Track ") + Text2.Text() + QStringLiteral(" from Disc ") +
-                                            RTrim(Text1.Text()));
+  const auto chosen = chosenDisc(
+      track, QStringLiteral("Delete Track ") + Text2.Text() + QStringLiteral(" from Disc ") + RTrim(Text1.Text()));
   if (!chosen) return;
   const QString code = RTrim(*chosen);
   const QString title = QStringLiteral("Delete Track ") + Text2.Text() + QStringLiteral(" from Disc ") + code;
-  const int answer = platform::prompts().msgBox(QStringLiteral("You have choosen to delete Disc ") + code +
-                                                    QStringLiteral(" Track ") + track + QStringLiteral(" are you sure."),
-                                                kConfirmStyle, title);
+  const int answer =
+      platform::prompts().msgBox(QStringLiteral("You have choosen to delete Disc ") + code + QStringLiteral(" Track ") +
+                                     track + QStringLiteral(" are you sure."),
+                                 kConfirmStyle, title);
   if (answer != platform::msg::Yes) {
     Text1.setText(QString());
     return;

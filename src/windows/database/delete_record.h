@@ -9,7 +9,6 @@
 #include <optional>
 
 class delete_record : public platform::FormBase {
-
  public:
   delete_record();
   // The one window, loaded (hidden) the first time it is touched.
@@ -44,7 +43,8 @@ class delete_record : public platform::FormBase {
 
   platform::OptionGroup modes;
   platform::Label Label6{this, client(), "Label6", "Use this window to permantley Delete discs or tracks"};
-  platform::Label Label2{this, client(), "Label2", "Warning.......This operation will permently delete data from the master database"};
+  platform::Label Label2{this, client(), "Label2",
+                         "Warning.......This operation will permently delete data from the master database"};
   platform::OptionButton Option1{this, client(), "Option1", "Disc", &modes};
   platform::OptionButton Option2{this, client(), "Option2", "Track", &modes};
   platform::OptionButton Option3{this, client(), "Option3", "dummy", &modes};

@@ -26,6 +26,7 @@ class DriveListBox : public platform::ComboBox {
   void setDrive(const QString& drive);
   // Shows the drive without running Change (the window's start).
   void showDrive(const QString& drive);
+
  private:
   int indexOf(const QString& drive);
   bool quiet_ = false;
@@ -45,6 +46,7 @@ class DirListBox : public platform::ListBox {
   // The folder of a row of the list.
   QString folderAt(int row) const;
   std::function<void()> Change;
+
  private:
   void openHighlighted();
   QString path_;
@@ -64,6 +66,7 @@ class FileListBox : public platform::ListBox {
   QString FileName() const { return Text(); }
   // Also lists the files whose names an older system wrote in its single-byte code page.
   void listSingleByteNames() { singleByteNames_ = true; }
+
  private:
   QString path_;
   QString pattern_;

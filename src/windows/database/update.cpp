@@ -10,14 +10,12 @@
 #include <QDir>
 #include <QFileInfo>
 
-
 using platform::msg::OKOnly;
-
 
 // ---------------------------------------------------------------- the update window
 
-const QString update::kNotUpdateFile =
-    QStringLiteral("This is not a Mellowdex Update file") + QChar(13) + QStringLiteral("Please try again using the correct file");
+const QString update::kNotUpdateFile = QStringLiteral("This is not a Mellowdex Update file") + QChar(13) +
+                                       QStringLiteral("Please try again using the correct file");
 const QString update::kUpdated = QStringLiteral("Mellowdex has been succsesfuly updated");
 
 namespace {
@@ -155,8 +153,7 @@ void update::Append_Files(const QString& filePath) {
                platform::msg::OKOnly + platform::msg::Exclamation, kTitle);
       finish();
       return;
-    case Result::Applied:
-      break;
+    case Result::Applied: break;
   }
   p.msgBox(kUpdated, OKOnly, kTitle);
   if (Check1.Value() == 1) platform::deleteFile(filePath);

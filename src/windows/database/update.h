@@ -12,7 +12,6 @@
 #include <functional>
 #include <vector>
 
-
 class update : public platform::FormBase {
  public:
   update();

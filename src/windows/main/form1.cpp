@@ -64,11 +64,10 @@ void Form1::buildControls() {
   const auto fitCaption = [](platform::Control& c, int height) {
     c.movePx(0, 0, c.widget()->sizeHint().width() + 4, height);
   };
-  for (auto* b : {&cmdOpen, &cmdSave, &cmdPrint, &cmdExport, &cmdUpdate, &cmdCreate_Update, &cmdAdd,
-                  &cmdUntag, &cmdGet_Tracks, &cmdSearch})
+  for (auto* b : {&cmdOpen, &cmdSave, &cmdPrint, &cmdExport, &cmdUpdate, &cmdCreate_Update, &cmdAdd, &cmdUntag,
+                  &cmdGet_Tracks, &cmdSearch})
     b->movePx(0, 0, 100, 40);
-  for (auto* c : {&Check1, &Check2, &Check3, &Check4, &Check5, &Check6, &Check7, &chkOpen})
-    fitCaption(*c, 22);
+  for (auto* c : {&Check1, &Check2, &Check3, &Check4, &Check5, &Check6, &Check7, &chkOpen}) fitCaption(*c, 22);
   for (auto* o : {&Option1, &Option2, &Option3, &Option4, &Option5}) {
     fitCaption(*o, 20);
     o->setVisible(false);
@@ -112,9 +111,9 @@ void Form1::buildControls() {
   Option2.setValue(true);
 
   // Hidden at start; the hidden controls of the design are never shown.
-  for (platform::Control* c : std::initializer_list<platform::Control*>{
-           &List2, &List3, &Temp_List, &TabStrip1, &cmdClose, &cmdCreate_Update, &Check4, &Check6,
-           &Label4, &Label17, &Frame1, &Frame3, &Picture1})
+  for (platform::Control* c :
+       std::initializer_list<platform::Control*>{&List2, &List3, &Temp_List, &TabStrip1, &cmdClose, &cmdCreate_Update,
+                                                 &Check4, &Check6, &Label4, &Label17, &Frame1, &Frame3, &Picture1})
     c->setVisible(false);
 
   // The busy frame and the printing frame.
@@ -136,10 +135,10 @@ void Form1::buildControls() {
   // Tab goes over the window as it reads: the buttons, the option boxes and the drop-downs left
   // to right, then the disc list, the sort tabs, the song list (and the matches and their close
   // button below it) and the header box.
-  const platform::Control* tabOrder[] = {&cmdOpen, &cmdSave, &cmdPrint, &cmdExport, &cmdUpdate, &cmdCreate_Update,
-                                         &cmdAdd, &cmdUntag, &cmdGet_Tracks, &cmdSearch, &Check2, &Check1,
-                                         &chkOpen, &Check3, &Check7, &Check5, &Combo1, &cmbSearch_text,
-                                         &cmbSearch, &List1, &TabStrip1, &List2, &List3, &cmdClose, &Text1};
+  const platform::Control* tabOrder[] = {
+      &cmdOpen,   &cmdSave, &cmdPrint,  &cmdExport, &cmdUpdate, &cmdCreate_Update, &cmdAdd, &cmdUntag, &cmdGet_Tracks,
+      &cmdSearch, &Check2,  &Check1,    &chkOpen,   &Check3,    &Check7,           &Check5, &Combo1,   &cmbSearch_text,
+      &cmbSearch, &List1,   &TabStrip1, &List2,     &List3,     &cmdClose,         &Text1};
   for (size_t i = 1; i < std::size(tabOrder); ++i)
     QWidget::setTabOrder(tabOrder[i - 1]->widget(), tabOrder[i]->widget());
 
@@ -149,8 +148,8 @@ void Form1::buildControls() {
     l->ZOrderBottom();
 
   // The designed colours: the system window background behind black text.
-  for (platform::Control* c : std::initializer_list<platform::Control*>{
-           &List1, &Combo1, &List2, &Text1, &cmbSearch, &cmbSearch_text}) {
+  for (platform::Control* c :
+       std::initializer_list<platform::Control*>{&List1, &Combo1, &List2, &Text1, &cmbSearch, &cmbSearch_text}) {
     c->setBackColor(platform::kSystemWindowBackground);
     c->setForeColor(0);
   }
@@ -218,8 +217,9 @@ void Form1::tellUnreadable(const QStringList& paths) {
                                           : QStringLiteral("The database files ") + paths.join(QStringLiteral(" and "));
   platform::prompts().msgBox(
       files + QStringLiteral(" cannot be read.\n\r") +
-          (discFile ? QStringLiteral("The disc list stays empty.")
-                    : QStringLiteral("The discs are listed, but every song list stays empty until this file can be read.")),
+          (discFile
+               ? QStringLiteral("The disc list stays empty.")
+               : QStringLiteral("The discs are listed, but every song list stays empty until this file can be read.")),
       OKOnly + Critical, kMessageTitle);
 }
 
@@ -391,7 +391,9 @@ void Form1::Form_Resize() {
   placeFrames();
 }
 
-std::array<platform::CheckBox*, 6> Form1::optionRow() { return {&Check2, &Check1, &chkOpen, &Check3, &Check7, &Check5}; }
+std::array<platform::CheckBox*, 6> Form1::optionRow() {
+  return {&Check2, &Check1, &chkOpen, &Check3, &Check7, &Check5};
+}
 
 double Form1::fitOptionCaptions(const QFont& font) {
   double px = -kOptionGapPx;
@@ -416,11 +418,11 @@ void Form1::setLayoutMinimumSize() {
   QStyle* style = cmdOpen.widget()->style();
   const int margin = style->pixelMetric(QStyle::PM_ButtonMargin) + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
   const QFontMetrics buttonFont(cmdOpen.widget()->font());
-  for (platform::CommandButton* b : {&cmdOpen, &cmdSave, &cmdPrint, &cmdExport, &cmdUpdate, &cmdAdd, &cmdUntag,
-                                     &cmdGet_Tracks, &cmdSearch}) {
+  for (platform::CommandButton* b :
+       {&cmdOpen, &cmdSave, &cmdPrint, &cmdExport, &cmdUpdate, &cmdAdd, &cmdUntag, &cmdGet_Tracks, &cmdSearch}) {
     const double units = b == &cmdGet_Tracks ? 20 : 10;
-    width = std::max(width, (buttonFont.horizontalAdvance(QString(b->Caption()).remove(QLatin1Char('&'))) + margin) *
-                                100 / units);
+    width = std::max(
+        width, (buttonFont.horizontalAdvance(QString(b->Caption()).remove(QLatin1Char('&'))) + margin) * 100 / units);
   }
   const QFontMetrics counterFont(Label6.widget()->font());
   const QString widestCount = tracksText(catalogue::Max_List_Lines);
@@ -428,7 +430,8 @@ void Form1::setLayoutMinimumSize() {
   double height = std::max((buttonFont.height() + margin) * 100 / 12.0, counterFont.height() * 100 / 5.0);
   // Down the left: 13 units to the option boxes, 1 before and after the drop-downs, the disc list's
   // 30 and 5 to the song list, whose column header must stay above the hint at 72.3.
-  const double rows = Check1.geometryPx().height() + Combo1.geometryPx().height() + Label2.widget()->sizeHint().height();
+  const double rows =
+      Check1.geometryPx().height() + Combo1.geometryPx().height() + Label2.widget()->sizeHint().height();
   height = std::max(height, rows * 100 / (72.3 - 50));
   client()->setMinimumSize(int(std::ceil(width)), int(std::ceil(height)));
 }
@@ -450,8 +453,7 @@ void Form1::Form_Unload(int& cancel) {
   platform::letEventsThrough();
   if (List1.SelCount() > 0) {
     const int answer = platform::prompts().msgBox(QStringLiteral("Do you want to Save your list?"),
-                                                  platform::msg::YesNo + platform::msg::Question,
-                                                  kMessageTitle);
+                                                  platform::msg::YesNo + platform::msg::Question, kMessageTitle);
     // Yes and no saved file (cancelled, refused, failed): the window stays with its list, for
     // the user to save again or answer No.
     if (answer != platform::msg::No && !cmdSave_Click()) {

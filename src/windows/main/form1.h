@@ -22,21 +22,20 @@ struct ScannedLines;
 }
 
 class Form1 : public platform::FormBase {
-
  public:
   Form1();
   ~Form1() override;
   static Form1* instance();
 
   // Texts of the window.
-  static const QString kProductTitle;      // "Mellowdex Pro Zendra Edition 2.3"
-  static const QString kMessageTitle;      // "Mellowdex"
-  static const QString kHeaderPrompt;      // "SONG LIST HEADER HERE"
-  static const QString kSearchPrompt;      // "TYPE SEARCH TEXT HERE " (trailing blank)
-  static const QString kCataloguePrompt;   // "CLICK THIS DROP DOWN LIST TO FIND DISC CODES"
-  static const QString kWebAddress;        // the maker's web page
-  static const QString kMfCodeOffText;     // "Show MF Code must be selected to edit or delete a track"
-  static const QString kViewDiscTitle;     // "View Disc"
+  static const QString kProductTitle;        // "Mellowdex Pro Zendra Edition 2.3"
+  static const QString kMessageTitle;        // "Mellowdex"
+  static const QString kHeaderPrompt;        // "SONG LIST HEADER HERE"
+  static const QString kSearchPrompt;        // "TYPE SEARCH TEXT HERE " (trailing blank)
+  static const QString kCataloguePrompt;     // "CLICK THIS DROP DOWN LIST TO FIND DISC CODES"
+  static const QString kWebAddress;          // the maker's web page
+  static const QString kMfCodeOffText;       // "Show MF Code must be selected to edit or delete a track"
+  static const QString kViewDiscTitle;       // "View Disc"
   static const QString kViewNeedsCodesText;  // "(Show MF Code) must be selected to view a disc"
   static QString tracksText(int count);      // "Tracks = " and the count of the song list
   // The song-list header holds as much as the print window's header box.
@@ -245,8 +244,10 @@ class Form1 : public platform::FormBase {
   void mnuL1ForeColor_Click();
   void mnuL1BackColor_Click();
   // ---- controls (created in this order: labels drawn under others come first)
-  platform::Label Label9{this, client(), "Label9", " Tick your karaoke disc codes above, then click the CREATE LIST button "};
-  platform::Label Label17{this, client(), "Label17", "Tick your karaoke disc codes above, then click the CREATE LIST button"};
+  platform::Label Label9{this, client(), "Label9",
+                         " Tick your karaoke disc codes above, then click the CREATE LIST button "};
+  platform::Label Label17{this, client(), "Label17",
+                          "Tick your karaoke disc codes above, then click the CREATE LIST button"};
   platform::Label Label11{this, client(), "Label11", kWebAddress};
   platform::Label Label18{this, client(), "Label18", kWebAddress};
 
@@ -271,15 +272,25 @@ class Form1 : public platform::FormBase {
   platform::CheckBox Check4{this, client(), "Check4", "Advanced search"};
 
   platform::ComboBox cmbSearch{this, client(), "cmbSearch", platform::ComboBox::Style::DropdownList, false};
-  platform::ComboBox cmbSearch_text{this, client(), "cmbSearch_text", platform::ComboBox::Style::DropdownCombo, false, "TYPE SEARCH TEXT HERE"};
-  platform::ComboBox Combo1{this, client(), "Combo1", platform::ComboBox::Style::DropdownCombo, false, kCataloguePrompt};
+  platform::ComboBox cmbSearch_text{
+      this, client(), "cmbSearch_text", platform::ComboBox::Style::DropdownCombo, false, "TYPE SEARCH TEXT HERE"};
+  platform::ComboBox Combo1{this,  client(),        "Combo1", platform::ComboBox::Style::DropdownCombo,
+                            false, kCataloguePrompt};
 
-  platform::ListBox List1{this, client(), "List1", platform::ListBox::Style::CheckBox, platform::ListBox::MultiSelect::None, true};
-  platform::TabStrip TabStrip1{this, client(), "TabStrip1", {"Sort by Song Title", "Sort by Artist Name", "Sort by Track Number", "Sort by Manufacturer Code"}};
-  platform::ListBox List2{this, client(), "List2", platform::ListBox::Style::Standard, platform::ListBox::MultiSelect::Extended, true};
+  platform::ListBox List1{
+      this, client(), "List1", platform::ListBox::Style::CheckBox, platform::ListBox::MultiSelect::None, true};
+  platform::TabStrip TabStrip1{
+      this,
+      client(),
+      "TabStrip1",
+      {"Sort by Song Title", "Sort by Artist Name", "Sort by Track Number", "Sort by Manufacturer Code"}};
+  platform::ListBox List2{
+      this, client(), "List2", platform::ListBox::Style::Standard, platform::ListBox::MultiSelect::Extended, true};
   platform::Label Label2{this, client(), "Label2", "", false};
-  platform::ListBox List3{this, client(), "List3", platform::ListBox::Style::Standard, platform::ListBox::MultiSelect::None, true};
-  platform::ListBox Temp_List{this, client(), "Temp_List", platform::ListBox::Style::Standard, platform::ListBox::MultiSelect::None, true};
+  platform::ListBox List3{
+      this, client(), "List3", platform::ListBox::Style::Standard, platform::ListBox::MultiSelect::None, true};
+  platform::ListBox Temp_List{
+      this, client(), "Temp_List", platform::ListBox::Style::Standard, platform::ListBox::MultiSelect::None, true};
   platform::CommandButton cmdClose{this, client(), "cmdClose", "close this list"};
 
   platform::OptionGroup sortOptions;
@@ -442,6 +453,6 @@ class Form1 : public platform::FormBase {
   // Until the window is first drawn, unreadable database files wait here to be told together.
   bool drawn_ = false;
   QStringList unreadableAtStart_;
-  QString journalAtStart_;  // what the start found of a journal it could not obey or finish
+  QString journalAtStart_;              // what the start found of a journal it could not obey or finish
   catalogue::LineRecords lineRecords_;  // the records of the song list's lines
 };

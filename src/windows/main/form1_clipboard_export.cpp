@@ -24,14 +24,14 @@ const QString kExportTitle = QStringLiteral("Export");
 const QString kUpdateFileTitle = QStringLiteral("Make Update");
 const QString kNoColumnsToExport = catalogue::noColumnsRefusal(QStringLiteral("Export"));
 
-const QString kNoUpdateFileText =
-    QStringLiteral("No update file has been written: each line fits more than one disc.");
+const QString kNoUpdateFileText = QStringLiteral("No update file has been written: each line fits more than one disc.");
 
 // The lines an update file was written without, one a line, the first ten of them named.
 QString leftOutLines(const catalogue::UpdateFileTracks& made) {
   constexpr qsizetype kNamed = 10;
   QString text;
-  for (qsizetype i = 0; i < std::min(kNamed, made.severalDiscs.size()); ++i) text += QLatin1Char('\r') + made.severalDiscs[i];
+  for (qsizetype i = 0; i < std::min(kNamed, made.severalDiscs.size()); ++i)
+    text += QLatin1Char('\r') + made.severalDiscs[i];
   if (made.severalDiscs.size() > kNamed)
     text += QStringLiteral("\rand %1 more that fit more than one disc").arg(made.severalDiscs.size() - kNamed);
   if (made.withoutCode > 0) text += QStringLiteral("\r%1 showing no disc code").arg(made.withoutCode);
@@ -94,10 +94,10 @@ void Form1::mnuExport_Click() {
         req, [](const QString& typed) { return catalogue::exportTarget(typed).path; }, kExportTitle);
     if (!name) return;
     const QStringList lines = List2.items();
-    const QString text = catalogue::exportTarget(*name).format == catalogue::ExportFormat::Html
-                             ? catalogue::htmlExportText(columns, lines, kWebAddress,
-                                                          QStringLiteral("http://") + kWebAddress)
-                             : catalogue::csvExportText(columns, lines);
+    const QString text =
+        catalogue::exportTarget(*name).format == catalogue::ExportFormat::Html
+            ? catalogue::htmlExportText(columns, lines, kWebAddress, QStringLiteral("http://") + kWebAddress)
+            : catalogue::csvExportText(columns, lines);
     if (writeFile(*name, text, kExportTitle)) {
       platform::prompts().msgBox(QStringLiteral("List has been successfully exported to ") + *name, OKOnly,
                                  kExportTitle);

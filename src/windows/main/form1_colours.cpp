@@ -26,7 +26,7 @@ void Form1::Read_ini() {
 
 void Form1::Write_ini() {
   // A settings file that cannot be written must not stop the caller (shutdown among them).
-  platform::replaceFile(platform::programFile(QString::fromLatin1(catalogue::kColourFile)),
-                        catalogue::colourFileText({List1.BackColor(), List1.ForeColor(),
-                                                    List2.BackColor(), List2.ForeColor()}));
+  platform::replaceFile(
+      platform::programFile(QString::fromLatin1(catalogue::kColourFile)),
+      catalogue::colourFileText({List1.BackColor(), List1.ForeColor(), List2.BackColor(), List2.ForeColor()}));
 }

@@ -51,7 +51,8 @@ std::optional<QStringList> readDiscTracks(windows::ScanFrame& scan,
     return std::nullopt;
   }
   QStringList lines;
-  for (const catalogue::RecordBytes& r : catalogue::discRecords(file.bytes(), belongs)) lines << catalogue::trackListItem(r);
+  for (const catalogue::RecordBytes& r : catalogue::discRecords(file.bytes(), belongs))
+    lines << catalogue::trackListItem(r);
   return lines;
 }
 
@@ -93,9 +94,7 @@ void openDesignerForDisc(Form1& form, const QString& caption) {
   const std::string_view wanted(key.constData(), size_t(key.size()));
   openDesigner<Designer>(
       form, scan,
-      [wanted](std::string_view recordCode) {
-        return trimBlanks(recordCode.substr(0, common::kCodeWidth)) == wanted;
-      },
+      [wanted](std::string_view recordCode) { return trimBlanks(recordCode.substr(0, common::kCodeWidth)) == wanted; },
       reference.isEmpty() ? code : reference);
 }
 
@@ -119,14 +118,16 @@ void openDesignerForLine(Form1& form, const QString& caption) {
   const QString shown = catalogue::discCodeOfLine(line, form.currentSort().value_or(catalogue::Sort::MfCode));
   openDesigner<Designer>(
       form, scan,
-      [key, none = disc->isEmpty()](std::string_view recordCode) { return !none && catalogue::isDiscCode(recordCode, key); },
+      [key, none = disc->isEmpty()](std::string_view recordCode) {
+        return !none && catalogue::isDiscCode(recordCode, key);
+      },
       common::Trim(disc->isEmpty() ? shown : *disc));
 }
 
 // The printer, or the PDF file, and the paper that the print dialog chose. Each sheet is one page of its
 // own; the dialog's copies are the number of sheets, not copies of the document.
-void printSheets(Form1& form, const std::function<void(platform::DrawingSurface&, int)>& draw,
-                 const QString& failure, const QString& title) {
+void printSheets(Form1& form, const std::function<void(platform::DrawingSurface&, int)>& draw, const QString& failure,
+                 const QString& title) {
   form.showBusyPointer();
   platform::PrintDialogRequest request;
   const std::optional<platform::PrintDialogAnswer> answer = platform::prompts().printDialog(request);
@@ -155,8 +156,6 @@ void Form1::mnuCD_Cover_List2_Click() { openDesignerForLine<frmPrint_Cover>(*thi
 
 void Form1::mnuCD_Label_List2_Click() { openDesignerForLine<frmPrint_Offset>(*this, kLabelCaption); }
 
-void Form1::Print_CD_Selection_Sheet() {
-  printSheets(*this, covers::printSelectionSheets, kSheetFailed, kSheetTitle);
-}
+void Form1::Print_CD_Selection_Sheet() { printSheets(*this, covers::printSelectionSheets, kSheetFailed, kSheetTitle); }
 
 void Form1::mnuSong_Slips_Click() { printSheets(*this, covers::printSlipPages, kSlipsFailed, kSlipsTitle); }

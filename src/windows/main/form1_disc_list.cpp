@@ -54,8 +54,8 @@ void Form1::List1_ItemCheck(int) {
     const QStringList items = List1.items();
     const QString proposal = common::Format0000(catalogue::proposeReference(items));
     const QString answer = platform::prompts().inputBox(
-        QStringLiteral("Enter your reference number for the disc ") + Trim(List1.List(index)),
-        kReferenceTitle, proposal);
+        QStringLiteral("Enter your reference number for the disc ") + Trim(List1.List(index)), kReferenceTitle,
+        proposal);
     QString result = catalogue::referenceAnswerForm(answer);
 
     if (result.isEmpty()) {
@@ -71,9 +71,9 @@ void Form1::List1_ItemCheck(int) {
       continue;
     }
     if (catalogue::referenceInUse(List1.items(), result)) {
-      platform::prompts().msgBox(QStringLiteral("You already have a Disc ") + Trim(result) +
-                                     QStringLiteral(".\n\rPlease try again."),
-                                 platform::msg::OKOnly, kReferenceTitle);
+      platform::prompts().msgBox(
+          QStringLiteral("You already have a Disc ") + Trim(result) + QStringLiteral(".\n\rPlease try again."),
+          platform::msg::OKOnly, kReferenceTitle);
       continue;
     }
     result = common::padRight(result, catalogue::kReferenceLength);
@@ -82,9 +82,8 @@ void Form1::List1_ItemCheck(int) {
     mnuFull_Screen.setEnabled(true);
     mnuHide_Vocal_Tracks.setEnabled(true);
     if (result.size() > catalogue::kReferenceLength) {
-      platform::prompts().msgBox(
-          QStringLiteral("No more than 4 characters can be used.\n\rPlease try again."),
-          platform::msg::OKOnly, kReferenceTitle);
+      platform::prompts().msgBox(QStringLiteral("No more than 4 characters can be used.\n\rPlease try again."),
+                                 platform::msg::OKOnly, kReferenceTitle);
       continue;
     }
     List1.setList(index, List1.List(index) + result);
@@ -102,8 +101,7 @@ void Form1::List1_Click() {
 
   const bool any = List1.SelCount() > 0;
   if (!any) mnuPrint.setEnabled(false);
-  for (auto* m : {&mnuSave, &mnuExport, &mnuUpdate_File, &mnuFull_Screen, &mnuHide_Vocal_Tracks})
-    m->setEnabled(any);
+  for (auto* m : {&mnuSave, &mnuExport, &mnuUpdate_File, &mnuFull_Screen, &mnuHide_Vocal_Tracks}) m->setEnabled(any);
   prefillDeleteDisc();
 }
 
@@ -125,8 +123,7 @@ void Form1::List1_MouseDown(int button, int, double, double) {
   mnuQuick_View_Disc.setPlainCaption(QStringLiteral("View  ") + disc + QStringLiteral("  disc listing"));
   mnuPrint_CD_Case.setPlainCaption(QStringLiteral("Print  ") + disc + QStringLiteral("  CD case"));
   mnuPrint_CD_Label.setPlainCaption(QStringLiteral("Print  ") + disc + QStringLiteral("  CD label"));
-  mnuRename_Files.setPlainCaption(QStringLiteral("Rename files to  ") + disc +
-                                  QStringLiteral("  disc listing"));
+  mnuRename_Files.setPlainCaption(QStringLiteral("Rename files to  ") + disc + QStringLiteral("  disc listing"));
   if (button == platform::mouse::Right) {
     prefillDeleteDisc();
     platform::prompts().popupMenu(mnua, List1.popupPosition());

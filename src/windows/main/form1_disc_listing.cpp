@@ -140,9 +140,12 @@ void Form1::mnuQuick_View_Disc_Click() {
   // A disc file line written without its padding still names the disc: its code is padded as
   // the track records are when they are read.
   const QString item = List1.Text();
-  const QString code = item.isEmpty() ? QString() : common::fitWidth(common::Left(item, catalogue::kCodeLength), catalogue::kCodeLength);
+  const QString code =
+      item.isEmpty() ? QString() : common::fitWidth(common::Left(item, catalogue::kCodeLength), catalogue::kCodeLength);
   const QByteArray key = platform::cp1252::encode(code);
-  const auto belongs = [&](std::string_view recordCode) { return !key.isEmpty() && catalogue::codeKey(recordCode) == key; };
+  const auto belongs = [&](std::string_view recordCode) {
+    return !key.isEmpty() && catalogue::codeKey(recordCode) == key;
+  };
   if (!scanDisc(*this, belongs, kViewDiscTitle)) return;
   List3.setVisible(true);
   Label17.setVisible(false);

@@ -30,42 +30,38 @@ void Form1::buildMenus() {
   using M = platform::MenuItem Form1::*;
   const std::vector<std::pair<M, std::vector<M>>> tree = {
       {&Form1::mnuFile,
-       {&Form1::mnuOpen, &Form1::mnuSave, &Form1::mnuExport, &Form1::mnuUpdate_File, &Form1::mnuMerge,
-        &Form1::mnu4, &Form1::mnuPrint, &Form1::mnuCD_Selection, &Form1::mnuSong_Slips,
-        &Form1::mnuPrintHighCase, &Form1::mnuPrintHighLabel, &Form1::MNU3, &Form1::mnuUpdate,
-        &Form1::mnu2, &Form1::mnuBackup, &Form1::mnuRestore, &Form1::mnu1, &Form1::mnuExit}},
+       {&Form1::mnuOpen, &Form1::mnuSave, &Form1::mnuExport, &Form1::mnuUpdate_File, &Form1::mnuMerge, &Form1::mnu4,
+        &Form1::mnuPrint, &Form1::mnuCD_Selection, &Form1::mnuSong_Slips, &Form1::mnuPrintHighCase,
+        &Form1::mnuPrintHighLabel, &Form1::MNU3, &Form1::mnuUpdate, &Form1::mnu2, &Form1::mnuBackup, &Form1::mnuRestore,
+        &Form1::mnu1, &Form1::mnuExit}},
       {&Form1::mnuedit,
        {&Form1::mnuUntick, &Form1::mnuTag, &Form1::mnu6, &Form1::mnuTracks, &Form1::mnuChange_Disc_Code,
-        &Form1::mnuedittrack, &Form1::mnuDelete, &Form1::mnuCopy, &Form1::mnu50,
-        &Form1::mnuClear_Search_History}},
+        &Form1::mnuedittrack, &Form1::mnuDelete, &Form1::mnuCopy, &Form1::mnu50, &Form1::mnuClear_Search_History}},
       {&Form1::mnuTools, {&Form1::mnuSong, &Form1::mnuArtist, &Form1::mnuDisc}},
       {&Form1::mnu_view,
        {&Form1::mnuNormal, &Form1::mnuFull_Screen, &Form1::mnuHide_Vocal_Tracks, &Form1::mnuCapitals3}},
       {&Form1::mnuHelp,
        {&Form1::mnuContents, &Form1::mnuWhich_Disc, &Form1::mnu_tavrel, &Form1::MNU30, &Form1::mnuAbout}},
       {&Form1::mnuD,
-       {&Form1::mnu51, &Form1::mnuHide_Vocal, &Form1::mnuCapitals1, &Form1::mnu_Copy_List3, &Form1::mnu78,
-        &Form1::mnue, &Form1::mnug, &Form1::mnu40, &Form1::mnul2Fcolor, &Form1::mnuL2Bcolor, &Form1::mnu41,
-        &Form1::mnuCD_Cover_List2, &Form1::mnuCD_Label_List2, &Form1::mnu107, &Form1::mnuF}},
+       {&Form1::mnu51, &Form1::mnuHide_Vocal, &Form1::mnuCapitals1, &Form1::mnu_Copy_List3, &Form1::mnu78, &Form1::mnue,
+        &Form1::mnug, &Form1::mnu40, &Form1::mnul2Fcolor, &Form1::mnuL2Bcolor, &Form1::mnu41, &Form1::mnuCD_Cover_List2,
+        &Form1::mnuCD_Label_List2, &Form1::mnu107, &Form1::mnuF}},
       {&Form1::mnua,
-       {&Form1::mnuQuick_View_Disc, &Form1::mnu_Change_Disc_Code, &Form1::mnuB, &Form1::mnu_Copy_List,
-        &Form1::mnu420, &Form1::mnuRename_Files, &Form1::mnu42, &Form1::mnuL1ForeColor,
-        &Form1::mnuL1BackColor, &Form1::mnu43, &Form1::mnuPrint_CD_Case, &Form1::mnuPrint_CD_Label,
-        &Form1::mnu66, &Form1::mnuC}},
+       {&Form1::mnuQuick_View_Disc, &Form1::mnu_Change_Disc_Code, &Form1::mnuB, &Form1::mnu_Copy_List, &Form1::mnu420,
+        &Form1::mnuRename_Files, &Form1::mnu42, &Form1::mnuL1ForeColor, &Form1::mnuL1BackColor, &Form1::mnu43,
+        &Form1::mnuPrint_CD_Case, &Form1::mnuPrint_CD_Label, &Form1::mnu66, &Form1::mnuC}},
       {&Form1::mnuz,
-       {&Form1::mnuMF_Code, &Form1::mnu52, &Form1::mnuhide_vocal2, &Form1::mnuCapitals2,
-        &Form1::mnu_Copy_List2, &Form1::mnu47, &Form1::mnuL2ForeColor, &Form1::mnuL2BackColor,
-        &Form1::mnu44, &Form1::mnuy}},
+       {&Form1::mnuMF_Code, &Form1::mnu52, &Form1::mnuhide_vocal2, &Form1::mnuCapitals2, &Form1::mnu_Copy_List2,
+        &Form1::mnu47, &Form1::mnuL2ForeColor, &Form1::mnuL2BackColor, &Form1::mnu44, &Form1::mnuy}},
   };
 
   // Initial states: set before the entries are attached so the Qt actions start with them.
-  for (M m : {&Form1::mnuSave, &Form1::mnuExport, &Form1::mnuUpdate_File, &Form1::mnuPrint,
-              &Form1::mnuSong, &Form1::mnuArtist, &Form1::mnuDisc, &Form1::mnuFull_Screen,
-              &Form1::mnuHide_Vocal_Tracks})
+  for (M m : {&Form1::mnuSave, &Form1::mnuExport, &Form1::mnuUpdate_File, &Form1::mnuPrint, &Form1::mnuSong,
+              &Form1::mnuArtist, &Form1::mnuDisc, &Form1::mnuFull_Screen, &Form1::mnuHide_Vocal_Tracks})
     (this->*m).setEnabled(false);
   // The popups (mnuD, mnua, mnuz) are never on the bar; the other hidden entries stay hidden.
-  for (M m : {&Form1::mnu2, &Form1::mnuTag, &Form1::mnuDelete, &Form1::mnuTools, &Form1::mnuWhich_Disc,
-              &Form1::mnuD, &Form1::mnua, &Form1::mnuz, &Form1::mnuMF_Code})
+  for (M m : {&Form1::mnu2, &Form1::mnuTag, &Form1::mnuDelete, &Form1::mnuTools, &Form1::mnuWhich_Disc, &Form1::mnuD,
+              &Form1::mnua, &Form1::mnuz, &Form1::mnuMF_Code})
     (this->*m).setVisible(false);
   mnuNormal.setChecked(true);
   mnuCapitals3.setChecked(true);
@@ -193,13 +189,9 @@ void Form1::mnuClear_Search_History_Click() {
   Input_Search_Data();
 }
 
-void Form1::mnuContents_Click() {
-  platform::prompts().shellOpen(platform::programFile(QStringLiteral("help.htm")));
-}
+void Form1::mnuContents_Click() { platform::prompts().shellOpen(platform::programFile(QStringLiteral("help.htm"))); }
 
-void Form1::mnu_tavrel_Click() {
-  platform::prompts().shellOpen(QStringLiteral("http://") + kWebAddress);
-}
+void Form1::mnu_tavrel_Click() { platform::prompts().shellOpen(QStringLiteral("http://") + kWebAddress); }
 
 void Form1::mnuWhich_Disc_Click() {
   const QString br = QStringLiteral("\n\r");
@@ -213,10 +205,10 @@ void Form1::mnuWhich_Disc_Click() {
 
 bool Form1::offerToSave(const QString& lineBreak, const QString& title) {
   if (List1.SelCount() == 0) return true;
-  const int answer = platform::prompts().msgBox(
-      QStringLiteral("Your current disc selection will be cleared.") + lineBreak + lineBreak +
-          QStringLiteral("Do you want to Save your list now?"),
-      platform::msg::YesNo + platform::msg::Question, title);
+  const int answer =
+      platform::prompts().msgBox(QStringLiteral("Your current disc selection will be cleared.") + lineBreak +
+                                     lineBreak + QStringLiteral("Do you want to Save your list now?"),
+                                 platform::msg::YesNo + platform::msg::Question, title);
   return answer == platform::msg::No || cmdSave_Click();
 }
 

@@ -25,9 +25,9 @@ void Form1::cmdPrint_Click() {
   const QString path = platform::programFile(QString::fromLatin1(printing::kJobFile));
   const platform::WriteResult written = platform::replaceFile(path, printing::printJobText(job));
   if (!written) {
-    platform::prompts().msgBox(QStringLiteral("The print job ") + path + QStringLiteral(" could not be written.\n\r") +
-                                   written.error,
-                               platform::msg::OKOnly + platform::msg::Exclamation, QStringLiteral("Print"));
+    platform::prompts().msgBox(
+        QStringLiteral("The print job ") + path + QStringLiteral(" could not be written.\n\r") + written.error,
+        platform::msg::OKOnly + platform::msg::Exclamation, QStringLiteral("Print"));
     return;
   }
   frmPrint window;

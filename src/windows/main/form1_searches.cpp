@@ -18,9 +18,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-
-using catalogue::Sort;
 using catalogue::SearchPattern;
+using catalogue::Sort;
 using platform::msg::Exclamation;
 using platform::msg::OKOnly;
 
@@ -130,8 +129,7 @@ void runDatabaseSearch(Form1& f, const SearchMember& m) {
   f.TabStrip1.setVisible(false);
   if (readable)
     platform::prompts().msgBox(QString::fromLatin1(m.opening) + f.cmbSearch_text.Text() + kTryAgain, OKOnly, title);
-  else
-    scan.tellUnreadable();
+  else scan.tellUnreadable();
   f.Label9.setVisible(true);
   f.Label17.setVisible(false);
   f.cmbSearch_text.SetFocus();

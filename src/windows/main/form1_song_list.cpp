@@ -23,9 +23,7 @@ const QString kWaitText = QStringLiteral("Please wait while your list is procces
 
 // The progress maximum of Create List: the record estimate (length / 92, a half rounded to the
 // even neighbour, at least 1000) divided by 100, at most 100.
-int createListProgressMax(qint64 fileLength) {
-  return std::min(catalogue::progressSteps(fileLength, 1000, 100), 100);
-}
+int createListProgressMax(qint64 fileLength) { return std::min(catalogue::progressSteps(fileLength, 1000, 100), 100); }
 
 }  // namespace
 
@@ -34,7 +32,9 @@ void Form1::addScannedLines(catalogue::ScannedLines& made) {
   List2.addItems(made.lines, made.numbers);
 }
 
-std::optional<catalogue::LineRecord> Form1::lineRecord(int row) const { return lineRecords_.record(List2.ItemData(row)); }
+std::optional<catalogue::LineRecord> Form1::lineRecord(int row) const {
+  return lineRecords_.record(List2.ItemData(row));
+}
 
 void Form1::keepSongLines(const std::vector<int>& rows, platform::ListBox& into) {
   QStringList lines;
@@ -124,7 +124,8 @@ void Form1::Get_Tracks() {
     if (!made.lines.isEmpty() && *sort == Sort::MfCode && !showCodes) Check1.setValue(1);
     addScannedLines(made);
     // Stopped at the cap, and said so: the list must not pass for complete.
-    if (made.capped) platform::prompts().msgBox(catalogue::kMaxListText, platform::msg::OKOnly, catalogue::kMaxListTitle);
+    if (made.capped)
+      platform::prompts().msgBox(catalogue::kMaxListText, platform::msg::OKOnly, catalogue::kMaxListTitle);
   }
 
   if (Check3.Value() == 1) {
@@ -192,7 +193,8 @@ void Form1::Get_All() {
     catalogue::ScannedLines made =
         catalogue::tickAllLines(file.bytes(), *sort, scan.progress(300, windows::ScanFrame::Events::Held));
     addScannedLines(made);
-    if (made.capped) platform::prompts().msgBox(catalogue::kMaxListText, platform::msg::OKOnly, catalogue::kMaxListTitle);
+    if (made.capped)
+      platform::prompts().msgBox(catalogue::kMaxListText, platform::msg::OKOnly, catalogue::kMaxListTitle);
   }
   scan.restore();
   platform::letEventsThrough();

@@ -6,7 +6,6 @@
 #include "windows/database/delete_record.h"
 #include "windows/database/Edit_Record.h"
 
-
 #include <utility>
 
 using catalogue::Sort;

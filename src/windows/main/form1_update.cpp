@@ -69,10 +69,9 @@ void Form1::Quick_View_Rename() {
         file.bytes(), [&](std::string_view recordCode) { return catalogue::codeKey(recordCode) == code; },
         scan.progress(100, windows::ScanFrame::Events::Held));
     for (const catalogue::RecordBytes& r : records)
-      items << maintenance::renameListItem(catalogue::fieldText(r.code, common::kCodeWidth),
-                                           catalogue::fieldText(r.track, common::kTrackWidth),
-                                           catalogue::fieldText(r.title, common::kTitleWidth),
-                                           catalogue::fieldText(r.artist, common::kArtistWidth));
+      items << maintenance::renameListItem(
+          catalogue::fieldText(r.code, common::kCodeWidth), catalogue::fieldText(r.track, common::kTrackWidth),
+          catalogue::fieldText(r.title, common::kTitleWidth), catalogue::fieldText(r.artist, common::kArtistWidth));
   }
   renamer.List3.addItems(items);
 

@@ -17,8 +17,7 @@ enum class ColourPart { Back, Text };
 
 // One colour of a list's pair, given to every control of its group unless it would make the
 // list's text the same colour as its background. A cancelled dialog changes nothing.
-void chooseListColour(platform::ListBox& list, ColourPart part,
-                      std::initializer_list<platform::Control*> group) {
+void chooseListColour(platform::ListBox& list, ColourPart part, std::initializer_list<platform::Control*> group) {
   const qint32 current = part == ColourPart::Back ? list.BackColor() : list.ForeColor();
   const std::optional<qint32> chosen = platform::prompts().chooseColour(current);
   if (!chosen) return;

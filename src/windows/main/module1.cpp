@@ -26,8 +26,6 @@ int Main(const QString& commandLine) {
   return QApplication::exec();
 }
 
-void Set_Combo_Height(platform::FormBase&, platform::ComboBox& combo, int rows) {
-  combo.setVisibleRows(rows);
-}
+void Set_Combo_Height(platform::FormBase&, platform::ComboBox& combo, int rows) { combo.setVisibleRows(rows); }
 
 }  // namespace Module1

@@ -2,8 +2,8 @@
 
 #include "catalogue/database.h"
 #include "catalogue/track_file.h"
-#include "platform/ui/busy.h"
 #include "platform/core/files.h"
+#include "platform/ui/busy.h"
 #include "windows/file_prompts.h"
 #include "windows/main/form1.h"
 

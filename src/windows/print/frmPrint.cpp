@@ -24,7 +24,6 @@
 
 using platform::msg::OKOnly;
 
-
 namespace {
 
 constexpr double kPreviewWidthPx = 681;  // the preview page's designed width (10215 twips)
@@ -33,7 +32,9 @@ constexpr int kShadowOffsetPx = 8;
 
 QString printIniPath() { return platform::programFile(QStringLiteral("print.ini")); }
 QString jobPath() { return platform::programFile(QString::fromLatin1(printing::kJobFile)); }
-QString jobUnreadableText() { return QStringLiteral("The print job ") + jobPath() + QStringLiteral(" cannot be read."); }
+QString jobUnreadableText() {
+  return QStringLiteral("The print job ") + jobPath() + QStringLiteral(" cannot be read.");
+}
 
 // The printable area of a paper in points; of the default printer's paper when none is given, or
 // of an A4 sheet when that cannot be read.
@@ -44,7 +45,8 @@ QSizeF printableArea(const QPageLayout& layout = QPrinter().pageLayout()) {
 
 // The preview page: the printable area of the paper, drawn at the preview's designed width.
 std::unique_ptr<platform::DrawingSurface> previewPage(const QSizeF& areaPt) {
-  return std::make_unique<platform::ImageSurface>(areaPt.width(), areaPt.height(), kPreviewWidthPx * 72.0 / areaPt.width());
+  return std::make_unique<platform::ImageSurface>(areaPt.width(), areaPt.height(),
+                                                  kPreviewWidthPx * 72.0 / areaPt.width());
 }
 
 std::shared_ptr<platform::DrawingSurface> realPrinterSurface(const platform::PrintDialogAnswer& answer) {
@@ -105,10 +107,11 @@ frmPrint::frmPrint() : FormBase(Kind::Dialog, QStringLiteral("Print Preview"), Q
   Command4.Click = [this] { Command4_Click(); };
   Text1.Change = [this] { Text1_Change(); };
   Text1.GotFocus = [this] { Text1_GotFocus(); };
-  platform::watchClicks(Text1.widget(), [this] { Text1_Click(); }, platform::ClickMoment::AfterLeftClick);
+  platform::watchClicks(
+      Text1.widget(), [this] { Text1_Click(); }, platform::ClickMoment::AfterLeftClick);
 
   // Print comes first in the tab order, so it has the focus when the window opens.
-  QWidget* chain[] = {Command1.widget(), Combo1.widget(), Combo2.widget(), Command3.widget(),
+  QWidget* chain[] = {Command1.widget(), Combo1.widget(),   Combo2.widget(),  Command3.widget(),
                       Text1.widget(),    Command2.widget(), Command4.widget()};
   for (size_t i = 1; i < std::size(chain); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
   makePrinterSurface = realPrinterSurface;
@@ -250,8 +253,7 @@ void frmPrint::Count_Pages() {
   if (Page_Estimate >= 2)
     title += QString::number(Preview_Row_Count - 1) + QStringLiteral("     Approx Pages = ") +
              QString::number(Page_Estimate);
-  else
-    title += QString::number(Preview_Row_Count);
+  else title += QString::number(Preview_Row_Count);
   setCaption(title);
 }
 
@@ -268,7 +270,8 @@ void frmPrint::placePreviewPage() {
 void frmPrint::usePaper(const QPageLayout& layout) {
   if (!layout.isValid() || !dynamic_cast<platform::ImageSurface*>(preview_.get())) return;
   const QSizeF area = printableArea(layout);
-  if (std::abs(area.width() - preview_->pageWidthPt()) < 0.5 && std::abs(area.height() - preview_->pageHeightPt()) < 0.5)
+  if (std::abs(area.width() - preview_->pageWidthPt()) < 0.5 &&
+      std::abs(area.height() - preview_->pageHeightPt()) < 0.5)
     return;
   const qint32 colour = preview_->ForeColor;
   preview_ = previewPage(area);
@@ -360,7 +363,8 @@ bool frmPrint::Print_Choice(const platform::PrintDialogAnswer& answer) {
   settings.lastPage = Last_Page;
   printing::preparePaperSurface(*surface, settings);
   Page_Counter = 0;
-  const printing::PaperResult result = printing::renderPaper(*surface, *job, settings, [] { platform::letEventsThrough(); });
+  const printing::PaperResult result =
+      printing::renderPaper(*surface, *job, settings, [] { platform::letEventsThrough(); });
   if (!surface->endDocument()) {
     platform::prompts().msgBox(QStringLiteral("The song list could not be printed.\n\r") + surface->errorString(),
                                OKOnly + platform::msg::Exclamation, QStringLiteral("Print"));

@@ -63,7 +63,6 @@ class frmPrint : public platform::FormBase {
   // Replaces the preview page, for tests.
   void setPreviewSurface(std::unique_ptr<platform::DrawingSurface> surface);
 
-
   platform::Frame Frame1{this, client(), "Frame1", ""};
   platform::ComboBox Combo1{this, Frame1.inner(), "Combo1", platform::ComboBox::Style::DropdownList, true};
   platform::ComboBox Combo2{this, Frame1.inner(), "Combo2", platform::ComboBox::Style::DropdownList, false};

@@ -84,7 +84,8 @@ TEST_F(CaseWindowTest, SavedValuesAreAppliedWithTheTitlesCentredAtTheirSize) {
   ASSERT_FALSE(face.isEmpty());
   const QString front = picture("front, one.png"), back = picture("back.png");
   // The title's face saved with a maker's tag, the track list's without.
-  home.writeLines("Cover.dat", {" 255 ", face.toLower() + " [URW]", " 16 ", " 65280 ", face, " 6 ", front, back, " 65535 "});
+  home.writeLines("Cover.dat",
+                  {" 255 ", face.toLower() + " [URW]", " 16 ", " 65280 ", face, " 6 ", front, back, " 65535 "});
   open();
   for (const platform::Label* title : {&w->Label8, &w->Label15}) {
     EXPECT_EQ(title->font().family(), face);
@@ -400,14 +401,16 @@ TEST_F(CaseWindowTest, PrintSendsTheInsertSavesTheLookAndCloses) {
   EXPECT_EQ(texts.count("0012"), 4) << "front, back and both sides";
   EXPECT_EQ(texts.count("01 MOONLIGHT HARBOUR,THE LANTERNS"), 2);
   EXPECT_FALSE(w->isLoaded());
-  EXPECT_EQ(home.readBytes("Cover.dat"), "-2147483630 \r\nCOURIER NEW\r\n 12 \r\n-2147483640 \r\nCOURIER NEW\r\n 4 \r\n" +
-                                            front.toUtf8() + "\r\n\r\n 65280 \r\n")
+  EXPECT_EQ(home.readBytes("Cover.dat"),
+            "-2147483630 \r\nCOURIER NEW\r\n 12 \r\n-2147483640 \r\nCOURIER NEW\r\n 4 \r\n" + front.toUtf8() +
+                "\r\n\r\n 65280 \r\n")
       << "paths are kept in UTF-8";
 }
 
 TEST_F(CaseWindowTest, EveryButtonReachesItsHandler) {
   open();
-  EXPECT_EQ(testsupport::buttonsNotWired(w->window(), {&w->Command2, &w->Command3, &w->Command4, &w->Command5,
-                                                       &w->Command6, &w->Command7, &w->Command10, &w->Command11,
-                                                       &w->cmdPrint}), "");
+  EXPECT_EQ(
+      testsupport::buttonsNotWired(w->window(), {&w->Command2, &w->Command3, &w->Command4, &w->Command5, &w->Command6,
+                                                 &w->Command7, &w->Command10, &w->Command11, &w->cmdPrint}),
+      "");
 }

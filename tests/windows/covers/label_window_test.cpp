@@ -70,7 +70,8 @@ TEST_F(LabelWindowTest, LoadingFillsTheListsAndPresetsTheFacesAndSizes) {
 
   EXPECT_EQ(w->Combo1.Text(), "COURIER NEW");
   EXPECT_EQ(w->Combo2.Text(), "12");
-  for (const platform::Control* title : {static_cast<platform::Control*>(&w->Label8), static_cast<platform::Control*>(&w->Text3)}) {
+  for (const platform::Control* title :
+       {static_cast<platform::Control*>(&w->Label8), static_cast<platform::Control*>(&w->Text3)}) {
     EXPECT_EQ(title->font().family(), "COURIER NEW");
     EXPECT_TRUE(title->font().bold());
   }
@@ -265,7 +266,8 @@ TEST_F(LabelWindowTest, TheLongestPreviewTextsLeaveEverySettingsControlItsClicks
   w->txtImage_File.setText(picture("disc.png"));
   for (platform::CommandButton* button : {&w->Command1, &w->Command4}) {
     QWidget* b = button->widget();
-    QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier, b->mapTo(w->window(), b->rect().center()));
+    QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      b->mapTo(w->window(), b->rect().center()));
   }
   EXPECT_EQ(w->Command1.BackColor(), 0x0000FF);
   EXPECT_TRUE(w->Image1.Picture.isNull());
@@ -351,8 +353,7 @@ TEST_F(LabelWindowTest, PrintSendsOnePageSavesTheDesignAndCloses) {
   ASSERT_EQ(calls[0].kind, SurfaceCall::Circle);
   EXPECT_DOUBLE_EQ(calls[0].x, 68);
   EXPECT_EQ(calls[0].colour, 0x00FFFF);
-  EXPECT_EQ(page.texts(),
-            QStringList({"SC8123", "01 SONG 1, 02 SONG 2", "03 SONG 3, 04 SONG 4", "05 SONG 5"}));
+  EXPECT_EQ(page.texts(), QStringList({"SC8123", "01 SONG 1, 02 SONG 2", "03 SONG 3, 04 SONG 4", "05 SONG 5"}));
   int guides = 0;
   for (const auto& c : calls) guides += c.kind == SurfaceCall::Circle && !c.opaque;
   EXPECT_EQ(guides, 2);
@@ -360,8 +361,9 @@ TEST_F(LabelWindowTest, PrintSendsOnePageSavesTheDesignAndCloses) {
 
   EXPECT_FALSE(w->isLoaded());
   EXPECT_FALSE(w->Frame3.Visible());
-  EXPECT_EQ(home.readBytes("OffSet.dat"),
-            "2.5\r\n0\r\n-2147483630 \r\nCOURIER NEW\r\n 12 \r\n-2147483640 \r\nCOURIER NEW\r\n 4.5 \r\n\r\n 65535 \r\n");
+  EXPECT_EQ(
+      home.readBytes("OffSet.dat"),
+      "2.5\r\n0\r\n-2147483630 \r\nCOURIER NEW\r\n 12 \r\n-2147483640 \r\nCOURIER NEW\r\n 4.5 \r\n\r\n 65535 \r\n");
 }
 
 TEST_F(LabelWindowTest, TheSendingNoticeHidesThePreviewBehindItsPrinterAndRaisedEdge) {
@@ -395,7 +397,8 @@ TEST_F(LabelWindowTest, APrintThatFailsIsReportedAndTheDesignStaysOpen) {
   prompts.answerMsg(platform::msg::OK);
   press(w->cmdPrint);
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "The CD label could not be printed.\n\rThe printer could not be started.");
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
+            "The CD label could not be printed.\n\rThe printer could not be started.");
   EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Print CD Label");
   EXPECT_TRUE(w->isLoaded());
   EXPECT_FALSE(w->Frame3.Visible());
@@ -430,5 +433,6 @@ TEST_F(LabelWindowTest, WithoutAPrinterTheLabelGoesToAPdfFileTheUserNames) {
 TEST_F(LabelWindowTest, EveryButtonReachesItsHandler) {
   open();
   EXPECT_EQ(testsupport::buttonsNotWired(w->window(), {&w->Command1, &w->Command2, &w->Command3, &w->Command4,
-                                                       &w->Command5, &w->Command7, &w->cmdPrint}), "");
+                                                       &w->Command5, &w->Command7, &w->cmdPrint}),
+            "");
 }

@@ -152,4 +152,3 @@ TEST_F(RestoreCommandTest, RestoreReplacesTheDatabaseAndClearsTheMainWindow) {
   EXPECT_EQ(f.List1.items(), QStringList{"AB1        "});
   EXPECT_EQ(f.List1.SelCount(), 0);
 }
-

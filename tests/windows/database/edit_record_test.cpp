@@ -91,7 +91,8 @@ TEST_F(MaintenanceTest, EditWritesTheTrackOfTheClickedLineWhenOneCodeBeginsAnoth
     press(e.Command1);
   });
   choose(f.mnug);
-  EXPECT_EQ(tracks(), (QStringList{trackLine("ABCDEFGHIJ", "01", "TEN", "X"), trackLine("ABCDEFGHIJK", "01", "NEW ELEVEN", "Y")}));
+  EXPECT_EQ(tracks(), (QStringList{trackLine("ABCDEFGHIJ", "01", "TEN", "X"),
+                                   trackLine("ABCDEFGHIJK", "01", "NEW ELEVEN", "Y")}));
 }
 
 TEST_F(MaintenanceTest, EditKeepsAnUnpaddedTwinAndReplacesEveryPaddedOne) {
@@ -103,7 +104,8 @@ TEST_F(MaintenanceTest, EditKeepsAnUnpaddedTwinAndReplacesEveryPaddedOne) {
     press(e.Command1);
   });
   choose(form->mnug);
-  EXPECT_EQ(tracks(), (QStringList{"\"SC8123\",\"02\",\"OLD\",\"X\"", kTracks[2], trackLine("SC8123", "02", "NEW", "Y")}));
+  EXPECT_EQ(tracks(),
+            (QStringList{"\"SC8123\",\"02\",\"OLD\",\"X\"", kTracks[2], trackLine("SC8123", "02", "NEW", "Y")}));
 }
 
 TEST_F(MaintenanceTest, EditRefusesWhatItCannotWriteAndStaysClosable) {
@@ -134,8 +136,9 @@ TEST_F(MaintenanceTest, EditRefusesWhatItCannotWriteAndStaysClosable) {
   const QStringList shown = messages();
   ASSERT_EQ(shown.size(), 4);
   EXPECT_EQ(shown[0], "Show MF Code must be selected to edit or delete a track");
-  EXPECT_EQ(shown[1], "The disc code ABCDEFGHIJK fits more than one disc: ABCDEFGHIJK, ABCDEFGHIJKL.\r"
-                      "Nothing has been changed.");
+  EXPECT_EQ(shown[1],
+            "The disc code ABCDEFGHIJK fits more than one disc: ABCDEFGHIJK, ABCDEFGHIJKL.\r"
+            "Nothing has been changed.");
   EXPECT_EQ(shown[2], "You can not use these characters \" , ");
   EXPECT_EQ(shown[3], "Only 98 tracks allowed");
   EXPECT_EQ(home.readBytes("watka.bxl"), before);

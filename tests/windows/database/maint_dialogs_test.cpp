@@ -112,8 +112,9 @@ TEST_F(MaintenanceTest, AddRefusesBadCodesDuplicatesAndTrack99WithoutWriting) {
   EXPECT_EQ(shown[0].text, "You can not use these characters \"  , ");
   EXPECT_EQ(shown[0].text.size(), 38);
   EXPECT_EQ(shown[0].title, "Invalid Character");
-  EXPECT_EQ(shown[1].text, "You already have a track 01 for disk SC8123\rPlease try again\r\r"
-                           "If you want to rewrite this track please use Edit Track.");
+  EXPECT_EQ(shown[1].text,
+            "You already have a track 01 for disk SC8123\rPlease try again\r\r"
+            "If you want to rewrite this track please use Edit Track.");
   EXPECT_EQ(shown[1].title, "Disc, Track Duplication");
   EXPECT_EQ(shown[2].text, "Please enter a Disc code.");  // emptied by the duplicate
   EXPECT_EQ(shown[3].text, "Only 98 tracks allowed");
@@ -140,9 +141,11 @@ TEST_F(MaintenanceTest, AddRefusesALetterTheTrackFileCannotHold) {
   QTest::mouseClick(f.cmdAdd.widget(), Qt::LeftButton);
   EXPECT_EQ(kept, QStringLiteral("\u00d3D"));
   EXPECT_EQ(afterPaste, "");
-  EXPECT_EQ(messages(), (QStringList{QStringLiteral("The song title cannot hold the character \"\u0141\".\n\rPlease try again without it."),
-                                     QStringLiteral("The song title cannot hold the character \"\u0179\".\n\rPlease try again without it."),
-                                     QStringLiteral("The artist cannot hold the character \"\u0141\".\n\rPlease try again without it.")}));
+  EXPECT_EQ(messages(),
+            (QStringList{
+                QStringLiteral("The song title cannot hold the character \"\u0141\".\n\rPlease try again without it."),
+                QStringLiteral("The song title cannot hold the character \"\u0179\".\n\rPlease try again without it."),
+                QStringLiteral("The artist cannot hold the character \"\u0141\".\n\rPlease try again without it.")}));
   EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Add Tracks");
 }
 
@@ -152,7 +155,8 @@ TEST_F(MaintenanceTest, AddOffersToSaveTheTickedSelectionFirst) {
   prompts.answerMsg(No).onModal(nullptr);  // closed by its frame: no hand-back
   choose(f.mnuTracks);
   ASSERT_EQ(prompts.calls().size(), 2u);
-  EXPECT_EQ(prompts.calls()[0].text, "Your current disc selection will be cleared.\n\r\n\rDo you want to Save your list now?");
+  EXPECT_EQ(prompts.calls()[0].text,
+            "Your current disc selection will be cleared.\n\r\n\rDo you want to Save your list now?");
   EXPECT_EQ(prompts.calls()[0].style, 36);
   EXPECT_EQ(prompts.calls()[0].title, "Add Tracks");
   EXPECT_EQ(f.List1.SelCount(), 0);
@@ -396,7 +400,8 @@ TEST_F(MaintenanceTest, DeleteDiscRemovesItsTracksAndItsLineAndClearsTheMainWind
   EXPECT_EQ(f.List1.ListCount(), 4);
   const QStringList left = QDir(home.path()).entryList(QDir::Files);
   EXPECT_FALSE(left.contains("watka.tmp") || left.contains("watdi.tmp")) << left.join(' ').toStdString();
-  EXPECT_TRUE(left.filter("watka.bxl.").isEmpty() && left.filter("watdi.bxl.").isEmpty()) << left.join(' ').toStdString();
+  EXPECT_TRUE(left.filter("watka.bxl.").isEmpty() && left.filter("watdi.bxl.").isEmpty())
+      << left.join(' ').toStdString();
 }
 
 TEST_F(MaintenanceTest, DeleteTrackFromTheSongListKeepsADiscWithOtherTracks) {
@@ -439,7 +444,8 @@ TEST_F(MaintenanceTest, DeleteTrackTypedByHand) {
   EXPECT_EQ(home.readBytes("watka.bxl"), stored);
   deleteTrack("zk101", "2", Yes, true);  // a track the disc lacks: said so, not kept quiet
   EXPECT_EQ(messages().last(), "Disc zk101 has no track 02 in the database.\rNothing has been deleted.");
-  EXPECT_EQ(tracks(), (QStringList{trackLine("MDX1001", "01", "RIVER TOWN", "ODA BELL"), trackLine("zk101", "01", "LATE", "ODA")}));
+  EXPECT_EQ(tracks(), (QStringList{trackLine("MDX1001", "01", "RIVER TOWN", "ODA BELL"),
+                                   trackLine("zk101", "01", "LATE", "ODA")}));
   EXPECT_EQ(discs(), kDiscs);
   deleteTrack("MDX1001", "1", Yes);  // its last track takes the disc with it
   EXPECT_EQ(tracks(), QStringList{trackLine("zk101", "01", "LATE", "ODA")});
@@ -475,9 +481,10 @@ TEST_F(MaintenanceTest, DeleteKeepsLongFieldsWholeLongerCodesApartAndQuotesFromS
   prompts.answerMsg(Yes);
   choose(f.mnuB);
   // Short fields padded, the long ones whole; the quote that would end its field is an apostrophe.
-  EXPECT_EQ(home.readBytes("watka.bxl"),
-            "\"ABCDEFGHIJKL\",\"01\",\"A SONG TITLE THAT RUNS TO FORTY-ONE CHARS\",\"AN ARTIST                     \"\r\n" +
-                (trackLine("SC1", "01", "SAY 'HI'", "Y") + "\r\n").toLatin1());
+  EXPECT_EQ(
+      home.readBytes("watka.bxl"),
+      "\"ABCDEFGHIJKL\",\"01\",\"A SONG TITLE THAT RUNS TO FORTY-ONE CHARS\",\"AN ARTIST                     \"\r\n" +
+          (trackLine("SC1", "01", "SAY 'HI'", "Y") + "\r\n").toLatin1());
   EXPECT_EQ(home.readBytes("watdi.bxl"), "\"ABCDEFGHIJKL\"\r\n\"SC1        \"\r\n");
 }
 
@@ -506,8 +513,8 @@ TEST_F(MaintenanceTest, EditAndDeleteFromALineActOnlyOnItsOwnDisc) {
   const QString twelve = "\"ABCDEFGHIJKL\",\"01\",\"TWELVE\",\"E\"";
   const QStringList discFile{discLine("plx0104"), discLine("PLX0104"), discLine("ABCDEFGHIJK"), "\"ABCDEFGHIJKL\""};
   const QStringList trackFile{trackLine("plx0104", "01", "SMALL ONE", "A"), trackLine("PLX0104", "01", "BIG ONE", "B"),
-                              trackLine("plx0104", "02", "SMALL TWO", "C"), trackLine("ABCDEFGHIJK", "01", "ELEVEN", "D"),
-                              twelve};
+                              trackLine("plx0104", "02", "SMALL TWO", "C"),
+                              trackLine("ABCDEFGHIJK", "01", "ELEVEN", "D"), twelve};
   home.writeLines("watdi.bxl", discFile);
   home.writeLines("watka.bxl", trackFile);
   Form1& f = start();
@@ -566,7 +573,8 @@ TEST_F(MaintenanceTest, EditAndDeleteFromALineActOnlyOnItsOwnDisc) {
   ASSERT_EQ(f.List2.ListCount(), 5);
   const QByteArray before = home.readBytes("watka.bxl"), discsBefore = home.readBytes("watdi.bxl");
   edit("Big One", true);
-  EXPECT_EQ(messages().last(), "The disc code PLX0104 fits more than one disc: plx0104, PLX0104.\rNothing has been changed.");
+  EXPECT_EQ(messages().last(),
+            "The disc code PLX0104 fits more than one disc: plx0104, PLX0104.\rNothing has been changed.");
   rightClickSong(f, prompts, "Twelve", "mnue", deleteAnswering(OK));
   EXPECT_EQ(messages().last(),
             "The disc code ABCDEFGHIJK fits more than one disc: ABCDEFGHIJK, ABCDEFGHIJKL.\rNothing has been changed.");
@@ -694,7 +702,8 @@ TEST_F(MaintenanceTest, LoneCarriageReturnsEndRecordsInEveryReadAndRewrite) {
     useCrOnly();
     press(f.cmdUntag);
     f.Form_Activate();
-    EXPECT_TRUE(f.Caption().endsWith("Database = " + QString::number(records.size()) + " Songs")) << f.Caption().toStdString();
+    EXPECT_TRUE(f.Caption().endsWith("Database = " + QString::number(records.size()) + " Songs"))
+        << f.Caption().toStdString();
     EXPECT_EQ(f.List1.ListCount(), discsCrLf.count('\n'));
 
     // Delete one track of a disc with more.
@@ -721,7 +730,8 @@ TEST_F(MaintenanceTest, LoneCarriageReturnsEndRecordsInEveryReadAndRewrite) {
       press(e.Command1);
     });
     choose(f.mnug);
-    EXPECT_EQ(home.readBytes("watka.bxl"), without(1) + (trackLine("MDX1003", "02", "NEW SONG", "NEW ARTIST") + "\r\n").toLatin1());
+    EXPECT_EQ(home.readBytes("watka.bxl"),
+              without(1) + (trackLine("MDX1003", "02", "NEW SONG", "NEW ARTIST") + "\r\n").toLatin1());
 
     // Change a disc's code.
     useCrOnly();
@@ -752,6 +762,7 @@ TEST_F(MaintenanceTest, EveryButtonOfTheAddChangeAndDeleteWindowsReachesItsHandl
   Form1& f = start();
   EXPECT_EQ(buttonsNotWiredIn<add_tracks>(f.mnuTracks, {&add_tracks::Command1, &add_tracks::Command2}), "");
   f.List1.setListIndex(row("SC8123"));
-  EXPECT_EQ(buttonsNotWiredIn<Rename_Disc>(f.mnuChange_Disc_Code, {&Rename_Disc::Command1, &Rename_Disc::Command2}), "");
+  EXPECT_EQ(buttonsNotWiredIn<Rename_Disc>(f.mnuChange_Disc_Code, {&Rename_Disc::Command1, &Rename_Disc::Command2}),
+            "");
   EXPECT_EQ(buttonsNotWiredIn<delete_record>(f.mnuB, {&delete_record::Command1, &delete_record::Command2}), "");
 }

@@ -31,7 +31,9 @@ class MaintenanceTest : public MainWindowTest {
     Edit_Record::instance().Unload();
     MainWindowTest::TearDown();
   }
-  QStringList lines(const QString& name) const { return platform::splitLines(QString::fromLatin1(home.readBytes(name))); }
+  QStringList lines(const QString& name) const {
+    return platform::splitLines(QString::fromLatin1(home.readBytes(name)));
+  }
   QStringList tracks() const { return lines("watka.bxl"); }
   QStringList discs() const { return lines("watdi.bxl"); }
   // The song-list row holding the text.

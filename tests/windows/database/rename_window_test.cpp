@@ -32,9 +32,7 @@ QStringList items(int count) {
   return out;
 }
 
-QStringList filesIn(const QString& folder) {
-  return QDir(folder).entryList(QDir::Files, QDir::Name);
-}
+QStringList filesIn(const QString& folder) { return QDir(folder).entryList(QDir::Files, QDir::Name); }
 
 QByteArray hashOf(const QByteArray& bytes) {
   return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
@@ -338,7 +336,6 @@ TEST_F(RenameCommandTest, TheRenamerGetsTheHighlightedDiscsTracksInTrackOrder) {
   EXPECT_EQ(heading, "Disc Listing for ZX1001     0012");
 }
 
-
 TEST_F(RenameCommandTest, TheProgressBarStepsOncePerHundredEstimatedRecords) {
   QStringList records;
   for (int i = 0; i < 300; ++i) records << QString("ZX1001,%1,SONG,ARTIST").arg(i % 98 + 1, 2, 10, QChar('0'));
@@ -363,6 +360,7 @@ TEST_F(RenameCommandTest, TheProgressBarStepsOncePerHundredEstimatedRecords) {
 TEST_F(RenameWindowTest, EveryButtonReachesItsHandler) {
   fill(items(2));
   window.Show();
-  EXPECT_EQ(testsupport::buttonsNotWired(window.window(), {&window.cmdBrowse, &window.Command1, &window.Command2,
-                                                           &window.Command3}), "");
+  EXPECT_EQ(testsupport::buttonsNotWired(window.window(),
+                                         {&window.cmdBrowse, &window.Command1, &window.Command2, &window.Command3}),
+            "");
 }

@@ -80,7 +80,8 @@ TEST_F(UpdateWindowTest, UpdateAddsTheNewTracksAndDiscsThenClearsTheMainWindow) 
   EXPECT_EQ(msgs[1].title, "Update");
   EXPECT_EQ(prompts.callsOf("saveFile").size(), 0u);
 
-  EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore + track("ZX1001", "01", "MOON OVER THE HARBOUR", "THE NIGHT FERRY") +
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore +
+                                             track("ZX1001", "01", "MOON OVER THE HARBOUR", "THE NIGHT FERRY") +
                                              track("SC8123", "03", "NEW TRACK", "NEW ARTIST"));
   EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore + testsupport::discLine("ZX1001").toLatin1() + "\r\n");
   EXPECT_FALSE(QFile::exists(folder + "/new.kup"));
@@ -116,7 +117,8 @@ TEST_F(UpdateWindowTest, AWrongFileIsRefusedAndKeptAndTheWindowStaysOpen) {
     testsupport::FileSizeLimit limit(tracksBefore.size() + 10);
     press(w.Command1);
   }
-  EXPECT_TRUE(prompts.calls().back().text.contains("could not be written")) << prompts.calls().back().text.toStdString();
+  EXPECT_TRUE(prompts.calls().back().text.contains("could not be written"))
+      << prompts.calls().back().text.toStdString();
   EXPECT_EQ(w.ProgressBar1.Value(), 0);
   EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);
   EXPECT_TRUE(QFile::exists(folder + "/new.kup"));

@@ -41,9 +41,10 @@ TEST_F(ClipboardExportTest, CopyPutsTheHeadedListOnTheClipboard) {
   press(f.cmdGet_Tracks);
   prompts.answerMsg(OK);
   choose(f.mnu_Copy_List3);
-  EXPECT_EQ(clipboardText(), "SONG\tARTIST\tMF CODE\tTRACK\r\n"
-                             "MOONLIGHT HARBOUR\tTHE LANTERNS\tSC8123\t01\r\n"
-                             "PAPER SKY\tJUNO REED\tSC8123\t02\r\n");
+  EXPECT_EQ(clipboardText(),
+            "SONG\tARTIST\tMF CODE\tTRACK\r\n"
+            "MOONLIGHT HARBOUR\tTHE LANTERNS\tSC8123\t01\r\n"
+            "PAPER SKY\tJUNO REED\tSC8123\t02\r\n");
   EXPECT_EQ(prompts.callsOf("msgBox").back().text, "List has been copied");
   EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
 }
@@ -97,7 +98,8 @@ TEST_F(ClipboardExportTest, ExportWritesAWebPageAndAsksBeforeReplacingAFile) {
   prompts.answerSaveFile(home.path("page.htm")).answerMsg(No).answerSaveFile(std::nullopt);
   press(f.cmdExport);  // the entry waits for a list
   EXPECT_EQ(home.readBytes("page.htm"), QByteArray("precious"));
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, home.path("page.htm") + " already exists.\n\rDo you want to replace it?");
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
+            home.path("page.htm") + " already exists.\n\rDo you want to replace it?");
   prompts.answerSaveFile(home.path("page.htm")).answerMsg(Yes).answerMsg(OK);
   press(f.cmdExport);  // the entry waits for a list
   const QByteArray page = home.readBytes("page.htm");
@@ -178,7 +180,8 @@ TEST_F(ClipboardExportTest, UpdateFileHoldsTheDatabaseRecordsOfTheListedTracks) 
                  testsupport::trackLine("SC8123", "02", "PAPER SKY", "JUNO REED") + "\r\n")
                     .toLatin1());
   EXPECT_EQ(prompts.callsOf("saveFile")[0].defaultText, "Mellowdex Update File (*.kup)|*.kup");
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Update file has been successfully written to " + home.path("share.kup"));
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+            "Update file has been successfully written to " + home.path("share.kup"));
 }
 
 // Each line is written as the record it was made from: case twins, and a code longer than the 11
@@ -187,7 +190,8 @@ TEST_F(ClipboardExportTest, UpdateFileHoldsTheDatabaseRecordsOfTheListedTracks) 
 TEST_F(ClipboardExportTest, UpdateFileWritesEachLineUnderItsOwnDisc) {
   using testsupport::trackLine;
   const auto twelve = [](const QString& track, const QString& song) {
-    return "\"ABCDEFGHIJKL\",\"" + track + "\",\"" + song.leftJustified(36) + "\",\"" + QString("D").leftJustified(30) + "\"";
+    return "\"ABCDEFGHIJKL\",\"" + track + "\",\"" + song.leftJustified(36) + "\",\"" + QString("D").leftJustified(30) +
+           "\"";
   };
   const QString small = trackLine("tr0003", "01", "SMALL", "A"), big = trackLine("TR0003", "01", "BIG", "B"),
                 eleven = trackLine("ABCDEFGHIJK", "01", "ELEVEN ONE", "C"), twelveOne = twelve("01", "TWELVE ONE"),
@@ -206,7 +210,8 @@ TEST_F(ClipboardExportTest, UpdateFileWritesEachLineUnderItsOwnDisc) {
   prompts.answerSaveFile(home.path("share")).answerMsg(OK);
   choose(f.mnuUpdate_File);
   EXPECT_EQ(home.readBytes("share.kup"), file({big, eleven, small, twelveOne, twelveTwo}));
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Update file has been successfully written to " + home.path("share.kup"));
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+            "Update file has been successfully written to " + home.path("share.kup"));
 
   prompts.answerOpenFile(home.path("list.mdq"));
   QTest::mouseClick(f.cmdOpen.widget(), Qt::LeftButton);
@@ -215,10 +220,11 @@ TEST_F(ClipboardExportTest, UpdateFileWritesEachLineUnderItsOwnDisc) {
   // tr0003 shows a small letter, and only ABCDEFGHIJKL holds a track 02: those lines fit one disc.
   EXPECT_EQ(home.readBytes("again.kup"), file({small, twelveTwo}));
   EXPECT_EQ(prompts.callsOf("msgBox").back().text,
-            "Update file has been written to " + home.path("again.kup") + " without these lines:\r"
-            "TR0003 track 01 (BIG) fits tr0003, TR0003\r"
-            "ABCDEFGHIJK track 01 (ELEVEN ONE) fits ABCDEFGHIJK, ABCDEFGHIJKL\r"
-            "ABCDEFGHIJK track 01 (TWELVE ONE) fits ABCDEFGHIJK, ABCDEFGHIJKL");
+            "Update file has been written to " + home.path("again.kup") +
+                " without these lines:\r"
+                "TR0003 track 01 (BIG) fits tr0003, TR0003\r"
+                "ABCDEFGHIJK track 01 (ELEVEN ONE) fits ABCDEFGHIJK, ABCDEFGHIJKL\r"
+                "ABCDEFGHIJK track 01 (TWELVE ONE) fits ABCDEFGHIJK, ABCDEFGHIJKL");
 }
 
 TEST_F(ClipboardExportTest, UpdateFileNeedsTheDiscCodesInTheList) {

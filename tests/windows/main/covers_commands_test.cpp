@@ -24,7 +24,8 @@ int pdfPages(const QByteArray& pdf) {
 QSizeF pdfPageSize(const QByteArray& pdf) {
   const auto box = QRegularExpression(R"(/MediaBox\s*\[\s*([-\d.]+)\s+([-\d.]+)\s+([-\d.]+)\s+([-\d.]+))").match(pdf);
   if (!box.hasMatch()) return {};
-  return QSizeF(box.captured(3).toDouble() - box.captured(1).toDouble(), box.captured(4).toDouble() - box.captured(2).toDouble());
+  return QSizeF(box.captured(3).toDouble() - box.captured(1).toDouble(),
+                box.captured(4).toDouble() - box.captured(2).toDouble());
 }
 
 }  // namespace
@@ -55,10 +56,12 @@ class CoversTest : public MainWindowTest {
 };
 
 TEST_F(CoversTest, DiscLabelListsTheDiscsTracksByNumberUnderItsCode) {
-  home.writeLines("watka.bxl", {"\"SC8123\",\"03\",\"THIRD\",\"C\"", "\"MDX1001\",\"01\",\"OTHER\",\"D\"",
-                                "\" SC8123\",\"01\",\"A SONG TITLE THAT RUNS WELL PAST ITS COLUMN\",\"AN ARTIST LONGER THAN THIRTY LETTERS\"",
-                                "\"SC8123\",\"02\",\"SECOND\",\"B\"", "\"SC8123\",\"02\",\"SECOND\",\"B\"",
-                                "\"sc8123\",\"04\",\"SMALL LETTERS\",\"E\""});
+  home.writeLines(
+      "watka.bxl",
+      {"\"SC8123\",\"03\",\"THIRD\",\"C\"", "\"MDX1001\",\"01\",\"OTHER\",\"D\"",
+       "\" SC8123\",\"01\",\"A SONG TITLE THAT RUNS WELL PAST ITS COLUMN\",\"AN ARTIST LONGER THAN THIRTY LETTERS\"",
+       "\"SC8123\",\"02\",\"SECOND\",\"B\"", "\"SC8123\",\"02\",\"SECOND\",\"B\"",
+       "\"sc8123\",\"04\",\"SMALL LETTERS\",\"E\""});
   Form1& f = start();
   highlightDisc("SC8123");
   expectDesigner();
@@ -76,7 +79,8 @@ TEST_F(CoversTest, ADiscItemIsReadByColumnsAndItsOwnNumberIsTheTitle) {
   Form1& f = start();
   const struct {
     const char *code, *number, *title, *song;
-  } cases[] = {{"ABCDEFGHIJK", "0003", "0003", "FULL WIDTH"}, {"AB C1", "", "AB C1", "WITH A BLANK"},
+  } cases[] = {{"ABCDEFGHIJK", "0003", "0003", "FULL WIDTH"},
+               {"AB C1", "", "AB C1", "WITH A BLANK"},
                {"SC8123", "12", "12", "S"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.code);

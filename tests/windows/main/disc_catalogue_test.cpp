@@ -17,8 +17,8 @@ class DiscCatalogueTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    home.writeDiscs({"A1000", "AB&C1", "CBEP48", "CBEP483", "CBEP51", "CDW0099", "CDX0001", "CDX0002", "PI0004",
-                     "SC8123"});
+    home.writeDiscs(
+        {"A1000", "AB&C1", "CBEP48", "CBEP483", "CBEP51", "CDW0099", "CDX0001", "CDX0002", "PI0004", "SC8123"});
   }
   Form1& startFocused() {
     Form1& f = start();

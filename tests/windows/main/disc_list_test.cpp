@@ -66,7 +66,8 @@ TEST_F(MainWindowTest, DuplicateNumberInAnyCaseIsRefusedAndAskedAgain) {
   prompts.answerInput(QStringLiteral("\u01412")).answerMsg(OK).answerInput("3");
   tick("zk101");
   EXPECT_EQ(prompts.callsOf("msgBox").back().text,
-            QStringLiteral("The disc reference number cannot hold the character \"\u0141\".\n\rPlease try again without it."));
+            QStringLiteral(
+                "The disc reference number cannot hold the character \"\u0141\".\n\rPlease try again without it."));
   EXPECT_EQ(f.List1.List(row("zk101")), "zk101      0003");
 }
 
@@ -206,8 +207,7 @@ TEST_F(MainWindowTest, ClickSetsTheMenusThatNeedATickedDisc) {
   EXPECT_FALSE(f.mnuPrint.Enabled());
   f.mnuPrint.setEnabled(true);  // as Create List leaves it
   clickRow(f.List1, row("SC8123"), Qt::LeftButton, Qt::NoModifier, testsupport::RowPart::CheckBox);
-  for (auto* m : {&f.mnuPrint, &f.mnuSave, &f.mnuExport, &f.mnuUpdate_File, &f.mnuFull_Screen,
-                  &f.mnuHide_Vocal_Tracks})
+  for (auto* m : {&f.mnuPrint, &f.mnuSave, &f.mnuExport, &f.mnuUpdate_File, &f.mnuFull_Screen, &f.mnuHide_Vocal_Tracks})
     EXPECT_FALSE(m->Enabled()) << m->name().toStdString();
 }
 

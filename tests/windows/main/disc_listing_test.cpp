@@ -26,8 +26,7 @@ QString viewLine(const QString& track, const QString& song, const QString& artis
 }
 QStringList records(int n, const QString& code) {
   QStringList out;
-  for (int i = 0; i < n; ++i)
-    out << QString("%1,%2,SONG %3,ARTIST").arg(code).arg(i % 100, 2, 10, QChar('0')).arg(i);
+  for (int i = 0; i < n; ++i) out << QString("%1,%2,SONG %3,ARTIST").arg(code).arg(i % 100, 2, 10, QChar('0')).arg(i);
   return out;
 }
 
@@ -78,9 +77,9 @@ TEST_F(DiscListingTest, DoubleClickListsEveryTrackOfTheLinesDiscExactlyAndInTrac
   ASSERT_EQ(line.mid(66, 11), "AB1234     ");
 
   doubleClick(1);
-  EXPECT_EQ(f.List3.items(), (QStringList{viewLine("01", "FIRST", "BAND", "AB1234"),
-                                          viewLine("02", "SECOND", "BAND", "AB1234"),
-                                          viewLine("10", "TENTH", "BAND", "AB1234")}));
+  EXPECT_EQ(f.List3.items(),
+            (QStringList{viewLine("01", "FIRST", "BAND", "AB1234"), viewLine("02", "SECOND", "BAND", "AB1234"),
+                         viewLine("10", "TENTH", "BAND", "AB1234")}));
   EXPECT_EQ(QGuiApplication::clipboard()->text(), line);
   EXPECT_TRUE(f.List3.Visible());
   EXPECT_TRUE(f.cmdClose.Visible());
@@ -118,14 +117,17 @@ TEST_F(DiscListingTest, DoubleClickListsEveryTrackOfTheLinesDiscExactlyAndInTrac
 // discs where several do.
 TEST_F(DiscListingTest, ALineListsTheDiscOfItsOwnRecordThroughEveryPass) {
   home.writeLines("watdi.bxl", {discLine("plx0104"), discLine("PLX0104"), discLine("ABCDEFGHIJK"), "\"ABCDEFGHIJKL\""});
-  home.writeLines("watka.bxl", {trackLine("plx0104", "01", "SMALL ONE", "ANNA"), trackLine("PLX0104", "02", "SMALL ONE", "ANNA"),
-                                trackLine("PLX0104", "01", "BIG ONE (VOCAL)", "BEN"),
-                                trackLine("ABCDEFGHIJK", "01", "ELEVEN", "CARL"), "\"ABCDEFGHIJKL\",\"01\",\"TWELVE\",\"DORA\"",
-                                "\"ABCDEFGHIJKL\",\"02\",\"TWELVE TWO\",\"DORA\""});
+  home.writeLines(
+      "watka.bxl",
+      {trackLine("plx0104", "01", "SMALL ONE", "ANNA"), trackLine("PLX0104", "02", "SMALL ONE", "ANNA"),
+       trackLine("PLX0104", "01", "BIG ONE (VOCAL)", "BEN"), trackLine("ABCDEFGHIJK", "01", "ELEVEN", "CARL"),
+       "\"ABCDEFGHIJKL\",\"01\",\"TWELVE\",\"DORA\"", "\"ABCDEFGHIJKL\",\"02\",\"TWELVE TWO\",\"DORA\""});
   const QStringList small{viewLine("01", "SMALL ONE", "ANNA", "plx0104")};
-  const QStringList big{viewLine("01", "BIG ONE (VOCAL)", "BEN", "PLX0104"), viewLine("02", "SMALL ONE", "ANNA", "PLX0104")};
+  const QStringList big{viewLine("01", "BIG ONE (VOCAL)", "BEN", "PLX0104"),
+                        viewLine("02", "SMALL ONE", "ANNA", "PLX0104")};
   // The view shows 11 characters of the code.
-  const QStringList twelve{viewLine("01", "TWELVE", "DORA", "ABCDEFGHIJK"), viewLine("02", "TWELVE TWO", "DORA", "ABCDEFGHIJK")};
+  const QStringList twelve{viewLine("01", "TWELVE", "DORA", "ABCDEFGHIJK"),
+                           viewLine("02", "TWELVE TWO", "DORA", "ABCDEFGHIJK")};
   Form1& f = start();
   QTest::mouseClick(f.Check5.widget(), Qt::LeftButton);  // word capitals: every code in capitals
   for (int i = 0; i < f.List1.ListCount(); ++i) f.List1.setSelected(i, true);
@@ -154,7 +156,7 @@ TEST_F(DiscListingTest, ALineListsTheDiscOfItsOwnRecordThroughEveryPass) {
   EXPECT_EQ(viewOf("SMALL ONE", "02"), QStringList{"no line SMALL ONE"});
   choose(f.mnuHide_Vocal_Tracks);
   QTest::mouseClick(f.Check5.widget(), Qt::LeftButton);  // all capitals
-  testsupport::clickRow(f.List2, 0);  // ELEVEN, hidden from the popup
+  testsupport::clickRow(f.List2, 0);                     // ELEVEN, hidden from the popup
   prompts.choosePopup("mnu51");
   testsupport::clickRow(f.List2, 0, Qt::RightButton);
   ASSERT_EQ(f.List2.ListCount(), 3);

@@ -82,8 +82,8 @@ TEST_F(MainWindowTest, ANarrowWindowKeepsEveryControlClearOfTheNext) {
   f.Label1.setCaption("Discs = 1234");
   f.window()->resize(420, 300);
   QCoreApplication::processEvents();
-  const std::vector<platform::Control*> rows[] = {
-      {&f.Check2, &f.Check1, &f.chkOpen, &f.Check3, &f.Check7, &f.Check5}, {&f.Label6, &f.Label1}};
+  const std::vector<platform::Control*> rows[] = {{&f.Check2, &f.Check1, &f.chkOpen, &f.Check3, &f.Check7, &f.Check5},
+                                                  {&f.Label6, &f.Label1}};
   for (const auto& row : rows)
     for (size_t i = 1; i < row.size(); ++i)
       EXPECT_FALSE(row[i - 1]->widget()->geometry().intersects(row[i]->widget()->geometry()))

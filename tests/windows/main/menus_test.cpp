@@ -31,8 +31,9 @@ TEST_F(MainWindowTest, MenusHoldTheirEntriesWithTheirCaptions) {
                          "mnuCopy=Copy List To Clipboard", "mnu50=-", "mnuClear_Search_History=Clear Search History"}));
   EXPECT_EQ(entriesOf(f.mnuTools),
             (QStringList{"mnuSong=Search Song", "mnuArtist=Search Artist", "mnuDisc=Search Disc"}));
-  EXPECT_EQ(entriesOf(f.mnu_view), (QStringList{"mnuNormal=Normal", "mnuFull_Screen=Full Size Song List",
-                                                "mnuHide_Vocal_Tracks=Hide Vocal Tracks", "mnuCapitals3=All Capitals"}));
+  EXPECT_EQ(entriesOf(f.mnu_view),
+            (QStringList{"mnuNormal=Normal", "mnuFull_Screen=Full Size Song List",
+                         "mnuHide_Vocal_Tracks=Hide Vocal Tracks", "mnuCapitals3=All Capitals"}));
   EXPECT_EQ(entriesOf(f.mnuHelp), (QStringList{"mnuContents=Contents", "mnuWhich_Disc=Identify a disc",
                                                "mnu_tavrel=Web Site", "MNU30=-", "mnuAbout=About"}));
   EXPECT_EQ(entriesOf(f.mnuD),
@@ -41,13 +42,14 @@ TEST_F(MainWindowTest, MenusHoldTheirEntriesWithTheirCaptions) {
                          "mnug=Edit highlited track", "mnu40=-", "mnul2Fcolor=Text Color", "mnuL2Bcolor=Back Color",
                          "mnu41=-", "mnuCD_Cover_List2=Print highlited track CD case",
                          "mnuCD_Label_List2=Print highlited track CD label", "mnu107=-", "mnuF=Cancel"}));
-  EXPECT_EQ(entriesOf(f.mnuz),
-            (QStringList{"mnuMF_Code=Show MF Code must be selected to edit or delete a track",
-                         "mnu52=Hide highlited tracks", "mnuhide_vocal2=Hide VOCAL Tracks", "mnuCapitals2=Capitals",
-                         "mnu_Copy_List2=Copy List", "mnu47=-", "mnuL2ForeColor=Text Color",
-                         "mnuL2BackColor=Back Color", "mnu44=-", "mnuy=Cancel"}));
+  EXPECT_EQ(
+      entriesOf(f.mnuz),
+      (QStringList{"mnuMF_Code=Show MF Code must be selected to edit or delete a track", "mnu52=Hide highlited tracks",
+                   "mnuhide_vocal2=Hide VOCAL Tracks", "mnuCapitals2=Capitals", "mnu_Copy_List2=Copy List", "mnu47=-",
+                   "mnuL2ForeColor=Text Color", "mnuL2BackColor=Back Color", "mnu44=-", "mnuy=Cancel"}));
   // Cancel entries, the disc search and the note entry have no handler.
-  for (auto* m : {&f.mnuF, &f.mnuC, &f.mnuy, &f.mnuDisc, &f.mnuMF_Code}) EXPECT_FALSE(m->Click) << m->name().toStdString();
+  for (auto* m : {&f.mnuF, &f.mnuC, &f.mnuy, &f.mnuDisc, &f.mnuMF_Code})
+    EXPECT_FALSE(m->Click) << m->name().toStdString();
 }
 
 TEST_F(MainWindowTest, EveryOfferedButtonAndMenuEntryReachesItsHandler) {
@@ -55,7 +57,8 @@ TEST_F(MainWindowTest, EveryOfferedButtonAndMenuEntryReachesItsHandler) {
   testsupport::clickRow(f.List1, row("SC8123"), Qt::LeftButton, Qt::NoModifier, testsupport::RowPart::CheckBox);
   QTest::mouseClick(f.cmdGet_Tracks.widget(), Qt::LeftButton);
   EXPECT_EQ(testsupport::buttonsNotWired(f.window(), {&f.cmdOpen, &f.cmdSave, &f.cmdPrint, &f.cmdExport, &f.cmdUpdate,
-                                                      &f.cmdAdd, &f.cmdUntag, &f.cmdGet_Tracks, &f.cmdSearch}), "");
+                                                      &f.cmdAdd, &f.cmdUntag, &f.cmdGet_Tracks, &f.cmdSearch}),
+            "");
   // The searches wait for a search text; the Cancel entries only close their popup.
   EXPECT_EQ(testsupport::menuEntriesNotWired(f.topMenus()),
             "mnuSong disabled; mnuArtist disabled; mnuDisc without a handler; mnuF without a handler; "
@@ -73,7 +76,9 @@ TEST_F(MainWindowTest, UpdateButtonIsDisabledWhileTheUpdateWindowIsOpenAndTheWin
   Form1& f = start();
   tick("SC8123");
   bool disabledMeanwhile = false;
-  prompts.answerMsg(platform::msg::No).onModal([&](platform::FormBase&) { disabledMeanwhile = !f.cmdUpdate.Enabled(); });
+  prompts.answerMsg(platform::msg::No).onModal([&](platform::FormBase&) {
+    disabledMeanwhile = !f.cmdUpdate.Enabled();
+  });
   f.cmdUpdate.setValue(true);
   EXPECT_TRUE(disabledMeanwhile);
   EXPECT_TRUE(f.cmdUpdate.Enabled());
@@ -117,10 +122,10 @@ TEST_F(MainWindowTest, TabGoesOverTheWindowAsItReads) {
     order << (w ? w->objectName() : QString());
     QTest::keyClick(w, Qt::Key_Tab);
   }
-  EXPECT_EQ(order, (QStringList{"cmdOpen", "cmdSave", "cmdPrint", "cmdExport", "cmdUpdate", "cmdAdd", "cmdUntag",
-                                "cmdGet_Tracks", "cmdSearch", "Check2", "Check1", "chkOpen", "Check3", "Check7",
-                                "Check5", "Combo1", "cmbSearch_text", "cmbSearch", "List1", "TabStrip1", "List2",
-                                "Text1", "cmdOpen"}));
+  EXPECT_EQ(order, (QStringList{"cmdOpen",  "cmdSave",       "cmdPrint",  "cmdExport", "cmdUpdate",      "cmdAdd",
+                                "cmdUntag", "cmdGet_Tracks", "cmdSearch", "Check2",    "Check1",         "chkOpen",
+                                "Check3",   "Check7",        "Check5",    "Combo1",    "cmbSearch_text", "cmbSearch",
+                                "List1",    "TabStrip1",     "List2",     "Text1",     "cmdOpen"}));
 }
 
 // Alt+E names both the Edit menu and the Export button: the first press opens the menu.
@@ -152,7 +157,8 @@ TEST_F(MainWindowTest, HelpEntriesOpenThePageTheSiteAndTheDiscHint) {
   prompts.answerMsg(OK);
   f.mnuWhich_Disc_Click();  // hidden from the Help menu: no control reaches it
   EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Identify a disc");
-  EXPECT_TRUE(prompts.callsOf("msgBox")[0].text.startsWith("How to identify a disc.\n\r\n\r1. Select Sort by track\n\r"));
+  EXPECT_TRUE(
+      prompts.callsOf("msgBox")[0].text.startsWith("How to identify a disc.\n\r\n\r1. Select Sort by track\n\r"));
 }
 
 TEST_F(MainWindowTest, EditMenuClearResetsTheWindowLikeTheButton) {

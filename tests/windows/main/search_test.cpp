@@ -45,7 +45,8 @@ class SearchTest : public MainWindowTest {
 TEST_F(SearchTest, SearchLinesAlwaysShowTheCodeInTheLayoutOfTheSort) {
   Form1& f = start();
   search("RIVER", "SEARCH SONGS");
-  ASSERT_EQ(f.List2.items(), QStringList{pad("RIVER TOWN", 36) + pad("ODA BELL", 30) + pad("MDX1001", 11) + "        01"});
+  ASSERT_EQ(f.List2.items(),
+            QStringList{pad("RIVER TOWN", 36) + pad("ODA BELL", 30) + pad("MDX1001", 11) + "        01"});
   EXPECT_EQ(f.Label6.Caption(), "Tracks = 1");
   EXPECT_TRUE(f.List2.Visible() && f.TabStrip1.Visible());
   EXPECT_FALSE(f.Frame1.Visible());
@@ -228,8 +229,8 @@ TEST_F(SearchTest, WithoutAllCapitalsEverySearchEndsInWordCapitals) {
 // A list built with "All Capitals" ticked keeps the case its tracks have in the database: the
 // capitals the box types still find a title written in word capitals or mixed case.
 TEST_F(SearchTest, TypedCapitalsFindMixedCaseLinesWithAllCapitalsTicked) {
-  home.writeTracks({"SC8123,01,Dancing In My Socks,THE LANTERNS", "SC8123,02,PAPER SKY,JUNO REED",
-                    "SC8123,03,mIxEd Up,Oda Bell"});
+  home.writeTracks(
+      {"SC8123,01,Dancing In My Socks,THE LANTERNS", "SC8123,02,PAPER SKY,JUNO REED", "SC8123,03,mIxEd Up,Oda Bell"});
   Form1& f = start();
   ASSERT_EQ(f.Check5.Value(), 1);
   tick("SC8123");
@@ -267,9 +268,11 @@ TEST_F(SearchTest, ACharacterOutsideTheCodePageIsRefusedAndNotStored) {
   search(QStringLiteral("SKY \U0001F600"), "SEARCH CURRENT LIST");
   const auto msgs = prompts.callsOf("msgBox");
   ASSERT_EQ(msgs.size(), 2u);  // no save question before the refusal
-  EXPECT_EQ(msgs[0].text, QStringLiteral("The search text cannot hold the character \"\u0141\".\n\rPlease search without it."));
+  EXPECT_EQ(msgs[0].text,
+            QStringLiteral("The search text cannot hold the character \"\u0141\".\n\rPlease search without it."));
   EXPECT_EQ(msgs[0].title, "Search");
-  EXPECT_EQ(msgs[1].text, QStringLiteral("The search text cannot hold the character \"\U0001F600\".\n\rPlease search without it."));
+  EXPECT_EQ(msgs[1].text,
+            QStringLiteral("The search text cannot hold the character \"\U0001F600\".\n\rPlease search without it."));
   EXPECT_EQ(home.readBytes("search.dat"), QByteArray());
   EXPECT_TRUE(history().isEmpty());
   EXPECT_EQ(f.List1.SelCount(), 1);
@@ -320,8 +323,7 @@ TEST_F(SearchTest, HistoryKeepsEachTextOnceNewestFirst) {
 
   // A long or broken file is read as far as the list goes and kept as it is.
   form.reset();
-  const QByteArray broken =
-      "HELLO, GOODBYE\r\n LOVE ME \r\n" + QByteArray("\r\n").repeated(500000) + "LOVE ME\r\n";
+  const QByteArray broken = "HELLO, GOODBYE\r\n LOVE ME \r\n" + QByteArray("\r\n").repeated(500000) + "LOVE ME\r\n";
   home.writeBytes("search.dat", broken);
   start();
   EXPECT_EQ(history(), (QStringList{"LOVE ME", "HELLO, GOODBYE"}));
@@ -344,7 +346,8 @@ TEST_F(SearchTest, HistoryKeepsEachTextOnceNewestFirst) {
 
 TEST_F(SearchTest, TheBoxTypesCapitalsAndKnowsTwoHiddenCommands) {
   Form1& f = start();
-  for (const auto& [typed, shown] : {std::pair<char16_t, char16_t>{u'l', u'L'}, {u'ÿ', u'Ÿ'}, {u'\b', u'\b'}, {u'ß', u'ß'}}) {
+  for (const auto& [typed, shown] :
+       {std::pair<char16_t, char16_t>{u'l', u'L'}, {u'ÿ', u'Ÿ'}, {u'\b', u'\b'}, {u'ß', u'ß'}}) {
     int key = typed;
     f.cmbSearch_text.KeyPress(key);
     EXPECT_EQ(key, shown);

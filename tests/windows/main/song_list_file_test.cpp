@@ -14,9 +14,9 @@
 #include <QToolTip>
 
 using platform::msg::No;
-using testsupport::quotedLinesBytes;
 using platform::msg::OK;
 using platform::msg::Yes;
+using testsupport::quotedLinesBytes;
 
 namespace {
 
@@ -45,10 +45,11 @@ TEST_F(SongListFileTest, SaveWritesTheVersionTwoFileByteForByte) {
   press(f.cmdGet_Tracks);
   save("Party");
   EXPECT_EQ(home.readBytes("Party.mdq"),
-            quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "Friday at the Anchor", "SONG", "MF TRUE", "REF FALSE",
-                       "DUP FALSE", "SC8123     ", kSep,
-                       (pad("MOONLIGHT HARBOUR", 36) + pad("THE LANTERNS", 30) + pad("SC8123", 15) + "    01").toLatin1(),
-                       (pad("PAPER SKY", 36) + pad("JUNO REED", 30) + pad("SC8123", 15) + "    02").toLatin1()}));
+            quotedLinesBytes(
+                {"MELLOWDEX CD SELECTION FILE2", "Friday at the Anchor", "SONG", "MF TRUE", "REF FALSE", "DUP FALSE",
+                 "SC8123     ", kSep,
+                 (pad("MOONLIGHT HARBOUR", 36) + pad("THE LANTERNS", 30) + pad("SC8123", 15) + "    01").toLatin1(),
+                 (pad("PAPER SKY", 36) + pad("JUNO REED", 30) + pad("SC8123", 15) + "    02").toLatin1()}));
   EXPECT_TRUE(prompts.callsOf("msgBox").empty());  // success says nothing
 }
 
@@ -63,10 +64,14 @@ TEST_F(SongListFileTest, TheHeaderBoxRefusesALetterTheFileCannotHold) {
   testsupport::typeInto(f.Text1.widget(), QStringLiteral("\u0141\u00d3D\u0179 KARAOKE"));
   const auto refused = prompts.callsOf("msgBox");
   ASSERT_EQ(refused.size(), 2u);
-  EXPECT_EQ(refused[0].text, QStringLiteral("The song list header cannot hold the character \"\u0141\".\n\rPlease try again without it."));
+  EXPECT_EQ(
+      refused[0].text,
+      QStringLiteral("The song list header cannot hold the character \"\u0141\".\n\rPlease try again without it."));
   EXPECT_EQ(refused[1].title, "Mellowdex");
   save("Lodz");
-  EXPECT_TRUE(home.readBytes("Lodz.mdq").startsWith("\"MELLOWDEX CD SELECTION FILE2\"\r\n\"\xd3" "D KARAOKE\"\r\n"));
+  EXPECT_TRUE(home.readBytes("Lodz.mdq")
+                  .startsWith("\"MELLOWDEX CD SELECTION FILE2\"\r\n\"\xd3"
+                              "D KARAOKE\"\r\n"));
 }
 
 TEST_F(SongListFileTest, SaveKeepsOwnNumbersSortAndOptions) {
@@ -79,7 +84,7 @@ TEST_F(SongListFileTest, SaveKeepsOwnNumbersSortAndOptions) {
   save("Mine.MDQ");
   EXPECT_EQ(home.readBytes("Mine.mdq"),
             quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "SONG LIST HEADER HERE", "ARTIST", "MF FALSE", "REF TRUE",
-                       "DUP TRUE", "MDX1001    0007", kSep}));
+                              "DUP TRUE", "MDX1001    0007", kSep}));
   EXPECT_FALSE(QFileInfo::exists(home.path("Mine.MDQ.mdq")));
 }
 
@@ -91,7 +96,8 @@ TEST_F(SongListFileTest, SaveWritesTheKeywordOfEachSort) {
   for (const auto& [option, keyword] : sorts) {
     option->setValue(true);
     save(keyword + ".mdq");
-    EXPECT_TRUE(home.readBytes(keyword + ".mdq").contains("\r\n\"" + keyword + "\"\r\n\"MF TRUE\"")) << keyword.constData();
+    EXPECT_TRUE(home.readBytes(keyword + ".mdq").contains("\r\n\"" + keyword + "\"\r\n\"MF TRUE\""))
+        << keyword.constData();
   }
 }
 
@@ -155,7 +161,8 @@ TEST_F(SongListFileTest, ADoubleQuoteCannotReachTheSavedHeader) {
   EXPECT_EQ(f.Text1.Text(), "The 'Big' Night");
   // A song of a hand-edited track file with a quote inside keeps its line whole.
   EXPECT_EQ(f.List2.ListCount(), 3);
-  EXPECT_GE(f.List2.items().indexOf(QRegularExpression("^SAY 'HI' +JO +SC8123 +03$")), 0) << f.List2.items().join('|').toStdString();
+  EXPECT_GE(f.List2.items().indexOf(QRegularExpression("^SAY 'HI' +JO +SC8123 +03$")), 0)
+      << f.List2.items().join('|').toStdString();
 }
 
 TEST_F(SongListFileTest, SaveThenOpenRestoresEveryControl) {
@@ -201,8 +208,8 @@ TEST_F(SongListFileTest, SaveThenOpenRestoresEveryControl) {
 }
 
 TEST_F(SongListFileTest, AFileWithoutLinesIsRebuiltOrOnlyRestoresTicks) {
-  home.writeBytes("t.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "H", "TRACK", "MF TRUE", "REF FALSE", "DUP FALSE",
-                                      "SC8123     ", kSep}));
+  home.writeBytes("t.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "H", "TRACK", "MF TRUE", "REF FALSE",
+                                             "DUP FALSE", "SC8123     ", kSep}));
   Form1& f = start();
   open(home.path("t.mdq"));
   EXPECT_EQ(f.List2.ListCount(), 2);  // Create List ran
@@ -216,8 +223,8 @@ TEST_F(SongListFileTest, AFileWithoutLinesIsRebuiltOrOnlyRestoresTicks) {
 }
 
 TEST_F(SongListFileTest, LinesAfterTheSeparatorAreNotReadWithoutCreateListAfterOpen) {
-  home.writeBytes("l.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "H", "SONG", "MF TRUE", "REF FALSE", "DUP FALSE",
-                                      "SC8123     ", kSep, "SOME SAVED LINE"}));
+  home.writeBytes("l.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "H", "SONG", "MF TRUE", "REF FALSE",
+                                             "DUP FALSE", "SC8123     ", kSep, "SOME SAVED LINE"}));
   Form1& f = start();
   f.chkOpen.setValue(0);
   open(home.path("l.mdq"));
@@ -229,7 +236,7 @@ TEST_F(SongListFileTest, LinesAfterTheSeparatorAreNotReadWithoutCreateListAfterO
 
 TEST_F(SongListFileTest, VersionOneFilesRebuildTheListWhenAsked) {
   home.writeBytes("v1.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE", "Old", "ARTIST", "MF TRUE", "REF FALSE",
-                                       "DUP FALSE", "MDX1001    ", "zk101      "}));
+                                              "DUP FALSE", "MDX1001    ", "zk101      "}));
   Form1& f = start();
   open(home.path("v1.mdq"));
   EXPECT_EQ(f.List1.SelCount(), 2);
@@ -243,12 +250,12 @@ TEST_F(SongListFileTest, VersionOneFilesRebuildTheListWhenAsked) {
 
 TEST_F(SongListFileTest, DiscLinesDecideOwnNumbersAndUnknownDiscsAreDropped) {
   home.writeDiscs({"SC8123", "SC8123", "MDX1001"});
-  home.writeBytes("d.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "H", "SONG", "MF TRUE", "REF FALSE", "DUP FALSE",
-                                      "SC8123     0042", "GONE99     ", kSep}));
+  home.writeBytes("d.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "H", "SONG", "MF TRUE", "REF FALSE",
+                                             "DUP FALSE", "SC8123     0042", "GONE99     ", kSep}));
   Form1& f = start();
   f.chkOpen.setValue(0);
   open(home.path("d.mdq"));
-  EXPECT_EQ(f.Check2.Value(), 1);  // a 15-character disc line
+  EXPECT_EQ(f.Check2.Value(), 1);    // a 15-character disc line
   EXPECT_EQ(f.List1.SelCount(), 2);  // both items of the code
   EXPECT_EQ(f.List1.List(1), "SC8123     0042");
   EXPECT_EQ(f.List1.List(2), "SC8123     0042");
@@ -256,8 +263,8 @@ TEST_F(SongListFileTest, DiscLinesDecideOwnNumbersAndUnknownDiscsAreDropped) {
 }
 
 TEST_F(SongListFileTest, AFileWithoutSeparatorTakesEveryLaterLineAsADisc) {
-  home.writeBytes("n.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "H", "SONG", "MF TRUE", "REF FALSE", "DUP FALSE",
-                                      "SC8123     ", "MDX1001    "}));
+  home.writeBytes("n.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "H", "SONG", "MF TRUE", "REF FALSE",
+                                             "DUP FALSE", "SC8123     ", "MDX1001    "}));
   Form1& f = start();
   open(home.path("n.mdq"));
   EXPECT_EQ(f.List1.SelCount(), 2);
@@ -305,8 +312,8 @@ TEST_F(SongListFileTest, CancellingOpenChangesNothing) {
 }
 
 TEST_F(SongListFileTest, OpeningAddsAtMostAFullList) {
-  QList<QByteArray> values{"MELLOWDEX CD SELECTION FILE2", "H", "SONG", "MF TRUE", "REF FALSE", "DUP FALSE",
-                           "SC8123     ", kSep};
+  QList<QByteArray> values{
+      "MELLOWDEX CD SELECTION FILE2", "H", "SONG", "MF TRUE", "REF FALSE", "DUP FALSE", "SC8123     ", kSep};
   for (int i = 0; i < catalogue::Max_List_Lines + 10; ++i) values << QByteArray::number(i);
   home.writeBytes("big.mdq", quotedLinesBytes(values));
   Form1& f = start();
@@ -337,10 +344,10 @@ class MergeTest : public MainWindowTest {
     merge.Show();  // as the File menu opens it
   }
   void writeInputs() {
-    home.writeBytes("a.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "Wedding", "ARTIST", "MF FALSE", "REF TRUE",
-                                        "DUP FALSE", "SC8123     0001", kSep, "a saved line"}));
-    home.writeBytes("b.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE", "Birthday", "TRACK", "MF FALSE", "REF FALSE",
-                                        "DUP TRUE", "zk101      ", "SC8123     "}));
+    home.writeBytes("a.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "Wedding", "ARTIST", "MF FALSE",
+                                               "REF TRUE", "DUP FALSE", "SC8123     0001", kSep, "a saved line"}));
+    home.writeBytes("b.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE", "Birthday", "TRACK", "MF FALSE",
+                                               "REF FALSE", "DUP TRUE", "zk101      ", "SC8123     "}));
   }
   frmMerge merge;
   void choose(const QString& a, const QString& b) {
@@ -357,7 +364,7 @@ TEST_F(MergeTest, MergesTwoSelectionsIntoAVersionOneFile) {
   press(merge.Command3);
   EXPECT_EQ(home.readBytes("Both.mdq"),
             quotedLinesBytes({"MELLOWDEX CD SELECTION FILE", "Birthday", "TRACK", "MF FALSE", "REF TRUE", "DUP TRUE",
-                       "SC8123     0001", "zk101      ", "SC8123     "}));
+                              "SC8123     0001", "zk101      ", "SC8123     "}));
   const auto msgs = prompts.callsOf("msgBox");
   ASSERT_EQ(msgs.size(), 1u);
   EXPECT_EQ(msgs[0].text, "Files have been merged to " + home.path("Both") + ".mdq");
@@ -463,6 +470,7 @@ TEST_F(MergeTest, CancelClosesTheWindow) {
 
 TEST_F(MergeTest, EveryButtonReachesItsHandler) {
   merge.Show();
-  EXPECT_EQ(testsupport::buttonsNotWired(merge.window(), {&merge.Command1, &merge.Command2, &merge.Command3,
-                                                          &merge.Command4}), "");
+  EXPECT_EQ(testsupport::buttonsNotWired(merge.window(),
+                                         {&merge.Command1, &merge.Command2, &merge.Command3, &merge.Command4}),
+            "");
 }

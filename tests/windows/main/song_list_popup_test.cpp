@@ -157,7 +157,8 @@ TEST_F(SongListPopupTest, ARightClickWithNoCurrentLineOpensTheSmallPopupWithoutI
 TEST_F(SongListPopupTest, HideHighlitedTracksRemovesExactlyTheSelectedLines) {
   QStringList lines;
   for (int i = 0; i < 6; ++i)
-    lines << pad(QString("SONG %1").arg(i), 36) + pad("ARTIST", 30) + pad("AA1", 11) + QString(8, ' ') + QString("0%1").arg(i);
+    lines << pad(QString("SONG %1").arg(i), 36) + pad("ARTIST", 30) + pad("AA1", 11) + QString(8, ' ') +
+                 QString("0%1").arg(i);
   Form1& f = withLines(Sort::Song, lines);
   press(1, Left);
   press(3, Left, Qt::ControlModifier);
@@ -179,7 +180,8 @@ TEST_F(SongListPopupTest, HideHighlitedTracksRemovesExactlyTheSelectedLines) {
 TEST_F(SongListPopupTest, HideHighlitedTracksKeepsAnUnselectedCurrentLineCurrent) {
   QStringList lines;
   for (int i = 0; i < 5; ++i)
-    lines << pad(QString("SONG %1").arg(i), 36) + pad("ARTIST", 30) + pad("AA1", 11) + QString(8, ' ') + QString("0%1").arg(i);
+    lines << pad(QString("SONG %1").arg(i), 36) + pad("ARTIST", 30) + pad("AA1", 11) + QString(8, ' ') +
+                 QString("0%1").arg(i);
   Form1& f = withLines(Sort::Song, lines);
   press(0, Left);
   press(4, Left, Qt::ControlModifier);

@@ -102,14 +102,15 @@ class ClickWhileBusy : public QObject {
     if (e->type() == QEvent::Show) {
       const QPointF at = QRectF(target_->rect()).center();
       for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-        QCoreApplication::postEvent(target_, new QMouseEvent(t, at, target_->mapToGlobal(at), Qt::LeftButton,
-                                                             t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                                                             Qt::NoModifier));
+        QCoreApplication::postEvent(
+            target_, new QMouseEvent(t, at, target_->mapToGlobal(at), Qt::LeftButton,
+                                     t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier));
       ++posted;
     }
     return false;
   }
   int posted = 0;
+
  private:
   QWidget* target_;
 };
@@ -118,15 +119,21 @@ class ClickWhileBusy : public QObject {
 // A click on Clear made while a pass reworks the list is dropped: the pass ends as it would have,
 // and the list stays.
 TEST_F(SongListTest, APassDropsAClickMadeWhileItRuns) {
-  home.writeTracks({"SC8123,01,SAME SONG,SAME ARTIST", "MDX1001,04,SAME SONG,SAME ARTIST",
-                    "MDX1001,05,OTHER SONG,SAME ARTIST"});
+  home.writeTracks(
+      {"SC8123,01,SAME SONG,SAME ARTIST", "MDX1001,04,SAME SONG,SAME ARTIST", "MDX1001,05,OTHER SONG,SAME ARTIST"});
   Form1& f = start();
   struct Pass {
     const char* name;
     std::function<void()> run;
     int lines;
   } passes[] = {
-      {"Create List", [&] { tick("SC8123"); tick("MDX1001"); QTest::mouseClick(f.cmdGet_Tracks.widget(), Qt::LeftButton); }, 3},
+      {"Create List",
+       [&] {
+         tick("SC8123");
+         tick("MDX1001");
+         QTest::mouseClick(f.cmdGet_Tracks.widget(), Qt::LeftButton);
+       },
+       3},
       {"Hide Duplicates", [&] { QTest::mouseClick(f.Check3.widget(), Qt::LeftButton); }, 2},
       {"word capitals", [&] { QTest::mouseClick(f.Check5.widget(), Qt::LeftButton); }, 2},
       {"all capitals", [&] { QTest::mouseClick(f.Check5.widget(), Qt::LeftButton); }, 2},
@@ -227,7 +234,8 @@ TEST_F(SongListTest, CodeSortTicksShowManufacturerCodesAndEveryLineCarriesTheCod
 
 TEST_F(SongListTest, CreateListStopsAtTheCapAndSaysSo) {
   QStringList tracks;
-  for (int i = 0; i < catalogue::Max_List_Lines + 5; ++i) tracks << QString("SC8123,%1,SONG %2,ARTIST").arg(i % 100).arg(i);
+  for (int i = 0; i < catalogue::Max_List_Lines + 5; ++i)
+    tracks << QString("SC8123,%1,SONG %2,ARTIST").arg(i % 100).arg(i);
   home.writeTracks(tracks);
   Form1& f = start();
   tick("SC8123");
@@ -339,8 +347,8 @@ TEST_F(SongListTest, CloseButtonClosesTheDiscListingAndRestoresTheListPlace) {
 }
 
 TEST_F(SongListTest, DuplicatesAreHiddenAfterBuildingAndBeforeCapitals) {
-  home.writeTracks({"SC8123,01,SAME SONG,SAME ARTIST", "MDX1001,04,SAME SONG,SAME ARTIST",
-                    "MDX1001,05,Other Song,SAME ARTIST"});
+  home.writeTracks(
+      {"SC8123,01,SAME SONG,SAME ARTIST", "MDX1001,04,SAME SONG,SAME ARTIST", "MDX1001,05,Other Song,SAME ARTIST"});
   Form1& f = start();
   tick("SC8123");
   tick("MDX1001");

@@ -48,9 +48,8 @@ TEST_F(MainWindowTest, OptionBoxesAndHiddenControlsStartAsDesigned) {
   EXPECT_TRUE(f.Option2.Value());
   EXPECT_FALSE(f.Option1.Value() || f.Option3.Value() || f.Option5.Value() || f.Option4.Value());
   for (platform::Control* c : std::initializer_list<platform::Control*>{
-           &f.List2, &f.List3, &f.Temp_List, &f.TabStrip1, &f.cmdClose, &f.cmdCreate_Update, &f.Check4,
-           &f.Check6, &f.Option1, &f.Option2, &f.Option3, &f.Option4, &f.Option5, &f.Label4, &f.Frame1,
-           &f.Frame3})
+           &f.List2, &f.List3, &f.Temp_List, &f.TabStrip1, &f.cmdClose, &f.cmdCreate_Update, &f.Check4, &f.Check6,
+           &f.Option1, &f.Option2, &f.Option3, &f.Option4, &f.Option5, &f.Label4, &f.Frame1, &f.Frame3})
     EXPECT_FALSE(c->Visible()) << c->name().toStdString();
   EXPECT_TRUE(f.List1.Visible());
   EXPECT_TRUE(f.Label9.Visible());
@@ -65,21 +64,20 @@ TEST_F(MainWindowTest, OptionBoxesAndHiddenControlsStartAsDesigned) {
 
 TEST_F(MainWindowTest, MenusStartWithTheirDesignedStates) {
   Form1& f = start();
-  for (auto* m : {&f.mnuSave, &f.mnuExport, &f.mnuUpdate_File, &f.mnuPrint, &f.mnuFull_Screen,
-                  &f.mnuHide_Vocal_Tracks, &f.mnuSong, &f.mnuArtist, &f.mnuDisc})
+  for (auto* m : {&f.mnuSave, &f.mnuExport, &f.mnuUpdate_File, &f.mnuPrint, &f.mnuFull_Screen, &f.mnuHide_Vocal_Tracks,
+                  &f.mnuSong, &f.mnuArtist, &f.mnuDisc})
     EXPECT_FALSE(m->Enabled()) << m->name().toStdString();
   EXPECT_TRUE(f.mnuNormal.Checked());
   EXPECT_TRUE(f.mnuCapitals3.Checked());
   EXPECT_FALSE(f.mnuFull_Screen.Checked());
-  for (auto* m : {&f.mnuTools, &f.mnuD, &f.mnua, &f.mnuz, &f.mnuTag, &f.mnuDelete, &f.mnuWhich_Disc,
-                  &f.mnu2, &f.mnuMF_Code})
+  for (auto* m :
+       {&f.mnuTools, &f.mnuD, &f.mnua, &f.mnuz, &f.mnuTag, &f.mnuDelete, &f.mnuWhich_Disc, &f.mnu2, &f.mnuMF_Code})
     EXPECT_FALSE(m->Visible()) << m->name().toStdString();
   QStringList file;
   for (auto* e : f.mnuFile.entries()) file << e->name();
-  EXPECT_EQ(file, (QStringList{"mnuOpen", "mnuSave", "mnuExport", "mnuUpdate_File", "mnuMerge", "mnu4",
-                               "mnuPrint", "mnuCD_Selection", "mnuSong_Slips", "mnuPrintHighCase",
-                               "mnuPrintHighLabel", "MNU3", "mnuUpdate", "mnu2", "mnuBackup", "mnuRestore",
-                               "mnu1", "mnuExit"}));
+  EXPECT_EQ(file, (QStringList{"mnuOpen", "mnuSave", "mnuExport", "mnuUpdate_File", "mnuMerge", "mnu4", "mnuPrint",
+                               "mnuCD_Selection", "mnuSong_Slips", "mnuPrintHighCase", "mnuPrintHighLabel", "MNU3",
+                               "mnuUpdate", "mnu2", "mnuBackup", "mnuRestore", "mnu1", "mnuExit"}));
   QStringList bar;
   for (auto* m : f.topMenus()) bar << m->Caption();
   EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "&Search", "View", "&Help", "D", "A", "z"}));
@@ -128,9 +126,10 @@ TEST_F(MainWindowTest, MissingTrackFileReadsZeroAndIsReportedOnlyOnce) {
   Form1& f = start();
   for (int i = 0; i < 3 && prompts.callsOf("msgBox").empty(); ++i) QCoreApplication::processEvents();
   EXPECT_EQ(f.Caption(), "Mellowdex Pro Zendra Edition 2.3   Database = 0 Songs");
-  EXPECT_EQ(prompts.callsOf("msgBox").at(0).text,
-            "The database file " + home.path("watka.bxl") +
-                " cannot be read.\n\rThe discs are listed, but every song list stays empty until this file can be read.");
+  EXPECT_EQ(
+      prompts.callsOf("msgBox").at(0).text,
+      "The database file " + home.path("watka.bxl") +
+          " cannot be read.\n\rThe discs are listed, but every song list stays empty until this file can be read.");
   EXPECT_EQ(f.List1.ListCount(), 5);
   f.Form_Activate();  // a second activation does not repeat the message
   EXPECT_EQ(prompts.callsOf("msgBox").size(), 1u);
@@ -215,7 +214,9 @@ TEST_F(MainWindowTest, ScreensSmallerThan800By600AreRefusedWithTheMessage) {
   EXPECT_TRUE(QRect(0, 0, 800, 600).contains(frame)) << frame.width() << "x" << frame.height();
   for (QWidget* c : f.client()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     if (c->isVisible()) {
-      EXPECT_TRUE(f.client()->rect().contains(c->geometry())) << c->objectName().toStdString() << " " << c->geometry().x() << "," << c->geometry().y() << " " << c->width() << "x" << c->height() << " in " << f.client()->width() << "x" << f.client()->height();
+      EXPECT_TRUE(f.client()->rect().contains(c->geometry()))
+          << c->objectName().toStdString() << " " << c->geometry().x() << "," << c->geometry().y() << " " << c->width()
+          << "x" << c->height() << " in " << f.client()->width() << "x" << f.client()->height();
     }
   }
   // No caption of the option row runs into the next box.
@@ -265,8 +266,7 @@ TEST_F(MainWindowTest, ClearBringsBackTheEmptyStateAndReloadsTheDiscs) {
   EXPECT_EQ(f.cmbSearch.ListIndex(), 0);
   EXPECT_TRUE(f.Label9.Visible());
   EXPECT_FALSE(f.Label17.Visible());
-  for (auto* m : {&f.mnuPrint, &f.mnuFull_Screen, &f.mnuHide_Vocal_Tracks, &f.mnuSave, &f.mnuExport,
-                  &f.mnuUpdate_File})
+  for (auto* m : {&f.mnuPrint, &f.mnuFull_Screen, &f.mnuHide_Vocal_Tracks, &f.mnuSave, &f.mnuExport, &f.mnuUpdate_File})
     EXPECT_FALSE(m->Enabled()) << m->name().toStdString();
   EXPECT_EQ(f.ProgressBar1.Value(), 0);
 }

@@ -35,7 +35,8 @@ TEST_F(ViewTest, ColourChoicesReachTheWholeGroupOfTheirList) {
   choose(f.mnuL2ForeColor);
   EXPECT_EQ(f.List1.BackColor(), kRed);
   EXPECT_EQ(f.Combo1.BackColor(), kRed);
-  for (platform::Control* c : std::initializer_list<platform::Control*>{&f.List2, &f.Text1, &f.cmbSearch, &f.cmbSearch_text})
+  for (platform::Control* c :
+       std::initializer_list<platform::Control*>{&f.List2, &f.Text1, &f.cmbSearch, &f.cmbSearch_text})
     EXPECT_EQ(c->ForeColor(), kYellow) << c->name().toStdString();
   // Each list keeps its other colour, and the other list is untouched.
   EXPECT_EQ(f.List1.ForeColor(), 0);
@@ -207,16 +208,26 @@ TEST_F(ViewTest, FullSizeOnAnEmptyListLetsCreateListRefuseAndStillFillsTheWindow
 TEST_F(ViewTest, ThePassesThatHideTheFocusedSongListGiveItTheFocusBack) {
   Form1& f = started();
   QListView* view = f.List2.view();
-  const auto rightClick = [&] {
-    QTest::mouseClick(view->viewport(), Qt::RightButton, {}, QPoint(20, 5));
-  };
+  const auto rightClick = [&] { QTest::mouseClick(view->viewport(), Qt::RightButton, {}, QPoint(20, 5)); };
   struct Step {
     const char* name;
     std::function<void()> run;
   } steps[] = {
-      {"Capitals from the full popup", [&] { prompts.choosePopup("mnuCapitals1"); rightClick(); }},
-      {"Capitals from the full popup again", [&] { prompts.choosePopup("mnuCapitals1"); rightClick(); }},
-      {"Hide VOCAL tracks from the full popup", [&] { prompts.choosePopup("mnuHide_Vocal"); rightClick(); }},
+      {"Capitals from the full popup",
+       [&] {
+         prompts.choosePopup("mnuCapitals1");
+         rightClick();
+       }},
+      {"Capitals from the full popup again",
+       [&] {
+         prompts.choosePopup("mnuCapitals1");
+         rightClick();
+       }},
+      {"Hide VOCAL tracks from the full popup",
+       [&] {
+         prompts.choosePopup("mnuHide_Vocal");
+         rightClick();
+       }},
       {"View > All Capitals", [&] { f.mnuCapitals3.action()->trigger(); }},
       {"View > Hide Vocal Tracks", [&] { f.mnuHide_Vocal_Tracks.action()->trigger(); }},
   };

@@ -95,8 +95,8 @@ TEST_F(PrintWindowTest, PrintWritesTheJobFileByteForByteThenShowsTheWindow) {
   press(f.cmdPrint);
   EXPECT_EQ(home.readBytes("primp.tmp"),
             linesBytes({"\"TSAMD\"", "\"TRACK\",\"SONG\",\"ARTIST\",\"MF CODE\",\"DISC\"",
-                      "\"01\",\"MOONLIGHT HARBOUR\",\"THE LANTERNS\",\"SC8123\",\"0007\"",
-                      "\"02\",\"PAPER SKY\",\"JUNO REED\",\"SC8123\",\"0007\""}));
+                        "\"01\",\"MOONLIGHT HARBOUR\",\"THE LANTERNS\",\"SC8123\",\"0007\"",
+                        "\"02\",\"PAPER SKY\",\"JUNO REED\",\"SC8123\",\"0007\""}));
   EXPECT_EQ(prompts.callsOf("modal").size(), 1u);
 }
 
@@ -491,7 +491,8 @@ TEST_F(PrintWindowTest, TheFontListIsFilledOnceInUpperCase) {
     EXPECT_GE(combo->view()->minimumWidth(), metrics.horizontalAdvance(name)) << name.toStdString();
     seen << name;
   }
-  ASSERT_FALSE(designer_test::familyFromTwoMakers().isEmpty()) << "no family installed from two makers (fonts-urw-base35)";
+  ASSERT_FALSE(designer_test::familyFromTwoMakers().isEmpty())
+      << "no family installed from two makers (fonts-urw-base35)";
   EXPECT_EQ(designer_test::facesNotListedOnce(w.Combo1), QStringList()) << "every installed family, once";
 }
 
@@ -516,7 +517,8 @@ TEST_F(PrintWindowTest, PrintsARealPdfHoldingTheChosenPagesOnTheChosenPaper) {
   const QByteArray pdf = home.readBytes("list.pdf");
   ASSERT_FALSE(pdf.isEmpty());
   EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 2);
-  EXPECT_EQ(QString::fromLatin1(pdf).count(QRegularExpression("/MediaBox \\[0 0 595(\\.0+)? 420(\\.0+)?\\]")), 2) << "A5 across";
+  EXPECT_EQ(QString::fromLatin1(pdf).count(QRegularExpression("/MediaBox \\[0 0 595(\\.0+)? 420(\\.0+)?\\]")), 2)
+      << "A5 across";
   EXPECT_NEAR(w.previewSurface().pageWidthPt(), 595.3 - 40, 1);
   EXPECT_NEAR(w.previewSurface().pageHeightPt(), 419.5 - 40, 1);
   EXPECT_NEAR(w.Picture1.geometryPx().height() / w.Picture1.geometryPx().width(), (419.5 - 40) / (595.3 - 40), 0.01);
@@ -568,9 +570,7 @@ TEST_F(PrintWindowTest, ThePdfTextHoldsEachCutFieldApartAndOnlyItsInkedLettersIn
     records << "\"" + rows.back().join("\",\"").toLatin1() + "\"";
   }
   home.writeBytes("primp.tmp", linesBytes(records));
-  const struct {
-    double textX, clipX;
-  } columns[] = {{0.04, 0.43}, {0.45, 0.73}, {0.75, 0.86}, {0.88, 0.96}};
+  const struct { double textX, clipX; } columns[] = {{0.04, 0.43}, {0.45, 0.73}, {0.75, 0.86}, {0.88, 0.96}};
 
   for (const QString face : {"COURIER NEW", "LIBERATION SANS", "LIBERATION SERIF", "DEJAVU SERIF"}) {
     SCOPED_TRACE(face.toStdString());
