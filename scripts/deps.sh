@@ -3,9 +3,10 @@
 set -euo pipefail
 # fonts-liberation2: faces with the widths of "Courier New", "Arial" and "Times New Roman", which the
 # printed song book's columns are measured for. fonts-urw-base35: families that two makers ship under
-# one name, which the face lists must still offer.
+# one name, which the face lists must still offer. clang-format-14: the one formatter the house style is
+# checked with (scripts/check-format).
 packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev poppler-utils fonts-liberation2
-  fonts-urw-base35)
+  fonts-urw-base35 clang-format-14)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
