@@ -265,7 +265,7 @@ void Form1::fitToScreen() {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-  if (!fittedInFrame_ && watched == window() && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+  if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && !fittedInFrame_ && watched == window() &&
       window()->frameGeometry().size() != window()->size()) {
     fittedInFrame_ = true;
     fitToScreen();

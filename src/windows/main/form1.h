@@ -22,6 +22,10 @@ struct ScannedLines;
 }
 
 class Form1 : public platform::FormBase {
+  // Set once the window has been fitted inside its frame. Declared before the controls: the
+  // window's event filter already runs while they are made, and reads it.
+  bool fittedInFrame_ = false;
+
  public:
   Form1();
   ~Form1() override;
@@ -447,7 +451,6 @@ class Form1 : public platform::FormBase {
   void tellUnreadable(const QStringList& paths);
 
   bool ended_ = false;
-  bool fittedInFrame_ = false;
   bool discFileReported_ = false;
   bool trackFileReported_ = false;
   // Until the window is first drawn, unreadable database files wait here to be told together.
