@@ -20,6 +20,7 @@
 // The user's hands at a button and a menu entry.
 using testsupport::choose;
 using testsupport::press;
+using testsupport::triggerUnoffered;
 
 class MainWindowTest : public ::testing::Test {
  protected:

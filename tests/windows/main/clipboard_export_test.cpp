@@ -155,9 +155,9 @@ TEST_F(ClipboardExportTest, AnExportThatCannotBeWrittenSaysSoAndAsksAgain) {
 TEST_F(ClipboardExportTest, NothingTickedMeansCreateListRefusesAndNothingIsAsked) {
   Form1& f = start();
   prompts.answerMsg(OK);
-  f.mnuExport_Click();  // disabled until a list exists: no control reaches its own refusal
+  triggerUnoffered(f.mnuExport);  // disabled until a list exists: its own refusal
   prompts.answerMsg(OK);
-  f.mnuUpdate_File_Click();  // disabled too until a list exists
+  triggerUnoffered(f.mnuUpdate_File);  // disabled too until a list exists
   const auto msgs = prompts.callsOf("msgBox");
   ASSERT_EQ(msgs.size(), 2u);
   EXPECT_EQ(msgs[0].text, "Please tick your disc MF Codes first");
