@@ -214,4 +214,9 @@ std::shared_ptr<platform::DrawingSurface> openDesignerPrinter(const QString& cap
   return std::make_shared<Owned>(std::move(printer));
 }
 
+double previewPoints(double paperPt, double pxPerMm, const QWidget* shownOn) {
+  constexpr double kPtPerMm = 72.0 / 25.4;
+  return paperPt / kPtPerMm * pxPerMm * 72.0 / (shownOn ? shownOn->logicalDpiY() : 96);
+}
+
 }  // namespace windows

@@ -80,4 +80,8 @@ bool printDesign(const covers::PrinterFactory& makePrinter, platform::Frame& sen
 // path and the reason, in a message box titled `caption`; the old file stays whole.
 void saveSettingsFile(const QString& path, const QString& text, const QString& failure, const QString& caption);
 
+// The size in points a text printed in `paperPt` shows in on a preview control, where `pxPerMm`
+// pixels stand for a millimetre of the paper.
+double previewPoints(double paperPt, double pxPerMm, const QWidget* shownOn);
+
 }  // namespace windows

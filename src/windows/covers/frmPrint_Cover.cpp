@@ -52,8 +52,6 @@ double fitLabel(platform::Label& label, double size, QSizeF room, double pxPerUn
   return size;
 }
 
-constexpr double kPtPerMm = 72.0 / 25.4;
-
 // Lines as a label shows them in rich text: each on its own, `pitchPx` below the one before, its
 // blanks kept.
 QString linesHtml(const QStringList& lines, double pitchPx) {
@@ -64,12 +62,6 @@ QString linesHtml(const QStringList& lines, double pitchPx) {
             .arg(pitchPx)
             .arg(line.toHtmlEscaped());
   return html;
-}
-
-// The size in points a text printed in `paperPt` shows in on a preview control, where `pxPerMm`
-// pixels stand for a millimetre of the paper.
-double previewPoints(double paperPt, double pxPerMm, const QWidget* shownOn) {
-  return paperPt / kPtPerMm * pxPerMm * 72.0 / (shownOn ? shownOn->logicalDpiY() : 96);
 }
 
 }  // namespace

@@ -21,7 +21,6 @@ namespace {
 
 constexpr int kClientWidthPx = int(kLabelClientWidthTwips / 15);
 constexpr int kClientHeightPx = int(kLabelClientHeightTwips / 15);
-constexpr double kPtPerMm = 72.0 / 25.4;
 constexpr double kTitleWidthPx = label_preview::kTitleTwips.width() / 15;
 constexpr double kTitleHeightPx = label_preview::kTitleTwips.height() / 15;
 
@@ -308,19 +307,19 @@ void frmPrint_Offset::Draw_Circle() {
 
 // The title at the size the paper prints it in, scaled as the preview's disc is to the paper's,
 // so that it stands on the disc as on paper; on one line, in a box no smaller than its editor's.
-// The box keeps its left edge.
+// The box keeps its centre, where the paper centres the title.
 void frmPrint_Offset::fitTitle() {
   using namespace label_preview;
   const double pxPerMm =
       std::min(kDisc.width() * pxPerUnitX(), kDisc.height() * pxPerUnitY()) / (2 * label_paper::kDiscRadius);
   const double paperPt = fitLabelTitle(paperMeasure_, currentDesign());
-  setFontSize(Label8, paperPt / kPtPerMm * pxPerMm * 72 / Label8.widget()->logicalDpiY());
+  setFontSize(Label8, previewPoints(paperPt, pxPerMm, Label8.widget()));
   auto* shown = qobject_cast<QLabel*>(Label8.widget());
   if (!shown) return;
   const QSize line = shown->sizeHint();
   const QRectF at = Label8.geometryPx();
-  Label8.movePx(at.x(), at.y(), std::max<double>(kTitleWidthPx, line.width()),
-                std::max<double>(kTitleHeightPx, line.height()));
+  const double width = std::max<double>(kTitleWidthPx, line.width());
+  Label8.movePx(at.center().x() - width / 2, at.y(), width, std::max<double>(kTitleHeightPx, line.height()));
 }
 
 void frmPrint_Offset::repaintPreview() { preview_.paint(picPreview); }
