@@ -228,15 +228,16 @@ void frmPrint::Preview() {
   const int rows = printing::renderPreviewPage(*preview_, *job, settings);
   if (rows >= 0) {
     Preview_Row_Count = rows;
-    Count_Pages();
+    Count_Pages(job);
   }
   showPreviewImage();
 }
 
 // The estimate is the number of pages the list takes on the paper last chosen, laid out as it
 // will be printed, so that the print dialog offers every page and no more.
-void frmPrint::Count_Pages() {
-  const auto job = printing::readPrintJob(jobPath());
+void frmPrint::Count_Pages() { Count_Pages(printing::readPrintJob(jobPath())); }
+
+void frmPrint::Count_Pages(const std::optional<printing::PrintJob>& job) {
   // A job cut short before its heading record holds no tracks, not fewer than none.
   const int tracks = std::max(0, (job ? job->lineCount : 0) - 2);
   Page_Estimate = 1;

@@ -37,6 +37,7 @@ class frmPrint : public platform::FormBase {
   void Write_Print_Ini();
   void Preview();
   void Count_Pages();
+  void Count_Pages(const std::optional<printing::PrintJob>& job);  // the job already read
   // Prints the job on the surface the print dialog's answer leads to; false on a failure (a job
   // that cannot be read, an unknown layout, a printer error), which has been reported.
   bool Print_Choice(const platform::PrintDialogAnswer& answer);
