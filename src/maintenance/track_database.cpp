@@ -319,7 +319,8 @@ QString journalPathOf(const QByteArray& name) {
 
 struct JournalEntry {
   QString path;
-  QByteArray value;  // a replace: the scratch file's name; an append: the lengths and the SHA-1
+  QByteArray value;  // a replace: the scratch file's name; an append: the length before, the
+                     // length appended and the appended bytes in hex
 };
 
 struct Journal {

@@ -108,8 +108,9 @@ std::optional<QString> delete_record::chosenDisc(const QString& track, const QSt
     if (!discs) return handedCode_;
     match = maintenance::discsListed(*discs, handedCode_);
   } else {
+    if (handedStored_) return *handedStored_;  // a line of this run names its disc itself
     const auto tracks = maintenance::readFileBytes(catalogue::trackFilePath());
-    if (!tracks) return handedStored_.value_or(handedCode_);
+    if (!tracks) return handedCode_;
     match = catalogue::discOfLine(*tracks, {handedCode_, track, handedStored_});
   }
   if (match.discs.size() > 1) {

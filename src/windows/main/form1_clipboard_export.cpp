@@ -24,7 +24,7 @@ const QString kExportTitle = QStringLiteral("Export");
 const QString kUpdateFileTitle = QStringLiteral("Make Update");
 const QString kNoColumnsToExport = catalogue::noColumnsRefusal(QStringLiteral("Export"));
 
-const QString kNoUpdateFileText = QStringLiteral("No update file has been written: each line fits more than one disc.");
+const QString kNoUpdateFileText = QStringLiteral("No update file has been written: no line names one disc.");
 
 // The lines an update file was written without, one a line, the first ten of them named.
 QString leftOutLines(const catalogue::UpdateFileTracks& made) {
