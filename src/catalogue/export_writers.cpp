@@ -170,7 +170,8 @@ UpdateFileTracks updateFileTracks(Sort sort, const QStringList& lines,
       continue;
     }
     const std::optional<LineRecord>& own = size_t(i) < records.size() ? records[size_t(i)] : std::nullopt;
-    named.push_back(own ? ListLine{code, own->track, own->code} : ListLine{code, cut(lines[i], 'T'), std::nullopt});
+    named.push_back(own ? ListLine{code, own->track, own->code, cut(lines[i], 'S'), cut(lines[i], 'A')}
+                        : ListLine{code, cut(lines[i], 'T'), std::nullopt, cut(lines[i], 'S'), cut(lines[i], 'A')});
     rows.push_back(i);
   }
   const std::vector<DiscMatch> discs = discsOfLines(trackFileBytes, named);
@@ -184,6 +185,10 @@ UpdateFileTracks updateFileTracks(Sort sort, const QStringList& lines,
       out.severalDiscs << common::RTrim(l.shownCode) + QStringLiteral(" track ") + l.track + QStringLiteral(" (") +
                               common::Trim(cut(line, 'S')) + QStringLiteral(") fits ") +
                               m.discs.join(QStringLiteral(", "));
+      continue;
+    }
+    if (m.discs.size() == 1 && !m.holdsLine) {
+      out.noLongerHeld << noLongerHoldsText(m.discs[0], l.track, l.song);
       continue;
     }
     const QStringList fields =

@@ -72,14 +72,16 @@ QString withKupExtension(const QString& typed);
 
 // The update file's tracks, from the song-list lines in list order and, beside each, the record
 // the line was made from (nothing for a line read back from a saved list, which is matched as
-// discsOfLines says). Where one disc fits a line, the first record of that disc and track is
-// written as the track file holds it, so the list's capitals never reach the file and a code is
+// discsOfLines says). Where one disc fits a line, the record of that disc and track that holds it
+// is written as the track file holds it, so the list's capitals never reach the file and a code is
 // never cut; where none fits, the line's own text under the code it was made from, else the one
 // it shows. A disc and track met again is written once. A line that fits several discs is left
-// out and named; so is a line without a code, which names no track.
+// out and named, and so is a line whose one disc's track no longer holds it (another disc's track,
+// or its own changed since); a line without a code names no track and is left out too.
 struct UpdateFileTracks {
   std::vector<common::TrackRecord> tracks;
   QStringList severalDiscs;  // each line left out for fitting several discs, named
+  QStringList noLongerHeld;  // each line left out for a track that no longer holds it, named
   int withoutCode = 0;       // lines left out for showing no code
 };
 UpdateFileTracks updateFileTracks(catalogue::Sort sort, const QStringList& lines,

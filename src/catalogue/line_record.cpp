@@ -42,6 +42,25 @@ void bucketOf(std::string_view code, std::string_view track, char* out) {
 // The code as a saved line shows it: padded or cut to 11.
 QString fitted(const QString& code) { return common::fitWidth(code, common::kCodeWidth); }
 
+// A song or artist column as a line shows it, in capitals: whatever case a capitals pass gave the
+// line, the record that made it gives the same.
+QByteArray columnInCapitals(const QString& shown, int width) {
+  QByteArray out = platform::cp1252::encode(common::fitWidth(shown, width));
+  for (char& c : out) c = char(platform::cp1252::upperByte(static_cast<unsigned char>(c)));
+  return out;
+}
+
+// Whether a record's field, cut or padded to the column's width, is the column in capitals.
+bool sameInCapitals(std::string_view field, const QByteArray& column) {
+  for (qsizetype i = 0; i < column.size(); ++i) {
+    const char c = size_t(i) < field.size()
+                       ? char(platform::cp1252::upperByte(static_cast<unsigned char>(field[size_t(i)])))
+                       : ' ';
+    if (c != column[i]) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- the records of a list
@@ -99,6 +118,7 @@ std::vector<DiscMatch> discsOfLines(const QByteArray& tracks, const std::vector<
     bool anyCase = false;  // a saved line showing its code in capitals
     bool paddedHeld = false;
     QString firstAsRead;
+    QByteArray song, artist;  // the columns the line shows, in capitals
   };
   std::vector<Wanted> wanted(lines.size());
   std::vector<DiscMatch> out(lines.size());
@@ -107,6 +127,8 @@ std::vector<DiscMatch> discsOfLines(const QByteArray& tracks, const std::vector<
     const ListLine& l = lines[i];
     Wanted& w = wanted[i];
     w.track = platform::cp1252::encode(common::padRight(l.track, common::kTrackWidth));
+    w.song = columnInCapitals(l.song, common::kTitleWidth);
+    w.artist = columnInCapitals(l.artist, common::kArtistWidth);
     QByteArray code;
     if (!l.storedCode && common::Trim(l.shownCode).isEmpty()) continue;  // a blank column names no disc
     if (l.storedCode) {
@@ -147,19 +169,24 @@ std::vector<DiscMatch> discsOfLines(const QByteArray& tracks, const std::vector<
       const QString disc = common::RTrim(code);
       if (!m.discs.contains(disc)) m.discs << disc;
       if (disc != m.discs[0]) continue;
-      if (w.firstAsRead.isNull()) {
-        w.firstAsRead = code;
+      // The record that holds the line stands for it; until one is met, the first of the track.
+      const bool holds = !m.holdsLine && sameInCapitals(r.title, w.song) && sameInCapitals(r.artist, w.artist);
+      if (w.firstAsRead.isNull()) w.firstAsRead = code;
+      if (m.record.isEmpty() || holds)
         m.record = QStringList{code, decoded(r.track), decoded(r.title), decoded(r.artist)};
-      }
+      m.holdsLine = m.holdsLine || holds;
       w.paddedHeld = w.paddedHeld || code == common::padRight(disc, common::kCodeWidth);
     }
     return true;
   });
   for (size_t i = 0; i < out.size(); ++i) {
     DiscMatch& m = out[i];
-    if (m.discs.size() == 1)
+    if (m.discs.size() == 1) {
       m.key = wanted[i].paddedHeld ? common::padRight(m.discs[0], common::kCodeWidth) : wanted[i].firstAsRead;
-    else m.record.clear();
+    } else {
+      m.record.clear();
+      m.holdsLine = false;
+    }
   }
   return out;
 }
@@ -169,6 +196,11 @@ DiscMatch discOfLine(const QByteArray& tracks, const ListLine& line) { return di
 QString fitsSeveralDiscsText(const QString& shown, const QStringList& discs) {
   return QStringLiteral("The disc code ") + common::RTrim(shown) + QStringLiteral(" fits more than one disc: ") +
          discs.join(QStringLiteral(", ")) + QLatin1Char('.');
+}
+
+QString noLongerHoldsText(const QString& disc, const QString& track, const QString& shownSong) {
+  return QStringLiteral("Track ") + track + QStringLiteral(" of disc ") + common::RTrim(disc) +
+         QStringLiteral(" no longer holds \"") + common::Trim(shownSong) + QLatin1Char('"');
 }
 
 }  // namespace catalogue

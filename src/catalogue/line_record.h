@@ -48,14 +48,17 @@ struct ListLine {
   QString shownCode;                  // the code column as the line shows it
   QString track;                      // the track the command acts on
   std::optional<QString> storedCode;  // the code of the line's own record, when the program made the line
+  QString song, artist;               // the song and artist columns as the line shows them
 };
 
 // The discs a line stands for.
 struct DiscMatch {
-  QStringList discs;   // the codes that fit, without trailing blanks, each once, in file order
-  QString key;         // when exactly one fits: its code padded to 11 when a record holds it so,
-                       // else as its first record holds it
-  QStringList record;  // when exactly one fits: the four fields of its first record with the track, as read
+  QStringList discs;       // the codes that fit, without trailing blanks, each once, in file order
+  QString key;             // when exactly one fits: its code padded to 11 when a record holds it so,
+                           // else as its first record holds it
+  QStringList record;      // when exactly one fits: the four fields, as read, of its first record with
+                           // the track that holds the line, else of its first record with the track
+  bool holdsLine = false;  // when exactly one fits: a record of it with the track still holds the line
 };
 
 // A line with its own record stands for that record's disc (its code compared padded to 11,
@@ -63,7 +66,11 @@ struct DiscMatch {
 // holding the track whose code, padded or cut to 11 characters, the line shows: exactly, or in
 // any case where the line shows it in capitals (the capitals passes write the code column so,
 // while a small letter in it is the file's own), and so also any longer code that begins with
-// the 11 characters shown. A command acts only where exactly one disc fits.
+// the 11 characters shown. A command acts only where exactly one disc fits, and only while a
+// record of that disc and track still holds the song and artist the line shows: the record's
+// title and artist cut or padded to their columns, compared in capitals (the capitals passes
+// change a line's case and nothing else). A track deleted, or a code changed, since the line was
+// made can leave another disc's track fitting the line; a track edited since holds other words.
 std::vector<DiscMatch> discsOfLines(const QByteArray& tracks, const std::vector<ListLine>& lines);
 DiscMatch discOfLine(const QByteArray& tracks, const ListLine& line);
 
@@ -73,5 +80,8 @@ QByteArray paddedDiscCode(const QString& code);
 
 // What the user is told when a line fits more than one disc.
 QString fitsSeveralDiscsText(const QString& shown, const QStringList& discs);
+// What the user is told when the one disc a line fits no longer holds it: the disc as matched,
+// the line's track and the song the line shows, trimmed.
+QString noLongerHoldsText(const QString& disc, const QString& track, const QString& shownSong);
 
 }  // namespace catalogue

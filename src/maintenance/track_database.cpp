@@ -193,6 +193,10 @@ QString severalDiscsText(const QString& shown, const QStringList& discs) {
   return catalogue::fitsSeveralDiscsText(shown, discs) + QStringLiteral("\rNothing has been changed.");
 }
 
+QString noLongerHeldText(const QString& disc, const QString& track, const QString& shownSong) {
+  return catalogue::noLongerHoldsText(disc, track, shownSong) + QStringLiteral(".\rNothing has been changed.");
+}
+
 QByteArray editedTracks(const QByteArray& tracks, const QString& code, const QString& track,
                         const QByteArray& editedLine) {
   const QByteArray c = platform::cp1252::encode(code), t = platform::cp1252::encode(track);

@@ -49,6 +49,9 @@ using catalogue::DiscMatch;
 DiscMatch discsListed(const QStringList& discs, const QString& item);
 // What the user is told when the code fits more than one disc: nothing has been changed.
 QString severalDiscsText(const QString& shown, const QStringList& discs);
+// What the user is told when the track a line fits no longer holds the line's song and artist
+// (catalogue::DiscMatch::holdsLine): nothing has been changed.
+QString noLongerHeldText(const QString& disc, const QString& track, const QString& shownSong);
 // ---- rewrites of the track file (every record written back as four quoted fields)
 // Leaves out every record whose fields, as read, are the code and track, and adds the edited
 // record at the end; the other records keep their fields as read and their order.

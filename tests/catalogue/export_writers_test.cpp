@@ -139,6 +139,8 @@ TEST(UpdateFile, TracksComeFromTheLinesAndTheDatabaseWhereItHasThem) {
       {make("ABCDEFGHIJK", "01", "ELEVEN ONE", "A"), own("ABCDEFGHIJK", "01")},
       {make("ABCDEFGHIJK", "02", "TWELVE TWO", "C"), {}},
       {make("ABCDEFGHIJK", "01", "ELEVEN ONE", "A"), {}},
+      {make("ABCDEFGHIJK", "03", "ELEVEN THREE", "A"), {}},
+      {make("TR0003", "01", "BIG ONE BEFORE", "Y"), own("TR0003     ", "01")},
   };
   QStringList lines;
   std::vector<std::optional<catalogue::LineRecord>> records;
@@ -150,7 +152,8 @@ TEST(UpdateFile, TracksComeFromTheLinesAndTheDatabaseWhereItHasThem) {
       "\"TR0003     \",\"01\",\"BIG ONE\",\"Y\"\r\n"
       "\"ABCDEFGHIJK\",\"01\",\"ELEVEN ONE\",\"A\"\r\n"
       "\"ABCDEFGHIJKL\",\"01\",\"TWELVE ONE\",\"B\"\r\n"
-      "\"ABCDEFGHIJKL\",\"02\",\"TWELVE TWO\",\"C\"\r\n";
+      "\"ABCDEFGHIJKL\",\"02\",\"TWELVE TWO\",\"C\"\r\n"
+      "\"ABCDEFGHIJKL\",\"03\",\"TWELVE THREE\",\"C\"\r\n";
   const catalogue::UpdateFileTracks made = catalogue::updateFileTracks(Sort::Track, lines, records, database);
   const auto record = [](const QString& code, const QString& track, const QString& song, const QString& artist) {
     return common::TrackRecord::fromFields({code, track, song, artist}).toLine() + "\r\n";
@@ -169,6 +172,10 @@ TEST(UpdateFile, TracksComeFromTheLinesAndTheDatabaseWhereItHasThem) {
   EXPECT_EQ(made.severalDiscs, (QStringList{"TR0003 track 01 (BIG ONE) fits tr0003, TR0003",
                                             "ABCDEFGHIJK track 01 (ELEVEN ONE) fits ABCDEFGHIJK, ABCDEFGHIJKL"}));
   EXPECT_EQ(made.withoutCode, 1);
+  // A line whose one disc's track holds another song is left out and named: the saved line of a
+  // deleted track fits the 12-character disc, and a track changed since its line was made.
+  EXPECT_EQ(made.noLongerHeld, (QStringList{"Track 03 of disc ABCDEFGHIJKL no longer holds \"ELEVEN THREE\"",
+                                            "Track 01 of disc TR0003 no longer holds \"BIG ONE BEFORE\""}));
 
   EXPECT_EQ(catalogue::withKupExtension("/d/new"), "/d/new.kup");
   EXPECT_EQ(catalogue::withKupExtension("/d/new.KUP"), "/d/new.kup");

@@ -67,6 +67,7 @@ void Edit_Record::Form_Load() {
   handedCode_.clear();
   handedBox_.clear();
   handedStored_.reset();
+  handedLine_.reset();
   Text1.setEnabled(false);
   Text2.setEnabled(false);
   Check1.setValue(0);
@@ -79,6 +80,12 @@ void Edit_Record::setDiscCode(const QString& code, const std::optional<QString>&
   handedCode_ = code;
   handedBox_ = Text1.Text();
   handedStored_ = stored;
+  handedLine_.reset();
+}
+
+void Edit_Record::handOverLine(const catalogue::ListLine& line) {
+  setDiscCode(line.shownCode, line.storedCode);
+  handedLine_ = line;
 }
 
 bool Edit_Record::handedShown() const { return !handedCode_.isEmpty() && Text1.Text() == handedBox_; }
@@ -142,15 +149,19 @@ void Edit_Record::updateRecord() {
     } else {
       // The record is that of the line's own disc, or of the one disc its code column fits (which
       // shows at most 11 characters, in capitals after a capitals pass); never a copy under another
-      // code.
+      // code, and only while it still holds the song and artist the line shows.
+      const std::optional<catalogue::ListLine> line = handedShown() ? handedLine_ : std::nullopt;
       const std::optional<QString> stored = handedShown() ? handedStored_ : std::nullopt;
-      const maintenance::DiscMatch match = catalogue::discOfLine(*tracks, {discCode(), track, stored});
+      const maintenance::DiscMatch match = catalogue::discOfLine(
+          *tracks, {discCode(), track, stored, line ? line->song : QString(), line ? line->artist : QString()});
       if (match.discs.size() > 1) {
         written = {false, maintenance::severalDiscsText(discCode(), match.discs)};
       } else if (match.discs.isEmpty()) {
         written = {false, QStringLiteral("Disc ") + common::RTrim(stored.value_or(discCode())) +
                               QStringLiteral(" has no track ") + track +
                               QStringLiteral(" in the database.\rNothing has been changed.")};
+      } else if (line && !match.holdsLine) {
+        written = {false, maintenance::noLongerHeldText(match.discs[0], track, line->song)};
       } else {
         const QByteArray edited =
             maintenance::recordLine(QStringList{padRight(match.discs[0], 11), track, song, artist});

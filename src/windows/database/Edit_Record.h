@@ -3,6 +3,7 @@
 // edited record to the end of the track file and may refresh the main window's list.
 #pragma once
 
+#include "catalogue/line_record.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/form.h"
 
@@ -21,6 +22,9 @@ class Edit_Record : public platform::FormBase {
   // box shows what was handed, the window edits the track of that record's disc, or of the one
   // disc the column fits (catalogue::discOfLine).
   void setDiscCode(const QString& code, const std::optional<QString>& stored = std::nullopt);
+  // The hand-over of a whole line: its code as above, and the song and artist it shows, which the
+  // track must still hold for OK to write it (catalogue::DiscMatch::holdsLine).
+  void handOverLine(const catalogue::ListLine& line);
 
   // The window's rewrite of the track file and the refresh after it (the window's own
   // procedure of this name cannot share the class's name).
@@ -59,4 +63,5 @@ class Edit_Record : public platform::FormBase {
   bool handedShown() const;
   QString handedCode_, handedBox_;
   std::optional<QString> handedStored_;
+  std::optional<catalogue::ListLine> handedLine_;
 };

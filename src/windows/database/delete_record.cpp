@@ -88,6 +88,7 @@ void delete_record::Form_Load() {
   Text2.setText(QString());
   handedCode_.clear();
   handedStored_.reset();
+  handedLine_.reset();
   Command1.setEnabled(false);
   Timer1.setEnabled(true);
 }
@@ -97,6 +98,19 @@ void delete_record::handOver(const QString& code, const std::optional<QString>& 
   handedCode_ = code;
   handedBox_ = Text1.Text();
   handedStored_ = stored;
+  handedLine_.reset();
+}
+
+void delete_record::handOverLine(const catalogue::ListLine& line) {
+  handOver(line.shownCode, line.storedCode);
+  Text2.setText(line.track);
+  handedTrackBox_ = Text2.Text();
+  handedLine_ = line;
+}
+
+std::optional<catalogue::ListLine> delete_record::shownLine() const {
+  if (!handedLine_ || Text1.Text() != handedBox_ || Text2.Text() != handedTrackBox_) return std::nullopt;
+  return handedLine_;
 }
 
 std::optional<QString> delete_record::chosenDisc(const QString& track, const QString& title) {
@@ -111,7 +125,14 @@ std::optional<QString> delete_record::chosenDisc(const QString& track, const QSt
     if (handedStored_) return *handedStored_;  // a line of this run names its disc itself
     const auto tracks = maintenance::readFileBytes(catalogue::trackFilePath());
     if (!tracks) return handedCode_;
-    match = catalogue::discOfLine(*tracks, {handedCode_, track, handedStored_});
+    const std::optional<catalogue::ListLine> line = shownLine();
+    match = catalogue::discOfLine(
+        *tracks, {handedCode_, track, handedStored_, line ? line->song : QString(), line ? line->artist : QString()});
+    // Told before the question: the deletion itself would refuse it.
+    if (line && match.discs.size() == 1 && !match.holdsLine) {
+      report(maintenance::noLongerHeldText(match.discs[0], track, line->song), title);
+      return std::nullopt;
+    }
   }
   if (match.discs.size() > 1) {
     report(maintenance::severalDiscsText(handedCode_, match.discs), title);
@@ -135,6 +156,7 @@ void delete_record::chooseMode(bool track) {
   Text2.setText(QString());
   handedCode_.clear();
   handedStored_.reset();
+  handedLine_.reset();
 }
 
 void delete_record::Text1_Change() {
@@ -228,6 +250,7 @@ void delete_record::Delete_Track() {
   platform::setHidden(discPath, false);
 
   const QString track = common::FormatZeros(common::Val(Text2.Text()), 2);
+  const std::optional<catalogue::ListLine> line = shownLine();
   const auto chosen = chosenDisc(
       track, QStringLiteral("Delete Track ") + Text2.Text() + QStringLiteral(" from Disc ") + RTrim(Text1.Text()));
   if (!chosen) return;
@@ -255,6 +278,13 @@ void delete_record::Delete_Track() {
   if (!change) return refuse(change.refusal());
   const auto tracks = maintenance::readFileBytes(trackPath);
   if (!tracks) return refuse(catalogue::cannotReadText(trackPath));
+  // A line's track goes only while it holds what the line shows: another copy may have changed it.
+  if (line) {
+    const catalogue::DiscMatch held =
+        catalogue::discOfLine(*tracks, {line->shownCode, track, key, line->song, line->artist});
+    if (held.discs.size() == 1 && !held.holdsLine)
+      return refuse(maintenance::noLongerHeldText(held.discs[0], track, line->song));
+  }
   const maintenance::TrackDeletion kept = maintenance::withoutTrack(*tracks, key, track);
 
   // The disc goes only with its last track.

@@ -3,6 +3,7 @@
 // its tracks, or the one track (and the disc when it was its last track), after a confirmation.
 #pragma once
 
+#include "catalogue/line_record.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/form.h"
 
@@ -27,6 +28,10 @@ class delete_record : public platform::FormBase {
   // line shows, with the code of the line's own record when it has one. While the box still shows
   // it, the deletion acts on that record's disc, or on the one disc the handed code stands for.
   void handOver(const QString& code, const std::optional<QString>& stored = std::nullopt);
+  // The hand-over of a song-list line: its code as above and its track into the track box. While
+  // both boxes show them, the track is deleted only while it holds the song and artist the line
+  // shows (catalogue::DiscMatch::holdsLine).
+  void handOverLine(const catalogue::ListLine& line);
 
   void Form_Load() override;
   void Form_Unload(int& cancel) override;
@@ -62,9 +67,13 @@ class delete_record : public platform::FormBase {
   // Tells the user why the database was left as it was.
   void report(const QString& text, const QString& title);
   // The code of the disc to delete from: the typed one, or the stored code of the one disc the
-  // handed code stands for. Nothing, the user told, when it stands for several.
+  // handed code stands for. Nothing, the user told, when it stands for several, or when the track
+  // of a handed line no longer holds the line.
   std::optional<QString> chosenDisc(const QString& track, const QString& title);
+  // The line handed over, while both boxes still show it.
+  std::optional<catalogue::ListLine> shownLine() const;
 
-  QString handedCode_, handedBox_;
+  QString handedCode_, handedBox_, handedTrackBox_;
   std::optional<QString> handedStored_;
+  std::optional<catalogue::ListLine> handedLine_;
 };

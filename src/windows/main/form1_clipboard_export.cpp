@@ -24,16 +24,19 @@ const QString kExportTitle = QStringLiteral("Export");
 const QString kUpdateFileTitle = QStringLiteral("Make Update");
 const QString kNoColumnsToExport = catalogue::noColumnsRefusal(QStringLiteral("Export"));
 
-const QString kNoUpdateFileText = QStringLiteral("No update file has been written: no line names one disc.");
+const QString kNoUpdateFileText =
+    QStringLiteral("No update file has been written: no line names one track that still holds it.");
 
-// The lines an update file was written without, one a line, the first ten of them named.
+// The lines an update file was written without, one a line, the first ten of each kind named.
 QString leftOutLines(const catalogue::UpdateFileTracks& made) {
   constexpr qsizetype kNamed = 10;
   QString text;
-  for (qsizetype i = 0; i < std::min(kNamed, made.severalDiscs.size()); ++i)
-    text += QLatin1Char('\r') + made.severalDiscs[i];
-  if (made.severalDiscs.size() > kNamed)
-    text += QStringLiteral("\rand %1 more that fit more than one disc").arg(made.severalDiscs.size() - kNamed);
+  const auto name = [&](const QStringList& lines, const QString& more) {
+    for (qsizetype i = 0; i < std::min(kNamed, lines.size()); ++i) text += QLatin1Char('\r') + lines[i];
+    if (lines.size() > kNamed) text += QStringLiteral("\rand %1 more ").arg(lines.size() - kNamed) + more;
+  };
+  name(made.severalDiscs, QStringLiteral("that fit more than one disc"));
+  name(made.noLongerHeld, QStringLiteral("whose track no longer holds them"));
   if (made.withoutCode > 0) text += QStringLiteral("\r%1 showing no disc code").arg(made.withoutCode);
   return text;
 }
@@ -126,7 +129,7 @@ void Form1::mnuUpdate_File_Click() {
   const catalogue::UpdateFileTracks made = catalogue::updateFileTracks(*sort, List2.items(), records, database.bytes());
   if (made.tracks.empty()) {
     // Only the disc code ties a line to its disc: a list made without the codes names no track.
-    platform::prompts().msgBox(made.severalDiscs.isEmpty()
+    platform::prompts().msgBox(made.severalDiscs.isEmpty() && made.noLongerHeld.isEmpty()
                                    ? QStringLiteral("Show MF Code must be selected to create an update file")
                                    : kNoUpdateFileText + leftOutLines(made),
                                OKOnly, kUpdateFileTitle);
@@ -142,7 +145,7 @@ void Form1::mnuUpdate_File_Click() {
     if (!name) return;
     if (writeFile(*name, text, kUpdateFileTitle)) {
       // Success only when every line reached the file.
-      const bool whole = made.severalDiscs.isEmpty() && made.withoutCode == 0;
+      const bool whole = made.severalDiscs.isEmpty() && made.noLongerHeld.isEmpty() && made.withoutCode == 0;
       platform::prompts().msgBox(whole ? QStringLiteral("Update file has been successfully written to ") + *name
                                        : QStringLiteral("Update file has been written to ") + *name +
                                              QStringLiteral(" without these lines:") + leftOutLines(made),

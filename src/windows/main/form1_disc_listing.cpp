@@ -73,7 +73,8 @@ std::optional<QString> Form1::discOfCurrentLine(const QString& title) {
     windows::reportUnreadable(path, title);
     return std::nullopt;
   }
-  const catalogue::DiscMatch match = catalogue::discOfLine(file.bytes(), {cut.code, cut.track, std::nullopt});
+  const catalogue::DiscMatch match =
+      catalogue::discOfLine(file.bytes(), {cut.code, cut.track, std::nullopt, cut.song, cut.artist});
   if (match.discs.size() > 1) {
     platform::prompts().msgBox(catalogue::fitsSeveralDiscsText(cut.code, match.discs), platform::msg::OKOnly, title);
     return std::nullopt;

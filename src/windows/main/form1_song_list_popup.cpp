@@ -19,13 +19,14 @@ namespace {
 void prefillDialogs(const QString& line, Sort sort, const std::optional<catalogue::LineRecord>& record) {
   const catalogue::LineFields cut = catalogue::fieldsOfLine(line, sort);
   const std::optional<QString> stored = record ? std::optional<QString>(record->code) : std::nullopt;
+  // The code as shown, not upper-cased: a small letter in it says it is shown as stored. The song
+  // and artist as shown: the track is changed only while it still holds them.
+  const catalogue::ListLine handed{cut.code, UCase(cut.track), stored, cut.song, cut.artist};
   delete_record& del = delete_record::instance();
   del.Option2.setValue(true);  // track mode; its own handling empties both boxes
-  // The code as shown, not upper-cased: a small letter in it says it is shown as stored.
-  del.handOver(cut.code, stored);
-  del.Text2.setText(UCase(cut.track));
+  del.handOverLine(handed);
   Edit_Record& edit = Edit_Record::instance();
-  edit.setDiscCode(cut.code, stored);
+  edit.handOverLine(handed);
   edit.Text2.setText(UCase(cut.track));
   edit.Text3.setText(UCase(Trim(cut.song)));
   edit.Text4.setText(UCase(Trim(cut.artist)));

@@ -507,7 +507,8 @@ void rightClickSong(Form1& f, testsupport::ScriptedPrompts& prompts, const QStri
 // A song-list line shows its code cut to 11 characters, and in capitals after a capitals pass:
 // Edit and Delete Track act on the record the line was made from, never on a disc whose code
 // differs in case or only past the 11th character. A line read back from a saved list is matched
-// to the one disc that fits it; where several fit, nothing changes and the user hears which.
+// to the one disc that fits it; where several fit, nothing changes and the user hears which. Any
+// line acts only while the track still holds the song and artist the line shows.
 TEST_F(MaintenanceTest, EditAndDeleteFromALineActOnlyOnItsOwnDisc) {
   // A code of 12 characters comes only from an update file, which writes its fields as read.
   const QString twelve = "\"ABCDEFGHIJKL\",\"01\",\"TWELVE\",\"E\"";
@@ -597,6 +598,35 @@ TEST_F(MaintenanceTest, EditAndDeleteFromALineActOnlyOnItsOwnDisc) {
   EXPECT_TRUE(tracks().join('|').contains("ELEVEN"));
   EXPECT_FALSE(tracks().join('|').contains("TWELVE"));
   EXPECT_EQ(discs(), (QStringList{discLine("plx0104"), discLine("PLX0104"), discLine("ABCDEFGHIJK")}));
+
+  // A line acts only on a track that still holds its song and artist. The own tracks of the saved
+  // Big One and Eleven lines are gone: each line now fits one other disc, whose track is left as it
+  // is, and the user hears why. Small One fits its own track, which holds it in other capitals.
+  home.writeLines("watdi.bxl", {discLine("plx0104"), discLine("ABCDEFGHIJK"), "\"ABCDEFGHIJKL\""});
+  home.writeLines("watka.bxl", {trackFile[0], trackFile[2], twelve});
+  reopen();
+  ASSERT_EQ(f.List2.ListCount(), 5);
+  const QByteArray kept = home.readBytes("watka.bxl"), keptDiscs = home.readBytes("watdi.bxl");
+  edit("Big One", true);
+  EXPECT_EQ(messages().last(), "Track 01 of disc plx0104 no longer holds \"Big One\".\rNothing has been changed.");
+  rightClickSong(f, prompts, "Eleven", "mnue", deleteAnswering(OK));
+  EXPECT_EQ(messages().last(), "Track 01 of disc ABCDEFGHIJKL no longer holds \"Eleven\".\rNothing has been changed.");
+  EXPECT_EQ(home.readBytes("watka.bxl"), kept);
+  EXPECT_EQ(home.readBytes("watdi.bxl"), keptDiscs);
+  reopen();
+  edit("Small One");
+  EXPECT_EQ(tracks(), (QStringList{trackFile[2], twelve, trackLine("plx0104", "01", "SMALL ONE EDITED", "A")}));
+  // A line of this run names its own record, which another copy of the program may change meanwhile.
+  createList();
+  home.writeLines("watka.bxl", {trackLine("plx0104", "02", "ANOTHER SONG", "C"), twelve});
+  const QByteArray changed = home.readBytes("watka.bxl");
+  rightClickSong(f, prompts, "Small Two", "mnue", [&] {
+    deleteAnswering(Yes)();
+    prompts.answerMsg(OK);
+  });
+  EXPECT_EQ(messages().last(), "Track 02 of disc plx0104 no longer holds \"Small Two\".\rNothing has been changed.");
+  EXPECT_EQ(home.readBytes("watka.bxl"), changed);
+  EXPECT_EQ(home.readBytes("watdi.bxl"), keptDiscs);
 }
 
 TEST_F(MaintenanceTest, DeleteThatCannotBeWrittenLeavesBothFiles) {

@@ -186,7 +186,8 @@ TEST_F(ClipboardExportTest, UpdateFileHoldsTheDatabaseRecordsOfTheListedTracks) 
 
 // Each line is written as the record it was made from: case twins, and a code longer than the 11
 // characters a line shows, each keep their own disc. From a reopened list, a line that fits two
-// discs is left out and named, and the file is not called complete.
+// discs, or one disc whose track does not hold it, is left out and named, and the file is not
+// called complete.
 TEST_F(ClipboardExportTest, UpdateFileWritesEachLineUnderItsOwnDisc) {
   using testsupport::trackLine;
   const auto twelve = [](const QString& track, const QString& song) {
@@ -225,6 +226,17 @@ TEST_F(ClipboardExportTest, UpdateFileWritesEachLineUnderItsOwnDisc) {
                 "TR0003 track 01 (BIG) fits tr0003, TR0003\r"
                 "ABCDEFGHIJK track 01 (ELEVEN ONE) fits ABCDEFGHIJK, ABCDEFGHIJKL\r"
                 "ABCDEFGHIJK track 01 (TWELVE ONE) fits ABCDEFGHIJK, ABCDEFGHIJKL");
+
+  // The own tracks of the BIG and ELEVEN ONE lines gone, each line fits one other disc, whose track
+  // does not hold it: the line is left out and named, never written as that track.
+  home.writeLines("watka.bxl", {small, twelveOne, twelveTwo});
+  prompts.answerSaveFile(home.path("third")).answerMsg(OK);
+  choose(f.mnuUpdate_File);
+  EXPECT_EQ(home.readBytes("third.kup"), file({small, twelveOne, twelveTwo}));
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Update file has been written to " + home.path("third.kup") +
+                                                       " without these lines:\r"
+                                                       "Track 01 of disc tr0003 no longer holds \"BIG\"\r"
+                                                       "Track 01 of disc ABCDEFGHIJKL no longer holds \"ELEVEN ONE\"");
 }
 
 TEST_F(ClipboardExportTest, UpdateFileNeedsTheDiscCodesInTheList) {
