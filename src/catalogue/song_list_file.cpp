@@ -1,8 +1,11 @@
 #include "catalogue/song_list_file.h"
 
+#include "catalogue/disc_reference.h"
 #include "common/records.h"
 #include "common/text_helpers.h"
 #include "platform/core/text_file.h"
+
+#include <QHash>
 
 namespace catalogue {
 
@@ -74,12 +77,32 @@ OpenedSongList openedSongList(const QStringList& v, int version) {
       ++next;
       break;
     }
-    if (disc.size() > 11) out.useNumbers = true;
     out.discs << disc;
   }
   if (version == 2) {
     for (; next < v.size() && out.lines.size() < Max_List_Lines; ++next) out.lines << v[next];
     out.linesCut = next < v.size();
+  }
+  return out;
+}
+
+RestoredDiscs restoredDiscs(const QStringList& items, const QStringList& discLines) {
+  QHash<QString, QList<int>> rowsOf;
+  for (int i = 0; i < items.size(); ++i) rowsOf[items[i]].append(i);
+  RestoredDiscs out;
+  std::vector<bool> restored(size_t(items.size()), false);  // an item comes back once, as first named
+  for (const QString& line : discLines) {
+    auto found = rowsOf.constFind(line);
+    if (found == rowsOf.constEnd() && line.size() == kCodeLength + kReferenceLength) {
+      out.numbers = true;
+      found = rowsOf.constFind(line.left(kCodeLength));
+    }
+    if (found == rowsOf.constEnd()) continue;
+    for (const int row : *found) {
+      if (restored[size_t(row)]) continue;
+      restored[size_t(row)] = true;
+      out.ticks.emplace_back(row, line);
+    }
   }
   return out;
 }

@@ -10,6 +10,8 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace catalogue {
 
@@ -42,18 +44,30 @@ QString sortKeyword(std::optional<Sort> sort);
 std::optional<Sort> sortOfKeyword(const QString& keyword);
 
 // What Open takes from a file's values (from its first line on). A file cut short leaves the
-// header as it was and its missing options off; a disc carrying a number turns the numbers on.
+// header as it was and its missing options off.
 struct OpenedSongList {
   std::optional<QString> header;  // nothing when the file ends before it
   std::optional<Sort> sort;       // nothing for a missing or unknown keyword
   bool showCodes = false;
-  bool useNumbers = false;
+  bool useNumbers = false;  // as the file says: a disc line may turn the numbers on (restoredDiscs)
   bool hideDuplicates = false;
   QStringList discs;      // up to the separator (version 2) or the end
   QStringList lines;      // version 2: after the separator, at most Max_List_Lines
   bool linesCut = false;  // the file holds more lines than the list takes
 };
 OpenedSongList openedSongList(const QStringList& values, int version);
+
+// The disc-list items a file's disc lines name, each with the text it shows then. A line names the
+// items whose whole text it is (a code of 12 characters, which only an update file makes, is no
+// code of 11 with a number), else, as a code padded to 11 and a reference number, the items of its
+// first 11 characters, which carry the number again. A line naming no item (a disc no longer in
+// the database) is passed over. A line of a code and a number turns the user's numbers on,
+// whatever the file's option says.
+struct RestoredDiscs {
+  std::vector<std::pair<int, QString>> ticks;  // the item's row, and its text
+  bool numbers = false;
+};
+RestoredDiscs restoredDiscs(const QStringList& items, const QStringList& discLines);
 
 // The file's values as read back: each line is one field (the text between its quotes).
 std::optional<QStringList> readSongListValues(const QString& path);

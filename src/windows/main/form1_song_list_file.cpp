@@ -1,15 +1,11 @@
 // Save and Open: the ticked discs, the options and the song list kept in a song-list file.
 #include "windows/main/form1.h"
 
-#include "catalogue/disc_reference.h"
 #include "catalogue/song_list_file.h"
-#include "common/text_helpers.h"
 #include "platform/core/text_file.h"
 #include "platform/ui/busy.h"
 #include "platform/ui/prompts.h"
 #include "windows/file_prompts.h"
-
-#include <QHash>
 
 using platform::msg::OKOnly;
 
@@ -74,6 +70,7 @@ void Form1::openSongList(const QString& path) {
   Opening_File = true;
 
   const catalogue::OpenedSongList opened = catalogue::openedSongList(*values, version);
+  const catalogue::RestoredDiscs restored = catalogue::restoredDiscs(List1.items(), opened.discs);
   if (opened.header) Text1.setText(*opened.header);
   if (opened.sort) {
     switch (*opened.sort) {
@@ -96,22 +93,13 @@ void Form1::openSongList(const QString& path) {
     }
   }
   Check1.setValue(opened.showCodes ? 1 : 0);
-  Check2.setValue(opened.useNumbers ? 1 : 0);
+  Check2.setValue(opened.useNumbers || restored.numbers ? 1 : 0);
   Check3.setValue(opened.hideDuplicates ? 1 : 0);
 
-  // Where each disc code stands in the freshly loaded disc list.
-  QHash<QString, QList<int>> itemsByCode;
-  for (int i = 0; i < List1.ListCount(); ++i) itemsByCode[List1.List(i)].append(i);
-  for (const QString& disc : opened.discs) {
-    const QString code = common::Left(disc, catalogue::kCodeLength);
-    const auto found = itemsByCode.constFind(code);
-    if (found == itemsByCode.constEnd()) continue;  // a disc no longer in the database
-    for (int index : *found) {
-      if (List1.List(index) != code) continue;
-      List1.setList(index, disc);
-      platform::letEventsThroughSliced();
-      List1.setSelected(index, true);
-    }
+  for (const auto& [index, text] : restored.ticks) {
+    List1.setList(index, text);
+    platform::letEventsThroughSliced();
+    List1.setSelected(index, true);
   }
 
   int linesRead = 0;

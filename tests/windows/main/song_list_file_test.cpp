@@ -260,6 +260,27 @@ TEST_F(SongListFileTest, DiscLinesDecideOwnNumbersAndUnknownDiscsAreDropped) {
   EXPECT_EQ(f.List1.List(1), "SC8123     0042");
   EXPECT_EQ(f.List1.List(2), "SC8123     0042");
   EXPECT_TRUE(prompts.calls().size() == 1u);  // only the open dialog
+
+  // A code of 12 characters (only an update file makes one) is a disc of its own, no code of 11
+  // with a number: it comes back ticked, the disc of its first 11 characters keeps its text and
+  // stays unticked, and the numbers stay off as the file says.
+  home.writeLines("watdi.bxl", {testsupport::discLine("ABCDEFGHIJK"), "\"ABCDEFGHIJKL\""});
+  home.writeLines("watka.bxl", {testsupport::trackLine("ABCDEFGHIJK", "01", "ELEVEN", "X"),
+                                "\"ABCDEFGHIJKL\",\"01\",\"TWELVE\",\"Y\""});
+  QTest::mouseClick(f.Check2.widget(), Qt::LeftButton);  // the numbers off: the disc list reloads
+  ASSERT_EQ(f.Check2.Value(), 0);
+  tick("ABCDEFGHIJKL");
+  save("twelve.mdq");
+  ASSERT_TRUE(home.readBytes("twelve.mdq").contains("\"REF FALSE\"\r\n\"DUP FALSE\"\r\n\"ABCDEFGHIJKL\"\r\n"));
+  press(f.cmdUntag);
+  open(home.path("twelve.mdq"));
+  EXPECT_EQ(f.List1.items(), (QStringList{"ABCDEFGHIJK", "ABCDEFGHIJKL"}));
+  EXPECT_FALSE(f.List1.Selected(0));
+  EXPECT_TRUE(f.List1.Selected(1));
+  EXPECT_EQ(f.Check2.Value(), 0);
+  press(f.cmdGet_Tracks);
+  ASSERT_GT(f.List2.ListCount(), 0);
+  for (const QString& line : f.List2.items()) EXPECT_EQ(line.mid(77, 4), "    ") << line.toStdString();  // DISC
 }
 
 TEST_F(SongListFileTest, AFileWithoutSeparatorTakesEveryLaterLineAsADisc) {
