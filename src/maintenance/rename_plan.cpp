@@ -132,6 +132,8 @@ RenamePlan planRenames(const QStringList& items, const QStringList& files, int o
 
 namespace {
 
+constexpr qsizetype kMaxNameBytes = 255;  // the most a name may have on the disks in use
+
 // Why no file may bear the name, here or on the disks that refuse more (FAT, NTFS): a folder
 // separator, a character those disks refuse, a leading dot (a hidden file), the names of the
 // folder and its parent, more bytes than a name may have. Empty when it is a name.
@@ -143,18 +145,20 @@ QString badName(const QString& name) {
     if (c.unicode() < 0x20) return QStringLiteral("it holds a control character") + refused;
     if (QStringView(u"/\\?:*<>|\"").contains(c)) return QStringLiteral("it holds the character ") + c + refused;
   }
-  if (QFile::encodeName(name).size() > 255) return QStringLiteral("it is longer than a file name may be");
+  if (QFile::encodeName(name).size() > kMaxNameBytes) return QStringLiteral("it is longer than a file name may be");
   return {};
 }
 
 }  // namespace
 
 std::optional<RenameProblem> checkRenames(const std::vector<RenameStep>& steps, const QSet<QString>& folderNames,
-                                          bool foldCase) {
+                                          bool foldCase, const QSet<QString>& subfolders) {
   using Kind = RenameProblem::Kind;
   const auto key = [foldCase](const QString& name) { return foldCase ? name.toCaseFolded() : name; };
   QSet<QString> names;  // the folder's names as the file system compares them
   for (const QString& n : folderNames) names.insert(key(n));
+  QSet<QString> folders;
+  for (const QString& n : subfolders) folders.insert(key(n));
   QSet<QString> given;  // names the renames have given so far
   for (const RenameStep& s : steps) {
     if (s.from != s.to)
@@ -166,8 +170,12 @@ std::optional<RenameProblem> checkRenames(const std::vector<RenameStep>& steps, 
       given.insert(to);
       continue;
     }
-    if (names.contains(to))
-      return RenameProblem{given.contains(to) ? Kind::SameTarget : Kind::TargetExists, s.from, s.to, s.track, {}};
+    if (names.contains(to)) {
+      const Kind kind = given.contains(to)     ? Kind::SameTarget
+                        : folders.contains(to) ? Kind::FolderExists
+                                               : Kind::TargetExists;
+      return RenameProblem{kind, s.from, s.to, s.track, {}};
+    }
     names.remove(from);
     names.insert(to);
     given.insert(to);
@@ -191,8 +199,16 @@ QString moveName(const QString& folder, const QString& from, const QString& to, 
   if (!(foldCase && from != to && from.toCaseFolded() == to.toCaseFolded()))
     return platform::renameInFolder(folder, from, to);
   const QSet<QString> taken = namesInFolder(folder);
-  QString between = to + QStringLiteral(".renaming");
-  for (int i = 2; taken.contains(between); ++i) between = to + QStringLiteral(".renaming") + QString::number(i);
+  // The name in between is the new one with a mark after it, cut to the bytes a name may have.
+  const auto betweenName = [&to](int i) {
+    const QString mark = QStringLiteral(".renaming") + (i > 1 ? QString::number(i) : QString());
+    QString base = to;
+    while (!base.isEmpty() && QFile::encodeName(base + mark).size() > kMaxNameBytes)
+      base.chop(base.size() > 1 && base.back().isLowSurrogate() ? 2 : 1);
+    return base + mark;
+  };
+  QString between = betweenName(1);
+  for (int i = 2; taken.contains(between); ++i) between = betweenName(i);
   if (const QString why = platform::renameInFolder(folder, from, between); !why.isEmpty()) return why;
   const QString why = platform::renameInFolder(folder, between, to);
   if (why.isEmpty()) return {};
@@ -204,6 +220,13 @@ QString moveName(const QString& folder, const QString& from, const QString& to, 
 QSet<QString> namesInFolder(const QString& folder) {
   QSet<QString> names;
   for (const platform::FolderEntry& e : platform::folderEntries(folder)) names.insert(e.name);
+  return names;
+}
+
+QSet<QString> subfoldersIn(const QString& folder) {
+  QSet<QString> names;
+  for (const platform::FolderEntry& e : platform::folderEntries(folder))
+    if (e.type == platform::FolderEntry::Type::Folder) names.insert(e.name);
   return names;
 }
 

@@ -44,6 +44,7 @@ struct RenameProblem {
   enum class Kind {
     BadName,        // `to` is no name a file can bear on every disk; `why` says what is wrong
     TargetExists,   // `to` is taken by a file that keeps its name
+    FolderExists,   // `to` is taken by a subfolder
     SameTarget,     // a second file would be named `to`
     SeveralTracks,  // `from` bears the names of the tracks in `track` ("05 and 06")
     SharedTrack,    // `from` and `to` both bear the name of the track
@@ -65,14 +66,15 @@ struct RenamePlan {
 };
 RenamePlan planRenames(const QStringList& items, const QStringList& files, int option);
 
-// Runs through the renames in order over the names the folder holds: a new name must be one a
-// file can bear on this disk and on the disks that refuse more characters (FAT, NTFS), and must
-// not be taken (by a file outside the list, by a file of the list not yet renamed away, or by an
-// earlier rename). A file that already bears its new name stays as it is.
+// Runs through the renames in order over the names the folder holds (`subfolders`: those of
+// them that are folders): a new name must be one a file can bear on this disk and on the disks
+// that refuse more characters (FAT, NTFS), and must not be taken (by a file outside the list, by
+// a file of the list not yet renamed away, or by an earlier rename). A file that already bears
+// its new name stays as it is.
 // With `foldCase` names are compared as a file system that ignores letter case compares them:
 // "a.mp3" takes "A.mp3", and a new name that differs from the old only in case is the same file's.
 std::optional<RenameProblem> checkRenames(const std::vector<RenameStep>& steps, const QSet<QString>& names,
-                                          bool foldCase = false);
+                                          bool foldCase = false, const QSet<QString>& subfolders = {});
 
 // Whether the folder's file system takes names that differ only in letter case for one name,
 // seen from a name the folder holds.
@@ -87,6 +89,8 @@ QString moveName(const QString& folder, const QString& from, const QString& to, 
 // Every name in a folder, hidden files and subfolders included; a name that is not UTF-8 is
 // read as Windows-1252.
 QSet<QString> namesInFolder(const QString& folder);
+// The names of those that are subfolders.
+QSet<QString> subfoldersIn(const QString& folder);
 
 // The files of a folder that match the pattern (wildcards "*" and "?", several patterns
 // separated by ";", letter case ignored as the old file lists did), hidden files left out, in

@@ -116,6 +116,11 @@ TEST(RenamePlan, RenamesThatWouldOverwriteOrLoseAFileAreRefused) {
   EXPECT_EQ(maintenance::moveName(home.path(), "Song.mp3", "other.mp3", true), "File exists");
   EXPECT_EQ(QDir(home.path()).entryList(QDir::Files, QDir::Name), (QStringList{"Song.mp3", "other.mp3"}));
   EXPECT_EQ(home.readBytes("Song.mp3"), "x");
+  // The name in between stays within the 255 bytes a name may have.
+  const QString longest = QString(251, 'l') + ".mp3";
+  home.writeBytes(longest, "long");
+  EXPECT_EQ(maintenance::moveName(home.path(), longest, "L" + longest.mid(1), true), "");
+  EXPECT_EQ(home.readBytes("L" + longest.mid(1)), "long");
 
   // A rename is never a copy: a name the system refuses, here a link that leads nowhere, stops
   // it with the system's reason, and no byte goes through the link.

@@ -30,6 +30,9 @@ QString problemText(const maintenance::RenameProblem& problem) {
     case Kind::TargetExists:
       return QStringLiteral("The file ") + problem.from + QStringLiteral(" cannot be renamed to ") + problem.to +
              QStringLiteral(": a file of that name is already in the folder.");
+    case Kind::FolderExists:
+      return QStringLiteral("The file ") + problem.from + QStringLiteral(" cannot be renamed to ") + problem.to +
+             QStringLiteral(": a folder of that name is already in the folder.");
     case Kind::SameTarget: return QStringLiteral("Two files would both be named ") + problem.to + QStringLiteral(".");
     case Kind::SeveralTracks:
       return QStringLiteral("The file ") + problem.from + QStringLiteral(" bears the name of tracks ") + problem.track +
@@ -194,8 +197,8 @@ bool File_Rename::checkNames(const std::vector<maintenance::RenameStep>& steps, 
   // Every new name is checked before the first file is touched: no rename may take a name that
   // a file still bears, no two files may get the same name, and every name must suit every disk.
   const QString folder = Dir1.Path();
-  const auto problem =
-      maintenance::checkRenames(steps, maintenance::namesInFolder(folder), maintenance::foldsCase(folder));
+  const auto problem = maintenance::checkRenames(steps, maintenance::namesInFolder(folder),
+                                                 maintenance::foldsCase(folder), maintenance::subfoldersIn(folder));
   if (problem) refuse(*problem, pass);
   return !problem;
 }

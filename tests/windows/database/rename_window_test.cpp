@@ -257,9 +257,25 @@ TEST_F(RenameWindowTest, AutoRenameChecksTheCdgNamesBeforeAnyMp3FileMoves) {
   const auto start = contentsOf(folder);
   fill(items(12));
   EXPECT_EQ(renameFiles(window.Command3),
-            "The file t1.cdg cannot be renamed to ZX1001-01 - Artist 01 - Song 01.cdg: a file of that name is already "
-            "in the folder.\rNo file has been renamed.");
+            "The file t1.cdg cannot be renamed to ZX1001-01 - Artist 01 - Song 01.cdg: a folder of that name is "
+            "already in the folder.\rNo file has been renamed.");
   EXPECT_EQ(contentsOf(folder), start);
+}
+
+TEST_F(RenameWindowTest, ANewNameMayHave255BytesAndNoMore) {
+  const QString ext = "." + QString(246, 'x');  // after "ZX1001-01": 256 bytes
+  home.writeBytes("audio/a" + ext, "audio");
+  fill({item(1)});
+  press(window.Option7);
+  EXPECT_EQ(renameFiles(window.Command1), "The name \"ZX1001-01" + ext + "\" for the file a" + ext +
+                                              " (track 01) cannot be given: it is longer than a file name may be.\r"
+                                              "No file has been renamed.");
+  EXPECT_EQ(contentsOf(folder), (QMap<QString, QByteArray>{{"a" + ext, hashOf("audio")}}));
+
+  ASSERT_TRUE(QFile::rename(folder + "/a" + ext, folder + "/a" + ext.chopped(1)));
+  window.File1.Refresh();
+  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(contentsOf(folder), (QMap<QString, QByteArray>{{"ZX1001-01" + ext.chopped(1), hashOf("audio")}}));
 }
 
 TEST_F(RenameWindowTest, AStopPartWayGivesTheSystemsReasonAndTheFilesThatHaveTheirNewNames) {
