@@ -68,51 +68,167 @@ QString extensionOf(const QString& fileName) {
   return dot < 0 ? QString() : fileName.mid(dot);
 }
 
+namespace {
+
+const QString kSeparator = QStringLiteral(" - ");
+
+QString stemOf(const QString& fileName) { return fileName.chopped(extensionOf(fileName).size()); }
+
+// The track number of a disc-and-track part ("ZX1001-07"): the two characters after its last
+// hyphen, behind a code of at least one character; empty when the part is none.
+QString discTrackNumber(const QString& part) {
+  if (part.size() < 4 || part[part.size() - 3] != QLatin1Char('-')) return {};
+  return part.right(2);
+}
+
+// The track numbers a name holds where the formats that carry a disc and a track put them: the
+// whole name, its first part before " - ", or its last part after two others.
+QStringList numbersIn(const QString& stem) {
+  const QStringList parts = stem.split(kSeparator);
+  QStringList out;
+  if (const QString n = discTrackNumber(parts.front()); !n.isEmpty()) out << n;
+  if (parts.size() >= 3)
+    if (const QString n = discTrackNumber(parts.back()); !n.isEmpty() && !out.contains(n)) out << n;
+  return out;
+}
+
+// Whether a name has the shape of one of the formats: parts joined by " - ", or a disc code and
+// a two-digit track joined by a hyphen.
+bool hasFormatShape(const QString& stem) {
+  if (stem.contains(kSeparator)) return true;
+  const QString n = discTrackNumber(stem);
+  return n.size() == 2 && n[0].isDigit() && n[1].isDigit();
+}
+
+// The names a track gives in the formats without its disc and track ("Artist - Song", "Song -
+// Artist") with either its song or its artist, not both, other than the track's now: what such a
+// name holds before and after the field that changed.
+struct OneFieldChanged {
+  QString before, after;
+};
+std::vector<OneFieldChanged> namesWithOneFieldChanged(const NameFields& f) {
+  const QString mark(QChar(1));  // stands for the changed field; no track's field holds it
+  std::vector<OneFieldChanged> out;
+  for (const int option : {3, 4})
+    for (const bool songChanged : {true, false}) {
+      NameFields g = f;
+      (songChanged ? g.song : g.artist) = mark;
+      const QString name = trackFileName(option, g);
+      if (const qsizetype at = name.indexOf(mark); at >= 0) out.push_back({name.left(at), name.mid(at + 1)});
+    }
+  return out;
+}
+
+bool fitsOne(const QString& stem, const std::vector<OneFieldChanged>& names) {
+  return std::any_of(names.begin(), names.end(), [&](const OneFieldChanged& n) {
+    return stem.size() > n.before.size() + n.after.size() && stem.startsWith(n.before) && stem.endsWith(n.after);
+  });
+}
+
+QString joinedWithAnd(QStringList words) {
+  const QString last = words.takeLast();
+  return words.isEmpty() ? last : words.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
+}  // namespace
+
 RenamePlan planRenames(const QStringList& items, const QStringList& files, int option) {
   using Kind = RenameProblem::Kind;
   const qsizetype n = std::min(items.size(), files.size());
   const auto trackOfItem = [&](qsizetype t) { return Mid(items[t], 1, 2); };
+  std::vector<NameFields> fields;
+  fields.reserve(size_t(n));
+  for (qsizetype t = 0; t < n; ++t) fields.push_back(nameFields(items[t]));
 
   // Every name each track gives a file, in any of the formats.
   QHash<QString, QList<qsizetype>> tracksNamed;
   for (qsizetype t = 0; t < n; ++t) {
-    const NameFields f = nameFields(items[t]);
     QSet<QString> names;
-    for (int o = 1; o <= 8; ++o) names.insert(trackFileName(o, f));
+    for (int o = 1; o <= 8; ++o) names.insert(trackFileName(o, fields[size_t(t)]));
     for (const QString& name : names) tracksNamed[name].append(t);
   }
 
-  // The track each file bears the name of, or -1.
+  // The track each file is, or -1. A track holds one file of each extension.
   std::vector<qsizetype> trackOf(size_t(n), -1);
   std::vector<bool> borne(size_t(n), false);
-  QHash<QString, qsizetype> fileOfName;  // track and extension -> the file bearing them
-  for (qsizetype i = 0; i < n; ++i) {
-    const QString ext = extensionOf(files[i]);
-    const QList<qsizetype> tracks = tracksNamed.value(files[i].chopped(ext.size()));
-    if (tracks.size() > 1) {
-      QStringList numbers;
-      for (const qsizetype t : tracks) numbers << trackOfItem(t);
-      const QString last = numbers.takeLast();
-      return {{}, RenameProblem{Kind::SeveralTracks, files[i], {}, numbers.join(", ") + " and " + last, {}}};
-    }
-    if (tracks.isEmpty()) continue;
-    const qsizetype t = tracks.front();
-    const QString key = QString::number(t) + QLatin1Char('/') + ext;
+  QHash<QString, qsizetype> fileOfName;  // track and extension -> the file that is that track
+  const auto slotOf = [&](qsizetype t, qsizetype i) {
+    return QString::number(t) + QLatin1Char('/') + extensionOf(files[i]);
+  };
+  const auto place = [&](qsizetype i, qsizetype t) -> std::optional<RenameProblem> {
+    const QString key = slotOf(t, i);
     if (const auto other = fileOfName.constFind(key); other != fileOfName.constEnd())
-      return {{}, RenameProblem{Kind::SharedTrack, files[*other], files[i], trackOfItem(t), {}}};
+      return RenameProblem{Kind::SharedTrack, files[*other], files[i], trackOfItem(t), {}};
     fileOfName.insert(key, i);
     trackOf[size_t(i)] = t;
     borne[size_t(t)] = true;
+    return std::nullopt;
+  };
+
+  // A file that bears the name a track gives today is that track.
+  for (qsizetype i = 0; i < n; ++i) {
+    const QList<qsizetype> tracks = tracksNamed.value(stemOf(files[i]));
+    if (tracks.size() > 1) {
+      QStringList numbers;
+      for (const qsizetype t : tracks) numbers << trackOfItem(t);
+      return {{}, RenameProblem{Kind::SeveralTracks, files[i], {}, joinedWithAnd(numbers), {}}};
+    }
+    if (tracks.isEmpty()) continue;
+    if (auto problem = place(i, tracks.front())) return {{}, *problem};
   }
 
-  // The files that bear no track's name take the tracks no file bears, in list order.
+  // A name that still holds a disc and track is that track, whatever the disc's code is now.
+  for (qsizetype i = 0; i < n; ++i) {
+    if (trackOf[size_t(i)] >= 0) continue;
+    const QStringList numbers = numbersIn(stemOf(files[i]));
+    if (numbers.size() != 1) continue;
+    std::vector<qsizetype> tracks;
+    for (qsizetype t = 0; t < n; ++t)
+      if (fields[size_t(t)].track == numbers.front()) tracks.push_back(t);
+    if (tracks.size() != 1) continue;
+    if (auto problem = place(i, tracks.front())) return {{}, *problem};
+  }
+
+  // A name whose song or artist has since been corrected is the one track left without a file
+  // of its kind that it fits. Each file is weighed against the same tracks, in any order.
+  std::vector<std::vector<OneFieldChanged>> changedNames(static_cast<size_t>(n));
+  for (qsizetype t = 0; t < n; ++t) changedNames[size_t(t)] = namesWithOneFieldChanged(fields[size_t(t)]);
+  std::vector<std::pair<qsizetype, qsizetype>> fitted;  // file, track
+  for (qsizetype i = 0; i < n; ++i) {
+    if (trackOf[size_t(i)] >= 0) continue;
+    const QString stem = stemOf(files[i]);
+    qsizetype fit = -1;
+    int fits = 0;
+    for (qsizetype t = 0; t < n && fits < 2; ++t)
+      if (!fileOfName.contains(slotOf(t, i)) && fitsOne(stem, changedNames[size_t(t)])) {
+        fit = t;
+        ++fits;
+      }
+    if (fits == 1) fitted.emplace_back(i, fit);
+  }
+  for (const auto& [i, t] : fitted)
+    if (auto problem = place(i, t)) return {{}, *problem};
+
+  // The files left pair by place with the tracks that no file is, in list order, unless one of
+  // them has a name in one of the formats: then its order says nothing of its track.
+  QStringList unplaced;
+  bool shaped = false;
+  for (qsizetype i = 0; i < n; ++i)
+    if (trackOf[size_t(i)] < 0) {
+      unplaced << files[i];
+      shaped = shaped || hasFormatShape(stemOf(files[i]));
+    }
+  if (shaped) {
+    RenameProblem problem{Kind::UnplacedFiles, {}, {}, {}, {}};
+    problem.names = unplaced;
+    return {{}, problem};
+  }
   std::vector<qsizetype> freeTracks;
   for (qsizetype t = 0; t < n; ++t)
     if (!borne[size_t(t)]) freeTracks.push_back(t);
-  const auto unnamed = std::count(trackOf.begin(), trackOf.end(), qsizetype(-1));
-  if (unnamed > 0 && size_t(unnamed) != freeTracks.size()) {
+  if (!unplaced.isEmpty() && size_t(unplaced.size()) != freeTracks.size()) {
     RenameProblem problem{Kind::UnpairedFiles, {}, {}, {}, {}};
-    problem.files = int(unnamed);
+    problem.files = int(unplaced.size());
     problem.tracks = int(freeTracks.size());
     return {{}, problem};
   }
@@ -124,8 +240,7 @@ RenamePlan planRenames(const QStringList& items, const QStringList& files, int o
   plan.steps.reserve(size_t(n));
   for (qsizetype i = 0; i < n; ++i) {
     const qsizetype t = trackOf[size_t(i)];
-    plan.steps.push_back(
-        {files[i], trackFileName(option, nameFields(items[t])) + extensionOf(files[i]), trackOfItem(t)});
+    plan.steps.push_back({files[i], trackFileName(option, fields[size_t(t)]) + extensionOf(files[i]), trackOfItem(t)});
   }
   return plan;
 }

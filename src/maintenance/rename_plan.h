@@ -49,17 +49,24 @@ struct RenameProblem {
     SeveralTracks,  // `from` bears the names of the tracks in `track` ("05 and 06")
     SharedTrack,    // `from` and `to` both bear the name of the track
     UnpairedFiles,  // `files` files bear no track's name but `tracks` tracks have no file
+    UnplacedFiles,  // the files in `names` fit no single track, and pairing them by place could
+                    // give one another track's name
   };
   Kind kind;
   QString from, to, track, why;
   int files = 0, tracks = 0;
+  QStringList names = {};
 };
 
 // Pairs the listed files with the track lines (as many of each) and gives each its new name:
-// the format's name for its track and the file's own extension. When every file bears the name
-// some track gives in one of the eight formats, each file keeps that track; a file that bears
-// no such name pairs by place with the tracks that no file bears, file i with track i when no
-// file bears one. A file whose track cannot be told refuses the whole set.
+// the format's name for its track and the file's own extension. A file is known by its name
+// before it is paired by place: a file that bears the name some track gives today in one of the
+// eight formats keeps that track; a name that holds a disc and track ("ZX1001-07") is that
+// track, whatever the code; an "Artist - Song" or "Song - Artist" name whose song or artist has
+// since been corrected is the one track without a file of its kind that it fits. The files left
+// pair by place with the tracks that no file is, file i with track i when no file is known, but
+// only when none of them has a name in one of the formats (whose order is not the tracks'). A
+// file whose track cannot be told refuses the whole set.
 struct RenamePlan {
   std::vector<RenameStep> steps;
   std::optional<RenameProblem> problem;

@@ -160,6 +160,44 @@ TEST(RenamePlan, AFileThatBearsATracksNameKeepsThatTrack) {
   EXPECT_EQ(problem->track, "01 and 02");
 }
 
+TEST(RenamePlan, ANameKeepsItsTrackAfterTheCodeOrOneFieldIsCorrected) {
+  const QStringList items = {maintenance::renameListItem("ZX1001", "01", "ONE", "ANN"),
+                             maintenance::renameListItem("ZX1001", "02", "TWO", "BEA"),
+                             maintenance::renameListItem("ZX1001", "03", "THREE", "CAL")};
+  const auto plan = [&](const QStringList& files, const QStringList& lines = {}) {
+    return maintenance::planRenames(lines.isEmpty() ? items : lines, files, 7);
+  };
+  const auto tracks = [&](const QStringList& files, const QStringList& lines = {}) {
+    QStringList out;
+    for (const RenameStep& s : plan(files, lines).steps) out << s.track;
+    return out;
+  };
+  // The disc and track a name holds, whatever the code: at its start or at its end.
+  EXPECT_EQ(tracks({"Cal - Three - OLD9-03.mp3", "OLD9-01 - Ann - One.mp3", "OLD9-02.mp3"}),
+            (QStringList{"03", "01", "02"}));
+  // The song or the artist corrected since, in either order of the two.
+  EXPECT_EQ(tracks({"Cal - Threes.mp3", "Anne - One.mp3", "Two - Bee.mp3"}), (QStringList{"03", "01", "02"}));
+
+  // One artist's two titles corrected: a name fits both tracks until one of them has its file.
+  const QStringList sameArtist = {items[0], maintenance::renameListItem("ZX1001", "02", "TWO", "ANN"), items[2]};
+  EXPECT_EQ(tracks({"Ann - Two.mp3", "b.mp3", "Ann - Uno.mp3"}, sameArtist), (QStringList{"02", "03", "01"}));
+  auto problem = plan({"Ann - Dos.mp3", "Ann - Uno.mp3", "Cal - Three.mp3"}, sameArtist).problem;
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::UnplacedFiles);
+  EXPECT_EQ(problem->names, (QStringList{"Ann - Dos.mp3", "Ann - Uno.mp3"}));
+  // A name in a format that fits no track leaves the others no order to pair by.
+  problem = plan({"a.mp3", "Cal - Three.mp3", "Zed - Q.mp3"}).problem;
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->names, (QStringList{"a.mp3", "Zed - Q.mp3"}));
+  EXPECT_EQ(plan({"OLD9-07.mp3", "b.mp3", "c.mp3"}).problem->names, (QStringList{"OLD9-07.mp3", "b.mp3", "c.mp3"}));
+  // A track's number borne by two files.
+  problem = plan({"OLD9-01.mp3", "ZX1001-01.mp3", "c.mp3"}).problem;
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::SharedTrack);
+  EXPECT_EQ(problem->from, "ZX1001-01.mp3");
+  EXPECT_EQ(problem->to, "OLD9-01.mp3");
+}
+
 TEST(RenamePlan, FileListsMatchTheirPatternInNameOrder) {
   testsupport::TempHome home;
   for (int i = 1; i <= 12; ++i) home.writeBytes(QString::number(i) + ".mp3", "x");

@@ -45,6 +45,15 @@ QString problemText(const maintenance::RenameProblem& problem) {
       return QString::number(problem.files) + QStringLiteral(" files bear no track's name but ") +
              QString::number(problem.tracks) +
              QStringLiteral(" tracks have no file: which file is which track cannot be told.");
+    case Kind::UnplacedFiles: {
+      QStringList names = problem.names;
+      const QString last = names.takeLast();
+      if (names.isEmpty())
+        return QStringLiteral("The name of the file ") + last +
+               QStringLiteral(" fits no single track of the list: which track it is cannot be told.");
+      return QStringLiteral("The names of the files ") + names.join(QStringLiteral(", ")) + QStringLiteral(" and ") +
+             last + QStringLiteral(" fit no single track of the list: which track each of them is cannot be told.");
+    }
   }
   return {};
 }

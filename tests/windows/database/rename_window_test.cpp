@@ -57,6 +57,27 @@ void press(platform::Control& control) {
 
 QString two(int n) { return QString::number(n).rightJustified(2, '0'); }
 
+// A disc whose artists run in another order than its tracks: song and artist of each track as
+// the renamer's names show them.
+const char* const kDisc[12][2] = {
+    {"Morning Tide", "Kestrel Bay"}, {"Copper Rain", "Dorian Vale"},     {"Paper Sky", "Aster Lane"},
+    {"Silver Road", "Milo Grant"},   {"Hollow Lantern", "Bellamy Rowe"}, {"North Wind", "Cora Finch"},
+    {"Stone Bridge", "Juno Marsh"},  {"Late Train", "Edie Stone"},       {"Glass Harbour", "Hugo Pike"},
+    {"Red Letter", "Fenn Odell"},    {"Quiet Field", "Greta Lund"},      {"Wild Orchard", "Ivo Lark"}};
+QString song(int track) { return kDisc[track - 1][0]; }
+QString artist(int track) { return kDisc[track - 1][1]; }
+QStringList discTracks(const QString& code, const QMap<int, QString>& songs = {}) {
+  QStringList out;
+  for (int i = 1; i <= 12; ++i)
+    out << maintenance::renameListItem(code, two(i), songs.value(i, song(i)).toUpper(), artist(i).toUpper());
+  return out;
+}
+// The file t<n> that the first rename of t1 to t12 gives each track: t1, t10, t11, t12, t2, ...
+QString firstFileOf(int track, const QString& ext) {
+  static const int files[12] = {1, 10, 11, 12, 2, 3, 4, 5, 6, 7, 8, 9};
+  return "t" + QString::number(files[track - 1]) + "." + ext;
+}
+
 }  // namespace
 
 class RenameWindowTest : public ::testing::Test {
@@ -260,6 +281,60 @@ TEST_F(RenameWindowTest, AutoRenameChecksTheCdgNamesBeforeAnyMp3FileMoves) {
             "The file t1.cdg cannot be renamed to ZX1001-01 - Artist 01 - Song 01.cdg: a folder of that name is "
             "already in the folder.\rNo file has been renamed.");
   EXPECT_EQ(contentsOf(folder), start);
+}
+
+TEST_F(RenameWindowTest, CorrectedTitlesKeepEachTracksFilesWithIt) {
+  distinctFiles("mp3", 12);
+  distinctFiles("cdg", 12);
+  const auto start = contentsOf(folder);
+  const auto named = [&](const QMap<int, QString>& songs) {
+    QMap<QString, QByteArray> out;
+    for (int i = 1; i <= 12; ++i)
+      for (const QString ext : {"mp3", "cdg"})
+        out[artist(i) + " - " + songs.value(i, song(i)) + "." + ext] = start[firstFileOf(i, ext)];
+    return out;
+  };
+  fill(discTracks("AA100"));
+  press(window.Option3);  // Artist - Song
+  EXPECT_EQ(renameFiles(window.Command3), File_Rename::kRenamed);
+  EXPECT_EQ(contentsOf(folder), named({}));
+
+  // The titles of tracks 02 and 05 corrected: the window comes with the disc's new list.
+  const QMap<int, QString> corrected = {{2, "Copper Rains"}, {5, "Hollow Lanterns"}};
+  window.List3.Clear();
+  window.List3.addItems(discTracks("AA100", corrected));
+  EXPECT_EQ(renameFiles(window.Command3), File_Rename::kRenamed);
+  EXPECT_EQ(contentsOf(folder), named(corrected));
+
+  // Both the song and the artist of track 07 corrected: its files fit no track.
+  QStringList lines = discTracks("AA100", corrected);
+  lines[6] = maintenance::renameListItem("AA100", "07", "STONE BRIDGES", "JUNO MARSHE");
+  window.List3.Clear();
+  window.List3.addItems(lines);
+  EXPECT_EQ(renameFiles(window.Command3),
+            "The name of the file Juno Marsh - Stone Bridge.mp3 fits no single track of the list: which track it is "
+            "cannot be told.\rNo file has been renamed.");
+  EXPECT_EQ(contentsOf(folder), named(corrected));
+}
+
+TEST_F(RenameWindowTest, AChangedDiscCodeKeepsEachFileWithItsTrack) {
+  distinctFiles("mp3", 12);
+  const auto start = contentsOf(folder);
+  const auto named = [&](const QString& code) {
+    QMap<QString, QByteArray> out;
+    for (int i = 1; i <= 12; ++i)
+      out[artist(i) + " - " + song(i) + " - " + code + "-" + two(i) + ".mp3"] = start[firstFileOf(i, "mp3")];
+    return out;
+  };
+  fill(discTracks("AA100"));
+  press(window.Option5);  // Artist - Song - Disc-Track
+  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(contentsOf(folder), named("AA100"));
+
+  window.List3.Clear();
+  window.List3.addItems(discTracks("AA101"));
+  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(contentsOf(folder), named("AA101"));
 }
 
 TEST_F(RenameWindowTest, ANewNameMayHave255BytesAndNoMore) {
