@@ -269,6 +269,24 @@ QString badName(const QString& name) {
 std::optional<RenameProblem> checkRenames(const std::vector<RenameStep>& steps, const QSet<QString>& folderNames,
                                           bool foldCase, const QSet<QString>& subfolders) {
   using Kind = RenameProblem::Kind;
+  // Files that share a name before their extensions are one track's files.
+  QHash<QString, const RenameStep*> firstOfStem;
+  for (const RenameStep& s : steps) {
+    const QString stem = stemOf(s.from).toCaseFolded();
+    const auto first = firstOfStem.constFind(stem);
+    if (first == firstOfStem.constEnd()) {
+      firstOfStem.insert(stem, &s);
+      continue;
+    }
+    const RenameStep& a = **first;
+    if (stemOf(a.to) == stemOf(s.to)) continue;
+    if (a.track.isEmpty() || s.track.isEmpty()) {
+      const bool firstKept = a.track.isEmpty();
+      return RenameProblem{Kind::SplitPair, (firstKept ? s : a).from, (firstKept ? a : s).from, {}, {}};
+    }
+    return RenameProblem{Kind::SplitPair, a.from, s.from, a.track + QStringLiteral(" and ") + s.track, {}};
+  }
+
   const auto key = [foldCase](const QString& name) { return foldCase ? name.toCaseFolded() : name; };
   QSet<QString> names;  // the folder's names as the file system compares them
   for (const QString& n : folderNames) names.insert(key(n));

@@ -36,7 +36,8 @@ QString extensionOf(const QString& fileName);
 
 struct RenameStep {
   QString from, to;    // names inside the one folder
-  QString track = {};  // the number of the track whose name the file gets
+  QString track = {};  // the number of the track whose name the file gets; empty for a file
+                       // that keeps its name in this run
 };
 
 // Why a set of renames is refused before any file is touched.
@@ -51,6 +52,8 @@ struct RenameProblem {
     UnpairedFiles,  // `files` files bear no track's name but `tracks` tracks have no file
     UnplacedFiles,  // the files in `names` fit no single track, and pairing them by place could
                     // give one another track's name
+    SplitPair,      // `from` and `to` share a name but would get the names of the tracks in
+                    // `track` ("01 and 02"), or, with `track` empty, only `from` would be renamed
   };
   Kind kind;
   QString from, to, track, why;
@@ -74,10 +77,11 @@ struct RenamePlan {
 RenamePlan planRenames(const QStringList& items, const QStringList& files, int option);
 
 // Runs through the renames in order over the names the folder holds (`subfolders`: those of
-// them that are folders): a new name must be one a file can bear on this disk and on the disks
-// that refuse more characters (FAT, NTFS), and must not be taken (by a file outside the list, by
-// a file of the list not yet renamed away, or by an earlier rename). A file that already bears
-// its new name stays as it is.
+// them that are folders): files that share a name before their extensions (letter case ignored),
+// such as a track's mp3 and cdg, must share one after; a new name must be one a file can bear on
+// this disk and on the disks that refuse more characters (FAT, NTFS), and must not be taken (by a
+// file outside the list, by a file of the list not yet renamed away, or by an earlier rename). A
+// file that already bears its new name stays as it is.
 // With `foldCase` names are compared as a file system that ignores letter case compares them:
 // "a.mp3" takes "A.mp3", and a new name that differs from the old only in case is the same file's.
 std::optional<RenameProblem> checkRenames(const std::vector<RenameStep>& steps, const QSet<QString>& names,

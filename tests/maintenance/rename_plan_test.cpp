@@ -107,6 +107,20 @@ TEST(RenamePlan, RenamesThatWouldOverwriteOrLoseAFileAreRefused) {
   ASSERT_TRUE(problem);
   EXPECT_EQ(problem->kind, RenameProblem::Kind::SameTarget);
 
+  // A track's mp3 and cdg files share a name before the run and after it.
+  EXPECT_FALSE(check({{"a.mp3", "X-01.mp3", "01"}, {"A.cdg", "X-01.cdg", "01"}}));
+  problem = check({{"a.mp3", "X-01.mp3", "01"}, {"b.mp3", "X-02.mp3", "02"}, {"a.cdg", "X-02.cdg", "02"}});
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::SplitPair);
+  EXPECT_EQ(problem->from, "a.mp3");
+  EXPECT_EQ(problem->to, "a.cdg");
+  EXPECT_EQ(problem->track, "01 and 02");
+  problem = check({{"a.cdg", "a.cdg"}, {"a.mp3", "X-01.mp3", "01"}});  // the cdg file is left as it is
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::SplitPair);
+  EXPECT_EQ(problem->from, "a.mp3");
+  EXPECT_EQ(problem->track, "");
+
   // There a change of case goes through a name in between and leaves nothing else behind.
   testsupport::TempHome home;
   home.writeBytes("song.mp3", "x");

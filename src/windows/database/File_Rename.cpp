@@ -54,6 +54,14 @@ QString problemText(const maintenance::RenameProblem& problem) {
       return QStringLiteral("The names of the files ") + names.join(QStringLiteral(", ")) + QStringLiteral(" and ") +
              last + QStringLiteral(" fit no single track of the list: which track each of them is cannot be told.");
     }
+    case Kind::SplitPair:
+      if (problem.track.isEmpty())
+        return QStringLiteral("The files ") + problem.from + QStringLiteral(" and ") + problem.to +
+               QStringLiteral(" share a name, but only ") + problem.from + QStringLiteral(" would be renamed: the ") +
+               maintenance::extensionOf(problem.to).mid(1) + QStringLiteral(" files are not as many as the tracks.");
+      return QStringLiteral("The files ") + problem.from + QStringLiteral(" and ") + problem.to +
+             QStringLiteral(" share a name but would get the names of tracks ") + problem.track +
+             QStringLiteral(": which track they are cannot be told.");
   }
   return {};
 }
@@ -270,14 +278,18 @@ void File_Rename::Command3_Click() {
   const Pass mp3{QStringLiteral("mp3 files"), QStringLiteral("No file has been renamed."),
                  QStringLiteral(" No cdg file has been renamed.")};
   if (const auto mp3Steps = planListed(mp3)) {
-    // The cdg files' new names are checked with the mp3 files' before any file moves (when
-    // their count is wrong, the mp3 files are renamed and the cdg pass stops at its count).
+    // The cdg files' new names are checked with the mp3 files' before any file moves, and an
+    // mp3 and a cdg file that share a name must get one track's. When the cdg count is wrong the
+    // mp3 files are renamed and the cdg pass stops at its count, unless an mp3 file would leave
+    // its cdg file behind.
     std::vector<maintenance::RenameStep> all = *mp3Steps;
     const QStringList cdgFiles = maintenance::listMatchingFiles(Dir1.Path(), QStringLiteral("*.cdg"), true);
     maintenance::RenamePlan cdg;
     if (cdgFiles.size() == List3.ListCount()) {
       cdg = maintenance::planRenames(List3.items(), cdgFiles, selectedOption());
       all.insert(all.end(), cdg.steps.begin(), cdg.steps.end());
+    } else {
+      for (const QString& file : cdgFiles) all.push_back({file, file});
     }
     if (cdg.problem) {
       refuse(*cdg.problem, mp3);

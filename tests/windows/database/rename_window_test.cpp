@@ -337,6 +337,27 @@ TEST_F(RenameWindowTest, AChangedDiscCodeKeepsEachFileWithItsTrack) {
   EXPECT_EQ(contentsOf(folder), named("AA101"));
 }
 
+TEST_F(RenameWindowTest, AutoRenameMovesNoMp3FileWithoutItsCdgFile) {
+  for (const QString name : {"a.mp3", "b.mp3", "c.mp3", "a.cdg", "b.cdg"})
+    home.writeBytes("audio/" + name, name.toLatin1());
+  auto start = contentsOf(folder);
+  fill({maintenance::renameListItem("CHN01", "01", "ONE", "X"), maintenance::renameListItem("CHN01", "02", "TWO", "X"),
+        maintenance::renameListItem("CHN01", "03", "THREE", "X")});
+  // Too few cdg files to be renamed with the mp3 files.
+  EXPECT_EQ(renameFiles(window.Command3),
+            "The files a.mp3 and a.cdg share a name, but only a.mp3 would be renamed: the cdg files are not as many "
+            "as the tracks.\rNo file has been renamed.");
+  EXPECT_EQ(contentsOf(folder), start);
+
+  // CHN01-01.cdg is track 01 while a.mp3 would be by place.
+  home.writeBytes("audio/CHN01-01.cdg", "CHN01-01.cdg");
+  start = contentsOf(folder);
+  EXPECT_EQ(renameFiles(window.Command3),
+            "The files a.mp3 and a.cdg share a name but would get the names of tracks 01 and 02: which track they "
+            "are cannot be told.\rNo file has been renamed.");
+  EXPECT_EQ(contentsOf(folder), start);
+}
+
 TEST_F(RenameWindowTest, ANewNameMayHave255BytesAndNoMore) {
   const QString ext = "." + QString(246, 'x');  // after "ZX1001-01": 256 bytes
   home.writeBytes("audio/a" + ext, "audio");
