@@ -188,6 +188,7 @@ UpdateOutcome applyUpdateFile(const QString& updatePath, const QString& programF
     return out;
   }
   out.result = Result::Applied;
+  out.added = !writes.empty();
   return out;
 }
 

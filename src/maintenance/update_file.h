@@ -54,6 +54,7 @@ struct UpdateOutcome {
   QString error;
   bool putBack = true;
   bool pending = false;  // the journal finishes the change later (see replaceFilesTogether)
+  bool added = false;    // Applied, and at least one track or disc was new
   QString refusal;       // the change never started: what to tell the user
 };
 struct UpdateProgress {

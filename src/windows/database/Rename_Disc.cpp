@@ -12,16 +12,17 @@
 
 using common::Trim;
 
+const QString Rename_Disc::kCaption = QStringLiteral("Change Disc Code");
+
 namespace {
-const QString kTitle = QStringLiteral("Change Disc Code");
-void tell(const QString& text, const QString& title = kTitle) {
+void tell(const QString& text, const QString& title = Rename_Disc::kCaption) {
   platform::prompts().msgBox(text, platform::msg::OKOnly, title);
 }
 }  // namespace
 
 const QString Rename_Disc::kNoDiscText = QStringLiteral("Please select a disc first");
 
-Rename_Disc::Rename_Disc() : FormBase(Kind::Dialog, kTitle, QSize(440, 220)) {
+Rename_Disc::Rename_Disc() : FormBase(Kind::Dialog, kCaption, QSize(440, 220)) {
   const QFont sans(QStringLiteral("MS Sans Serif"));
   Text1.setFont(sans);
   Text2.setFont(sans);
@@ -29,7 +30,7 @@ Rename_Disc::Rename_Disc() : FormBase(Kind::Dialog, kTitle, QSize(440, 220)) {
   Text2.setMaxLength(10);
   Text1.setToolTipText(QStringLiteral("enter the disc code here"));
   Text2.setToolTipText(QStringLiteral("enter the disc code here"));
-  windows::refuseUnstorableTyping(Text2, QStringLiteral("disc code"), kTitle);
+  windows::refuseUnstorableTyping(Text2, QStringLiteral("disc code"), kCaption);
   Command1.setToolTipText(QStringLiteral("click to update database"));
   Command2.setToolTipText(QStringLiteral("click to close"));
 
@@ -154,6 +155,7 @@ void Rename_Disc::Command1_Click() {
     return endWork();
   }
   change.release();
+  changed_ = true;
 
   if (Form1* main = Form1::instance()) main->Label4.setCaption(newCode);
   endWork();

@@ -13,8 +13,11 @@ class Rename_Disc : public platform::FormBase {
   // box, which keeps 10 characters of it.
   void setCurrent(const QString& item);
 
+  static const QString kCaption;  // "Change Disc Code"
   // The refusal of a change with no current code (no disc highlighted in the main window).
   static const QString kNoDiscText;
+  // True once the new code has been written to the database.
+  bool changedDatabase() const { return changed_; }
 
   void Form_Load() override;
   void Command1_Click();
@@ -36,6 +39,7 @@ class Rename_Disc : public platform::FormBase {
   // Set when the code handed over had 11 characters: the box then holds only the first 10,
   // until the user types another current code (the box is enabled again after a refusal).
   bool handedCut_ = false;
+  bool changed_ = false;
   QString handedBox_;
   // Back from the work: every control usable again, the default pointer.
   void endWork();

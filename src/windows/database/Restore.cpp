@@ -12,13 +12,14 @@ namespace {
 const QString kErrorTitle = QStringLiteral("Restore Error");
 }  // namespace
 
+const QString Restore::kCaption = QStringLiteral("Restore Database");
+
 Restore::Restore()
-    : DataFolderWindow(
-          {QStringLiteral("Restore Database"), QStringLiteral("Use this window to Restore your data files"),
-           QStringLiteral("Select the folder where data files were saved then click the Restore button"),
-           QStringLiteral("Select the the folder where data files are located"),
-           QStringLiteral("To Backup your data files, select Backup from the File menu"), QStringLiteral("&Restore")}) {
-}
+    : DataFolderWindow({kCaption, QStringLiteral("Use this window to Restore your data files"),
+                        QStringLiteral("Select the folder where data files were saved then click the Restore button"),
+                        QStringLiteral("Select the the folder where data files are located"),
+                        QStringLiteral("To Backup your data files, select Backup from the File menu"),
+                        QStringLiteral("&Restore")}) {}
 
 void Restore::Command1_Click() {
   auto& p = platform::prompts();
@@ -38,6 +39,7 @@ void Restore::Command1_Click() {
                     QStringLiteral("Your database has not been changed."),
                     QStringLiteral("The database files no longer match: please restore again."), kErrorTitle});
   if (!copied) return;
+  changed_ = true;
   p.msgBox(QStringLiteral("Data files have been restored from backup."), OKOnly, QStringLiteral("Restore Data"));
   Unload();
 }

@@ -8,5 +8,12 @@ class Restore : public windows::DataFolderWindow {
  public:
   Restore();
 
+  static const QString kCaption;  // "Restore Database"
+  // True once the backups have been copied over the database.
+  bool changedDatabase() const { return changed_; }
+
   void Command1_Click() override;
+
+ private:
+  bool changed_ = false;
 };

@@ -108,6 +108,7 @@ void add_tracks::Command1_Click() {
   const auto written = maintenance::appendAll(appends);
   if (!written) return refuse(written.message);
   change.release();
+  changed_ = true;
 
   Text2.setText(FormatZeros(Val(Text2.Text()) + 1, 2));
   Text3.setText(QString());

@@ -10,6 +10,9 @@ class add_tracks : public platform::FormBase {
  public:
   add_tracks();
 
+  // True once a track has been written to the database.
+  bool changedDatabase() const { return changed_; }
+
   void Form_Load() override;
   void Command1_Click();
   void Command2_Click();
@@ -43,4 +46,5 @@ class add_tracks : public platform::FormBase {
  private:
   // After a refused duplicate: the first track of an empty form.
   void startAgain();
+  bool changed_ = false;
 };

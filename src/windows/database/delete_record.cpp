@@ -7,7 +7,6 @@
 #include "platform/ui/busy.h"
 #include "platform/ui/prompts.h"
 #include "windows/database/dialog_helpers.h"
-#include "windows/main/form1.h"
 
 #include <QCoreApplication>
 
@@ -89,6 +88,7 @@ void delete_record::Form_Load() {
   handedCode_.clear();
   handedStored_.reset();
   handedLine_.reset();
+  changed_ = false;
   Command1.setEnabled(false);
   Timer1.setEnabled(true);
 }
@@ -194,8 +194,7 @@ void delete_record::Command1_Click() {
 
   setMousePointer(platform::MousePointer::Default);
   platform::letEventsThrough();
-  Unload();
-  if (Form1* main = Form1::instance()) main->cmdUntag.setValue(true);
+  Unload();  // the main window clears itself after a deletion
 }
 
 void delete_record::Command2_Click() { Unload(); }
@@ -239,7 +238,8 @@ void delete_record::Delete_Disc() {
   const auto written = maintenance::replaceDatabase(kept.tracks, keptDiscs);
   if (!written) return refuse(written.message);
   change.release();
-  if (kept.removed == 0 && keptDiscs.count('\n') == discs->size())
+  changed_ = kept.removed > 0 || keptDiscs.count('\n') != discs->size();
+  if (!changed_)
     report(QStringLiteral("There is no disc ") + code + QStringLiteral(" in the database.\rNothing has been deleted."),
            title);
 }
@@ -297,8 +297,9 @@ void delete_record::Delete_Track() {
   const auto written = maintenance::replaceDatabase(kept.tracks, newDiscs);
   if (!written) return refuse(written.message);
   change.release();
+  changed_ = kept.removed > 0;
   // A deletion that found nothing is no success to keep quiet about.
-  if (kept.removed == 0)
+  if (!changed_)
     report(QStringLiteral("Disc ") + code + QStringLiteral(" has no track ") + track +
                QStringLiteral(" in the database.\rNothing has been deleted."),
            title);

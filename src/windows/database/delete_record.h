@@ -23,6 +23,8 @@ class delete_record : public platform::FormBase {
 
   void Delete_Disc();
   void Delete_Track();
+  // True once a deletion of this showing has taken a record out of the database.
+  bool changedDatabase() const { return changed_; }
   // Fills the code box from a list: a disc-list item (the disc's whole code, which may be longer
   // than the box, unless a reference number cut it) or the 11 characters of the code a song-list
   // line shows, with the code of the line's own record when it has one. While the box still shows
@@ -73,6 +75,7 @@ class delete_record : public platform::FormBase {
   // The line handed over, while both boxes still show it.
   std::optional<catalogue::ListLine> shownLine() const;
 
+  bool changed_ = false;
   QString handedCode_, handedBox_, handedTrackBox_;
   std::optional<QString> handedStored_;
   std::optional<catalogue::ListLine> handedLine_;

@@ -155,6 +155,7 @@ void update::Append_Files(const QString& filePath) {
       return;
     case Result::Applied: break;
   }
+  changed_ = changed_ || outcome.added;
   p.msgBox(kUpdated, OKOnly, kTitle);
   if (Check1.Value() == 1) platform::deleteFile(filePath);
   finish();

@@ -19,6 +19,9 @@ class update : public platform::FormBase {
   static const QString kNotUpdateFile;  // the refusal of a file without the header
   static const QString kUpdated;        // "Mellowdex has been succsesfuly updated"
 
+  // True once an update file has added a track or a disc to the database.
+  bool changedDatabase() const { return changed_; }
+
   void Form_Load() override;
   // Adds the new tracks and discs of the update file at the path to the database.
   void Append_Files(const QString& filePath);
@@ -46,4 +49,5 @@ class update : public platform::FormBase {
 
  private:
   void finish();
+  bool changed_ = false;
 };

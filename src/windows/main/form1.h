@@ -156,6 +156,11 @@ class Form1 : public platform::FormBase {
   // Offers to save the ticked selection before it is cleared (asks only while discs are ticked).
   // False when the user said Yes but the list was not saved: what was to follow must not run.
   bool offerToSave(const QString& lineBreak, const QString& title);
+  // After a window that may have changed the database. One that changed nothing leaves the
+  // ticks, the song list and the header as they were. After a change the ticked list is offered
+  // for saving (titled as the window), then the window is cleared to show the database as it now
+  // is, unless the user wanted the list saved and it was not. True when cleared.
+  bool clearAfterChange(bool changed, const QString& title);
 
   // ---- form1_print.cpp
   void cmdPrint_Click();

@@ -19,7 +19,15 @@ bool moreThanOneTrack(const platform::ListBox& list, const QString& title) {
   return true;
 }
 const QString kEditTitle = QStringLiteral("Edit Track");
+// Between the two lines of the offer to save the list before it is cleared.
+const QString kSaveOfferBreak = QStringLiteral("\n\r");
 }  // namespace
+
+bool Form1::clearAfterChange(bool changed, const QString& title) {
+  if (!changed || !offerToSave(kSaveOfferBreak, title)) return false;
+  cmdUntag_Click();
+  return true;
+}
 
 void Form1::cmdCreate_Update_Click() {
   if (List1.SelCount() == 0) {
@@ -33,16 +41,18 @@ void Form1::cmdCreate_Update_Click() {
 
 void Form1::mnuTracks_Click() {
   Label4.setCaption(QString());
-  if (!offerToSave(QStringLiteral("\n\r"), QStringLiteral("Add Tracks"))) return;
+  if (!offerToSave(kSaveOfferBreak, QStringLiteral("Add Tracks"))) return;
   add_tracks window;
   showModal(window);
+  // The list was offered for saving before the window: only a change clears it now.
+  if (!window.changedDatabase()) return;
   cmdUntag_Click();
   reselectDisc();
 }
 
 void Form1::mnu_Change_Disc_Code_Click() {
   if (common::Trim(List1.Text()).isEmpty()) {
-    platform::prompts().msgBox(Rename_Disc::kNoDiscText, OKOnly, QStringLiteral("Change Disc Code"));
+    platform::prompts().msgBox(Rename_Disc::kNoDiscText, OKOnly, Rename_Disc::kCaption);
     return;
   }
   Label4.setCaption(QString());
@@ -51,8 +61,7 @@ void Form1::mnu_Change_Disc_Code_Click() {
   window.setCurrent(common::Trim(List1.Text()));
   platform::letEventsThrough();
   showModal(window);
-  cmdUntag_Click();
-  reselectDisc();
+  if (clearAfterChange(window.changedDatabase(), Rename_Disc::kCaption)) reselectDisc();
 }
 
 void Form1::mnuedittrack_Click() {
@@ -70,5 +79,7 @@ void Form1::mnug_Click() {
 
 void Form1::mnuDelete_Click() {
   if (moreThanOneTrack(List2, QStringLiteral("Delete Track"))) return;
-  showModal(delete_record::instance());
+  delete_record& window = delete_record::instance();
+  showModal(window);
+  clearAfterChange(window.changedDatabase(), delete_record::kCaption);
 }

@@ -21,7 +21,8 @@ void Form1::mnuUpdate_Click() {
   if (!offerToSave(QString(QChar(13)), QStringLiteral("Update"))) return;
   update window;
   showModal(window);
-  cmdUntag_Click();
+  // The list was offered for saving before the window: only a change clears it now.
+  if (window.changedDatabase()) cmdUntag_Click();
 }
 
 void Form1::mnuBackup_Click() {
@@ -32,7 +33,7 @@ void Form1::mnuBackup_Click() {
 void Form1::mnuRestore_Click() {
   Restore window;
   showModal(window);
-  cmdUntag_Click();
+  clearAfterChange(window.changedDatabase(), Restore::kCaption);
 }
 
 void Form1::mnuRename_Files_Click() {

@@ -9,6 +9,8 @@
 #include "windows/database/add_tracks.h"
 #include "windows/database/delete_record.h"
 #include "windows/database/Rename_Disc.h"
+#include "windows/database/Restore.h"
+#include "windows/database/update.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -159,7 +161,7 @@ TEST_F(MaintenanceTest, AddOffersToSaveTheTickedSelectionFirst) {
             "Your current disc selection will be cleared.\n\r\n\rDo you want to Save your list now?");
   EXPECT_EQ(prompts.calls()[0].style, 36);
   EXPECT_EQ(prompts.calls()[0].title, "Add Tracks");
-  EXPECT_EQ(f.List1.SelCount(), 0);
+  EXPECT_EQ(f.List1.SelCount(), 1);  // nothing added: the tick stays
   EXPECT_EQ(f.Label4.Caption(), "");
 
   // Yes, and the save dialog cancelled: neither Add nor Update goes on, the tick stays.
@@ -270,9 +272,11 @@ TEST_F(MaintenanceTest, ChangeCodeRefusalsKeepTheWindowOpenAndTheFilesUntouched)
   EXPECT_EQ(tracks(), kTracks);
   EXPECT_EQ(discs(), kDiscs);
   EXPECT_EQ(f.Label4.Caption(), "");
-  EXPECT_EQ(f.List1.ListIndex(), -1);  // reset by Clear, nothing re-selected
+  EXPECT_EQ(f.List1.Text(), "SC8123     ");  // nothing changed: the disc stays highlighted
 
   // With no disc highlighted there is nothing to change: refused before the window opens.
+  press(f.cmdUntag);
+  ASSERT_EQ(f.List1.ListIndex(), -1);
   home.writeBytes("watdi.bxl", home.readBytes("watdi.bxl") + "\r\n");  // an empty line is no disc
   const QByteArray tracksBefore = home.readBytes("watka.bxl"), discsBefore = home.readBytes("watdi.bxl");
   prompts.answerMsg(OK);
@@ -410,10 +414,13 @@ TEST_F(MaintenanceTest, DeleteTrackFromTheSongListKeepsADiscWithOtherTracks) {
   press(f.cmdGet_Tracks);
   clickSong("PAPER SKY");
   prompts.onModal([](platform::FormBase& w) { press(dynamic_cast<delete_record&>(w).Command1); });
-  prompts.answerMsg(Yes);
+  prompts.answerMsg(Yes).answerMsg(No);
   choose(f.mnue);
-  ASSERT_EQ(messages(), QStringList{"You have choosen to delete Disc SC8123 Track 02 are you sure."});
+  ASSERT_EQ(messages(),
+            (QStringList{"You have choosen to delete Disc SC8123 Track 02 are you sure.",
+                         "Your current disc selection will be cleared.\n\r\n\rDo you want to Save your list now?"}));
   EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Delete Track 02 from Disc SC8123");
+  EXPECT_EQ(prompts.callsOf("msgBox")[1].title, "Delete Track or Disc");
   QStringList expected = kTracks;
   expected.removeAt(1);
   EXPECT_EQ(tracks(), expected);
@@ -537,14 +544,17 @@ TEST_F(MaintenanceTest, EditAndDeleteFromALineActOnlyOnItsOwnDisc) {
       if (refused) prompts.answerMsg(OK);
     });
   };
-  const auto deleteAnswering = [&](int answer) {
-    return [&, answer] {
+  // A deletion from a ticked list offers it for saving: not wanted here.
+  const auto deleteAnswering = [&](int answer, bool offered = false) {
+    return [&, answer, offered] {
       prompts.onModal([](platform::FormBase& w) {
         QTest::mouseClick(dynamic_cast<delete_record&>(w).Command1.widget(), Qt::LeftButton);
       });
       prompts.answerMsg(answer);
+      if (offered) prompts.answerMsg(No);
     };
   };
+  const auto question = [&] { return messages().filter("are you sure").last(); };
 
   createList();
   ASSERT_EQ(f.List2.List(songRow("Small One")).mid(66, 11), "PLX0104    ");
@@ -553,11 +563,11 @@ TEST_F(MaintenanceTest, EditAndDeleteFromALineActOnlyOnItsOwnDisc) {
   QTest::mouseClick(f.cmdSave.widget(), Qt::LeftButton);
 
   for (const char* song : {"Big One", "Small One", "Eleven"}) edit(song);
-  rightClickSong(f, prompts, "Twelve", "mnue", deleteAnswering(Yes));
-  EXPECT_EQ(messages().last(), "You have choosen to delete Disc ABCDEFGHIJKL Track 01 are you sure.");
+  rightClickSong(f, prompts, "Twelve", "mnue", deleteAnswering(Yes, true));
+  EXPECT_EQ(question(), "You have choosen to delete Disc ABCDEFGHIJKL Track 01 are you sure.");
   createList();
-  rightClickSong(f, prompts, "Small Two", "mnue", deleteAnswering(Yes));
-  EXPECT_EQ(messages().last(), "You have choosen to delete Disc plx0104 Track 02 are you sure.");
+  rightClickSong(f, prompts, "Small Two", "mnue", deleteAnswering(Yes, true));
+  EXPECT_EQ(question(), "You have choosen to delete Disc plx0104 Track 02 are you sure.");
   EXPECT_EQ(tracks(), (QStringList{trackLine("PLX0104", "01", "BIG ONE EDITED", "B"),
                                    trackLine("plx0104", "01", "SMALL ONE EDITED", "A"),
                                    trackLine("ABCDEFGHIJK", "01", "ELEVEN EDITED", "D")}));
@@ -583,8 +593,8 @@ TEST_F(MaintenanceTest, EditAndDeleteFromALineActOnlyOnItsOwnDisc) {
   EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
   // Only plx0104 holds a track 02: the line shown as PLX0104 is its.
   reopen();
-  rightClickSong(f, prompts, "Small Two", "mnue", deleteAnswering(Yes));
-  EXPECT_EQ(messages().last(), "You have choosen to delete Disc plx0104 Track 02 are you sure.");
+  rightClickSong(f, prompts, "Small Two", "mnue", deleteAnswering(Yes, true));
+  EXPECT_EQ(question(), "You have choosen to delete Disc plx0104 Track 02 are you sure.");
   EXPECT_FALSE(tracks().join('|').contains("SMALL TWO"));
 
   // The disc list holds the whole code: its popup deletes that disc and no other.
@@ -677,6 +687,129 @@ TEST_F(MaintenanceTest, DeleteAndEditWantOneSelectedLine) {
   EXPECT_EQ(shown[1].title, "Delete Track");
   EXPECT_EQ(shown[2].title, "Edit Track");
   EXPECT_TRUE(prompts.callsOf("modal").empty());
+}
+
+// ---------------------------------------------------------------- The main window afterwards
+
+namespace {
+// What the user has made in the main window: the ticked discs, the song list, its header, the
+// highlighted disc and song line.
+QStringList userList(const Form1& f) {
+  QStringList ticked;
+  for (int i = 0; i < f.List1.ListCount(); ++i)
+    if (f.List1.Selected(i)) ticked << f.List1.List(i);
+  return {ticked.join('|'), f.List2.items().join('|'), f.Text1.Text(), f.List1.Text(),
+          QString::number(f.List2.ListIndex())};
+}
+}  // namespace
+
+// Cancel, No or Close in a database window after a misclick costs the user nothing: the list,
+// its ticks and its header stay, and no save is offered for a clear that does not come.
+TEST_F(MaintenanceTest, AWindowThatChangedNothingLeavesTheListAsItWas) {
+  Form1& f = start();
+  tick("SC8123");
+  tick("zk101");
+  press(f.cmdGet_Tracks);
+  f.Text1.setText("FRIDAY NIGHT");
+  f.List1.setListIndex(row("MDX1001"));
+  clickSong("PAPER SKY");
+  const QStringList before = userList(f);
+  ASSERT_EQ(f.List2.ListCount(), 3);
+  const QByteArray tracksBefore = home.readBytes("watka.bxl"), discsBefore = home.readBytes("watdi.bxl");
+
+  prompts.onModal([](platform::FormBase& w) { press(dynamic_cast<Rename_Disc&>(w).Command2); });
+  choose(f.mnu_Change_Disc_Code);
+  EXPECT_EQ(userList(f), before) << "Change Disc Code, Cancel";
+
+  prompts.onModal([](platform::FormBase& w) { press(dynamic_cast<delete_record&>(w).Command1); });
+  prompts.answerMsg(No);
+  choose(f.mnue);
+  EXPECT_EQ(userList(f), before) << "Delete, No";
+
+  prompts.onModal([](platform::FormBase& w) { press(dynamic_cast<Restore&>(w).Command2); });
+  choose(f.mnuRestore);
+  EXPECT_EQ(userList(f), before) << "Restore, Cancel";
+
+  // Add and Update offer the list for saving before their windows open.
+  prompts.answerMsg(No).onModal([](platform::FormBase& w) { press(dynamic_cast<add_tracks&>(w).Command2); });
+  choose(f.mnuTracks);
+  EXPECT_EQ(userList(f), before) << "Add, Close";
+  prompts.answerMsg(No).onModal([](platform::FormBase& w) { press(dynamic_cast<update&>(w).Command2); });
+  choose(f.mnuUpdate);
+  EXPECT_EQ(userList(f), before) << "Update, Cancel";
+
+  EXPECT_EQ(messages().filter("Save your list").size(), 2);
+  EXPECT_TRUE(prompts.callsOf("saveFile").empty());
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);
+  EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
+}
+
+// A window that changed the database offers the list for saving while it is still whole, and
+// clears the main window only once the list is saved or not wanted.
+TEST_F(MaintenanceTest, AChangeOffersTheListForSavingBeforeTheMainWindowIsCleared) {
+  Form1& f = start();
+  tick("SC8123");
+  tick("zk101");
+  press(f.cmdGet_Tracks);
+  f.Text1.setText("FRIDAY NIGHT");
+  f.List1.setListIndex(row("MDX1001"));
+  const QStringList before = userList(f);
+  const QStringList lines = f.List2.items();
+
+  // Yes, and the save dialog cancelled: the list stays for the user to save; the new code is
+  // written all the same.
+  prompts.onModal([](platform::FormBase& w) {
+    auto& d = dynamic_cast<Rename_Disc&>(w);
+    d.Text2.setText("NEW9");
+    press(d.Command1);
+  });
+  QStringList atOffer;
+  bool writtenAtOffer = false;
+  prompts.answerMsg(Yes, [&] {
+    atOffer = userList(f);
+    writtenAtOffer = discs().contains(discLine("NEW9"));
+  });
+  prompts.answerSaveFile(std::nullopt);
+  choose(f.mnu_Change_Disc_Code);
+  const auto offer = prompts.callsOf("msgBox");
+  ASSERT_EQ(offer.size(), 1u);
+  EXPECT_EQ(offer[0].text, "Your current disc selection will be cleared.\n\r\n\rDo you want to Save your list now?");
+  EXPECT_EQ(offer[0].title, "Change Disc Code");
+  EXPECT_EQ(offer[0].style, 36);
+  EXPECT_EQ(atOffer, before);
+  EXPECT_TRUE(writtenAtOffer);
+  EXPECT_EQ(userList(f), before);
+  EXPECT_EQ(discs()[1], discLine("NEW9"));
+
+  // Yes and saved: the saved file holds the list as it was, and the main window is cleared.
+  clickSong("PAPER SKY");
+  prompts.onModal([](platform::FormBase& w) { press(dynamic_cast<delete_record&>(w).Command1); });
+  prompts.answerMsg(Yes).answerMsg(Yes).answerSaveFile(home.path("friday.mdq"));
+  choose(f.mnue);
+  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Delete Track or Disc");
+  EXPECT_FALSE(tracks().join('|').contains("PAPER SKY"));
+  const QString saved = QString::fromLatin1(home.readBytes("friday.mdq"));
+  EXPECT_TRUE(saved.contains("FRIDAY NIGHT"));
+  for (const QString& line : lines) EXPECT_TRUE(saved.contains(line)) << line.toStdString();
+  EXPECT_EQ(f.List1.SelCount(), 0);
+  EXPECT_EQ(f.List2.ListCount(), 0);
+  EXPECT_EQ(f.Text1.Text(), Form1::kHeaderPrompt);
+
+  // A restore of a ticked list, No: cleared at once, showing the restored discs.
+  ASSERT_TRUE(QDir(home.path()).mkpath("safe"));
+  home.writeBytes("safe/MLDXbackup1.bxl", "\"AB1        \"\r\n");
+  home.writeBytes("safe/MLDXbackup2.bxl", (trackLine("AB1", "01", "S", "A") + "\r\n").toLatin1());
+  tick("zk101");
+  prompts.onModal([&](platform::FormBase& w) {
+    auto& r = dynamic_cast<Restore&>(w);
+    ASSERT_TRUE(r.Dir1.setPath(home.path("safe")));
+    prompts.answerMsg(OK).answerMsg(No);
+    press(r.Command1);
+  });
+  choose(f.mnuRestore);
+  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Restore Database");
+  EXPECT_EQ(f.List1.items(), QStringList{"AB1        "});
+  EXPECT_EQ(f.List1.SelCount(), 0);
 }
 
 // ---------------------------------------------------------------- Line ends
