@@ -50,9 +50,11 @@ void drawLabelPaper(platform::DrawingSurface& surface, const LabelDesign& d) {
   fitLabelTitle(surface, d);
   surface.ForeColor = d.titleColour;
   surface.CurrentY = d.offsetY + kTitleTop;
-  // Centred as if the title had no surrounding blanks, which are printed all the same.
-  surface.CurrentX = cx - 0.5 * surface.TextWidth(common::Trim(d.title));
-  surface.Print(d.title);
+  // Fitted and centred without its surrounding blanks, and printed without them, so that nothing
+  // runs off the disc.
+  const QString title = common::Trim(d.title);
+  surface.CurrentX = cx - 0.5 * surface.TextWidth(title);
+  surface.Print(title);
 
   surface.font = platform::SurfaceFont{d.trackFace, d.trackSize * kFontFactor, false};
   surface.ForeColor = d.trackColour;

@@ -149,8 +149,8 @@ TEST(LabelPaper, TitleAndTracksPrintAtTwiceTheirSizesCentredOnTheDisc) {
   drawLabelPaper(s, d);
   const auto texts = callsOf(s, SurfaceCall::Text);
   ASSERT_EQ(texts.size(), 4u);
-  // The title keeps its blanks but is centred as if it had none.
-  EXPECT_EQ(texts[0].text, "  SC8123");
+  // The title is centred and printed without its blanks.
+  EXPECT_EQ(texts[0].text, "SC8123");
   EXPECT_EQ(texts[0].font.size, 24);
   EXPECT_TRUE(texts[0].font.bold);
   EXPECT_EQ(texts[0].font.name, "COURIER NEW");
@@ -176,21 +176,25 @@ TEST(LabelPaper, TitleAndTracksPrintAtTwiceTheirSizesCentredOnTheDisc) {
 TEST(LabelPaper, ALongTitleIsPrintedSmallerOnOneLineInsideTheOuterGuide) {
   const double halfChord = std::sqrt(58.5 * 58.5 - (81.5 - 34) * (81.5 - 34));
   const struct {
-    QString title;
+    QString typed, printed;
     double size;
-  } cases[] = {{"Greatest Hits Volume", 12}, {"Greatest Hits Of The Eighties", 12}, {"Party Hits Volume 3", 36}};
+  } cases[] = {{"Greatest Hits Volume", "Greatest Hits Volume", 12},
+               {"Greatest Hits Of The Eighties", "Greatest Hits Of The Eighties", 12},
+               {"Party Hits Volume 3", "Party Hits Volume 3", 36},
+               // Blanks typed before and after are left off: printed, they would run past the edge.
+               {"          Greatest Hits Volume Twenty  ", "Greatest Hits Volume Twenty", 12}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.title.toStdString());
+    SCOPED_TRACE(c.typed.toStdString());
     RecordingSurface s;
     LabelDesign d = design();
-    d.title = c.title;
+    d.title = c.typed;
     d.titleSize = c.size;
     d.tracks = tracks(2);
     drawLabelPaper(s, d);
     const auto texts = callsOf(s, SurfaceCall::Text);
     ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0].text, c.title);
-    const double fills = 2 * halfChord * kPtPerMm / (0.6 * double(c.title.size()));
+    EXPECT_EQ(texts[0].text, c.printed);
+    const double fills = 2 * halfChord * kPtPerMm / (0.6 * double(c.printed.size()));
     EXPECT_NEAR(texts[0].font.size, fills, 1e-6) << "shrunk just enough";
     EXPECT_NEAR(texts[0].x, 65.5 - halfChord, 1e-6);
     EXPECT_DOUBLE_EQ(texts[0].y, 34);

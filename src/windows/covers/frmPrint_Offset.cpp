@@ -294,7 +294,7 @@ void frmPrint_Offset::Draw_Circle() {
   Shape5.Move(kDisc.translated(ox, oy));
   Shape6.Move(kHole.translated(ox, oy));
 
-  Label8.setCaption(Text3.Text());
+  Label8.setCaption(common::Trim(Text3.Text()));  // shown as the paper prints it
   fitTitle();
   Label8.Move(kCentreX + ox - Label8.Width() * 0.5, kTitleTop + oy);
   Text3.Move(kCentreX + ox - Text3.Width() * 0.5, kTitleTop + oy);
