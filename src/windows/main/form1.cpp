@@ -15,8 +15,11 @@
 #include "windows/main/module1.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 
 #include <cmath>
 
@@ -40,6 +43,9 @@ Form1* g_instance = nullptr;
 constexpr double kListFontSize = 9.0;
 constexpr double kOptionGapPx = 6;         // between two option boxes
 constexpr double kSmallestOptionFont = 6;  // points
+// What a line field takes beside its text: a margin each side, the cursor and the overhang of
+// the first and last letters.
+constexpr int kFieldMarginsPx = 8;
 }  // namespace
 
 Form1* Form1::instance() { return g_instance; }
@@ -73,6 +79,7 @@ void Form1::buildControls() {
     o->setVisible(false);
   }
   for (auto* c : {&cmbSearch, &cmbSearch_text, &Combo1}) c->movePx(0, 0, 200, 24);
+  Text1.movePx(0, 0, 200, Text1.widget()->sizeHint().height());  // one line of text
   cmdClose.movePx(0, 0, std::max(90, cmdClose.widget()->sizeHint().width()), 24);
 
   List1.setFixedPitchFont(QStringLiteral("Courier"), kListFontSize);
@@ -407,8 +414,9 @@ double Form1::fitOptionCaptions(const QFont& font) {
 
 // The smallest client area in which no control covers another: the option boxes in one row at
 // their smallest captions (the first stands 1 unit in), each button's caption inside its 10 or 20
-// units across and 12 down, the song counter at its largest number in the 14 units before the
-// disc counter and the 5 below the song list, and the rows down to the song list above the hint.
+// units across and 12 down, the catalogue prompt whole in its drop-down's 51 units, the song
+// counter at its largest number in the 14 units before the disc counter, the counters and the
+// header box in the 5 below the song list, and the rows down to the song list above the hint.
 void Form1::setLayoutMinimumSize() {
   const QFont normal = QApplication::font(Check1.widget());
   QFont smallest = normal;
@@ -424,16 +432,33 @@ void Form1::setLayoutMinimumSize() {
     width = std::max(
         width, (buttonFont.horizontalAdvance(QString(b->Caption()).remove(QLatin1Char('&'))) + margin) * 100 / units);
   }
+  width = std::max(width, catalogueFieldWidth() * 100 / 51.0);
   const QFontMetrics counterFont(Label6.widget()->font());
   const QString widestCount = tracksText(catalogue::Max_List_Lines);
   width = std::max(width, (counterFont.horizontalAdvance(widestCount) + kOptionGapPx) * 100 / 14.0);
   double height = std::max((buttonFont.height() + margin) * 100 / 12.0, counterFont.height() * 100 / 5.0);
+  height = std::max(height, Text1.geometryPx().height() * 100 / 5.0);
   // Down the left: 13 units to the option boxes, 1 before and after the drop-downs, the disc list's
   // 30 and 5 to the song list, whose column header must stay above the hint at 72.3.
   const double rows =
       Check1.geometryPx().height() + Combo1.geometryPx().height() + Label2.widget()->sizeHint().height();
   height = std::max(height, rows * 100 / (72.3 - 50));
   client()->setMinimumSize(int(std::ceil(width)), int(std::ceil(height)));
+}
+
+// The width of the catalogue drop-down that shows its prompt from the first letter to the last:
+// the text, the field's margins and the drop-down's frame and arrow.
+double Form1::catalogueFieldWidth() {
+  auto* combo = qobject_cast<QComboBox*>(Combo1.widget());
+  if (!combo || !combo->lineEdit()) return 0;
+  QStyleOptionComboBox box;
+  box.initFrom(combo);
+  box.editable = true;
+  box.rect = QRect(0, 0, 1000, combo->height());
+  const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &box, QStyle::SC_ComboBoxEditField, combo);
+  const QFontMetrics font(combo->lineEdit()->font());
+  const int text = font.horizontalAdvance(kCataloguePrompt) + kFieldMarginsPx;
+  return text + box.rect.width() - field.width() + 1;  // a pixel for the rounding of the scale
 }
 
 void Form1::placeCloseButton() {

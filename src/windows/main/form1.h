@@ -442,6 +442,7 @@ class Form1 : public platform::FormBase {
   // Gives the option boxes their captions at a font; returns the row's width in pixels.
   double fitOptionCaptions(const QFont& font);
   void setLayoutMinimumSize();
+  double catalogueFieldWidth();
   // The window manager adds its frame once the window is shown: the window is fitted again then.
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keepInside(platform::Control& c);

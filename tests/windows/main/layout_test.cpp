@@ -1,6 +1,8 @@
 // The main window's layout on its 100 x 100 scale.
 #include "main_window_fixture.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMainWindow>
 
 TEST_F(MainWindowTest, ResizeLaysEveryControlOutOnTheScale) {
@@ -75,7 +77,8 @@ TEST_F(MainWindowTest, HiddenControlsStayHiddenAfterLayout) {
 }
 
 // The window is never made smaller than its layout: the option boxes, the buttons' captions and
-// the counters keep clear of each other.
+// the counters keep clear of each other, the header box stays below the song list and the
+// catalogue drop-down shows its prompt from the first letter.
 TEST_F(MainWindowTest, ANarrowWindowKeepsEveryControlClearOfTheNext) {
   Form1& f = start();
   f.Label6.setCaption("Tracks = 32731");
@@ -90,4 +93,13 @@ TEST_F(MainWindowTest, ANarrowWindowKeepsEveryControlClearOfTheNext) {
           << row[i - 1]->name().toStdString() << " covers " << row[i]->name().toStdString();
   for (platform::CommandButton* b : {&f.cmdExport, &f.cmdUpdate})
     EXPECT_LE(b->widget()->fontMetrics().horizontalAdvance(QString(b->Caption()).remove('&')), b->widget()->width());
+
+  const QRect header = f.Text1.widget()->geometry();
+  EXPECT_FALSE(header.intersects(f.List2.widget()->geometry())) << "the header box covers the song list's foot";
+  EXPECT_LE(header.bottom(), f.client()->rect().bottom());
+  QLineEdit* field = qobject_cast<QComboBox*>(f.Combo1.widget())->lineEdit();
+  ASSERT_EQ(field->text(), Form1::kCataloguePrompt);
+  field->end(false);  // the field scrolls to its cursor: the text's start goes off when it does not fit
+  const QRect cursor = field->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+  EXPECT_GE(cursor.center().x() - field->fontMetrics().horizontalAdvance(field->text()), 0);
 }
