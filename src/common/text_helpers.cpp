@@ -147,4 +147,31 @@ QString FormatZeros(double value, int digits) {
 
 QString Format0000(double value) { return FormatZeros(value, 4); }
 
+qsizetype firstControl(const QString& text) {
+  for (qsizetype i = 0; i < text.size(); ++i)
+    if (isControl(text[i])) return i;
+  return -1;
+}
+
+QString pastedLine(const QString& text) {
+  qsizetype n = text.size();
+  while (n > 0 && (text[n - 1] == QLatin1Char('\n') || text[n - 1] == QLatin1Char('\r'))) --n;
+  QString out = text.left(n);
+  out.replace(QLatin1Char('\t'), QLatin1Char(' '));
+  return out;
+}
+
+QString cannotHoldText(const QString& what, QChar control) {
+  const char16_t c = control.unicode();
+  const QString name = c == u'\n' || c == u'\r' ? QStringLiteral("a line break")
+                       : c == u'\t'             ? QStringLiteral("a tab")
+                                                : QStringLiteral("a control character");
+  return QStringLiteral("The ") + what + QStringLiteral(" cannot hold ") + name + QLatin1Char('.');
+}
+
+QString controlRefusal(const QString& value, const QString& what) {
+  const qsizetype at = firstControl(value);
+  return at < 0 ? QString() : cannotHoldText(what, value[at]);
+}
+
 }  // namespace common

@@ -1,5 +1,6 @@
 // String helpers with the program's own column semantics: 1-based positions, blanks-only
-// trimming, one-to-one upper casing inside Windows-1252, numbers read from leading digits.
+// trimming, one-to-one upper casing inside Windows-1252, numbers read from leading digits; and
+// the control characters that no line of the program's files can hold.
 #pragma once
 
 #include <QString>
@@ -31,5 +32,20 @@ bool IsNumeric(const QString& s);
 QString Format0000(double value);
 // Same with a pattern of n zeros ("00" for two digits).
 QString FormatZeros(double value, int digits);
+
+// A control character (below 32, or 127): a line break would split the line of a file that holds
+// it, any other would hide in it. The user's values never bring one into a file.
+inline bool isControl(QChar c) { return c.unicode() < 32 || c.unicode() == 127; }
+// Where the first control character of the text stands, or -1.
+qsizetype firstControl(const QString& text);
+// A text pasted into a box of one line: the line breaks at its end dropped (a copied cell of a
+// spreadsheet carries one) and each tab made a blank (as Copy List writes it). Any other control
+// character stays, for the box to refuse.
+QString pastedLine(const QString& text);
+// The refusal of a control character in a value: "The song title cannot hold a line break."
+// ("a tab", "a control character" for the others).
+QString cannotHoldText(const QString& what, QChar control);
+// The refusal of the value's first control character (cannotHoldText); empty when it holds none.
+QString controlRefusal(const QString& value, const QString& what);
 
 }  // namespace common

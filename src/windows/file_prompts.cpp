@@ -2,13 +2,18 @@
 
 #include "catalogue/database.h"
 #include "catalogue/song_list_file.h"
+#include "common/text_helpers.h"
 #include "platform/core/cp1252.h"
 #include "platform/ui/text_controls.h"
 
+#include <QComboBox>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QValidator>
+
+#include <algorithm>
+#include <utility>
 
 namespace windows {
 
@@ -68,61 +73,104 @@ QString firstUnstorable(const QString& text) {
   return text.mid(at, text[at].isHighSurrogate() && at + 1 < text.size() ? 2 : 1);
 }
 
-void tellUnstorable(const QString& character, const QString& what, const QString& title, const QString& retry) {
-  platform::prompts().msgBox(QStringLiteral("The ") + what + QStringLiteral(" cannot hold the character \"") +
-                                 character + QStringLiteral("\".\n\r") + retry,
-                             platform::msg::OKOnly + platform::msg::Exclamation, title);
+// What the user is told of a text that no line of a file can hold; empty when it can. A control
+// character always; a character outside the code page where the file is Windows-1252.
+QString lineRefusal(const QString& text, const QString& what, bool codePage, const QString& retry) {
+  QString refusal = common::controlRefusal(text, what);
+  if (refusal.isEmpty() && codePage) {
+    const QString character = firstUnstorable(text);
+    if (character.isEmpty()) return {};
+    refusal = QStringLiteral("The ") + what + QStringLiteral(" cannot hold the character \"") + character +
+              QStringLiteral("\".");
+  }
+  return refusal.isEmpty() ? QString() : refusal + QStringLiteral("\n\r") + retry;
 }
 
-// Takes no text with such a character. A typed one is refused before the box sees the key, so
-// the box keeps its selection too; any other (pasted, dropped, composed) is noted for the refusal
-// that the box's rejected input then brings.
-class StorableText : public QValidator {
+void tell(const QString& text, const QString& title) {
+  platform::prompts().msgBox(text, platform::msg::OKOnly + platform::msg::Exclamation, title);
+}
+
+// Takes what the user puts into the box as one line of a file. The part put in ends at the cursor
+// (Qt leaves it there after a typed, pasted, dropped or composed text) and what stands after the
+// cursor was there before, so the part is known whatever it replaced. A typed character outside
+// the code page is refused before the box sees the key, so the box keeps its selection too; any
+// other refusal is noted for the message that the box's rejected input then brings.
+class LineText : public QValidator {
  public:
-  StorableText(QLineEdit* edit, const QString& what, const QString& title)
-      : QValidator(edit), what_(what), title_(title) {
-    edit->installEventFilter(this);
+  LineText(QLineEdit* edit, const QString& what, const QString& title, bool codePage)
+      : QValidator(edit), edit_(edit), what_(what), title_(title), codePage_(codePage), before_(edit->text()) {
+    if (codePage_) edit->installEventFilter(this);
+    connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) {
+      before_ = text;
+      refused_.clear();
+    });
+    // The box also rejects keys past its length: only a noted refusal is told of.
+    connect(edit, &QLineEdit::inputRejected, this, [this] {
+      if (const QString text = std::exchange(refused_, QString()); !text.isEmpty()) tell(text, title_);
+    });
   }
-  State validate(QString& input, int&) const override {
-    refused = firstUnstorable(input);
-    return refused.isEmpty() ? Acceptable : Invalid;
+  State validate(QString& input, int& pos) const override {
+    // A text set from code leaves the box unmodified: the program's own, taken as it is.
+    if (!edit_->isModified()) return Acceptable;
+    const qsizetype after = std::min(input.size() - qsizetype(pos), before_.size());
+    const qsizetype end = input.size() - after;
+    qsizetype start = 0;
+    const qsizetype same = std::min(end, before_.size() - after);
+    while (start < same && input[start] == before_[start]) ++start;
+    const QString put = input.mid(start, end - start);
+    const QString line = common::pastedLine(put);
+    refused_ = lineRefusal(line, what_, codePage_, kRetryWithout);
+    if (!refused_.isEmpty()) return Invalid;
+    if (line != put) {
+      input = input.left(start) + line + input.mid(end);
+      pos = int(start + line.size());
+    }
+    return Acceptable;
   }
-  void tellRefused() {
-    const QString character = std::exchange(refused, QString());
-    if (!character.isEmpty()) tellUnstorable(character, what_, title_, kRetryWithout);
-  }
-  mutable QString refused;
 
  protected:
   bool eventFilter(QObject*, QEvent* e) override {
     if (e->type() != QEvent::KeyPress) return false;
     const QString character = firstUnstorable(static_cast<QKeyEvent*>(e)->text());
     if (character.isEmpty()) return false;
-    tellUnstorable(character, what_, title_, kRetryWithout);
+    tell(lineRefusal(character, what_, true, kRetryWithout), title_);
     return true;
   }
 
  private:
+  QLineEdit* edit_;
   QString what_, title_;
+  bool codePage_;
+  QString before_;  // the box's text before the change at hand
+  mutable QString refused_;
 };
+
+void takeOneLine(QLineEdit* edit, const QString& what, const QString& title, bool codePage) {
+  if (edit) edit->setValidator(new LineText(edit, what, title, codePage));
+}
 
 }  // namespace
 
-bool refuseUnstorable(const QString& text, const QString& what, const QString& title, const QString& retry) {
-  const QString character = firstUnstorable(text);
-  if (character.isEmpty()) return false;
-  tellUnstorable(character, what, title, retry);
-  return true;
+std::optional<QString> storableLine(const QString& text, const QString& what, const QString& title,
+                                    const QString& retry) {
+  const QString line = common::pastedLine(text);
+  const QString refusal = lineRefusal(line, what, true, retry);
+  if (refusal.isEmpty()) return line;
+  tell(refusal, title);
+  return std::nullopt;
 }
 
 void refuseUnstorableTyping(platform::TextBox& box, const QString& what, const QString& title) {
-  auto* edit = qobject_cast<QLineEdit*>(box.widget());
-  if (!edit) return;
-  auto* validator = new StorableText(edit, what, title);
-  edit->setValidator(validator);
-  // The box also rejects keys past its length: only a noted character is told of.
-  QObject::connect(edit, &QLineEdit::inputRejected, validator, [validator] { validator->tellRefused(); });
-  QObject::connect(edit, &QLineEdit::textChanged, validator, [validator] { validator->refused.clear(); });
+  takeOneLine(qobject_cast<QLineEdit*>(box.widget()), what, title, true);
+}
+
+void keepOneLine(platform::TextBox& box, const QString& what, const QString& title) {
+  takeOneLine(qobject_cast<QLineEdit*>(box.widget()), what, title, false);
+}
+
+void keepOneLine(platform::ComboBox& box, const QString& what, const QString& title) {
+  auto* combo = qobject_cast<QComboBox*>(box.widget());
+  takeOneLine(combo ? combo->lineEdit() : nullptr, what, title, false);
 }
 
 }  // namespace windows

@@ -12,8 +12,9 @@
 #include <optional>
 
 namespace platform {
+class ComboBox;
 class TextBox;
-}
+}  // namespace platform
 
 namespace windows {
 
@@ -42,15 +43,24 @@ void reportWriteFailure(const platform::WriteResult& result, const QString& path
 // Tells the user that a database file cannot be read, in an OK box with the given title.
 void reportUnreadable(const QString& path, const QString& title);
 
-// The data files are Windows-1252 text: any other character would be stored as "?". A text
-// holding one is refused in a box titled `title` that names the first such character ("The
-// <what> cannot hold the character "Ł"." and the line `retry`); true when it was refused.
+// The data files are Windows-1252 text, one value a line. A text for such a line is taken as a
+// pasted one is (common::pastedLine: the line breaks at its end dropped, tabs made blanks); it is
+// refused when it still holds a control character ("The <what> cannot hold a line break.") or a
+// character the code page has not ("The <what> cannot hold the character "Ł"."), in a box titled
+// `title` that ends with the line `retry`. The text to use, or nothing when it was refused.
 extern const QString kRetryWithout;  // "Please try again without it."
-bool refuseUnstorable(const QString& text, const QString& what, const QString& title,
-                      const QString& retry = kRetryWithout);
+std::optional<QString> storableLine(const QString& text, const QString& what, const QString& title,
+                                    const QString& retry = kRetryWithout);
 
-// A box whose text goes into those files refuses such a character where it is typed or pasted,
-// with that message: the box keeps the text it had.
+// A box whose text goes into a line of those files takes what the user puts in (typed, pasted,
+// dropped, composed) by the same rule where it comes in: a line break at the end of a pasted text is
+// dropped, a tab becomes a blank, and any other control character or a character the code page has
+// not is refused with that message, the box keeping the text it had. Text set from code is taken as
+// it is (a record read from a file keeps what it holds).
 void refuseUnstorableTyping(platform::TextBox& box, const QString& what, const QString& title);
+// The same for control characters alone: for a box whose text is printed rather than stored, and
+// for the search box, whose text is checked against the code page when it is searched.
+void keepOneLine(platform::TextBox& box, const QString& what, const QString& title);
+void keepOneLine(platform::ComboBox& box, const QString& what, const QString& title);
 
 }  // namespace windows

@@ -9,6 +9,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QListView>
@@ -42,6 +43,14 @@ inline void typeInto(QWidget* widget, const QString& text) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
     QCoreApplication::sendEvent(widget, &press);
   }
+}
+
+// A text pasted into a box as the user pastes it: put on the clipboard, then Ctrl+V in the box,
+// given the focus first.
+inline void pasteInto(QWidget* box, const QString& text) {
+  QApplication::clipboard()->setText(text);
+  box->setFocus();
+  QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
 }
 
 // Acts on the next modal window of a kind once the code under test has it up (a real dialog).

@@ -9,6 +9,7 @@
 #include "platform/ui/busy.h"
 #include "platform/ui/prompts.h"
 #include "windows/covers/label_controls.h"
+#include "windows/file_prompts.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -122,6 +123,7 @@ frmPrint_Cover::frmPrint_Cover()
   Text3.movePx(0, 0, case_preview::kTitleEditorWidthTwips / 15, kTitleEditorHeightPx);
   if (auto* e = qobject_cast<QLineEdit*>(Text3.widget())) e->setAlignment(Qt::AlignCenter);
   Text3.setMaxLength(50);
+  keepOneLine(Text3, QStringLiteral("disc title"), kCaption);
   Text3.setVisible(false);
   List1.setVisible(false);
 

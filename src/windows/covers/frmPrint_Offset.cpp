@@ -7,6 +7,7 @@
 #include "platform/ui/busy.h"
 #include "platform/ui/prompts.h"
 #include "windows/covers/label_controls.h"
+#include "windows/file_prompts.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -70,6 +71,7 @@ frmPrint_Offset::frmPrint_Offset()
   Text3.movePx(0, 0, kTitleWidthPx, kTitleHeightPx);
   if (auto* e = qobject_cast<QLineEdit*>(Text3.widget())) e->setAlignment(Qt::AlignCenter);
   Text3.setMaxLength(50);
+  keepOneLine(Text3, QStringLiteral("disc title"), kCaption);
   Text3.setVisible(false);
   List1.setVisible(false);
 

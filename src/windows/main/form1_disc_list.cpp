@@ -56,14 +56,19 @@ void Form1::List1_ItemCheck(int) {
     const QString answer = platform::prompts().inputBox(
         QStringLiteral("Enter your reference number for the disc ") + Trim(List1.List(index)), kReferenceTitle,
         proposal);
-    QString result = catalogue::referenceAnswerForm(answer);
+    // The number is saved with the list, one value a line: a pasted number loses the line break
+    // at its end; one that still holds a control character, or a letter the file cannot hold, is
+    // asked again.
+    const std::optional<QString> line =
+        windows::storableLine(answer, QStringLiteral("disc reference number"), kReferenceTitle);
+    if (!line) continue;
+    QString result = catalogue::referenceAnswerForm(*line);
 
     if (result.isEmpty()) {
       List1.setSelected(index, false);  // runs this handler again for the untick
       Label1.setCaption(QStringLiteral("Discs = ") + QString::number(List1.SelCount()));
       return;
     }
-    if (windows::refuseUnstorable(result, QStringLiteral("disc reference number"), kReferenceTitle)) continue;
     // The number is saved in song-list files and print jobs as a double-quoted field: a quote
     // inside it would cut the saved disc and its lines short when they are read back.
     if (catalogue::hasForbiddenCharacter(result)) {

@@ -148,6 +148,7 @@ void Form1::wireSearchHandlers() {
   cmbSearch.setText(kSearchAll);
   cmbSearch.setFixedPitchFont(QStringLiteral("Courier"), 9.0);
   cmbSearch_text.setFixedPitchFont(QStringLiteral("Courier"), 9.0);
+  windows::keepOneLine(cmbSearch_text, QStringLiteral("search text"), kSearchTitle);
   cmbSearch.Click = [this] { cmbSearch_Click(); };
   cmbSearch_text.Change = [this] { cmbSearch_text_Change(); };
   cmbSearch_text.Click = [this] { cmbSearch_text_Click(); };
@@ -246,12 +247,15 @@ void Form1::cmdSearch_Click() {
     return;
   }
   // The history and the database hold Windows-1252 text only: any other character would be
-  // stored as "?", which a later search from the history takes for a wildcard.
-  if (windows::refuseUnstorable(cmbSearch_text.Text(), QStringLiteral("search text"), kSearchTitle,
-                                QStringLiteral("Please search without it."))) {
+  // stored as "?", which a later search from the history takes for a wildcard. The history holds
+  // one search a line: a line break would make two of one.
+  const std::optional<QString> line = windows::storableLine(cmbSearch_text.Text(), QStringLiteral("search text"),
+                                                            kSearchTitle, QStringLiteral("Please search without it."));
+  if (!line) {
     cmbSearch_text.SetFocus();
     return;
   }
+  if (*line != cmbSearch_text.Text()) cmbSearch_text.setText(*line);
   if (cmbSearch.Text() != kSearchCurrentList && !offerToSave(QStringLiteral("\r"), kSearchTitle)) return;
 
   cmdClose.setVisible(false);

@@ -347,6 +347,22 @@ TEST_F(CaseWindowTest, TheEditorOpensOverTheTitleThatWasClicked) {
   EXPECT_NEAR(w->Text3.Top(), 52, 1e-9) << "over the back title";
 }
 
+TEST_F(CaseWindowTest, APastedTitleIsOneLineOnBothPanels) {
+  open();
+  clickOn(w->Label8.widget());
+  prompts.answerMsg(platform::msg::OK);
+  testsupport::pasteInto(w->Text3.widget(), "GREATEST\r\nHITS");
+  EXPECT_EQ(w->Text3.Text(), "0012");
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
+            "The disc title cannot hold a line break.\n\rPlease try again without it.");
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Print CD Case");
+  w->Text3.setText("");
+  testsupport::pasteInto(w->Text3.widget(), "GREATEST HITS\n");
+  EXPECT_EQ(w->Label8.Caption(), "GREATEST HITS");
+  EXPECT_EQ(w->Label15.Caption(), "GREATEST HITS");
+}
+
 TEST_F(CaseWindowTest, PicturesFollowTheirPathBoxesAndClearingTurnsWhiteTextBlack) {
   open();
   const QString front = picture("front.png");

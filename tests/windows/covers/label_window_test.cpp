@@ -223,6 +223,25 @@ TEST_F(LabelWindowTest, TheTitleIsEditedInPlaceAndKeepsItsBlanks) {
   EXPECT_EQ(w->Text3.Text().size(), 50);
 }
 
+// A title copied from a cell or a mail prints on one line: a line break inside it is refused.
+TEST_F(LabelWindowTest, APastedTitleIsOneLine) {
+  open();
+  clickOn(w->Label8.widget());  // the editor opens with the whole title selected
+  prompts.answerMsg(platform::msg::OK);
+  testsupport::pasteInto(w->Text3.widget(), "GREATEST\nHITS");
+  EXPECT_EQ(w->Text3.Text(), "SC8123");
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
+            "The disc title cannot hold a line break.\n\rPlease try again without it.");
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Print CD Label");
+  w->Text3.setText("");
+  testsupport::pasteInto(w->Text3.widget(), "GREATEST\tHITS\r\n");
+  EXPECT_EQ(w->Label8.Caption(), "GREATEST HITS");
+  press(w->cmdPrint);
+  ASSERT_TRUE(paper);
+  EXPECT_EQ(paper->sentPages()[0].texts().value(0), "GREATEST HITS");
+}
+
 // A title too wide for the disc prints on one line at a smaller size; the preview shows that
 // one line, unbroken, at the printed size scaled as its disc is to the paper's (37 units of
 // 5.94 pixels for 125 mm).

@@ -47,6 +47,38 @@ TEST_F(MaintenanceTest, EditMovesTheTrackToTheEndAndCreatesTheListAgain) {
   EXPECT_GE(songRow(song35), 0);
 }
 
+// What is pasted into the song and artist boxes stays one line of the track file.
+TEST_F(MaintenanceTest, EditTakesAPastedSongAndArtistAsOneLine) {
+  Form1& f = start();
+  tick("SC8123");
+  press(f.cmdGet_Tracks);
+  clickSong("PAPER SKY");
+  const QByteArray before = home.readBytes("watka.bxl");
+  QStringList refusedBoxes;
+  QByteArray afterRefusal;
+  prompts.onModal([&](platform::FormBase& w) {
+    auto& e = dynamic_cast<Edit_Record&>(w);
+    e.Show();
+    e.Text3.setText("");
+    e.Text4.setText("");
+    testsupport::pasteInto(e.Text3.widget(), "LINE ONE\nLINE TWO");
+    testsupport::pasteInto(e.Text4.widget(), "JUNO\u0001REED");
+    refusedBoxes = QStringList{e.Text3.Text(), e.Text4.Text()};
+    afterRefusal = home.readBytes("watka.bxl");
+    testsupport::pasteInto(e.Text3.widget(), "LINE ONE\tLINE TWO\n");
+    testsupport::pasteInto(e.Text4.widget(), "JUNO REED\r\n");
+    press(e.Command1);
+  });
+  prompts.answerMsg(OK).answerMsg(OK);
+  choose(f.mnuedittrack);
+  EXPECT_EQ(refusedBoxes, (QStringList{"", ""}));
+  EXPECT_EQ(afterRefusal, before);
+  EXPECT_EQ(messages(), (QStringList{"The song title cannot hold a line break.\n\rPlease try again without it.",
+                                     "The artist cannot hold a control character.\n\rPlease try again without it."}));
+  EXPECT_EQ(tracks(), (QStringList{kTracks[0], kTracks[2], kTracks[3], kTracks[4],
+                                   trackLine("SC8123", "02", "LINE ONE LINE TWO", "JUNO REED")}));
+}
+
 TEST_F(MaintenanceTest, EditRefreshRunsTheSearchOnlyWhenNoDiscIsTicked) {
   Form1& f = start();
   int searched = 0, created = 0;

@@ -151,6 +151,39 @@ TEST_F(MaintenanceTest, AddRefusesALetterTheTrackFileCannotHold) {
   EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Add Tracks");
 }
 
+// A song copied from a spreadsheet or a mail carries line breaks and tabs: a line break inside it
+// never splits a record, the one at its end is dropped, a tab is a blank.
+TEST_F(MaintenanceTest, AddTakesAPastedSongAsOneLine) {
+  Form1& f = start();
+  const QByteArray tracksBefore = home.readBytes("watka.bxl"), discsBefore = home.readBytes("watdi.bxl");
+  QString afterRefusal;
+  QByteArray tracksAfterRefusal;
+  prompts.onModal([&](platform::FormBase& w) {
+    auto& a = dynamic_cast<add_tracks&>(w);
+    a.Show();
+    a.Text1.setText("NEW1");
+    a.Text4.setText("SINGER");
+    testsupport::pasteInto(a.Text3.widget(), "LINE ONE\nLINE TWO");
+    afterRefusal = a.Text3.Text();
+    press(a.Command1);  // no song: asked for, nothing written
+    tracksAfterRefusal = home.readBytes("watka.bxl");
+    testsupport::pasteInto(a.Text3.widget(), "LINE ONE\tAND TWO\r\n");
+    EXPECT_EQ(a.Text3.Text(), "LINE ONE AND TWO");
+    press(a.Command1);
+    press(a.Command2);
+  });
+  prompts.answerMsg(OK).answerMsg(OK);
+  choose(f.mnuTracks);
+  EXPECT_EQ(afterRefusal, "");
+  EXPECT_EQ(tracksAfterRefusal, tracksBefore);
+  EXPECT_EQ(messages(), (QStringList{"The song title cannot hold a line break.\n\rPlease try again without it.",
+                                     "Please enter the song title.\rIf you do not know it enter Unknown"}));
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Add Tracks");
+  const QString added = trackLine("NEW1", "01", "LINE ONE AND TWO", "SINGER");
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore + added.toLatin1() + "\r\n");
+  EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore + discLine("NEW1").toLatin1() + "\r\n");
+}
+
 TEST_F(MaintenanceTest, AddOffersToSaveTheTickedSelectionFirst) {
   Form1& f = start();
   tick("SC8123");
@@ -289,6 +322,42 @@ TEST_F(MaintenanceTest, ChangeCodeRefusalsKeepTheWindowOpenAndTheFilesUntouched)
 
 // Another copy of the program deleted the disc after this copy's list was made: the change is
 // refused as a deletion is, and nothing is written.
+// A code pasted with a line break inside never reaches the files; a copied cell's line break at
+// its end is dropped.
+TEST_F(MaintenanceTest, ChangeCodeTakesAPastedCodeAsOneLine) {
+  Form1& f = start();
+  f.List1.setListIndex(row("SC8123"));
+  const QByteArray tracksBefore = home.readBytes("watka.bxl"), discsBefore = home.readBytes("watdi.bxl");
+  QString afterRefusal;
+  QByteArray tracksAfterRefusal, discsAfterRefusal;
+  prompts.onModal([&](platform::FormBase& w) {
+    auto& d = dynamic_cast<Rename_Disc&>(w);
+    d.Show();
+    testsupport::pasteInto(d.Text2.widget(), "QQ\n1");
+    afterRefusal = d.Text2.Text();
+    press(d.Command1);  // no new code: asked again, nothing written
+    tracksAfterRefusal = home.readBytes("watka.bxl");
+    discsAfterRefusal = home.readBytes("watdi.bxl");
+    testsupport::pasteInto(d.Text2.widget(), "QQ1\r\n");
+    EXPECT_EQ(d.Text2.Text(), "QQ1");
+    press(d.Command1);
+  });
+  prompts.answerMsg(OK);
+  choose(f.mnu_Change_Disc_Code);
+  EXPECT_EQ(afterRefusal, "");
+  EXPECT_EQ(tracksAfterRefusal, tracksBefore);
+  EXPECT_EQ(discsAfterRefusal, discsBefore);
+  EXPECT_EQ(messages(), QStringList{"The disc code cannot hold a line break.\n\rPlease try again without it."});
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Change Disc Code");
+  QStringList recoded = kTracks, discsNow = kDiscs;
+  recoded[0] = trackLine("QQ1", "01", "MOONLIGHT HARBOUR", "THE LANTERNS");
+  recoded[1] = trackLine("QQ1", "02", "PAPER SKY", "JUNO REED");
+  discsNow[0] = discLine("QQ1");
+  EXPECT_EQ(tracks(), recoded);
+  EXPECT_EQ(discs(), discsNow);
+  EXPECT_EQ(f.Label4.Caption(), "QQ1");
+}
+
 TEST_F(MaintenanceTest, ChangeCodeOfADiscThatIsGoneChangesNothing) {
   Form1& f = start();
   f.List1.setListIndex(row("SC8123"));

@@ -282,6 +282,26 @@ TEST_F(SearchTest, ACharacterOutsideTheCodePageIsRefusedAndNotStored) {
   EXPECT_EQ(home.readBytes("search.dat"), QByteArray("CAF\xc9\r\n"));
 }
 
+// A search pasted from elsewhere is one search and one history entry.
+TEST_F(SearchTest, APastedSearchIsOneLineOfTheHistory) {
+  Form1& f = start();
+  f.cmbSearch_text.setText("");
+  prompts.answerMsg(OK);
+  testsupport::pasteInto(f.cmbSearch_text.widget(), "RIVER\nTOWN");
+  EXPECT_EQ(f.cmbSearch_text.Text(), "");
+  testsupport::pasteInto(f.cmbSearch_text.widget(), "RIVER\tTOWN\r\n");
+  EXPECT_EQ(f.cmbSearch_text.Text(), "RIVER TOWN");
+  f.cmbSearch.setListIndex(indexOf("SEARCH SONGS"));
+  press(f.cmdSearch);
+  const auto msgs = prompts.callsOf("msgBox");
+  ASSERT_EQ(msgs.size(), 1u);
+  EXPECT_EQ(msgs[0].text, "The search text cannot hold a line break.\n\rPlease try again without it.");
+  EXPECT_EQ(msgs[0].title, "Search");
+  EXPECT_EQ(home.readBytes("search.dat"), QByteArray("RIVER TOWN\r\n"));
+  EXPECT_EQ(history(), QStringList{"RIVER TOWN"});
+  EXPECT_EQ(f.List2.ListCount(), 1);  // found as one search
+}
+
 TEST_F(SearchTest, AfterTheNotFoundBoxTypingReplacesTheSearchText) {
   Form1& f = start();
   f.cmbSearch_text.setText("ZZZ");

@@ -74,6 +74,25 @@ TEST_F(SongListFileTest, TheHeaderBoxRefusesALetterTheFileCannotHold) {
                               "D KARAOKE\"\r\n"));
 }
 
+// A header pasted with its line break stays one value: the options after it keep their lines.
+TEST_F(SongListFileTest, APastedHeaderIsOneLineOfTheFile) {
+  Form1& f = start();
+  tick("SC8123");
+  f.Text1.setText("");
+  prompts.answerMsg(OK);
+  testsupport::pasteInto(f.Text1.widget(), "FRIDAY\nAT THE ANCHOR");
+  EXPECT_EQ(f.Text1.Text(), "");
+  testsupport::pasteInto(f.Text1.widget(), "FRIDAY\tAT THE ANCHOR\r\n");
+  EXPECT_EQ(f.Text1.Text(), "FRIDAY AT THE ANCHOR");
+  save("Anchor");
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
+            "The song list header cannot hold a line break.\n\rPlease try again without it.");
+  EXPECT_EQ(home.readBytes("Anchor.mdq"),
+            quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "FRIDAY AT THE ANCHOR", "SONG", "MF TRUE", "REF FALSE",
+                              "DUP FALSE", "SC8123     ", kSep}));
+}
+
 TEST_F(SongListFileTest, SaveKeepsOwnNumbersSortAndOptions) {
   Form1& f = start();
   f.Check2.setValue(1);

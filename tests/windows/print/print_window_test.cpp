@@ -209,6 +209,17 @@ TEST_F(PrintWindowTest, TheHeaderBoxIsMirroredIntoTheMainWindowAtEveryChange) {
   EXPECT_EQ(f.Text1.Text(), "Typed here");
   EXPECT_EQ(r.preview->clears(), clears + 1);
   EXPECT_EQ(r.preview->current().texts().value(0), "Typed here");
+
+  // A pasted header is one line there too.
+  prompts.answerMsg(platform::msg::OK);
+  testsupport::pasteInto(w.Text1.widget(), "\nFRIDAY");
+  EXPECT_EQ(f.Text1.Text(), "Typed here");
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+            "The song list header cannot hold a line break.\n\rPlease try again without it.");
+  w.Text1.setText("");
+  testsupport::pasteInto(w.Text1.widget(), "FRIDAY\n");
+  EXPECT_EQ(f.Text1.Text(), "FRIDAY");
 }
 
 TEST_F(PrintWindowTest, ClickingIntoTheHeaderBoxSelectsItsWholeText) {
