@@ -24,16 +24,18 @@ QStringList searchHistoryValues(const QString& fileText) {
   return values;
 }
 
-std::optional<QString> searchHistoryWith(const QString& fileText, const QString& searchText) {
+std::optional<common::FileText> searchHistoryWith(const QString& fileText, const QString& searchText) {
   const QString stored = common::Trim(searchText);
   if (stored.isEmpty()) return std::nullopt;
   for (const QString& line : platform::splitLines(fileText))
     if (common::Trim(line) == stored) return std::nullopt;
+  if (QString refusal = common::controlRefusal(stored, QStringLiteral("search text")); !refusal.isEmpty())
+    return common::FileText{{}, refusal};
   QString text = fileText;
   // A last line without its line end (a file edited by hand) keeps its text to itself.
   if (text.endsWith(QLatin1Char('\r'))) text += QLatin1Char('\n');
   else if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n'))) text += QStringLiteral("\r\n");
-  return text + stored + QStringLiteral("\r\n");
+  return common::FileText{text + stored + QStringLiteral("\r\n"), {}};
 }
 
 }  // namespace catalogue

@@ -2,6 +2,8 @@
 // whole, commas and quotes included; entries are compared without their surrounding blanks.
 #pragma once
 
+#include "common/records.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -20,7 +22,8 @@ inline constexpr int kSearchHistoryEntries = 100;
 QStringList searchHistoryValues(const QString& fileText);
 
 // The file's text with the search text added, trimmed, as one more line; nothing when the file
-// already holds it (compared trimmed) or the text holds nothing but blanks.
-std::optional<QString> searchHistoryWith(const QString& fileText, const QString& searchText);
+// already holds it (compared trimmed) or the text holds nothing but blanks. A new text holding a
+// control character is refused (a line break would make two entries of one search).
+std::optional<common::FileText> searchHistoryWith(const QString& fileText, const QString& searchText);
 
 }  // namespace catalogue

@@ -28,7 +28,27 @@ QString songListValuesText(const QStringList& values) {
   return out;
 }
 
-QString songListFileText(const SongListFile& f) {
+namespace {
+
+// The refusal of the values (empty when they may be written).
+QString songListRefusal(const SongListFile& f) {
+  if (QString r = common::controlRefusal(f.header, QStringLiteral("song list header")); !r.isEmpty()) return r;
+  for (const QString& d : f.discs)
+    if (QString r = common::controlRefusal(d.mid(kCodeLength), QStringLiteral("disc reference number")); !r.isEmpty())
+      return r;
+  const auto breakIn = [](const QString& value) {
+    return value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'));
+  };
+  for (const QStringList* values : {&f.discs, &f.lines})
+    for (const QString& v : *values)
+      if (breakIn(v)) return common::cannotHoldText(QStringLiteral("song list"), QLatin1Char('\n'));
+  return {};
+}
+
+}  // namespace
+
+common::FileText songListFileText(const SongListFile& f) {
+  if (QString refusal = songListRefusal(f); !refusal.isEmpty()) return {{}, refusal};
   QString out;
   out.reserve(64 + 17 * f.discs.size() + 92 * f.lines.size());
   put(out, f.version == 1 ? kFileHeader1 : kFileHeader2);
@@ -43,7 +63,7 @@ QString songListFileText(const SongListFile& f) {
     put(out, kSeparator);
     for (const auto& l : f.lines) put(out, l);
   }
-  return out;
+  return {out, {}};
 }
 
 QString sortKeyword(std::optional<Sort> sort) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "catalogue/song_line.h"
+#include "common/records.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,8 +36,11 @@ struct SongListFile {
   QStringList lines;  // version 2 only
 };
 
-// The file's text, every value quoted, CR LF after each line.
-QString songListFileText(const SongListFile& file);
+// The file's text, every value quoted, CR LF after each line. Refused when a value the user gave
+// holds a control character (the header, a disc's reference number) or any value a line break,
+// which would split it and shift every value after it; a line keeps any other character its
+// record was read with.
+common::FileText songListFileText(const SongListFile& file);
 
 // The keyword a sort is saved under; empty without a sort.
 QString sortKeyword(std::optional<Sort> sort);

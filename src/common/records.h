@@ -65,6 +65,14 @@ QString storableValue(const QString& value);
 // made storable.
 QString writeRecord(const QStringList& fields);
 
+// What a writer of a file gives back: the text to write, or why it may not be written (a value the
+// user gave that the file cannot hold, see controlRefusal), for the window to tell.
+struct FileText {
+  QString text;
+  QString refusal;
+  explicit operator bool() const { return refusal.isEmpty(); }
+};
+
 // Column widths of the database records.
 constexpr int kCodeWidth = 11;
 constexpr int kTrackWidth = 2;

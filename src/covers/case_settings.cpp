@@ -7,10 +7,16 @@
 
 namespace covers {
 
-QString caseSettingsText(const CaseSettings& s) {
-  return platform::joinLines({settingsNumber(s.titleColour), s.titleFace, settingsNumber(s.titleSize),
-                              settingsNumber(s.trackColour), s.trackFace, settingsNumber(std::floor(s.trackSize)),
-                              s.frontPicture, s.backPicture, settingsNumber(s.caseColour)});
+common::FileText caseSettingsText(const CaseSettings& s) {
+  const QString refusal = settingsRefusal({{QStringLiteral("title font"), s.titleFace},
+                                           {QStringLiteral("track list font"), s.trackFace},
+                                           {QStringLiteral("front picture path"), s.frontPicture},
+                                           {QStringLiteral("back picture path"), s.backPicture}});
+  if (!refusal.isEmpty()) return {{}, refusal};
+  return {platform::joinLines({settingsNumber(s.titleColour), s.titleFace, settingsNumber(s.titleSize),
+                               settingsNumber(s.trackColour), s.trackFace, settingsNumber(std::floor(s.trackSize)),
+                               s.frontPicture, s.backPicture, settingsNumber(s.caseColour)}),
+          {}};
 }
 
 }  // namespace covers

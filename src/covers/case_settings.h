@@ -2,6 +2,8 @@
 // OffSet.dat is (covers/label_settings.h).
 #pragma once
 
+#include "common/records.h"
+
 #include <QString>
 
 namespace covers {
@@ -22,7 +24,7 @@ struct CaseSettings {
   qint32 caseColour = 0xFFFFFF;
 };
 
-// The file's text: nine lines, each ended by CR LF.
-QString caseSettingsText(const CaseSettings& settings);
+// The file's text: nine lines, each ended by CR LF; refused as OffSet.dat's is.
+common::FileText caseSettingsText(const CaseSettings& settings);
 
 }  // namespace covers

@@ -53,11 +53,24 @@ std::optional<double> settingsSize(const QString& value) {
   return size;
 }
 
-QString labelSettingsText(const LabelSettings& s) {
-  return platform::joinLines({common::Trim(s.horizontalOffset), common::Trim(s.verticalOffset),
-                              settingsNumber(s.titleColour), s.titleFace, settingsNumber(s.titleSize),
-                              settingsNumber(s.trackColour), s.trackFace, settingsNumber(s.trackSize), s.picture,
-                              settingsNumber(s.discColour)});
+QString settingsRefusal(const std::initializer_list<std::pair<QString, QString>>& namedValues) {
+  for (const auto& [name, value] : namedValues)
+    if (QString refusal = common::controlRefusal(value, name); !refusal.isEmpty()) return refusal;
+  return {};
+}
+
+common::FileText labelSettingsText(const LabelSettings& s) {
+  const QString refusal = settingsRefusal({{QStringLiteral("horizontal offset"), s.horizontalOffset},
+                                           {QStringLiteral("vertical offset"), s.verticalOffset},
+                                           {QStringLiteral("title font"), s.titleFace},
+                                           {QStringLiteral("track list font"), s.trackFace},
+                                           {QStringLiteral("picture path"), s.picture}});
+  if (!refusal.isEmpty()) return {{}, refusal};
+  return {platform::joinLines({common::Trim(s.horizontalOffset), common::Trim(s.verticalOffset),
+                               settingsNumber(s.titleColour), s.titleFace, settingsNumber(s.titleSize),
+                               settingsNumber(s.trackColour), s.trackFace, settingsNumber(s.trackSize), s.picture,
+                               settingsNumber(s.discColour)}),
+          {}};
 }
 
 }  // namespace covers

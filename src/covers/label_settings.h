@@ -2,10 +2,14 @@
 // with the reading and number writing that Cover.dat of the case designer shares.
 #pragma once
 
+#include "common/records.h"
+
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
 #include <optional>
+#include <utility>
 
 namespace covers {
 
@@ -41,7 +45,11 @@ struct LabelSettings {
   qint32 discColour = 0xFFFFFF;
 };
 
-// The file's text: ten lines, each ended by CR LF.
-QString labelSettingsText(const LabelSettings& settings);
+// The file's text: ten lines, each ended by CR LF. Refused when a text value (an offset, a face,
+// the picture's path) holds a control character: a line break would shift every value after it.
+common::FileText labelSettingsText(const LabelSettings& settings);
+
+// The refusal of the first of the named texts that holds a control character; empty when none does.
+QString settingsRefusal(const std::initializer_list<std::pair<QString, QString>>& namedValues);
 
 }  // namespace covers

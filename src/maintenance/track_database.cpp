@@ -197,8 +197,37 @@ QString noLongerHeldText(const QString& disc, const QString& track, const QStrin
   return catalogue::noLongerHoldsText(disc, track, shownSong) + QStringLiteral(".\rNothing has been changed.");
 }
 
-QByteArray editedTracks(const QByteArray& tracks, const QString& code, const QString& track,
-                        const QByteArray& editedLine) {
+namespace {
+
+const QString kNotChanged = QStringLiteral("\n\rThe database has not been changed.");
+
+bool isControlByte(char c) { return (unsigned char)c < 32 || c == 127; }
+
+// The refusal of a record the user gave (one line, its CR LF end left out) that holds a control
+// character, naming the field it stands in; empty when it holds none.
+QString newRecordRefusal(const QByteArray& line) {
+  std::string_view record = view(line);
+  if (record.size() >= 2 && record.substr(record.size() - 2) == "\r\n") record.remove_suffix(2);
+  const auto bad = std::find_if(record.begin(), record.end(), isControlByte);
+  if (bad == record.end()) return {};
+  static const QString kFieldNames[] = {QStringLiteral("disc code"), QStringLiteral("track number"),
+                                        QStringLiteral("song title"), QStringLiteral("artist")};
+  const qsizetype at = bad - record.begin();
+  int field = 0, badField = -1;
+  common::splitFields(record.data(), qsizetype(record.size()), [&](qsizetype start, qsizetype length) {
+    if (at < start + length) badField = field;
+    ++field;
+    return badField < 0;
+  });
+  const QString what = badField >= 0 && badField < 4 ? kFieldNames[badField] : QStringLiteral("record");
+  return common::cannotHoldText(what, QChar(char16_t((unsigned char)*bad))) + kNotChanged;
+}
+
+}  // namespace
+
+Rewrite editedTracks(const QByteArray& tracks, const QString& code, const QString& track,
+                     const QByteArray& editedLine) {
+  if (QString refusal = newRecordRefusal(editedLine); !refusal.isEmpty()) return {{}, refusal};
   const QByteArray c = platform::cp1252::encode(code), t = platform::cp1252::encode(track);
   QByteArray out;
   out.reserve(tracks.size() + editedLine.size() + 2);
@@ -207,7 +236,7 @@ QByteArray editedTracks(const QByteArray& tracks, const QString& code, const QSt
     return true;
   });
   out += editedLine;
-  return out;
+  return {out, {}};
 }
 
 bool codeInUse(const QByteArray& tracks, const QString& code) {
@@ -220,7 +249,15 @@ bool codeInUse(const QByteArray& tracks, const QString& code) {
   return found;
 }
 
-QByteArray recodedTracks(const QByteArray& tracks, const QString& current, const QString& replacement) {
+namespace {
+QString newCodeRefusal(const QString& code) {
+  const QString refusal = common::controlRefusal(code, QStringLiteral("disc code"));
+  return refusal.isEmpty() ? refusal : refusal + kNotChanged;
+}
+}  // namespace
+
+Rewrite recodedTracks(const QByteArray& tracks, const QString& current, const QString& replacement) {
+  if (QString refusal = newCodeRefusal(replacement); !refusal.isEmpty()) return {{}, refusal};
   const QByteArray cur = platform::cp1252::encode(common::Trim(current));
   const QByteArray rep = platform::cp1252::encode(replacement);
   QByteArray out;
@@ -230,14 +267,15 @@ QByteArray recodedTracks(const QByteArray& tracks, const QString& current, const
     appendRecord(out, {code, r.track, r.title, r.artist});
     return true;
   });
-  return out;
+  return {out, {}};
 }
 
-QByteArray recodedDiscs(const QStringList& discs, const QString& current, const QString& replacement) {
+Rewrite recodedDiscs(const QStringList& discs, const QString& current, const QString& replacement) {
+  if (QString refusal = newCodeRefusal(replacement); !refusal.isEmpty()) return {{}, refusal};
   const QString cur = common::Trim(current);
   QByteArray out;
   for (const QString& d : discs) out += recordLine(QStringList{common::Trim(d) == cur ? replacement : d});
-  return out;
+  return {out, {}};
 }
 
 namespace {
@@ -654,6 +692,8 @@ Recovery finishInterruptedChange() {
 }
 
 Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends) {
+  for (const auto& [path, text] : appends)
+    if (QString refusal = newRecordRefusal(text); !refusal.isEmpty()) return {false, refusal};
   DatabaseLock lock;
   if (!lock.held()) return {false, lock.refusal()};
   if (const Recovery r = finishInterruptedChange(); !r) return {false, r.message};

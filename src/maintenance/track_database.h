@@ -53,15 +53,23 @@ QString severalDiscsText(const QString& shown, const QStringList& discs);
 // (catalogue::DiscMatch::holdsLine): nothing has been changed.
 QString noLongerHeldText(const QString& disc, const QString& track, const QString& shownSong);
 // ---- rewrites of the track file (every record written back as four quoted fields)
+// What the user gives a record (a new or edited track, a new code) never holds a control
+// character: a line break would split the record, any other would hide in it. The records already
+// in the files are written back with whatever they hold. A rewrite that would store such a value
+// is refused, with what to tell the user ("The song title cannot hold a line break.").
+struct Rewrite {
+  QByteArray bytes;
+  QString refusal;
+  explicit operator bool() const { return refusal.isEmpty(); }
+};
 // Leaves out every record whose fields, as read, are the code and track, and adds the edited
 // record at the end; the other records keep their fields as read and their order.
-QByteArray editedTracks(const QByteArray& tracks, const QString& code, const QString& track,
-                        const QByteArray& editedLine);
+Rewrite editedTracks(const QByteArray& tracks, const QString& code, const QString& track, const QByteArray& editedLine);
 // Whether a record's code, without its outer blanks, is the code without its outer blanks.
 bool codeInUse(const QByteArray& tracks, const QString& code);
 // Gives every record whose code, without its outer blanks, is `current` the code `replacement`.
-QByteArray recodedTracks(const QByteArray& tracks, const QString& current, const QString& replacement);
-QByteArray recodedDiscs(const QStringList& discs, const QString& current, const QString& replacement);
+Rewrite recodedTracks(const QByteArray& tracks, const QString& current, const QString& replacement);
+Rewrite recodedDiscs(const QStringList& discs, const QString& current, const QString& replacement);
 
 // Deletions compare codes and tracks padded to 11 and 2 characters and write every kept record
 // with each field padded to its width. A longer field is never cut: it is compared and written
@@ -181,7 +189,8 @@ struct Outcome {
 };
 
 // Appends each text, one record at most, to its file in turn (a missing file is created), under an
-// append journal.
+// append journal. A record holding a control character before its line end is refused (see
+// Rewrite) before anything is written.
 // When one cannot be written, every file is cut back to what it was before, so that none keeps
 // a part.
 Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends);

@@ -32,9 +32,30 @@ TEST(SongListFile, AFileWithoutASortStillHasItsSortLine) {
   file.showCodes = true;
   file.discs = {"SC8123     "};
   // An empty value where the keyword would stand: the options and discs stay in their lines.
-  EXPECT_EQ(catalogue::songListFileText(file),
+  EXPECT_EQ(catalogue::songListFileText(file).text,
             QString::fromLatin1(quotedLinesBytes(
                 {"MELLOWDEX CD SELECTION FILE2", "H", "", "MF TRUE", "REF FALSE", "DUP FALSE", "SC8123     ", kSep})));
+}
+
+// The header and the reference numbers are the user's: one holding a control character is
+// refused, as is a line break anywhere; a line keeps a tab its record was read with.
+TEST(SongListFile, AValueThatWouldNotStayOneLineIsRefused) {
+  catalogue::SongListFile file;
+  file.header = "FRIDAY";
+  file.discs = {"SC8123     0007"};
+  file.lines = {"SONG\tWITH A TAB"};
+  EXPECT_TRUE(catalogue::songListFileText(file));
+  const auto refusal = [&](auto change) {
+    catalogue::SongListFile f = file;
+    change(f);
+    const common::FileText text = catalogue::songListFileText(f);
+    EXPECT_TRUE(text.text.isEmpty());
+    return text.refusal;
+  };
+  EXPECT_EQ(refusal([](auto& f) { f.header = "FRIDAY\tNIGHT"; }), "The song list header cannot hold a tab.");
+  EXPECT_EQ(refusal([](auto& f) { f.discs = {"SC8123     7\n8 "}; }),
+            "The disc reference number cannot hold a line break.");
+  EXPECT_EQ(refusal([](auto& f) { f.lines << "A\rB"; }), "The song list cannot hold a line break.");
 }
 
 TEST(SongListFile, MergeTurnsAnOptionOnWhenTheInputsDifferOrBothHaveIt) {

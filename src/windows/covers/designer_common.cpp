@@ -182,8 +182,10 @@ bool printDesign(const PrinterFactory& makePrinter, platform::Frame& sending,
   return printed;
 }
 
-void saveSettingsFile(const QString& path, const QString& text, const QString& failure, const QString& caption) {
-  const platform::WriteResult written = platform::replaceFileUtf8(path, text);
+void saveSettingsFile(const QString& path, const common::FileText& text, const QString& failure,
+                      const QString& caption) {
+  const platform::WriteResult written =
+      text ? platform::replaceFileUtf8(path, text.text) : platform::WriteResult{false, false, text.refusal};
   if (!written)
     platform::prompts().msgBox(failure + path + QStringLiteral("\n\r") + written.error,
                                platform::msg::OKOnly + platform::msg::Exclamation, caption);

@@ -3,6 +3,7 @@
 // and saving the settings file.
 #pragma once
 
+#include "common/records.h"
 #include "covers/label_preview.h"
 #include "covers/label_printer.h"
 #include "platform/core/painter_surface.h"
@@ -76,9 +77,11 @@ bool printDesign(const covers::PrinterFactory& makePrinter, platform::Frame& sen
                  const std::function<void(platform::DrawingSurface&)>& draw, const QString& failure,
                  const QString& caption, const std::function<bool(platform::DrawingSurface&)>& goAhead = {});
 
-// Replaces a settings file with `text`, in UTF-8. A failure is reported as `failure` followed by the
-// path and the reason, in a message box titled `caption`; the old file stays whole.
-void saveSettingsFile(const QString& path, const QString& text, const QString& failure, const QString& caption);
+// Replaces a settings file with `text`, in UTF-8. A failure, or the text's refusal, is reported as
+// `failure` followed by the path and the reason, in a message box titled `caption`; the old file
+// stays whole.
+void saveSettingsFile(const QString& path, const common::FileText& text, const QString& failure,
+                      const QString& caption);
 
 // The size in points a text printed in `paperPt` shows in on a preview control, where `pxPerMm`
 // pixels stand for a millimetre of the paper.

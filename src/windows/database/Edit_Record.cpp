@@ -165,7 +165,8 @@ void Edit_Record::updateRecord() {
       } else {
         const QByteArray edited =
             maintenance::recordLine(QStringList{padRight(match.discs[0], 11), track, song, artist});
-        written = maintenance::replaceDatabase(maintenance::editedTracks(*tracks, match.key, track, edited));
+        const maintenance::Rewrite rewrite = maintenance::editedTracks(*tracks, match.key, track, edited);
+        written = rewrite ? maintenance::replaceDatabase(rewrite.bytes) : maintenance::Outcome{false, rewrite.refusal};
       }
     }
     platform::setHidden(trackPath, false);

@@ -146,8 +146,14 @@ void Rename_Disc::Command1_Click() {
   const QString padded = common::padRight(newCode, 11);
 
   // Both new files are complete before either replaces its original.
-  const auto written = maintenance::replaceDatabase(maintenance::recodedTracks(*tracks, current, padded),
-                                                    maintenance::recodedDiscs(*discs, current, padded));
+  const maintenance::Rewrite newTracks = maintenance::recodedTracks(*tracks, current, padded);
+  const maintenance::Rewrite newDiscs = maintenance::recodedDiscs(*discs, current, padded);
+  if (!newTracks || !newDiscs) {
+    refuse(newTracks ? newDiscs.refusal : newTracks.refusal);
+    askAgain();
+    return endWork();
+  }
+  const auto written = maintenance::replaceDatabase(newTracks.bytes, newDiscs.bytes);
   platform::setHidden(trackPath, false);
   platform::setHidden(discPath, false);
   if (!written) {

@@ -215,9 +215,14 @@ void Form1::Append_Search_Data_File() {
     if (!text) return;  // a history that cannot be read is kept as it is, not overwritten
     current = *text;
   }
-  const std::optional<QString> updated = catalogue::searchHistoryWith(current, cmbSearch_text.Text());
+  const std::optional<common::FileText> updated = catalogue::searchHistoryWith(current, cmbSearch_text.Text());
   if (!updated) return;
-  if (!platform::replaceFile(path, *updated))
+  if (!*updated) {
+    platform::prompts().msgBox(updated->refusal + QStringLiteral("\n\rIt has not been added to the search history."),
+                               OKOnly + Exclamation, kSearchTitle);
+    return;
+  }
+  if (!platform::replaceFile(path, updated->text))
     platform::prompts().msgBox(QStringLiteral("The search history ") + path + QStringLiteral(" cannot be written."),
                                OKOnly + Exclamation, kSearchTitle);
 }

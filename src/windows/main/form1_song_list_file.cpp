@@ -16,9 +16,6 @@ bool Form1::cmdSave_Click() {
                                  QStringLiteral("Save"));
       return false;
     }
-    const auto name = windows::askSongListSaveName();
-    if (!name) return false;
-
     catalogue::SongListFile file;
     file.version = 2;
     file.header = catalogue::storableHeader(Text1.Text());
@@ -29,8 +26,16 @@ bool Form1::cmdSave_Click() {
     for (int i = 0; i < List1.ListCount(); ++i)
       if (List1.Selected(i)) file.discs << List1.List(i);
     file.lines = List2.items();
+    const common::FileText text = catalogue::songListFileText(file);
+    if (!text) {
+      platform::prompts().msgBox(text.refusal + QStringLiteral("\n\rThe song list has not been saved."),
+                                 OKOnly + platform::msg::Exclamation, QStringLiteral("Save"));
+      return false;
+    }
 
-    const platform::WriteResult written = platform::replaceFile(*name, catalogue::songListFileText(file));
+    const auto name = windows::askSongListSaveName();
+    if (!name) return false;
+    const platform::WriteResult written = platform::replaceFile(*name, text.text);
     if (written) return true;
     windows::reportWriteFailure(written, *name, QStringLiteral("Save"));
     // As after any failed write, the save starts again.

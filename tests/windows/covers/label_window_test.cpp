@@ -435,6 +435,22 @@ TEST_F(LabelWindowTest, SettingsThatCannotBeWrittenAreReported) {
   EXPECT_TRUE(w->isVisible());
 }
 
+// A picture whose name holds a line break would shift every setting after it: the settings are
+// kept as they were, and the user is told.
+TEST_F(LabelWindowTest, APicturePathHoldingALineBreakIsNotSaved) {
+  open();
+  const QByteArray before = home.readBytes("OffSet.dat");
+  const QString pic = picture("disc\n.png");
+  prompts.answerOpenFile(pic).answerMsg(platform::msg::OK);
+  press(w->Command3);
+  EXPECT_EQ(w->txtImage_File.Text(), pic);
+  press(w->cmdPrint);
+  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
+  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "The label settings could not be saved in " + home.path("OffSet.dat") +
+                                                   "\n\rThe picture path cannot hold a line break.");
+  EXPECT_EQ(home.readBytes("OffSet.dat"), before);
+}
+
 TEST_F(LabelWindowTest, WithoutAPrinterTheLabelGoesToAPdfFileTheUserNames) {
   if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed: nothing is sent to it";
   w = std::make_unique<frmPrint_Offset>();  // the real printer
