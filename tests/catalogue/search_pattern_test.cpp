@@ -30,6 +30,11 @@ TEST(SearchPattern, WildcardsStandForCharactersDigitsAndRuns) {
   EXPECT_FALSE(contains("L?VE", "LVE"));
   EXPECT_TRUE(contains("SC#1", "SC81"));
   EXPECT_FALSE(contains("SC#1", "SCX1"));
+  // "#" holds every digit, 0 and 9 included, and not the characters beside them.
+  EXPECT_TRUE(contains("#", "0"));
+  EXPECT_TRUE(contains("#", "9"));
+  EXPECT_FALSE(contains("#", "/"));
+  EXPECT_FALSE(contains("#", ":"));
   EXPECT_TRUE(contains("M*Y", "MOON BAY"));
   EXPECT_FALSE(contains("M*Y", "YAM"));
   // Each piece between stars takes its own characters: the two may not share the B.

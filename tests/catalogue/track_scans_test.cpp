@@ -62,7 +62,7 @@ TEST(TrackScans, TheRecordsOfOneDiscAreThoseItsTestAccepts) {
 
 TEST(TrackScans, SearchesMatchTheChosenFieldsPaddedToTheirWidths) {
   const QByteArray tracks = record("SC1", "01", "MOON RIVER", "ODA BELL") + record("SC2", "02", "BELL TOWER", "JUNO") +
-                            record("MOON7", "03", "SKY", "RAY");
+                            record("MOON7", "03", "SKY", "RAY") + record("ABCDEFGHIJK", "04", "FULL", "ZED");
   const auto songs = [&](const char* text, int fields) {
     QStringList got;
     for (const QString& line : catalogue::searchLines(tracks, Sort::Song, catalogue::SearchPattern(text), fields).lines)
@@ -74,4 +74,7 @@ TEST(TrackScans, SearchesMatchTheChosenFieldsPaddedToTheirWidths) {
   EXPECT_EQ(songs("BELL", catalogue::kSearchArtist), QStringList{"MOON RIVER"});
   // The field is blank-padded to its width: a blank after the last letter still matches.
   EXPECT_EQ(songs("JUNO ", catalogue::kSearchArtist), QStringList{"BELL TOWER"});
+  // The code is seen in all its columns: the last one of a full code, the padding of a short one.
+  EXPECT_EQ(songs("JK", catalogue::kSearchCode), QStringList{"FULL"});
+  EXPECT_EQ(songs("SC1        ", catalogue::kSearchCode), QStringList{"MOON RIVER"});
 }
