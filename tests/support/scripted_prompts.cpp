@@ -28,6 +28,19 @@ std::vector<PromptCall> ScriptedPrompts::callsOf(const std::string& kind) const 
   return out;
 }
 
+std::vector<PromptCall> ScriptedPrompts::expectCalls(const std::string& kind, size_t count,
+                                                     std::source_location at) const {
+  std::vector<PromptCall> out = callsOf(kind);
+  if (out.size() != count) {
+    std::string came;
+    for (const auto& c : out) came += "\n  " + describe(c);
+    ADD_FAILURE_AT(at.file_name(), int(at.line()))
+        << "Expected " << count << " " << kind << " call(s), " << out.size() << " came" << came;
+  }
+  while (out.size() < count) out.push_back(PromptCall{kind, {}, {}, 0, {}});
+  return out;
+}
+
 std::optional<ScriptedPrompts::Step> ScriptedPrompts::take(const std::string& kind, const PromptCall& call) {
   calls_.push_back(call);
   if (script_.empty() || script_.front().kind != kind) {

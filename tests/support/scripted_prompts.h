@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <source_location>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,11 @@ class ScriptedPrompts : public platform::Prompts {
 
   const std::vector<PromptCall>& calls() const { return calls_; }
   std::vector<PromptCall> callsOf(const std::string& kind) const;
+  // The calls of one kind when the test expects `count` of them: another number fails the test
+  // at the caller's line, naming the calls that came, and blank calls make up the number, so
+  // reading the expected ones never crashes the test program.
+  std::vector<PromptCall> expectCalls(const std::string& kind, size_t count,
+                                      std::source_location at = std::source_location::current()) const;
   int remainingSteps() const { return int(script_.size()); }
   std::vector<QString> shellOpened;
   std::vector<QPoint> popupPositions;  // where each popup menu was asked to open, on the screen

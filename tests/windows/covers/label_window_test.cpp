@@ -326,7 +326,7 @@ TEST_F(LabelWindowTest, APictureIsChosenKeptOverBadPathsAndCleared) {
   press(w->Command3);
   EXPECT_EQ(w->txtImage_File.Text(), home.path("notes.bmp"));
   EXPECT_FALSE(w->Image1.Picture.isNull()) << "a file that is not a picture leaves the picture";
-  EXPECT_EQ(prompts.callsOf("openFile")[0].defaultText, "Pictures (*.bmp;*.jpg;*.gif))|*.bmp;*.jpg;*.gif");
+  EXPECT_EQ(prompts.expectCalls("openFile", 3)[0].defaultText, "Pictures (*.bmp;*.jpg;*.gif))|*.bmp;*.jpg;*.gif");
 
   // Clearing turns a white title and track list black; any other colour stays.
   w->Label8.setForeColor(0xFFFFFF);
@@ -416,10 +416,9 @@ TEST_F(LabelWindowTest, APrintThatFailsIsReportedAndTheDesignStaysOpen) {
   w->makePrinterSurface = [] { return std::make_shared<RefusingPrinter>(); };
   prompts.answerMsg(platform::msg::OK);
   press(w->cmdPrint);
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
-            "The CD label could not be printed.\n\rThe printer could not be started.");
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Print CD Label");
+  const auto msgs = prompts.expectCalls("msgBox", 1);
+  EXPECT_EQ(msgs[0].text, "The CD label could not be printed.\n\rThe printer could not be started.");
+  EXPECT_EQ(msgs[0].title, "Print CD Label");
   EXPECT_TRUE(w->isLoaded());
   EXPECT_FALSE(w->Frame3.Visible());
   EXPECT_EQ(home.readBytes("OffSet.dat"), before);
@@ -429,9 +428,9 @@ TEST_F(LabelWindowTest, SettingsThatCannotBeWrittenAreReported) {
   QDir(home.path()).mkdir("OffSet.dat");  // neither read nor replaced
   prompts.answerMsg(platform::msg::OK);
   open();
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_TRUE(prompts.callsOf("msgBox")[0].text.startsWith("The label settings could not be saved in "));
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Print CD Label");
+  const auto msgs = prompts.expectCalls("msgBox", 1);
+  EXPECT_TRUE(msgs[0].text.startsWith("The label settings could not be saved in "));
+  EXPECT_EQ(msgs[0].title, "Print CD Label");
   EXPECT_TRUE(w->isVisible());
 }
 
@@ -462,7 +461,7 @@ TEST_F(LabelWindowTest, WithoutAPrinterTheLabelGoesToAPdfFileTheUserNames) {
   prompts.answerSaveFile(home.path("label.pdf"));
   press(w->cmdPrint);
   EXPECT_FALSE(w->isLoaded());
-  EXPECT_EQ(prompts.callsOf("saveFile")[1].title, "Print CD Label");
+  EXPECT_EQ(prompts.expectCalls("saveFile", 2)[1].title, "Print CD Label");
   EXPECT_EQ(pdfPages(home.readBytes("label.pdf")), 1);
 }
 

@@ -37,9 +37,9 @@ TEST_F(BackupRestoreTest, BackupCopiesBothFilesAndAsksBeforeOverwritingEither) {
   EXPECT_EQ(w.Label1.Caption(), folder);
   prompts.answerMsg(OK);
   press(w.Command1);
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Data files have been backed up to the folder " + folder);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Back Up Data");
+  const auto done = prompts.expectCalls("msgBox", 1);
+  EXPECT_EQ(done[0].text, "Data files have been backed up to the folder " + folder);
+  EXPECT_EQ(done[0].title, "Back Up Data");
   EXPECT_EQ(read("safe/MLDXbackup1.bxl"), read("watdi.bxl"));
   EXPECT_EQ(read("safe/MLDXbackup2.bxl"), read("watka.bxl"));
   EXPECT_FALSE(w.isLoaded());
@@ -51,9 +51,10 @@ TEST_F(BackupRestoreTest, BackupCopiesBothFilesAndAsksBeforeOverwritingEither) {
   ASSERT_TRUE(w.Dir1.setPath(folder));
   prompts.answerMsg(No);
   press(w.Command1);
-  EXPECT_EQ(prompts.calls().back().text, "Files already exist. Do you want to overwrite");
-  EXPECT_EQ(prompts.calls().back().title, "Back Up ");
-  EXPECT_EQ(prompts.calls().back().style, 276);
+  const auto asked = prompts.expectCalls("msgBox", 2);
+  EXPECT_EQ(asked[1].text, "Files already exist. Do you want to overwrite");
+  EXPECT_EQ(asked[1].title, "Back Up ");
+  EXPECT_EQ(asked[1].style, 276);
   EXPECT_EQ(read("safe/MLDXbackup2.bxl"), "older tracks");
   EXPECT_FALSE(QFile::exists(home.path("safe/MLDXbackup1.bxl")));
   EXPECT_TRUE(w.isLoaded());
@@ -72,7 +73,7 @@ TEST_F(BackupRestoreTest, ABackupThatCannotBeWrittenIsReportedAndLeavesTheFolder
   ASSERT_TRUE(w.Dir1.setPath(folder));
   prompts.answerMsg(Yes).answerMsg(OK);
   press(w.Command1);
-  const auto last = prompts.calls().back();
+  const auto last = prompts.expectCalls("msgBox", 2)[1];
   EXPECT_TRUE(last.text.startsWith("The backup file " + folder + "/MLDXbackup2.bxl could not be written"))
       << last.text.toStdString();
   EXPECT_TRUE(last.text.endsWith("Nothing has been backed up."));
@@ -95,8 +96,7 @@ TEST_F(BackupRestoreTest, AReadOnlyDatabaseIsBackedUpIntoAWritableFolder) {
     ASSERT_TRUE(w.Dir1.setPath(folder));
     prompts.answerMsg(OK);
     press(w.Command1);
-    EXPECT_EQ(prompts.calls().back().text, "Data files have been backed up to the folder " + folder)
-        << prompts.calls().back().text.toStdString();
+    EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text, "Data files have been backed up to the folder " + folder);
     testsupport::setMode(home.path(), 0755);
   }
   EXPECT_EQ(read("safe/MLDXbackup1.bxl"), read("watdi.bxl"));
@@ -112,8 +112,9 @@ TEST_F(BackupRestoreTest, RestoreNeedsBothBackups) {
   ASSERT_TRUE(w.Dir1.setPath(folder));
   prompts.answerMsg(OK);
   press(w.Command1);
-  EXPECT_EQ(prompts.calls().back().text, "Data files NOT found");
-  EXPECT_EQ(prompts.calls().back().title, "Restore Error");
+  const auto refused = prompts.expectCalls("msgBox", 1);
+  EXPECT_EQ(refused[0].text, "Data files NOT found");
+  EXPECT_EQ(refused[0].title, "Restore Error");
   EXPECT_EQ(read("watdi.bxl"), discs);
   EXPECT_TRUE(w.isLoaded());
 }

@@ -148,7 +148,7 @@ TEST_F(MaintenanceTest, AddRefusesALetterTheTrackFileCannotHold) {
                 QStringLiteral("The song title cannot hold the character \"\u0141\".\n\rPlease try again without it."),
                 QStringLiteral("The song title cannot hold the character \"\u0179\".\n\rPlease try again without it."),
                 QStringLiteral("The artist cannot hold the character \"\u0141\".\n\rPlease try again without it.")}));
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Add Tracks");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 3)[0].title, "Add Tracks");
 }
 
 // A song copied from a spreadsheet or a mail carries line breaks and tabs: a line break inside it
@@ -225,7 +225,7 @@ TEST_F(MaintenanceTest, AddThatCannotBeWrittenLeavesEveryFileAsItWas) {
   choose(f.mnuTracks);
   ASSERT_EQ(messages().size(), 1);
   EXPECT_TRUE(messages()[0].contains("watka.bxl could not be written")) << messages()[0].toStdString();
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Add Tracks");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].title, "Add Tracks");
   EXPECT_EQ(tracks(), kTracks);
   EXPECT_EQ(discs(), kDiscs);
   EXPECT_FALSE(QFile::exists(home.path("My_Discs.kup")));
@@ -526,8 +526,9 @@ TEST_F(MaintenanceTest, DeleteTrackTypedByHand) {
   deleteTrack("MDX1001", "1", Yes);  // its last track takes the disc with it
   EXPECT_EQ(tracks(), QStringList{trackLine("zk101", "01", "LATE", "ODA")});
   EXPECT_EQ(discs(), (QStringList{kDiscs[0], kDiscs[2], kDiscs[3], kDiscs[4]}));
-  EXPECT_EQ(messages()[0], "You have choosen to delete Disc zk101 Track 01 are you sure.");
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Delete Track 1 from Disc zk101");
+  const auto asked = prompts.expectCalls("msgBox", 4);
+  EXPECT_EQ(asked[0].text, "You have choosen to delete Disc zk101 Track 01 are you sure.");
+  EXPECT_EQ(asked[0].title, "Delete Track 1 from Disc zk101");
 
   // Blanks are no disc code: refused before the question, and nothing is written.
   const QByteArray tracksBefore = home.readBytes("watka.bxl"), discsBefore = home.readBytes("watdi.bxl");
@@ -673,7 +674,7 @@ TEST_F(MaintenanceTest, EditAndDeleteFromALineActOnlyOnItsOwnDisc) {
   prompts.choosePopup("mnuB");
   deleteAnswering(Yes)();
   testsupport::clickRow(f.List1, twelveRow, Qt::RightButton);
-  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Delete Disc ABCDEFGHIJKL");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 6)[5].title, "Delete Disc ABCDEFGHIJKL");
   EXPECT_TRUE(tracks().join('|').contains("ELEVEN"));
   EXPECT_FALSE(tracks().join('|').contains("TWELVE"));
   EXPECT_EQ(discs(), (QStringList{discLine("plx0104"), discLine("PLX0104"), discLine("ABCDEFGHIJK")}));

@@ -132,8 +132,9 @@ TEST_F(RenameWindowTest, FilesAreRenamedInTheOrderOfTheFileList) {
   window.Option7.setValue(true);
   prompts.answerMsg(OK);
   press(window.Command1);
-  EXPECT_EQ(prompts.calls().back().text, "Files have been renamed");
-  EXPECT_EQ(prompts.calls().back().title, "File Rename");
+  const auto done = prompts.expectCalls("msgBox", 1);
+  EXPECT_EQ(done[0].text, "Files have been renamed");
+  EXPECT_EQ(done[0].title, "File Rename");
   // 1, 10, 11, 12, 2, ... pair with tracks 01, 02, 03, 04, 05, ...
   EXPECT_EQ(home.readBytes("audio/ZX1001-01.mp3"), "1");
   EXPECT_EQ(home.readBytes("audio/ZX1001-02.mp3"), "10");
@@ -151,8 +152,7 @@ TEST_F(RenameWindowTest, AutoRenameGivesEachTracksMp3AndCdgTheSameName) {
   home.writeBytes("audio/readme.txt", "x");
   prompts.answerMsg(OK);
   press(window.Command3);
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, File_Rename::kRenamed);
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text, File_Rename::kRenamed);
   for (int i = 1; i <= 12; ++i) {
     const QString n = QString::number(i).rightJustified(2, '0');
     const QString name = "audio/ZX1001-" + n + " - Artist " + n + " - Song " + n;
@@ -172,8 +172,7 @@ TEST_F(RenameWindowTest, AutoRenameStopsAtAWrongMp3Count) {
   const QStringList before = filesIn(folder);
   prompts.answerMsg(OK);
   press(window.Command3);
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "12 --->>> 11");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text, "12 --->>> 11");
   EXPECT_EQ(filesIn(folder), before);
   EXPECT_EQ(window.File1.Pattern(), "*.mp3");
 }
@@ -186,7 +185,7 @@ TEST_F(RenameWindowTest, ANameThatIsTakenStopsTheRenameBeforeAnyFileMoves) {
   window.Option7.setValue(true);
   prompts.answerMsg(OK);
   press(window.Command1);
-  EXPECT_EQ(prompts.calls().back().text,
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text,
             "The file a.mp3 cannot be renamed to ZX1001-01.mp3: a file of that name is already in the folder.\r"
             "No file has been renamed.");
   EXPECT_EQ(home.readBytes("audio/ZX1001-01.mp3"), "keep me");
@@ -203,7 +202,7 @@ TEST_F(RenameWindowTest, TheTypeBoxSetsTheFileListsPatternAndAnEmptyListRenamesN
   EXPECT_EQ(window.File1.ListCount(), 0);
   prompts.answerMsg(OK);
   press(window.Command1);
-  EXPECT_EQ(prompts.calls().back().text, "Files have been renamed");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text, "Files have been renamed");
   EXPECT_EQ(filesIn(folder), (QStringList{"one.kar", "two.mp3"}));
 }
 

@@ -99,8 +99,7 @@ TEST_F(UpdateWindowTest, AWrongFileIsRefusedAndKeptAndTheWindowStaysOpen) {
   w.Check1.setValue(1);
   prompts.answerMsg(OK);
   press(w.Command1);
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text,
             "This is not a Mellowdex Update file\rPlease try again using the correct file");
   EXPECT_TRUE(w.isLoaded());
   EXPECT_TRUE(w.Command1.Enabled());
@@ -117,8 +116,8 @@ TEST_F(UpdateWindowTest, AWrongFileIsRefusedAndKeptAndTheWindowStaysOpen) {
     testsupport::FileSizeLimit limit(tracksBefore.size() + 10);
     press(w.Command1);
   }
-  EXPECT_TRUE(prompts.calls().back().text.contains("could not be written"))
-      << prompts.calls().back().text.toStdString();
+  const QString full = prompts.expectCalls("msgBox", 2)[1].text;
+  EXPECT_TRUE(full.contains("could not be written")) << full.toStdString();
   EXPECT_EQ(w.ProgressBar1.Value(), 0);
   EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);
   EXPECT_TRUE(QFile::exists(folder + "/new.kup"));
@@ -166,9 +165,9 @@ TEST_F(UpdateWindowTest, ADriveThatCannotBeReadGoesBackToTheProgramFoldersDrive)
   ASSERT_TRUE(w.Dir1.setPath(folder));
   prompts.answerMsg(OK);
   w.Drive1.setDrive(home.path("no-such-drive"));
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Drive not ready");
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "");
+  const auto msgs = prompts.expectCalls("msgBox", 1);
+  EXPECT_EQ(msgs[0].text, "Drive not ready");
+  EXPECT_EQ(msgs[0].title, "");
   const QString drive = windows::driveOf(home.path());
   EXPECT_EQ(w.Drive1.Drive(), drive);
   EXPECT_EQ(w.Dir1.Path(), drive);

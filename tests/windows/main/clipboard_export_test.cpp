@@ -33,8 +33,9 @@ TEST_F(ClipboardExportTest, CopyPutsTheHeadedListOnTheClipboard) {
   Form1& f = start();
   prompts.answerMsg(OK);
   choose(f.mnuCopy);
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Nothing to copy, please create a list first");
-  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Copy List To Clipboard");
+  const auto refused = prompts.expectCalls("msgBox", 1);
+  EXPECT_EQ(refused[0].text, "Nothing to copy, please create a list first");
+  EXPECT_EQ(refused[0].title, "Copy List To Clipboard");
   EXPECT_EQ(clipboardText(), "kept");
 
   tick("SC8123");
@@ -45,7 +46,7 @@ TEST_F(ClipboardExportTest, CopyPutsTheHeadedListOnTheClipboard) {
             "SONG\tARTIST\tMF CODE\tTRACK\r\n"
             "MOONLIGHT HARBOUR\tTHE LANTERNS\tSC8123\t01\r\n"
             "PAPER SKY\tJUNO REED\tSC8123\t02\r\n");
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "List has been copied");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 2)[1].text, "List has been copied");
   EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
 }
 
@@ -58,8 +59,7 @@ TEST_F(ClipboardExportTest, CopyWithoutACodeOrNumberColumnLeavesTheClipboardAlon
   prompts.answerMsg(OK);
   choose(f.mnuCopy);
   EXPECT_EQ(clipboardText(), "kept");
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Show MF Code or Use my Disc Codes must be selected to Copy");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text, "Show MF Code or Use my Disc Codes must be selected to Copy");
 }
 
 TEST_F(ClipboardExportTest, ExportRefusesWithoutACodeOrNumberColumn) {
@@ -86,8 +86,9 @@ TEST_F(ClipboardExportTest, ExportCreatesTheListFirstAndWritesCommaDelimitedText
   const auto dialog = prompts.callsOf("saveFile");
   ASSERT_EQ(dialog.size(), 1u);
   EXPECT_EQ(dialog[0].defaultText, "Comma delimited text file (*.csv)|*.csv|Web Page (*.htm)|*.htm");
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "List has been successfully exported to " + home.path("songs.csv"));
-  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Export");
+  const auto told = prompts.expectCalls("msgBox", 1);
+  EXPECT_EQ(told[0].text, "List has been successfully exported to " + home.path("songs.csv"));
+  EXPECT_EQ(told[0].title, "Export");
 }
 
 TEST_F(ClipboardExportTest, ExportWritesAWebPageAndAsksBeforeReplacingAFile) {
@@ -98,7 +99,7 @@ TEST_F(ClipboardExportTest, ExportWritesAWebPageAndAsksBeforeReplacingAFile) {
   prompts.answerSaveFile(home.path("page.htm")).answerMsg(No).answerSaveFile(std::nullopt);
   press(f.cmdExport);  // the entry waits for a list
   EXPECT_EQ(home.readBytes("page.htm"), QByteArray("precious"));
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text,
             home.path("page.htm") + " already exists.\n\rDo you want to replace it?");
   prompts.answerSaveFile(home.path("page.htm")).answerMsg(Yes).answerMsg(OK);
   press(f.cmdExport);  // the entry waits for a list
@@ -179,8 +180,8 @@ TEST_F(ClipboardExportTest, UpdateFileHoldsTheDatabaseRecordsOfTheListedTracks) 
                  testsupport::trackLine("SC8123", "01", "MOONLIGHT HARBOUR", "THE LANTERNS") + "\r\n" +
                  testsupport::trackLine("SC8123", "02", "PAPER SKY", "JUNO REED") + "\r\n")
                     .toLatin1());
-  EXPECT_EQ(prompts.callsOf("saveFile")[0].defaultText, "Mellowdex Update File (*.kup)|*.kup");
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+  EXPECT_EQ(prompts.expectCalls("saveFile", 1)[0].defaultText, "Mellowdex Update File (*.kup)|*.kup");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text,
             "Update file has been successfully written to " + home.path("share.kup"));
 }
 
@@ -211,7 +212,7 @@ TEST_F(ClipboardExportTest, UpdateFileWritesEachLineUnderItsOwnDisc) {
   prompts.answerSaveFile(home.path("share")).answerMsg(OK);
   choose(f.mnuUpdate_File);
   EXPECT_EQ(home.readBytes("share.kup"), file({big, eleven, small, twelveOne, twelveTwo}));
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text,
             "Update file has been successfully written to " + home.path("share.kup"));
 
   prompts.answerOpenFile(home.path("list.mdq"));
@@ -220,7 +221,7 @@ TEST_F(ClipboardExportTest, UpdateFileWritesEachLineUnderItsOwnDisc) {
   choose(f.mnuUpdate_File);
   // tr0003 shows a small letter, and only ABCDEFGHIJKL holds a track 02: those lines fit one disc.
   EXPECT_EQ(home.readBytes("again.kup"), file({small, twelveTwo}));
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+  EXPECT_EQ(prompts.expectCalls("msgBox", 2)[1].text,
             "Update file has been written to " + home.path("again.kup") +
                 " without these lines:\r"
                 "TR0003 track 01 (BIG) fits tr0003, TR0003\r"
@@ -248,7 +249,7 @@ TEST_F(ClipboardExportTest, UpdateFileNeedsTheDiscCodesInTheList) {
   press(f.cmdGet_Tracks);
   prompts.answerMsg(OK);
   choose(f.mnuUpdate_File);
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Show MF Code must be selected to create an update file");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text, "Show MF Code must be selected to create an update file");
   EXPECT_TRUE(prompts.callsOf("saveFile").empty());
   EXPECT_TRUE(QDir(home.path()).entryList({"*.kup"}).isEmpty());
 }

@@ -109,9 +109,9 @@ TEST_F(CoversTest, NoHighlightedDiscOrAnUnreadableTrackFileOpensNoDesigner) {
   highlightDisc("SC8123");
   prompts.answerMsg(OK);
   choose(f.mnuPrintHighLabel);
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 3u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[2].title, "Print CD Label");
-  EXPECT_TRUE(prompts.callsOf("msgBox")[2].text.contains("watka.bxl"));
+  const auto msgs = prompts.expectCalls("msgBox", 3);
+  EXPECT_EQ(msgs[2].title, "Print CD Label");
+  EXPECT_TRUE(msgs[2].text.contains("watka.bxl"));
   EXPECT_TRUE(prompts.callsOf("modal").empty());
   EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
 }
@@ -193,8 +193,9 @@ TEST_F(CoversTest, SongListEntriesActOnTheDiscOfTheLinesOwnRecord) {
   prompts.answerOpenFile(home.path("list.mdq"));
   QTest::mouseClick(f.cmdOpen.widget(), Qt::LeftButton);
   fromPopup(2, "mnuCD_Cover_List2", [&] { prompts.answerMsg(OK); });
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "The disc code PLX0104 fits more than one disc: plx0104, PLX0104.");
-  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Print CD Case");
+  const auto msgs = prompts.expectCalls("msgBox", 1);
+  EXPECT_EQ(msgs[0].text, "The disc code PLX0104 fits more than one disc: plx0104, PLX0104.");
+  EXPECT_EQ(msgs[0].title, "Print CD Case");
   EXPECT_EQ(prompts.callsOf("modal").size(), 2u);
   EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
 }

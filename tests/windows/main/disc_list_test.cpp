@@ -65,7 +65,7 @@ TEST_F(MainWindowTest, DuplicateNumberInAnyCaseIsRefusedAndAskedAgain) {
   // A letter the saved files cannot hold is refused and asked again.
   prompts.answerInput(QStringLiteral("\u01412")).answerMsg(OK).answerInput("3");
   tick("zk101");
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+  EXPECT_EQ(prompts.expectCalls("msgBox", 3)[2].text,
             QStringLiteral(
                 "The disc reference number cannot hold the character \"\u0141\".\n\rPlease try again without it."));
   EXPECT_EQ(f.List1.List(row("zk101")), "zk101      0003");
@@ -87,7 +87,7 @@ TEST_F(MainWindowTest, ANumberCanBeGivenAgainOnceItsDiscIsUnticked) {
   EXPECT_EQ(f.List1.List(row("SC8123")), "SC8123     ");
   tick("MDX1001");
   EXPECT_EQ(f.List1.List(row("MDX1001")), "MDX1001    0005");
-  EXPECT_EQ(prompts.callsOf("inputBox")[1].defaultText, "0001");
+  EXPECT_EQ(prompts.expectCalls("inputBox", 2)[1].defaultText, "0001");
 }
 
 TEST_F(MainWindowTest, CancelOrEmptyAnswerUnticksTheDisc) {
@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, MoreThanFourCharactersAreRefused) {
   prompts.answerInput("10000").answerMsg(OK).answerInput("12345").answerMsg(OK);
   prompts.answerInput("     ").answerMsg(OK).answerInput("");
   tick("MDX1001");
-  EXPECT_EQ(prompts.callsOf("inputBox")[1].defaultText, "10000");
+  EXPECT_EQ(prompts.expectCalls("inputBox", 5)[1].defaultText, "10000");
   const auto msgs = prompts.callsOf("msgBox");
   ASSERT_EQ(msgs.size(), 3u);
   EXPECT_EQ(msgs[0].text, "No more than 4 characters can be used.\n\rPlease try again.");
@@ -241,8 +241,7 @@ TEST_F(MainWindowTest, MouseButtonsNameTheHighlightedDiscInThePopup) {
   prompts.choosePopup("");
   clickRow(f.List1, row("SC8123"), Qt::RightButton);
   EXPECT_EQ(f.List1.Text(), "AB&C1      ");  // the right button does not move the highlight
-  ASSERT_EQ(prompts.callsOf("popup").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("popup")[0].text, "mnua");
+  EXPECT_EQ(prompts.expectCalls("popup", 1)[0].text, "mnua");
   EXPECT_EQ(f.mnuB.shownText(), "Delete  AB&C1  disc from database");
   EXPECT_EQ(f.mnu_Change_Disc_Code.shownText(), "Change  AB&C1  disc code");
   EXPECT_EQ(f.mnuQuick_View_Disc.shownText(), "View  AB&C1  disc listing");
@@ -260,8 +259,7 @@ TEST_F(MainWindowTest, MouseButtonsNameTheHighlightedDiscInThePopup) {
   // From the keyboard, at the highlighted disc.
   prompts.choosePopup("");
   QTest::keyClick(f.List1.view(), Qt::Key_F10, Qt::ShiftModifier);
-  ASSERT_EQ(prompts.callsOf("popup").size(), 2u);
-  EXPECT_EQ(prompts.callsOf("popup")[1].text, "mnua");
+  EXPECT_EQ(prompts.expectCalls("popup", 2)[1].text, "mnua");
   const QRect disc = f.List1.view()->visualRect(f.List1.model()->index(row("AB&C1")));
   EXPECT_TRUE(disc.contains(f.List1.view()->viewport()->mapFromGlobal(prompts.popupPositions.back())));
 }

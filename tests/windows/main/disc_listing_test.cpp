@@ -179,12 +179,13 @@ TEST_F(DiscListingTest, ALineListsTheDiscOfItsOwnRecordThroughEveryPass) {
   QTest::mouseClick(f.cmdOpen.widget(), Qt::LeftButton);
   prompts.answerMsg(OK);
   EXPECT_EQ(viewOf("SMALL ONE", "01"), QStringList{});
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "The disc code PLX0104 fits more than one disc: plx0104, PLX0104.");
-  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "View Disc");
+  const auto twins = prompts.expectCalls("msgBox", 2);
+  EXPECT_EQ(twins[1].text, "The disc code PLX0104 fits more than one disc: plx0104, PLX0104.");
+  EXPECT_EQ(twins[1].title, "View Disc");
   EXPECT_FALSE(f.List3.Visible());
   prompts.answerMsg(OK);
   EXPECT_EQ(viewOf("TWELVE", "01"), QStringList{});
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+  EXPECT_EQ(prompts.expectCalls("msgBox", 3)[2].text,
             "The disc code ABCDEFGHIJK fits more than one disc: ABCDEFGHIJK, ABCDEFGHIJKL.");
   EXPECT_EQ(viewOf("TWELVE TWO", "02"), twelve);  // only the twelve-character disc holds a track 02
 }

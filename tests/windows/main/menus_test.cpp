@@ -91,9 +91,9 @@ TEST_F(MainWindowTest, ExportButtonRefusesWhenThereIsNothingToExport) {
   Form1& f = start();
   prompts.answerMsg(OK);
   f.cmdExport.setValue(true);
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Please create a list first, nothing to Export");
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Export");
+  const auto msgs = prompts.expectCalls("msgBox", 1);
+  EXPECT_EQ(msgs[0].text, "Please create a list first, nothing to Export");
+  EXPECT_EQ(msgs[0].title, "Export");
   EXPECT_TRUE(f.cmdExport.Enabled());
 }
 
@@ -105,8 +105,7 @@ TEST_F(MainWindowTest, EnterPressesTheFocusedButton) {
     prompts.answerMsg(OK);
     QTest::keyClick(f.cmdExport.widget(), key);
   }
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 3u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Please create a list first, nothing to Export");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 3)[0].text, "Please create a list first, nothing to Export");
 }
 
 // Tab follows the window as it reads, then comes back to the first button.
@@ -143,8 +142,7 @@ TEST_F(MainWindowTest, AltEOpensTheEditMenuAtTheFirstPress) {
   f.cmdPrint.SetFocus();
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Export");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].title, "Export");
 }
 
 TEST_F(MainWindowTest, HelpEntriesOpenThePageTheSiteAndTheDiscHint) {
@@ -156,10 +154,9 @@ TEST_F(MainWindowTest, HelpEntriesOpenThePageTheSiteAndTheDiscHint) {
   EXPECT_EQ(prompts.shellOpened[1], "http://www.mellowdex.example");
   prompts.answerMsg(OK);
   triggerUnoffered(f.mnuWhich_Disc);  // hidden from the Help menu
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Identify a disc");
-  EXPECT_TRUE(
-      prompts.callsOf("msgBox")[0].text.startsWith("How to identify a disc.\n\r\n\r1. Select Sort by track\n\r"));
+  const auto hint = prompts.expectCalls("msgBox", 1);
+  EXPECT_EQ(hint[0].title, "Identify a disc");
+  EXPECT_TRUE(hint[0].text.startsWith("How to identify a disc.\n\r\n\r1. Select Sort by track\n\r"));
 }
 
 TEST_F(MainWindowTest, EditMenuClearResetsTheWindowLikeTheButton) {

@@ -90,11 +90,13 @@ TEST_F(SearchTest, NoMatchHidesTheListAndSaysSoInTheMembersWords) {
       {"SEARCH DISC CODES", "No discs containing 'ZK' found.\rPlease try again.", "Search Disc Codes"},  // stored small
       {"SEARCH SONGS", "No songs containing 'ZK' found.\rPlease try again.", "SEARCH SONGS"},
       {"SEARCH ALL", "No tracks containing 'ZK' found.\rPlease try again.", "SEARCH ALL"}};
+  size_t told = 0;
   for (const auto& [target, text, title] : members) {
     prompts.answerMsg(OK);
     search(QString(text).section('\'', 1, 1), target);
-    EXPECT_EQ(prompts.calls().back().text, text);
-    EXPECT_EQ(prompts.calls().back().title, title);
+    const auto msgs = prompts.expectCalls("msgBox", ++told);
+    EXPECT_EQ(msgs.back().text, text);
+    EXPECT_EQ(msgs.back().title, title);
     EXPECT_FALSE(f.List2.Visible() || f.TabStrip1.Visible());
     EXPECT_TRUE(f.Label9.Visible());
     EXPECT_TRUE(listCommands(false));
@@ -252,8 +254,7 @@ TEST_F(SearchTest, TheSearchCommandRefusesThePromptAndBlanks) {
   prompts.answerMsg(OK).answerMsg(OK);
   search("  TYPE SEARCH TEXT HERE", "SEARCH ALL");
   search("   ", "SEARCH ALL");
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 2u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[1].text, "Please enter search text");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 2)[1].text, "Please enter search text");
   EXPECT_EQ(home.readBytes("search.dat"), QByteArray());
   EXPECT_FALSE(f.List2.Visible());
 }

@@ -124,13 +124,15 @@ TEST_F(SongListFileTest, SaveRefusesWithoutATickAndCancelWritesNothing) {
   Form1& f = start();
   prompts.answerMsg(OK);
   press(f.cmdSave);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Please create a list first, nothing to Save");
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Save");
+  const auto refused = prompts.expectCalls("msgBox", 1);
+  EXPECT_EQ(refused[0].text, "Please create a list first, nothing to Save");
+  EXPECT_EQ(refused[0].title, "Save");
   tick("SC8123");
   prompts.answerSaveFile(std::nullopt);
   press(f.cmdSave);
-  EXPECT_EQ(prompts.callsOf("saveFile")[0].text, "*.mdq");
-  EXPECT_EQ(prompts.callsOf("saveFile")[0].title, "Mellowdex");
+  const auto dialog = prompts.expectCalls("saveFile", 1);
+  EXPECT_EQ(dialog[0].text, "*.mdq");
+  EXPECT_EQ(dialog[0].title, "Mellowdex");
   EXPECT_TRUE(QDir(home.path()).entryList({"*.mdq"}).isEmpty());
 }
 
@@ -320,7 +322,7 @@ TEST_F(SongListFileTest, ATruncatedFileLeavesMissingOptionsOff) {
   EXPECT_TRUE(f.Option3.Value());
   EXPECT_EQ(f.Check1.Value(), 0);
   EXPECT_EQ(f.Check3.Value(), 0);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Please tick your disc MF Codes first");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text, "Please tick your disc MF Codes first");
   EXPECT_FALSE(f.Ticking_In_Code || f.Opening_File || f.Frame1.Visible());
 }
 
@@ -331,13 +333,15 @@ TEST_F(SongListFileTest, AWrongHeaderOrAnUnreadableFileLeavesTheWindowAsItWas) {
   f.Text1.setText("keep me");
   prompts.answerOpenFile(home.path("bad.mdq")).answerMsg(OK);
   press(f.cmdOpen);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
+  const auto pressed = prompts.expectCalls("msgBox", 1);
+  EXPECT_EQ(pressed[0].text,
             home.path("bad.mdq") + " is not a Mellowdex file\r\rPlease try again using the correct file");
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Open");
+  EXPECT_EQ(pressed[0].title, "Open");
   prompts.answerMsg(OK);
   f.Command_Open("\"" + home.path("bad.mdq") + "\"");  // as the program's command line opens it
-  EXPECT_TRUE(prompts.callsOf("msgBox")[1].text.contains(home.path("bad.mdq")));
-  EXPECT_EQ(prompts.callsOf("msgBox")[1].title, "Open");
+  const auto named = prompts.expectCalls("msgBox", 2);
+  EXPECT_TRUE(named[1].text.contains(home.path("bad.mdq")));
+  EXPECT_EQ(named[1].title, "Open");
   EXPECT_EQ(f.List1.SelCount(), 1);
   EXPECT_EQ(f.Text1.Text(), "keep me");
   EXPECT_FALSE(f.Ticking_In_Code || f.Opening_File || f.Frame1.Visible());
@@ -362,9 +366,9 @@ TEST_F(SongListFileTest, OpeningAddsAtMostAFullList) {
   EXPECT_EQ(f.List2.ListCount(), catalogue::Max_List_Lines);
   EXPECT_EQ(f.Label6.Caption(), "Tracks = 32731");
   // The lines left out are told of, as Create List tells of them.
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Maximum list size is 32731");
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Max List Size Reached");
+  const auto msgs = prompts.expectCalls("msgBox", 1);
+  EXPECT_EQ(msgs[0].text, "Maximum list size is 32731");
+  EXPECT_EQ(msgs[0].title, "Max List Size Reached");
 }
 
 TEST_F(SongListFileTest, ClosingWithTicksSavesWhenTheAnswerIsYes) {
@@ -445,12 +449,12 @@ TEST_F(MergeTest, TheSamePathTwiceOrAMissingChoiceIsRefused) {
   prompts.answerOpenFile(home.path("a.mdq")).answerOpenFile(home.path("a.mdq")).answerMsg(OK);
   press(merge.Command1);
   press(merge.Command2);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Please select two different files");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text, "Please select two different files");
   EXPECT_EQ(merge.Label2.Caption(), "");
   EXPECT_EQ(merge.Label1.Caption(), home.path("a.mdq"));
   prompts.answerMsg(OK);
   press(merge.Command3);
-  EXPECT_EQ(prompts.callsOf("msgBox")[1].text, "Please select two different files");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 2)[1].text, "Please select two different files");
 }
 
 TEST_F(MergeTest, BadInputsAreNamedAndNothingIsWritten) {
@@ -460,17 +464,18 @@ TEST_F(MergeTest, BadInputsAreNamedAndNothingIsWritten) {
   choose("c.mdq", "b.mdq");
   prompts.answerMsg(OK);
   press(merge.Command3);
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+  const auto notOurs = prompts.expectCalls("msgBox", 1);
+  EXPECT_EQ(notOurs[0].text,
             home.path("c.mdq") + " is not a Mellowdex file\r\rPlease try again using the correct file");
-  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Open");
+  EXPECT_EQ(notOurs[0].title, "Open");
   choose("a.mdq", "short.mdq");
   prompts.answerMsg(OK);
   press(merge.Command3);
-  EXPECT_TRUE(prompts.callsOf("msgBox").back().text.contains(home.path("short.mdq")));
+  EXPECT_TRUE(prompts.expectCalls("msgBox", 2)[1].text.contains(home.path("short.mdq")));
   choose("a.mdq", "gone.mdq");
   prompts.answerMsg(OK);
   press(merge.Command3);
-  EXPECT_TRUE(prompts.callsOf("msgBox").back().text.contains(home.path("gone.mdq")));
+  EXPECT_TRUE(prompts.expectCalls("msgBox", 3)[2].text.contains(home.path("gone.mdq")));
   EXPECT_TRUE(prompts.callsOf("saveFile").empty());
 }
 
@@ -480,9 +485,9 @@ TEST_F(MergeTest, AnInputIsNeverTheOutput) {
   choose("a.mdq", "b.mdq");
   prompts.answerSaveFile(home.path("a")).answerMsg(OK);
   press(merge.Command3);
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);  // refused before any question to replace it
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Please choose a file other than the two being merged.");
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Merge Files");
+  const auto msgs = prompts.expectCalls("msgBox", 1);  // refused before any question to replace it
+  EXPECT_EQ(msgs[0].text, "Please choose a file other than the two being merged.");
+  EXPECT_EQ(msgs[0].title, "Merge Files");
   EXPECT_EQ(home.readBytes("a.mdq"), before);
 }
 

@@ -96,8 +96,7 @@ TEST_F(SongListPopupTest, ARightClickWithCodesShownFillsFromTheCurrentLineAndOpe
   press(0, Left);
   prompts.choosePopup("");
   press(1, Right);  // over the second line: the first stays current
-  ASSERT_EQ(prompts.callsOf("popup").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("popup")[0].text, "mnuD");
+  EXPECT_EQ(prompts.expectCalls("popup", 1)[0].text, "mnuD");
   EXPECT_EQ(f.List2.ListIndex(), 0);
   EXPECT_EQ(editFields().song, "ALPHA");
   EXPECT_FALSE(f.mnuMF_Code.Visible());
@@ -107,8 +106,7 @@ TEST_F(SongListPopupTest, ARightClickWithCodesShownFillsFromTheCurrentLineAndOpe
   for (const QKeyCombination key : {QKeyCombination(Qt::Key_Menu), Qt::ShiftModifier | Qt::Key_F10}) {
     prompts.choosePopup("");
     QTest::keyClick(f.List2.view(), key.key(), key.keyboardModifiers());
-    ASSERT_EQ(prompts.callsOf("popup").size(), key.key() == Qt::Key_Menu ? 2u : 3u);
-    EXPECT_EQ(prompts.callsOf("popup").back().text, "mnuD");
+    EXPECT_EQ(prompts.expectCalls("popup", key.key() == Qt::Key_Menu ? 2 : 3).back().text, "mnuD");
     const QRect line = f.List2.view()->visualRect(f.List2.model()->index(1));
     EXPECT_TRUE(line.contains(f.List2.view()->viewport()->mapFromGlobal(prompts.popupPositions.back())));
   }
@@ -129,7 +127,7 @@ TEST_F(SongListPopupTest, WithCodesHiddenTheSmallPopupExplainsWhyAndTheWindowsKe
   probeHintOn(f.mnu52);
   prompts.choosePopup("mnu52");
   press(0, Right);  // ... a right click does not
-  EXPECT_EQ(prompts.callsOf("popup")[0].text, "mnuz");
+  EXPECT_EQ(prompts.expectCalls("popup", 1)[0].text, "mnuz");
   ASSERT_TRUE(hintSeen.has_value());
   EXPECT_TRUE(*hintSeen);
   EXPECT_FALSE(f.mnuMF_Code.Visible());
@@ -143,8 +141,7 @@ TEST_F(SongListPopupTest, ARightClickWithNoCurrentLineOpensTheSmallPopupWithoutI
   probeHintOn(f.mnuhide_vocal2);
   prompts.choosePopup("mnuhide_vocal2");
   press(-1, Right);
-  ASSERT_EQ(prompts.callsOf("popup").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("popup")[0].text, "mnuz");
+  EXPECT_EQ(prompts.expectCalls("popup", 1)[0].text, "mnuz");
   ASSERT_TRUE(hintSeen.has_value());
   EXPECT_FALSE(*hintSeen);
   EXPECT_EQ(editFields().song, "EARLIER");

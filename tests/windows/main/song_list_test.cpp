@@ -242,9 +242,9 @@ TEST_F(SongListTest, CreateListStopsAtTheCapAndSaysSo) {
   prompts.answerMsg(OK);
   press(f.cmdGet_Tracks);
   EXPECT_EQ(f.List2.ListCount(), catalogue::Max_List_Lines);
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "Maximum list size is 32731");
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Max List Size Reached");
+  const auto msgs = prompts.expectCalls("msgBox", 1);
+  EXPECT_EQ(msgs[0].text, "Maximum list size is 32731");
+  EXPECT_EQ(msgs[0].title, "Max List Size Reached");
   EXPECT_EQ(f.Label6.Caption(), "Tracks = 32731");
 }
 
@@ -451,10 +451,10 @@ TEST_F(SongListTest, CodeTabWithCodesHiddenIsRefusedThenTheListMustBeCreatedAgai
   ASSERT_EQ(f.List2.ListCount(), 2);
   prompts.answerMsg(OK);
   f.TabStrip1.setSelectedIndex(4);
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
+  const auto msgs = prompts.expectCalls("msgBox", 1);
+  EXPECT_EQ(msgs[0].text,
             "Show MF Codes must be selected\r\rPlease click the Create List button to re-create your list");
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Sort by MF Code");
+  EXPECT_EQ(msgs[0].title, "Sort by MF Code");
   EXPECT_TRUE(f.Option5.Value());
   EXPECT_EQ(f.Check1.Value(), 1);
   EXPECT_EQ(f.List2.ListCount(), 0);

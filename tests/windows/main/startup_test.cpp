@@ -112,9 +112,9 @@ TEST_F(MainWindowTest, MissingDiscFileIsReportedOnceAndNothingIsCreated) {
   f.Show();
   EXPECT_TRUE(prompts.callsOf("msgBox").empty());
   for (int i = 0; i < 3 && prompts.callsOf("msgBox").empty(); ++i) QCoreApplication::processEvents();
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_TRUE(prompts.callsOf("msgBox")[0].text.contains(home.path("watdi.bxl")));
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Mellowdex");
+  const auto msgs = prompts.expectCalls("msgBox", 1);
+  EXPECT_TRUE(msgs[0].text.contains(home.path("watdi.bxl")));
+  EXPECT_EQ(msgs[0].title, "Mellowdex");
   EXPECT_EQ(f.List1.ListCount(), 0);
   EXPECT_TRUE(f.List1.Visible());
   EXPECT_FALSE(QFileInfo::exists(home.path("watdi.bxl")));
@@ -142,10 +142,9 @@ TEST_F(MainWindowTest, BothDatabaseFilesMissingAreNamedInOneMessage) {
   prompts.answerMsg(OK);
   Form1& f = start();
   for (int i = 0; i < 3 && prompts.callsOf("msgBox").empty(); ++i) QCoreApplication::processEvents();
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "The database files " + home.path("watdi.bxl") + " and " +
-                                                   home.path("watka.bxl") +
-                                                   " cannot be read.\n\rThe disc list stays empty.");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text, "The database files " + home.path("watdi.bxl") + " and " +
+                                                          home.path("watka.bxl") +
+                                                          " cannot be read.\n\rThe disc list stays empty.");
   f.Form_Activate();
   EXPECT_EQ(prompts.callsOf("msgBox").size(), 1u);
 }
@@ -173,8 +172,7 @@ TEST_F(MainWindowTest, AJournalThatIsNotTheProgramsOwnIsToldOfOnceAndTouchesNoth
   // Told once the window is drawn, not over an empty screen.
   EXPECT_TRUE(prompts.callsOf("msgBox").empty());
   for (int i = 0; i < 3 && prompts.callsOf("msgBox").empty(); ++i) QCoreApplication::processEvents();
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text,
             "The journal " + home.path("watka.jnl") +
                 " of an unfinished change of the database was not carried out: it gives " + home.path("watdi.bxl") +
                 " a scratch file that is not its own.\rNothing was changed by it. It was kept as " +

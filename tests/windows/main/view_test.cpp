@@ -43,8 +43,9 @@ TEST_F(ViewTest, ColourChoicesReachTheWholeGroupOfTheirList) {
   EXPECT_EQ(f.List2.BackColor(), platform::kSystemWindowBackground);
   EXPECT_EQ(f.Combo1.ForeColor(), 0);
   // The dialog starts from the colour being changed.
-  EXPECT_EQ(prompts.callsOf("chooseColour")[0].text, QString::number(platform::kSystemWindowBackground));
-  EXPECT_EQ(prompts.callsOf("chooseColour")[1].text, "0");
+  const auto dialogs = prompts.expectCalls("chooseColour", 2);
+  EXPECT_EQ(dialogs[0].text, QString::number(platform::kSystemWindowBackground));
+  EXPECT_EQ(dialogs[1].text, "0");
 
   // The drop-downs show their pair, the pick-only target box on its face too, after a resize.
   prompts.answerColour(kGreen);

@@ -140,14 +140,15 @@ TEST_F(PrintWindowTest, AListWithoutCodesOrNumbersOrAnEmptyListIsRefused) {
   Form1& f = start();
   prompts.answerMsg(OK);
   press(f.cmdPrint);
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Please create a list first");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text, "Please create a list first");
   tick("SC8123");
   f.Check1.setValue(0);
   press(f.cmdGet_Tracks);
   prompts.answerMsg(OK);
   press(f.cmdPrint);
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Show MF Code or Use my Disc Codes must be selected to Print");
-  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Print");
+  const auto refused = prompts.expectCalls("msgBox", 2);
+  EXPECT_EQ(refused[1].text, "Show MF Code or Use my Disc Codes must be selected to Print");
+  EXPECT_EQ(refused[1].title, "Print");
   EXPECT_TRUE(prompts.callsOf("modal").empty());
   EXPECT_FALSE(QFile::exists(home.path("primp.tmp")));
 }
@@ -263,7 +264,7 @@ TEST_F(PrintWindowTest, ThePreviewStartsBlackOnAShadowedPageWhiteIsRefusedOtherC
   w.Show();
   prompts.answerColour(0xFFFFFF).answerMsg(OK);
   press(w.Command3);
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "White is not a valid color");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text, "White is not a valid color");
   EXPECT_EQ(w.Label1.Caption(), "0");
   const int clears = r.preview->clears();
   const size_t drawn = r.preview->current().calls.size();
@@ -324,10 +325,11 @@ TEST_F(PrintWindowTest, PrintRefusesTheUnchangedHeader) {
   w.Text1.setText("SONG LIST HEADER HERE");
   prompts.answerMsg(OK);
   press(w.Command1);
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+  const auto msgs = prompts.expectCalls("msgBox", 1);
+  EXPECT_EQ(msgs[0].text,
             "The song list header text field is empty.\n\rPlease enter a name/telephone number etc.\n\r"
             "This name will be printed on all lists.\n\r\n\rIf you do not wish to use a name just enter a space.");
-  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Song List Header");
+  EXPECT_EQ(msgs[0].title, "Song List Header");
   EXPECT_TRUE(prompts.callsOf("printDialog").empty());
   EXPECT_EQ(w.Text1.SelLength(), 21);
 }
@@ -344,12 +346,12 @@ TEST_F(PrintWindowTest, ThePrintDialogOffersThePagesOfTheListAndCancelKeepsTheWi
   QApplication::setActiveWindow(w.window());
   ASSERT_EQ(QApplication::focusWidget(), w.Command1.widget());
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-  EXPECT_EQ(prompts.callsOf("printDialog").back().text, "1");
+  EXPECT_EQ(prompts.expectCalls("printDialog", 1)[0].text, "1");
   EXPECT_EQ(r.paper, nullptr);
   writeJob(130);  // three pages of A4 on the recording surface
   prompts.answerPrint(std::nullopt);
   press(w.Command1);
-  EXPECT_EQ(prompts.callsOf("printDialog").back().text, "3");
+  EXPECT_EQ(prompts.expectCalls("printDialog", 2)[1].text, "3");
   EXPECT_EQ(w.mousePointer(), platform::MousePointer::Default);
 }
 
@@ -394,8 +396,7 @@ TEST_F(PrintWindowTest, APageRangeSendsOnlyItsPagesAndAllSendsEveryPage) {
   press(past.Command1);
   ASSERT_NE(r3.paper, nullptr);
   EXPECT_TRUE(r3.paper->sentPages().empty());
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text,
             "The list has " + QString::number(r2.paper->pages().size()) + " pages.");
   EXPECT_TRUE(past.isVisible());
 }
@@ -409,7 +410,7 @@ TEST_F(PrintWindowTest, AnUnknownLayoutIsRefusedAndTheWindowStaysOpen) {
   w.Text1.setText("Friday");
   prompts.answerPrint(platform::PrintDialogAnswer{}).answerMsg(OK);
   press(w.Command1);
-  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Print");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].title, "Print");
   EXPECT_EQ(r.paper, nullptr);
   EXPECT_TRUE(w.isVisible());
 }
@@ -424,8 +425,9 @@ TEST_F(PrintWindowTest, AJobGoneOrAPrinterFailureIsReportedAndTheWindowStaysOpen
   QFile::remove(home.path("primp.tmp"));
   prompts.answerPrint(platform::PrintDialogAnswer{}).answerMsg(OK);
   press(w.Command1);
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "The print job " + home.path("primp.tmp") + " cannot be read.");
-  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Print");
+  const auto unread = prompts.expectCalls("msgBox", 1);
+  EXPECT_EQ(unread[0].text, "The print job " + home.path("primp.tmp") + " cannot be read.");
+  EXPECT_EQ(unread[0].title, "Print");
   EXPECT_EQ(r.paper, nullptr);
   EXPECT_TRUE(w.isVisible());
 
@@ -433,9 +435,9 @@ TEST_F(PrintWindowTest, AJobGoneOrAPrinterFailureIsReportedAndTheWindowStaysOpen
   w.makePrinterSurface = [](const platform::PrintDialogAnswer&) { return std::make_shared<FailingPrinter>(); };
   prompts.answerPrint(platform::PrintDialogAnswer{}).answerMsg(OK);
   press(w.Command1);
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
-            "The song list could not be printed.\n\rThe printer could not be started.");
-  EXPECT_EQ(prompts.callsOf("msgBox").back().title, "Print");
+  const auto failed = prompts.expectCalls("msgBox", 2);
+  EXPECT_EQ(failed[1].text, "The song list could not be printed.\n\rThe printer could not be started.");
+  EXPECT_EQ(failed[1].title, "Print");
   EXPECT_TRUE(w.isVisible());
   EXPECT_FALSE(w.Frame3.Visible());
   EXPECT_EQ(w.mousePointer(), platform::MousePointer::Default);
@@ -705,8 +707,7 @@ TEST_F(PrintWindowTest, AfterARefusalTheDialogOpensOnThePaperAndFileChosenAndThe
   past.pageLayout = a5Across;
   prompts.answerPrint(past).answerMsg(OK);
   QTest::mouseClick(w.Command1.widget(), Qt::LeftButton);
-  ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_TRUE(prompts.callsOf("msgBox").back().text.startsWith("The list has "));
+  EXPECT_TRUE(prompts.expectCalls("msgBox", 1)[0].text.startsWith("The list has "));
   EXPECT_FALSE(QFile::exists(home.path("friday.pdf")));
   ASSERT_TRUE(w.isVisible());
   ASSERT_EQ(prompts.printRequests.size(), 1u);
@@ -771,7 +772,7 @@ TEST_F(PrintWindowTest, OnSmallPaperTheTitleAndTheDialogCountThePagesAsPrinted) 
   ASSERT_TRUE(estimate.hasMatch()) << w.Caption().toStdString();
   prompts.answerPrint(past).answerMsg(OK);
   clickOn(w.Command1.widget());
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "The list has " + estimate.captured(1) + " pages.");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 2)[1].text, "The list has " + estimate.captured(1) + " pages.");
   EXPECT_EQ(prompts.printRequests.back().maxPage, estimate.captured(1).toInt());
   // Back on A4, the dialog opens on A4's pages, and its range boxes still take every page of A5
   // across, should that paper be chosen in the dialog itself.
