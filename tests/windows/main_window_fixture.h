@@ -7,7 +7,10 @@
 #include "user_input.h"
 #include "windows/main/form1.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -49,6 +52,19 @@ class MainWindowTest : public ::testing::Test {
     return -1;
   }
   void tick(const QString& code, bool on = true) { form->List1.setSelected(row(code), on); }
+  // Tick All as the user gives it: its hidden command typed into the search box.
+  void tickAll() {
+    QApplication::setActiveWindow(form->window());
+    QLineEdit* edit = qobject_cast<QComboBox*>(form->cmbSearch_text.widget())->lineEdit();
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(4, edit->height() / 2));
+    QCoreApplication::processEvents();
+    QTest::keyClicks(QApplication::focusWidget(), "tavrel click all");
+  }
+  // The main window active again, as when the user closes one of its windows (the About box).
+  void reactivate() {
+    prompts.onModal([](platform::FormBase&) {});
+    choose(form->mnuAbout);
+  }
   // Writes a saved song list of these values and opens it with the Open button.
   void openSaved(const QList<QByteArray>& values) {
     home.writeBytes("saved.mdq", testsupport::quotedLinesBytes(values));

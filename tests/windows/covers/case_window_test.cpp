@@ -169,7 +169,7 @@ TEST_F(CaseWindowTest, TheLongestPreviewTextsLeaveEverySettingsControlItsClicks)
   open(longTracks(45), QString(50, 'W'));
   windows::presetChoice(w->Combo2, "36");
   windows::presetChoice(w->Combo6, "12");
-  w->Draw_Page();
+  w->Draw_Page();  // the whole page drawn again, as choosing a picture draws it
   EXPECT_EQ(controlsNotClickable(w->Frame2.widget()), QStringList());
   auto* sizes = static_cast<QComboBox*>(w->Combo2.widget());
   QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier,
@@ -187,7 +187,7 @@ TEST_F(CaseWindowTest, ThePreviewShowsTheTitlesAndTracksAsTheyPrint) {
   open(longTracks(45), QString(50, 'W'));
   windows::presetChoice(w->Combo2, "36");
   windows::presetChoice(w->Combo6, "12");
-  w->Draw_Page();
+  w->Draw_Page();  // the whole page drawn again, as choosing a picture draws it
   EXPECT_EQ(w->Text3.font().pointSizeF(), 36) << "the editor keeps the chosen size";
   const auto inside = [](const platform::Label& title, QRectF room) {
     return title.Left() >= room.left() - 1e-9 && title.Left() + title.Width() <= room.right() + 1e-9 &&

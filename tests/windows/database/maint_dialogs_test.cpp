@@ -729,7 +729,7 @@ TEST_F(MaintenanceTest, DeleteWindowTitleBlinks) {
   delete_record& d = delete_record::instance();
   EXPECT_EQ(d.Caption(), "Delete Track or Disc");
   EXPECT_TRUE(d.Timer1.Enabled());
-  d.Timer1_Timer();
+  d.Timer1_Timer();  // the timer's ticks, run here rather than waited for
   EXPECT_EQ(d.Caption(), "Delete Track or Disk");
   d.Timer1_Timer();
   EXPECT_EQ(d.Caption(), "");
@@ -934,7 +934,7 @@ TEST_F(MaintenanceTest, LoneCarriageReturnsEndRecordsInEveryReadAndRewrite) {
     odd = end;
     useCrOnly();
     press(f.cmdUntag);
-    f.Form_Activate();
+    reactivate();
     EXPECT_TRUE(f.Caption().endsWith("Database = " + QString::number(records.size()) + " Songs"))
         << f.Caption().toStdString();
     EXPECT_EQ(f.List1.ListCount(), discsCrLf.count('\n'));

@@ -370,7 +370,7 @@ TEST_F(SearchTest, TheBoxTypesCapitalsAndKnowsTwoHiddenCommands) {
   for (const auto& [typed, shown] :
        {std::pair<char16_t, char16_t>{u'l', u'L'}, {u'ÿ', u'Ÿ'}, {u'\b', u'\b'}, {u'ß', u'ß'}}) {
     int key = typed;
-    f.cmbSearch_text.KeyPress(key);
+    f.cmbSearch_text.KeyPress(key);  // the key as the box maps it, a control key too, before any text
     EXPECT_EQ(key, shown);
   }
   // Typed keys reach the box through the drop-down that holds the focus.

@@ -177,7 +177,7 @@ TEST_F(SongListTest, AMissingTrackFileIsNamedAndBothBuildsStillFinish) {
   prompts.answerMsg(OK).answerMsg(OK);
   press(f.cmdGet_Tracks);
   EXPECT_TRUE(f.Enabled());
-  f.Click_All();
+  tickAll();
   const auto msgs = prompts.callsOf("msgBox");
   ASSERT_EQ(msgs.size(), 2u);
   EXPECT_TRUE(msgs[0].text.contains(home.path("watka.bxl")));
@@ -272,7 +272,7 @@ TEST_F(SongListTest, TickAllListsEveryTrackWithCodesAndNoNumbers) {
   Form1& f = start();
   f.Option3.setValue(true);
   f.Check3.setValue(1);
-  f.Click_All();
+  tickAll();
   EXPECT_EQ(f.List1.SelCount(), 5);
   EXPECT_EQ(f.Check3.Value(), 0);
   EXPECT_EQ(f.Check1.Value(), 1);
@@ -290,7 +290,7 @@ TEST_F(SongListTest, TickAllListsEveryTrackWithCodesAndNoNumbers) {
 TEST_F(SongListTest, TickAllInTheArtistLayoutPutsTheTrackLast) {
   Form1& f = start();
   f.Option1.setValue(true);
-  f.Click_All();
+  tickAll();
   EXPECT_EQ(lines()[0], pad("JUNO REED", 30) + pad("PAPER SKY", 36) + pad("SC8123", 11) + QString(8, ' ') + "02");
 }
 
@@ -300,7 +300,7 @@ TEST_F(SongListTest, TickAllStopsAtTheCapWithItsMessage) {
   home.writeTracks(tracks);
   Form1& f = start();
   prompts.answerMsg(OK);
-  f.Click_All();
+  tickAll();
   EXPECT_EQ(f.List2.ListCount(), catalogue::Max_List_Lines);
   EXPECT_EQ(prompts.callsOf("msgBox").at(0).title, "Max List Size Reached");
 }
@@ -367,8 +367,8 @@ TEST_F(SongListTest, CodeSortKeepsTheLowestCodeOfEachSong) {
   home.writeDiscs({"ZZ9", "AA1", "MM5"});
   Form1& f = start();
   f.Option5.setValue(true);
-  f.Click_All();
-  f.Remove_Dupes();
+  tickAll();
+  QTest::mouseClick(f.Check3.widget(), Qt::LeftButton);  // hide duplicates
   EXPECT_EQ(lines(), (QStringList{pad("AA1", 11) + "07    " + pad("SONG", 36) + pad("ARTIST", 30),
                                   pad("MM5", 11) + "03    " + pad("OTHER", 36) + pad("ARTIST", 30)}));
   EXPECT_EQ(f.Label6.Caption(), "Tracks = 2");
@@ -379,8 +379,8 @@ TEST_F(SongListTest, TrackSortKeepsDuplicatesThatAreNotNeighbours) {
   home.writeTracks({"SC8123,01,SONG,ARTIST", "MDX1001,01,ZEBRA,X", "zk101,02,SONG,ARTIST", "PK-0042,02,SONG,ARTIST"});
   Form1& f = start();
   f.Option3.setValue(true);
-  f.Click_All();
-  f.Remove_Dupes();
+  tickAll();
+  QTest::mouseClick(f.Check3.widget(), Qt::LeftButton);  // hide duplicates
   // 01 SONG, 01 ZEBRA, 02 SONG, 02 SONG: only the neighbouring pair loses a line.
   EXPECT_EQ(f.List2.ListCount(), 3);
 }
@@ -402,16 +402,16 @@ TEST_F(SongListTest, AllCapitalsBoxSwitchesTheCaseOfTheWholeList) {
 TEST_F(SongListTest, CaseAndDuplicatePassesLeaveAnEmptyListAlone) {
   Form1& f = start();
   f.Label6.setCaption("Tracks = 9");
-  f.Upper_Case();
-  f.Lower_Case();
-  f.Remove_Dupes();
+  QTest::mouseClick(f.Check5.widget(), Qt::LeftButton);  // all capitals off: word capitals
+  QTest::mouseClick(f.Check5.widget(), Qt::LeftButton);  // and on again
+  QTest::mouseClick(f.Check3.widget(), Qt::LeftButton);  // hide duplicates
   EXPECT_EQ(f.Label6.Caption(), "Tracks = 9");
   EXPECT_FALSE(f.Frame1.Visible());
 }
 
 TEST_F(SongListTest, ChoosingATabRecutsEveryLineAndSelectsItsOption) {
   Form1& f = start();
-  f.Click_All();
+  tickAll();
   const int before = f.List2.ListCount();
   f.TabStrip1.setSelectedIndex(2);  // artist
   EXPECT_TRUE(f.Option1.Value());

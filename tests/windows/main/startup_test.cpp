@@ -88,7 +88,7 @@ TEST_F(MainWindowTest, MenusStartWithTheirDesignedStates) {
 TEST_F(MainWindowTest, EveryActivationRecountsTheTrackFile) {
   Form1& f = start();
   home.writeTracks({"SC8123,01,A,B"});
-  f.Form_Activate();
+  reactivate();
   EXPECT_EQ(f.Caption(), "Mellowdex Pro Zendra Edition 2.3   Database = 1 Songs");
 }
 
@@ -131,7 +131,7 @@ TEST_F(MainWindowTest, MissingTrackFileReadsZeroAndIsReportedOnlyOnce) {
       "The database file " + home.path("watka.bxl") +
           " cannot be read.\n\rThe discs are listed, but every song list stays empty until this file can be read.");
   EXPECT_EQ(f.List1.ListCount(), 5);
-  f.Form_Activate();  // a second activation does not repeat the message
+  reactivate();  // a second activation does not repeat the message
   EXPECT_EQ(prompts.callsOf("msgBox").size(), 1u);
   EXPECT_FALSE(QFileInfo::exists(home.path("watka.bxl")));
 }
@@ -140,12 +140,12 @@ TEST_F(MainWindowTest, BothDatabaseFilesMissingAreNamedInOneMessage) {
   QFile::remove(home.path("watdi.bxl"));
   QFile::remove(home.path("watka.bxl"));
   prompts.answerMsg(OK);
-  Form1& f = start();
+  start();
   for (int i = 0; i < 3 && prompts.callsOf("msgBox").empty(); ++i) QCoreApplication::processEvents();
   EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text, "The database files " + home.path("watdi.bxl") + " and " +
                                                           home.path("watka.bxl") +
                                                           " cannot be read.\n\rThe disc list stays empty.");
-  f.Form_Activate();
+  reactivate();
   EXPECT_EQ(prompts.callsOf("msgBox").size(), 1u);
 }
 
@@ -180,7 +180,7 @@ TEST_F(MainWindowTest, AJournalThatIsNotTheProgramsOwnIsToldOfOnceAndTouchesNoth
   EXPECT_EQ(home.readBytes("watka.bxl"), tracks);
   EXPECT_EQ(home.readBytes("watdi.bxl"), discs);
   EXPECT_EQ(home.readBytes("watka.rejected.jnl"), "replace\nwatdi.bxl\nwatka.bxl\nend\n");
-  f.Form_Activate();
+  reactivate();
   press(f.cmdUntag);
   EXPECT_EQ(prompts.callsOf("msgBox").size(), 1u);
 }

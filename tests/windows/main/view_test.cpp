@@ -138,7 +138,7 @@ TEST_F(ViewTest, ViewMenuCapitalsFollowsItsCheckMarkAndKeepsTheBoxInStep) {
   EXPECT_TRUE(f.List2.List(1).startsWith("LATE TRAIN"));
   // The box already ticked while the list is in word capitals: ticking it again fires
   // nothing, and the menu still converts the list.
-  f.Lower_Case();
+  f.Lower_Case();  // no control leaves the box ticked over a list in word capitals
   f.mnuCapitals3.setChecked(false);
   choose(f.mnuCapitals3);
   EXPECT_EQ(f.Check5.Value(), 1);

@@ -289,7 +289,7 @@ TEST_F(PrintWindowTest, TitleShowsTracksTracksPerPageAndThePagesOfThePaper) {
   const auto title = [&](int rows, int counted) {
     writeJob(rows);
     w.Preview_Row_Count = counted;
-    w.Count_Pages();
+    w.Count_Pages();  // over the rows a page holds as set here, which no control sets
     return w.Caption();
   };
   EXPECT_EQ(title(150, 62), "Print Preview    Total tracks = 150     Approx tracks per page = 61     Approx Pages = 3");
@@ -301,7 +301,7 @@ TEST_F(PrintWindowTest, TitleShowsTracksTracksPerPageAndThePagesOfThePaper) {
   EXPECT_EQ(title(0, 0), "Print Preview    Total tracks = 0     Approx tracks per page = 0");
   EXPECT_EQ(w.Page_Estimate, 1);
   home.writeBytes("primp.tmp", "\"SAMT\"\r\n");  // cut short before its headings
-  w.Count_Pages();
+  w.Count_Pages();                               // as above
   EXPECT_EQ(w.Caption(), "Print Preview    Total tracks = 0     Approx tracks per page = 0");
 }
 
@@ -311,7 +311,7 @@ TEST_F(PrintWindowTest, AMissingJobShowsOneMessageAndABlankPreview) {
   auto& [w, r] = window_w;
   prompts.answerMsg(OK);
   w.Load();
-  w.Preview();
+  w.Show();
   EXPECT_EQ(prompts.callsOf("msgBox").size(), 1u);
   EXPECT_TRUE(r.preview->current().calls.empty());
 }
@@ -484,12 +484,12 @@ TEST_F(PrintWindowTest, TheFontListIsFilledOnceInUpperCase) {
   writeJob(1);
   RecordedWindow window_w;
   auto& [w, r] = window_w;
-  w.Form_Activate();
+  w.Show();
   const int fonts = w.Combo1.ListCount();
   ASSERT_GT(fonts, 0);
   // The preset face is chosen even where only its metric twin is installed: the box is not blank.
   EXPECT_EQ(static_cast<QComboBox*>(w.Combo1.widget())->currentText(), QStringLiteral("COURIER NEW"));
-  w.Form_Activate();
+  w.Form_Activate();  // again, as only a window of its own could activate it here
   EXPECT_EQ(w.Combo1.ListCount(), fonts);
   for (int i = 0; i < fonts; ++i) EXPECT_EQ(w.Combo1.List(i), w.Combo1.List(i).toUpper());
   // One entry per family as the user knows it: no maker's tags, no aliases, none twice; the
@@ -696,9 +696,8 @@ TEST_F(PrintWindowTest, AfterARefusalTheDialogOpensOnThePaperAndFileChosenAndThe
   home.writeLines("print.ini", {"COURIER NEW", "14"});
   frmPrint w;
   w.Load();
-  w.Form_Activate();
-  w.Text1.setText("Friday");
   w.Show();
+  w.Text1.setText("Friday");
   const QPageLayout a5Across(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF(20, 20, 20, 20));
   platform::PrintDialogAnswer past;
   past.allPages = false;
@@ -756,9 +755,8 @@ TEST_F(PrintWindowTest, OnSmallPaperTheTitleAndTheDialogCountThePagesAsPrinted) 
   home.writeLines("print.ini", {"COURIER NEW", "14"});
   frmPrint w;
   w.Load();
-  w.Form_Activate();
-  w.Text1.setText("Friday");
   w.Show();
+  w.Text1.setText("Friday");
   platform::PrintDialogAnswer past;
   past.allPages = false;
   past.fromPage = past.toPage = 500;
