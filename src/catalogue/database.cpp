@@ -15,9 +15,9 @@ namespace catalogue {
 QString trackFilePath() { return platform::programFile(QString::fromLatin1(kTrackFile)); }
 QString discFilePath() { return platform::programFile(QString::fromLatin1(kDiscFile)); }
 
-QString cannotReadText(const QString& path) {
-  return QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read.");
-}
+QString unreadableText(const QString& what) { return what + QStringLiteral(" cannot be read."); }
+
+QString cannotReadText(const QString& path) { return unreadableText(QStringLiteral("The database file ") + path); }
 
 std::optional<QStringList> readDiscFile(const QString& path) {
   auto lines = platform::readLines(path);

@@ -15,6 +15,8 @@ inline constexpr const char* kTrackFile = "watka.bxl";
 // The two files in the program folder.
 QString trackFilePath();
 QString discFilePath();
+// What the user is told when something cannot be read, `what` naming it ("The folder /x").
+QString unreadableText(const QString& what);
 // What the user is told when a database file cannot be read.
 QString cannotReadText(const QString& path);
 

@@ -2,6 +2,8 @@
 // disc code, followed by a 4-character number once the user has given one.
 #pragma once
 
+#include "common/records.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -9,10 +11,10 @@
 
 namespace catalogue {
 
-constexpr int kCodeLength = 11;
+constexpr int kCodeLength = common::kCodeWidth;
 constexpr int kReferenceLength = 4;
 
-inline bool carriesNumber(const QString& item) { return item.size() >= 12; }
+inline bool carriesNumber(const QString& item) { return item.size() > kCodeLength; }
 inline QString discCodeOf(const QString& item) { return item.left(kCodeLength); }
 inline QString referenceOf(const QString& item) {
   return carriesNumber(item) ? item.right(kReferenceLength) : QString();

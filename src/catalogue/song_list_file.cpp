@@ -1,6 +1,7 @@
 #include "catalogue/song_list_file.h"
 
 #include "catalogue/disc_reference.h"
+#include "catalogue/database.h"
 #include "common/records.h"
 #include "common/text_helpers.h"
 #include "platform/core/text_file.h"
@@ -152,6 +153,8 @@ int songListVersion(const QString& firstValue) {
 QString notMellowdexMessage(const QString& path) {
   return path + kNotMellowdex + QStringLiteral("\r\rPlease try again using the correct file");
 }
+
+QString unreadableSongListMessage(const QString& path) { return unreadableText(QStringLiteral("The file ") + path); }
 
 QString withMdqExtension(const QString& typed) {
   QString name = typed;

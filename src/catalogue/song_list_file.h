@@ -79,6 +79,8 @@ std::optional<QStringList> readSongListValues(const QString& path);
 int songListVersion(const QString& firstValue);
 // The refusal of a file whose first line is no header, naming the file.
 QString notMellowdexMessage(const QString& path);
+// The refusal of a file that cannot be read, naming the file.
+QString unreadableSongListMessage(const QString& path);
 
 // The name a typed name is saved under: a final ".mdq" in any case is replaced by ".mdq";
 // any other name gets ".mdq" added.

@@ -1,5 +1,6 @@
 #include "catalogue/track_file.h"
 
+#include "common/records.h"
 #include "common/text_helpers.h"
 #include "platform/core/cp1252.h"
 
@@ -22,8 +23,8 @@ bool FileBytes::open(const QString& path) {
 }
 
 QByteArray codeKey(std::string_view code) {
-  QByteArray key(11, ' ');
-  const size_t n = std::min<size_t>(11, code.size());
+  QByteArray key(common::kCodeWidth, ' ');
+  const size_t n = std::min<size_t>(common::kCodeWidth, code.size());
   memcpy(key.data(), code.data(), n);
   return key;
 }

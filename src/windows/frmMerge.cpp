@@ -77,7 +77,7 @@ void frmMerge::Command3_Click() {
   for (int i = 0; i < 2; ++i) {
     const auto read = catalogue::readSongListValues(paths[i]);
     if (!read) {
-      refuse(QStringLiteral("The file ") + paths[i] + QStringLiteral(" cannot be read."));
+      refuse(catalogue::unreadableSongListMessage(paths[i]));
       return;
     }
     if (catalogue::songListVersion(read->value(0)) == 0) {

@@ -10,6 +10,7 @@
 #include "platform/ui/prompts.h"
 #include "windows/covers/label_controls.h"
 #include "windows/file_prompts.h"
+#include "windows/select_all.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -335,7 +336,7 @@ void frmPrint_Cover::editTitle(double centre, double top) {
   Text3.SetFocus();
 }
 
-void frmPrint_Cover::Text3_GotFocus() { Text3.setSelection(0, int(Text3.Text().size())); }
+void frmPrint_Cover::Text3_GotFocus() { windows::selectAll(Text3); }
 void frmPrint_Cover::Text3_Change() { Draw_Page(); }
 void frmPrint_Cover::Text3_LostFocus() { Text3.setVisible(false); }
 void frmPrint_Cover::Form_Click() { cmdPrint.SetFocus(); }

@@ -8,6 +8,7 @@
 #include "platform/ui/prompts.h"
 #include "windows/covers/label_controls.h"
 #include "windows/file_prompts.h"
+#include "windows/select_all.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -266,9 +267,9 @@ void frmPrint_Offset::Text2_Change() {
   if (keepOffset(Text2)) Draw_Circle();
 }
 
-void frmPrint_Offset::Text1_GotFocus() { Text1.setSelection(0, int(Text1.Text().size())); }
-void frmPrint_Offset::Text2_GotFocus() { Text2.setSelection(0, int(Text2.Text().size())); }
-void frmPrint_Offset::Text3_GotFocus() { Text3.setSelection(0, int(Text3.Text().size())); }
+void frmPrint_Offset::Text1_GotFocus() { windows::selectAll(Text1); }
+void frmPrint_Offset::Text2_GotFocus() { windows::selectAll(Text2); }
+void frmPrint_Offset::Text3_GotFocus() { windows::selectAll(Text3); }
 
 void frmPrint_Offset::Label8_Click() {
   Text3.setVisible(true);

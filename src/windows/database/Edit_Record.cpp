@@ -1,6 +1,7 @@
 #include "windows/database/Edit_Record.h"
 
 #include "catalogue/database.h"
+#include "common/records.h"
 #include "common/text_helpers.h"
 #include "maintenance/track_database.h"
 #include "platform/core/files.h"
@@ -121,7 +122,7 @@ void Edit_Record::Command1_Click() {
     setWorking(true);
     const bool handed = handedShown();
     Text2.setText(common::FormatZeros(common::Val(Text2.Text()), 2));
-    Text1.setText(padRight(Text1.Text(), 11));
+    Text1.setText(padRight(Text1.Text(), common::kCodeWidth));
     if (handed) handedBox_ = Text1.Text();
     Text3.setText(padRight(Text3.Text(), 36));
     Text4.setText(padRight(Text4.Text(), 30));
@@ -164,7 +165,7 @@ void Edit_Record::updateRecord() {
         written = {false, maintenance::noLongerHeldText(match.discs[0], track, line->song)};
       } else {
         const QByteArray edited =
-            maintenance::recordLine(QStringList{padRight(match.discs[0], 11), track, song, artist});
+            maintenance::recordLine(QStringList{padRight(match.discs[0], common::kCodeWidth), track, song, artist});
         const maintenance::Rewrite rewrite = maintenance::editedTracks(*tracks, match.key, track, edited);
         written = rewrite ? maintenance::replaceDatabase(rewrite.bytes) : maintenance::Outcome{false, rewrite.refusal};
       }

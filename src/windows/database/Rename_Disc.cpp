@@ -1,6 +1,7 @@
 #include "windows/database/Rename_Disc.h"
 
 #include "catalogue/database.h"
+#include "common/records.h"
 #include "common/text_helpers.h"
 #include "maintenance/track_database.h"
 #include "platform/core/files.h"
@@ -56,7 +57,7 @@ void Rename_Disc::Form_Load() {
 
 void Rename_Disc::setCurrent(const QString& item) {
   Text1.setText(item);
-  handedCut_ = Trim(common::Left(item, 11)).size() > Text1.MaxLength();
+  handedCut_ = Trim(common::Left(item, common::kCodeWidth)).size() > Text1.MaxLength();
   handedBox_ = Text1.Text();
 }
 
@@ -143,7 +144,7 @@ void Rename_Disc::Command1_Click() {
     askAgain();
     return endWork();
   }
-  const QString padded = common::padRight(newCode, 11);
+  const QString padded = common::padRight(newCode, common::kCodeWidth);
 
   // Both new files are complete before either replaces its original.
   const maintenance::Rewrite newTracks = maintenance::recodedTracks(*tracks, current, padded);

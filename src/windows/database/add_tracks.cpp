@@ -1,6 +1,7 @@
 #include "windows/database/add_tracks.h"
 
 #include "catalogue/database.h"
+#include "common/records.h"
 #include "common/text_helpers.h"
 #include "maintenance/track_database.h"
 #include "platform/ui/busy.h"
@@ -70,7 +71,7 @@ void add_tracks::Command1_Click() {
   if (windows::refuseTrackEntry(Text1, Text2, Text3, Text4, true)) return;
 
   Text2.setText(FormatZeros(Val(Text2.Text()), 2));
-  const QString code = padRight(Text1.Text(), 11);
+  const QString code = padRight(Text1.Text(), common::kCodeWidth);
   const QString track = FormatZeros(Val(Text2.Text()), 2);
   const QString song = padRight(Text3.Text(), 36);
   const QString artist = padRight(Text4.Text(), 30);

@@ -1,5 +1,6 @@
 #include "windows/database/data_folder_window.h"
 
+#include "catalogue/database.h"
 #include "maintenance/track_database.h"
 #include "platform/ui/prompts.h"
 
@@ -79,7 +80,7 @@ bool DataFolderWindow::copyTogether(const std::vector<Copy>& copies, const CopyT
   for (const Copy& copy : copies) {
     std::optional<QByteArray> bytes = readFileBytes(copy.from);
     if (!bytes) {
-      tell(texts.source + copy.from + QStringLiteral(" cannot be read.") + QChar(13) + texts.nothingDone);
+      tell(catalogue::unreadableText(texts.source + copy.from) + QChar(13) + texts.nothingDone);
       return false;
     }
     writes.push_back({copy.to, std::move(*bytes)});

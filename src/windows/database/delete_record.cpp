@@ -1,6 +1,7 @@
 #include "windows/database/delete_record.h"
 
 #include "catalogue/database.h"
+#include "common/records.h"
 #include "common/text_helpers.h"
 #include "maintenance/track_database.h"
 #include "platform/core/files.h"
@@ -20,6 +21,11 @@ constexpr qint32 kWhite = 0xFFFFFF;
 constexpr qint32 kGrey = 0xC0C0C0;
 // Yes/No, the critical-stop icon, No the default.
 constexpr int kConfirmStyle = platform::msg::YesNo + platform::msg::Critical + platform::msg::DefaultButton2;
+// The titles of the boxes of a disc's and of a track's deletion.
+QString deleteDiscTitle(const QString& code) { return QStringLiteral("Delete Disc ") + code; }
+QString deleteTrackTitle(const QString& typedTrack, const QString& code) {
+  return QStringLiteral("Delete Track ") + typedTrack + QStringLiteral(" from Disc ") + code;
+}
 }  // namespace
 
 const QString delete_record::kCaption = QStringLiteral("Delete Track or Disc");
@@ -32,7 +38,7 @@ delete_record::delete_record() : FormBase(Kind::Dialog, kCaption, QSize(520, 260
   Text2.setToolTipText(QStringLiteral("enter a track number here"));
   Command1.setToolTipText(QStringLiteral("click to delete"));
   Command2.setToolTipText(QStringLiteral("click to cancel"));
-  Text1.setMaxLength(11);
+  Text1.setMaxLength(common::kCodeWidth);
   Text2.setMaxLength(2);
   Option3.setVisible(false);
 
@@ -204,10 +210,10 @@ void delete_record::report(const QString& text, const QString& title) {
 }
 
 void delete_record::Delete_Disc() {
-  const auto chosen = chosenDisc(QString(), QStringLiteral("Delete Disc ") + RTrim(Text1.Text()));
+  const auto chosen = chosenDisc(QString(), deleteDiscTitle(RTrim(Text1.Text())));
   if (!chosen) return;
   const QString code = RTrim(*chosen);
-  const QString title = QStringLiteral("Delete Disc ") + code;
+  const QString title = deleteDiscTitle(code);
   const int answer = platform::prompts().msgBox(
       QStringLiteral("You have choosen to delete Disc ") + code + QStringLiteral(" are you sure"), kConfirmStyle,
       title);
@@ -217,7 +223,7 @@ void delete_record::Delete_Disc() {
   }
   showBusyPointer();
   platform::letEventsThrough();
-  const QString key = common::padRight(*chosen, 11);
+  const QString key = common::padRight(*chosen, common::kCodeWidth);
 
   // The files are read under the change's lock, after any change left unfinished is finished, and
   // both before either is written, so a file that cannot be read changes nothing.
@@ -251,11 +257,10 @@ void delete_record::Delete_Track() {
 
   const QString track = common::FormatZeros(common::Val(Text2.Text()), 2);
   const std::optional<catalogue::ListLine> line = shownLine();
-  const auto chosen = chosenDisc(
-      track, QStringLiteral("Delete Track ") + Text2.Text() + QStringLiteral(" from Disc ") + RTrim(Text1.Text()));
+  const auto chosen = chosenDisc(track, deleteTrackTitle(Text2.Text(), RTrim(Text1.Text())));
   if (!chosen) return;
   const QString code = RTrim(*chosen);
-  const QString title = QStringLiteral("Delete Track ") + Text2.Text() + QStringLiteral(" from Disc ") + code;
+  const QString title = deleteTrackTitle(Text2.Text(), code);
   const int answer =
       platform::prompts().msgBox(QStringLiteral("You have choosen to delete Disc ") + code + QStringLiteral(" Track ") +
                                      track + QStringLiteral(" are you sure."),
@@ -268,7 +273,7 @@ void delete_record::Delete_Track() {
   platform::letEventsThrough();
   Text2.setText(track);
   platform::letEventsThrough();
-  const QString key = common::padRight(*chosen, 11);
+  const QString key = common::padRight(*chosen, common::kCodeWidth);
 
   maintenance::ChangeScope change;
   const auto refuse = [&](const QString& text) {

@@ -1,16 +1,16 @@
-// What the database windows share: boxes that select their whole text when they get the focus,
-// typed characters turned into capitals, the boxes of a typed track and their checks.
+// What the database windows share: boxes that select their whole text when they get the focus
+// (windows/select_all.h), typed characters turned into capitals, the boxes of a typed track and
+// their checks.
 #pragma once
 
 #include "platform/core/cp1252.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/form.h"
+#include "windows/select_all.h"
 
 #include <QString>
 
 namespace windows {
-
-inline void selectAll(platform::TextBox& box) { box.setSelection(0, int(box.Text().size())); }
 
 // A typed character in its upper-case form, one character for one.
 inline void upperKey(int& keyAscii) {

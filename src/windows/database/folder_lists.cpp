@@ -1,5 +1,6 @@
 #include "windows/database/folder_lists.h"
 
+#include "catalogue/database.h"
 #include "maintenance/rename_plan.h"
 #include "platform/core/files.h"
 #include "platform/ui/busy.h"
@@ -54,7 +55,7 @@ void followDrive(DriveListBox& drive, DirListBox& dir) {
 void chooseFolderFor(DirListBox& dir, const QString& title) {
   const auto folder = platform::prompts().chooseFolder(title, dir.Path());
   if (folder && !folder->isEmpty() && !dir.setPath(*folder))
-    platform::prompts().msgBox(QStringLiteral("The folder ") + *folder + QStringLiteral(" cannot be read."),
+    platform::prompts().msgBox(catalogue::unreadableText(QStringLiteral("The folder ") + *folder),
                                platform::msg::OKOnly, title);
 }
 

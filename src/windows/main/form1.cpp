@@ -13,6 +13,7 @@
 #include "windows/database/File_Rename.h"
 #include "windows/file_prompts.h"
 #include "windows/main/module1.h"
+#include "windows/select_all.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -35,6 +36,7 @@ const QString Form1::kCataloguePrompt = QStringLiteral("CLICK THIS DROP DOWN LIS
 const QString Form1::kMfCodeOffText = QStringLiteral("Show MF Code must be selected to edit or delete a track");
 const QString Form1::kViewDiscTitle = QStringLiteral("View Disc");
 const QString Form1::kViewNeedsCodesText = QStringLiteral("(Show MF Code) must be selected to view a disc");
+const QString Form1::kCreateListFirstText = QStringLiteral("Please create a list first");
 const QString Form1::kWebAddress = QStringLiteral("www.mellowdex.example");
 QString Form1::tracksText(int count) { return QStringLiteral("Tracks = ") + QString::number(count); }
 
@@ -220,10 +222,12 @@ void Form1::tellUnreadable(const QStringList& paths) {
   const bool discFile = std::any_of(paths.begin(), paths.end(), [](const QString& p) {
     return p.endsWith(QString::fromLatin1(catalogue::kDiscFile));
   });
-  const QString files = paths.size() == 1 ? QStringLiteral("The database file ") + paths[0]
-                                          : QStringLiteral("The database files ") + paths.join(QStringLiteral(" and "));
+  const QString unreadable =
+      paths.size() == 1
+          ? catalogue::cannotReadText(paths[0])
+          : catalogue::unreadableText(QStringLiteral("The database files ") + paths.join(QStringLiteral(" and ")));
   platform::prompts().msgBox(
-      files + QStringLiteral(" cannot be read.\n\r") +
+      unreadable + QStringLiteral("\n\r") +
           (discFile
                ? QStringLiteral("The disc list stays empty.")
                : QStringLiteral("The discs are listed, but every song list stays empty until this file can be read.")),
@@ -522,7 +526,7 @@ void Form1::cmdUpdate_Click() {
   cmdUpdate.setEnabled(true);
 }
 
-void Form1::Text1_GotFocus() { Text1.setSelection(0, int(Text1.Text().size())); }
+void Form1::Text1_GotFocus() { windows::selectAll(Text1); }
 
 void Form1::mnuNormal_Click() {
   cmdClose_Click();

@@ -32,16 +32,17 @@ class Form1 : public platform::FormBase {
   static Form1* instance();
 
   // Texts of the window.
-  static const QString kProductTitle;        // "Mellowdex Pro Zendra Edition 2.3"
-  static const QString kMessageTitle;        // "Mellowdex"
-  static const QString kHeaderPrompt;        // "SONG LIST HEADER HERE"
-  static const QString kSearchPrompt;        // "TYPE SEARCH TEXT HERE " (trailing blank)
-  static const QString kCataloguePrompt;     // "CLICK THIS DROP DOWN LIST TO FIND DISC CODES"
-  static const QString kWebAddress;          // the maker's web page
-  static const QString kMfCodeOffText;       // "Show MF Code must be selected to edit or delete a track"
-  static const QString kViewDiscTitle;       // "View Disc"
-  static const QString kViewNeedsCodesText;  // "(Show MF Code) must be selected to view a disc"
-  static QString tracksText(int count);      // "Tracks = " and the count of the song list
+  static const QString kProductTitle;         // "Mellowdex Pro Zendra Edition 2.3"
+  static const QString kMessageTitle;         // "Mellowdex"
+  static const QString kHeaderPrompt;         // "SONG LIST HEADER HERE"
+  static const QString kSearchPrompt;         // "TYPE SEARCH TEXT HERE " (trailing blank)
+  static const QString kCataloguePrompt;      // "CLICK THIS DROP DOWN LIST TO FIND DISC CODES"
+  static const QString kWebAddress;           // the maker's web page
+  static const QString kMfCodeOffText;        // "Show MF Code must be selected to edit or delete a track"
+  static const QString kViewDiscTitle;        // "View Disc"
+  static const QString kViewNeedsCodesText;   // "(Show MF Code) must be selected to view a disc"
+  static const QString kCreateListFirstText;  // "Please create a list first"
+  static QString tracksText(int count);       // "Tracks = " and the count of the song list
   // The song-list header holds as much as the print window's header box.
   static constexpr int kHeaderMaxLength = 60;
 

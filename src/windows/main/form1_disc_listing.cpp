@@ -127,8 +127,7 @@ void Form1::List2_DblClick() {
   } else {
     hideView(*this);
     List2.setHeight(95 - List2.Top());
-    platform::prompts().msgBox(QStringLiteral("Please create a list first"), platform::msg::OKOnly,
-                               QStringLiteral("SEARCH CURRENT LIST"));
+    platform::prompts().msgBox(kCreateListFirstText, platform::msg::OKOnly, QStringLiteral("SEARCH CURRENT LIST"));
   }
   Frame1.setVisible(false);
 }

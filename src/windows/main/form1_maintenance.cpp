@@ -31,7 +31,7 @@ bool Form1::clearAfterChange(bool changed, const QString& title) {
 
 void Form1::cmdCreate_Update_Click() {
   if (List1.SelCount() == 0) {
-    platform::prompts().msgBox(QStringLiteral("Please create a list first"), OKOnly, QStringLiteral("Make Update"));
+    platform::prompts().msgBox(kCreateListFirstText, OKOnly, QStringLiteral("Make Update"));
     return;
   }
   cmdCreate_Update.setEnabled(false);

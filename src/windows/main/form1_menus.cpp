@@ -2,6 +2,7 @@
 // that only forward to a command.
 #include "windows/main/form1.h"
 
+#include "catalogue/search_history.h"
 #include "common/text_helpers.h"
 #include "platform/core/files.h"
 #include "platform/ui/busy.h"
@@ -184,7 +185,7 @@ void Form1::cmdExport_Click() {
 }
 
 void Form1::mnuClear_Search_History_Click() {
-  platform::deleteFile(platform::programFile(QStringLiteral("search.dat")));
+  platform::deleteFile(platform::programFile(QString::fromLatin1(catalogue::kSearchHistoryFile)));
   platform::letEventsThrough();
   Input_Search_Data();
 }

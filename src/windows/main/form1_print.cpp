@@ -11,8 +11,7 @@
 void Form1::cmdPrint_Click() {
   const auto sort = currentSort();
   if (List2.ListCount() == 0 || !sort) {
-    platform::prompts().msgBox(QStringLiteral("Please create a list first"), platform::msg::OKOnly,
-                               QStringLiteral("Print"));
+    platform::prompts().msgBox(kCreateListFirstText, platform::msg::OKOnly, QStringLiteral("Print"));
     return;
   }
   const QString code = printing::layoutCodeFor(*sort, Check1.Value() == 1, Check2.Value() == 1);

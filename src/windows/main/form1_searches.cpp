@@ -177,7 +177,7 @@ void Form1::cmbSearch_text_KeyPress(int& keyAscii) {
 
 void Form1::cmbSearch_text_GotFocus() {
   auto* combo = qobject_cast<QComboBox*>(cmbSearch_text.widget());
-  if (combo && combo->lineEdit()) combo->lineEdit()->setSelection(0, int(combo->lineEdit()->text().size()));
+  if (combo && combo->lineEdit()) combo->lineEdit()->selectAll();
 }
 
 void Form1::cmbSearch_text_Click() { cmbSearch_text_Change(); }
@@ -305,7 +305,7 @@ void Form1::searchCurrentList() {
     List3.Clear();
     List3.setVisible(false);
     fullListHeight(*this);
-    platform::prompts().msgBox(QStringLiteral("Please create a list first"), OKOnly, title);
+    platform::prompts().msgBox(kCreateListFirstText, OKOnly, title);
     return;
   }
   Frame1.setVisible(true);

@@ -58,8 +58,8 @@ void Form1::openSongList(const QString& path) {
   // wrong choice never costs the user the ticks they have not saved.
   const auto values = catalogue::readSongListValues(path);
   if (!values) {
-    platform::prompts().msgBox(QStringLiteral("The file ") + path + QStringLiteral(" cannot be read."),
-                               OKOnly + platform::msg::Exclamation, QStringLiteral("Open"));
+    platform::prompts().msgBox(catalogue::unreadableSongListMessage(path), OKOnly + platform::msg::Exclamation,
+                               QStringLiteral("Open"));
     return;
   }
   const int version = catalogue::songListVersion(values->value(0));

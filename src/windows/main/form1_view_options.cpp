@@ -80,8 +80,7 @@ void Form1::mnuHide_Vocal_Click() {
 
 void Form1::mnuHide_Vocal_Tracks_Click() {
   if (List2.ListCount() == 0) {
-    platform::prompts().msgBox(QStringLiteral("Please create a list first"), platform::msg::OKOnly,
-                               QStringLiteral("Hide Vocal Tracks"));
+    platform::prompts().msgBox(kCreateListFirstText, platform::msg::OKOnly, QStringLiteral("Hide Vocal Tracks"));
     return;
   }
   mnuHide_Vocal_Click();

@@ -1,5 +1,6 @@
 #include "windows/print/frmPrint.h"
 
+#include "catalogue/database.h"
 #include "common/records.h"
 #include "common/text_helpers.h"
 #include "covers/label_printer.h"
@@ -12,6 +13,7 @@
 #include "printing/print_layouts.h"
 #include "windows/file_prompts.h"
 #include "windows/main/form1.h"
+#include "windows/select_all.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -32,9 +34,7 @@ constexpr int kShadowOffsetPx = 8;
 
 QString printIniPath() { return platform::programFile(QStringLiteral("print.ini")); }
 QString jobPath() { return platform::programFile(QString::fromLatin1(printing::kJobFile)); }
-QString jobUnreadableText() {
-  return QStringLiteral("The print job ") + jobPath() + QStringLiteral(" cannot be read.");
-}
+QString jobUnreadableText() { return catalogue::unreadableText(QStringLiteral("The print job ") + jobPath()); }
 
 // The printable area of a paper in points; of the default printer's paper when none is given, or
 // of an A4 sheet when that cannot be read.
@@ -187,9 +187,9 @@ void frmPrint::Text1_Change() {
   if (Form1* main = Form1::instance()) main->Text1.setText(Text1.Text());
 }
 
-void frmPrint::Text1_Click() { Text1.setSelection(0, int(Text1.Text().size())); }
+void frmPrint::Text1_Click() { windows::selectAll(Text1); }
 
-void frmPrint::Text1_GotFocus() { Text1.setSelection(0, int(Text1.Text().size())); }
+void frmPrint::Text1_GotFocus() { windows::selectAll(Text1); }
 
 // A file cut short still gives the values it holds; what it lacks keeps its preset, and the file
 // is written anew, whole.
