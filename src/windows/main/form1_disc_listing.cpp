@@ -36,8 +36,8 @@ void showCloseButton(Form1& f) {
 }
 
 // Fills the view with every track of the track file whose code the test accepts, under the busy
-// frame and pointer. False when the track file cannot be read (the user is told as it returns);
-// the view is then empty.
+// frame and pointer. False when the track file cannot be read (the user is told at the end of the
+// pass); the view is then empty.
 bool scanDisc(Form1& f, const std::function<bool(std::string_view code)>& belongs, const QString& title) {
   windows::ScanFrame scan(f, title);
   scan.showFrame();
@@ -56,6 +56,7 @@ bool scanDisc(Form1& f, const std::function<bool(std::string_view code)>& belong
     f.List3.addItems(lines);
   }
   f.Label6.setCaption(Form1::tracksText(f.List2.ListCount()));
+  scan.finish();
   return readable;
 }
 

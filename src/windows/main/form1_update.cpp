@@ -78,5 +78,5 @@ void Form1::Quick_View_Rename() {
 
   Label6.setCaption(tracksText(List2.ListCount()));
   renamer.List3.setVisible(true);
-  // The frame goes, and an unreadable track file is told, as the pass returns.
+  scan.finish();
 }

@@ -14,7 +14,6 @@ ScanFrame::ScanFrame(Form1& form, const QString& title)
 
 ScanFrame::~ScanFrame() {
   if (!restored_) restore();
-  tellUnreadable();
 }
 
 void ScanFrame::showFrame() {
@@ -64,6 +63,11 @@ void ScanFrame::tellUnreadable() {
   if (!unreadable_ || told_) return;
   told_ = true;
   reportUnreadable(path_, title_);
+}
+
+void ScanFrame::finish() {
+  if (!restored_) restore();
+  tellUnreadable();
 }
 
 }  // namespace windows

@@ -15,10 +15,11 @@ class FileBytes;
 namespace windows {
 
 // A pass shows what it needs (the frame, the bar's range, the busy pointer) in its own order.
-// However it returns, the end puts back what it showed (the bar at 0 and the frame hidden, the
-// pointer restored) and then tells of a track file that could not be read, under the pass's
-// title. A pass that puts the window back or tells earlier calls restore() or tellUnreadable()
-// where it does; the end does not do them twice.
+// It ends with finish(): what it showed put back (the bar at 0 and the frame hidden, the pointer
+// restored), then a track file that could not be read told, under the pass's title. A pass that
+// puts the window back or tells earlier calls restore() or tellUnreadable() where it does; they
+// are not done twice. A pass that returns early has what it showed put back as it returns, and
+// tells no message from there.
 class ScanFrame {
  public:
   ScanFrame(Form1& form, const QString& title);
@@ -48,6 +49,8 @@ class ScanFrame {
   void restore();
   // Tells now that the track file cannot be read, if it could not.
   void tellUnreadable();
+  // The end of the pass: restore(), then tellUnreadable(), each unless done already.
+  void finish();
 
  private:
   void step(bool letEventsThrough);

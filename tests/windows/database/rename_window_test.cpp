@@ -468,6 +468,25 @@ TEST_F(RenameCommandTest, TheProgressBarStepsOncePerHundredEstimatedRecords) {
   EXPECT_EQ(f.ProgressBar1.Max(), 1);
 }
 
+// An unreadable track file is told as the listing ends, the frame gone, before the window opens.
+TEST_F(RenameCommandTest, AnUnreadableTrackFileIsToldBeforeTheEmptyListing) {
+  Form1& f = start();
+  f.List1.setListIndex(row("SC8123"));
+  QFile::remove(home.path("watka.bxl"));
+  bool frameShown = true;
+  int listed = -1;
+  prompts.answerMsg(OK, [&] { frameShown = f.Frame1.Visible(); }).onModal([&](platform::FormBase& window) {
+    listed = static_cast<File_Rename&>(window).List3.ListCount();
+  });
+  prompts.answerMsg(OK);  // the main window's own word on the file as it is active again
+  choose(f.mnuRename_Files);
+  const auto told = prompts.expectCalls("msgBox", 2);
+  EXPECT_EQ(told[0].text, "The database file " + home.path("watka.bxl") + " cannot be read.");
+  EXPECT_EQ(told[0].title, "Rename Files");
+  EXPECT_FALSE(frameShown);
+  EXPECT_EQ(listed, 0);
+}
+
 TEST_F(RenameWindowTest, EveryButtonReachesItsHandler) {
   fill(items(2));
   window.Show();
