@@ -17,6 +17,10 @@ QString discFilePath() { return platform::programFile(QString::fromLatin1(kDiscF
 
 QString unreadableText(const QString& what) { return what + QStringLiteral(" cannot be read."); }
 
+QString unwritableText(const QString& what, const QString& error) {
+  return what + QStringLiteral(" could not be written.\n\r") + error;
+}
+
 QString cannotReadText(const QString& path) { return unreadableText(QStringLiteral("The database file ") + path); }
 
 std::optional<QStringList> readDiscFile(const QString& path) {

@@ -17,6 +17,8 @@ QString trackFilePath();
 QString discFilePath();
 // What the user is told when something cannot be read, `what` naming it ("The folder /x").
 QString unreadableText(const QString& what);
+// What the user is told when a file could not be written, `what` naming it, with the error.
+QString unwritableText(const QString& what, const QString& error);
 // What the user is told when a database file cannot be read.
 QString cannotReadText(const QString& path);
 

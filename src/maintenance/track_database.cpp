@@ -100,13 +100,13 @@ QString fileWords(const QString& path) {
 }
 
 QString notWrittenText(const QString& path, const QString& error) {
-  return fileWords(path) + path + QStringLiteral(" could not be written.\n\r") + error +
+  return catalogue::unwritableText(fileWords(path) + path, error) +
          QStringLiteral("\n\rThe database has not been changed.");
 }
 
 QString notPutBackText(const QString& path, const QString& error, const QStringList& restored) {
   const bool one = restored.size() == 1;
-  return fileWords(path) + path + QStringLiteral(" could not be written.\n\r") + error + QStringLiteral("\n\r") +
+  return catalogue::unwritableText(fileWords(path) + path, error) + QStringLiteral("\n\r") +
          (one ? fileWords(restored[0]) : QStringLiteral("The files ")) + restored.join(QStringLiteral(", ")) +
          (one ? QStringLiteral(" could not be put back as it was")
               : QStringLiteral(" could not be put back as they were")) +

@@ -5,6 +5,7 @@
 #include "common/text_helpers.h"
 #include "platform/core/cp1252.h"
 #include "platform/ui/text_controls.h"
+#include "windows/main/form1.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -38,11 +39,16 @@ std::optional<QString> askWriteName(const platform::FileDialogRequest& req,
   }
 }
 
-std::optional<QString> askSongListSaveName(const RefusedName& refused) {
+platform::FileDialogRequest songListFileRequest() {
   platform::FileDialogRequest req;
-  req.title = QStringLiteral("Mellowdex");
+  req.title = Form1::kMessageTitle;
   req.fileName = QStringLiteral("*.mdq");
-  return askWriteName(req, catalogue::withMdqExtension, QStringLiteral("Mellowdex"), refused);
+  return req;
+}
+
+std::optional<QString> askSongListSaveName(const RefusedName& refused) {
+  const platform::FileDialogRequest req = songListFileRequest();
+  return askWriteName(req, catalogue::withMdqExtension, req.title, refused);
 }
 
 void reportWriteFailure(const platform::WriteResult& result, const QString& path, const QString& title) {
@@ -52,9 +58,8 @@ void reportWriteFailure(const platform::WriteResult& result, const QString& path
                                platform::msg::OKOnly + platform::msg::Exclamation, title);
   else if (result.readOnly) platform::prompts().msgBox(kReadOnlyText, platform::msg::OKOnly, kReadOnlyTitle);
   else
-    platform::prompts().msgBox(
-        QStringLiteral("The file ") + path + QStringLiteral(" could not be written.\n\r") + result.error,
-        platform::msg::OKOnly + platform::msg::Exclamation, title);
+    platform::prompts().msgBox(catalogue::unwritableText(QStringLiteral("The file ") + path, result.error),
+                               platform::msg::OKOnly + platform::msg::Exclamation, title);
 }
 
 void reportUnreadable(const QString& path, const QString& title) {

@@ -33,6 +33,8 @@ std::optional<QString> askWriteName(const platform::FileDialogRequest& req,
                                     const std::function<QString(const QString&)>& nameFor, const QString& title,
                                     const RefusedName& refused = {});
 
+// The open and save dialogs of a song-list file: the program's title and "*.mdq" as the name.
+platform::FileDialogRequest songListFileRequest();
 // The same for a song-list file: the ".mdq" rule and the program's title.
 std::optional<QString> askSongListSaveName(const RefusedName& refused = {});
 

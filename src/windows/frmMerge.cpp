@@ -12,6 +12,7 @@ using platform::msg::OKOnly;
 namespace {
 
 const QString kTitle = QStringLiteral("Merge Files");
+const QString kTwoFilesText = QStringLiteral("Please select two different files");
 
 void refuse(const QString& text, const QString& title = kTitle) { platform::prompts().msgBox(text, OKOnly, title); }
 
@@ -49,14 +50,12 @@ frmMerge::frmMerge() : FormBase(Kind::Dialog, QStringLiteral("Merge Files"), QSi
 }
 
 void frmMerge::choose(platform::Label& mine, const platform::Label& other) {
-  platform::FileDialogRequest req;
-  req.title = QStringLiteral("Mellowdex");
-  req.fileName = QStringLiteral("*.mdq");
+  const platform::FileDialogRequest req = windows::songListFileRequest();
   const auto name = platform::prompts().openFile(req);
   if (!name || name->isEmpty() || *name == req.fileName) return;
   mine.setCaption(*name);
   if (mine.Caption() == other.Caption()) {
-    refuse(QStringLiteral("Please select two different files"));
+    refuse(kTwoFilesText);
     mine.setCaption(QString());
   }
 }
@@ -68,7 +67,7 @@ void frmMerge::Command4_Click() { Unload(); }
 void frmMerge::Command3_Click() {
   const QString file1 = Label1.Caption(), file2 = Label2.Caption();
   if (file1.isEmpty() || file2.isEmpty()) {
-    refuse(QStringLiteral("Please select two different files"));
+    refuse(kTwoFilesText);
     return;
   }
   // Both inputs are read and checked before anything is written.

@@ -184,7 +184,7 @@ void delete_record::Command1_Click() {
   // Blanks are no disc: a key of 11 blanks would rewrite both files for nothing, or drop records
   // that have lost their code.
   if (common::Trim(Text1.Text()).isEmpty()) {
-    report(QStringLiteral("Please enter a Disc code."), QStringLiteral("Disc Code"));
+    report(windows::kEnterCodeText, windows::kEnterCodeTitle);
     if (Text1.Enabled() && Text1.Visible()) Text1.SetFocus();
     return;
   }

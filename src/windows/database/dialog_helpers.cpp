@@ -49,7 +49,7 @@ bool refuseTrackEntry(platform::TextBox& code, platform::TextBox& track, platfor
     platform::TextBox* box;
     QString text, title;
   } empties[4] = {
-      {&code, QStringLiteral("Please enter a Disc code."), QStringLiteral("Disc Code")},
+      {&code, kEnterCodeText, kEnterCodeTitle},
       {&track, QStringLiteral("Please enter a track number."), QStringLiteral("Nrack Number")},
       {&song, QStringLiteral("Please enter the song title.") + kUnknown, QStringLiteral("Song Title")},
       {&artist, QStringLiteral("Please enter an artist.") + kUnknown, QStringLiteral("Artist")},

@@ -37,6 +37,10 @@ inline const QString kInvalidText = QStringLiteral("You can not use these charac
 // The add window's disc code also refuses the blank.
 inline const QString kInvalidCodeText = QStringLiteral("You can not use these characters \"  , ");
 
+// The refusal of an empty disc code box.
+inline const QString kEnterCodeText = QStringLiteral("Please enter a Disc code.");
+inline const QString kEnterCodeTitle = QStringLiteral("Disc Code");
+
 // The checks of the add and edit windows before a track is written, in order: forbidden
 // characters, empty boxes, track 99. The first that fails is shown and true returned.
 bool refuseTrackEntry(platform::TextBox& code, platform::TextBox& track, platform::TextBox& song,

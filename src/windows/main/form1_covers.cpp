@@ -25,8 +25,6 @@
 
 namespace {
 
-const QString kLabelCaption = QStringLiteral("Print CD Label");
-const QString kCaseCaption = QStringLiteral("Print CD Case");
 const QString kNoDiscText = QStringLiteral("Please highlight a disc first");
 const QString kSheetTitle = QStringLiteral("Print Cd Selection Sheet");
 const QString kSheetFailed = QStringLiteral("The CD selection sheet could not be printed.");
@@ -148,13 +146,13 @@ void printSheets(Form1& form, const std::function<void(platform::DrawingSurface&
 
 }  // namespace
 
-void Form1::mnuPrint_CD_Case_Click() { openDesignerForDisc<frmPrint_Cover>(*this, kCaseCaption); }
+void Form1::mnuPrint_CD_Case_Click() { openDesignerForDisc<frmPrint_Cover>(*this, frmPrint_Cover::kCaption); }
 
-void Form1::mnuPrint_CD_Label_Click() { openDesignerForDisc<frmPrint_Offset>(*this, kLabelCaption); }
+void Form1::mnuPrint_CD_Label_Click() { openDesignerForDisc<frmPrint_Offset>(*this, frmPrint_Offset::kCaption); }
 
-void Form1::mnuCD_Cover_List2_Click() { openDesignerForLine<frmPrint_Cover>(*this, kCaseCaption); }
+void Form1::mnuCD_Cover_List2_Click() { openDesignerForLine<frmPrint_Cover>(*this, frmPrint_Cover::kCaption); }
 
-void Form1::mnuCD_Label_List2_Click() { openDesignerForLine<frmPrint_Offset>(*this, kLabelCaption); }
+void Form1::mnuCD_Label_List2_Click() { openDesignerForLine<frmPrint_Offset>(*this, frmPrint_Offset::kCaption); }
 
 void Form1::Print_CD_Selection_Sheet() { printSheets(*this, covers::printSelectionSheets, kSheetFailed, kSheetTitle); }
 

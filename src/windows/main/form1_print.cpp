@@ -1,4 +1,5 @@
 // The Print command: the song list handed to the print window through the print job file.
+#include "catalogue/database.h"
 #include "catalogue/export_writers.h"
 #include "windows/main/form1.h"
 
@@ -24,9 +25,8 @@ void Form1::cmdPrint_Click() {
   const QString path = platform::programFile(QString::fromLatin1(printing::kJobFile));
   const platform::WriteResult written = platform::replaceFile(path, printing::printJobText(job));
   if (!written) {
-    platform::prompts().msgBox(
-        QStringLiteral("The print job ") + path + QStringLiteral(" could not be written.\n\r") + written.error,
-        platform::msg::OKOnly + platform::msg::Exclamation, QStringLiteral("Print"));
+    platform::prompts().msgBox(catalogue::unwritableText(QStringLiteral("The print job ") + path, written.error),
+                               platform::msg::OKOnly + platform::msg::Exclamation, QStringLiteral("Print"));
     return;
   }
   frmPrint window;

@@ -33,6 +33,7 @@ const QString kSearchCurrentList = QStringLiteral("SEARCH CURRENT LIST");
 const QString kSearchTitle = QStringLiteral("Search");
 const QString kClickAll = QStringLiteral("TAVREL CLICK ALL");
 const QString kCountAll = QStringLiteral("TAVREL COUNT ALL");
+const QString kTotalTracksTitle = QStringLiteral("Total Tracks");
 const QString kTryAgain = QStringLiteral("' found.\rPlease try again.");
 
 // The box holds no search text: nothing but blanks, or its prompt with or without the blank.
@@ -190,11 +191,10 @@ void Form1::cmbSearch_text_Change() {
     const QString path = catalogue::trackFilePath();
     const std::optional<qint64> count = catalogue::countTrackRecords(path);
     if (!count) {
-      windows::reportUnreadable(path, QStringLiteral("Total Tracks"));
+      windows::reportUnreadable(path, kTotalTracksTitle);
       return;
     }
-    platform::prompts().msgBox(QString::number(*count) + QStringLiteral(" Tracks"), OKOnly,
-                               QStringLiteral("Total Tracks"));
+    platform::prompts().msgBox(QString::number(*count) + QStringLiteral(" Tracks"), OKOnly, kTotalTracksTitle);
   }
 }
 

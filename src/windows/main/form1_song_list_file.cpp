@@ -43,9 +43,7 @@ bool Form1::cmdSave_Click() {
 }
 
 void Form1::cmdOpen_Click() {
-  platform::FileDialogRequest req;
-  req.title = QStringLiteral("Mellowdex");
-  req.fileName = QStringLiteral("*.mdq");
+  const platform::FileDialogRequest req = windows::songListFileRequest();
   const auto name = platform::prompts().openFile(req);
   if (!name || name->isEmpty() || *name == req.fileName) return;
   openSongList(*name);
