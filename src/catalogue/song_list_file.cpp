@@ -1,7 +1,7 @@
 #include "catalogue/song_list_file.h"
 
-#include "catalogue/disc_reference.h"
 #include "catalogue/database.h"
+#include "catalogue/disc_reference.h"
 #include "common/records.h"
 #include "common/text_helpers.h"
 #include "platform/core/text_file.h"

@@ -354,9 +354,9 @@ TEST_F(CaseWindowTest, APastedTitleIsOneLineOnBothPanels) {
   testsupport::pasteInto(w->Text3.widget(), "GREATEST\r\nHITS");
   EXPECT_EQ(w->Text3.Text(), "0012");
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text,
             "The disc title cannot hold a line break.\n\rPlease try again without it.");
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Print CD Case");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].title, "Print CD Case");
   w->Text3.setText("");
   testsupport::pasteInto(w->Text3.widget(), "GREATEST HITS\n");
   EXPECT_EQ(w->Label8.Caption(), "GREATEST HITS");

@@ -231,9 +231,9 @@ TEST_F(LabelWindowTest, APastedTitleIsOneLine) {
   testsupport::pasteInto(w->Text3.widget(), "GREATEST\nHITS");
   EXPECT_EQ(w->Text3.Text(), "SC8123");
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text,
             "The disc title cannot hold a line break.\n\rPlease try again without it.");
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Print CD Label");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].title, "Print CD Label");
   w->Text3.setText("");
   testsupport::pasteInto(w->Text3.widget(), "GREATEST\tHITS\r\n");
   EXPECT_EQ(w->Label8.Caption(), "GREATEST HITS");
@@ -445,8 +445,9 @@ TEST_F(LabelWindowTest, APicturePathHoldingALineBreakIsNotSaved) {
   EXPECT_EQ(w->txtImage_File.Text(), pic);
   press(w->cmdPrint);
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text, "The label settings could not be saved in " + home.path("OffSet.dat") +
-                                                   "\n\rThe picture path cannot hold a line break.");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text, "The label settings could not be saved in " +
+                                                          home.path("OffSet.dat") +
+                                                          "\n\rThe picture path cannot hold a line break.");
   EXPECT_EQ(home.readBytes("OffSet.dat"), before);
 }
 

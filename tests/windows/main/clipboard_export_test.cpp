@@ -234,10 +234,11 @@ TEST_F(ClipboardExportTest, UpdateFileWritesEachLineUnderItsOwnDisc) {
   prompts.answerSaveFile(home.path("third")).answerMsg(OK);
   choose(f.mnuUpdate_File);
   EXPECT_EQ(home.readBytes("third.kup"), file({small, twelveOne, twelveTwo}));
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text, "Update file has been written to " + home.path("third.kup") +
-                                                       " without these lines:\r"
-                                                       "Track 01 of disc tr0003 no longer holds \"BIG\"\r"
-                                                       "Track 01 of disc ABCDEFGHIJKL no longer holds \"ELEVEN ONE\"");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 3).back().text,
+            "Update file has been written to " + home.path("third.kup") +
+                " without these lines:\r"
+                "Track 01 of disc tr0003 no longer holds \"BIG\"\r"
+                "Track 01 of disc ABCDEFGHIJKL no longer holds \"ELEVEN ONE\"");
 }
 
 TEST_F(ClipboardExportTest, UpdateFileNeedsTheDiscCodesInTheList) {

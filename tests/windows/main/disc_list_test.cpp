@@ -73,7 +73,7 @@ TEST_F(MainWindowTest, DuplicateNumberInAnyCaseIsRefusedAndAskedAgain) {
   // A pasted number loses the line break at its end; one inside it is refused and asked again.
   prompts.answerInput("7\n8").answerMsg(OK).answerInput("7\r\n");
   tick("PK-0042");
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+  EXPECT_EQ(prompts.expectCalls("msgBox", 4).back().text,
             "The disc reference number cannot hold a line break.\n\rPlease try again without it.");
   EXPECT_EQ(f.List1.List(row("PK-0042")), "PK-0042    0007");
 }

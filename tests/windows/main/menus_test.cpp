@@ -83,7 +83,7 @@ TEST_F(MainWindowTest, UpdateButtonIsDisabledWhileTheUpdateWindowIsOpenAndAWindo
   EXPECT_TRUE(disabledMeanwhile);
   EXPECT_TRUE(f.cmdUpdate.Enabled());
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].title, "Update");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].title, "Update");
   EXPECT_EQ(f.List1.SelCount(), 1);
 }
 

@@ -86,7 +86,7 @@ TEST_F(SongListFileTest, APastedHeaderIsOneLineOfTheFile) {
   EXPECT_EQ(f.Text1.Text(), "FRIDAY AT THE ANCHOR");
   save("Anchor");
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox")[0].text,
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text,
             "The song list header cannot hold a line break.\n\rPlease try again without it.");
   EXPECT_EQ(home.readBytes("Anchor.mdq"),
             quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "FRIDAY AT THE ANCHOR", "SONG", "MF TRUE", "REF FALSE",

@@ -216,7 +216,7 @@ TEST_F(PrintWindowTest, TheHeaderBoxIsMirroredIntoTheMainWindowAtEveryChange) {
   testsupport::pasteInto(w.Text1.widget(), "\nFRIDAY");
   EXPECT_EQ(f.Text1.Text(), "Typed here");
   ASSERT_EQ(prompts.callsOf("msgBox").size(), 1u);
-  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1).back().text,
             "The song list header cannot hold a line break.\n\rPlease try again without it.");
   w.Text1.setText("");
   testsupport::pasteInto(w.Text1.widget(), "FRIDAY\n");
