@@ -375,12 +375,21 @@ TEST_F(CaseWindowTest, PicturesFollowTheirPathBoxesAndClearingTurnsWhiteTextBlac
   w->txtImage_File.setText("");
   EXPECT_TRUE(w->Image1.Picture.isNull());
 
-  prompts.answerOpenFile(std::nullopt).answerOpenFile(front);
+  // Each "..." fills its own face.
+  prompts.answerOpenFile(front);
+  press(w->Command3);
+  EXPECT_EQ(w->txtImage_File.Text(), front);
+  EXPECT_FALSE(w->Image1.Picture.isNull());
+  EXPECT_EQ(w->txtImage_File2.Text(), "");
+  EXPECT_TRUE(w->Image2.Picture.isNull());
+  const QString back = savePicture("back.png", QSize(3, 5), Qt::green);
+  prompts.answerOpenFile(std::nullopt).answerOpenFile(back);
   press(w->Command10);
   EXPECT_TRUE(w->Image2.Picture.isNull());
   press(w->Command10);
-  EXPECT_EQ(w->txtImage_File2.Text(), front);
-  EXPECT_FALSE(w->Image2.Picture.isNull());
+  EXPECT_EQ(w->txtImage_File2.Text(), back);
+  EXPECT_EQ(w->Image2.Picture.size(), QSize(3, 5));
+  EXPECT_EQ(w->Image1.Picture.size(), QSize(6, 4));
 
   // Both titles white: clearing the front turns only the front black.
   prompts.answerColour(0xFFFFFF);
@@ -397,6 +406,32 @@ TEST_F(CaseWindowTest, PicturesFollowTheirPathBoxesAndClearingTurnsWhiteTextBlac
   EXPECT_EQ(w->Label15.ForeColor(), 0);
   EXPECT_EQ(w->Label1.ForeColor(), 0);
   EXPECT_EQ(w->Command7.BackColor(), 0);
+}
+
+// Each colour button colours its own texts or the case, and Cancel closes with nothing saved.
+TEST_F(CaseWindowTest, EachColourButtonColoursItsOwnPartAndCancelSavesNothing) {
+  open();
+  const QByteArray before = home.readBytes("Cover.dat");
+  prompts.answerColour(0x0000FF).answerColour(0x00FF00).answerColour(0xFF0000);
+  press(w->Command5);
+  EXPECT_EQ(w->Label8.ForeColor(), 0x0000FF);
+  EXPECT_EQ(w->Label15.ForeColor(), 0x0000FF);
+  EXPECT_EQ(w->Label10.ForeColor(), kWindowText);
+  EXPECT_EQ(w->Label1.ForeColor(), kWindowText);
+  press(w->Command7);
+  EXPECT_EQ(w->Label10.ForeColor(), 0x00FF00);
+  EXPECT_EQ(w->Label1.ForeColor(), 0x00FF00);
+  EXPECT_EQ(w->Label8.ForeColor(), 0x0000FF);
+  press(w->Command6);
+  EXPECT_EQ(w->Shape3.BackColor, 0xFF0000);
+  EXPECT_EQ(w->Shape4.BackColor, 0xFF0000);
+  EXPECT_EQ(w->Label15.ForeColor(), 0x0000FF);
+  EXPECT_EQ(w->Label1.ForeColor(), 0x00FF00);
+
+  press(w->Command2);
+  EXPECT_FALSE(w->isLoaded());
+  EXPECT_FALSE(paper);
+  EXPECT_EQ(home.readBytes("Cover.dat"), before);
 }
 
 TEST_F(CaseWindowTest, PrintSendsTheInsertSavesTheLookAndCloses) {

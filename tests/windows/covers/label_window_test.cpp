@@ -296,16 +296,24 @@ TEST_F(LabelWindowTest, TheLongestPreviewTextsLeaveEverySettingsControlItsClicks
 
 TEST_F(LabelWindowTest, ColoursAreChosenOrLeftAloneOnCancel) {
   open();
-  prompts.answerColour(0x00FFFF).answerColour(std::nullopt).answerColour(0x0000FF);
+  prompts.answerColour(0x00FFFF).answerColour(std::nullopt).answerColour(0x00FF00).answerColour(0x0000FF);
   press(w->Command1);
   EXPECT_EQ(w->Command1.BackColor(), 0x00FFFF);
   EXPECT_EQ(w->Shape3.FillColor, 0x00FFFF);
   press(w->Command5);
   EXPECT_EQ(w->Label8.ForeColor(), kButtonText);
   EXPECT_EQ(w->Command5.BackColor(), 0);
+  // Each colour goes to its own text: the title's, then the tracks'.
+  press(w->Command5);
+  EXPECT_EQ(w->Label8.ForeColor(), 0x00FF00);
+  EXPECT_EQ(w->Command5.BackColor(), 0x00FF00);
+  EXPECT_EQ(w->Label10.ForeColor(), kWindowText);
+  EXPECT_EQ(w->Command7.BackColor(), 0);
+  EXPECT_EQ(w->Shape3.FillColor, 0x00FFFF);
   clickOn(w->Command7.widget());
   EXPECT_EQ(w->Label10.ForeColor(), 0x0000FF);
   EXPECT_EQ(w->Command7.BackColor(), 0x0000FF);
+  EXPECT_EQ(w->Label8.ForeColor(), 0x00FF00);
   QWidget* swatch = w->Command7.widget();
   EXPECT_EQ(swatch->grab().toImage().pixelColor(swatch->rect().center()), QColor(255, 0, 0))
       << "the swatch shows exactly the colour chosen";

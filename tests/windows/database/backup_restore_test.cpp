@@ -155,3 +155,25 @@ TEST_F(RestoreCommandTest, RestoreReplacesTheDatabaseAndClearsTheMainWindow) {
   EXPECT_EQ(f.List1.items(), QStringList{"AB1        "});
   EXPECT_EQ(f.List1.SelCount(), 0);
 }
+
+class BackupCommandTest : public MainWindowTest {};
+
+TEST_F(BackupCommandTest, FileMenuBackupCopiesBothFilesToTheFolderChosen) {
+  ASSERT_TRUE(QDir(home.path()).mkpath("safe"));
+  Form1& f = start();
+  tick("SC8123");
+  QString caption;
+  prompts.onModal([&](platform::FormBase& window) {
+    caption = window.Caption();
+    auto* w = dynamic_cast<Backup*>(&window);
+    ASSERT_TRUE(w);
+    ASSERT_TRUE(w->Dir1.setPath(home.path("safe")));
+    prompts.answerMsg(OK);
+    press(w->Command1);
+  });
+  choose(f.mnuBackup);
+  EXPECT_EQ(caption, "Backup Database");
+  EXPECT_EQ(home.readBytes("safe/MLDXbackup1.bxl"), home.readBytes("watdi.bxl"));
+  EXPECT_EQ(home.readBytes("safe/MLDXbackup2.bxl"), home.readBytes("watka.bxl"));
+  EXPECT_EQ(f.List1.SelCount(), 1) << "the window is left as it was";
+}

@@ -40,13 +40,20 @@ TEST_F(ClipboardExportTest, CopyPutsTheHeadedListOnTheClipboard) {
 
   tick("SC8123");
   press(f.cmdGet_Tracks);
-  prompts.answerMsg(OK);
-  choose(f.mnu_Copy_List3);
-  EXPECT_EQ(clipboardText(),
-            "SONG\tARTIST\tMF CODE\tTRACK\r\n"
-            "MOONLIGHT HARBOUR\tTHE LANTERNS\tSC8123\t01\r\n"
-            "PAPER SKY\tJUNO REED\tSC8123\t02\r\n");
-  EXPECT_EQ(prompts.expectCalls("msgBox", 2)[1].text, "List has been copied");
+  // The Edit menu's entry and each popup's copy the same.
+  size_t told = 1;
+  for (platform::MenuItem* entry : {&f.mnuCopy, &f.mnu_Copy_List3, &f.mnu_Copy_List, &f.mnu_Copy_List2}) {
+    SCOPED_TRACE(entry->name().toStdString());
+    QGuiApplication::clipboard()->setText("kept");
+    prompts.answerMsg(OK);
+    choose(*entry);
+    EXPECT_EQ(clipboardText(),
+              "SONG\tARTIST\tMF CODE\tTRACK\r\n"
+              "MOONLIGHT HARBOUR\tTHE LANTERNS\tSC8123\t01\r\n"
+              "PAPER SKY\tJUNO REED\tSC8123\t02\r\n");
+    ++told;
+    EXPECT_EQ(prompts.expectCalls("msgBox", told)[told - 1].text, "List has been copied");
+  }
   EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
 }
 
@@ -89,6 +96,10 @@ TEST_F(ClipboardExportTest, ExportCreatesTheListFirstAndWritesCommaDelimitedText
   const auto told = prompts.expectCalls("msgBox", 1);
   EXPECT_EQ(told[0].text, "List has been successfully exported to " + home.path("songs.csv"));
   EXPECT_EQ(told[0].title, "Export");
+  // The File menu's entry, offered now that a list exists, writes the same file.
+  prompts.answerSaveFile(home.path("again")).answerMsg(OK);
+  choose(f.mnuExport);
+  EXPECT_EQ(home.readBytes("again.csv"), home.readBytes("songs.csv"));
 }
 
 TEST_F(ClipboardExportTest, ExportWritesAWebPageAndAsksBeforeReplacingAFile) {

@@ -77,16 +77,18 @@ TEST_F(CoversTest, ADiscItemIsReadByColumnsAndItsOwnNumberIsTheTitle) {
   home.writeDiscs({"ABCDEFGHIJK", "AB C1", "AB", "SC8123"});
   home.writeTracks({"ABCDEFGHIJK,01,FULL WIDTH,X", "AB C1,01,WITH A BLANK,Y", "AB,01,SHORT CODE,Z", "SC8123,01,S,T"});
   Form1& f = start();
+  // The File menu's entry and the disc list popup's open the same case designer.
   const struct {
     const char *code, *number, *title, *song;
-  } cases[] = {{"ABCDEFGHIJK", "0003", "0003", "FULL WIDTH"},
-               {"AB C1", "", "AB C1", "WITH A BLANK"},
-               {"SC8123", "12", "12", "S"}};
+    platform::MenuItem* entry;
+  } cases[] = {{"ABCDEFGHIJK", "0003", "0003", "FULL WIDTH", &f.mnuPrintHighCase},
+               {"AB C1", "", "AB C1", "WITH A BLANK", &f.mnuPrint_CD_Case},
+               {"SC8123", "12", "12", "S", &f.mnuPrintHighCase}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.code);
     highlightDisc(c.code, c.number);
     expectDesigner();
-    choose(f.mnuPrintHighCase);  // the File menu entry runs the popup's command
+    choose(*c.entry);
     EXPECT_EQ(caption, "Print CD Case");
     EXPECT_EQ(title, c.title);
     ASSERT_EQ(tracks.size(), 1);

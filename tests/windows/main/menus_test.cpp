@@ -162,6 +162,9 @@ TEST_F(MainWindowTest, HelpEntriesOpenThePageTheSiteAndTheDiscHint) {
 TEST_F(MainWindowTest, EditMenuClearResetsTheWindowLikeTheButton) {
   Form1& f = start();
   tick("SC8123");
+  triggerUnoffered(f.mnuTag);  // Tick All, hidden from the Edit menu: every track listed
+  EXPECT_EQ(f.List1.SelCount(), 5);
+  EXPECT_EQ(f.List2.ListCount(), 5);
   choose(f.mnuUntick);
   EXPECT_EQ(f.List1.SelCount(), 0);
   EXPECT_EQ(f.Label1.Caption(), "Discs  = 0");

@@ -64,6 +64,19 @@ TEST_F(SearchTest, SearchLinesAlwaysShowTheCodeInTheLayoutOfTheSort) {
   EXPECT_TRUE(prompts.callsOf("msgBox").empty());
 }
 
+// The Search menu's song and artist entries (hidden, and never enabled) search their own field.
+TEST_F(SearchTest, TheSearchMenuEntriesSearchTheirField) {
+  Form1& f = start();
+  f.cmbSearch_text.setText("ODA");
+  triggerUnoffered(f.mnuArtist);
+  EXPECT_EQ(f.List2.ListCount(), 2);
+  f.cmbSearch_text.setText("RIVER");
+  triggerUnoffered(f.mnuSong);
+  EXPECT_EQ(f.List2.items(),
+            QStringList{pad("RIVER TOWN", 36) + pad("ODA BELL", 30) + pad("MDX1001", 11) + "        01"});
+  EXPECT_TRUE(prompts.callsOf("msgBox").empty());
+}
+
 TEST_F(SearchTest, SearchAllMatchesAnyFieldAndAddsEachTrackOnce) {
   Form1& f = start();
   search("SC8", "SEARCH ALL");  // only the disc code holds it

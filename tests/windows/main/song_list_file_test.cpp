@@ -228,6 +228,30 @@ TEST_F(SongListFileTest, SaveThenOpenRestoresEveryControl) {
   EXPECT_TRUE(prompts.callsOf("inputBox").size() == 2u);  // no number was asked for again
 }
 
+// The File menu's Save writes what the button writes, its Open reads it back, and its Merge
+// opens the merge window.
+TEST_F(SongListFileTest, TheFileMenuSavesOpensAndMerges) {
+  Form1& f = start();
+  tick("SC8123");
+  press(f.cmdGet_Tracks);
+  save("button.mdq");
+  prompts.answerSaveFile(home.path("menu"));
+  choose(f.mnuSave);
+  EXPECT_EQ(home.readBytes("menu.mdq"), home.readBytes("button.mdq"));
+
+  press(f.cmdUntag);
+  ASSERT_EQ(f.List2.ListCount(), 0);
+  prompts.answerOpenFile(home.path("menu.mdq"));
+  choose(f.mnuOpen);
+  EXPECT_EQ(f.List1.SelCount(), 1);
+  EXPECT_EQ(f.List2.ListCount(), 2);
+
+  QString title;
+  prompts.onModal([&](platform::FormBase& w) { title = w.Caption(); });
+  choose(f.mnuMerge);
+  EXPECT_EQ(title, "Merge Files");
+}
+
 TEST_F(SongListFileTest, AFileWithoutLinesIsRebuiltOrOnlyRestoresTicks) {
   home.writeBytes("t.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "H", "TRACK", "MF TRUE", "REF FALSE",
                                              "DUP FALSE", "SC8123     ", kSep}));

@@ -427,10 +427,16 @@ TEST_F(SongListTest, ChoosingATabRecutsEveryLineAndSelectsItsOption) {
   QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
   EXPECT_TRUE(f.Option3.Value());
   EXPECT_TRUE(f.List2.List(0).startsWith("01    "));
+  EXPECT_EQ(f.Label2.Caption(), catalogue::columnHeader(catalogue::Sort::Track));
   // The chosen tab stands out plainly from the others.
   const QImage tabs = bar->grab().toImage();
   const auto face = [&](int tab) { return QColor(tabs.pixel(bar->tabRect(tab).topLeft() + QPoint(4, 4))).lightness(); };
   EXPECT_GT(std::abs(face(2) - face(1)), 40);
+  // Back on the first tab, the song layout under its own header.
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(0).center());
+  EXPECT_TRUE(f.Option2.Value());
+  EXPECT_EQ(f.List2.List(0), songLine("GLASS HOUSE (VOCAL)", "MIRA STONE", "PK-0042", "", "01"));
+  EXPECT_EQ(f.Label2.Caption(), catalogue::columnHeader(catalogue::Sort::Song));
 }
 
 TEST_F(SongListTest, TheCurrentTabLeavesAnOpenViewAlone) {

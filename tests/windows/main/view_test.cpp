@@ -111,6 +111,15 @@ TEST_F(ViewTest, AColourEqualToTheSameListsOtherColourIsRefused) {
   prompts.answerColour(std::nullopt);  // cancelled: nothing changes, nothing is said
   choose(f.mnuL1ForeColor);
   EXPECT_EQ(f.List1.ForeColor(), 0);
+
+  // A colour the other one allows: each text colour entry colours its own list's text.
+  prompts.answerColour(kYellow).answerColour(kGreen);
+  choose(f.mnuL1ForeColor);
+  choose(f.mnul2Fcolor);  // the song list popup's entry
+  EXPECT_EQ(f.List1.ForeColor(), kYellow);
+  EXPECT_EQ(f.List1.BackColor(), kRed);
+  EXPECT_EQ(f.List2.ForeColor(), kGreen);
+  EXPECT_EQ(f.List2.BackColor(), platform::kSystemWindowBackground);
 }
 
 TEST_F(ViewTest, CapitalsFromAPopupToggleAndTwiceReturnToTheStart) {

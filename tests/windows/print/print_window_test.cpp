@@ -93,11 +93,20 @@ TEST_F(PrintWindowTest, PrintWritesTheJobFileByteForByteThenShowsTheWindow) {
   QString title;
   prompts.onModal([&](platform::FormBase& w) { title = w.Caption(); });
   press(f.cmdPrint);
-  EXPECT_EQ(home.readBytes("primp.tmp"),
-            linesBytes({"\"TSAMD\"", "\"TRACK\",\"SONG\",\"ARTIST\",\"MF CODE\",\"DISC\"",
-                        "\"01\",\"MOONLIGHT HARBOUR\",\"THE LANTERNS\",\"SC8123\",\"0007\"",
-                        "\"02\",\"PAPER SKY\",\"JUNO REED\",\"SC8123\",\"0007\""}));
+  const QByteArray job = linesBytes({"\"TSAMD\"", "\"TRACK\",\"SONG\",\"ARTIST\",\"MF CODE\",\"DISC\"",
+                                     "\"01\",\"MOONLIGHT HARBOUR\",\"THE LANTERNS\",\"SC8123\",\"0007\"",
+                                     "\"02\",\"PAPER SKY\",\"JUNO REED\",\"SC8123\",\"0007\""});
+  EXPECT_EQ(home.readBytes("primp.tmp"), job);
   EXPECT_EQ(prompts.callsOf("modal").size(), 1u);
+  EXPECT_TRUE(title.startsWith("Print Preview ")) << title.toStdString();
+
+  // The File menu's entry does the same.
+  QFile::remove(home.path("primp.tmp"));
+  title.clear();
+  prompts.onModal([&](platform::FormBase& w) { title = w.Caption(); });
+  choose(f.mnuPrint);
+  EXPECT_EQ(home.readBytes("primp.tmp"), job);
+  EXPECT_TRUE(title.startsWith("Print Preview ")) << title.toStdString();
 }
 
 TEST_F(PrintWindowTest, EveryLayoutCodeGetsItsOwnJobFile) {
