@@ -313,7 +313,7 @@ TEST_F(MaintenanceTest, ChangeCodeRefusalsKeepTheWindowOpenAndTheFilesUntouched)
   home.writeBytes("watdi.bxl", home.readBytes("watdi.bxl") + "\r\n");  // an empty line is no disc
   const QByteArray tracksBefore = home.readBytes("watka.bxl"), discsBefore = home.readBytes("watdi.bxl");
   prompts.answerMsg(OK);
-  choose(f.mnu_Change_Disc_Code);
+  choose(f.mnuChange_Disc_Code);  // the Edit menu's entry
   EXPECT_EQ(messages().last(), "Please select a disc first");
   EXPECT_EQ(prompts.callsOf("modal").size(), 1u);
   EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);

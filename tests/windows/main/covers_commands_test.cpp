@@ -99,21 +99,26 @@ TEST_F(CoversTest, ADiscItemIsReadByColumnsAndItsOwnNumberIsTheTitle) {
 TEST_F(CoversTest, NoHighlightedDiscOrAnUnreadableTrackFileOpensNoDesigner) {
   Form1& f = start();
   f.List1.setListIndex(-1);
-  prompts.answerMsg(OK).answerMsg(OK);
+  prompts.answerMsg(OK).answerMsg(OK).answerMsg(OK).answerMsg(OK);
   choose(f.mnuPrintHighCase);
   choose(f.mnuPrintHighLabel);
-  ASSERT_EQ(prompts.calls().size(), 2u);
-  EXPECT_EQ(prompts.calls()[0].text, "Please highlight a disc first");
-  EXPECT_EQ(prompts.calls()[0].title, "Print CD Case");
-  EXPECT_EQ(prompts.calls()[1].title, "Print CD Label");
+  choose(f.mnuPrint_CD_Case);  // the disc list popup's entries alike
+  choose(f.mnuPrint_CD_Label);
+  const auto refused = prompts.expectCalls("msgBox", 4);
+  EXPECT_EQ(refused[0].text, "Please highlight a disc first");
+  EXPECT_EQ(refused[0].title, "Print CD Case");
+  EXPECT_EQ(refused[1].title, "Print CD Label");
+  EXPECT_EQ(refused[2].title, "Print CD Case");
+  EXPECT_EQ(refused[3].title, "Print CD Label");
+  EXPECT_EQ(prompts.calls().size(), 4u) << "nothing but the four messages";
 
   QFile::remove(home.path("watka.bxl"));
   highlightDisc("SC8123");
   prompts.answerMsg(OK);
   choose(f.mnuPrintHighLabel);
-  const auto msgs = prompts.expectCalls("msgBox", 3);
-  EXPECT_EQ(msgs[2].title, "Print CD Label");
-  EXPECT_TRUE(msgs[2].text.contains("watka.bxl"));
+  const auto msgs = prompts.expectCalls("msgBox", 5);
+  EXPECT_EQ(msgs[4].title, "Print CD Label");
+  EXPECT_TRUE(msgs[4].text.contains("watka.bxl"));
   EXPECT_TRUE(prompts.callsOf("modal").empty());
   EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
 }

@@ -109,12 +109,17 @@ TEST_F(SongListFileTest, SaveKeepsOwnNumbersSortAndOptions) {
 
 TEST_F(SongListFileTest, SaveWritesTheKeywordOfEachSort) {
   Form1& f = start();
-  tick("zk101");
+  testsupport::clickRow(f.List1, row("zk101"), Qt::LeftButton, Qt::NoModifier, testsupport::RowPart::CheckBox);
   const std::pair<platform::OptionButton*, QByteArray> sorts[] = {
       {&f.Option3, "TRACK"}, {&f.Option5, "MF CODE"}, {&f.Option2, "SONG"}};
   for (const auto& [option, keyword] : sorts) {
     option->setValue(true);
-    save(keyword + ".mdq");
+    if (option == &f.Option5) {  // from the File menu
+      prompts.answerSaveFile(home.path(keyword + ".mdq"));
+      choose(f.mnuSave);
+    } else {
+      save(keyword + ".mdq");
+    }
     EXPECT_TRUE(home.readBytes(keyword + ".mdq").contains("\r\n\"" + keyword + "\"\r\n\"MF TRUE\""))
         << keyword.constData();
   }
@@ -288,7 +293,8 @@ TEST_F(SongListFileTest, VersionOneFilesRebuildTheListWhenAsked) {
   EXPECT_EQ(f.List2.ListCount(), 2);
   EXPECT_TRUE(f.List2.List(0).startsWith("ODA BELL"));
   f.chkOpen.setValue(0);
-  open(home.path("v1.mdq"));
+  prompts.answerOpenFile(home.path("v1.mdq"));
+  choose(f.mnuOpen);  // the File menu's entry
   EXPECT_EQ(f.List1.SelCount(), 2);
   EXPECT_EQ(f.List2.ListCount(), 0);
 }

@@ -188,6 +188,14 @@ TEST_F(ViewTest, HideVocalTracksFromTheViewMenuRefusesAnEmptyList) {
   EXPECT_EQ(prompts.calls()[0].title, "Hide Vocal Tracks");
   choose(f.mnuhide_vocal2);  // the popup's entry filters without asking
   EXPECT_EQ(prompts.calls().size(), 1u);
+  // Over a list, it takes the vocal track out.
+  tick("PK-0042");
+  press(f.cmdGet_Tracks);
+  ASSERT_EQ(f.List2.ListCount(), 3);
+  choose(f.mnuhide_vocal2);
+  EXPECT_EQ(f.List2.ListCount(), 2);
+  EXPECT_EQ(f.Label6.Caption(), "Tracks = 2");
+  EXPECT_EQ(prompts.calls().size(), 1u);
 }
 
 TEST_F(ViewTest, FullSizeOnAnEmptyListLetsCreateListRefuseAndStillFillsTheWindow) {
