@@ -443,7 +443,8 @@ TEST_F(CaseWindowTest, PrintSendsTheInsertSavesTheLookAndCloses) {
   EXPECT_EQ(w->Shape3.BackColor, 0x00FF00);
   EXPECT_EQ(w->Shape4.BackColor, 0x00FF00);
   const QString front = picture("Фото.png");
-  w->txtImage_File.setText(front);
+  prompts.answerOpenFile(front);
+  press(w->Command3);  // the front's picture, saved in its place
   press(w->cmdPrint);
   ASSERT_TRUE(paper);
   ASSERT_EQ(paper->sentPages().size(), 1u);

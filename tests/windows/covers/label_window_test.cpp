@@ -15,6 +15,8 @@
 #include <QPrinterInfo>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace designer_test;
 using platform::RecordingSurface;
 using platform::SurfaceCall;
@@ -367,8 +369,9 @@ TEST_F(LabelWindowTest, PrintSendsOnePageSavesTheDesignAndCloses) {
   open(tracks(5));
   w->Text1.setText("2.5");
   w->Check1.setValue(1);
-  prompts.answerColour(0x00FFFF);
+  prompts.answerColour(0x00FFFF).answerColour(0x00FF00);
   press(w->Command1);
+  press(w->Command5);  // the title's colour
   for (int i = 0; i < w->Combo6.ListCount(); ++i)
     if (w->Combo6.List(i) == "4.5") w->Combo6.setListIndex(i);
   press(w->cmdPrint);
@@ -382,6 +385,9 @@ TEST_F(LabelWindowTest, PrintSendsOnePageSavesTheDesignAndCloses) {
   EXPECT_DOUBLE_EQ(calls[0].x, 68);
   EXPECT_EQ(calls[0].colour, 0x00FFFF);
   EXPECT_EQ(page.texts(), QStringList({"SC8123", "01 SONG 1, 02 SONG 2", "03 SONG 3, 04 SONG 4", "05 SONG 5"}));
+  const auto title = std::find_if(calls.begin(), calls.end(), [](const SurfaceCall& c) { return c.text == "SC8123"; });
+  ASSERT_NE(title, calls.end());
+  EXPECT_EQ(title->colour, 0x00FF00) << "the title in its colour";
   int guides = 0;
   for (const auto& c : calls) guides += c.kind == SurfaceCall::Circle && !c.opaque;
   EXPECT_EQ(guides, 2);
@@ -389,9 +395,8 @@ TEST_F(LabelWindowTest, PrintSendsOnePageSavesTheDesignAndCloses) {
 
   EXPECT_FALSE(w->isLoaded());
   EXPECT_FALSE(w->Frame3.Visible());
-  EXPECT_EQ(
-      home.readBytes("OffSet.dat"),
-      "2.5\r\n0\r\n-2147483630 \r\nCOURIER NEW\r\n 12 \r\n-2147483640 \r\nCOURIER NEW\r\n 4.5 \r\n\r\n 65535 \r\n");
+  EXPECT_EQ(home.readBytes("OffSet.dat"),
+            "2.5\r\n0\r\n 65280 \r\nCOURIER NEW\r\n 12 \r\n-2147483640 \r\nCOURIER NEW\r\n 4.5 \r\n\r\n 65535 \r\n");
 }
 
 TEST_F(LabelWindowTest, TheSendingNoticeHidesThePreviewBehindItsPrinterAndRaisedEdge) {

@@ -71,6 +71,12 @@ TEST_F(CoversTest, DiscLabelListsTheDiscsTracksByNumberUnderItsCode) {
   EXPECT_EQ(tracks, (QStringList{item("01", "A SONG TITLE THAT RUNS WELL PAST ITS", "AN ARTIST LONGER THAN THIRTY L"),
                                  item("02", "SECOND", "B"), item("02", "SECOND", "B"), item("03", "THIRD", "C")}));
   EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
+  // The File menu's entry opens the same designer.
+  caption.clear();
+  expectDesigner();
+  choose(f.mnuPrintHighLabel);
+  EXPECT_EQ(caption, "Print CD Label");
+  EXPECT_EQ(tracks.size(), 4);
 }
 
 TEST_F(CoversTest, ADiscItemIsReadByColumnsAndItsOwnNumberIsTheTitle) {

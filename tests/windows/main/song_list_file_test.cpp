@@ -244,7 +244,7 @@ TEST_F(SongListFileTest, TheFileMenuSavesOpensAndMerges) {
   choose(f.mnuSave);
   EXPECT_EQ(home.readBytes("menu.mdq"), home.readBytes("button.mdq"));
 
-  press(f.cmdUntag);
+  choose(f.mnuUntick);
   ASSERT_EQ(f.List2.ListCount(), 0);
   prompts.answerOpenFile(home.path("menu.mdq"));
   choose(f.mnuOpen);
