@@ -201,14 +201,13 @@ namespace {
 
 const QString kNotChanged = QStringLiteral("\n\rThe database has not been changed.");
 
-bool isControlByte(char c) { return (unsigned char)c < 32 || c == 127; }
-
 // The refusal of a record the user gave (one line, its CR LF end left out) that holds a control
 // character, naming the field it stands in; empty when it holds none.
 QString newRecordRefusal(const QByteArray& line) {
   std::string_view record = view(line);
   if (record.size() >= 2 && record.substr(record.size() - 2) == "\r\n") record.remove_suffix(2);
-  const auto bad = std::find_if(record.begin(), record.end(), isControlByte);
+  const auto bad = std::find_if(record.begin(), record.end(),
+                                [](char c) { return common::isControl(QChar(char16_t((unsigned char)c))); });
   if (bad == record.end()) return {};
   static const QString kFieldNames[] = {QStringLiteral("disc code"), QStringLiteral("track number"),
                                         QStringLiteral("song title"), QStringLiteral("artist")};
