@@ -18,6 +18,8 @@
 
 namespace platform {
 
+std::function<int(int)> refuseRenameWay;
+
 QString programFolder() {
   QString folder = qEnvironmentVariable("MELLOWDEX_HOME");
   if (folder.isEmpty()) folder = QCoreApplication::applicationDirPath();
@@ -73,18 +75,49 @@ QByteArray nameBytes(const QByteArray& folder, const QString& name) {
   return !isUtf8(single) && nameExists(pathBytes(folder, single)) ? single : utf8;
 }
 
-// The system's rename that refuses to replace: renameat2 where the system has it, otherwise a
-// second link to the file and the old one removed.
-int renameNoReplace(const QByteArray& from, const QByteArray& to) {
+int noReplaceRename(const QByteArray& from, const QByteArray& to) {
+  if (refuseRenameWay)
+    if (const int error = refuseRenameWay(1)) return error;
 #ifdef RENAME_NOREPLACE
-  if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) return 0;
-  if (errno != ENOSYS && errno != EINVAL) return errno;
+  return ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0 ? 0 : errno;
+#else
+  return ENOSYS;
 #endif
-  if (::linkat(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), 0) != 0) return errno;
-  if (::unlink(from.constData()) == 0) return 0;
-  const int error = errno;
-  ::unlink(to.constData());  // the file keeps its old name only
-  return error;
+}
+
+int secondLink(const QByteArray& from, const QByteArray& to) {
+  if (refuseRenameWay)
+    if (const int error = refuseRenameWay(2)) return error;
+  return ::linkat(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), 0) == 0 ? 0 : errno;
+}
+
+// The system or the disk does not know the rename that refuses to replace.
+bool noReplaceUnknown(int error) { return error == ENOSYS || error == EINVAL; }
+
+// The disk makes no second link to a file (exFAT and FAT through FUSE, many shares). A name
+// that is taken (EEXIST), a file that is gone, a folder that may not be written or a failing
+// disk is a real refusal, which a plain rename must not get round.
+bool linksUnknown(int error) { return error == EPERM || error == EOPNOTSUPP || error == ENOSYS; }
+
+// The system's rename that refuses to replace: renameat2 where the system and the disk have it,
+// otherwise a second link to the file and the old one removed, otherwise, on a disk that has
+// neither, a plain rename into a name that is free a moment before. (The renamer checks every
+// new name before the first move; on such a disk nothing can close the moment in between.)
+int renameNoReplace(const QByteArray& from, const QByteArray& to) {
+  int error = noReplaceRename(from, to);
+  if (!noReplaceUnknown(error)) return error;
+  error = secondLink(from, to);
+  if (error == 0) {
+    if (::unlink(from.constData()) == 0) return 0;
+    error = errno;
+    ::unlink(to.constData());  // the file keeps its old name only
+    return error;
+  }
+  if (!linksUnknown(error)) return error;
+  struct stat st;
+  if (::lstat(to.constData(), &st) == 0) return EEXIST;
+  if (errno != ENOENT) return errno;
+  return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace platform {
@@ -34,8 +35,12 @@ struct FolderEntry {
 std::vector<FolderEntry> folderEntries(const QString& folder);
 
 // Gives a file of the folder another name in the same folder with the system's own rename,
-// which never replaces an existing name and never copies the file. Empty when done, otherwise
-// the system's reason for refusing.
+// which never replaces an existing name (on a disk whose renames cannot refuse one, the name is
+// found free just before) and never copies the file. Empty when done, otherwise the system's
+// reason for refusing.
 QString renameInFolder(const QString& folder, const QString& from, const QString& to);
+// Set by tests to stand for a disk that lacks a safe way of renaming: when it gives an error
+// number for a way (1 the no-replace rename, 2 a second link), that way fails so, unrun.
+extern std::function<int(int way)> refuseRenameWay;
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 #include "main_window_fixture.h"
 
 #include "maintenance/rename_plan.h"
+#include "platform/core/files.h"
 #include "platform/ui/prompts.h"
 #include "windows/database/File_Rename.h"
 
@@ -10,7 +11,9 @@
 #include <QFile>
 #include <QMap>
 
+#include <cerrno>
 #include <fstream>
+#include <functional>
 
 using platform::msg::OK;
 using testsupport::clickOn;
@@ -386,6 +389,56 @@ TEST_F(RenameWindowTest, AStopPartWayGivesTheSystemsReasonAndTheFilesThatHaveThe
   int track = 1;
   for (const int i : {1, 10, 11, 12})
     expected["ZX1001-" + two(track++) + ".mp3"] = expected.take("t" + QString::number(i) + ".mp3");
+  EXPECT_EQ(contentsOf(folder), expected);
+}
+
+TEST_F(RenameWindowTest, ADiskWithoutSafeRenamesTakesAPlainRenameIntoAFreeNameOnly) {
+  // A disk like exFAT through FUSE: it knows neither the rename that refuses to replace nor a
+  // second link to a file, and refuses each as such a disk does.
+  std::function<void()> meanwhile;
+  int error = EPERM;
+  platform::refuseRenameWay = [&](int way) {
+    if (way == 2) return error;
+    if (meanwhile) meanwhile();
+    return EINVAL;
+  };
+  struct Restore {
+    ~Restore() { platform::refuseRenameWay = nullptr; }
+  } restore;
+  distinctFiles("mp3", 12);
+  fill(items(12));
+  press(window.Option7);
+  auto expected = contentsOf(folder);
+  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  int track = 1;
+  for (const int i : {1, 10, 11, 12, 2, 3, 4, 5, 6, 7, 8, 9})
+    expected["ZX1001-" + two(track++) + ".mp3"] = expected.take("t" + QString::number(i) + ".mp3");
+  EXPECT_EQ(contentsOf(folder), expected);
+
+  // Another program gives a file the third new name after the names were checked: that file is
+  // kept and the rename stops there.
+  int moves = 0;
+  meanwhile = [&] {
+    if (++moves == 3) home.writeBytes("audio/ZX1001-03 - Song 03.mp3", "another program's");
+  };
+  press(window.Option8);
+  EXPECT_EQ(renameFiles(window.Command1),
+            "The file ZX1001-03.mp3 could not be renamed to ZX1001-03 - Song 03.mp3: File exists.\r"
+            "2 of 12 files have their new names; the others keep their old names.");
+  for (const int i : {1, 2})
+    expected["ZX1001-" + two(i) + " - Song " + two(i) + ".mp3"] = expected.take("ZX1001-" + two(i) + ".mp3");
+  expected["ZX1001-03 - Song 03.mp3"] = hashOf("another program's");
+  EXPECT_EQ(contentsOf(folder), expected);
+
+  // A link refused for a real reason is no sign of such a disk: the file keeps its name.
+  ASSERT_TRUE(QFile::remove(folder + "/ZX1001-03 - Song 03.mp3"));
+  expected.remove("ZX1001-03 - Song 03.mp3");
+  meanwhile = nullptr;
+  error = EIO;
+  window.File1.Refresh();
+  EXPECT_EQ(renameFiles(window.Command1),
+            "The file ZX1001-03.mp3 could not be renamed to ZX1001-03 - Song 03.mp3: Input/output error.\r"
+            "2 of 12 files have their new names; the others keep their old names.");
   EXPECT_EQ(contentsOf(folder), expected);
 }
 
