@@ -130,119 +130,158 @@ QString joinedWithAnd(QStringList words) {
   return words.isEmpty() ? last : words.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
 }
 
-}  // namespace
+using Kind = RenameProblem::Kind;
+using Refusal = std::optional<RenameProblem>;
 
-RenamePlan planRenames(const QStringList& items, const QStringList& files, int option) {
-  using Kind = RenameProblem::Kind;
-  const qsizetype n = std::min(items.size(), files.size());
-  const auto trackOfItem = [&](qsizetype t) { return Mid(items[t], 1, 2); };
-  std::vector<NameFields> fields;
-  fields.reserve(size_t(n));
-  for (qsizetype t = 0; t < n; ++t) fields.push_back(nameFields(items[t]));
-
-  // Every name each track gives a file, in any of the formats.
-  QHash<QString, QList<qsizetype>> tracksNamed;
-  for (qsizetype t = 0; t < n; ++t) {
-    QSet<QString> names;
-    for (int o = 1; o <= 8; ++o) names.insert(trackFileName(o, fields[size_t(t)]));
-    for (const QString& name : names) tracksNamed[name].append(t);
+// The pairing of the listed files with the track lines, built up pass by pass: each pass gives
+// a track to the files it can tell, and leaves the others to the next.
+class Pairing {
+ public:
+  Pairing(const QStringList& items, const QStringList& files)
+      : items_(items),
+        files_(files),
+        n_(std::min(items.size(), files.size())),
+        trackOf_(size_t(n_), -1),
+        borne_(size_t(n_), false) {
+    fields_.reserve(size_t(n_));
+    for (qsizetype t = 0; t < n_; ++t) fields_.push_back(nameFields(items[t]));
   }
 
-  // The track each file is, or -1. A track holds one file of each extension.
-  std::vector<qsizetype> trackOf(size_t(n), -1);
-  std::vector<bool> borne(size_t(n), false);
-  QHash<QString, qsizetype> fileOfName;  // track and extension -> the file that is that track
-  const auto slotOf = [&](qsizetype t, qsizetype i) {
-    return QString::number(t) + QLatin1Char('/') + extensionOf(files[i]);
-  };
-  const auto place = [&](qsizetype i, qsizetype t) -> std::optional<RenameProblem> {
-    const QString key = slotOf(t, i);
-    if (const auto other = fileOfName.constFind(key); other != fileOfName.constEnd())
-      return RenameProblem{Kind::SharedTrack, files[*other], files[i], trackOfItem(t), {}};
-    fileOfName.insert(key, i);
-    trackOf[size_t(i)] = t;
-    borne[size_t(t)] = true;
-    return std::nullopt;
-  };
-
   // A file that bears the name a track gives today is that track.
-  for (qsizetype i = 0; i < n; ++i) {
-    const QList<qsizetype> tracks = tracksNamed.value(stemOf(files[i]));
-    if (tracks.size() > 1) {
-      QStringList numbers;
-      for (const qsizetype t : tracks) numbers << trackOfItem(t);
-      return {{}, RenameProblem{Kind::SeveralTracks, files[i], {}, joinedWithAnd(numbers), {}}};
+  Refusal byTodaysName() {
+    QHash<QString, QList<qsizetype>> tracksNamed;  // every name each track gives, in any format
+    for (qsizetype t = 0; t < n_; ++t) {
+      QSet<QString> names;
+      for (int o = 1; o <= 8; ++o) names.insert(trackFileName(o, field(t)));
+      for (const QString& name : names) tracksNamed[name].append(t);
     }
-    if (tracks.isEmpty()) continue;
-    if (auto problem = place(i, tracks.front())) return {{}, *problem};
+    for (qsizetype i = 0; i < n_; ++i) {
+      const QList<qsizetype> tracks = tracksNamed.value(stemOf(files_[i]));
+      if (tracks.size() > 1) {
+        QStringList numbers;
+        for (const qsizetype t : tracks) numbers << trackOfItem(t);
+        return RenameProblem{Kind::SeveralTracks, files_[i], {}, joinedWithAnd(numbers), {}};
+      }
+      if (tracks.isEmpty()) continue;
+      if (auto problem = place(i, tracks.front())) return problem;
+    }
+    return std::nullopt;
   }
 
   // A name that still holds a disc and track is that track, whatever the disc's code is now.
-  for (qsizetype i = 0; i < n; ++i) {
-    if (trackOf[size_t(i)] >= 0) continue;
-    const QStringList numbers = numbersIn(stemOf(files[i]));
-    if (numbers.size() != 1) continue;
-    std::vector<qsizetype> tracks;
-    for (qsizetype t = 0; t < n; ++t)
-      if (fields[size_t(t)].track == numbers.front()) tracks.push_back(t);
-    if (tracks.size() != 1) continue;
-    if (auto problem = place(i, tracks.front())) return {{}, *problem};
+  Refusal byCodePart() {
+    for (qsizetype i = 0; i < n_; ++i) {
+      if (placed(i)) continue;
+      const QStringList numbers = numbersIn(stemOf(files_[i]));
+      if (numbers.size() != 1) continue;
+      std::vector<qsizetype> tracks;
+      for (qsizetype t = 0; t < n_; ++t)
+        if (field(t).track == numbers.front()) tracks.push_back(t);
+      if (tracks.size() != 1) continue;
+      if (auto problem = place(i, tracks.front())) return problem;
+    }
+    return std::nullopt;
   }
 
   // A name whose song or artist has since been corrected is the one track left without a file
   // of its kind that it fits. Each file is weighed against the same tracks, in any order.
-  std::vector<std::vector<OneFieldChanged>> changedNames(static_cast<size_t>(n));
-  for (qsizetype t = 0; t < n; ++t) changedNames[size_t(t)] = namesWithOneFieldChanged(fields[size_t(t)]);
-  std::vector<std::pair<qsizetype, qsizetype>> fitted;  // file, track
-  for (qsizetype i = 0; i < n; ++i) {
-    if (trackOf[size_t(i)] >= 0) continue;
-    const QString stem = stemOf(files[i]);
-    qsizetype fit = -1;
-    int fits = 0;
-    for (qsizetype t = 0; t < n && fits < 2; ++t)
-      if (!fileOfName.contains(slotOf(t, i)) && fitsOne(stem, changedNames[size_t(t)])) {
-        fit = t;
-        ++fits;
-      }
-    if (fits == 1) fitted.emplace_back(i, fit);
+  Refusal byOneFieldCorrected() {
+    std::vector<std::vector<OneFieldChanged>> changedNames(static_cast<size_t>(n_));
+    for (qsizetype t = 0; t < n_; ++t) changedNames[size_t(t)] = namesWithOneFieldChanged(field(t));
+    std::vector<std::pair<qsizetype, qsizetype>> fitted;  // file, track
+    for (qsizetype i = 0; i < n_; ++i) {
+      if (placed(i)) continue;
+      const QString stem = stemOf(files_[i]);
+      qsizetype fit = -1;
+      int fits = 0;
+      for (qsizetype t = 0; t < n_ && fits < 2; ++t)
+        if (!fileOfSlot_.contains(slotOf(t, i)) && fitsOne(stem, changedNames[size_t(t)])) {
+          fit = t;
+          ++fits;
+        }
+      if (fits == 1) fitted.emplace_back(i, fit);
+    }
+    for (const auto& [i, t] : fitted)
+      if (auto problem = place(i, t)) return problem;
+    return std::nullopt;
   }
-  for (const auto& [i, t] : fitted)
-    if (auto problem = place(i, t)) return {{}, *problem};
 
   // The files left pair by place with the tracks that no file is, in list order, unless one of
   // them has a name in one of the formats: then its order says nothing of its track.
-  QStringList unplaced;
-  bool shaped = false;
-  for (qsizetype i = 0; i < n; ++i)
-    if (trackOf[size_t(i)] < 0) {
-      unplaced << files[i];
-      shaped = shaped || hasFormatShape(stemOf(files[i]));
+  Refusal byPlace() {
+    QStringList unplaced;
+    bool shaped = false;
+    for (qsizetype i = 0; i < n_; ++i)
+      if (!placed(i)) {
+        unplaced << files_[i];
+        shaped = shaped || hasFormatShape(stemOf(files_[i]));
+      }
+    if (shaped) {
+      RenameProblem problem{Kind::UnplacedFiles, {}, {}, {}, {}};
+      problem.names = unplaced;
+      return problem;
     }
-  if (shaped) {
-    RenameProblem problem{Kind::UnplacedFiles, {}, {}, {}, {}};
-    problem.names = unplaced;
-    return {{}, problem};
+    std::vector<qsizetype> freeTracks;
+    for (qsizetype t = 0; t < n_; ++t)
+      if (!borne_[size_t(t)]) freeTracks.push_back(t);
+    if (!unplaced.isEmpty() && size_t(unplaced.size()) != freeTracks.size()) {
+      RenameProblem problem{Kind::UnpairedFiles, {}, {}, {}, {}};
+      problem.files = int(unplaced.size());
+      problem.tracks = int(freeTracks.size());
+      return problem;
+    }
+    auto nextFree = freeTracks.begin();
+    for (auto& t : trackOf_)
+      if (t < 0) t = *nextFree++;
+    return std::nullopt;
   }
-  std::vector<qsizetype> freeTracks;
-  for (qsizetype t = 0; t < n; ++t)
-    if (!borne[size_t(t)]) freeTracks.push_back(t);
-  if (!unplaced.isEmpty() && size_t(unplaced.size()) != freeTracks.size()) {
-    RenameProblem problem{Kind::UnpairedFiles, {}, {}, {}, {}};
-    problem.files = int(unplaced.size());
-    problem.tracks = int(freeTracks.size());
-    return {{}, problem};
-  }
-  auto nextFree = freeTracks.begin();
-  for (auto& t : trackOf)
-    if (t < 0) t = *nextFree++;
 
-  RenamePlan plan;
-  plan.steps.reserve(size_t(n));
-  for (qsizetype i = 0; i < n; ++i) {
-    const qsizetype t = trackOf[size_t(i)];
-    plan.steps.push_back({files[i], trackFileName(option, fields[size_t(t)]) + extensionOf(files[i]), trackOfItem(t)});
+  // Each file's new name, once every file has its track.
+  std::vector<RenameStep> steps(int option) const {
+    std::vector<RenameStep> out;
+    out.reserve(size_t(n_));
+    for (qsizetype i = 0; i < n_; ++i) {
+      const qsizetype t = trackOf_[size_t(i)];
+      out.push_back({files_[i], trackFileName(option, field(t)) + extensionOf(files_[i]), trackOfItem(t)});
+    }
+    return out;
   }
-  return plan;
+
+ private:
+  const NameFields& field(qsizetype t) const { return fields_[size_t(t)]; }
+  QString trackOfItem(qsizetype t) const { return Mid(items_[t], 1, 2); }
+  bool placed(qsizetype i) const { return trackOf_[size_t(i)] >= 0; }
+  // A track holds one file of each extension.
+  QString slotOf(qsizetype t, qsizetype i) const {
+    return QString::number(t) + QLatin1Char('/') + extensionOf(files_[i]);
+  }
+  Refusal place(qsizetype i, qsizetype t) {
+    const QString key = slotOf(t, i);
+    if (const auto other = fileOfSlot_.constFind(key); other != fileOfSlot_.constEnd())
+      return RenameProblem{Kind::SharedTrack, files_[*other], files_[i], trackOfItem(t), {}};
+    fileOfSlot_.insert(key, i);
+    trackOf_[size_t(i)] = t;
+    borne_[size_t(t)] = true;
+    return std::nullopt;
+  }
+
+  const QStringList& items_;
+  const QStringList& files_;
+  const qsizetype n_;
+  std::vector<NameFields> fields_;
+  std::vector<qsizetype> trackOf_;        // the track each file is, or -1
+  std::vector<bool> borne_;               // whether a file is the track
+  QHash<QString, qsizetype> fileOfSlot_;  // track and extension -> the file that is that track
+};
+
+}  // namespace
+
+RenamePlan planRenames(const QStringList& items, const QStringList& files, int option) {
+  Pairing pairing(items, files);
+  for (const auto pass :
+       {&Pairing::byTodaysName, &Pairing::byCodePart, &Pairing::byOneFieldCorrected, &Pairing::byPlace})
+    if (auto problem = (pairing.*pass)()) return {{}, *problem};
+  return {pairing.steps(option), std::nullopt};
 }
 
 namespace {
