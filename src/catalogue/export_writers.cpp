@@ -188,7 +188,7 @@ UpdateFileTracks updateFileTracks(Sort sort, const QStringList& lines,
       continue;
     }
     if (m.discs.size() == 1 && !m.holdsLine) {
-      out.noLongerHeld << noLongerHoldsText(m.discs[0], l.track, l.song);
+      out.noLongerHeld << noLongerHoldsText(m.discs[0], l.track, l.song, l.artist);
       continue;
     }
     const QStringList fields =

@@ -198,9 +198,11 @@ QString fitsSeveralDiscsText(const QString& shown, const QStringList& discs) {
          discs.join(QStringLiteral(", ")) + QLatin1Char('.');
 }
 
-QString noLongerHoldsText(const QString& disc, const QString& track, const QString& shownSong) {
+QString noLongerHoldsText(const QString& disc, const QString& track, const QString& shownSong,
+                          const QString& shownArtist) {
   return QStringLiteral("Track ") + track + QStringLiteral(" of disc ") + common::RTrim(disc) +
-         QStringLiteral(" no longer holds \"") + common::Trim(shownSong) + QLatin1Char('"');
+         QStringLiteral(" no longer holds \"") + common::Trim(shownSong) + QStringLiteral("\" by \"") +
+         common::Trim(shownArtist) + QStringLiteral("\". Create List brings the list up to date.");
 }
 
 }  // namespace catalogue

@@ -80,8 +80,10 @@ QByteArray paddedDiscCode(const QString& code);
 
 // What the user is told when a line fits more than one disc.
 QString fitsSeveralDiscsText(const QString& shown, const QStringList& discs);
-// What the user is told when the one disc a line fits no longer holds it: the disc as matched,
-// the line's track and the song the line shows, trimmed.
-QString noLongerHoldsText(const QString& disc, const QString& track, const QString& shownSong);
+// What the user is told when the one disc a line fits no longer holds what the line shows: the
+// disc as matched, the line's track, the song and artist the line shows (trimmed), and what brings
+// the list up to date. A command it stops adds that nothing has been changed.
+QString noLongerHoldsText(const QString& disc, const QString& track, const QString& shownSong,
+                          const QString& shownArtist);
 
 }  // namespace catalogue

@@ -190,12 +190,10 @@ DiscMatch discsListed(const QStringList& discs, const QString& item) {
 }
 
 QString severalDiscsText(const QString& shown, const QStringList& discs) {
-  return catalogue::fitsSeveralDiscsText(shown, discs) + QStringLiteral("\rNothing has been changed.");
+  return nothingChangedText(catalogue::fitsSeveralDiscsText(shown, discs));
 }
 
-QString noLongerHeldText(const QString& disc, const QString& track, const QString& shownSong) {
-  return catalogue::noLongerHoldsText(disc, track, shownSong) + QStringLiteral(".\rNothing has been changed.");
-}
+QString nothingChangedText(const QString& why) { return why + QStringLiteral("\rNothing has been changed."); }
 
 namespace {
 

@@ -49,9 +49,8 @@ using catalogue::DiscMatch;
 DiscMatch discsListed(const QStringList& discs, const QString& item);
 // What the user is told when the code fits more than one disc: nothing has been changed.
 QString severalDiscsText(const QString& shown, const QStringList& discs);
-// What the user is told when the track a line fits no longer holds the line's song and artist
-// (catalogue::DiscMatch::holdsLine): nothing has been changed.
-QString noLongerHeldText(const QString& disc, const QString& track, const QString& shownSong);
+// Why a change of the database was stopped, and that nothing has been changed.
+QString nothingChangedText(const QString& why);
 // ---- rewrites of the track file (every record written back as four quoted fields)
 // What the user gives a record (a new or edited track, a new code) never holds a control
 // character: a line break would split the record, any other would hide in it. The records already

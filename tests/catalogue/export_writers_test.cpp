@@ -174,8 +174,10 @@ TEST(UpdateFile, TracksComeFromTheLinesAndTheDatabaseWhereItHasThem) {
   EXPECT_EQ(made.withoutCode, 1);
   // A line whose one disc's track holds another song is left out and named: the saved line of a
   // deleted track fits the 12-character disc, and a track changed since its line was made.
-  EXPECT_EQ(made.noLongerHeld, (QStringList{"Track 03 of disc ABCDEFGHIJKL no longer holds \"ELEVEN THREE\"",
-                                            "Track 01 of disc TR0003 no longer holds \"BIG ONE BEFORE\""}));
+  EXPECT_EQ(made.noLongerHeld, (QStringList{"Track 03 of disc ABCDEFGHIJKL no longer holds \"ELEVEN THREE\" by \"A\". "
+                                            "Create List brings the list up to date.",
+                                            "Track 01 of disc TR0003 no longer holds \"BIG ONE BEFORE\" by \"Y\". "
+                                            "Create List brings the list up to date."}));
 
   EXPECT_EQ(catalogue::withKupExtension("/d/new"), "/d/new.kup");
   EXPECT_EQ(catalogue::withKupExtension("/d/new.KUP"), "/d/new.kup");

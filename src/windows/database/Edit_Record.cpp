@@ -162,7 +162,8 @@ void Edit_Record::updateRecord() {
                               QStringLiteral(" has no track ") + track +
                               QStringLiteral(" in the database.\rNothing has been changed.")};
       } else if (line && !match.holdsLine) {
-        written = {false, maintenance::noLongerHeldText(match.discs[0], track, line->song)};
+        written = {false, maintenance::nothingChangedText(
+                              catalogue::noLongerHoldsText(match.discs[0], track, line->song, line->artist))};
       } else {
         const QByteArray edited =
             maintenance::recordLine(QStringList{padRight(match.discs[0], common::kCodeWidth), track, song, artist});

@@ -136,7 +136,9 @@ std::optional<QString> delete_record::chosenDisc(const QString& track, const QSt
         *tracks, {handedCode_, track, handedStored_, line ? line->song : QString(), line ? line->artist : QString()});
     // Told before the question: the deletion itself would refuse it.
     if (line && match.discs.size() == 1 && !match.holdsLine) {
-      report(maintenance::noLongerHeldText(match.discs[0], track, line->song), title);
+      report(maintenance::nothingChangedText(
+                 catalogue::noLongerHoldsText(match.discs[0], track, line->song, line->artist)),
+             title);
       return std::nullopt;
     }
   }
@@ -288,7 +290,8 @@ void delete_record::Delete_Track() {
     const catalogue::DiscMatch held =
         catalogue::discOfLine(*tracks, {line->shownCode, track, key, line->song, line->artist});
     if (held.discs.size() == 1 && !held.holdsLine)
-      return refuse(maintenance::noLongerHeldText(held.discs[0], track, line->song));
+      return refuse(maintenance::nothingChangedText(
+          catalogue::noLongerHoldsText(held.discs[0], track, line->song, line->artist)));
   }
   const maintenance::TrackDeletion kept = maintenance::withoutTrack(*tracks, key, track);
 

@@ -688,9 +688,13 @@ TEST_F(MaintenanceTest, EditAndDeleteFromALineActOnlyOnItsOwnDisc) {
   ASSERT_EQ(f.List2.ListCount(), 5);
   const QByteArray kept = home.readBytes("watka.bxl"), keptDiscs = home.readBytes("watdi.bxl");
   edit("Big One", true);
-  EXPECT_EQ(messages().last(), "Track 01 of disc plx0104 no longer holds \"Big One\".\rNothing has been changed.");
+  EXPECT_EQ(messages().last(),
+            "Track 01 of disc plx0104 no longer holds \"Big One\" by \"B\". Create List brings the list up to "
+            "date.\rNothing has been changed.");
   rightClickSong(f, prompts, "Eleven", "mnue", deleteAnswering(OK));
-  EXPECT_EQ(messages().last(), "Track 01 of disc ABCDEFGHIJKL no longer holds \"Eleven\".\rNothing has been changed.");
+  EXPECT_EQ(messages().last(),
+            "Track 01 of disc ABCDEFGHIJKL no longer holds \"Eleven\" by \"D\". Create List brings the list up to "
+            "date.\rNothing has been changed.");
   EXPECT_EQ(home.readBytes("watka.bxl"), kept);
   EXPECT_EQ(home.readBytes("watdi.bxl"), keptDiscs);
   reopen();
@@ -704,8 +708,18 @@ TEST_F(MaintenanceTest, EditAndDeleteFromALineActOnlyOnItsOwnDisc) {
     deleteAnswering(Yes)();
     prompts.answerMsg(OK);
   });
-  EXPECT_EQ(messages().last(), "Track 02 of disc plx0104 no longer holds \"Small Two\".\rNothing has been changed.");
+  EXPECT_EQ(messages().last(),
+            "Track 02 of disc plx0104 no longer holds \"Small Two\" by \"C\". Create List brings the list up to "
+            "date.\rNothing has been changed.");
   EXPECT_EQ(home.readBytes("watka.bxl"), changed);
+  // A track that still holds the song but another artist no longer holds the line either.
+  home.writeLines("watka.bxl", {trackLine("plx0104", "02", "SMALL TWO", "ANOTHER ARTIST"), twelve});
+  const QByteArray otherArtist = home.readBytes("watka.bxl");
+  edit("Small Two", true);
+  EXPECT_EQ(messages().last(),
+            "Track 02 of disc plx0104 no longer holds \"Small Two\" by \"C\". Create List brings the list up to "
+            "date.\rNothing has been changed.");
+  EXPECT_EQ(home.readBytes("watka.bxl"), otherArtist);
   EXPECT_EQ(home.readBytes("watdi.bxl"), keptDiscs);
 }
 

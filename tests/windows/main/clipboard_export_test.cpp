@@ -248,8 +248,9 @@ TEST_F(ClipboardExportTest, UpdateFileWritesEachLineUnderItsOwnDisc) {
   EXPECT_EQ(prompts.expectCalls("msgBox", 3).back().text,
             "Update file has been written to " + home.path("third.kup") +
                 " without these lines:\r"
-                "Track 01 of disc tr0003 no longer holds \"BIG\"\r"
-                "Track 01 of disc ABCDEFGHIJKL no longer holds \"ELEVEN ONE\"");
+                "Track 01 of disc tr0003 no longer holds \"BIG\" by \"B\". Create List brings the list up to date.\r"
+                "Track 01 of disc ABCDEFGHIJKL no longer holds \"ELEVEN ONE\" by \"C\". Create List brings the list up "
+                "to date.");
 }
 
 TEST_F(ClipboardExportTest, UpdateFileNeedsTheDiscCodesInTheList) {
