@@ -31,6 +31,7 @@
 namespace designer_test {
 
 using testsupport::choose;
+using testsupport::chooseFrom;
 using testsupport::clickOn;
 using testsupport::press;
 using testsupport::typeInto;

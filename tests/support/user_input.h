@@ -5,11 +5,13 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/form.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/text_controls.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QListView>
@@ -51,6 +53,21 @@ inline void pasteInto(QWidget* box, const QString& text) {
   QApplication::clipboard()->setText(text);
   box->setFocus();
   QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+}
+
+// An entry chosen from a drop-down list as the user chooses it: the list opened and the entry
+// clicked.
+inline void chooseFrom(platform::ComboBox& list, const QString& entry) {
+  auto* box = qobject_cast<QComboBox*>(list.widget());
+  ASSERT_NE(box, nullptr);
+  const int row = box->findText(entry, Qt::MatchExactly);
+  ASSERT_GE(row, 0) << entry.toStdString() << " is not offered";
+  box->showPopup();
+  QAbstractItemView* view = box->view();
+  const QModelIndex index = view->model()->index(row, box->modelColumn(), view->rootIndex());
+  view->scrollTo(index);
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->visualRect(index).center());
+  EXPECT_FALSE(view->isVisible()) << "the list closes on the choice";
 }
 
 // Acts on the next modal window of a kind once the code under test has it up (a real dialog).

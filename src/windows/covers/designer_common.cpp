@@ -1,5 +1,6 @@
 #include "windows/covers/designer_common.h"
 
+#include "common/text_helpers.h"
 #include "platform/core/text_file.h"
 #include "platform/ui/busy.h"
 #include "platform/ui/printer_surface.h"
@@ -214,6 +215,17 @@ std::shared_ptr<platform::DrawingSurface> openDesignerPrinter(const QString& cap
   }
   printer->setCopyCount(1);
   return std::make_shared<Owned>(std::move(printer));
+}
+
+void showTitle(platform::Label& title, const QString& typed) { title.setCaption(common::Trim(typed)); }
+
+void fitTitleBox(platform::Label& title, QSizeF least) {
+  const auto* shown = qobject_cast<QLabel*>(title.widget());
+  if (!shown) return;
+  const QSize line = shown->sizeHint();
+  const QRectF at = title.geometryPx();
+  const double width = std::max<double>(least.width(), line.width());
+  title.movePx(at.center().x() - width / 2, at.y(), width, std::max<double>(least.height(), line.height()));
 }
 
 double previewPoints(double paperPt, double pxPerMm, const QWidget* shownOn) {

@@ -10,6 +10,7 @@
 #include "platform/ui/controls.h"
 
 #include <QImage>
+#include <QSizeF>
 #include <QString>
 
 #include <functional>
@@ -82,6 +83,12 @@ bool printDesign(const covers::PrinterFactory& makePrinter, platform::Frame& sen
 // stays whole.
 void saveSettingsFile(const QString& path, const common::FileText& text, const QString& failure,
                       const QString& caption);
+
+// A designer's title shows as the paper prints it: without the blanks typed around it.
+void showTitle(platform::Label& title, const QString& typed);
+// Sizes a title's box to its text on one line, no smaller than `least` pixels, around the
+// centre the box had: the paper centres the title there, whatever its face and size.
+void fitTitleBox(platform::Label& title, QSizeF least);
 
 // The size in points a text printed in `paperPt` shows in on a preview control, where `pxPerMm`
 // pixels stand for a millimetre of the paper.

@@ -227,7 +227,6 @@ void frmPrint_Cover::Form_Activate() {
 
 // ---------------------------------------------------------------- faces, sizes, colours
 
-// The titles keep their left edges until the next Draw_Page centres them again.
 void frmPrint_Cover::Combo1_Click() {
   for (platform::Label* title : {&Label15, &Label8}) setFontFace(*title, Combo1.Text(), true);
   setFontFace(Text3, Combo1.Text(), true);
@@ -354,8 +353,8 @@ void frmPrint_Cover::Draw_Page() {
   Shape5.Move(kBackInner);
   Shape7.Move(kBack);
 
-  Label8.setCaption(Text3.Text());
-  Label15.setCaption(Text3.Text());
+  showTitle(Label8, Text3.Text());
+  showTitle(Label15, Text3.Text());
   const CaseLayout paper = paperLayout();
   fitTitles(paper);
   Label8.setTop(kFrontTitleTop);
@@ -384,16 +383,15 @@ double frmPrint_Cover::backPxPerMm() const {
 }
 
 // Each title at the size the paper prints it in on its face, scaled to its panel (smaller still
-// should the screen's font come out wider). The titles keep their left edges. A title deleted
-// whole keeps one line across its face, so that a click there brings the editor back.
+// should the screen's font come out wider), each around its centre. A title deleted whole keeps
+// one line across its face, so that a click there brings the editor back.
 void frmPrint_Cover::fitTitles(const CaseLayout& paper) {
   using namespace case_preview;
   const auto fit = [this](platform::Label& title, double paperPt, double pxPerMm, QSizeF room) {
     fitLabel(title, previewPoints(paperPt, pxPerMm, title.widget()), room, pxPerUnitX(), pxPerUnitY());
-    title.setCaption(title.Caption());  // sized to its text
-    if (!common::Trim(title.Caption()).isEmpty()) return;
-    const QRectF at = title.geometryPx();
-    title.movePx(at.x(), at.y(), room.width() * pxPerUnitX(), title.widget()->fontMetrics().height());
+    fitTitleBox(title, title.Caption().isEmpty()
+                           ? QSizeF(room.width() * pxPerUnitX(), title.widget()->fontMetrics().height())
+                           : QSizeF());
   };
   fit(Label8, paper.front.titleSize, frontPxPerMm(), kFrontTitleRoom);
   fit(Label15, paper.back.titleSize, backPxPerMm(), kBackTitleRoom);

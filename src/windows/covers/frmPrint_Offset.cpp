@@ -297,7 +297,7 @@ void frmPrint_Offset::Draw_Circle() {
   Shape5.Move(kDisc.translated(ox, oy));
   Shape6.Move(kHole.translated(ox, oy));
 
-  Label8.setCaption(common::Trim(Text3.Text()));  // shown as the paper prints it
+  showTitle(Label8, Text3.Text());
   fitTitle();
   Label8.Move(kCentreX + ox - Label8.Width() * 0.5, kTitleTop + oy);
   Text3.Move(kCentreX + ox - Text3.Width() * 0.5, kTitleTop + oy);
@@ -310,19 +310,13 @@ void frmPrint_Offset::Draw_Circle() {
 
 // The title at the size the paper prints it in, scaled as the preview's disc is to the paper's,
 // so that it stands on the disc as on paper; on one line, in a box no smaller than its editor's.
-// The box keeps its centre, where the paper centres the title.
 void frmPrint_Offset::fitTitle() {
   using namespace label_preview;
   const double pxPerMm =
       std::min(kDisc.width() * pxPerUnitX(), kDisc.height() * pxPerUnitY()) / (2 * label_paper::kDiscRadius);
   const double paperPt = fitLabelTitle(paperMeasure_, currentDesign());
   setFontSize(Label8, previewPoints(paperPt, pxPerMm, Label8.widget()));
-  auto* shown = qobject_cast<QLabel*>(Label8.widget());
-  if (!shown) return;
-  const QSize line = shown->sizeHint();
-  const QRectF at = Label8.geometryPx();
-  const double width = std::max<double>(kTitleWidthPx, line.width());
-  Label8.movePx(at.center().x() - width / 2, at.y(), width, std::max<double>(kTitleHeightPx, line.height()));
+  fitTitleBox(Label8, QSizeF(kTitleWidthPx, kTitleHeightPx));
 }
 
 void frmPrint_Offset::repaintPreview() { preview_.paint(picPreview); }

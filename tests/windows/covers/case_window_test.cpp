@@ -146,15 +146,28 @@ TEST_F(CaseWindowTest, AValueThatDoesNotFitIsSkippedAlone) {
             "-2147483630 \r\nCOURIER NEW\r\n 12.75 \r\n 255 \r\nCOURIER NEW\r\n 3 \r\n\r\n\r\n 0 \r\n");
 }
 
-TEST_F(CaseWindowTest, ALargerTitleKeepsItsLeftEdgeUntilThePageIsDrawnAgain) {
+// The titles show as the paper prints them: without the blanks typed around them, centred over
+// their faces at every size and face chosen.
+TEST_F(CaseWindowTest, TheTitlesShowWithoutTheirBlanksAndKeepTheirCentres) {
   open();
-  const double left = w->Label8.Left(), width = w->Label8.Width(), size = w->Label8.font().pointSizeF();
-  for (int i = 0; i < w->Combo2.ListCount(); ++i)
-    if (w->Combo2.List(i) == "20") w->Combo2.setListIndex(i);
+  QApplication::setActiveWindow(w->window());
+  clickOn(w->Label8.widget());  // the editor opens with the whole title selected
+  QCoreApplication::processEvents();
+  ASSERT_EQ(QApplication::focusWidget(), w->Text3.widget());
+  typeInto(w->Text3.widget(), "          MY DISC  ");
+  EXPECT_EQ(w->Text3.Text(), "          MY DISC  ") << "the editor keeps what was typed";
+  EXPECT_EQ(w->Label8.Caption(), "MY DISC");
+  EXPECT_EQ(w->Label15.Caption(), "MY DISC");
+  tabOutOfTitleEditor();
+
+  const double width = w->Label8.Width(), size = w->Label8.font().pointSizeF();
+  chooseFrom(w->Combo2, "20");
   EXPECT_NEAR(w->Label8.font().pointSizeF(), size * 20 / 12, 0.01 * size);
   EXPECT_GT(w->Label8.Width(), width);
-  EXPECT_NEAR(w->Label8.Left(), left, 1e-9);
-  w->Text3.setText("0012 ");
+  EXPECT_NEAR(centreOf(w->Label8), 67.5, 1e-9);
+  EXPECT_NEAR(centreOf(w->Label15), 71, 1e-9);
+  chooseFrom(w->Combo1, otherFace());
+  EXPECT_EQ(faceOf(w->Label8.font().family()), otherFace());
   EXPECT_NEAR(centreOf(w->Label8), 67.5, 1e-9);
   EXPECT_NEAR(centreOf(w->Label15), 71, 1e-9);
   // The editor opened over the larger title is high enough for it.
