@@ -74,6 +74,10 @@ const QString kSeparator = QStringLiteral(" - ");
 
 QString stemOf(const QString& fileName) { return fileName.chopped(extensionOf(fileName).size()); }
 
+// A name as it is matched to a track: with no regard to letter case, as rippers and other
+// programs write the titles in capitals of their own.
+QString matchKey(const QString& name) { return name.toCaseFolded(); }
+
 // The track number of a disc-and-track part ("ZX1001-07"): the two characters after its last
 // hyphen, behind a code of at least one character; empty when the part is none.
 QString discTrackNumber(const QString& part) {
@@ -102,7 +106,7 @@ bool hasFormatShape(const QString& stem) {
 
 // The names a track gives in the formats without its disc and track ("Artist - Song", "Song -
 // Artist") with either its song or its artist, not both, other than the track's now: what such a
-// name holds before and after the field that changed.
+// name holds before and after the field that changed, as names are matched.
 struct OneFieldChanged {
   QString before, after;
 };
@@ -113,16 +117,35 @@ std::vector<OneFieldChanged> namesWithOneFieldChanged(const NameFields& f) {
     for (const bool songChanged : {true, false}) {
       NameFields g = f;
       (songChanged ? g.song : g.artist) = mark;
-      const QString name = trackFileName(option, g);
+      const QString name = matchKey(trackFileName(option, g));
       if (const qsizetype at = name.indexOf(mark); at >= 0) out.push_back({name.left(at), name.mid(at + 1)});
     }
   return out;
 }
 
-bool fitsOne(const QString& stem, const std::vector<OneFieldChanged>& names) {
+bool fitsOne(const QString& name, const std::vector<OneFieldChanged>& names) {
+  const QString stem = matchKey(name);
   return std::any_of(names.begin(), names.end(), [&](const OneFieldChanged& n) {
     return stem.size() > n.before.size() + n.after.size() && stem.startsWith(n.before) && stem.endsWith(n.after);
   });
+}
+
+// The track number a name holds alone, as rippers write it: the whole name ("1", "01"), a number
+// that begins it before " - ", ". ", " ", "-" or "_", or a number after the word "Track". -1 when
+// it holds none, or two that differ.
+int loneNumberIn(const QString& stem) {
+  static const QRegularExpression whole(QStringLiteral("^(\\d{1,4})$"));
+  static const QRegularExpression first(QStringLiteral("^(\\d{1,4})(?:[ _-]|\\. )"));
+  static const QRegularExpression afterTrack(QStringLiteral("(?<!\\p{L})track[ _-]?(\\d{1,4})(?!\\d)"),
+                                             QRegularExpression::CaseInsensitiveOption);
+  int number = -1;
+  for (const QRegularExpression* re : {&whole, &first, &afterTrack})
+    for (auto it = re->globalMatch(stem); it.hasNext();) {
+      const int found = it.next().captured(1).toInt();
+      if (number >= 0 && found != number) return -1;
+      number = found;
+    }
+  return number;
 }
 
 QString joinedWithAnd(QStringList words) {
@@ -147,16 +170,17 @@ class Pairing {
     for (qsizetype t = 0; t < n_; ++t) fields_.push_back(nameFields(items[t]));
   }
 
-  // A file that bears the name a track gives today is that track.
+  // A file that bears the name a track gives today, in any letter case, is that track (two tracks
+  // that give one name are both that name's).
   Refusal byTodaysName() {
     QHash<QString, QList<qsizetype>> tracksNamed;  // every name each track gives, in any format
     for (qsizetype t = 0; t < n_; ++t) {
       QSet<QString> names;
-      for (int o = 1; o <= 8; ++o) names.insert(trackFileName(o, field(t)));
+      for (int o = 1; o <= 8; ++o) names.insert(matchKey(trackFileName(o, field(t))));
       for (const QString& name : names) tracksNamed[name].append(t);
     }
     for (qsizetype i = 0; i < n_; ++i) {
-      const QList<qsizetype> tracks = tracksNamed.value(stemOf(files_[i]));
+      const QList<qsizetype> tracks = tracksNamed.value(matchKey(stemOf(files_[i])));
       if (tracks.size() > 1) {
         QStringList numbers;
         for (const qsizetype t : tracks) numbers << trackOfItem(t);
@@ -206,6 +230,43 @@ class Pairing {
     return std::nullopt;
   }
 
+  // The files left are the tracks left when each holds its own track's number ("01 - Track
+  // 01.mp3", "Track 1.mp3", "1.mp3"), the numbers differ and are those of the tracks that no file
+  // is. When some hold a number but the numbers cannot pair so, their order (1, 10, 11, 2, ...)
+  // says nothing of their tracks either.
+  Refusal byLoneNumber() {
+    QHash<int, qsizetype> freeTrack;  // number -> the free track of that number, or -1 for several
+    for (qsizetype t = 0; t < n_; ++t)
+      if (!borne_[size_t(t)]) {
+        bool ok = false;
+        const int number = trackOfItem(t).toInt(&ok);
+        if (ok) freeTrack[number] = freeTrack.contains(number) ? -1 : t;
+      }
+    std::vector<std::pair<qsizetype, int>> numbered;  // file, its number
+    QHash<int, int> borneBy;                          // number -> how many files hold it
+    bool anyNumber = false;
+    for (qsizetype i = 0; i < n_; ++i)
+      if (!placed(i)) {
+        const int number = loneNumberIn(stemOf(files_[i]));
+        numbered.emplace_back(i, number);
+        anyNumber = anyNumber || number >= 0;
+        ++borneBy[number];
+      }
+    if (!anyNumber) return std::nullopt;
+    QStringList unfit;
+    for (const auto& [i, number] : numbered)
+      if (number < 0 || borneBy.value(number) > 1 || freeTrack.value(number, -1) < 0) unfit << files_[i];
+    if (!unfit.isEmpty()) {
+      RenameProblem problem{Kind::UnplacedFiles, {}, {}, {}, {}};
+      problem.names = unfit;
+      return problem;
+    }
+    if (numbered.size() != size_t(freeTrack.size())) return unpaired(numbered.size(), size_t(freeTrack.size()));
+    for (const auto& [i, number] : numbered)
+      if (auto problem = place(i, freeTrack.value(number))) return problem;
+    return std::nullopt;
+  }
+
   // The files left pair by place with the tracks that no file is, in list order, unless one of
   // them has a name in one of the formats: then its order says nothing of its track.
   Refusal byPlace() {
@@ -224,12 +285,8 @@ class Pairing {
     std::vector<qsizetype> freeTracks;
     for (qsizetype t = 0; t < n_; ++t)
       if (!borne_[size_t(t)]) freeTracks.push_back(t);
-    if (!unplaced.isEmpty() && size_t(unplaced.size()) != freeTracks.size()) {
-      RenameProblem problem{Kind::UnpairedFiles, {}, {}, {}, {}};
-      problem.files = int(unplaced.size());
-      problem.tracks = int(freeTracks.size());
-      return problem;
-    }
+    if (!unplaced.isEmpty() && size_t(unplaced.size()) != freeTracks.size())
+      return unpaired(size_t(unplaced.size()), freeTracks.size());
     auto nextFree = freeTracks.begin();
     for (auto& t : trackOf_)
       if (t < 0) t = *nextFree++;
@@ -255,6 +312,12 @@ class Pairing {
   QString slotOf(qsizetype t, qsizetype i) const {
     return QString::number(t) + QLatin1Char('/') + extensionOf(files_[i]);
   }
+  static RenameProblem unpaired(size_t files, size_t tracks) {
+    RenameProblem problem{Kind::UnpairedFiles, {}, {}, {}, {}};
+    problem.files = int(files);
+    problem.tracks = int(tracks);
+    return problem;
+  }
   Refusal place(qsizetype i, qsizetype t) {
     const QString key = slotOf(t, i);
     if (const auto other = fileOfSlot_.constFind(key); other != fileOfSlot_.constEnd())
@@ -278,8 +341,8 @@ class Pairing {
 
 RenamePlan planRenames(const QStringList& items, const QStringList& files, int option) {
   Pairing pairing(items, files);
-  for (const auto pass :
-       {&Pairing::byTodaysName, &Pairing::byCodePart, &Pairing::byOneFieldCorrected, &Pairing::byPlace})
+  for (const auto pass : {&Pairing::byTodaysName, &Pairing::byCodePart, &Pairing::byOneFieldCorrected,
+                          &Pairing::byLoneNumber, &Pairing::byPlace})
     if (auto problem = (pairing.*pass)()) return {{}, *problem};
   return {pairing.steps(option), std::nullopt};
 }

@@ -63,13 +63,15 @@ struct RenameProblem {
 
 // Pairs the listed files with the track lines (as many of each) and gives each its new name:
 // the format's name for its track and the file's own extension. A file is known by its name
-// before it is paired by place: a file that bears the name some track gives today in one of the
-// eight formats keeps that track; a name that holds a disc and track ("ZX1001-07") is that
-// track, whatever the code; an "Artist - Song" or "Song - Artist" name whose song or artist has
-// since been corrected is the one track without a file of its kind that it fits. The files left
-// pair by place with the tracks that no file is, file i with track i when no file is known, but
-// only when none of them has a name in one of the formats (whose order is not the tracks'). A
-// file whose track cannot be told refuses the whole set.
+// (letter case ignored) before it is paired by place: a file that bears the name some track gives
+// today in one of the eight formats keeps that track; a name that holds a disc and track
+// ("ZX1001-07") is that track, whatever the code; an "Artist - Song" or "Song - Artist" name whose
+// song or artist has since been corrected is the one track without a file of its kind that it
+// fits. The files left are the tracks of their own numbers when each name holds one alone, as
+// rippers name files ("01 - Track 01", "Track 1", "1"), and the numbers are those of the tracks
+// left. Otherwise they pair by place with the tracks that no file is, file i with track i when no
+// file is known, but only when none of them has a name in one of the formats or a number (whose
+// order is not the tracks'). A file whose track cannot be told refuses the whole set.
 struct RenamePlan {
   std::vector<RenameStep> steps;
   std::optional<RenameProblem> problem;

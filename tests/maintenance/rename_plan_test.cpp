@@ -212,6 +212,27 @@ TEST(RenamePlan, ANameKeepsItsTrackAfterTheCodeOrOneFieldIsCorrected) {
   EXPECT_EQ(problem->to, "OLD9-01.mp3");
 }
 
+TEST(RenamePlan, ALoneTrackNumberIsReadWhereRippersPutIt) {
+  const QStringList items = {maintenance::renameListItem("ZX1001", "01", "ONE", "X"),
+                             maintenance::renameListItem("ZX1001", "02", "TWO", "X"),
+                             maintenance::renameListItem("ZX1001", "03", "THREE", "X")};
+  const auto tracks = [&](const QStringList& files) {
+    QStringList out;
+    for (const RenameStep& s : maintenance::planRenames(items, files, 7).steps) out << s.track;
+    return out;
+  };
+  EXPECT_EQ(tracks({"03. c.mp3", "01_a.mp3", "Track-02.mp3"}), (QStringList{"03", "01", "02"}));
+  EXPECT_EQ(tracks({"2-b.mp3", "track3.mp3", "1 a.mp3"}), (QStringList{"02", "03", "01"}));
+  // A number inside a word, or two numbers that differ, is no track's: that file is named.
+  const auto unplaced = [&](const QStringList& files) {
+    const auto problem = maintenance::planRenames(items, files, 7).problem;
+    return problem && problem->kind == RenameProblem::Kind::UnplacedFiles ? problem->names : QStringList{"none"};
+  };
+  EXPECT_EQ(unplaced({"1.mp3", "Soundtrack 3.mp3", "3.mp3"}), QStringList{"Soundtrack 3.mp3"});
+  EXPECT_EQ(unplaced({"01 - Track 02.mp3", "2.mp3", "3.mp3"}), QStringList{"01 - Track 02.mp3"});
+  EXPECT_EQ(unplaced({"1.mp3", "01 - a.mp3", "3.mp3"}), (QStringList{"1.mp3", "01 - a.mp3"}));
+}
+
 TEST(RenamePlan, FileListsMatchTheirPatternInNameOrder) {
   testsupport::TempHome home;
   for (int i = 1; i <= 12; ++i) home.writeBytes(QString::number(i) + ".mp3", "x");

@@ -66,6 +66,18 @@ QString problemText(const maintenance::RenameProblem& problem) {
   return {};
 }
 
+// What the user can do about a refusal, where there is more to say than to fix the name shown.
+QString wayForwardText(const maintenance::RenameProblem& problem) {
+  using Kind = maintenance::RenameProblem::Kind;
+  switch (problem.kind) {
+    case Kind::UnpairedFiles:
+    case Kind::UnplacedFiles:
+      return QStringLiteral(
+          "To rename them, begin each file's name with its track number, as in 01 - Song.mp3, and rename again.");
+    default: return {};
+  }
+}
+
 }  // namespace
 
 File_Rename::File_Rename() : FormBase(Kind::Dialog, QStringLiteral("Rename Files"), QSize(780, 600)) {
@@ -190,8 +202,10 @@ void File_Rename::setRunning(bool on) {
 }
 
 void File_Rename::refuse(const maintenance::RenameProblem& problem, const Pass& pass) {
-  platform::prompts().msgBox(problemText(problem) + QChar(13) + pass.nothingDone, OKOnly + platform::msg::Exclamation,
-                             kTitle);
+  const QString wayForward = wayForwardText(problem);
+  platform::prompts().msgBox(
+      problemText(problem) + QChar(13) + pass.nothingDone + (wayForward.isEmpty() ? QString() : QChar(13) + wayForward),
+      OKOnly + platform::msg::Exclamation, kTitle);
 }
 
 std::optional<std::vector<maintenance::RenameStep>> File_Rename::planListed(const Pass& pass) {

@@ -60,6 +60,10 @@ void press(platform::Control& control) {
 
 QString two(int n) { return QString::number(n).rightJustified(2, '0'); }
 
+// The line that tells, under a refusal of names that fit no track, what the user can do.
+const QString kNumberTheFiles =
+    "To rename them, begin each file's name with its track number, as in 01 - Song.mp3, and rename again.";
+
 // A disc whose artists run in another order than its tracks: song and artist of each track as
 // the renamer's names show them.
 const char* const kDisc[12][2] = {
@@ -129,7 +133,8 @@ TEST_F(RenameWindowTest, TheSampleFollowsTheChosenFormat) {
   EXPECT_EQ(window.Label4.Caption(), "");
 }
 
-TEST_F(RenameWindowTest, FilesAreRenamedInTheOrderOfTheFileList) {
+TEST_F(RenameWindowTest, FilesNamedByTheirNumbersAloneAreRenamedByThoseNumbers) {
+  // The file list runs 1, 10, 11, 12, 2, ...: each file still gets its own number's track.
   for (int i = 1; i <= 12; ++i) home.writeBytes("audio/" + QString::number(i) + ".mp3", QByteArray::number(i));
   fill(items(12));
   window.Option7.setValue(true);
@@ -138,11 +143,7 @@ TEST_F(RenameWindowTest, FilesAreRenamedInTheOrderOfTheFileList) {
   const auto done = prompts.expectCalls("msgBox", 1);
   EXPECT_EQ(done[0].text, "Files have been renamed");
   EXPECT_EQ(done[0].title, "File Rename");
-  // 1, 10, 11, 12, 2, ... pair with tracks 01, 02, 03, 04, 05, ...
-  EXPECT_EQ(home.readBytes("audio/ZX1001-01.mp3"), "1");
-  EXPECT_EQ(home.readBytes("audio/ZX1001-02.mp3"), "10");
-  EXPECT_EQ(home.readBytes("audio/ZX1001-04.mp3"), "12");
-  EXPECT_EQ(home.readBytes("audio/ZX1001-05.mp3"), "2");
+  for (int i = 1; i <= 12; ++i) EXPECT_EQ(home.readBytes("audio/ZX1001-" + two(i) + ".mp3"), QByteArray::number(i));
   EXPECT_EQ(filesIn(folder).size(), 12);
   EXPECT_EQ(window.File1.List(0), "ZX1001-01.mp3");
   EXPECT_TRUE(window.isLoaded());
@@ -315,8 +316,51 @@ TEST_F(RenameWindowTest, CorrectedTitlesKeepEachTracksFilesWithIt) {
   window.List3.addItems(lines);
   EXPECT_EQ(renameFiles(window.Command3),
             "The name of the file Juno Marsh - Stone Bridge.mp3 fits no single track of the list: which track it is "
-            "cannot be told.\rNo file has been renamed.");
+            "cannot be told.\rNo file has been renamed.\r" +
+                kNumberTheFiles);
   EXPECT_EQ(contentsOf(folder), named(corrected));
+}
+
+TEST_F(RenameWindowTest, AFolderFreshFromARipperIsRenamedAfterItsOwnTracks) {
+  // The names rippers and other programs give a disc's files, each track's file by its number;
+  // a title as a ripper may write it, in capitals unlike the program's.
+  const auto rippersTitle = [](int i) { return i == 9 ? QString("Glass harbour") : song(i); };
+  const std::vector<std::function<QString(int)>> shapes = {
+      [](int i) { return two(i) + " - Track " + two(i); },
+      [](int i) { return two(i) + " - Unknown Title"; },
+      [](int i) { return "Unknown Artist - Track " + two(i); },
+      [&](int i) { return two(i) + " - " + rippersTitle(i); },
+      [](int i) { return (artist(i) + " - " + song(i)).toUpper(); },
+      [&](int i) { return "Track " + two(i) + " - " + rippersTitle(i); },
+      [](int i) { return ("AA100 " + two(i) + " - " + artist(i) + " - " + song(i)).toUpper(); },
+      [](int i) { return "Track " + QString::number(i); },
+  };
+  fill(discTracks("AA100"));
+  press(window.Option7);
+  for (size_t shape = 0; shape < shapes.size(); ++shape) {
+    for (const QString& name : filesIn(folder)) ASSERT_TRUE(QFile::remove(folder + "/" + name));
+    QMap<QString, QByteArray> expected;
+    for (int i = 1; i <= 12; ++i) {
+      const QByteArray audio = "audio of track " + QByteArray::number(i);
+      home.writeBytes("audio/" + shapes[shape](i) + ".mp3", audio);
+      expected["AA100-" + two(i) + ".mp3"] = hashOf(audio);
+    }
+    window.File1.Refresh();
+    EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed) << "shape " << shape;
+    EXPECT_EQ(contentsOf(folder), expected) << "shape " << shape;
+  }
+
+  // A number that is no track's leaves the others no order to pair by: the file is named.
+  for (const QString& name : filesIn(folder)) ASSERT_TRUE(QFile::remove(folder + "/" + name));
+  for (const int i : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13})
+    home.writeBytes("audio/" + QString::number(i) + ".mp3", QByteArray::number(i));
+  window.File1.Refresh();
+  const auto before = contentsOf(folder);
+  EXPECT_EQ(renameFiles(window.Command1),
+            "The name of the file 13.mp3 fits no single track of the list: which track it is cannot be told.\r"
+            "No file has been renamed.\r" +
+                kNumberTheFiles);
+  EXPECT_EQ(contentsOf(folder), before);
 }
 
 TEST_F(RenameWindowTest, AChangedDiscCodeKeepsEachFileWithItsTrack) {
