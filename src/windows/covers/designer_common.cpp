@@ -183,11 +183,11 @@ bool printDesign(const PrinterFactory& makePrinter, platform::Frame& sending,
   return printed;
 }
 
-void saveSettingsFile(const QString& path, const common::FileText& text, const QString& failure,
+void saveSettingsFile(const QString& path, const common::FileText& text, const QString& opened, const QString& failure,
                       const QString& caption) {
   const platform::WriteResult written =
       text ? platform::replaceFileUtf8(path, text.text) : platform::WriteResult{false, false, text.refusal};
-  if (!written)
+  if (!written && !(text && text.text == opened))
     platform::prompts().msgBox(failure + path + QStringLiteral("\n\r") + written.error,
                                platform::msg::OKOnly + platform::msg::Exclamation, caption);
 }

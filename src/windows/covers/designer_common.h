@@ -78,10 +78,11 @@ bool printDesign(const covers::PrinterFactory& makePrinter, platform::Frame& sen
                  const std::function<void(platform::DrawingSurface&)>& draw, const QString& failure,
                  const QString& caption, const std::function<bool(platform::DrawingSurface&)>& goAhead = {});
 
-// Replaces a settings file with `text`, in UTF-8. A failure, or the text's refusal, is reported as
-// `failure` followed by the path and the reason, in a message box titled `caption`; the old file
-// stays whole.
-void saveSettingsFile(const QString& path, const common::FileText& text, const QString& failure,
+// Replaces a settings file with `text`, in UTF-8; on failure the old file stays whole. A failure,
+// or the text's refusal, is reported as `failure` followed by the path and the reason, in a
+// message box titled `caption`, unless the text holds just the settings the window opened with
+// (`opened`): then no change of the user's is lost, and the next opening shows the same.
+void saveSettingsFile(const QString& path, const common::FileText& text, const QString& opened, const QString& failure,
                       const QString& caption);
 
 // A designer's title shows as the paper prints it: without the blanks typed around it.

@@ -459,6 +459,11 @@ void frmPrint_Cover::cmdPrint_Click() {
 // ---------------------------------------------------------------- Cover.dat
 
 void frmPrint_Cover::Write_Cover_File() {
+  saveSettingsFile(settingsPath(), caseSettingsText(shownSettings()), openedSettings_,
+                   QStringLiteral("The case settings could not be saved in "), kCaption);
+}
+
+CaseSettings frmPrint_Cover::shownSettings() const {
   CaseSettings s;
   s.titleColour = Label8.ForeColor();
   s.titleFace = Label8.font().family();
@@ -469,8 +474,7 @@ void frmPrint_Cover::Write_Cover_File() {
   s.frontPicture = txtImage_File.Text();
   s.backPicture = txtImage_File2.Text();
   s.caseColour = Command6.BackColor();
-  saveSettingsFile(settingsPath(), caseSettingsText(s), QStringLiteral("The case settings could not be saved in "),
-                   kCaption);
+  return s;
 }
 
 // Each value stands alone: one that does not fit its control is passed over. The title size
@@ -479,7 +483,10 @@ void frmPrint_Cover::Write_Cover_File() {
 void frmPrint_Cover::Read_Cover_File() {
   const auto values = readSettingsValues(settingsPath(), kCaseSettingsCount);
   if (!values) {
-    Write_Cover_File();  // missing, short or unreadable: written anew from what is shown
+    // Missing, short or unreadable: written anew from what is shown, which holds no choice of the
+    // user's, so a folder that cannot hold it is no news yet.
+    openedSettings_ = caseSettingsText(shownSettings()).text;
+    Write_Cover_File();
     return;
   }
   const QStringList& v = *values;
@@ -518,4 +525,5 @@ void frmPrint_Cover::Read_Cover_File() {
   Shape3.BackColor = Command6.BackColor();
   Shape4.BackColor = Command6.BackColor();
   Draw_Page();
+  openedSettings_ = caseSettingsText(shownSettings()).text;
 }

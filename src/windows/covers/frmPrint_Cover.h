@@ -4,6 +4,7 @@
 #pragma once
 
 #include "covers/case_paper.h"
+#include "covers/case_settings.h"
 #include "covers/label_preview.h"
 #include "covers/label_printer.h"
 #include "platform/ui/controls.h"
@@ -125,7 +126,10 @@ class frmPrint_Cover : public platform::FormBase {
   void fitTitles(const covers::CaseLayout& paper);
   void showTracks(const covers::CaseLayout& paper);
   covers::CaseDesign currentDesign() const;
+  covers::CaseSettings shownSettings() const;
   windows::DesignerPreview preview_;
+  // Cover.dat's text of the settings the window showed once opened.
+  QString openedSettings_;
   // The sizes chosen for the titles and the track lists: what Cover.dat keeps and the paper is
   // printed from. The preview's texts show the sizes the paper prints, scaled to the preview.
   double titleSize_ = 8.25;

@@ -355,6 +355,11 @@ void frmPrint_Offset::cmdPrint_Click() {
 // ---------------------------------------------------------------- OffSet.dat
 
 void frmPrint_Offset::Write_OffSet_File() {
+  saveSettingsFile(settingsPath(), labelSettingsText(shownSettings()), openedSettings_,
+                   QStringLiteral("The label settings could not be saved in "), kCaption);
+}
+
+LabelSettings frmPrint_Offset::shownSettings() const {
   LabelSettings s;
   s.horizontalOffset = Text1.Text();
   s.verticalOffset = Text2.Text();
@@ -366,15 +371,17 @@ void frmPrint_Offset::Write_OffSet_File() {
   s.trackSize = Label10.font().pointSizeF();
   s.picture = txtImage_File.Text();
   s.discColour = Command1.BackColor();
-  saveSettingsFile(settingsPath(), labelSettingsText(s), QStringLiteral("The label settings could not be saved in "),
-                   kCaption);
+  return s;
 }
 
 // Each value stands alone: one that does not fit its control is passed over.
 void frmPrint_Offset::Read_OffSet_File() {
   const auto values = readSettingsValues(settingsPath(), kLabelSettingsCount);
   if (!values) {
-    Write_OffSet_File();  // missing, short or unreadable: written anew from what is shown
+    // Missing, short or unreadable: written anew from what is shown, which holds no choice of the
+    // user's, so a folder that cannot hold it is no news yet.
+    openedSettings_ = labelSettingsText(shownSettings()).text;
+    Write_OffSet_File();
     return;
   }
   const QStringList& v = *values;
@@ -397,4 +404,5 @@ void frmPrint_Offset::Read_OffSet_File() {
     Shape3.FillColor = *colour;
   }
   Draw_Circle();  // the track list centred again at its saved size
+  openedSettings_ = labelSettingsText(shownSettings()).text;
 }

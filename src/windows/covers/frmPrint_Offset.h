@@ -5,6 +5,7 @@
 #include "covers/label_paper.h"
 #include "covers/label_preview.h"
 #include "covers/label_printer.h"
+#include "covers/label_settings.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/form.h"
 #include "windows/covers/designer_common.h"
@@ -110,7 +111,10 @@ class frmPrint_Offset : public platform::FormBase {
   void repaintPreview();
   void fitTitle();
   covers::LabelDesign currentDesign() const;
+  covers::LabelSettings shownSettings() const;
   windows::DesignerPreview preview_;
+  // OffSet.dat's text of the settings the window showed once opened.
+  QString openedSettings_;
   // Measures the title as the printer measures it, for the preview.
   platform::ImageSurface paperMeasure_{1, 1, 1200};
 };

@@ -2,12 +2,14 @@
 // lists, pictures and colours, and printing.
 #include "covers/case_preview.h"
 #include "designer_test_support.h"
+#include "ordinary_user.h"
 #include "platform/ui/prompts.h"
 #include "windows/covers/frmPrint_Cover.h"
 #include "windows/covers/label_controls.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -470,6 +472,28 @@ TEST_F(CaseWindowTest, PrintSendsTheInsertSavesTheLookAndCloses) {
             "-2147483630 \r\nCOURIER NEW\r\n 12 \r\n-2147483640 \r\nCOURIER NEW\r\n 4 \r\n" + front.toUtf8() +
                 "\r\n\r\n 65280 \r\n")
       << "paths are kept in UTF-8";
+}
+
+// Without Cover.dat in a folder that cannot be written, the window opens and prints as it is
+// without a word; a change that cannot be kept is told.
+TEST_F(CaseWindowTest, AFolderThatCannotHoldTheSettingsIsToldOnlyWhenAChangeIsLost) {
+  testsupport::OrdinaryUser user(home.path());
+  testsupport::setMode(home.path(), 0555);
+  open();
+  EXPECT_TRUE(prompts.callsOf("msgBox").empty());
+  press(w->cmdPrint);
+  EXPECT_TRUE(prompts.callsOf("msgBox").empty());
+  EXPECT_FALSE(w->isLoaded());
+
+  open();
+  chooseFrom(w->Combo2, "20");
+  prompts.answerMsg(platform::msg::OK);
+  press(w->cmdPrint);
+  const auto msgs = prompts.expectCalls("msgBox", 1);
+  EXPECT_TRUE(msgs[0].text.startsWith("The case settings could not be saved in " + home.path("Cover.dat")));
+  EXPECT_EQ(msgs[0].title, "Print CD Case");
+  EXPECT_FALSE(QFileInfo::exists(home.path("Cover.dat")));
+  testsupport::setMode(home.path(), 0755);
 }
 
 TEST_F(CaseWindowTest, EveryButtonReachesItsHandler) {

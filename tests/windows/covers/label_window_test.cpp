@@ -437,14 +437,24 @@ TEST_F(LabelWindowTest, APrintThatFailsIsReportedAndTheDesignStaysOpen) {
   EXPECT_EQ(home.readBytes("OffSet.dat"), before);
 }
 
-TEST_F(LabelWindowTest, SettingsThatCannotBeWrittenAreReported) {
+// Settings that cannot be written are told when a change of the user's is lost by it, not at
+// every opening: the next opening shows the same as long as nothing was changed.
+TEST_F(LabelWindowTest, SettingsThatCannotBeWrittenAreReportedWhenAChangeIsLost) {
   QDir(home.path()).mkdir("OffSet.dat");  // neither read nor replaced
-  prompts.answerMsg(platform::msg::OK);
   open();
+  EXPECT_TRUE(prompts.callsOf("msgBox").empty());
+  EXPECT_TRUE(w->isVisible());
+  press(w->cmdPrint);
+  EXPECT_TRUE(prompts.callsOf("msgBox").empty());
+  EXPECT_FALSE(w->isLoaded());
+
+  open();
+  typeInto(w->Text1.widget(), "7");
+  prompts.answerMsg(platform::msg::OK);
+  press(w->cmdPrint);
   const auto msgs = prompts.expectCalls("msgBox", 1);
   EXPECT_TRUE(msgs[0].text.startsWith("The label settings could not be saved in "));
   EXPECT_EQ(msgs[0].title, "Print CD Label");
-  EXPECT_TRUE(w->isVisible());
 }
 
 // A picture whose name holds a line break would shift every setting after it: the settings are
