@@ -187,13 +187,17 @@ UpdateFileTracks updateFileTracks(Sort sort, const QStringList& lines,
                               m.discs.join(QStringLiteral(", "));
       continue;
     }
-    if (m.discs.size() == 1 && !m.holdsLine) {
+    // A line whose record is gone (its track deleted, its disc's code changed) is never written
+    // from its own text: the file would put back on every copy what this one took away.
+    if (m.discs.empty()) {
+      out.noLongerHeld << noLongerHoldsText(l.storedCode.value_or(l.shownCode), l.track, l.song, l.artist);
+      continue;
+    }
+    if (!m.holdsLine) {
       out.noLongerHeld << noLongerHoldsText(m.discs[0], l.track, l.song, l.artist);
       continue;
     }
-    const QStringList fields =
-        m.discs.size() == 1 ? m.record
-                            : QStringList{l.storedCode.value_or(l.shownCode), l.track, cut(line, 'S'), cut(line, 'A')};
+    const QStringList& fields = m.record;
     common::TrackRecord r;
     r.code = common::padRight(fields[0], common::kCodeWidth);
     r.track = common::padRight(fields[1], common::kTrackWidth);

@@ -74,14 +74,15 @@ QString withKupExtension(const QString& typed);
 // the line was made from (nothing for a line read back from a saved list, which is matched as
 // discsOfLines says). Where one disc fits a line, the record of that disc and track that holds it
 // is written as the track file holds it, so the list's capitals never reach the file and a code is
-// never cut; where none fits, the line's own text under the code it was made from, else the one
-// it shows. A disc and track met again is written once. A line that fits several discs is left
-// out and named, and so is a line whose one disc's track no longer holds it (another disc's track,
-// or its own changed since); a line without a code names no track and is left out too.
+// never cut; a line is never written from its own text. A disc and track met again is written
+// once. A line that fits several discs is left out and named, and so is a line that fits no disc
+// (its track deleted or its code changed since) and a line whose one disc's track no longer holds
+// it (another disc's track, or its own changed since); a line without a code names no track and
+// is left out too.
 struct UpdateFileTracks {
   std::vector<common::TrackRecord> tracks;
   QStringList severalDiscs;  // each line left out for fitting several discs, named
-  QStringList noLongerHeld;  // each line left out for a track that no longer holds it, named
+  QStringList noLongerHeld;  // each line left out for no track holding it any longer, named
   int withoutCode = 0;       // lines left out for showing no code
 };
 UpdateFileTracks updateFileTracks(catalogue::Sort sort, const QStringList& lines,

@@ -8,6 +8,8 @@
 
 using catalogue::Sort;
 
+[[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 namespace {
 
 const QString kArtist30 = "BARTHOLOMEW AND THE NIGHT OWLS";
@@ -141,6 +143,8 @@ TEST(UpdateFile, TracksComeFromTheLinesAndTheDatabaseWhereItHasThem) {
       {make("ABCDEFGHIJK", "01", "ELEVEN ONE", "A"), {}},
       {make("ABCDEFGHIJK", "03", "ELEVEN THREE", "A"), {}},
       {make("TR0003", "01", "BIG ONE BEFORE", "Y"), own("TR0003     ", "01")},
+      {make("ABCDEFGHIJK", "04", "TWELVE FOUR", "C"), own("ABCDEFGHIJKL", "04")},
+      {make("ABCDEFGHIJK", "04", "TWELVE FOUR", "C"), {}},
   };
   QStringList lines;
   std::vector<std::optional<catalogue::LineRecord>> records;
@@ -162,21 +166,28 @@ TEST(UpdateFile, TracksComeFromTheLinesAndTheDatabaseWhereItHasThem) {
   // is the disc of the line's own record. The same disc and track is written once.
   const QString text = catalogue::updateFileText(made.tracks);
   EXPECT_EQ(text, "\"Mellowdex Update File \"\r\n" + record("zk101", "01", "Late Train", "Oda Bell") +
-                      record("NEW1", "03", "Fresh Song", "New Band") + record("TR0003", "01", "BIG ONE", "Y") +
-                      "\"ABCDEFGHIJKL\",\"01\",\"" + QString("TWELVE ONE").leftJustified(36) + "\",\"" +
-                      QString("B").leftJustified(30) + "\"\r\n" + record("ABCDEFGHIJK", "01", "ELEVEN ONE", "A") +
-                      "\"ABCDEFGHIJKL\",\"02\",\"" + QString("TWELVE TWO").leftJustified(36) + "\",\"" +
-                      QString("C").leftJustified(30) + "\"\r\n");
+                      record("TR0003", "01", "BIG ONE", "Y") + "\"ABCDEFGHIJKL\",\"01\",\"" +
+                      QString("TWELVE ONE").leftJustified(36) + "\",\"" + QString("B").leftJustified(30) + "\"\r\n" +
+                      record("ABCDEFGHIJK", "01", "ELEVEN ONE", "A") + "\"ABCDEFGHIJKL\",\"02\",\"" +
+                      QString("TWELVE TWO").leftJustified(36) + "\",\"" + QString("C").leftJustified(30) + "\"\r\n");
   EXPECT_TRUE(text.contains("\"zk101      \",\"01\",\"Late Train                          \",\"Oda Bell  "));
   // A saved line that fits two discs is named, not written; a line without a code names nothing.
   EXPECT_EQ(made.severalDiscs, (QStringList{"TR0003 track 01 (BIG ONE) fits tr0003, TR0003",
                                             "ABCDEFGHIJK track 01 (ELEVEN ONE) fits ABCDEFGHIJK, ABCDEFGHIJKL"}));
   EXPECT_EQ(made.withoutCode, 1);
   // A line whose one disc's track holds another song is left out and named: the saved line of a
-  // deleted track fits the 12-character disc, and a track changed since its line was made.
-  EXPECT_EQ(made.noLongerHeld, (QStringList{"Track 03 of disc ABCDEFGHIJKL no longer holds \"ELEVEN THREE\" by \"A\". "
+  // deleted track fits the 12-character disc, and a track changed since its line was made. So is a
+  // line that fits no disc, whether it kept its record or was read back: it is never written from
+  // its own text.
+  EXPECT_EQ(made.noLongerHeld, (QStringList{"Track 03 of disc NEW1 no longer holds \"Fresh Song\" by \"New Band\". "
+                                            "Create List brings the list up to date.",
+                                            "Track 03 of disc ABCDEFGHIJKL no longer holds \"ELEVEN THREE\" by \"A\". "
                                             "Create List brings the list up to date.",
                                             "Track 01 of disc TR0003 no longer holds \"BIG ONE BEFORE\" by \"Y\". "
+                                            "Create List brings the list up to date.",
+                                            "Track 04 of disc ABCDEFGHIJKL no longer holds \"TWELVE FOUR\" by \"C\". "
+                                            "Create List brings the list up to date.",
+                                            "Track 04 of disc ABCDEFGHIJK no longer holds \"TWELVE FOUR\" by \"C\". "
                                             "Create List brings the list up to date."}));
 
   EXPECT_EQ(catalogue::withKupExtension("/d/new"), "/d/new.kup");

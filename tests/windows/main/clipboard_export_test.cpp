@@ -4,6 +4,7 @@
 #include "catalogue/export_writers.h"
 #include "platform/ui/prompts.h"
 #include "platform/ui/qt_prompts.h"
+#include "windows/database/Rename_Disc.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -251,6 +252,76 @@ TEST_F(ClipboardExportTest, UpdateFileWritesEachLineUnderItsOwnDisc) {
                 "Track 01 of disc tr0003 no longer holds \"BIG\" by \"B\". Create List brings the list up to date.\r"
                 "Track 01 of disc ABCDEFGHIJKL no longer holds \"ELEVEN ONE\" by \"C\". Create List brings the list up "
                 "to date.");
+}
+
+// A line whose record is gone is never written from its own text: a file that did would put back,
+// on every copy it reaches, a track deleted or a code changed since the line was made.
+TEST_F(ClipboardExportTest, UpdateFileLeavesOutEveryLineWhoseRecordIsGone) {
+  using testsupport::trackLine;
+  const QString harbour = trackLine("SC8123", "01", "MOONLIGHT HARBOUR", "THE LANTERNS");
+  home.writeLines("watdi.bxl", {testsupport::discLine("SC8123"), testsupport::discLine("LONG1")});
+  home.writeLines("watka.bxl", {harbour, trackLine("SC8123", "02", "PAPER SKY", "JUNO REED"),
+                                trackLine("LONG1", "01", "FIRST", "A"), trackLine("LONG1", "02", "SECOND", "B")});
+  const QByteArray header = "\"Mellowdex Update File \"\r\n";
+  Form1& f = start();
+  tick("SC8123");
+  tick("LONG1");
+  press(f.cmdGet_Tracks);
+  ASSERT_EQ(f.List2.ListCount(), 4);
+  prompts.answerSaveFile(home.path("list.mdq"));
+  QTest::mouseClick(f.cmdSave.widget(), Qt::LeftButton);
+
+  // Another copy's update took track 02 away: the line made from it names its record, now gone.
+  home.writeLines("watka.bxl",
+                  {harbour, trackLine("LONG1", "01", "FIRST", "A"), trackLine("LONG1", "02", "SECOND", "B")});
+  prompts.answerSaveFile(home.path("own")).answerMsg(OK);
+  choose(f.mnuUpdate_File);
+  EXPECT_EQ(home.readBytes("own.kup"), header + (trackLine("LONG1", "01", "FIRST", "A") + "\r\n" + harbour + "\r\n" +
+                                                 trackLine("LONG1", "02", "SECOND", "B") + "\r\n")
+                                                    .toLatin1());
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text,
+            "Update file has been written to " + home.path("own.kup") +
+                " without these lines:\r"
+                "Track 02 of disc SC8123 no longer holds \"PAPER SKY\" by \"JUNO REED\". Create List brings the list "
+                "up to date.");
+
+  // The disc's code changed here, the saved list reopened: its lines still show the old code.
+  f.List1.setListIndex(row("LONG1"));
+  prompts.onModal([](platform::FormBase& w) {
+    auto& d = dynamic_cast<Rename_Disc&>(w);
+    d.Text2.setText("LONG2");
+    press(d.Command1);
+  });
+  prompts.answerMsg(No);
+  choose(f.mnu_Change_Disc_Code);
+  ASSERT_TRUE(home.readBytes("watka.bxl").contains("LONG2"));
+  prompts.answerOpenFile(home.path("list.mdq"));
+  QTest::mouseClick(f.cmdOpen.widget(), Qt::LeftButton);
+  ASSERT_EQ(f.List2.ListCount(), 4);
+  prompts.answerSaveFile(home.path("reopened")).answerMsg(OK);
+  choose(f.mnuUpdate_File);
+  EXPECT_EQ(home.readBytes("reopened.kup"), header + (harbour + "\r\n").toLatin1());
+  EXPECT_EQ(prompts.expectCalls("msgBox", 3).back().text,
+            "Update file has been written to " + home.path("reopened.kup") +
+                " without these lines:\r"
+                "Track 01 of disc LONG1 no longer holds \"FIRST\" by \"A\". Create List brings the list up to date.\r"
+                "Track 02 of disc SC8123 no longer holds \"PAPER SKY\" by \"JUNO REED\". Create List brings the list "
+                "up to date.\r"
+                "Track 02 of disc LONG1 no longer holds \"SECOND\" by \"B\". Create List brings the list up to date.");
+
+  // No line names a record the database holds: nothing is written, and each line is named.
+  home.writeLines("watka.bxl", {trackLine("LONG2", "01", "FIRST", "A")});
+  prompts.answerMsg(OK);
+  choose(f.mnuUpdate_File);
+  EXPECT_EQ(prompts.expectCalls("msgBox", 4).back().text,
+            "No update file has been written: no line names one track that still holds it.\r"
+            "Track 01 of disc LONG1 no longer holds \"FIRST\" by \"A\". Create List brings the list up to date.\r"
+            "Track 01 of disc SC8123 no longer holds \"MOONLIGHT HARBOUR\" by \"THE LANTERNS\". Create List brings "
+            "the list up to date.\r"
+            "Track 02 of disc SC8123 no longer holds \"PAPER SKY\" by \"JUNO REED\". Create List brings the list up "
+            "to date.\r"
+            "Track 02 of disc LONG1 no longer holds \"SECOND\" by \"B\". Create List brings the list up to date.");
+  EXPECT_EQ(prompts.callsOf("saveFile").size(), 3u);
 }
 
 TEST_F(ClipboardExportTest, UpdateFileNeedsTheDiscCodesInTheList) {
