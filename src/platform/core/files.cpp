@@ -75,7 +75,7 @@ QByteArray nameBytes(const QByteArray& folder, const QString& name) {
   return !isUtf8(single) && nameExists(pathBytes(folder, single)) ? single : utf8;
 }
 
-int noReplaceRename(const QByteArray& from, const QByteArray& to) {
+int noReplaceRename([[maybe_unused]] const QByteArray& from, [[maybe_unused]] const QByteArray& to) {
   if (refuseRenameWay)
     if (const int error = refuseRenameWay(1)) return error;
 #ifdef RENAME_NOREPLACE
@@ -96,7 +96,9 @@ bool noReplaceUnknown(int error) { return error == ENOSYS || error == EINVAL; }
 
 // The disk makes no second link to a file (exFAT and FAT through FUSE, many shares). A name
 // that is taken (EEXIST), a file that is gone, a folder that may not be written or a failing
-// disk is a real refusal, which a plain rename must not get round.
+// disk is a real refusal, which a plain rename must not get round. (EPERM also stands for a file
+// the system will not link for its owner's sake or at all; the plain rename then asks the
+// system again and gets its own answer.)
 bool linksUnknown(int error) { return error == EPERM || error == EOPNOTSUPP || error == ENOSYS; }
 
 // The system's rename that refuses to replace: renameat2 where the system and the disk have it,
