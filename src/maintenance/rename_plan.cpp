@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <map>
 
 namespace maintenance {
 
@@ -63,6 +64,11 @@ QString trackFileName(int option, const NameFields& f) {
   return out;
 }
 
+QString joinedWithAnd(QStringList words) {
+  const QString last = words.takeLast();
+  return words.isEmpty() ? last : words.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
 QString extensionOf(const QString& fileName) {
   const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
   return dot < 0 ? QString() : fileName.mid(dot);
@@ -78,42 +84,48 @@ QString stemOf(const QString& fileName) { return fileName.chopped(extensionOf(fi
 // programs write the titles in capitals of their own.
 QString matchKey(const QString& name) { return name.toCaseFolded(); }
 
-// The track number of a disc-and-track part ("ZX1001-07"): the two characters after its last
-// hyphen, behind a code of at least one character; empty when the part is none.
-QString discTrackNumber(const QString& part) {
-  if (part.size() < 4 || part[part.size() - 3] != QLatin1Char('-')) return {};
-  return part.right(2);
+// A disc-and-track part of a name ("ZX1001-07"): a code of at least one character, a hyphen and
+// two digits; where it stands in the name.
+struct CodePart {
+  QString code, track;
+  qsizetype at, size;
+};
+
+bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+std::optional<CodePart> codePartOf(const QString& part, qsizetype at) {
+  const qsizetype size = part.size();
+  if (size < 4 || part[size - 3] != QLatin1Char('-') || !isAsciiDigit(part[size - 2]) || !isAsciiDigit(part[size - 1]))
+    return std::nullopt;
+  return CodePart{part.left(size - 3), part.right(2), at, size};
 }
 
-// The track numbers a name holds where the formats that carry a disc and a track put them: the
-// whole name, its first part before " - ", or its last part after two others.
-QStringList numbersIn(const QString& stem) {
+// The disc-and-track parts a name holds where the formats put one, and nowhere else: the whole
+// name ("Disc-Track"), its first part before " - " ("Disc-Track - ..."), or its last part after
+// two others ("... - ... - Disc-Track").
+std::vector<CodePart> codePartsIn(const QString& stem) {
   const QStringList parts = stem.split(kSeparator);
-  QStringList out;
-  if (const QString n = discTrackNumber(parts.front()); !n.isEmpty()) out << n;
+  std::vector<CodePart> out;
+  if (auto p = codePartOf(parts.front(), 0)) out.push_back(*p);
   if (parts.size() >= 3)
-    if (const QString n = discTrackNumber(parts.back()); !n.isEmpty() && !out.contains(n)) out << n;
+    if (auto p = codePartOf(parts.back(), stem.size() - parts.back().size())) out.push_back(*p);
   return out;
 }
 
 // Whether a name has the shape of one of the formats: parts joined by " - ", or a disc code and
 // a two-digit track joined by a hyphen.
-bool hasFormatShape(const QString& stem) {
-  if (stem.contains(kSeparator)) return true;
-  const QString n = discTrackNumber(stem);
-  return n.size() == 2 && n[0].isDigit() && n[1].isDigit();
-}
+bool hasFormatShape(const QString& stem) { return stem.contains(kSeparator) || codePartOf(stem, 0); }
 
-// The names a track gives in the formats without its disc and track ("Artist - Song", "Song -
-// Artist") with either its song or its artist, not both, other than the track's now: what such a
+// The names a track gives in the formats (of the options) with either its song or its artist, not
+// both, other than the track's now: what such a
 // name holds before and after the field that changed, as names are matched.
 struct OneFieldChanged {
   QString before, after;
 };
-std::vector<OneFieldChanged> namesWithOneFieldChanged(const NameFields& f) {
+std::vector<OneFieldChanged> namesWithOneFieldChanged(const NameFields& f, std::initializer_list<int> options) {
   const QString mark(QChar(1));  // stands for the changed field; no track's field holds it
   std::vector<OneFieldChanged> out;
-  for (const int option : {3, 4})
+  for (const int option : options)
     for (const bool songChanged : {true, false}) {
       NameFields g = f;
       (songChanged ? g.song : g.artist) = mark;
@@ -148,11 +160,6 @@ int loneNumberIn(const QString& stem) {
   return number;
 }
 
-QString joinedWithAnd(QStringList words) {
-  const QString last = words.takeLast();
-  return words.isEmpty() ? last : words.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
-}
-
 using Kind = RenameProblem::Kind;
 using Refusal = std::optional<RenameProblem>;
 
@@ -167,18 +174,22 @@ class Pairing {
         trackOf_(size_t(n_), -1),
         borne_(size_t(n_), false) {
     fields_.reserve(size_t(n_));
-    for (qsizetype t = 0; t < n_; ++t) fields_.push_back(nameFields(items[t]));
+    for (qsizetype t = 0; t < n_; ++t) {
+      fields_.push_back(nameFields(items[t]));
+      QSet<QString> names;
+      for (int o = 1; o <= 8; ++o) names.insert(matchKey(trackFileName(o, field(t))));
+      namesOf_.push_back(names);
+      titles_ << matchKey(field(t).song) << matchKey(field(t).artist);
+      codes_ << matchKey(field(t).disc);
+    }
   }
 
   // A file that bears the name a track gives today, in any letter case, is that track (two tracks
   // that give one name are both that name's).
   Refusal byTodaysName() {
     QHash<QString, QList<qsizetype>> tracksNamed;  // every name each track gives, in any format
-    for (qsizetype t = 0; t < n_; ++t) {
-      QSet<QString> names;
-      for (int o = 1; o <= 8; ++o) names.insert(matchKey(trackFileName(o, field(t))));
-      for (const QString& name : names) tracksNamed[name].append(t);
-    }
+    for (qsizetype t = 0; t < n_; ++t)
+      for (const QString& name : namesOf_[size_t(t)]) tracksNamed[name].append(t);
     for (qsizetype i = 0; i < n_; ++i) {
       const QList<qsizetype> tracks = tracksNamed.value(matchKey(stemOf(files_[i])));
       if (tracks.size() > 1) {
@@ -192,18 +203,65 @@ class Pairing {
     return std::nullopt;
   }
 
-  // A name that still holds a disc and track is that track, whatever the disc's code is now.
+  // A name that holds the disc's code and a track where a format puts them ("ZX1001-07 - ...")
+  // is that track, whatever its titles. A name with another code is that track when its song or
+  // its artist still fits the track, or when its format holds neither (a code changed since keeps
+  // the titles), and only when some file of that code keeps both: on discs of one artist the
+  // artist fits every track. The other files with another code are another disc's: they refuse
+  // the set. A part that is a song or an artist of the disc ("Catch-22") holds no code.
   Refusal byCodePart() {
+    std::map<QString, std::vector<std::pair<qsizetype, qsizetype>>> fitting;  // code -> file, track
+    QSet<QString> keepingTitles;                                              // codes
+    QHash<QString, QString> written;  // code as matched -> as the first name with it writes it
+    std::vector<bool> stray(size_t(n_), false);
+    QStringList strayCodes;  // as matched
     for (qsizetype i = 0; i < n_; ++i) {
       if (placed(i)) continue;
-      const QStringList numbers = numbersIn(stemOf(files_[i]));
-      if (numbers.size() != 1) continue;
-      std::vector<qsizetype> tracks;
-      for (qsizetype t = 0; t < n_; ++t)
-        if (field(t).track == numbers.front()) tracks.push_back(t);
-      if (tracks.size() != 1) continue;
-      if (auto problem = place(i, tracks.front())) return problem;
+      const QString stem = stemOf(files_[i]);
+      std::vector<CodePart> parts = codePartsIn(stem);
+      std::erase_if(parts, [&](const CodePart& p) { return titles_.contains(matchKey(stem.mid(p.at, p.size))); });
+      if (parts.empty()) continue;
+      const QString code = matchKey(parts.front().code);
+      if (std::any_of(parts.begin(), parts.end(),
+                      [&](const CodePart& p) { return matchKey(p.code) != code || p.track != parts.front().track; }))
+        continue;  // two codes or tracks: the passes after this tell
+      const CodePart& part = parts.front();
+      const qsizetype t = trackNumbered(part.track);
+      written.insert(code, written.value(code, part.code));
+      if (codes_.contains(code)) {
+        if (t >= 0)
+          if (auto problem = place(i, t)) return problem;
+        continue;
+      }
+      if (t >= 0) {
+        const NameFields& f = field(t);
+        const QString recoded =
+            stem.left(part.at) + f.disc + QLatin1Char('-') + f.track + stem.mid(part.at + part.size);
+        const bool keeps = namesOf_[size_t(t)].contains(matchKey(recoded));
+        if (keeps || fitsOne(recoded, namesWithOneFieldChanged(f, {1, 2, 5, 6}))) {
+          fitting[code].emplace_back(i, t);
+          if (keeps) keepingTitles.insert(code);
+          continue;
+        }
+      }
+      stray[size_t(i)] = true;
+      if (!strayCodes.contains(code)) strayCodes << code;
     }
+    for (const auto& [code, files] : fitting)
+      if (!keepingTitles.contains(code)) {
+        for (const auto& [i, t] : files) stray[size_t(i)] = true;
+        if (!strayCodes.contains(code)) strayCodes << code;
+      }
+    if (!strayCodes.isEmpty()) {
+      RenameProblem problem{Kind::OtherDisc, {}, {}, {}, {}};
+      for (qsizetype i = 0; i < n_; ++i)
+        if (stray[size_t(i)]) problem.names << files_[i];
+      for (const QString& code : strayCodes) problem.discs << written.value(code);
+      return problem;
+    }
+    for (const auto& [code, files] : fitting)
+      for (const auto& [i, t] : files)
+        if (auto problem = place(i, t)) return problem;
     return std::nullopt;
   }
 
@@ -211,7 +269,7 @@ class Pairing {
   // of its kind that it fits. Each file is weighed against the same tracks, in any order.
   Refusal byOneFieldCorrected() {
     std::vector<std::vector<OneFieldChanged>> changedNames(static_cast<size_t>(n_));
-    for (qsizetype t = 0; t < n_; ++t) changedNames[size_t(t)] = namesWithOneFieldChanged(field(t));
+    for (qsizetype t = 0; t < n_; ++t) changedNames[size_t(t)] = namesWithOneFieldChanged(field(t), {3, 4});
     std::vector<std::pair<qsizetype, qsizetype>> fitted;  // file, track
     for (qsizetype i = 0; i < n_; ++i) {
       if (placed(i)) continue;
@@ -308,6 +366,16 @@ class Pairing {
   const NameFields& field(qsizetype t) const { return fields_[size_t(t)]; }
   QString trackOfItem(qsizetype t) const { return Mid(items_[t], 1, 2); }
   bool placed(qsizetype i) const { return trackOf_[size_t(i)] >= 0; }
+  // The one track of the number, or -1.
+  qsizetype trackNumbered(const QString& number) const {
+    qsizetype found = -1;
+    for (qsizetype t = 0; t < n_; ++t)
+      if (field(t).track == number) {
+        if (found >= 0) return -1;
+        found = t;
+      }
+    return found;
+  }
   // A track holds one file of each extension.
   QString slotOf(qsizetype t, qsizetype i) const {
     return QString::number(t) + QLatin1Char('/') + extensionOf(files_[i]);
@@ -332,6 +400,9 @@ class Pairing {
   const QStringList& files_;
   const qsizetype n_;
   std::vector<NameFields> fields_;
+  std::vector<QSet<QString>> namesOf_;    // every name each track gives today, in any format
+  QSet<QString> titles_;                  // every song and artist of the tracks, as names hold them
+  QSet<QString> codes_;                   // the disc's code
   std::vector<qsizetype> trackOf_;        // the track each file is, or -1
   std::vector<bool> borne_;               // whether a file is the track
   QHash<QString, qsizetype> fileOfSlot_;  // track and extension -> the file that is that track

@@ -34,6 +34,9 @@ QString trackFileName(int option, const NameFields& f);
 // The extension of a file name: from its last dot to its end; empty when it has no dot.
 QString extensionOf(const QString& fileName);
 
+// Words of a message in a row: "a", "a and b", "a, b and c".
+QString joinedWithAnd(QStringList words);
+
 struct RenameStep {
   QString from, to;    // names inside the one folder
   QString track = {};  // the number of the track whose name the file gets; empty for a file
@@ -54,20 +57,25 @@ struct RenameProblem {
                     // give one another track's name
     SplitPair,      // `from` and `to` share a name but would get the names of the tracks in
                     // `track` ("01 and 02"), or, with `track` empty, only `from` would be renamed
+    OtherDisc,      // the files in `names` bear the codes in `discs` and titles that are not the
+                    // tracks' of those numbers: they are another disc's
   };
   Kind kind;
   QString from, to, track, why;
   int files = 0, tracks = 0;
   QStringList names = {};
+  QStringList discs = {};
 };
 
 // Pairs the listed files with the track lines (as many of each) and gives each its new name:
 // the format's name for its track and the file's own extension. A file is known by its name
 // (letter case ignored) before it is paired by place: a file that bears the name some track gives
 // today in one of the eight formats keeps that track; a name that holds a disc and track
-// ("ZX1001-07") is that track, whatever the code; an "Artist - Song" or "Song - Artist" name whose
-// song or artist has since been corrected is the one track without a file of its kind that it
-// fits. The files left are the tracks of their own numbers when each name holds one alone, as
+// ("ZX1001-07") where a format puts them is that track when the code is the disc's, or when the
+// song or the artist it holds still fits the track (a code changed since; a name that holds
+// another disc's code and titles refuses the set); an "Artist - Song" or "Song - Artist" name
+// whose song or artist has since been corrected is the one track without a file of its kind that
+// it fits. The files left are the tracks of their own numbers when each name holds one alone, as
 // rippers name files ("01 - Track 01", "Track 1", "1"), and the numbers are those of the tracks
 // left. Otherwise they pair by place with the tracks that no file is, file i with track i when no
 // file is known, but only when none of them has a name in one of the formats or a number (whose

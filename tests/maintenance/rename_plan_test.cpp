@@ -203,7 +203,7 @@ TEST(RenamePlan, ANameKeepsItsTrackAfterTheCodeOrOneFieldIsCorrected) {
   problem = plan({"a.mp3", "Cal - Three.mp3", "Zed - Q.mp3"}).problem;
   ASSERT_TRUE(problem);
   EXPECT_EQ(problem->names, (QStringList{"a.mp3", "Zed - Q.mp3"}));
-  EXPECT_EQ(plan({"OLD9-07.mp3", "b.mp3", "c.mp3"}).problem->names, (QStringList{"OLD9-07.mp3", "b.mp3", "c.mp3"}));
+  EXPECT_EQ(plan({"ZX1001-07.mp3", "b.mp3", "c.mp3"}).problem->names, (QStringList{"ZX1001-07.mp3", "b.mp3", "c.mp3"}));
   // A track's number borne by two files.
   problem = plan({"OLD9-01.mp3", "ZX1001-01.mp3", "c.mp3"}).problem;
   ASSERT_TRUE(problem);

@@ -45,14 +45,21 @@ QString problemText(const maintenance::RenameProblem& problem) {
       return QString::number(problem.files) + QStringLiteral(" files bear no track's name but ") +
              QString::number(problem.tracks) +
              QStringLiteral(" tracks have no file: which file is which track cannot be told.");
-    case Kind::UnplacedFiles: {
-      QStringList names = problem.names;
-      const QString last = names.takeLast();
-      if (names.isEmpty())
-        return QStringLiteral("The name of the file ") + last +
+    case Kind::UnplacedFiles:
+      if (problem.names.size() == 1)
+        return QStringLiteral("The name of the file ") + problem.names.front() +
                QStringLiteral(" fits no single track of the list: which track it is cannot be told.");
-      return QStringLiteral("The names of the files ") + names.join(QStringLiteral(", ")) + QStringLiteral(" and ") +
-             last + QStringLiteral(" fit no single track of the list: which track each of them is cannot be told.");
+      return QStringLiteral("The names of the files ") + maintenance::joinedWithAnd(problem.names) +
+             QStringLiteral(" fit no single track of the list: which track each of them is cannot be told.");
+    case Kind::OtherDisc: {
+      const QString discs = maintenance::joinedWithAnd(problem.discs);
+      const QString which = (problem.discs.size() > 1 ? QStringLiteral("discs ") : QStringLiteral("disc ")) + discs;
+      if (problem.names.size() == 1)
+        return QStringLiteral("The file ") + problem.names.front() + QStringLiteral(" bears the code of ") + which +
+               QStringLiteral(" and titles that are not this disc's: it is another disc's file.");
+      return QStringLiteral("The files ") + maintenance::joinedWithAnd(problem.names) +
+             QStringLiteral(" bear the code of ") + which +
+             QStringLiteral(" and titles that are not this disc's: they are another disc's files.");
     }
     case Kind::SplitPair:
       if (problem.track.isEmpty())
@@ -74,6 +81,9 @@ QString wayForwardText(const maintenance::RenameProblem& problem) {
     case Kind::UnplacedFiles:
       return QStringLiteral(
           "To rename them, begin each file's name with its track number, as in 01 - Song.mp3, and rename again.");
+    case Kind::OtherDisc:
+      return QStringLiteral("To rename them after their own disc's tracks, highlight ") +
+             maintenance::joinedWithAnd(problem.discs) + QStringLiteral(" in the disc list and rename from there.");
     default: return {};
   }
 }

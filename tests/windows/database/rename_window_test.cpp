@@ -383,6 +383,80 @@ TEST_F(RenameWindowTest, AChangedDiscCodeKeepsEachFileWithItsTrack) {
   EXPECT_EQ(contentsOf(folder), named("AA101"));
 }
 
+TEST_F(RenameWindowTest, AnotherDiscsFilesKeepTheirNames) {
+  // The folder holds disc AA101's files, named after its tracks; the list is AA100's, a row off.
+  QStringList names;
+  for (int i = 1; i <= 12; ++i) {
+    names << "AA101-" + two(i) + " - Other Singer " + two(i) + " - Other Song " + two(i) + ".mp3";
+    home.writeBytes("audio/" + names.back(), "audio of AA101 track " + QByteArray::number(i));
+  }
+  const auto start = contentsOf(folder);
+  fill(discTracks("AA100"));
+  EXPECT_EQ(
+      renameFiles(window.Command1),
+      "The files " + names.mid(0, 11).join(", ") + " and " + names.last() +
+          " bear the code of disc AA101 and titles that are not this disc's: they are another disc's files.\r"
+          "No file has been renamed.\r"
+          "To rename them after their own disc's tracks, highlight AA101 in the disc list and rename from there.");
+  EXPECT_EQ(contentsOf(folder), start);
+}
+
+TEST_F(RenameWindowTest, OnADiscOfOneArtistAChangedCodeKeepsTheFilesAndAnotherDiscsAreRefused) {
+  const auto oneArtist = [](const QString& code, const QString& songWord) {
+    QStringList out;
+    for (int i = 1; i <= 12; ++i)
+      out << maintenance::renameListItem(code, two(i), songWord + " " + two(i), "KESTREL BAY");
+    return out;
+  };
+  distinctFiles("mp3", 12);
+  const auto start = contentsOf(folder);
+  const auto named = [&](const QString& code) {
+    QMap<QString, QByteArray> out;
+    for (int i = 1; i <= 12; ++i)
+      out["Kestrel Bay - Song " + two(i) + " - " + code + "-" + two(i) + ".mp3"] = start[firstFileOf(i, "mp3")];
+    return out;
+  };
+  fill(oneArtist("AA100", "SONG"));
+  press(window.Option5);  // Artist - Song - Disc-Track
+  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(contentsOf(folder), named("AA100"));
+
+  // The disc's code changed: each file keeps its track, though the artist fits every track.
+  window.List3.Clear();
+  window.List3.addItems(oneArtist("AA101", "SONG"));
+  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(contentsOf(folder), named("AA101"));
+
+  // Another disc of the same artist: only the artist fits, the songs are another disc's.
+  window.List3.Clear();
+  window.List3.addItems(oneArtist("AA102", "TUNE"));
+  const QString message = renameFiles(window.Command1);
+  EXPECT_TRUE(message.startsWith("The files Kestrel Bay - Song 01 - AA101-01.mp3, ")) << message.toStdString();
+  EXPECT_TRUE(
+      message.endsWith(" bear the code of disc AA101 and titles that are not this disc's: they are another "
+                       "disc's files.\rNo file has been renamed.\rTo rename them after their own disc's "
+                       "tracks, highlight AA101 in the disc list and rename from there."))
+      << message.toStdString();
+  EXPECT_EQ(contentsOf(folder), named("AA101"));
+}
+
+TEST_F(RenameWindowTest, ATitleThatEndsInANumberIsNoDiscAndTrack) {
+  // Track 05's artist has been corrected since its file was named "Song - Artist".
+  QStringList lines = items(22);
+  lines[4] = item(5, "CATCH-22", "ARTIST 05");
+  QMap<QString, QByteArray> expected;
+  for (int i = 1; i <= 22; ++i) {
+    const QByteArray audio = "audio of track " + QByteArray::number(i);
+    const QString song = i == 5 ? QString("Catch-22") : "Song " + two(i);
+    home.writeBytes("audio/" + song + " - " + (i == 5 ? QString("Old Artist") : "Artist " + two(i)) + ".mp3", audio);
+    expected[song + " - Artist " + two(i) + ".mp3"] = hashOf(audio);
+  }
+  fill(lines);
+  press(window.Option4);  // Song - Artist
+  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(contentsOf(folder), expected);
+}
+
 TEST_F(RenameWindowTest, AutoRenameMovesNoMp3FileWithoutItsCdgFile) {
   for (const QString name : {"a.mp3", "b.mp3", "c.mp3", "a.cdg", "b.cdg"})
     home.writeBytes("audio/" + name, name.toLatin1());
