@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cassert>
+#include <utility>
 
 namespace catalogue {
 namespace {
@@ -192,6 +193,16 @@ LineFields fieldsOfLine(const QString& line, Sort sort) {
   f.song = column('S');
   f.artist = column('A');
   return f;
+}
+
+QString withSongAndArtist(const QString& line, Sort sort, const QString& song, const QString& artist) {
+  QString out = line;
+  for (const auto& [letter, value] : {std::pair<char, const QString&>{'S', song}, {'A', artist}}) {
+    const Column& c = columnOf(sort, letter);
+    if (out.size() < c.start - 1 + c.width) out = common::padRight(out, c.start - 1 + c.width);
+    out.replace(c.start - 1, c.width, common::fitWidth(value, c.width));
+  }
+  return out;
 }
 
 QStringView duplicateKeyView(Sort sort, const QString& line) {

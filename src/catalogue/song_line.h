@@ -63,6 +63,9 @@ QString discCodeOfLine(const QString& line, Sort sort);
 // reference number is not read back). The track of the artist and song layouts is the line's
 // last two characters, so lines with and without a reference number both give it.
 LineFields fieldsOfLine(const QString& line, Sort sort);
+// The line with other values in its song and artist columns, each cut or padded to its column;
+// every other character stays where it stands.
+QString withSongAndArtist(const QString& line, Sort sort, const QString& song, const QString& artist);
 
 // The 66 characters of song and artist that make two lines duplicates.
 QString duplicateKey(Sort sort, const QString& line);

@@ -200,31 +200,33 @@ namespace {
 const QString kNotChanged = QStringLiteral("\n\rThe database has not been changed.");
 
 // The refusal of a record the user gave (one line, its CR LF end left out) that holds a control
-// character, naming the field it stands in; empty when it holds none.
-QString newRecordRefusal(const QByteArray& line) {
+// character outside the fields kept as read, naming the field it stands in; empty when it holds none.
+QString newRecordRefusal(const QByteArray& line, const KeptFields& kept = {}) {
   std::string_view record = view(line);
   if (record.size() >= 2 && record.substr(record.size() - 2) == "\r\n") record.remove_suffix(2);
-  const auto bad = std::find_if(record.begin(), record.end(),
-                                [](char c) { return common::isControl(QChar(char16_t((unsigned char)c))); });
-  if (bad == record.end()) return {};
   static const QString kFieldNames[] = {QStringLiteral("disc code"), QStringLiteral("track number"),
                                         QStringLiteral("song title"), QStringLiteral("artist")};
-  const qsizetype at = bad - record.begin();
-  int field = 0, badField = -1;
-  common::splitFields(record.data(), qsizetype(record.size()), [&](qsizetype start, qsizetype length) {
-    if (at < start + length) badField = field;
-    ++field;
-    return badField < 0;
-  });
-  const QString what = badField >= 0 && badField < 4 ? kFieldNames[badField] : QStringLiteral("record");
-  return common::cannotHoldText(what, QChar(char16_t((unsigned char)*bad))) + kNotChanged;
+  for (auto bad = record.begin(); bad != record.end(); ++bad) {
+    if (!common::isControl(QChar(char16_t((unsigned char)*bad)))) continue;
+    const qsizetype at = bad - record.begin();
+    int field = 0, badField = -1;
+    common::splitFields(record.data(), qsizetype(record.size()), [&](qsizetype start, qsizetype length) {
+      if (at < start + length) badField = field;
+      ++field;
+      return badField < 0;
+    });
+    if (badField >= 0 && badField < 4 && kept[size_t(badField)]) continue;
+    const QString what = badField >= 0 && badField < 4 ? kFieldNames[badField] : QStringLiteral("record");
+    return common::cannotHoldText(what, QChar(char16_t((unsigned char)*bad))) + kNotChanged;
+  }
+  return {};
 }
 
 }  // namespace
 
-Rewrite editedTracks(const QByteArray& tracks, const QString& code, const QString& track,
-                     const QByteArray& editedLine) {
-  if (QString refusal = newRecordRefusal(editedLine); !refusal.isEmpty()) return {{}, refusal};
+Rewrite editedTracks(const QByteArray& tracks, const QString& code, const QString& track, const QByteArray& editedLine,
+                     const KeptFields& kept) {
+  if (QString refusal = newRecordRefusal(editedLine, kept); !refusal.isEmpty()) return {{}, refusal};
   const QByteArray c = platform::cp1252::encode(code), t = platform::cp1252::encode(track);
   QByteArray out;
   out.reserve(tracks.size() + editedLine.size() + 2);

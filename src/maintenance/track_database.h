@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -62,8 +63,11 @@ struct Rewrite {
   explicit operator bool() const { return refusal.isEmpty(); }
 };
 // Leaves out every record whose fields, as read, are the code and track, and adds the edited
-// record at the end; the other records keep their fields as read and their order.
-Rewrite editedTracks(const QByteArray& tracks, const QString& code, const QString& track, const QByteArray& editedLine);
+// record at the end; the other records keep their fields as read and their order. The fields of
+// the edited record marked kept are the record's own, written back as read, whatever they hold.
+using KeptFields = std::array<bool, 4>;
+Rewrite editedTracks(const QByteArray& tracks, const QString& code, const QString& track, const QByteArray& editedLine,
+                     const KeptFields& kept = {});
 // Whether a record's code, without its outer blanks, is the code without its outer blanks.
 bool codeInUse(const QByteArray& tracks, const QString& code);
 // Gives every record whose code, without its outer blanks, is `current` the code `replacement`.

@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <memory>
 
 using common::padRight;
@@ -51,6 +52,8 @@ Edit_Record::Edit_Record() : FormBase(Kind::Dialog, QStringLiteral("Edit Tracks"
   Text3.KeyPress = [this](int& k) { Text3_KeyPress(k); };
   Text4.KeyPress = [this](int& k) { Text4_KeyPress(k); };
   Text2.Change = [this] { Text2_Change(); };
+  Text3.Change = [this] { limitChanged(Text3, handedSong_, windows::kSongBoxLength); };
+  Text4.Change = [this] { limitChanged(Text4, handedArtist_, windows::kArtistBoxLength); };
 }
 
 Edit_Record& Edit_Record::instance() {
@@ -64,11 +67,15 @@ Edit_Record& Edit_Record::instance() {
 
 // Every load starts from the window as designed.
 void Edit_Record::Form_Load() {
-  for (platform::TextBox* box : {&Text1, &Text2, &Text3, &Text4}) box->setText(QString());
   handedCode_.clear();
   handedBox_.clear();
   handedStored_.reset();
   handedLine_.reset();
+  handedSong_.clear();
+  handedArtist_.clear();
+  for (platform::TextBox* box : {&Text1, &Text2, &Text3, &Text4}) box->setText(QString());
+  Text3.setMaxLength(windows::kSongBoxLength);
+  Text4.setMaxLength(windows::kArtistBoxLength);
   Text1.setEnabled(false);
   Text2.setEnabled(false);
   Check1.setValue(0);
@@ -82,14 +89,34 @@ void Edit_Record::setDiscCode(const QString& code, const std::optional<QString>&
   handedBox_ = Text1.Text();
   handedStored_ = stored;
   handedLine_.reset();
+  handedSong_.clear();
+  handedArtist_.clear();
+  Text3.setMaxLength(windows::kSongBoxLength);
+  Text4.setMaxLength(windows::kArtistBoxLength);
 }
 
 void Edit_Record::handOverLine(const catalogue::ListLine& line) {
   setDiscCode(line.shownCode, line.storedCode);
   handedLine_ = line;
+  Text2.setText(line.track);
+  // Known before the boxes are written, so that the text handed over counts as unchanged.
+  handedSong_ = common::UCase(Trim(line.song));
+  handedArtist_ = common::UCase(Trim(line.artist));
+  Text3.setMaxLength(std::max(windows::kSongBoxLength, int(handedSong_.size())));
+  Text4.setMaxLength(std::max(windows::kArtistBoxLength, int(handedArtist_.size())));
+  Text3.setText(handedSong_);
+  Text4.setText(handedArtist_);
 }
 
 bool Edit_Record::handedShown() const { return !handedCode_.isEmpty() && Text1.Text() == handedBox_; }
+
+bool Edit_Record::kept(const platform::TextBox& box, const QString& handed) const {
+  return handedLine_ && handedShown() && box.Text() == handed;
+}
+
+void Edit_Record::limitChanged(platform::TextBox& box, const QString& handed, int length) {
+  if (box.Text() != handed && box.MaxLength() > length) box.setMaxLength(length);
+}
 
 QString Edit_Record::discCode() const { return handedShown() ? handedCode_ : Text1.Text(); }
 
@@ -108,7 +135,11 @@ void Edit_Record::Text2_Change() { windows::keepDigitsOnly(Text2); }
 void Edit_Record::Command2_Click() { Unload(); }
 
 void Edit_Record::Command1_Click() {
-  if (windows::refuseTrackEntry(Text1, Text2, Text3, Text4, false)) return;
+  // A song or artist left as the line showed it is the record's own: what it holds was never typed.
+  const bool songKept = kept(Text3, handedSong_), artistKept = kept(Text4, handedArtist_);
+  if (windows::refuseTrackEntry(Text1, Text2, Text3, Text4, false,
+                                {songKept ? &Text3 : nullptr, artistKept ? &Text4 : nullptr}))
+    return;
 
   // A blank code (the list hides the codes) would write the track under no disc.
   if (Trim(discCode()).isEmpty()) {
@@ -124,8 +155,8 @@ void Edit_Record::Command1_Click() {
     Text2.setText(common::FormatZeros(common::Val(Text2.Text()), 2));
     Text1.setText(padRight(Text1.Text(), common::kCodeWidth));
     if (handed) handedBox_ = Text1.Text();
-    Text3.setText(padRight(Text3.Text(), 36));
-    Text4.setText(padRight(Text4.Text(), 30));
+    if (!songKept) Text3.setText(padRight(Text3.Text(), common::kTitleWidth));
+    if (!artistKept) Text4.setText(padRight(Text4.Text(), common::kArtistWidth));
     platform::letEventsThrough();
   }
   updateRecord();
@@ -133,9 +164,11 @@ void Edit_Record::Command1_Click() {
 
 void Edit_Record::updateRecord() {
   const QString track = Text2.Text();
-  const QString song = Text3.Text() + QLatin1Char(' '), artist = Text4.Text() + QLatin1Char(' ');
+  const bool songKept = kept(Text3, handedSong_), artistKept = kept(Text4, handedArtist_);
+  const std::optional<catalogue::ListLine> line = handedShown() ? handedLine_ : std::nullopt;
 
   maintenance::Outcome written;
+  QStringList before, after;  // the record that held the line, and the edited one
   {
     // Keys, clicks and the close box wait until the track file is whole again; the file is read
     // under the change's lock, after any change left unfinished is finished.
@@ -151,7 +184,6 @@ void Edit_Record::updateRecord() {
       // The record is that of the line's own disc, or of the one disc its code column fits (which
       // shows at most 11 characters, in capitals after a capitals pass); never a copy under another
       // code, and only while it still holds the song and artist the line shows.
-      const std::optional<catalogue::ListLine> line = handedShown() ? handedLine_ : std::nullopt;
       const std::optional<QString> stored = handedShown() ? handedStored_ : std::nullopt;
       const maintenance::DiscMatch match = catalogue::discOfLine(
           *tracks, {discCode(), track, stored, line ? line->song : QString(), line ? line->artist : QString()});
@@ -165,9 +197,14 @@ void Edit_Record::updateRecord() {
         written = {false, maintenance::nothingChangedText(
                               catalogue::noLongerHoldsText(match.discs[0], track, line->song, line->artist))};
       } else {
-        const QByteArray edited =
-            maintenance::recordLine(QStringList{padRight(match.discs[0], common::kCodeWidth), track, song, artist});
-        const maintenance::Rewrite rewrite = maintenance::editedTracks(*tracks, match.key, track, edited);
+        // A kept field is the one of the record that holds the line (a line is written only then),
+        // every byte of it; the code is always the record's own.
+        before = match.record;
+        after = QStringList{padRight(match.discs[0], common::kCodeWidth), track,
+                            songKept ? match.record[2] : Text3.Text() + QLatin1Char(' '),
+                            artistKept ? match.record[3] : Text4.Text() + QLatin1Char(' ')};
+        const maintenance::Rewrite rewrite = maintenance::editedTracks(
+            *tracks, match.key, track, maintenance::recordLine(after), {true, false, songKept, artistKept});
         written = rewrite ? maintenance::replaceDatabase(rewrite.bytes) : maintenance::Outcome{false, rewrite.refusal};
       }
     }
@@ -185,7 +222,10 @@ void Edit_Record::updateRecord() {
   const bool refresh = Check1.Value() == 1;
   Unload();
   Form1* main = Form1::instance();
-  if (!refresh || !main) return;
+  if (!main) return;
+  // The line shows what its track now holds, so that the next command on it acts.
+  if (line) main->followEditedLine(*line, before, after);
+  if (!refresh) return;
   const QString search = Trim(main->cmbSearch_text.Text());
   const bool searching = !search.isEmpty() && search != Trim(Form1::kSearchPrompt);
   const bool noDiscTicked = main->List1.SelCount() == 0;

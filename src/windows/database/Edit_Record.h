@@ -1,6 +1,7 @@
 // The "Edit Tracks" window: changes the song title and the artist of one track. The main
 // window fills its boxes, still hidden, from the song-list line last clicked; OK moves the
-// edited record to the end of the track file and may refresh the main window's list.
+// edited record to the end of the track file, has that line show it, and may refresh the main
+// window's list.
 #pragma once
 
 #include "catalogue/line_record.h"
@@ -22,8 +23,10 @@ class Edit_Record : public platform::FormBase {
   // box shows what was handed, the window edits the track of that record's disc, or of the one
   // disc the column fits (catalogue::discOfLine).
   void setDiscCode(const QString& code, const std::optional<QString>& stored = std::nullopt);
-  // The hand-over of a whole line: its code as above, and the song and artist it shows, which the
-  // track must still hold for OK to write it (catalogue::DiscMatch::holdsLine).
+  // The hand-over of a whole line: its code as above, its track, and the song and artist it shows,
+  // which the track must still hold for OK to write it (catalogue::DiscMatch::holdsLine). The song
+  // and artist boxes show them whole, in capitals; a box left as handed writes the record's own
+  // field back exactly as it holds it, while a box the user changes keeps what can be typed.
   void handOverLine(const catalogue::ListLine& line);
 
   // The window's rewrite of the track file and the refresh after it (the window's own
@@ -61,7 +64,11 @@ class Edit_Record : public platform::FormBase {
   // box's text.
   QString discCode() const;
   bool handedShown() const;
-  QString handedCode_, handedBox_;
+  // Whether the box still shows what the line handed over: the record's field is then kept.
+  bool kept(const platform::TextBox& box, const QString& handed) const;
+  // A box changed from what was handed keeps at most what can be typed.
+  static void limitChanged(platform::TextBox& box, const QString& handed, int length);
+  QString handedCode_, handedBox_, handedSong_, handedArtist_;
   std::optional<QString> handedStored_;
   std::optional<catalogue::ListLine> handedLine_;
 };

@@ -4,6 +4,8 @@
 #include "platform/ui/prompts.h"
 #include "windows/file_prompts.h"
 
+#include <algorithm>
+
 namespace windows {
 
 namespace {
@@ -20,8 +22,8 @@ void setUpTrackBoxes(platform::TextBox& code, platform::TextBox& track, platform
   for (platform::TextBox* box : {&code, &track, &song, &artist}) box->setFont(sans);
   code.setMaxLength(10);
   track.setMaxLength(2);
-  song.setMaxLength(35);
-  artist.setMaxLength(29);
+  song.setMaxLength(kSongBoxLength);
+  artist.setMaxLength(kArtistBoxLength);
   code.setToolTipText(QStringLiteral("enter the disc code here"));
   track.setToolTipText(QStringLiteral("enter the track number here"));
   song.setToolTipText(QStringLiteral("enter the song title here"));
@@ -32,9 +34,14 @@ void setUpTrackBoxes(platform::TextBox& code, platform::TextBox& track, platform
 }
 
 bool refuseTrackEntry(platform::TextBox& code, platform::TextBox& track, platform::TextBox& song,
-                      platform::TextBox& artist, bool blankCodeRefused) {
+                      platform::TextBox& artist, bool blankCodeRefused,
+                      std::initializer_list<const platform::TextBox*> kept) {
+  const auto checked = [&](const platform::TextBox* box) {
+    return std::find(kept.begin(), kept.end(), box) == kept.end();
+  };
   platform::TextBox* boxes[4] = {&code, &track, &song, &artist};
   for (platform::TextBox* box : boxes) {
+    if (!checked(box)) continue;
     const bool isCode = box == &code && blankCodeRefused;
     const QString text = box->Text();
     if (text.contains(QLatin1Char('"')) || text.contains(QLatin1Char(',')) ||
@@ -55,7 +62,7 @@ bool refuseTrackEntry(platform::TextBox& code, platform::TextBox& track, platfor
       {&artist, QStringLiteral("Please enter an artist.") + kUnknown, QStringLiteral("Artist")},
   };
   for (const auto& e : empties) {
-    if (e.box->Text().isEmpty()) {
+    if (checked(e.box) && e.box->Text().isEmpty()) {
       tell(e.text, e.title);
       e.box->SetFocus();
       return true;

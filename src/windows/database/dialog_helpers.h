@@ -10,6 +10,8 @@
 
 #include <QString>
 
+#include <initializer_list>
+
 namespace windows {
 
 // A typed character in its upper-case form, one character for one.
@@ -24,6 +26,11 @@ inline void keepDigitsOnly(platform::TextBox& box) {
   for (const QChar c : text)
     if (c < QLatin1Char('0') || c > QLatin1Char('9')) return box.setText(QString());
 }
+
+// What the user may type into the song and artist boxes: one character less than the field, whose
+// last blank keeps the title apart from the artist in the song list's lines.
+inline constexpr int kSongBoxLength = 35;
+inline constexpr int kArtistBoxLength = 29;
 
 // The four boxes of a track in the add and edit windows: their font, the lengths they keep
 // (code 10, track 2, song 35, artist 29), their tips, and the refusal (in a box titled `title`)
@@ -42,8 +49,10 @@ inline const QString kEnterCodeText = QStringLiteral("Please enter a Disc code."
 inline const QString kEnterCodeTitle = QStringLiteral("Disc Code");
 
 // The checks of the add and edit windows before a track is written, in order: forbidden
-// characters, empty boxes, track 99. The first that fails is shown and true returned.
+// characters, empty boxes, track 99. The first that fails is shown and true returned. A box
+// listed as kept shows a field the record keeps as it holds it: none of its checks apply.
 bool refuseTrackEntry(platform::TextBox& code, platform::TextBox& track, platform::TextBox& song,
-                      platform::TextBox& artist, bool blankCodeRefused);
+                      platform::TextBox& artist, bool blankCodeRefused,
+                      std::initializer_list<const platform::TextBox*> kept = {});
 
 }  // namespace windows

@@ -225,6 +225,11 @@ class Form1 : public platform::FormBase {
   void List2_Click();
   void List2_MouseDown(int button, int shift, double x, double y);
   void wireSongListHandlers();
+  // After the Edit window rewrote the track of the line handed to it (`before` the record that
+  // held the line, `after` the one written, each as its four fields): that line, while it is still
+  // the current one, shows the new song and artist in the list's capitals, an open disc listing
+  // shows the new record too, and the delete and edit windows are handed the line again.
+  void followEditedLine(const catalogue::ListLine& handed, const QStringList& before, const QStringList& after);
 
   // ---- form1_sort_tabs.cpp
   void TabStrip1_Click();

@@ -1,15 +1,17 @@
-// Clicks on the song list, its two popup menus and hiding selected lines.
+// Clicks on the song list, its two popup menus, hiding selected lines, and a line following its edit.
 #include "windows/main/form1.h"
 
+#include "catalogue/track_file.h"
 #include "common/text_helpers.h"
+#include "platform/core/cp1252.h"
 #include "platform/ui/prompts.h"
 #include "windows/database/delete_record.h"
 #include "windows/database/Edit_Record.h"
 
+#include <string_view>
 #include <utility>
 
 using catalogue::Sort;
-using common::Trim;
 using common::UCase;
 
 namespace {
@@ -25,11 +27,7 @@ void prefillDialogs(const QString& line, Sort sort, const std::optional<catalogu
   delete_record& del = delete_record::instance();
   del.Option2.setValue(true);  // track mode; its own handling empties both boxes
   del.handOverLine(handed);
-  Edit_Record& edit = Edit_Record::instance();
-  edit.handOverLine(handed);
-  edit.Text2.setText(UCase(cut.track));
-  edit.Text3.setText(UCase(Trim(cut.song)));
-  edit.Text4.setText(UCase(Trim(cut.artist)));
+  Edit_Record::instance().handOverLine(handed);  // with the track, the song and the artist in capitals
   del.Text1.setBackColor(0xFFFFFF);
   del.Text2.setBackColor(0xFFFFFF);
 }
@@ -66,6 +64,43 @@ void Form1::List2_MouseDown(int button, int, double, double) {
   if (!sort) return;
   prefillDialogs(line, *sort, lineRecord(List2.ListIndex()));
   platform::prompts().popupMenu(mnuD, List2.popupPosition());
+}
+
+void Form1::followEditedLine(const catalogue::ListLine& handed, const QStringList& before, const QStringList& after) {
+  const auto sort = currentSort();
+  const int row = List2.ListIndex();
+  if (!sort || row < 0 || before.size() < 4 || after.size() < 4) return;
+  // Still the line handed over: a capitals pass since changed its case and nothing else.
+  const QString line = List2.List(row);
+  const catalogue::LineFields cut = catalogue::fieldsOfLine(line, *sort);
+  const auto same = [](const QString& a, const QString& b) { return UCase(a) == UCase(b); };
+  const std::optional<catalogue::LineRecord> own = lineRecord(row);
+  if (!same(cut.code, handed.shownCode) || !same(cut.track, handed.track) || !same(cut.song, handed.song) ||
+      !same(cut.artist, handed.artist) || (own ? own->code : QString()) != handed.storedCode.value_or(QString()))
+    return;
+
+  // In the list's capitals: word capitals, else capitals where the line showed them, else the
+  // record's own case, as Create List would show it.
+  QString edited = catalogue::withSongAndArtist(line, *sort, after[2], after[3]);
+  if (Check5.Value() == 0) edited = catalogue::wordCapitals(edited, *sort, Check1.Value() == 1 && Check2.Value() == 1);
+  else if (catalogue::allCapitals(line) == line) edited = catalogue::allCapitals(edited);
+  List2.setList(row, edited);
+
+  // The grey list below shows the disc's tracks, or the lines a search of the list found.
+  if (List3.Visible()) {
+    const auto listingLine = [](const QStringList& fields) {
+      QByteArray bytes[4];
+      for (int i = 0; i < 4; ++i) bytes[i] = platform::cp1252::encode(fields[i]);
+      const auto view = [](const QByteArray& b) { return std::string_view(b.constData(), size_t(b.size())); };
+      return catalogue::discListingLine({view(bytes[0]), view(bytes[1]), view(bytes[2]), view(bytes[3])});
+    };
+    const QString oldListing = listingLine(before), newListing = listingLine(after);
+    for (int i = 0; i < List3.ListCount(); ++i) {
+      if (List3.List(i) == oldListing) List3.setList(i, newListing);
+      else if (List3.List(i) == line) List3.setList(i, edited);
+    }
+  }
+  prefillDialogs(edited, *sort, own);
 }
 
 void Form1::mnu51_Click() {

@@ -19,6 +19,20 @@ void fill(Edit_Record& e, const QString& code, const QString& track, const QStri
   e.Text3.setText(song);
   e.Text4.setText(artist);
 }
+// Keys typed over the whole text of a box, selected first as the user selects it.
+void typeOver(platform::TextBox& box, const QString& text) {
+  box.widget()->setFocus();
+  QTest::keyClick(box.widget(), Qt::Key_A, Qt::ControlModifier);
+  testsupport::typeInto(box.widget(), text);
+}
+// The Edit window opened from the song-list line's popup, as the user opens it.
+void editFromPopup(Form1& f, testsupport::ScriptedPrompts& prompts, int row, std::function<void(Edit_Record&)> act) {
+  testsupport::clickRow(f.List2, row);
+  prompts.choosePopup("mnug");
+  prompts.onModal([act](platform::FormBase& w) { act(dynamic_cast<Edit_Record&>(w)); });
+  testsupport::clickRow(f.List2, row, Qt::RightButton);
+}
+QString padded(const QString& text, int width) { return text.leftJustified(width, ' ', true); }
 }  // namespace
 
 TEST_F(MaintenanceTest, EditMovesTheTrackToTheEndAndCreatesTheListAgain) {
@@ -37,7 +51,7 @@ TEST_F(MaintenanceTest, EditMovesTheTrackToTheEndAndCreatesTheListAgain) {
     e.Text3.setText(song35);
     e.Check1.setValue(1);
     press(e.Command1);
-    EXPECT_FALSE(e.isLoaded());
+    EXPECT_FALSE(e.isVisible());
   });
   choose(f.mnuedittrack);
   // The edited record is last, its song of 35 characters ended by one blank; the rest keep their order.
@@ -221,4 +235,96 @@ TEST_F(MaintenanceTest, EveryButtonOfTheEditWindowReachesItsHandler) {
   QTest::mouseClick(f.cmdGet_Tracks.widget(), Qt::LeftButton);
   clickSong("PAPER SKY");
   EXPECT_EQ(buttonsNotWiredIn<Edit_Record>(f.mnuedittrack, {&Edit_Record::Command1, &Edit_Record::Command2}), "");
+}
+
+// A field the user leaves alone goes back exactly as the track held it: a title of the field's whole
+// 36 characters, a comma, a tab. The line shows each correction at once, so a track corrected twice
+// from one line holds both corrections.
+TEST_F(MaintenanceTest, EditTwiceFromOneLineKeepsBothCorrectionsAndEveryFieldLeftAlone) {
+  const QString whole = "EVERYTHING I KNOW I LEARNED FROM THE";  // the title fills its field
+  ASSERT_EQ(whole.size(), 36);
+  const QString tabbed = "\"ACC100     \",\"02\",\"" + padded("TAB\tSONG", 36) + "\",\"";
+  home.writeDiscs({"TOP40-12", "ACC100"});
+  home.writeLines("watka.bxl", {trackLine("TOP40-12", "06", whole, "THE WIDE AWAKE"),
+                                trackLine("ACC100", "01", "LOVE, ACTUALLY", "Old Crooner"),
+                                tabbed + padded("X", 30) + "\"", trackLine("ACC100", "03", "STAYS", "PUT")});
+  Form1& f = start();
+  tick("TOP40-12");
+  tick("ACC100");
+  press(f.cmdGet_Tracks);
+  const int row = songRow("EVERYTHING");
+  const QString line = f.List2.List(row);
+
+  QString shown;
+  editFromPopup(f, prompts, row, [&](Edit_Record& e) {
+    shown = e.Text3.Text();
+    typeOver(e.Text4, "new band");
+    press(e.Command1);
+  });
+  EXPECT_EQ(shown, whole);
+  EXPECT_EQ(tracks().last(), trackLine("TOP40-12", "06", whole, "NEW BAND"));
+  // The line shows the new artist in its place, in the list's capitals.
+  EXPECT_EQ(f.List2.List(row), QString(line).replace(padded("THE WIDE AWAKE", 30), padded("NEW BAND", 30)));
+
+  // Again from the same line, through the Edit menu: the window is filled from the line as it is now.
+  prompts.onModal([](platform::FormBase& w) {
+    auto& e = dynamic_cast<Edit_Record&>(w);
+    typeOver(e.Text3, "everything i know");
+    press(e.Command1);
+  });
+  choose(f.mnuedittrack);
+
+  editFromPopup(f, prompts, songRow("LOVE, ACTUALLY"), [](Edit_Record& e) {
+    typeOver(e.Text4, "new crooner");
+    press(e.Command1);
+  });
+  editFromPopup(f, prompts, songRow("TAB"), [](Edit_Record& e) {
+    typeOver(e.Text4, "y");
+    press(e.Command1);
+  });
+  EXPECT_EQ(tracks(),
+            (QStringList{trackLine("ACC100", "03", "STAYS", "PUT"),
+                         trackLine("TOP40-12", "06", "EVERYTHING I KNOW", "NEW BAND"),
+                         trackLine("ACC100", "01", "LOVE, ACTUALLY", "NEW CROONER"), tabbed + padded("Y", 30) + "\""}));
+  EXPECT_TRUE(prompts.callsOf("msgBox").empty());
+}
+
+// After an edit the line, and the disc listing below the list, show the track as it now is, in the
+// list's word capitals, with "Update list after OK" left unticked: the update file writes the line
+// and Delete Track acts on it.
+TEST_F(MaintenanceTest, AnEditedLineShowsItsTrackAndEveryCommandActsOnIt) {
+  Form1& f = start();
+  QTest::mouseClick(f.Check5.widget(), Qt::LeftButton);  // word capitals
+  ASSERT_EQ(f.Check5.Value(), 0);
+  tick("SC8123");
+  press(f.cmdGet_Tracks);
+  const int row = songRow("Paper Sky");
+  const QString line = f.List2.List(row);
+  testsupport::clickRow(f.List2, row);  // a double click comes as a click, then the second press
+  testsupport::doubleClickRow(f.List2, row);
+  ASSERT_TRUE(f.List3.Visible());
+  ASSERT_EQ(f.List3.ListCount(), 2);
+
+  editFromPopup(f, prompts, row, [](Edit_Record& e) {
+    EXPECT_EQ(e.Check1.Value(), 0);
+    typeOver(e.Text4, "new reed");
+    press(e.Command1);
+  });
+  EXPECT_EQ(tracks().last(), trackLine("SC8123", "02", "PAPER SKY", "NEW REED"));
+  EXPECT_EQ(f.List2.List(row), QString(line).replace(padded("Juno Reed", 30), padded("New Reed", 30)));
+  EXPECT_EQ(f.List3.List(1), "02    " + padded("PAPER SKY", 36) + padded("NEW REED", 30) + padded("SC8123", 11));
+
+  prompts.answerSaveFile(home.path("fixes")).answerMsg(OK);
+  choose(f.mnuUpdate_File);
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text,
+            "Update file has been successfully written to " + home.path("fixes.kup"));
+  EXPECT_TRUE(home.readBytes("fixes.kup").contains(trackLine("SC8123", "02", "PAPER SKY", "NEW REED").toLatin1()));
+
+  testsupport::clickRow(f.List2, row);
+  prompts.choosePopup("mnue");
+  prompts.onModal([](platform::FormBase& w) { press(dynamic_cast<delete_record&>(w).Command1); });
+  prompts.answerMsg(platform::msg::Yes).answerMsg(platform::msg::No);  // sure; the list is not saved
+  testsupport::clickRow(f.List2, row, Qt::RightButton);
+  EXPECT_EQ(prompts.expectCalls("msgBox", 3)[1].text, "You have choosen to delete Disc SC8123 Track 02 are you sure.");
+  EXPECT_EQ(tracks(), (QStringList{kTracks[0], kTracks[2], kTracks[3], kTracks[4]}));
 }

@@ -63,10 +63,10 @@ TEST_F(SongListPopupTest, AClickFillsTheHiddenWindowsFromTheLineCutByItsLayout) 
        "MDX1001    ", "05", "RIVER TOWN", "ODA BELL"},
       {Sort::Track, "12" + QString(4, ' ') + pad("GLASS HOUSE", 36) + pad("MIRA STONE", 30) + pad("PK-0042", 11),
        "PK-0042    ", "12", "GLASS HOUSE", "MIRA STONE"},
-      // Full song and artist columns arrive cut to what the edit boxes hold; the code keeps the
-      // case it is stored in, since an upper-cased copy would be another disc's code.
+      // Full song and artist columns arrive whole; the code keeps the case it is stored in, since
+      // an upper-cased copy would be another disc's code.
       {Sort::MfCode, pad("sc8123", 11) + "02" + QString(4, ' ') + QString(36, 'S') + QString(30, 'A') + "0001",
-       "sc8123     ", "02", QString(35, 'S'), QString(29, 'A')},
+       "sc8123     ", "02", QString(36, 'S'), QString(30, 'A')},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line.toStdString());
