@@ -53,8 +53,21 @@ QString patternName(int option, const NameFields& f) {
   }
 }
 
+namespace {
+
+// The characters that FAT and NTFS disks refuse in a name, besides the control characters.
+constexpr QStringView kRefusedCharacters = u"/\\?:*<>|\"";
+
+bool isRefused(QChar c) { return kRefusedCharacters.contains(c); }
+
+bool holdsRefusedCharacter(const QString& name) { return std::any_of(name.begin(), name.end(), isRefused); }
+
+QString withoutRefusedCharacters(QString text) { return text.removeIf(isRefused); }
+
+}  // namespace
+
 QString trackFileName(int option, const NameFields& f) {
-  const QString name = patternName(option, f);
+  const QString name = withoutRefusedCharacters(patternName(option, f));
   qsizetype start = 0;
   while (start < name.size() && (name[start] == QLatin1Char('.') || name[start] == QLatin1Char(' '))) ++start;
   if (start == 0) return name;
@@ -179,7 +192,8 @@ class Pairing {
       QSet<QString> names;
       for (int o = 1; o <= 8; ++o) names.insert(matchKey(trackFileName(o, field(t))));
       namesOf_.push_back(names);
-      titles_ << matchKey(field(t).song) << matchKey(field(t).artist);
+      titles_ << matchKey(withoutRefusedCharacters(field(t).song))
+              << matchKey(withoutRefusedCharacters(field(t).artist));
       codes_ << matchKey(field(t).disc);
     }
   }
@@ -357,7 +371,8 @@ class Pairing {
     out.reserve(size_t(n_));
     for (qsizetype i = 0; i < n_; ++i) {
       const qsizetype t = trackOf_[size_t(i)];
-      out.push_back({files_[i], trackFileName(option, field(t)) + extensionOf(files_[i]), trackOfItem(t)});
+      out.push_back({files_[i], trackFileName(option, field(t)) + extensionOf(files_[i]), trackOfItem(t),
+                     holdsRefusedCharacter(patternName(option, field(t)))});
     }
     return out;
   }
@@ -431,7 +446,7 @@ QString badName(const QString& name) {
   const QString refused = QStringLiteral(", which file names cannot hold on every disk");
   for (const QChar c : name) {
     if (c.unicode() < 0x20) return QStringLiteral("it holds a control character") + refused;
-    if (QStringView(u"/\\?:*<>|\"").contains(c)) return QStringLiteral("it holds the character ") + c + refused;
+    if (isRefused(c)) return QStringLiteral("it holds the character ") + c + refused;
   }
   if (QFile::encodeName(name).size() > kMaxNameBytes) return QStringLiteral("it is longer than a file name may be");
   return {};

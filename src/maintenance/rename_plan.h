@@ -27,9 +27,10 @@ NameFields nameFields(const QString& item);
 
 // The name before the extension for the format of the option (1 to 8).
 QString patternName(int option, const NameFields& f);
-// The name a track gives a file in a format, before the extension: the format's name with any
-// dots and blanks at its start left out (a name that begins with a dot hides its file), the
-// word that then begins it with its capital.
+// The name a track gives a file in a format, before the extension: the format's name without the
+// characters that file names cannot hold on every disk (? : * / \ < > | "), as rippers leave
+// them out, and with any dots and blanks at its start left out (a name that begins with a dot
+// hides its file), the word that then begins it with its capital.
 QString trackFileName(int option, const NameFields& f);
 // The extension of a file name: from its last dot to its end; empty when it has no dot.
 QString extensionOf(const QString& fileName);
@@ -38,9 +39,10 @@ QString extensionOf(const QString& fileName);
 QString joinedWithAnd(QStringList words);
 
 struct RenameStep {
-  QString from, to;    // names inside the one folder
-  QString track = {};  // the number of the track whose name the file gets; empty for a file
-                       // that keeps its name in this run
+  QString from, to;        // names inside the one folder
+  QString track = {};      // the number of the track whose name the file gets; empty for a file
+                           // that keeps its name in this run
+  bool shortened = false;  // the name leaves out characters of the track's fields
 };
 
 // Why a set of renames is refused before any file is touched.

@@ -73,6 +73,14 @@ QString problemText(const maintenance::RenameProblem& problem) {
   return {};
 }
 
+// Under "Files have been renamed": the names given without the characters of the titles that
+// file names cannot hold.
+QString shortenedText(const QStringList& names) {
+  return QStringLiteral("Characters that file names cannot hold were left out of the name") +
+         (names.size() > 1 ? QStringLiteral("s ") : QStringLiteral(" ")) + maintenance::joinedWithAnd(names) +
+         QStringLiteral(".");
+}
+
 // What the user can do about a refusal, where there is more to say than to fix the name shown.
 QString wayForwardText(const maintenance::RenameProblem& problem) {
   using Kind = maintenance::RenameProblem::Kind;
@@ -283,7 +291,13 @@ bool File_Rename::runRenames(const std::vector<maintenance::RenameStep>& steps, 
 bool File_Rename::renameListed(const Pass& pass) {
   const auto steps = planListed(pass);
   if (!steps || !checkNames(*steps, pass) || !runRenames(*steps, pass)) return false;
-  platform::prompts().msgBox(kRenamed, OKOnly, kTitle);
+  QStringList shortened;
+  for (const auto* done : {&pass.doneBefore, &*steps})
+    for (const maintenance::RenameStep& s : *done)
+      if (s.shortened) shortened << s.to.chopped(maintenance::extensionOf(s.to).size());
+  shortened.removeDuplicates();
+  platform::prompts().msgBox(kRenamed + (shortened.isEmpty() ? QString() : QChar(13) + shortenedText(shortened)),
+                             OKOnly, kTitle);
   return true;
 }
 
@@ -324,7 +338,7 @@ void File_Rename::Command3_Click() {
       platform::letEventsThrough();
       renameListed(Pass{QStringLiteral("cdg files"),
                         QStringLiteral("The mp3 files have their new names; no cdg file has been renamed."),
-                        QStringLiteral(" The mp3 files have their new names.")});
+                        QStringLiteral(" The mp3 files have their new names."), *mp3Steps});
       platform::letEventsThrough();
       Combo1.setText(QStringLiteral("*"));
     }

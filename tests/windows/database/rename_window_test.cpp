@@ -257,21 +257,37 @@ TEST_F(RenameWindowTest, NewNamesKeepTheWholeExtensionHideNoFileAndSuitEveryDisk
   home.writeBytes("audio/README", "third");
   const auto start = contentsOf(folder);
   const QString baby = item(1, "...BABY ONE MORE TIME", "POP STAR");
-  fill({baby, item(2), item(3, "WHO? ME")});
+  fill({baby, item(2, "WHERE: HERE"), item(3, "WHO? ME")});
   press(window.Option4);  // Song - Artist
-  EXPECT_EQ(renameFiles(window.Command1),
-            "The name \"Who? Me - Artist 03\" for the file README (track 03) cannot be given: "
-            "it holds the character ?, which file names cannot hold on every disk.\rNo file has been renamed.");
-  EXPECT_EQ(contentsOf(folder), start);
-
-  window.List3.Clear();
-  window.List3.addItems({baby, item(2), item(3)});
-  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  // Characters that some disks refuse are left out of the file's name only.
+  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed +
+                                              "\rCharacters that file names cannot hold were left out of the names "
+                                              "Where Here - Artist 02 and Who Me - Artist 03.");
   const QMap<QString, QByteArray> expected = {{"Baby One More Time - Pop Star.mp3", start["a.mp3"]},
-                                              {"Song 02 - Artist 02.flac", start["b.flac"]},
-                                              {"Song 03 - Artist 03", start["README"]}};
+                                              {"Where Here - Artist 02.flac", start["b.flac"]},
+                                              {"Who Me - Artist 03", start["README"]}};
   EXPECT_EQ(contentsOf(folder), expected);
   EXPECT_EQ(window.File1.items(), QStringList(expected.keys()));
+
+  // Two titles that give one name without them.
+  for (const QString& name : filesIn(folder)) ASSERT_TRUE(QFile::remove(folder + "/" + name));
+  for (const QString name : {"a.mp3", "b.mp3", "c.mp3"}) home.writeBytes("audio/" + name, name.toLatin1());
+  window.File1.Refresh();
+  const auto before = contentsOf(folder);
+  window.List3.Clear();
+  window.List3.addItems({baby, item(2, "WHY?", "X"), item(3, "WHY", "X")});
+  EXPECT_EQ(renameFiles(window.Command1), "Two files would both be named Why - X.mp3.\rNo file has been renamed.");
+  EXPECT_EQ(contentsOf(folder), before);
+
+  // A track's mp3 and cdg files share the shortened name, told once.
+  for (const QString name : {"a.cdg", "b.cdg", "c.cdg"}) home.writeBytes("audio/" + name, name.toLatin1());
+  window.List3.Clear();
+  window.List3.addItems({baby, item(2, "WHY?"), item(3)});
+  EXPECT_EQ(renameFiles(window.Command3), File_Rename::kRenamed +
+                                              "\rCharacters that file names cannot hold were left out of the name "
+                                              "Why - Artist 02.");
+  EXPECT_EQ(home.readBytes("audio/Why - Artist 02.mp3"), "b.mp3");
+  EXPECT_EQ(home.readBytes("audio/Why - Artist 02.cdg"), "b.cdg");
 }
 
 TEST_F(RenameWindowTest, AutoRenameChecksTheCdgNamesBeforeAnyMp3FileMoves) {
