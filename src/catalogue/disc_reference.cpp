@@ -5,11 +5,11 @@
 
 namespace catalogue {
 
-double proposeReference(const QStringList& items) {
+double proposeReference(const std::vector<DiscItem>& items) {
   double proposal = 0;
   QString last = QStringLiteral("0");
   for (const auto& item : items) {
-    if (carriesNumber(item)) last = item.right(kReferenceLength);
+    if (item.carriesNumber()) last = item.text.right(kReferenceLength);
     const double value = common::Val(last);
     if (proposal <= value) proposal = value + 1;
   }
@@ -22,19 +22,19 @@ QString referenceAnswerForm(const QString& answer) {
   return common::UCase(result);
 }
 
-bool referenceInUse(const QStringList& items, const QString& answer) {
+bool referenceInUse(const std::vector<DiscItem>& items, const QString& answer) {
   const QString wanted = common::Trim(answer);
   for (const auto& item : items)
-    if (carriesNumber(item) && common::Trim(item.right(kReferenceLength)) == wanted) return true;
+    if (item.carriesNumber() && common::Trim(item.text.right(kReferenceLength)) == wanted) return true;
   return false;
 }
 
-QHash<QByteArray, QString> tickedReferences(const QStringList& tickedItems, bool useNumbers) {
+QHash<QByteArray, QString> tickedReferences(const std::vector<DiscItem>& tickedItems, bool useNumbers) {
   QHash<QByteArray, QString> refs;
-  for (const QString& item : tickedItems) {
-    const QByteArray key = platform::cp1252::encode(common::Left(item, kCodeLength));
+  for (const DiscItem& item : tickedItems) {
+    const QByteArray key = platform::cp1252::encode(common::Left(item.code(), kCodeLength));
     if (refs.contains(key)) continue;
-    refs.insert(key, useNumbers && carriesNumber(item) ? referenceOf(item) : QStringLiteral("    "));
+    refs.insert(key, useNumbers && item.carriesNumber() ? item.text.right(kReferenceLength) : QStringLiteral("    "));
   }
   return refs;
 }

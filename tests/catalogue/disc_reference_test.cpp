@@ -4,13 +4,22 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+// Items of codes of 11 characters, as the disc file holds them.
+std::vector<catalogue::DiscItem> items(std::initializer_list<const char*> texts) {
+  std::vector<catalogue::DiscItem> out;
+  for (const char* t : texts) out.push_back({QString::fromLatin1(t)});
+  return out;
+}
+}  // namespace
+
 TEST(DiscReference, ProposalIsOneMoreThanTheHighestNumberInUse) {
-  EXPECT_EQ(catalogue::proposeReference({"SC1        ", "SC2        "}), 1);
-  EXPECT_EQ(catalogue::proposeReference({}), 1);
-  EXPECT_EQ(catalogue::proposeReference({"A          0007", "B          ", "C          0012"}), 13);
-  EXPECT_EQ(catalogue::proposeReference({"A          AB12", "B          "}), 1);
-  EXPECT_EQ(catalogue::proposeReference({"A          12AB"}), 13);
-  EXPECT_EQ(catalogue::proposeReference({"A          9999"}), 10000);
+  EXPECT_EQ(catalogue::proposeReference(items({"SC1        ", "SC2        "})), 1);
+  EXPECT_EQ(catalogue::proposeReference(items({})), 1);
+  EXPECT_EQ(catalogue::proposeReference(items({"A          0007", "B          ", "C          0012"})), 13);
+  EXPECT_EQ(catalogue::proposeReference(items({"A          AB12", "B          "})), 1);
+  EXPECT_EQ(catalogue::proposeReference(items({"A          12AB"})), 13);
+  EXPECT_EQ(catalogue::proposeReference(items({"A          9999"})), 10000);
 }
 
 TEST(DiscReference, AnswersAreFormattedThenCapitalised) {
@@ -26,10 +35,10 @@ TEST(DiscReference, AnswersAreFormattedThenCapitalised) {
 }
 
 TEST(DiscReference, InUseComparesWithoutSurroundingBlanks) {
-  const QStringList items{"A          AB  ", "B          0007", "C          "};
-  EXPECT_TRUE(catalogue::referenceInUse(items, "AB"));
-  EXPECT_TRUE(catalogue::referenceInUse(items, "AB "));
-  EXPECT_TRUE(catalogue::referenceInUse(items, "0007"));
-  EXPECT_FALSE(catalogue::referenceInUse(items, "0008"));
-  EXPECT_FALSE(catalogue::referenceInUse(items, ""));
+  const auto listed = items({"A          AB  ", "B          0007", "C          "});
+  EXPECT_TRUE(catalogue::referenceInUse(listed, "AB"));
+  EXPECT_TRUE(catalogue::referenceInUse(listed, "AB "));
+  EXPECT_TRUE(catalogue::referenceInUse(listed, "0007"));
+  EXPECT_FALSE(catalogue::referenceInUse(listed, "0008"));
+  EXPECT_FALSE(catalogue::referenceInUse(listed, ""));
 }

@@ -19,6 +19,37 @@ namespace {
 void tell(const QString& text, const QString& title = Rename_Disc::kCaption) {
   platform::prompts().msgBox(text, platform::msg::OKOnly, title);
 }
+
+// The two files as the change leaves them, or why it cannot be made (and whether a new code is
+// to be asked for).
+struct CodeChange {
+  CodeChange(const QString& refused, bool again = false) : refusal(refused), askAgain(again) {}
+  CodeChange(const QByteArray& newTracks, const QByteArray& newDiscs) : tracks(newTracks), discs(newDiscs) {}
+  QString refusal;
+  bool askAgain = false;
+  QByteArray tracks, discs;
+};
+
+CodeChange plannedChange(const maintenance::ChangeScope& change, const QString& current, const QString& newCode) {
+  if (!change) return {change.refusal()};
+  const QString trackPath = catalogue::trackFilePath(), discPath = catalogue::discFilePath();
+  const auto discs = catalogue::readDiscFile(discPath);
+  if (!discs) return {catalogue::cannotReadText(discPath)};
+  const auto tracks = maintenance::readFileBytes(trackPath);
+  if (!tracks) return {catalogue::cannotReadText(trackPath)};
+  // Another copy of the program may have deleted the disc since the list was made.
+  if (!maintenance::discInUse(*discs, current) && !maintenance::codeInUse(*tracks, current))
+    return {QStringLiteral("There is no disc ") + current +
+            QStringLiteral(" in the database.\rNothing has been changed.")};
+  if (maintenance::discInUse(*discs, newCode))
+    return {newCode + QStringLiteral(" disc code is already in use\rPlease use another disc code"), true};
+  const QString padded = common::padRight(newCode, common::kCodeWidth);
+  // Both new files are complete before either replaces its original.
+  const maintenance::Rewrite newTracks = maintenance::recodedTracks(*tracks, current, padded);
+  const maintenance::Rewrite newDiscs = maintenance::recodedDiscs(*discs, current, padded);
+  if (!newTracks || !newDiscs) return {newTracks ? newDiscs.refusal : newTracks.refusal, true};
+  return CodeChange(newTracks.bytes, newDiscs.bytes);
+}
 }  // namespace
 
 const QString Rename_Disc::kNoDiscText = QStringLiteral("Please select a disc first");
@@ -27,7 +58,8 @@ Rename_Disc::Rename_Disc() : FormBase(Kind::Dialog, kCaption, QSize(440, 220)) {
   const QFont sans(QStringLiteral("MS Sans Serif"));
   Text1.setFont(sans);
   Text2.setFont(sans);
-  Text1.setMaxLength(10);
+  // The current code is whole, however long an update file made it; a new code keeps to 10.
+  Text1.setMaxLength(0);
   Text2.setMaxLength(10);
   Text1.setToolTipText(QStringLiteral("enter the disc code here"));
   Text2.setToolTipText(QStringLiteral("enter the disc code here"));
@@ -55,11 +87,7 @@ void Rename_Disc::Form_Load() {
   Text2.SetFocus();
 }
 
-void Rename_Disc::setCurrent(const QString& item) {
-  Text1.setText(item);
-  handedCut_ = Trim(common::Left(item, common::kCodeWidth)).size() > Text1.MaxLength();
-  handedBox_ = Text1.Text();
-}
+void Rename_Disc::setCurrent(const QString& code) { Text1.setText(code); }
 
 void Rename_Disc::Text1_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
 void Rename_Disc::Text2_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
@@ -95,12 +123,23 @@ void Rename_Disc::Command1_Click() {
     return askAgain();
   }
 
-  // A code of 11 characters does not fit its box: changing the cut code would miss the disc,
-  // or hit another disc whose code is its first 10 characters.
-  if (handedCut_ && Text1.Text() == handedBox_) {
-    tell(QStringLiteral("The disc code of this disc is longer than 10 characters.\rIt cannot be changed here."));
-    return;
+  // Worked out once before the offer to save the list, so that the offer comes only for a change
+  // that will be made, and again as the files are written. Each time the files are read under the
+  // change's lock, after any change left unfinished is finished; the lock is let go before any
+  // box waits for the user.
+  const auto refused = [&](maintenance::ChangeScope& change, const CodeChange& planned) {
+    if (planned.refusal.isEmpty()) return false;
+    change.release();
+    tell(planned.refusal);
+    if (planned.askAgain) askAgain();
+    endWork();
+    return true;
+  };
+  {
+    maintenance::ChangeScope check;
+    if (refused(check, plannedChange(check, current, newCode))) return;
   }
+  if (beforeWrite && !beforeWrite()) return;
 
   // Keys, clicks and the close box wait while the files are rewritten: the events let through
   // below only repaint, so the code handed back is the code written.
@@ -111,55 +150,15 @@ void Rename_Disc::Command1_Click() {
   Text1.setEnabled(false);
   platform::letEventsThrough();
 
-  // The files are read under the change's lock, after any change left unfinished is finished; the
-  // lock is let go before any box waits for the user.
   maintenance::ChangeScope change;
-  const auto refuse = [&](const QString& text) {
-    change.release();
-    tell(text);
-  };
-  if (!change) {
-    refuse(change.refusal());
-    return endWork();
-  }
-  const QString trackPath = catalogue::trackFilePath(), discPath = catalogue::discFilePath();
-  const auto discs = catalogue::readDiscFile(discPath);
-  if (!discs) {
-    refuse(catalogue::cannotReadText(discPath));
-    return endWork();
-  }
-  const auto tracks = maintenance::readFileBytes(trackPath);
-  if (!tracks) {
-    refuse(catalogue::cannotReadText(trackPath));
-    return endWork();
-  }
-  // Another copy of the program may have deleted the disc since the list was made.
-  if (!maintenance::discInUse(*discs, current) && !maintenance::codeInUse(*tracks, current)) {
-    refuse(QStringLiteral("There is no disc ") + current +
-           QStringLiteral(" in the database.\rNothing has been changed."));
-    return endWork();
-  }
-  if (maintenance::discInUse(*discs, newCode)) {
-    refuse(newCode + QStringLiteral(" disc code is already in use\rPlease use another disc code"));
-    askAgain();
-    return endWork();
-  }
-  const QString padded = common::padRight(newCode, common::kCodeWidth);
-
-  // Both new files are complete before either replaces its original.
-  const maintenance::Rewrite newTracks = maintenance::recodedTracks(*tracks, current, padded);
-  const maintenance::Rewrite newDiscs = maintenance::recodedDiscs(*discs, current, padded);
-  if (!newTracks || !newDiscs) {
-    refuse(newTracks ? newDiscs.refusal : newTracks.refusal);
-    askAgain();
-    return endWork();
-  }
-  const auto written = maintenance::replaceDatabase(newTracks.bytes, newDiscs.bytes);
-  platform::setHidden(trackPath, false);
-  platform::setHidden(discPath, false);
+  const CodeChange planned = plannedChange(change, current, newCode);
+  if (refused(change, planned)) return;
+  const auto written = maintenance::replaceDatabase(planned.tracks, planned.discs);
+  platform::setHidden(catalogue::trackFilePath(), false);
+  platform::setHidden(catalogue::discFilePath(), false);
   if (!written) {
-    refuse(written.message);
-    return endWork();
+    refused(change, CodeChange(written.message));
+    return;
   }
   change.release();
   changed_ = true;

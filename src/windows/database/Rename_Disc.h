@@ -5,19 +5,24 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/form.h"
 
+#include <functional>
+
 class Rename_Disc : public platform::FormBase {
  public:
   Rename_Disc();
 
-  // The main window's hand-over: the highlighted disc-list item, trimmed, into the current-code
-  // box, which keeps 10 characters of it.
-  void setCurrent(const QString& item);
+  // The main window's hand-over: the highlighted disc's code, trimmed, into the current-code
+  // box, which holds the whole code however long an update file made it.
+  void setCurrent(const QString& code);
 
   static const QString kCaption;  // "Change Disc Code"
   // The refusal of a change with no current code (no disc highlighted in the main window).
   static const QString kNoDiscText;
   // True once the new code has been written to the database.
   bool changedDatabase() const { return changed_; }
+  // Asked once the change is certain, before anything is written: false leaves the database as
+  // it was and the window open.
+  std::function<bool()> beforeWrite;
 
   void Form_Load() override;
   void Command1_Click();
@@ -36,11 +41,7 @@ class Rename_Disc : public platform::FormBase {
   platform::TextBox Text1{this, client(), "Text1", ""};
 
  private:
-  // Set when the code handed over had 11 characters: the box then holds only the first 10,
-  // until the user types another current code (the box is enabled again after a refusal).
-  bool handedCut_ = false;
   bool changed_ = false;
-  QString handedBox_;
   // Back from the work: every control usable again, the default pointer.
   void endWork();
   // A refused new code: the box emptied and focused.

@@ -4,6 +4,8 @@
 
 #include "windows/database/data_folder_window.h"
 
+#include <functional>
+
 class Restore : public windows::DataFolderWindow {
  public:
   Restore();
@@ -11,6 +13,9 @@ class Restore : public windows::DataFolderWindow {
   static const QString kCaption;  // "Restore Database"
   // True once the backups have been copied over the database.
   bool changedDatabase() const { return changed_; }
+  // Asked once both backups are found, before the database is touched: false leaves it as it
+  // was and the window open.
+  std::function<bool()> beforeWrite;
 
   void Command1_Click() override;
 

@@ -223,33 +223,22 @@ void delete_record::Delete_Disc() {
     Text1.setText(QString());
     return;
   }
-  showBusyPointer();
-  platform::letEventsThrough();
   const QString key = common::padRight(*chosen, common::kCodeWidth);
-
-  // The files are read under the change's lock, after any change left unfinished is finished, and
-  // both before either is written, so a file that cannot be read changes nothing.
-  maintenance::ChangeScope change;
-  const auto refuse = [&](const QString& text) {
-    change.release();  // a box waiting for the user keeps no other copy from the database
-    report(text, title);
-  };
-  if (!change) return refuse(change.refusal());
   const QString trackPath = catalogue::trackFilePath(), discPath = catalogue::discFilePath();
-  const auto tracks = maintenance::readFileBytes(trackPath);
-  if (!tracks) return refuse(catalogue::cannotReadText(trackPath));
-  const auto discs = catalogue::readDiscFile(discPath);
-  if (!discs) return refuse(catalogue::cannotReadText(discPath));
-
-  const maintenance::TrackDeletion kept = maintenance::withoutDisc(*tracks, key);
-  const QByteArray keptDiscs = maintenance::discsWithout(*discs, key);
-  const auto written = maintenance::replaceDatabase(kept.tracks, keptDiscs);
-  if (!written) return refuse(written.message);
-  change.release();
-  changed_ = kept.removed > 0 || keptDiscs.count('\n') != discs->size();
-  if (!changed_)
-    report(QStringLiteral("There is no disc ") + code + QStringLiteral(" in the database.\rNothing has been deleted."),
-           title);
+  const auto planned = [&](const maintenance::ChangeScope& change) -> Deletion {
+    if (!change) return {change.refusal()};
+    const auto tracks = maintenance::readFileBytes(trackPath);
+    if (!tracks) return {catalogue::cannotReadText(trackPath)};
+    const auto discs = catalogue::readDiscFile(discPath);
+    if (!discs) return {catalogue::cannotReadText(discPath)};
+    const maintenance::TrackDeletion kept = maintenance::withoutDisc(*tracks, key);
+    const QByteArray keptDiscs = maintenance::discsWithout(*discs, key);
+    if (kept.removed == 0 && keptDiscs.count('\n') == discs->size())
+      return {QStringLiteral("There is no disc ") + code +
+              QStringLiteral(" in the database.\rNothing has been deleted.")};
+    return Deletion(kept.tracks, keptDiscs);
+  };
+  deleteAsPlanned(planned, title);
 }
 
 void delete_record::Delete_Track() {
@@ -271,46 +260,65 @@ void delete_record::Delete_Track() {
     Text1.setText(QString());
     return;
   }
+  Text2.setText(track);
+  const QString key = common::padRight(*chosen, common::kCodeWidth);
+  const auto planned = [&](const maintenance::ChangeScope& change) -> Deletion {
+    if (!change) return {change.refusal()};
+    const auto tracks = maintenance::readFileBytes(trackPath);
+    if (!tracks) return {catalogue::cannotReadText(trackPath)};
+    // A line's track goes only while it holds what the line shows: another copy may have changed it.
+    if (line) {
+      const catalogue::DiscMatch held =
+          catalogue::discOfLine(*tracks, {line->shownCode, track, key, line->song, line->artist});
+      if (held.discs.size() == 1 && !held.holdsLine)
+        return {maintenance::nothingChangedText(
+            catalogue::noLongerHoldsText(held.discs[0], track, line->song, line->artist))};
+    }
+    const maintenance::TrackDeletion kept = maintenance::withoutTrack(*tracks, key, track);
+    // A deletion that finds nothing is no success to keep quiet about.
+    if (kept.removed == 0)
+      return {QStringLiteral("Disc ") + code + QStringLiteral(" has no track ") + track +
+              QStringLiteral(" in the database.\rNothing has been deleted.")};
+    // The disc goes only with its last track.
+    std::optional<QByteArray> newDiscs;
+    if (kept.discTracks == 1 && kept.removed == 1) {
+      const auto discs = catalogue::readDiscFile(discPath);
+      if (!discs) return {catalogue::cannotReadText(discPath)};
+      newDiscs = maintenance::discsWithout(*discs, key);
+    }
+    return Deletion(kept.tracks, newDiscs);
+  };
+  deleteAsPlanned(planned, title);
+}
+
+void delete_record::deleteAsPlanned(const std::function<Deletion(const maintenance::ChangeScope&)>& planned,
+                                    const QString& title) {
+  // Worked out once before the offer to save the list, so that the offer comes only for a
+  // deletion that will be made, and again as the files are written. Each time the files are read
+  // under the change's lock, after any change left unfinished is finished, and both before either
+  // is written, so a file that cannot be read changes nothing. A box waiting for the user keeps
+  // no other copy from the database.
+  {
+    maintenance::ChangeScope check;
+    const Deletion first = planned(check);
+    check.release();
+    if (!first.refusal.isEmpty()) return report(first.refusal, title);
+  }
+  if (beforeWrite && !beforeWrite()) return;
   showBusyPointer();
   platform::letEventsThrough();
-  Text2.setText(track);
-  platform::letEventsThrough();
-  const QString key = common::padRight(*chosen, common::kCodeWidth);
 
   maintenance::ChangeScope change;
+  const Deletion deletion = planned(change);
   const auto refuse = [&](const QString& text) {
-    change.release();  // a box waiting for the user keeps no other copy from the database
+    change.release();
     report(text, title);
   };
-  if (!change) return refuse(change.refusal());
-  const auto tracks = maintenance::readFileBytes(trackPath);
-  if (!tracks) return refuse(catalogue::cannotReadText(trackPath));
-  // A line's track goes only while it holds what the line shows: another copy may have changed it.
-  if (line) {
-    const catalogue::DiscMatch held =
-        catalogue::discOfLine(*tracks, {line->shownCode, track, key, line->song, line->artist});
-    if (held.discs.size() == 1 && !held.holdsLine)
-      return refuse(maintenance::nothingChangedText(
-          catalogue::noLongerHoldsText(held.discs[0], track, line->song, line->artist)));
-  }
-  const maintenance::TrackDeletion kept = maintenance::withoutTrack(*tracks, key, track);
-
-  // The disc goes only with its last track.
-  std::optional<QByteArray> newDiscs;
-  if (kept.discTracks == 1 && kept.removed == 1) {
-    const auto discs = catalogue::readDiscFile(discPath);
-    if (!discs) return refuse(catalogue::cannotReadText(discPath));
-    newDiscs = maintenance::discsWithout(*discs, key);
-  }
-  const auto written = maintenance::replaceDatabase(kept.tracks, newDiscs);
+  if (!deletion.refusal.isEmpty()) return refuse(deletion.refusal);
+  const auto written = maintenance::replaceDatabase(deletion.tracks, deletion.discs);
   if (!written) return refuse(written.message);
   change.release();
-  changed_ = kept.removed > 0;
-  // A deletion that found nothing is no success to keep quiet about.
-  if (!changed_)
-    report(QStringLiteral("Disc ") + code + QStringLiteral(" has no track ") + track +
-               QStringLiteral(" in the database.\rNothing has been deleted."),
-           title);
+  changed_ = true;
 }
 
 void delete_record::release() { g_window.reset(); }

@@ -7,7 +7,12 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/form.h"
 
+#include <functional>
 #include <optional>
+
+namespace maintenance {
+class ChangeScope;
+}
 
 class delete_record : public platform::FormBase {
  public:
@@ -25,6 +30,9 @@ class delete_record : public platform::FormBase {
   void Delete_Track();
   // True once a deletion of this showing has taken a record out of the database.
   bool changedDatabase() const { return changed_; }
+  // Asked once the deletion is confirmed and would take a record out, before anything is
+  // written: false leaves the database as it was.
+  std::function<bool()> beforeWrite;
   // Fills the code box from a list: a disc-list item (the disc's whole code, which may be longer
   // than the box, unless a reference number cut it) or the 11 characters of the code a song-list
   // line shows, with the code of the line's own record when it has one. While the box still shows
@@ -72,6 +80,18 @@ class delete_record : public platform::FormBase {
   // handed code stands for. Nothing, the user told, when it stands for several, or when the track
   // of a handed line no longer holds the line.
   std::optional<QString> chosenDisc(const QString& track, const QString& title);
+  // The files as a deletion leaves them (the disc file only when it changes), or why it takes
+  // nothing out.
+  struct Deletion {
+    Deletion(const QString& refused) : refusal(refused) {}
+    Deletion(const QByteArray& newTracks, const std::optional<QByteArray>& newDiscs)
+        : tracks(newTracks), discs(newDiscs) {}
+    QString refusal;
+    QByteArray tracks;
+    std::optional<QByteArray> discs;
+  };
+  // Works the deletion out, offers the list for saving and writes it (see beforeWrite).
+  void deleteAsPlanned(const std::function<Deletion(const maintenance::ChangeScope&)>& planned, const QString& title);
   // The line handed over, while both boxes still show it.
   std::optional<catalogue::ListLine> shownLine() const;
 

@@ -3,6 +3,7 @@
 // Form1::instance().
 #pragma once
 
+#include "catalogue/disc_reference.h"
 #include "catalogue/line_record.h"
 #include "catalogue/song_line.h"
 #include "platform/ui/controls.h"
@@ -14,6 +15,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -104,6 +106,11 @@ class Form1 : public platform::FormBase {
   void Check2_GotFocus();
   // The delete dialog filled with the highlighted disc, ready for the delete command.
   void prefillDeleteDisc();
+  // A disc-list row (the highlighted one for -1) with the length of its disc's code; an empty
+  // item for none.
+  catalogue::DiscItem discItem(int row = -1) const;
+  // The items of the ticked discs, in list order.
+  std::vector<catalogue::DiscItem> tickedDiscItems() const;
 
   // ---- form1_disc_listing.cpp
   void mnuQuick_View_Disc_Click();
@@ -157,11 +164,12 @@ class Form1 : public platform::FormBase {
   // Offers to save the ticked selection before it is cleared (asks only while discs are ticked).
   // False when the user said Yes but the list was not saved: what was to follow must not run.
   bool offerToSave(const QString& lineBreak, const QString& title);
-  // After a window that may have changed the database. One that changed nothing leaves the
-  // ticks, the song list and the header as they were. After a change the ticked list is offered
-  // for saving (titled as the window), then the window is cleared to show the database as it now
-  // is, unless the user wanted the list saved and it was not. True when cleared.
-  bool clearAfterChange(bool changed, const QString& title);
+  // The offer to save the ticked list, titled as the window that asks it: a database window asks
+  // it once its change is certain and before it writes, and stops when it gives false (the user
+  // wanted the list saved and it was not). After the change the main window clears itself to
+  // show the database as it now is; a window that changed nothing leaves the ticks, the song
+  // list and the header as they were.
+  std::function<bool()> saveOfferBeforeChange(const QString& title);
 
   // ---- form1_print.cpp
   void cmdPrint_Click();

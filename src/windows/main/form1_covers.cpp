@@ -72,27 +72,26 @@ void openDesigner(Form1& form, windows::ScanFrame& scan, const std::function<boo
   form.showModal(designer);
 }
 
-// The highlighted disc of the disc list: its code is columns 1-11 and its reference number,
-// when it has one, columns 12-15; the number is the designer's title, else the code. A failure
-// is told under the designer's caption.
+// The highlighted disc of the disc list: its tracks are those whose code, without its outer
+// blanks, is the disc's whole code; its reference number, when it has one, is the designer's
+// title, else the code. A failure is told under the designer's caption.
 template <typename Designer>
 void openDesignerForDisc(Form1& form, const QString& caption) {
   windows::ScanFrame scan(form, caption);
   scan.showBusyPointer();
   platform::letEventsThrough();
-  const QString item = form.List1.Text();
-  const QString code = common::Trim(catalogue::discCodeOf(item));
+  const catalogue::DiscItem item = form.discItem();
+  const QString code = common::Trim(item.code());
   if (code.isEmpty()) {
     scan.restore();  // before the message
     platform::prompts().msgBox(kNoDiscText, platform::msg::OKOnly, caption);
     return;
   }
-  const QString reference = common::Trim(common::Mid(item, catalogue::kCodeLength + 1));
+  const QString reference = common::Trim(item.reference());
   const QByteArray key = platform::cp1252::encode(code);
   const std::string_view wanted(key.constData(), size_t(key.size()));
   openDesigner<Designer>(
-      form, scan,
-      [wanted](std::string_view recordCode) { return trimBlanks(recordCode.substr(0, common::kCodeWidth)) == wanted; },
+      form, scan, [wanted](std::string_view recordCode) { return trimBlanks(recordCode) == wanted; },
       reference.isEmpty() ? code : reference);
 }
 

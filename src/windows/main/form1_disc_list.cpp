@@ -26,13 +26,31 @@ void Form1::Get_Discs() {
   const QString path = catalogue::discFilePath();
   if (auto discs = catalogue::readDiscFile(path)) {
     discFileReported_ = false;
-    List1.addItems(*discs);
+    // Each item keeps the length of its code beside it: a code can be longer than 11 characters.
+    std::vector<qint64> codeLengths;
+    codeLengths.reserve(size_t(discs->size()));
+    for (const QString& code : *discs) codeLengths.push_back(code.size());
+    List1.addItems(*discs, codeLengths);
     setMousePointer(platform::MousePointer::Default);
   } else {
     setMousePointer(platform::MousePointer::Default);
     reportUnreadable(path, discFileReported_);
   }
   List1.setVisible(true);
+}
+
+catalogue::DiscItem Form1::discItem(int row) const {
+  if (row < 0) row = List1.ListIndex();
+  if (row < 0 || row >= List1.ListCount()) return {};
+  const qint64 codeLength = List1.ItemData(row);
+  return {List1.List(row), codeLength > 0 ? int(codeLength) : catalogue::kCodeLength};
+}
+
+std::vector<catalogue::DiscItem> Form1::tickedDiscItems() const {
+  std::vector<catalogue::DiscItem> out;
+  for (int i = 0; i < List1.ListCount(); ++i)
+    if (List1.Selected(i)) out.push_back(discItem(i));
+  return out;
 }
 
 void Form1::List1_ItemCheck(int) {
@@ -45,13 +63,12 @@ void Form1::List1_ItemCheck(int) {
     if (Check2.Value() == 0) return;
     const int index = List1.ListIndex();
     if (index < 0) return;
-    if (!List1.Selected(index)) {
-      List1.setList(index, common::Left(List1.List(index), catalogue::kCodeLength));
-      return;
-    }
-    List1.setList(index, common::Left(List1.List(index), catalogue::kCodeLength));
+    // The item is its code again, its number (if any) removed.
+    List1.setList(index, discItem(index).code());
+    if (!List1.Selected(index)) return;
 
-    const QStringList items = List1.items();
+    std::vector<catalogue::DiscItem> items;
+    for (int i = 0; i < List1.ListCount(); ++i) items.push_back(discItem(i));
     const QString proposal = common::Format0000(catalogue::proposeReference(items));
     const QString answer = platform::prompts().inputBox(
         QStringLiteral("Enter your reference number for the disc ") + Trim(List1.List(index)), kReferenceTitle,
@@ -75,7 +92,7 @@ void Form1::List1_ItemCheck(int) {
       platform::prompts().msgBox(windows::kInvalidText, platform::msg::OKOnly, windows::kInvalidTitle);
       continue;
     }
-    if (catalogue::referenceInUse(List1.items(), result)) {
+    if (catalogue::referenceInUse(items, result)) {
       platform::prompts().msgBox(
           QStringLiteral("You already have a Disc ") + Trim(result) + QStringLiteral(".\n\rPlease try again."),
           platform::msg::OKOnly, kReferenceTitle);

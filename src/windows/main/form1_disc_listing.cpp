@@ -138,14 +138,12 @@ void Form1::mnuQuick_View_Disc_Click() {
   ProgressBar1.setValue(0);
   platform::letEventsThrough();
 
-  // A disc file line written without its padding still names the disc: its code is padded as
-  // the track records are when they are read.
-  const QString item = List1.Text();
-  const QString code =
-      item.isEmpty() ? QString() : common::fitWidth(common::Left(item, catalogue::kCodeLength), catalogue::kCodeLength);
-  const QByteArray key = platform::cp1252::encode(code);
+  // The tracks whose code is the disc's whole code. A disc file line written without its padding
+  // still names the disc: its code is padded as the track records are when they are read.
+  const QString code = discItem().code();
+  const QByteArray key = catalogue::paddedDiscCode(code);
   const auto belongs = [&](std::string_view recordCode) {
-    return !key.isEmpty() && catalogue::codeKey(recordCode) == key;
+    return !code.isEmpty() && catalogue::isDiscCode(recordCode, key);
   };
   if (!scanDisc(*this, belongs, kViewDiscTitle)) return;
   List3.setVisible(true);

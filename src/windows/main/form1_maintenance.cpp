@@ -23,10 +23,8 @@ const QString kEditTitle = QStringLiteral("Edit Track");
 const QString kSaveOfferBreak = QStringLiteral("\n\r");
 }  // namespace
 
-bool Form1::clearAfterChange(bool changed, const QString& title) {
-  if (!changed || !offerToSave(kSaveOfferBreak, title)) return false;
-  cmdUntag_Click();
-  return true;
+std::function<bool()> Form1::saveOfferBeforeChange(const QString& title) {
+  return [this, title] { return offerToSave(kSaveOfferBreak, title); };
 }
 
 void Form1::cmdCreate_Update_Click() {
@@ -58,10 +56,13 @@ void Form1::mnu_Change_Disc_Code_Click() {
   Label4.setCaption(QString());
   Rename_Disc window;
   window.Load();
-  window.setCurrent(common::Trim(List1.Text()));
+  window.setCurrent(common::Trim(discItem().code()));
+  window.beforeWrite = saveOfferBeforeChange(Rename_Disc::kCaption);
   platform::letEventsThrough();
   showModal(window);
-  if (clearAfterChange(window.changedDatabase(), Rename_Disc::kCaption)) reselectDisc();
+  if (!window.changedDatabase()) return;
+  cmdUntag_Click();
+  reselectDisc();
 }
 
 void Form1::mnuedittrack_Click() {
@@ -80,6 +81,7 @@ void Form1::mnug_Click() {
 void Form1::mnuDelete_Click() {
   if (moreThanOneTrack(List2, QStringLiteral("Delete Track"))) return;
   delete_record& window = delete_record::instance();
+  window.beforeWrite = saveOfferBeforeChange(delete_record::kCaption);
   showModal(window);
-  clearAfterChange(window.changedDatabase(), delete_record::kCaption);
+  if (window.changedDatabase()) cmdUntag_Click();
 }

@@ -97,10 +97,7 @@ void Form1::Get_Tracks() {
   const bool useNumbers = Check2.Value() == 1;
   const std::optional<Sort> sort = currentSort();
 
-  QStringList ticked;
-  for (int i = 0; i < List1.ListCount(); ++i)
-    if (List1.Selected(i)) ticked << List1.List(i);
-  const QHash<QByteArray, QString> tickedRef = catalogue::tickedReferences(ticked, useNumbers);
+  const QHash<QByteArray, QString> tickedRef = catalogue::tickedReferences(tickedDiscItems(), useNumbers);
 
   if (sort) Label2.setCaption(catalogue::columnHeader(*sort));
   List2.Clear();

@@ -32,8 +32,9 @@ void Form1::mnuBackup_Click() {
 
 void Form1::mnuRestore_Click() {
   Restore window;
+  window.beforeWrite = saveOfferBeforeChange(Restore::kCaption);
   showModal(window);
-  clearAfterChange(window.changedDatabase(), Restore::kCaption);
+  if (window.changedDatabase()) cmdUntag_Click();
 }
 
 void Form1::mnuRename_Files_Click() {
@@ -52,9 +53,9 @@ void Form1::Quick_View_Rename() {
   ProgressBar1.setValue(0);
   platform::letEventsThrough();
 
-  // The disc of the run: the first 11 characters of the highlighted item, its reference number
-  // left out.
-  const QByteArray code = platform::cp1252::encode(common::Left(List1.Text(), common::kCodeWidth));
+  // The disc of the run: the highlighted item's whole code, its reference number left out.
+  const QString disc = discItem().code();
+  const QByteArray code = catalogue::paddedDiscCode(disc);
   windows::ScanFrame scan(*this, QStringLiteral("Rename Files"));
   scan.showFrame();
   platform::letEventsThrough();
@@ -67,7 +68,8 @@ void Form1::Quick_View_Rename() {
   catalogue::FileBytes file;
   if (scan.open(file)) {
     const auto records = catalogue::discRecords(
-        file.bytes(), [&](std::string_view recordCode) { return catalogue::codeKey(recordCode) == code; },
+        file.bytes(),
+        [&](std::string_view recordCode) { return !disc.isEmpty() && catalogue::isDiscCode(recordCode, code); },
         scan.progress(100, windows::ScanFrame::Events::Held));
     for (const catalogue::RecordBytes& r : records)
       items << maintenance::renameListItem(

@@ -142,14 +142,14 @@ TEST_F(RestoreCommandTest, RestoreReplacesTheDatabaseAndClearsTheMainWindow) {
   prompts.onModal([&](platform::FormBase& window) {
     auto& w = static_cast<Restore&>(window);
     ASSERT_TRUE(w.Dir1.setPath(home.path("safe")));
-    prompts.answerMsg(OK).answerMsg(No);  // the ticked list is offered for saving: not wanted
+    prompts.answerMsg(No).answerMsg(OK);  // the ticked list is offered for saving first: not wanted
     press(w.Command1);
   });
   choose(f.mnuRestore);
   const auto shown = prompts.callsOf("msgBox");
   ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[0].text, "Data files have been restored from backup.");
-  EXPECT_EQ(shown[0].title, "Restore Data");
+  EXPECT_EQ(shown[1].text, "Data files have been restored from backup.");
+  EXPECT_EQ(shown[1].title, "Restore Data");
   EXPECT_EQ(home.readBytes("watdi.bxl"), discs);
   EXPECT_EQ(home.readBytes("watka.bxl"), tracks);
   EXPECT_EQ(f.List1.items(), QStringList{"AB1        "});

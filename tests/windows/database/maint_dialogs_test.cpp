@@ -264,7 +264,7 @@ TEST_F(MaintenanceTest, ChangeCodeRewritesBothFilesInOrderAndReselectsTheDisc) {
   f.List1.setListIndex(r);
   prompts.onModal([](platform::FormBase& w) {
     auto& d = dynamic_cast<Rename_Disc&>(w);
-    EXPECT_EQ(d.Text1.Text(), "SC8123    ");
+    EXPECT_EQ(d.Text1.Text(), "SC8123");  // the code, without the user's number
     EXPECT_FALSE(d.Text1.Enabled());
     d.Text2.setText("new9");  // pasted text keeps its case
     d.Show();
@@ -381,24 +381,27 @@ TEST_F(MaintenanceTest, ChangeCodeOfADiscThatIsGoneChangesNothing) {
   EXPECT_EQ(f.Label4.Caption(), "");
 }
 
-TEST_F(MaintenanceTest, ChangeCodeRefusesACodeCutByItsBox) {
-  home.writeDiscs({"ABCDEFGHIJK", "SC1"});
-  home.writeTracks({"ABCDEFGHIJK,01,A,B"});
+// An update file can make a code of 11 characters: the current-code box holds it whole, and the
+// change leaves the disc whose code is its first 10 characters as it was.
+TEST_F(MaintenanceTest, ChangeCodeChangesACodeLongerThanTheNewCodeBox) {
+  home.writeDiscs({"ABCDEFGHIJK", "ABCDEFGHIJ", "SC1"});
+  home.writeTracks({"ABCDEFGHIJK,01,A,B", "ABCDEFGHIJ,01,C,D"});
   Form1& f = start();
-  f.List1.setListIndex(0);
+  f.List1.setListIndex(row("ABCDEFGHIJK"));
   ASSERT_EQ(f.List1.Text(), "ABCDEFGHIJK");
   prompts.onModal([](platform::FormBase& w) {
     auto& d = dynamic_cast<Rename_Disc&>(w);
+    EXPECT_EQ(d.Text1.Text(), "ABCDEFGHIJK");
     d.Text2.setText("NEW");
     press(d.Command1);
-    EXPECT_TRUE(d.isLoaded());
+    EXPECT_FALSE(d.isLoaded());
   });
-  prompts.answerMsg(OK);
-  const QByteArray before = home.readBytes("watka.bxl");
   choose(f.mnu_Change_Disc_Code);
-  ASSERT_EQ(messages().size(), 1);
-  EXPECT_EQ(home.readBytes("watka.bxl"), before);
-  EXPECT_EQ(discs(), (QStringList{discLine("ABCDEFGHIJK"), discLine("SC1")}));
+  EXPECT_TRUE(messages().isEmpty());
+  EXPECT_EQ(home.readBytes("watka.bxl"),
+            (trackLine("NEW", "01", "A", "B") + "\r\n" + trackLine("ABCDEFGHIJ", "01", "C", "D") + "\r\n").toLatin1());
+  EXPECT_EQ(discs(), (QStringList{discLine("NEW"), discLine("ABCDEFGHIJ"), discLine("SC1")}));
+  EXPECT_EQ(f.List1.Text(), "NEW        ");
 }
 
 TEST_F(MaintenanceTest, ChangeCodeHoldsInputDuringTheRewriteAndHandsBackTheCodeItWrote) {
@@ -425,8 +428,10 @@ TEST_F(MaintenanceTest, ChangeCodeHoldsInputDuringTheRewriteAndHandsBackTheCodeI
   EXPECT_EQ(f.List1.Text(), "NEW9       ");
 }
 
+// The change counts only once written: the main window keeps its ticks, as the database does.
 TEST_F(MaintenanceTest, ChangeCodeThatCannotBeWrittenLeavesBothFiles) {
   Form1& f = start();
+  tick("zk101");
   f.List1.setListIndex(row("SC8123"));
   prompts.onModal([](platform::FormBase& w) {
     auto& d = dynamic_cast<Rename_Disc&>(w);
@@ -438,13 +443,14 @@ TEST_F(MaintenanceTest, ChangeCodeThatCannotBeWrittenLeavesBothFiles) {
     EXPECT_TRUE(d.Command1.Enabled());
     EXPECT_EQ(d.mousePointer(), platform::MousePointer::Default);
   });
-  prompts.answerMsg(OK);
+  prompts.answerMsg(No).answerMsg(OK);  // the list is not to be saved
   choose(f.mnu_Change_Disc_Code);
-  ASSERT_EQ(messages().size(), 1);
-  EXPECT_TRUE(messages()[0].contains("could not be written"));
+  ASSERT_EQ(messages().size(), 2);
+  EXPECT_TRUE(messages()[1].contains("could not be written"));
   EXPECT_EQ(tracks(), kTracks);
   EXPECT_EQ(discs(), kDiscs);
   EXPECT_EQ(f.Label4.Caption(), "");
+  EXPECT_TRUE(f.List1.Selected(row("zk101")));
 }
 
 // ---------------------------------------------------------------- Delete
@@ -520,8 +526,7 @@ TEST_F(MaintenanceTest, DeleteTrackTypedByHand) {
   EXPECT_EQ(home.readBytes("watka.bxl"), stored);
   deleteTrack("zk101", "2", Yes, true);  // a track the disc lacks: said so, not kept quiet
   EXPECT_EQ(messages().last(), "Disc zk101 has no track 02 in the database.\rNothing has been deleted.");
-  EXPECT_EQ(tracks(), (QStringList{trackLine("MDX1001", "01", "RIVER TOWN", "ODA BELL"),
-                                   trackLine("zk101", "01", "LATE", "ODA")}));
+  EXPECT_EQ(home.readBytes("watka.bxl"), stored);  // nothing to write
   EXPECT_EQ(discs(), kDiscs);
   deleteTrack("MDX1001", "1", Yes);  // its last track takes the disc with it
   EXPECT_EQ(tracks(), QStringList{trackLine("zk101", "01", "LATE", "ODA")});
@@ -545,6 +550,30 @@ TEST_F(MaintenanceTest, DeleteTrackTypedByHand) {
   EXPECT_EQ(messages().last(), "Please enter a Disc code.");
   EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);
   EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
+}
+
+// A disc the database does not hold: said so, with no offer to save the list for a clear that
+// does not come; nothing is written and the list keeps its ticks.
+TEST_F(MaintenanceTest, DeleteDiscThatFindsNothingWritesNothingAndKeepsTheList) {
+  const QByteArray stored = "\"MDX1001\",\"01\",\"RIVER TOWN\",\"ODA BELL\"\r\n";  // a rewrite pads it
+  home.writeBytes("watka.bxl", stored);
+  Form1& f = start();
+  tick("MDX1001");
+  const QByteArray discsBefore = home.readBytes("watdi.bxl");
+  prompts.onModal([](platform::FormBase& w) {
+    auto& d = dynamic_cast<delete_record&>(w);
+    d.Show();
+    testsupport::clickOn(d.Option1.widget());
+    testsupport::typeInto(d.Text1.widget(), "nope1");
+    testsupport::clickOn(d.Command1.widget());
+  });
+  prompts.answerMsg(Yes).answerMsg(OK);
+  triggerUnoffered(f.mnuDelete);
+  EXPECT_EQ(messages(), (QStringList{"You have choosen to delete Disc NOPE1 are you sure",
+                                     "There is no disc NOPE1 in the database.\rNothing has been deleted."}));
+  EXPECT_EQ(home.readBytes("watka.bxl"), stored);
+  EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
+  EXPECT_TRUE(f.List1.Selected(row("MDX1001")));
 }
 
 TEST_F(MaintenanceTest, DeleteKeepsLongFieldsWholeLongerCodesApartAndQuotesFromSplittingRecords) {
@@ -828,8 +857,9 @@ TEST_F(MaintenanceTest, AWindowThatChangedNothingLeavesTheListAsItWas) {
   EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
 }
 
-// A window that changed the database offers the list for saving while it is still whole, and
-// clears the main window only once the list is saved or not wanted.
+// A window about to change the database offers the list for saving while it is still whole and
+// before it writes: a save that was wanted and did not happen leaves the database and the list as
+// they were, so the disc list never shows what the database no longer holds.
 TEST_F(MaintenanceTest, AChangeOffersTheListForSavingBeforeTheMainWindowIsCleared) {
   Form1& f = start();
   tick("SC8123");
@@ -839,38 +869,69 @@ TEST_F(MaintenanceTest, AChangeOffersTheListForSavingBeforeTheMainWindowIsCleare
   f.List1.setListIndex(row("MDX1001"));
   const QStringList before = userList(f);
   const QStringList lines = f.List2.items();
+  const QByteArray tracksBefore = home.readBytes("watka.bxl"), discsBefore = home.readBytes("watdi.bxl");
+  ASSERT_TRUE(QDir(home.path()).mkpath("safe"));
+  home.writeBytes("safe/MLDXbackup1.bxl", "\"AB1        \"\r\n");
+  home.writeBytes("safe/MLDXbackup2.bxl", (trackLine("AB1", "01", "S", "A") + "\r\n").toLatin1());
 
-  // Yes, and the save dialog cancelled: the list stays for the user to save; the new code is
-  // written all the same.
-  prompts.onModal([](platform::FormBase& w) {
+  // Yes, and the save dialog cancelled: nothing is written, the list stays for the user to save.
+  QStringList atOffer;
+  bool writtenAtOffer = true;
+  const auto cancelSave = [&] {
+    prompts.answerMsg(Yes, [&] {
+      atOffer = userList(f);
+      writtenAtOffer = home.readBytes("watka.bxl") != tracksBefore || home.readBytes("watdi.bxl") != discsBefore;
+    });
+    prompts.answerSaveFile(std::nullopt);
+  };
+  prompts.onModal([&](platform::FormBase& w) {
     auto& d = dynamic_cast<Rename_Disc&>(w);
     d.Text2.setText("NEW9");
+    cancelSave();
     press(d.Command1);
+    EXPECT_TRUE(d.isLoaded());  // the user may try again, or cancel
+    press(d.Command2);
   });
-  QStringList atOffer;
-  bool writtenAtOffer = false;
-  prompts.answerMsg(Yes, [&] {
-    atOffer = userList(f);
-    writtenAtOffer = discs().contains(discLine("NEW9"));
-  });
-  prompts.answerSaveFile(std::nullopt);
   choose(f.mnu_Change_Disc_Code);
-  const auto offer = prompts.callsOf("msgBox");
-  ASSERT_EQ(offer.size(), 1u);
+  const auto offer = prompts.expectCalls("msgBox", 1);
   EXPECT_EQ(offer[0].text, "Your current disc selection will be cleared.\n\r\n\rDo you want to Save your list now?");
   EXPECT_EQ(offer[0].title, "Change Disc Code");
   EXPECT_EQ(offer[0].style, 36);
   EXPECT_EQ(atOffer, before);
-  EXPECT_TRUE(writtenAtOffer);
-  EXPECT_EQ(userList(f), before);
-  EXPECT_EQ(discs()[1], discLine("NEW9"));
+  EXPECT_FALSE(writtenAtOffer);
+  EXPECT_EQ(userList(f), before) << "Change Disc Code";
+
+  writtenAtOffer = true;
+  prompts.onModal([](platform::FormBase& w) { press(dynamic_cast<delete_record&>(w).Command1); });
+  prompts.answerMsg(Yes);  // are you sure
+  cancelSave();
+  choose(f.mnuB);
+  EXPECT_EQ(prompts.expectCalls("msgBox", 3)[2].title, "Delete Track or Disc");
+  EXPECT_FALSE(writtenAtOffer);
+  EXPECT_EQ(userList(f), before) << "Delete Disc";
+
+  writtenAtOffer = true;
+  prompts.onModal([&](platform::FormBase& w) {
+    auto& r = dynamic_cast<Restore&>(w);
+    ASSERT_TRUE(r.Dir1.setPath(home.path("safe")));
+    cancelSave();
+    press(r.Command1);
+    EXPECT_TRUE(r.isLoaded());
+    press(r.Command2);
+  });
+  choose(f.mnuRestore);
+  EXPECT_EQ(prompts.expectCalls("msgBox", 4)[3].title, "Restore Database");
+  EXPECT_FALSE(writtenAtOffer);
+  EXPECT_EQ(userList(f), before) << "Restore";
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);
+  EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
 
   // Yes and saved: the saved file holds the list as it was, and the main window is cleared.
   clickSong("PAPER SKY");
   prompts.onModal([](platform::FormBase& w) { press(dynamic_cast<delete_record&>(w).Command1); });
   prompts.answerMsg(Yes).answerMsg(Yes).answerSaveFile(home.path("friday.mdq"));
   choose(f.mnue);
-  EXPECT_EQ(prompts.expectCalls("msgBox", 3).back().title, "Delete Track or Disc");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 6).back().title, "Delete Track or Disc");
   EXPECT_FALSE(tracks().join('|').contains("PAPER SKY"));
   const QString saved = QString::fromLatin1(home.readBytes("friday.mdq"));
   EXPECT_TRUE(saved.contains("FRIDAY NIGHT"));
@@ -880,18 +941,15 @@ TEST_F(MaintenanceTest, AChangeOffersTheListForSavingBeforeTheMainWindowIsCleare
   EXPECT_EQ(f.Text1.Text(), Form1::kHeaderPrompt);
 
   // A restore of a ticked list, No: cleared at once, showing the restored discs.
-  ASSERT_TRUE(QDir(home.path()).mkpath("safe"));
-  home.writeBytes("safe/MLDXbackup1.bxl", "\"AB1        \"\r\n");
-  home.writeBytes("safe/MLDXbackup2.bxl", (trackLine("AB1", "01", "S", "A") + "\r\n").toLatin1());
   tick("zk101");
   prompts.onModal([&](platform::FormBase& w) {
     auto& r = dynamic_cast<Restore&>(w);
     ASSERT_TRUE(r.Dir1.setPath(home.path("safe")));
-    prompts.answerMsg(OK).answerMsg(No);
+    prompts.answerMsg(No).answerMsg(OK);
     press(r.Command1);
   });
   choose(f.mnuRestore);
-  EXPECT_EQ(prompts.expectCalls("msgBox", 5).back().title, "Restore Database");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 8)[6].title, "Restore Database");
   EXPECT_EQ(f.List1.items(), QStringList{"AB1        "});
   EXPECT_EQ(f.List1.SelCount(), 0);
 }

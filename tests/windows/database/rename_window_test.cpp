@@ -634,6 +634,20 @@ TEST_F(RenameCommandTest, TheRenamerGetsTheHighlightedDiscsTracksInTrackOrder) {
   EXPECT_EQ(heading, "Disc Listing for ZX1001     0012");
 }
 
+// A code of 12 characters (only an update file makes one): the renamer names the files from the
+// disc's own tracks, not from those of the disc of its first 11 characters.
+TEST_F(RenameCommandTest, ACodeLongerThanElevenCharactersGivesOnlyItsOwnTracks) {
+  home.writeLines("watdi.bxl", {"\"LONGCODE12AB\"", testsupport::discLine("LONGCODE12A")});
+  home.writeLines("watka.bxl", {"\"LONGCODE12AB\",\"01\",\"OWN SONG\",\"X\"",
+                                testsupport::trackLine("LONGCODE12A", "01", "TWIN SONG", "Y")});
+  Form1& f = start();
+  f.List1.setListIndex(row("LONGCODE12AB"));
+  QStringList seen;
+  prompts.onModal([&](platform::FormBase& window) { seen = static_cast<File_Rename&>(window).List3.items(); });
+  choose(f.mnuRename_Files);
+  EXPECT_EQ(seen, QStringList{maintenance::renameListItem("LONGCODE12A", "01", "OWN SONG", "X")});
+}
+
 TEST_F(RenameCommandTest, TheProgressBarStepsOncePerHundredEstimatedRecords) {
   QStringList records;
   for (int i = 0; i < 300; ++i) records << QString("ZX1001,%1,SONG,ARTIST").arg(i % 98 + 1, 2, 10, QChar('0'));

@@ -261,3 +261,28 @@ TEST_F(CoversTest, CancelOrNoCopiesPrintNothingAndAPrinterFailureIsReported) {
   EXPECT_TRUE(boxes[1].text.startsWith("The song slips could not be printed.\n\r"));
   EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
 }
+
+// A code of 12 characters (only an update file makes one) is the disc's whole code: the label and
+// the case list the disc's own tracks, not those of the disc of its first 11 characters, under the
+// whole code, or under the user's number once it has one.
+TEST_F(CoversTest, ACodeLongerThanElevenCharactersIsMatchedWholeAndIsTheTitle) {
+  home.writeLines("watdi.bxl", {"\"LONGCODE12AB\"", testsupport::discLine("LONGCODE12A")});
+  home.writeLines("watka.bxl", {"\"LONGCODE12AB\",\"01\",\"OWN SONG\",\"X\"",
+                                testsupport::trackLine("LONGCODE12A", "01", "TWIN SONG", "Y")});
+  Form1& f = start();
+  for (platform::MenuItem* entry : {&f.mnuPrint_CD_Label, &f.mnuPrint_CD_Case}) {
+    SCOPED_TRACE(entry->name().toStdString());
+    f.List1.setListIndex(row("LONGCODE12AB"));
+    expectDesigner();
+    choose(*entry);
+    EXPECT_EQ(title, "LONGCODE12AB");
+    EXPECT_EQ(tracks, QStringList{item("01", "OWN SONG", "X")});
+  }
+  f.Check2.setValue(1);
+  prompts.answerInput("7");
+  testsupport::clickRow(f.List1, row("LONGCODE12AB"), Qt::LeftButton, Qt::NoModifier, testsupport::RowPart::CheckBox);
+  expectDesigner();
+  choose(f.mnuPrint_CD_Label);
+  EXPECT_EQ(title, "0007");
+  EXPECT_EQ(tracks, QStringList{item("01", "OWN SONG", "X")});
+}

@@ -306,3 +306,29 @@ TEST_F(MainWindowTest, OptionBoxesTakingTheFocusCloseTheListingUnlessTheListIsFu
     f.List3.Clear();
   }
 }
+
+// An update file can make a code of 12 to 15 characters: an item whose whole text is a disc code
+// carries no number. Ticking keeps the code whole and adds the number after it; a saved list
+// that ticks the disc shows no part of the code as the number.
+TEST_F(MainWindowTest, ACodeOfTwelveCharactersIsNoCodeWithANumber) {
+  home.writeLines("watdi.bxl",
+                  {"\"ABCDEFGHIJKL\"", testsupport::discLine("ABCDEFGHIJK"), testsupport::discLine("SC8123")});
+  home.writeLines("watka.bxl",
+                  {"\"ABCDEFGHIJKL\",\"01\",\"LONG ONE\",\"X\"", testsupport::trackLine("SC8123", "01", "S", "T")});
+  Form1& f = start();
+  f.Check2.setValue(1);
+  prompts.answerInput("2").answerInput("");
+  clickRow(f.List1, row("ABCDEFGHIJKL"), Qt::LeftButton, Qt::NoModifier, testsupport::RowPart::CheckBox);
+  clickRow(f.List1, row("SC8123"), Qt::LeftButton, Qt::NoModifier, testsupport::RowPart::CheckBox);
+  const auto asked = prompts.expectCalls("inputBox", 2);
+  EXPECT_EQ(asked[0].text, "Enter your reference number for the disc ABCDEFGHIJKL");
+  EXPECT_EQ(asked[1].defaultText, "0003");
+  EXPECT_EQ(f.List1.items(), (QStringList{"ABCDEFGHIJK", "ABCDEFGHIJKL0002", "SC8123     "}));
+  clickRow(f.List1, row("ABCDEFGHIJKL"), Qt::LeftButton, Qt::NoModifier, testsupport::RowPart::CheckBox);
+  EXPECT_EQ(f.List1.List(row("ABCDEFGHIJKL")), "ABCDEFGHIJKL");  // unticked: its number goes
+
+  openSaved({"MELLOWDEX CD SELECTION FILE", "H", "SONG", "MF TRUE", "REF TRUE", "DUP FALSE", "ABCDEFGHIJKL"});
+  ASSERT_EQ(f.List2.ListCount(), 1);
+  EXPECT_TRUE(f.List2.List(0).contains("LONG ONE"));
+  EXPECT_FALSE(f.List2.List(0).contains("IJKL")) << f.List2.List(0).toStdString();
+}

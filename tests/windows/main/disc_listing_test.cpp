@@ -332,3 +332,18 @@ TEST_F(DiscListingTest, AnUnreadableTrackFileIsReportedAndNoViewOpens) {
   EXPECT_FALSE(f.Frame1.Visible());
   EXPECT_EQ(f.mousePointer(), platform::MousePointer::Default);
 }
+
+// A code of 12 characters (only an update file makes one) lists the disc's own tracks, not those
+// of the disc of its first 11 characters.
+TEST_F(DiscListingTest, ACodeLongerThanElevenCharactersListsOnlyItsOwnTracks) {
+  home.writeLines("watdi.bxl", {"\"LONGCODE12AB\"", testsupport::discLine("LONGCODE12A")});
+  home.writeLines("watka.bxl", {"\"LONGCODE12AB\",\"01\",\"OWN SONG\",\"X\"",
+                                testsupport::trackLine("LONGCODE12A", "01", "TWIN SONG", "Y")});
+  Form1& f = start();
+  viewDisc("LONGCODE12AB");
+  EXPECT_EQ(f.List3.items(), QStringList{viewLine("01", "OWN SONG", "X", "LONGCODE12A")});
+  f.List1.setListIndex(row("LONGCODE12A"));  // the first of the two items it begins
+  ASSERT_EQ(f.List1.Text(), "LONGCODE12A");
+  choose(f.mnuQuick_View_Disc);
+  EXPECT_EQ(f.List3.items(), QStringList{viewLine("01", "TWIN SONG", "Y", "LONGCODE12A")});
+}
