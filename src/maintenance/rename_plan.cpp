@@ -433,6 +433,27 @@ RenamePlan planRenames(const QStringList& items, const QStringList& files, int o
   return {pairing.steps(option), std::nullopt};
 }
 
+std::optional<TypePairs> mp3AndCdgPairs(const QStringList& files) {
+  const auto isType = [](const QString& file, QLatin1String ext) {
+    return extensionOf(file).compare(ext, Qt::CaseInsensitive) == 0;
+  };
+  const QLatin1String mp3(".mp3"), cdg(".cdg");
+  if (std::none_of(files.begin(), files.end(), [&](const QString& f) { return isType(f, mp3); }) ||
+      std::none_of(files.begin(), files.end(), [&](const QString& f) { return isType(f, cdg); }))
+    return std::nullopt;
+  QHash<QString, QStringList> byStem;  // the files of each name, letter case ignored
+  for (const QString& file : files) byStem[matchKey(stemOf(file))] << file;
+  TypePairs out;
+  for (const QString& file : files) {
+    const QStringList& same = byStem.value(matchKey(stemOf(file)));
+    const bool paired = same.size() == 2 && ((isType(same[0], mp3) && isType(same[1], cdg)) ||
+                                             (isType(same[0], cdg) && isType(same[1], mp3)));
+    if (!paired) out.unpaired << file;
+    else (isType(file, mp3) ? out.mp3 : out.cdg) << file;
+  }
+  return out;
+}
+
 namespace {
 
 constexpr qsizetype kMaxNameBytes = 255;  // the most a name may have on the disks in use

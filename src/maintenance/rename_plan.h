@@ -61,6 +61,8 @@ struct RenameProblem {
                     // `track` ("01 and 02"), or, with `track` empty, only `from` would be renamed
     OtherDisc,      // the files in `names` bear the codes in `discs` and titles that are not the
                     // tracks' of those numbers: they are another disc's
+    MixedTypes,     // the run lists mp3 and cdg files, and the files in `names` share their
+                    // names with no file of the other type
   };
   Kind kind;
   QString from, to, track, why;
@@ -87,6 +89,15 @@ struct RenamePlan {
   std::optional<RenameProblem> problem;
 };
 RenamePlan planRenames(const QStringList& items, const QStringList& files, int option);
+
+// The files of one run when they are both mp3 and cdg files (letter case ignored): they are
+// renamed only as a track's mp3 and cdg files are, in pairs that share a name. `mp3` and `cdg`
+// hold the pairs' files in the same order; `unpaired` the files that are no such pair. Empty when
+// the files are not of both types.
+struct TypePairs {
+  QStringList mp3, cdg, unpaired;
+};
+std::optional<TypePairs> mp3AndCdgPairs(const QStringList& files);
 
 // Runs through the renames in order over the names the folder holds (`subfolders`: those of
 // them that are folders): files that share a name before their extensions (letter case ignored),

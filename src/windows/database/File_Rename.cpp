@@ -13,6 +13,7 @@
 using platform::msg::OKOnly;
 
 const QString File_Rename::kRenamed = QStringLiteral("Files have been renamed");
+const QString File_Rename::kAutoRename = QStringLiteral("Auto Rename CDG and MP3");
 
 namespace {
 
@@ -61,6 +62,13 @@ QString problemText(const maintenance::RenameProblem& problem) {
              QStringLiteral(" bear the code of ") + which +
              QStringLiteral(" and titles that are not this disc's: they are another disc's files.");
     }
+    case Kind::MixedTypes:
+      if (problem.names.size() == 1)
+        return QStringLiteral("The files listed are mp3 and cdg files, and the file ") + problem.names.front() +
+               QStringLiteral(" shares its name with no file of the other type: which track it is cannot be told.");
+      return QStringLiteral("The files listed are mp3 and cdg files, and the files ") +
+             maintenance::joinedWithAnd(problem.names) +
+             QStringLiteral(" share their names with no file of the other type: which tracks they are cannot be told.");
     case Kind::SplitPair:
       if (problem.track.isEmpty())
         return QStringLiteral("The files ") + problem.from + QStringLiteral(" and ") + problem.to +
@@ -89,6 +97,9 @@ QString wayForwardText(const maintenance::RenameProblem& problem) {
     case Kind::UnplacedFiles:
       return QStringLiteral(
           "To rename them, begin each file's name with its track number, as in 01 - Song.mp3, and rename again.");
+    case Kind::MixedTypes:
+      return QStringLiteral("To rename them, choose one type of file, or press ") + File_Rename::kAutoRename +
+             QStringLiteral(".");
     case Kind::OtherDisc:
       return QStringLiteral("To rename them after their own disc's tracks, highlight ") +
              maintenance::joinedWithAnd(problem.discs) + QStringLiteral(" in the disc list and rename from there.");
@@ -227,19 +238,34 @@ void File_Rename::refuse(const maintenance::RenameProblem& problem, const Pass& 
 }
 
 std::optional<std::vector<maintenance::RenameStep>> File_Rename::planListed(const Pass& pass) {
+  // A run that lists mp3 and cdg files renames them as pairs, each type after the tracks.
+  std::vector<QStringList> runs = {File1.items()};
+  if (const auto pairs = maintenance::mp3AndCdgPairs(runs.front())) {
+    if (!pairs->unpaired.isEmpty()) {
+      maintenance::RenameProblem problem{maintenance::RenameProblem::Kind::MixedTypes, {}, {}, {}, {}};
+      problem.names = pairs->unpaired;
+      refuse(problem, pass);
+      return std::nullopt;
+    }
+    runs = {pairs->mp3, pairs->cdg};
+  }
   const int tracks = List3.ListCount();
-  const int files = File1.ListCount();
+  const auto files = int(runs.front().size());
   if (tracks != files) {
     platform::prompts().msgBox(QString::number(tracks) + QStringLiteral(" --->>> ") + QString::number(files), OKOnly,
                                QStringLiteral("Number of Files Mismatch"));
     return std::nullopt;
   }
-  maintenance::RenamePlan plan = maintenance::planRenames(List3.items(), File1.items(), selectedOption());
-  if (plan.problem) {
-    refuse(*plan.problem, pass);
-    return std::nullopt;
+  std::vector<maintenance::RenameStep> steps;
+  for (const QStringList& run : runs) {
+    maintenance::RenamePlan plan = maintenance::planRenames(List3.items(), run, selectedOption());
+    if (plan.problem) {
+      refuse(*plan.problem, pass);
+      return std::nullopt;
+    }
+    steps.insert(steps.end(), plan.steps.begin(), plan.steps.end());
   }
-  return std::move(plan.steps);
+  return steps;
 }
 
 bool File_Rename::checkNames(const std::vector<maintenance::RenameStep>& steps, const Pass& pass) {

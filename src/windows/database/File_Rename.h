@@ -20,7 +20,8 @@ class File_Rename : public platform::FormBase {
   static bool isInstanceLoaded();
   static void release();
 
-  static const QString kRenamed;  // "Files have been renamed"
+  static const QString kRenamed;     // "Files have been renamed"
+  static const QString kAutoRename;  // "Auto Rename CDG and MP3", which a refusal points to
 
   void Form_Load() override;
   void Form_Activate() override;
@@ -69,7 +70,7 @@ class File_Rename : public platform::FormBase {
   platform::OptionButton Option8{this, client(), "Option8", "Disc-Track - Song", &formats};
   platform::Label Label4{this, client(), "Label4", ""};
   platform::CommandButton Command1{this, client(), "Command1", "Rename Files"};
-  platform::CommandButton Command3{this, client(), "Command3", "Auto Rename CDG and MP3"};
+  platform::CommandButton Command3{this, client(), "Command3", kAutoRename};
   platform::CommandButton Command2{this, client(), "Command2", "Cancel"};
 
  private:

@@ -473,6 +473,34 @@ TEST_F(RenameWindowTest, ATitleThatEndsInANumberIsNoDiscAndTrack) {
   EXPECT_EQ(contentsOf(folder), expected);
 }
 
+TEST_F(RenameWindowTest, RenameFilesTakesMp3AndCdgFilesOnlyInPairsThatShareAName) {
+  for (const QString name : {"x1.mp3", "x2.mp3", "x3.mp3", "y1.cdg", "y2.cdg", "y3.cdg"})
+    home.writeBytes("audio/" + name, name.toLatin1());
+  auto start = contentsOf(folder);
+  fill(items(6));  // the type box lists every file: "*"
+  EXPECT_EQ(renameFiles(window.Command1),
+            "The files listed are mp3 and cdg files, and the files x1.mp3, x2.mp3, x3.mp3, y1.cdg, y2.cdg and y3.cdg "
+            "share their names with no file of the other type: which tracks they are cannot be told.\r"
+            "No file has been renamed.\rTo rename them, choose one type of file, or press Auto Rename CDG and MP3.");
+  EXPECT_EQ(contentsOf(folder), start);
+
+  // Pairs that share a name are each one track's.
+  for (const QString& name : filesIn(folder)) ASSERT_TRUE(QFile::remove(folder + "/" + name));
+  distinctFiles("mp3", 3);
+  distinctFiles("cdg", 3);
+  start = contentsOf(folder);
+  window.File1.Refresh();
+  window.List3.Clear();
+  window.List3.addItems(items(3));
+  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  QMap<QString, QByteArray> expected;
+  for (int i = 1; i <= 3; ++i)
+    for (const QString ext : {"mp3", "cdg"})
+      expected["ZX1001-" + two(i) + " - Artist " + two(i) + " - Song " + two(i) + "." + ext] =
+          start["t" + QString::number(i) + "." + ext];
+  EXPECT_EQ(contentsOf(folder), expected);
+}
+
 TEST_F(RenameWindowTest, AutoRenameMovesNoMp3FileWithoutItsCdgFile) {
   for (const QString name : {"a.mp3", "b.mp3", "c.mp3", "a.cdg", "b.cdg"})
     home.writeBytes("audio/" + name, name.toLatin1());
