@@ -114,9 +114,9 @@ RestoredDiscs restoredDiscs(const QStringList& items, const QStringList& discLin
   std::vector<bool> restored(size_t(items.size()), false);  // an item comes back once, as first named
   for (const QString& line : discLines) {
     auto found = rowsOf.constFind(line);
-    if (found == rowsOf.constEnd() && line.size() == kCodeLength + kReferenceLength) {
+    if (found == rowsOf.constEnd() && line.size() >= kCodeLength + kReferenceLength) {
       out.numbers = true;
-      found = rowsOf.constFind(line.left(kCodeLength));
+      found = rowsOf.constFind(line.chopped(kReferenceLength));
     }
     if (found == rowsOf.constEnd()) continue;
     for (const int row : *found) {

@@ -63,10 +63,10 @@ OpenedSongList openedSongList(const QStringList& values, int version);
 
 // The disc-list items a file's disc lines name, each with the text it shows then. A line names the
 // items whose whole text it is (a code of 12 characters, which only an update file makes, is no
-// code of 11 with a number), else, as a code padded to 11 and a reference number, the items of its
-// first 11 characters, which carry the number again. A line naming no item (a disc no longer in
-// the database) is passed over. A line of a code and a number turns the user's numbers on,
-// whatever the file's option says.
+// code of 11 with a number), else, as a code (padded to 11, or longer) and a 4-character reference
+// number, the items whose whole text is the line without its number, which carry it again. A line naming no item (a
+// disc no longer in the database) is passed over. A line of a code and a number turns the user's numbers on, whatever
+// the file's option says.
 struct RestoredDiscs {
   std::vector<std::pair<int, QString>> ticks;  // the item's row, and its text
   bool numbers = false;

@@ -332,6 +332,17 @@ TEST_F(SongListFileTest, DiscLinesDecideOwnNumbersAndUnknownDiscsAreDropped) {
   press(f.cmdGet_Tracks);
   ASSERT_GT(f.List2.ListCount(), 0);
   for (const QString& line : f.List2.items()) EXPECT_EQ(line.mid(77, 4), "    ") << line.toStdString();  // DISC
+
+  // With the user's number it is saved whole and comes back whole, number and all.
+  QTest::mouseClick(f.Check2.widget(), Qt::LeftButton);
+  prompts.answerInput("2");
+  tick("ABCDEFGHIJKL");
+  save("numbered.mdq");
+  press(f.cmdUntag);
+  open(home.path("numbered.mdq"));
+  EXPECT_EQ(f.List1.items(), (QStringList{"ABCDEFGHIJK", "ABCDEFGHIJKL0002"}));
+  EXPECT_FALSE(f.List1.Selected(0));
+  EXPECT_TRUE(f.List1.Selected(1));
 }
 
 TEST_F(SongListFileTest, AFileWithoutSeparatorTakesEveryLaterLineAsADisc) {
