@@ -129,9 +129,9 @@ std::vector<CodePart> codePartsIn(const QString& stem) {
 // a two-digit track joined by a hyphen.
 bool hasFormatShape(const QString& stem) { return stem.contains(kSeparator) || codePartOf(stem, 0); }
 
-// The names a track gives in the formats (of the options) with either its song or its artist, not
-// both, other than the track's now: what such a
-// name holds before and after the field that changed, as names are matched.
+// The names a track gives in the formats of the options with either its song or its artist, not
+// both, other than the track's now: what such a name holds before and after the field that
+// changed, as names are matched.
 struct OneFieldChanged {
   QString before, after;
 };
@@ -305,7 +305,8 @@ class Pairing {
   // The files left are the tracks left when each holds its own track's number ("01 - Track
   // 01.mp3", "Track 1.mp3", "1.mp3"), the numbers differ and are those of the tracks that no file
   // is. When some hold a number but the numbers cannot pair so, their order (1, 10, 11, 2, ...)
-  // says nothing of their tracks either.
+  // says nothing of their tracks either: the files without a number, with one that is no free
+  // track's or with one another file holds too refuse the set.
   Refusal byLoneNumber() {
     QHash<int, qsizetype> freeTrack;  // number -> the free track of that number, or -1 for several
     for (qsizetype t = 0; t < n_; ++t)
