@@ -55,11 +55,37 @@ QByteArray UpdateRecord::line() const {
   return '"' + code + "\",\"" + track + "\",\"" + title + "\",\"" + artist + "\"\r\n";
 }
 
-UpdateFileRead readUpdateFile(const QByteArray& bytes) {
+UpdateFileRead readUpdateFile(const QByteArray& fileBytes) {
   UpdateFileRead out;
+  // A UTF-8 file is read in Windows-1252 from here on; the first line holding a letter that has
+  // no place there, and the letter, are kept to refuse the file by.
+  const platform::DecodedText decoded = platform::decodeUtf8OrCp1252(fileBytes);
+  const QByteArray bytes = decoded.utf8 ? platform::cp1252::encode(decoded.text) : fileBytes;
+  int letterLine = 0;
+  QString letter;
+  if (decoded.utf8 && platform::cp1252::firstOutside(decoded.text) >= 0) {
+    const QString& text = decoded.text;
+    int number = 0;
+    platform::forEachLine(text.constData(), text.size(), [&](qsizetype start, qsizetype end) {
+      ++number;
+      letter = platform::cp1252::firstCharacterOutside(text.mid(start, end - start));
+      if (letter.isEmpty()) return true;
+      letterLine = number;
+      return false;
+    });
+  }
+
   const QByteArray header = platform::cp1252::encode(kUpdateHeader);
   bool headerSeen = false;
   bool refused = false;
+  const auto refuseLetter = [&](int number) {
+    if (number != letterLine) return false;
+    out.status = UpdateFileRead::Status::LetterNotHeld;
+    out.brokenLine = number;
+    out.letter = letter;
+    refused = true;
+    return true;
+  };
   forEachLine(bytes, [&](int number, const char* p, const char* e) {
     if (!headerSeen) {
       const std::vector<QByteArray> fields = fieldsOf(p, e);
@@ -68,16 +94,16 @@ UpdateFileRead readUpdateFile(const QByteArray& bytes) {
         return false;
       }
       headerSeen = true;
-      return true;
+      return !refuseLetter(number);
     }
     if (isBlank(p, e)) return true;
+    if (refuseLetter(number)) return false;
     std::vector<QByteArray> fields = fieldsOf(p, e);
     bool whole = fields.size() == 4;
     for (const QByteArray& f : fields) whole = whole && !f.contains('"');
     if (!whole) {
       out.status = UpdateFileRead::Status::BrokenRecord;
       out.brokenLine = number;
-      out.records.clear();
       refused = true;
       return false;
     }
@@ -86,7 +112,7 @@ UpdateFileRead readUpdateFile(const QByteArray& bytes) {
     return true;
   });
   if (refused || !headerSeen) {
-    if (out.status != UpdateFileRead::Status::BrokenRecord) out.status = UpdateFileRead::Status::NotUpdateFile;
+    out.records.clear();  // the status says why: a wrong or missing header leaves it NotUpdateFile
     return out;
   }
   out.status = UpdateFileRead::Status::Records;
@@ -148,9 +174,10 @@ UpdateOutcome applyUpdateFile(const QString& updatePath, const QString& programF
   if (!update) return out;  // an update file that cannot be opened is refused like a wrong one
   UpdateFileRead read = readUpdateFile(*update);
   if (read.status == UpdateFileRead::Status::NotUpdateFile) return out;
-  if (read.status == UpdateFileRead::Status::BrokenRecord) {
-    out.result = Result::BrokenRecord;
+  if (read.status == UpdateFileRead::Status::BrokenRecord || read.status == UpdateFileRead::Status::LetterNotHeld) {
+    out.result = read.status == UpdateFileRead::Status::BrokenRecord ? Result::BrokenRecord : Result::LetterNotHeld;
     out.brokenLine = read.brokenLine;
+    out.letter = read.letter;
     return out;
   }
 

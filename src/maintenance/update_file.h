@@ -21,15 +21,20 @@ struct UpdateRecord {
 };
 
 struct UpdateFileRead {
-  enum class Status { Records, NotUpdateFile, BrokenRecord };
+  enum class Status { Records, NotUpdateFile, BrokenRecord, LetterNotHeld };
   Status status = Status::NotUpdateFile;
-  int brokenLine = 0;  // 1-based line of the first line that is not a whole track record
+  int brokenLine = 0;  // 1-based line of the first line that is not a whole track record or
+                       // holds a letter the database cannot hold
+  QString letter;      // LetterNotHeld: that letter
   std::vector<UpdateRecord> records;
 };
 
 // The header line, then one track record a line; blank lines are passed over. A line that does
 // not hold exactly four fields, or a field holding a double quote (which cannot be written back
-// so that it reads the same), makes the whole file refused.
+// so that it reads the same), makes the whole file refused. A file in UTF-8 (what most tools
+// write now; told apart as platform::decodeUtf8OrCp1252 says) is read as UTF-8 and its records
+// kept in Windows-1252, as the database holds them; a letter Windows-1252 has not refuses the
+// whole file. Any other file is Windows-1252 and its bytes are kept as they are.
 UpdateFileRead readUpdateFile(const QByteArray& bytes);
 
 // The two database files after an update, and what it added.
@@ -47,10 +52,11 @@ MergedUpdate mergeUpdate(const QByteArray& trackFile, const QByteArray& discFile
 
 // Applying an update file to the database files of a folder.
 struct UpdateOutcome {
-  enum class Result { Applied, NotUpdateFile, BrokenRecord, DatabaseUnreadable, WriteFailed };
+  enum class Result { Applied, NotUpdateFile, BrokenRecord, LetterNotHeld, DatabaseUnreadable, WriteFailed };
   Result result = Result::NotUpdateFile;
   int brokenLine = 0;
-  QString path;  // the file that could not be read or written
+  QString letter;  // LetterNotHeld: the letter the database cannot hold
+  QString path;    // the file that could not be read or written
   QString error;
   bool putBack = true;
   bool pending = false;  // the journal finishes the change later (see replaceFilesTogether)

@@ -71,19 +71,12 @@ const QString kRetryWithout = QStringLiteral("Please try again without it.");
 
 namespace {
 
-// The first character of the text outside the code page (a pair of surrogates is one), or nothing.
-QString firstUnstorable(const QString& text) {
-  const qsizetype at = platform::cp1252::firstOutside(text);
-  if (at < 0) return {};
-  return text.mid(at, text[at].isHighSurrogate() && at + 1 < text.size() ? 2 : 1);
-}
-
 // What the user is told of a text that no line of a file can hold; empty when it can. A control
 // character always; a character outside the code page where the file is Windows-1252.
 QString lineRefusal(const QString& text, const QString& what, bool codePage, const QString& retry) {
   QString refusal = common::controlRefusal(text, what);
   if (refusal.isEmpty() && codePage) {
-    const QString character = firstUnstorable(text);
+    const QString character = platform::cp1252::firstCharacterOutside(text);
     if (character.isEmpty()) return {};
     refusal = QStringLiteral("The ") + what + QStringLiteral(" cannot hold the character \"") + character +
               QStringLiteral("\".");
@@ -136,7 +129,7 @@ class LineText : public QValidator {
  protected:
   bool eventFilter(QObject*, QEvent* e) override {
     if (e->type() != QEvent::KeyPress) return false;
-    const QString character = firstUnstorable(static_cast<QKeyEvent*>(e)->text());
+    const QString character = platform::cp1252::firstCharacterOutside(static_cast<QKeyEvent*>(e)->text());
     if (character.isEmpty()) return false;
     tell(lineRefusal(character, what_, true, kRetryWithout), title_);
     return true;

@@ -32,6 +32,12 @@ qsizetype firstOutside(const QString& text) {
   return -1;
 }
 
+QString firstCharacterOutside(const QString& text) {
+  const qsizetype at = firstOutside(text);
+  if (at < 0) return {};
+  return text.mid(at, text[at].isHighSurrogate() && at + 1 < text.size() ? 2 : 1);
+}
+
 QString decode(const char* data, qsizetype size) {
   QString out(size, Qt::Uninitialized);
   QChar* dst = out.data();

@@ -13,6 +13,8 @@ QChar toChar(unsigned char byte);
 unsigned char toByte(QChar ch);
 // Where the first character outside the code page stands in the text, or -1.
 qsizetype firstOutside(const QString& text);
+// That character itself (a pair of surrogates is one), or the empty text.
+QString firstCharacterOutside(const QString& text);
 
 QString decode(const QByteArray& bytes);
 QString decode(const char* data, qsizetype size);

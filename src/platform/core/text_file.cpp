@@ -36,15 +36,19 @@ std::optional<QStringList> readLines(const QString& path) {
   return splitLines(*text);
 }
 
+DecodedText decodeUtf8OrCp1252(const QByteArray& bytes) {
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  QString text = utf8.decode(bytes);
+  if (!utf8.hasError()) return {text, true};
+  return {cp1252::decode(bytes), false};
+}
+
 std::optional<QStringList> readUtf8Lines(const QString& path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
   const QByteArray bytes = f.readAll();
   if (f.error() != QFile::NoError) return std::nullopt;
-  QStringDecoder utf8(QStringDecoder::Utf8);
-  QString text = utf8.decode(bytes);
-  if (utf8.hasError()) text = cp1252::decode(bytes);
-  return splitLines(text);
+  return splitLines(decodeUtf8OrCp1252(bytes).text);
 }
 
 QString joinLines(const QStringList& lines) {

@@ -3,6 +3,7 @@
 // through a complete scratch file in the same folder.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -72,9 +73,18 @@ std::optional<QString> readTextFile(const QString& path);
 std::optional<QStringList> readLines(const QString& path);
 QStringList splitLines(const QString& text);
 
+// The text of a file that may be UTF-8: bytes that are valid UTF-8 are read as UTF-8 (a
+// byte-order mark at the start left out), any others as Windows-1252, as earlier versions of the
+// program and older tools wrote. Every reader of such files tells the two apart by this rule.
+struct DecodedText {
+  QString text;
+  bool utf8 = false;
+};
+DecodedText decodeUtf8OrCp1252(const QByteArray& bytes);
+
 // The designers' settings files hold the user's own texts (picture paths, face names), which
 // need more than one code page: they are UTF-8. A file an earlier version wrote in
-// Windows-1252 (bytes that are no valid UTF-8) is read as Windows-1252.
+// Windows-1252 is read as Windows-1252 (decodeUtf8OrCp1252).
 std::optional<QStringList> readUtf8Lines(const QString& path);
 
 // Joins lines with CR LF, each line ended by CR LF.

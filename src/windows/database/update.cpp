@@ -134,6 +134,13 @@ void update::Append_Files(const QString& filePath) {
                OKOnly, kTitle);
       finish();
       return;
+    case Result::LetterNotHeld:
+      p.msgBox(QStringLiteral("Line ") + QString::number(outcome.brokenLine) +
+                   QStringLiteral(" of the update file holds the character \"") + outcome.letter +
+                   QStringLiteral("\", which the database cannot hold.") + QChar(13) + kNothingAdded,
+               OKOnly, kTitle);
+      finish();
+      return;
     case Result::DatabaseUnreadable:
       p.msgBox(catalogue::cannotReadText(outcome.path) + QChar(13) + kNothingAdded, OKOnly, kTitle);
       finish();

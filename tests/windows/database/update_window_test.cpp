@@ -180,3 +180,76 @@ TEST_F(UpdateWindowTest, EveryButtonReachesItsHandler) {
   pick(w, "new.kup");
   EXPECT_EQ(testsupport::buttonsNotWired(w.window(), {&w.cmdBrowse, &w.Command1, &w.Command2}), "");
 }
+
+// Most tools write UTF-8 now: such a file's letters reach the database as the letters it names,
+// in the database's own Windows-1252, whether or not it starts with a byte-order mark. A letter
+// the database has no place for refuses the whole file before anything is added.
+TEST_F(UpdateWindowTest, AFileInUtf8AddsTheLettersItNames) {
+  const auto utf8Track = [](const QString& code, const QString& title, const QString& artist) {
+    return testsupport::trackLine(code, "01", title, artist).toUtf8() + "\r\n";
+  };
+  home.writeBytes("downloads/latin.kup", kHeader + utf8Track("FR100", QStringLiteral("CR\u00c8ME BR\u00dbL\u00c9E"),
+                                                             QStringLiteral("JOS\u00c9 BRAVURA")));
+  home.writeBytes("downloads/polish.kup", kHeader + utf8Track("PL100", "RAIN", "A") +
+                                              utf8Track("PL200", QStringLiteral("\u0141\u00d3D\u0179"), "B"));
+  home.writeBytes("downloads/marked.kup", "\xEF\xBB\xBF" + kHeader + utf8Track("MK100", "PLAIN", "C"));
+  start();
+  const QByteArray tracksBefore = home.readBytes("watka.bxl"), discsBefore = home.readBytes("watdi.bxl");
+  update w;
+  w.Show();
+  pick(w, "polish.kup");
+  prompts.answerMsg(OK);
+  press(w.Command1);
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text,
+            QStringLiteral("Line 3 of the update file holds the character \"\u0141\", which the database cannot "
+                           "hold.\rNothing has been added to the database."));
+  EXPECT_TRUE(w.isLoaded());
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);
+  EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
+
+  pick(w, "latin.kup");
+  prompts.answerMsg(OK);
+  press(w.Command1);
+  EXPECT_EQ(prompts.expectCalls("msgBox", 2)[1].text, update::kUpdated);
+  const QByteArray latinTrack = testsupport::trackLine("FR100", "01", QStringLiteral("CR\u00c8ME BR\u00dbL\u00c9E"),
+                                                       QStringLiteral("JOS\u00c9 BRAVURA"))
+                                    .toLatin1() +
+                                "\r\n";
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore + latinTrack);
+
+  update again;
+  again.Show();
+  pick(again, "marked.kup");
+  prompts.answerMsg(OK);
+  press(again.Command1);
+  EXPECT_EQ(prompts.expectCalls("msgBox", 3)[2].text, update::kUpdated);
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore + latinTrack + track("MK100", "01", "PLAIN", "C"));
+  EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore + testsupport::discLine("FR100").toLatin1() + "\r\n" +
+                                             testsupport::discLine("MK100").toLatin1() + "\r\n");
+}
+
+// An update whose every track and disc the database already holds changed nothing: the main
+// window keeps its ticks and its list.
+TEST_F(UpdateWindowTest, AnUpdateThatAddsNothingLeavesTheMainWindowAsItWas) {
+  home.writeBytes("downloads/known.kup", kHeader + track("SC8123", "01", "ANOTHER TITLE", "ANOTHER ARTIST"));
+  Form1& f = start();
+  tick("SC8123");
+  press(f.cmdGet_Tracks);
+  const QStringList lines = f.List2.items();
+  ASSERT_EQ(lines.size(), 2);
+  const QByteArray tracksBefore = home.readBytes("watka.bxl"), discsBefore = home.readBytes("watdi.bxl");
+  prompts.answerMsg(No).onModal([&](platform::FormBase& window) {
+    auto& w = static_cast<update&>(window);
+    pick(w, "known.kup");
+    prompts.answerMsg(OK);
+    press(w.Command1);
+    EXPECT_FALSE(w.isLoaded());
+  });
+  choose(f.mnuUpdate);
+  EXPECT_EQ(prompts.expectCalls("msgBox", 2)[1].text, update::kUpdated);
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);
+  EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
+  EXPECT_EQ(f.List1.SelCount(), 1);
+  EXPECT_TRUE(f.List1.Selected(row("SC8123")));
+  EXPECT_EQ(f.List2.items(), lines);
+}
