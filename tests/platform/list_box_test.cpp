@@ -145,3 +145,55 @@ TEST(ListBox, ViewShowsTheRowsOnceEventsRun) {
   ASSERT_EQ(list.view()->model()->rowCount(), 2);
   EXPECT_EQ(list.view()->model()->index(0, 0).data().toString(), "a");
 }
+
+namespace {
+// Whether a list's highlight stands on a row that its view shows, in part at least.
+bool showsHighlightOn(const ListBox& list, int row) {
+  const QRect r = list.view()->visualRect(list.model()->index(row));
+  return list.ListIndex() == row && r.isValid() && list.view()->viewport()->rect().intersects(r);
+}
+
+QStringList discCodes(int count) {
+  QStringList codes;
+  for (int i = 0; i < count; ++i) codes << QString("D%1").arg(i, 5, 10, QChar('0'));
+  return codes;
+}
+}  // namespace
+
+// However far down a long list the highlight goes, by a typed code, a key or a tick from code,
+// the list scrolls to it once events run, so that Space ticks a disc the user sees.
+TEST(ListBox, TheHighlightIsScrolledIntoViewDownALongList) {
+  Window w;
+  ListBox discs(&w, w.client(), "List1", ListBox::Style::CheckBox, ListBox::MultiSelect::None, true);
+  ListBox songs(&w, w.client(), "List2", ListBox::Style::Standard, ListBox::MultiSelect::None, true);
+  discs.movePx(0, 0, 200, 100);
+  songs.movePx(0, 120, 200, 100);
+  w.Show();
+  discs.addItems(discCodes(14000));
+  songs.addItems(discCodes(14000));
+  QCoreApplication::processEvents();
+  discs.view()->setFocus();
+
+  testsupport::typeInto(discs.view(), "D10000");
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(showsHighlightOn(discs, 10000));
+  QTest::keyClick(discs.view(), Qt::Key_Space);
+  QTest::keyClick(discs.view(), Qt::Key_Down);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(showsHighlightOn(discs, 10001));
+  QTest::keyClick(discs.view(), Qt::Key_End);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(showsHighlightOn(discs, 13999));
+  QTest::keyClick(discs.view(), Qt::Key_Home);
+  discs.setSelected(12000, true);  // a tick from code takes the highlight with it
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(showsHighlightOn(discs, 12000));
+
+  songs.view()->setFocus();
+  QTest::keyClick(songs.view(), Qt::Key_End);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(showsHighlightOn(songs, 13999));
+  QTest::keyClick(songs.view(), Qt::Key_Up);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(showsHighlightOn(songs, 13998));
+}

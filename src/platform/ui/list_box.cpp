@@ -10,6 +10,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QListView>
+#include <QMetaObject>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -29,9 +30,11 @@ class ListBoxView : public QListView {
   ListBoxView(ListBox* owner, QWidget* parent) : QListView(parent), owner_(owner) {
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Rows of one height are laid out in one pass, however many: a list laid out in batches
+    // starts over at its first batch on every change of a row (a tick, the highlight), and a
+    // row past the batch has no place to be scrolled to until the timer has laid out the rest.
     setUniformItemSizes(true);
-    setLayoutMode(QListView::Batched);
-    setBatchSize(2000);
+    setLayoutMode(QListView::SinglePass);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { placeHeader(); });
   }
   // The view's own current row (where it draws its focus frame) stands on the list's
@@ -230,6 +233,7 @@ void ListBox::setSelected(int index, bool on) {
     if (listIndex_ != index) {
       listIndex_ = index;
       setCurrentRow(index);
+      ensureVisibleLater();
     }
     if (model_->selected(index) == on) return;
     model_->setSelected(index, on);
@@ -247,6 +251,20 @@ void ListBox::setSelected(int index, bool on) {
 void ListBox::ensureVisible() {
   if (listIndex_ >= 0 && listIndex_ < model_->rowCount() && view()->isVisible())
     view()->scrollTo(model_->index(listIndex_), QAbstractItemView::EnsureVisible);
+}
+
+// Ticks made from code move the highlight from row to row, thousands at a time: the list scrolls
+// once, to where the highlight ends, when they are done.
+void ListBox::ensureVisibleLater() {
+  if (scrollQueued_) return;
+  scrollQueued_ = true;
+  QMetaObject::invokeMethod(
+      handlers(),
+      [this] {
+        scrollQueued_ = false;
+        ensureVisible();
+      },
+      Qt::QueuedConnection);
 }
 
 void ListBox::keyboardSearch(const QString& text) {

@@ -44,7 +44,8 @@ class ListBox : public Control {
   QString Text() const;  // the current item's text, empty when there is none
 
   bool Selected(int index) const;
-  // On a check-box list, ticking from code makes the row current and fires ItemCheck.
+  // On a check-box list, ticking from code makes the row current and fires ItemCheck; the list
+  // scrolls to the row the highlight ends on once events run.
   void setSelected(int index, bool on);
   int SelCount() const { return model_->selectedCount(); }
 
@@ -81,6 +82,7 @@ class ListBox : public Control {
   void selectOnly(int row);
   void selectRange(int from, int to);
   void ensureVisible();
+  void ensureVisibleLater();
   void setCurrentRow(int row);
   Style style_;
   MultiSelect multi_;
@@ -90,6 +92,7 @@ class ListBox : public Control {
   QString typed_;
   qint64 typedAt_ = 0;
   bool focusOnShow_ = false;
+  bool scrollQueued_ = false;  // a scroll to the highlight waits for the events
   std::optional<QPoint> keyboardPopupAt_;
 };
 
