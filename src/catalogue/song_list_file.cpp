@@ -86,7 +86,9 @@ std::optional<Sort> sortOfKeyword(const QString& keyword) {
 
 OpenedSongList openedSongList(const QStringList& v, int version) {
   OpenedSongList out;
-  if (v.size() > 1) out.header = v[1];
+  // Files saved before the header box took a tab as a blank can hold one: it is taken as a pasted
+  // one is, so that the header saves again. Any other control character stays, for Save to refuse.
+  if (v.size() > 1) out.header = common::pastedLine(v[1]);
   if (v.size() > 2) out.sort = sortOfKeyword(v[2]);
   out.showCodes = v.value(3) == QLatin1String("MF TRUE");
   out.useNumbers = v.value(4) == QLatin1String("REF TRUE");

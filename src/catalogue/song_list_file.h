@@ -50,7 +50,7 @@ std::optional<Sort> sortOfKeyword(const QString& keyword);
 // What Open takes from a file's values (from its first line on). A file cut short leaves the
 // header as it was and its missing options off.
 struct OpenedSongList {
-  std::optional<QString> header;  // nothing when the file ends before it
+  std::optional<QString> header;  // nothing when the file ends before it; a tab in it made a blank
   std::optional<Sort> sort;       // nothing for a missing or unknown keyword
   bool showCodes = false;
   bool useNumbers = false;  // as the file says: a disc line may turn the numbers on (restoredDiscs)

@@ -93,6 +93,19 @@ TEST_F(SongListFileTest, APastedHeaderIsOneLineOfTheFile) {
                               "DUP FALSE", "SC8123     ", kSep}));
 }
 
+// A list saved when the header could hold a tab opens with a blank in its place, and saves again.
+TEST_F(SongListFileTest, AHeaderWithATabFromAnOlderFileSavesWithABlank) {
+  home.writeBytes("old.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "FRIDAY\tAT THE ANCHOR", "SONG",
+                                               "MF TRUE", "REF FALSE", "DUP FALSE", "SC8123     ", kSep}));
+  Form1& f = start();
+  open(home.path("old.mdq"));
+  EXPECT_EQ(f.Text1.Text(), "FRIDAY AT THE ANCHOR");
+  save("again");
+  EXPECT_TRUE(prompts.callsOf("msgBox").empty());
+  EXPECT_TRUE(
+      home.readBytes("again.mdq").startsWith("\"MELLOWDEX CD SELECTION FILE2\"\r\n\"FRIDAY AT THE ANCHOR\"\r\n"));
+}
+
 TEST_F(SongListFileTest, SaveKeepsOwnNumbersSortAndOptions) {
   Form1& f = start();
   f.Check2.setValue(1);
