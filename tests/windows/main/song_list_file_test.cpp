@@ -356,6 +356,14 @@ TEST_F(SongListFileTest, DiscLinesDecideOwnNumbersAndUnknownDiscsAreDropped) {
   EXPECT_EQ(f.List1.items(), (QStringList{"ABCDEFGHIJK", "ABCDEFGHIJKL0002"}));
   EXPECT_FALSE(f.List1.Selected(0));
   EXPECT_TRUE(f.List1.Selected(1));
+
+  // The 12-character disc gone, its line names nothing: the disc of its first 11 characters is
+  // not ticked in its place, and the numbers stay off as the file says.
+  home.writeLines("watdi.bxl", {testsupport::discLine("ABCDEFGHIJK")});
+  open(home.path("twelve.mdq"));
+  EXPECT_EQ(f.List1.items(), (QStringList{"ABCDEFGHIJK"}));
+  EXPECT_EQ(f.List1.SelCount(), 0);
+  EXPECT_EQ(f.Check2.Value(), 0);
 }
 
 TEST_F(SongListFileTest, AFileWithoutSeparatorTakesEveryLaterLineAsADisc) {
