@@ -8,6 +8,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace catalogue {
 
 const QString kFileHeader1 = QStringLiteral("MELLOWDEX CD SELECTION FILE");
@@ -38,7 +40,7 @@ QString songListRefusal(const SongListFile& f) {
     if (QString r = common::controlRefusal(d.mid(kCodeLength), QStringLiteral("disc reference number")); !r.isEmpty())
       return r;
   const auto breakIn = [](const QString& value) {
-    return value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'));
+    return std::any_of(value.begin(), value.end(), common::isLineBreak);
   };
   for (const QStringList* values : {&f.discs, &f.lines})
     for (const QString& v : *values)

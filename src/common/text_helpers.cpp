@@ -155,17 +155,16 @@ qsizetype firstControl(const QString& text) {
 
 QString pastedLine(const QString& text) {
   qsizetype n = text.size();
-  while (n > 0 && (text[n - 1] == QLatin1Char('\n') || text[n - 1] == QLatin1Char('\r'))) --n;
+  while (n > 0 && isLineBreak(text[n - 1])) --n;
   QString out = text.left(n);
   out.replace(QLatin1Char('\t'), QLatin1Char(' '));
   return out;
 }
 
 QString cannotHoldText(const QString& what, QChar control) {
-  const char16_t c = control.unicode();
-  const QString name = c == u'\n' || c == u'\r' ? QStringLiteral("a line break")
-                       : c == u'\t'             ? QStringLiteral("a tab")
-                                                : QStringLiteral("a control character");
+  const QString name = isLineBreak(control)           ? QStringLiteral("a line break")
+                       : control == QLatin1Char('\t') ? QStringLiteral("a tab")
+                                                      : QStringLiteral("a control character");
   return QStringLiteral("The ") + what + QStringLiteral(" cannot hold ") + name + QLatin1Char('.');
 }
 

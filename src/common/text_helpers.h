@@ -33,9 +33,15 @@ QString Format0000(double value);
 // Same with a pattern of n zeros ("00" for two digits).
 QString FormatZeros(double value, int digits);
 
-// A control character (below 32, or 127): a line break would split the line of a file that holds
-// it, any other would hide in it. The user's values never bring one into a file.
-inline bool isControl(QChar c) { return c.unicode() < 32 || c.unicode() == 127; }
+// A line break: CR, LF, and the breaks a text copied from another program can hold (the next line
+// U+0085, the line and paragraph separators U+2028 and U+2029), which none of the files keeps.
+inline bool isLineBreak(QChar c) {
+  const char16_t u = c.unicode();
+  return u == u'\n' || u == u'\r' || u == 0x0085 || u == 0x2028 || u == 0x2029;
+}
+// A control character (below 32, 127, or a line break): a line break would split the line of a
+// file that holds it, any other would hide in it. The user's values never bring one into a file.
+inline bool isControl(QChar c) { return c.unicode() < 32 || c.unicode() == 127 || isLineBreak(c); }
 // Where the first control character of the text stands, or -1.
 qsizetype firstControl(const QString& text);
 // A text pasted into a box of one line: the line breaks at its end dropped (a copied cell of a

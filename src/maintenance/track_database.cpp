@@ -206,8 +206,10 @@ QString newRecordRefusal(const QByteArray& line, const KeptFields& kept = {}) {
   if (record.size() >= 2 && record.substr(record.size() - 2) == "\r\n") record.remove_suffix(2);
   static const QString kFieldNames[] = {QStringLiteral("disc code"), QStringLiteral("track number"),
                                         QStringLiteral("song title"), QStringLiteral("artist")};
+  // Each byte read as its character of the code page: 0x85 is an ellipsis there, no line break.
+  const auto character = [](char c) { return platform::cp1252::toChar((unsigned char)c); };
   for (auto bad = record.begin(); bad != record.end(); ++bad) {
-    if (!common::isControl(QChar(char16_t((unsigned char)*bad)))) continue;
+    if (!common::isControl(character(*bad))) continue;
     const qsizetype at = bad - record.begin();
     int field = 0, badField = -1;
     common::splitFields(record.data(), qsizetype(record.size()), [&](qsizetype start, qsizetype length) {
@@ -217,7 +219,7 @@ QString newRecordRefusal(const QByteArray& line, const KeptFields& kept = {}) {
     });
     if (badField >= 0 && badField < 4 && kept[size_t(badField)]) continue;
     const QString what = badField >= 0 && badField < 4 ? kFieldNames[badField] : QStringLiteral("record");
-    return common::cannotHoldText(what, QChar(char16_t((unsigned char)*bad))) + kNotChanged;
+    return common::cannotHoldText(what, character(*bad)) + kNotChanged;
   }
   return {};
 }

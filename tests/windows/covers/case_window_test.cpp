@@ -376,6 +376,12 @@ TEST_F(CaseWindowTest, APastedTitleIsOneLineOnBothPanels) {
   testsupport::pasteInto(w->Text3.widget(), "GREATEST HITS\n");
   EXPECT_EQ(w->Label8.Caption(), "GREATEST HITS");
   EXPECT_EQ(w->Label15.Caption(), "GREATEST HITS");
+  // A line separator from a text copied out of another program is a line break as well.
+  prompts.answerMsg(platform::msg::OK);
+  testsupport::pasteInto(w->Text3.widget(), QStringLiteral("GREATEST\u2028HITS"));
+  EXPECT_EQ(w->Label8.Caption(), "GREATEST HITS");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 2)[1].text,
+            "The disc title cannot hold a line break.\n\rPlease try again without it.");
 }
 
 TEST_F(CaseWindowTest, PicturesFollowTheirPathBoxesAndClearingTurnsWhiteTextBlack) {

@@ -358,6 +358,30 @@ TEST_F(MaintenanceTest, ChangeCodeTakesAPastedCodeAsOneLine) {
   EXPECT_EQ(f.Label4.Caption(), "QQ1");
 }
 
+// A text copied from another program can break its lines with the Unicode separators: they are
+// line breaks like CR and LF, named as such rather than shown.
+TEST_F(MaintenanceTest, ChangeCodeTakesEveryLineBreakAsOne) {
+  Form1& f = start();
+  f.List1.setListIndex(row("SC8123"));
+  QStringList kept;
+  prompts.onModal([&](platform::FormBase& w) {
+    auto& d = dynamic_cast<Rename_Disc&>(w);
+    d.Show();
+    for (const QString& pasted :
+         {QStringLiteral("QQ\u20281"), QStringLiteral("QQ\u20291"), QStringLiteral("QQ\u00851")}) {
+      testsupport::pasteInto(d.Text2.widget(), pasted);
+      kept << d.Text2.Text();
+    }
+    testsupport::pasteInto(d.Text2.widget(), QStringLiteral("QQ1\u2029\u0085\u2028"));
+    kept << d.Text2.Text();
+    press(d.Command2);
+  });
+  prompts.answerMsg(OK).answerMsg(OK).answerMsg(OK);
+  choose(f.mnu_Change_Disc_Code);
+  EXPECT_EQ(kept, (QStringList{"", "", "", "QQ1"}));
+  EXPECT_EQ(messages(), QStringList(3, "The disc code cannot hold a line break.\n\rPlease try again without it."));
+}
+
 TEST_F(MaintenanceTest, ChangeCodeOfADiscThatIsGoneChangesNothing) {
   Form1& f = start();
   f.List1.setListIndex(row("SC8123"));
