@@ -102,9 +102,12 @@ class LineText : public QValidator {
       before_ = text;
       refused_.clear();
     });
-    // The box also rejects keys past its length: only a noted refusal is told of.
+    // The box also rejects keys past its length: only a noted refusal is told of, and only once.
+    // While it is told, the box still holds the refused text and checks it again as the message
+    // takes the focus: that note is forgotten too, or a later key would bring it back.
     connect(edit, &QLineEdit::inputRejected, this, [this] {
       if (const QString text = std::exchange(refused_, QString()); !text.isEmpty()) tell(text, title_);
+      refused_.clear();
     });
   }
   State validate(QString& input, int& pos) const override {

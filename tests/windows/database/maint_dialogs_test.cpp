@@ -382,6 +382,36 @@ TEST_F(MaintenanceTest, ChangeCodeTakesEveryLineBreakAsOne) {
   EXPECT_EQ(messages(), QStringList(3, "The disc code cannot hold a line break.\n\rPlease try again without it."));
 }
 
+// A real message box takes the focus from the box, and a box typed into checks its text as it
+// loses the focus, the refused paste still in it: the refusal is told for that paste alone, not
+// again for a later one that is merely too long, or for a key typed into a full box.
+TEST_F(MaintenanceTest, ChangeCodeTellsARefusalOnlyForThePasteItRefuses) {
+  Form1& f = start();
+  f.List1.setListIndex(row("SC8123"));
+  QStringList kept;
+  prompts.onModal([&](platform::FormBase& w) {
+    auto& d = dynamic_cast<Rename_Disc&>(w);
+    d.Show();
+    QApplication::setActiveWindow(d.window());
+    testsupport::typeInto(d.Text2.widget(), "qq");
+    testsupport::pasteInto(d.Text2.widget(), "\n1");
+    kept << d.Text2.Text();
+    testsupport::pasteInto(d.Text2.widget(), "ABCDEFGHIJKLMN");
+    kept << d.Text2.Text();
+    testsupport::typeInto(d.Text2.widget(), "X");
+    kept << d.Text2.Text();
+    press(d.Command2);
+  });
+  prompts.answerMsg(OK, [] {
+    QWidget box;  // the message box, a window of its own
+    box.show();
+    QApplication::setActiveWindow(&box);
+  });
+  choose(f.mnu_Change_Disc_Code);
+  EXPECT_EQ(kept, (QStringList{"QQ", "QQABCDEFGH", "QQABCDEFGH"}));
+  EXPECT_EQ(messages(), QStringList{"The disc code cannot hold a line break.\n\rPlease try again without it."});
+}
+
 TEST_F(MaintenanceTest, ChangeCodeOfADiscThatIsGoneChangesNothing) {
   Form1& f = start();
   f.List1.setListIndex(row("SC8123"));
