@@ -95,8 +95,14 @@ void tell(const QString& text, const QString& title) {
 // other refusal is noted for the message that the box's rejected input then brings.
 class LineText : public QValidator {
  public:
-  LineText(QLineEdit* edit, const QString& what, const QString& title, bool codePage)
-      : QValidator(edit), edit_(edit), what_(what), title_(title), codePage_(codePage), before_(edit->text()) {
+  LineText(QLineEdit* edit, const QString& what, const QString& title, bool codePage, Letters letters)
+      : QValidator(edit),
+        edit_(edit),
+        what_(what),
+        title_(title),
+        codePage_(codePage),
+        capitals_(letters == Letters::Capitals),
+        before_(edit->text()) {
     if (codePage_) edit->installEventFilter(this);
     connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) {
       before_ = text;
@@ -119,7 +125,8 @@ class LineText : public QValidator {
     const qsizetype same = std::min(end, before_.size() - after);
     while (start < same && input[start] == before_[start]) ++start;
     const QString put = input.mid(start, end - start);
-    const QString line = common::pastedLine(put);
+    // What typing the same keys would have given: capitals where the box turns keys into them.
+    const QString line = capitals_ ? common::UCase(common::pastedLine(put)) : common::pastedLine(put);
     refused_ = lineRefusal(line, what_, codePage_, kRetryWithout);
     if (!refused_.isEmpty()) return Invalid;
     if (line != put) {
@@ -141,13 +148,13 @@ class LineText : public QValidator {
  private:
   QLineEdit* edit_;
   QString what_, title_;
-  bool codePage_;
+  bool codePage_, capitals_;
   QString before_;  // the box's text before the change at hand
   mutable QString refused_;
 };
 
-void takeOneLine(QLineEdit* edit, const QString& what, const QString& title, bool codePage) {
-  if (edit) edit->setValidator(new LineText(edit, what, title, codePage));
+void takeOneLine(QLineEdit* edit, const QString& what, const QString& title, bool codePage, Letters letters) {
+  if (edit) edit->setValidator(new LineText(edit, what, title, codePage, letters));
 }
 
 }  // namespace
@@ -161,17 +168,17 @@ std::optional<QString> storableLine(const QString& text, const QString& what, co
   return std::nullopt;
 }
 
-void refuseUnstorableTyping(platform::TextBox& box, const QString& what, const QString& title) {
-  takeOneLine(qobject_cast<QLineEdit*>(box.widget()), what, title, true);
+void refuseUnstorableTyping(platform::TextBox& box, const QString& what, const QString& title, Letters letters) {
+  takeOneLine(qobject_cast<QLineEdit*>(box.widget()), what, title, true, letters);
 }
 
 void keepOneLine(platform::TextBox& box, const QString& what, const QString& title) {
-  takeOneLine(qobject_cast<QLineEdit*>(box.widget()), what, title, false);
+  takeOneLine(qobject_cast<QLineEdit*>(box.widget()), what, title, false, Letters::AsPut);
 }
 
-void keepOneLine(platform::ComboBox& box, const QString& what, const QString& title) {
+void keepOneLine(platform::ComboBox& box, const QString& what, const QString& title, Letters letters) {
   auto* combo = qobject_cast<QComboBox*>(box.widget());
-  takeOneLine(combo ? combo->lineEdit() : nullptr, what, title, false);
+  takeOneLine(combo ? combo->lineEdit() : nullptr, what, title, false, letters);
 }
 
 }  // namespace windows

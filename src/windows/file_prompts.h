@@ -57,12 +57,16 @@ std::optional<QString> storableLine(const QString& text, const QString& what, co
 // A box whose text goes into a line of those files takes what the user puts in (typed, pasted,
 // dropped, composed) by the same rule where it comes in: a line break at the end of a pasted text is
 // dropped, a tab becomes a blank, and any other control character or a character the code page has
-// not is refused with that message, the box keeping the text it had. Text set from code is taken as
-// it is (a record read from a file keeps what it holds).
-void refuseUnstorableTyping(platform::TextBox& box, const QString& what, const QString& title);
+// not is refused with that message, the box keeping the text it had. A box whose typed keys are
+// turned into capitals turns the rest of what is put in into them too (common::UCase, one
+// character for one), so a paste gives what typing the same text gives. Text set from code is
+// taken as it is (a record read from a file keeps what it holds).
+enum class Letters { AsPut, Capitals };
+void refuseUnstorableTyping(platform::TextBox& box, const QString& what, const QString& title,
+                            Letters letters = Letters::AsPut);
 // The same for control characters alone: for a box whose text is printed rather than stored, and
 // for the search box, whose text is checked against the code page when it is searched.
 void keepOneLine(platform::TextBox& box, const QString& what, const QString& title);
-void keepOneLine(platform::ComboBox& box, const QString& what, const QString& title);
+void keepOneLine(platform::ComboBox& box, const QString& what, const QString& title, Letters letters);
 
 }  // namespace windows

@@ -63,7 +63,9 @@ Rename_Disc::Rename_Disc() : FormBase(Kind::Dialog, kCaption, QSize(440, 220)) {
   Text2.setMaxLength(10);
   Text1.setToolTipText(QStringLiteral("enter the disc code here"));
   Text2.setToolTipText(QStringLiteral("enter the disc code here"));
-  windows::refuseUnstorableTyping(Text2, QStringLiteral("disc code"), kCaption);
+  // The current code can be typed once a refusal has enabled its box again.
+  for (platform::TextBox* box : {&Text1, &Text2})
+    windows::refuseUnstorableTyping(*box, QStringLiteral("disc code"), kCaption, windows::Letters::Capitals);
   Command1.setToolTipText(QStringLiteral("click to update database"));
   Command2.setToolTipText(QStringLiteral("click to close"));
 

@@ -28,9 +28,9 @@ void setUpTrackBoxes(platform::TextBox& code, platform::TextBox& track, platform
   track.setToolTipText(QStringLiteral("enter the track number here"));
   song.setToolTipText(QStringLiteral("enter the song title here"));
   artist.setToolTipText(QStringLiteral("enter the artist here"));
-  refuseUnstorableTyping(code, QStringLiteral("disc code"), title);
-  refuseUnstorableTyping(song, QStringLiteral("song title"), title);
-  refuseUnstorableTyping(artist, QStringLiteral("artist"), title);
+  refuseUnstorableTyping(code, QStringLiteral("disc code"), title, Letters::Capitals);
+  refuseUnstorableTyping(song, QStringLiteral("song title"), title, Letters::Capitals);
+  refuseUnstorableTyping(artist, QStringLiteral("artist"), title, Letters::Capitals);
 }
 
 bool refuseTrackEntry(platform::TextBox& code, platform::TextBox& track, platform::TextBox& song,

@@ -34,7 +34,8 @@ inline constexpr int kArtistBoxLength = 29;
 
 // The four boxes of a track in the add and edit windows: their font, the lengths they keep
 // (code 10, track 2, song 35, artist 29), their tips, and the refusal (in a box titled `title`)
-// of a character the track file cannot hold.
+// of a character the track file cannot hold; what is pasted into the code, song and artist boxes
+// comes in capitals, as their typed keys do.
 void setUpTrackBoxes(platform::TextBox& code, platform::TextBox& track, platform::TextBox& song,
                      platform::TextBox& artist, const QString& title);
 

@@ -149,7 +149,7 @@ void Form1::wireSearchHandlers() {
   cmbSearch.setText(kSearchAll);
   cmbSearch.setFixedPitchFont(QStringLiteral("Courier"), 9.0);
   cmbSearch_text.setFixedPitchFont(QStringLiteral("Courier"), 9.0);
-  windows::keepOneLine(cmbSearch_text, QStringLiteral("search text"), kSearchTitle);
+  windows::keepOneLine(cmbSearch_text, QStringLiteral("search text"), kSearchTitle, windows::Letters::Capitals);
   cmbSearch.Click = [this] { cmbSearch_Click(); };
   cmbSearch_text.Change = [this] { cmbSearch_text_Change(); };
   cmbSearch_text.Click = [this] { cmbSearch_text_Click(); };

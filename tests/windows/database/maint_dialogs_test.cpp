@@ -167,7 +167,7 @@ TEST_F(MaintenanceTest, AddTakesAPastedSongAsOneLine) {
     afterRefusal = a.Text3.Text();
     press(a.Command1);  // no song: asked for, nothing written
     tracksAfterRefusal = home.readBytes("watka.bxl");
-    testsupport::pasteInto(a.Text3.widget(), "LINE ONE\tAND TWO\r\n");
+    testsupport::pasteInto(a.Text3.widget(), "line one\tand two\r\n");  // capitals, as typed keys give
     EXPECT_EQ(a.Text3.Text(), "LINE ONE AND TWO");
     press(a.Command1);
     press(a.Command2);
@@ -266,7 +266,7 @@ TEST_F(MaintenanceTest, ChangeCodeRewritesBothFilesInOrderAndReselectsTheDisc) {
     auto& d = dynamic_cast<Rename_Disc&>(w);
     EXPECT_EQ(d.Text1.Text(), "SC8123");  // the code, without the user's number
     EXPECT_FALSE(d.Text1.Enabled());
-    d.Text2.setText("new9");  // pasted text keeps its case
+    d.Text2.setText("new9");  // a text set from code is taken as it is
     d.Show();
     QTest::mouseClick(d.Command1.widget(), Qt::LeftButton);
     EXPECT_FALSE(d.isVisible());  // closed by the change itself
@@ -338,7 +338,7 @@ TEST_F(MaintenanceTest, ChangeCodeTakesAPastedCodeAsOneLine) {
     press(d.Command1);  // no new code: asked again, nothing written
     tracksAfterRefusal = home.readBytes("watka.bxl");
     discsAfterRefusal = home.readBytes("watdi.bxl");
-    testsupport::pasteInto(d.Text2.widget(), "QQ1\r\n");
+    testsupport::pasteInto(d.Text2.widget(), "qq1\r\n");  // capitals, as typed keys give
     EXPECT_EQ(d.Text2.Text(), "QQ1");
     press(d.Command1);
   });
@@ -410,6 +410,25 @@ TEST_F(MaintenanceTest, ChangeCodeTellsARefusalOnlyForThePasteItRefuses) {
   choose(f.mnu_Change_Disc_Code);
   EXPECT_EQ(kept, (QStringList{"QQ", "QQABCDEFGH", "QQABCDEFGH"}));
   EXPECT_EQ(messages(), QStringList{"The disc code cannot hold a line break.\n\rPlease try again without it."});
+}
+
+// The current code comes from the disc list as the disc file holds it, small letters included: the
+// box, which turns what the user puts in into capitals, takes it as it is, and the disc is found.
+TEST_F(MaintenanceTest, ChangeCodeOfADiscStoredInSmallLetters) {
+  Form1& f = start();
+  f.List1.setListIndex(row("zk101"));
+  prompts.onModal([](platform::FormBase& w) {
+    auto& d = dynamic_cast<Rename_Disc&>(w);
+    EXPECT_EQ(d.Text1.Text(), "zk101");
+    testsupport::pasteInto(d.Text2.widget(), "ZK102");
+    press(d.Command1);
+  });
+  choose(f.mnu_Change_Disc_Code);
+  QStringList recoded = kTracks, discsNow = kDiscs;
+  recoded[3] = trackLine("ZK102", "01", "LATE TRAIN", "ODA BELL");
+  discsNow[2] = discLine("ZK102");
+  EXPECT_EQ(tracks(), recoded);
+  EXPECT_EQ(discs(), discsNow);
 }
 
 TEST_F(MaintenanceTest, ChangeCodeOfADiscThatIsGoneChangesNothing) {
