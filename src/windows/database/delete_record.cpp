@@ -8,6 +8,7 @@
 #include "platform/ui/busy.h"
 #include "platform/ui/prompts.h"
 #include "windows/database/dialog_helpers.h"
+#include "windows/file_prompts.h"
 
 #include <QCoreApplication>
 
@@ -40,6 +41,7 @@ delete_record::delete_record() : FormBase(Kind::Dialog, kCaption, QSize(520, 260
   Command2.setToolTipText(QStringLiteral("click to cancel"));
   Text1.setMaxLength(common::kCodeWidth);
   Text2.setMaxLength(2);
+  windows::refuseUnstorableTyping(Text1, QStringLiteral("disc code"), kCaption, windows::Letters::Capitals);
   Option3.setVisible(false);
 
   Label6.movePx(16, 10);

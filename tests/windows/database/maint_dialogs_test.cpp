@@ -556,6 +556,33 @@ TEST_F(MaintenanceTest, DeleteDiscRemovesItsTracksAndItsLineAndClearsTheMainWind
       << left.join(' ').toStdString();
 }
 
+// A code pasted into the delete window is taken as the other code boxes take it: one line, in
+// capitals. A line break inside it is refused; the one a copied cell ends with is dropped.
+TEST_F(MaintenanceTest, DeleteTakesAPastedCodeAsOneLineInCapitals) {
+  Form1& f = start();
+  f.List1.setListIndex(row("SC8123"));
+  QString afterRefusal;
+  prompts.onModal([&](platform::FormBase& w) {
+    auto& d = dynamic_cast<delete_record&>(w);
+    d.Show();
+    QApplication::setActiveWindow(d.window());
+    testsupport::pasteInto(d.Text1.widget(), "mdx\n1001");  // over the code the box holds, selected
+    afterRefusal = d.Text1.Text();
+    QTest::keyClick(d.Text1.widget(), Qt::Key_A, Qt::ControlModifier);
+    testsupport::pasteInto(d.Text1.widget(), "mdx1001\r\n");
+    EXPECT_EQ(d.Text1.Text(), "MDX1001");
+    press(d.Command1);
+  });
+  prompts.answerMsg(OK).answerMsg(Yes);
+  choose(f.mnuB);
+  EXPECT_EQ(afterRefusal, "SC8123     ");
+  EXPECT_EQ(messages(), (QStringList{"The disc code cannot hold a line break.\n\rPlease try again without it.",
+                                     "You have choosen to delete Disc MDX1001 are you sure"}));
+  EXPECT_EQ(prompts.expectCalls("msgBox", 2)[0].title, "Delete Track or Disc");
+  EXPECT_EQ(tracks(), (QStringList{kTracks[0], kTracks[1], kTracks[3], kTracks[4]}));
+  EXPECT_EQ(discs(), (QStringList{kDiscs[0], kDiscs[2], kDiscs[3], kDiscs[4]}));
+}
+
 TEST_F(MaintenanceTest, DeleteTrackFromTheSongListKeepsADiscWithOtherTracks) {
   Form1& f = start();
   tick("SC8123");
