@@ -292,6 +292,10 @@ TEST_F(MaintenanceTest, ChangeCodeRefusalsKeepTheWindowOpenAndTheFilesUntouched)
       EXPECT_TRUE(d.isLoaded());
     }
     EXPECT_TRUE(d.Command1.Enabled() && d.Command2.Enabled() && d.Text1.Enabled());
+    // The current code, open to the user now, takes a paste as the new code's box does.
+    QTest::keyClick(d.Text1.widget(), Qt::Key_A, Qt::ControlModifier);
+    testsupport::pasteInto(d.Text1.widget(), "sc8123\r\n");
+    EXPECT_EQ(d.Text1.Text(), "SC8123");
     press(d.Command2);
   });
   // A box that waits for the user keeps no other copy of the program from the database.
