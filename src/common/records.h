@@ -4,6 +4,7 @@
 // them kept; an unquoted field loses its leading and trailing blanks.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -65,13 +66,17 @@ QString storableValue(const QString& value);
 // made storable.
 QString writeRecord(const QStringList& fields);
 
-// What a writer of a file gives back: the text to write, or why it may not be written (a value the
-// user gave that the file cannot hold, see controlRefusal), for the window to tell.
-struct FileText {
-  QString text;
+// What a writer of a file gives back: what to write (the text of a file written anew, or the bytes
+// of one rewritten from what it holds), or why it may not be written (a value the user gave that
+// the file cannot hold, see controlRefusal), for the window to tell.
+template <typename Content>
+struct Writable {
+  Content content;
   QString refusal;
   explicit operator bool() const { return refusal.isEmpty(); }
 };
+using FileText = Writable<QString>;
+using FileRewrite = Writable<QByteArray>;
 
 // Column widths of the database records.
 constexpr int kCodeWidth = 11;

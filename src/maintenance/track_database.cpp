@@ -226,8 +226,8 @@ QString newRecordRefusal(const QByteArray& line, const KeptFields& kept = {}) {
 
 }  // namespace
 
-Rewrite editedTracks(const QByteArray& tracks, const QString& code, const QString& track, const QByteArray& editedLine,
-                     const KeptFields& kept) {
+common::FileRewrite editedTracks(const QByteArray& tracks, const QString& code, const QString& track,
+                                 const QByteArray& editedLine, const KeptFields& kept) {
   if (QString refusal = newRecordRefusal(editedLine, kept); !refusal.isEmpty()) return {{}, refusal};
   const QByteArray c = platform::cp1252::encode(code), t = platform::cp1252::encode(track);
   QByteArray out;
@@ -257,7 +257,7 @@ QString newCodeRefusal(const QString& code) {
 }
 }  // namespace
 
-Rewrite recodedTracks(const QByteArray& tracks, const QString& current, const QString& replacement) {
+common::FileRewrite recodedTracks(const QByteArray& tracks, const QString& current, const QString& replacement) {
   if (QString refusal = newCodeRefusal(replacement); !refusal.isEmpty()) return {{}, refusal};
   const QByteArray cur = platform::cp1252::encode(common::Trim(current));
   const QByteArray rep = platform::cp1252::encode(replacement);
@@ -271,7 +271,7 @@ Rewrite recodedTracks(const QByteArray& tracks, const QString& current, const QS
   return {out, {}};
 }
 
-Rewrite recodedDiscs(const QStringList& discs, const QString& current, const QString& replacement) {
+common::FileRewrite recodedDiscs(const QStringList& discs, const QString& current, const QString& replacement) {
   if (QString refusal = newCodeRefusal(replacement); !refusal.isEmpty()) return {{}, refusal};
   const QString cur = common::Trim(current);
   QByteArray out;
@@ -622,9 +622,10 @@ DatabaseLock::DatabaseLock() {
   // only in the wrong words.
   const QFileInfo lock(lockPath());
   if (ended && lock.exists() && !QFileInfo(lock.absolutePath()).isWritable()) {
-    refusal_ = QStringLiteral("The folder ") + lock.absolutePath() +
-               QStringLiteral(" of the database cannot be written, and the lock file ") + lockPath() +
-               QStringLiteral(" in it was left by a change of the database that has ended.\rNothing has been changed.");
+    refusal_ =
+        nothingChangedText(QStringLiteral("The folder ") + lock.absolutePath() +
+                           QStringLiteral(" of the database cannot be written, and the lock file ") + lockPath() +
+                           QStringLiteral(" in it was left by a change of the database that has ended."));
     return;
   }
   const bool locked = file->tryLock(lockWaitMs);

@@ -6,6 +6,7 @@
 
 #include "catalogue/database.h"
 #include "catalogue/line_record.h"
+#include "common/records.h"
 
 #include <QByteArray>
 #include <QString>
@@ -57,22 +58,17 @@ QString nothingChangedText(const QString& why);
 // character: a line break would split the record, any other would hide in it. The records already
 // in the files are written back with whatever they hold. A rewrite that would store such a value
 // is refused, with what to tell the user ("The song title cannot hold a line break.").
-struct Rewrite {
-  QByteArray bytes;
-  QString refusal;
-  explicit operator bool() const { return refusal.isEmpty(); }
-};
 // Leaves out every record whose fields, as read, are the code and track, and adds the edited
 // record at the end; the other records keep their fields as read and their order. The fields of
 // the edited record marked kept are the record's own, written back as read, whatever they hold.
 using KeptFields = std::array<bool, 4>;
-Rewrite editedTracks(const QByteArray& tracks, const QString& code, const QString& track, const QByteArray& editedLine,
-                     const KeptFields& kept = {});
+common::FileRewrite editedTracks(const QByteArray& tracks, const QString& code, const QString& track,
+                                 const QByteArray& editedLine, const KeptFields& kept = {});
 // Whether a record's code, without its outer blanks, is the code without its outer blanks.
 bool codeInUse(const QByteArray& tracks, const QString& code);
 // Gives every record whose code, without its outer blanks, is `current` the code `replacement`.
-Rewrite recodedTracks(const QByteArray& tracks, const QString& current, const QString& replacement);
-Rewrite recodedDiscs(const QStringList& discs, const QString& current, const QString& replacement);
+common::FileRewrite recodedTracks(const QByteArray& tracks, const QString& current, const QString& replacement);
+common::FileRewrite recodedDiscs(const QStringList& discs, const QString& current, const QString& replacement);
 
 // Deletions compare codes and tracks padded to 11 and 2 characters and write every kept record
 // with each field padded to its width. A longer field is never cut: it is compared and written
@@ -193,7 +189,7 @@ struct Outcome {
 
 // Appends each text, one record at most, to its file in turn (a missing file is created), under an
 // append journal. A record holding a control character before its line end is refused (see
-// Rewrite) before anything is written.
+// common::FileRewrite) before anything is written.
 // When one cannot be written, every file is cut back to what it was before, so that none keeps
 // a part.
 Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends);

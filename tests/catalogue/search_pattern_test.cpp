@@ -89,18 +89,18 @@ TEST(SearchHistory, EachLineIsOneWholeEntryComparedTrimmed) {
 }
 
 TEST(SearchHistory, ATextIsAddedOnceTrimmed) {
-  EXPECT_EQ(catalogue::searchHistoryWith("", "LOVE")->text, QString("LOVE\r\n"));
+  EXPECT_EQ(catalogue::searchHistoryWith("", "LOVE")->content, QString("LOVE\r\n"));
   EXPECT_EQ(catalogue::searchHistoryWith("LOVE\r\n", "LOVE"), std::nullopt);
   EXPECT_EQ(catalogue::searchHistoryWith("LOVE\r\n", "LOVE "), std::nullopt);
   EXPECT_EQ(catalogue::searchHistoryWith("HELLO, GOODBYE\r\n", "HELLO, GOODBYE"), std::nullopt);
   EXPECT_EQ(catalogue::searchHistoryWith("A\r\n", "   "), std::nullopt);
   // A last line without its end keeps its own line.
-  EXPECT_EQ(catalogue::searchHistoryWith("OLD", "NEW")->text, QString("OLD\r\nNEW\r\n"));
+  EXPECT_EQ(catalogue::searchHistoryWith("OLD", "NEW")->content, QString("OLD\r\nNEW\r\n"));
   // A line break would make two entries of one search: refused. An entry already in the file
   // stays as it is.
   const auto split = catalogue::searchHistoryWith("OLD\r\n", "LOVE\nHATE");
   ASSERT_TRUE(split);
   EXPECT_EQ(split->refusal, "The search text cannot hold a line break.");
-  EXPECT_TRUE(split->text.isEmpty());
+  EXPECT_TRUE(split->content.isEmpty());
   EXPECT_EQ(catalogue::searchHistoryWith("A\tB\r\n", "A\tB"), std::nullopt);
 }

@@ -32,7 +32,7 @@ TEST(SongListFile, AFileWithoutASortStillHasItsSortLine) {
   file.showCodes = true;
   file.discs = {"SC8123     "};
   // An empty value where the keyword would stand: the options and discs stay in their lines.
-  EXPECT_EQ(catalogue::songListFileText(file).text,
+  EXPECT_EQ(catalogue::songListFileText(file).content,
             QString::fromLatin1(quotedLinesBytes(
                 {"MELLOWDEX CD SELECTION FILE2", "H", "", "MF TRUE", "REF FALSE", "DUP FALSE", "SC8123     ", kSep})));
 }
@@ -49,7 +49,7 @@ TEST(SongListFile, AValueThatWouldNotStayOneLineIsRefused) {
     catalogue::SongListFile f = file;
     change(f);
     const common::FileText text = catalogue::songListFileText(f);
-    EXPECT_TRUE(text.text.isEmpty());
+    EXPECT_TRUE(text.content.isEmpty());
     return text.refusal;
   };
   EXPECT_EQ(refusal([](auto& f) { f.header = "FRIDAY\tNIGHT"; }), "The song list header cannot hold a tab.");

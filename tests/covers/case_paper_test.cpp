@@ -60,12 +60,12 @@ TEST(CaseSettingsFile, NineLinesWithTheTrackSizeInWholePoints) {
   s.trackSize = 3.75;
   s.frontPicture = "/p/front.png";
   s.caseColour = 16777215;
-  EXPECT_EQ(caseSettingsText(s).text,
+  EXPECT_EQ(caseSettingsText(s).content,
             "-2147483630 \r\nCOURIER NEW\r\n 12.75 \r\n 255 \r\nARIAL\r\n 3 \r\n/p/front.png\r\n\r\n 16777215 \r\n");
   // A path holding a line break would shift every value after it.
   s.backPicture = "/p/back\n.png";
   EXPECT_EQ(caseSettingsText(s).refusal, "The back picture path cannot hold a line break.");
-  EXPECT_TRUE(caseSettingsText(s).text.isEmpty());
+  EXPECT_TRUE(caseSettingsText(s).content.isEmpty());
 }
 
 TEST(CasePaper, PanelsAreFilledInTheCaseColourWithPicturesOverThemAndCuttingLines) {

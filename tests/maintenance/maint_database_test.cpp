@@ -67,12 +67,12 @@ TEST(TrackDatabase, EditLeavesOutEveryExactMatchAndAddsTheEditedRecordLast) {
                             padded("SC1", "02", "TWO", "B") + "ZZ9 , 03 ,\"X, Y\",C\r\n" +
                             padded("SC1", "02", "TWO AGAIN", "B");
   const QByteArray edited = recordLine(QStringList{"SC1        ", "02", "NEW", "B"});
-  const QByteArray out = editedTracks(tracks, "SC1        ", "02", edited).bytes;
+  const QByteArray out = editedTracks(tracks, "SC1        ", "02", edited).content;
   // The unpadded record is not the key: it stays, as read; the unquoted one comes back quoted.
   EXPECT_EQ(out, padded("SC1", "01", "ONE", "A") + "\"SC1\",\"02\",\"BARE\",\"B\"\r\n" +
                      "\"ZZ9\",\"03\",\"X, Y\",\"C\"\r\n" + edited);
   // No match: nothing left out, the edited record still added.
-  EXPECT_EQ(editedTracks(padded("SC1", "01", "ONE", "A"), "SC9        ", "01", edited).bytes,
+  EXPECT_EQ(editedTracks(padded("SC1", "01", "ONE", "A"), "SC9        ", "01", edited).content,
             padded("SC1", "01", "ONE", "A") + edited);
 }
 
@@ -80,9 +80,9 @@ TEST(TrackDatabase, RecodeMatchesTrimmedCodesAndKeepsTheOtherFieldsAsRead) {
   const QByteArray tracks =
       padded("SC1", "01", "ONE", "A") + "\" SC1\",\"2\",\"short\",\"b\"\r\n" + padded("SC10", "01", "TEN", "C");
   EXPECT_EQ(
-      recodedTracks(tracks, "SC1", "NEW        ").bytes,
+      recodedTracks(tracks, "SC1", "NEW        ").content,
       padded("NEW", "01", "ONE", "A") + "\"NEW        \",\"2\",\"short\",\"b\"\r\n" + padded("SC10", "01", "TEN", "C"));
-  EXPECT_EQ(recodedDiscs({"SC10       ", "SC1", "AB         "}, "SC1", "NEW        ").bytes,
+  EXPECT_EQ(recodedDiscs({"SC10       ", "SC1", "AB         "}, "SC1", "NEW        ").content,
             QByteArray("\"SC10       \"\r\n\"NEW        \"\r\n\"AB         \"\r\n"));
 }
 
@@ -93,18 +93,18 @@ TEST(TrackDatabase, ANewValueHoldingAControlCharacterIsRefusedAStoredOnePassesTh
   const auto edit = [&](const char* song, const char* artist) {
     return editedTracks(tracks, "SC1        ", "01", recordLine(QStringList{"SC1        ", "01", song, artist}));
   };
-  const Rewrite kept = edit("NEW", "A");
+  const common::FileRewrite kept = edit("NEW", "A");
   EXPECT_TRUE(kept);
-  EXPECT_TRUE(kept.bytes.startsWith("\"SC1\",\"02\",\"TAB\tKEPT\",\"B\"\r\n"));
+  EXPECT_TRUE(kept.content.startsWith("\"SC1\",\"02\",\"TAB\tKEPT\",\"B\"\r\n"));
   const QString notChanged = "\n\rThe database has not been changed.";
-  const Rewrite split = edit("LINE ONE\nLINE TWO", "A");
+  const common::FileRewrite split = edit("LINE ONE\nLINE TWO", "A");
   EXPECT_EQ(split.refusal, "The song title cannot hold a line break." + notChanged);
-  EXPECT_TRUE(split.bytes.isEmpty());
+  EXPECT_TRUE(split.content.isEmpty());
   EXPECT_EQ(edit("SONG", "A\x01").refusal, "The artist cannot hold a control character." + notChanged);
   EXPECT_EQ(recodedTracks(tracks, "SC1", "QQ\n1        ").refusal,
             "The disc code cannot hold a line break." + notChanged);
   EXPECT_EQ(recodedDiscs({"SC1"}, "SC1", "QQ\t1").refusal, "The disc code cannot hold a tab." + notChanged);
-  EXPECT_TRUE(recodedTracks(tracks, "SC1", "NEW        ").bytes.contains("\"TAB\tKEPT\""));
+  EXPECT_TRUE(recodedTracks(tracks, "SC1", "NEW        ").content.contains("\"TAB\tKEPT\""));
 
   // An append refuses before it touches any file.
   testsupport::TempHome home;

@@ -186,8 +186,8 @@ bool printDesign(const PrinterFactory& makePrinter, platform::Frame& sending,
 void saveSettingsFile(const QString& path, const common::FileText& text, const QString& opened, const QString& failure,
                       const QString& caption) {
   const platform::WriteResult written =
-      text ? platform::replaceFileUtf8(path, text.text) : platform::WriteResult{false, false, text.refusal};
-  if (!written && !(text && text.text == opened))
+      text ? platform::replaceFileUtf8(path, text.content) : platform::WriteResult{false, false, text.refusal};
+  if (!written && !(text && text.content == opened))
     platform::prompts().msgBox(failure + path + QStringLiteral("\n\r") + written.error,
                                platform::msg::OKOnly + platform::msg::Exclamation, caption);
 }

@@ -485,7 +485,7 @@ void frmPrint_Cover::Read_Cover_File() {
   if (!values) {
     // Missing, short or unreadable: written anew from what is shown, which holds no choice of the
     // user's, so a folder that cannot hold it is no news yet.
-    openedSettings_ = caseSettingsText(shownSettings()).text;
+    openedSettings_ = caseSettingsText(shownSettings()).content;
     Write_Cover_File();
     return;
   }
@@ -525,5 +525,5 @@ void frmPrint_Cover::Read_Cover_File() {
   Shape3.BackColor = Command6.BackColor();
   Shape4.BackColor = Command6.BackColor();
   Draw_Page();
-  openedSettings_ = caseSettingsText(shownSettings()).text;
+  openedSettings_ = caseSettingsText(shownSettings()).content;
 }

@@ -380,7 +380,7 @@ void frmPrint_Offset::Read_OffSet_File() {
   if (!values) {
     // Missing, short or unreadable: written anew from what is shown, which holds no choice of the
     // user's, so a folder that cannot hold it is no news yet.
-    openedSettings_ = labelSettingsText(shownSettings()).text;
+    openedSettings_ = labelSettingsText(shownSettings()).content;
     Write_OffSet_File();
     return;
   }
@@ -404,5 +404,5 @@ void frmPrint_Offset::Read_OffSet_File() {
     Shape3.FillColor = *colour;
   }
   Draw_Circle();  // the track list centred again at its saved size
-  openedSettings_ = labelSettingsText(shownSettings()).text;
+  openedSettings_ = labelSettingsText(shownSettings()).content;
 }

@@ -190,9 +190,9 @@ void Edit_Record::updateRecord() {
       if (match.discs.size() > 1) {
         written = {false, maintenance::severalDiscsText(discCode(), match.discs)};
       } else if (match.discs.isEmpty()) {
-        written = {false, QStringLiteral("Disc ") + common::RTrim(stored.value_or(discCode())) +
-                              QStringLiteral(" has no track ") + track +
-                              QStringLiteral(" in the database.\rNothing has been changed.")};
+        written = {false, maintenance::nothingChangedText(
+                              QStringLiteral("Disc ") + common::RTrim(stored.value_or(discCode())) +
+                              QStringLiteral(" has no track ") + track + QStringLiteral(" in the database."))};
       } else if (line && !match.holdsLine) {
         written = {false, maintenance::nothingChangedText(
                               catalogue::noLongerHoldsText(match.discs[0], track, line->song, line->artist))};
@@ -203,9 +203,10 @@ void Edit_Record::updateRecord() {
         after = QStringList{padRight(match.discs[0], common::kCodeWidth), track,
                             songKept ? match.record[2] : Text3.Text() + QLatin1Char(' '),
                             artistKept ? match.record[3] : Text4.Text() + QLatin1Char(' ')};
-        const maintenance::Rewrite rewrite = maintenance::editedTracks(
+        const common::FileRewrite rewrite = maintenance::editedTracks(
             *tracks, match.key, track, maintenance::recordLine(after), {true, false, songKept, artistKept});
-        written = rewrite ? maintenance::replaceDatabase(rewrite.bytes) : maintenance::Outcome{false, rewrite.refusal};
+        written =
+            rewrite ? maintenance::replaceDatabase(rewrite.content) : maintenance::Outcome{false, rewrite.refusal};
       }
     }
     platform::setHidden(trackPath, false);

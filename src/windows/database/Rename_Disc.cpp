@@ -39,16 +39,16 @@ CodeChange plannedChange(const maintenance::ChangeScope& change, const QString& 
   if (!tracks) return {catalogue::cannotReadText(trackPath)};
   // Another copy of the program may have deleted the disc since the list was made.
   if (!maintenance::discInUse(*discs, current) && !maintenance::codeInUse(*tracks, current))
-    return {QStringLiteral("There is no disc ") + current +
-            QStringLiteral(" in the database.\rNothing has been changed.")};
+    return {maintenance::nothingChangedText(QStringLiteral("There is no disc ") + current +
+                                            QStringLiteral(" in the database."))};
   if (maintenance::discInUse(*discs, newCode))
     return {newCode + QStringLiteral(" disc code is already in use\rPlease use another disc code"), true};
   const QString padded = common::padRight(newCode, common::kCodeWidth);
   // Both new files are complete before either replaces its original.
-  const maintenance::Rewrite newTracks = maintenance::recodedTracks(*tracks, current, padded);
-  const maintenance::Rewrite newDiscs = maintenance::recodedDiscs(*discs, current, padded);
+  const common::FileRewrite newTracks = maintenance::recodedTracks(*tracks, current, padded);
+  const common::FileRewrite newDiscs = maintenance::recodedDiscs(*discs, current, padded);
   if (!newTracks || !newDiscs) return {newTracks ? newDiscs.refusal : newTracks.refusal, true};
-  return CodeChange(newTracks.bytes, newDiscs.bytes);
+  return CodeChange(newTracks.content, newDiscs.content);
 }
 }  // namespace
 

@@ -95,8 +95,8 @@ bool DataFolderWindow::copyTogether(const std::vector<Copy>& copies, const CopyT
     return false;
   }
   if (!written) {
-    tell(texts.target + written.failedPath + QStringLiteral(" could not be written (") + written.error +
-         QStringLiteral(").") + QChar(13) + (written.putBack ? texts.nothingDone : texts.mismatch));
+    tell(catalogue::unwritableText(texts.target + written.failedPath, written.error) + QChar(13) +
+         (written.putBack ? texts.nothingDone : texts.mismatch));
     return false;
   }
   return true;

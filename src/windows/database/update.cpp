@@ -152,8 +152,8 @@ void update::Append_Files(const QString& filePath) {
         finish();
         return;
       }
-      p.msgBox(QStringLiteral("The database file ") + outcome.path + QStringLiteral(" could not be written (") +
-                   outcome.error + QStringLiteral(").") + QChar(13) +
+      p.msgBox(catalogue::unwritableText(QStringLiteral("The database file ") + outcome.path, outcome.error) +
+                   QChar(13) +
                    (outcome.putBack ? kNothingAdded
                                     : QStringLiteral("The database files could not be put back as they were: "
                                                      "restore them from your backup.")),

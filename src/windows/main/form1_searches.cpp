@@ -222,8 +222,9 @@ void Form1::Append_Search_Data_File() {
                                OKOnly + Exclamation, kSearchTitle);
     return;
   }
-  if (!platform::replaceFile(path, updated->text))
-    platform::prompts().msgBox(QStringLiteral("The search history ") + path + QStringLiteral(" cannot be written."),
+  const platform::WriteResult written = platform::replaceFile(path, updated->content);
+  if (!written)
+    platform::prompts().msgBox(catalogue::unwritableText(QStringLiteral("The search history ") + path, written.error),
                                OKOnly + Exclamation, kSearchTitle);
 }
 

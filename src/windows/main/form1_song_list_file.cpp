@@ -35,7 +35,7 @@ bool Form1::cmdSave_Click() {
 
     const auto name = windows::askSongListSaveName();
     if (!name) return false;
-    const platform::WriteResult written = platform::replaceFile(*name, text.text);
+    const platform::WriteResult written = platform::replaceFile(*name, text.content);
     if (written) return true;
     windows::reportWriteFailure(written, *name, QStringLiteral("Save"));
     // As after any failed write, the save starts again.
