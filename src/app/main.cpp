@@ -1,4 +1,5 @@
 // The program's entry: one optional argument, the path of a saved song list to open.
+#include "common/program_name.h"
 #include "windows/main/form1.h"
 #include "windows/main/module1.h"
 
@@ -11,7 +12,7 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Mellowdex"));
+  QApplication::setApplicationName(common::programName());
 
   // For the end-to-end test: after a delay, close whatever window is in front, as a user
   // pressing Escape or the close box would (a question, which neither answers, is answered No),

@@ -161,11 +161,21 @@ QString pastedLine(const QString& text) {
   return out;
 }
 
+namespace {
+QString cannotHold(const QString& what, const QString& thing) {
+  return QStringLiteral("The ") + what + QStringLiteral(" cannot hold ") + thing + QLatin1Char('.');
+}
+}  // namespace
+
 QString cannotHoldText(const QString& what, QChar control) {
   const QString name = isLineBreak(control)           ? QStringLiteral("a line break")
                        : control == QLatin1Char('\t') ? QStringLiteral("a tab")
                                                       : QStringLiteral("a control character");
-  return QStringLiteral("The ") + what + QStringLiteral(" cannot hold ") + name + QLatin1Char('.');
+  return cannotHold(what, name);
+}
+
+QString cannotHoldCharacterText(const QString& what, const QString& character) {
+  return cannotHold(what, QStringLiteral("the character \"") + character + QLatin1Char('"'));
 }
 
 QString controlRefusal(const QString& value, const QString& what) {

@@ -51,6 +51,8 @@ QString pastedLine(const QString& text);
 // The refusal of a control character in a value: "The song title cannot hold a line break."
 // ("a tab", "a control character" for the others).
 QString cannotHoldText(const QString& what, QChar control);
+// The same for a character the file's code page has not: "The disc code cannot hold the character "Ł"."
+QString cannotHoldCharacterText(const QString& what, const QString& character);
 // The refusal of the value's first control character (cannotHoldText); empty when it holds none.
 QString controlRefusal(const QString& value, const QString& what);
 

@@ -1,5 +1,6 @@
 #include "covers/selection_sheet.h"
 
+#include "common/program_name.h"
 #include "covers/label_preview.h"
 
 #include <algorithm>
@@ -7,7 +8,7 @@
 
 namespace covers {
 
-const QString kSelectionSheetTitle = QStringLiteral("Mellowdex");
+const QString kSelectionSheetTitle = common::programName();
 
 namespace {
 

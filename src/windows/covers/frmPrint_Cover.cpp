@@ -9,7 +9,7 @@
 #include "platform/ui/busy.h"
 #include "platform/ui/prompts.h"
 #include "windows/covers/label_controls.h"
-#include "windows/file_prompts.h"
+#include "windows/one_line_input.h"
 #include "windows/select_all.h"
 
 #include <QDialog>

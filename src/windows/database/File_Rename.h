@@ -1,6 +1,6 @@
 // The "Rename Files" window: renames the audio files of one folder after the track list of one
-// disc, file i after track i, in one of eight name formats. The main window fills the track list
-// before showing it; the window never reads the database.
+// disc, each file after the track it is (see maintenance::planRenames), in one of eight name formats. The main window
+// fills the track list before showing it; the window never reads the database.
 #pragma once
 
 #include "maintenance/rename_plan.h"

@@ -8,7 +8,7 @@
 #include "platform/ui/busy.h"
 #include "platform/ui/prompts.h"
 #include "windows/database/dialog_helpers.h"
-#include "windows/file_prompts.h"
+#include "windows/one_line_input.h"
 
 #include <QCoreApplication>
 

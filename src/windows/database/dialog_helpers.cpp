@@ -2,7 +2,7 @@
 
 #include "common/text_helpers.h"
 #include "platform/ui/prompts.h"
-#include "windows/file_prompts.h"
+#include "windows/one_line_input.h"
 
 #include <algorithm>
 

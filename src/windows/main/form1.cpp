@@ -2,6 +2,7 @@
 #include "windows/main/form1.h"
 
 #include "catalogue/database.h"
+#include "common/program_name.h"
 #include "maintenance/track_database.h"
 #include "platform/core/colours.h"
 #include "platform/core/files.h"
@@ -13,6 +14,7 @@
 #include "windows/database/File_Rename.h"
 #include "windows/file_prompts.h"
 #include "windows/main/module1.h"
+#include "windows/one_line_input.h"
 #include "windows/select_all.h"
 
 #include <QApplication>
@@ -29,7 +31,7 @@ using platform::msg::Exclamation;
 using platform::msg::OKOnly;
 
 const QString Form1::kProductTitle = QStringLiteral("Mellowdex Pro Zendra Edition 2.3");
-const QString Form1::kMessageTitle = QStringLiteral("Mellowdex");
+const QString Form1::kMessageTitle = common::programName();
 const QString Form1::kHeaderPrompt = QStringLiteral("SONG LIST HEADER HERE");
 const QString Form1::kSearchPrompt = QStringLiteral("TYPE SEARCH TEXT HERE ");
 const QString Form1::kCataloguePrompt = QStringLiteral("CLICK THIS DROP DOWN LIST TO FIND DISC CODES");

@@ -9,6 +9,7 @@
 #include "windows/database/delete_record.h"
 #include "windows/database/dialog_helpers.h"
 #include "windows/file_prompts.h"
+#include "windows/one_line_input.h"
 
 #include <QWidget>
 

@@ -14,6 +14,7 @@
 #include "platform/ui/prompts.h"
 #include "windows/file_prompts.h"
 #include "windows/main/scan_frame.h"
+#include "windows/one_line_input.h"
 
 #include <QComboBox>
 #include <QLineEdit>

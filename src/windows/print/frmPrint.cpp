@@ -11,8 +11,8 @@
 #include "platform/ui/printer_surface.h"
 #include "printing/preview_renderer.h"
 #include "printing/print_layouts.h"
-#include "windows/file_prompts.h"
 #include "windows/main/form1.h"
+#include "windows/one_line_input.h"
 #include "windows/select_all.h"
 
 #include <QDialog>
