@@ -98,7 +98,10 @@ void Edit_Record::setDiscCode(const QString& code, const std::optional<QString>&
 void Edit_Record::handOverLine(const catalogue::ListLine& line) {
   setDiscCode(line.shownCode, line.storedCode);
   handedLine_ = line;
-  Text2.setText(line.track);
+  // The track as the line shows it, without the blank a one-digit track stands with: the record
+  // is found by it and keeps its own.
+  handedTrack_ = common::RTrim(line.track);
+  Text2.setText(handedTrack_);
   // Known before the boxes are written, so that the text handed over counts as unchanged.
   handedSong_ = common::UCase(Trim(line.song));
   handedArtist_ = common::UCase(Trim(line.artist));
@@ -152,7 +155,8 @@ void Edit_Record::Command1_Click() {
     platform::BusyScope busy;
     setWorking(true);
     const bool handed = handedShown();
-    Text2.setText(common::FormatZeros(common::Val(Text2.Text()), 2));
+    if (!(handedLine_ && Text2.Text() == handedTrack_))
+      Text2.setText(common::FormatZeros(common::Val(Text2.Text()), 2));
     Text1.setText(padRight(Text1.Text(), common::kCodeWidth));
     if (handed) handedBox_ = Text1.Text();
     if (!songKept) Text3.setText(padRight(Text3.Text(), common::kTitleWidth));
@@ -198,13 +202,13 @@ void Edit_Record::updateRecord() {
                               catalogue::noLongerHoldsText(match.discs[0], track, line->song, line->artist))};
       } else {
         // A kept field is the one of the record that holds the line (a line is written only then),
-        // every byte of it; the code is always the record's own.
+        // every byte of it; the code and the track are always the record's own.
         before = match.record;
-        after = QStringList{padRight(match.discs[0], common::kCodeWidth), track,
+        after = QStringList{padRight(match.discs[0], common::kCodeWidth), match.record[1],
                             songKept ? match.record[2] : Text3.Text() + QLatin1Char(' '),
                             artistKept ? match.record[3] : Text4.Text() + QLatin1Char(' ')};
         const common::FileRewrite rewrite = maintenance::editedTracks(
-            *tracks, match.key, track, maintenance::recordLine(after), {true, false, songKept, artistKept});
+            *tracks, match.key, match.record[1], maintenance::recordLine(after), {true, true, songKept, artistKept});
         written =
             rewrite ? maintenance::replaceDatabase(rewrite.content) : maintenance::Outcome{false, rewrite.refusal};
       }

@@ -68,7 +68,7 @@ class Edit_Record : public platform::FormBase {
   bool kept(const platform::TextBox& box, const QString& handed) const;
   // A box changed from what was handed keeps at most what can be typed.
   static void limitChanged(platform::TextBox& box, const QString& handed, int length);
-  QString handedCode_, handedBox_, handedSong_, handedArtist_;
+  QString handedCode_, handedBox_, handedTrack_, handedSong_, handedArtist_;
   std::optional<QString> handedStored_;
   std::optional<catalogue::ListLine> handedLine_;
 };

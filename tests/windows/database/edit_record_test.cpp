@@ -238,16 +238,17 @@ TEST_F(MaintenanceTest, EveryButtonOfTheEditWindowReachesItsHandler) {
 }
 
 // A field the user leaves alone goes back exactly as the track held it: a title of the field's whole
-// 36 characters, a comma, a tab. The line shows each correction at once, so a track corrected twice
-// from one line holds both corrections.
+// 36 characters, a comma, a tab, a track of one digit (as an update file can bring one). The line shows each correction
+// at once, so a track corrected twice from one line holds both corrections.
 TEST_F(MaintenanceTest, EditTwiceFromOneLineKeepsBothCorrectionsAndEveryFieldLeftAlone) {
   const QString whole = "EVERYTHING I KNOW I LEARNED FROM THE";  // the title fills its field
   ASSERT_EQ(whole.size(), 36);
   const QString tabbed = "\"ACC100     \",\"02\",\"" + padded("TAB\tSONG", 36) + "\",\"";
   home.writeDiscs({"TOP40-12", "ACC100"});
-  home.writeLines("watka.bxl", {trackLine("TOP40-12", "06", whole, "THE WIDE AWAKE"),
-                                trackLine("ACC100", "01", "LOVE, ACTUALLY", "Old Crooner"),
-                                tabbed + padded("X", 30) + "\"", trackLine("ACC100", "03", "STAYS", "PUT")});
+  home.writeLines("watka.bxl",
+                  {trackLine("TOP40-12", "06", whole, "THE WIDE AWAKE"),
+                   trackLine("ACC100", "01", "LOVE, ACTUALLY", "Old Crooner"), tabbed + padded("X", 30) + "\"",
+                   trackLine("ACC100", "03", "STAYS", "PUT"), trackLine("ACC100", "4", "ONE DIGIT", "AS STORED")});
   Form1& f = start();
   tick("TOP40-12");
   tick("ACC100");
@@ -282,10 +283,15 @@ TEST_F(MaintenanceTest, EditTwiceFromOneLineKeepsBothCorrectionsAndEveryFieldLef
     typeOver(e.Text4, "y");
     press(e.Command1);
   });
+  editFromPopup(f, prompts, songRow("ONE DIGIT"), [](Edit_Record& e) {
+    typeOver(e.Text4, "as corrected");
+    press(e.Command1);
+  });
   EXPECT_EQ(tracks(),
             (QStringList{trackLine("ACC100", "03", "STAYS", "PUT"),
                          trackLine("TOP40-12", "06", "EVERYTHING I KNOW", "NEW BAND"),
-                         trackLine("ACC100", "01", "LOVE, ACTUALLY", "NEW CROONER"), tabbed + padded("Y", 30) + "\""}));
+                         trackLine("ACC100", "01", "LOVE, ACTUALLY", "NEW CROONER"), tabbed + padded("Y", 30) + "\"",
+                         trackLine("ACC100", "4", "ONE DIGIT", "AS CORRECTED")}));
   EXPECT_TRUE(prompts.callsOf("msgBox").empty());
 }
 
