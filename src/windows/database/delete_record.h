@@ -33,10 +33,11 @@ class delete_record : public platform::FormBase {
   // Asked once the deletion is confirmed and would take a record out, before anything is
   // written: false leaves the database as it was.
   std::function<bool()> beforeWrite;
-  // Fills the code box from a list: a disc-list item (the disc's whole code, which may be longer
-  // than the box, unless a reference number cut it) or the 11 characters of the code a song-list
-  // line shows, with the code of the line's own record when it has one. While the box still shows
-  // it, the deletion acts on that record's disc, or on the one disc the handed code stands for.
+  // Fills the code box from a list: a disc-list item's code (the disc's whole code, which may be
+  // longer than the box; never the user's number after it) or the 11 characters of the code a
+  // song-list line shows, with the code of the line's own record when it has one. While the box
+  // still shows it, the deletion acts on that record's disc, or on the one disc the handed code
+  // stands for.
   void handOver(const QString& code, const std::optional<QString>& stored = std::nullopt);
   // The hand-over of a song-list line: its code as above and its track into the track box. While
   // both boxes show them, the track is deleted only while it holds the song and artist the line

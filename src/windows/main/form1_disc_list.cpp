@@ -131,7 +131,8 @@ void Form1::List1_Click() {
 void Form1::prefillDeleteDisc() {
   delete_record& dlg = delete_record::instance();
   dlg.Option1.setValue(true);
-  dlg.handOver(List1.Text());
+  // The disc's code alone: the user's number would make it another code.
+  dlg.handOver(discItem().code());
   dlg.Text2.setBackColor(0xC0C0C0);
 }
 

@@ -698,6 +698,28 @@ TEST_F(MaintenanceTest, DeleteKeepsLongFieldsWholeLongerCodesApartAndQuotesFromS
   EXPECT_EQ(home.readBytes("watdi.bxl"), "\"ABCDEFGHIJKL\"\r\n\"SC1        \"\r\n");
 }
 
+// With the user's own numbers a ticked disc's item carries its number after the code: the popup's
+// Delete acts on the code alone, and on the disc whose whole code it is.
+TEST_F(MaintenanceTest, DeleteFromTheDiscListPopupLeavesTheUsersNumberOut) {
+  home.writeLines("watka.bxl",
+                  {trackLine("ABCDEFGHIJK", "01", "ELEVEN", "D"), "\"ABCDEFGHIJKL\",\"01\",\"TWELVE\",\"E\""});
+  home.writeLines("watdi.bxl", {discLine("ABCDEFGHIJK"), "\"ABCDEFGHIJKL\"", discLine("SC1")});
+  Form1& f = start();
+  f.Check2.setValue(1);
+  const int twelveRow = row("ABCDEFGHIJKL");
+  prompts.answerInput("2");
+  testsupport::clickRow(f.List1, twelveRow, Qt::LeftButton, Qt::NoModifier, testsupport::RowPart::CheckBox);
+  ASSERT_EQ(f.List1.List(twelveRow), "ABCDEFGHIJKL0002");
+  prompts.choosePopup("mnuB");
+  prompts.onModal([](platform::FormBase& w) { press(dynamic_cast<delete_record&>(w).Command1); });
+  prompts.answerMsg(Yes).answerMsg(No);  // sure; the ticked list is not to be saved
+  testsupport::clickRow(f.List1, twelveRow, Qt::RightButton);
+  const auto asked = prompts.expectCalls("msgBox", 2);
+  EXPECT_EQ(asked[0].text, "You have choosen to delete Disc ABCDEFGHIJKL are you sure");
+  EXPECT_EQ(tracks(), QStringList{trackLine("ABCDEFGHIJK", "01", "ELEVEN", "D")});
+  EXPECT_EQ(discs(), (QStringList{discLine("ABCDEFGHIJK"), discLine("SC1")}));
+}
+
 namespace {
 // A real click on the song-list line holding the text, then a real right-click on it with the
 // popup answered with the entry; `then` scripts what the entry asks.
