@@ -9,7 +9,7 @@ double proposeReference(const std::vector<DiscItem>& items) {
   double proposal = 0;
   QString last = QStringLiteral("0");
   for (const auto& item : items) {
-    if (item.carriesNumber()) last = item.text.right(kReferenceLength);
+    if (item.carriesNumber()) last = item.reference();
     const double value = common::Val(last);
     if (proposal <= value) proposal = value + 1;
   }
@@ -25,16 +25,17 @@ QString referenceAnswerForm(const QString& answer) {
 bool referenceInUse(const std::vector<DiscItem>& items, const QString& answer) {
   const QString wanted = common::Trim(answer);
   for (const auto& item : items)
-    if (item.carriesNumber() && common::Trim(item.text.right(kReferenceLength)) == wanted) return true;
+    if (item.carriesNumber() && common::Trim(item.reference()) == wanted) return true;
   return false;
 }
 
 QHash<QByteArray, QString> tickedReferences(const std::vector<DiscItem>& tickedItems, bool useNumbers) {
   QHash<QByteArray, QString> refs;
   for (const DiscItem& item : tickedItems) {
-    const QByteArray key = platform::cp1252::encode(common::Left(item.code(), kCodeLength));
+    // Records are looked up by their code fitted to 11: a disc stored without its padding too.
+    const QByteArray key = platform::cp1252::encode(common::fitWidth(item.code(), kCodeLength));
     if (refs.contains(key)) continue;
-    refs.insert(key, useNumbers && item.carriesNumber() ? item.text.right(kReferenceLength) : QStringLiteral("    "));
+    refs.insert(key, useNumbers && item.carriesNumber() ? item.reference() : QStringLiteral("    "));
   }
   return refs;
 }

@@ -72,7 +72,7 @@ Rename_Disc::Rename_Disc() : FormBase(Kind::Dialog, kCaption, QSize(440, 220)) {
   Label3.movePx(16, 10);
   Label4.movePx(16, 34);
   Label1.movePx(16, 72);
-  Text1.movePx(160, 68, 120, 24);
+  Text1.movePx(160, 68, 240, 24);  // room for the longest code an update file can make
   Label2.movePx(16, 110);
   Text2.movePx(160, 106, 120, 24);
   Command1.movePx(220, 172, 96, 30);
