@@ -125,8 +125,8 @@ void Rename_Disc::Command1_Click() {
     return askAgain();
   }
 
-  // Worked out once before the offer to save the list, so that the offer comes only for a change
-  // that will be made, and again as the files are written. Each time the files are read under the
+  // Worked out as the files are written, and first before any offer to save the list, so that the
+  // offer comes only for a change that will be made. Each time the files are read under the
   // change's lock, after any change left unfinished is finished; the lock is let go before any
   // box waits for the user.
   const auto refused = [&](maintenance::ChangeScope& change, const CodeChange& planned) {
@@ -137,11 +137,13 @@ void Rename_Disc::Command1_Click() {
     endWork();
     return true;
   };
-  {
-    maintenance::ChangeScope check;
-    if (refused(check, plannedChange(check, current, newCode))) return;
+  if (beforeWrite.isDue()) {
+    {
+      maintenance::ChangeScope check;
+      if (refused(check, plannedChange(check, current, newCode))) return;
+    }
+    if (!beforeWrite.letsChangeGoAhead()) return;
   }
-  if (beforeWrite && !beforeWrite()) return;
 
   // Keys, clicks and the close box wait while the files are rewritten: the events let through
   // below only repaint, so the code handed back is the code written.

@@ -4,8 +4,7 @@
 
 #include "platform/ui/controls.h"
 #include "platform/ui/form.h"
-
-#include <functional>
+#include "windows/database/save_offer.h"
 
 class Rename_Disc : public platform::FormBase {
  public:
@@ -22,7 +21,7 @@ class Rename_Disc : public platform::FormBase {
   bool changedDatabase() const { return changed_; }
   // Asked once the change is certain, before anything is written: false leaves the database as
   // it was and the window open.
-  std::function<bool()> beforeWrite;
+  windows::SaveOffer beforeWrite;
 
   void Form_Load() override;
   void Command1_Click();

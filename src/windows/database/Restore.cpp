@@ -30,7 +30,7 @@ void Restore::Command1_Click() {
     p.msgBox(QStringLiteral("Data files NOT found"), OKOnly, kErrorTitle);
     return;
   }
-  if (beforeWrite && !beforeWrite()) return;
+  if (!beforeWrite.letsChangeGoAhead()) return;
 
   // Both backups are read whole before the database is touched, and the two database files are
   // replaced as a pair: a failure puts back the one already replaced.

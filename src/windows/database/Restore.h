@@ -3,8 +3,7 @@
 #pragma once
 
 #include "windows/database/data_folder_window.h"
-
-#include <functional>
+#include "windows/database/save_offer.h"
 
 class Restore : public windows::DataFolderWindow {
  public:
@@ -15,7 +14,7 @@ class Restore : public windows::DataFolderWindow {
   bool changedDatabase() const { return changed_; }
   // Asked once both backups are found, before the database is touched: false leaves it as it
   // was and the window open.
-  std::function<bool()> beforeWrite;
+  windows::SaveOffer beforeWrite;
 
   void Command1_Click() override;
 

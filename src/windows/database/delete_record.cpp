@@ -295,18 +295,20 @@ void delete_record::Delete_Track() {
 
 void delete_record::deleteAsPlanned(const std::function<Deletion(const maintenance::ChangeScope&)>& planned,
                                     const QString& title) {
-  // Worked out once before the offer to save the list, so that the offer comes only for a
-  // deletion that will be made, and again as the files are written. Each time the files are read
-  // under the change's lock, after any change left unfinished is finished, and both before either
-  // is written, so a file that cannot be read changes nothing. A box waiting for the user keeps
-  // no other copy from the database.
-  {
-    maintenance::ChangeScope check;
-    const Deletion first = planned(check);
-    check.release();
-    if (!first.refusal.isEmpty()) return report(first.refusal, title);
+  // Worked out as the files are written, and first before any offer to save the list, so that the
+  // offer comes only for a deletion that will be made. Each time the files are read under the
+  // change's lock, after any change left unfinished is finished, and both before either is
+  // written, so a file that cannot be read changes nothing. A box waiting for the user keeps no
+  // other copy from the database.
+  if (beforeWrite.isDue()) {
+    {
+      maintenance::ChangeScope check;
+      const Deletion first = planned(check);
+      check.release();
+      if (!first.refusal.isEmpty()) return report(first.refusal, title);
+    }
+    if (!beforeWrite.letsChangeGoAhead()) return;
   }
-  if (beforeWrite && !beforeWrite()) return;
   showBusyPointer();
   platform::letEventsThrough();
 

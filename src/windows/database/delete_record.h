@@ -6,6 +6,7 @@
 #include "catalogue/line_record.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/form.h"
+#include "windows/database/save_offer.h"
 
 #include <functional>
 #include <optional>
@@ -32,7 +33,7 @@ class delete_record : public platform::FormBase {
   bool changedDatabase() const { return changed_; }
   // Asked once the deletion is confirmed and would take a record out, before anything is
   // written: false leaves the database as it was.
-  std::function<bool()> beforeWrite;
+  windows::SaveOffer beforeWrite;
   // Fills the code box from a list: a disc-list item's code (the disc's whole code, which may be
   // longer than the box; never the user's number after it) or the 11 characters of the code a
   // song-list line shows, with the code of the line's own record when it has one. While the box

@@ -9,6 +9,7 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/form.h"
 #include "platform/ui/menu.h"
+#include "windows/database/save_offer.h"
 
 #include <QFont>
 #include <QString>
@@ -169,7 +170,7 @@ class Form1 : public platform::FormBase {
   // wanted the list saved and it was not). After the change the main window clears itself to
   // show the database as it now is; a window that changed nothing leaves the ticks, the song
   // list and the header as they were.
-  std::function<bool()> saveOfferBeforeChange(const QString& title);
+  windows::SaveOffer saveOfferBeforeChange(const QString& title);
 
   // ---- form1_print.cpp
   void cmdPrint_Click();

@@ -23,8 +23,8 @@ const QString kEditTitle = QStringLiteral("Edit Track");
 const QString kSaveOfferBreak = QStringLiteral("\n\r");
 }  // namespace
 
-std::function<bool()> Form1::saveOfferBeforeChange(const QString& title) {
-  return [this, title] { return offerToSave(kSaveOfferBreak, title); };
+windows::SaveOffer Form1::saveOfferBeforeChange(const QString& title) {
+  return {[this] { return List1.SelCount() > 0; }, [this, title] { return offerToSave(kSaveOfferBreak, title); }};
 }
 
 void Form1::cmdCreate_Update_Click() {

@@ -1,4 +1,5 @@
 // Backup and restore of the two database files.
+#include "file_size_limit.h"
 #include "main_window_fixture.h"
 #include "ordinary_user.h"
 
@@ -154,6 +155,44 @@ TEST_F(RestoreCommandTest, RestoreReplacesTheDatabaseAndClearsTheMainWindow) {
   EXPECT_EQ(home.readBytes("watka.bxl"), tracks);
   EXPECT_EQ(f.List1.items(), QStringList{"AB1        "});
   EXPECT_EQ(f.List1.SelCount(), 0);
+}
+
+// A restore that cannot be made offers no list for saving, and one that fails keeps the ticks, as
+// the database is kept.
+TEST_F(RestoreCommandTest, ARestoreNotMadeLeavesTheDatabaseAndTheTicks) {
+  ASSERT_TRUE(QDir(home.path()).mkpath("safe"));
+  home.writeBytes("safe/MLDXbackup1.bxl", "\"AB1        \"\r\n");
+  Form1& f = start();
+  tick("SC8123");
+  const QByteArray discs = home.readBytes("watdi.bxl"), tracks = home.readBytes("watka.bxl");
+  const auto restore = [&](const std::function<void(Restore&)>& press1) {
+    prompts.onModal([&](platform::FormBase& window) {
+      auto& w = static_cast<Restore&>(window);
+      ASSERT_TRUE(w.Dir1.setPath(home.path("safe")));
+      press1(w);
+      EXPECT_TRUE(w.isLoaded());
+      press(w.Command2);
+    });
+    choose(f.mnuRestore);
+  };
+  restore([&](Restore& w) {
+    prompts.answerMsg(OK);
+    press(w.Command1);
+  });
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text, "Data files NOT found");
+
+  home.writeBytes("safe/MLDXbackup2.bxl", testsupport::trackLine("AB1", "01", "S", "A").toLatin1() + "\r\n");
+  restore([&](Restore& w) {
+    prompts.answerMsg(No).answerMsg(OK);  // the list is not to be saved; the failure
+    testsupport::FileSizeLimit limit(4);
+    press(w.Command1);
+  });
+  const auto shown = prompts.expectCalls("msgBox", 3);
+  EXPECT_EQ(shown[1].title, "Restore Database");
+  EXPECT_TRUE(shown[2].text.endsWith("Your database has not been changed.")) << shown[2].text.toStdString();
+  EXPECT_EQ(home.readBytes("watdi.bxl"), discs);
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracks);
+  EXPECT_TRUE(f.List1.Selected(row("SC8123")));
 }
 
 class BackupCommandTest : public MainWindowTest {};
