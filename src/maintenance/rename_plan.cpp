@@ -64,6 +64,18 @@ bool holdsRefusedCharacter(const QString& name) { return std::any_of(name.begin(
 
 QString withoutRefusedCharacters(QString text) { return text.removeIf(isRefused); }
 
+// Whether leaving those characters out would empty a field the format's name holds (a song
+// titled "?"): that track's name keeps them, and the check of the new names refuses it.
+bool emptiesAField(int option, const NameFields& f) {
+  for (QString NameFields::*which : {&NameFields::disc, &NameFields::song, &NameFields::artist}) {
+    if ((f.*which).isEmpty() || !withoutRefusedCharacters(f.*which).trimmed().isEmpty()) continue;
+    NameFields without = f;
+    (without.*which).clear();
+    if (patternName(option, without) != patternName(option, f)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 QString trackFileName(int option, const NameFields& f) {
@@ -130,16 +142,18 @@ std::vector<CodePart> codePartsIn(const QString& stem) {
 bool hasFormatShape(const QString& stem) { return stem.contains(kSeparator) || codePartOf(stem, 0); }
 
 // The names a track gives in the formats of the options with either its song or its artist, not
-// both, other than the track's now: what such a name holds before and after the field that
-// changed, as names are matched.
+// both, other than the track's now (with `songMayChange` or `artistMayChange` false, only the
+// other): what such a name holds before and after the field that changed, as names are matched.
 struct OneFieldChanged {
   QString before, after;
 };
-std::vector<OneFieldChanged> namesWithOneFieldChanged(const NameFields& f, std::initializer_list<int> options) {
+std::vector<OneFieldChanged> namesWithOneFieldChanged(const NameFields& f, std::initializer_list<int> options,
+                                                      bool songMayChange = true, bool artistMayChange = true) {
   const QString mark(QChar(1));  // stands for the changed field; no track's field holds it
   std::vector<OneFieldChanged> out;
   for (const int option : options)
     for (const bool songChanged : {true, false}) {
+      if (!(songChanged ? songMayChange : artistMayChange)) continue;
       NameFields g = f;
       (songChanged ? g.song : g.artist) = mark;
       const QString name = matchKey(trackFileName(option, g));
@@ -195,6 +209,7 @@ class Pairing {
       titles_ << matchKey(withoutRefusedCharacters(field(t).song))
               << matchKey(withoutRefusedCharacters(field(t).artist));
       codes_ << matchKey(field(t).disc);
+      changedNames_.push_back(namesWithOneFieldChanged(field(t), {3, 4}));
     }
   }
 
@@ -220,9 +235,13 @@ class Pairing {
   // A name that holds the disc's code and a track where a format puts them ("ZX1001-07 - ...")
   // is that track, whatever its titles. A name with another code is that track when its song or
   // its artist still fits the track, or when its format holds neither (a code changed since keeps
-  // the titles), and only when some file of that code keeps both: on discs of one artist the
-  // artist fits every track. The other files with another code are another disc's: they refuse
-  // the set. A part that is a song or an artist of the disc ("Catch-22") holds no code.
+  // the titles), and only when some file of that code keeps both. A field that other tracks
+  // share (the artist of a disc of one artist) places only a file that keeps both itself. The
+  // other files with another code are another disc's: they refuse the set. A part that is a song
+  // or an artist of the disc ("Catch-22") holds no code; nor does one whose number is no track's
+  // ("Sum-41"), nor the first part of an "Artist - Song" or "Song - Artist" name that fits one
+  // track with a field corrected ("Catch-22 - Artist" after the song became "Catch 22"): the
+  // passes after this tell those.
   Refusal byCodePart() {
     std::map<QString, std::vector<std::pair<qsizetype, qsizetype>>> fitting;  // code -> file, track
     QSet<QString> keepingTitles;                                              // codes
@@ -247,16 +266,16 @@ class Pairing {
           if (auto problem = place(i, t)) return problem;
         continue;
       }
-      if (t >= 0) {
-        const NameFields& f = field(t);
-        const QString recoded =
-            stem.left(part.at) + f.disc + QLatin1Char('-') + f.track + stem.mid(part.at + part.size);
-        const bool keeps = namesOf_[size_t(t)].contains(matchKey(recoded));
-        if (keeps || fitsOne(recoded, namesWithOneFieldChanged(f, {1, 2, 5, 6}))) {
-          fitting[code].emplace_back(i, t);
-          if (keeps) keepingTitles.insert(code);
-          continue;
-        }
+      if (t < 0) continue;
+      const NameFields& f = field(t);
+      const QString recoded = stem.left(part.at) + f.disc + QLatin1Char('-') + f.track + stem.mid(part.at + part.size);
+      const bool keeps = namesOf_[size_t(t)].contains(matchKey(recoded));
+      if (!keeps && stem.split(kSeparator).size() == 2 && oneFieldCorrectedTrack(i) >= 0) continue;
+      if (keeps || fitsOne(recoded, namesWithOneFieldChanged(f, {1, 2, 5, 6}, !shared(t, &NameFields::artist),
+                                                             !shared(t, &NameFields::song)))) {
+        fitting[code].emplace_back(i, t);
+        if (keeps) keepingTitles.insert(code);
+        continue;
       }
       stray[size_t(i)] = true;
       if (!strayCodes.contains(code)) strayCodes << code;
@@ -282,21 +301,10 @@ class Pairing {
   // A name whose song or artist has since been corrected is the one track left without a file
   // of its kind that it fits. Each file is weighed against the same tracks, in any order.
   Refusal byOneFieldCorrected() {
-    std::vector<std::vector<OneFieldChanged>> changedNames(static_cast<size_t>(n_));
-    for (qsizetype t = 0; t < n_; ++t) changedNames[size_t(t)] = namesWithOneFieldChanged(field(t), {3, 4});
     std::vector<std::pair<qsizetype, qsizetype>> fitted;  // file, track
-    for (qsizetype i = 0; i < n_; ++i) {
-      if (placed(i)) continue;
-      const QString stem = stemOf(files_[i]);
-      qsizetype fit = -1;
-      int fits = 0;
-      for (qsizetype t = 0; t < n_ && fits < 2; ++t)
-        if (!fileOfSlot_.contains(slotOf(t, i)) && fitsOne(stem, changedNames[size_t(t)])) {
-          fit = t;
-          ++fits;
-        }
-      if (fits == 1) fitted.emplace_back(i, fit);
-    }
+    for (qsizetype i = 0; i < n_; ++i)
+      if (!placed(i))
+        if (const qsizetype t = oneFieldCorrectedTrack(i); t >= 0) fitted.emplace_back(i, t);
     for (const auto& [i, t] : fitted)
       if (auto problem = place(i, t)) return problem;
     return std::nullopt;
@@ -371,9 +379,11 @@ class Pairing {
     std::vector<RenameStep> out;
     out.reserve(size_t(n_));
     for (qsizetype i = 0; i < n_; ++i) {
-      const qsizetype t = trackOf_[size_t(i)];
-      out.push_back({files_[i], trackFileName(option, field(t)) + extensionOf(files_[i]), trackOfItem(t),
-                     holdsRefusedCharacter(patternName(option, field(t)))});
+      const NameFields& f = field(trackOf_[size_t(i)]);
+      const bool keepsCharacters = emptiesAField(option, f);
+      const QString name = keepsCharacters ? patternName(option, f) : trackFileName(option, f);
+      out.push_back({files_[i], name + extensionOf(files_[i]), trackOfItem(trackOf_[size_t(i)]),
+                     !keepsCharacters && holdsRefusedCharacter(patternName(option, f))});
     }
     return out;
   }
@@ -391,6 +401,25 @@ class Pairing {
         found = t;
       }
     return found;
+  }
+  // Whether another track has this track's song or artist, as names are matched.
+  bool shared(qsizetype t, QString NameFields::*which) const {
+    const QString key = matchKey(field(t).*which);
+    for (qsizetype u = 0; u < n_; ++u)
+      if (u != t && matchKey(field(u).*which) == key) return true;
+    return false;
+  }
+  // The one track without a file of the file's kind whose "Artist - Song" or "Song - Artist"
+  // name the file's name is with the song or the artist changed; -1 when none is or several are.
+  qsizetype oneFieldCorrectedTrack(qsizetype i) const {
+    const QString stem = stemOf(files_[i]);
+    qsizetype fit = -1;
+    for (qsizetype t = 0; t < n_; ++t)
+      if (!fileOfSlot_.contains(slotOf(t, i)) && fitsOne(stem, changedNames_[size_t(t)])) {
+        if (fit >= 0) return -1;
+        fit = t;
+      }
+    return fit;
   }
   // A track holds one file of each extension.
   QString slotOf(qsizetype t, qsizetype i) const {
@@ -416,12 +445,13 @@ class Pairing {
   const QStringList& files_;
   const qsizetype n_;
   std::vector<NameFields> fields_;
-  std::vector<QSet<QString>> namesOf_;    // every name each track gives today, in any format
-  QSet<QString> titles_;                  // every song and artist of the tracks, as names hold them
-  QSet<QString> codes_;                   // the disc's code
-  std::vector<qsizetype> trackOf_;        // the track each file is, or -1
-  std::vector<bool> borne_;               // whether a file is the track
-  QHash<QString, qsizetype> fileOfSlot_;  // track and extension -> the file that is that track
+  std::vector<QSet<QString>> namesOf_;                      // every name each track gives today, in any format
+  std::vector<std::vector<OneFieldChanged>> changedNames_;  // each track's, in "Artist - Song", "Song - Artist"
+  QSet<QString> titles_;                                    // every song and artist of the tracks, as names hold them
+  QSet<QString> codes_;                                     // the disc's code
+  std::vector<qsizetype> trackOf_;                          // the track each file is, or -1
+  std::vector<bool> borne_;                                 // whether a file is the track
+  QHash<QString, qsizetype> fileOfSlot_;                    // track and extension -> the file that is that track
 };
 
 }  // namespace
@@ -442,10 +472,15 @@ std::optional<TypePairs> mp3AndCdgPairs(const QStringList& files) {
   if (std::none_of(files.begin(), files.end(), [&](const QString& f) { return isType(f, mp3); }) ||
       std::none_of(files.begin(), files.end(), [&](const QString& f) { return isType(f, cdg); }))
     return std::nullopt;
-  QHash<QString, QStringList> byStem;  // the files of each name, letter case ignored
-  for (const QString& file : files) byStem[matchKey(stemOf(file))] << file;
+  QHash<QString, QStringList> byStem;  // the mp3 and cdg files of each name, letter case ignored
+  for (const QString& file : files)
+    if (isType(file, mp3) || isType(file, cdg)) byStem[matchKey(stemOf(file))] << file;
   TypePairs out;
   for (const QString& file : files) {
+    if (!isType(file, mp3) && !isType(file, cdg)) {
+      out.others << file;
+      continue;
+    }
     const QStringList& same = byStem.value(matchKey(stemOf(file)));
     const bool paired = same.size() == 2 && ((isType(same[0], mp3) && isType(same[1], cdg)) ||
                                              (isType(same[0], cdg) && isType(same[1], mp3)));

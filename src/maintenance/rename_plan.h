@@ -71,16 +71,18 @@ struct RenameProblem {
   QStringList discs = {};
 };
 
-// Pairs the listed files with the track lines (as many of each) and gives each its new name:
-// the format's name for its track and the file's own extension. A file is known by its name
-// (letter case ignored) before it is paired by place: a file that bears the name some track gives
-// today in one of the eight formats keeps that track; a name that holds a disc and track
-// ("ZX1001-07") where a format puts them is that track when the code is the disc's, or when the
-// song or the artist it holds still fits the track (a code changed since; a name that holds
-// another disc's code and titles refuses the set); an "Artist - Song" or "Song - Artist" name
-// whose song or artist has since been corrected is the one track without a file of its kind that
-// it fits. The files left are the tracks of their own numbers when each name holds one alone, as
-// rippers name files ("01 - Track 01", "Track 1", "1"), and the numbers are those of the tracks
+// Pairs the listed files with the track lines (as many of each) and gives each its new name: the
+// format's name for its track and the file's own extension (a name whose field is made only of
+// characters that file names cannot hold keeps them, for checkRenames to refuse). A file is known
+// by its name (letter case ignored) before it is paired by place: a file that bears the name some
+// track gives today in one of the eight formats keeps that track; a name that holds a disc and
+// track ("ZX1001-07") where a format puts them is that track when the code is the disc's, or when
+// the song or the artist it holds still fits the track and is that track's alone or the name keeps
+// both (a code changed since; a name that holds another disc's code and titles refuses the set); an
+// "Artist - Song" or "Song - Artist" name whose song or artist has since been corrected is the one
+// track without a file of its kind that it fits, whatever number its first part ends in
+// ("Catch-22"). The files left are the tracks of their own numbers when each name holds one alone,
+// as rippers name files ("01 - Track 01", "Track 1", "1"), and the numbers are those of the tracks
 // left. Otherwise they pair by place with the tracks that no file is, file i with track i when no
 // file is known, but only when none of them has a name in one of the formats or a number (whose
 // order is not the tracks'). A file whose track cannot be told refuses the whole set.
@@ -92,10 +94,10 @@ RenamePlan planRenames(const QStringList& items, const QStringList& files, int o
 
 // The files of one run when they are both mp3 and cdg files (letter case ignored): they are
 // renamed only as a track's mp3 and cdg files are, in pairs that share a name. `mp3` and `cdg`
-// hold the pairs' files in the same order; `unpaired` the files that are no such pair. Empty when
-// the files are not of both types.
+// hold the pairs' files in the same order; `unpaired` the mp3 and cdg files that are no such
+// pair; `others` the files of other types. Empty when the files are not of both types.
 struct TypePairs {
-  QStringList mp3, cdg, unpaired;
+  QStringList mp3, cdg, unpaired, others;
 };
 std::optional<TypePairs> mp3AndCdgPairs(const QStringList& files);
 

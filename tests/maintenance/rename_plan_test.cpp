@@ -17,7 +17,19 @@ using maintenance::RenameStep;
 
 namespace {
 const QString kItem = maintenance::renameListItem("ZX1001", "07", "MOON OVER THE HARBOUR", "THE NIGHT FERRY");
+
+// Three tracks of one artist, and the track the renamer gives each file for them in the format
+// Disc-Track, with its new name after a colon when `withNames`.
+const QStringList kThreeTracks = {maintenance::renameListItem("ZX1001", "01", "ONE", "X"),
+                                  maintenance::renameListItem("ZX1001", "02", "TWO", "X"),
+                                  maintenance::renameListItem("ZX1001", "03", "THREE", "X")};
+QStringList plannedTracks(const QStringList& files, bool withNames = false) {
+  QStringList out;
+  for (const RenameStep& s : maintenance::planRenames(kThreeTracks, files, 7).steps)
+    out << (withNames ? s.track + ":" + s.to : s.track);
+  return out;
 }
+}  // namespace
 
 TEST(RenamePlan, TrackLinesHaveFixedColumns) {
   EXPECT_EQ(kItem,
@@ -145,22 +157,14 @@ TEST(RenamePlan, RenamesThatWouldOverwriteOrLoseAFileAreRefused) {
 }
 
 TEST(RenamePlan, AFileThatBearsATracksNameKeepsThatTrack) {
-  const QStringList items = {maintenance::renameListItem("ZX1001", "01", "ONE", "X"),
-                             maintenance::renameListItem("ZX1001", "02", "TWO", "X"),
-                             maintenance::renameListItem("ZX1001", "03", "THREE", "X")};
-  const auto names = [&](const QStringList& files) {
-    QStringList out;
-    for (const RenameStep& s : maintenance::planRenames(items, files, 7).steps) out << s.track + ":" + s.to;
-    return out;
-  };
-  EXPECT_EQ(names({"X - Three.mp3", "a.mp3", "b.mp3"}),
+  EXPECT_EQ(plannedTracks({"X - Three.mp3", "a.mp3", "b.mp3"}, true),
             (QStringList{"03:ZX1001-03.mp3", "01:ZX1001-01.mp3", "02:ZX1001-02.mp3"}));
-  EXPECT_EQ(names({"ZX1001-02 - Two.cdg", "ZX1001-02.mp3", "X - One - ZX1001-01.mp3"}),
+  EXPECT_EQ(plannedTracks({"ZX1001-02 - Two.cdg", "ZX1001-02.mp3", "X - One - ZX1001-01.mp3"}, true),
             (QStringList{"02:ZX1001-02.cdg", "02:ZX1001-02.mp3", "01:ZX1001-01.mp3"}));
 
   // Two files that bear one track's name, in one type, and a third that bears none: one track
   // is left for it but two are free.
-  auto problem = maintenance::planRenames(items, {"ZX1001-01.cdg", "ZX1001-01.mp3", "c.mp3"}, 7).problem;
+  auto problem = maintenance::planRenames(kThreeTracks, {"ZX1001-01.cdg", "ZX1001-01.mp3", "c.mp3"}, 7).problem;
   ASSERT_TRUE(problem);
   EXPECT_EQ(problem->kind, RenameProblem::Kind::UnpairedFiles);
   EXPECT_EQ(problem->files, 1);
@@ -210,22 +214,33 @@ TEST(RenamePlan, ANameKeepsItsTrackAfterTheCodeOrOneFieldIsCorrected) {
   EXPECT_EQ(problem->kind, RenameProblem::Kind::SharedTrack);
   EXPECT_EQ(problem->from, "ZX1001-01.mp3");
   EXPECT_EQ(problem->to, "OLD9-01.mp3");
+  // A part whose number is no track's holds no code: the name fits no track, of this disc or another.
+  problem = plan({"Sum-41 - Intro.mp3", "Ann - One.mp3", "Bea - Two.mp3"}).problem;
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::UnplacedFiles);
+  EXPECT_EQ(problem->names, QStringList{"Sum-41 - Intro.mp3"});
+
+  // Another disc of the disc's one artist: a name that fits by that artist alone is this disc's
+  // only when it keeps its song too.
+  const QStringList oneArtist = {maintenance::renameListItem("AA100", "01", "SONG 01", "KB"),
+                                 maintenance::renameListItem("AA100", "02", "SONG 02", "KB"),
+                                 maintenance::renameListItem("AA100", "03", "SONG 03", "KB")};
+  problem =
+      maintenance::planRenames(
+          oneArtist, {"Kb - Song 01 - AA101-01.mp3", "Kb - Tune 02 - AA101-02.mp3", "Kb - Tune 03 - AA101-03.mp3"}, 5)
+          .problem;
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::OtherDisc);
+  EXPECT_EQ(problem->names, (QStringList{"Kb - Tune 02 - AA101-02.mp3", "Kb - Tune 03 - AA101-03.mp3"}));
+  EXPECT_EQ(problem->discs, QStringList{"AA101"});
 }
 
 TEST(RenamePlan, ALoneTrackNumberIsReadWhereRippersPutIt) {
-  const QStringList items = {maintenance::renameListItem("ZX1001", "01", "ONE", "X"),
-                             maintenance::renameListItem("ZX1001", "02", "TWO", "X"),
-                             maintenance::renameListItem("ZX1001", "03", "THREE", "X")};
-  const auto tracks = [&](const QStringList& files) {
-    QStringList out;
-    for (const RenameStep& s : maintenance::planRenames(items, files, 7).steps) out << s.track;
-    return out;
-  };
-  EXPECT_EQ(tracks({"03. c.mp3", "01_a.mp3", "Track-02.mp3"}), (QStringList{"03", "01", "02"}));
-  EXPECT_EQ(tracks({"2-b.mp3", "track3.mp3", "1 a.mp3"}), (QStringList{"02", "03", "01"}));
+  EXPECT_EQ(plannedTracks({"03. c.mp3", "01_a.mp3", "Unknown - Track-02.mp3"}), (QStringList{"03", "01", "02"}));
+  EXPECT_EQ(plannedTracks({"2-b.mp3", "track3.mp3", "1 a.mp3"}), (QStringList{"02", "03", "01"}));
   // A number inside a word, or two numbers that differ, is no track's: that file is named.
   const auto unplaced = [&](const QStringList& files) {
-    const auto problem = maintenance::planRenames(items, files, 7).problem;
+    const auto problem = maintenance::planRenames(kThreeTracks, files, 7).problem;
     return problem && problem->kind == RenameProblem::Kind::UnplacedFiles ? problem->names : QStringList{"none"};
   };
   EXPECT_EQ(unplaced({"1.mp3", "Soundtrack 3.mp3", "3.mp3"}), QStringList{"Soundtrack 3.mp3"});

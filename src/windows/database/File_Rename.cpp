@@ -238,7 +238,8 @@ void File_Rename::refuse(const maintenance::RenameProblem& problem, const Pass& 
 }
 
 std::optional<std::vector<maintenance::RenameStep>> File_Rename::planListed(const Pass& pass) {
-  // A run that lists mp3 and cdg files renames them as pairs, each type after the tracks.
+  // A run that lists mp3 and cdg files renames them as pairs, each type after the tracks; files
+  // of other types count with the mp3 files, so that the count refuses them.
   std::vector<QStringList> runs = {File1.items()};
   if (const auto pairs = maintenance::mp3AndCdgPairs(runs.front())) {
     if (!pairs->unpaired.isEmpty()) {
@@ -247,15 +248,15 @@ std::optional<std::vector<maintenance::RenameStep>> File_Rename::planListed(cons
       refuse(problem, pass);
       return std::nullopt;
     }
-    runs = {pairs->mp3, pairs->cdg};
+    runs = {pairs->mp3 + pairs->others, pairs->cdg};
   }
   const int tracks = List3.ListCount();
-  const auto files = int(runs.front().size());
-  if (tracks != files) {
-    platform::prompts().msgBox(QString::number(tracks) + QStringLiteral(" --->>> ") + QString::number(files), OKOnly,
-                               QStringLiteral("Number of Files Mismatch"));
-    return std::nullopt;
-  }
+  for (const QStringList& run : runs)
+    if (const auto files = int(run.size()); tracks != files) {
+      platform::prompts().msgBox(QString::number(tracks) + QStringLiteral(" --->>> ") + QString::number(files), OKOnly,
+                                 QStringLiteral("Number of Files Mismatch"));
+      return std::nullopt;
+    }
   std::vector<maintenance::RenameStep> steps;
   for (const QStringList& run : runs) {
     maintenance::RenamePlan plan = maintenance::planRenames(List3.items(), run, selectedOption());
@@ -318,9 +319,8 @@ bool File_Rename::renameListed(const Pass& pass) {
   const auto steps = planListed(pass);
   if (!steps || !checkNames(*steps, pass) || !runRenames(*steps, pass)) return false;
   QStringList shortened;
-  for (const auto* done : {&pass.doneBefore, &*steps})
-    for (const maintenance::RenameStep& s : *done)
-      if (s.shortened) shortened << s.to.chopped(maintenance::extensionOf(s.to).size());
+  for (const maintenance::RenameStep& s : *steps)
+    if (s.shortened) shortened << s.to.chopped(maintenance::extensionOf(s.to).size());
   shortened.removeDuplicates();
   platform::prompts().msgBox(kRenamed + (shortened.isEmpty() ? QString() : QChar(13) + shortenedText(shortened)),
                              OKOnly, kTitle);
@@ -364,7 +364,7 @@ void File_Rename::Command3_Click() {
       platform::letEventsThrough();
       renameListed(Pass{QStringLiteral("cdg files"),
                         QStringLiteral("The mp3 files have their new names; no cdg file has been renamed."),
-                        QStringLiteral(" The mp3 files have their new names."), *mp3Steps});
+                        QStringLiteral(" The mp3 files have their new names.")});
       platform::letEventsThrough();
       Combo1.setText(QStringLiteral("*"));
     }

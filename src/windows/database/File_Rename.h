@@ -76,10 +76,9 @@ class File_Rename : public platform::FormBase {
  private:
   // What the messages of one pass of renames say of its files and of the passes around it.
   struct Pass {
-    QString files;                                         // "files", "mp3 files"
-    QString nothingDone;                                   // after a refusal: which files have been renamed
-    QString alsoDone;                                      // after a stop part-way: what the other pass has done
-    std::vector<maintenance::RenameStep> doneBefore = {};  // the renames the pass before made
+    QString files;        // "files", "mp3 files"
+    QString nothingDone;  // after a refusal: which files have been renamed
+    QString alsoDone;     // after a stop part-way: what the other pass has done
   };
   void showSample(int option);
   // The count check and the pairing of the listed files with the tracks: the renames, or

@@ -278,6 +278,13 @@ TEST_F(RenameWindowTest, NewNamesKeepTheWholeExtensionHideNoFileAndSuitEveryDisk
   window.List3.addItems({baby, item(2, "WHY?", "X"), item(3, "WHY", "X")});
   EXPECT_EQ(renameFiles(window.Command1), "Two files would both be named Why - X.mp3.\rNo file has been renamed.");
   EXPECT_EQ(contentsOf(folder), before);
+  // A title made of such characters alone would be left out of the name whole.
+  window.List3.Clear();
+  window.List3.addItems({baby, item(2, "?"), item(3)});
+  EXPECT_EQ(renameFiles(window.Command1),
+            "The name \"? - Artist 02.mp3\" for the file b.mp3 (track 02) cannot be given: it holds the character ?, "
+            "which file names cannot hold on every disk.\rNo file has been renamed.");
+  EXPECT_EQ(contentsOf(folder), before);
 
   // A track's mp3 and cdg files share the shortened name, told once.
   for (const QString name : {"a.cdg", "b.cdg", "c.cdg"}) home.writeBytes("audio/" + name, name.toLatin1());
@@ -471,6 +478,34 @@ TEST_F(RenameWindowTest, ATitleThatEndsInANumberIsNoDiscAndTrack) {
   press(window.Option4);  // Song - Artist
   EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
   EXPECT_EQ(contentsOf(folder), expected);
+
+  // The song corrected since to "Catch 22": the name "Catch-22 - Artist 05" is that song's, not
+  // track 22 of a disc "Catch".
+  lines[4] = item(5, "CATCH 22", "ARTIST 05");
+  window.List3.Clear();
+  window.List3.addItems(lines);
+  expected["Catch 22 - Artist 05.mp3"] = expected.take("Catch-22 - Artist 05.mp3");
+  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(contentsOf(folder), expected);
+
+  // Titles and artists that end in a number no track has, and rippers' names whose first part
+  // ends in a track's number, each in a name that fits its track with one field corrected.
+  for (const QString& name : filesIn(folder)) ASSERT_TRUE(QFile::remove(folder + "/" + name));
+  const QString probes[4][2] = {{"Sum-41 - In Too Deep", "In Too Deep - Sum 41"},
+                                {"Route-66 - Nat King Cole", "Route 66 - Nat King Cole"},
+                                {"CD1-03 - a", "Song 03 - A"},
+                                {"Track-04 - B", "B - Artist 04"}};
+  expected.clear();
+  for (const auto& [from, to] : probes) {
+    home.writeBytes("audio/" + from + ".mp3", "audio of " + from.toLatin1());
+    expected[to + ".mp3"] = hashOf("audio of " + from.toLatin1());
+  }
+  window.File1.Refresh();
+  window.List3.Clear();
+  window.List3.addItems(
+      {item(1, "IN TOO DEEP", "SUM 41"), item(2, "ROUTE 66", "NAT KING COLE"), item(3, {}, "A"), item(4, "B")});
+  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(contentsOf(folder), expected);
 }
 
 TEST_F(RenameWindowTest, RenameFilesTakesMp3AndCdgFilesOnlyInPairsThatShareAName) {
@@ -498,6 +533,18 @@ TEST_F(RenameWindowTest, RenameFilesTakesMp3AndCdgFilesOnlyInPairsThatShareAName
     for (const QString ext : {"mp3", "cdg"})
       expected["ZX1001-" + two(i) + " - Artist " + two(i) + " - Song " + two(i) + "." + ext] =
           start["t" + QString::number(i) + "." + ext];
+  EXPECT_EQ(contentsOf(folder), expected);
+
+  // A file of another type is one more file for the count, and no unpaired mp3 or cdg file.
+  home.writeBytes("audio/notes.txt", "notes");
+  window.File1.Refresh();
+  expected = contentsOf(folder);
+  EXPECT_EQ(renameFiles(window.Command1), "3 --->>> 4");
+  for (const QString ext : {"mp3", "cdg"})
+    ASSERT_TRUE(QFile::remove(folder + "/ZX1001-03 - Artist 03 - Song 03." + ext));
+  window.File1.Refresh();
+  expected = contentsOf(folder);
+  EXPECT_EQ(renameFiles(window.Command1), "3 --->>> 2");
   EXPECT_EQ(contentsOf(folder), expected);
 }
 
