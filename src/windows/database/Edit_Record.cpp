@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <memory>
 
+using common::fitWidth;
 using common::padRight;
 using common::Trim;
 
@@ -52,8 +53,6 @@ Edit_Record::Edit_Record() : FormBase(Kind::Dialog, QStringLiteral("Edit Tracks"
   Text3.KeyPress = [this](int& k) { Text3_KeyPress(k); };
   Text4.KeyPress = [this](int& k) { Text4_KeyPress(k); };
   Text2.Change = [this] { Text2_Change(); };
-  Text3.Change = [this] { limitChanged(Text3, handedSong_, windows::kSongBoxLength); };
-  Text4.Change = [this] { limitChanged(Text4, handedArtist_, windows::kArtistBoxLength); };
 }
 
 Edit_Record& Edit_Record::instance() {
@@ -71,8 +70,6 @@ void Edit_Record::Form_Load() {
   handedBox_.clear();
   handedStored_.reset();
   handedLine_.reset();
-  handedSong_.clear();
-  handedArtist_.clear();
   for (platform::TextBox* box : {&Text1, &Text2, &Text3, &Text4}) box->setText(QString());
   Text3.setMaxLength(windows::kSongBoxLength);
   Text4.setMaxLength(windows::kArtistBoxLength);
@@ -89,8 +86,6 @@ void Edit_Record::setDiscCode(const QString& code, const std::optional<QString>&
   handedBox_ = Text1.Text();
   handedStored_ = stored;
   handedLine_.reset();
-  handedSong_.clear();
-  handedArtist_.clear();
   Text3.setMaxLength(windows::kSongBoxLength);
   Text4.setMaxLength(windows::kArtistBoxLength);
 }
@@ -98,27 +93,27 @@ void Edit_Record::setDiscCode(const QString& code, const std::optional<QString>&
 void Edit_Record::handOverLine(const catalogue::ListLine& line) {
   setDiscCode(line.shownCode, line.storedCode);
   handedLine_ = line;
-  // The track as the line shows it, without the blank a one-digit track stands with: the record
-  // is found by it and keeps its own.
-  handedTrack_ = common::RTrim(line.track);
-  Text2.setText(handedTrack_);
-  // Known before the boxes are written, so that the text handed over counts as unchanged.
-  handedSong_ = common::UCase(Trim(line.song));
-  handedArtist_ = common::UCase(Trim(line.artist));
-  Text3.setMaxLength(std::max(windows::kSongBoxLength, int(handedSong_.size())));
-  Text4.setMaxLength(std::max(windows::kArtistBoxLength, int(handedArtist_.size())));
-  Text3.setText(handedSong_);
-  Text4.setText(handedArtist_);
+  // The track as the line shows it, without the blank a one-digit track stands with; the record
+  // is found by the line's track and keeps its own.
+  Text2.setText(handedTrack());
+  // A box can take back the whole field it shows, whose last character then stays too.
+  const QString song = handedSong(), artist = handedArtist();
+  Text3.setMaxLength(std::max(windows::kSongBoxLength, int(song.size())));
+  Text4.setMaxLength(std::max(windows::kArtistBoxLength, int(artist.size())));
+  Text3.setText(song);
+  Text4.setText(artist);
 }
+
+QString Edit_Record::handedTrack() const { return handedLine_ ? common::RTrim(handedLine_->track) : QString(); }
+QString Edit_Record::handedSong() const { return handedLine_ ? common::UCase(Trim(handedLine_->song)) : QString(); }
+QString Edit_Record::handedArtist() const { return handedLine_ ? common::UCase(Trim(handedLine_->artist)) : QString(); }
 
 bool Edit_Record::handedShown() const { return !handedCode_.isEmpty() && Text1.Text() == handedBox_; }
 
-bool Edit_Record::kept(const platform::TextBox& box, const QString& handed) const {
-  return handedLine_ && handedShown() && box.Text() == handed;
-}
+bool Edit_Record::lineShown() const { return handedLine_ && handedShown(); }
 
-void Edit_Record::limitChanged(platform::TextBox& box, const QString& handed, int length) {
-  if (box.Text() != handed && box.MaxLength() > length) box.setMaxLength(length);
+bool Edit_Record::kept(const platform::TextBox& box, const QString& handed) const {
+  return lineShown() && box.Text() == handed;
 }
 
 QString Edit_Record::discCode() const { return handedShown() ? handedCode_ : Text1.Text(); }
@@ -133,15 +128,21 @@ void Edit_Record::Text1_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
 void Edit_Record::Text3_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
 void Edit_Record::Text4_KeyPress(int& keyAscii) { windows::upperKey(keyAscii); }
 
-void Edit_Record::Text2_Change() { windows::keepDigitsOnly(Text2); }
+// The track a line handed over is the record's own, whatever it holds; the box cannot be typed in.
+void Edit_Record::Text2_Change() {
+  if (!(handedLine_ && Text2.Text() == handedTrack())) windows::keepDigitsOnly(Text2);
+}
 
 void Edit_Record::Command2_Click() { Unload(); }
 
 void Edit_Record::Command1_Click() {
   // A song or artist left as the line showed it is the record's own: what it holds was never typed.
-  const bool songKept = kept(Text3, handedSong_), artistKept = kept(Text4, handedArtist_);
+  // So are the code and the track of a line: the record is the one that holds it.
+  const bool fromLine = lineShown();
+  const bool songKept = kept(Text3, handedSong()), artistKept = kept(Text4, handedArtist());
   if (windows::refuseTrackEntry(Text1, Text2, Text3, Text4, false,
-                                {songKept ? &Text3 : nullptr, artistKept ? &Text4 : nullptr}))
+                                {fromLine ? &Text1 : nullptr, fromLine ? &Text2 : nullptr, songKept ? &Text3 : nullptr,
+                                 artistKept ? &Text4 : nullptr}))
     return;
 
   // A blank code (the list hides the codes) would write the track under no disc.
@@ -154,11 +155,12 @@ void Edit_Record::Command1_Click() {
     // The boxes were checked: a key typed while events are let through must not reach them.
     platform::BusyScope busy;
     setWorking(true);
-    const bool handed = handedShown();
-    if (!(handedLine_ && Text2.Text() == handedTrack_))
+    if (!fromLine) {
+      const bool handed = handedShown();
       Text2.setText(common::FormatZeros(common::Val(Text2.Text()), 2));
-    Text1.setText(padRight(Text1.Text(), common::kCodeWidth));
-    if (handed) handedBox_ = Text1.Text();
+      Text1.setText(padRight(Text1.Text(), common::kCodeWidth));
+      if (handed) handedBox_ = Text1.Text();
+    }
     if (!songKept) Text3.setText(padRight(Text3.Text(), common::kTitleWidth));
     if (!artistKept) Text4.setText(padRight(Text4.Text(), common::kArtistWidth));
     platform::letEventsThrough();
@@ -167,9 +169,9 @@ void Edit_Record::Command1_Click() {
 }
 
 void Edit_Record::updateRecord() {
-  const QString track = Text2.Text();
-  const bool songKept = kept(Text3, handedSong_), artistKept = kept(Text4, handedArtist_);
   const std::optional<catalogue::ListLine> line = handedShown() ? handedLine_ : std::nullopt;
+  const QString track = line ? handedTrack() : Text2.Text();
+  const bool songKept = kept(Text3, handedSong()), artistKept = kept(Text4, handedArtist());
 
   maintenance::Outcome written;
   QStringList before, after;  // the record that held the line, and the edited one
@@ -202,13 +204,17 @@ void Edit_Record::updateRecord() {
                               catalogue::noLongerHoldsText(match.discs[0], track, line->song, line->artist))};
       } else {
         // A kept field is the one of the record that holds the line (a line is written only then),
-        // every byte of it; the code and the track are always the record's own.
+        // every byte of it; the code and the track are always the record's own, as it holds them,
+        // and the edited record takes the place of that record and of its exact twins. A changed
+        // field ends in a blank unless it fills the field's whole width.
         before = match.record;
-        after = QStringList{padRight(match.discs[0], common::kCodeWidth), match.record[1],
-                            songKept ? match.record[2] : Text3.Text() + QLatin1Char(' '),
-                            artistKept ? match.record[3] : Text4.Text() + QLatin1Char(' ')};
-        const common::FileRewrite rewrite = maintenance::editedTracks(
-            *tracks, match.key, match.record[1], maintenance::recordLine(after), {true, true, songKept, artistKept});
+        after =
+            QStringList{match.record[0], match.record[1],
+                        songKept ? match.record[2] : fitWidth(Text3.Text() + QLatin1Char(' '), common::kTitleWidth),
+                        artistKept ? match.record[3] : fitWidth(Text4.Text() + QLatin1Char(' '), common::kArtistWidth)};
+        const common::FileRewrite rewrite =
+            maintenance::editedTracks(*tracks, match.record[0], match.record[1], maintenance::recordLine(after),
+                                      {true, true, songKept, artistKept});
         written =
             rewrite ? maintenance::replaceDatabase(rewrite.content) : maintenance::Outcome{false, rewrite.refusal};
       }

@@ -26,7 +26,8 @@ class Edit_Record : public platform::FormBase {
   // The hand-over of a whole line: its code as above, its track, and the song and artist it shows,
   // which the track must still hold for OK to write it (catalogue::DiscMatch::holdsLine). The song
   // and artist boxes show them whole, in capitals; a box left as handed writes the record's own
-  // field back exactly as it holds it, while a box the user changes keeps what can be typed.
+  // field back exactly as it holds it, while a box the user changes is checked and written fitted
+  // to its field. The code and the track written are always the record's own.
   void handOverLine(const catalogue::ListLine& line);
 
   // The window's rewrite of the track file and the refresh after it (the window's own
@@ -50,8 +51,9 @@ class Edit_Record : public platform::FormBase {
   platform::Label Label4{this, client(), "Label4", "Artist"};
   platform::Label Label5{this, client(), "Label5", "Please wait, whilst your database is updated"};
   // In tab order: song, artist, OK, Close, then the two boxes that cannot be changed.
-  platform::TextBox Text3{this, client(), "Text3", ""};  // song title, at most 35
-  platform::TextBox Text4{this, client(), "Text4", ""};  // artist, at most 29
+  // The song title and the artist: 35 and 29 characters, or the whole field a line handed over.
+  platform::TextBox Text3{this, client(), "Text3", ""};
+  platform::TextBox Text4{this, client(), "Text4", ""};
   platform::CheckBox Check1{this, client(), "Check1", "Update list after OK"};
   platform::CommandButton Command1{this, client(), "Command1", "&OK"};
   platform::CommandButton Command2{this, client(), "Command2", "&Close"};
@@ -64,11 +66,16 @@ class Edit_Record : public platform::FormBase {
   // box's text.
   QString discCode() const;
   bool handedShown() const;
+  // Whether a line was handed over and the code box still shows it: its record's code and track
+  // are then kept, unchecked.
+  bool lineShown() const;
   // Whether the box still shows what the line handed over: the record's field is then kept.
   bool kept(const platform::TextBox& box, const QString& handed) const;
-  // A box changed from what was handed keeps at most what can be typed.
-  static void limitChanged(platform::TextBox& box, const QString& handed, int length);
-  QString handedCode_, handedBox_, handedTrack_, handedSong_, handedArtist_;
+  // What the boxes were given from the line handed over (empty when none was).
+  QString handedTrack() const;
+  QString handedSong() const;
+  QString handedArtist() const;
+  QString handedCode_, handedBox_;
   std::optional<QString> handedStored_;
   std::optional<catalogue::ListLine> handedLine_;
 };

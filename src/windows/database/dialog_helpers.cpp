@@ -68,7 +68,7 @@ bool refuseTrackEntry(platform::TextBox& code, platform::TextBox& track, platfor
       return true;
     }
   }
-  if (common::Val(track.Text()) == 99) {
+  if (checked(&track) && common::Val(track.Text()) == 99) {
     tell(QStringLiteral("Only 98 tracks allowed"), QStringLiteral("Add Tracks"));
     track.setText(QStringLiteral("01"));
     code.setText(QString());

@@ -238,17 +238,21 @@ TEST_F(MaintenanceTest, EveryButtonOfTheEditWindowReachesItsHandler) {
 }
 
 // A field the user leaves alone goes back exactly as the track held it: a title of the field's whole
-// 36 characters, a comma, a tab, a track of one digit (as an update file can bring one). The line shows each correction
-// at once, so a track corrected twice from one line holds both corrections.
+// 36 characters, a comma, a tab, a track of one digit, track 99, a track of a letter, a code not
+// padded (as an update file can bring them). A title of 36 characters with one letter typed over
+// keeps its last. The line shows each correction at once, so a track corrected twice from one line
+// holds both corrections.
 TEST_F(MaintenanceTest, EditTwiceFromOneLineKeepsBothCorrectionsAndEveryFieldLeftAlone) {
   const QString whole = "EVERYTHING I KNOW I LEARNED FROM THE";  // the title fills its field
   ASSERT_EQ(whole.size(), 36);
   const QString tabbed = "\"ACC100     \",\"02\",\"" + padded("TAB\tSONG", 36) + "\",\"";
   home.writeDiscs({"TOP40-12", "ACC100"});
-  home.writeLines("watka.bxl",
-                  {trackLine("TOP40-12", "06", whole, "THE WIDE AWAKE"),
-                   trackLine("ACC100", "01", "LOVE, ACTUALLY", "Old Crooner"), tabbed + padded("X", 30) + "\"",
-                   trackLine("ACC100", "03", "STAYS", "PUT"), trackLine("ACC100", "4", "ONE DIGIT", "AS STORED")});
+  home.writeLines(
+      "watka.bxl",
+      {trackLine("TOP40-12", "06", whole, "THE WIDE AWAKE"), trackLine("ACC100", "01", "LOVE, ACTUALLY", "Old Crooner"),
+       tabbed + padded("X", 30) + "\"", trackLine("ACC100", "03", "STAYS", "PUT"),
+       trackLine("ACC100", "4", "ONE DIGIT", "AS STORED"), trackLine("ACC100", "99", "LAST TRACK", "AS STORED"),
+       trackLine("ACC100", "A1", "LETTERED", "AS STORED"), "\"ACC100\",\"05\",\"RAW CODE\",\"X\""});
   Form1& f = start();
   tick("TOP40-12");
   tick("ACC100");
@@ -267,6 +271,17 @@ TEST_F(MaintenanceTest, EditTwiceFromOneLineKeepsBothCorrectionsAndEveryFieldLef
   // The line shows the new artist in its place, in the list's capitals.
   EXPECT_EQ(f.List2.List(row), QString(line).replace(padded("THE WIDE AWAKE", 30), padded("NEW BAND", 30)));
 
+  // One letter typed over: the rest of the title stays whole.
+  editFromPopup(f, prompts, row, [](Edit_Record& e) {
+    QWidget* box = e.Text3.widget();
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Home);
+    QTest::keyClick(box, Qt::Key_Right, Qt::ShiftModifier);
+    testsupport::typeInto(box, "f");
+    press(e.Command1);
+  });
+  EXPECT_EQ(tracks().last(), trackLine("TOP40-12", "06", "F" + whole.mid(1), "NEW BAND"));
+
   // Again from the same line, through the Edit menu: the window is filled from the line as it is now.
   prompts.onModal([](platform::FormBase& w) {
     auto& e = dynamic_cast<Edit_Record&>(w);
@@ -283,15 +298,20 @@ TEST_F(MaintenanceTest, EditTwiceFromOneLineKeepsBothCorrectionsAndEveryFieldLef
     typeOver(e.Text4, "y");
     press(e.Command1);
   });
-  editFromPopup(f, prompts, songRow("ONE DIGIT"), [](Edit_Record& e) {
-    typeOver(e.Text4, "as corrected");
-    press(e.Command1);
-  });
+  for (const QString song : {"ONE DIGIT", "LAST TRACK", "LETTERED", "RAW CODE"}) {
+    editFromPopup(f, prompts, songRow(song), [](Edit_Record& e) {
+      typeOver(e.Text4, "as corrected");
+      press(e.Command1);
+    });
+  }
   EXPECT_EQ(tracks(),
             (QStringList{trackLine("ACC100", "03", "STAYS", "PUT"),
                          trackLine("TOP40-12", "06", "EVERYTHING I KNOW", "NEW BAND"),
                          trackLine("ACC100", "01", "LOVE, ACTUALLY", "NEW CROONER"), tabbed + padded("Y", 30) + "\"",
-                         trackLine("ACC100", "4", "ONE DIGIT", "AS CORRECTED")}));
+                         trackLine("ACC100", "4", "ONE DIGIT", "AS CORRECTED"),
+                         trackLine("ACC100", "99", "LAST TRACK", "AS CORRECTED"),
+                         trackLine("ACC100", "A1", "LETTERED", "AS CORRECTED"),
+                         "\"ACC100\",\"05\",\"RAW CODE\",\"" + padded("AS CORRECTED", 30) + "\""}));
   EXPECT_TRUE(prompts.callsOf("msgBox").empty());
 }
 
