@@ -165,17 +165,23 @@ namespace {
 QString cannotHold(const QString& what, const QString& thing) {
   return QStringLiteral("The ") + what + QStringLiteral(" cannot hold ") + thing + QLatin1Char('.');
 }
+const QString kLineBreak = QStringLiteral("a line break");
 }  // namespace
 
 QString cannotHoldText(const QString& what, QChar control) {
-  const QString name = isLineBreak(control)           ? QStringLiteral("a line break")
+  const QString name = isLineBreak(control)           ? kLineBreak
                        : control == QLatin1Char('\t') ? QStringLiteral("a tab")
                                                       : QStringLiteral("a control character");
   return cannotHold(what, name);
 }
 
 QString cannotHoldCharacterText(const QString& what, const QString& character) {
-  return cannotHold(what, QStringLiteral("the character \"") + character + QLatin1Char('"'));
+  return cannotHold(what, characterText(character));
+}
+
+QString characterText(const QString& character) {
+  if (character.size() == 1 && isLineBreak(character[0])) return kLineBreak;
+  return QStringLiteral("the character \"") + character + QLatin1Char('"');
 }
 
 QString controlRefusal(const QString& value, const QString& what) {

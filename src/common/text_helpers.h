@@ -53,6 +53,8 @@ QString pastedLine(const QString& text);
 QString cannotHoldText(const QString& what, QChar control);
 // The same for a character the file's code page has not: "The disc code cannot hold the character "Ł"."
 QString cannotHoldCharacterText(const QString& what, const QString& character);
+// A character as the messages name it: "the character "Ł"", or "a line break" for one.
+QString characterText(const QString& character);
 // The refusal of the value's first control character (cannotHoldText); empty when it holds none.
 QString controlRefusal(const QString& value, const QString& what);
 

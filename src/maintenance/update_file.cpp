@@ -8,6 +8,8 @@
 #include "platform/core/files.h"
 #include "platform/core/text_file.h"
 
+#include <QStringDecoder>
+
 #include <cstring>
 #include <optional>
 #include <string>
@@ -42,6 +44,18 @@ std::vector<QByteArray> fieldsOf(const char* p, const char* e) {
   return fields;
 }
 
+// The first line (1-based) whose bytes are not UTF-8, or 0.
+int firstLineNotUtf8(const QByteArray& bytes) {
+  int found = 0;
+  forEachLine(bytes, [&](int number, const char* p, const char* e) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString line = utf8.decode(QByteArrayView(p, e - p));
+    if (utf8.hasError()) found = number;
+    return found == 0;
+  });
+  return found;
+}
+
 // The bytes with a line end after their last line, so that an appended line starts a line of
 // its own.
 QByteArray endedLines(const QByteArray& bytes) {
@@ -58,12 +72,17 @@ QByteArray UpdateRecord::line() const {
 UpdateFileRead readUpdateFile(const QByteArray& fileBytes) {
   UpdateFileRead out;
   // A UTF-8 file is read in Windows-1252 from here on; the first line holding a letter that has
-  // no place there, and the letter, are kept to refuse the file by.
+  // no place there, and the letter, or the first line that is not UTF-8 in a file marked as UTF-8,
+  // are kept to refuse the file by.
   const platform::DecodedText decoded = platform::decodeUtf8OrCp1252(fileBytes);
   const QByteArray bytes = decoded.utf8 ? platform::cp1252::encode(decoded.text) : fileBytes;
   int letterLine = 0;
   QString letter;
-  if (decoded.utf8 && platform::cp1252::firstOutside(decoded.text) >= 0) {
+  auto refusal = UpdateFileRead::Status::LetterNotHeld;
+  if (decoded.notUtf8) {
+    refusal = UpdateFileRead::Status::NotUtf8;
+    letterLine = firstLineNotUtf8(fileBytes);
+  } else if (decoded.utf8 && platform::cp1252::firstOutside(decoded.text) >= 0) {
     const QString& text = decoded.text;
     int number = 0;
     platform::forEachLine(text.constData(), text.size(), [&](qsizetype start, qsizetype end) {
@@ -80,7 +99,7 @@ UpdateFileRead readUpdateFile(const QByteArray& fileBytes) {
   bool refused = false;
   const auto refuseLetter = [&](int number) {
     if (number != letterLine) return false;
-    out.status = UpdateFileRead::Status::LetterNotHeld;
+    out.status = refusal;
     out.brokenLine = number;
     out.letter = letter;
     refused = true;
@@ -174,8 +193,11 @@ UpdateOutcome applyUpdateFile(const QString& updatePath, const QString& programF
   if (!update) return out;  // an update file that cannot be opened is refused like a wrong one
   UpdateFileRead read = readUpdateFile(*update);
   if (read.status == UpdateFileRead::Status::NotUpdateFile) return out;
-  if (read.status == UpdateFileRead::Status::BrokenRecord || read.status == UpdateFileRead::Status::LetterNotHeld) {
-    out.result = read.status == UpdateFileRead::Status::BrokenRecord ? Result::BrokenRecord : Result::LetterNotHeld;
+  if (read.status != UpdateFileRead::Status::Records) {
+    using Status = UpdateFileRead::Status;
+    out.result = read.status == Status::BrokenRecord    ? Result::BrokenRecord
+                 : read.status == Status::LetterNotHeld ? Result::LetterNotHeld
+                                                        : Result::NotUtf8;
     out.brokenLine = read.brokenLine;
     out.letter = read.letter;
     return out;

@@ -21,10 +21,11 @@ struct UpdateRecord {
 };
 
 struct UpdateFileRead {
-  enum class Status { Records, NotUpdateFile, BrokenRecord, LetterNotHeld };
+  enum class Status { Records, NotUpdateFile, BrokenRecord, LetterNotHeld, NotUtf8 };
   Status status = Status::NotUpdateFile;
-  int brokenLine = 0;  // 1-based line of the first line that is not a whole track record or
-                       // holds a letter the database cannot hold
+  int brokenLine = 0;  // 1-based line of the first line that is not a whole track record,
+                       // holds a letter the database cannot hold, or is not the UTF-8 the file's
+                       // mark says it is
   QString letter;      // LetterNotHeld: that letter
   std::vector<UpdateRecord> records;
 };
@@ -34,7 +35,8 @@ struct UpdateFileRead {
 // so that it reads the same), makes the whole file refused. A file in UTF-8 (what most tools
 // write now; told apart as platform::decodeUtf8OrCp1252 says) is read as UTF-8 and its records
 // kept in Windows-1252, as the database holds them; a letter Windows-1252 has not refuses the
-// whole file. Any other file is Windows-1252 and its bytes are kept as they are.
+// whole file, and so does a line that is not UTF-8 in a file that starts with the UTF-8 mark. Any
+// other file is Windows-1252 and its bytes are kept as they are.
 UpdateFileRead readUpdateFile(const QByteArray& bytes);
 
 // The two database files after an update, and what it added.
@@ -52,7 +54,7 @@ MergedUpdate mergeUpdate(const QByteArray& trackFile, const QByteArray& discFile
 
 // Applying an update file to the database files of a folder.
 struct UpdateOutcome {
-  enum class Result { Applied, NotUpdateFile, BrokenRecord, LetterNotHeld, DatabaseUnreadable, WriteFailed };
+  enum class Result { Applied, NotUpdateFile, BrokenRecord, LetterNotHeld, NotUtf8, DatabaseUnreadable, WriteFailed };
   Result result = Result::NotUpdateFile;
   int brokenLine = 0;
   QString letter;  // LetterNotHeld: the letter the database cannot hold

@@ -39,8 +39,9 @@ std::optional<QStringList> readLines(const QString& path) {
 DecodedText decodeUtf8OrCp1252(const QByteArray& bytes) {
   QStringDecoder utf8(QStringDecoder::Utf8);
   QString text = utf8.decode(bytes);
-  if (!utf8.hasError()) return {text, true};
-  return {cp1252::decode(bytes), false};
+  if (!utf8.hasError()) return {text, true, false};
+  if (bytes.startsWith("\xEF\xBB\xBF")) return {text, true, true};
+  return {cp1252::decode(bytes), false, false};
 }
 
 std::optional<QStringList> readUtf8Lines(const QString& path) {

@@ -75,10 +75,13 @@ QStringList splitLines(const QString& text);
 
 // The text of a file that may be UTF-8: bytes that are valid UTF-8 are read as UTF-8 (a
 // byte-order mark at the start left out), any others as Windows-1252, as earlier versions of the
-// program and older tools wrote. Every reader of such files tells the two apart by this rule.
+// program and older tools wrote. A file that starts with the UTF-8 byte-order mark is UTF-8 all the
+// same: a sequence in it that is not is read as U+FFFD and told. Every reader of such files tells
+// the two apart by this rule.
 struct DecodedText {
   QString text;
   bool utf8 = false;
+  bool notUtf8 = false;  // marked as UTF-8, and holding bytes that are not
 };
 DecodedText decodeUtf8OrCp1252(const QByteArray& bytes);
 

@@ -1,6 +1,7 @@
 #include "windows/database/update.h"
 
 #include "catalogue/database.h"
+#include "common/text_helpers.h"
 #include "maintenance/track_database.h"
 #include "maintenance/update_file.h"
 #include "platform/core/files.h"
@@ -135,9 +136,18 @@ void update::Append_Files(const QString& filePath) {
       finish();
       return;
     case Result::LetterNotHeld:
+      // A line break (one a text copied from another program holds) is named, not shown.
       p.msgBox(QStringLiteral("Line ") + QString::number(outcome.brokenLine) +
-                   QStringLiteral(" of the update file holds the character \"") + outcome.letter +
-                   QStringLiteral("\", which the database cannot hold.") + QChar(13) + kNothingAdded,
+                   QStringLiteral(" of the update file holds ") + common::characterText(outcome.letter) +
+                   QStringLiteral(", which the database cannot hold.") + QChar(13) + kNothingAdded,
+               OKOnly, kTitle);
+      finish();
+      return;
+    case Result::NotUtf8:
+      p.msgBox(QStringLiteral("Line ") + QString::number(outcome.brokenLine) +
+                   QStringLiteral(" of the update file holds bytes that are not UTF-8, which the file's mark says "
+                                  "it is written in.") +
+                   QChar(13) + kNothingAdded,
                OKOnly, kTitle);
       finish();
       return;

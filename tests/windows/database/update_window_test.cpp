@@ -183,7 +183,8 @@ TEST_F(UpdateWindowTest, EveryButtonReachesItsHandler) {
 
 // Most tools write UTF-8 now: such a file's letters reach the database as the letters it names,
 // in the database's own Windows-1252, whether or not it starts with a byte-order mark. A letter
-// the database has no place for refuses the whole file before anything is added.
+// the database has no place for refuses the whole file before anything is added (a line break named,
+// not shown), and so does a line that is not UTF-8 in a file marked as UTF-8.
 TEST_F(UpdateWindowTest, AFileInUtf8AddsTheLettersItNames) {
   const auto utf8Track = [](const QString& code, const QString& title, const QString& artist) {
     return testsupport::trackLine(code, "01", title, artist).toUtf8() + "\r\n";
@@ -193,6 +194,9 @@ TEST_F(UpdateWindowTest, AFileInUtf8AddsTheLettersItNames) {
   home.writeBytes("downloads/polish.kup", kHeader + utf8Track("PL100", "RAIN", "A") +
                                               utf8Track("PL200", QStringLiteral("\u0141\u00d3D\u0179"), "B"));
   home.writeBytes("downloads/marked.kup", "\xEF\xBB\xBF" + kHeader + utf8Track("MK100", "PLAIN", "C"));
+  home.writeBytes("downloads/broken.kup", "\xEF\xBB\xBF" + kHeader + utf8Track("BR100", "PLAIN", "C") +
+                                              track("BR200", "01", "CAFE", "D").replace("CAFE", "CAF\xC9"));
+  home.writeBytes("downloads/parted.kup", kHeader + utf8Track("LB100", QStringLiteral("ONE\u2028TWO"), "E"));
   start();
   const QByteArray tracksBefore = home.readBytes("watka.bxl"), discsBefore = home.readBytes("watdi.bxl");
   update w;
@@ -206,11 +210,26 @@ TEST_F(UpdateWindowTest, AFileInUtf8AddsTheLettersItNames) {
   EXPECT_TRUE(w.isLoaded());
   EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);
   EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
+  pick(w, "broken.kup");
+  prompts.answerMsg(OK);
+  press(w.Command1);
+  pick(w, "parted.kup");
+  prompts.answerMsg(OK);
+  press(w.Command1);
+  const auto refused = prompts.expectCalls("msgBox", 3);
+  EXPECT_EQ(refused[1].text,
+            "Line 3 of the update file holds bytes that are not UTF-8, which the file's mark says it "
+            "is written in.\rNothing has been added to the database.");
+  EXPECT_EQ(refused[2].text,
+            "Line 2 of the update file holds a line break, which the database cannot hold.\r"
+            "Nothing has been added to the database.");
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);
+  EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
 
   pick(w, "latin.kup");
   prompts.answerMsg(OK);
   press(w.Command1);
-  EXPECT_EQ(prompts.expectCalls("msgBox", 2)[1].text, update::kUpdated);
+  EXPECT_EQ(prompts.expectCalls("msgBox", 4)[3].text, update::kUpdated);
   const QByteArray latinTrack = testsupport::trackLine("FR100", "01", QStringLiteral("CR\u00c8ME BR\u00dbL\u00c9E"),
                                                        QStringLiteral("JOS\u00c9 BRAVURA"))
                                     .toLatin1() +
@@ -222,7 +241,7 @@ TEST_F(UpdateWindowTest, AFileInUtf8AddsTheLettersItNames) {
   pick(again, "marked.kup");
   prompts.answerMsg(OK);
   press(again.Command1);
-  EXPECT_EQ(prompts.expectCalls("msgBox", 3)[2].text, update::kUpdated);
+  EXPECT_EQ(prompts.expectCalls("msgBox", 5)[4].text, update::kUpdated);
   EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore + latinTrack + track("MK100", "01", "PLAIN", "C"));
   EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore + testsupport::discLine("FR100").toLatin1() + "\r\n" +
                                              testsupport::discLine("MK100").toLatin1() + "\r\n");
