@@ -240,12 +240,13 @@ TEST_F(MaintenanceTest, EveryButtonOfTheEditWindowReachesItsHandler) {
 // A field the user leaves alone goes back exactly as the track held it: a title of the field's whole
 // 36 characters, a comma, a tab, a track of one digit, track 99, a track of a letter, a code not
 // padded (as an update file can bring them). A title of 36 characters with one letter typed over
-// keeps its last. The line shows each correction at once, so a track corrected twice from one line
-// holds both corrections.
+// keeps its last. The line shows each correction at once, in a list turned to capitals in capitals
+// (so does a search of the list below it), so a track corrected twice from one line holds both
+// corrections.
 TEST_F(MaintenanceTest, EditTwiceFromOneLineKeepsBothCorrectionsAndEveryFieldLeftAlone) {
   const QString whole = "EVERYTHING I KNOW I LEARNED FROM THE";  // the title fills its field
   ASSERT_EQ(whole.size(), 36);
-  const QString tabbed = "\"ACC100     \",\"02\",\"" + padded("TAB\tSONG", 36) + "\",\"";
+  const QString tabbed = "\"ACC100     \",\"02\",\"" + padded("Tab\tSong", 36) + "\",\"";
   home.writeDiscs({"TOP40-12", "ACC100"});
   home.writeLines(
       "watka.bxl",
@@ -257,6 +258,8 @@ TEST_F(MaintenanceTest, EditTwiceFromOneLineKeepsBothCorrectionsAndEveryFieldLef
   tick("TOP40-12");
   tick("ACC100");
   press(f.cmdGet_Tracks);
+  QTest::mouseClick(f.Check5.widget(), Qt::LeftButton);  // word capitals
+  QTest::mouseClick(f.Check5.widget(), Qt::LeftButton);  // and all capitals
   const int row = songRow("EVERYTHING");
   const QString line = f.List2.List(row);
 
@@ -283,21 +286,31 @@ TEST_F(MaintenanceTest, EditTwiceFromOneLineKeepsBothCorrectionsAndEveryFieldLef
   EXPECT_EQ(tracks().last(), trackLine("TOP40-12", "06", "F" + whole.mid(1), "NEW BAND"));
 
   // Again from the same line, through the Edit menu: the window is filled from the line as it is now.
+  // The list's search below shows the line as it now is too.
+  f.cmbSearch_text.setText("FVERYTHING");
+  f.cmbSearch.setListIndex(f.cmbSearch.ListCount() - 1);
+  ASSERT_EQ(f.cmbSearch.Text(), "SEARCH CURRENT LIST");
+  press(f.cmdSearch);
+  ASSERT_EQ(f.List3.ListCount(), 1);
   prompts.onModal([](platform::FormBase& w) {
     auto& e = dynamic_cast<Edit_Record&>(w);
     typeOver(e.Text3, "everything i know");
     press(e.Command1);
   });
   choose(f.mnuedittrack);
+  EXPECT_EQ(f.List3.List(0), f.List2.List(row));
+  EXPECT_TRUE(f.List2.List(row).startsWith("EVERYTHING I KNOW "));
 
   editFromPopup(f, prompts, songRow("LOVE, ACTUALLY"), [](Edit_Record& e) {
     typeOver(e.Text4, "new crooner");
     press(e.Command1);
   });
-  editFromPopup(f, prompts, songRow("TAB"), [](Edit_Record& e) {
+  const int tabRow = songRow("TAB");
+  editFromPopup(f, prompts, tabRow, [](Edit_Record& e) {
     typeOver(e.Text4, "y");
     press(e.Command1);
   });
+  EXPECT_TRUE(f.List2.List(tabRow).contains("TAB\tSONG")) << f.List2.List(tabRow).toStdString();
   for (const QString song : {"ONE DIGIT", "LAST TRACK", "LETTERED", "RAW CODE"}) {
     editFromPopup(f, prompts, songRow(song), [](Edit_Record& e) {
       typeOver(e.Text4, "as corrected");

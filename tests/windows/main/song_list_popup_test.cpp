@@ -192,3 +192,23 @@ TEST_F(SongListPopupTest, HideHighlitedTracksKeepsAnUnselectedCurrentLineCurrent
   EXPECT_EQ(f.List2.Text(), lines[2]);
   EXPECT_EQ(editFields().song, "EARLIER");  // nothing was clicked
 }
+
+// An edit shows its record in the current line only while that line is still the one handed over
+// (its case aside): not in a line of another artist, nor in one of another record.
+TEST_F(SongListPopupTest, AnEditShowsItsRecordOnlyInTheLineItWasHanded) {
+  const QString line = pad("ALPHA", 36) + pad("ONE", 30) + pad("AA1", 11) + QString(8, ' ') + "01";
+  Form1& f = withLines(Sort::Song, {line});
+  press(0, Left);
+  const catalogue::LineFields cut = catalogue::fieldsOfLine(line, Sort::Song);
+  const catalogue::ListLine handed{cut.code, cut.track, std::nullopt, cut.song, cut.artist};
+  const QStringList before{pad("AA1", 11), "01", pad("ALPHA", 36), pad("ONE", 30)};
+  const QStringList after{pad("AA1", 11), "01", pad("ALPHA", 36), pad("TWO", 30)};
+  catalogue::ListLine otherArtist = handed, otherRecord = handed;
+  otherArtist.artist = pad("ONCE", 30);
+  otherRecord.storedCode = "AA1";
+  f.followEditedLine(otherArtist, before, after);
+  f.followEditedLine(otherRecord, before, after);
+  EXPECT_EQ(f.List2.List(0), line);
+  f.followEditedLine(handed, before, after);
+  EXPECT_EQ(f.List2.List(0), pad("ALPHA", 36) + pad("TWO", 30) + pad("AA1", 11) + QString(8, ' ') + "01");
+}
