@@ -190,11 +190,11 @@ UpdateFileTracks updateFileTracks(Sort sort, const QStringList& lines,
     // A line whose record is gone (its track deleted, its disc's code changed) is never written
     // from its own text: the file would put back on every copy what this one took away.
     if (m.discs.empty()) {
-      out.noLongerHeld << noLongerHoldsText(l.storedCode.value_or(l.shownCode), l.track, l.song, l.artist);
+      out.noLongerHeld << noLongerHoldsText(l.storedCode.value_or(l.shownCode), l.track, l.song, l.artist, false);
       continue;
     }
     if (!m.holdsLine) {
-      out.noLongerHeld << noLongerHoldsText(m.discs[0], l.track, l.song, l.artist);
+      out.noLongerHeld << noLongerHoldsText(m.discs[0], l.track, l.song, l.artist, false);
       continue;
     }
     const QStringList& fields = m.record;

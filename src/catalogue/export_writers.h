@@ -82,7 +82,8 @@ QString withKupExtension(const QString& typed);
 struct UpdateFileTracks {
   std::vector<common::TrackRecord> tracks;
   QStringList severalDiscs;  // each line left out for fitting several discs, named
-  QStringList noLongerHeld;  // each line left out for no track holding it any longer, named
+  QStringList noLongerHeld;  // each line left out for no track holding it any longer, named (what
+                             // brings the list up to date is for the whole list to say)
   int withoutCode = 0;       // lines left out for showing no code
 };
 UpdateFileTracks updateFileTracks(catalogue::Sort sort, const QStringList& lines,

@@ -199,10 +199,11 @@ QString fitsSeveralDiscsText(const QString& shown, const QStringList& discs) {
 }
 
 QString noLongerHoldsText(const QString& disc, const QString& track, const QString& shownSong,
-                          const QString& shownArtist) {
-  return QStringLiteral("Track ") + track + QStringLiteral(" of disc ") + common::RTrim(disc) +
-         QStringLiteral(" no longer holds \"") + common::Trim(shownSong) + QStringLiteral("\" by \"") +
-         common::Trim(shownArtist) + QStringLiteral("\". Create List brings the list up to date.");
+                          const QString& shownArtist, bool withUpToDate) {
+  const QString text = QStringLiteral("Track ") + track + QStringLiteral(" of disc ") + common::RTrim(disc) +
+                       QStringLiteral(" no longer holds \"") + common::Trim(shownSong) + QStringLiteral("\" by \"") +
+                       common::Trim(shownArtist) + QStringLiteral("\".");
+  return withUpToDate ? text + QLatin1Char(' ') + kListUpToDateText : text;
 }
 
 }  // namespace catalogue

@@ -80,10 +80,13 @@ QByteArray paddedDiscCode(const QString& code);
 
 // What the user is told when a line fits more than one disc.
 QString fitsSeveralDiscsText(const QString& shown, const QStringList& discs);
+// What brings the song list up to date with the database.
+inline const QString kListUpToDateText = QStringLiteral("Create List brings the list up to date.");
 // What the user is told when the one disc a line fits no longer holds what the line shows: the
-// disc as matched, the line's track, the song and artist the line shows (trimmed), and what brings
-// the list up to date. A command it stops adds that nothing has been changed.
+// disc as matched, the line's track, the song and artist the line shows (trimmed), and, unless
+// left for after a list of such lines, what brings the list up to date. A command it stops adds
+// that nothing has been changed.
 QString noLongerHoldsText(const QString& disc, const QString& track, const QString& shownSong,
-                          const QString& shownArtist);
+                          const QString& shownArtist, bool withUpToDate = true);
 
 }  // namespace catalogue

@@ -27,7 +27,8 @@ const QString kNoColumnsToExport = catalogue::noColumnsRefusal(QStringLiteral("E
 const QString kNoUpdateFileText =
     QStringLiteral("No update file has been written: no line names one track that still holds it.");
 
-// The lines an update file was written without, one a line, the first ten of each kind named.
+// The lines an update file was written without, one a line, the first ten of each kind named; after
+// lines whose track no longer holds them, once, what brings the list up to date.
 QString leftOutLines(const catalogue::UpdateFileTracks& made) {
   constexpr qsizetype kNamed = 10;
   QString text;
@@ -38,6 +39,7 @@ QString leftOutLines(const catalogue::UpdateFileTracks& made) {
   name(made.severalDiscs, QStringLiteral("that fit more than one disc"));
   name(made.noLongerHeld, QStringLiteral("whose track no longer holds them"));
   if (made.withoutCode > 0) text += QStringLiteral("\r%1 showing no disc code").arg(made.withoutCode);
+  if (!made.noLongerHeld.isEmpty()) text += QLatin1Char('\r') + catalogue::kListUpToDateText;
   return text;
 }
 

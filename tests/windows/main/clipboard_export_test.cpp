@@ -249,9 +249,9 @@ TEST_F(ClipboardExportTest, UpdateFileWritesEachLineUnderItsOwnDisc) {
   EXPECT_EQ(prompts.expectCalls("msgBox", 3).back().text,
             "Update file has been written to " + home.path("third.kup") +
                 " without these lines:\r"
-                "Track 01 of disc tr0003 no longer holds \"BIG\" by \"B\". Create List brings the list up to date.\r"
-                "Track 01 of disc ABCDEFGHIJKL no longer holds \"ELEVEN ONE\" by \"C\". Create List brings the list up "
-                "to date.");
+                "Track 01 of disc tr0003 no longer holds \"BIG\" by \"B\".\r"
+                "Track 01 of disc ABCDEFGHIJKL no longer holds \"ELEVEN ONE\" by \"C\".\r"
+                "Create List brings the list up to date.");
 }
 
 // A line whose record is gone is never written from its own text: a file that did would put back,
@@ -282,8 +282,8 @@ TEST_F(ClipboardExportTest, UpdateFileLeavesOutEveryLineWhoseRecordIsGone) {
   EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text,
             "Update file has been written to " + home.path("own.kup") +
                 " without these lines:\r"
-                "Track 02 of disc SC8123 no longer holds \"PAPER SKY\" by \"JUNO REED\". Create List brings the list "
-                "up to date.");
+                "Track 02 of disc SC8123 no longer holds \"PAPER SKY\" by \"JUNO REED\".\r"
+                "Create List brings the list up to date.");
 
   // The disc's code changed here, the saved list reopened: its lines still show the old code.
   f.List1.setListIndex(row("LONG1"));
@@ -304,10 +304,10 @@ TEST_F(ClipboardExportTest, UpdateFileLeavesOutEveryLineWhoseRecordIsGone) {
   EXPECT_EQ(prompts.expectCalls("msgBox", 3).back().text,
             "Update file has been written to " + home.path("reopened.kup") +
                 " without these lines:\r"
-                "Track 01 of disc LONG1 no longer holds \"FIRST\" by \"A\". Create List brings the list up to date.\r"
-                "Track 02 of disc SC8123 no longer holds \"PAPER SKY\" by \"JUNO REED\". Create List brings the list "
-                "up to date.\r"
-                "Track 02 of disc LONG1 no longer holds \"SECOND\" by \"B\". Create List brings the list up to date.");
+                "Track 01 of disc LONG1 no longer holds \"FIRST\" by \"A\".\r"
+                "Track 02 of disc SC8123 no longer holds \"PAPER SKY\" by \"JUNO REED\".\r"
+                "Track 02 of disc LONG1 no longer holds \"SECOND\" by \"B\".\r"
+                "Create List brings the list up to date.");
 
   // No line names a record the database holds: nothing is written, and each line is named.
   home.writeLines("watka.bxl", {trackLine("LONG2", "01", "FIRST", "A")});
@@ -315,12 +315,11 @@ TEST_F(ClipboardExportTest, UpdateFileLeavesOutEveryLineWhoseRecordIsGone) {
   choose(f.mnuUpdate_File);
   EXPECT_EQ(prompts.expectCalls("msgBox", 4).back().text,
             "No update file has been written: no line names one track that still holds it.\r"
-            "Track 01 of disc LONG1 no longer holds \"FIRST\" by \"A\". Create List brings the list up to date.\r"
-            "Track 01 of disc SC8123 no longer holds \"MOONLIGHT HARBOUR\" by \"THE LANTERNS\". Create List brings "
-            "the list up to date.\r"
-            "Track 02 of disc SC8123 no longer holds \"PAPER SKY\" by \"JUNO REED\". Create List brings the list up "
-            "to date.\r"
-            "Track 02 of disc LONG1 no longer holds \"SECOND\" by \"B\". Create List brings the list up to date.");
+            "Track 01 of disc LONG1 no longer holds \"FIRST\" by \"A\".\r"
+            "Track 01 of disc SC8123 no longer holds \"MOONLIGHT HARBOUR\" by \"THE LANTERNS\".\r"
+            "Track 02 of disc SC8123 no longer holds \"PAPER SKY\" by \"JUNO REED\".\r"
+            "Track 02 of disc LONG1 no longer holds \"SECOND\" by \"B\".\r"
+            "Create List brings the list up to date.");
   EXPECT_EQ(prompts.callsOf("saveFile").size(), 3u);
 }
 
