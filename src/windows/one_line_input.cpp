@@ -42,11 +42,13 @@ void tell(const QString& text, const QString& title) {
 // other refusal is noted for the message that the box's rejected input then brings.
 class LineText : public QValidator {
  public:
-  LineText(QLineEdit* edit, const QString& what, const QString& title, bool codePage, Letters letters)
+  LineText(QLineEdit* edit, const QString& what, const QString& title, bool codePage, Letters letters,
+           const QString& dropped)
       : QValidator(edit),
         edit_(edit),
         what_(what),
         title_(title),
+        dropped_(dropped),
         codePage_(codePage),
         capitals_(letters == Letters::Capitals),
         before_(edit->text()) {
@@ -59,7 +61,8 @@ class LineText : public QValidator {
     // While it is told, the box still holds the refused text and checks it again as the message
     // takes the focus: that note is forgotten too, or a later key would bring it back.
     connect(edit, &QLineEdit::inputRejected, this, [this] {
-      if (const QString text = std::exchange(refused_, QString()); !text.isEmpty()) tell(text, title_);
+      const QString text = refused_;
+      if (!text.isEmpty()) tell(text, title_);
       refused_.clear();
     });
   }
@@ -73,7 +76,8 @@ class LineText : public QValidator {
     while (start < same && input[start] == before_[start]) ++start;
     const QString put = input.mid(start, end - start);
     // What typing the same keys would have given: capitals where the box turns keys into them.
-    const QString line = capitals_ ? common::UCase(common::pastedLine(put)) : common::pastedLine(put);
+    QString line = capitals_ ? common::UCase(common::pastedLine(put)) : common::pastedLine(put);
+    for (const QChar c : dropped_) line.remove(c);
     refused_ = lineRefusal(line, what_, codePage_, kRetryWithout);
     if (!refused_.isEmpty()) return Invalid;
     if (line != put) {
@@ -95,13 +99,15 @@ class LineText : public QValidator {
  private:
   QLineEdit* edit_;
   QString what_, title_;
+  QString dropped_;  // what the box's keys drop
   bool codePage_, capitals_;
   QString before_;  // the box's text before the change at hand
   mutable QString refused_;
 };
 
-void takeOneLine(QLineEdit* edit, const QString& what, const QString& title, bool codePage, Letters letters) {
-  if (edit) edit->setValidator(new LineText(edit, what, title, codePage, letters));
+void takeOneLine(QLineEdit* edit, const QString& what, const QString& title, bool codePage, Letters letters,
+                 const QString& dropped = {}) {
+  if (edit) edit->setValidator(new LineText(edit, what, title, codePage, letters, dropped));
 }
 
 }  // namespace
@@ -115,8 +121,9 @@ std::optional<QString> storableLine(const QString& text, const QString& what, co
   return std::nullopt;
 }
 
-void refuseUnstorableTyping(platform::TextBox& box, const QString& what, const QString& title, Letters letters) {
-  takeOneLine(qobject_cast<QLineEdit*>(box.widget()), what, title, true, letters);
+void refuseUnstorableTyping(platform::TextBox& box, const QString& what, const QString& title, Letters letters,
+                            const QString& dropped) {
+  takeOneLine(qobject_cast<QLineEdit*>(box.widget()), what, title, true, letters, dropped);
 }
 
 void keepOneLine(platform::TextBox& box, const QString& what, const QString& title) {

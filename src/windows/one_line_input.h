@@ -27,11 +27,12 @@ std::optional<QString> storableLine(const QString& text, const QString& what, co
 // dropped, a tab becomes a blank, and any other control character or a character the code page has
 // not is refused with that message, the box keeping the text it had. A box whose typed keys are
 // turned into capitals turns the rest of what is put in into them too (common::UCase, one
-// character for one), so a paste gives what typing the same text gives. Text set from code is
-// taken as it is (a record read from a file keeps what it holds).
+// character for one), so a paste gives what typing the same text gives; the characters whose keys
+// the box drops (`dropped`) are left out of a paste too. Text set from code is taken as it is (a
+// record read from a file keeps what it holds).
 enum class Letters { AsPut, Capitals };
 void refuseUnstorableTyping(platform::TextBox& box, const QString& what, const QString& title,
-                            Letters letters = Letters::AsPut);
+                            Letters letters = Letters::AsPut, const QString& dropped = {});
 // The same for control characters alone: for a box whose text is printed rather than stored, and
 // for the search box, whose text is checked against the code page when it is searched.
 void keepOneLine(platform::TextBox& box, const QString& what, const QString& title);

@@ -172,28 +172,26 @@ TEST(ListBox, TheHighlightIsScrolledIntoViewDownALongList) {
   discs.addItems(discCodes(14000));
   songs.addItems(discCodes(14000));
   QCoreApplication::processEvents();
+  // The key as the user presses it, then whether the row it leads to shows highlighted.
+  const auto keyShows = [](ListBox& list, Qt::Key key, int row) {
+    QTest::keyClick(list.view(), key);
+    QCoreApplication::processEvents();
+    return showsHighlightOn(list, row);
+  };
   discs.view()->setFocus();
 
   testsupport::typeInto(discs.view(), "D10000");
   QCoreApplication::processEvents();
   EXPECT_TRUE(showsHighlightOn(discs, 10000));
   QTest::keyClick(discs.view(), Qt::Key_Space);
-  QTest::keyClick(discs.view(), Qt::Key_Down);
-  QCoreApplication::processEvents();
-  EXPECT_TRUE(showsHighlightOn(discs, 10001));
-  QTest::keyClick(discs.view(), Qt::Key_End);
-  QCoreApplication::processEvents();
-  EXPECT_TRUE(showsHighlightOn(discs, 13999));
+  EXPECT_TRUE(keyShows(discs, Qt::Key_Down, 10001));
+  EXPECT_TRUE(keyShows(discs, Qt::Key_End, 13999));
   QTest::keyClick(discs.view(), Qt::Key_Home);
   discs.setSelected(12000, true);  // a tick from code takes the highlight with it
   QCoreApplication::processEvents();
   EXPECT_TRUE(showsHighlightOn(discs, 12000));
 
   songs.view()->setFocus();
-  QTest::keyClick(songs.view(), Qt::Key_End);
-  QCoreApplication::processEvents();
-  EXPECT_TRUE(showsHighlightOn(songs, 13999));
-  QTest::keyClick(songs.view(), Qt::Key_Up);
-  QCoreApplication::processEvents();
-  EXPECT_TRUE(showsHighlightOn(songs, 13998));
+  EXPECT_TRUE(keyShows(songs, Qt::Key_End, 13999));
+  EXPECT_TRUE(keyShows(songs, Qt::Key_Up, 13998));
 }

@@ -110,6 +110,13 @@ class ListBoxView : public QListView {
     }
     if (isVisible()) viewport()->update();
   }
+  // A changed row (its tick, its text, the highlight's colours) keeps its place: the rows are of
+  // one height, so only that row is repainted. The list view's own answer lays out every row
+  // again, which on a long list costs more than the change itself at every tick and key. The
+  // width the rows scroll sideways over is measured again when the list is refilled.
+  void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles) override {
+    QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
+  }
   void mouseMoveEvent(QMouseEvent*) override {}
   void mouseReleaseEvent(QMouseEvent*) override {}
   void mouseDoubleClickEvent(QMouseEvent* e) override {

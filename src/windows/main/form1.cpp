@@ -94,7 +94,10 @@ void Form1::buildControls() {
   List2.setHeader(Label2);
 
   Text1.setMaxLength(kHeaderMaxLength);
-  windows::refuseUnstorableTyping(Text1, QStringLiteral("song list header"), kMessageTitle);
+  // A double quote would end the header early in a saved file: its key is dropped
+  // (Text1_KeyPress), and so is one pasted.
+  windows::refuseUnstorableTyping(Text1, QStringLiteral("song list header"), kMessageTitle, windows::Letters::AsPut,
+                                  QStringLiteral("\""));
 
   List1.setToolTipText(QStringLiteral("master database, showing disc manufacture codes"));
   List2.setToolTipText(QStringLiteral("double click a track to view all tracks on same disc, right click to edit"));

@@ -499,6 +499,17 @@ TEST_F(CaseWindowTest, AFolderThatCannotHoldTheSettingsIsToldOnlyWhenAChangeIsLo
   EXPECT_TRUE(msgs[0].text.startsWith("The case settings could not be saved in " + home.path("Cover.dat")));
   EXPECT_EQ(msgs[0].title, "Print CD Case");
   EXPECT_FALSE(QFileInfo::exists(home.path("Cover.dat")));
+
+  // With settings kept from before, an opening that changes nothing is silent as well.
+  testsupport::setMode(home.path(), 0777);
+  open();
+  chooseFrom(w->Combo2, "20");
+  press(w->cmdPrint);
+  ASSERT_TRUE(QFileInfo::exists(home.path("Cover.dat")));
+  testsupport::setMode(home.path(), 0555);
+  open();
+  press(w->cmdPrint);
+  prompts.expectCalls("msgBox", 1);  // the one above, no other
   testsupport::setMode(home.path(), 0755);
 }
 

@@ -1,6 +1,7 @@
 // The "Print CD Label" window: its lists and presets, OffSet.dat, offsets, title editing,
 // colours and picture, and printing.
 #include "designer_test_support.h"
+#include "ordinary_user.h"
 #include "platform/core/text_file.h"
 #include "platform/ui/prompts.h"
 #include "windows/covers/frmPrint_Offset.h"
@@ -455,6 +456,21 @@ TEST_F(LabelWindowTest, SettingsThatCannotBeWrittenAreReportedWhenAChangeIsLost)
   const auto msgs = prompts.expectCalls("msgBox", 1);
   EXPECT_TRUE(msgs[0].text.startsWith("The label settings could not be saved in "));
   EXPECT_EQ(msgs[0].title, "Print CD Label");
+
+  // With settings kept from before, an opening that changes nothing is silent as well.
+  ASSERT_TRUE(QDir(home.path()).rmdir("OffSet.dat"));
+  open();
+  typeInto(w->Text1.widget(), "7");
+  press(w->cmdPrint);
+  ASSERT_TRUE(QFileInfo(home.path("OffSet.dat")).isFile());
+  {
+    testsupport::OrdinaryUser user(home.path());
+    testsupport::setMode(home.path(), 0555);
+    open();
+    press(w->cmdPrint);
+    testsupport::setMode(home.path(), 0777);
+  }
+  prompts.expectCalls("msgBox", 1);  // the one above, no other
 }
 
 // A picture whose name holds a line break would shift every setting after it: the settings are

@@ -1,6 +1,7 @@
 // The database searches, the search of the current list, the search box and its history.
 #include "main_window_fixture.h"
 
+#include "ordinary_user.h"
 #include "platform/ui/prompts.h"
 
 #include <QApplication>
@@ -332,6 +333,21 @@ TEST_F(SearchTest, AfterTheNotFoundBoxTypingReplacesTheSearchText) {
   ASSERT_EQ(QApplication::focusWidget(), f.cmbSearch_text.widget());
   QTest::keyClicks(QApplication::focusWidget(), "q");
   EXPECT_EQ(f.cmbSearch_text.Text(), "Q");
+}
+
+// A history that cannot be written is told, with why, and kept as it is.
+TEST_F(SearchTest, AHistoryThatCannotBeWrittenIsToldAndKept) {
+  home.writeBytes("search.dat", "LOVE\r\n");
+  QFile::setPermissions(home.path("search.dat"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+  start();
+  {
+    testsupport::OrdinaryUser user(home.path());
+    prompts.answerMsg(OK).answerMsg(OK);
+    search("ROCK", "SEARCH SONGS");
+  }
+  const auto shown = prompts.expectCalls("msgBox", 2);
+  EXPECT_EQ(shown[0].text, "The search history " + home.path("search.dat") + " could not be written.\n\ris read only");
+  EXPECT_EQ(home.readBytes("search.dat"), "LOVE\r\n");
 }
 
 TEST_F(SearchTest, HistoryKeepsEachTextOnceNewestFirst) {
