@@ -124,32 +124,26 @@ void update::Append_Files(const QString& filePath) {
   }
 
   auto& p = platform::prompts();
+  // A line of the file that stops it: nothing is added.
+  const auto refuseLine = [&](const QString& why) {
+    p.msgBox(QStringLiteral("Line ") + QString::number(outcome.brokenLine) + QStringLiteral(" of the update file") +
+                 why + QChar(13) + kNothingAdded,
+             OKOnly, kTitle);
+    finish();
+  };
   switch (outcome.result) {
     case Result::NotUpdateFile:
       p.msgBox(kNotUpdateFile, OKOnly, kTitle);
       finish();
       return;
-    case Result::BrokenRecord:
-      p.msgBox(QStringLiteral("Line ") + QString::number(outcome.brokenLine) +
-                   QStringLiteral(" of the update file is not a whole track record.") + QChar(13) + kNothingAdded,
-               OKOnly, kTitle);
-      finish();
-      return;
+    case Result::BrokenRecord: refuseLine(QStringLiteral(" is not a whole track record.")); return;
     case Result::LetterNotHeld:
       // A line break (one a text copied from another program holds) is named, not shown.
-      p.msgBox(QStringLiteral("Line ") + QString::number(outcome.brokenLine) +
-                   QStringLiteral(" of the update file holds ") + common::characterText(outcome.letter) +
-                   QStringLiteral(", which the database cannot hold.") + QChar(13) + kNothingAdded,
-               OKOnly, kTitle);
-      finish();
+      refuseLine(QStringLiteral(" holds ") + common::characterText(outcome.letter) +
+                 QStringLiteral(", which the database cannot hold."));
       return;
     case Result::NotUtf8:
-      p.msgBox(QStringLiteral("Line ") + QString::number(outcome.brokenLine) +
-                   QStringLiteral(" of the update file holds bytes that are not UTF-8, which the file's mark says "
-                                  "it is written in.") +
-                   QChar(13) + kNothingAdded,
-               OKOnly, kTitle);
-      finish();
+      refuseLine(QStringLiteral(" holds bytes that are not UTF-8, which the file's mark says it is written in."));
       return;
     case Result::DatabaseUnreadable:
       p.msgBox(catalogue::cannotReadText(outcome.path) + QChar(13) + kNothingAdded, OKOnly, kTitle);
