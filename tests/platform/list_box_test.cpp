@@ -16,6 +16,7 @@
 #include <QListView>
 #include <QMouseEvent>
 #include <QTabBar>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -190,6 +191,16 @@ TEST(ListBox, TheHighlightIsScrolledIntoViewDownALongList) {
   discs.setSelected(12000, true);  // a tick from code takes the highlight with it
   QCoreApplication::processEvents();
   EXPECT_TRUE(showsHighlightOn(discs, 12000));
+  // Wheeled away from the highlight, Space unticks the row it brings back into view.
+  QWheelEvent wheel(QPointF(50, 20), discs.view()->mapToGlobal(QPoint(50, 20)), {}, QPoint(0, 1200), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(discs.view()->viewport(), &wheel);
+  ASSERT_FALSE(showsHighlightOn(discs, 12000));
+  EXPECT_TRUE(keyShows(discs, Qt::Key_Space, 12000));
+  EXPECT_FALSE(discs.Selected(12000));
+  discs.setSelected(500, true);  // a second tick from code scrolls as the first did
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(showsHighlightOn(discs, 500));
 
   songs.view()->setFocus();
   EXPECT_TRUE(keyShows(songs, Qt::Key_End, 13999));

@@ -393,6 +393,8 @@ bool ListBox::userKey(int qtKey, Qt::KeyboardModifiers mods, const QString& text
       if (style_ == Style::CheckBox) {
         if (listIndex_ < 0 && n > 0) setListIndex(0);
         if (listIndex_ >= 0) {
+          // The row ticked is the row shown, however far the wheel or the scroll bar moved away.
+          ensureVisible();
           toggleTick(listIndex_);
           if (Click) Click();
         }
