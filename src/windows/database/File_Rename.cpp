@@ -20,6 +20,37 @@ namespace {
 std::unique_ptr<File_Rename> g_window;
 const QString kTitle = QStringLiteral("File Rename");
 
+// The words for one thing or for several, by their count.
+QString byCount(qsizetype count, const char* one, const char* several) {
+  return QString::fromLatin1(count == 1 ? one : several);
+}
+
+// What a refusal that names a list of files tells about them, in the words for one file or for
+// several.
+QString listedFilesText(const maintenance::RenameProblem& problem) {
+  using Kind = maintenance::RenameProblem::Kind;
+  const auto named = [&problem](const char* one, const char* several) {
+    return byCount(problem.names.size(), one, several);
+  };
+  const QString files = named("file ", "files ") + maintenance::joinedWithAnd(problem.names);
+  switch (problem.kind) {
+    case Kind::UnplacedFiles:
+      return named("The name", "The names") + QStringLiteral(" of the ") + files + named(" fits", " fit") +
+             QStringLiteral(" no single track of the list: which track ") + named("it is", "each of them is") +
+             QStringLiteral(" cannot be told.");
+    case Kind::OtherDisc:
+      return QStringLiteral("The ") + files + named(" bears", " bear") + QStringLiteral(" the code of ") +
+             byCount(problem.discs.size(), "disc ", "discs ") + maintenance::joinedWithAnd(problem.discs) +
+             QStringLiteral(" and titles that are not this disc's: ") +
+             named("it is another disc's file.", "they are another disc's files.");
+    case Kind::MixedTypes:
+      return QStringLiteral("The files listed are mp3 and cdg files, and the ") + files +
+             named(" shares its name", " share their names") + QStringLiteral(" with no file of the other type: ") +
+             named("which track it is", "which tracks they are") + QStringLiteral(" cannot be told.");
+    default: return {};
+  }
+}
+
 // What a refusal tells about the set of renames it stops.
 QString problemText(const maintenance::RenameProblem& problem) {
   using Kind = maintenance::RenameProblem::Kind;
@@ -29,11 +60,10 @@ QString problemText(const maintenance::RenameProblem& problem) {
              QStringLiteral(" (track ") + problem.track + QStringLiteral(") cannot be given: ") + problem.why +
              QStringLiteral(".");
     case Kind::TargetExists:
-      return QStringLiteral("The file ") + problem.from + QStringLiteral(" cannot be renamed to ") + problem.to +
-             QStringLiteral(": a file of that name is already in the folder.");
     case Kind::FolderExists:
       return QStringLiteral("The file ") + problem.from + QStringLiteral(" cannot be renamed to ") + problem.to +
-             QStringLiteral(": a folder of that name is already in the folder.");
+             QStringLiteral(": a ") + (problem.kind == Kind::FolderExists ? "folder" : "file") +
+             QStringLiteral(" of that name is already in the folder.");
     case Kind::SameTarget: return QStringLiteral("Two files would both be named ") + problem.to + QStringLiteral(".");
     case Kind::SeveralTracks:
       return QStringLiteral("The file ") + problem.from + QStringLiteral(" bears the name of tracks ") + problem.track +
@@ -43,40 +73,21 @@ QString problemText(const maintenance::RenameProblem& problem) {
              QStringLiteral(" both bear the name of track ") + problem.track +
              QStringLiteral(": which of them is that track cannot be told.");
     case Kind::UnpairedFiles:
-      return QString::number(problem.files) + QStringLiteral(" files bear no track's name but ") +
-             QString::number(problem.tracks) +
-             QStringLiteral(" tracks have no file: which file is which track cannot be told.");
+      return QString::number(problem.files) + byCount(problem.files, " file bears", " files bear") +
+             QStringLiteral(" no track's name but ") + QString::number(problem.tracks) +
+             byCount(problem.tracks, " track has", " tracks have") +
+             QStringLiteral(" no file: which file is which track cannot be told.");
     case Kind::UnplacedFiles:
-      if (problem.names.size() == 1)
-        return QStringLiteral("The name of the file ") + problem.names.front() +
-               QStringLiteral(" fits no single track of the list: which track it is cannot be told.");
-      return QStringLiteral("The names of the files ") + maintenance::joinedWithAnd(problem.names) +
-             QStringLiteral(" fit no single track of the list: which track each of them is cannot be told.");
-    case Kind::OtherDisc: {
-      const QString discs = maintenance::joinedWithAnd(problem.discs);
-      const QString which = (problem.discs.size() > 1 ? QStringLiteral("discs ") : QStringLiteral("disc ")) + discs;
-      if (problem.names.size() == 1)
-        return QStringLiteral("The file ") + problem.names.front() + QStringLiteral(" bears the code of ") + which +
-               QStringLiteral(" and titles that are not this disc's: it is another disc's file.");
-      return QStringLiteral("The files ") + maintenance::joinedWithAnd(problem.names) +
-             QStringLiteral(" bear the code of ") + which +
-             QStringLiteral(" and titles that are not this disc's: they are another disc's files.");
-    }
-    case Kind::MixedTypes:
-      if (problem.names.size() == 1)
-        return QStringLiteral("The files listed are mp3 and cdg files, and the file ") + problem.names.front() +
-               QStringLiteral(" shares its name with no file of the other type: which track it is cannot be told.");
-      return QStringLiteral("The files listed are mp3 and cdg files, and the files ") +
-             maintenance::joinedWithAnd(problem.names) +
-             QStringLiteral(" share their names with no file of the other type: which tracks they are cannot be told.");
+    case Kind::OtherDisc:
+    case Kind::MixedTypes: return listedFilesText(problem);
     case Kind::SplitPair:
-      if (problem.track.isEmpty())
-        return QStringLiteral("The files ") + problem.from + QStringLiteral(" and ") + problem.to +
-               QStringLiteral(" share a name, but only ") + problem.from + QStringLiteral(" would be renamed: the ") +
-               maintenance::extensionOf(problem.to).mid(1) + QStringLiteral(" files are not as many as the tracks.");
       return QStringLiteral("The files ") + problem.from + QStringLiteral(" and ") + problem.to +
-             QStringLiteral(" share a name but would get the names of tracks ") + problem.track +
-             QStringLiteral(": which track they are cannot be told.");
+             (problem.track.isEmpty()
+                  ? QStringLiteral(" share a name, but only ") + problem.from +
+                        QStringLiteral(" would be renamed: the ") + maintenance::extensionOf(problem.to).mid(1) +
+                        QStringLiteral(" files are not as many as the tracks.")
+                  : QStringLiteral(" share a name but would get the names of tracks ") + problem.track +
+                        QStringLiteral(": which track they are cannot be told."));
   }
   return {};
 }
@@ -84,9 +95,8 @@ QString problemText(const maintenance::RenameProblem& problem) {
 // Under "Files have been renamed": the names given without the characters of the titles that
 // file names cannot hold.
 QString shortenedText(const QStringList& names) {
-  return QStringLiteral("Characters that file names cannot hold were left out of the name") +
-         (names.size() > 1 ? QStringLiteral("s ") : QStringLiteral(" ")) + maintenance::joinedWithAnd(names) +
-         QStringLiteral(".");
+  return QStringLiteral("Characters that file names cannot hold were left out of the ") +
+         byCount(names.size(), "name ", "names ") + maintenance::joinedWithAnd(names) + QStringLiteral(".");
 }
 
 // What the user can do about a refusal, where there is more to say than to fix the name shown.

@@ -384,6 +384,17 @@ TEST_F(RenameWindowTest, AFolderFreshFromARipperIsRenamedAfterItsOwnTracks) {
             "No file has been renamed.\r" +
                 kNumberTheFiles);
   EXPECT_EQ(contentsOf(folder), before);
+
+  // Track 01's name borne in two types leaves one file for two tracks.
+  for (const QString& name : filesIn(folder)) ASSERT_TRUE(QFile::remove(folder + "/" + name));
+  for (const QString name : {"ZX1001-01.bin", "ZX1001-01.mp3", "c.mp3"}) home.writeBytes("audio/" + name, "x");
+  window.File1.Refresh();
+  window.List3.Clear();
+  window.List3.addItems(items(3));
+  EXPECT_EQ(renameFiles(window.Command1),
+            "1 file bears no track's name but 2 tracks have no file: which file is which track cannot be told.\r"
+            "No file has been renamed.\r" +
+                kNumberTheFiles);
 }
 
 TEST_F(RenameWindowTest, AChangedDiscCodeKeepsEachFileWithItsTrack) {
