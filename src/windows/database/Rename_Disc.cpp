@@ -63,9 +63,7 @@ Rename_Disc::Rename_Disc() : FormBase(Kind::Dialog, kCaption, QSize(440, 220)) {
   Text2.setMaxLength(10);
   Text1.setToolTipText(QStringLiteral("enter the disc code here"));
   Text2.setToolTipText(QStringLiteral("enter the disc code here"));
-  // The current code can be typed once a refusal has enabled its box again.
-  for (platform::TextBox* box : {&Text1, &Text2})
-    windows::refuseUnstorableTyping(*box, QStringLiteral("disc code"), kCaption, windows::Letters::Capitals);
+  windows::refuseUnstorableTyping(Text2, QStringLiteral("disc code"), kCaption, windows::Letters::Capitals);
   Command1.setToolTipText(QStringLiteral("click to update database"));
   Command2.setToolTipText(QStringLiteral("click to close"));
 
@@ -104,7 +102,6 @@ void Rename_Disc::askAgain() {
 void Rename_Disc::endWork() {
   Command1.setEnabled(true);
   Command2.setEnabled(true);
-  Text1.setEnabled(true);
   Text2.setEnabled(true);
   setMousePointer(platform::MousePointer::Default);
   platform::letEventsThrough();
@@ -151,7 +148,6 @@ void Rename_Disc::Command1_Click() {
   showBusyPointer();
   Command1.setEnabled(false);
   Command2.setEnabled(false);
-  Text1.setEnabled(false);
   platform::letEventsThrough();
 
   maintenance::ChangeScope change;

@@ -41,7 +41,8 @@ class Rename_Disc : public platform::FormBase {
 
  private:
   bool changed_ = false;
-  // Back from the work: every control usable again, the default pointer.
+  // Back from the work: the buttons and the new code usable again, the default pointer. The
+  // current code stays the highlighted disc's.
   void endWork();
   // A refused new code: the box emptied and focused.
   void askAgain();
