@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QListView>
+#include <QRegularExpression>
 #include <QTest>
 
 using platform::msg::No;
@@ -182,6 +183,29 @@ TEST_F(MaintenanceTest, AddTakesAPastedSongAsOneLine) {
   const QString added = trackLine("NEW1", "01", "LINE ONE AND TWO", "SINGER");
   EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore + added.toLatin1() + "\r\n");
   EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore + discLine("NEW1").toLatin1() + "\r\n");
+}
+
+// The help page tells a host how long a code, a title and an artist can be: as long as the add
+// window's boxes let them be typed.
+TEST_F(MaintenanceTest, TheHelpPageGivesTheLengthsTheAddBoxesTake) {
+  QFile page(MELLOWDEX_DEMO_DIR "/help.htm");
+  ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+  const QRegularExpressionMatch stated =
+      QRegularExpression("Codes can be up to (\\d+) characters, titles up to (\\d+) and artist names up to (\\d+)")
+          .match(QString::fromLatin1(page.readAll()).simplified());
+  ASSERT_TRUE(stated.hasMatch());
+  Form1& f = start();
+  prompts.onModal([&](platform::FormBase& w) {
+    auto& a = dynamic_cast<add_tracks&>(w);
+    a.Show();
+    int field = 1;
+    for (platform::TextBox* box : {&a.Text1, &a.Text3, &a.Text4}) {
+      QTest::keyClicks(box->widget(), QString(40, QLatin1Char('X')));
+      EXPECT_EQ(box->Text().size(), stated.captured(field++).toInt()) << box->name().toStdString();
+    }
+    press(a.Command2);
+  });
+  press(f.cmdAdd);
 }
 
 TEST_F(MaintenanceTest, AddOffersToSaveTheTickedSelectionFirst) {
