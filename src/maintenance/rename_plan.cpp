@@ -187,6 +187,35 @@ int loneNumberIn(const QString& stem) {
   return number;
 }
 
+// Whether a name comes before another as a file manager shows them: letter case ignored, and
+// every run of digits compared by its value, so that "Karaoke 2" comes before "Karaoke 10".
+bool showsBefore(QStringView a, QStringView b) {
+  const auto digitsFrom = [](QStringView s, qsizetype i) {
+    qsizetype end = i;
+    while (end < s.size() && isAsciiDigit(s[end])) ++end;
+    return s.mid(i, end - i);
+  };
+  qsizetype i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    if (isAsciiDigit(a[i]) && isAsciiDigit(b[j])) {
+      const QStringView da = digitsFrom(a, i), db = digitsFrom(b, j);
+      i += da.size();
+      j += db.size();
+      // The values, without the zeros that lead them: the longer is the greater.
+      QStringView va = da, vb = db;
+      while (va.size() > 1 && va.front() == QLatin1Char('0')) va = va.mid(1);
+      while (vb.size() > 1 && vb.front() == QLatin1Char('0')) vb = vb.mid(1);
+      if (va.size() != vb.size()) return va.size() < vb.size();
+      if (const int order = va.compare(vb); order != 0) return order < 0;
+      continue;
+    }
+    const QChar ca = a[i++].toCaseFolded(), cb = b[j++].toCaseFolded();
+    if (ca != cb) return ca < cb;
+  }
+  if (i < a.size() || j < b.size()) return j < b.size();
+  return a < b;
+}
+
 using Kind = RenameProblem::Kind;
 using Refusal = std::optional<RenameProblem>;
 
@@ -348,14 +377,17 @@ class Pairing {
     return std::nullopt;
   }
 
-  // The files left pair by place with the tracks that no file is, in list order, unless one of
-  // them has a name in one of the formats: then its order says nothing of its track.
+  // The files left pair by place with the tracks that no file is, in the order a file manager
+  // shows them (1, 2, ..., 10, whatever shape the numbers have), unless one of them has a name in
+  // one of the formats: then its order says nothing of its track.
   Refusal byPlace() {
     QStringList unplaced;
+    std::vector<qsizetype> order;  // the files left, as shown
     bool shaped = false;
     for (qsizetype i = 0; i < n_; ++i)
       if (!placed(i)) {
         unplaced << files_[i];
+        order.push_back(i);
         shaped = shaped || hasFormatShape(stemOf(files_[i]));
       }
     if (shaped) {
@@ -368,9 +400,10 @@ class Pairing {
       if (!borne_[size_t(t)]) freeTracks.push_back(t);
     if (!unplaced.isEmpty() && size_t(unplaced.size()) != freeTracks.size())
       return unpaired(size_t(unplaced.size()), freeTracks.size());
+    std::stable_sort(order.begin(), order.end(),
+                     [this](qsizetype a, qsizetype b) { return showsBefore(files_[a], files_[b]); });
     auto nextFree = freeTracks.begin();
-    for (auto& t : trackOf_)
-      if (t < 0) t = *nextFree++;
+    for (const qsizetype i : order) trackOf_[size_t(i)] = *nextFree++;
     return std::nullopt;
   }
 

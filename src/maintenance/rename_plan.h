@@ -83,9 +83,10 @@ struct RenameProblem {
 // track without a file of its kind that it fits, whatever number its first part ends in
 // ("Catch-22"). The files left are the tracks of their own numbers when each name holds one alone,
 // as rippers name files ("01 - Track 01", "Track 1", "1"), and the numbers are those of the tracks
-// left. Otherwise they pair by place with the tracks that no file is, file i with track i when no
-// file is known, but only when none of them has a name in one of the formats or a number (whose
-// order is not the tracks'). A file whose track cannot be told refuses the whole set.
+// left. Otherwise they pair by place with the tracks that no file is, in the order a file manager
+// shows them (every run of digits by its value: "Karaoke 2" before "Karaoke 10"), but only when
+// none of them has a name in one of the formats or a number held alone. A file whose track cannot
+// be told refuses the whole set.
 struct RenamePlan {
   std::vector<RenameStep> steps;
   std::optional<RenameProblem> problem;
