@@ -33,10 +33,14 @@ using catalogue::RecordBytes;
 
 std::string_view view(const QByteArray& b) { return {b.constData(), size_t(b.size())}; }
 
-std::string_view trimBlanks(std::string_view s) {
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+std::string_view withoutTrailingBlanks(std::string_view s) {
   while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
   return s;
+}
+
+std::string_view trimBlanks(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  return withoutTrailingBlanks(s);
 }
 
 // The field's characters, a double quote written as an apostrophe: a field is written between
@@ -61,33 +65,6 @@ void appendRecord(QByteArray& out, std::initializer_list<std::string_view> field
     appendField(out, f);
   }
   out += "\r\n";
-}
-
-// A field padded with blanks to its width; a longer one is kept whole.
-void appendPadded(QByteArray& out, std::string_view field, int width) {
-  out += '"';
-  appendValue(out, field);
-  for (size_t i = field.size(); i < size_t(width); ++i) out += ' ';
-  out += '"';
-}
-
-void appendPaddedRecord(QByteArray& out, const RecordBytes& r) {
-  appendPadded(out, r.code, common::kCodeWidth);
-  out += ',';
-  appendPadded(out, r.track, common::kTrackWidth);
-  out += ',';
-  appendPadded(out, r.title, common::kTitleWidth);
-  out += ',';
-  appendPadded(out, r.artist, common::kArtistWidth);
-  out += "\r\n";
-}
-
-// The field padded with blanks to its width, never cut: a longer code or track is another one.
-std::string_view padded(std::string_view field, int width, QByteArray& scratch) {
-  if (field.size() >= size_t(width)) return field;
-  scratch = QByteArray(field.data(), qsizetype(field.size()));
-  scratch.append(qsizetype(width) - scratch.size(), ' ');
-  return view(scratch);
 }
 
 // What the user knows a file as: My_Discs.kup is no database file but the copy of the tracks
@@ -152,6 +129,15 @@ bool hasTrack(const QByteArray& tracks, const QString& code, const QString& trac
 }
 
 bool discListed(const QStringList& discs, const QString& code) { return discs.contains(code); }
+
+std::string_view discIdentity(std::string_view code) { return withoutTrailingBlanks(code); }
+
+std::string_view trackIdentity(std::string_view track) {
+  track = withoutTrailingBlanks(track);
+  if (track.empty() || !std::all_of(track.begin(), track.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return track;
+  return track.substr(std::min(track.find_first_not_of('0'), track.size() - 1));
+}
 
 bool discInUse(const QStringList& discs, const QString& code) {
   const QString wanted = common::Trim(code);
@@ -283,15 +269,15 @@ namespace {
 
 template <typename Drop>
 TrackDeletion deleteWhere(const QByteArray& tracks, const QString& key, Drop drop) {
-  const QByteArray k = platform::cp1252::encode(common::padRight(key, common::kCodeWidth));
+  const QByteArray k = platform::cp1252::encode(key);
+  const std::string_view disc = discIdentity(view(k));
   TrackDeletion d;
   d.tracks.reserve(tracks.size());
-  QByteArray codeScratch, trackScratch;
   catalogue::forEachRecord(tracks, [&](const RecordBytes& r) {
-    const bool ofDisc = padded(r.code, common::kCodeWidth, codeScratch) == view(k);
+    const bool ofDisc = discIdentity(r.code) == disc;
     if (ofDisc) ++d.discTracks;
-    if (ofDisc && drop(padded(r.track, common::kTrackWidth, trackScratch))) ++d.removed;
-    else appendPaddedRecord(d.tracks, r);
+    if (ofDisc && drop(trackIdentity(r.track))) ++d.removed;
+    else appendRecord(d.tracks, {r.code, r.track, r.title, r.artist});
     return true;
   });
   return d;
@@ -304,16 +290,16 @@ TrackDeletion withoutDisc(const QByteArray& tracks, const QString& key) {
 }
 
 TrackDeletion withoutTrack(const QByteArray& tracks, const QString& key, const QString& track) {
-  const QByteArray t = platform::cp1252::encode(common::padRight(track, common::kTrackWidth));
-  return deleteWhere(tracks, key, [&](std::string_view recordTrack) { return recordTrack == view(t); });
+  const QByteArray t = platform::cp1252::encode(track);
+  return deleteWhere(tracks, key, [&](std::string_view recordTrack) { return recordTrack == trackIdentity(view(t)); });
 }
 
 QByteArray discsWithout(const QStringList& discs, const QString& key) {
-  const QString k = common::padRight(key, common::kCodeWidth);
+  const QByteArray k = platform::cp1252::encode(key);
   QByteArray out;
   for (const QString& d : discs) {
-    const QString code = common::padRight(d, common::kCodeWidth);
-    if (code != k) out += recordLine(QStringList{code});
+    const QByteArray code = platform::cp1252::encode(d);
+    if (discIdentity(view(code)) != discIdentity(view(k))) out += recordLine(QList<QByteArray>{code});
   }
   return out;
 }

@@ -15,6 +15,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -35,6 +36,11 @@ QByteArray recordLine(const QList<QByteArray>& fields);
 QByteArray recordLine(const QStringList& fields);
 
 // ---- finding
+// What a record is known by wherever one is found by another: a disc by its whole code, trailing
+// blanks aside; a track by its number ("1", "01" and "1 " are one track), and a track holding
+// anything but digits by its text, trailing blanks aside. Both are parts of the field given.
+std::string_view discIdentity(std::string_view code);
+std::string_view trackIdentity(std::string_view track);
 // Whether a record's disc and track fields, as read, equal the code and the track exactly.
 bool hasTrack(const QByteArray& tracks, const QString& code, const QString& track);
 // Whether a disc field, as read, equals the code exactly.
@@ -70,9 +76,8 @@ bool codeInUse(const QByteArray& tracks, const QString& code);
 common::FileRewrite recodedTracks(const QByteArray& tracks, const QString& current, const QString& replacement);
 common::FileRewrite recodedDiscs(const QStringList& discs, const QString& current, const QString& replacement);
 
-// Deletions compare codes and tracks padded to 11 and 2 characters and write every kept record
-// with each field padded to its width. A longer field is never cut: it is compared and written
-// whole, so a code of 12 characters is not the disc of its first 11.
+// Deletions find the disc and the track by their identities (see above), so a code of 12
+// characters is not the disc of its first 11, and write every kept record with its fields as read.
 struct TrackDeletion {
   QByteArray tracks;   // the kept records
   int discTracks = 0;  // records of the disc, the deleted ones included

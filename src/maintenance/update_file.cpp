@@ -141,26 +141,27 @@ UpdateFileRead readUpdateFile(const QByteArray& fileBytes) {
 MergedUpdate mergeUpdate(const QByteArray& trackFile, const QByteArray& discFile,
                          const std::vector<UpdateRecord>& records, const std::function<void(int)>& step) {
   const auto view = [](const QByteArray& b) { return std::string_view(b.constData(), size_t(b.size())); };
+  // A record is stored when its disc and track are, whatever padding either carries.
   const auto key = [](std::string_view code, std::string_view track) {
-    std::string k(code);
+    std::string k(discIdentity(code));
     k += '\0';
-    k += track;
+    k += trackIdentity(track);
     return k;
   };
 
   // Only the stored tracks of the update's discs can match, so only they are kept.
   std::unordered_set<std::string_view> updateCodes;
-  for (const UpdateRecord& r : records) updateCodes.insert(view(r.code));
+  for (const UpdateRecord& r : records) updateCodes.insert(discIdentity(view(r.code)));
   std::unordered_set<std::string> storedTracks;
   catalogue::forEachRecord(trackFile, [&](const catalogue::RecordBytes& r) {
-    if (updateCodes.count(r.code)) storedTracks.insert(key(r.code, r.track));
+    if (updateCodes.count(discIdentity(r.code))) storedTracks.insert(key(r.code, r.track));
     return true;
   });
   std::unordered_set<std::string> storedDiscs;
   forEachLine(discFile, [&](int, const char* p, const char* e) {
     if (isBlank(p, e)) return true;
     common::splitFields(p, e - p, [&](qsizetype start, qsizetype len) {
-      storedDiscs.emplace(p + start, size_t(len));
+      storedDiscs.emplace(discIdentity({p + start, size_t(len)}));
       return true;
     });
     return true;
@@ -175,7 +176,7 @@ MergedUpdate mergeUpdate(const QByteArray& trackFile, const QByteArray& discFile
       newTracks += r.line();
       ++out.tracksAdded;
     }
-    if (storedDiscs.emplace(view(r.code)).second) {
+    if (storedDiscs.emplace(discIdentity(view(r.code))).second) {
       newDiscs += '"' + r.code + "\"\r\n";
       ++out.discsAdded;
     }

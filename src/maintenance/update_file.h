@@ -46,9 +46,10 @@ struct MergedUpdate {
   int discsAdded = 0;
 };
 
-// Appends each record whose disc code and track (exactly as stored) are not yet in the track
-// file, and each disc code not yet in the disc file; a record repeated in the update is added
-// once. `step(i)` runs before record i (0-based).
+// Appends each record whose disc and track are not yet in the track file, and each disc not yet
+// in the disc file, both found by their identities (see maintenance::discIdentity), so that a
+// record stored padded and its supplier's unpadded one are one; what is appended is written as
+// read. A record repeated in the update is added once. `step(i)` runs before record i (0-based).
 MergedUpdate mergeUpdate(const QByteArray& trackFile, const QByteArray& discFile,
                          const std::vector<UpdateRecord>& records, const std::function<void(int)>& step = {});
 

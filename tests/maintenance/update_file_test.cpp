@@ -88,10 +88,13 @@ TEST(UpdateFile, MergeAddsOnlyNewTracksAndNewDiscs) {
             tracks + track("AB200", "01", "S1", "A1") + track("AB200", "02", "S2", "A2"));
   EXPECT_EQ(newDiscs, discs + disc("AB200"));
 
-  // A code without its padding matches neither the padded record nor the padded disc.
-  EXPECT_EQ(merge(tracks, discs, kHeader + "\"ZX1001\",\"01\",\"OLD SONG\",\"OLD ARTIST\"\r\n", &newDiscs),
-            tracks + "\"ZX1001\",\"01\",\"OLD SONG\",\"OLD ARTIST\"\r\n");
-  EXPECT_EQ(newDiscs, discs + "\"ZX1001\"\r\n");
+  // A code without its padding, a track without its leading zero, is the stored disc and track;
+  // and the other way round.
+  EXPECT_EQ(merge(tracks, discs, kHeader + "\"ZX1001\",\"1\",\"OLD SONG\",\"OLD ARTIST\"\r\n", &newDiscs), tracks);
+  EXPECT_EQ(newDiscs, discs);
+  const QByteArray bare = "\"ZX1\",\"1\",\"A\",\"B\"\r\n";
+  EXPECT_EQ(merge(bare, "\"ZX1\"\r\n", kHeader + track("ZX1", "01", "A", "B"), &newDiscs), bare);
+  EXPECT_EQ(newDiscs, "\"ZX1\"\r\n");
 }
 
 TEST(UpdateFile, AnAppendedLineNeverJoinsALastLineWithoutItsEnd) {
