@@ -111,9 +111,11 @@ void delete_record::handOver(const QString& code, const std::optional<QString>& 
 
 void delete_record::handOverLine(const catalogue::ListLine& line) {
   handOver(line.shownCode, line.storedCode);
-  Text2.setText(line.track);
-  handedTrackBox_ = Text2.Text();
+  // The track as the line shows it, without the blank a one-digit track stands with; the box keeps
+  // it whatever it holds.
   handedLine_ = line;
+  handedTrackBox_ = RTrim(line.track);
+  Text2.setText(handedTrackBox_);
 }
 
 std::optional<catalogue::ListLine> delete_record::shownLine() const {
@@ -174,7 +176,7 @@ void delete_record::Text1_Change() {
 }
 
 void delete_record::Text2_Change() {
-  windows::keepDigitsOnly(Text2);
+  if (!(handedLine_ && Text2.Text() == handedTrackBox_)) windows::keepDigitsOnly(Text2);
   Command1.setEnabled(!Text1.Text().isEmpty() && !Text2.Text().isEmpty());
 }
 
@@ -248,21 +250,24 @@ void delete_record::Delete_Track() {
   platform::setHidden(trackPath, false);
   platform::setHidden(discPath, false);
 
-  const QString track = common::FormatZeros(common::Val(Text2.Text()), 2);
+  // The line's own track, or the number typed; either finds its track with or without a leading zero.
   const std::optional<catalogue::ListLine> line = shownLine();
+  const QString track = line ? handedTrackBox_ : common::FormatZeros(common::Val(Text2.Text()), 2);
+  // Named with two digits, as a typed number is.
+  const QString number = common::IsNumeric(track) ? common::FormatZeros(common::Val(track), 2) : track;
   const auto chosen = chosenDisc(track, deleteTrackTitle(Text2.Text(), RTrim(Text1.Text())));
   if (!chosen) return;
   const QString code = RTrim(*chosen);
   const QString title = deleteTrackTitle(Text2.Text(), code);
   const int answer =
       platform::prompts().msgBox(QStringLiteral("You have choosen to delete Disc ") + code + QStringLiteral(" Track ") +
-                                     track + QStringLiteral(" are you sure."),
+                                     number + QStringLiteral(" are you sure."),
                                  kConfirmStyle, title);
   if (answer != platform::msg::Yes) {
     Text1.setText(QString());
     return;
   }
-  Text2.setText(track);
+  Text2.setText(number);
   const QString key = common::padRight(*chosen, common::kCodeWidth);
   const auto planned = [&](const maintenance::ChangeScope& change) -> Deletion {
     if (!change) return {change.refusal()};
@@ -279,7 +284,7 @@ void delete_record::Delete_Track() {
     const maintenance::TrackDeletion kept = maintenance::withoutTrack(*tracks, key, track);
     // A deletion that finds nothing is no success to keep quiet about.
     if (kept.removed == 0)
-      return {QStringLiteral("Disc ") + code + QStringLiteral(" has no track ") + track +
+      return {QStringLiteral("Disc ") + code + QStringLiteral(" has no track ") + number +
               QStringLiteral(" in the database.\rNothing has been deleted.")};
     // The disc goes only with its last track.
     std::optional<QByteArray> newDiscs;

@@ -633,6 +633,19 @@ TEST_F(MaintenanceTest, DeleteTrackFromTheSongListKeepsADiscWithOtherTracks) {
   EXPECT_EQ(tracks(), expected);
   EXPECT_EQ(discs(), kDiscs);
   EXPECT_EQ(f.List2.ListCount(), 0);  // cleared
+
+  // A supplier's track of one digit, stored so, goes from its line.
+  home.writeLines("watdi.bxl", {discLine("SHORT")});
+  home.writeBytes("watka.bxl", "\"SHORT\",\"1\",\"ONE\",\"A\"\r\n\"SHORT\",\"2\",\"TWO\",\"B\"\r\n");
+  press(f.cmdUntag);
+  tick("SHORT");
+  press(f.cmdGet_Tracks);
+  clickSong("ONE");
+  prompts.onModal([](platform::FormBase& w) { press(dynamic_cast<delete_record&>(w).Command1); });
+  prompts.answerMsg(Yes).answerMsg(No);
+  choose(f.mnue);
+  EXPECT_EQ(prompts.expectCalls("msgBox", 4)[2].text, "You have choosen to delete Disc SHORT Track 01 are you sure.");
+  EXPECT_EQ(home.readBytes("watka.bxl"), "\"SHORT\",\"2\",\"TWO\",\"B\"\r\n");
 }
 
 TEST_F(MaintenanceTest, DeleteTrackTypedByHand) {
