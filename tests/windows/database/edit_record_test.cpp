@@ -2,6 +2,7 @@
 // track file, refreshes the main window when asked.
 #include "maint_support.h"
 
+#include "platform/core/cp1252.h"
 #include "platform/ui/busy.h"
 #include "windows/database/Edit_Record.h"
 
@@ -79,7 +80,7 @@ TEST_F(MaintenanceTest, EditTakesAPastedSongAndArtistAsOneLine) {
     testsupport::pasteInto(e.Text4.widget(), "JUNO\u0001REED");
     refusedBoxes = QStringList{e.Text3.Text(), e.Text4.Text()};
     afterRefusal = home.readBytes("watka.bxl");
-    testsupport::pasteInto(e.Text3.widget(), "LINE ONE\tLINE TWO\n");
+    testsupport::pasteInto(e.Text3.widget(), "LINE ONE\tLINE TWO\u2026\n");
     testsupport::pasteInto(e.Text4.widget(), "JUNO REED\r\n");
     press(e.Command1);
   });
@@ -89,8 +90,10 @@ TEST_F(MaintenanceTest, EditTakesAPastedSongAndArtistAsOneLine) {
   EXPECT_EQ(afterRefusal, before);
   EXPECT_EQ(messages(), (QStringList{"The song title cannot hold a line break.\n\rPlease try again without it.",
                                      "The artist cannot hold a control character.\n\rPlease try again without it."}));
-  EXPECT_EQ(tracks(), (QStringList{kTracks[0], kTracks[2], kTracks[3], kTracks[4],
-                                   trackLine("SC8123", "02", "LINE ONE LINE TWO", "JUNO REED")}));
+  const QString edited = trackLine("SC8123", "02", "LINE ONE LINE TWO\u2026", "JUNO REED");  // the ellipsis is 0x85
+  EXPECT_EQ(home.readBytes("watka.bxl"),
+            platform::cp1252::encode(QStringList{kTracks[0], kTracks[2], kTracks[3], kTracks[4], edited}.join("\r\n") +
+                                     "\r\n"));
 }
 
 TEST_F(MaintenanceTest, EditRefreshRunsTheSearchOnlyWhenNoDiscIsTicked) {

@@ -5,6 +5,7 @@
 #include "catalogue/song_list_file.h"
 #include "covers/label_settings.h"
 #include "maintenance/update_file.h"
+#include "platform/core/cp1252.h"
 #include "platform/ui/busy.h"
 #include "windows/database/add_tracks.h"
 #include "windows/database/delete_record.h"
@@ -168,8 +169,8 @@ TEST_F(MaintenanceTest, AddTakesAPastedSongAsOneLine) {
     afterRefusal = a.Text3.Text();
     press(a.Command1);  // no song: asked for, nothing written
     tracksAfterRefusal = home.readBytes("watka.bxl");
-    testsupport::pasteInto(a.Text3.widget(), "line one\tand two\r\n");  // capitals, as typed keys give
-    EXPECT_EQ(a.Text3.Text(), "LINE ONE AND TWO");
+    testsupport::pasteInto(a.Text3.widget(), "line one\tand two\u2026\r\n");  // capitals, as typed keys give
+    EXPECT_EQ(a.Text3.Text(), "LINE ONE AND TWO\u2026");
     press(a.Command1);
     press(a.Command2);
   });
@@ -180,8 +181,8 @@ TEST_F(MaintenanceTest, AddTakesAPastedSongAsOneLine) {
   EXPECT_EQ(messages(), (QStringList{"The song title cannot hold a line break.\n\rPlease try again without it.",
                                      "Please enter the song title.\rIf you do not know it enter Unknown"}));
   EXPECT_EQ(prompts.expectCalls("msgBox", 2)[0].title, "Add Tracks");
-  const QString added = trackLine("NEW1", "01", "LINE ONE AND TWO", "SINGER");
-  EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore + added.toLatin1() + "\r\n");
+  const QString added = trackLine("NEW1", "01", "LINE ONE AND TWO\u2026", "SINGER");  // the ellipsis is byte 0x85
+  EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore + platform::cp1252::encode(added) + "\r\n");
   EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore + discLine("NEW1").toLatin1() + "\r\n");
 }
 
