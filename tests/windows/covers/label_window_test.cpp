@@ -239,10 +239,11 @@ TEST_F(LabelWindowTest, APastedTitleIsOneLine) {
   EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].title, "Print CD Label");
   w->Text3.setText("");
   testsupport::pasteInto(w->Text3.widget(), "GREATEST\tHITS\r\n");
-  EXPECT_EQ(w->Label8.Caption(), "GREATEST HITS");
+  typeInto(w->Text3.widget(), " \u0141\u00d3D\u0179");  // printed, never stored: any letter will do
+  EXPECT_EQ(w->Label8.Caption(), "GREATEST HITS \u0141\u00d3D\u0179");
   press(w->cmdPrint);
   ASSERT_TRUE(paper);
-  EXPECT_EQ(paper->sentPages()[0].texts().value(0), "GREATEST HITS");
+  EXPECT_EQ(paper->sentPages()[0].texts().value(0), "GREATEST HITS \u0141\u00d3D\u0179");
 }
 
 // A title too wide for the disc prints on one line at a smaller size; the preview shows that

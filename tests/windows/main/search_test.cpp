@@ -291,6 +291,17 @@ TEST_F(SearchTest, ACharacterOutsideTheCodePageIsRefusedAndNotStored) {
   EXPECT_EQ(home.readBytes("search.dat"), QByteArray());
   EXPECT_TRUE(history().isEmpty());
   EXPECT_EQ(f.List1.SelCount(), 1);
+  // Typed or pasted, the letter stands in the box until the search refuses it.
+  prompts.answerMsg(OK).answerMsg(OK);
+  f.cmbSearch_text.setText("");
+  testsupport::typeInto(f.cmbSearch_text.widget(), QStringLiteral("\u0141"));
+  press(f.cmdSearch);
+  testsupport::pasteInto(f.cmbSearch_text.widget(), QStringLiteral("\u0141"));
+  EXPECT_EQ(f.cmbSearch_text.Text(), QStringLiteral("\u0141"));
+  press(f.cmdSearch);
+  const auto again = prompts.expectCalls("msgBox", 4);
+  EXPECT_EQ(again[2].text, msgs[0].text);
+  EXPECT_EQ(again[3].text, msgs[0].text);
   // Accented letters of the code page are searched and stored as they are.
   prompts.answerMsg(No).answerMsg(OK);
   search(QStringLiteral("CAF\u00c9"), "SEARCH SONGS");
