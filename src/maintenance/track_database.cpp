@@ -122,13 +122,16 @@ bool hasTrack(const QByteArray& tracks, const QString& code, const QString& trac
   const QByteArray c = platform::cp1252::encode(code), t = platform::cp1252::encode(track);
   bool found = false;
   catalogue::forEachRecord(tracks, [&](const RecordBytes& r) {
-    found = r.code == view(c) && r.track == view(t);
+    found = discIdentity(r.code) == discIdentity(view(c)) && trackIdentity(r.track) == trackIdentity(view(t));
     return !found;
   });
   return found;
 }
 
-bool discListed(const QStringList& discs, const QString& code) { return discs.contains(code); }
+bool discListed(const QStringList& discs, const QString& code) {
+  const QString disc = common::RTrim(code);
+  return std::any_of(discs.begin(), discs.end(), [&](const QString& d) { return common::RTrim(d) == disc; });
+}
 
 std::string_view discIdentity(std::string_view code) { return withoutTrailingBlanks(code); }
 

@@ -41,9 +41,9 @@ QByteArray recordLine(const QStringList& fields);
 // anything but digits by its text, trailing blanks aside. Both are parts of the field given.
 std::string_view discIdentity(std::string_view code);
 std::string_view trackIdentity(std::string_view track);
-// Whether a record's disc and track fields, as read, equal the code and the track exactly.
+// Whether a record is the track of the disc, both known by their identity (above).
 bool hasTrack(const QByteArray& tracks, const QString& code, const QString& track);
-// Whether a disc field, as read, equals the code exactly.
+// Whether a disc field is the code, trailing blanks aside.
 bool discListed(const QStringList& discs, const QString& code);
 // Whether a disc field, without its outer blanks, equals the code without its outer blanks.
 bool discInUse(const QStringList& discs, const QString& code);

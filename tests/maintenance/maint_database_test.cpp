@@ -144,13 +144,14 @@ TEST(TrackDatabase, FindingTracksAndDiscs) {
   const QByteArray tracks = padded("SC1", "01", "ONE", "A") + "\"SC2\",\"01\",\"x\",\"y\"\r\n";
   EXPECT_TRUE(hasTrack(tracks, "SC1        ", "01"));
   EXPECT_FALSE(hasTrack(tracks, "SC1        ", "02"));
-  EXPECT_FALSE(hasTrack(tracks, "SC2        ", "01"));  // stored without padding: not found
+  EXPECT_TRUE(hasTrack(tracks, "SC2        ", "1"));  // stored without padding, typed without a zero
   EXPECT_FALSE(hasTrack(tracks, "sc1        ", "01"));
 
   const QStringList discs{"SC1        ", "SC2", "ABCDEFGHIJK"};
   EXPECT_TRUE(discListed(discs, "SC1        "));
-  EXPECT_FALSE(discListed(discs, "SC2        "));  // compared as read
-  EXPECT_TRUE(discInUse(discs, "SC2"));            // compared trimmed
+  EXPECT_TRUE(discListed(discs, "SC2        "));  // trailing blanks aside
+  EXPECT_FALSE(discListed(discs, "ABCDEFGHIJ"));
+  EXPECT_TRUE(discInUse(discs, "SC2"));  // compared trimmed
   EXPECT_TRUE(discInUse(discs, " SC1 "));
   EXPECT_FALSE(discInUse(discs, "SC"));
 }
