@@ -315,13 +315,13 @@ void Form1::searchCurrentList() {
   ProgressBar1.setValue(0);
   const SearchPattern pattern(cmbSearch_text.Text());
   // The box types capitals, and a list keeps the case its lines came with (word capitals, or the
-  // database's own case when "All Capitals" is ticked): a line also matches by its capitals.
+  // database's own case when "All Capitals" is ticked): the pattern meets letters in any case.
   {
     platform::BusyScope busy;
     const QStringList lines = List2.items();
     QStringList matches;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-      if (!pattern.matches(lines[i]) && !pattern.matches(common::UCase(lines[i]))) continue;
+      if (!pattern.matches(lines[i])) continue;
       matches << lines[i];
       ProgressBar1.setValue(int(i));
       platform::letEventsThroughSliced();

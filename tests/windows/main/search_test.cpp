@@ -62,6 +62,8 @@ TEST_F(SearchTest, SearchLinesAlwaysShowTheCodeInTheLayoutOfTheSort) {
   f.Option5.setValue(true);
   search("K-", "SEARCH DISC CODES");
   EXPECT_EQ(f.List2.items(), QStringList{"PK-0042    01    " + pad("GLASS HOUSE (VOCAL)", 36) + pad("MIRA STONE", 30)});
+  search("ZK", "SEARCH DISC CODES");  // a code stored in small letters
+  EXPECT_EQ(f.List2.items(), QStringList{"zk101      01    " + pad("LATE TRAIN", 36) + pad("ODA BELL", 30)});
   EXPECT_TRUE(prompts.callsOf("msgBox").empty());
 }
 
@@ -101,9 +103,9 @@ TEST_F(SearchTest, NoMatchHidesTheListAndSaysSoInTheMembersWords) {
   Form1& f = start();
   const std::tuple<const char*, const char*, const char*> members[] = {
       {"SEARCH ARTISTS", "No artists containing 'RIVER' found.\rPlease try again.", "SEARCH ARTISTS"},
-      {"SEARCH DISC CODES", "No discs containing 'ZK' found.\rPlease try again.", "Search Disc Codes"},  // stored small
+      {"SEARCH DISC CODES", "No discs containing 'ZZ' found.\rPlease try again.", "Search Disc Codes"},
       {"SEARCH SONGS", "No songs containing 'ZK' found.\rPlease try again.", "SEARCH SONGS"},
-      {"SEARCH ALL", "No tracks containing 'ZK' found.\rPlease try again.", "SEARCH ALL"}};
+      {"SEARCH ALL", "No tracks containing 'ZZ' found.\rPlease try again.", "SEARCH ALL"}};
   size_t told = 0;
   for (const auto& [target, text, title] : members) {
     prompts.answerMsg(OK);
