@@ -109,6 +109,9 @@ QString stemOf(const QString& fileName) { return fileName.chopped(extensionOf(fi
 // programs write the titles in capitals of their own.
 QString matchKey(const QString& name) { return name.toCaseFolded(); }
 
+// A disc code as the code part of a name is matched to it: as a name can hold it.
+QString codeKey(const QString& code) { return matchKey(withoutRefusedCharacters(code)); }
+
 // A disc-and-track part of a name ("ZX1001-07"): a code of at least one character, a hyphen and
 // two digits; where it stands in the name.
 struct CodePart {
@@ -223,7 +226,7 @@ using Refusal = std::optional<RenameProblem>;
 // a track to the files it can tell, and leaves the others to the next.
 class Pairing {
  public:
-  Pairing(const QStringList& items, const QStringList& files)
+  Pairing(const QStringList& items, const QStringList& files, const QStringList& heldDiscs)
       : items_(items),
         files_(files),
         n_(std::min(items.size(), files.size())),
@@ -237,9 +240,10 @@ class Pairing {
       namesOf_.push_back(names);
       titles_ << matchKey(withoutRefusedCharacters(field(t).song))
               << matchKey(withoutRefusedCharacters(field(t).artist));
-      codes_ << matchKey(field(t).disc);
+      codes_ << codeKey(field(t).disc);
       changedNames_.push_back(namesWithOneFieldChanged(field(t), {3, 4}));
     }
+    for (const QString& code : heldDiscs) heldCodes_.insert(codeKey(code), code);
   }
 
   // A file that bears the name a track gives today, in any letter case, is that track (two tracks
@@ -262,44 +266,55 @@ class Pairing {
   }
 
   // A name that holds the disc's code and a track where a format puts them ("ZX1001-07 - ...")
-  // is that track, whatever its titles. A name with another code is that track when its song or
-  // its artist still fits the track, or when its format holds neither (a code changed since keeps
-  // the titles), and only when some file of that code keeps both. A field that other tracks
-  // share (the artist of a disc of one artist) places only a file that keeps both itself. The
-  // other files with another code are another disc's: they refuse the set. A part that is a song
-  // or an artist of the disc ("Catch-22") holds no code; nor does one whose number is no track's
-  // ("Sum-41"), nor the first part of an "Artist - Song" or "Song - Artist" name that fits one
-  // track with a field corrected ("Catch-22 - Artist" after the song became "Catch 22"): the
-  // passes after this tell those.
+  // is that track, whatever its titles; one that holds the code of another disc the database
+  // holds is that disc's file, whatever its titles and number: it refuses the set. A name with a
+  // code the database does not hold is that track when its song or its artist still fits the
+  // track, or when its format holds neither (a code changed since keeps the titles), and only when
+  // some file of that code keeps both. A field that other tracks share (the artist of a disc of
+  // one artist) places only a file that keeps both itself. The other files with such a code have
+  // another code and other titles than their tracks: they refuse the set. A part that is a song
+  // or an artist of the disc ("Catch-22") holds no code; nor does the first part of an "Artist -
+  // Song" or "Song - Artist" name that fits one track with a field corrected ("Catch-22 - Artist"
+  // after the song became "Catch 22"), nor, when the database holds no such disc, one whose
+  // number is no track's ("Sum-41"): the passes after this tell those.
   Refusal byCodePart() {
     std::map<QString, std::vector<std::pair<qsizetype, qsizetype>>> fitting;  // code -> file, track
     QSet<QString> keepingTitles;                                              // codes
-    QHash<QString, QString> written;  // code as matched -> as the first name with it writes it
-    std::vector<bool> stray(size_t(n_), false);
-    QStringList strayCodes;  // as matched
+    QHash<QString, QString> written;    // code as matched -> as the first name with it writes it
+    QHash<qsizetype, CodePart> partOf;  // file -> the code part it is known by
+    std::vector<bool> held(size_t(n_), false), stray(size_t(n_), false);
+    QStringList heldCodes, strayCodes;  // as matched
     for (qsizetype i = 0; i < n_; ++i) {
       if (placed(i)) continue;
       const QString stem = stemOf(files_[i]);
       std::vector<CodePart> parts = codePartsIn(stem);
       std::erase_if(parts, [&](const CodePart& p) { return titles_.contains(matchKey(stem.mid(p.at, p.size))); });
       if (parts.empty()) continue;
-      const QString code = matchKey(parts.front().code);
+      const QString code = codeKey(parts.front().code);
       if (std::any_of(parts.begin(), parts.end(),
-                      [&](const CodePart& p) { return matchKey(p.code) != code || p.track != parts.front().track; }))
+                      [&](const CodePart& p) { return codeKey(p.code) != code || p.track != parts.front().track; }))
         continue;  // two codes or tracks: the passes after this tell
       const CodePart& part = parts.front();
       const qsizetype t = trackNumbered(part.track);
-      written.insert(code, written.value(code, part.code));
+      written.insert(code, heldCodes_.value(code, written.value(code, part.code)));
       if (codes_.contains(code)) {
         if (t >= 0)
           if (auto problem = place(i, t)) return problem;
         continue;
       }
+      const auto titlesOnly = [&] { return stem.split(kSeparator).size() == 2 && oneFieldCorrectedTrack(i) >= 0; };
+      if (heldCodes_.contains(code)) {
+        if (titlesOnly()) continue;
+        held[size_t(i)] = true;
+        if (!heldCodes.contains(code)) heldCodes << code;
+        continue;
+      }
       if (t < 0) continue;
+      partOf.insert(i, part);
       const NameFields& f = field(t);
       const QString recoded = stem.left(part.at) + f.disc + QLatin1Char('-') + f.track + stem.mid(part.at + part.size);
       const bool keeps = namesOf_[size_t(t)].contains(matchKey(recoded));
-      if (!keeps && stem.split(kSeparator).size() == 2 && oneFieldCorrectedTrack(i) >= 0) continue;
+      if (!keeps && titlesOnly()) continue;
       if (keeps || fitsOne(recoded, namesWithOneFieldChanged(f, {1, 2, 5, 6}, !shared(t, &NameFields::artist),
                                                              !shared(t, &NameFields::song)))) {
         fitting[code].emplace_back(i, t);
@@ -314,11 +329,19 @@ class Pairing {
         for (const auto& [i, t] : files) stray[size_t(i)] = true;
         if (!strayCodes.contains(code)) strayCodes << code;
       }
-    if (!strayCodes.isEmpty()) {
-      RenameProblem problem{Kind::OtherDisc, {}, {}, {}, {}};
+    const auto refusal = [&](Kind kind, const std::vector<bool>& which, const QStringList& codes) {
+      RenameProblem problem{kind, {}, {}, {}, {}};
       for (qsizetype i = 0; i < n_; ++i)
-        if (stray[size_t(i)]) problem.names << files_[i];
-      for (const QString& code : strayCodes) problem.discs << written.value(code);
+        if (which[size_t(i)]) problem.names << files_[i];
+      for (const QString& code : codes) problem.discs << written.value(code);
+      return problem;
+    };
+    if (!heldCodes.isEmpty()) return refusal(Kind::OtherDisc, held, heldCodes);
+    if (!strayCodes.isEmpty()) {
+      RenameProblem problem = refusal(Kind::ChangedSince, stray, strayCodes);
+      const CodePart& first = partOf[std::find(stray.begin(), stray.end(), true) - stray.begin()];
+      problem.track = first.track;
+      problem.to = numberedByHand(problem.names.front(), first);
       return problem;
     }
     for (const auto& [code, files] : fitting)
@@ -423,6 +446,15 @@ class Pairing {
 
  private:
   const NameFields& field(qsizetype t) const { return fields_[size_t(t)]; }
+  // The name that the user can give a file whose code and titles have changed since it was named,
+  // for the pass of lone numbers to take it: its number in place of its code ("02 - Song.mp3").
+  static QString numberedByHand(const QString& file, const CodePart& part) {
+    QStringList parts = stemOf(file).split(kSeparator);
+    if (part.at == 0) parts.removeFirst();
+    else parts.removeLast();
+    parts.prepend(part.track);
+    return parts.join(kSeparator) + extensionOf(file);
+  }
   QString trackOfItem(qsizetype t) const { return Mid(items_[t], 1, 2); }
   bool placed(qsizetype i) const { return trackOf_[size_t(i)] >= 0; }
   // The one track of the number, or -1.
@@ -482,6 +514,7 @@ class Pairing {
   std::vector<std::vector<OneFieldChanged>> changedNames_;  // each track's, in "Artist - Song", "Song - Artist"
   QSet<QString> titles_;                                    // every song and artist of the tracks, as names hold them
   QSet<QString> codes_;                                     // the disc's code
+  QHash<QString, QString> heldCodes_;                       // the codes of the database's discs, as matched -> as held
   std::vector<qsizetype> trackOf_;                          // the track each file is, or -1
   std::vector<bool> borne_;                                 // whether a file is the track
   QHash<QString, qsizetype> fileOfSlot_;                    // track and extension -> the file that is that track
@@ -489,8 +522,8 @@ class Pairing {
 
 }  // namespace
 
-RenamePlan planRenames(const QStringList& items, const QStringList& files, int option) {
-  Pairing pairing(items, files);
+RenamePlan planRenames(const QStringList& items, const QStringList& files, int option, const QStringList& heldDiscs) {
+  Pairing pairing(items, files, heldDiscs);
   for (const auto pass : {&Pairing::byTodaysName, &Pairing::byCodePart, &Pairing::byOneFieldCorrected,
                           &Pairing::byLoneNumber, &Pairing::byPlace})
     if (auto problem = (pairing.*pass)()) return {{}, *problem};

@@ -59,8 +59,12 @@ struct RenameProblem {
                     // give one another track's name
     SplitPair,      // `from` and `to` share a name but would get the names of the tracks in
                     // `track` ("01 and 02"), or, with `track` empty, only `from` would be renamed
-    OtherDisc,      // the files in `names` bear the codes in `discs` and titles that are not the
-                    // tracks' of those numbers: they are another disc's
+    OtherDisc,      // the files in `names` bear the codes in `discs`, other discs that the database
+                    // holds: they are those discs' files
+    ChangedSince,   // the files in `names` bear the codes in `discs`, which no disc of the database
+                    // has, and titles that are not the tracks' of their numbers: the code and the
+                    // titles have changed since they were named. `track` is the first file's
+                    // number, `to` its name with that number in place of the code
     MixedTypes,     // the run lists mp3 and cdg files, and the files in `names` share their
                     // names with no file of the other type
   };
@@ -78,7 +82,8 @@ struct RenameProblem {
 // track gives today in one of the eight formats keeps that track; a name that holds a disc and
 // track ("ZX1001-07") where a format puts them is that track when the code is the disc's, or when
 // the song or the artist it holds still fits the track and is that track's alone or the name keeps
-// both (a code changed since; a name that holds another disc's code and titles refuses the set); an
+// both (a code changed since, that no disc of `heldDiscs` has; a name that holds another disc's
+// code, or such a code and other titles, refuses the set); an
 // "Artist - Song" or "Song - Artist" name whose song or artist has since been corrected is the one
 // track without a file of its kind that it fits, whatever number its first part ends in
 // ("Catch-22"). The files left are the tracks of their own numbers when each name holds one alone,
@@ -91,7 +96,10 @@ struct RenamePlan {
   std::vector<RenameStep> steps;
   std::optional<RenameProblem> problem;
 };
-RenamePlan planRenames(const QStringList& items, const QStringList& files, int option);
+// `heldDiscs` are the codes of every disc the database holds, without trailing blanks, each
+// matched as a whole code.
+RenamePlan planRenames(const QStringList& items, const QStringList& files, int option,
+                       const QStringList& heldDiscs = {});
 
 // The files of one run when they are both mp3 and cdg files (letter case ignored): they are
 // renamed only as a track's mp3 and cdg files are, in pairs that share a name. `mp3` and `cdg`

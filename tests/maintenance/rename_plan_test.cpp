@@ -230,7 +230,7 @@ TEST(RenamePlan, ANameKeepsItsTrackAfterTheCodeOrOneFieldIsCorrected) {
           oneArtist, {"Kb - Song 01 - AA101-01.mp3", "Kb - Tune 02 - AA101-02.mp3", "Kb - Tune 03 - AA101-03.mp3"}, 5)
           .problem;
   ASSERT_TRUE(problem);
-  EXPECT_EQ(problem->kind, RenameProblem::Kind::OtherDisc);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::ChangedSince);
   EXPECT_EQ(problem->names, (QStringList{"Kb - Tune 02 - AA101-02.mp3", "Kb - Tune 03 - AA101-03.mp3"}));
   EXPECT_EQ(problem->discs, QStringList{"AA101"});
 }

@@ -41,8 +41,19 @@ QString listedFilesText(const maintenance::RenameProblem& problem) {
     case Kind::OtherDisc:
       return QStringLiteral("The ") + files + named(" bears", " bear") + QStringLiteral(" the code of ") +
              byCount(problem.discs.size(), "disc ", "discs ") + maintenance::joinedWithAnd(problem.discs) +
-             QStringLiteral(" and titles that are not this disc's: ") +
-             named("it is another disc's file.", "they are another disc's files.");
+             QStringLiteral(", which the database holds: ") + named("it is", "they are") +
+             QStringLiteral(" another disc's ") + named("file.", "files.");
+    case Kind::ChangedSince:
+      return QStringLiteral("The ") + files + named(" bears", " bear") + QStringLiteral(" the ") +
+             byCount(problem.discs.size(), "code ", "codes ") + maintenance::joinedWithAnd(problem.discs) +
+             QStringLiteral(", which no disc in the database has, and titles that are not ") +
+             (problem.names.size() == 1 ? QStringLiteral("track ") + problem.track + QStringLiteral("'s")
+                                        : QStringLiteral("the tracks' of their numbers")) +
+             QStringLiteral(": ") +
+             named("its code and titles have changed since it was",
+                   "their codes and titles "
+                   "have changed since they were") +
+             QStringLiteral(" named.");
     case Kind::MixedTypes:
       return QStringLiteral("The files listed are mp3 and cdg files, and the ") + files +
              named(" shares its name", " share their names") + QStringLiteral(" with no file of the other type: ") +
@@ -79,6 +90,7 @@ QString problemText(const maintenance::RenameProblem& problem) {
              QStringLiteral(" no file: which file is which track cannot be told.");
     case Kind::UnplacedFiles:
     case Kind::OtherDisc:
+    case Kind::ChangedSince:
     case Kind::MixedTypes: return listedFilesText(problem);
     case Kind::SplitPair:
       return QStringLiteral("The files ") + problem.from + QStringLiteral(" and ") + problem.to +
@@ -113,6 +125,13 @@ QString wayForwardText(const maintenance::RenameProblem& problem) {
     case Kind::OtherDisc:
       return QStringLiteral("To rename them after their own disc's tracks, highlight ") +
              maintenance::joinedWithAnd(problem.discs) + QStringLiteral(" in the disc list and rename from there.");
+    case Kind::ChangedSince: {
+      const bool one = problem.names.size() == 1;
+      return QStringLiteral("To rename ") +
+             (one ? QStringLiteral("it as track ") + problem.track + QStringLiteral(", begin its name with that number")
+                  : QStringLiteral("them as the tracks of their numbers, begin each file's name with its number")) +
+             QStringLiteral(" in place of the code, as in ") + problem.to + QStringLiteral(", and rename again.");
+    }
     default: return {};
   }
 }
@@ -269,7 +288,7 @@ std::optional<std::vector<maintenance::RenameStep>> File_Rename::planListed(cons
     }
   std::vector<maintenance::RenameStep> steps;
   for (const QStringList& run : runs) {
-    maintenance::RenamePlan plan = maintenance::planRenames(List3.items(), run, selectedOption());
+    maintenance::RenamePlan plan = maintenance::planRenames(List3.items(), run, selectedOption(), heldDiscs);
     if (plan.problem) {
       refuse(*plan.problem, pass);
       return std::nullopt;
@@ -360,7 +379,7 @@ void File_Rename::Command3_Click() {
     const QStringList cdgFiles = maintenance::listMatchingFiles(Dir1.Path(), QStringLiteral("*.cdg"), true);
     maintenance::RenamePlan cdg;
     if (cdgFiles.size() == List3.ListCount()) {
-      cdg = maintenance::planRenames(List3.items(), cdgFiles, selectedOption());
+      cdg = maintenance::planRenames(List3.items(), cdgFiles, selectedOption(), heldDiscs);
       all.insert(all.end(), cdg.steps.begin(), cdg.steps.end());
     } else {
       for (const QString& file : cdgFiles) all.push_back({file, file});

@@ -46,6 +46,10 @@ class File_Rename : public platform::FormBase {
   // The chosen format, 1 to 8.
   int selectedOption() const;
 
+  // The codes of every disc the database holds, without trailing blanks, handed over with the
+  // track list: a file that bears another of them is that disc's.
+  QStringList heldDiscs;
+
   platform::Label Label6{this, client(), "Label6", "Use this window to rename files to match disc listings"};
   platform::Label Label5{this, client(), "Label5", "Place the files to be renamed in there own folder"};
   platform::Label Label1{this, client(), "Label1", "Disc Listing for"};

@@ -41,6 +41,7 @@ void Form1::mnuRename_Files_Click() {
   File_Rename::release();
   File_Rename& window = File_Rename::instance();
   Quick_View_Rename();
+  for (int i = 0; i < List1.ListCount(); ++i) window.heldDiscs << common::RTrim(discItem(i).code());
   window.Label1.setCaption(QStringLiteral("Disc Listing for ") + common::Trim(List1.Text()));
   showModal(window);
   File_Rename::release();

@@ -417,6 +417,20 @@ TEST_F(RenameWindowTest, AChangedDiscCodeKeepsEachFileWithItsTrack) {
   window.List3.addItems(discTracks("AA101"));
   EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
   EXPECT_EQ(contentsOf(folder), named("AA101"));
+
+  // The code changed again and both titles of track 02 with it: the message names no disc that
+  // is gone.
+  QStringList lines = discTracks("AA102");
+  lines[1] = maintenance::renameListItem("AA102", "02", "COPPER RAINS", "DORIAN VALES");
+  window.heldDiscs = {"AA099", "AA102"};
+  window.List3.Clear();
+  window.List3.addItems(lines);
+  EXPECT_EQ(renameFiles(window.Command1),
+            "The file Dorian Vale - Copper Rain - AA101-02.mp3 bears the code AA101, which no disc in the database "
+            "has, and titles that are not track 02's: its code and titles have changed since it was named.\r"
+            "No file has been renamed.\rTo rename it as track 02, begin its name with that number in place of the "
+            "code, as in 02 - Dorian Vale - Copper Rain.mp3, and rename again.");
+  EXPECT_EQ(contentsOf(folder), named("AA101"));
 }
 
 TEST_F(RenameWindowTest, AnotherDiscsFilesKeepTheirNames) {
@@ -427,14 +441,26 @@ TEST_F(RenameWindowTest, AnotherDiscsFilesKeepTheirNames) {
     home.writeBytes("audio/" + names.back(), "audio of AA101 track " + QByteArray::number(i));
   }
   const auto start = contentsOf(folder);
+  window.heldDiscs = {"AA100", "AA101"};
   fill(discTracks("AA100"));
   EXPECT_EQ(
       renameFiles(window.Command1),
       "The files " + names.mid(0, 11).join(", ") + " and " + names.last() +
-          " bear the code of disc AA101 and titles that are not this disc's: they are another disc's files.\r"
+          " bear the code of disc AA101, which the database holds: they are another disc's files.\r"
           "No file has been renamed.\r"
           "To rename them after their own disc's tracks, highlight AA101 in the disc list and rename from there.");
   EXPECT_EQ(contentsOf(folder), start);
+
+  // Names that hold no title, in other letters.
+  QMap<QString, QByteArray> expected;
+  for (int i = 1; i <= 12; ++i) {
+    ASSERT_TRUE(QFile::rename(folder + "/" + names[i - 1], folder + "/aa101-" + two(i) + ".mp3"));
+    expected["aa101-" + two(i) + ".mp3"] = start[names[i - 1]];
+  }
+  window.File1.Refresh();
+  press(window.Option7);
+  EXPECT_TRUE(renameFiles(window.Command1).contains(" bear the code of disc AA101, which the database holds: "));
+  EXPECT_EQ(contentsOf(folder), expected);
 }
 
 TEST_F(RenameWindowTest, OnADiscOfOneArtistAChangedCodeKeepsTheFilesAndAnotherDiscsAreRefused) {
@@ -463,13 +489,14 @@ TEST_F(RenameWindowTest, OnADiscOfOneArtistAChangedCodeKeepsTheFilesAndAnotherDi
   EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
   EXPECT_EQ(contentsOf(folder), named("AA101"));
 
-  // Another disc of the same artist: only the artist fits, the songs are another disc's.
+  // Another disc of the same artist: the files are disc AA101's, though the artist fits.
+  window.heldDiscs = {"AA101", "AA102"};
   window.List3.Clear();
   window.List3.addItems(oneArtist("AA102", "TUNE"));
   const QString message = renameFiles(window.Command1);
   EXPECT_TRUE(message.startsWith("The files Kestrel Bay - Song 01 - AA101-01.mp3, ")) << message.toStdString();
   EXPECT_TRUE(
-      message.endsWith(" bear the code of disc AA101 and titles that are not this disc's: they are another "
+      message.endsWith(" bear the code of disc AA101, which the database holds: they are another "
                        "disc's files.\rNo file has been renamed.\rTo rename them after their own disc's "
                        "tracks, highlight AA101 in the disc list and rename from there."))
       << message.toStdString();
@@ -685,11 +712,12 @@ TEST_F(RenameCommandTest, TheRenamerGetsTheHighlightedDiscsTracksInTrackOrder) {
   home.writeBytes("watka.bxl", home.readBytes("watka.bxl") + "\"ZX1001X\",\"05\",\"LONGER CODE\",\"X\"\r\n");
   Form1& f = start();
   f.List1.setListIndex(row("ZX1001"));
-  QStringList seen;
+  QStringList seen, held;
   QString heading;
   prompts.onModal([&](platform::FormBase& window) {
     auto& w = static_cast<File_Rename&>(window);
     seen = w.List3.items();
+    held = w.heldDiscs;
     heading = w.Label1.Caption();
     EXPECT_TRUE(w.List3.Visible());
   });
@@ -701,6 +729,7 @@ TEST_F(RenameCommandTest, TheRenamerGetsTheHighlightedDiscsTracksInTrackOrder) {
       maintenance::renameListItem("ZX1001", "03", "THIRD", "ARTIST C"),
   };
   EXPECT_EQ(seen, expected);
+  EXPECT_EQ(held, (QStringList{"AB200", "ZX1001"}));  // a file of another disc is that disc's
   EXPECT_EQ(heading, "Disc Listing for ZX1001");
   EXPECT_EQ(f.Label6.Caption(), "Tracks = 0");
   EXPECT_FALSE(f.Frame1.Visible());
