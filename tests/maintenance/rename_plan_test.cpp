@@ -193,6 +193,11 @@ TEST(RenamePlan, ANameKeepsItsTrackAfterTheCodeOrOneFieldIsCorrected) {
   // The disc and track a name holds, whatever the code: at its start or at its end.
   EXPECT_EQ(tracks({"Cal - Three - OLD9-03.mp3", "OLD9-01 - Ann - One.mp3", "OLD9-02.mp3"}),
             (QStringList{"03", "01", "02"}));
+  // A song that ends in a number is no code beside the one a name holds.
+  const QStringList catchSongs = {maintenance::renameListItem("ZX1001", "01", "CATCH-22", "ANN"),
+                                  maintenance::renameListItem("ZX1001", "02", "CATCH-22", "BEA"), items[2]};
+  EXPECT_EQ(tracks({"Catch-22 - Bea - OLD9-02.mp3", "Catch-22 - Ann - OLD9-01.mp3", "OLD9-03.mp3"}, catchSongs),
+            (QStringList{"02", "01", "03"}));
   // The song or the artist corrected since, in either order of the two.
   EXPECT_EQ(tracks({"Cal - Threes.mp3", "Anne - One.mp3", "Two - Bee.mp3"}), (QStringList{"03", "01", "02"}));
 
