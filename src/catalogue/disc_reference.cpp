@@ -1,7 +1,7 @@
 #include "catalogue/disc_reference.h"
 
+#include "catalogue/track_file.h"
 #include "common/text_helpers.h"
-#include "platform/core/cp1252.h"
 
 namespace catalogue {
 
@@ -32,8 +32,7 @@ bool referenceInUse(const std::vector<DiscItem>& items, const QString& answer) {
 QHash<QByteArray, QString> tickedReferences(const std::vector<DiscItem>& tickedItems, bool useNumbers) {
   QHash<QByteArray, QString> refs;
   for (const DiscItem& item : tickedItems) {
-    // Records are looked up by their code fitted to 11: a disc stored without its padding too.
-    const QByteArray key = platform::cp1252::encode(common::fitWidth(item.code(), kCodeLength));
+    const QByteArray key = discKey(item.code());
     if (refs.contains(key)) continue;
     refs.insert(key, useNumbers && item.carriesNumber() ? item.reference() : QStringLiteral("    "));
   }

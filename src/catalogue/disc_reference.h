@@ -37,9 +37,9 @@ QString referenceAnswerForm(const QString& answer);
 // Whether another item already carries this number (blanks around both ignored).
 bool referenceInUse(const std::vector<DiscItem>& items, const QString& answer);
 
-// The reference number each ticked disc code gives its song-list lines, keyed by the code's first
-// 11 Windows-1252 bytes: the first ticked item of a code decides; an item without a number, or
-// any item when the user's numbers are not used, gives 4 blanks.
+// The reference number each ticked disc gives its song-list lines, keyed by its disc key (its whole
+// code in Windows-1252, trailing blanks aside): the first ticked item of a code decides; an item
+// without a number, or any item when the user's numbers are not used, gives 4 blanks.
 QHash<QByteArray, QString> tickedReferences(const std::vector<DiscItem>& tickedItems, bool useNumbers);
 
 // Whether the answer holds a double quote or a comma, which the program's fields cannot hold.

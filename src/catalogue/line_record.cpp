@@ -21,12 +21,11 @@ constexpr qint64 kIdMask = (qint64(1) << 24) - 1;
 QString decoded(std::string_view bytes) { return platform::cp1252::decode(bytes.data(), qsizetype(bytes.size())); }
 std::string_view view(const QByteArray& b) { return {b.constData(), size_t(b.size())}; }
 
-// The field padded with blanks to its width, never cut: a longer code or track is another one.
-std::string_view padded(std::string_view field, size_t width, std::string& scratch) {
-  if (field.size() >= width) return field;
-  scratch.assign(field);
-  scratch.append(width - field.size(), ' ');
-  return scratch;
+// The track padded with blanks to its width, never cut: a longer track is another one.
+std::string_view paddedTrack(std::string_view track, char (&buffer)[common::kTrackWidth]) {
+  if (track.size() >= sizeof buffer) return track;
+  std::fill(std::copy(track.begin(), track.end(), buffer), std::end(buffer), ' ');
+  return {buffer, sizeof buffer};
 }
 
 // Lines and records meet in buckets: the code padded or cut to 11 and in capitals, then the track
@@ -101,19 +100,11 @@ std::optional<LineRecord> LineRecords::record(qint64 number) const {
 
 // ---------------------------------------------------------------- which disc a line means
 
-QByteArray paddedDiscCode(const QString& code) {
-  return platform::cp1252::encode(common::padRight(code, common::kCodeWidth));
-}
-
-bool isDiscCode(std::string_view recordCode, const QByteArray& paddedDisc) {
-  std::string scratch;
-  return padded(recordCode, size_t(common::kCodeWidth), scratch) == view(paddedDisc);
-}
-
 std::vector<DiscMatch> discsOfLines(const QByteArray& tracks, const std::vector<ListLine>& lines) {
   struct Wanted {
-    QByteArray track;      // padded to 2
-    QByteArray disc;       // a line with its record: the code padded to 11
+    QByteArray track;  // padded to 2
+    bool ownRecord = false;
+    QByteArray disc;       // a line with its record: the key of its code
     QByteArray shown;      // a saved line: the code it shows, padded or cut to 11
     bool anyCase = false;  // a saved line showing its code in capitals
     bool paddedHeld = false;
@@ -132,7 +123,8 @@ std::vector<DiscMatch> discsOfLines(const QByteArray& tracks, const std::vector<
     QByteArray code;
     if (!l.storedCode && common::Trim(l.shownCode).isEmpty()) continue;  // a blank column names no disc
     if (l.storedCode) {
-      w.disc = paddedDiscCode(*l.storedCode);
+      w.ownRecord = true;
+      w.disc = discKey(*l.storedCode);
       code = w.disc;
     } else {
       const QString shown = fitted(l.shownCode);
@@ -146,17 +138,17 @@ std::vector<DiscMatch> discsOfLines(const QByteArray& tracks, const std::vector<
   }
 
   char bucket[kBucketLength];
-  std::string codeScratch, trackScratch;
+  char trackScratch[common::kTrackWidth];
   forEachRecord(tracks, [&](const RecordBytes& r) {
     bucketOf(r.code, r.track, bucket);
     const auto found = buckets.constFind(QByteArray::fromRawData(bucket, kBucketLength));
     if (found == buckets.constEnd()) return true;
-    const std::string_view track = padded(r.track, size_t(common::kTrackWidth), trackScratch);
+    const std::string_view track = paddedTrack(r.track, trackScratch);
     for (const size_t i : *found) {
       Wanted& w = wanted[i];
       if (track != view(w.track)) continue;
-      if (!w.disc.isNull()) {
-        if (padded(r.code, size_t(common::kCodeWidth), codeScratch) != view(w.disc)) continue;
+      if (w.ownRecord) {
+        if (!isDiscCode(r.code, w.disc)) continue;
       } else if (!w.anyCase) {
         // Shown with a small letter, the code is shown as the file holds it.
         const std::string_view shown = view(w.shown);

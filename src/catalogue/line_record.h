@@ -61,8 +61,8 @@ struct DiscMatch {
   bool holdsLine = false;  // when exactly one fits: a record of it with the track still holds the line
 };
 
-// A line with its own record stands for that record's disc (its code compared padded to 11,
-// never cut, and in its own case). A line read back from a saved list stands for every disc
+// A line with its own record stands for that record's disc (its whole code, trailing blanks
+// aside, in its own case). A line read back from a saved list stands for every disc
 // holding the track whose code, padded or cut to 11 characters, the line shows: exactly, or in
 // any case where the line shows it in capitals (the capitals passes write the code column so,
 // while a small letter in it is the file's own), and so also any longer code that begins with
@@ -73,10 +73,6 @@ struct DiscMatch {
 // made can leave another disc's track fitting the line; a track edited since holds other words.
 std::vector<DiscMatch> discsOfLines(const QByteArray& tracks, const std::vector<ListLine>& lines);
 DiscMatch discOfLine(const QByteArray& tracks, const ListLine& line);
-
-// Whether a record's code, as read, is the disc's code: both padded to 11, neither cut.
-bool isDiscCode(std::string_view recordCode, const QByteArray& paddedDisc);
-QByteArray paddedDiscCode(const QString& code);
 
 // What the user is told when a line fits more than one disc.
 QString fitsSeveralDiscsText(const QString& shown, const QStringList& discs);

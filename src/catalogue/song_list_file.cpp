@@ -112,21 +112,23 @@ OpenedSongList openedSongList(const QStringList& v, int version) {
 }
 
 RestoredDiscs restoredDiscs(const QStringList& items, const QStringList& discLines) {
-  QHash<QString, QList<int>> rowsOf;
-  for (int i = 0; i < items.size(); ++i) rowsOf[items[i]].append(i);
+  QHash<QString, QList<int>> rowsOf;  // by the disc's code, trailing blanks aside
+  for (int i = 0; i < items.size(); ++i) rowsOf[common::RTrim(items[i])].append(i);
   RestoredDiscs out;
   std::vector<bool> restored(size_t(items.size()), false);  // an item comes back once, as first named
   for (const QString& line : discLines) {
-    auto found = rowsOf.constFind(line);
+    QString number;
+    auto found = rowsOf.constFind(common::RTrim(line));
     if (found == rowsOf.constEnd() && line.size() >= kCodeLength + kReferenceLength) {
       out.numbers = true;
-      found = rowsOf.constFind(line.chopped(kReferenceLength));
+      number = line.right(kReferenceLength);
+      found = rowsOf.constFind(common::RTrim(line.chopped(kReferenceLength)));
     }
     if (found == rowsOf.constEnd()) continue;
     for (const int row : *found) {
       if (restored[size_t(row)]) continue;
       restored[size_t(row)] = true;
-      out.ticks.emplace_back(row, line);
+      out.ticks.emplace_back(row, items[row] + number);
     }
   }
   return out;

@@ -32,7 +32,7 @@ struct SongListFile {
   bool showCodes = false;
   bool useNumbers = false;
   bool hideDuplicates = false;
-  QStringList discs;  // disc-list items, 11 or 15 characters
+  QStringList discs;  // the ticked discs: each code padded to 11 (a longer one whole), then its number
   QStringList lines;  // version 2 only
 };
 
@@ -61,11 +61,12 @@ struct OpenedSongList {
 };
 OpenedSongList openedSongList(const QStringList& values, int version);
 
-// The disc-list items a file's disc lines name, each with the text it shows then. A line names the
-// items whose whole text it is (a code of 12 characters, which only an update file makes, is no
-// code of 11 with a number), else, as a code (padded to 11, or longer) and a 4-character reference
-// number, the items whose whole text is the line without its number, which carry it again. A line naming no item (a
-// disc no longer in the database) is passed over. A line of a code and a number turns the user's numbers on, whatever
+// The disc-list items (each its bare code) a file's disc lines name, each with the text it shows
+// then; codes are compared trailing blanks aside. A line names the items whose code it is (a code
+// of 12 characters, which only an update file makes, is no code of 11 with a number), else, as a
+// code (padded to 11, or longer) and a 4-character reference number, the items whose code is the
+// line without its number, which carry it again. A line naming no item (a disc no longer in the
+// database) is passed over. A line of a code and a number turns the user's numbers on, whatever
 // the file's option says.
 struct RestoredDiscs {
   std::vector<std::pair<int, QString>> ticks;  // the item's row, and its text

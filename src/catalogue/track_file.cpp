@@ -22,12 +22,12 @@ bool FileBytes::open(const QString& path) {
   return file_.error() == QFile::NoError;
 }
 
-QByteArray codeKey(std::string_view code) {
-  QByteArray key(common::kCodeWidth, ' ');
-  const size_t n = std::min<size_t>(common::kCodeWidth, code.size());
-  memcpy(key.data(), code.data(), n);
-  return key;
+std::string_view discKey(std::string_view code) {
+  while (!code.empty() && code.back() == ' ') code.remove_suffix(1);
+  return code;
 }
+
+QByteArray discKey(const QString& code) { return platform::cp1252::encode(common::RTrim(code)); }
 
 QString fieldText(std::string_view bytes, int width) {
   return common::fitWidth(platform::cp1252::decode(bytes.data(), qsizetype(bytes.size())), width);

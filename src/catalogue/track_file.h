@@ -33,8 +33,15 @@ class FileBytes {
   QByteArray bytes_;
 };
 
-// The record's disc code as the 11 bytes a disc-list item compares with.
-QByteArray codeKey(std::string_view code);
+// A disc is known by its whole code, trailing blanks aside: the key that ticked discs, disc-list
+// items and records meet by. A code longer than the 11 columns a line shows is another disc than
+// the code of its first 11 characters.
+std::string_view discKey(std::string_view code);
+QByteArray discKey(const QString& code);
+// Whether a record's code, as read, is the disc's (given by its key).
+inline bool isDiscCode(std::string_view recordCode, const QByteArray& key) {
+  return discKey(recordCode) == std::string_view(key.constData(), size_t(key.size()));
+}
 // A field as text cut or padded to its width.
 QString fieldText(std::string_view bytes, int width);
 // The record's values for a song-list line, each fitted to its width (no reference number).

@@ -35,8 +35,8 @@ struct ScannedLines {
 qint64 recordCount(const QByteArray& tracks);
 
 // Create List: a line in the layout for every record of a ticked disc, the discs given as the
-// reference number of each ticked code (see tickedReferences); without codes shown, the code
-// column is blank.
+// reference number of each ticked disc's key (see tickedReferences); without codes shown, the
+// code column is blank.
 ScannedLines createListLines(const QByteArray& tracks, Sort sort, const QHash<QByteArray, QString>& tickedRefs,
                              bool showCodes, const ScanProgress& progress = {});
 // Tick All: a line in the layout for every record.

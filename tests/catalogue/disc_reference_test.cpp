@@ -43,16 +43,18 @@ TEST(DiscReference, InUseComparesWithoutSurroundingBlanks) {
   EXPECT_FALSE(catalogue::referenceInUse(listed, ""));
 }
 
-// Create List looks records up by their code fitted to 11 characters: a ticked disc stored without
-// its padding, as an update file can store it, or with a longer code, is keyed the same way.
-TEST(DiscReference, TickedDiscsAreKeyedByTheirCodeFittedToEleven) {
+// Create List looks records up by the whole code, trailing blanks aside: a ticked disc stored without
+// its padding, as an update file can store it, is keyed as a padded one; a longer code is a disc of
+// its own, whose lines carry its own number.
+TEST(DiscReference, TickedDiscsAreKeyedByTheirWholeCodeTrailingBlanksAside) {
   const std::vector<catalogue::DiscItem> ticked{
-      {"ABC0002", 3}, {"SC1", 3}, {"ABCDEFGHIJKL0007", 12}, {"PK-0042    0009"}};
+      {"ABC0002", 3}, {"SC1", 3}, {"ABCDEFGHIJKL0007", 12}, {"PK-0042    0009"}, {"ABCDEFGHIJKM0008", 12}};
   const auto refs = catalogue::tickedReferences(ticked, true);
-  EXPECT_EQ(refs.size(), 4);
-  EXPECT_EQ(refs.value("ABC        "), "0002");
-  EXPECT_EQ(refs.value("SC1        "), "    ");
-  EXPECT_EQ(refs.value("ABCDEFGHIJK"), "0007");
-  EXPECT_EQ(refs.value("PK-0042    "), "0009");
-  EXPECT_EQ(catalogue::tickedReferences(ticked, false).value("ABC        "), "    ");
+  EXPECT_EQ(refs.size(), 5);
+  EXPECT_EQ(refs.value("ABC"), "0002");
+  EXPECT_EQ(refs.value("SC1"), "    ");
+  EXPECT_EQ(refs.value("ABCDEFGHIJKL"), "0007");
+  EXPECT_EQ(refs.value("PK-0042"), "0009");
+  EXPECT_EQ(refs.value("ABCDEFGHIJKM"), "0008");
+  EXPECT_EQ(catalogue::tickedReferences(ticked, false).value("ABC"), "    ");
 }

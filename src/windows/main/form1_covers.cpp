@@ -97,7 +97,7 @@ void openDesignerForDisc(Form1& form, const QString& caption) {
 
 // The disc of the highlighted song-list line: that of the record it was made from, or for a line
 // read from a saved list the one disc its code column and track fit. Its tracks are those whose
-// code is the disc's, padded to 11 and never cut. The messages come under the busy pointer.
+// code is the disc's whole code, trailing blanks aside. The messages come under the busy pointer.
 template <typename Designer>
 void openDesignerForLine(Form1& form, const QString& caption) {
   windows::ScanFrame scan(form, caption);
@@ -111,7 +111,7 @@ void openDesignerForLine(Form1& form, const QString& caption) {
   if (line.isEmpty()) return;  // no line highlighted
   const std::optional<QString> disc = form.discOfCurrentLine(caption);
   if (!disc) return;
-  const QByteArray key = catalogue::paddedDiscCode(*disc);
+  const QByteArray key = catalogue::discKey(*disc);
   const QString shown = catalogue::discCodeOfLine(line, form.currentSort().value_or(catalogue::Sort::MfCode));
   openDesigner<Designer>(
       form, scan,

@@ -98,7 +98,7 @@ void Form1::List2_DblClick() {
   }
   const std::optional<QString> disc = discOfCurrentLine(kViewDiscTitle);
   if (!disc) return;
-  const QByteArray key = catalogue::paddedDiscCode(*disc);
+  const QByteArray key = catalogue::discKey(*disc);
   const auto belongs = [&](std::string_view code) { return !disc->isEmpty() && catalogue::isDiscCode(code, key); };
   if (!scanDisc(*this, belongs, kViewDiscTitle)) return;
   TabStrip1.setVisible(true);
@@ -138,10 +138,10 @@ void Form1::mnuQuick_View_Disc_Click() {
   ProgressBar1.setValue(0);
   platform::letEventsThrough();
 
-  // The tracks whose code is the disc's whole code. A disc file line written without its padding
-  // still names the disc: its code is padded as the track records are when they are read.
+  // The tracks whose code is the disc's whole code, trailing blanks aside: a disc file line written
+  // without its padding still names the disc.
   const QString code = discItem().code();
-  const QByteArray key = catalogue::paddedDiscCode(code);
+  const QByteArray key = catalogue::discKey(code);
   const auto belongs = [&](std::string_view recordCode) {
     return !code.isEmpty() && catalogue::isDiscCode(recordCode, key);
   };

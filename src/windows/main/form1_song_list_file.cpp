@@ -1,7 +1,9 @@
 // Save and Open: the ticked discs, the options and the song list kept in a song-list file.
 #include "windows/main/form1.h"
 
+#include "catalogue/disc_reference.h"
 #include "catalogue/song_list_file.h"
+#include "common/text_helpers.h"
 #include "platform/core/text_file.h"
 #include "platform/ui/busy.h"
 #include "platform/ui/prompts.h"
@@ -23,8 +25,12 @@ bool Form1::cmdSave_Click() {
     file.showCodes = Check1.Value() == 1;
     file.useNumbers = Check2.Value() == 1;
     file.hideDuplicates = Check3.Value() == 1;
+    // A code stored without its padding is saved padded, so that its number stays apart from it.
     for (int i = 0; i < List1.ListCount(); ++i)
-      if (List1.Selected(i)) file.discs << List1.List(i);
+      if (List1.Selected(i)) {
+        const catalogue::DiscItem item = discItem(i);
+        file.discs << common::padRight(item.code(), catalogue::kCodeLength) + item.reference();
+      }
     file.lines = List2.items();
     const common::FileText text = catalogue::songListFileText(file);
     if (!text) {

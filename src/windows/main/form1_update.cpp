@@ -56,7 +56,7 @@ void Form1::Quick_View_Rename() {
 
   // The disc of the run: the highlighted item's whole code, its reference number left out.
   const QString disc = discItem().code();
-  const QByteArray code = catalogue::paddedDiscCode(disc);
+  const QByteArray code = catalogue::discKey(disc);
   windows::ScanFrame scan(*this, QStringLiteral("Rename Files"));
   scan.showFrame();
   platform::letEventsThrough();

@@ -192,12 +192,18 @@ TEST_F(SongListTest, AMissingTrackFileIsNamedAndBothBuildsStillFinish) {
 
 TEST_F(SongListTest, CodesMatchExactlyIncludingCase) {
   home.writeTracks({"SC8123,01,A,B", "sc8123,02,C,D", "SC8123 ,03,E,F", "SC81234,04,G,H"});
+  // Two codes of an update file that share their first 11 characters are two discs.
+  home.writeLines("watdi.bxl", {"\"SERIESCODE-0101\"", "\"SERIESCODE-0102\"", testsupport::discLine("SC8123")});
+  home.writeBytes("watka.bxl", home.readBytes("watka.bxl") + "\"SERIESCODE-0101\",\"05\",\"TWIN\",\"X\"\r\n" +
+                                   "\"SERIESCODE-0102\",\"06\",\"OWN\",\"Y\"\r\n");
   Form1& f = start();
   tick("SC8123");
+  clickRow(f.List1, row("SERIESCODE-0102"), Qt::LeftButton, Qt::NoModifier, testsupport::RowPart::CheckBox);
   press(f.cmdGet_Tracks);
-  ASSERT_EQ(f.List2.ListCount(), 2);  // "SC8123 " pads to the same 11 characters
+  ASSERT_EQ(f.List2.ListCount(), 3);  // "SC8123 " pads to the same 11 characters
   EXPECT_TRUE(lines()[0].endsWith("01"));
   EXPECT_TRUE(lines()[1].endsWith("03"));
+  EXPECT_TRUE(lines()[2].startsWith("OWN ")) << lines()[2].toStdString();
 }
 
 TEST_F(SongListTest, HiddenCodesLeaveBlankColumns) {
