@@ -195,13 +195,24 @@ LineFields fieldsOfLine(const QString& line, Sort sort) {
   return f;
 }
 
+namespace {
+void putInColumn(QString& line, Sort sort, char letter, const QString& value) {
+  const Column& c = columnOf(sort, letter);
+  if (line.size() < c.start - 1 + c.width) line = common::padRight(line, c.start - 1 + c.width);
+  line.replace(c.start - 1, c.width, common::fitWidth(value, c.width));
+}
+}  // namespace
+
 QString withSongAndArtist(const QString& line, Sort sort, const QString& song, const QString& artist) {
   QString out = line;
-  for (const auto& [letter, value] : {std::pair<char, const QString&>{'S', song}, {'A', artist}}) {
-    const Column& c = columnOf(sort, letter);
-    if (out.size() < c.start - 1 + c.width) out = common::padRight(out, c.start - 1 + c.width);
-    out.replace(c.start - 1, c.width, common::fitWidth(value, c.width));
-  }
+  putInColumn(out, sort, 'S', song);
+  putInColumn(out, sort, 'A', artist);
+  return out;
+}
+
+QString withDiscCode(const QString& line, Sort sort, const QString& code) {
+  QString out = line;
+  putInColumn(out, sort, 'M', code);
   return out;
 }
 

@@ -66,6 +66,8 @@ LineFields fieldsOfLine(const QString& line, Sort sort);
 // The line with other values in its song and artist columns, each cut or padded to its column;
 // every other character stays where it stands.
 QString withSongAndArtist(const QString& line, Sort sort, const QString& song, const QString& artist);
+// The line with another code in its code column, cut or padded to it.
+QString withDiscCode(const QString& line, Sort sort, const QString& code);
 
 // The 66 characters of song and artist that make two lines duplicates.
 QString duplicateKey(Sort sort, const QString& line);

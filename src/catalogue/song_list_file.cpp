@@ -4,11 +4,13 @@
 #include "catalogue/disc_reference.h"
 #include "common/records.h"
 #include "common/text_helpers.h"
+#include "platform/core/sorted_list_model.h"
 #include "platform/core/text_file.h"
 
 #include <QHash>
 
 #include <algorithm>
+#include <functional>
 
 namespace catalogue {
 
@@ -16,6 +18,7 @@ const QString kFileHeader1 = QStringLiteral("MELLOWDEX CD SELECTION FILE");
 const QString kFileHeader2 = QStringLiteral("MELLOWDEX CD SELECTION FILE2");
 const QString kSeparator = QString(58, QLatin1Char('-'));
 const QString kNotMellowdex = QStringLiteral(" is not a Mellowdex file");
+const QString kListNotSavedText = QStringLiteral("The song list has not been saved.");
 
 namespace {
 void put(QString& out, const QString& value) {
@@ -132,6 +135,52 @@ RestoredDiscs restoredDiscs(const QStringList& items, const QStringList& discLin
     }
   }
   return out;
+}
+
+namespace {
+// The texts in the order a sorted list shows them (equal ones as they came).
+void inListOrder(QStringList& texts, const std::function<QString(const QString&)>& keyText) {
+  std::vector<std::pair<QByteArray, QString>> keyed;
+  keyed.reserve(size_t(texts.size()));
+  for (const QString& t : texts) keyed.emplace_back(platform::sortKey(keyText(t)), t);
+  std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  texts.clear();
+  for (auto& [key, text] : keyed) texts << text;
+}
+}  // namespace
+
+SongListFile recodedSongList(SongListFile file, const std::vector<DiscItem>& ticked,
+                             const std::vector<std::optional<LineRecord>>& records, const QByteArray& tracks,
+                             const QString& current, const QString& replacement) {
+  const QString cur = common::Trim(current);
+  const QString code = common::padRight(replacement, kCodeLength);
+  QHash<QString, QString> codeOf;  // a disc line and the code the disc list sorts it by
+  file.discs.clear();
+  for (const DiscItem& item : ticked) {
+    const bool recoded = common::Trim(item.code()) == cur;
+    file.discs << (recoded ? code : common::padRight(item.code(), kCodeLength)) + item.reference();
+    codeOf.insert(file.discs.back(), recoded ? code : item.code());
+  }
+  inListOrder(file.discs, [&](const QString& disc) { return codeOf.value(disc); });
+
+  const std::optional<Sort> sort = sortOfKeyword(file.sortKeyword);
+  if (!sort) return file;
+  std::vector<ListLine> named;
+  named.reserve(size_t(file.lines.size()));
+  for (qsizetype i = 0; i < file.lines.size(); ++i) {
+    const LineFields f = fieldsOfLine(file.lines[i], *sort);
+    const std::optional<LineRecord>& own = size_t(i) < records.size() ? records[size_t(i)] : std::nullopt;
+    named.push_back(own ? ListLine{f.code, own->track, own->code, f.song, f.artist}
+                        : ListLine{f.code, f.track, std::nullopt, f.song, f.artist});
+  }
+  const std::vector<DiscMatch> discs = discsOfLines(tracks, named);
+  for (qsizetype i = 0; i < file.lines.size(); ++i) {
+    const DiscMatch& m = discs[size_t(i)];
+    if (!common::Trim(named[size_t(i)].shownCode).isEmpty() && m.discs.size() == 1 && common::Trim(m.discs[0]) == cur)
+      file.lines[i] = withDiscCode(file.lines[i], *sort, code);
+  }
+  inListOrder(file.lines, [](const QString& line) { return line; });
+  return file;
 }
 
 std::optional<QStringList> readSongListValues(const QString& path) {

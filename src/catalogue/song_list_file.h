@@ -4,6 +4,8 @@
 // messages that every file the main window writes shares.
 #pragma once
 
+#include "catalogue/disc_reference.h"
+#include "catalogue/line_record.h"
 #include "catalogue/song_line.h"
 #include "common/records.h"
 
@@ -16,10 +18,11 @@
 
 namespace catalogue {
 
-extern const QString kFileHeader1;   // "MELLOWDEX CD SELECTION FILE"
-extern const QString kFileHeader2;   // "MELLOWDEX CD SELECTION FILE2"
-extern const QString kSeparator;     // 58 hyphens
-extern const QString kNotMellowdex;  // " is not a Mellowdex file"
+extern const QString kFileHeader1;       // "MELLOWDEX CD SELECTION FILE"
+extern const QString kFileHeader2;       // "MELLOWDEX CD SELECTION FILE2"
+extern const QString kSeparator;         // 58 hyphens
+extern const QString kNotMellowdex;      // " is not a Mellowdex file"
+extern const QString kListNotSavedText;  // "The song list has not been saved."
 
 // Values written one a line, each quoted, CR LF after each.
 QString songListValuesText(const QStringList& values);
@@ -73,6 +76,16 @@ struct RestoredDiscs {
   bool numbers = false;
 };
 RestoredDiscs restoredDiscs(const QStringList& items, const QStringList& discLines);
+
+// The list as giving a disc a new code leaves it, saved before the change is written: each
+// ticked item of the disc (its code, outer blanks aside, `current`, as the change matches it)
+// holds the new code padded to 11 and keeps its number, each line that stands for the disc
+// (discsOfLines over the track file the change reads, with the record beside each line, nothing
+// for a line read back from a saved list) shows the new code, and the discs and lines stand in
+// the order the lists show them then.
+SongListFile recodedSongList(SongListFile file, const std::vector<DiscItem>& ticked,
+                             const std::vector<std::optional<LineRecord>>& records, const QByteArray& tracks,
+                             const QString& current, const QString& replacement);
 
 // The file's values as read back: each line is one field (the text between its quotes).
 std::optional<QStringList> readSongListValues(const QString& path);

@@ -157,19 +157,26 @@ WriteResult renameOver(const QString& from, const QString& to) {
 
 // The scratch file's name is fixed, so a scratch file left by a run that was killed is replaced
 // by the next write rather than left behind.
-WriteResult replaceFileBytes(const QString& path, const QByteArray& bytes, const QString& scratchPath) {
+WriteResult stageReplacement(const QString& path, const QByteArray& bytes, const QString& scratchPath) {
   const QFileInfo info(path);
   if (info.isDir()) return failure(path, QStringLiteral("is a folder"));
   if (info.exists() && !info.isWritable()) return failure(path, QStringLiteral("is read only"));
+  return writeWholeFile(scratchPath.isEmpty() ? scratchPathOf(path) : scratchPath, bytes, path);
+}
 
+WriteResult putStagedInPlace(const QString& path, const QString& scratchPath) {
   const QString scratch = scratchPath.isEmpty() ? scratchPathOf(path) : scratchPath;
-  if (WriteResult written = writeWholeFile(scratch, bytes, path); !written) return written;
   if (WriteResult renamed = renameOver(scratch, path); !renamed) {
     QFile::remove(scratch);
     return renamed;
   }
   syncFolderOf(path);
   return {};
+}
+
+WriteResult replaceFileBytes(const QString& path, const QByteArray& bytes, const QString& scratchPath) {
+  if (WriteResult written = stageReplacement(path, bytes, scratchPath); !written) return written;
+  return putStagedInPlace(path, scratchPath);
 }
 
 WriteResult replaceFile(const QString& path, const QString& text) {

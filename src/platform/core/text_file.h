@@ -127,6 +127,10 @@ void syncFolderOf(const QString& file);
 // replaced.
 WriteResult replaceFile(const QString& path, const QString& text);
 WriteResult replaceFileBytes(const QString& path, const QByteArray& bytes, const QString& scratchPath = QString());
+// The same in two steps, for a file that is to change only once something else has: the scratch
+// file written whole, then put in place (or deleted by the caller: scratchPathOf names it).
+WriteResult stageReplacement(const QString& path, const QByteArray& bytes, const QString& scratchPath = QString());
+WriteResult putStagedInPlace(const QString& path, const QString& scratchPath = QString());
 WriteResult replaceFileUtf8(const QString& path, const QString& text);
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "windows/database/Rename_Disc.h"
 
 #include "catalogue/database.h"
+#include "catalogue/song_list_file.h"
 #include "common/records.h"
 #include "common/text_helpers.h"
 #include "maintenance/track_database.h"
@@ -24,10 +25,11 @@ void tell(const QString& text, const QString& title = Rename_Disc::kCaption) {
 // to be asked for).
 struct CodeChange {
   CodeChange(const QString& refused, bool again = false) : refusal(refused), askAgain(again) {}
-  CodeChange(const QByteArray& newTracks, const QByteArray& newDiscs) : tracks(newTracks), discs(newDiscs) {}
+  CodeChange(const QByteArray& oldTracks, const QByteArray& newTracks, const QByteArray& newDiscs)
+      : tracksBefore(oldTracks), tracks(newTracks), discs(newDiscs) {}
   QString refusal;
   bool askAgain = false;
-  QByteArray tracks, discs;
+  QByteArray tracksBefore, tracks, discs;
 };
 
 CodeChange plannedChange(const maintenance::ChangeScope& change, const QString& current, const QString& newCode) {
@@ -48,7 +50,7 @@ CodeChange plannedChange(const maintenance::ChangeScope& change, const QString& 
   const common::FileRewrite newTracks = maintenance::recodedTracks(*tracks, current, padded);
   const common::FileRewrite newDiscs = maintenance::recodedDiscs(*discs, current, padded);
   if (!newTracks || !newDiscs) return {newTracks ? newDiscs.refusal : newTracks.refusal, true};
-  return CodeChange(newTracks.content, newDiscs.content);
+  return CodeChange(*tracks, newTracks.content, newDiscs.content);
 }
 }  // namespace
 
@@ -129,17 +131,21 @@ void Rename_Disc::Command1_Click() {
   const auto refused = [&](maintenance::ChangeScope& change, const CodeChange& planned) {
     if (planned.refusal.isEmpty()) return false;
     change.release();
-    tell(planned.refusal);
+    const bool listDropped = beforeWrite.finish && beforeWrite.finish(false);
+    tell(listDropped ? planned.refusal + QStringLiteral("\n\r") + catalogue::kListNotSavedText : planned.refusal);
     if (planned.askAgain) askAgain();
     endWork();
     return true;
   };
   if (beforeWrite.isDue()) {
+    QByteArray tracks;
     {
       maintenance::ChangeScope check;
-      if (refused(check, plannedChange(check, current, newCode))) return;
+      const CodeChange planned = plannedChange(check, current, newCode);
+      if (refused(check, planned)) return;
+      tracks = planned.tracksBefore;
     }
-    if (!beforeWrite.letsChangeGoAhead()) return;
+    if (beforeWrite.ask && !beforeWrite.ask({current, newCode, tracks})) return;
   }
 
   // Keys, clicks and the close box wait while the files are rewritten: the events let through
@@ -162,6 +168,7 @@ void Rename_Disc::Command1_Click() {
   }
   change.release();
   changed_ = true;
+  if (beforeWrite.finish) beforeWrite.finish(true);
 
   if (Form1* main = Form1::instance()) main->Label4.setCaption(newCode);
   endWork();

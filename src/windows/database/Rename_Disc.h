@@ -20,8 +20,9 @@ class Rename_Disc : public platform::FormBase {
   // True once the new code has been written to the database.
   bool changedDatabase() const { return changed_; }
   // Asked once the change is certain, before anything is written: false leaves the database as
-  // it was and the window open.
-  windows::SaveOffer beforeWrite;
+  // it was and the window open. A list saved then names the new code, and stays unsaved unless
+  // the change is written.
+  windows::RecodeSaveOffer beforeWrite;
 
   void Form_Load() override;
   void Command1_Click();

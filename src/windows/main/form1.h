@@ -6,6 +6,7 @@
 #include "catalogue/disc_reference.h"
 #include "catalogue/line_record.h"
 #include "catalogue/song_line.h"
+#include "catalogue/song_list_file.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/form.h"
 #include "platform/ui/menu.h"
@@ -22,6 +23,9 @@
 
 namespace catalogue {
 struct ScannedLines;
+}
+namespace platform {
+struct WriteResult;
 }
 
 class Form1 : public platform::FormBase {
@@ -171,6 +175,9 @@ class Form1 : public platform::FormBase {
   // show the database as it now is; a window that changed nothing leaves the ticks, the song
   // list and the header as they were.
   windows::SaveOffer saveOfferBeforeChange(const QString& title);
+  // The same offer before a disc is given a new code: the list saved is the list as the change
+  // leaves it, put in place only once the change is written (see windows::RecodeSaveOffer).
+  windows::RecodeSaveOffer saveOfferBeforeRecode(const QString& title);
 
   // ---- form1_print.cpp
   void cmdPrint_Click();
@@ -207,6 +214,8 @@ class Form1 : public platform::FormBase {
   // The record the song-list line at the row was made from; nothing for a line read from a
   // saved list.
   std::optional<catalogue::LineRecord> lineRecord(int row) const;
+  // The records of every song-list line, in the list's order.
+  std::vector<std::optional<catalogue::LineRecord>> lineRecords() const;
   // Adds the lines a pass over the track file made to the (emptied) song list, each with the
   // number of the record it came from.
   void addScannedLines(catalogue::ScannedLines& made);
@@ -215,6 +224,12 @@ class Form1 : public platform::FormBase {
   void cmdOpen_Click();
   // True once the file is written; false when the save was cancelled or failed.
   bool cmdSave_Click();
+  // What Save writes: the header, the options, the ticked discs and the song list as they stand.
+  catalogue::SongListFile shownSongList() const;
+  // Asks for a name and writes the list under it: again after a failed write. False when the list
+  // cannot be stored or the user cancelled.
+  using ListWrite = std::function<platform::WriteResult(const QString& name, const QByteArray& bytes)>;
+  bool saveSongList(const catalogue::SongListFile& file, const ListWrite& write);
   void Command_Open(const QString& File_to_Open);
   void openSongList(const QString& path);
   void Text1_KeyPress(int& keyAscii);
@@ -479,4 +494,14 @@ class Form1 : public platform::FormBase {
   QStringList unreadableAtStart_;
   QString journalAtStart_;              // what the start found of a journal it could not obey or finish
   catalogue::LineRecords lineRecords_;  // the records of the song list's lines
+  // A list saved at the offer before a code change, written beside its file until the change is.
+  struct ReadyList {
+    QString name;
+    catalogue::SongListFile file;
+  };
+  std::optional<ReadyList> readyList_;
+  // The question before the selection is cleared: true for Yes.
+  bool wantsListSaved(const QString& lineBreak, const QString& title);
+  bool makeRecodedListReady(const QString& title, const windows::RecodeSaveOffer::Change& change);
+  bool finishRecodedList(bool changeWritten);
 };

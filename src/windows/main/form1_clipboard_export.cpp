@@ -125,10 +125,8 @@ void Form1::mnuUpdate_File_Click() {
     windows::reportUnreadable(path, kUpdateFileTitle);
     return;
   }
-  std::vector<std::optional<catalogue::LineRecord>> records;
-  records.reserve(size_t(List2.ListCount()));
-  for (int i = 0; i < List2.ListCount(); ++i) records.push_back(lineRecord(i));
-  const catalogue::UpdateFileTracks made = catalogue::updateFileTracks(*sort, List2.items(), records, database.bytes());
+  const catalogue::UpdateFileTracks made =
+      catalogue::updateFileTracks(*sort, List2.items(), lineRecords(), database.bytes());
   if (made.tracks.empty()) {
     // Only the disc code ties a line to its disc: a list made without the codes names no track.
     platform::prompts().msgBox(made.severalDiscs.isEmpty() && made.noLongerHeld.isEmpty()

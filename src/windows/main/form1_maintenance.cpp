@@ -2,6 +2,7 @@
 #include "windows/main/form1.h"
 
 #include "common/text_helpers.h"
+#include "platform/core/text_file.h"
 #include "platform/ui/busy.h"
 #include "platform/ui/prompts.h"
 #include "windows/database/add_tracks.h"
@@ -25,6 +26,24 @@ const QString kSaveOfferBreak = QStringLiteral("\n\r");
 
 windows::SaveOffer Form1::saveOfferBeforeChange(const QString& title) {
   return {[this] { return List1.SelCount() > 0; }, [this, title] { return offerToSave(kSaveOfferBreak, title); }};
+}
+
+windows::RecodeSaveOffer Form1::saveOfferBeforeRecode(const QString& title) {
+  return {[this] { return List1.SelCount() > 0; },
+          [this, title](const windows::RecodeSaveOffer::Change& change) { return makeRecodedListReady(title, change); },
+          [this](bool changeWritten) { return finishRecodedList(changeWritten); }};
+}
+
+bool Form1::makeRecodedListReady(const QString& title, const windows::RecodeSaveOffer::Change& change) {
+  readyList_.reset();
+  if (!wantsListSaved(kSaveOfferBreak, title)) return true;
+  const catalogue::SongListFile file = catalogue::recodedSongList(shownSongList(), tickedDiscItems(), lineRecords(),
+                                                                  change.tracks, change.current, change.replacement);
+  return saveSongList(file, [&](const QString& name, const QByteArray& bytes) {
+    const platform::WriteResult staged = platform::stageReplacement(name, bytes);
+    if (staged) readyList_ = ReadyList{name, file};
+    return staged;
+  });
 }
 
 void Form1::cmdCreate_Update_Click() {
@@ -57,7 +76,7 @@ void Form1::mnu_Change_Disc_Code_Click() {
   Rename_Disc window;
   window.Load();
   window.setCurrent(common::Trim(discItem().code()));
-  window.beforeWrite = saveOfferBeforeChange(Rename_Disc::kCaption);
+  window.beforeWrite = saveOfferBeforeRecode(Rename_Disc::kCaption);
   platform::letEventsThrough();
   showModal(window);
   if (!window.changedDatabase()) return;

@@ -204,13 +204,17 @@ void Form1::mnuWhich_Disc_Click() {
       platform::msg::OKOnly, QStringLiteral("Identify a disc"));
 }
 
-bool Form1::offerToSave(const QString& lineBreak, const QString& title) {
-  if (List1.SelCount() == 0) return true;
+bool Form1::wantsListSaved(const QString& lineBreak, const QString& title) {
   const int answer =
       platform::prompts().msgBox(QStringLiteral("Your current disc selection will be cleared.") + lineBreak +
                                      lineBreak + QStringLiteral("Do you want to Save your list now?"),
                                  platform::msg::YesNo + platform::msg::Question, title);
-  return answer == platform::msg::No || cmdSave_Click();
+  return answer != platform::msg::No;
+}
+
+bool Form1::offerToSave(const QString& lineBreak, const QString& title) {
+  if (List1.SelCount() == 0) return true;
+  return !wantsListSaved(lineBreak, title) || cmdSave_Click();
 }
 
 void Form1::reselectDisc() {

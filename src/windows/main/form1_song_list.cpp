@@ -36,6 +36,13 @@ std::optional<catalogue::LineRecord> Form1::lineRecord(int row) const {
   return lineRecords_.record(List2.ItemData(row));
 }
 
+std::vector<std::optional<catalogue::LineRecord>> Form1::lineRecords() const {
+  std::vector<std::optional<catalogue::LineRecord>> records;
+  records.reserve(size_t(List2.ListCount()));
+  for (int i = 0; i < List2.ListCount(); ++i) records.push_back(lineRecord(i));
+  return records;
+}
+
 void Form1::keepSongLines(const std::vector<int>& rows, platform::ListBox& into) {
   QStringList lines;
   std::vector<qint64> numbers;

@@ -4,48 +4,81 @@
 #include "catalogue/disc_reference.h"
 #include "catalogue/song_list_file.h"
 #include "common/text_helpers.h"
+#include "platform/core/cp1252.h"
+#include "platform/core/files.h"
 #include "platform/core/text_file.h"
 #include "platform/ui/busy.h"
 #include "platform/ui/prompts.h"
 #include "windows/file_prompts.h"
 
+#include <utility>
+
 using platform::msg::OKOnly;
 
-bool Form1::cmdSave_Click() {
-  while (true) {
-    if (List1.SelCount() == 0) {
-      platform::prompts().msgBox(QStringLiteral("Please create a list first, nothing to Save"), OKOnly,
-                                 QStringLiteral("Save"));
-      return false;
-    }
-    catalogue::SongListFile file;
-    file.version = 2;
-    file.header = catalogue::storableHeader(Text1.Text());
-    file.sortKeyword = catalogue::sortKeyword(currentSort());
-    file.showCodes = Check1.Value() == 1;
-    file.useNumbers = Check2.Value() == 1;
-    file.hideDuplicates = Check3.Value() == 1;
-    // A code stored without its padding is saved padded, so that its number stays apart from it.
-    for (int i = 0; i < List1.ListCount(); ++i)
-      if (List1.Selected(i)) {
-        const catalogue::DiscItem item = discItem(i);
-        file.discs << common::padRight(item.code(), catalogue::kCodeLength) + item.reference();
-      }
-    file.lines = List2.items();
-    const common::FileText text = catalogue::songListFileText(file);
-    if (!text) {
-      platform::prompts().msgBox(text.refusal + QStringLiteral("\n\rThe song list has not been saved."),
-                                 OKOnly + platform::msg::Exclamation, QStringLiteral("Save"));
-      return false;
-    }
+namespace {
+const QString kSaveTitle = QStringLiteral("Save");
+platform::WriteResult replaceList(const QString& name, const QByteArray& bytes) {
+  return platform::replaceFileBytes(name, bytes);
+}
+}  // namespace
 
+catalogue::SongListFile Form1::shownSongList() const {
+  catalogue::SongListFile file;
+  file.version = 2;
+  file.header = catalogue::storableHeader(Text1.Text());
+  file.sortKeyword = catalogue::sortKeyword(currentSort());
+  file.showCodes = Check1.Value() == 1;
+  file.useNumbers = Check2.Value() == 1;
+  file.hideDuplicates = Check3.Value() == 1;
+  // A code stored without its padding is saved padded, so that its number stays apart from it.
+  for (int i = 0; i < List1.ListCount(); ++i)
+    if (List1.Selected(i)) {
+      const catalogue::DiscItem item = discItem(i);
+      file.discs << common::padRight(item.code(), catalogue::kCodeLength) + item.reference();
+    }
+  file.lines = List2.items();
+  return file;
+}
+
+bool Form1::saveSongList(const catalogue::SongListFile& file, const ListWrite& write) {
+  const common::FileText text = catalogue::songListFileText(file);
+  if (!text) {
+    platform::prompts().msgBox(text.refusal + QStringLiteral("\n\r") + catalogue::kListNotSavedText,
+                               OKOnly + platform::msg::Exclamation, kSaveTitle);
+    return false;
+  }
+  const QByteArray bytes = platform::cp1252::encode(text.content);
+  while (true) {
     const auto name = windows::askSongListSaveName();
     if (!name) return false;
-    const platform::WriteResult written = platform::replaceFile(*name, text.content);
+    const platform::WriteResult written = write(*name, bytes);
     if (written) return true;
-    windows::reportWriteFailure(written, *name, QStringLiteral("Save"));
+    windows::reportWriteFailure(written, *name, kSaveTitle);
     // As after any failed write, the save starts again.
   }
+}
+
+bool Form1::cmdSave_Click() {
+  if (List1.SelCount() == 0) {
+    platform::prompts().msgBox(QStringLiteral("Please create a list first, nothing to Save"), OKOnly, kSaveTitle);
+    return false;
+  }
+  return saveSongList(shownSongList(), replaceList);
+}
+
+bool Form1::finishRecodedList(bool changeWritten) {
+  if (!readyList_) return false;
+  const ReadyList ready = *std::exchange(readyList_, std::nullopt);
+  if (!changeWritten) {
+    platform::deleteFile(platform::scratchPathOf(ready.name));
+    return true;
+  }
+  if (const platform::WriteResult placed = platform::putStagedInPlace(ready.name); !placed) {
+    windows::reportWriteFailure(placed, ready.name, kSaveTitle);
+    // As after any failed write, the save starts again, with the list as the change left it.
+    saveSongList(ready.file, replaceList);
+  }
+  return false;
 }
 
 void Form1::cmdOpen_Click() {

@@ -305,6 +305,57 @@ TEST_F(MaintenanceTest, ChangeCodeRewritesBothFilesInOrderAndReselectsTheDisc) {
   EXPECT_EQ(f.List1.Text(), "new9       ");
 }
 
+// The list saved at the offer is the list as the change leaves it, and only a change written
+// leaves it saved: opened again, it ticks the same discs and Create List gives the same lines.
+TEST_F(MaintenanceTest, ChangeCodeSavesTheListAtTheOfferUnderTheNewCode) {
+  Form1& f = start();
+  f.Check2.setValue(1);
+  prompts.answerInput("43").answerInput("7");
+  tick("SC8123");
+  tick("zk101");
+  f.Check1.setValue(1);  // the lines show the codes beside the numbers
+  press(f.cmdGet_Tracks);
+  f.List1.setListIndex(row("SC8123"));
+  const auto changeTo = [&](const QString& code, const std::function<void()>& answers) {
+    prompts.onModal([&, code](platform::FormBase& w) {
+      auto& d = dynamic_cast<Rename_Disc&>(w);
+      d.Text2.setText(code);
+      answers();
+      press(d.Command1);
+      if (d.isLoaded()) press(d.Command2);
+    });
+    choose(f.mnu_Change_Disc_Code);
+  };
+  // Another copy takes the new code while the offer waits: refused, and no list saved.
+  changeTo("TAKEN", [&] {
+    prompts.answerMsg(Yes, [&] { home.writeDiscs({"SC8123", "MDX1001", "zk101", "TAKEN"}); });
+    prompts.answerSaveFile(home.path("taken.mdq")).answerMsg(OK);
+  });
+  EXPECT_TRUE(messages().last().endsWith("\n\rThe song list has not been saved.")) << messages().last().toStdString();
+  EXPECT_EQ(QDir(home.path()).entryList({"taken*"}), QStringList());
+
+  changeTo("ZZ-02", [&] { prompts.answerMsg(Yes).answerSaveFile(home.path("friday.mdq")); });
+  prompts.answerOpenFile(home.path("friday.mdq"));
+  press(f.cmdOpen);
+  EXPECT_EQ(f.List1.SelCount(), 2);
+  EXPECT_TRUE(f.List1.Selected(row("ZZ-02")));
+  EXPECT_EQ(f.List1.List(row("ZZ-02")), "ZZ-02      0043");
+  const QStringList saved = f.List2.items();
+  press(f.cmdGet_Tracks);
+  EXPECT_EQ(f.List2.items(), saved);
+  // Saved again as it stands now, the list is the one saved at the offer, byte for byte.
+  prompts.answerSaveFile(home.path("again.mdq"));
+  press(f.cmdSave);
+  EXPECT_EQ(home.readBytes("again.mdq"), home.readBytes("friday.mdq"));
+
+  // Lines read back from a saved list stand for the disc whose code they show.
+  prompts.answerOpenFile(home.path("again.mdq"));
+  press(f.cmdOpen);
+  f.List1.setListIndex(row("ZZ-02"));
+  changeTo("YY-03", [&] { prompts.answerMsg(Yes).answerSaveFile(home.path("saturday.mdq")); });
+  EXPECT_EQ(QString::fromLatin1(home.readBytes("saturday.mdq")).count("YY-03      0043"), 3);
+}
+
 TEST_F(MaintenanceTest, ChangeCodeRefusalsKeepTheWindowOpenAndTheFilesUntouched) {
   Form1& f = start();
   tick("zk101");  // a refused change offers no list for saving
