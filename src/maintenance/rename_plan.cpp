@@ -172,6 +172,44 @@ bool fitsOne(const QString& name, const std::vector<OneFieldChanged>& names) {
   });
 }
 
+// The runs of letters and digits of a text, as names are matched: a title and a name that hold
+// it in other capitals, with other marks between its words or without the characters that file
+// names cannot hold hold the same words.
+QStringList wordsOf(const QString& text) {
+  static const QRegularExpression between(QStringLiteral("[^\\p{L}\\p{N}]+"));
+  return matchKey(text).split(between, Qt::SkipEmptyParts);
+}
+
+// The ways a name may hold a title: its words, and its words without the characters that file
+// names cannot hold ("AC/DC" as "ACDC").
+std::vector<QStringList> titleWords(const QString& title) {
+  std::vector<QStringList> out = {wordsOf(title)};
+  if (QStringList joined = wordsOf(withoutRefusedCharacters(title)); joined != out.front())
+    out.push_back(std::move(joined));
+  std::erase_if(out, [](const QStringList& words) { return words.isEmpty(); });
+  return out;
+}
+
+// Whether a name's words hold a title's, one after another.
+bool holdsTitle(const QStringList& name, const std::vector<QStringList>& title) {
+  return std::any_of(title.begin(), title.end(), [&](const QStringList& words) {
+    return std::search(name.begin(), name.end(), words.begin(), words.end()) != name.end();
+  });
+}
+
+// The words of a name that may be a title: of two letters or more (a letter alone marks a file),
+// and none of those that rippers write where they know no title ("Track 01", "Unknown Title",
+// "Unknown Artist").
+QSet<QString> titleLikeWords(const QString& stem) {
+  static const QRegularExpression between(QStringLiteral("[^\\p{L}]+"));
+  static const QSet<QString> placeholders = {QStringLiteral("track"), QStringLiteral("unknown"),
+                                             QStringLiteral("title"), QStringLiteral("artist")};
+  QSet<QString> out;
+  for (const QString& word : matchKey(stem).split(between, Qt::SkipEmptyParts))
+    if (word.size() > 1 && !placeholders.contains(word)) out.insert(word);
+  return out;
+}
+
 // The track number a name holds alone, as rippers write it: the whole name ("1", "01"), a number
 // that begins it before " - ", ". ", " ", "-" or "_", or a number after the word "Track". -1 when
 // it holds none, or two that differ.
@@ -242,6 +280,8 @@ class Pairing {
               << matchKey(withoutRefusedCharacters(field(t).artist));
       codes_ << codeKey(field(t).disc);
       changedNames_.push_back(namesWithOneFieldChanged(field(t), {3, 4}));
+      songWords_.push_back(titleWords(field(t).song));
+      artistWords_.push_back(titleWords(field(t).artist));
     }
     for (const QString& code : heldDiscs) heldCodes_.insert(codeKey(code), code);
   }
@@ -362,6 +402,31 @@ class Pairing {
     return std::nullopt;
   }
 
+  // A folder whose every name carries a title, while not one name holds a song or an artist of
+  // the disc, holds another disc's files: their numbers are that disc's tracks, not this one's.
+  // Words that every name holds alike ("Karaoke 1", "Karaoke 2") are no titles; nor is a name
+  // that holds only numbers, single letters and the words rippers write for a title they do not
+  // know. A file already known as one of the disc's makes the folder the disc's.
+  Refusal byOtherDiscsTitles() {
+    if (n_ == 0 || std::any_of(trackOf_.begin(), trackOf_.end(), [](qsizetype t) { return t >= 0; }))
+      return std::nullopt;
+    std::vector<QSet<QString>> words;
+    for (qsizetype i = 0; i < n_; ++i) words.push_back(titleLikeWords(stemOf(files_[i])));
+    QSet<QString> everyName = words.front();
+    for (const QSet<QString>& w : words) everyName.intersect(w);
+    for (const QSet<QString>& w : words)
+      if ((w - everyName).isEmpty()) return std::nullopt;
+    for (qsizetype i = 0; i < n_; ++i) {
+      const QStringList name = wordsOf(stemOf(files_[i]));
+      for (qsizetype t = 0; t < n_; ++t)
+        if (holdsTitle(name, songWords_[size_t(t)]) || holdsTitle(name, artistWords_[size_t(t)])) return std::nullopt;
+    }
+    RenameProblem problem{Kind::OtherTitles, {}, {}, {}, {}};
+    problem.names = files_.mid(0, n_);
+    problem.discs = QStringList{field(0).disc};
+    return problem;
+  }
+
   // The files left are the tracks left when each holds its own track's number ("01 - Track
   // 01.mp3", "Track 1.mp3", "1.mp3"), the numbers differ and are those of the tracks that no file
   // is. When some hold a number but the numbers cannot pair so, their order (1, 10, 11, 2, ...)
@@ -400,9 +465,31 @@ class Pairing {
     return std::nullopt;
   }
 
+  // A file left that holds the song of one track left, and of no other, is that track ("Song (In
+  // the Style of Artist)"): its place says nothing of it. A song that two of the files hold, or
+  // a file that holds two songs, leaves those files untold.
+  Refusal bySong() {
+    std::vector<std::pair<qsizetype, qsizetype>> found;  // file, track
+    QHash<qsizetype, int> holders;                       // track -> how many files hold its song
+    for (qsizetype i = 0; i < n_; ++i) {
+      if (placed(i)) continue;
+      const QStringList name = wordsOf(stemOf(files_[i]));
+      qsizetype song = -1;
+      for (qsizetype t = 0; t < n_ && song != -2; ++t)
+        if (!borne_[size_t(t)] && holdsTitle(name, songWords_[size_t(t)])) song = song == -1 ? t : -2;
+      if (song < 0) continue;
+      found.emplace_back(i, song);
+      ++holders[song];
+    }
+    for (const auto& [i, t] : found)
+      if (holders.value(t) == 1)
+        if (auto problem = place(i, t)) return problem;
+    return std::nullopt;
+  }
+
   // The files left pair by place with the tracks that no file is, in the order a file manager
   // shows them (1, 2, ..., 10, whatever shape the numbers have), unless one of them has a name in
-  // one of the formats: then its order says nothing of its track.
+  // one of the formats or holds a song of the disc: then its order says nothing of its track.
   Refusal byPlace() {
     QStringList unplaced;
     std::vector<qsizetype> order;  // the files left, as shown
@@ -411,7 +498,7 @@ class Pairing {
       if (!placed(i)) {
         unplaced << files_[i];
         order.push_back(i);
-        shaped = shaped || hasFormatShape(stemOf(files_[i]));
+        shaped = shaped || hasFormatShape(stemOf(files_[i])) || holdsASong(i);
       }
     if (shaped) {
       RenameProblem problem{Kind::UnplacedFiles, {}, {}, {}, {}};
@@ -467,6 +554,12 @@ class Pairing {
       }
     return found;
   }
+  // Whether the file's name holds the song of a track.
+  bool holdsASong(qsizetype i) const {
+    const QStringList name = wordsOf(stemOf(files_[i]));
+    return std::any_of(songWords_.begin(), songWords_.end(),
+                       [&](const std::vector<QStringList>& song) { return holdsTitle(name, song); });
+  }
   // Whether another track has this track's song or artist, as names are matched.
   bool shared(qsizetype t, QString NameFields::*which) const {
     const QString key = matchKey(field(t).*which);
@@ -515,6 +608,8 @@ class Pairing {
   QSet<QString> titles_;                                    // every song and artist of the tracks, as names hold them
   QSet<QString> codes_;                                     // the disc's code
   QHash<QString, QString> heldCodes_;                       // the codes of the database's discs, as matched -> as held
+  std::vector<std::vector<QStringList>> songWords_;         // each track's song, as titleWords gives it
+  std::vector<std::vector<QStringList>> artistWords_;       // and its artist
   std::vector<qsizetype> trackOf_;                          // the track each file is, or -1
   std::vector<bool> borne_;                                 // whether a file is the track
   QHash<QString, qsizetype> fileOfSlot_;                    // track and extension -> the file that is that track
@@ -525,7 +620,7 @@ class Pairing {
 RenamePlan planRenames(const QStringList& items, const QStringList& files, int option, const QStringList& heldDiscs) {
   Pairing pairing(items, files, heldDiscs);
   for (const auto pass : {&Pairing::byTodaysName, &Pairing::byCodePart, &Pairing::byOneFieldCorrected,
-                          &Pairing::byLoneNumber, &Pairing::byPlace})
+                          &Pairing::byOtherDiscsTitles, &Pairing::byLoneNumber, &Pairing::bySong, &Pairing::byPlace})
     if (auto problem = (pairing.*pass)()) return {{}, *problem};
   return {pairing.steps(option), std::nullopt};
 }

@@ -176,6 +176,11 @@ TEST(RenamePlan, AFileThatBearsATracksNameKeepsThatTrack) {
   ASSERT_TRUE(problem);
   EXPECT_EQ(problem->kind, RenameProblem::Kind::SeveralTracks);
   EXPECT_EQ(problem->track, "01 and 02");
+  // Nor does a name that holds their song, nor its place.
+  problem =
+      maintenance::planRenames(twins, {"Same (In the Style of Y).mp3", "Same (In the Style of X).mp3"}, 7).problem;
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::UnplacedFiles);
 }
 
 TEST(RenamePlan, ANameKeepsItsTrackAfterTheCodeOrOneFieldIsCorrected) {

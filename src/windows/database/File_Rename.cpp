@@ -58,6 +58,12 @@ QString listedFilesText(const maintenance::RenameProblem& problem) {
       return QStringLiteral("The files listed are mp3 and cdg files, and the ") + files +
              named(" shares its name", " share their names") + QStringLiteral(" with no file of the other type: ") +
              named("which track it is", "which tracks they are") + QStringLiteral(" cannot be told.");
+    case Kind::OtherTitles:
+      return named("The name", "The names") + QStringLiteral(" of the ") + files + named(" holds", " hold") +
+             QStringLiteral(" no song and no artist of disc ") + problem.discs.front() +
+             QStringLiteral(", the highlighted disc that ") + named("it", "they") +
+             QStringLiteral(" would be renamed after: ") +
+             named("it looks like another disc's file.", "they look like another disc's files.");
     default: return {};
   }
 }
@@ -91,7 +97,8 @@ QString problemText(const maintenance::RenameProblem& problem) {
     case Kind::UnplacedFiles:
     case Kind::OtherDisc:
     case Kind::ChangedSince:
-    case Kind::MixedTypes: return listedFilesText(problem);
+    case Kind::MixedTypes:
+    case Kind::OtherTitles: return listedFilesText(problem);
     case Kind::SplitPair:
       return QStringLiteral("The files ") + problem.from + QStringLiteral(" and ") + problem.to +
              (problem.track.isEmpty()
@@ -123,8 +130,11 @@ QString wayForwardText(const maintenance::RenameProblem& problem) {
       return QStringLiteral("To rename them, choose one type of file, or press ") + File_Rename::kAutoRename +
              QStringLiteral(".");
     case Kind::OtherDisc:
+    case Kind::OtherTitles:
       return QStringLiteral("To rename them after their own disc's tracks, highlight ") +
-             maintenance::joinedWithAnd(problem.discs) + QStringLiteral(" in the disc list and rename from there.");
+             (problem.kind == Kind::OtherDisc ? maintenance::joinedWithAnd(problem.discs)
+                                              : QStringLiteral("that disc")) +
+             QStringLiteral(" in the disc list and rename from there.");
     case Kind::ChangedSince: {
       const bool one = problem.names.size() == 1;
       return QStringLiteral("To rename ") +

@@ -461,6 +461,43 @@ TEST_F(RenameWindowTest, AnotherDiscsFilesKeepTheirNames) {
   press(window.Option7);
   EXPECT_TRUE(renameFiles(window.Command1).contains(" bear the code of disc AA101, which the database holds: "));
   EXPECT_EQ(contentsOf(folder), expected);
+
+  // Files named after AA100's titles, with no code, while AA101, a row off, is highlighted.
+  const auto titled = [&](const std::function<QString(int)>& shape) {
+    for (const QString& name : filesIn(folder)) EXPECT_TRUE(QFile::remove(folder + "/" + name));
+    names.clear();
+    for (int i = 1; i <= 12; ++i) {
+      names << shape(i) + ".mp3";
+      home.writeBytes("audio/" + names.back(), "audio of AA100 track " + QByteArray::number(i));
+    }
+    window.File1.Refresh();
+    return contentsOf(folder);
+  };
+  auto before = titled([](int i) { return two(i) + " - " + artist(i) + " - " + song(i); });
+  window.List3.Clear();
+  for (int i = 1; i <= 12; ++i)
+    window.List3.AddItem(maintenance::renameListItem("AA101", two(i), "OTHER SONG " + two(i), "OTHER SINGER"));
+  EXPECT_EQ(renameFiles(window.Command3),
+            "The names of the files " + names.mid(0, 11).join(", ") + " and " + names.last() +
+                " hold no song and no artist of disc AA101, the highlighted disc that they would be renamed after: "
+                "they look like another disc's files.\rNo file has been renamed.\r"
+                "To rename them after their own disc's tracks, highlight that disc in the disc list and rename "
+                "from there.");
+  EXPECT_EQ(contentsOf(folder), before);
+
+  // A store's names on their own disc, each file by the song it holds.
+  window.List3.Clear();
+  window.List3.addItems(discTracks("AA100"));
+  press(window.Option7);
+  for (const auto& shape : std::vector<std::function<QString(int)>>{
+           [](int i) { return artist(i) + " - " + song(i) + " (Karaoke Version)"; },
+           [](int i) { return song(i) + " (In the Style of " + artist(i) + ")"; }}) {
+    before = titled(shape);
+    expected.clear();
+    for (int i = 1; i <= 12; ++i) expected["AA100-" + two(i) + ".mp3"] = before[names[i - 1]];
+    EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+    EXPECT_EQ(contentsOf(folder), expected);
+  }
 }
 
 TEST_F(RenameWindowTest, OnADiscOfOneArtistAChangedCodeKeepsTheFilesAndAnotherDiscsAreRefused) {
