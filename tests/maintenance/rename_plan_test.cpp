@@ -243,6 +243,14 @@ TEST(RenamePlan, ANameKeepsItsTrackAfterTheCodeOrOneFieldIsCorrected) {
   EXPECT_EQ(problem->kind, RenameProblem::Kind::ChangedSince);
   EXPECT_EQ(problem->names, (QStringList{"Kb - Tune 02 - AA101-02.mp3", "Kb - Tune 03 - AA101-03.mp3"}));
   EXPECT_EQ(problem->discs, QStringList{"AA101"});
+  // Another artist's disc of the same songs, which the database lacks: each name fits by its
+  // song, but none keeps both.
+  const QStringList cover = {"Kc - Song 01 - AA101-01.mp3", "Kc - Song 02 - AA101-02.mp3",
+                             "Kc - Song 03 - AA101-03.mp3"};
+  problem = maintenance::planRenames(oneArtist, cover, 5).problem;
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::ChangedSince);
+  EXPECT_EQ(problem->names, cover);
 }
 
 TEST(RenamePlan, ALoneTrackNumberIsReadWhereRippersPutIt) {
