@@ -8,6 +8,7 @@
 #include "platform/core/text_file.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <functional>
@@ -19,6 +20,7 @@ const QString kFileHeader2 = QStringLiteral("MELLOWDEX CD SELECTION FILE2");
 const QString kSeparator = QString(58, QLatin1Char('-'));
 const QString kNotMellowdex = QStringLiteral(" is not a Mellowdex file");
 const QString kListNotSavedText = QStringLiteral("The song list has not been saved.");
+const QString kOpenTitle = QStringLiteral("Open");
 
 namespace {
 void put(QString& out, const QString& value) {
@@ -114,11 +116,12 @@ OpenedSongList openedSongList(const QStringList& v, int version) {
   return out;
 }
 
-RestoredDiscs restoredDiscs(const QStringList& items, const QStringList& discLines) {
+RestoredDiscs restoredDiscs(const QStringList& items, const QStringList& discLines, bool numbersSaved) {
   QHash<QString, QList<int>> rowsOf;  // by the disc's code, trailing blanks aside
   for (int i = 0; i < items.size(); ++i) rowsOf[common::RTrim(items[i])].append(i);
   RestoredDiscs out;
   std::vector<bool> restored(size_t(items.size()), false);  // an item comes back once, as first named
+  QSet<QString> named;
   for (const QString& line : discLines) {
     QString number;
     auto found = rowsOf.constFind(common::RTrim(line));
@@ -127,7 +130,16 @@ RestoredDiscs restoredDiscs(const QStringList& items, const QStringList& discLin
       number = line.right(kReferenceLength);
       found = rowsOf.constFind(common::RTrim(line.chopped(kReferenceLength)));
     }
-    if (found == rowsOf.constEnd()) continue;
+    if (found == rowsOf.constEnd()) {
+      const bool numbered =
+          !number.isNull() && (numbersSaved || line.chopped(kReferenceLength).endsWith(QLatin1Char(' ')));
+      const QString code = common::RTrim(numbered ? line.chopped(kReferenceLength) : line);
+      if (!code.isEmpty() && !named.contains(code)) {
+        named.insert(code);
+        out.missing << code;
+      }
+      continue;
+    }
     for (const int row : *found) {
       if (restored[size_t(row)]) continue;
       restored[size_t(row)] = true;
@@ -181,6 +193,17 @@ SongListFile recodedSongList(SongListFile file, const std::vector<DiscItem>& tic
   }
   inListOrder(file.lines, [](const QString& line) { return line; });
   return file;
+}
+
+QString discsNoLongerHeldText(const QStringList& codes) {
+  constexpr qsizetype kNamed = 10;
+  const bool one = codes.size() == 1;
+  QString text = one ? QStringLiteral("This list ticks a disc that the database no longer holds:")
+                     : QStringLiteral("This list ticks discs that the database no longer holds:");
+  for (qsizetype i = 0; i < std::min(kNamed, codes.size()); ++i) text += QLatin1Char('\r') + codes[i];
+  if (codes.size() > kNamed) text += QStringLiteral("\rand %1 more").arg(codes.size() - kNamed);
+  return text + (one ? QStringLiteral("\r\rCreate List leaves its songs out.")
+                     : QStringLiteral("\r\rCreate List leaves their songs out."));
 }
 
 std::optional<QStringList> readSongListValues(const QString& path) {

@@ -23,6 +23,7 @@ extern const QString kFileHeader2;       // "MELLOWDEX CD SELECTION FILE2"
 extern const QString kSeparator;         // 58 hyphens
 extern const QString kNotMellowdex;      // " is not a Mellowdex file"
 extern const QString kListNotSavedText;  // "The song list has not been saved."
+extern const QString kOpenTitle;         // "Open": what Open and the merge tell of a file they read
 
 // Values written one a line, each quoted, CR LF after each.
 QString songListValuesText(const QStringList& values);
@@ -69,13 +70,20 @@ OpenedSongList openedSongList(const QStringList& values, int version);
 // of 12 characters, which only an update file makes, is no code of 11 with a number), else, as a
 // code (padded to 11, or longer) and a 4-character reference number, the items whose code is the
 // line without its number, which carry it again. A line naming no item (a disc no longer in the
-// database) is passed over. A line of a code and a number turns the user's numbers on, whatever
-// the file's option says.
+// database) is passed over, and its code named. A line of a code and a number turns the user's
+// numbers on, whatever the file's option says.
 struct RestoredDiscs {
   std::vector<std::pair<int, QString>> ticks;  // the item's row, and its text
   bool numbers = false;
+  // The codes of the lines naming no item, trailing blanks aside, each once: a line of a padded
+  // code and a number, or any line of 15 characters or more while the file's numbers are on, is
+  // named without its number.
+  QStringList missing;
 };
-RestoredDiscs restoredDiscs(const QStringList& items, const QStringList& discLines);
+RestoredDiscs restoredDiscs(const QStringList& items, const QStringList& discLines, bool numbersSaved = false);
+// What Open tells of the ticked discs of a file that the database no longer holds: the first ten
+// named, then how many more, and that Create List leaves their songs out.
+QString discsNoLongerHeldText(const QStringList& codes);
 
 // The list as giving a disc a new code leaves it, saved before the change is written: each
 // ticked item of the disc (its code, outer blanks aside, `current`, as the change matches it)

@@ -80,7 +80,7 @@ void frmMerge::Command3_Click() {
       return;
     }
     if (catalogue::songListVersion(read->value(0)) == 0) {
-      refuse(catalogue::notMellowdexMessage(paths[i]), QStringLiteral("Open"));
+      refuse(catalogue::notMellowdexMessage(paths[i]), catalogue::kOpenTitle);
       return;
     }
     if (read->size() < 6) {

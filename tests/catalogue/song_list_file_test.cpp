@@ -37,6 +37,17 @@ TEST(SongListFile, AFileWithoutASortStillHasItsSortLine) {
                 {"MELLOWDEX CD SELECTION FILE2", "H", "", "MF TRUE", "REF FALSE", "DUP FALSE", "SC8123     ", kSep})));
 }
 
+// The discs a file ticks that the database no longer holds are named once each, without their
+// numbers, the first ten of them, then how many more.
+TEST(SongListFile, DiscsNoLongerHeldAreNamedOnceTenAtMost) {
+  QStringList lines{"SC1        0001", "GONE1      0002", "ABCDEFGHIJKL0003", "GONE1      ", "LONGCODE-12345"};
+  for (int i = 2; i <= 12; ++i) lines << QStringLiteral("GONE%1").arg(i);
+  const catalogue::RestoredDiscs restored = catalogue::restoredDiscs({"SC1"}, lines, true);
+  EXPECT_EQ(catalogue::discsNoLongerHeldText(restored.missing),
+            "This list ticks discs that the database no longer holds:\rGONE1\rABCDEFGHIJKL\rLONGCODE-12345\rGONE2\r"
+            "GONE3\rGONE4\rGONE5\rGONE6\rGONE7\rGONE8\rand 4 more\r\rCreate List leaves their songs out.");
+}
+
 // The header and the reference numbers are the user's: one holding a control character is
 // refused, as is a line break anywhere; a line keeps a tab its record was read with.
 TEST(SongListFile, AValueThatWouldNotStayOneLineIsRefused) {

@@ -96,12 +96,12 @@ void Form1::openSongList(const QString& path) {
   const auto values = catalogue::readSongListValues(path);
   if (!values) {
     platform::prompts().msgBox(catalogue::unreadableSongListMessage(path), OKOnly + platform::msg::Exclamation,
-                               QStringLiteral("Open"));
+                               catalogue::kOpenTitle);
     return;
   }
   const int version = catalogue::songListVersion(values->value(0));
   if (version == 0) {
-    platform::prompts().msgBox(catalogue::notMellowdexMessage(path), OKOnly, QStringLiteral("Open"));
+    platform::prompts().msgBox(catalogue::notMellowdexMessage(path), OKOnly, catalogue::kOpenTitle);
     return;
   }
 
@@ -112,7 +112,7 @@ void Form1::openSongList(const QString& path) {
   Opening_File = true;
 
   const catalogue::OpenedSongList opened = catalogue::openedSongList(*values, version);
-  const catalogue::RestoredDiscs restored = catalogue::restoredDiscs(List1.items(), opened.discs);
+  const catalogue::RestoredDiscs restored = catalogue::restoredDiscs(List1.items(), opened.discs, opened.useNumbers);
   if (opened.header) Text1.setText(*opened.header);
   if (opened.sort) {
     switch (*opened.sort) {
@@ -143,6 +143,10 @@ void Form1::openSongList(const QString& path) {
     platform::letEventsThroughSliced();
     List1.setSelected(index, true);
   }
+  // Told once the ticks are back, before Create List would leave the songs out.
+  if (!restored.missing.isEmpty())
+    platform::prompts().msgBox(catalogue::discsNoLongerHeldText(restored.missing), OKOnly + platform::msg::Exclamation,
+                               catalogue::kOpenTitle);
 
   int linesRead = 0;
   if (version == 2 && chkOpen.Value() == 1) {

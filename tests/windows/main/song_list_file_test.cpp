@@ -321,15 +321,21 @@ TEST_F(SongListFileTest, VersionOneFilesRebuildTheListWhenAsked) {
 TEST_F(SongListFileTest, DiscLinesDecideOwnNumbersAndUnknownDiscsAreDropped) {
   home.writeDiscs({"SC8123", "SC8123", "MDX1001"});
   home.writeBytes("d.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "H", "SONG", "MF TRUE", "REF FALSE",
-                                             "DUP FALSE", "SC8123     0042", "GONE99     ", kSep}));
+                                             "DUP FALSE", "SC8123     0042", "GONE99     ", "OLD-7      0003", kSep}));
   Form1& f = start();
   f.chkOpen.setValue(0);
-  open(home.path("d.mdq"));
+  prompts.answerOpenFile(home.path("d.mdq")).answerMsg(OK);
+  press(f.cmdOpen);
   EXPECT_EQ(f.Check2.Value(), 1);    // a 15-character disc line
   EXPECT_EQ(f.List1.SelCount(), 2);  // both items of the code
   EXPECT_EQ(f.List1.List(1), "SC8123     0042");
   EXPECT_EQ(f.List1.List(2), "SC8123     0042");
-  EXPECT_TRUE(prompts.calls().size() == 1u);  // only the open dialog
+  // The discs the database no longer holds are named, once.
+  const auto told = prompts.expectCalls("msgBox", 1);
+  EXPECT_EQ(told[0].text,
+            "This list ticks discs that the database no longer holds:\rGONE99\rOLD-7\r\r"
+            "Create List leaves their songs out.");
+  EXPECT_EQ(told[0].title, "Open");
 
   // A code of 12 characters (only an update file makes one) is a disc of its own, no code of 11
   // with a number: it comes back ticked, the disc of its first 11 characters keeps its text and
@@ -367,7 +373,8 @@ TEST_F(SongListFileTest, DiscLinesDecideOwnNumbersAndUnknownDiscsAreDropped) {
   // The 12-character disc gone, its line names nothing: the disc of its first 11 characters is
   // not ticked in its place, and the numbers stay off as the file says.
   home.writeLines("watdi.bxl", {testsupport::discLine("ABCDEFGHIJK")});
-  open(home.path("twelve.mdq"));
+  prompts.answerOpenFile(home.path("twelve.mdq")).answerMsg(OK);  // it is named as gone
+  press(f.cmdOpen);
   EXPECT_EQ(f.List1.items(), (QStringList{"ABCDEFGHIJK"}));
   EXPECT_EQ(f.List1.SelCount(), 0);
   EXPECT_EQ(f.Check2.Value(), 0);
