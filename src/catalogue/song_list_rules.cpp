@@ -2,25 +2,30 @@
 
 #include "common/text_helpers.h"
 
-#include <QSet>
+#include <QHash>
 
 namespace catalogue {
 
-std::vector<int> rowsWithoutDupes(const QStringList& lines, Sort sort, const std::function<void(int)>& progress) {
+std::vector<int> rowsWithoutDupes(const QStringList& lines, Sort sort, const std::function<void(int)>& progress,
+                                  std::vector<int>* keptAhead) {
   const int count = int(lines.size());
   std::vector<int> kept;
   kept.reserve(size_t(count));
+  if (keptAhead) keptAhead->assign(size_t(count), 0);
   // The keys are seen in place in the lines, which outlive them here.
   if (sort == Sort::MfCode) {
-    QSet<QStringView> seen;
+    QHash<QStringView, int> seen;
     seen.reserve(count);
     for (int i = 0; i < count; ++i) {
       const QString& line = lines[i];
       const QStringView key = duplicateKeyView(sort, line);
-      if (!seen.contains(key)) {
-        seen.insert(key);
+      const auto first = seen.constFind(key);
+      const int ahead = first == seen.constEnd() ? i : first.value();
+      if (ahead == i) {
+        seen.insert(key, i);
         kept.push_back(i);
       }
+      if (keptAhead) (*keptAhead)[size_t(i)] = ahead;
       if (i % 1500 == 0 && progress) progress(i);
     }
   } else {
@@ -32,6 +37,7 @@ std::vector<int> rowsWithoutDupes(const QStringList& lines, Sort sort, const std
         kept.push_back(i);
         lastKey = key;
       }
+      if (keptAhead) (*keptAhead)[size_t(i)] = kept.back();
       if (i % 1500 == 0 && progress) progress(i);
     }
   }

@@ -14,8 +14,10 @@ namespace catalogue {
 // The rows of the lines left when duplicate songs are hidden, from lines in list order. In the
 // code layout the first line of each song and artist stays, wherever the others stand; in the
 // other layouts a run of neighbours with the same song and artist keeps its first line.
-// `progress` is told the index of every 1500th line as it is reached.
-std::vector<int> rowsWithoutDupes(const QStringList& lines, Sort sort, const std::function<void(int)>& progress = {});
+// `progress` is told the index of every 1500th line as it is reached. When `keptAhead` is given,
+// it receives for every line the row of the line that stays in its place (its own row when it stays).
+std::vector<int> rowsWithoutDupes(const QStringList& lines, Sort sort, const std::function<void(int)>& progress = {},
+                                  std::vector<int>* keptAhead = nullptr);
 
 // A vocal track: its line holds "(V" in any case.
 bool isVocalLine(const QString& line);

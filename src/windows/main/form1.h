@@ -254,6 +254,10 @@ class Form1 : public platform::FormBase {
   // the current one, shows the new song and artist in the list's capitals, an open disc listing
   // shows the new record too, and the delete and edit windows are handed the line again.
   void followEditedLine(const catalogue::ListLine& handed, const QStringList& before, const QStringList& after);
+  // Shows again the first copy that Hide Duplicates hid behind a line as it stood (in the current
+  // layout), given in the list's capitals; the other copies stay hidden behind it.
+  void showCopyHiddenBehind(const QString& line, catalogue::Sort sort,
+                            const std::function<QString(const QString&)>& inListCase);
 
   // ---- form1_sort_tabs.cpp
   void TabStrip1_Click();
@@ -504,4 +508,14 @@ class Form1 : public platform::FormBase {
   bool wantsListSaved(const QString& lineBreak, const QString& title);
   bool makeRecodedListReady(const QString& title, const windows::RecodeSaveOffer::Change& change);
   bool finishRecodedList(bool changeWritten);
+  // The lines Hide Duplicates took out of the song list, each with its record's number and the
+  // line it stays hidden behind, both as they stood then (in the layout of `sort`): an edit that
+  // gives that line another song or artist shows one of them again. A new list forgets them.
+  struct HiddenCopy {
+    QString line;
+    qint64 number = 0;
+    QString behind;
+    catalogue::Sort sort;
+  };
+  std::vector<HiddenCopy> hiddenCopies_;
 };

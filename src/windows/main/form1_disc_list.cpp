@@ -22,6 +22,7 @@ const QString kReferenceTitle = QStringLiteral("Your disc reference number");
 void Form1::Get_Discs() {
   List1.setVisible(false);
   List2.Clear();
+  hiddenCopies_.clear();
   List1.Clear();
   showBusyPointer();
   const QString path = catalogue::discFilePath();

@@ -49,6 +49,7 @@ void Form1::Lower_Case() {
 }
 
 void Form1::Remove_Dupes() {
+  hiddenCopies_.clear();
   const int count = List2.ListCount();
   if (count == 0) return;
   platform::BusyScope busy;
@@ -61,8 +62,13 @@ void Form1::Remove_Dupes() {
   platform::letEventsThrough();
 
   const Sort sort = currentSort().value_or(Sort::Song);
-  const std::vector<int> kept =
-      catalogue::rowsWithoutDupes(List2.items(), sort, [this](int i) { ProgressBar1.setValue(i); });
+  const QStringList lines = List2.items();
+  std::vector<int> ahead;
+  const std::vector<int> kept = catalogue::rowsWithoutDupes(
+      lines, sort, [this](int i) { ProgressBar1.setValue(i); }, &ahead);
+  hiddenCopies_.reserve(size_t(count) - kept.size());
+  for (int i = 0; i < count; ++i)
+    if (ahead[size_t(i)] != i) hiddenCopies_.push_back({lines[i], List2.ItemData(i), lines[ahead[size_t(i)]], sort});
   if (sort == Sort::MfCode) {
     // The kept lines go back through the sorted staging list.
     Temp_List.Clear();

@@ -28,6 +28,7 @@ int createListProgressMax(qint64 fileLength) { return std::min(catalogue::progre
 }  // namespace
 
 void Form1::addScannedLines(catalogue::ScannedLines& made) {
+  hiddenCopies_.clear();
   lineRecords_ = std::move(made.records);
   List2.addItems(made.lines, made.numbers);
 }

@@ -4,10 +4,13 @@
 #include "catalogue/track_file.h"
 #include "common/text_helpers.h"
 #include "platform/core/cp1252.h"
+#include "platform/core/sorted_list_model.h"
 #include "platform/ui/prompts.h"
 #include "windows/database/delete_record.h"
 #include "windows/database/Edit_Record.h"
 
+#include <algorithm>
+#include <functional>
 #include <string_view>
 #include <utility>
 
@@ -30,6 +33,15 @@ void prefillDialogs(const QString& line, Sort sort, const std::optional<catalogu
   Edit_Record::instance().handOverLine(handed);  // with the track, the song and the artist in capitals
   del.Text1.setBackColor(0xFFFFFF);
   del.Text2.setBackColor(0xFFFFFF);
+}
+
+// Adds a line with its number to a sorted list; returns the row it takes.
+int addInOrder(platform::ListBox& list, const QString& text, qint64 number) {
+  list.addItems({text}, {number});
+  // Equal lines keep the order they came in: the new one is the last of them.
+  int row = list.ListCount() - 1;
+  while (row > 0 && (list.List(row) != text || list.ItemData(row) != number)) --row;
+  return row;
 }
 
 }  // namespace
@@ -81,10 +93,25 @@ void Form1::followEditedLine(const catalogue::ListLine& handed, const QStringLis
 
   // In the list's capitals: word capitals, else capitals where the line showed them, else the
   // record's own case, as Create List would show it.
-  QString edited = catalogue::withSongAndArtist(line, *sort, after[2], after[3]);
-  if (Check5.Value() == 0) edited = catalogue::wordCapitals(edited, *sort, Check1.Value() == 1 && Check2.Value() == 1);
-  else if (catalogue::allCapitals(line) == line) edited = catalogue::allCapitals(edited);
-  List2.setList(row, edited);
+  const auto inListCase = [&](const QString& made) {
+    if (Check5.Value() == 0) return catalogue::wordCapitals(made, *sort, Check1.Value() == 1 && Check2.Value() == 1);
+    return catalogue::allCapitals(line) == line ? catalogue::allCapitals(made) : made;
+  };
+  const QString edited = inListCase(catalogue::withSongAndArtist(line, *sort, after[2], after[3]));
+  // The line takes its place in the list's order, still the highlighted one.
+  const qint64 number = List2.ItemData(row);
+  const bool selected = List2.Selected(row);
+  List2.RemoveItem(row);
+  if (Check3.Value() == 1 && catalogue::duplicateKeyView(*sort, edited) != catalogue::duplicateKeyView(*sort, line))
+    showCopyHiddenBehind(line, *sort, inListCase);
+  const int at = addInOrder(List2, edited, number);
+  if (selected) List2.setSelected(at, true);
+  {
+    auto click = std::exchange(List2.Click, nullptr);  // the dialogs are handed the line below
+    List2.setListIndex(at);
+    List2.Click = std::move(click);
+  }
+  Label6.setCaption(tracksText(List2.ListCount()));
 
   // The grey list below shows the disc's tracks, or the lines a search of the list found.
   if (List3.Visible()) {
@@ -101,6 +128,33 @@ void Form1::followEditedLine(const catalogue::ListLine& handed, const QStringLis
     }
   }
   prefillDialogs(edited, *sort, own);
+}
+
+void Form1::showCopyHiddenBehind(const QString& line, Sort sort,
+                                 const std::function<QString(const QString&)>& inListCase) {
+  const auto inSort = [&](const QString& text, Sort from) {
+    if (from == sort) return text;
+    return catalogue::recutLine(text, from, sort, catalogue::recutCase(from, Check1.Value() == 1, Check2.Value() == 1));
+  };
+  // The copies hidden behind the line as it stood, as the list would show them now; the first of
+  // them in the list's order shows again, and the others stay hidden behind it.
+  const QString shownLine = UCase(line);
+  std::vector<size_t> copies;
+  for (size_t i = 0; i < hiddenCopies_.size(); ++i) {
+    HiddenCopy& c = hiddenCopies_[i];
+    if (UCase(inSort(c.behind, c.sort)) != shownLine) continue;
+    c.line = inListCase(inSort(c.line, c.sort));
+    c.sort = sort;
+    copies.push_back(i);
+  }
+  if (copies.empty()) return;
+  const auto first = std::min_element(copies.begin(), copies.end(), [this](size_t a, size_t b) {
+    return platform::sortKey(hiddenCopies_[a].line) < platform::sortKey(hiddenCopies_[b].line);
+  });
+  const HiddenCopy shown = hiddenCopies_[*first];
+  for (const size_t i : copies) hiddenCopies_[i].behind = shown.line;
+  hiddenCopies_.erase(hiddenCopies_.begin() + std::ptrdiff_t(*first));
+  addInOrder(List2, shown.line, shown.number);
 }
 
 void Form1::mnu51_Click() {

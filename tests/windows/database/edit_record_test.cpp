@@ -370,3 +370,28 @@ TEST_F(MaintenanceTest, AnEditedLineShowsItsTrackAndEveryCommandActsOnIt) {
   EXPECT_EQ(prompts.expectCalls("msgBox", 3)[1].text, "You have choosen to delete Disc SC8123 Track 02 are you sure.");
   EXPECT_EQ(tracks(), (QStringList{kTracks[0], kTracks[2], kTracks[3], kTracks[4]}));
 }
+
+// With "Update list after OK" unticked the edited line takes its place in the list's order, still
+// highlighted; with Hide Duplicates on, the copy of its old song that it hid shows again.
+TEST_F(MaintenanceTest, AnEditedLineTakesItsPlaceAndTheCopyItHidShowsAgain) {
+  home.writeTracks(
+      {"SC8123,01,ZEBRA TIME TWO,ODA BELL", "SC8123,02,MOON,JUNO REED", "MDX1001,01,ZEBRA TIME TWO,ODA BELL"});
+  Form1& f = start();
+  tick("SC8123");
+  tick("MDX1001");
+  QTest::mouseClick(f.Check3.widget(), Qt::LeftButton);  // Hide Duplicates
+  press(f.cmdGet_Tracks);
+  ASSERT_EQ(f.List2.ListCount(), 2);
+  editFromPopup(f, prompts, songRow("ZEBRA"), [](Edit_Record& e) {
+    typeOver(e.Text3, "aardvark song");
+    press(e.Command1);
+  });
+  const auto line = [](const char* song, const char* artist, const char* code, const char* track) {
+    return padded(song, 36) + padded(artist, 30) + padded(code, 11) + "        " + track;
+  };
+  EXPECT_EQ(f.List2.items(),
+            (QStringList{line("AARDVARK SONG", "ODA BELL", "MDX1001", "01"), line("MOON", "JUNO REED", "SC8123", "02"),
+                         line("ZEBRA TIME TWO", "ODA BELL", "SC8123", "01")}));
+  EXPECT_TRUE(f.List2.ListIndex() == 0 && f.List2.Selected(0));
+  EXPECT_EQ(f.Label6.Caption(), "Tracks = 3");
+}
