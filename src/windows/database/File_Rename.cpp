@@ -21,15 +21,13 @@ std::unique_ptr<File_Rename> g_window;
 const QString kTitle = QStringLiteral("File Rename");
 
 // The words for one thing or for several, by their count.
-QString byCount(qsizetype count, const char* one, const char* several) {
-  return QString::fromLatin1(count == 1 ? one : several);
-}
+QString byCount(qsizetype count, const QString& one, const QString& several) { return count == 1 ? one : several; }
 
 // What a refusal that names a list of files tells about them, in the words for one file or for
 // several.
 QString listedFilesText(const maintenance::RenameProblem& problem) {
   using Kind = maintenance::RenameProblem::Kind;
-  const auto named = [&problem](const char* one, const char* several) {
+  const auto named = [&problem](const QString& one, const QString& several) {
     return byCount(problem.names.size(), one, several);
   };
   const QString files = named("file ", "files ") + maintenance::joinedWithAnd(problem.names);
@@ -47,8 +45,7 @@ QString listedFilesText(const maintenance::RenameProblem& problem) {
       return QStringLiteral("The ") + files + named(" bears", " bear") + QStringLiteral(" the ") +
              byCount(problem.discs.size(), "code ", "codes ") + maintenance::joinedWithAnd(problem.discs) +
              QStringLiteral(", which no disc in the database has, and titles that are not ") +
-             (problem.names.size() == 1 ? QStringLiteral("track ") + problem.track + QStringLiteral("'s")
-                                        : QStringLiteral("the tracks' of their numbers")) +
+             named(QStringLiteral("track ") + problem.track + QStringLiteral("'s"), "the tracks' of their numbers") +
              QStringLiteral(": ") +
              named("its code and titles have changed since it was",
                    "their codes and titles "
@@ -135,13 +132,13 @@ QString wayForwardText(const maintenance::RenameProblem& problem) {
              (problem.kind == Kind::OtherDisc ? maintenance::joinedWithAnd(problem.discs)
                                               : QStringLiteral("that disc")) +
              QStringLiteral(" in the disc list and rename from there.");
-    case Kind::ChangedSince: {
-      const bool one = problem.names.size() == 1;
+    case Kind::ChangedSince:
       return QStringLiteral("To rename ") +
-             (one ? QStringLiteral("it as track ") + problem.track + QStringLiteral(", begin its name with that number")
-                  : QStringLiteral("them as the tracks of their numbers, begin each file's name with its number")) +
+             byCount(
+                 problem.names.size(),
+                 QStringLiteral("it as track ") + problem.track + QStringLiteral(", begin its name with that number"),
+                 QStringLiteral("them as the tracks of their numbers, begin each file's name with its number")) +
              QStringLiteral(" in place of the code, as in ") + problem.to + QStringLiteral(", and rename again.");
-    }
     default: return {};
   }
 }
