@@ -22,7 +22,7 @@ using common::Trim;
 QString renameListItem(const QString& code, const QString& track, const QString& title, const QString& artist) {
   return common::fitWidth(track, common::kTrackWidth) + common::Space(4) +
          common::fitWidth(title, common::kTitleWidth) + common::fitWidth(artist, common::kArtistWidth) +
-         common::fitWidth(code, common::kCodeWidth);
+         common::padRight(common::RTrim(code), common::kCodeWidth);
 }
 
 QString Title_Case(const QString& field) {
@@ -33,7 +33,7 @@ QString Title_Case(const QString& field) {
 }
 
 NameFields nameFields(const QString& item) {
-  return NameFields{Trim(Mid(item, 73, 11)), Title_Case(Mid(item, 1, 2)), Title_Case(Trim(Mid(item, 7, 36))),
+  return NameFields{Trim(Mid(item, 73)), Title_Case(Mid(item, 1, 2)), Title_Case(Trim(Mid(item, 7, 36))),
                     Title_Case(Trim(Mid(item, 43, 30)))};
 }
 

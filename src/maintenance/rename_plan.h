@@ -12,14 +12,15 @@
 
 namespace maintenance {
 
-// One track of the renamer's list: track 2, four blanks, song 36, artist 30, disc code 11, each
-// field cut or padded to its width (83 characters).
+// One track of the renamer's list: track 2, four blanks, song 36, artist 30, each field cut or
+// padded to its width, then the whole disc code without its trailing blanks, padded to 11 (83
+// characters, more for a longer code: a disc is its whole code).
 QString renameListItem(const QString& code, const QString& track, const QString& title, const QString& artist);
 
 // Lower case, then a capital for the first character and for every character after a blank.
 QString Title_Case(const QString& field);
 
-// The parts of a file name, cut from a track line by column.
+// The parts of a file name, cut from a track line by column; the disc's whole code.
 struct NameFields {
   QString disc, track, song, artist;
 };

@@ -229,6 +229,14 @@ TEST(RenamePlan, ANameKeepsItsTrackAfterTheCodeOrOneFieldIsCorrected) {
   ASSERT_TRUE(problem);
   EXPECT_EQ(problem->kind, RenameProblem::Kind::UnplacedFiles);
   EXPECT_EQ(problem->names, QStringList{"Sum-41 - Intro.mp3"});
+  // A code of 12 characters is a disc of its own: names carry it whole, and one with the code of
+  // its first 11 is that other disc's.
+  const QStringList longCode = {maintenance::renameListItem("LONGCODE12AB", "01", "ONE", "ANN")};
+  EXPECT_EQ(maintenance::planRenames(longCode, {"a.mp3"}, 7).steps.front().to, "LONGCODE12AB-01.mp3");
+  problem = maintenance::planRenames(longCode, {"LONGCODE12A-01.mp3"}, 7, {"LONGCODE12A", "LONGCODE12AB"}).problem;
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::OtherDisc);
+  EXPECT_EQ(problem->discs, QStringList{"LONGCODE12A"});
 
   // Another disc of the disc's one artist: a name that fits by that artist alone is this disc's
   // only when it keeps its song too.

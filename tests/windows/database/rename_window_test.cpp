@@ -785,7 +785,7 @@ TEST_F(RenameCommandTest, TheRenamerGetsTheHighlightedDiscsTracksInTrackOrder) {
 }
 
 // A code of 12 characters (only an update file makes one): the renamer names the files from the
-// disc's own tracks, not from those of the disc of its first 11 characters.
+// disc's own tracks and its whole code, not from those of the disc of its first 11 characters.
 TEST_F(RenameCommandTest, ACodeLongerThanElevenCharactersGivesOnlyItsOwnTracks) {
   home.writeLines("watdi.bxl", {"\"LONGCODE12AB\"", testsupport::discLine("LONGCODE12A")});
   home.writeLines("watka.bxl", {"\"LONGCODE12AB\",\"01\",\"OWN SONG\",\"X\"",
@@ -795,7 +795,7 @@ TEST_F(RenameCommandTest, ACodeLongerThanElevenCharactersGivesOnlyItsOwnTracks) 
   QStringList seen;
   prompts.onModal([&](platform::FormBase& window) { seen = static_cast<File_Rename&>(window).List3.items(); });
   choose(f.mnuRename_Files);
-  EXPECT_EQ(seen, QStringList{maintenance::renameListItem("LONGCODE12A", "01", "OWN SONG", "X")});
+  EXPECT_EQ(seen, QStringList{maintenance::renameListItem("LONGCODE12AB", "01", "OWN SONG", "X")});
 }
 
 TEST_F(RenameCommandTest, TheProgressBarStepsOncePerHundredEstimatedRecords) {
