@@ -2,6 +2,8 @@
 
 #include "common/records.h"
 #include "common/text_helpers.h"
+#include "maintenance/track_database.h"
+#include "platform/core/cp1252.h"
 #include "platform/core/files.h"
 #include "platform/core/sorted_list_model.h"
 
@@ -32,8 +34,23 @@ QString Title_Case(const QString& field) {
   return out;
 }
 
+namespace {
+
+bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// A track column as the names write it: the track's identity, a number in two digits.
+QString namedTrack(const QString& column) {
+  const QByteArray stored = platform::cp1252::encode(column);
+  const std::string_view identity = trackIdentity({stored.constData(), size_t(stored.size())});
+  const QString track = Title_Case(platform::cp1252::decode(identity.data(), qsizetype(identity.size())));
+  const bool number = !track.isEmpty() && std::all_of(track.begin(), track.end(), isAsciiDigit);
+  return number ? track.rightJustified(2, QLatin1Char('0')) : track;
+}
+
+}  // namespace
+
 NameFields nameFields(const QString& item) {
-  return NameFields{Trim(Mid(item, 73)), Title_Case(Mid(item, 1, 2)), Title_Case(Trim(Mid(item, 7, 36))),
+  return NameFields{Trim(Mid(item, 73)), namedTrack(Mid(item, 1, 2)), Title_Case(Trim(Mid(item, 7, 36))),
                     Title_Case(Trim(Mid(item, 43, 30)))};
 }
 
@@ -118,8 +135,6 @@ struct CodePart {
   QString code, track;
   qsizetype at, size;
 };
-
-bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
 std::optional<CodePart> codePartOf(const QString& part, qsizetype at) {
   const qsizetype size = part.size();
@@ -265,11 +280,7 @@ using Refusal = std::optional<RenameProblem>;
 class Pairing {
  public:
   Pairing(const QStringList& items, const QStringList& files, const QStringList& heldDiscs)
-      : items_(items),
-        files_(files),
-        n_(std::min(items.size(), files.size())),
-        trackOf_(size_t(n_), -1),
-        borne_(size_t(n_), false) {
+      : files_(files), n_(std::min(items.size(), files.size())), trackOf_(size_t(n_), -1), borne_(size_t(n_), false) {
     fields_.reserve(size_t(n_));
     for (qsizetype t = 0; t < n_; ++t) {
       fields_.push_back(nameFields(items[t]));
@@ -296,7 +307,7 @@ class Pairing {
       const QList<qsizetype> tracks = tracksNamed.value(matchKey(stemOf(files_[i])));
       if (tracks.size() > 1) {
         QStringList numbers;
-        for (const qsizetype t : tracks) numbers << trackOfItem(t);
+        for (const qsizetype t : tracks) numbers << field(t).track;
         return RenameProblem{Kind::SeveralTracks, files_[i], {}, joinedWithAnd(numbers), {}};
       }
       if (tracks.isEmpty()) continue;
@@ -437,7 +448,7 @@ class Pairing {
     for (qsizetype t = 0; t < n_; ++t)
       if (!borne_[size_t(t)]) {
         bool ok = false;
-        const int number = trackOfItem(t).toInt(&ok);
+        const int number = field(t).track.toInt(&ok);
         if (ok) freeTrack[number] = freeTrack.contains(number) ? -1 : t;
       }
     std::vector<std::pair<qsizetype, int>> numbered;  // file, its number
@@ -487,9 +498,10 @@ class Pairing {
     return std::nullopt;
   }
 
-  // The files left pair by place with the tracks that no file is, in the order a file manager
-  // shows them (1, 2, ..., 10, whatever shape the numbers have), unless one of them has a name in
-  // one of the formats or holds a song of the disc: then its order says nothing of its track.
+  // The files left pair by place with the tracks that no file is, both in the order a file manager
+  // shows them (1, 2, ..., 10, whatever shape the numbers have; the tracks by their numbers, however
+  // they are stored), unless one of the files has a name in one of the formats or holds a song of
+  // the disc: then its order says nothing of its track.
   Refusal byPlace() {
     QStringList unplaced;
     std::vector<qsizetype> order;  // the files left, as shown
@@ -508,6 +520,8 @@ class Pairing {
     std::vector<qsizetype> freeTracks;
     for (qsizetype t = 0; t < n_; ++t)
       if (!borne_[size_t(t)]) freeTracks.push_back(t);
+    std::stable_sort(freeTracks.begin(), freeTracks.end(),
+                     [this](qsizetype a, qsizetype b) { return showsBefore(field(a).track, field(b).track); });
     if (!unplaced.isEmpty() && size_t(unplaced.size()) != freeTracks.size())
       return unpaired(size_t(unplaced.size()), freeTracks.size());
     std::stable_sort(order.begin(), order.end(),
@@ -525,7 +539,7 @@ class Pairing {
       const NameFields& f = field(trackOf_[size_t(i)]);
       const bool keepsCharacters = emptiesAField(option, f);
       const QString name = keepsCharacters ? patternName(option, f) : trackFileName(option, f);
-      out.push_back({files_[i], name + extensionOf(files_[i]), trackOfItem(trackOf_[size_t(i)]),
+      out.push_back({files_[i], name + extensionOf(files_[i]), field(trackOf_[size_t(i)]).track,
                      !keepsCharacters && holdsRefusedCharacter(patternName(option, f))});
     }
     return out;
@@ -542,9 +556,8 @@ class Pairing {
     parts.prepend(part.track);
     return parts.join(kSeparator) + extensionOf(file);
   }
-  QString trackOfItem(qsizetype t) const { return Mid(items_[t], 1, 2); }
   bool placed(qsizetype i) const { return trackOf_[size_t(i)] >= 0; }
-  // The one track of the number, or -1.
+  // The one track of the number, written in two digits as the names write every track's, or -1.
   qsizetype trackNumbered(const QString& number) const {
     qsizetype found = -1;
     for (qsizetype t = 0; t < n_; ++t)
@@ -592,14 +605,13 @@ class Pairing {
   Refusal place(qsizetype i, qsizetype t) {
     const QString key = slotOf(t, i);
     if (const auto other = fileOfSlot_.constFind(key); other != fileOfSlot_.constEnd())
-      return RenameProblem{Kind::SharedTrack, files_[*other], files_[i], trackOfItem(t), {}};
+      return RenameProblem{Kind::SharedTrack, files_[*other], files_[i], field(t).track, {}};
     fileOfSlot_.insert(key, i);
     trackOf_[size_t(i)] = t;
     borne_[size_t(t)] = true;
     return std::nullopt;
   }
 
-  const QStringList& items_;
   const QStringList& files_;
   const qsizetype n_;
   std::vector<NameFields> fields_;

@@ -20,7 +20,9 @@ QString renameListItem(const QString& code, const QString& track, const QString&
 // Lower case, then a capital for the first character and for every character after a blank.
 QString Title_Case(const QString& field);
 
-// The parts of a file name, cut from a track line by column; the disc's whole code.
+// The parts of a file name, cut from a track line by column: the disc's whole code, and the track
+// by its number in two digits however it is stored ("2", "2 " and "02" are all "02"; a track of
+// other characters as stored, trailing blanks aside).
 struct NameFields {
   QString disc, track, song, artist;
 };
@@ -95,9 +97,9 @@ struct RenameProblem {
 // 01", "Track 1", "1"), and the numbers are those of the tracks left; a name that holds the song of
 // one track left, and of no other ("Song (In the Style of Artist)"), is that track. Otherwise they
 // pair by place with the tracks that no file is, in the order a file manager shows them (every run
-// of digits by its value: "Karaoke 2" before "Karaoke 10"), but only when none of them has a name
-// in one of the formats, a number held alone or a song of the disc. A file whose track cannot be
-// told refuses the whole set.
+// of digits by its value: "Karaoke 2" before "Karaoke 10"; the tracks by their numbers, whatever
+// order their lines stand in), but only when none of them has a name in one of the formats, a
+// number held alone or a song of the disc. A file whose track cannot be told refuses the whole set.
 struct RenamePlan {
   std::vector<RenameStep> steps;
   std::optional<RenameProblem> problem;

@@ -229,6 +229,12 @@ TEST(RenamePlan, ANameKeepsItsTrackAfterTheCodeOrOneFieldIsCorrected) {
   ASSERT_TRUE(problem);
   EXPECT_EQ(problem->kind, RenameProblem::Kind::UnplacedFiles);
   EXPECT_EQ(problem->names, QStringList{"Sum-41 - Intro.mp3"});
+  // Tracks stored without their zero ("2"): a name's "02" is track 2, and names it so.
+  const QStringList unpadded = {maintenance::renameListItem("ZX1001", "1", "ONE", "ANN"),
+                                maintenance::renameListItem("ZX1001", "2", "TWO", "BEA"),
+                                maintenance::renameListItem("ZX1001", "3", "THREE", "CAL")};
+  EXPECT_EQ(tracks({"ZX1001-03 - Cal - Three.mp3", "ZX1001-01.mp3", "ZX1001-02.mp3"}, unpadded),
+            (QStringList{"03", "01", "02"}));
   // A code of 12 characters is a disc of its own: names carry it whole, and one with the code of
   // its first 11 is that other disc's.
   const QStringList longCode = {maintenance::renameListItem("LONGCODE12AB", "01", "ONE", "ANN")};
