@@ -31,6 +31,27 @@ double fitLabelTitle(platform::DrawingSurface& surface, const LabelDesign& d) {
   return size;
 }
 
+LabelTrackLayout layOutLabelTracks(platform::DrawingSurface& surface, const LabelDesign& d) {
+  surface.setScaleMillimetres();
+  surface.font = platform::SurfaceFont{d.trackFace, d.trackSize * kFontFactor, false};
+  LabelTrackLayout layout{surface.font.size, 0, labelTrackLines(d.tracks)};
+  // Centred on the disc, a line wider than twice the disc centre's distance from the printable
+  // area's left edge would lose its start there: the whole list is printed smaller instead.
+  const double room = 2 * (d.offsetX + kCentreX);
+  const QString* widest = nullptr;
+  double widestWidth = 0;
+  for (const QString& line : layout.lines)
+    if (const double w = surface.TextWidth(line); w > widestWidth) {
+      widest = &line;
+      widestWidth = w;
+    }
+  if (widest && room > 0 && widestWidth > room)
+    layout.size = fittedSize(surface, *widest, layout.size, room, std::numeric_limits<double>::infinity());
+  surface.font.size = layout.size;
+  layout.lineHeight = surface.TextHeight();
+  return layout;
+}
+
 void drawLabelPaper(platform::DrawingSurface& surface, const LabelDesign& d) {
   surface.setScaleMillimetres();
   const double cx = d.offsetX + kCentreX;
@@ -56,10 +77,10 @@ void drawLabelPaper(platform::DrawingSurface& surface, const LabelDesign& d) {
   surface.CurrentX = cx - 0.5 * surface.TextWidth(title);
   surface.Print(title);
 
-  surface.font = platform::SurfaceFont{d.trackFace, d.trackSize * kFontFactor, false};
+  const LabelTrackLayout tracks = layOutLabelTracks(surface, d);
   surface.ForeColor = d.trackColour;
   surface.CurrentY = d.offsetY + kTrackListTop;
-  for (const QString& line : labelTrackLines(d.tracks)) {
+  for (const QString& line : tracks.lines) {
     surface.CurrentX = cx - 0.5 * surface.TextWidth(line);
     surface.Print(line);
   }

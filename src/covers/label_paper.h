@@ -49,9 +49,21 @@ struct LabelDesign {
 // font at that size.
 double fitLabelTitle(platform::DrawingSurface& surface, const LabelDesign& design);
 
+// The track list as the paper prints it, for the printing and for the preview, which shows the
+// same lines at the same size and spacing, scaled: its size in points, the distance in
+// millimetres from one line to the next, and its lines, two tracks to a line, each printed whole,
+// however long, and centred on the disc. The size is twice the chosen size, or smaller where the
+// widest line, centred, would start left of the printable area. The surface is set to
+// millimetres and left in the list's font.
+struct LabelTrackLayout {
+  double size = 0;
+  double lineHeight = 0;
+  QStringList lines;
+};
+LabelTrackLayout layOutLabelTracks(platform::DrawingSurface& surface, const LabelDesign& design);
+
 // Draws the label on the surface, which is set to millimetres first. The page is not ended. The
-// title is one line, fitted as fitLabelTitle says; the track lines are printed whole, however
-// long.
+// title is one line, fitted as fitLabelTitle says; the track lines as layOutLabelTracks says.
 void drawLabelPaper(platform::DrawingSurface& surface, const LabelDesign& design);
 
 }  // namespace covers

@@ -91,7 +91,6 @@ constexpr QRectF kDisc{44, 7, 37, 44};
 constexpr QRectF kHole{57, 21, 12, 16};
 constexpr double kCentreX = 62.5;  // the title and the track list are centred on it
 constexpr double kTitleTop = 12;
-constexpr double kTrackListLeft = 52;
 constexpr double kTrackListTop = 37;
 constexpr QSizeF kTitleTwips{2760, 900};  // the title and its editor
 }  // namespace label_preview

@@ -210,6 +210,15 @@ TEST(LabelPaper, ALongTrackListRunsOnBelowTheDisc) {
   const auto texts = callsOf(s, SurfaceCall::Text);
   ASSERT_EQ(texts.size(), 1u + 49u);
   EXPECT_GT(texts.back().y, 144);
+  // Lines too wide to stand centred on the printable area are printed whole, smaller.
+  RecordingSurface wide;
+  d.trackSize = 6;
+  d.tracks = longTracks(3);
+  drawLabelPaper(wide, d);
+  const auto lines = callsOf(wide, SurfaceCall::Text);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_NEAR(lines[1].x, 0, 1e-6);
+  EXPECT_LT(lines[1].font.size, 12);
 }
 
 TEST(SettingsFiles, NumbersHaveABlankAfterThemAndOneBeforeUnlessNegative) {

@@ -233,4 +233,14 @@ double previewPoints(double paperPt, double pxPerMm, const QWidget* shownOn) {
   return paperPt / kPtPerMm * pxPerMm * 72.0 / (shownOn ? shownOn->logicalDpiY() : 96);
 }
 
+QString linesHtml(const QStringList& lines, double pitchPx) {
+  QString html;
+  for (const QString& line : lines)
+    html +=
+        QStringLiteral("<p style=\"margin:0; white-space:pre; -qt-line-height-type:fixed; line-height:%1px\">%2</p>")
+            .arg(pitchPx)
+            .arg(line.toHtmlEscaped());
+  return html;
+}
+
 }  // namespace windows

@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <variant>
@@ -94,5 +95,9 @@ void fitTitleBox(platform::Label& title, QSizeF least);
 // The size in points a text printed in `paperPt` shows in on a preview control, where `pxPerMm`
 // pixels stand for a millimetre of the paper.
 double previewPoints(double paperPt, double pxPerMm, const QWidget* shownOn);
+
+// Lines as a label shows them in rich text: each on its own, `pitchPx` below the one before, its
+// blanks kept.
+QString linesHtml(const QStringList& lines, double pitchPx);
 
 }  // namespace windows

@@ -54,18 +54,6 @@ double fitLabel(platform::Label& label, double size, QSizeF room, double pxPerUn
   return size;
 }
 
-// Lines as a label shows them in rich text: each on its own, `pitchPx` below the one before, its
-// blanks kept.
-QString linesHtml(const QStringList& lines, double pitchPx) {
-  QString html;
-  for (const QString& line : lines)
-    html +=
-        QStringLiteral("<p style=\"margin:0; white-space:pre; -qt-line-height-type:fixed; line-height:%1px\">%2</p>")
-            .arg(pitchPx)
-            .arg(line.toHtmlEscaped());
-  return html;
-}
-
 }  // namespace
 
 frmPrint_Cover::frmPrint_Cover()

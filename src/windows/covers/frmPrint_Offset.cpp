@@ -68,7 +68,9 @@ frmPrint_Offset::frmPrint_Offset()
   Label8.movePx(0, 0, kTitleWidthPx, kTitleHeightPx);
   Label8.setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   Label8.setToolTipText(QStringLiteral("Click to change"));
+  // The track list shows the paper's lines, one paper line apart (showTracks).
   Label10.setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  if (auto* l = qobject_cast<QLabel*>(Label10.widget())) l->setTextFormat(Qt::RichText);
   Text3.movePx(0, 0, kTitleWidthPx, kTitleHeightPx);
   if (auto* e = qobject_cast<QLineEdit*>(Text3.widget())) e->setAlignment(Qt::AlignCenter);
   Text3.setMaxLength(50);
@@ -152,6 +154,7 @@ void frmPrint_Offset::designValues() {
   Text3.setFont(title);
   Label8.setForeColor(kSystemButtonText);
   Label10.setFont(platform::toQFont(courier));
+  trackSize_ = courier.size;
   Label10.setForeColor(platform::kSystemWindowText);
   setSwatch(Command5, kBlack);
   setSwatch(Command7, kBlack);
@@ -179,7 +182,7 @@ void frmPrint_Offset::Form_Load() {
 void frmPrint_Offset::Form_Activate() {
   setUserScale(100, 100);
   platform::letEventsThrough();
-  setFontSize(Label10, 4);
+  trackSize_ = 4;
   Draw_Circle();
   Read_OffSet_File();
   Combo1.setVisible(true);
@@ -200,15 +203,14 @@ void frmPrint_Offset::Combo2_Click() {
   fitTitle();
 }
 
-// The track list keeps its left edge until the next redraw centres it again.
 void frmPrint_Offset::Combo5_Click() {
   setFontFace(Label10, Combo5.Text(), false);
-  setLinesCaption(Label10, Label10.Caption(), true);
+  showTracks();
 }
 
 void frmPrint_Offset::Combo6_Click() {
-  setFontSize(Label10, common::Val(Combo6.Text()));
-  setLinesCaption(Label10, Label10.Caption(), true);
+  if (const double size = common::Val(Combo6.Text()); size > 0) trackSize_ = size;
+  showTracks();
 }
 
 void frmPrint_Offset::Command1_Click() {
@@ -302,21 +304,39 @@ void frmPrint_Offset::Draw_Circle() {
   Label8.Move(kCentreX + ox - Label8.Width() * 0.5, kTitleTop + oy);
   Text3.Move(kCentreX + ox - Text3.Width() * 0.5, kTitleTop + oy);
 
-  Label10.Move(kTrackListLeft + ox, kTrackListTop + oy);
-  setLinesCaption(Label10, labelTrackText(List1.items()), true);
-  Label10.setLeft(kCentreX + ox - Label10.Width() * 0.5);
+  showTracks();
   repaintPreview();
+}
+
+// Pixels of the preview to a millimetre of the paper: as the preview's disc is to the paper's.
+double frmPrint_Offset::pxPerMm() const {
+  using namespace label_preview;
+  return std::min(kDisc.width() * pxPerUnitX(), kDisc.height() * pxPerUnitY()) / (2 * label_paper::kDiscRadius);
 }
 
 // The title at the size the paper prints it in, scaled as the preview's disc is to the paper's,
 // so that it stands on the disc as on paper; on one line, in a box no smaller than its editor's.
 void frmPrint_Offset::fitTitle() {
-  using namespace label_preview;
-  const double pxPerMm =
-      std::min(kDisc.width() * pxPerUnitX(), kDisc.height() * pxPerUnitY()) / (2 * label_paper::kDiscRadius);
   const double paperPt = fitLabelTitle(paperMeasure_, currentDesign());
-  setFontSize(Label8, previewPoints(paperPt, pxPerMm, Label8.widget()));
+  setFontSize(Label8, previewPoints(paperPt, pxPerMm(), Label8.widget()));
   fitTitleBox(Label8, QSizeF(kTitleWidthPx, kTitleHeightPx));
+}
+
+// The track list as the paper prints it: its lines at the paper's size and spacing, scaled as the
+// disc is, each centred on the disc however long, whatever face or size was chosen last. The
+// caption holds the lines, each ended by a carriage return.
+void frmPrint_Offset::showTracks() {
+  using namespace label_preview;
+  const LabelTrackLayout paper = layOutLabelTracks(paperMeasure_, currentDesign());
+  Label10.setCaption(captionLines(paper.lines));
+  auto* shown = qobject_cast<QLabel*>(Label10.widget());
+  if (!shown) return;
+  shown->setText(linesHtml(paper.lines, paper.lineHeight * pxPerMm()));
+  setFontSize(Label10, previewPoints(paper.size, pxPerMm(), shown));
+  const QSize box = shown->sizeHint();
+  Label10.movePx(0, 0, box.width(), box.height());
+  Label10.Move(kCentreX + previewOffset(Text1.Text(), 5) - Label10.Width() * 0.5,
+               kTrackListTop + previewOffset(Text2.Text(), 3));
 }
 
 void frmPrint_Offset::repaintPreview() { preview_.paint(picPreview); }
@@ -337,7 +357,7 @@ LabelDesign frmPrint_Offset::currentDesign() const {
   d.titleSize = Text3.font().pointSizeF();
   d.titleColour = Label8.ForeColor();
   d.trackFace = Label10.font().family();
-  d.trackSize = Label10.font().pointSizeF();
+  d.trackSize = trackSize_;
   d.trackColour = Label10.ForeColor();
   d.tracks = List1.items();
   return d;
@@ -368,7 +388,7 @@ LabelSettings frmPrint_Offset::shownSettings() const {
   s.titleSize = Text3.font().pointSizeF();  // the size chosen, not the one shown
   s.trackColour = Label10.ForeColor();
   s.trackFace = Label10.font().family();
-  s.trackSize = Label10.font().pointSizeF();
+  s.trackSize = trackSize_;
   s.picture = txtImage_File.Text();
   s.discColour = Command1.BackColor();
   return s;

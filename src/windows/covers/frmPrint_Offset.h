@@ -110,11 +110,16 @@ class frmPrint_Offset : public platform::FormBase {
   void designValues();
   void repaintPreview();
   void fitTitle();
+  double pxPerMm() const;
+  void showTracks();
   covers::LabelDesign currentDesign() const;
   covers::LabelSettings shownSettings() const;
   windows::DesignerPreview preview_;
   // OffSet.dat's text of the settings the window showed once opened.
   QString openedSettings_;
-  // Measures the title as the printer measures it, for the preview.
+  // Measures the title and the track list as the printer measures them, for the preview.
   platform::ImageSurface paperMeasure_{1, 1, 1200};
+  // The track list's size as chosen: what OffSet.dat keeps and the paper prints twice as large.
+  // The preview's track list shows the paper's size, scaled to the preview.
+  double trackSize_ = 8.25;
 };

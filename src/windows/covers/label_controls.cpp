@@ -3,7 +3,7 @@
 #include "platform/core/colours.h"
 #include "platform/ui/prompts.h"
 
-#include <QLabel>
+#include <QWidget>
 
 namespace windows {
 
@@ -37,20 +37,6 @@ bool chooseSwatchColour(platform::CommandButton& swatch, const std::function<voi
   apply(*colour);
   setSwatch(swatch, *colour);
   return true;
-}
-
-void setLinesCaption(platform::Label& label, const QString& caption, bool autoSize) {
-  label.setCaption(caption);
-  auto* shown = qobject_cast<QLabel*>(label.widget());
-  if (!shown) return;
-  QString lines = caption;
-  lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  shown->setText(lines);
-  if (autoSize) {
-    const QSize hint = shown->sizeHint();
-    const QRectF at = label.geometryPx();
-    label.movePx(at.x(), at.y(), hint.width(), hint.height());
-  }
 }
 
 void setFontFace(platform::Control& control, const QString& face, bool bold) {

@@ -1,5 +1,5 @@
 // Small services of the label and case designers' controls: presetting a choice list, colour
-// swatches, captions of several lines, and the faces and sizes of the preview texts.
+// swatches, and the faces and sizes of the preview texts.
 #pragma once
 
 #include "platform/ui/controls.h"
@@ -23,10 +23,6 @@ void setSwatch(platform::CommandButton& button, qint32 colour);
 // Asks for a colour (the dialog starts on black); when one is chosen, applies it and shows it on
 // the swatch. False when the dialog was cancelled.
 bool chooseSwatchColour(platform::CommandButton& swatch, const std::function<void(qint32)>& apply);
-
-// A caption whose lines end in carriage returns, shown as lines. An auto-sized label then
-// takes the size of its text, keeping its left edge and top.
-void setLinesCaption(platform::Label& label, const QString& caption, bool autoSize);
 
 // The face of a control's font, not italic, bold or not; the size stays.
 void setFontFace(platform::Control& control, const QString& face, bool bold);

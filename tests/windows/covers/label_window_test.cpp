@@ -80,7 +80,7 @@ TEST_F(LabelWindowTest, LoadingFillsTheListsAndPresetsTheFacesAndSizes) {
   }
   EXPECT_EQ(w->Text3.font().pointSizeF(), 12);
   EXPECT_EQ(w->Label10.font().family(), "COURIER NEW");
-  EXPECT_EQ(w->Label10.font().pointSizeF(), 4);
+  EXPECT_EQ(w->Combo6.Text(), "4");
   EXPECT_FALSE(w->Label10.font().bold());
   EXPECT_FALSE(w->Combo1.Visible()) << "the face lists show once the window is up";
   EXPECT_EQ(w->Text3.MaxLength(), 50);
@@ -132,7 +132,6 @@ TEST_F(LabelWindowTest, TheSavedDesignComesBack) {
   EXPECT_EQ(w->Label10.ForeColor(), 65280);
   EXPECT_EQ(w->Command7.BackColor(), 65280);
   EXPECT_EQ(w->Label10.font().family(), face);
-  EXPECT_EQ(w->Label10.font().pointSizeF(), 4.5);
   EXPECT_EQ(w->Combo6.Text(), "4.5");
   EXPECT_NEAR(centreOf(w->Label10), 62.5 + 2, 1e-9) << "the track list centred at its saved size";
   EXPECT_EQ(w->txtImage_File.Text(), pic) << "a path with a comma and any letters comes back whole";
@@ -168,7 +167,7 @@ TEST_F(LabelWindowTest, AValueThatDoesNotFitIsPassedOverAlone) {
   EXPECT_EQ(w->Text1.Text(), "3");
   EXPECT_EQ(w->Text2.Text(), "6");
   EXPECT_EQ(w->Label10.ForeColor(), 255);
-  EXPECT_EQ(w->Label10.font().pointSizeF(), 5);
+  EXPECT_EQ(w->Combo6.Text(), "5");
   EXPECT_EQ(w->Command1.BackColor(), 65535);
   EXPECT_EQ(home.readBytes("OffSet.dat"), saved) << "a file that reads is not rewritten";
 }
@@ -276,6 +275,24 @@ TEST_F(LabelWindowTest, ALongTitleShowsOnOneLineAtTheSizeItPrints) {
   }
 }
 
+// A face or size chosen for the track list shows at once where and as large as the paper prints
+// it: every line centred on the disc, at the printed size scaled as the disc is.
+TEST_F(LabelWindowTest, TheTrackListFollowsANewFaceOrSizeAsItPrints) {
+  open();
+  w->Text1.setText("12");
+  chooseFrom(w->Combo6, "6");
+  EXPECT_NEAR(centreOf(w->Label10), 62.5 + 2, 1e-9);
+  chooseFrom(w->Combo5, otherFace());
+  EXPECT_NEAR(centreOf(w->Label10), 62.5 + 2, 1e-9);
+  const double previewSize = w->Label10.font().pointSizeF();
+  const int dpi = w->Label10.widget()->logicalDpiY();
+  press(w->cmdPrint);
+  ASSERT_TRUE(paper);
+  EXPECT_EQ(paper->sentPages()[0].calls.back().font.size, 12);
+  const double pxPerMm = std::min(37 * 5.94, 44 * 5.21) / 125;
+  EXPECT_NEAR(previewSize, 12 * 25.4 / 72 * pxPerMm * 72 / dpi, 0.02 * previewSize);
+}
+
 // The longest texts the preview can show, moved towards the settings by the offsets, cover no
 // settings control: each takes a real click at its middle.
 TEST_F(LabelWindowTest, TheLongestPreviewTextsLeaveEverySettingsControlItsClicks) {
@@ -283,7 +300,7 @@ TEST_F(LabelWindowTest, TheLongestPreviewTextsLeaveEverySettingsControlItsClicks
   windows::presetChoice(w->Combo2, "36");
   windows::presetChoice(w->Combo6, "6");
   w->Text1.setText("-60");
-  ASSERT_LT(w->Label10.Left(), 30) << "the track list reaches over the settings";
+  EXPECT_GT(w->Label10.Left(), w->Frame1.Left() + w->Frame1.Width()) << "whole on paper, the list stands on the page";
   EXPECT_EQ(controlsNotClickable(w->Frame1.widget()), QStringList());
   // The disc colour swatch and "X" do their work, and the title editor stays shut.
   prompts.answerColour(0x0000FF);
