@@ -28,6 +28,11 @@ std::string_view fitted(std::string_view field, char* buffer, int width) {
   return std::string_view(buffer, size_t(width));
 }
 
+// A disc code padded to its column but never cut: a longer code is found by any part of it.
+std::string_view wholeCode(std::string_view code, char* buffer) {
+  return code.size() >= size_t(common::kCodeWidth) ? code : fitted(code, buffer, common::kCodeWidth);
+}
+
 }  // namespace
 
 qint64 recordCount(const QByteArray& tracks) {
@@ -73,7 +78,7 @@ ScannedLines searchLines(const QByteArray& tracks, Sort sort, const SearchPatter
   scan(tracks, progress, [&](const RecordBytes& r) {
     const bool hit = ((fields & kSearchSong) && pattern.matches(fitted(r.title, song, common::kTitleWidth))) ||
                      ((fields & kSearchArtist) && pattern.matches(fitted(r.artist, artist, common::kArtistWidth))) ||
-                     ((fields & kSearchCode) && pattern.matches(fitted(r.code, code, common::kCodeWidth)));
+                     ((fields & kSearchCode) && pattern.matches(wholeCode(r.code, code)));
     if (!hit) return true;
     if (out.lines.size() >= Max_List_Lines) return !(out.capped = true);
     out.lines << tickAllLine(sort, lineFields(r));

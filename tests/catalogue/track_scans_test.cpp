@@ -66,7 +66,8 @@ TEST(TrackScans, TheRecordsOfOneDiscAreThoseItsTestAccepts) {
 
 TEST(TrackScans, SearchesMatchTheChosenFieldsPaddedToTheirWidths) {
   const QByteArray tracks = record("SC1", "01", "MOON RIVER", "ODA BELL") + record("SC2", "02", "BELL TOWER", "JUNO") +
-                            record("MOON7", "03", "SKY", "RAY") + record("ABCDEFGHIJK", "04", "FULL", "ZED");
+                            record("MOON7", "03", "SKY", "RAY") + record("ABCDEFGHIJK", "04", "FULL", "ZED") +
+                            record("SERIESCODE-0102", "05", "LONG", "ZED");
   const auto songs = [&](const char* text, int fields) {
     QStringList got;
     for (const QString& line : catalogue::searchLines(tracks, Sort::Song, catalogue::SearchPattern(text), fields).lines)
@@ -81,4 +82,5 @@ TEST(TrackScans, SearchesMatchTheChosenFieldsPaddedToTheirWidths) {
   // The code is seen in all its columns: the last one of a full code, the padding of a short one.
   EXPECT_EQ(songs("JK", catalogue::kSearchCode), QStringList{"FULL"});
   EXPECT_EQ(songs("SC1        ", catalogue::kSearchCode), QStringList{"MOON RIVER"});
+  EXPECT_EQ(songs("CODE-0102", catalogue::kSearchCode), QStringList{"LONG"});  // a longer code is seen whole
 }
