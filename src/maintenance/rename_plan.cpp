@@ -226,20 +226,23 @@ QSet<QString> titleLikeWords(const QString& stem) {
 }
 
 // The track number a name holds alone, as rippers write it: the whole name ("1", "01"), a number
-// that begins it before " - ", ". ", " ", "-" or "_", or a number after the word "Track". -1 when
-// it holds none, or two that differ.
-int loneNumberIn(const QString& stem) {
+// that begins it before " - ", ". ", " ", "-" or "_" (unless `titleFirst`: the name begins with a
+// title that begins with that number), or a number after the word "Track". -1 when it holds none,
+// or two that differ.
+int loneNumberIn(const QString& stem, bool titleFirst) {
   static const QRegularExpression whole(QStringLiteral("^(\\d{1,4})$"));
   static const QRegularExpression first(QStringLiteral("^(\\d{1,4})(?:[ _-]|\\. )"));
   static const QRegularExpression afterTrack(QStringLiteral("(?<!\\p{L})track[ _-]?(\\d{1,4})(?!\\d)"),
                                              QRegularExpression::CaseInsensitiveOption);
   int number = -1;
-  for (const QRegularExpression* re : {&whole, &first, &afterTrack})
+  for (const QRegularExpression* re : {&whole, &first, &afterTrack}) {
+    if (titleFirst && re == &first) continue;
     for (auto it = re->globalMatch(stem); it.hasNext();) {
       const int found = it.next().captured(1).toInt();
       if (number >= 0 && found != number) return -1;
       number = found;
     }
+  }
   return number;
 }
 
@@ -456,7 +459,7 @@ class Pairing {
     bool anyNumber = false;
     for (qsizetype i = 0; i < n_; ++i)
       if (!placed(i)) {
-        const int number = loneNumberIn(stemOf(files_[i]));
+        const int number = loneNumberIn(stemOf(files_[i]), beginsWithTitle(i));
         numbered.emplace_back(i, number);
         anyNumber = anyNumber || number >= 0;
         ++borneBy[number];
@@ -572,6 +575,18 @@ class Pairing {
     const QStringList name = wordsOf(stemOf(files_[i]));
     return std::any_of(songWords_.begin(), songWords_.end(),
                        [&](const std::vector<QStringList>& song) { return holdsTitle(name, song); });
+  }
+  // Whether the file's name begins with a song or an artist of the disc of more than one word ("7
+  // Seconds (In the Style of ...)", "3 Doors Down - ..."): a number that begins it is the title's.
+  bool beginsWithTitle(qsizetype i) const {
+    const QStringList name = wordsOf(stemOf(files_[i]));
+    const auto begins = [&](const std::vector<QStringList>& title) {
+      return std::any_of(title.begin(), title.end(), [&](const QStringList& words) {
+        return words.size() > 1 && name.size() >= words.size() && std::equal(words.begin(), words.end(), name.begin());
+      });
+    };
+    return std::any_of(songWords_.begin(), songWords_.end(), begins) ||
+           std::any_of(artistWords_.begin(), artistWords_.end(), begins);
   }
   // Whether another track has this track's song or artist, as names are matched.
   bool shared(qsizetype t, QString NameFields::*which) const {

@@ -94,12 +94,13 @@ struct RenameProblem {
 // ("Catch-22"). When no file is known so, names that each carry a title while not one holds a song
 // or an artist of the disc are another disc's files, and refuse the set. The files left are the
 // tracks of their own numbers when each name holds one alone, as rippers name files ("01 - Track
-// 01", "Track 1", "1"), and the numbers are those of the tracks left; a name that holds the song of
-// one track left, and of no other ("Song (In the Style of Artist)"), is that track. Otherwise they
-// pair by place with the tracks that no file is, in the order a file manager shows them (every run
-// of digits by its value: "Karaoke 2" before "Karaoke 10"; the tracks by their numbers, whatever
-// order their lines stand in), but only when none of them has a name in one of the formats, a
-// number held alone or a song of the disc. A file whose track cannot be told refuses the whole set.
+// 01", "Track 1", "1"; not a number that begins a title: "7 Seconds ..."), and the numbers are
+// those of the tracks left; a name that holds the song of one track left, and of no other ("Song
+// (In the Style of Artist)"), is that track. Otherwise they pair by place with the tracks that no
+// file is, in the order a file manager shows them (every run of digits by its value: "Karaoke 2"
+// before "Karaoke 10"; the tracks by their numbers, whatever order their lines stand in), but only
+// when none of them has a name in one of the formats, a number held alone or a song of the disc. A
+// file whose track cannot be told refuses the whole set.
 struct RenamePlan {
   std::vector<RenameStep> steps;
   std::optional<RenameProblem> problem;

@@ -23,9 +23,9 @@ const QString kItem = maintenance::renameListItem("ZX1001", "07", "MOON OVER THE
 const QStringList kThreeTracks = {maintenance::renameListItem("ZX1001", "01", "ONE", "X"),
                                   maintenance::renameListItem("ZX1001", "02", "TWO", "X"),
                                   maintenance::renameListItem("ZX1001", "03", "THREE", "X")};
-QStringList plannedTracks(const QStringList& files, bool withNames = false) {
+QStringList plannedTracks(const QStringList& files, bool withNames = false, const QStringList& lines = kThreeTracks) {
   QStringList out;
-  for (const RenameStep& s : maintenance::planRenames(kThreeTracks, files, 7).steps)
+  for (const RenameStep& s : maintenance::planRenames(lines, files, 7).steps)
     out << (withNames ? s.track + ":" + s.to : s.track);
   return out;
 }
@@ -270,6 +270,12 @@ TEST(RenamePlan, ANameKeepsItsTrackAfterTheCodeOrOneFieldIsCorrected) {
 TEST(RenamePlan, ALoneTrackNumberIsReadWhereRippersPutIt) {
   EXPECT_EQ(plannedTracks({"03. c.mp3", "01_a.mp3", "Unknown - Track-02.mp3"}), (QStringList{"03", "01", "02"}));
   EXPECT_EQ(plannedTracks({"2-b.mp3", "track3.mp3", "1 a.mp3"}), (QStringList{"02", "03", "01"}));
+  // A number that begins a song is the song's: a store's names pair by the songs they hold.
+  const QStringList numberSongs = {maintenance::renameListItem("ZX1001", "01", "7 SECONDS", "X"),
+                                   maintenance::renameListItem("ZX1001", "02", "3 AM", "Y"), kThreeTracks[2]};
+  EXPECT_EQ(plannedTracks({"3 AM (In the Style of Y).mp3", "7 Seconds (In the Style of X).mp3", "Three.mp3"}, false,
+                          numberSongs),
+            (QStringList{"02", "01", "03"}));
   // A number inside a word, or two numbers that differ, is no track's: that file is named.
   const auto unplaced = [&](const QStringList& files) {
     const auto problem = maintenance::planRenames(kThreeTracks, files, 7).problem;
