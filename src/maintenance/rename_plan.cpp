@@ -416,11 +416,13 @@ class Pairing {
     return std::nullopt;
   }
 
-  // A folder whose every name carries a title, while not one name holds a song or an artist of
-  // the disc, holds another disc's files: their numbers are that disc's tracks, not this one's.
-  // Words that every name holds alike ("Karaoke 1", "Karaoke 2") are no titles; nor is a name
-  // that holds only numbers, single letters and the words rippers write for a title they do not
-  // know. A file already known as one of the disc's makes the folder the disc's.
+  // A folder whose every name carries a title, while most names hold no song and no artist of
+  // the disc, holds another disc's files: their numbers are that disc's tracks, not this one's. A
+  // name may hold a title that the disc shares with another (an artist on both); a few names with
+  // a title written otherwise do not make a folder another disc's. Words that every name
+  // holds alike ("Karaoke 1", "Karaoke 2") are no titles; nor is a name that holds only numbers,
+  // single letters and the words rippers write for a title they do not know. A file already
+  // known as one of the disc's makes the folder the disc's.
   Refusal byOtherDiscsTitles() {
     if (n_ == 0 || std::any_of(trackOf_.begin(), trackOf_.end(), [](qsizetype t) { return t >= 0; }))
       return std::nullopt;
@@ -430,13 +432,15 @@ class Pairing {
     for (const QSet<QString>& w : words) everyName.intersect(w);
     for (const QSet<QString>& w : words)
       if ((w - everyName).isEmpty()) return std::nullopt;
+    RenameProblem problem{Kind::OtherTitles, {}, {}, {}, {}};
     for (qsizetype i = 0; i < n_; ++i) {
       const QStringList name = wordsOf(stemOf(files_[i]));
-      for (qsizetype t = 0; t < n_; ++t)
-        if (holdsTitle(name, songWords_[size_t(t)]) || holdsTitle(name, artistWords_[size_t(t)])) return std::nullopt;
+      bool holds = false;
+      for (qsizetype t = 0; t < n_ && !holds; ++t)
+        holds = holdsTitle(name, songWords_[size_t(t)]) || holdsTitle(name, artistWords_[size_t(t)]);
+      if (!holds) problem.names << files_[i];
     }
-    RenameProblem problem{Kind::OtherTitles, {}, {}, {}, {}};
-    problem.names = files_.mid(0, n_);
+    if (problem.names.size() * 2 <= n_) return std::nullopt;
     problem.discs = QStringList{field(0).disc};
     return problem;
   }

@@ -70,8 +70,8 @@ struct RenameProblem {
                     // number, `to` its name with that number in place of the code
     MixedTypes,     // the run lists mp3 and cdg files, and the files in `names` share their
                     // names with no file of the other type
-    OtherTitles,    // the files in `names` carry titles, and not one holds a song or an artist of
-                    // the disc in `discs`: they look like another disc's
+    OtherTitles,    // the files in `names`, most of the run, carry titles and hold no song and no
+                    // artist of the disc in `discs`: they look like another disc's
   };
   Kind kind;
   QString from, to, track, why;
@@ -91,8 +91,8 @@ struct RenameProblem {
 // code, or such a code and other titles, refuses the set); an
 // "Artist - Song" or "Song - Artist" name whose song or artist has since been corrected is the one
 // track without a file of its kind that it fits, whatever number its first part ends in
-// ("Catch-22"). When no file is known so, names that each carry a title while not one holds a song
-// or an artist of the disc are another disc's files, and refuse the set. The files left are the
+// ("Catch-22"). When no file is known so, names that each carry a title while most hold no song
+// and no artist of the disc are another disc's files, and refuse the set. The files left are the
 // tracks of their own numbers when each name holds one alone, as rippers name files ("01 - Track
 // 01", "Track 1", "1"; not a number that begins a title: "7 Seconds ..."), and the numbers are
 // those of the tracks left; a name that holds the song of one track left, and of no other ("Song

@@ -495,6 +495,11 @@ TEST_F(RenameWindowTest, AnotherDiscsFilesKeepTheirNames) {
                 "To rename them after their own disc's tracks, highlight that disc in the disc list and rename "
                 "from there.");
   EXPECT_EQ(contentsOf(folder), before);
+  // The disc a row off shares an artist with it: the other names are still not its.
+  window.List3.RemoveItem(4);
+  window.List3.AddItem(maintenance::renameListItem("AA101", "05", "OTHER SONG 05", artist(1).toUpper()));
+  EXPECT_TRUE(renameFiles(window.Command3).startsWith("The names of the files " + names[1] + ", "));
+  EXPECT_EQ(contentsOf(folder), before);
 
   // A store's names on their own disc, each file by the song it holds.
   window.List3.Clear();
