@@ -126,13 +126,15 @@ RestoredDiscs restoredDiscs(const QStringList& items, const QStringList& discLin
     QString number;
     auto found = rowsOf.constFind(common::RTrim(line));
     if (found == rowsOf.constEnd() && line.size() >= kCodeLength + kReferenceLength) {
-      out.numbers = true;
       number = line.right(kReferenceLength);
       found = rowsOf.constFind(common::RTrim(line.chopped(kReferenceLength)));
     }
     if (found == rowsOf.constEnd()) {
+      // A gone disc's line is a code and a number only where its code is padded or the file's
+      // numbers are on: a longer code alone is named whole and leaves the numbers as they were.
       const bool numbered =
           !number.isNull() && (numbersSaved || line.chopped(kReferenceLength).endsWith(QLatin1Char(' ')));
+      out.numbers = out.numbers || numbered;
       const QString code = common::RTrim(numbered ? line.chopped(kReferenceLength) : line);
       if (!code.isEmpty() && !named.contains(code)) {
         named.insert(code);
@@ -140,6 +142,7 @@ RestoredDiscs restoredDiscs(const QStringList& items, const QStringList& discLin
       }
       continue;
     }
+    out.numbers = out.numbers || !number.isNull();
     for (const int row : *found) {
       if (restored[size_t(row)]) continue;
       restored[size_t(row)] = true;

@@ -70,8 +70,9 @@ OpenedSongList openedSongList(const QStringList& values, int version);
 // of 12 characters, which only an update file makes, is no code of 11 with a number), else, as a
 // code (padded to 11, or longer) and a 4-character reference number, the items whose code is the
 // line without its number, which carry it again. A line naming no item (a disc no longer in the
-// database) is passed over, and its code named. A line of a code and a number turns the user's
-// numbers on, whatever the file's option says.
+// database) is passed over, and its code named. A line of a code and a number (for a gone disc,
+// one named without its number, see below) turns the user's numbers on, whatever the file's
+// option says.
 struct RestoredDiscs {
   std::vector<std::pair<int, QString>> ticks;  // the item's row, and its text
   bool numbers = false;

@@ -378,6 +378,12 @@ TEST_F(SongListFileTest, DiscLinesDecideOwnNumbersAndUnknownDiscsAreDropped) {
   EXPECT_EQ(f.List1.items(), (QStringList{"ABCDEFGHIJK"}));
   EXPECT_EQ(f.List1.SelCount(), 0);
   EXPECT_EQ(f.Check2.Value(), 0);
+  // So does a gone disc of 15 characters: the numbers stay off as the file says.
+  home.writeBytes("fifteen.mdq", quotedLinesBytes({"MELLOWDEX CD SELECTION FILE2", "H", "SONG", "MF TRUE", "REF FALSE",
+                                                   "DUP FALSE", "SERIESCODE-0101", kSep}));
+  prompts.answerOpenFile(home.path("fifteen.mdq")).answerMsg(OK);
+  press(f.cmdOpen);
+  EXPECT_EQ(f.Check2.Value(), 0);
 }
 
 TEST_F(SongListFileTest, AFileWithoutSeparatorTakesEveryLaterLineAsADisc) {
