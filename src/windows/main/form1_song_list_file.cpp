@@ -1,6 +1,7 @@
 // Save and Open: the ticked discs, the options and the song list kept in a song-list file.
 #include "windows/main/form1.h"
 
+#include "catalogue/database.h"
 #include "catalogue/disc_reference.h"
 #include "catalogue/song_list_file.h"
 #include "common/text_helpers.h"
@@ -143,8 +144,10 @@ void Form1::openSongList(const QString& path) {
     platform::letEventsThroughSliced();
     List1.setSelected(index, true);
   }
-  // Told once the ticks are back, before Create List would leave the songs out.
-  if (!restored.missing.isEmpty())
+  // Told once the ticks are back, before Create List would leave the songs out. Without the disc
+  // file no disc is known to be gone: that the file cannot be read is told again instead.
+  if (!restored.missing.isEmpty() && discFileReported_) tellUnreadable({catalogue::discFilePath()});
+  else if (!restored.missing.isEmpty())
     platform::prompts().msgBox(catalogue::discsNoLongerHeldText(restored.missing), OKOnly + platform::msg::Exclamation,
                                catalogue::kOpenTitle);
 

@@ -384,6 +384,15 @@ TEST_F(SongListFileTest, DiscLinesDecideOwnNumbersAndUnknownDiscsAreDropped) {
   prompts.answerOpenFile(home.path("fifteen.mdq")).answerMsg(OK);
   press(f.cmdOpen);
   EXPECT_EQ(f.Check2.Value(), 0);
+
+  // Without a disc file no disc is known to be gone: the file is named again instead.
+  QFile::remove(home.path("watdi.bxl"));
+  prompts.answerMsg(OK);
+  QTest::mouseClick(f.Check2.widget(), Qt::LeftButton);  // the disc list reloads, empty
+  prompts.answerOpenFile(home.path("fifteen.mdq")).answerMsg(OK);
+  press(f.cmdOpen);
+  EXPECT_EQ(prompts.callsOf("msgBox").back().text,
+            "The database file " + home.path("watdi.bxl") + " cannot be read.\n\rThe disc list stays empty.");
 }
 
 TEST_F(SongListFileTest, AFileWithoutSeparatorTakesEveryLaterLineAsADisc) {
