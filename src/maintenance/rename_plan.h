@@ -92,7 +92,8 @@ struct RenameProblem {
 // "Artist - Song" or "Song - Artist" name whose song or artist has since been corrected is the one
 // track without a file of its kind that it fits, whatever number its first part ends in
 // ("Catch-22"). When no file is known so, names that each carry a title while most hold no song
-// and no artist of the disc are another disc's files, and refuse the set. The files left are the
+// and no artist of the disc (an artist of more than half its tracks aside: of a one-artist disc,
+// only a song tells) are another disc's files, and refuse the set. The files left are the
 // tracks of their own numbers when each name holds one alone, as rippers name files ("01 - Track
 // 01", "Track 1", "1"; not a number that begins a title: "7 Seconds ..."), and the numbers are
 // those of the tracks left; a name that holds the song of one track left, and of no other ("Song

@@ -257,6 +257,13 @@ TEST(RenamePlan, ANameKeepsItsTrackAfterTheCodeOrOneFieldIsCorrected) {
   EXPECT_EQ(problem->kind, RenameProblem::Kind::ChangedSince);
   EXPECT_EQ(problem->names, (QStringList{"Kb - Tune 02 - AA101-02.mp3", "Kb - Tune 03 - AA101-03.mp3"}));
   EXPECT_EQ(problem->discs, QStringList{"AA101"});
+  // Another disc of that artist named with its titles and no code: the artist is every track's, so
+  // only a song would make a name this disc's.
+  problem = maintenance::planRenames(
+                oneArtist, {"01 - Kb - Morning Tide.mp3", "02 - Kb - Copper Rain.mp3", "03 - Kb - Paper Sky.mp3"}, 5)
+                .problem;
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::OtherTitles);
   // Another artist's disc of the same songs, which the database lacks: each name fits by its
   // song, but none keeps both.
   const QStringList cover = {"Kc - Song 01 - AA101-01.mp3", "Kc - Song 02 - AA101-02.mp3",
