@@ -1,7 +1,6 @@
 // Save and Open: the ticked discs, the options and the song list kept in a song-list file.
 #include "windows/main/form1.h"
 
-#include "catalogue/database.h"
 #include "catalogue/disc_reference.h"
 #include "catalogue/song_list_file.h"
 #include "common/text_helpers.h"
@@ -145,9 +144,8 @@ void Form1::openSongList(const QString& path) {
     List1.setSelected(index, true);
   }
   // Told once the ticks are back, before Create List would leave the songs out. Without the disc
-  // file no disc is known to be gone: that the file cannot be read is told again instead.
-  if (!restored.missing.isEmpty() && discFileReported_) tellUnreadable({catalogue::discFilePath()});
-  else if (!restored.missing.isEmpty())
+  // file no disc is known to be gone: the user has been told that it cannot be read instead.
+  if (!restored.missing.isEmpty() && !discFileReported_)
     platform::prompts().msgBox(catalogue::discsNoLongerHeldText(restored.missing), OKOnly + platform::msg::Exclamation,
                                catalogue::kOpenTitle);
 
