@@ -422,10 +422,12 @@ class Pairing {
   // a title written otherwise do not make a folder another disc's. Words that every name
   // holds alike ("Karaoke 1", "Karaoke 2") are no titles; nor is a name that holds only numbers,
   // single letters and the words rippers write for a title they do not know. A file already
-  // known as one of the disc's makes the folder the disc's. An artist that the artists of more
-  // than half the tracks hold (the one artist of an album) is no sign that a name is this disc's:
-  // every name of another disc of that artist holds it too, and it would carry the vote alone. A
-  // name must then hold its song.
+  // known as one of the disc's makes the folder the disc's. Names that hold an artist of the disc
+  // and none of its songs count as the disc's for no more names than that artist has tracks, the
+  // rest as holding no title: every name of another disc of that artist holds it too (the album
+  // of an artist with one track on a compilation), and would carry the vote alone. An artist of
+  // more than half the tracks (the one artist of an album) makes no name the disc's: a name must
+  // then hold its song.
   Refusal byOtherDiscsTitles() {
     if (n_ == 0 || std::any_of(trackOf_.begin(), trackOf_.end(), [](qsizetype t) { return t >= 0; }))
       return std::nullopt;
@@ -435,19 +437,23 @@ class Pairing {
     for (const QSet<QString>& w : words) everyName.intersect(w);
     for (const QSet<QString>& w : words)
       if ((w - everyName).isEmpty()) return std::nullopt;
-    std::vector<bool> telling(size_t(n_), false);  // whether holding the track's artist makes a name the disc's
+    QHash<QString, qsizetype> byArtistLeft;  // artist -> how many more names it may make the disc's
     for (qsizetype t = 0; t < n_; ++t) {
       qsizetype holders = 0;
       for (qsizetype u = 0; u < n_; ++u) holders += holdsTitle(wordsOf(field(u).artist), artistWords_[size_t(t)]);
-      telling[size_t(t)] = holders * 2 <= n_;
+      byArtistLeft.insert(matchKey(field(t).artist), holders * 2 <= n_ ? holders : 0);
     }
     RenameProblem problem{Kind::OtherTitles, {}, {}, {}, {}};
     for (qsizetype i = 0; i < n_; ++i) {
       const QStringList name = wordsOf(stemOf(files_[i]));
-      bool holds = false;
-      for (qsizetype t = 0; t < n_ && !holds; ++t)
-        holds = holdsTitle(name, songWords_[size_t(t)]) ||
-                (telling[size_t(t)] && holdsTitle(name, artistWords_[size_t(t)]));
+      bool holds = holdsASong(i);
+      for (qsizetype t = 0; t < n_ && !holds; ++t) {
+        qsizetype& left = byArtistLeft[matchKey(field(t).artist)];
+        if (left > 0 && holdsTitle(name, artistWords_[size_t(t)])) {
+          --left;
+          holds = true;
+        }
+      }
       if (!holds) problem.names << files_[i];
     }
     if (problem.names.size() * 2 <= n_) return std::nullopt;

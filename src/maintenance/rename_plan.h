@@ -92,16 +92,17 @@ struct RenameProblem {
 // "Artist - Song" or "Song - Artist" name whose song or artist has since been corrected is the one
 // track without a file of its kind that it fits, whatever number its first part ends in
 // ("Catch-22"). When no file is known so, names that each carry a title while most hold no song
-// and no artist of the disc (an artist of more than half its tracks aside: of a one-artist disc,
-// only a song tells) are another disc's files, and refuse the set. The files left are the
-// tracks of their own numbers when each name holds one alone, as rippers name files ("01 - Track
-// 01", "Track 1", "1"; not a number that begins a title: "7 Seconds ..."), and the numbers are
-// those of the tracks left; a name that holds the song of one track left, and of no other ("Song
-// (In the Style of Artist)"), is that track. Otherwise they pair by place with the tracks that no
-// file is, in the order a file manager shows them (every run of digits by its value: "Karaoke 2"
-// before "Karaoke 10"; the tracks by their numbers, whatever order their lines stand in), but only
-// when none of them has a name in one of the formats, a number held alone or a song of the disc. A
-// file whose track cannot be told refuses the whole set.
+// and no artist of the disc are another disc's files, and refuse the set (a name that holds only
+// an artist counts as the disc's for no more names than that artist has tracks, and not at all
+// for an artist of more than half the tracks: of a one-artist disc, only a song tells). The files
+// left are the tracks of their own numbers when each name holds one alone, as rippers name files
+// ("01 - Track 01", "Track 1", "1"; not a number that begins a title: "7 Seconds ..."), and the
+// numbers are those of the tracks left; a name that holds the song of one track left, and of no
+// other ("Song (In the Style of Artist)"), is that track. Otherwise they pair by place with the
+// tracks that no file is, in the order a file manager shows them (every run of digits by its value:
+// "Karaoke 2" before "Karaoke 10"; the tracks by their numbers, whatever order their lines stand
+// in), but only when none of them has a name in one of the formats, a number held alone or a song
+// of the disc. A file whose track cannot be told refuses the whole set.
 struct RenamePlan {
   std::vector<RenameStep> steps;
   std::optional<RenameProblem> problem;

@@ -264,6 +264,11 @@ TEST(RenamePlan, ANameKeepsItsTrackAfterTheCodeOrOneFieldIsCorrected) {
                 .problem;
   ASSERT_TRUE(problem);
   EXPECT_EQ(problem->kind, RenameProblem::Kind::OtherTitles);
+  // The album of an artist with one track here: the artist makes one name this disc's, not three.
+  problem = plan({"01 - Ann - Morning Tide.mp3", "02 - Ann - Copper Rain.mp3", "03 - Ann - Paper Sky.mp3"}).problem;
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::OtherTitles);
+  EXPECT_EQ(problem->names, (QStringList{"02 - Ann - Copper Rain.mp3", "03 - Ann - Paper Sky.mp3"}));
   // Another artist's disc of the same songs, which the database lacks: each name fits by its
   // song, but none keeps both.
   const QStringList cover = {"Kc - Song 01 - AA101-01.mp3", "Kc - Song 02 - AA101-02.mp3",
