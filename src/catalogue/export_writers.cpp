@@ -2,6 +2,7 @@
 
 #include "catalogue/track_file.h"
 #include "common/text_helpers.h"
+#include "platform/core/cp1252.h"
 #include "platform/core/text_file.h"
 
 #include <QSet>
@@ -176,7 +177,7 @@ UpdateFileTracks updateFileTracks(Sort sort, const QStringList& lines,
   }
   const std::vector<DiscMatch> discs = discsOfLines(trackFileBytes, named);
 
-  QSet<QString> seen;
+  QSet<QByteArray> seen;
   for (size_t k = 0; k < named.size(); ++k) {
     const ListLine& l = named[k];
     const QString& line = lines[rows[k]];
@@ -203,7 +204,11 @@ UpdateFileTracks updateFileTracks(Sort sort, const QStringList& lines,
     r.track = common::padRight(fields[1], common::kTrackWidth);
     r.title = common::fitWidth(fields[2], common::kTitleWidth);
     r.artist = common::fitWidth(fields[3], common::kArtistWidth);
-    const QString key = r.code + QLatin1Char('\0') + r.track;
+    // One disc and track, by its number whatever zeros or blanks a record stores it with.
+    const QByteArray track = platform::cp1252::encode(fields[1]);
+    const std::string_view number = trackIdentity({track.constData(), size_t(track.size())});
+    const QByteArray key =
+        platform::cp1252::encode(r.code) + '\0' + QByteArray(number.data(), qsizetype(number.size()));
     if (seen.contains(key)) continue;
     seen.insert(key);
     out.tracks.push_back(r);

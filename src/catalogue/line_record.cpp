@@ -21,21 +21,15 @@ constexpr qint64 kIdMask = (qint64(1) << 24) - 1;
 QString decoded(std::string_view bytes) { return platform::cp1252::decode(bytes.data(), qsizetype(bytes.size())); }
 std::string_view view(const QByteArray& b) { return {b.constData(), size_t(b.size())}; }
 
-// The track padded with blanks to its width, never cut: a longer track is another one.
-std::string_view paddedTrack(std::string_view track, char (&buffer)[common::kTrackWidth]) {
-  if (track.size() >= sizeof buffer) return track;
-  std::fill(std::copy(track.begin(), track.end(), buffer), std::end(buffer), ' ');
-  return {buffer, sizeof buffer};
-}
-
-// Lines and records meet in buckets: the code padded or cut to 11 and in capitals, then the track
-// padded or cut to 2. Only the lines of a record's bucket are looked at closer.
-constexpr int kBucketLength = common::kCodeWidth + common::kTrackWidth;
-void bucketOf(std::string_view code, std::string_view track, char* out) {
+// Lines and records meet in buckets: the code padded or cut to 11 and in capitals, then the
+// track's identity (a number whatever its zeros and blanks). Only the lines of a record's bucket
+// are looked at closer.
+void bucketOf(std::string_view code, std::string_view track, QByteArray& out) {
+  out.resize(common::kCodeWidth);
   for (size_t i = 0; i < size_t(common::kCodeWidth); ++i)
-    out[i] = i < code.size() ? char(platform::cp1252::upperByte(static_cast<unsigned char>(code[i]))) : ' ';
-  for (size_t i = 0; i < size_t(common::kTrackWidth); ++i)
-    out[common::kCodeWidth + i] = i < track.size() ? track[i] : ' ';
+    out[qsizetype(i)] = i < code.size() ? char(platform::cp1252::upperByte(static_cast<unsigned char>(code[i]))) : ' ';
+  const std::string_view identity = trackIdentity(track);
+  out.append(identity.data(), qsizetype(identity.size()));
 }
 
 // The code as a saved line shows it: padded or cut to 11.
@@ -102,7 +96,6 @@ std::optional<LineRecord> LineRecords::record(qint64 number) const {
 
 std::vector<DiscMatch> discsOfLines(const QByteArray& tracks, const std::vector<ListLine>& lines) {
   struct Wanted {
-    QByteArray track;  // padded to 2
     bool ownRecord = false;
     QByteArray disc;       // a line with its record: the key of its code
     QByteArray shown;      // a saved line: the code it shows, padded or cut to 11
@@ -117,7 +110,6 @@ std::vector<DiscMatch> discsOfLines(const QByteArray& tracks, const std::vector<
   for (size_t i = 0; i < lines.size(); ++i) {
     const ListLine& l = lines[i];
     Wanted& w = wanted[i];
-    w.track = platform::cp1252::encode(common::padRight(l.track, common::kTrackWidth));
     w.song = columnInCapitals(l.song, common::kTitleWidth);
     w.artist = columnInCapitals(l.artist, common::kArtistWidth);
     QByteArray code;
@@ -132,21 +124,19 @@ std::vector<DiscMatch> discsOfLines(const QByteArray& tracks, const std::vector<
       w.anyCase = common::UCase(shown) == shown;
       code = w.shown;
     }
-    QByteArray bucket(kBucketLength, ' ');
-    bucketOf(view(code), view(w.track), bucket.data());
+    QByteArray bucket;
+    bucketOf(view(code), view(platform::cp1252::encode(l.track)), bucket);
     buckets[bucket].push_back(i);
   }
 
-  char bucket[kBucketLength];
-  char trackScratch[common::kTrackWidth];
+  // A record of a bucket has the track of its lines: only the code is left to compare.
+  QByteArray bucket;
   forEachRecord(tracks, [&](const RecordBytes& r) {
     bucketOf(r.code, r.track, bucket);
-    const auto found = buckets.constFind(QByteArray::fromRawData(bucket, kBucketLength));
+    const auto found = buckets.constFind(bucket);
     if (found == buckets.constEnd()) return true;
-    const std::string_view track = paddedTrack(r.track, trackScratch);
     for (const size_t i : *found) {
       Wanted& w = wanted[i];
-      if (track != view(w.track)) continue;
       if (w.ownRecord) {
         if (!isDiscCode(r.code, w.disc)) continue;
       } else if (!w.anyCase) {

@@ -61,16 +61,16 @@ struct DiscMatch {
   bool holdsLine = false;  // when exactly one fits: a record of it with the track still holds the line
 };
 
-// A line with its own record stands for that record's disc (its whole code, trailing blanks
-// aside, in its own case). A line read back from a saved list stands for every disc
-// holding the track whose code, padded or cut to 11 characters, the line shows: exactly, or in
-// any case where the line shows it in capitals (the capitals passes write the code column so,
-// while a small letter in it is the file's own), and so also any longer code that begins with
-// the 11 characters shown. A command acts only where exactly one disc fits, and only while a
-// record of that disc and track still holds the song and artist the line shows: the record's
-// title and artist cut or padded to their columns, compared in capitals (the capitals passes
-// change a line's case and nothing else). A track deleted, or a code changed, since the line was
-// made can leave another disc's track fitting the line; a track edited since holds other words.
+// A line and a record meet on a track by its number (trackIdentity): a line showing "01", or
+// "1 " as an earlier version wrote it, is the track a record holds as "1". A line with its own
+// record stands for that record's disc (its whole code, trailing blanks aside, in its own case). A line read back from
+// a saved list stands for every disc holding the track whose code, padded or cut to 11 characters, the line shows:
+// exactly, or in any case where the line shows it in capitals (the capitals passes write the code column so, while a
+// small letter in it is the file's own), and so also any longer code that begins with the 11 characters shown. A
+// command acts only where exactly one disc fits, and only while a record of that disc and track still holds the song
+// and artist the line shows: the record's title and artist cut or padded to their columns, compared in capitals (the
+// capitals passes change a line's case and nothing else). A track deleted, or a code changed, since the line was made
+// can leave another disc's track fitting the line; a track edited since holds other words.
 std::vector<DiscMatch> discsOfLines(const QByteArray& tracks, const std::vector<ListLine>& lines);
 DiscMatch discOfLine(const QByteArray& tracks, const ListLine& line);
 

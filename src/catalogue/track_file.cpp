@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace catalogue {
 
 bool FileBytes::open(const QString& path) {
@@ -22,28 +24,49 @@ bool FileBytes::open(const QString& path) {
   return file_.error() == QFile::NoError;
 }
 
-std::string_view discKey(std::string_view code) {
-  while (!code.empty() && code.back() == ' ') code.remove_suffix(1);
-  return code;
+namespace {
+std::string_view withoutTrailingBlanks(std::string_view s) {
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
 }
+bool allDigits(std::string_view s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+}  // namespace
+
+std::string_view discKey(std::string_view code) { return withoutTrailingBlanks(code); }
 
 QByteArray discKey(const QString& code) { return platform::cp1252::encode(common::RTrim(code)); }
+
+std::string_view trackIdentity(std::string_view track) {
+  track = withoutTrailingBlanks(track);
+  if (track.empty() || !allDigits(track)) return track;
+  return track.substr(std::min(track.find_first_not_of('0'), track.size() - 1));
+}
 
 QString fieldText(std::string_view bytes, int width) {
   return common::fitWidth(platform::cp1252::decode(bytes.data(), qsizetype(bytes.size())), width);
 }
 
+QString shownTrack(std::string_view track) {
+  const std::string_view number = trackIdentity(track);
+  if (number.empty() || number.size() > size_t(common::kTrackWidth) || !allDigits(number))
+    return fieldText(track, common::kTrackWidth);
+  return QString::fromLatin1(number.data(), qsizetype(number.size()))
+      .rightJustified(common::kTrackWidth, QLatin1Char('0'));
+}
+
 LineFields lineFields(const RecordBytes& r) {
   LineFields f;
   f.code = fieldText(r.code, common::kCodeWidth);
-  f.track = fieldText(r.track, common::kTrackWidth);
+  f.track = shownTrack(r.track);
   f.song = fieldText(r.title, common::kTitleWidth);
   f.artist = fieldText(r.artist, common::kArtistWidth);
   return f;
 }
 
 QString trackListItem(const RecordBytes& r) {
-  return fieldText(r.track, common::kTrackWidth) + common::Space(4) + fieldText(r.title, common::kTitleWidth) +
+  return shownTrack(r.track) + common::Space(4) + fieldText(r.title, common::kTitleWidth) +
          fieldText(r.artist, common::kArtistWidth);
 }
 

@@ -42,8 +42,15 @@ QByteArray discKey(const QString& code);
 inline bool isDiscCode(std::string_view recordCode, const QByteArray& key) {
   return discKey(recordCode) == std::string_view(key.constData(), size_t(key.size()));
 }
+// A track is known by its number ("1", "01" and "1 " are one track), and a track holding
+// anything but digits by its text, trailing blanks aside: the part of the field given that
+// tracks are found and matched by.
+std::string_view trackIdentity(std::string_view track);
 // A field as text cut or padded to its width.
 QString fieldText(std::string_view bytes, int width);
+// A track as the lines show it: a number of one or two digits in two ("1" as "01"), so that every
+// sorted list orders tracks by number; any other track as stored, cut or padded to its column.
+QString shownTrack(std::string_view track);
 // The record's values for a song-list line, each fitted to its width (no reference number).
 LineFields lineFields(const RecordBytes& r);
 

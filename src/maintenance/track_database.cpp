@@ -135,13 +135,6 @@ bool discListed(const QStringList& discs, const QString& code) {
 
 std::string_view discIdentity(std::string_view code) { return withoutTrailingBlanks(code); }
 
-std::string_view trackIdentity(std::string_view track) {
-  track = withoutTrailingBlanks(track);
-  if (track.empty() || !std::all_of(track.begin(), track.end(), [](char c) { return c >= '0' && c <= '9'; }))
-    return track;
-  return track.substr(std::min(track.find_first_not_of('0'), track.size() - 1));
-}
-
 bool discInUse(const QStringList& discs, const QString& code) {
   const QString wanted = common::Trim(code);
   for (const QString& d : discs)

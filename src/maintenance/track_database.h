@@ -6,6 +6,7 @@
 
 #include "catalogue/database.h"
 #include "catalogue/line_record.h"
+#include "catalogue/track_file.h"
 #include "common/records.h"
 
 #include <QByteArray>
@@ -37,10 +38,10 @@ QByteArray recordLine(const QStringList& fields);
 
 // ---- finding
 // What a record is known by wherever one is found by another: a disc by its whole code, trailing
-// blanks aside; a track by its number ("1", "01" and "1 " are one track), and a track holding
-// anything but digits by its text, trailing blanks aside. Both are parts of the field given.
+// blanks aside; a track by its number (see catalogue::trackIdentity). Both are parts of the field
+// given.
 std::string_view discIdentity(std::string_view code);
-std::string_view trackIdentity(std::string_view track);
+using catalogue::trackIdentity;
 // Whether a record is the track of the disc, both known by their identity (above).
 bool hasTrack(const QByteArray& tracks, const QString& code, const QString& track);
 // Whether a disc field is the code, trailing blanks aside.

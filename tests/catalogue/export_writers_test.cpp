@@ -145,6 +145,8 @@ TEST(UpdateFile, TracksComeFromTheLinesAndTheDatabaseWhereItHasThem) {
       {make("TR0003", "01", "BIG ONE BEFORE", "Y"), own("TR0003     ", "01")},
       {make("ABCDEFGHIJK", "04", "TWELVE FOUR", "C"), own("ABCDEFGHIJKL", "04")},
       {make("ABCDEFGHIJK", "04", "TWELVE FOUR", "C"), {}},
+      {make("ZK101", "1 ", "LATE TRAIN", "ODA BELL"), {}},                 // as an earlier version showed track 1
+      {make("ZK101", "01", "LATE TRAIN", "ODA BELL"), own("zk101", "1")},  // the same track stored unpadded
   };
   QStringList lines;
   std::vector<std::optional<catalogue::LineRecord>> records;
@@ -157,7 +159,8 @@ TEST(UpdateFile, TracksComeFromTheLinesAndTheDatabaseWhereItHasThem) {
       "\"ABCDEFGHIJK\",\"01\",\"ELEVEN ONE\",\"A\"\r\n"
       "\"ABCDEFGHIJKL\",\"01\",\"TWELVE ONE\",\"B\"\r\n"
       "\"ABCDEFGHIJKL\",\"02\",\"TWELVE TWO\",\"C\"\r\n"
-      "\"ABCDEFGHIJKL\",\"03\",\"TWELVE THREE\",\"C\"\r\n";
+      "\"ABCDEFGHIJKL\",\"03\",\"TWELVE THREE\",\"C\"\r\n"
+      "\"zk101\",\"1\",\"Late Train\",\"Oda Bell\"\r\n";
   const catalogue::UpdateFileTracks made = catalogue::updateFileTracks(Sort::Track, lines, records, database);
   const auto record = [](const QString& code, const QString& track, const QString& song, const QString& artist) {
     return common::TrackRecord::fromFields({code, track, song, artist}).toLine() + "\r\n";

@@ -1,9 +1,11 @@
 // The passes over the whole track file: Create List, Tick All, the records of one disc and the
 // searches, with the cap on a list's lines and the progress steps.
 #include "catalogue/track_scans.h"
+#include "platform/core/sorted_list_model.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string_view>
 
@@ -22,15 +24,24 @@ TEST(TrackScans, CreateListTakesTheTickedDiscsInFileOrderWithTheirNumbers) {
   // A record stored padded is its disc's; one of a longer code sharing the first 11 characters is not.
   const QByteArray tracks = record("SC1", "01", "ONE", "A") + record("ZZ9", "01", "OTHER", "B") +
                             record("SC2        ", "03", "THREE", "C") + "\r\n" + record("SC1", "02", "TWO", "D") +
-                            record("SERIESCODE-0101", "01", "TWIN", "E") + record("SERIESCODE-0102", "01", "OWN", "F");
+                            record("SERIESCODE-0101", "01", "TWIN", "E") + record("SERIESCODE-0102", "01", "OWN", "F") +
+                            record("SC2", "1 ", "UNPADDED", "G") + record("SC2", "10", "TEN", "H");
   const QHash<QByteArray, QString> ticked{{"SC1", "0007"}, {"SC2", "    "}, {"SERIESCODE-0102", "0008"}};
   const auto shown = catalogue::createListLines(tracks, Sort::Song, ticked, true);
   EXPECT_FALSE(shown.capped);
-  EXPECT_EQ(shown.lines,
-            (QStringList{catalogue::createListLine(Sort::Song, {"A", "ONE", "SC1", "0007", "01"}),
-                         catalogue::createListLine(Sort::Song, {"C", "THREE", "SC2", "    ", "03"}),
-                         catalogue::createListLine(Sort::Song, {"D", "TWO", "SC1", "0007", "02"}),
-                         catalogue::createListLine(Sort::Song, {"F", "OWN", "SERIESCODE-", "0008", "01"})}));
+  EXPECT_EQ(shown.lines, (QStringList{catalogue::createListLine(Sort::Song, {"A", "ONE", "SC1", "0007", "01"}),
+                                      catalogue::createListLine(Sort::Song, {"C", "THREE", "SC2", "    ", "03"}),
+                                      catalogue::createListLine(Sort::Song, {"D", "TWO", "SC1", "0007", "02"}),
+                                      catalogue::createListLine(Sort::Song, {"F", "OWN", "SERIESCODE-", "0008", "01"}),
+                                      catalogue::createListLine(Sort::Song, {"G", "UNPADDED", "SC2", "    ", "01"}),
+                                      catalogue::createListLine(Sort::Song, {"H", "TEN", "SC2", "    ", "10"})}));
+  // A track is its number: the one stored without its zero takes its place before 10 by the track.
+  QStringList byTrack = catalogue::createListLines(tracks, Sort::Track, ticked, true).lines;
+  std::sort(byTrack.begin(), byTrack.end(),
+            [](const QString& a, const QString& b) { return platform::sortKey(a) < platform::sortKey(b); });
+  QStringList numbers;
+  for (const QString& line : byTrack) numbers << line.left(2);
+  EXPECT_EQ(numbers, (QStringList{"01", "01", "01", "02", "03", "10"}));
   // Codes hidden: the column is blank, the number stays.
   const auto hidden = catalogue::createListLines(tracks, Sort::Song, ticked, false);
   EXPECT_EQ(hidden.lines[0], catalogue::createListLine(Sort::Song, {"A", "ONE", QString(11, ' '), "0007", "01"}));

@@ -93,7 +93,7 @@ void Edit_Record::setDiscCode(const QString& code, const std::optional<QString>&
 void Edit_Record::handOverLine(const catalogue::ListLine& line) {
   setDiscCode(line.shownCode, line.storedCode);
   handedLine_ = line;
-  // The track as the line shows it, without the blank a one-digit track stands with; the record
+  // The track as the line shows it, without the blank a one-character track stands with; the record
   // is found by the line's track and keeps its own.
   Text2.setText(handedTrack());
   // A box can take back the whole field it shows, whose last character then stays too.

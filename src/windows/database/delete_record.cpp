@@ -111,7 +111,7 @@ void delete_record::handOver(const QString& code, const std::optional<QString>& 
 
 void delete_record::handOverLine(const catalogue::ListLine& line) {
   handOver(line.shownCode, line.storedCode);
-  // The track as the line shows it, without the blank a one-digit track stands with; the box keeps
+  // The track as the line shows it, without the blank a one-character track stands with; the box keeps
   // it whatever it holds.
   handedLine_ = line;
   handedTrackBox_ = RTrim(line.track);

@@ -74,10 +74,9 @@ void Form1::Quick_View_Rename() {
         scan.progress(100, windows::ScanFrame::Events::Held));
     // Each line holds the whole code: a longer one is another disc than that of its first 11.
     for (const catalogue::RecordBytes& r : records)
-      items << maintenance::renameListItem(platform::cp1252::decode(r.code.data(), qsizetype(r.code.size())),
-                                           catalogue::fieldText(r.track, common::kTrackWidth),
-                                           catalogue::fieldText(r.title, common::kTitleWidth),
-                                           catalogue::fieldText(r.artist, common::kArtistWidth));
+      items << maintenance::renameListItem(
+          platform::cp1252::decode(r.code.data(), qsizetype(r.code.size())), catalogue::shownTrack(r.track),
+          catalogue::fieldText(r.title, common::kTitleWidth), catalogue::fieldText(r.artist, common::kArtistWidth));
   }
   renamer.List3.addItems(items);
 

@@ -20,6 +20,7 @@
 #include <QInputMethodEvent>
 #include <QListView>
 #include <QRegularExpression>
+#include <QTabBar>
 #include <QTest>
 
 using platform::msg::No;
@@ -686,18 +687,25 @@ TEST_F(MaintenanceTest, DeleteTrackFromTheSongListKeepsADiscWithOtherTracks) {
   EXPECT_EQ(discs(), kDiscs);
   EXPECT_EQ(f.List2.ListCount(), 0);  // cleared
 
-  // A supplier's track of one digit, stored so, goes from its line.
+  // A supplier's track of one digit, stored so, shows in two digits, so that the track sort puts
+  // it in its place, and goes from its line.
   home.writeLines("watdi.bxl", {discLine("SHORT")});
-  home.writeBytes("watka.bxl", "\"SHORT\",\"1\",\"ONE\",\"A\"\r\n\"SHORT\",\"2\",\"TWO\",\"B\"\r\n");
+  home.writeBytes("watka.bxl",
+                  "\"SHORT\",\"1\",\"ONE\",\"A\"\r\n\"SHORT\",\"2\",\"TWO\",\"B\"\r\n"
+                  "\"SHORT\",\"03\",\"THREE\",\"C\"\r\n");
   press(f.cmdUntag);
   tick("SHORT");
   press(f.cmdGet_Tracks);
+  auto* tabs = static_cast<QTabBar*>(f.TabStrip1.widget());
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());  // the track sort
+  ASSERT_TRUE(f.Option3.Value());
+  EXPECT_EQ(f.List2.items().join('|').remove(QRegularExpression(" +[^|]*")), "01|02|03");
   clickSong("ONE");
   prompts.onModal([](platform::FormBase& w) { press(dynamic_cast<delete_record&>(w).Command1); });
   prompts.answerMsg(Yes).answerMsg(No);
   choose(f.mnue);
   EXPECT_EQ(prompts.expectCalls("msgBox", 4)[2].text, "You have choosen to delete Disc SHORT Track 01 are you sure.");
-  EXPECT_EQ(home.readBytes("watka.bxl"), "\"SHORT\",\"2\",\"TWO\",\"B\"\r\n");
+  EXPECT_EQ(home.readBytes("watka.bxl"), "\"SHORT\",\"2\",\"TWO\",\"B\"\r\n\"SHORT\",\"03\",\"THREE\",\"C\"\r\n");
 }
 
 TEST_F(MaintenanceTest, DeleteTrackTypedByHand) {
