@@ -1,7 +1,9 @@
 #include "catalogue/disc_reference.h"
 
 #include "catalogue/track_file.h"
+#include "common/records.h"
 #include "common/text_helpers.h"
+#include "platform/core/cp1252.h"
 
 namespace catalogue {
 
@@ -32,7 +34,7 @@ bool referenceInUse(const std::vector<DiscItem>& items, const QString& answer) {
 QHash<QByteArray, QString> tickedReferences(const std::vector<DiscItem>& tickedItems, bool useNumbers) {
   QHash<QByteArray, QString> refs;
   for (const DiscItem& item : tickedItems) {
-    const QByteArray key = discKey(item.code());
+    const QByteArray key = common::discIdentity(platform::cp1252::encode(item.code()));
     if (refs.contains(key)) continue;
     refs.insert(key, useNumbers && item.carriesNumber() ? item.reference() : QStringLiteral("    "));
   }

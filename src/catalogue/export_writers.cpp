@@ -204,11 +204,11 @@ UpdateFileTracks updateFileTracks(Sort sort, const QStringList& lines,
     r.track = common::padRight(fields[1], common::kTrackWidth);
     r.title = common::fitWidth(fields[2], common::kTitleWidth);
     r.artist = common::fitWidth(fields[3], common::kArtistWidth);
-    // One disc and track, by its number whatever zeros or blanks a record stores it with.
+    // One disc and track, by their identities whatever blanks or zeros a record stores them with.
     const QByteArray track = platform::cp1252::encode(fields[1]);
     const std::string_view number = trackIdentity({track.constData(), size_t(track.size())});
-    const QByteArray key =
-        platform::cp1252::encode(r.code) + '\0' + QByteArray(number.data(), qsizetype(number.size()));
+    const QByteArray key = common::discIdentity(platform::cp1252::encode(fields[0])) + '\0' +
+                           QByteArray(number.data(), qsizetype(number.size()));
     if (seen.contains(key)) continue;
     seen.insert(key);
     out.tracks.push_back(r);

@@ -116,7 +116,7 @@ std::vector<DiscMatch> discsOfLines(const QByteArray& tracks, const std::vector<
     if (!l.storedCode && common::Trim(l.shownCode).isEmpty()) continue;  // a blank column names no disc
     if (l.storedCode) {
       w.ownRecord = true;
-      w.disc = discKey(*l.storedCode);
+      w.disc = common::discIdentity(platform::cp1252::encode(*l.storedCode));
       code = w.disc;
     } else {
       const QString shown = fitted(l.shownCode);
@@ -138,7 +138,7 @@ std::vector<DiscMatch> discsOfLines(const QByteArray& tracks, const std::vector<
     for (const size_t i : *found) {
       Wanted& w = wanted[i];
       if (w.ownRecord) {
-        if (!isDiscCode(r.code, w.disc)) continue;
+        if (!common::isDiscCode(r.code, w.disc)) continue;
       } else if (!w.anyCase) {
         // Shown with a small letter, the code is shown as the file holds it.
         const std::string_view shown = view(w.shown);
@@ -148,7 +148,7 @@ std::vector<DiscMatch> discsOfLines(const QByteArray& tracks, const std::vector<
       }
       DiscMatch& m = out[i];
       const QString code = decoded(r.code);
-      const QString disc = common::RTrim(code);
+      const QString disc = common::discIdentity(code);
       if (!m.discs.contains(disc)) m.discs << disc;
       if (disc != m.discs[0]) continue;
       // The record that holds the line stands for it; until one is met, the first of the track.

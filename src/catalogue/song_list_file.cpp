@@ -118,16 +118,16 @@ OpenedSongList openedSongList(const QStringList& v, int version) {
 
 RestoredDiscs restoredDiscs(const QStringList& items, const QStringList& discLines, bool numbersSaved) {
   QHash<QString, QList<int>> rowsOf;  // by the disc's code, trailing blanks aside
-  for (int i = 0; i < items.size(); ++i) rowsOf[common::RTrim(items[i])].append(i);
+  for (int i = 0; i < items.size(); ++i) rowsOf[common::discIdentity(items[i])].append(i);
   RestoredDiscs out;
   std::vector<bool> restored(size_t(items.size()), false);  // an item comes back once, as first named
   QSet<QString> named;
   for (const QString& line : discLines) {
     QString number;
-    auto found = rowsOf.constFind(common::RTrim(line));
+    auto found = rowsOf.constFind(common::discIdentity(line));
     if (found == rowsOf.constEnd() && line.size() >= kCodeLength + kReferenceLength) {
       number = line.right(kReferenceLength);
-      found = rowsOf.constFind(common::RTrim(line.chopped(kReferenceLength)));
+      found = rowsOf.constFind(common::discIdentity(line.chopped(kReferenceLength)));
     }
     if (found == rowsOf.constEnd()) {
       // A gone disc's line is a code and a number only where its code is padded or the file's
@@ -135,7 +135,7 @@ RestoredDiscs restoredDiscs(const QStringList& items, const QStringList& discLin
       const bool numbered =
           !number.isNull() && (numbersSaved || line.chopped(kReferenceLength).endsWith(QLatin1Char(' ')));
       out.numbers = out.numbers || numbered;
-      const QString code = common::RTrim(numbered ? line.chopped(kReferenceLength) : line);
+      const QString code = common::discIdentity(numbered ? line.chopped(kReferenceLength) : line);
       if (!code.isEmpty() && !named.contains(code)) {
         named.insert(code);
         out.missing << code;

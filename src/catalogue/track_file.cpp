@@ -25,21 +25,13 @@ bool FileBytes::open(const QString& path) {
 }
 
 namespace {
-std::string_view withoutTrailingBlanks(std::string_view s) {
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  return s;
-}
 bool allDigits(std::string_view s) {
   return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 }  // namespace
 
-std::string_view discKey(std::string_view code) { return withoutTrailingBlanks(code); }
-
-QByteArray discKey(const QString& code) { return platform::cp1252::encode(common::RTrim(code)); }
-
 std::string_view trackIdentity(std::string_view track) {
-  track = withoutTrailingBlanks(track);
+  track = common::RTrim(track);
   if (track.empty() || !allDigits(track)) return track;
   return track.substr(std::min(track.find_first_not_of('0'), track.size() - 1));
 }

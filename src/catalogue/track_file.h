@@ -33,15 +33,7 @@ class FileBytes {
   QByteArray bytes_;
 };
 
-// A disc is known by its whole code, trailing blanks aside: the key that ticked discs, disc-list
-// items and records meet by. A code longer than the 11 columns a line shows is another disc than
-// the code of its first 11 characters.
-std::string_view discKey(std::string_view code);
-QByteArray discKey(const QString& code);
-// Whether a record's code, as read, is the disc's (given by its key).
-inline bool isDiscCode(std::string_view recordCode, const QByteArray& key) {
-  return discKey(recordCode) == std::string_view(key.constData(), size_t(key.size()));
-}
+// A disc is known by its identity (common::discIdentity).
 // A track is known by its number ("1", "01" and "1 " are one track), and a track holding
 // anything but digits by its text, trailing blanks aside: the part of the field given that
 // tracks are found and matched by.

@@ -46,7 +46,7 @@ ScannedLines createListLines(const QByteArray& tracks, Sort sort, const QHash<QB
   ScannedLines out;
   if (tickedRefs.isEmpty()) return out;
   scan(tracks, progress, [&](const RecordBytes& r) {
-    const std::string_view key = discKey(r.code);
+    const std::string_view key = common::discIdentity(r.code);
     const auto found = tickedRefs.constFind(QByteArray::fromRawData(key.data(), qsizetype(key.size())));
     if (found == tickedRefs.constEnd()) return true;
     if (out.lines.size() >= Max_List_Lines) return !(out.capped = true);

@@ -4,6 +4,13 @@
 
 namespace common {
 
+std::string_view discIdentity(std::string_view code) { return RTrim(code); }
+QString discIdentity(const QString& code) { return RTrim(code); }
+QByteArray discIdentity(const QByteArray& code) {
+  const std::string_view id = discIdentity(std::string_view(code.constData(), size_t(code.size())));
+  return code.left(qsizetype(id.size()));
+}
+
 QStringList parseFields(const QString& line) {
   QStringList out;
   splitFields(line.constData(), line.size(), [&](qsizetype start, qsizetype len) {

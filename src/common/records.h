@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <string_view>
+
 namespace common {
 
 // Splits one line into fields by the reader's rules and hands each field's place to `onField`
@@ -83,6 +85,17 @@ constexpr int kCodeWidth = 11;
 constexpr int kTrackWidth = 2;
 constexpr int kTitleWidth = 36;
 constexpr int kArtistWidth = 30;
+
+// A disc is known by its whole code, trailing blanks aside: the identity by which ticked discs,
+// disc-list items, song-list lines, records, the disc file and update files meet. A code longer
+// than the 11 columns a line shows is another disc than the code of its first 11 characters.
+std::string_view discIdentity(std::string_view code);
+QString discIdentity(const QString& code);
+QByteArray discIdentity(const QByteArray& code);  // the code as the files' bytes
+// Whether a record's code, as read, is the disc of the identity given (as bytes).
+inline bool isDiscCode(std::string_view recordCode, const QByteArray& identity) {
+  return discIdentity(recordCode) == std::string_view(identity.constData(), size_t(identity.size()));
+}
 
 // One track of the database, each field cut or padded to its width.
 struct TrackRecord {

@@ -29,6 +29,11 @@ QString RTrim(const QString& s) {
   return s.left(n);
 }
 
+std::string_view RTrim(std::string_view s) {
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+
 QString Trim(const QString& s) { return LTrim(RTrim(s)); }
 
 QString UCase(const QString& s) {

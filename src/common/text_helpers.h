@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <string_view>
+
 namespace common {
 
 // 1-based substring; start past the end gives "", a negative length means "to the end".
@@ -15,6 +17,7 @@ QString Right(const QString& s, int length);
 QString Trim(const QString& s);
 QString LTrim(const QString& s);
 QString RTrim(const QString& s);
+std::string_view RTrim(std::string_view s);  // the same over bytes as read
 QString UCase(const QString& s);
 QString LCase(const QString& s);
 // Pads with blanks on the right or cuts to exactly `width` characters.

@@ -33,14 +33,9 @@ using catalogue::RecordBytes;
 
 std::string_view view(const QByteArray& b) { return {b.constData(), size_t(b.size())}; }
 
-std::string_view withoutTrailingBlanks(std::string_view s) {
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  return s;
-}
-
 std::string_view trimBlanks(std::string_view s) {
   while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  return withoutTrailingBlanks(s);
+  return common::RTrim(s);
 }
 
 // The field's characters, a double quote written as an apostrophe: a field is written between
@@ -129,11 +124,9 @@ bool hasTrack(const QByteArray& tracks, const QString& code, const QString& trac
 }
 
 bool discListed(const QStringList& discs, const QString& code) {
-  const QString disc = common::RTrim(code);
-  return std::any_of(discs.begin(), discs.end(), [&](const QString& d) { return common::RTrim(d) == disc; });
+  const QString disc = discIdentity(code);
+  return std::any_of(discs.begin(), discs.end(), [&](const QString& d) { return discIdentity(d) == disc; });
 }
-
-std::string_view discIdentity(std::string_view code) { return withoutTrailingBlanks(code); }
 
 bool discInUse(const QStringList& discs, const QString& code) {
   const QString wanted = common::Trim(code);
@@ -149,7 +142,7 @@ QString fitted(const QString& code) { return common::padRight(code, common::kCod
 
 // Adds the code, without trailing blanks, once.
 void addDisc(DiscMatch& m, const QString& code) {
-  const QString disc = common::RTrim(code);
+  const QString disc = discIdentity(code);
   if (!m.discs.contains(disc)) m.discs << disc;
 }
 

@@ -37,14 +37,13 @@ QByteArray recordLine(const QList<QByteArray>& fields);
 QByteArray recordLine(const QStringList& fields);
 
 // ---- finding
-// What a record is known by wherever one is found by another: a disc by its whole code, trailing
-// blanks aside; a track by its number (see catalogue::trackIdentity). Both are parts of the field
-// given.
-std::string_view discIdentity(std::string_view code);
+// What a record is known by wherever one is found by another: a disc by its code and a track by
+// its number, each a part of the field given.
 using catalogue::trackIdentity;
+using common::discIdentity;
 // Whether a record is the track of the disc, both known by their identity (above).
 bool hasTrack(const QByteArray& tracks, const QString& code, const QString& track);
-// Whether a disc field is the code, trailing blanks aside.
+// Whether a disc field is the disc of the code (by its identity).
 bool discListed(const QStringList& discs, const QString& code);
 // Whether a disc field, without its outer blanks, equals the code without its outer blanks.
 bool discInUse(const QStringList& discs, const QString& code);

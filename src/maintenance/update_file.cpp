@@ -161,7 +161,7 @@ MergedUpdate mergeUpdate(const QByteArray& trackFile, const QByteArray& discFile
   forEachLine(discFile, [&](int, const char* p, const char* e) {
     if (isBlank(p, e)) return true;
     common::splitFields(p, e - p, [&](qsizetype start, qsizetype len) {
-      storedDiscs.emplace(discIdentity({p + start, size_t(len)}));
+      storedDiscs.emplace(discIdentity(std::string_view(p + start, size_t(len))));
       return true;
     });
     return true;

@@ -47,7 +47,7 @@ struct MergedUpdate {
 };
 
 // Appends each record whose disc and track are not yet in the track file, and each disc not yet
-// in the disc file, both found by their identities (see maintenance::discIdentity), so that a
+// in the disc file, both found by their identities (see common::discIdentity), so that a
 // record stored padded and its supplier's unpadded one are one; what is appended is written as
 // read. A record repeated in the update is added once. `step(i)` runs before record i (0-based).
 MergedUpdate mergeUpdate(const QByteArray& trackFile, const QByteArray& discFile,

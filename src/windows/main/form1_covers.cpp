@@ -111,12 +111,12 @@ void openDesignerForLine(Form1& form, const QString& caption) {
   if (line.isEmpty()) return;  // no line highlighted
   const std::optional<QString> disc = form.discOfCurrentLine(caption);
   if (!disc) return;
-  const QByteArray key = catalogue::discKey(*disc);
+  const QByteArray key = common::discIdentity(platform::cp1252::encode(*disc));
   const QString shown = catalogue::discCodeOfLine(line, form.currentSort().value_or(catalogue::Sort::MfCode));
   openDesigner<Designer>(
       form, scan,
       [key, none = disc->isEmpty()](std::string_view recordCode) {
-        return !none && catalogue::isDiscCode(recordCode, key);
+        return !none && common::isDiscCode(recordCode, key);
       },
       common::Trim(disc->isEmpty() ? shown : *disc));
 }

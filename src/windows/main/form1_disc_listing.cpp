@@ -5,6 +5,7 @@
 #include "catalogue/disc_reference.h"
 #include "catalogue/track_file.h"
 #include "catalogue/track_scans.h"
+#include "common/records.h"
 #include "common/text_helpers.h"
 #include "platform/core/cp1252.h"
 #include "platform/ui/busy.h"
@@ -98,8 +99,8 @@ void Form1::List2_DblClick() {
   }
   const std::optional<QString> disc = discOfCurrentLine(kViewDiscTitle);
   if (!disc) return;
-  const QByteArray key = catalogue::discKey(*disc);
-  const auto belongs = [&](std::string_view code) { return !disc->isEmpty() && catalogue::isDiscCode(code, key); };
+  const QByteArray key = common::discIdentity(platform::cp1252::encode(*disc));
+  const auto belongs = [&](std::string_view code) { return !disc->isEmpty() && common::isDiscCode(code, key); };
   if (!scanDisc(*this, belongs, kViewDiscTitle)) return;
   TabStrip1.setVisible(true);
 
@@ -141,9 +142,9 @@ void Form1::mnuQuick_View_Disc_Click() {
   // The tracks whose code is the disc's whole code, trailing blanks aside: a disc file line written
   // without its padding still names the disc.
   const QString code = discItem().code();
-  const QByteArray key = catalogue::discKey(code);
+  const QByteArray key = common::discIdentity(platform::cp1252::encode(code));
   const auto belongs = [&](std::string_view recordCode) {
-    return !code.isEmpty() && catalogue::isDiscCode(recordCode, key);
+    return !code.isEmpty() && common::isDiscCode(recordCode, key);
   };
   if (!scanDisc(*this, belongs, kViewDiscTitle)) return;
   List3.setVisible(true);

@@ -3,6 +3,7 @@
 
 #include "catalogue/track_file.h"
 #include "catalogue/track_scans.h"
+#include "common/records.h"
 #include "common/text_helpers.h"
 #include "maintenance/rename_plan.h"
 #include "maintenance/track_database.h"
@@ -41,7 +42,7 @@ void Form1::mnuRename_Files_Click() {
   File_Rename::release();
   File_Rename& window = File_Rename::instance();
   Quick_View_Rename();
-  for (int i = 0; i < List1.ListCount(); ++i) window.heldDiscs << common::RTrim(discItem(i).code());
+  for (int i = 0; i < List1.ListCount(); ++i) window.heldDiscs << common::discIdentity(discItem(i).code());
   window.Label1.setCaption(QStringLiteral("Disc Listing for ") + common::Trim(List1.Text()));
   showModal(window);
   File_Rename::release();
@@ -56,7 +57,7 @@ void Form1::Quick_View_Rename() {
 
   // The disc of the run: the highlighted item's whole code, its reference number left out.
   const QString disc = discItem().code();
-  const QByteArray code = catalogue::discKey(disc);
+  const QByteArray code = common::discIdentity(platform::cp1252::encode(disc));
   windows::ScanFrame scan(*this, QStringLiteral("Rename Files"));
   scan.showFrame();
   platform::letEventsThrough();
@@ -70,7 +71,7 @@ void Form1::Quick_View_Rename() {
   if (scan.open(file)) {
     const auto records = catalogue::discRecords(
         file.bytes(),
-        [&](std::string_view recordCode) { return !disc.isEmpty() && catalogue::isDiscCode(recordCode, code); },
+        [&](std::string_view recordCode) { return !disc.isEmpty() && common::isDiscCode(recordCode, code); },
         scan.progress(100, windows::ScanFrame::Events::Held));
     // Each line holds the whole code: a longer one is another disc than that of its first 11.
     for (const catalogue::RecordBytes& r : records)
