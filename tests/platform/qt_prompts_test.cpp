@@ -3,7 +3,10 @@
 #include "platform/ui/qt_prompts.h"
 #include "platform/ui/busy.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -99,6 +102,26 @@ TEST(QtPrompts, AMessageShownDuringALongPassCanStillBeAnswered) {
   EXPECT_EQ(prompts.msgBox("Maximum list size is 32731", msg::OKOnly, "Max List Size Reached"), msg::OK);
   answerNextQuestion(QMessageBox::No);
   EXPECT_EQ(prompts.msgBox("Save?", msg::YesNo, "Mellowdex"), msg::No);
+
+  // The save dialog's pop-ups take their keys too: the name box's completer, its own window, is
+  // answered with Down and Enter, as the keyboard gives them to the dialog.
+  QTemporaryDir dir;
+  QFile existing(QDir(dir.path()).filePath("friday.mdq"));
+  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+  existing.close();
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    auto* files = dialog->findChild<QAbstractItemView*>("listView");
+    static_cast<void>(QTest::qWaitFor([&] { return files && files->model()->rowCount(files->rootIndex()) > 0; }));
+    for (const Qt::Key key : {Qt::Key_F, Qt::Key_Down, Qt::Key_Return, Qt::Key_Return})
+      if (dialog->isVisible()) QTest::keyClick(dialog->windowHandle(), key);
+    if (dialog->isVisible()) dialog->reject();
+  });
+  FileDialogRequest req;
+  req.folder = dir.path();
+  req.fileName = "*.mdq";
+  EXPECT_EQ(prompts.saveFile(req).value_or(QString()), QDir(dir.path()).filePath("friday.mdq"));
 }
 
 TEST(QtPrompts, CancellingTheInputBoxGivesTheEmptyTextAndThePrintDialogNothing) {

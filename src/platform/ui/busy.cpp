@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace platform {
 namespace {
 
@@ -17,18 +19,39 @@ int g_busyDepth = 0;
 int g_beeps = 0;
 QWidget* g_closingFromCode = nullptr;
 
+// Whether the widget is part of the window: in it, or in a pop-up (a completer's list, a
+// drop-down, a menu) that the window opened, which is a window of its own.
+bool partOf(const QWidget* w, const QWidget* window) {
+  for (int depth = 0; w && depth < 8; ++depth) {
+    const QWidget* top = w->window();
+    if (top == window) return true;
+    if (top->windowType() != Qt::Popup) return false;
+    // A completer's list has no parent: it stands in for the box it completes.
+    w = top->parentWidget() ? top->parentWidget() : top->focusProxy();
+  }
+  return false;
+}
+
+bool partOf(const QWindow* win, const QWidget* window) {
+  if (window->windowHandle() == win) return true;
+  const QWidgetList tops = QApplication::topLevelWidgets();
+  return std::any_of(tops.begin(), tops.end(),
+                     [&](const QWidget* top) { return top->windowHandle() == win && partOf(top, window); });
+}
+
 class InputBlocker : public QObject {
  public:
   // The modal window in front when the pass began (if any): the pass may run inside it.
   QPointer<QWidget> modalAtStart = QApplication::activeModalWidget();
 
   bool eventFilter(QObject* receiver, QEvent* e) override {
-    // A message box or dialog the pass itself opens takes its input as usual.
+    if (!isUserInput(e) && e->type() != QEvent::Close) return false;
+    // A message box or dialog the pass itself opens takes its input as usual, its pop-ups included:
+    // one that took no keys could never be closed.
     QWidget* modal = QApplication::activeModalWidget();
     if (modal && modal != modalAtStart) {
-      auto* w = qobject_cast<QWidget*>(receiver);
-      if (w && w->window() == modal) return false;
-      if (auto* win = qobject_cast<QWindow*>(receiver); win && modal->windowHandle() == win) return false;
+      if (auto* w = qobject_cast<QWidget*>(receiver); w && partOf(w, modal)) return false;
+      if (auto* win = qobject_cast<QWindow*>(receiver); win && partOf(win, modal)) return false;
     }
     if (isUserInput(e)) return true;
     switch (e->type()) {

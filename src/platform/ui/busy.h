@@ -19,8 +19,8 @@ int beepCount();  // how many beeps so far, for tests
 // While a BusyScope lives, the windows still repaint when events are let through, but mouse
 // clicks, keys, the wheel and closing a window are dropped: a click during a long pass cannot
 // start a second pass over the same lists, nor close the window under it. A message box or
-// dialog that the pass opens itself takes its input as usual. Input still waiting when the
-// pass ends is dropped with it.
+// dialog that the pass opens itself takes its input as usual, its pop-ups (a completer's list, a
+// drop-down) included. Input still waiting when the pass ends is dropped with it.
 class BusyScope {
  public:
   BusyScope();
