@@ -249,6 +249,11 @@ class Form1 : public platform::FormBase {
   void List2_Click();
   void List2_MouseDown(int button, int shift, double x, double y);
   void wireSongListHandlers();
+  // The delete and edit windows filled with the current song-list line, as a click on it fills them.
+  void prefillFromCurrentLine();
+  // The window a command opens filled again, as a window closed since starts empty: the edit
+  // window from the current song-list line, the delete window from what was last handed to it.
+  void handOverAgain(bool editOnly);
   // After the Edit window rewrote the track of the line handed to it (`before` the record that
   // held the line, `after` the one written, each as its four fields): that line, while it is still
   // the current one, shows the new song and artist in the list's capitals, an open disc listing
@@ -518,4 +523,6 @@ class Form1 : public platform::FormBase {
     catalogue::Sort sort;
   };
   std::vector<HiddenCopy> hiddenCopies_;
+  // What the delete window was last filled from: a disc of the disc list or a song-list line.
+  enum class HandedFrom { Nothing, Disc, Line } handedFrom_ = HandedFrom::Nothing;
 };

@@ -135,6 +135,7 @@ void Form1::prefillDeleteDisc() {
   // The disc's code alone: the user's number would make it another code.
   dlg.handOver(discItem().code());
   dlg.Text2.setBackColor(0xC0C0C0);
+  handedFrom_ = HandedFrom::Disc;
 }
 
 void Form1::List1_KeyDown(int& keyCode, int) {

@@ -86,19 +86,25 @@ void Form1::mnu_Change_Disc_Code_Click() {
 
 void Form1::mnuedittrack_Click() {
   if (moreThanOneTrack(List2, kEditTitle)) return;
-  if (List2.SelCount() == 1) showModal(Edit_Record::instance());
-  else platform::prompts().msgBox(QStringLiteral("Please select a track first"), OKOnly, kEditTitle);
+  if (List2.SelCount() == 1) {
+    handOverAgain(true);
+    showModal(Edit_Record::instance());
+  } else {
+    platform::prompts().msgBox(QStringLiteral("Please select a track first"), OKOnly, kEditTitle);
+  }
   platform::letEventsThrough();
 }
 
 void Form1::mnug_Click() {
   if (moreThanOneTrack(List2, kEditTitle)) return;
+  handOverAgain(true);
   showModal(Edit_Record::instance());
   platform::letEventsThrough();
 }
 
 void Form1::mnuDelete_Click() {
   if (moreThanOneTrack(List2, QStringLiteral("Delete Track"))) return;
+  handOverAgain(false);
   delete_record& window = delete_record::instance();
   window.beforeWrite = saveOfferBeforeChange(delete_record::kCaption);
   showModal(window);

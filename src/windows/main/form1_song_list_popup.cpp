@@ -19,14 +19,20 @@ using common::UCase;
 
 namespace {
 
-// The delete and edit windows, still hidden, filled from the line so that the delete and edit
-// commands only have to show them. They act on the disc of the line's own record, when it has one.
-void prefillDialogs(const QString& line, Sort sort, const std::optional<catalogue::LineRecord>& record) {
+// What the delete and edit windows are handed of a line. They act on the disc of the line's own
+// record, when it has one.
+catalogue::ListLine handedLine(const QString& line, Sort sort, const std::optional<catalogue::LineRecord>& record) {
   const catalogue::LineFields cut = catalogue::fieldsOfLine(line, sort);
   const std::optional<QString> stored = record ? std::optional<QString>(record->code) : std::nullopt;
   // The code as shown, not upper-cased: a small letter in it says it is shown as stored. The song
   // and artist as shown: the track is changed only while it still holds them.
-  const catalogue::ListLine handed{cut.code, UCase(cut.track), stored, cut.song, cut.artist};
+  return {cut.code, UCase(cut.track), stored, cut.song, cut.artist};
+}
+
+// The delete and edit windows, still hidden, filled from the line so that the delete and edit
+// commands only have to show them.
+void prefillDialogs(const QString& line, Sort sort, const std::optional<catalogue::LineRecord>& record) {
+  const catalogue::ListLine handed = handedLine(line, sort, record);
   delete_record& del = delete_record::instance();
   del.Option2.setValue(true);  // track mode; its own handling empties both boxes
   del.handOverLine(handed);
@@ -54,8 +60,27 @@ void Form1::wireSongListHandlers() {
   List3.setBackColor(0xE0E0E0);
 }
 
-void Form1::List2_Click() {
-  if (const auto sort = currentSort()) prefillDialogs(List2.Text(), *sort, lineRecord(List2.ListIndex()));
+void Form1::List2_Click() { prefillFromCurrentLine(); }
+
+void Form1::prefillFromCurrentLine() {
+  const int row = List2.ListIndex();
+  const auto sort = currentSort();
+  if (row < 0 || !sort) return;
+  prefillDialogs(List2.List(row), *sort, lineRecord(row));
+  handedFrom_ = HandedFrom::Line;
+}
+
+void Form1::handOverAgain(bool editOnly) {
+  if (editOnly) {
+    // The delete window keeps the disc it may have been handed since.
+    const int row = List2.ListIndex();
+    if (const auto sort = currentSort(); sort && row >= 0)
+      Edit_Record::instance().handOverLine(handedLine(List2.List(row), *sort, lineRecord(row)));
+  } else if (handedFrom_ == HandedFrom::Line) {
+    prefillFromCurrentLine();
+  } else if (handedFrom_ == HandedFrom::Disc && List1.ListIndex() >= 0) {
+    prefillDeleteDisc();
+  }
 }
 
 void Form1::List2_MouseDown(int button, int, double, double) {
@@ -72,9 +97,8 @@ void Form1::List2_MouseDown(int button, int, double, double) {
     mnuMF_Code.setVisible(false);
     return;
   }
-  const auto sort = currentSort();
-  if (!sort) return;
-  prefillDialogs(line, *sort, lineRecord(List2.ListIndex()));
+  if (!currentSort()) return;
+  prefillFromCurrentLine();
   platform::prompts().popupMenu(mnuD, List2.popupPosition());
 }
 
@@ -128,6 +152,7 @@ void Form1::followEditedLine(const catalogue::ListLine& handed, const QStringLis
     }
   }
   prefillDialogs(edited, *sort, own);
+  handedFrom_ = HandedFrom::Line;
 }
 
 void Form1::showCopyHiddenBehind(const QString& line, Sort sort,

@@ -1030,6 +1030,37 @@ TEST_F(MaintenanceTest, DeleteAndEditWantOneSelectedLine) {
   EXPECT_TRUE(prompts.callsOf("modal").empty());
 }
 
+// Closed and chosen again from the menu, the edit and delete windows show the highlighted line
+// again; the delete window the highlighted disc when a disc was clicked last.
+TEST_F(MaintenanceTest, EditAndDeleteChosenAgainShowWhatIsHighlighted) {
+  Form1& f = start();
+  tick("SC8123");
+  press(f.cmdGet_Tracks);
+  clickSong("PAPER SKY");
+  QStringList shown;
+  const auto closeEdit = [&](platform::FormBase& w) {
+    auto& e = dynamic_cast<Edit_Record&>(w);
+    shown << e.Text1.Text() + e.Text2.Text() + e.Text3.Text() + e.Text4.Text();
+    press(e.Command2);
+  };
+  const auto cancelDelete = [&](platform::FormBase& w) {
+    auto& d = dynamic_cast<delete_record&>(w);
+    shown << d.Text1.Text() + "|" + d.Text2.Text();
+    press(d.Command2);
+  };
+  for (int i = 0; i < 2; ++i) {
+    prompts.onModal(closeEdit).onModal(cancelDelete);
+    choose(f.mnuedittrack);
+    choose(f.mnue);
+  }
+  f.List1.setListIndex(row("MDX1001"));
+  prompts.onModal(cancelDelete).onModal(cancelDelete);
+  choose(f.mnuB);
+  choose(f.mnuB);
+  const QString edit = "SC8123    02PAPER SKYJUNO REED", del = "SC8123     |02", disc = "MDX1001    |";
+  EXPECT_EQ(shown, (QStringList{edit, del, edit, del, disc, disc}));
+}
+
 // ---------------------------------------------------------------- The main window afterwards
 
 namespace {
