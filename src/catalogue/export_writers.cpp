@@ -156,7 +156,7 @@ QString withKupExtension(const QString& typed) {
 
 UpdateFileTracks updateFileTracks(Sort sort, const QStringList& lines,
                                   const std::vector<std::optional<LineRecord>>& records,
-                                  const QByteArray& trackFileBytes) {
+                                  const QByteArray& trackFileBytes, const QSet<QByteArray>& tickedDiscs) {
   const auto cut = [sort](const QString& line, char letter) {
     const catalogue::Column& c = catalogue::columnOf(sort, letter);
     return common::Mid(line, c.start, c.width);
@@ -176,12 +176,20 @@ UpdateFileTracks updateFileTracks(Sort sort, const QStringList& lines,
     rows.push_back(i);
   }
   const std::vector<DiscMatch> discs = discsOfLines(trackFileBytes, named);
+  // One disc and track, by their identities whatever blanks or zeros a record stores them with.
+  const auto trackKey = [](std::string_view code, std::string_view track) {
+    const std::string_view disc = common::discIdentity(code), number = trackIdentity(track);
+    return QByteArray(disc.data(), qsizetype(disc.size())) + '\0' + QByteArray(number.data(), qsizetype(number.size()));
+  };
+  const auto bytes = [](const QByteArray& b) { return std::string_view(b.constData(), size_t(b.size())); };
 
-  QSet<QByteArray> seen;
+  QSet<QByteArray> seen, shown;
   for (size_t k = 0; k < named.size(); ++k) {
     const ListLine& l = named[k];
     const QString& line = lines[rows[k]];
     const DiscMatch& m = discs[k];
+    const QByteArray lineTrack = platform::cp1252::encode(l.track);
+    for (const QString& disc : m.discs) shown.insert(trackKey(bytes(platform::cp1252::encode(disc)), bytes(lineTrack)));
     if (m.discs.size() > 1) {
       out.severalDiscs << common::RTrim(l.shownCode) + QStringLiteral(" track ") + l.track + QStringLiteral(" (") +
                               common::Trim(cut(line, 'S')) + QStringLiteral(") fits ") +
@@ -204,15 +212,21 @@ UpdateFileTracks updateFileTracks(Sort sort, const QStringList& lines,
     r.track = common::padRight(fields[1], common::kTrackWidth);
     r.title = common::fitWidth(fields[2], common::kTitleWidth);
     r.artist = common::fitWidth(fields[3], common::kArtistWidth);
-    // One disc and track, by their identities whatever blanks or zeros a record stores them with.
-    const QByteArray track = platform::cp1252::encode(fields[1]);
-    const std::string_view number = trackIdentity({track.constData(), size_t(track.size())});
-    const QByteArray key = common::discIdentity(platform::cp1252::encode(fields[0])) + '\0' +
-                           QByteArray(number.data(), qsizetype(number.size()));
+    const QByteArray key =
+        trackKey(bytes(platform::cp1252::encode(fields[0])), bytes(platform::cp1252::encode(fields[1])));
     if (seen.contains(key)) continue;
     seen.insert(key);
     out.tracks.push_back(r);
   }
+  QSet<QByteArray> hidden;
+  if (!tickedDiscs.isEmpty())
+    forEachRecord(trackFileBytes, [&](const RecordBytes& r) {
+      const std::string_view disc = common::discIdentity(r.code);
+      if (!tickedDiscs.contains(QByteArray::fromRawData(disc.data(), qsizetype(disc.size())))) return true;
+      if (const QByteArray key = trackKey(r.code, r.track); !shown.contains(key)) hidden.insert(key);
+      return true;
+    });
+  out.hiddenTracks = int(hidden.size());
   return out;
 }
 

@@ -7,6 +7,7 @@
 #include "common/records.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -78,17 +79,19 @@ QString withKupExtension(const QString& typed);
 // once. A line that fits several discs is left out and named, and so is a line that fits no disc
 // (its track deleted or its code changed since) and a line whose one disc's track no longer holds
 // it (another disc's track, or its own changed since); a line without a code names no track and
-// is left out too.
+// is left out too. The tracks of the ticked discs (given by their identities) that no line stands
+// for, which the list hides, are counted.
 struct UpdateFileTracks {
   std::vector<common::TrackRecord> tracks;
   QStringList severalDiscs;  // each line left out for fitting several discs, named
   QStringList noLongerHeld;  // each line left out for no track holding it any longer, named (what
                              // brings the list up to date is for the whole list to say)
   int withoutCode = 0;       // lines left out for showing no code
+  int hiddenTracks = 0;      // tracks of the ticked discs that no line shows
 };
 UpdateFileTracks updateFileTracks(catalogue::Sort sort, const QStringList& lines,
                                   const std::vector<std::optional<LineRecord>>& records,
-                                  const QByteArray& trackFileBytes);
+                                  const QByteArray& trackFileBytes, const QSet<QByteArray>& tickedDiscs = {});
 
 // The update file: the header record, then a record per track, CR LF after each.
 QString updateFileText(const std::vector<common::TrackRecord>& tracks);

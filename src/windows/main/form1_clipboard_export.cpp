@@ -3,6 +3,8 @@
 #include "catalogue/export_writers.h"
 #include "catalogue/song_list_file.h"
 #include "catalogue/track_file.h"
+#include "common/records.h"
+#include "platform/core/cp1252.h"
 #include "platform/core/files.h"
 #include "platform/core/text_file.h"
 #include "platform/ui/busy.h"
@@ -41,6 +43,16 @@ QString leftOutLines(const catalogue::UpdateFileTracks& made) {
   if (made.withoutCode > 0) text += QStringLiteral("\r%1 showing no disc code").arg(made.withoutCode);
   if (!made.noLongerHeld.isEmpty()) text += QLatin1Char('\r') + catalogue::kListUpToDateText;
   return text;
+}
+
+// Tracks of the ticked discs that no line shows (Hide Duplicates, Hide Vocal Tracks or hidden by
+// hand) are not in the file: a file called complete must say so.
+QString hiddenTracksText(int hidden) {
+  if (hidden == 0) return QString();
+  return QStringLiteral("\r%1 %2 of the ticked discs that the list hides %3 not in it.")
+      .arg(hidden)
+      .arg(hidden == 1 ? QStringLiteral("track") : QStringLiteral("tracks"))
+      .arg(hidden == 1 ? QStringLiteral("is") : QStringLiteral("are"));
 }
 
 void putOnClipboard(const QString& text) {
@@ -125,8 +137,11 @@ void Form1::mnuUpdate_File_Click() {
     windows::reportUnreadable(path, kUpdateFileTitle);
     return;
   }
+  QSet<QByteArray> ticked;
+  for (const catalogue::DiscItem& item : tickedDiscItems())
+    ticked.insert(common::discIdentity(platform::cp1252::encode(item.code())));
   const catalogue::UpdateFileTracks made =
-      catalogue::updateFileTracks(*sort, List2.items(), lineRecords(), database.bytes());
+      catalogue::updateFileTracks(*sort, List2.items(), lineRecords(), database.bytes(), ticked);
   if (made.tracks.empty()) {
     // Only the disc code ties a line to its disc: a list made without the codes names no track.
     platform::prompts().msgBox(made.severalDiscs.isEmpty() && made.noLongerHeld.isEmpty()
@@ -146,9 +161,10 @@ void Form1::mnuUpdate_File_Click() {
     if (writeFile(*name, text, kUpdateFileTitle)) {
       // Success only when every line reached the file.
       const bool whole = made.severalDiscs.isEmpty() && made.noLongerHeld.isEmpty() && made.withoutCode == 0;
-      platform::prompts().msgBox(whole ? QStringLiteral("Update file has been successfully written to ") + *name
-                                       : QStringLiteral("Update file has been written to ") + *name +
-                                             QStringLiteral(" without these lines:") + leftOutLines(made),
+      platform::prompts().msgBox((whole ? QStringLiteral("Update file has been successfully written to ") + *name
+                                        : QStringLiteral("Update file has been written to ") + *name +
+                                              QStringLiteral(" without these lines:") + leftOutLines(made)) +
+                                     hiddenTracksText(made.hiddenTracks),
                                  OKOnly, kUpdateFileTitle);
       return;
     }

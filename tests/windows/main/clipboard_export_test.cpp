@@ -178,12 +178,15 @@ TEST_F(ClipboardExportTest, NothingTickedMeansCreateListRefusesAndNothingIsAsked
   EXPECT_TRUE(prompts.callsOf("saveFile").empty());
 }
 
+// A track of a ticked disc that the list hides is not in the file, and the message says so.
 TEST_F(ClipboardExportTest, UpdateFileHoldsTheDatabaseRecordsOfTheListedTracks) {
   Form1& f = start();
   tick("zk101");
   tick("SC8123");
+  tick("PK-0042");
   prompts.answerSaveFile(home.path("share")).answerMsg(OK);
-  press(f.cmdGet_Tracks);  // the entry waits for a list
+  press(f.cmdGet_Tracks);   // the entry waits for a list
+  choose(f.mnuHide_Vocal);  // the song list's popup
   choose(f.mnuUpdate_File);
   // The list shows ZK101 in capitals; the file keeps the disc code the database has.
   EXPECT_EQ(home.readBytes("share.kup"),
@@ -194,7 +197,8 @@ TEST_F(ClipboardExportTest, UpdateFileHoldsTheDatabaseRecordsOfTheListedTracks) 
                     .toLatin1());
   EXPECT_EQ(prompts.expectCalls("saveFile", 1)[0].defaultText, "Mellowdex Update File (*.kup)|*.kup");
   EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text,
-            "Update file has been successfully written to " + home.path("share.kup"));
+            "Update file has been successfully written to " + home.path("share.kup") +
+                "\r1 track of the ticked discs that the list hides is not in it.");
 }
 
 // Each line is written as the record it was made from: case twins, and a code longer than the 11
