@@ -34,6 +34,26 @@ struct PageFonts {
 };
 PageFonts pageFonts(const QString& fontText, const QString& sizeText);
 
+// The columns and fonts a job's rows print in on a page. A column that names a disc or a track
+// (MF code, own number, track) is never cut: where its widest row would run past its clip (the
+// last column: past the page's right edge), it takes the width that row needs and the song and
+// artist columns share what is left, each keeping its clip there, the gaps between columns as
+// they were. Only where the song and artist would keep less than half of their width does the
+// page print smaller, in half points, until they keep that half. Where no row would be cut, the
+// columns and fonts are the table's and the chosen ones, exactly.
+struct PageFit {
+  std::vector<PrintColumn> columns;
+  PageFonts fonts;
+  bool fitted = false;         // the columns or the size differ from the table's and the chosen
+  std::vector<double> widest;  // each column's widest code, number or track, at that size; 0 elsewhere
+};
+PageFit fitPage(platform::DrawingSurface& s, const std::vector<PrintColumn>& table, const PageFonts& fonts,
+                const std::vector<QStringList>& rows);
+
+// Whether another table of the same layout (the preview's) holds each code, number and track of
+// the fit whole.
+bool holdsWhole(const std::vector<PrintColumn>& table, const PageFit& fit);
+
 // The rows' font: the body size and name, regular.
 void useBodyFont(platform::DrawingSurface& s, const PageFonts& fonts);
 

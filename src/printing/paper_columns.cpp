@@ -1,5 +1,6 @@
 // The columns of the eleven layouts on paper. Every column but the last is cut off at its clip
 // x, 0.02 of the width before the next column starts; the last one runs on to the right edge.
+// Where a code, own number or track would be cut, the page's fit (fitPage) moves the clips.
 // Some edges differ from the preview page's, and the disc number (and in some layouts the
 // track) is formatted on paper where the preview shows it as read.
 #include "printing/print_layouts.h"

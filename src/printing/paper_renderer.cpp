@@ -4,6 +4,8 @@
 //               under the header's line where that reaches lower (bold, size - 1: the job's
 //               headings on page 1, the fixed titles later), a dotted rule;
 //   rows        each row's fields at their columns, cut off by Clip_Blanks, then a dotted rule;
+//               the columns and the size are the page's fit (fitPage), which never cuts a code,
+//               an own number or a track;
 //   page end    the footer at 0.98 H with the page number, then the page is sent or discarded.
 //
 // Every text is a whole-line print, so the vertical layout follows from the line heights of the
@@ -31,13 +33,16 @@ constexpr double kPageLabelX = 0.80;
 
 class PaperPrinter {
  public:
-  PaperPrinter(platform::DrawingSurface& surface, const std::vector<PrintColumn>& columns,
-               const PaperSettings& settings, const std::function<void()>& betweenPages)
+  PaperPrinter(platform::DrawingSurface& surface, const PrintJob& job, const PaperSettings& settings,
+               const std::function<void()>& betweenPages)
       : s_(surface),
-        columns_(columns),
         settings_(settings),
-        fonts_(pageFonts(settings.fontText, settings.sizeText)),
-        betweenPages_(betweenPages) {}
+        betweenPages_(betweenPages),
+        fit_(fitPage(surface, paperColumns(job.code), pageFonts(settings.fontText, settings.sizeText), job.rows)),
+        columns_(fit_.columns),
+        fonts_(fit_.fonts) {
+    result_.fit = fit_;
+  }
 
   PaperResult run(const PrintJob& job) {
     pageHead([&](const PrintColumn& c) { return job.headings.value(c.field - 1); });
@@ -105,10 +110,11 @@ class PaperPrinter {
   }
 
   platform::DrawingSurface& s_;
-  const std::vector<PrintColumn>& columns_;
   const PaperSettings& settings_;
-  const PageFonts fonts_;
   const std::function<void()>& betweenPages_;
+  const PageFit fit_;
+  const std::vector<PrintColumn>& columns_;
+  const PageFonts& fonts_;
   int pageCounter_ = 0;
   PaperResult result_;
 };
@@ -124,16 +130,15 @@ void preparePaperSurface(platform::DrawingSurface& surface, const PaperSettings&
 
 PaperResult renderPaper(platform::DrawingSurface& surface, const PrintJob& job, const PaperSettings& settings,
                         const std::function<void()>& betweenPages) {
-  const std::vector<PrintColumn>& columns = paperColumns(job.code);
-  if (columns.empty()) return {};
-  return PaperPrinter(surface, columns, settings, betweenPages).run(job);
+  if (paperColumns(job.code).empty()) return {};
+  return PaperPrinter(surface, job, settings, betweenPages).run(job);
 }
 
-int countPaperPages(platform::DrawingSurface& surface, const PrintJob& job, PaperSettings settings) {
+PaperResult countPaperPages(platform::DrawingSurface& surface, const PrintJob& job, PaperSettings settings) {
   settings.firstPage = std::numeric_limits<int>::max();  // a range that no page reaches
   settings.lastPage = 0;
   preparePaperSurface(surface, settings);
-  return renderPaper(surface, job, settings).pagesLaidOut;
+  return renderPaper(surface, job, settings);
 }
 
 }  // namespace printing

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/core/drawing_surface.h"
+#include "printing/page_model.h"
 #include "printing/print_job.h"
 
 #include <QString>
@@ -27,6 +28,7 @@ extern const QString kFooterText;
 struct PaperResult {
   int pagesLaidOut = 0;
   int pagesSent = 0;
+  PageFit fit;  // the columns and fonts the rows were printed in (fitPage)
 };
 
 // Sets the surface up for printing (scale 100 x 100, body font, opaque text, colour).
@@ -38,8 +40,8 @@ void preparePaperSurface(platform::DrawingSurface& surface, const PaperSettings&
 PaperResult renderPaper(platform::DrawingSurface& surface, const PrintJob& job, const PaperSettings& settings,
                         const std::function<void()>& betweenPages = {});
 
-// The number of pages the job takes on the surface's paper: every page laid out as it would be
-// printed, none sent. 0 for an unknown layout.
-int countPaperPages(platform::DrawingSurface& surface, const PrintJob& job, PaperSettings settings);
+// The pages the job takes on the surface's paper, and the fit they take it in: every page laid out
+// as it would be printed, none sent. No pages for an unknown layout.
+PaperResult countPaperPages(platform::DrawingSurface& surface, const PrintJob& job, PaperSettings settings);
 
 }  // namespace printing

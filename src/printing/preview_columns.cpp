@@ -1,6 +1,7 @@
 // The columns of the eleven layouts on the preview page. Every column but the last is cut off
 // at its clip x; the next column starts 0.02 of the width further on. The preview prints the
-// job's own headings, so no column carries a later-page title here.
+// job's own headings, so no column carries a later-page title here. Where the paper's fit moves
+// the clips for a code, own number or track, the preview shows the paper's columns instead.
 #include "printing/print_layouts.h"
 
 #include <utility>

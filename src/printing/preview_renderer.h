@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/core/drawing_surface.h"
+#include "printing/page_model.h"
 #include "printing/print_job.h"
 
 #include <QString>
@@ -21,7 +22,11 @@ struct PreviewSettings {
 void preparePreviewSurface(platform::DrawingSurface& surface, const PreviewSettings& settings);
 
 // Draws page 1 of the job in its layout on a prepared surface and returns the number of rows
-// drawn; draws nothing and returns -1 for a code that is no layout.
-int renderPreviewPage(platform::DrawingSurface& surface, const PrintJob& job, const PreviewSettings& settings);
+// drawn; draws nothing and returns -1 for a code that is no layout. Where the paper's fit of the
+// job (PaperResult::fit) widened a column or made the print smaller, or where the preview's own
+// columns would cut a code, number or track that the paper prints whole, the page shows that
+// fit's columns and size, as the paper prints them; elsewhere the preview's own columns.
+int renderPreviewPage(platform::DrawingSurface& surface, const PrintJob& job, const PreviewSettings& settings,
+                      const PageFit* paperFit = nullptr);
 
 }  // namespace printing

@@ -7,6 +7,7 @@
 #include "printing/print_layouts.h"
 
 #include <gtest/gtest.h>
+#include <QMap>
 
 #include <algorithm>
 #include <cmath>
@@ -139,6 +140,30 @@ const std::vector<std::pair<QString, std::vector<Column>>> kLayouts = {
       {.90, -1, "DISC", "0007"}}},
 };
 
+const struct Paper {
+  const char* name;
+  double w, h;
+} kPapers[] = {{"A4", 595, 842}, {"Letter", 612, 792}, {"A5", 420, 595}};
+
+// A row of the layout: an 11-character code, own number 12, track 7, songs and artists too long.
+QStringList longRow(const QString& code) {
+  const QMap<QChar, QString> field{
+      {'S', "WALTZ OF THE JIVING LANTERNS AGAIN"}, {'A', "THE WAYFARERS OF JAZZ"}, {'M', "XMASPARTY07"}, {'D', "12"}};
+  QStringList row;
+  for (const QChar letter : code) row << field.value(letter, "7");
+  return row;
+}
+
+// Each code, own number and track of the line stands whole before the blanks after it (the last
+// one before the page's edge), at the rows' size on a page `w` points wide.
+void expectCodesWhole(const std::vector<SurfaceCall>& got, double w, double body) {
+  for (size_t i = 0; i < got.size(); ++i) {
+    if (!QStringList{"XMASPARTY07", "0012", "12", "07", "7"}.contains(got[i].text)) continue;
+    const double end = got[i].x + 0.6 * body * double(got[i].text.size()) * 100 / w;
+    EXPECT_LE(end, (i + 1 < got.size() ? got[i + 1].x : 100) + 1e-9) << got[i].text.toStdString();
+  }
+}
+
 // One printed line: each column's text at its x, then the blanks at its clip, in that order.
 void expectLine(const std::vector<SurfaceCall>& got, const std::vector<Column>& cols,
                 const std::function<QString(const Column&)>& text, bool bold) {
@@ -177,6 +202,30 @@ TEST(PaperColumns, EveryLayoutPrintsItsHeadingsTitlesAndFormattedRowsAtItsColumn
           lineAt(page, firstRowY), cols, [](const Column& c) { return c.seven; }, false);
   }
   EXPECT_TRUE(printing::paperColumns("asdt").empty());
+}
+
+// On every paper at every size a disc's code, own number and track print whole, in the chosen size:
+// the song and artist columns give up the room. The preview drawn from the paper's fit agrees.
+TEST(PaperColumns, NoCodeNumberOrTrackIsCutOnAnyPaperOrSize) {
+  for (const Paper& paper : kPapers)
+    for (const bool across : {false, true})
+      for (int size = 8; size <= 14; ++size)
+        for (const auto& [code, cols] : kLayouts) {
+          SCOPED_TRACE(testing::Message() << paper.name << across << size << code.toStdString());
+          const double w = across ? paper.h : paper.w, h = across ? paper.w : paper.h;
+          const PrintJob job{code, QStringList(int(cols.size()), "H"), {longRow(code)}, 3};
+          PaperSettings s = settings();
+          s.sizeText = QString::number(size);
+          RecordingSurface surface(w, h), preview(w, h);
+          const auto result = print(surface, job, s);
+          EXPECT_EQ(result.fit.fonts.body, size - 1);
+          const double y = find(surface.pages()[0], [](const SurfaceCall& c) { return c.text.startsWith("WALTZ"); })->y;
+          expectCodesWhole(lineAt(surface.pages()[0], y), w, size - 1);
+          const printing::PreviewSettings shown{s.header, "", s.sizeText};
+          printing::preparePreviewSurface(preview, shown);
+          printing::renderPreviewPage(preview, job, shown, &result.fit);
+          expectCodesWhole(lineAt(preview.current(), y), w, size - 1);
+        }
 }
 
 TEST(PaperColumns, FormatsLeaveTextThatIsNoNumberAsRead) {
@@ -308,11 +357,7 @@ TEST(PaperPaging, RowStartingExactlyAtNinetyFivePercentGoesToTheNextPage) {
 // Every row ends with its rule above the footer line at 98, on the preview's page 1 and on every
 // printed page, however short the paper and large the size.
 TEST(PaperPaging, RowsEndAboveTheFooterOnEveryPaperAndSize) {
-  const struct {
-    const char* name;
-    double w, h;
-  } papers[] = {{"A4", 595, 842}, {"Letter", 612, 792}, {"A5", 420, 595}};
-  for (const auto& paper : papers) {
+  for (const auto& paper : kPapers) {
     for (const bool across : {false, true}) {
       const double w = across ? paper.h : paper.w, h = across ? paper.w : paper.h;
       for (int size = 8; size <= 14; ++size) {

@@ -225,10 +225,12 @@ void frmPrint::Preview() {
     showPreviewImage();
     return;
   }
-  const int rows = printing::renderPreviewPage(*preview_, *job, settings);
+  // The page shows the columns and size the paper prints in, as the paper's own fit gives them.
+  if (printing::isLayoutCode(job->code)) countPaper(job);
+  const int rows = printing::renderPreviewPage(*preview_, *job, settings, paperFit_ ? &*paperFit_ : nullptr);
   if (rows >= 0) {
     Preview_Row_Count = rows;
-    Count_Pages(job);
+    showFigures(job);
   }
   showPreviewImage();
 }
@@ -238,23 +240,37 @@ void frmPrint::Preview() {
 void frmPrint::Count_Pages() { Count_Pages(printing::readPrintJob(jobPath())); }
 
 void frmPrint::Count_Pages(const std::optional<printing::PrintJob>& job) {
-  // A job cut short before its heading record holds no tracks, not fewer than none.
-  const int tracks = std::max(0, (job ? job->lineCount : 0) - 2);
+  countPaper(job);
+  showFigures(job);
+}
+
+void frmPrint::countPaper(const std::optional<printing::PrintJob>& job) {
   Page_Estimate = 1;
   pageLimit_ = 1;
-  if (job) {
-    if (const auto counter = makeCountingSurface(printChoice_)) {
-      Page_Estimate = std::max(1, printing::countPaperPages(*counter, *job, paperSettings()));
-      counter->endDocument();
-    }
-    pageLimit_ = std::max(Page_Estimate, job->lineCount);
+  paperFit_.reset();
+  if (!job) return;
+  if (const auto counter = makeCountingSurface(printChoice_)) {
+    const printing::PaperResult counted = printing::countPaperPages(*counter, *job, paperSettings());
+    Page_Estimate = std::max(1, counted.pagesLaidOut);
+    paperFit_ = counted.fit;
+    counter->endDocument();
   }
+  pageLimit_ = std::max(Page_Estimate, job->lineCount);
+}
+
+void frmPrint::showFigures(const std::optional<printing::PrintJob>& job) {
+  // A job cut short before its heading record holds no tracks, not fewer than none.
+  const int tracks = std::max(0, (job ? job->lineCount : 0) - 2);
   QString title = QStringLiteral("Print Preview    Total tracks = ") + QString::number(tracks) +
                   QStringLiteral("     Approx tracks per page = ");
   if (Page_Estimate >= 2)
     title += QString::number(Preview_Row_Count - 1) + QStringLiteral("     Approx Pages = ") +
              QString::number(Page_Estimate);
   else title += QString::number(Preview_Row_Count);
+  // Where the chosen size leaves no room for the codes on this paper, the size that prints, as the
+  // size list counts it (one above the rows' size).
+  if (paperFit_ && paperFit_->fonts.body < printing::pageFonts(Combo1.Text(), Combo2.Text()).body)
+    title += QStringLiteral("     Printed size = ") + QString::number(paperFit_->fonts.body + 1);
   setCaption(title);
 }
 

@@ -80,11 +80,16 @@ class frmPrint : public platform::FormBase {
   platform::Label Label19{this, Frame3.inner(), "Label19", "Sending list to Printer"};
 
  private:
+  // Lays the job out on the paper last chosen: the page estimate, and the fit the preview shows.
+  void countPaper(const std::optional<printing::PrintJob>& job);
+  // The window's title: the tracks, the tracks a page holds, the pages, and a size made smaller.
+  void showFigures(const std::optional<printing::PrintJob>& job);
   void placePreviewPage();
   void usePaper(const QPageLayout& layout);
   void showPreviewImage();
   printing::PaperSettings paperSettings() const;
   std::unique_ptr<platform::DrawingSurface> preview_;
+  std::optional<printing::PageFit> paperFit_;  // the paper's, as last counted
   // The printer or file and the paper last chosen in the print dialog, which it opens on next.
   platform::PrintDialogAnswer printChoice_;
   bool jobMissingReported_ = false;

@@ -697,6 +697,53 @@ TEST_F(PrintWindowTest, ThePdfTextHoldsEachCutFieldApartAndOnlyItsInkedLettersIn
   }
 }
 
+// On A5 upright at the largest size the PDF's text holds every code, own number and track whole.
+TEST_F(PrintWindowTest, OnANarrowPageAtTheLargestSizeEveryCodeNumberAndTrackPrintsWhole) {
+  const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+  if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed: the pages' text is not checked";
+  start();
+  const QByteArray codes[] = {"MDX1001", "MDX1007", "XMASPARTY07"};
+  QList<QByteArray> records{"\"SAMDT\"", "\"SONG\",\"ARTIST\",\"MF CODE\",\"DISC\",\"TRACK\""};
+  for (const QByteArray& code : codes)
+    records << "\"WALTZ OF THE JIVING\",\"THE WAYFARERS\",\"" + code + "\",\"12\",\"11\"";
+  home.writeBytes("primp.tmp", linesBytes(records));
+  home.writeLines("print.ini", {"COURIER NEW", "14"});
+  frmPrint w;
+  w.Show();
+  w.Text1.setText("Friday");
+  platform::PrintDialogAnswer answer;
+  answer.outputFile = home.path("list.pdf");
+  answer.pageLayout = QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20));
+  prompts.answerPrint(answer);
+  press(w.Command1);
+  QProcess run;
+  run.start(pdftotext, {"-layout", home.path("list.pdf"), "-"});
+  ASSERT_TRUE(run.waitForFinished(-1));
+  const QString text = QString::fromUtf8(run.readAllStandardOutput());
+  for (const QByteArray& code : codes)
+    EXPECT_TRUE(text.contains(QRegularExpression(" " + code + "\\s+0012\\s+11\\n"))) << text.toStdString();
+}
+
+// Where the codes leave the song and artist less than half their width, the page prints smaller:
+// the title says the size that prints, and the preview draws the rows at it.
+TEST_F(PrintWindowTest, OnPaperTooNarrowForTheCodesTheTitleAndPreviewShowTheSizeThatPrints) {
+  start();
+  home.writeBytes("primp.tmp", linesBytes({"\"SAMDT\"", "\"S\",\"A\",\"M\",\"D\",\"T\"",
+                                           "\"S\",\"A\",\"XMASPARTY07\",\"12\",\"11\""}));
+  home.writeLines("print.ini", {"COURIER NEW", "14"});
+  frmPrint w;
+  auto narrow = std::make_unique<platform::RecordingSurface>(200, 842);  // 7 cm across
+  const platform::RecordingSurface& preview = *narrow;
+  w.setPreviewSurface(std::move(narrow));
+  w.makeCountingSurface = [](const auto&) { return std::make_shared<platform::RecordingSurface>(200, 842); };
+  w.Show();
+  EXPECT_EQ(w.Caption(), "Print Preview    Total tracks = 1     Approx tracks per page = 1     Printed size = 11.5");
+  const auto& calls = preview.current().calls;
+  const auto code = std::find_if(calls.begin(), calls.end(), [](const auto& c) { return c.text == "XMASPARTY07"; });
+  ASSERT_NE(code, calls.end());
+  EXPECT_EQ(code->font.size, 10.5);
+}
+
 // A range past the end keeps the window open on the paper chosen: the next Print opens the dialog
 // on that paper and file, and the PDF it prints holds the header whole above the headings, which
 // on A5 across stand under a large header rather than over it.
