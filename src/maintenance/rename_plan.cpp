@@ -1,5 +1,6 @@
 #include "maintenance/rename_plan.h"
 
+#include "catalogue/track_file.h"
 #include "common/records.h"
 #include "common/text_helpers.h"
 #include "maintenance/track_database.h"
@@ -187,13 +188,33 @@ bool fitsOne(const QString& name, const std::vector<OneFieldChanged>& names) {
   });
 }
 
-// The runs of letters and digits of a text, as names are matched: a title and a name that hold
-// it in other capitals, with other marks between its words or without the characters that file
-// names cannot hold hold the same words.
-QStringList wordsOf(const QString& text) {
-  static const QRegularExpression between(QStringLiteral("[^\\p{L}\\p{N}]+"));
-  return matchKey(text).split(between, Qt::SkipEmptyParts);
+}  // namespace
+
+QString wordKey(const QString& text) {
+  QString out;
+  out.reserve(text.size());
+  bool between = false;  // a mark since the last word
+  for (const QChar c : matchKey(text)) {
+    if (c == QLatin1Char('\'') || c == QChar(0x2019) || c == QChar(0x2018) || c == QLatin1Char('`')) continue;
+    if (c == QLatin1Char('&')) {
+      out += out.isEmpty() ? QStringLiteral("and") : QStringLiteral(" and");
+      between = true;
+      continue;
+    }
+    if (!c.isLetterOrNumber()) {
+      between = true;
+      continue;
+    }
+    if (between && !out.isEmpty()) out += QLatin1Char(' ');
+    between = false;
+    out += c;
+  }
+  return out;
 }
+
+namespace {
+
+QStringList wordsOf(const QString& text) { return wordKey(text).split(QLatin1Char(' '), Qt::SkipEmptyParts); }
 
 // The ways a name may hold a title: its words, and its words without the characters that file
 // names cannot hold ("AC/DC" as "ACDC").
@@ -211,6 +232,46 @@ bool holdsTitle(const QStringList& name, const std::vector<QStringList>& title) 
     return std::search(name.begin(), name.end(), words.begin(), words.end()) != name.end();
   });
 }
+
+bool isWordOfLetters(const QString& word) {
+  return std::all_of(word.begin(), word.end(), [](QChar c) { return c.isLetter(); });
+}
+
+// Whether the longer word is the shorter with one letter more, or the two differ in one letter.
+bool oneLetterApart(const QString& shorter, const QString& longer) {
+  qsizetype i = 0;
+  while (i < shorter.size() && shorter[i] == longer[i]) ++i;
+  const qsizetype skip = longer.size() > shorter.size() ? 0 : 1;  // a letter changed is passed in both
+  return QStringView(shorter).mid(i + skip) == QStringView(longer).mid(i + 1);
+}
+
+// Two words are one as names spell a title: alike, or of letters and one the other with a plural
+// "s", or in words of five letters or more, one letter more, less or changed.
+bool nearWord(const QString& a, const QString& b) {
+  if (a == b) return true;
+  const QString& shorter = a.size() <= b.size() ? a : b;
+  const QString& longer = a.size() <= b.size() ? b : a;
+  if (longer.size() - shorter.size() > 1 || !isWordOfLetters(a) || !isWordOfLetters(b)) return false;
+  if (shorter.size() >= 3 && longer == shorter + QLatin1Char('s')) return true;
+  return shorter.size() >= 5 && oneLetterApart(shorter, longer);
+}
+
+// How nearly a name's words hold a title, its words one after another, each alike or near: the
+// fewest of its words that are only near; empty when the name does not hold it.
+std::optional<qsizetype> nearlyHeld(const QStringList& name, const std::vector<QStringList>& title) {
+  std::optional<qsizetype> best;
+  for (const QStringList& words : title)
+    for (qsizetype at = 0; at + words.size() <= name.size(); ++at) {
+      qsizetype near = 0;
+      qsizetype w = 0;
+      for (; w < words.size() && nearWord(words[w], name[at + w]); ++w) near += words[w] != name[at + w];
+      if (w == words.size() && (!best || near < *best)) best = near;
+    }
+  return best;
+}
+
+// Whether a word is a number, as a song may be ("1999") and a track is.
+bool isNumber(const QString& word) { return !word.isEmpty() && std::all_of(word.begin(), word.end(), isAsciiDigit); }
 
 // The words of a name that may be a title: of two letters or more (a letter alone marks a file),
 // and none of those that rippers write where they know no title ("Track 01", "Unknown Title",
@@ -278,12 +339,21 @@ bool showsBefore(QStringView a, QStringView b) {
 using Kind = RenameProblem::Kind;
 using Refusal = std::optional<RenameProblem>;
 
+// How a file was known to be its track.
+enum class By { None, Name, Code, OneField, Title, Number, Place };
+
 // The pairing of the listed files with the track lines, built up pass by pass: each pass gives
 // a track to the files it can tell, and leaves the others to the next.
 class Pairing {
  public:
-  Pairing(const QStringList& items, const QStringList& files, const QStringList& heldDiscs)
-      : files_(files), n_(std::min(items.size(), files.size())), trackOf_(size_t(n_), -1), borne_(size_t(n_), false) {
+  Pairing(const QStringList& items, const QStringList& files, const QStringList& heldDiscs,
+          const OtherDiscsSongs& otherDiscsSongs)
+      : files_(files),
+        n_(std::min(items.size(), files.size())),
+        otherDiscsSongs_(otherDiscsSongs),
+        trackOf_(size_t(n_), -1),
+        by_(size_t(n_), By::None),
+        borne_(size_t(n_), false) {
     fields_.reserve(size_t(n_));
     for (qsizetype t = 0; t < n_; ++t) {
       fields_.push_back(nameFields(items[t]));
@@ -298,6 +368,13 @@ class Pairing {
       artistWords_.push_back(titleWords(field(t).artist));
     }
     for (const QString& code : heldDiscs) heldCodes_.insert(codeKey(code), code);
+    for (qsizetype i = 0; i < n_; ++i) nameWords_.push_back(wordsOf(stemOf(files_[i])));
+    QSet<QString> everyName = n_ > 0 ? titleLikeWords(stemOf(files_[0])) : QSet<QString>();
+    for (qsizetype i = 1; i < n_; ++i) everyName.intersect(titleLikeWords(stemOf(files_[i])));
+    for (qsizetype i = 0; i < n_; ++i) ownWords_.push_back(titleLikeWords(stemOf(files_[i])) - everyName);
+    const bool folderTitled =
+        std::any_of(ownWords_.begin(), ownWords_.end(), [](const auto& w) { return !w.isEmpty(); });
+    for (qsizetype i = 0; i < n_; ++i) titled_.push_back(carriesTitle(i, folderTitled));
   }
 
   // A file that bears the name a track gives today, in any letter case, is that track (two tracks
@@ -314,23 +391,15 @@ class Pairing {
         return RenameProblem{Kind::SeveralTracks, files_[i], {}, joinedWithAnd(numbers), {}};
       }
       if (tracks.isEmpty()) continue;
-      if (auto problem = place(i, tracks.front())) return problem;
+      if (auto problem = place(i, tracks.front(), By::Name)) return problem;
     }
     return std::nullopt;
   }
 
-  // A name that holds the disc's code and a track where a format puts them ("ZX1001-07 - ...")
-  // is that track, whatever its titles; one that holds the code of another disc the database
-  // holds is that disc's file, whatever its titles and number: it refuses the set. A name with a
-  // code the database does not hold is that track when its song or its artist still fits the
-  // track, or when its format holds neither (a code changed since keeps the titles), and only when
-  // some file of that code keeps both. A field that other tracks share (the artist of a disc of
-  // one artist) places only a file that keeps both itself. The other files with such a code have
-  // another code and other titles than their tracks: they refuse the set. A part that is a song
-  // or an artist of the disc ("Catch-22") holds no code; nor does the first part of an "Artist -
-  // Song" or "Song - Artist" name that fits one track with a field corrected ("Catch-22 - Artist"
-  // after the song became "Catch 22"), nor, when the database holds no such disc, one whose
-  // number is no track's ("Sum-41"): the passes after this tell those.
+  // A name that holds a disc and a track where a format puts them is: with the disc's code, that
+  // track; with another held disc's code, that disc's file, refusing the set; with a code the
+  // database lacks (changed since), that track when its titles still fit it and some file of that
+  // code keeps both, otherwise a file that refuses the set.
   Refusal byCodePart() {
     std::map<QString, std::vector<std::pair<qsizetype, qsizetype>>> fitting;  // code -> file, track
     QSet<QString> keepingTitles;                                              // codes
@@ -342,7 +411,7 @@ class Pairing {
       if (placed(i)) continue;
       const QString stem = stemOf(files_[i]);
       std::vector<CodePart> parts = codePartsIn(stem);
-      std::erase_if(parts, [&](const CodePart& p) { return titles_.contains(matchKey(stem.mid(p.at, p.size))); });
+      std::erase_if(parts, [&](const CodePart& p) { return isATitleOfTheDisc(stem, p); });
       if (parts.empty()) continue;
       const QString code = codeKey(parts.front().code);
       if (std::any_of(parts.begin(), parts.end(),
@@ -353,22 +422,21 @@ class Pairing {
       written.insert(code, heldCodes_.value(code, written.value(code, part.code)));
       if (codes_.contains(code)) {
         if (t >= 0)
-          if (auto problem = place(i, t)) return problem;
+          if (auto problem = place(i, t, By::Code)) return problem;
         continue;
       }
-      const auto titlesOnly = [&] { return stem.split(kSeparator).size() == 2 && oneFieldCorrectedTrack(i) >= 0; };
       if (heldCodes_.contains(code)) {
-        if (titlesOnly()) continue;
+        if (holdsTitlesOnly(i)) continue;
         held[size_t(i)] = true;
         if (!heldCodes.contains(code)) heldCodes << code;
         continue;
       }
-      if (t < 0) continue;
+      if (t < 0) continue;  // no code: a number that is no track's, of a disc the database lacks ("Sum-41")
       partOf.insert(i, part);
       const NameFields& f = field(t);
       const QString recoded = stem.left(part.at) + f.disc + QLatin1Char('-') + f.track + stem.mid(part.at + part.size);
       const bool keeps = namesOf_[size_t(t)].contains(matchKey(recoded));
-      if (!keeps && titlesOnly()) continue;
+      if (!keeps && holdsTitlesOnly(i)) continue;
       if (keeps || fitsOne(recoded, namesWithOneFieldChanged(f, {1, 2, 5, 6}, !shared(t, &NameFields::artist),
                                                              !shared(t, &NameFields::song)))) {
         fitting[code].emplace_back(i, t);
@@ -400,7 +468,7 @@ class Pairing {
     }
     for (const auto& [code, files] : fitting)
       for (const auto& [i, t] : files)
-        if (auto problem = place(i, t)) return problem;
+        if (auto problem = place(i, t, By::Code)) return problem;
     return std::nullopt;
   }
 
@@ -412,44 +480,23 @@ class Pairing {
       if (!placed(i))
         if (const qsizetype t = oneFieldCorrectedTrack(i); t >= 0) fitted.emplace_back(i, t);
     for (const auto& [i, t] : fitted)
-      if (auto problem = place(i, t)) return problem;
+      if (auto problem = place(i, t, By::OneField)) return problem;
     return std::nullopt;
   }
 
-  // A folder whose every name carries a title, while most names hold no song and no artist of
-  // the disc, holds another disc's files: their numbers are that disc's tracks, not this one's. A
-  // name may hold a title that the disc shares with another (an artist on both); a few names with
-  // a title written otherwise do not make a folder another disc's. Words that every name
-  // holds alike ("Karaoke 1", "Karaoke 2") are no titles; nor is a name that holds only numbers,
-  // single letters and the words rippers write for a title they do not know. A file already
-  // known as one of the disc's makes the folder the disc's. Names that hold an artist of the disc
-  // and none of its songs count as the disc's for no more names than that artist has tracks, the
-  // rest as holding no title: every name of another disc of that artist holds it too (the album
-  // of an artist with one track on a compilation), and would carry the vote alone. An artist of
-  // more than half the tracks (the one artist of an album) makes no name the disc's: a name must
-  // then hold its song.
+  // Most titled names of the folder holding no song and no artist of the disc make it another
+  // disc's folder, unless a file proves it this disc's.
   Refusal byOtherDiscsTitles() {
-    if (n_ == 0 || std::any_of(trackOf_.begin(), trackOf_.end(), [](qsizetype t) { return t >= 0; }))
+    if (n_ == 0 || std::any_of(by_.begin(), by_.end(), provesTheDisc) ||
+        std::any_of(ownWords_.begin(), ownWords_.end(), [](const QSet<QString>& w) { return w.isEmpty(); }))
       return std::nullopt;
-    std::vector<QSet<QString>> words;
-    for (qsizetype i = 0; i < n_; ++i) words.push_back(titleLikeWords(stemOf(files_[i])));
-    QSet<QString> everyName = words.front();
-    for (const QSet<QString>& w : words) everyName.intersect(w);
-    for (const QSet<QString>& w : words)
-      if ((w - everyName).isEmpty()) return std::nullopt;
-    QHash<QString, qsizetype> byArtistLeft;  // artist -> how many more names it may make the disc's
-    for (qsizetype t = 0; t < n_; ++t) {
-      qsizetype holders = 0;
-      for (qsizetype u = 0; u < n_; ++u) holders += holdsTitle(wordsOf(field(u).artist), artistWords_[size_t(t)]);
-      byArtistLeft.insert(matchKey(field(t).artist), holders * 2 <= n_ ? holders : 0);
-    }
+    QHash<QString, qsizetype> byArtistLeft = namesEachArtistVouchesFor();
     RenameProblem problem{Kind::OtherTitles, {}, {}, {}, {}};
     for (qsizetype i = 0; i < n_; ++i) {
-      const QStringList name = wordsOf(stemOf(files_[i]));
-      bool holds = holdsASong(i);
+      bool holds = holdsNearlyASong(i);
       for (qsizetype t = 0; t < n_ && !holds; ++t) {
         qsizetype& left = byArtistLeft[matchKey(field(t).artist)];
-        if (left > 0 && holdsTitle(name, artistWords_[size_t(t)])) {
+        if (left > 0 && holdsTitle(nameWords_[size_t(i)], artistWords_[size_t(t)])) {
           --left;
           holds = true;
         }
@@ -461,11 +508,34 @@ class Pairing {
     return problem;
   }
 
-  // The files left are the tracks left when each holds its own track's number ("01 - Track
-  // 01.mp3", "Track 1.mp3", "1.mp3"), the numbers differ and are those of the tracks that no file
-  // is. When some hold a number but the numbers cannot pair so, their order (1, 10, 11, 2, ...)
-  // says nothing of their tracks either: the files without a number, with one that is no free
-  // track's or with one another file holds too refuse the set.
+  // Each titled name that is another held disc's file refuses the set, whatever their count.
+  Refusal byOtherDiscsSongs() {
+    if (!otherDiscsSongs_) return std::nullopt;
+    std::vector<std::pair<qsizetype, QStringList>> keysOf;  // file -> the runs of its words that may be a song
+    QSet<QString> keys;
+    for (qsizetype i = 0; i < n_; ++i)
+      if (!provesTheDisc(by_[size_t(i)]) && titled_[size_t(i)] && !holdsNearlyASong(i)) {
+        keysOf.emplace_back(i, songsItMayHold(i));
+        for (const QString& key : keysOf.back().second) keys.insert(key);
+      }
+    if (keys.isEmpty()) return std::nullopt;
+    const QHash<QString, QStringList> discsOf = otherDiscsSongs_(keys);
+    RenameProblem problem{Kind::OtherDiscsSongs, {}, {}, {}, {}};
+    for (const auto& [i, mayHold] : keysOf)
+      for (const QString& key : mayHold)  // the longest first
+        if (const auto found = discsOf.constFind(key); found != discsOf.constEnd()) {
+          problem.names << files_[i];
+          for (const QString& code : *found)
+            if (!problem.discs.contains(code)) problem.discs << code;
+          break;
+        }
+    if (problem.names.isEmpty()) return std::nullopt;
+    return problem;
+  }
+
+  // The untitled files left are the tracks of the numbers they hold, when each holds a number of
+  // its own that is a free track's; otherwise their order says nothing either, and those files
+  // refuse the set.
   Refusal byLoneNumber() {
     QHash<int, qsizetype> freeTrack;  // number -> the free track of that number, or -1 for several
     for (qsizetype t = 0; t < n_; ++t)
@@ -477,13 +547,18 @@ class Pairing {
     std::vector<std::pair<qsizetype, int>> numbered;  // file, its number
     QHash<int, int> borneBy;                          // number -> how many files hold it
     bool anyNumber = false;
-    for (qsizetype i = 0; i < n_; ++i)
-      if (!placed(i)) {
-        const int number = loneNumberIn(stemOf(files_[i]), beginsWithTitle(i));
-        numbered.emplace_back(i, number);
-        anyNumber = anyNumber || number >= 0;
-        ++borneBy[number];
+    size_t titledLeft = 0;  // the files left that their titles place
+    for (qsizetype i = 0; i < n_; ++i) {
+      if (placed(i)) continue;
+      if (titled_[size_t(i)]) {
+        ++titledLeft;
+        continue;
       }
+      const int number = loneNumberIn(stemOf(files_[i]), beginsWithTitle(i));
+      numbered.emplace_back(i, number);
+      anyNumber = anyNumber || number >= 0;
+      ++borneBy[number];
+    }
     if (!anyNumber) return std::nullopt;
     QStringList unfit;
     for (const auto& [i, number] : numbered)
@@ -493,32 +568,37 @@ class Pairing {
       problem.names = unfit;
       return problem;
     }
-    if (numbered.size() != size_t(freeTrack.size())) return unpaired(numbered.size(), size_t(freeTrack.size()));
+    if (numbered.size() + titledLeft != size_t(freeTrack.size()))
+      return unpaired(numbered.size() + titledLeft, size_t(freeTrack.size()));
     for (const auto& [i, number] : numbered)
-      if (auto problem = place(i, freeTrack.value(number))) return problem;
+      if (auto problem = place(i, freeTrack.value(number), By::Number)) return problem;
     return std::nullopt;
   }
 
-  // A file left that holds the song of one track left, and of no other, is that track ("Song (In
-  // the Style of Artist)"): its place says nothing of it. A song that two of the files hold, or
-  // a file that holds two songs, leaves those files untold.
-  Refusal bySong() {
+  // Each titled file left is the track it is clearly nearest to, and no other file is; a titled
+  // name that fits no track, or not one clearly, refuses the set with every file still untold.
+  Refusal byTitle() {
     std::vector<std::pair<qsizetype, qsizetype>> found;  // file, track
-    QHash<qsizetype, int> holders;                       // track -> how many files hold its song
+    QHash<QString, int> claims;                          // track and extension -> files nearest to it
+    bool untold = false;
     for (qsizetype i = 0; i < n_; ++i) {
-      if (placed(i)) continue;
-      const QStringList name = wordsOf(stemOf(files_[i]));
-      qsizetype song = -1;
-      for (qsizetype t = 0; t < n_ && song != -2; ++t)
-        if (!borne_[size_t(t)] && holdsTitle(name, songWords_[size_t(t)])) song = song == -1 ? t : -2;
-      if (song < 0) continue;
-      found.emplace_back(i, song);
-      ++holders[song];
+      if (placed(i) || !titled_[size_t(i)]) continue;
+      const qsizetype t = nearestTrack(i);
+      if (t < 0) untold = true;
+      else {
+        found.emplace_back(i, t);
+        ++claims[slotOf(t, i)];
+      }
     }
-    for (const auto& [i, t] : found)
-      if (holders.value(t) == 1)
-        if (auto problem = place(i, t)) return problem;
-    return std::nullopt;
+    for (const auto& [i, t] : found) {
+      if (claims.value(slotOf(t, i)) > 1) untold = true;
+      else if (auto problem = place(i, t, By::Title)) return problem;
+    }
+    if (!untold) return std::nullopt;
+    RenameProblem problem{Kind::UnplacedFiles, {}, {}, {}, {}};
+    for (qsizetype i = 0; i < n_; ++i)
+      if (!placed(i)) problem.names << files_[i];
+    return problem;
   }
 
   // The files left pair by place with the tracks that no file is, both in the order a file manager
@@ -550,7 +630,10 @@ class Pairing {
     std::stable_sort(order.begin(), order.end(),
                      [this](qsizetype a, qsizetype b) { return showsBefore(files_[a], files_[b]); });
     auto nextFree = freeTracks.begin();
-    for (const qsizetype i : order) trackOf_[size_t(i)] = *nextFree++;
+    for (const qsizetype i : order) {
+      trackOf_[size_t(i)] = *nextFree++;
+      by_[size_t(i)] = By::Place;
+    }
     return std::nullopt;
   }
 
@@ -563,7 +646,8 @@ class Pairing {
       const bool keepsCharacters = emptiesAField(option, f);
       const QString name = keepsCharacters ? patternName(option, f) : trackFileName(option, f);
       out.push_back({files_[i], name + extensionOf(files_[i]), field(trackOf_[size_t(i)]).track,
-                     !keepsCharacters && holdsRefusedCharacter(patternName(option, f))});
+                     !keepsCharacters && holdsRefusedCharacter(patternName(option, f)),
+                     by_[size_t(i)] == By::Number || by_[size_t(i)] == By::Place});
     }
     return out;
   }
@@ -571,15 +655,19 @@ class Pairing {
  private:
   const NameFields& field(qsizetype t) const { return fields_[size_t(t)]; }
   // The name that the user can give a file whose code and titles have changed since it was named,
-  // for the pass of lone numbers to take it: its number in place of its code ("02 - Song.mp3").
-  static QString numberedByHand(const QString& file, const CodePart& part) {
-    QStringList parts = stemOf(file).split(kSeparator);
-    if (part.at == 0) parts.removeFirst();
-    else parts.removeLast();
-    parts.prepend(part.track);
-    return parts.join(kSeparator) + extensionOf(file);
-  }
+  // for the pass of lone numbers to take it: its number alone, as its titles fit no track
+  // ("02.mp3").
+  static QString numberedByHand(const QString& file, const CodePart& part) { return part.track + extensionOf(file); }
   bool placed(qsizetype i) const { return trackOf_[size_t(i)] >= 0; }
+  // A part that is a song or an artist of the disc holds no code ("Catch-22").
+  bool isATitleOfTheDisc(const QString& stem, const CodePart& part) const {
+    return titles_.contains(matchKey(stem.mid(part.at, part.size)));
+  }
+  // An "Artist - Song" or "Song - Artist" name that fits one track with a field corrected holds
+  // titles only, no code ("Catch-22 - Artist" after the song became "Catch 22").
+  bool holdsTitlesOnly(qsizetype i) const {
+    return stemOf(files_[i]).split(kSeparator).size() == 2 && oneFieldCorrectedTrack(i) >= 0;
+  }
   // The one track of the number, written in two digits as the names write every track's, or -1.
   qsizetype trackNumbered(const QString& number) const {
     qsizetype found = -1;
@@ -592,9 +680,79 @@ class Pairing {
   }
   // Whether the file's name holds the song of a track.
   bool holdsASong(qsizetype i) const {
-    const QStringList name = wordsOf(stemOf(files_[i]));
     return std::any_of(songWords_.begin(), songWords_.end(),
-                       [&](const std::vector<QStringList>& song) { return holdsTitle(name, song); });
+                       [&](const std::vector<QStringList>& song) { return holdsTitle(nameWords_[size_t(i)], song); });
+  }
+  // Whether the file's name holds the song of a track, or spelled nearly so.
+  bool holdsNearlyASong(qsizetype i) const {
+    return std::any_of(songWords_.begin(), songWords_.end(), [&](const std::vector<QStringList>& song) {
+      return nearlyHeld(nameWords_[size_t(i)], song).has_value();
+    });
+  }
+  // A name carries a title, and is paired by it, when it holds words beyond numbers and those every
+  // name of the folder shares, or a song of the disc: a song that is a number ("1999") only
+  // beside other words, in a folder of titled names (as "1999 (Karaoke Version)"; not "7").
+  bool carriesTitle(qsizetype i, bool folderTitled) const {
+    if (!ownWords_[size_t(i)].isEmpty()) return true;
+    const QStringList& name = nameWords_[size_t(i)];
+    for (const std::vector<QStringList>& song : songWords_) {
+      if (!holdsTitle(name, song)) continue;
+      const bool number = song.front().size() == 1 && isNumber(song.front().front());
+      if (!number || (folderTitled && name.size() > 1)) return true;
+    }
+    return false;
+  }
+  // The track whose song the name holds most nearly (the most of the song's words, then the fewest
+  // only near, then its artist held too), when no other track's is held as nearly; -1 otherwise.
+  qsizetype nearestTrack(qsizetype i) const {
+    const QStringList& name = nameWords_[size_t(i)];
+    using Nearness = std::tuple<qsizetype, qsizetype, bool>;  // song words, minus near ones, artist held
+    std::optional<Nearness> best;
+    qsizetype nearest = -1;
+    for (qsizetype t = 0; t < n_; ++t) {
+      for (const QStringList& song : songWords_[size_t(t)])
+        if (const auto near = nearlyHeld(name, {song})) {
+          const Nearness n{song.size(), -*near, nearlyHeld(name, artistWords_[size_t(t)]).has_value()};
+          if (!best || n > *best) {
+            best = n;
+            nearest = t;
+          } else if (n == *best && nearest != t) {
+            nearest = -1;
+          }
+        }
+    }
+    return nearest;
+  }
+  // A file known by a name a track gives today or by the disc's code proves the folder this
+  // disc's; one placed by one field, a title, a number or its place does not.
+  static bool provesTheDisc(By by) { return by == By::Name || by == By::Code; }
+  // The runs of a name's words that may be the song it holds, the longest first: those with at
+  // least half the words that are its own (not every name's), as a title is most of its name.
+  QStringList songsItMayHold(qsizetype i) const {
+    const QStringList& name = nameWords_[size_t(i)];
+    const QSet<QString>& own = ownWords_[size_t(i)];
+    const auto ownIn = [&](qsizetype from, qsizetype size) {
+      return std::count_if(name.begin() + from, name.begin() + from + size,
+                           [&](const QString& w) { return own.contains(w); });
+    };
+    const auto ownCount = ownIn(0, name.size());
+    QStringList out;
+    for (qsizetype size = name.size(); size > 0; --size)
+      for (qsizetype from = 0; from + size <= name.size(); ++from)
+        if (ownCount > 0 && ownIn(from, size) * 2 >= ownCount) out << name.mid(from, size).join(QLatin1Char(' '));
+    return out;
+  }
+  // How many names each artist may make the disc's in the vote on another disc's titles: as many
+  // as it has tracks, and none for an artist of more than half the tracks (the one artist of an
+  // album, whose every other disc's names hold it too).
+  QHash<QString, qsizetype> namesEachArtistVouchesFor() const {
+    QHash<QString, qsizetype> out;
+    for (qsizetype t = 0; t < n_; ++t) {
+      qsizetype holders = 0;
+      for (qsizetype u = 0; u < n_; ++u) holders += holdsTitle(wordsOf(field(u).artist), artistWords_[size_t(t)]);
+      out.insert(matchKey(field(t).artist), holders * 2 <= n_ ? holders : 0);
+    }
+    return out;
   }
   // Whether the file's name begins with a song or an artist of the disc of more than one word ("7
   // Seconds (In the Style of ...)", "3 Doors Down - ..."): a number that begins it is the title's.
@@ -637,18 +795,20 @@ class Pairing {
     problem.tracks = int(tracks);
     return problem;
   }
-  Refusal place(qsizetype i, qsizetype t) {
+  Refusal place(qsizetype i, qsizetype t, By by) {
     const QString key = slotOf(t, i);
     if (const auto other = fileOfSlot_.constFind(key); other != fileOfSlot_.constEnd())
       return RenameProblem{Kind::SharedTrack, files_[*other], files_[i], field(t).track, {}};
     fileOfSlot_.insert(key, i);
     trackOf_[size_t(i)] = t;
+    by_[size_t(i)] = by;
     borne_[size_t(t)] = true;
     return std::nullopt;
   }
 
   const QStringList& files_;
   const qsizetype n_;
+  const OtherDiscsSongs& otherDiscsSongs_;
   std::vector<NameFields> fields_;
   std::vector<QSet<QString>> namesOf_;                      // every name each track gives today, in any format
   std::vector<std::vector<OneFieldChanged>> changedNames_;  // each track's, in "Artist - Song", "Song - Artist"
@@ -657,19 +817,43 @@ class Pairing {
   QHash<QString, QString> heldCodes_;                       // the codes of the database's discs, as matched -> as held
   std::vector<std::vector<QStringList>> songWords_;         // each track's song, as titleWords gives it
   std::vector<std::vector<QStringList>> artistWords_;       // and its artist
+  std::vector<QStringList> nameWords_;                      // each file's name, as wordsOf gives it
+  std::vector<QSet<QString>> ownWords_;                     // its title-like words that not every name holds
+  std::vector<bool> titled_;                                // whether it carries a title
   std::vector<qsizetype> trackOf_;                          // the track each file is, or -1
+  std::vector<By> by_;                                      // how it was known to be that track
   std::vector<bool> borne_;                                 // whether a file is the track
   QHash<QString, qsizetype> fileOfSlot_;                    // track and extension -> the file that is that track
 };
 
 }  // namespace
 
-RenamePlan planRenames(const QStringList& items, const QStringList& files, int option, const QStringList& heldDiscs) {
-  Pairing pairing(items, files, heldDiscs);
-  for (const auto pass : {&Pairing::byTodaysName, &Pairing::byCodePart, &Pairing::byOneFieldCorrected,
-                          &Pairing::byOtherDiscsTitles, &Pairing::byLoneNumber, &Pairing::bySong, &Pairing::byPlace})
+RenamePlan planRenames(const QStringList& items, const QStringList& files, int option, const QStringList& heldDiscs,
+                       const OtherDiscsSongs& otherDiscsSongs) {
+  Pairing pairing(items, files, heldDiscs, otherDiscsSongs);
+  for (const auto pass :
+       {&Pairing::byTodaysName, &Pairing::byCodePart, &Pairing::byOneFieldCorrected, &Pairing::byOtherDiscsTitles,
+        &Pairing::byOtherDiscsSongs, &Pairing::byLoneNumber, &Pairing::byTitle, &Pairing::byPlace})
     if (auto problem = (pairing.*pass)()) return {{}, *problem};
   return {pairing.steps(option), std::nullopt};
+}
+
+QHash<QString, QStringList> songsOfOtherDiscs(const QByteArray& tracks, const QString& disc,
+                                              const QSet<QString>& keys) {
+  QHash<QString, QStringList> out;
+  const QByteArray own = common::discIdentity(platform::cp1252::encode(disc));
+  catalogue::forEachRecord(tracks, [&](const catalogue::RecordBytes& r) {
+    if (common::isDiscCode(r.code, own)) return true;
+    const QString song = platform::cp1252::decode(r.title.data(), qsizetype(r.title.size()));
+    for (const QString& key : {wordKey(song), wordKey(withoutRefusedCharacters(song))})
+      if (keys.contains(key)) {
+        const std::string_view id = common::discIdentity(r.code);
+        const QString code = platform::cp1252::decode(id.data(), qsizetype(id.size()));
+        if (!out[key].contains(code)) out[key] << code;
+      }
+    return true;
+  });
+  return out;
 }
 
 std::optional<TypePairs> mp3AndCdgPairs(const QStringList& files) {

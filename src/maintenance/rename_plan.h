@@ -3,10 +3,13 @@
 // that a set of renames loses and overwrites nothing.
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -46,32 +49,35 @@ struct RenameStep {
   QString track = {};      // the number of the track whose name the file gets; empty for a file
                            // that keeps its name in this run
   bool shortened = false;  // the name leaves out characters of the track's fields
+  bool untitled = false;   // paired by the number its name holds or by its place: the name held no title
 };
 
 // Why a set of renames is refused before any file is touched.
 struct RenameProblem {
   enum class Kind {
-    BadName,        // `to` is no name a file can bear on every disk; `why` says what is wrong
-    TargetExists,   // `to` is taken by a file that keeps its name
-    FolderExists,   // `to` is taken by a subfolder
-    SameTarget,     // a second file would be named `to`
-    SeveralTracks,  // `from` bears the names of the tracks in `track` ("05 and 06")
-    SharedTrack,    // `from` and `to` both bear the name of the track
-    UnpairedFiles,  // `files` files bear no track's name but `tracks` tracks have no file
-    UnplacedFiles,  // the files in `names` fit no single track, and pairing them by place could
-                    // give one another track's name
-    SplitPair,      // `from` and `to` share a name but would get the names of the tracks in
-                    // `track` ("01 and 02"), or, with `track` empty, only `from` would be renamed
-    OtherDisc,      // the files in `names` bear the codes in `discs`, other discs that the database
-                    // holds: they are those discs' files
-    ChangedSince,   // the files in `names` bear the codes in `discs`, which no disc of the database
-                    // has, and titles that are not the tracks' of their numbers: the code and the
-                    // titles have changed since they were named. `track` is the first file's
-                    // number, `to` its name with that number in place of the code
-    MixedTypes,     // the run lists mp3 and cdg files, and the files in `names` share their
-                    // names with no file of the other type
-    OtherTitles,    // the files in `names`, most of the run, carry titles and hold no song and no
-                    // artist of the disc in `discs`: they look like another disc's
+    BadName,          // `to` is no name a file can bear on every disk; `why` says what is wrong
+    TargetExists,     // `to` is taken by a file that keeps its name
+    FolderExists,     // `to` is taken by a subfolder
+    SameTarget,       // a second file would be named `to`
+    SeveralTracks,    // `from` bears the names of the tracks in `track` ("05 and 06")
+    SharedTrack,      // `from` and `to` both bear the name of the track
+    UnpairedFiles,    // `files` files bear no track's name but `tracks` tracks have no file
+    UnplacedFiles,    // the files in `names` fit no single track, and pairing them by place could
+                      // give one another track's name
+    SplitPair,        // `from` and `to` share a name but would get the names of the tracks in
+                      // `track` ("01 and 02"), or, with `track` empty, only `from` would be renamed
+    OtherDisc,        // the files in `names` bear the codes in `discs`, other discs that the database
+                      // holds: they are those discs' files
+    ChangedSince,     // the files in `names` bear the codes in `discs`, which no disc of the database
+                      // has, and titles that are not the tracks' of their numbers: the code and the
+                      // titles have changed since they were named. `track` is the first file's
+                      // number, `to` that number as its name, with its extension
+    MixedTypes,       // the run lists mp3 and cdg files, and the files in `names` share their
+                      // names with no file of the other type
+    OtherTitles,      // the files in `names`, most of the run, carry titles and hold no song and no
+                      // artist of the disc in `discs`: they look like another disc's
+    OtherDiscsSongs,  // the files in `names` hold songs of the other discs in `discs` and no song of
+                      // the disc: they are those discs' files
   };
   Kind kind;
   QString from, to, track, why;
@@ -83,34 +89,33 @@ struct RenameProblem {
 // Pairs the listed files with the track lines (as many of each) and gives each its new name: the
 // format's name for its track and the file's own extension (a name whose field is made only of
 // characters that file names cannot hold keeps them, for checkRenames to refuse). A file is known
-// by its name (letter case ignored) before it is paired by place: a file that bears the name some
-// track gives today in one of the eight formats keeps that track; a name that holds a disc and
-// track ("ZX1001-07") where a format puts them is that track when the code is the disc's, or when
-// the song or the artist it holds still fits the track and is that track's alone or the name keeps
-// both (a code changed since, that no disc of `heldDiscs` has; a name that holds another disc's
-// code, or such a code and other titles, refuses the set); an
-// "Artist - Song" or "Song - Artist" name whose song or artist has since been corrected is the one
-// track without a file of its kind that it fits, whatever number its first part ends in
-// ("Catch-22"). When no file is known so, names that each carry a title while most hold no song
-// and no artist of the disc are another disc's files, and refuse the set (a name that holds only
-// an artist counts as the disc's for no more names than that artist has tracks, and not at all
-// for an artist of more than half the tracks: of a one-artist disc, only a song tells). The files
-// left are the tracks of their own numbers when each name holds one alone, as rippers name files
-// ("01 - Track 01", "Track 1", "1"; not a number that begins a title: "7 Seconds ..."), and the
-// numbers are those of the tracks left; a name that holds the song of one track left, and of no
-// other ("Song (In the Style of Artist)"), is that track. Otherwise they pair by place with the
-// tracks that no file is, in the order a file manager shows them (every run of digits by its value:
-// "Karaoke 2" before "Karaoke 10"; the tracks by their numbers, whatever order their lines stand
-// in), but only when none of them has a name in one of the formats, a number held alone or a song
-// of the disc. A file whose track cannot be told refuses the whole set.
+// by what its name says, pass by pass:
+//   the name a track gives today, in any letter case;
+//   the disc and track it holds where a format puts them ("ZX1001-07 - ...");
+//   its song or its artist where a format puts them, the other corrected since;
+//   another disc's folder, refused: most titled names hold nothing of the disc and no file proves
+//   it this disc's, or a titled name holds another held disc's song and no song of this disc;
+//   an untitled name ("Track 7", "01 - Unknown Title"): the number it holds;
+//   a titled name: the track whose song it holds most nearly, never its place;
+//   the untitled names left: their place, in the order a file manager shows them.
+// A file whose track cannot be told refuses the whole set.
 struct RenamePlan {
   std::vector<RenameStep> steps;
   std::optional<RenameProblem> problem;
 };
 // `heldDiscs` are the codes of every disc the database holds, without trailing blanks, each
 // matched as a whole code.
+// `otherDiscsSongs` looks up which of the keys (see wordKey) are songs of other discs the database
+// holds, and gives the codes of those discs for each.
+using OtherDiscsSongs = std::function<QHash<QString, QStringList>(const QSet<QString>& keys)>;
 RenamePlan planRenames(const QStringList& items, const QStringList& files, int option,
-                       const QStringList& heldDiscs = {});
+                       const QStringList& heldDiscs = {}, const OtherDiscsSongs& otherDiscsSongs = {});
+// The words of a title or a name as they are matched, joined by blanks: letter case, apostrophes
+// and other marks aside, "&" as "and".
+QString wordKey(const QString& text);
+// The songs of the track file's discs other than `disc` whose wordKey is one of the keys: the
+// codes of the discs of each.
+QHash<QString, QStringList> songsOfOtherDiscs(const QByteArray& tracks, const QString& disc, const QSet<QString>& keys);
 
 // The files of one run when they are both mp3 and cdg files (letter case ignored): they are
 // renamed only as a track's mp3 and cdg files are, in pairs that share a name. `mp3` and `cdg`

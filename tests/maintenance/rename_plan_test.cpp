@@ -269,6 +269,24 @@ TEST(RenamePlan, ANameKeepsItsTrackAfterTheCodeOrOneFieldIsCorrected) {
   ASSERT_TRUE(problem);
   EXPECT_EQ(problem->kind, RenameProblem::Kind::OtherTitles);
   EXPECT_EQ(problem->names, (QStringList{"02 - Ann - Copper Rain.mp3", "03 - Ann - Paper Sky.mp3"}));
+  // Another disc's names that share a song, or only an artist, with one track: the file that one
+  // field places proves nothing of the others.
+  for (const QStringList& other : {QStringList{"01 - Dee - Uno.mp3", "02 - Dee - Dos.mp3", "03 - Dee - Three.mp3"},
+                                   QStringList{"01 - Uno - Dee.mp3", "02 - Dos - Dee.mp3", "03 - Tres - Cal.mp3"}}) {
+    problem = plan(other).problem;
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(problem->kind, RenameProblem::Kind::OtherTitles);
+  }
+  // A name whose song is another held disc's and none of this disc's is that disc's, however few.
+  const QByteArray held = "\"ZX1001\",\"01\",\"RAIN\",\"X\"\r\n\"AA101\",\"04\",\"RAIN\",\"DEE\"\r\n";
+  problem = maintenance::planRenames(
+                items, {"Ann - One.mp3", "Two (Bea).mp3", "Rain (Dee).mp3"}, 7, {},
+                [&](const QSet<QString>& keys) { return maintenance::songsOfOtherDiscs(held, "ZX1001", keys); })
+                .problem;
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::OtherDiscsSongs);
+  EXPECT_EQ(problem->names, QStringList{"Rain (Dee).mp3"});
+  EXPECT_EQ(problem->discs, QStringList{"AA101"});
   // Another artist's disc of the same songs, which the database lacks: each name fits by its
   // song, but none keeps both.
   const QStringList cover = {"Kc - Song 01 - AA101-01.mp3", "Kc - Song 02 - AA101-02.mp3",
@@ -296,6 +314,30 @@ TEST(RenamePlan, ALoneTrackNumberIsReadWhereRippersPutIt) {
   EXPECT_EQ(unplaced({"1.mp3", "Soundtrack 3.mp3", "3.mp3"}), QStringList{"Soundtrack 3.mp3"});
   EXPECT_EQ(unplaced({"01 - Track 02.mp3", "2.mp3", "3.mp3"}), QStringList{"01 - Track 02.mp3"});
   EXPECT_EQ(unplaced({"1.mp3", "01 - a.mp3", "3.mp3"}), (QStringList{"1.mp3", "01 - a.mp3"}));
+}
+
+TEST(RenamePlan, ATitledNameIsTheTrackItsTitleFitsMostNearly) {
+  QStringList store;
+  for (const auto& [song, artist] : std::vector<std::pair<QString, QString>>{{"HOLLOW LANTERNS", "BELLAMY ROWE"},
+                                                                             {"AMBER STREET", "CORA FINCH"},
+                                                                             {"DON'T WAIT", "IVO LARK"},
+                                                                             {"SALT AND IRON", "EDIE STONE"},
+                                                                             {"1999", "KB"},
+                                                                             {"7 SECONDS", "MILO GRANT"},
+                                                                             {"7", "KB"}})
+    store << maintenance::renameListItem("AA100", "0" + QString::number(store.size() + 1), song, artist);
+  // Songs spelled otherwise (a plural, a letter, an apostrophe, "&") and songs that are numbers.
+  EXPECT_EQ(
+      plannedTracks({"1999 (Karaoke).mp3", "7 (Karaoke).mp3", "7 Seconds (Karaoke).mp3", "Amber Streat (Karaoke).mp3",
+                     "Dont Wait (Karaoke).mp3", "Hollow Lantern (Karaoke).mp3", "Salt & Iron (Karaoke).mp3"},
+                    false, store),
+      (QStringList{"05", "07", "06", "02", "03", "01", "04"}));
+  // Two tracks as near one name, and two names nearest one track, are refused.
+  store = QStringList{maintenance::renameListItem("AA100", "01", "SILVER ROAD", "X"),
+                      maintenance::renameListItem("AA100", "02", "SILVER ROADE", "X"),
+                      maintenance::renameListItem("AA100", "03", "RED LETTER", "X")};
+  const QStringList untold = {"Red Letter (Karaoke).mp3", "Red Letters (Karaoke).mp3", "Silver Roads (Karaoke).mp3"};
+  EXPECT_EQ(maintenance::planRenames(store, untold, 7).problem->names, untold);
 }
 
 TEST(RenamePlan, FileListsMatchTheirPatternInNameOrder) {

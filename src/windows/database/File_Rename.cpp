@@ -6,6 +6,8 @@
 #include "platform/ui/prompts.h"
 
 #include <QDir>
+#include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <memory>
@@ -55,6 +57,12 @@ QString listedFilesText(const maintenance::RenameProblem& problem) {
       return QStringLiteral("The files listed are mp3 and cdg files, and the ") + files +
              named(" shares its name", " share their names") + QStringLiteral(" with no file of the other type: ") +
              named("which track it is", "which tracks they are") + QStringLiteral(" cannot be told.");
+    case Kind::OtherDiscsSongs:
+      return named("The name", "The names") + QStringLiteral(" of the ") + files + named(" holds", " hold") +
+             QStringLiteral(" a song of ") + byCount(problem.discs.size(), "disc ", "discs ") +
+             maintenance::joinedWithAnd(problem.discs) + QStringLiteral(", which the database holds, and no song of ") +
+             QStringLiteral("the highlighted disc: ") +
+             named("it is another disc's file.", "they are another disc's files.");
     case Kind::OtherTitles:
       return named("The name", "The names") + QStringLiteral(" of the ") + files + named(" holds", " hold") +
              QStringLiteral(" no song and no artist of disc ") + problem.discs.front() +
@@ -95,6 +103,7 @@ QString problemText(const maintenance::RenameProblem& problem) {
     case Kind::OtherDisc:
     case Kind::ChangedSince:
     case Kind::MixedTypes:
+    case Kind::OtherDiscsSongs:
     case Kind::OtherTitles: return listedFilesText(problem);
     case Kind::SplitPair:
       return QStringLiteral("The files ") + problem.from + QStringLiteral(" and ") + problem.to +
@@ -108,7 +117,41 @@ QString problemText(const maintenance::RenameProblem& problem) {
   return {};
 }
 
-// Under "Files have been renamed": the names given without the characters of the titles that
+// After a rename: how many files of each type were named after which disc's tracks, and, as a
+// name without a title cannot tell one disc's file from another's, which names held none.
+QString renamedText(const std::vector<maintenance::RenameStep>& steps, const QString& disc) {
+  QStringList types;  // the extensions, without their dots, in the order the files come
+  QHash<QString, qsizetype> ofType;
+  QSet<QString> tracks;
+  qsizetype untitled = 0;
+  for (const maintenance::RenameStep& s : steps) {
+    const QString type = maintenance::extensionOf(s.from).mid(1).toLower();
+    if (!ofType.contains(type)) types << type;
+    ++ofType[type];
+    tracks.insert(s.track);
+    untitled += s.untitled;
+  }
+  const auto total = qsizetype(steps.size());
+  QStringList counts;
+  for (const QString& type : types) counts << QString::number(ofType.value(type)) + QLatin1Char(' ') + type;
+  // Files are told by their types when there are one or two, each a short extension ("mp3").
+  const bool byType = types.size() <= 2 && std::all_of(types.begin(), types.end(), [](const QString& type) {
+                        return !type.isEmpty() && type.size() <= 4 &&
+                               std::all_of(type.begin(), type.end(), [](QChar c) { return c.isLetterOrNumber(); });
+                      });
+  QString text = (byType ? maintenance::joinedWithAnd(counts) : QString::number(total)) +
+                 byCount(total, " file has", " files have") + QStringLiteral(" been renamed after disc ") + disc +
+                 byCount(tracks.size(), "'s track", "'s tracks");
+  if (untitled == 0) return text;
+  return text + QStringLiteral("; ") +
+         (untitled == total
+              ? byCount(total, "its name", "their names")
+              : QStringLiteral("the names of ") + QString::number(untitled) + QStringLiteral(" of them")) +
+         QStringLiteral(" held no title: check ") + byCount(untitled, "it is", "they are") +
+         QStringLiteral(" this disc's");
+}
+
+// Under the closing message: the names given without the characters of the titles that
 // file names cannot hold.
 QString shortenedText(const QStringList& names) {
   return QStringLiteral("Characters that file names cannot hold were left out of the ") +
@@ -122,23 +165,23 @@ QString wayForwardText(const maintenance::RenameProblem& problem) {
     case Kind::UnpairedFiles:
     case Kind::UnplacedFiles:
       return QStringLiteral(
-          "To rename them, begin each file's name with its track number, as in 01 - Song.mp3, and rename again.");
+          "To rename them, give each file its track number alone as its name, as in 01.mp3, and rename again.");
     case Kind::MixedTypes:
       return QStringLiteral("To rename them, choose one type of file, or press ") + File_Rename::kAutoRename +
              QStringLiteral(".");
     case Kind::OtherDisc:
+    case Kind::OtherDiscsSongs:
     case Kind::OtherTitles:
       return QStringLiteral("To rename them after their own disc's tracks, highlight ") +
-             (problem.kind == Kind::OtherDisc ? maintenance::joinedWithAnd(problem.discs)
-                                              : QStringLiteral("that disc")) +
+             (problem.kind == Kind::OtherTitles ? QStringLiteral("that disc")
+                                                : maintenance::joinedWithAnd(problem.discs)) +
              QStringLiteral(" in the disc list and rename from there.");
     case Kind::ChangedSince:
       return QStringLiteral("To rename ") +
-             byCount(
-                 problem.names.size(),
-                 QStringLiteral("it as track ") + problem.track + QStringLiteral(", begin its name with that number"),
-                 QStringLiteral("them as the tracks of their numbers, begin each file's name with its number")) +
-             QStringLiteral(" in place of the code, as in ") + problem.to + QStringLiteral(", and rename again.");
+             byCount(problem.names.size(),
+                     QStringLiteral("it as track ") + problem.track + QStringLiteral(", give it that number alone"),
+                     QStringLiteral("them as the tracks of their numbers, give each file its number alone")) +
+             QStringLiteral(" as its name, as in ") + problem.to + QStringLiteral(", and rename again.");
     default: return {};
   }
 }
@@ -295,7 +338,8 @@ std::optional<std::vector<maintenance::RenameStep>> File_Rename::planListed(cons
     }
   std::vector<maintenance::RenameStep> steps;
   for (const QStringList& run : runs) {
-    maintenance::RenamePlan plan = maintenance::planRenames(List3.items(), run, selectedOption(), heldDiscs);
+    maintenance::RenamePlan plan =
+        maintenance::planRenames(List3.items(), run, selectedOption(), heldDiscs, otherDiscsSongs);
     if (plan.problem) {
       refuse(*plan.problem, pass);
       return std::nullopt;
@@ -351,15 +395,18 @@ bool File_Rename::runRenames(const std::vector<maintenance::RenameStep>& steps, 
   return false;
 }
 
-bool File_Rename::renameListed(const Pass& pass) {
+bool File_Rename::renameListed(const Pass& pass, const std::vector<maintenance::RenameStep>& earlier) {
   const auto steps = planListed(pass);
   if (!steps || !checkNames(*steps, pass) || !runRenames(*steps, pass)) return false;
+  std::vector<maintenance::RenameStep> all = earlier;
+  all.insert(all.end(), steps->begin(), steps->end());
   QStringList shortened;
-  for (const maintenance::RenameStep& s : *steps)
+  for (const maintenance::RenameStep& s : all)
     if (s.shortened) shortened << s.to.chopped(maintenance::extensionOf(s.to).size());
   shortened.removeDuplicates();
-  platform::prompts().msgBox(kRenamed + (shortened.isEmpty() ? QString() : QChar(13) + shortenedText(shortened)),
-                             OKOnly, kTitle);
+  const QString done = all.empty() ? kRenamed : renamedText(all, maintenance::nameFields(List3.List(0)).disc);
+  platform::prompts().msgBox(done + (shortened.isEmpty() ? QString() : QChar(13) + shortenedText(shortened)), OKOnly,
+                             kTitle);
   return true;
 }
 
@@ -386,7 +433,7 @@ void File_Rename::Command3_Click() {
     const QStringList cdgFiles = maintenance::listMatchingFiles(Dir1.Path(), QStringLiteral("*.cdg"), true);
     maintenance::RenamePlan cdg;
     if (cdgFiles.size() == List3.ListCount()) {
-      cdg = maintenance::planRenames(List3.items(), cdgFiles, selectedOption(), heldDiscs);
+      cdg = maintenance::planRenames(List3.items(), cdgFiles, selectedOption(), heldDiscs, otherDiscsSongs);
       all.insert(all.end(), cdg.steps.begin(), cdg.steps.end());
     } else {
       for (const QString& file : cdgFiles) all.push_back({file, file});
@@ -400,7 +447,8 @@ void File_Rename::Command3_Click() {
       platform::letEventsThrough();
       renameListed(Pass{QStringLiteral("cdg files"),
                         QStringLiteral("The mp3 files have their new names; no cdg file has been renamed."),
-                        QStringLiteral(" The mp3 files have their new names.")});
+                        QStringLiteral(" The mp3 files have their new names.")},
+                   *mp3Steps);
       platform::letEventsThrough();
       Combo1.setText(QStringLiteral("*"));
     }

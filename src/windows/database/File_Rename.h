@@ -20,7 +20,7 @@ class File_Rename : public platform::FormBase {
   static bool isInstanceLoaded();
   static void release();
 
-  static const QString kRenamed;     // "Files have been renamed"
+  static const QString kRenamed;     // "Files have been renamed", after a rename of no file
   static const QString kAutoRename;  // "Auto Rename CDG and MP3", which a refusal points to
 
   void Form_Load() override;
@@ -49,6 +49,9 @@ class File_Rename : public platform::FormBase {
   // The codes of every disc the database holds, without trailing blanks, handed over with the
   // track list: a file that bears another of them is that disc's.
   QStringList heldDiscs;
+  // Which names' words are the songs of other discs the database holds, looked up by the main
+  // window when a titled name holds no song of this disc.
+  maintenance::OtherDiscsSongs otherDiscsSongs;
 
   platform::Label Label6{this, client(), "Label6", "Use this window to rename files to match disc listings"};
   platform::Label Label5{this, client(), "Label5", "Place the files to be renamed in there own folder"};
@@ -95,8 +98,9 @@ class File_Rename : public platform::FormBase {
   bool runRenames(const std::vector<maintenance::RenameStep>& steps, const Pass& pass);
   void refuse(const maintenance::RenameProblem& problem, const Pass& pass);
   // The count check, the pairing, the check of the new names, the renames of the listed files
-  // and the closing message; true when every file has its new name.
-  bool renameListed(const Pass& pass);
+  // and the closing message, which counts the `earlier` pass's files too; true when every file
+  // has its new name.
+  bool renameListed(const Pass& pass, const std::vector<maintenance::RenameStep>& earlier = {});
   // Locks the window while a rename runs (its message boxes still answer).
   void setRunning(bool on);
   bool running_ = false;

@@ -1,6 +1,7 @@
 // The main window's commands for update files, backup, restore and renaming audio files.
 #include "windows/main/form1.h"
 
+#include "catalogue/database.h"
 #include "catalogue/track_file.h"
 #include "catalogue/track_scans.h"
 #include "common/records.h"
@@ -43,6 +44,11 @@ void Form1::mnuRename_Files_Click() {
   File_Rename& window = File_Rename::instance();
   Quick_View_Rename();
   for (int i = 0; i < List1.ListCount(); ++i) window.heldDiscs << common::discIdentity(discItem(i).code());
+  window.otherDiscsSongs = [disc = discItem().code()](const QSet<QString>& keys) {
+    catalogue::FileBytes file;
+    if (!file.open(catalogue::trackFilePath())) return QHash<QString, QStringList>();
+    return maintenance::songsOfOtherDiscs(file.bytes(), disc, keys);
+  };
   window.Label1.setCaption(QStringLiteral("Disc Listing for ") + common::Trim(List1.Text()));
   showModal(window);
   File_Rename::release();

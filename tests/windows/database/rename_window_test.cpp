@@ -60,9 +60,15 @@ void press(platform::Control& control) {
 
 QString two(int n) { return QString::number(n).rightJustified(2, '0'); }
 
+// The closing message of a rename after a disc's tracks, and its words on names without a title.
+QString renamed(const QString& files, const QString& disc = "ZX1001") {
+  return files + " have been renamed after disc " + disc + "'s tracks";
+}
+const QString kNoTitle = "; their names held no title: check they are this disc's";
+
 // The line that tells, under a refusal of names that fit no track, what the user can do.
 const QString kNumberTheFiles =
-    "To rename them, begin each file's name with its track number, as in 01 - Song.mp3, and rename again.";
+    "To rename them, give each file its track number alone as its name, as in 01.mp3, and rename again.";
 
 // A disc whose artists run in another order than its tracks: song and artist of each track as
 // the renamer's names show them.
@@ -139,7 +145,7 @@ TEST_F(RenameWindowTest, FilesNamedByTheirNumbersAloneAreRenamedByThoseNumbers) 
   prompts.answerMsg(OK);
   press(window.Command1);
   const auto done = prompts.expectCalls("msgBox", 1);
-  EXPECT_EQ(done[0].text, "Files have been renamed");
+  EXPECT_EQ(done[0].text, renamed("12 mp3 files") + kNoTitle);
   EXPECT_EQ(done[0].title, "File Rename");
   for (int i = 1; i <= 12; ++i) EXPECT_EQ(home.readBytes("audio/ZX1001-" + two(i) + ".mp3"), QByteArray::number(i));
   EXPECT_EQ(filesIn(folder).size(), 12);
@@ -154,7 +160,7 @@ TEST_F(RenameWindowTest, AutoRenameGivesEachTracksMp3AndCdgTheSameName) {
   home.writeBytes("audio/readme.txt", "x");
   prompts.answerMsg(OK);
   press(window.Command3);
-  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text, File_Rename::kRenamed);
+  EXPECT_EQ(prompts.expectCalls("msgBox", 1)[0].text, renamed("12 mp3 and 12 cdg files") + kNoTitle);
   for (int i = 1; i <= 12; ++i) {
     const QString n = QString::number(i).rightJustified(2, '0');
     const QString name = "audio/ZX1001-" + n + " - Artist " + n + " - Song " + n;
@@ -226,14 +232,15 @@ TEST_F(RenameWindowTest, ASecondRenameInAnotherFormatKeepsEachFileWithItsTrack) 
     ASSERT_TRUE(QFile::rename(folder + "/Track" + two(i) + ".mp3", folder + "/" + artistSong(i) + ".mp3"));
   fill(lines);
   press(window.Option3);
-  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(renameFiles(window.Command1),
+            renamed("12 mp3 files") + "; the names of 7 of them held no title: check they are this disc's");
   QMap<QString, QByteArray> expected;
   for (int i = 1; i <= 12; ++i) expected[artistSong(i) + ".mp3"] = hashOf(audio[i]);
   EXPECT_EQ(contentsOf(folder), expected);
 
   // Then in another format, in the same window.
   press(window.Option1);
-  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(renameFiles(window.Command1), renamed("12 mp3 files"));
   expected.clear();
   for (int i = 1; i <= 12; ++i) expected["ZX1001-" + two(i) + " - " + artistSong(i) + ".mp3"] = hashOf(audio[i]);
   EXPECT_EQ(contentsOf(folder), expected);
@@ -252,18 +259,18 @@ TEST_F(RenameWindowTest, ASecondRenameInAnotherFormatKeepsEachFileWithItsTrack) 
 TEST_F(RenameWindowTest, NewNamesKeepTheWholeExtensionHideNoFileAndSuitEveryDisk) {
   home.writeBytes("audio/a.mp3", "first");
   home.writeBytes("audio/b.flac", "second");
-  home.writeBytes("audio/README", "third");
+  home.writeBytes("audio/c", "third");
   const auto start = contentsOf(folder);
   const QString baby = item(1, "...BABY ONE MORE TIME", "POP STAR");
   fill({baby, item(2, "WHERE: HERE"), item(3, "WHO? ME")});
   press(window.Option4);  // Song - Artist
   // Characters that some disks refuse are left out of the file's name only.
-  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed +
+  EXPECT_EQ(renameFiles(window.Command1), renamed("3 files") + kNoTitle +
                                               "\rCharacters that file names cannot hold were left out of the names "
                                               "Where Here - Artist 02 and Who Me - Artist 03.");
   const QMap<QString, QByteArray> expected = {{"Baby One More Time - Pop Star.mp3", start["a.mp3"]},
                                               {"Where Here - Artist 02.flac", start["b.flac"]},
-                                              {"Who Me - Artist 03", start["README"]}};
+                                              {"Who Me - Artist 03", start["c"]}};
   EXPECT_EQ(contentsOf(folder), expected);
   EXPECT_EQ(window.File1.items(), QStringList(expected.keys()));
 
@@ -288,7 +295,7 @@ TEST_F(RenameWindowTest, NewNamesKeepTheWholeExtensionHideNoFileAndSuitEveryDisk
   for (const QString name : {"a.cdg", "b.cdg", "c.cdg"}) home.writeBytes("audio/" + name, name.toLatin1());
   window.List3.Clear();
   window.List3.addItems({baby, item(2, "WHY?"), item(3)});
-  EXPECT_EQ(renameFiles(window.Command3), File_Rename::kRenamed +
+  EXPECT_EQ(renameFiles(window.Command3), renamed("3 mp3 and 3 cdg files") + kNoTitle +
                                               "\rCharacters that file names cannot hold were left out of the name "
                                               "Why - Artist 02.");
   EXPECT_EQ(home.readBytes("audio/Why - Artist 02.mp3"), "b.mp3");
@@ -320,19 +327,19 @@ TEST_F(RenameWindowTest, CorrectedTitlesKeepEachTracksFilesWithIt) {
   };
   fill(discTracks("AA100"));
   press(window.Option3);  // Artist - Song
-  EXPECT_EQ(renameFiles(window.Command3), File_Rename::kRenamed);
+  EXPECT_EQ(renameFiles(window.Command3), renamed("12 mp3 and 12 cdg files", "AA100") + kNoTitle);
   EXPECT_EQ(contentsOf(folder), named({}));
 
   // The titles of tracks 02 and 05 corrected: the window comes with the disc's new list.
   const QMap<int, QString> corrected = {{2, "Copper Rains"}, {5, "Hollow Lanterns"}};
   window.List3.Clear();
   window.List3.addItems(discTracks("AA100", corrected));
-  EXPECT_EQ(renameFiles(window.Command3), File_Rename::kRenamed);
+  EXPECT_EQ(renameFiles(window.Command3), renamed("12 mp3 and 12 cdg files", "AA100"));
   EXPECT_EQ(contentsOf(folder), named(corrected));
 
   // Both the song and the artist of track 07 corrected: its files fit no track.
   QStringList lines = discTracks("AA100", corrected);
-  lines[6] = maintenance::renameListItem("AA100", "07", "STONE BRIDGES", "JUNO MARSHE");
+  lines[6] = maintenance::renameListItem("AA100", "07", "STONE ARCH", "JUNO MARSHE");
   window.List3.Clear();
   window.List3.addItems(lines);
   EXPECT_EQ(renameFiles(window.Command3),
@@ -379,7 +386,7 @@ TEST_F(RenameWindowTest, AFolderFreshFromARipperIsRenamedAfterItsOwnTracks) {
         expected["AA100-" + two(i) + ".mp3"] = hashOf(audio);
       }
       window.File1.Refresh();
-      EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed)
+      EXPECT_TRUE(renameFiles(window.Command1).startsWith(renamed("12 mp3 files", "AA100")))
           << "shape " << shape << (lines == unpadded ? " of the unpadded disc" : "");
       EXPECT_EQ(contentsOf(folder), expected)
           << "shape " << shape << (lines == unpadded ? " of the unpadded disc" : "");
@@ -421,12 +428,12 @@ TEST_F(RenameWindowTest, AChangedDiscCodeKeepsEachFileWithItsTrack) {
   };
   fill(discTracks("AA100"));
   press(window.Option5);  // Artist - Song - Disc-Track
-  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(renameFiles(window.Command1), renamed("12 mp3 files", "AA100") + kNoTitle);
   EXPECT_EQ(contentsOf(folder), named("AA100"));
 
   window.List3.Clear();
   window.List3.addItems(discTracks("AA101"));
-  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(renameFiles(window.Command1), renamed("12 mp3 files", "AA101"));
   EXPECT_EQ(contentsOf(folder), named("AA101"));
 
   // The code changed again and both titles of track 02 with it: the message names no disc that
@@ -439,8 +446,8 @@ TEST_F(RenameWindowTest, AChangedDiscCodeKeepsEachFileWithItsTrack) {
   EXPECT_EQ(renameFiles(window.Command1),
             "The file Dorian Vale - Copper Rain - AA101-02.mp3 bears the code AA101, which no disc in the database "
             "has, and titles that are not track 02's: its code and titles have changed since it was named.\r"
-            "No file has been renamed.\rTo rename it as track 02, begin its name with that number in place of the "
-            "code, as in 02 - Dorian Vale - Copper Rain.mp3, and rename again.");
+            "No file has been renamed.\rTo rename it as track 02, give it that number alone as its name, as in "
+            "02.mp3, and rename again.");
   EXPECT_EQ(contentsOf(folder), named("AA101"));
 }
 
@@ -500,6 +507,11 @@ TEST_F(RenameWindowTest, AnotherDiscsFilesKeepTheirNames) {
   window.List3.AddItem(maintenance::renameListItem("AA101", "05", "OTHER SONG 05", artist(1).toUpper()));
   EXPECT_TRUE(renameFiles(window.Command3).startsWith("The names of the files " + names[1] + ", "));
   EXPECT_EQ(contentsOf(folder), before);
+  // And a cover of its track 03 at that number: the one file that fits is no proof.
+  window.List3.RemoveItem(2);
+  window.List3.AddItem(maintenance::renameListItem("AA101", "03", song(3).toUpper(), "OTHER SINGER"));
+  EXPECT_TRUE(renameFiles(window.Command3).contains(" they look like another disc's files."));
+  EXPECT_EQ(contentsOf(folder), before);
 
   // A store's names on their own disc, each file by the song it holds.
   window.List3.Clear();
@@ -507,11 +519,12 @@ TEST_F(RenameWindowTest, AnotherDiscsFilesKeepTheirNames) {
   press(window.Option7);
   for (const auto& shape : std::vector<std::function<QString(int)>>{
            [](int i) { return artist(i) + " - " + song(i) + " (Karaoke Version)"; },
-           [](int i) { return song(i) + " (In the Style of " + artist(i) + ")"; }}) {
+           [](int i) { return song(i) + " (In the Style of " + artist(i) + ")"; },
+           [](int i) { return song(i) + "s (In the Style of " + artist(i) + ")"; }}) {
     before = titled(shape);
     expected.clear();
     for (int i = 1; i <= 12; ++i) expected["AA100-" + two(i) + ".mp3"] = before[names[i - 1]];
-    EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+    EXPECT_EQ(renameFiles(window.Command1), renamed("12 mp3 files", "AA100"));
     EXPECT_EQ(contentsOf(folder), expected);
   }
 }
@@ -533,13 +546,13 @@ TEST_F(RenameWindowTest, OnADiscOfOneArtistAChangedCodeKeepsTheFilesAndAnotherDi
   };
   fill(oneArtist("AA100", "SONG"));
   press(window.Option5);  // Artist - Song - Disc-Track
-  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(renameFiles(window.Command1), renamed("12 mp3 files", "AA100") + kNoTitle);
   EXPECT_EQ(contentsOf(folder), named("AA100"));
 
   // The disc's code changed: each file keeps its track, though the artist fits every track.
   window.List3.Clear();
   window.List3.addItems(oneArtist("AA101", "SONG"));
-  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(renameFiles(window.Command1), renamed("12 mp3 files", "AA101"));
   EXPECT_EQ(contentsOf(folder), named("AA101"));
 
   // Another disc of the same artist: the files are disc AA101's, though the artist fits.
@@ -569,7 +582,7 @@ TEST_F(RenameWindowTest, ATitleThatEndsInANumberIsNoDiscAndTrack) {
   }
   fill(lines);
   press(window.Option4);  // Song - Artist
-  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(renameFiles(window.Command1), renamed("22 mp3 files"));
   EXPECT_EQ(contentsOf(folder), expected);
 
   // The song corrected since to "Catch 22": the name "Catch-22 - Artist 05" is that song's, not
@@ -578,7 +591,7 @@ TEST_F(RenameWindowTest, ATitleThatEndsInANumberIsNoDiscAndTrack) {
   window.List3.Clear();
   window.List3.addItems(lines);
   expected["Catch 22 - Artist 05.mp3"] = expected.take("Catch-22 - Artist 05.mp3");
-  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(renameFiles(window.Command1), renamed("22 mp3 files"));
   EXPECT_EQ(contentsOf(folder), expected);
 
   // Titles and artists that end in a number no track has, and rippers' names whose first part
@@ -597,7 +610,7 @@ TEST_F(RenameWindowTest, ATitleThatEndsInANumberIsNoDiscAndTrack) {
   window.List3.Clear();
   window.List3.addItems(
       {item(1, "IN TOO DEEP", "SUM 41"), item(2, "ROUTE 66", "NAT KING COLE"), item(3, {}, "A"), item(4, "B")});
-  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(renameFiles(window.Command1), renamed("4 mp3 files"));
   EXPECT_EQ(contentsOf(folder), expected);
 }
 
@@ -620,7 +633,7 @@ TEST_F(RenameWindowTest, RenameFilesTakesMp3AndCdgFilesOnlyInPairsThatShareAName
   window.File1.Refresh();
   window.List3.Clear();
   window.List3.addItems(items(3));
-  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(renameFiles(window.Command1), renamed("3 mp3 and 3 cdg files") + kNoTitle);
   QMap<QString, QByteArray> expected;
   for (int i = 1; i <= 3; ++i)
     for (const QString ext : {"mp3", "cdg"})
@@ -674,7 +687,8 @@ TEST_F(RenameWindowTest, ANewNameMayHave255BytesAndNoMore) {
 
   ASSERT_TRUE(QFile::rename(folder + "/a" + ext, folder + "/a" + ext.chopped(1)));
   window.File1.Refresh();
-  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(renameFiles(window.Command1),
+            "1 file has been renamed after disc ZX1001's track; its name held no title: check it is this disc's");
   EXPECT_EQ(contentsOf(folder), (QMap<QString, QByteArray>{{"ZX1001-01" + ext.chopped(1), hashOf("audio")}}));
 }
 
@@ -710,7 +724,7 @@ TEST_F(RenameWindowTest, ADiskWithoutSafeRenamesTakesAPlainRenameIntoAFreeNameOn
   fill(items(12));
   press(window.Option7);
   auto expected = contentsOf(folder);
-  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(renameFiles(window.Command1), renamed("12 mp3 files") + kNoTitle);
   for (int i = 1; i <= 12; ++i)
     expected["ZX1001-" + two(i) + ".mp3"] = expected.take("t" + QString::number(i) + ".mp3");
   EXPECT_EQ(contentsOf(folder), expected);
@@ -746,10 +760,13 @@ TEST_F(RenameWindowTest, AFileWhoseNameIsNotUtf8IsListedAndRenamed) {
   distinctFiles("mp3", 11);
   std::ofstream(QFile::encodeName(folder).toStdString() + "/Caf\xe9.mp3", std::ios::binary) << "old name";
   const auto start = contentsOf(folder);
-  fill(items(12));
+  QStringList lines = items(12);
+  lines[0] = item(1, QStringLiteral("CAF\u00c9"));  // the name is the song's
+  fill(lines);
   EXPECT_EQ(window.File1.List(0), QStringLiteral("Caf\u00e9.mp3"));
   press(window.Option7);
-  EXPECT_EQ(renameFiles(window.Command1), File_Rename::kRenamed);
+  EXPECT_EQ(renameFiles(window.Command1),
+            renamed("12 mp3 files") + "; the names of 11 of them held no title: check they are this disc's");
   QMap<QString, QByteArray> expected = {{"ZX1001-01.mp3", hashOf("old name")}};
   for (int i = 1; i <= 11; ++i) expected["ZX1001-" + two(i + 1) + ".mp3"] = start["t" + QString::number(i) + ".mp3"];
   EXPECT_EQ(contentsOf(folder), expected);
@@ -766,11 +783,13 @@ TEST_F(RenameCommandTest, TheRenamerGetsTheHighlightedDiscsTracksInTrackOrder) {
   Form1& f = start();
   f.List1.setListIndex(row("ZX1001"));
   QStringList seen, held;
+  QHash<QString, QStringList> songs;
   QString heading;
   prompts.onModal([&](platform::FormBase& window) {
     auto& w = static_cast<File_Rename&>(window);
     seen = w.List3.items();
     held = w.heldDiscs;
+    songs = w.otherDiscsSongs({"other disc", "first"});  // FIRST is the disc's own
     heading = w.Label1.Caption();
     EXPECT_TRUE(w.List3.Visible());
   });
@@ -783,6 +802,7 @@ TEST_F(RenameCommandTest, TheRenamerGetsTheHighlightedDiscsTracksInTrackOrder) {
   };
   EXPECT_EQ(seen, expected);
   EXPECT_EQ(held, (QStringList{"AB200", "ZX1001"}));  // a file of another disc is that disc's
+  EXPECT_EQ(songs, (QHash<QString, QStringList>{{"other disc", {"AB200"}}}));
   EXPECT_EQ(heading, "Disc Listing for ZX1001");
   EXPECT_EQ(f.Label6.Caption(), "Tracks = 0");
   EXPECT_FALSE(f.Frame1.Visible());
