@@ -1,7 +1,10 @@
 #include "catalogue/track_scans.h"
 
+#include "catalogue/song_list_rules.h"
 #include "common/records.h"
 #include "common/text_helpers.h"
+#include "platform/core/cp1252.h"
+#include "platform/core/sorted_list_model.h"
 
 #include <algorithm>
 #include <cstring>
@@ -96,6 +99,70 @@ std::vector<RecordBytes> discRecords(const QByteArray& tracks,
     if (belongs(r.code)) out.push_back(r);
     return true;
   });
+  return out;
+}
+
+HiddenLines hiddenDuplicates(const QByteArray& tracks, Sort sort, const QHash<QByteArray, QString>& tickedRefs,
+                             bool showCodes) {
+  ScannedLines made = createListLines(tracks, sort, tickedRefs, showCodes);
+  // In the list's order: by sort key, equal lines as they came.
+  std::vector<std::pair<QByteArray, int>> order;
+  order.reserve(size_t(made.lines.size()));
+  for (int i = 0; i < made.lines.size(); ++i) order.emplace_back(platform::sortKey(made.lines[i]), i);
+  std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  QStringList lines;
+  lines.reserve(made.lines.size());
+  for (const auto& o : order) lines << made.lines[o.second];
+  std::vector<int> ahead;
+  rowsWithoutDupes(lines, sort, {}, &ahead);
+  HiddenLines out;
+  for (size_t i = 0; i < ahead.size(); ++i) {
+    if (ahead[i] == int(i)) continue;
+    out.lines << lines[qsizetype(i)];
+    out.behind << lines[ahead[i]];
+    out.numbers.push_back(made.numbers[size_t(order[i].second)]);
+  }
+  out.records = std::move(made.records);
+  return out;
+}
+
+QStringList linesAsStored(const QByteArray& tracks, Sort sort, const QStringList& lines,
+                          const std::vector<qint64>& numbers, const LineRecords& records) {
+  // The records wanted, by code and then track as the file holds them.
+  QHash<QByteArray, QHash<QByteArray, qint64>> wanted;
+  for (size_t i = 0; i < numbers.size() && i < size_t(lines.size()); ++i)
+    if (const std::optional<LineRecord> r = records.record(numbers[i]))
+      wanted[platform::cp1252::encode(r->code)].insert(platform::cp1252::encode(r->track), numbers[i]);
+  QStringList out = lines;
+  if (wanted.isEmpty()) return out;
+  struct Held {
+    QString song, artist;
+    bool given = false;
+  };
+  QHash<qint64, std::vector<Held>> held;  // each number's records, in file order
+  const auto raw = [](std::string_view v) { return QByteArray::fromRawData(v.data(), qsizetype(v.size())); };
+  forEachRecord(tracks, [&](const RecordBytes& r) {
+    const auto code = wanted.constFind(raw(r.code));
+    if (code == wanted.constEnd()) return true;
+    const auto number = code->constFind(raw(r.track));
+    if (number != code->constEnd())
+      held[number.value()].push_back(
+          {fieldText(r.title, common::kTitleWidth), fieldText(r.artist, common::kArtistWidth)});
+    return true;
+  });
+  for (qsizetype i = 0; i < out.size(); ++i) {
+    const auto found = held.find(numbers[size_t(i)]);
+    if (found == held.end()) continue;
+    const LineFields shown = fieldsOfLine(lines[i], sort);
+    const QString song = common::UCase(common::fitWidth(shown.song, common::kTitleWidth)),
+                  artist = common::UCase(common::fitWidth(shown.artist, common::kArtistWidth));
+    for (Held& h : *found)
+      if (!h.given && common::UCase(h.song) == song && common::UCase(h.artist) == artist) {
+        h.given = true;
+        out[i] = withSongAndArtist(lines[i], sort, h.song, h.artist);
+        break;
+      }
+  }
   return out;
 }
 

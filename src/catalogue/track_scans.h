@@ -46,6 +46,21 @@ ScannedLines tickAllLines(const QByteArray& tracks, Sort sort, const ScanProgres
 enum SearchFields { kSearchSong = 1, kSearchArtist = 2, kSearchCode = 4 };
 ScannedLines searchLines(const QByteArray& tracks, Sort sort, const SearchPattern& pattern, int fields,
                          const ScanProgress& progress = {});
+// What Hide Duplicates hides of the list Create List makes (createListLines), the lines in the
+// list's order: each hidden line, the number of its record, and the line it stays hidden behind.
+struct HiddenLines {
+  QStringList lines, behind;
+  std::vector<qint64> numbers;
+  LineRecords records;
+};
+HiddenLines hiddenDuplicates(const QByteArray& tracks, Sort sort, const QHash<QByteArray, QString>& tickedRefs,
+                             bool showCodes);
+// The lines with the song and artist their records hold, in the records' own capitals, so that
+// Hide Duplicates tells a copy stored in other capitals apart whatever case a capitals pass gave
+// the list. A line takes them from a record of its number (in `records`) that holds them in any
+// capitals, each record once; any other line stays as it is.
+QStringList linesAsStored(const QByteArray& tracks, Sort sort, const QStringList& lines,
+                          const std::vector<qint64>& numbers, const LineRecords& records);
 // The records of one disc, those whose code as read the test accepts. They point into `tracks`.
 std::vector<RecordBytes> discRecords(const QByteArray& tracks,
                                      const std::function<bool(std::string_view code)>& belongs,

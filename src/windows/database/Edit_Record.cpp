@@ -175,6 +175,7 @@ void Edit_Record::updateRecord() {
 
   maintenance::Outcome written;
   QStringList before, after;  // the record that held the line, and the edited one
+  QByteArray tracksBefore;
   {
     // Keys, clicks and the close box wait until the track file is whole again; the file is read
     // under the change's lock, after any change left unfinished is finished.
@@ -217,6 +218,7 @@ void Edit_Record::updateRecord() {
                                       {true, true, songKept, artistKept});
         written =
             rewrite ? maintenance::replaceDatabase(rewrite.content) : maintenance::Outcome{false, rewrite.refusal};
+        tracksBefore = *tracks;
       }
     }
     platform::setHidden(trackPath, false);
@@ -235,7 +237,7 @@ void Edit_Record::updateRecord() {
   Form1* main = Form1::instance();
   if (!main) return;
   // The line shows what its track now holds, so that the next command on it acts.
-  if (line) main->followEditedLine(*line, before, after);
+  if (line) main->followEditedLine(*line, before, after, tracksBefore);
   if (!refresh) return;
   const QString search = Trim(main->cmbSearch_text.Text());
   const bool searching = !search.isEmpty() && search != Trim(Form1::kSearchPrompt);

@@ -258,11 +258,17 @@ class Form1 : public platform::FormBase {
   // held the line, `after` the one written, each as its four fields): that line, while it is still
   // the current one, shows the new song and artist in the list's capitals, an open disc listing
   // shows the new record too, and the delete and edit windows are handed the line again.
-  void followEditedLine(const catalogue::ListLine& handed, const QStringList& before, const QStringList& after);
+  // `tracksBefore`, the track file as it stood, tells the copies Hide Duplicates hid behind the
+  // line where the list holds no memory of them.
+  void followEditedLine(const catalogue::ListLine& handed, const QStringList& before, const QStringList& after,
+                        const QByteArray& tracksBefore = {});
   // Shows again the first copy that Hide Duplicates hid behind a line as it stood (in the current
   // layout), given in the list's capitals; the other copies stay hidden behind it.
   void showCopyHiddenBehind(const QString& line, catalogue::Sort sort,
                             const std::function<QString(const QString&)>& inListCase);
+  // The copies Hide Duplicates hides, found among the ticked discs' records as Create List finds
+  // them, for a list that holds no memory of its own (one read from a file).
+  void recallHiddenCopies(const QByteArray& tracks);
 
   // ---- form1_sort_tabs.cpp
   void TabStrip1_Click();
@@ -523,6 +529,10 @@ class Form1 : public platform::FormBase {
     catalogue::Sort sort;
   };
   std::vector<HiddenCopy> hiddenCopies_;
+  bool hiddenCopiesKnown_ = true;  // false while the list holds lines read from a file
+  // A capitals pass or an edit gave the lines other capitals than their records hold since they
+  // were made: Hide Duplicates then compares them as the records hold them.
+  bool listRecased_ = false;
   // What the delete window was last filled from: a disc of the disc list or a song-list line.
   enum class HandedFrom { Nothing, Disc, Line } handedFrom_ = HandedFrom::Nothing;
 };

@@ -23,6 +23,7 @@ void Form1::Get_Discs() {
   List1.setVisible(false);
   List2.Clear();
   hiddenCopies_.clear();
+  hiddenCopiesKnown_ = true;
   List1.Clear();
   showBusyPointer();
   const QString path = catalogue::discFilePath();

@@ -1,7 +1,9 @@
 // Reworking the song list in place: hiding duplicate songs, word capitals and all capitals.
 #include "windows/main/form1.h"
 
+#include "catalogue/database.h"
 #include "catalogue/song_list_rules.h"
+#include "catalogue/track_scans.h"
 #include "platform/ui/busy.h"
 
 using catalogue::Sort;
@@ -26,6 +28,7 @@ void Form1::Upper_Case() {
   platform::letEventsThrough();
   Temp_List.Clear();
   List2.model()->transformTexts([](const QString& line) { return catalogue::allCapitals(line); });
+  listRecased_ = true;
   Frame1.setVisible(false);
   List2.setVisible(true);
   Label6.setCaption(tracksText(List2.ListCount()));
@@ -43,6 +46,7 @@ void Form1::Lower_Case() {
     platform::letEventsThroughSliced();
     return catalogue::wordCapitals(line, sort, numberToo);
   });
+  listRecased_ = true;
   Frame1.setVisible(false);
   List2.setVisible(true);
   Label6.setCaption(tracksText(List2.ListCount()));
@@ -50,6 +54,7 @@ void Form1::Lower_Case() {
 
 void Form1::Remove_Dupes() {
   hiddenCopies_.clear();
+  hiddenCopiesKnown_ = true;
   const int count = List2.ListCount();
   if (count == 0) return;
   platform::BusyScope busy;
@@ -63,9 +68,16 @@ void Form1::Remove_Dupes() {
 
   const Sort sort = currentSort().value_or(Sort::Song);
   const QStringList lines = List2.items();
+  // Copies are told apart as their records hold them, as before any capitals pass.
+  QStringList stored;
+  if (listRecased_) {
+    catalogue::FileBytes file;
+    if (file.open(catalogue::trackFilePath()))
+      stored = catalogue::linesAsStored(file.bytes(), sort, lines, List2.itemData(), lineRecords_);
+  }
   std::vector<int> ahead;
   const std::vector<int> kept = catalogue::rowsWithoutDupes(
-      lines, sort, [this](int i) { ProgressBar1.setValue(i); }, &ahead);
+      stored.isEmpty() ? lines : stored, sort, [this](int i) { ProgressBar1.setValue(i); }, &ahead);
   hiddenCopies_.reserve(size_t(count) - kept.size());
   for (int i = 0; i < count; ++i)
     if (ahead[size_t(i)] != i) hiddenCopies_.push_back({lines[i], List2.ItemData(i), lines[ahead[size_t(i)]], sort});

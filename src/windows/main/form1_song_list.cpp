@@ -29,6 +29,8 @@ int createListProgressMax(qint64 fileLength) { return std::min(catalogue::progre
 
 void Form1::addScannedLines(catalogue::ScannedLines& made) {
   hiddenCopies_.clear();
+  hiddenCopiesKnown_ = true;
+  listRecased_ = false;
   lineRecords_ = std::move(made.records);
   List2.addItems(made.lines, made.numbers);
 }

@@ -153,6 +153,7 @@ void Form1::openSongList(const QString& path) {
   if (version == 2 && chkOpen.Value() == 1) {
     linesRead = int(opened.lines.size());
     List2.addItems(opened.lines);
+    hiddenCopiesKnown_ = linesRead == 0;
   }
   List1.widget()->update();
 

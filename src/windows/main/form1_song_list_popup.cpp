@@ -1,7 +1,9 @@
 // Clicks on the song list, its two popup menus, hiding selected lines, and a line following its edit.
 #include "windows/main/form1.h"
 
+#include "catalogue/disc_reference.h"
 #include "catalogue/track_file.h"
+#include "catalogue/track_scans.h"
 #include "common/text_helpers.h"
 #include "platform/core/cp1252.h"
 #include "platform/core/sorted_list_model.h"
@@ -102,7 +104,8 @@ void Form1::List2_MouseDown(int button, int, double, double) {
   platform::prompts().popupMenu(mnuD, List2.popupPosition());
 }
 
-void Form1::followEditedLine(const catalogue::ListLine& handed, const QStringList& before, const QStringList& after) {
+void Form1::followEditedLine(const catalogue::ListLine& handed, const QStringList& before, const QStringList& after,
+                             const QByteArray& tracksBefore) {
   const auto sort = currentSort();
   const int row = List2.ListIndex();
   if (!sort || row < 0 || before.size() < 4 || after.size() < 4) return;
@@ -126,8 +129,11 @@ void Form1::followEditedLine(const catalogue::ListLine& handed, const QStringLis
   const qint64 number = List2.ItemData(row);
   const bool selected = List2.Selected(row);
   List2.RemoveItem(row);
-  if (Check3.Value() == 1 && catalogue::duplicateKeyView(*sort, edited) != catalogue::duplicateKeyView(*sort, line))
+  if (Check3.Value() == 1 && catalogue::duplicateKeyView(*sort, edited) != catalogue::duplicateKeyView(*sort, line)) {
+    if (!hiddenCopiesKnown_) recallHiddenCopies(tracksBefore);
     showCopyHiddenBehind(line, *sort, inListCase);
+  }
+  listRecased_ = true;  // the line shows the edit in the list's capitals
   const int at = addInOrder(List2, edited, number);
   if (selected) List2.setSelected(at, true);
   {
@@ -180,6 +186,20 @@ void Form1::showCopyHiddenBehind(const QString& line, Sort sort,
   for (const size_t i : copies) hiddenCopies_[i].behind = shown.line;
   hiddenCopies_.erase(hiddenCopies_.begin() + std::ptrdiff_t(*first));
   addInOrder(List2, shown.line, shown.number);
+}
+
+void Form1::recallHiddenCopies(const QByteArray& tracks) {
+  const auto sort = currentSort();
+  if (!sort) return;
+  catalogue::HiddenLines hidden =
+      catalogue::hiddenDuplicates(tracks, *sort, catalogue::tickedReferences(tickedDiscItems(), Check2.Value() == 1),
+                                  Check1.Value() == 1 || *sort == Sort::MfCode);
+  hiddenCopies_.clear();
+  for (qsizetype i = 0; i < hidden.lines.size(); ++i)
+    hiddenCopies_.push_back({hidden.lines[i], hidden.numbers[size_t(i)], hidden.behind[i], *sort});
+  // The lines read from the file name no record: the copies' records are the list's from now on.
+  lineRecords_ = std::move(hidden.records);
+  hiddenCopiesKnown_ = true;
 }
 
 void Form1::mnu51_Click() {

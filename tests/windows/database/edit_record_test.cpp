@@ -395,3 +395,38 @@ TEST_F(MaintenanceTest, AnEditedLineTakesItsPlaceAndTheCopyItHidShowsAgain) {
   EXPECT_TRUE(f.List2.ListIndex() == 0 && f.List2.Selected(0));
   EXPECT_EQ(f.Label6.Caption(), "Tracks = 3");
 }
+
+// Under the song and the code tabs alike, with Hide Duplicates on, an edit brings back the copy its
+// line hid: in the session that made the list, and in a list reopened from its file, which finds
+// the copy among the ticked discs' records.
+TEST_F(MaintenanceTest, AnEditOnAReopenedListBringsBackTheCopyItHid) {
+  Form1& f = start();
+  for (const int tab : {1, 4}) {  // Song, MF Code
+    home.writeTracks({"SC8123,01,ZEBRA TIME TWO,ODA BELL", "MDX1001,01,ZEBRA TIME TWO,ODA BELL",
+                      "SC8123,02,MOON,JUNO REED", "MDX1001,02,MOON,JUNO REED"});
+    press(f.cmdUntag);
+    f.TabStrip1.setSelectedIndex(tab);
+    tick("SC8123");
+    tick("MDX1001");
+    if (f.Check3.Value() == 0) QTest::mouseClick(f.Check3.widget(), Qt::LeftButton);  // Hide Duplicates
+    press(f.cmdGet_Tracks);
+    ASSERT_EQ(f.List2.ListCount(), 2);
+    const auto editSong = [&](const QString& song, const char* typed) {
+      editFromPopup(f, prompts, songRow(song), [typed](Edit_Record& e) {
+        typeOver(e.Text3, typed);
+        press(e.Command1);
+      });
+      const QStringList copies = f.List2.items().filter(song);
+      EXPECT_TRUE(copies.size() == 1 && copies[0].contains("SC8123")) << tab << copies.join('|').toStdString();
+    };
+    editSong("ZEBRA", "aardvark");
+    const QString saved = home.path(QString("tab%1.mdq").arg(tab));
+    prompts.answerSaveFile(saved);
+    press(f.cmdSave);
+    prompts.answerOpenFile(saved);
+    press(f.cmdOpen);
+    ASSERT_EQ(f.List2.ListCount(), 3);
+    editSong("MOON", "ant");
+    EXPECT_EQ(f.List2.ListCount(), 4);
+  }
+}

@@ -368,6 +368,27 @@ TEST_F(SongListTest, DuplicatesAreHiddenAfterBuildingAndBeforeCapitals) {
   EXPECT_EQ(f.Temp_List.ListCount(), 0);
 }
 
+// A copy stored in other capitals still shows, whether Hide Duplicates is ticked before Create List
+// or after it has turned the list to word capitals; a copy in the same capitals is hidden.
+TEST_F(SongListTest, ACopyInOtherCapitalsShowsWhicheverIsTickedFirst) {
+  home.writeTracks(
+      {"SC8123,01,SAME SONG,SAME ARTIST", "MDX1001,04,Same Song,Same Artist", "zk101,02,SAME SONG,SAME ARTIST"});
+  Form1& f = start();
+  QTest::mouseClick(f.Check5.widget(), Qt::LeftButton);  // word capitals
+  for (const bool hideFirst : {true, false}) {
+    tick("SC8123");
+    tick("MDX1001");
+    tick("zk101");
+    if (hideFirst) QTest::mouseClick(f.Check3.widget(), Qt::LeftButton);
+    press(f.cmdGet_Tracks);
+    if (!hideFirst) QTest::mouseClick(f.Check3.widget(), Qt::LeftButton);
+    EXPECT_EQ(lines(), (QStringList{songLine("Same Song", "Same Artist", "MDX1001", "", "04"),
+                                    songLine("Same Song", "Same Artist", "SC8123", "", "01")}))
+        << hideFirst;
+    QTest::mouseClick(f.Check3.widget(), Qt::LeftButton);  // off again: the list is discarded
+  }
+}
+
 TEST_F(SongListTest, CodeSortKeepsTheLowestCodeOfEachSong) {
   home.writeTracks({"ZZ9,01,SONG,ARTIST", "AA1,07,SONG,ARTIST", "MM5,02,SONG,ARTIST", "MM5,03,OTHER,ARTIST"});
   home.writeDiscs({"ZZ9", "AA1", "MM5"});
