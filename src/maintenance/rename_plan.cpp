@@ -369,7 +369,8 @@ class Pairing {
     }
     for (const QString& code : heldDiscs) heldCodes_.insert(codeKey(code), code);
     for (qsizetype i = 0; i < n_; ++i) nameWords_.push_back(wordsOf(stemOf(files_[i])));
-    QSet<QString> everyName = n_ > 0 ? titleLikeWords(stemOf(files_[0])) : QSet<QString>();
+    // A lone file shares its words with no other name: they are all its own.
+    QSet<QString> everyName = n_ > 1 ? titleLikeWords(stemOf(files_[0])) : QSet<QString>();
     for (qsizetype i = 1; i < n_; ++i) everyName.intersect(titleLikeWords(stemOf(files_[i])));
     for (qsizetype i = 0; i < n_; ++i) ownWords_.push_back(titleLikeWords(stemOf(files_[i])) - everyName);
     const bool folderTitled =

@@ -66,9 +66,9 @@ TEST(RenamePlan, TheExtensionIsEverythingAfterTheLastDot) {
     return maintenance::planRenames({kItem}, {file}, option).steps.front().to;
   };
   EXPECT_EQ(renamed("track07.mp3", 1), "ZX1001-07 - The Night Ferry - Moon Over The Harbour.mp3");
-  EXPECT_EQ(renamed("song.flac", 7), "ZX1001-07.flac");
+  EXPECT_EQ(renamed("07.flac", 7), "ZX1001-07.flac");
   EXPECT_EQ(renamed("a.b.cdg", 7), "ZX1001-07.cdg");
-  EXPECT_EQ(renamed("README", 7), "ZX1001-07");
+  EXPECT_EQ(renamed("07", 7), "ZX1001-07");
 }
 
 TEST(RenamePlan, RenamesThatWouldOverwriteOrLoseAFileAreRefused) {
@@ -338,6 +338,9 @@ TEST(RenamePlan, ATitledNameIsTheTrackItsTitleFitsMostNearly) {
                       maintenance::renameListItem("AA100", "03", "RED LETTER", "X")};
   const QStringList untold = {"Red Letter (Karaoke).mp3", "Red Letters (Karaoke).mp3", "Silver Roads (Karaoke).mp3"};
   EXPECT_EQ(maintenance::planRenames(store, untold, 7).problem->names, untold);
+  // A lone file shares its words with no other name: its title is its own.
+  const QStringList lone = {"Hollow Lanterns (Karaoke).mp3"};
+  EXPECT_EQ(maintenance::planRenames({store[2]}, lone, 7).problem.value_or(RenameProblem{}).names, lone);
 }
 
 TEST(RenamePlan, FileListsMatchTheirPatternInNameOrder) {
