@@ -62,12 +62,16 @@ void appendRecord(QByteArray& out, std::initializer_list<std::string_view> field
   out += "\r\n";
 }
 
+// The one file of the user's own that a journal may name: the song list saved with a change.
+bool isSongList(const QString& path) { return path.endsWith(QLatin1String(".mdq")); }
+
 // What the user knows a file as: My_Discs.kup is no database file but the copy of the tracks
 // added by hand in the Add Tracks window.
 QString fileWords(const QString& path) {
   const QString name = QFileInfo(path).fileName();
   if (name == QLatin1String(kMyDiscsFile)) return QStringLiteral("The file of tracks added by hand ");
   if (name == QLatin1String("watka.jnl")) return QStringLiteral("The journal of database changes ");
+  if (isSongList(path)) return QStringLiteral("The song list ");
   return QStringLiteral("The database file ");
 }
 
@@ -365,10 +369,25 @@ Journal readJournal(const QByteArray& text) {
   return j;
 }
 
+// The journal's last line: a journal without it asks for nothing but the removal of its scratch
+// files.
+constexpr const char* kJournalEnd = "end\n";
+
 QByteArray journalText(const char* kind, const std::vector<std::pair<QString, QByteArray>>& entries) {
   QByteArray text = QByteArray(kind) + '\n';
   for (const auto& [path, value] : entries) text += journalName(path) + '\n' + value + '\n';
-  return text + "end\n";
+  return text + kJournalEnd;
+}
+
+// Adds the last line to a journal written without it, in one write: one cut short is no line.
+// Why it could not, or nothing.
+QString endJournal() {
+  QFile f(journalPath());
+  const qint64 length = qint64(qstrlen(kJournalEnd));
+  if (!f.open(QIODevice::WriteOnly | QIODevice::Append) || f.write(kJournalEnd, length) != length || !f.flush())
+    return f.errorString();
+  if (::fsync(f.handle()) != 0) return QString::fromLocal8Bit(std::strerror(errno));
+  return {};
 }
 
 // The most one append of this program adds to a file: a record of the Add Tracks window, its four
@@ -412,6 +431,7 @@ struct OwnFile {
   bool replaced = false;  // replaced whole (the database files and the backup pair)
   bool backup = false;
   bool alwaysThere = false;  // exists before any append (the database files, which are read first)
+  bool list = false;         // the song list saved with a change
 };
 
 // The track and disc files are rewritten through the scratch files watka.tmp and watdi.tmp
@@ -434,6 +454,7 @@ std::optional<OwnFile> ownFile(const QString& path) {
   const QString name = QFileInfo(clean).fileName();
   if (name == QLatin1String(kDiscBackupFile) || name == QLatin1String(kTrackBackupFile))
     return OwnFile{scratchFileFor(clean), false, true, true};
+  if (isSongList(clean)) return OwnFile{scratchFileFor(clean), false, true, false, false, true};
   return std::nullopt;
 }
 
@@ -449,6 +470,7 @@ QString journalFault(const Journal& j) {
   const bool append = j.kind == "append";
   QStringList seen;
   QString backupFolder;
+  int lists = 0;
   for (const JournalEntry& e : j.entries) {
     const std::optional<OwnFile> own = ownFile(e.path);
     if (!own || (append ? !own->appended : !own->replaced))
@@ -457,6 +479,7 @@ QString journalFault(const Journal& j) {
                  : QStringLiteral("it names ") + e.path + QStringLiteral(", which is no file of the database");
     if (seen.contains(e.path)) return QStringLiteral("it names ") + e.path + QStringLiteral(" twice");
     seen << e.path;
+    if (own->list && ++lists > 1) return QStringLiteral("it names two song lists");
     if (own->backup) {
       const QString folder = QFileInfo(e.path).absolutePath();
       if (!backupFolder.isEmpty() && folder != backupFolder)
@@ -641,17 +664,26 @@ Recovery finishInterruptedChange() {
     if (!text) return unfinished(QStringLiteral("the journal cannot be read"));
     const Journal j = readJournal(*text);
     if (const QString fault = journalFault(j); !fault.isEmpty()) return rejected(fault);
+    QString listNotPlaced;
     if (!j.whole) {
-      // Cut while it was written: the change it began never reached the files.
+      // Cut, or not yet ended while its scratch files were written: the change it began never
+      // reached the files.
       if (j.kind == "replace")
         for (const auto& e : j.entries) QFile::remove(journalPathOf(e.value));
     } else if (j.kind == "replace") {
       for (const auto& [target, scratchName] : j.entries) {
         const QString scratch = journalPathOf(scratchName);
         if (QFileInfo(scratch).isFile()) {
-          if (const auto renamed = platform::renameOver(scratch, target); !renamed)
+          const auto renamed = platform::renameOver(scratch, target);
+          // A song list that cannot be put in place holds no change of the database back: the
+          // user is told, and its scratch file goes.
+          if (!renamed && isSongList(target)) {
+            QFile::remove(scratch);
+            listNotPlaced = catalogue::unwritableText(fileWords(target) + target, renamed.error);
+          } else if (!renamed) {
             return unfinished(target + QStringLiteral(" could not be replaced (") + renamed.error +
                               QStringLiteral(")"));
+          }
         }
         platform::syncFolderOf(target);
       }
@@ -660,6 +692,7 @@ Recovery finishInterruptedChange() {
     }
     // Done: a journal left would only be done again, which changes nothing.
     clearJournal();
+    if (!listNotPlaced.isEmpty()) return {true, listNotPlaced};
   }
   // A scratch file that no journal names is left by a change killed before its journal was
   // whole: that change never touched the files.
@@ -761,8 +794,9 @@ GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes) {
   };
   std::vector<Earlier> earlier(writes.size());
   // Every target is looked at before the first is written, so that a set that cannot be put
-  // back is never started.
+  // back is never started. A file that follows is never put back.
   for (size_t i = 0; i < writes.size(); ++i) {
+    if (writes[i].follows) continue;
     const QFileInfo info(writes[i].path);
     std::optional<QByteArray> bytes;
     if (info.exists() && !info.isDir()) bytes = readFileBytes(writes[i].path);
@@ -772,22 +806,46 @@ GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes) {
     if (bytes) earlier[i] = Earlier{true, std::move(*bytes)};
   }
 
-  // First every scratch file whole; until the journal names them, the targets are untouched and
-  // a kill leaves the database as it was.
+  // First the journal without its last line: a kill before that line is written leaves the files
+  // as they were, and the next start removes every scratch file the journal names. A backup,
+  // whose files all lie outside the program folder, goes on without one where the program folder
+  // cannot hold it: the database itself is not changed.
   std::vector<QString> scratch;
+  for (const FileWrite& w : writes) scratch.push_back(scratchFileFor(w.path));
   const auto removeScratch = [&](size_t from) {
     for (size_t i = from; i < scratch.size(); ++i) QFile::remove(scratch[i]);
   };
+  const QString home = QDir::cleanPath(platform::programFolder());
+  const bool outside = std::all_of(writes.begin(), writes.end(),
+                                   [&](const FileWrite& w) { return QFileInfo(w.path).absolutePath() != home; });
+  std::vector<std::pair<QString, QByteArray>> entries;
+  for (size_t i = 0; i < writes.size(); ++i) entries.emplace_back(writes[i].path, journalName(scratch[i]));
+  QByteArray journal = journalText("replace", entries);
+  journal.chop(int(qstrlen(kJournalEnd)));
+  bool journalled = true;
+  if (const auto written = platform::writeWholeFile(journalPath(), journal); !written) {
+    QFile::remove(journalPath());
+    if (!outside || QFileInfo(home).isWritable()) return fail(journalPath(), written.error);
+    journalled = false;
+  }
+  if (journalled) platform::syncFolderOf(journalPath());
   Steps steps;
-  for (const FileWrite& w : writes) {
-    scratch.push_back(scratchFileFor(w.path));
+  steps.next();
+
+  std::vector<bool> staged(writes.size(), true);
+  for (size_t i = 0; i < writes.size(); ++i) {
+    const FileWrite& w = writes[i];
     const QFileInfo info(w.path);
     platform::WriteResult written;
-    if (info.exists() && !info.isWritable()) written = {false, true, QStringLiteral("is read only")};
-    else written = platform::writeWholeFile(scratch.back(), w.bytes, w.path);
-    if (!written) {
-      scratch.pop_back();
+    if (w.follows) written = platform::stageReplacement(w.path, w.bytes, scratch[i]);
+    else if (info.exists() && !info.isWritable()) written = {false, true, QStringLiteral("is read only")};
+    else written = platform::writeWholeFile(scratch[i], w.bytes, w.path);
+    if (!written && w.follows) {
+      result.follower = written;
+      staged[i] = false;
+    } else if (!written) {
       removeScratch(0);
+      if (journalled) clearJournal();
       return fail(w.path, written.error);
     }
     steps.next();
@@ -799,29 +857,24 @@ GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes) {
     platform::syncFolderOf(s);
   }
 
-  // Then the journal: from the moment it is whole, the change is made, at the next start if
-  // not now. A backup, whose files all lie outside the program folder, goes on without one
-  // where the program folder cannot hold it: the database itself is not changed.
-  const QString home = QDir::cleanPath(platform::programFolder());
-  const bool outside = std::all_of(writes.begin(), writes.end(),
-                                   [&](const FileWrite& w) { return QFileInfo(w.path).absolutePath() != home; });
-  std::vector<std::pair<QString, QByteArray>> entries;
-  for (size_t i = 0; i < writes.size(); ++i) entries.emplace_back(writes[i].path, journalName(scratch[i]));
-  bool journalled = true;
-  if (const auto written = platform::writeWholeFile(journalPath(), journalText("replace", entries)); !written) {
-    QFile::remove(journalPath());
-    if (!outside || QFileInfo(home).isWritable()) {
+  // Then the journal's last line: from the moment it is written, the change is made, at the next
+  // start if not now.
+  if (journalled) {
+    if (const QString error = endJournal(); !error.isEmpty()) {
       removeScratch(0);
-      return fail(journalPath(), written.error);
+      clearJournal();
+      return fail(journalPath(), error);
     }
-    journalled = false;
   }
-  if (journalled) platform::syncFolderOf(journalPath());
   steps.next();
 
   for (size_t i = 0; i < writes.size(); ++i) {
+    if (!staged[i]) continue;
     const platform::WriteResult renamed = platform::renameOver(scratch[i], writes[i].path);
-    if (!renamed) {
+    if (!renamed && writes[i].follows) {
+      QFile::remove(scratch[i]);
+      result.follower = renamed;
+    } else if (!renamed) {
       // The journal goes first: once it is gone, no start finishes the change. A journal that
       // can be neither removed nor emptied stays in charge: the change is finished later, so
       // nothing is put back now.
@@ -853,11 +906,17 @@ QString pendingText(const QString& path, const QString& error) {
          QStringLiteral(" and will be finished before the next change of the database, or when the program starts.");
 }
 
-Outcome replaceDatabase(const QByteArray& newTracks, const std::optional<QByteArray>& newDiscs) {
+Outcome replaceDatabase(const QByteArray& newTracks, const std::optional<QByteArray>& newDiscs,
+                        const std::optional<FileWrite>& list) {
   std::vector<FileWrite> writes{{catalogue::trackFilePath(), newTracks}};
   if (newDiscs) writes.push_back({catalogue::discFilePath(), *newDiscs});
+  if (list) writes.push_back({list->path, list->bytes, true});
   const GroupWriteResult written = replaceFilesTogether(writes);
-  if (written) return {};
+  if (written) {
+    Outcome done;
+    done.list = written.follower;
+    return done;
+  }
   if (!written.refusal.isEmpty()) return {false, written.refusal};
   if (written.pending) return {false, pendingText(written.failedPath, written.error)};
   if (written.putBack) return {false, notWrittenText(written.failedPath, written.error)};

@@ -8,6 +8,7 @@
 #include "catalogue/line_record.h"
 #include "catalogue/track_file.h"
 #include "common/records.h"
+#include "platform/core/text_file.h"
 
 #include <QByteArray>
 #include <QString>
@@ -91,9 +92,10 @@ QByteArray discsWithout(const QStringList& discs, const QString& key);
 // A change of several files survives a kill at any moment: it is recorded in the journal
 // watka.jnl of the program folder while it runs, and finishInterruptedChange, run when the
 // program starts and before every change, finishes or undoes a change that a kill cut short.
-// - A replace writes every scratch file whole first (a kill there leaves the files as they were),
-//   then the journal naming each target and its scratch file, then renames each over its target.
-//   A whole replace journal rolls forward: the scratch files it names that are left are renamed.
+// - A replace writes the journal naming each target and its scratch file first, without its last
+//   line, then every scratch file whole (a kill there leaves the files as they were), then the
+//   journal's last line, then renames each over its target. A whole replace journal rolls
+//   forward: the scratch files it names that are left are renamed.
 // - An append journal names each file, its length before (-1 when it did not exist), the length
 //   of what is appended and those bytes themselves (one record at most). When every file holds its
 //   appended bytes at its end, the append was complete and stays; otherwise it rolls back: each
@@ -102,14 +104,12 @@ QByteArray discsWithout(const QStringList& discs, const QString& key);
 // began: it is removed, with the scratch files it names. The scratch files of the track and disc
 // files are removed too when no journal names them.
 // The journal is read as any other file is: untrusted. It is obeyed only when every entry names
-// a file of the database (the track and disc files, My_Discs.kup, the backup pair in one folder)
-// with that file's own scratch name, and, for an append, no more than one record of this program,
-// with the track and disc files existing before it, and every file holding after its recorded
-// length nothing but the start of the bytes recorded as appended. Any other journal touches
-// nothing: it is moved aside to watka.rejected.jnl (watka.rejected2.jnl, ... when that exists) and
-// the user is told.
-// A journal that cannot be removed once its change is complete or undone is emptied instead: an
-// empty journal asks for nothing.
+// a file of the database (the track and disc files, My_Discs.kup, the backup pair in one folder,
+// and one song list, a .mdq file, saved with a change) with that file's own scratch name, and, for an append, no more
+// than one record of this program, with the track and disc files existing before it, and every file holding after its
+// recorded length nothing but the start of the bytes recorded as appended. Any other journal touches nothing: it is
+// moved aside to watka.rejected.jnl (watka.rejected2.jnl, ... when that exists) and the user is told. A journal that
+// cannot be removed once its change is complete or undone is emptied instead: an empty journal asks for nothing.
 QString journalPath();
 // The lock file that keeps two copies of the program from changing the database at once.
 QString lockPath();
@@ -170,25 +170,32 @@ extern std::function<void(int)> changeStepHook;
 // already renamed get their earlier content back (or are removed when they did not exist).
 // A set of files outside the program folder (a backup) is written without a journal when the
 // program folder cannot hold one.
+// A file that follows the change (the song list saved at its offer) comes last: it is put in place
+// after the others and with them after a kill, but a failure to write or place it leaves the change
+// made, the file as it was, and no scratch file.
 struct FileWrite {
   QString path;
   QByteArray bytes;
+  bool follows = false;
 };
 struct GroupWriteResult {
   bool ok = true;
   QString failedPath;
   QString error;
-  bool putBack = true;     // false: a file already written could not be given its earlier content
-  QStringList notPutBack;  // those files
-  bool pending = false;    // the journal could not be cancelled: the change is finished later
-  QString refusal;         // set when the change never started: what to tell the user
+  bool putBack = true;             // false: a file already written could not be given its earlier content
+  QStringList notPutBack;          // those files
+  bool pending = false;            // the journal could not be cancelled: the change is finished later
+  QString refusal;                 // set when the change never started: what to tell the user
+  platform::WriteResult follower;  // a file that follows: whether it was put in place
   explicit operator bool() const { return ok; }
 };
 GroupWriteResult replaceFilesTogether(const std::vector<FileWrite>& writes);
 
 struct Outcome {
+  Outcome(bool done = true, const QString& text = QString()) : ok(done), message(text) {}
   bool ok = true;
-  QString message;  // what to tell the user when the database could not be changed
+  QString message;             // what to tell the user when the database could not be changed
+  platform::WriteResult list;  // the song list saved with the change: whether it was put in place
   explicit operator bool() const { return ok; }
 };
 
@@ -204,7 +211,9 @@ Outcome appendAll(const std::vector<std::pair<QString, QByteArray>>& appends);
 QString pendingText(const QString& path, const QString& error);
 
 // Replaces the track file and, when there is one to replace, the disc file together (see
-// replaceFilesTogether), so that the two files never disagree.
-Outcome replaceDatabase(const QByteArray& newTracks, const std::optional<QByteArray>& newDiscs = std::nullopt);
+// replaceFilesTogether), so that the two files never disagree; a song list saved at the change's
+// offer follows them.
+Outcome replaceDatabase(const QByteArray& newTracks, const std::optional<QByteArray>& newDiscs = std::nullopt,
+                        const std::optional<FileWrite>& list = std::nullopt);
 
 }  // namespace maintenance

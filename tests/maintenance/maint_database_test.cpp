@@ -169,8 +169,8 @@ TEST(TrackDatabase, WhenTheDiscFileCannotBeReplacedTheTrackFileIsPutBack) {
   // The disc file fails after the track file is written: the old track file comes back.
   QDir(home.path()).rmdir("watdi.bxl");
   {
-    testsupport::FileSizeLimit limit(40);
-    out = replaceDatabase("new tracks\r\n", QByteArray(50, 'd'));
+    testsupport::FileSizeLimit limit(60);  // the journal fits
+    out = replaceDatabase("new tracks\r\n", QByteArray(70, 'd'));
   }
   EXPECT_FALSE(out.ok);
   EXPECT_TRUE(out.message.contains("watdi.bxl could not be written")) << out.message.toStdString();
@@ -216,21 +216,36 @@ TEST(TrackDatabase, AKillAtAnyStepOfAChangeOfBothFilesLeavesThemWhollyOldOrWholl
   testsupport::TempHome home;
   const QByteArray oldTracks = padded("SC1", "01", "ONE", "A"), oldDiscs = "\"SC1        \"\r\n";
   const QByteArray newTracks = padded("NEW", "01", "ONE", "A"), newDiscs = "\"NEW        \"\r\n";
+  // The song list saved at the change's offer, in a folder of the user's, goes with the change.
+  QTemporaryDir lists;
+  const QString list = QDir(lists.path()).filePath("friday.mdq");
+  const auto listBytes = [&] {
+    QFile f(list);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
+  };
   const auto reset = [&] {
     home.writeBytes("watka.bxl", oldTracks);
     home.writeBytes("watdi.bxl", oldDiscs);
+    QFile f(list);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write("old list") == 8);
   };
   const int steps = killAfterEachStep(
-      reset, [&] { replaceDatabase(newTracks, newDiscs); },
+      reset,
+      [&] {
+        replaceDatabase(newTracks, newDiscs, FileWrite{list, "new list"});
+      },
       [&](int step, bool killed) {
-        // Killed while the two scratch files were written: not changed. Once the journal is whole:
-        // changed, the renames left undone made at the start.
-        const bool changed = !killed || step > 2;
+        // Killed before the journal was ended, after its scratch files were written: not changed.
+        // Once the journal is whole: changed, the renames left undone made at the start.
+        const bool changed = !killed || step > 4;
         EXPECT_EQ(home.readBytes("watka.bxl"), changed ? newTracks : oldTracks) << "step " << step;
         EXPECT_EQ(home.readBytes("watdi.bxl"), changed ? newDiscs : oldDiscs) << "step " << step;
+        EXPECT_EQ(listBytes(), changed ? "new list" : "old list") << "step " << step;
         EXPECT_EQ(filesOf(home), (QStringList{"watdi.bxl", "watka.bxl"})) << "step " << step;
+        EXPECT_EQ(QDir(lists.path()).entryList(QDir::Files), QStringList{"friday.mdq"}) << "step " << step;
       });
-  EXPECT_EQ(steps, 5);  // two scratch files, the journal, two renames
+  // The journal, three scratch files, the journal's end, three renames.
+  EXPECT_EQ(steps, 8);
 
   // A journal cut while written: the change never began, and its scratch files go.
   home.writeBytes("watka.tmp", oldTracks);
@@ -268,7 +283,7 @@ TEST(TrackDatabase, ADatabaseKeptElsewhereThroughLinksStaysThere) {
   killAfterEachStep(
       reset, [&] { replaceDatabase(newTracks, newDiscs); },
       [&](int step, bool killed) {
-        const bool changed = !killed || step > 2;
+        const bool changed = !killed || step > 3;
         EXPECT_TRUE(linked("watka.bxl") && linked("watdi.bxl")) << "step " << step;
         EXPECT_EQ(read("watka.bxl"), changed ? newTracks : oldTracks) << "step " << step;
         EXPECT_EQ(read("watdi.bxl"), changed ? newDiscs : oldDiscs) << "step " << step;
@@ -516,7 +531,7 @@ TEST(TrackDatabase, AJournalThatCannotBeRemovedNeverUndoesOrRedoesWhatTheUserWas
     // A rename refused once the journal is whole: the user hears that nothing changed, and the
     // next start changes nothing.
     changeStepHook = [&](int step) {
-      if (step == 3) folderMode(0555);  // both scratch files and the journal written
+      if (step == 4) folderMode(0555);  // both scratch files and the journal written
     };
     const Outcome replaced = replaceDatabase("new tracks\r\n", QByteArray("new discs\r\n"));
     changeStepHook = nullptr;
