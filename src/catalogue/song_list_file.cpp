@@ -2,8 +2,10 @@
 
 #include "catalogue/database.h"
 #include "catalogue/disc_reference.h"
+#include "catalogue/track_file.h"
 #include "common/records.h"
 #include "common/text_helpers.h"
+#include "platform/core/cp1252.h"
 #include "platform/core/sorted_list_model.h"
 #include "platform/core/text_file.h"
 
@@ -164,6 +166,23 @@ void inListOrder(QStringList& texts, const std::function<QString(const QString&)
 }
 }  // namespace
 
+namespace {
+// What each line of a list names, with the record beside it (nothing for a line read back from a
+// saved list).
+std::vector<ListLine> namedLines(const QStringList& lines, Sort sort,
+                                 const std::vector<std::optional<LineRecord>>& records) {
+  std::vector<ListLine> named;
+  named.reserve(size_t(lines.size()));
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    const LineFields f = fieldsOfLine(lines[i], sort);
+    const std::optional<LineRecord>& own = size_t(i) < records.size() ? records[size_t(i)] : std::nullopt;
+    named.push_back(own ? ListLine{f.code, own->track, own->code, f.song, f.artist}
+                        : ListLine{f.code, f.track, std::nullopt, f.song, f.artist});
+  }
+  return named;
+}
+}  // namespace
+
 SongListFile recodedSongList(SongListFile file, const std::vector<DiscItem>& ticked,
                              const std::vector<std::optional<LineRecord>>& records, const QByteArray& tracks,
                              const QString& current, const QString& replacement) {
@@ -180,14 +199,7 @@ SongListFile recodedSongList(SongListFile file, const std::vector<DiscItem>& tic
 
   const std::optional<Sort> sort = sortOfKeyword(file.sortKeyword);
   if (!sort) return file;
-  std::vector<ListLine> named;
-  named.reserve(size_t(file.lines.size()));
-  for (qsizetype i = 0; i < file.lines.size(); ++i) {
-    const LineFields f = fieldsOfLine(file.lines[i], *sort);
-    const std::optional<LineRecord>& own = size_t(i) < records.size() ? records[size_t(i)] : std::nullopt;
-    named.push_back(own ? ListLine{f.code, own->track, own->code, f.song, f.artist}
-                        : ListLine{f.code, f.track, std::nullopt, f.song, f.artist});
-  }
+  const std::vector<ListLine> named = namedLines(file.lines, *sort, records);
   const std::vector<DiscMatch> discs = discsOfLines(tracks, named);
   for (qsizetype i = 0; i < file.lines.size(); ++i) {
     const DiscMatch& m = discs[size_t(i)];
@@ -207,6 +219,35 @@ QString discsNoLongerHeldText(const QStringList& codes) {
   if (codes.size() > kNamed) text += QStringLiteral("\rand %1 more").arg(codes.size() - kNamed);
   return text + (one ? QStringLiteral("\r\rCreate List leaves its songs out.")
                      : QStringLiteral("\r\rCreate List leaves their songs out."));
+}
+
+SongListFile deletedSongList(SongListFile file, const std::vector<DiscItem>& ticked,
+                             const std::vector<std::optional<LineRecord>>& records, const QByteArray& tracks,
+                             const QString& disc, const QString& track, bool discGoes) {
+  const QString gone = common::discIdentity(disc);
+  if (discGoes) {
+    file.discs.clear();
+    for (const DiscItem& item : ticked)
+      if (common::discIdentity(item.code()) != gone)
+        file.discs << common::padRight(item.code(), kCodeLength) + item.reference();
+  }
+  const std::optional<Sort> sort = sortOfKeyword(file.sortKeyword);
+  if (!sort) return file;
+  const std::vector<ListLine> named = namedLines(file.lines, *sort, records);
+  const std::vector<DiscMatch> discs = discsOfLines(tracks, named);
+  const QByteArray goneTrack = platform::cp1252::encode(track);
+  const std::string_view goneNumber = trackIdentity({goneTrack.constData(), size_t(goneTrack.size())});
+  QStringList kept;
+  for (qsizetype i = 0; i < file.lines.size(); ++i) {
+    const DiscMatch& m = discs[size_t(i)];
+    const QByteArray lineTrack = platform::cp1252::encode(named[size_t(i)].track);
+    const bool goes =
+        m.discs.size() == 1 && common::discIdentity(m.discs[0]) == gone &&
+        (track.isEmpty() || trackIdentity({lineTrack.constData(), size_t(lineTrack.size())}) == goneNumber);
+    if (!goes) kept << file.lines[i];
+  }
+  file.lines = kept;
+  return file;
 }
 
 std::optional<QStringList> readSongListValues(const QString& path) {

@@ -96,6 +96,14 @@ SongListFile recodedSongList(SongListFile file, const std::vector<DiscItem>& tic
                              const std::vector<std::optional<LineRecord>>& records, const QByteArray& tracks,
                              const QString& current, const QString& replacement);
 
+// The list as deleting a disc's tracks leaves it, saved before the deletion is written: without
+// the lines that stand for the disc (known by its identity, common::discIdentity) and, unless
+// `track` is empty, that track (known by its number), as recodedSongList finds them; without the
+// disc's ticks too when the disc itself goes.
+SongListFile deletedSongList(SongListFile file, const std::vector<DiscItem>& ticked,
+                             const std::vector<std::optional<LineRecord>>& records, const QByteArray& tracks,
+                             const QString& disc, const QString& track, bool discGoes);
+
 // The file's values as read back: each line is one field (the text between its quotes).
 std::optional<QStringList> readSongListValues(const QString& path);
 // 1 or 2 for the two headers (compared exactly), 0 for anything else.

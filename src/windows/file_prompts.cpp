@@ -41,15 +41,20 @@ std::optional<QString> askSongListSaveName(const RefusedName& refused) {
   return askWriteName(req, catalogue::withMdqExtension, req.title, refused);
 }
 
-void reportWriteFailure(const platform::WriteResult& result, const QString& path, const QString& title) {
+QString writeFailureText(const platform::WriteResult& result, const QString& path) {
   if (result.noFolder)
-    platform::prompts().msgBox(QStringLiteral("The folder ") + QFileInfo(path).absolutePath() +
-                                   QStringLiteral(" does not exist.\n\rPlease choose another folder."),
-                               platform::msg::OKOnly + platform::msg::Exclamation, title);
-  else if (result.readOnly) platform::prompts().msgBox(kReadOnlyText, platform::msg::OKOnly, kReadOnlyTitle);
+    return QStringLiteral("The folder ") + QFileInfo(path).absolutePath() +
+           QStringLiteral(" does not exist.\n\rPlease choose another folder.");
+  if (result.readOnly) return kReadOnlyText;
+  return catalogue::unwritableText(QStringLiteral("The file ") + path, result.error);
+}
+
+void reportWriteFailure(const platform::WriteResult& result, const QString& path, const QString& title) {
+  if (result.readOnly && !result.noFolder)
+    platform::prompts().msgBox(kReadOnlyText, platform::msg::OKOnly, kReadOnlyTitle);
   else
-    platform::prompts().msgBox(catalogue::unwritableText(QStringLiteral("The file ") + path, result.error),
-                               platform::msg::OKOnly + platform::msg::Exclamation, title);
+    platform::prompts().msgBox(writeFailureText(result, path), platform::msg::OKOnly + platform::msg::Exclamation,
+                               title);
 }
 
 void reportUnreadable(const QString& path, const QString& title) {

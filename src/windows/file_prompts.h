@@ -35,6 +35,8 @@ std::optional<QString> askSongListSaveName(const RefusedName& refused = {});
 // Tells the user why a file could not be written: a read-only target in the "Read Only File"
 // box, any other failure in a box titled `title`.
 void reportWriteFailure(const platform::WriteResult& result, const QString& path, const QString& title);
+// What reportWriteFailure says.
+QString writeFailureText(const platform::WriteResult& result, const QString& path);
 
 // Tells the user that a database file cannot be read, in an OK box with the given title.
 void reportUnreadable(const QString& path, const QString& title);

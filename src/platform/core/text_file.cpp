@@ -157,10 +157,18 @@ WriteResult renameOver(const QString& from, const QString& to) {
 
 // The scratch file's name is fixed, so a scratch file left by a run that was killed is replaced
 // by the next write rather than left behind.
-WriteResult stageReplacement(const QString& path, const QByteArray& bytes, const QString& scratchPath) {
+WriteResult canReplace(const QString& path) {
   const QFileInfo info(path);
   if (info.isDir()) return failure(path, QStringLiteral("is a folder"));
   if (info.exists() && !info.isWritable()) return failure(path, QStringLiteral("is read only"));
+  const QFileInfo folder(QFileInfo(writtenFile(path)).absolutePath());
+  if (!folder.isDir()) return failure(path, QString::fromLocal8Bit(std::strerror(ENOENT)));
+  if (!folder.isWritable()) return failure(path, QString::fromLocal8Bit(std::strerror(EACCES)));
+  return {};
+}
+
+WriteResult stageReplacement(const QString& path, const QByteArray& bytes, const QString& scratchPath) {
+  if (WriteResult possible = canReplace(path); !possible) return possible;
   return writeWholeFile(scratchPath.isEmpty() ? scratchPathOf(path) : scratchPath, bytes, path);
 }
 

@@ -127,6 +127,9 @@ void syncFolderOf(const QString& file);
 // replaced.
 WriteResult replaceFile(const QString& path, const QString& text);
 WriteResult replaceFileBytes(const QString& path, const QByteArray& bytes, const QString& scratchPath = QString());
+// Whether the file can be replaced as far as can be known before writing: no folder in its place,
+// not read only, its folder there and writable.
+WriteResult canReplace(const QString& path);
 // The same in two steps, for a file that is to change only once something else has: the scratch
 // file written whole, then put in place (or deleted by the caller: scratchPathOf names it).
 WriteResult stageReplacement(const QString& path, const QByteArray& bytes, const QString& scratchPath = QString());

@@ -131,7 +131,7 @@ void Rename_Disc::Command1_Click() {
   const auto refused = [&](maintenance::ChangeScope& change, const CodeChange& planned) {
     if (planned.refusal.isEmpty()) return false;
     change.release();
-    const bool listDropped = beforeWrite.finish && beforeWrite.finish(false);
+    const bool listDropped = beforeWrite.finish && beforeWrite.finish(std::nullopt, {});
     tell(listDropped ? planned.refusal + QStringLiteral("\n\r") + catalogue::kListNotSavedText : planned.refusal);
     if (planned.askAgain) askAgain();
     endWork();
@@ -145,7 +145,7 @@ void Rename_Disc::Command1_Click() {
       if (refused(check, planned)) return;
       tracks = planned.tracksBefore;
     }
-    if (beforeWrite.ask && !beforeWrite.ask({current, newCode, tracks})) return;
+    if (beforeWrite.ask && !beforeWrite.ask({tracks, current, newCode, {}, false})) return;
   }
 
   // Keys, clicks and the close box wait while the files are rewritten: the events let through
@@ -159,7 +159,8 @@ void Rename_Disc::Command1_Click() {
   maintenance::ChangeScope change;
   const CodeChange planned = plannedChange(change, current, newCode);
   if (refused(change, planned)) return;
-  const auto written = maintenance::replaceDatabase(planned.tracks, planned.discs);
+  const auto written =
+      maintenance::replaceDatabase(planned.tracks, planned.discs, beforeWrite.list ? beforeWrite.list() : std::nullopt);
   platform::setHidden(catalogue::trackFilePath(), false);
   platform::setHidden(catalogue::discFilePath(), false);
   if (!written) {
@@ -168,7 +169,9 @@ void Rename_Disc::Command1_Click() {
   }
   change.release();
   changed_ = true;
-  if (beforeWrite.finish) beforeWrite.finish(true);
+  if (beforeWrite.finish)
+    beforeWrite.finish(QStringLiteral("Disc ") + current + QStringLiteral(" is now ") + newCode + QStringLiteral("."),
+                       written.list);
 
   if (Form1* main = Form1::instance()) main->Label4.setCaption(newCode);
   endWork();

@@ -22,7 +22,7 @@ class Rename_Disc : public platform::FormBase {
   // Asked once the change is certain, before anything is written: false leaves the database as
   // it was and the window open. A list saved then names the new code, and stays unsaved unless
   // the change is written.
-  windows::RecodeSaveOffer beforeWrite;
+  windows::ListSaveOffer beforeWrite;
 
   void Form_Load() override;
   void Command1_Click();

@@ -1,6 +1,7 @@
 #include "windows/database/delete_record.h"
 
 #include "catalogue/database.h"
+#include "catalogue/song_list_file.h"
 #include "common/records.h"
 #include "common/text_helpers.h"
 #include "maintenance/track_database.h"
@@ -240,9 +241,10 @@ void delete_record::Delete_Disc() {
     if (kept.removed == 0 && keptDiscs.count('\n') == discs->size())
       return {QStringLiteral("There is no disc ") + code +
               QStringLiteral(" in the database.\rNothing has been deleted.")};
-    return Deletion(kept.tracks, keptDiscs);
+    return Deletion(*tracks, kept.tracks, keptDiscs);
   };
-  deleteAsPlanned(planned, title);
+  deleteAsPlanned(planned, title, key, QString(),
+                  QStringLiteral("Disc ") + code + QStringLiteral(" has been deleted."));
 }
 
 void delete_record::Delete_Track() {
@@ -293,26 +295,31 @@ void delete_record::Delete_Track() {
       if (!discs) return {catalogue::cannotReadText(discPath)};
       newDiscs = maintenance::discsWithout(*discs, key);
     }
-    return Deletion(kept.tracks, newDiscs);
+    return Deletion(*tracks, kept.tracks, newDiscs);
   };
-  deleteAsPlanned(planned, title);
+  deleteAsPlanned(
+      planned, title, key, track,
+      QStringLiteral("Track ") + number + QStringLiteral(" of disc ") + code + QStringLiteral(" has been deleted."));
 }
 
 void delete_record::deleteAsPlanned(const std::function<Deletion(const maintenance::ChangeScope&)>& planned,
-                                    const QString& title) {
+                                    const QString& title, const QString& key, const QString& track,
+                                    const QString& done) {
   // Worked out as the files are written, and first before any offer to save the list, so that the
   // offer comes only for a deletion that will be made. Each time the files are read under the
   // change's lock, after any change left unfinished is finished, and both before either is
   // written, so a file that cannot be read changes nothing. A box waiting for the user keeps no
   // other copy from the database.
   if (beforeWrite.isDue()) {
+    std::optional<Deletion> first;
     {
       maintenance::ChangeScope check;
-      const Deletion first = planned(check);
+      first = planned(check);
       check.release();
-      if (!first.refusal.isEmpty()) return report(first.refusal, title);
+      if (!first->refusal.isEmpty()) return report(first->refusal, title);
     }
-    if (!beforeWrite.letsChangeGoAhead()) return;
+    if (beforeWrite.ask && !beforeWrite.ask({first->tracksBefore, key, QString(), track, first->discs.has_value()}))
+      return;
   }
   showBusyPointer();
   platform::letEventsThrough();
@@ -321,13 +328,16 @@ void delete_record::deleteAsPlanned(const std::function<Deletion(const maintenan
   const Deletion deletion = planned(change);
   const auto refuse = [&](const QString& text) {
     change.release();
-    report(text, title);
+    const bool listDropped = beforeWrite.finish && beforeWrite.finish(std::nullopt, {});
+    report(listDropped ? text + QStringLiteral("\n\r") + catalogue::kListNotSavedText : text, title);
   };
   if (!deletion.refusal.isEmpty()) return refuse(deletion.refusal);
-  const auto written = maintenance::replaceDatabase(deletion.tracks, deletion.discs);
+  const auto written = maintenance::replaceDatabase(deletion.tracks, deletion.discs,
+                                                    beforeWrite.list ? beforeWrite.list() : std::nullopt);
   if (!written) return refuse(written.message);
   change.release();
   changed_ = true;
+  if (beforeWrite.finish) beforeWrite.finish(done, written.list);
 }
 
 void delete_record::release() { g_window.reset(); }

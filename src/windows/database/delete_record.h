@@ -32,8 +32,9 @@ class delete_record : public platform::FormBase {
   // True once a deletion of this showing has taken a record out of the database.
   bool changedDatabase() const { return changed_; }
   // Asked once the deletion is confirmed and would take a record out, before anything is
-  // written: false leaves the database as it was.
-  windows::SaveOffer beforeWrite;
+  // written: false leaves the database as it was. A list saved then is the list without what the
+  // deletion takes out, and stays unsaved unless the deletion is written.
+  windows::ListSaveOffer beforeWrite;
   // Fills the code box from a list: a disc-list item's code (the disc's whole code, which may be
   // longer than the box; never the user's number after it) or the 11 characters of the code a
   // song-list line shows, with the code of the line's own record when it has one. While the box
@@ -83,17 +84,19 @@ class delete_record : public platform::FormBase {
   // of a handed line no longer holds the line.
   std::optional<QString> chosenDisc(const QString& track, const QString& title);
   // The files as a deletion leaves them (the disc file only when it changes), or why it takes
-  // nothing out.
+  // nothing out; and the track file as it read it.
   struct Deletion {
     Deletion(const QString& refused) : refusal(refused) {}
-    Deletion(const QByteArray& newTracks, const std::optional<QByteArray>& newDiscs)
-        : tracks(newTracks), discs(newDiscs) {}
+    Deletion(const QByteArray& oldTracks, const QByteArray& newTracks, const std::optional<QByteArray>& newDiscs)
+        : tracksBefore(oldTracks), tracks(newTracks), discs(newDiscs) {}
     QString refusal;
-    QByteArray tracks;
+    QByteArray tracksBefore, tracks;
     std::optional<QByteArray> discs;
   };
-  // Works the deletion out, offers the list for saving and writes it (see beforeWrite).
-  void deleteAsPlanned(const std::function<Deletion(const maintenance::ChangeScope&)>& planned, const QString& title);
+  // Works the deletion of the disc's tracks (the one track, or all when `track` is empty) out,
+  // offers the list for saving and writes it (see beforeWrite); `done` says what it did.
+  void deleteAsPlanned(const std::function<Deletion(const maintenance::ChangeScope&)>& planned, const QString& title,
+                       const QString& key, const QString& track, const QString& done);
   // The line handed over, while both boxes still show it.
   std::optional<catalogue::ListLine> shownLine() const;
 

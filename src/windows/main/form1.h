@@ -175,9 +175,9 @@ class Form1 : public platform::FormBase {
   // show the database as it now is; a window that changed nothing leaves the ticks, the song
   // list and the header as they were.
   windows::SaveOffer saveOfferBeforeChange(const QString& title);
-  // The same offer before a disc is given a new code: the list saved is the list as the change
-  // leaves it, put in place only once the change is written (see windows::RecodeSaveOffer).
-  windows::RecodeSaveOffer saveOfferBeforeRecode(const QString& title);
+  // The same offer before a change the list can follow (a new code, a deletion): the list saved is
+  // the list as the change leaves it, written together with it (see windows::ListSaveOffer).
+  windows::ListSaveOffer saveOfferWithChange(const QString& title);
 
   // ---- form1_print.cpp
   void cmdPrint_Click();
@@ -509,16 +509,17 @@ class Form1 : public platform::FormBase {
   QStringList unreadableAtStart_;
   QString journalAtStart_;              // what the start found of a journal it could not obey or finish
   catalogue::LineRecords lineRecords_;  // the records of the song list's lines
-  // A list saved at the offer before a code change, written beside its file until the change is.
+  // A list saved at the offer before a change, to be written with it.
   struct ReadyList {
     QString name;
     catalogue::SongListFile file;
+    QByteArray bytes;
   };
   std::optional<ReadyList> readyList_;
   // The question before the selection is cleared: true for Yes.
   bool wantsListSaved(const QString& lineBreak, const QString& title);
-  bool makeRecodedListReady(const QString& title, const windows::RecodeSaveOffer::Change& change);
-  bool finishRecodedList(bool changeWritten);
+  bool makeListReady(const QString& title, const windows::ListSaveOffer::Change& change);
+  bool finishListWithChange(const std::optional<QString>& done, const platform::WriteResult& placed);
   // The lines Hide Duplicates took out of the song list, each with its record's number and the
   // line it stays hidden behind, both as they stood then (in the layout of `sort`): an edit that
   // gives that line another song or artist shows one of them again. A new list forgets them.

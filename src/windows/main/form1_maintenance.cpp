@@ -28,21 +28,33 @@ windows::SaveOffer Form1::saveOfferBeforeChange(const QString& title) {
   return {[this] { return List1.SelCount() > 0; }, [this, title] { return offerToSave(kSaveOfferBreak, title); }};
 }
 
-windows::RecodeSaveOffer Form1::saveOfferBeforeRecode(const QString& title) {
+windows::ListSaveOffer Form1::saveOfferWithChange(const QString& title) {
   return {[this] { return List1.SelCount() > 0; },
-          [this, title](const windows::RecodeSaveOffer::Change& change) { return makeRecodedListReady(title, change); },
-          [this](bool changeWritten) { return finishRecodedList(changeWritten); }};
+          [this, title](const windows::ListSaveOffer::Change& change) { return makeListReady(title, change); },
+          [this]() -> std::optional<maintenance::FileWrite> {
+            if (!readyList_) return std::nullopt;
+            return maintenance::FileWrite{readyList_->name, readyList_->bytes, true};
+          },
+          [this](const std::optional<QString>& done, const platform::WriteResult& placed) {
+            return finishListWithChange(done, placed);
+          }};
 }
 
-bool Form1::makeRecodedListReady(const QString& title, const windows::RecodeSaveOffer::Change& change) {
+bool Form1::makeListReady(const QString& title, const windows::ListSaveOffer::Change& change) {
   readyList_.reset();
   if (!wantsListSaved(kSaveOfferBreak, title)) return true;
-  const catalogue::SongListFile file = catalogue::recodedSongList(shownSongList(), tickedDiscItems(), lineRecords(),
-                                                                  change.tracks, change.current, change.replacement);
+  const catalogue::SongListFile file =
+      change.replacement.isEmpty()
+          ? catalogue::deletedSongList(shownSongList(), tickedDiscItems(), lineRecords(), change.tracks, change.disc,
+                                       change.track, change.discGoes)
+          : catalogue::recodedSongList(shownSongList(), tickedDiscItems(), lineRecords(), change.tracks, change.disc,
+                                       change.replacement);
+  // Written with the change; what can be known of the name now is checked now, while the
+  // database is as it was.
   return saveSongList(file, [&](const QString& name, const QByteArray& bytes) {
-    const platform::WriteResult staged = platform::stageReplacement(name, bytes);
-    if (staged) readyList_ = ReadyList{name, file};
-    return staged;
+    const platform::WriteResult possible = platform::canReplace(name);
+    if (possible) readyList_ = ReadyList{name, file, bytes};
+    return possible;
   });
 }
 
@@ -76,7 +88,7 @@ void Form1::mnu_Change_Disc_Code_Click() {
   Rename_Disc window;
   window.Load();
   window.setCurrent(common::Trim(discItem().code()));
-  window.beforeWrite = saveOfferBeforeRecode(Rename_Disc::kCaption);
+  window.beforeWrite = saveOfferWithChange(Rename_Disc::kCaption);
   platform::letEventsThrough();
   showModal(window);
   if (!window.changedDatabase()) return;
@@ -106,7 +118,7 @@ void Form1::mnuDelete_Click() {
   if (moreThanOneTrack(List2, QStringLiteral("Delete Track"))) return;
   handOverAgain(false);
   delete_record& window = delete_record::instance();
-  window.beforeWrite = saveOfferBeforeChange(delete_record::kCaption);
+  window.beforeWrite = saveOfferWithChange(delete_record::kCaption);
   showModal(window);
   if (window.changedDatabase()) cmdUntag_Click();
 }

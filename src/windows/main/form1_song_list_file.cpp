@@ -66,18 +66,18 @@ bool Form1::cmdSave_Click() {
   return saveSongList(shownSongList(), replaceList);
 }
 
-bool Form1::finishRecodedList(bool changeWritten) {
+bool Form1::finishListWithChange(const std::optional<QString>& done, const platform::WriteResult& placed) {
   if (!readyList_) return false;
   const ReadyList ready = *std::exchange(readyList_, std::nullopt);
-  if (!changeWritten) {
-    platform::deleteFile(platform::scratchPathOf(ready.name));
-    return true;
-  }
-  if (const platform::WriteResult placed = platform::putStagedInPlace(ready.name); !placed) {
-    windows::reportWriteFailure(placed, ready.name, kSaveTitle);
-    // As after any failed write, the save starts again, with the list as the change left it.
-    saveSongList(ready.file, replaceList);
-  }
+  if (!done) return true;
+  if (placed) return false;
+  // The change stands: the user hears so, then, as after any failed write, the save starts again,
+  // with the list as the change left it. The list is cleared only after a word.
+  platform::prompts().msgBox(
+      *done + QStringLiteral(" The song list could not be saved: ") + windows::writeFailureText(placed, ready.name),
+      OKOnly + platform::msg::Exclamation, kSaveTitle);
+  if (!saveSongList(ready.file, replaceList))
+    platform::prompts().msgBox(catalogue::kListNotSavedText, OKOnly + platform::msg::Exclamation, kSaveTitle);
   return false;
 }
 

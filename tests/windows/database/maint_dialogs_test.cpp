@@ -4,6 +4,7 @@
 #include "catalogue/colour_settings.h"
 #include "catalogue/song_list_file.h"
 #include "covers/label_settings.h"
+#include "maintenance/track_database.h"
 #include "maintenance/update_file.h"
 #include "platform/core/cp1252.h"
 #include "platform/ui/busy.h"
@@ -12,6 +13,7 @@
 #include "windows/database/Rename_Disc.h"
 #include "windows/database/Restore.h"
 #include "windows/database/update.h"
+#include "windows/file_prompts.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -355,6 +357,26 @@ TEST_F(MaintenanceTest, ChangeCodeSavesTheListAtTheOfferUnderTheNewCode) {
   f.List1.setListIndex(row("ZZ-02"));
   changeTo("YY-03", [&] { prompts.answerMsg(Yes).answerSaveFile(home.path("saturday.mdq")); });
   EXPECT_EQ(QString::fromLatin1(home.readBytes("saturday.mdq")).count("YY-03      0043"), 3);
+
+  // The list cannot be put in place once the change is made: the user hears that the change
+  // stands and why, the save comes again, and a cancelled save is told before the list goes.
+  prompts.answerOpenFile(home.path("saturday.mdq"));
+  press(f.cmdOpen);
+  f.List1.setListIndex(row("YY-03"));
+  const QString blocked = home.path("blocked.mdq");
+  maintenance::changeStepHook = [&](int) {
+    if (QFile::exists(blocked + ".tmp")) QDir().mkdir(blocked);
+  };
+  changeTo("XX-04", [&] {
+    prompts.answerMsg(Yes).answerSaveFile(blocked).answerMsg(OK).answerSaveFile(std::nullopt).answerMsg(OK);
+  });
+  maintenance::changeStepHook = nullptr;
+  EXPECT_EQ(messages().mid(messages().size() - 2),
+            (QStringList{"Disc YY-03 is now XX-04. The song list could not be saved: " + windows::kReadOnlyText,
+                         catalogue::kListNotSavedText}));
+  EXPECT_TRUE(discs().contains(discLine("XX-04")));
+  EXPECT_EQ(f.List1.SelCount(), 0);
+  EXPECT_EQ(QDir(home.path()).entryList({"blocked*"}, QDir::Files), QStringList());
 }
 
 TEST_F(MaintenanceTest, ChangeCodeRefusalsKeepTheWindowOpenAndTheFilesUntouched) {
@@ -1185,7 +1207,8 @@ TEST_F(MaintenanceTest, AChangeOffersTheListForSavingBeforeTheMainWindowIsCleare
   EXPECT_EQ(home.readBytes("watka.bxl"), tracksBefore);
   EXPECT_EQ(home.readBytes("watdi.bxl"), discsBefore);
 
-  // Yes and saved: the saved file holds the list as it was, and the main window is cleared.
+  // Yes and saved: the saved file holds the list as the deletion leaves it, and the main window
+  // is cleared.
   clickSong("PAPER SKY");
   prompts.onModal([](platform::FormBase& w) { press(dynamic_cast<delete_record&>(w).Command1); });
   prompts.answerMsg(Yes).answerMsg(Yes).answerSaveFile(home.path("friday.mdq"));
@@ -1194,10 +1217,23 @@ TEST_F(MaintenanceTest, AChangeOffersTheListForSavingBeforeTheMainWindowIsCleare
   EXPECT_FALSE(tracks().join('|').contains("PAPER SKY"));
   const QString saved = QString::fromLatin1(home.readBytes("friday.mdq"));
   EXPECT_TRUE(saved.contains("FRIDAY NIGHT"));
-  for (const QString& line : lines) EXPECT_TRUE(saved.contains(line)) << line.toStdString();
+  for (const QString& line : lines)
+    EXPECT_EQ(saved.contains(line), !line.startsWith("PAPER SKY")) << line.toStdString();
   EXPECT_EQ(f.List1.SelCount(), 0);
   EXPECT_EQ(f.List2.ListCount(), 0);
   EXPECT_EQ(f.Text1.Text(), Form1::kHeaderPrompt);
+  // Delete Disc: without the disc's lines and its tick, so that the list opens as the database is.
+  tick("SC8123");
+  tick("zk101");
+  press(f.cmdGet_Tracks);
+  f.List1.setListIndex(row("SC8123"));
+  prompts.onModal([](platform::FormBase& w) { press(dynamic_cast<delete_record&>(w).Command1); });
+  prompts.answerMsg(Yes).answerMsg(Yes).answerSaveFile(home.path("saturday.mdq"));
+  choose(f.mnuB);
+  prompts.answerOpenFile(home.path("saturday.mdq"));
+  press(f.cmdOpen);
+  EXPECT_EQ(f.List1.SelCount(), 1);
+  EXPECT_EQ(f.List2.items(), QStringList{lines.filter("LATE TRAIN")});
 
   // A restore of a ticked list, No: cleared at once, showing the restored discs.
   tick("zk101");
@@ -1208,7 +1244,7 @@ TEST_F(MaintenanceTest, AChangeOffersTheListForSavingBeforeTheMainWindowIsCleare
     press(r.Command1);
   });
   choose(f.mnuRestore);
-  EXPECT_EQ(prompts.expectCalls("msgBox", 8)[6].title, "Restore Database");
+  EXPECT_EQ(prompts.expectCalls("msgBox", 10)[8].title, "Restore Database");
   EXPECT_EQ(f.List1.items(), QStringList{"AB1        "});
   EXPECT_EQ(f.List1.SelCount(), 0);
 }
