@@ -604,8 +604,9 @@ class Pairing {
 
   // The files left pair by place with the tracks that no file is, both in the order a file manager
   // shows them (1, 2, ..., 10, whatever shape the numbers have; the tracks by their numbers, however
-  // they are stored), unless one of the files has a name in one of the formats or holds a song of
-  // the disc: then its order says nothing of its track.
+  // they are stored), unless one of the files has a name in one of the formats: then its order says
+  // nothing of its track. A song that is a number in a name of numbers and shared words is no title
+  // ("Karaoke 7"): its place stays.
   Refusal byPlace() {
     QStringList unplaced;
     std::vector<qsizetype> order;  // the files left, as shown
@@ -614,7 +615,7 @@ class Pairing {
       if (!placed(i)) {
         unplaced << files_[i];
         order.push_back(i);
-        shaped = shaped || hasFormatShape(stemOf(files_[i])) || holdsASong(i);
+        shaped = shaped || hasFormatShape(stemOf(files_[i]));
       }
     if (shaped) {
       RenameProblem problem{Kind::UnplacedFiles, {}, {}, {}, {}};
@@ -678,11 +679,6 @@ class Pairing {
         found = t;
       }
     return found;
-  }
-  // Whether the file's name holds the song of a track.
-  bool holdsASong(qsizetype i) const {
-    return std::any_of(songWords_.begin(), songWords_.end(),
-                       [&](const std::vector<QStringList>& song) { return holdsTitle(nameWords_[size_t(i)], song); });
   }
   // Whether the file's name holds the song of a track, or spelled nearly so.
   bool holdsNearlyASong(qsizetype i) const {

@@ -306,6 +306,10 @@ TEST(RenamePlan, ALoneTrackNumberIsReadWhereRippersPutIt) {
   EXPECT_EQ(plannedTracks({"3 AM (In the Style of Y).mp3", "7 Seconds (In the Style of X).mp3", "Three.mp3"}, false,
                           numberSongs),
             (QStringList{"02", "01", "03"}));
+  // A song that is a number is no title in a ripper's name: "Karaoke 1" keeps its place.
+  const QStringList oneSong = {kThreeTracks[0], kThreeTracks[1], maintenance::renameListItem("ZX1001", "03", "1", "X")};
+  EXPECT_EQ(plannedTracks({"Karaoke 1.mp3", "Karaoke 2.mp3", "Karaoke 3.mp3"}, false, oneSong),
+            (QStringList{"01", "02", "03"}));
   // A number inside a word, or two numbers that differ, is no track's: that file is named.
   const auto unplaced = [&](const QStringList& files) {
     const auto problem = maintenance::planRenames(kThreeTracks, files, 7).problem;
