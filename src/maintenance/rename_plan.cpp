@@ -165,6 +165,7 @@ bool hasFormatShape(const QString& stem) { return stem.contains(kSeparator) || c
 // other): what such a name holds before and after the field that changed, as names are matched.
 struct OneFieldChanged {
   QString before, after;
+  bool song;  // the song is the field that changed
 };
 std::vector<OneFieldChanged> namesWithOneFieldChanged(const NameFields& f, std::initializer_list<int> options,
                                                       bool songMayChange = true, bool artistMayChange = true) {
@@ -176,16 +177,20 @@ std::vector<OneFieldChanged> namesWithOneFieldChanged(const NameFields& f, std::
       NameFields g = f;
       (songChanged ? g.song : g.artist) = mark;
       const QString name = matchKey(trackFileName(option, g));
-      if (const qsizetype at = name.indexOf(mark); at >= 0) out.push_back({name.left(at), name.mid(at + 1)});
+      if (const qsizetype at = name.indexOf(mark); at >= 0)
+        out.push_back({name.left(at), name.mid(at + 1), songChanged});
     }
   return out;
 }
 
+// Whether a name, as names are matched, is that name with the field changed to something else.
+bool fitsName(const QString& stem, const OneFieldChanged& n) {
+  return stem.size() > n.before.size() + n.after.size() && stem.startsWith(n.before) && stem.endsWith(n.after);
+}
+
 bool fitsOne(const QString& name, const std::vector<OneFieldChanged>& names) {
   const QString stem = matchKey(name);
-  return std::any_of(names.begin(), names.end(), [&](const OneFieldChanged& n) {
-    return stem.size() > n.before.size() + n.after.size() && stem.startsWith(n.before) && stem.endsWith(n.after);
-  });
+  return std::any_of(names.begin(), names.end(), [&](const OneFieldChanged& n) { return fitsName(stem, n); });
 }
 
 }  // namespace
@@ -724,7 +729,8 @@ class Pairing {
   // disc's; one placed by one field, a title, a number or its place does not.
   static bool provesTheDisc(By by) { return by == By::Name || by == By::Code; }
   // The runs of a name's words that may be the song it holds, the longest first: those with at
-  // least half the words that are its own (not every name's), as a title is most of its name.
+  // least half the words that are its own (not every name's), as a title is most of its name; before
+  // them, the song that a name placed by its artist holds where its track's song stands.
   QStringList songsItMayHold(qsizetype i) const {
     const QStringList& name = nameWords_[size_t(i)];
     const QSet<QString>& own = ownWords_[size_t(i)];
@@ -734,10 +740,20 @@ class Pairing {
     };
     const auto ownCount = ownIn(0, name.size());
     QStringList out;
+    if (const QString song = songInPlaceOfItsTracks(i); !song.isEmpty()) out << wordKey(song);
     for (qsizetype size = name.size(); size > 0; --size)
       for (qsizetype from = 0; from + size <= name.size(); ++from)
         if (ownCount > 0 && ownIn(from, size) * 2 >= ownCount) out << name.mid(from, size).join(QLatin1Char(' '));
     return out;
+  }
+  // What a name placed by its artist alone holds where its track's song stands ("Juno Marsh - 22"):
+  // the song it names; empty for a file placed otherwise.
+  QString songInPlaceOfItsTracks(qsizetype i) const {
+    if (by_[size_t(i)] != By::OneField) return {};
+    const QString stem = matchKey(stemOf(files_[i]));
+    for (const OneFieldChanged& n : changedNames_[size_t(trackOf_[size_t(i)])])
+      if (n.song && fitsName(stem, n)) return stem.mid(n.before.size(), stem.size() - n.before.size() - n.after.size());
+    return {};
   }
   // How many names each artist may make the disc's in the vote on another disc's titles: as many
   // as it has tracks, and none for an artist of more than half the tracks (the one artist of an

@@ -277,16 +277,21 @@ TEST(RenamePlan, ANameKeepsItsTrackAfterTheCodeOrOneFieldIsCorrected) {
     ASSERT_TRUE(problem);
     EXPECT_EQ(problem->kind, RenameProblem::Kind::OtherTitles);
   }
-  // A name whose song is another held disc's and none of this disc's is that disc's, however few.
-  const QByteArray held = "\"ZX1001\",\"01\",\"RAIN\",\"X\"\r\n\"AA101\",\"04\",\"RAIN\",\"DEE\"\r\n";
-  problem = maintenance::planRenames(
-                items, {"Ann - One.mp3", "Two (Bea).mp3", "Rain (Dee).mp3"}, 7, {},
-                [&](const QSet<QString>& keys) { return maintenance::songsOfOtherDiscs(held, "ZX1001", keys); })
-                .problem;
-  ASSERT_TRUE(problem);
-  EXPECT_EQ(problem->kind, RenameProblem::Kind::OtherDiscsSongs);
-  EXPECT_EQ(problem->names, QStringList{"Rain (Dee).mp3"});
-  EXPECT_EQ(problem->discs, QStringList{"AA101"});
+  // A name whose song is another held disc's and none of this disc's is that disc's, however few,
+  // though its artist would place it.
+  const QByteArray held =
+      "\"ZX1001\",\"01\",\"RAIN\",\"X\"\r\n\"AA101\",\"04\",\"RAIN\",\"DEE\"\r\n"
+      "\"AA101\",\"05\",\"22\",\"CAL\"\r\n";
+  for (const QString other : {"Rain (Dee).mp3", "Cal - 22.mp3"}) {
+    problem = maintenance::planRenames(
+                  items, {"Ann - One.mp3", "Two (Bea).mp3", other}, 7, {},
+                  [&](const QSet<QString>& keys) { return maintenance::songsOfOtherDiscs(held, "ZX1001", keys); })
+                  .problem;
+    ASSERT_TRUE(problem) << other.toStdString();
+    EXPECT_EQ(problem->kind, RenameProblem::Kind::OtherDiscsSongs);
+    EXPECT_EQ(problem->names, QStringList{other});
+    EXPECT_EQ(problem->discs, QStringList{"AA101"});
+  }
   // Another artist's disc of the same songs, which the database lacks: each name fits by its
   // song, but none keeps both.
   const QStringList cover = {"Kc - Song 01 - AA101-01.mp3", "Kc - Song 02 - AA101-02.mp3",
