@@ -261,15 +261,24 @@ bool nearWord(const QString& a, const QString& b) {
   return shorter.size() >= 5 && oneLetterApart(shorter, longer);
 }
 
-// How nearly a name's words hold a title, its words one after another, each alike or near: the
-// fewest of its words that are only near; empty when the name does not hold it.
-std::optional<qsizetype> nearlyHeld(const QStringList& name, const std::vector<QStringList>& title) {
+// Whether a name's word is a title's last word cut where its field ends ("Fes" of "Festival").
+bool cutFrom(const QString& word, const QString& cut) { return word.size() > cut.size() && word.startsWith(cut); }
+
+// How nearly a name's words hold a title, its words one after another, each alike or near (the last
+// one, with `lastMayBeCut`, also cut from the name's): the fewest of its words that are only near;
+// empty when the name does not hold it.
+std::optional<qsizetype> nearlyHeld(const QStringList& name, const std::vector<QStringList>& title,
+                                    bool lastMayBeCut = false) {
   std::optional<qsizetype> best;
   for (const QStringList& words : title)
     for (qsizetype at = 0; at + words.size() <= name.size(); ++at) {
       qsizetype near = 0;
       qsizetype w = 0;
-      for (; w < words.size() && nearWord(words[w], name[at + w]); ++w) near += words[w] != name[at + w];
+      for (; w < words.size(); ++w) {
+        const bool cut = lastMayBeCut && w + 1 == words.size() && cutFrom(name[at + w], words[w]);
+        if (!cut && !nearWord(words[w], name[at + w])) break;
+        near += words[w] != name[at + w];
+      }
       if (w == words.size() && (!best || near < *best)) best = near;
     }
   return best;
@@ -370,6 +379,7 @@ class Pairing {
       codes_ << codeKey(field(t).disc);
       changedNames_.push_back(namesWithOneFieldChanged(field(t), {3, 4}));
       songWords_.push_back(titleWords(field(t).song));
+      songCut_.push_back(fillsItsField(items[t]));
       artistWords_.push_back(titleWords(field(t).artist));
     }
     for (const QString& code : heldDiscs) heldCodes_.insert(codeKey(code), code);
@@ -687,10 +697,12 @@ class Pairing {
   }
   // Whether the file's name holds the song of a track, or spelled nearly so.
   bool holdsNearlyASong(qsizetype i) const {
-    return std::any_of(songWords_.begin(), songWords_.end(), [&](const std::vector<QStringList>& song) {
-      return nearlyHeld(nameWords_[size_t(i)], song).has_value();
-    });
+    for (qsizetype t = 0; t < n_; ++t)
+      if (nearlyHeld(nameWords_[size_t(i)], songWords_[size_t(t)], songCut_[size_t(t)])) return true;
+    return false;
   }
+  // A song that fills its field may have been cut there, in the middle of its last word.
+  static bool fillsItsField(const QString& item) { return Mid(item, 7 + common::kTitleWidth - 1, 1) != u" "; }
   // A name carries a title, and is paired by it, when it holds words beyond numbers and those every
   // name of the folder shares, or a song of the disc: a song that is a number ("1999") only
   // beside other words, in a folder of titled names (as "1999 (Karaoke Version)"; not "7").
@@ -713,7 +725,7 @@ class Pairing {
     qsizetype nearest = -1;
     for (qsizetype t = 0; t < n_; ++t) {
       for (const QStringList& song : songWords_[size_t(t)])
-        if (const auto near = nearlyHeld(name, {song})) {
+        if (const auto near = nearlyHeld(name, {song}, songCut_[size_t(t)])) {
           const Nearness n{song.size(), -*near, nearlyHeld(name, artistWords_[size_t(t)]).has_value()};
           if (!best || n > *best) {
             best = n;
@@ -829,6 +841,7 @@ class Pairing {
   QSet<QString> codes_;                                     // the disc's code
   QHash<QString, QString> heldCodes_;                       // the codes of the database's discs, as matched -> as held
   std::vector<std::vector<QStringList>> songWords_;         // each track's song, as titleWords gives it
+  std::vector<bool> songCut_;                               // whether it may be cut at its field's end
   std::vector<std::vector<QStringList>> artistWords_;       // and its artist
   std::vector<QStringList> nameWords_;                      // each file's name, as wordsOf gives it
   std::vector<QSet<QString>> ownWords_;                     // its title-like words that not every name holds

@@ -327,20 +327,23 @@ TEST(RenamePlan, ALoneTrackNumberIsReadWhereRippersPutIt) {
 
 TEST(RenamePlan, ATitledNameIsTheTrackItsTitleFitsMostNearly) {
   QStringList store;
-  for (const auto& [song, artist] : std::vector<std::pair<QString, QString>>{{"HOLLOW LANTERNS", "BELLAMY ROWE"},
-                                                                             {"AMBER STREET", "CORA FINCH"},
-                                                                             {"DON'T WAIT", "IVO LARK"},
-                                                                             {"SALT AND IRON", "EDIE STONE"},
-                                                                             {"1999", "KB"},
-                                                                             {"7 SECONDS", "MILO GRANT"},
-                                                                             {"7", "KB"}})
+  for (const auto& [song, artist] :
+       std::vector<std::pair<QString, QString>>{{"HOLLOW LANTERNS", "BELLAMY ROWE"},
+                                                {"AMBER STREET", "CORA FINCH"},
+                                                {"DON'T WAIT", "IVO LARK"},
+                                                {"SALT AND IRON", "EDIE STONE"},
+                                                {"1999", "KB"},
+                                                {"7 SECONDS", "MILO GRANT"},
+                                                {"7", "KB"},
+                                                {"SHE'S GOT A TICKET TO THE SUMMER FESTIVAL", "KB"}})
     store << maintenance::renameListItem("AA100", "0" + QString::number(store.size() + 1), song, artist);
-  // Songs spelled otherwise (a plural, a letter, an apostrophe, "&") and songs that are numbers.
-  EXPECT_EQ(
-      plannedTracks({"1999 (Karaoke).mp3", "7 (Karaoke).mp3", "7 Seconds (Karaoke).mp3", "Amber Streat (Karaoke).mp3",
-                     "Dont Wait (Karaoke).mp3", "Hollow Lantern (Karaoke).mp3", "Salt & Iron (Karaoke).mp3"},
-                    false, store),
-      (QStringList{"05", "07", "06", "02", "03", "01", "04"}));
+  // Songs spelled otherwise (a plural, a letter, an apostrophe, "&"), songs that are numbers, and a
+  // song cut where its field ends.
+  EXPECT_EQ(plannedTracks({"1999 (Karaoke).mp3", "7 (Karaoke).mp3", "7 Seconds (Karaoke).mp3",
+                           "Amber Streat (Karaoke).mp3", "Dont Wait (Karaoke).mp3", "Hollow Lantern (Karaoke).mp3",
+                           "Salt & Iron (Karaoke).mp3", "She's Got A Ticket To The Summer Festival (Karaoke).mp3"},
+                          false, store),
+            (QStringList{"05", "07", "06", "02", "03", "01", "04", "08"}));
   // Two tracks as near one name, and two names nearest one track, are refused.
   store = QStringList{maintenance::renameListItem("AA100", "01", "SILVER ROAD", "X"),
                       maintenance::renameListItem("AA100", "02", "SILVER ROADE", "X"),
