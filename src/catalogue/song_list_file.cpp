@@ -2,6 +2,7 @@
 
 #include "catalogue/database.h"
 #include "catalogue/disc_reference.h"
+#include "catalogue/song_list_rules.h"
 #include "catalogue/track_file.h"
 #include "common/records.h"
 #include "common/text_helpers.h"
@@ -223,7 +224,7 @@ QString discsNoLongerHeldText(const QStringList& codes) {
 
 SongListFile deletedSongList(SongListFile file, const std::vector<DiscItem>& ticked,
                              const std::vector<std::optional<LineRecord>>& records, const QByteArray& tracks,
-                             const QString& disc, const QString& track, bool discGoes) {
+                             const QString& disc, const QString& track, bool discGoes, const HiddenCopies& hidden) {
   const QString gone = common::discIdentity(disc);
   if (discGoes) {
     file.discs.clear();
@@ -233,20 +234,37 @@ SongListFile deletedSongList(SongListFile file, const std::vector<DiscItem>& tic
   }
   const std::optional<Sort> sort = sortOfKeyword(file.sortKeyword);
   if (!sort) return file;
-  const std::vector<ListLine> named = namedLines(file.lines, *sort, records);
+  // The hidden copies are known by the same rule as the lines, after them.
+  const qsizetype shown = file.lines.size();
+  std::vector<std::optional<LineRecord>> allRecords(static_cast<size_t>(shown));
+  std::copy_n(records.begin(), std::min(records.size(), size_t(shown)), allRecords.begin());
+  allRecords.insert(allRecords.end(), hidden.records.begin(), hidden.records.end());
+  const std::vector<ListLine> named = namedLines(file.lines + hidden.lines, *sort, allRecords);
   const std::vector<DiscMatch> discs = discsOfLines(tracks, named);
   const QByteArray goneTrack = platform::cp1252::encode(track);
   const std::string_view goneNumber = trackIdentity({goneTrack.constData(), size_t(goneTrack.size())});
+  const auto goes = [&](size_t i) {
+    const DiscMatch& m = discs[i];
+    const QByteArray lineTrack = platform::cp1252::encode(named[i].track);
+    return m.discs.size() == 1 && common::discIdentity(m.discs[0]) == gone &&
+           (track.isEmpty() || trackIdentity({lineTrack.constData(), size_t(lineTrack.size())}) == goneNumber);
+  };
   QStringList kept;
-  for (qsizetype i = 0; i < file.lines.size(); ++i) {
-    const DiscMatch& m = discs[size_t(i)];
-    const QByteArray lineTrack = platform::cp1252::encode(named[size_t(i)].track);
-    const bool goes =
-        m.discs.size() == 1 && common::discIdentity(m.discs[0]) == gone &&
-        (track.isEmpty() || trackIdentity({lineTrack.constData(), size_t(lineTrack.size())}) == goneNumber);
-    if (!goes) kept << file.lines[i];
+  std::vector<bool> back(size_t(hidden.lines.size()), false);
+  bool copyBack = false;
+  for (qsizetype i = 0; i < shown; ++i) {
+    if (!goes(size_t(i))) {
+      kept << file.lines[i];
+      continue;
+    }
+    const qsizetype copy = copyShownInstead(file.lines[i], hidden.lines, hidden.behind,
+                                            [&](qsizetype c) { return !back[size_t(c)] && !goes(size_t(shown + c)); });
+    if (copy < 0) continue;
+    back[size_t(copy)] = copyBack = true;
+    kept << hidden.lines[copy];
   }
   file.lines = kept;
+  if (copyBack) inListOrder(file.lines, [](const QString& line) { return line; });
   return file;
 }
 

@@ -96,13 +96,21 @@ SongListFile recodedSongList(SongListFile file, const std::vector<DiscItem>& tic
                              const std::vector<std::optional<LineRecord>>& records, const QByteArray& tracks,
                              const QString& current, const QString& replacement);
 
+// The lines Hide Duplicates took out of a list, in its layout and capitals: each with its record
+// and the line it stays hidden behind.
+struct HiddenCopies {
+  QStringList lines, behind;
+  std::vector<std::optional<LineRecord>> records;
+};
+
 // The list as deleting a disc's tracks leaves it, saved before the deletion is written: without
 // the lines that stand for the disc (known by its identity, common::discIdentity) and, unless
 // `track` is empty, that track (known by its number), as recodedSongList finds them; without the
-// disc's ticks too when the disc itself goes.
+// disc's ticks too when the disc itself goes. A line that goes gives its place to the copy hidden
+// behind it that shows then (copyShownInstead), unless that copy goes too.
 SongListFile deletedSongList(SongListFile file, const std::vector<DiscItem>& ticked,
                              const std::vector<std::optional<LineRecord>>& records, const QByteArray& tracks,
-                             const QString& disc, const QString& track, bool discGoes);
+                             const QString& disc, const QString& track, bool discGoes, const HiddenCopies& hidden = {});
 
 // The file's values as read back: each line is one field (the text between its quotes).
 std::optional<QStringList> readSongListValues(const QString& path);

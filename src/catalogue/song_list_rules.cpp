@@ -1,6 +1,7 @@
 #include "catalogue/song_list_rules.h"
 
 #include "common/text_helpers.h"
+#include "platform/core/sorted_list_model.h"
 
 #include <QHash>
 
@@ -42,6 +43,22 @@ std::vector<int> rowsWithoutDupes(const QStringList& lines, Sort sort, const std
     }
   }
   return kept;
+}
+
+qsizetype copyShownInstead(const QString& line, const QStringList& copies, const QStringList& behind,
+                           const std::function<bool(qsizetype)>& stays) {
+  const QString shown = common::UCase(line);
+  qsizetype first = -1;
+  QByteArray firstKey;
+  for (qsizetype i = 0; i < copies.size() && i < behind.size(); ++i) {
+    if (common::UCase(behind[i]) != shown || (stays && !stays(i))) continue;
+    // Equal lines keep the order they came in: the earlier one stays first.
+    QByteArray key = platform::sortKey(copies[i]);
+    if (first >= 0 && !(key < firstKey)) continue;
+    first = i;
+    firstKey = std::move(key);
+  }
+  return first;
 }
 
 bool isVocalLine(const QString& line) { return common::UCase(line).contains(QStringLiteral("(V")); }

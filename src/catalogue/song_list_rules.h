@@ -19,6 +19,13 @@ namespace catalogue {
 std::vector<int> rowsWithoutDupes(const QStringList& lines, Sort sort, const std::function<void(int)>& progress = {},
                                   std::vector<int>* keptAhead = nullptr);
 
+// Of the lines Hide Duplicates hid (`copies`, each hidden behind the line beside it in `behind`,
+// both in the list's layout), the one that shows again when `line` leaves the list or shows
+// another song: the first in the list's order of those hidden behind it, in any capitals, that
+// `stays` accepts; -1 when there is none.
+qsizetype copyShownInstead(const QString& line, const QStringList& copies, const QStringList& behind,
+                           const std::function<bool(qsizetype)>& stays = {});
+
 // A vocal track: its line holds "(V" in any case.
 bool isVocalLine(const QString& line);
 

@@ -266,6 +266,13 @@ class Form1 : public platform::FormBase {
   // layout), given in the list's capitals; the other copies stay hidden behind it.
   void showCopyHiddenBehind(const QString& line, catalogue::Sort sort,
                             const std::function<QString(const QString&)>& inListCase);
+  // A line the program makes, in the list's capitals as `like`, a line of the list, shows them.
+  QString inListCase(const QString& made, const QString& like, catalogue::Sort sort) const;
+  // The copies Hide Duplicates took out of the list, in the layout of `sort`.
+  catalogue::HiddenCopies hiddenCopiesIn(catalogue::Sort sort) const;
+  // With Hide Duplicates on, the copies it took out of the list as the list would show them,
+  // recalled from the track file where the list holds no memory of them.
+  catalogue::HiddenCopies copiesHiddenNow(const QByteArray& tracks);
   // The copies Hide Duplicates hides, found among the ticked discs' records as Create List finds
   // them, for a list that holds no memory of its own (one read from a file).
   void recallHiddenCopies(const QByteArray& tracks);

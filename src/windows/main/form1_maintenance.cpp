@@ -46,7 +46,7 @@ bool Form1::makeListReady(const QString& title, const windows::ListSaveOffer::Ch
   const catalogue::SongListFile file =
       change.replacement.isEmpty()
           ? catalogue::deletedSongList(shownSongList(), tickedDiscItems(), lineRecords(), change.tracks, change.disc,
-                                       change.track, change.discGoes)
+                                       change.track, change.discGoes, copiesHiddenNow(change.tracks))
           : catalogue::recodedSongList(shownSongList(), tickedDiscItems(), lineRecords(), change.tracks, change.disc,
                                        change.replacement);
   // Written with the change; what can be known of the name now is checked now, while the

@@ -2,6 +2,7 @@
 #include "windows/main/form1.h"
 
 #include "catalogue/disc_reference.h"
+#include "catalogue/song_list_rules.h"
 #include "catalogue/track_file.h"
 #include "catalogue/track_scans.h"
 #include "common/text_helpers.h"
@@ -10,6 +11,8 @@
 #include "platform/ui/prompts.h"
 #include "windows/database/delete_record.h"
 #include "windows/database/Edit_Record.h"
+
+#include <QHash>
 
 #include <algorithm>
 #include <functional>
@@ -118,20 +121,15 @@ void Form1::followEditedLine(const catalogue::ListLine& handed, const QStringLis
       !same(cut.artist, handed.artist) || (own ? own->code : QString()) != handed.storedCode.value_or(QString()))
     return;
 
-  // In the list's capitals: word capitals, else capitals where the line showed them, else the
-  // record's own case, as Create List would show it.
-  const auto inListCase = [&](const QString& made) {
-    if (Check5.Value() == 0) return catalogue::wordCapitals(made, *sort, Check1.Value() == 1 && Check2.Value() == 1);
-    return catalogue::allCapitals(line) == line ? catalogue::allCapitals(made) : made;
-  };
-  const QString edited = inListCase(catalogue::withSongAndArtist(line, *sort, after[2], after[3]));
+  const auto listCase = [&](const QString& made) { return inListCase(made, line, *sort); };
+  const QString edited = listCase(catalogue::withSongAndArtist(line, *sort, after[2], after[3]));
   // The line takes its place in the list's order, still the highlighted one.
   const qint64 number = List2.ItemData(row);
   const bool selected = List2.Selected(row);
   List2.RemoveItem(row);
   if (Check3.Value() == 1 && catalogue::duplicateKeyView(*sort, edited) != catalogue::duplicateKeyView(*sort, line)) {
     if (!hiddenCopiesKnown_) recallHiddenCopies(tracksBefore);
-    showCopyHiddenBehind(line, *sort, inListCase);
+    showCopyHiddenBehind(line, *sort, listCase);
   }
   listRecased_ = true;  // the line shows the edit in the list's capitals
   const int at = addInOrder(List2, edited, number);
@@ -161,31 +159,40 @@ void Form1::followEditedLine(const catalogue::ListLine& handed, const QStringLis
   handedFrom_ = HandedFrom::Line;
 }
 
-void Form1::showCopyHiddenBehind(const QString& line, Sort sort,
-                                 const std::function<QString(const QString&)>& inListCase) {
+QString Form1::inListCase(const QString& made, const QString& like, Sort sort) const {
+  // Word capitals, else capitals where the line showed them, else the record's own case, as
+  // Create List would show it.
+  if (Check5.Value() == 0) return catalogue::wordCapitals(made, sort, Check1.Value() == 1 && Check2.Value() == 1);
+  return catalogue::allCapitals(like) == like ? catalogue::allCapitals(made) : made;
+}
+
+catalogue::HiddenCopies Form1::hiddenCopiesIn(Sort sort) const {
   const auto inSort = [&](const QString& text, Sort from) {
     if (from == sort) return text;
     return catalogue::recutLine(text, from, sort, catalogue::recutCase(from, Check1.Value() == 1, Check2.Value() == 1));
   };
-  // The copies hidden behind the line as it stood, as the list would show them now; the first of
-  // them in the list's order shows again, and the others stay hidden behind it.
-  const QString shownLine = UCase(line);
-  std::vector<size_t> copies;
-  for (size_t i = 0; i < hiddenCopies_.size(); ++i) {
-    HiddenCopy& c = hiddenCopies_[i];
-    if (UCase(inSort(c.behind, c.sort)) != shownLine) continue;
-    c.line = inListCase(inSort(c.line, c.sort));
-    c.sort = sort;
-    copies.push_back(i);
+  catalogue::HiddenCopies out;
+  for (const HiddenCopy& c : hiddenCopies_) {
+    out.lines << inSort(c.line, c.sort);
+    out.behind << inSort(c.behind, c.sort);
+    out.records.push_back(lineRecords_.record(c.number));
   }
-  if (copies.empty()) return;
-  const auto first = std::min_element(copies.begin(), copies.end(), [this](size_t a, size_t b) {
-    return platform::sortKey(hiddenCopies_[a].line) < platform::sortKey(hiddenCopies_[b].line);
-  });
-  const HiddenCopy shown = hiddenCopies_[*first];
-  for (const size_t i : copies) hiddenCopies_[i].behind = shown.line;
-  hiddenCopies_.erase(hiddenCopies_.begin() + std::ptrdiff_t(*first));
-  addInOrder(List2, shown.line, shown.number);
+  return out;
+}
+
+void Form1::showCopyHiddenBehind(const QString& line, Sort sort,
+                                 const std::function<QString(const QString&)>& inListCase) {
+  const catalogue::HiddenCopies now = hiddenCopiesIn(sort);
+  const qsizetype first = catalogue::copyShownInstead(line, now.lines, now.behind);
+  if (first < 0) return;
+  // The first copy shows again, and the others stay hidden behind it.
+  const QString shown = inListCase(now.lines[first]), shownLine = UCase(line);
+  const qint64 number = hiddenCopies_[size_t(first)].number;
+  for (qsizetype i = 0; i < now.lines.size(); ++i)
+    if (UCase(now.behind[i]) == shownLine)
+      hiddenCopies_[size_t(i)] = {inListCase(now.lines[i]), hiddenCopies_[size_t(i)].number, shown, sort};
+  hiddenCopies_.erase(hiddenCopies_.begin() + std::ptrdiff_t(first));
+  addInOrder(List2, shown, number);
 }
 
 void Form1::recallHiddenCopies(const QByteArray& tracks) {
@@ -200,6 +207,19 @@ void Form1::recallHiddenCopies(const QByteArray& tracks) {
   // The lines read from the file name no record: the copies' records are the list's from now on.
   lineRecords_ = std::move(hidden.records);
   hiddenCopiesKnown_ = true;
+}
+
+catalogue::HiddenCopies Form1::copiesHiddenNow(const QByteArray& tracks) {
+  const auto sort = currentSort();
+  if (Check3.Value() == 0 || !sort) return {};
+  if (!hiddenCopiesKnown_) recallHiddenCopies(tracks);
+  catalogue::HiddenCopies hidden = hiddenCopiesIn(*sort);
+  // Each in the capitals of the line it stays hidden behind.
+  QHash<QString, QString> shown;
+  for (const QString& line : List2.items()) shown.insert(common::UCase(line), line);
+  for (qsizetype i = 0; i < hidden.lines.size(); ++i)
+    hidden.lines[i] = inListCase(hidden.lines[i], shown.value(common::UCase(hidden.behind[i]), hidden.lines[i]), *sort);
+  return hidden;
 }
 
 void Form1::mnu51_Click() {

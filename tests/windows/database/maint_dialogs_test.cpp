@@ -1247,6 +1247,29 @@ TEST_F(MaintenanceTest, AChangeOffersTheListForSavingBeforeTheMainWindowIsCleare
   EXPECT_EQ(prompts.expectCalls("msgBox", 10)[8].title, "Restore Database");
   EXPECT_EQ(f.List1.items(), QStringList{"AB1        "});
   EXPECT_EQ(f.List1.SelCount(), 0);
+
+  // With Hide Duplicates on, a line that goes gives its place to the first copy it hid that stays,
+  // whether the list remembers its copies or was reopened from its file.
+  home.writeDiscs({"MDX1001", "zk101"});
+  home.writeTracks({"MDX1001,01,SAME SONG,ODA BELL", "MDX1001,02,SAME SONG,ODA BELL", "MDX1001,03,SAME SONG,ODA BELL",
+                    "zk101,01,SAME SONG,ODA BELL"});
+  press(f.cmdUntag);
+  tick("MDX1001");
+  tick("zk101");
+  QTest::mouseClick(f.Check3.widget(), Qt::LeftButton);  // Hide Duplicates
+  press(f.cmdGet_Tracks);
+  ASSERT_EQ(f.List2.ListCount(), 1);
+  clickSong("SAME SONG");
+  for (const auto& [entry, kept] : {std::pair{&f.mnue, "MDX1001            02"}, {&f.mnuB, "ZK101              01"}}) {
+    const QString name = home.path(QString(kept).left(5) + ".mdq");
+    if (entry == &f.mnuB) f.List1.setListIndex(row("MDX1001"));
+    prompts.onModal([](platform::FormBase& w) { press(dynamic_cast<delete_record&>(w).Command1); });
+    prompts.answerMsg(Yes).answerMsg(Yes).answerSaveFile(name);
+    choose(*entry);
+    prompts.answerOpenFile(name);
+    press(f.cmdOpen);
+    EXPECT_EQ(f.List2.items(), QStringList{"SAME SONG" + QString(27, ' ') + "ODA BELL" + QString(22, ' ') + kept});
+  }
 }
 
 // ---------------------------------------------------------------- Line ends
