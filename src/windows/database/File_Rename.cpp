@@ -117,9 +117,11 @@ QString problemText(const maintenance::RenameProblem& problem) {
   return {};
 }
 
-// After a rename: how many files of each type were named after which disc's tracks, and, as a
-// name without a title cannot tell one disc's file from another's, which names held none.
+// After a rename: how many files of each type bear the names of which disc's tracks, whether any
+// had to be renamed, and, as a name without a title cannot tell one disc's file from another's,
+// which names held none.
 QString renamedText(const std::vector<maintenance::RenameStep>& steps, const QString& disc) {
+  const bool noneMoved = std::all_of(steps.begin(), steps.end(), [](const auto& s) { return s.from == s.to; });
   QStringList types;  // the extensions, without their dots, in the order the files come
   QHash<QString, qsizetype> ofType;
   QSet<QString> tracks;
@@ -139,9 +141,13 @@ QString renamedText(const std::vector<maintenance::RenameStep>& steps, const QSt
                         return !type.isEmpty() && type.size() <= 4 &&
                                std::all_of(type.begin(), type.end(), [](QChar c) { return c.isLetterOrNumber(); });
                       });
-  QString text = (byType ? maintenance::joinedWithAnd(counts) : QString::number(total)) +
-                 byCount(total, " file has", " files have") + QStringLiteral(" been renamed after disc ") + disc +
-                 byCount(tracks.size(), "'s track", "'s tracks");
+  const QString count = byType ? maintenance::joinedWithAnd(counts) : QString::number(total);
+  if (noneMoved)
+    return count + byCount(total, " file already bears the name", " files already bear the names") +
+           QStringLiteral(" of disc ") + disc + byCount(tracks.size(), "'s track", "'s tracks") +
+           QStringLiteral(": nothing has been renamed");
+  QString text = count + byCount(total, " file has", " files have") + QStringLiteral(" been renamed after disc ") +
+                 disc + byCount(tracks.size(), "'s track", "'s tracks");
   if (untitled == 0) return text;
   return text + QStringLiteral("; ") +
          (untitled == total
@@ -402,7 +408,7 @@ bool File_Rename::renameListed(const Pass& pass, const std::vector<maintenance::
   all.insert(all.end(), steps->begin(), steps->end());
   QStringList shortened;
   for (const maintenance::RenameStep& s : all)
-    if (s.shortened) shortened << s.to.chopped(maintenance::extensionOf(s.to).size());
+    if (s.shortened && s.from != s.to) shortened << s.to.chopped(maintenance::extensionOf(s.to).size());
   shortened.removeDuplicates();
   const QString done = all.empty() ? kRenamed : renamedText(all, maintenance::nameFields(List3.List(0)).disc);
   platform::prompts().msgBox(done + (shortened.isEmpty() ? QString() : QChar(13) + shortenedText(shortened)), OKOnly,

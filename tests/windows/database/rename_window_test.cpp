@@ -300,6 +300,9 @@ TEST_F(RenameWindowTest, NewNamesKeepTheWholeExtensionHideNoFileAndSuitEveryDisk
                                               "Why - Artist 02.");
   EXPECT_EQ(home.readBytes("audio/Why - Artist 02.mp3"), "b.mp3");
   EXPECT_EQ(home.readBytes("audio/Why - Artist 02.cdg"), "b.cdg");
+  // Pressed again at once, it finds every name given: nothing is renamed, and nothing left out.
+  EXPECT_EQ(renameFiles(window.Command3),
+            "3 mp3 and 3 cdg files already bear the names of disc ZX1001's tracks: nothing has been renamed");
 }
 
 TEST_F(RenameWindowTest, AutoRenameChecksTheCdgNamesBeforeAnyMp3FileMoves) {
