@@ -169,24 +169,27 @@ void inListOrder(QStringList& texts, const std::function<QString(const QString&)
 
 namespace {
 // What each line of a list names, with the record beside it (nothing for a line read back from a
-// saved list).
+// saved list), and after them what each copy Hide Duplicates hid names, by the same rule.
 std::vector<ListLine> namedLines(const QStringList& lines, Sort sort,
-                                 const std::vector<std::optional<LineRecord>>& records) {
+                                 const std::vector<std::optional<LineRecord>>& records, const HiddenCopies& hidden) {
   std::vector<ListLine> named;
-  named.reserve(size_t(lines.size()));
-  for (qsizetype i = 0; i < lines.size(); ++i) {
-    const LineFields f = fieldsOfLine(lines[i], sort);
-    const std::optional<LineRecord>& own = size_t(i) < records.size() ? records[size_t(i)] : std::nullopt;
+  named.reserve(size_t(lines.size() + hidden.lines.size()));
+  const auto name = [&](const QString& line, const std::optional<LineRecord>& own) {
+    const LineFields f = fieldsOfLine(line, sort);
     named.push_back(own ? ListLine{f.code, own->track, own->code, f.song, f.artist}
                         : ListLine{f.code, f.track, std::nullopt, f.song, f.artist});
-  }
+  };
+  for (qsizetype i = 0; i < lines.size(); ++i)
+    name(lines[i], size_t(i) < records.size() ? records[size_t(i)] : std::nullopt);
+  for (qsizetype i = 0; i < hidden.lines.size(); ++i)
+    name(hidden.lines[i], size_t(i) < hidden.records.size() ? hidden.records[size_t(i)] : std::nullopt);
   return named;
 }
 }  // namespace
 
 SongListFile recodedSongList(SongListFile file, const std::vector<DiscItem>& ticked,
                              const std::vector<std::optional<LineRecord>>& records, const QByteArray& tracks,
-                             const QString& current, const QString& replacement) {
+                             const QString& current, const QString& replacement, const HiddenCopies& hidden) {
   const QString cur = common::Trim(current);
   const QString code = common::padRight(replacement, kCodeLength);
   QHash<QString, QString> codeOf;  // a disc line and the code the disc list sorts it by
@@ -200,12 +203,28 @@ SongListFile recodedSongList(SongListFile file, const std::vector<DiscItem>& tic
 
   const std::optional<Sort> sort = sortOfKeyword(file.sortKeyword);
   if (!sort) return file;
-  const std::vector<ListLine> named = namedLines(file.lines, *sort, records);
+  const qsizetype shown = file.lines.size();
+  const std::vector<ListLine> named = namedLines(file.lines, *sort, records, hidden);
   const std::vector<DiscMatch> discs = discsOfLines(tracks, named);
-  for (qsizetype i = 0; i < file.lines.size(); ++i) {
+  const auto recoded = [&](const QString& line, qsizetype i) {
     const DiscMatch& m = discs[size_t(i)];
-    if (!common::Trim(named[size_t(i)].shownCode).isEmpty() && m.discs.size() == 1 && common::Trim(m.discs[0]) == cur)
-      file.lines[i] = withDiscCode(file.lines[i], *sort, code);
+    const bool ours =
+        !common::Trim(named[size_t(i)].shownCode).isEmpty() && m.discs.size() == 1 && common::Trim(m.discs[0]) == cur;
+    return ours ? withDiscCode(line, *sort, code) : line;
+  };
+  QStringList copies;
+  for (qsizetype c = 0; c < hidden.lines.size(); ++c) copies << recoded(hidden.lines[c], shown + c);
+  // A copy that the new code puts ahead of the line it was hidden behind shows in its place, as
+  // Create List would show it.
+  std::vector<bool> taken(size_t(copies.size()), false);
+  for (qsizetype i = 0; i < shown; ++i) {
+    const QString line = recoded(file.lines[i], i);
+    const QByteArray key = platform::sortKey(line);
+    const qsizetype ahead = copyShownInstead(file.lines[i], copies, hidden.behind, [&](qsizetype c) {
+      return !taken[size_t(c)] && platform::sortKey(copies[c]) < key;
+    });
+    if (ahead >= 0) taken[size_t(ahead)] = true;
+    file.lines[i] = ahead >= 0 ? copies[ahead] : line;
   }
   inListOrder(file.lines, [](const QString& line) { return line; });
   return file;
@@ -234,12 +253,8 @@ SongListFile deletedSongList(SongListFile file, const std::vector<DiscItem>& tic
   }
   const std::optional<Sort> sort = sortOfKeyword(file.sortKeyword);
   if (!sort) return file;
-  // The hidden copies are known by the same rule as the lines, after them.
   const qsizetype shown = file.lines.size();
-  std::vector<std::optional<LineRecord>> allRecords(static_cast<size_t>(shown));
-  std::copy_n(records.begin(), std::min(records.size(), size_t(shown)), allRecords.begin());
-  allRecords.insert(allRecords.end(), hidden.records.begin(), hidden.records.end());
-  const std::vector<ListLine> named = namedLines(file.lines + hidden.lines, *sort, allRecords);
+  const std::vector<ListLine> named = namedLines(file.lines, *sort, records, hidden);
   const std::vector<DiscMatch> discs = discsOfLines(tracks, named);
   const QByteArray goneTrack = platform::cp1252::encode(track);
   const std::string_view goneNumber = trackIdentity({goneTrack.constData(), size_t(goneTrack.size())});

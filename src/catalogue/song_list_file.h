@@ -86,22 +86,23 @@ RestoredDiscs restoredDiscs(const QStringList& items, const QStringList& discLin
 // named, then how many more, and that Create List leaves their songs out.
 QString discsNoLongerHeldText(const QStringList& codes);
 
-// The list as giving a disc a new code leaves it, saved before the change is written: each
-// ticked item of the disc (its code, outer blanks aside, `current`, as the change matches it)
-// holds the new code padded to 11 and keeps its number, each line that stands for the disc
-// (discsOfLines over the track file the change reads, with the record beside each line, nothing
-// for a line read back from a saved list) shows the new code, and the discs and lines stand in
-// the order the lists show them then.
-SongListFile recodedSongList(SongListFile file, const std::vector<DiscItem>& ticked,
-                             const std::vector<std::optional<LineRecord>>& records, const QByteArray& tracks,
-                             const QString& current, const QString& replacement);
-
 // The lines Hide Duplicates took out of a list, in its layout and capitals: each with its record
 // and the line it stays hidden behind.
 struct HiddenCopies {
   QStringList lines, behind;
   std::vector<std::optional<LineRecord>> records;
 };
+
+// The list as giving a disc a new code leaves it, saved before the change is written: each
+// ticked item of the disc (its code, outer blanks aside, `current`, as the change matches it)
+// holds the new code padded to 11 and keeps its number, each line that stands for the disc
+// (discsOfLines over the track file the change reads, with the record beside each line, nothing
+// for a line read back from a saved list) shows the new code, and the discs and lines stand in
+// the order the lists show them then. A hidden copy that the list's order now puts ahead of the
+// line it stays behind shows instead of that line.
+SongListFile recodedSongList(SongListFile file, const std::vector<DiscItem>& ticked,
+                             const std::vector<std::optional<LineRecord>>& records, const QByteArray& tracks,
+                             const QString& current, const QString& replacement, const HiddenCopies& hidden = {});
 
 // The list as deleting a disc's tracks leaves it, saved before the deletion is written: without
 // the lines that stand for the disc (known by its identity, common::discIdentity) and, unless

@@ -43,12 +43,13 @@ windows::ListSaveOffer Form1::saveOfferWithChange(const QString& title) {
 bool Form1::makeListReady(const QString& title, const windows::ListSaveOffer::Change& change) {
   readyList_.reset();
   if (!wantsListSaved(kSaveOfferBreak, title)) return true;
+  const catalogue::HiddenCopies hidden = copiesHiddenNow(change.tracks);
   const catalogue::SongListFile file =
       change.replacement.isEmpty()
           ? catalogue::deletedSongList(shownSongList(), tickedDiscItems(), lineRecords(), change.tracks, change.disc,
-                                       change.track, change.discGoes, copiesHiddenNow(change.tracks))
+                                       change.track, change.discGoes, hidden)
           : catalogue::recodedSongList(shownSongList(), tickedDiscItems(), lineRecords(), change.tracks, change.disc,
-                                       change.replacement);
+                                       change.replacement, hidden);
   // Written with the change; what can be known of the name now is checked now, while the
   // database is as it was.
   return saveSongList(file, [&](const QString& name, const QByteArray& bytes) {

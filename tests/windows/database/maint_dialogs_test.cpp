@@ -377,6 +377,24 @@ TEST_F(MaintenanceTest, ChangeCodeSavesTheListAtTheOfferUnderTheNewCode) {
   EXPECT_TRUE(discs().contains(discLine("XX-04")));
   EXPECT_EQ(f.List1.SelCount(), 0);
   EXPECT_EQ(QDir(home.path()).entryList({"blocked*"}, QDir::Files), QStringList());
+
+  // With Hide Duplicates on, a copy that the new code puts ahead of the line it hid shows in its
+  // place, as Create List shows it, whether the list remembers its copies or was reopened.
+  home.writeDiscs({"MDX1001", "zk101"});
+  home.writeTracks({"MDX1001,01,SAME SONG,ODA BELL", "zk101,01,SAME SONG,ODA BELL"});
+  press(f.cmdUntag);
+  prompts.answerInput("1").answerInput("2");
+  tick("MDX1001");
+  tick("zk101");
+  QTest::mouseClick(f.Check3.widget(), Qt::LeftButton);  // Hide Duplicates
+  press(f.cmdGet_Tracks);
+  for (const auto& [from, to, shown] : {std::tuple{"MDX1001", "ZZ1", "ZK101"}, {"ZZ1", "A1", "A1 "}}) {
+    f.List1.setListIndex(row(from));
+    changeTo(to, [&, to] { prompts.answerMsg(Yes).answerSaveFile(home.path(QString(to) + ".mdq")); });
+    prompts.answerOpenFile(home.path(QString(to) + ".mdq"));
+    press(f.cmdOpen);
+    EXPECT_TRUE(f.List2.ListCount() == 1 && f.List2.List(0).contains(shown)) << f.List2.List(0).toStdString();
+  }
 }
 
 TEST_F(MaintenanceTest, ChangeCodeRefusalsKeepTheWindowOpenAndTheFilesUntouched) {
