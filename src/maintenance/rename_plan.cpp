@@ -427,7 +427,7 @@ class Pairing {
       if (placed(i)) continue;
       const QString stem = stemOf(files_[i]);
       std::vector<CodePart> parts = codePartsIn(stem);
-      std::erase_if(parts, [&](const CodePart& p) { return isATitleOfTheDisc(stem, p); });
+      std::erase_if(parts, [&](const CodePart& p) { return isATitleOfTheDisc(stem, p) || isAWholeCode(stem, p); });
       if (parts.empty()) continue;
       const QString code = codeKey(parts.front().code);
       if (std::any_of(parts.begin(), parts.end(),
@@ -679,6 +679,11 @@ class Pairing {
   // A part that is a song or an artist of the disc holds no code ("Catch-22").
   bool isATitleOfTheDisc(const QString& stem, const CodePart& part) const {
     return titles_.contains(matchKey(stem.mid(part.at, part.size)));
+  }
+  // A part that is a disc's whole code holds no track ("GLD-01 - 03 - Song" of disc GLD-01).
+  bool isAWholeCode(const QString& stem, const CodePart& part) const {
+    const QString whole = codeKey(stem.mid(part.at, part.size));
+    return codes_.contains(whole) || heldCodes_.contains(whole);
   }
   // An "Artist - Song" or "Song - Artist" name that fits one track with a field corrected holds
   // titles only, no code ("Catch-22 - Artist" after the song became "Catch 22").

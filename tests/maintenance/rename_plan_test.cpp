@@ -235,6 +235,10 @@ TEST(RenamePlan, ANameKeepsItsTrackAfterTheCodeOrOneFieldIsCorrected) {
                                 maintenance::renameListItem("ZX1001", "3", "THREE", "CAL")};
   EXPECT_EQ(tracks({"ZX1001-03 - Cal - Three.mp3", "ZX1001-01.mp3", "ZX1001-02.mp3"}, unpadded),
             (QStringList{"03", "01", "02"}));
+  // A disc's whole code that ends in a hyphen and two digits holds no track.
+  const QStringList hyphened = {maintenance::renameListItem("GLD-01", "01", "ONE", "ANN"),
+                                maintenance::renameListItem("GLD-01", "02", "TWO", "BEA")};
+  EXPECT_EQ(tracks({"GLD-01 - 02 - Two.mp3", "GLD-01 - 01 - One.mp3"}, hyphened), (QStringList{"02", "01"}));
   // A code of 12 characters is a disc of its own: names carry it whole, and one with the code of
   // its first 11 is that other disc's.
   const QStringList longCode = {maintenance::renameListItem("LONGCODE12AB", "01", "ONE", "ANN")};
