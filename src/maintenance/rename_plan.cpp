@@ -524,13 +524,14 @@ class Pairing {
     return problem;
   }
 
-  // Each titled name that is another held disc's file refuses the set, whatever their count.
+  // Each titled name that is another held disc's file refuses the set, whatever their count: one
+  // that holds another disc's song, and no song of this disc but within that song.
   Refusal byOtherDiscsSongs() {
     if (!otherDiscsSongs_) return std::nullopt;
     std::vector<std::pair<qsizetype, QStringList>> keysOf;  // file -> the runs of its words that may be a song
     QSet<QString> keys;
     for (qsizetype i = 0; i < n_; ++i)
-      if (!provesTheDisc(by_[size_t(i)]) && titled_[size_t(i)] && !holdsNearlyASong(i)) {
+      if (!provesTheDisc(by_[size_t(i)]) && titled_[size_t(i)]) {
         keysOf.emplace_back(i, songsItMayHold(i));
         for (const QString& key : keysOf.back().second) keys.insert(key);
       }
@@ -539,7 +540,7 @@ class Pairing {
     RenameProblem problem{Kind::OtherDiscsSongs, {}, {}, {}, {}};
     for (const auto& [i, mayHold] : keysOf)
       for (const QString& key : mayHold)  // the longest first
-        if (const auto found = discsOf.constFind(key); found != discsOf.constEnd()) {
+        if (const auto found = discsOf.constFind(key); found != discsOf.constEnd() && makesItThatDiscs(i, key)) {
           problem.names << files_[i];
           for (const QString& code : *found)
             if (!problem.discs.contains(code)) problem.discs << code;
@@ -705,6 +706,20 @@ class Pairing {
     for (qsizetype t = 0; t < n_; ++t)
       if (nearlyHeld(nameWords_[size_t(i)], songWords_[size_t(t)], songCut_[size_t(t)])) return true;
     return false;
+  }
+  // A song of another disc that a name holds makes it that disc's file, unless the name holds a song
+  // of this disc that the other does not hold in more words ("The Lonely Heartbreak Of Harrogate"
+  // is another disc's beside this disc's "Lonely Heartbreak").
+  bool makesItThatDiscs(qsizetype i, const QString& otherSong) const {
+    const QStringList other = otherSong.split(QLatin1Char(' '));
+    for (qsizetype t = 0; t < n_; ++t) {
+      const std::vector<QStringList>& song = songWords_[size_t(t)];
+      if (!nearlyHeld(nameWords_[size_t(i)], song, songCut_[size_t(t)])) continue;
+      const bool shorter =
+          std::all_of(song.begin(), song.end(), [&](const auto& w) { return w.size() < other.size(); });
+      if (!shorter || !nearlyHeld(other, song, songCut_[size_t(t)])) return false;
+    }
+    return true;
   }
   // A song that fills its field may have been cut there, in the middle of its last word.
   static bool fillsItsField(const QString& item) { return Mid(item, 7 + common::kTitleWidth - 1, 1) != u" "; }

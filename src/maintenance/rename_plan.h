@@ -94,7 +94,8 @@ struct RenameProblem {
 //   the disc and track it holds where a format puts them ("ZX1001-07 - ...");
 //   its song or its artist where a format puts them, the other corrected since;
 //   another disc's folder, refused: most titled names hold nothing of the disc and no file proves
-//   it this disc's, or a titled name holds another held disc's song and no song of this disc;
+//   it this disc's, or a titled name holds another held disc's song and no song of this disc but
+//   within it;
 //   an untitled name ("Track 7", "01 - Unknown Title"): the number it holds;
 //   a titled name: the track whose song it holds most nearly, never its place;
 //   the untitled names left: their place, in the order a file manager shows them.

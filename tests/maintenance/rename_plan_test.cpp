@@ -281,12 +281,12 @@ TEST(RenamePlan, ANameKeepsItsTrackAfterTheCodeOrOneFieldIsCorrected) {
     ASSERT_TRUE(problem);
     EXPECT_EQ(problem->kind, RenameProblem::Kind::OtherTitles);
   }
-  // A name whose song is another held disc's and none of this disc's is that disc's, however few,
-  // though its artist would place it.
+  // A name whose song is another held disc's and none of this disc's but within it is that disc's,
+  // however few, though its artist would place it.
   const QByteArray held =
       "\"ZX1001\",\"01\",\"RAIN\",\"X\"\r\n\"AA101\",\"04\",\"RAIN\",\"DEE\"\r\n"
-      "\"AA101\",\"05\",\"22\",\"CAL\"\r\n";
-  for (const QString other : {"Rain (Dee).mp3", "Cal - 22.mp3"}) {
+      "\"AA101\",\"05\",\"22\",\"CAL\"\r\n\"AA101\",\"06\",\"THREE LITTLE BIRDS\",\"DEE\"\r\n";
+  for (const QString other : {"Rain (Dee).mp3", "Cal - 22.mp3", "Three Little Birds (Dee).mp3"}) {
     problem = maintenance::planRenames(
                   items, {"Ann - One.mp3", "Two (Bea).mp3", other}, 7, {},
                   [&](const QSet<QString>& keys) { return maintenance::songsOfOtherDiscs(held, "ZX1001", keys); })
