@@ -442,7 +442,6 @@ class Pairing {
         continue;
       }
       if (heldCodes_.contains(code)) {
-        if (holdsTitlesOnly(i)) continue;
         held[size_t(i)] = true;
         if (!heldCodes.contains(code)) heldCodes << code;
         continue;

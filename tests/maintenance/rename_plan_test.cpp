@@ -247,6 +247,12 @@ TEST(RenamePlan, ANameKeepsItsTrackAfterTheCodeOrOneFieldIsCorrected) {
   ASSERT_TRUE(problem);
   EXPECT_EQ(problem->kind, RenameProblem::Kind::OtherDisc);
   EXPECT_EQ(problem->discs, QStringList{"LONGCODE12A"});
+  // Another held disc's code before a song of this disc ("Disc-Track - Song") is that disc's file.
+  problem = maintenance::planRenames(items, {"AA101-03 - Three.mp3", "Ann - One.mp3", "Bea - Two.mp3"}, 7,
+                                     {"AA101", "ZX1001"})
+                .problem;
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->kind, RenameProblem::Kind::OtherDisc);
 
   // Another disc of the disc's one artist: a name that fits by that artist alone is this disc's
   // only when it keeps its song too.
