@@ -288,12 +288,13 @@ std::optional<qsizetype> nearlyHeld(const QStringList& name, const std::vector<Q
 bool isNumber(const QString& word) { return !word.isEmpty() && std::all_of(word.begin(), word.end(), isAsciiDigit); }
 
 // The words of a name that may be a title: of two letters or more (a letter alone marks a file),
-// and none of those that rippers write where they know no title ("Track 01", "Unknown Title",
-// "Unknown Artist").
+// and none of those that rippers write where they know no title ("Track 01", "Karaoke 1",
+// "Unknown Title", "Unknown Artist").
 QSet<QString> titleLikeWords(const QString& stem) {
   static const QRegularExpression between(QStringLiteral("[^\\p{L}]+"));
-  static const QSet<QString> placeholders = {QStringLiteral("track"), QStringLiteral("unknown"),
-                                             QStringLiteral("title"), QStringLiteral("artist")};
+  static const QSet<QString> placeholders = {QStringLiteral("track"), QStringLiteral("karaoke"),
+                                             QStringLiteral("unknown"), QStringLiteral("title"),
+                                             QStringLiteral("artist")};
   QSet<QString> out;
   for (const QString& word : matchKey(stem).split(between, Qt::SkipEmptyParts))
     if (word.size() > 1 && !placeholders.contains(word)) out.insert(word);

@@ -363,6 +363,7 @@ TEST(RenamePlan, ATitledNameIsTheTrackItsTitleFitsMostNearly) {
   // A lone file shares its words with no other name: its title is its own.
   const QStringList lone = {"Hollow Lanterns (Karaoke).mp3"};
   EXPECT_EQ(maintenance::planRenames({store[2]}, lone, 7).problem.value_or(RenameProblem{}).names, lone);
+  EXPECT_EQ(plannedTracks({"Karaoke 1.mp3"}, false, {store[2]}), QStringList{"03"});  // a ripper's name holds none
 }
 
 TEST(RenamePlan, FileListsMatchTheirPatternInNameOrder) {
