@@ -178,7 +178,8 @@ QString wayForwardText(const maintenance::RenameProblem& problem) {
     case Kind::OtherDisc:
     case Kind::OtherDiscsSongs:
     case Kind::OtherTitles:
-      return QStringLiteral("To rename them after their own disc's tracks, highlight ") +
+      return byCount(problem.names.size(), "To rename it after its own", "To rename them after their own") +
+             QStringLiteral(" disc's tracks, highlight ") +
              (problem.kind == Kind::OtherTitles ? QStringLiteral("that disc")
                                                 : maintenance::joinedWithAnd(problem.discs)) +
              QStringLiteral(" in the disc list and rename from there.");

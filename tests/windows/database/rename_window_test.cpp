@@ -530,6 +530,17 @@ TEST_F(RenameWindowTest, AnotherDiscsFilesKeepTheirNames) {
     EXPECT_EQ(renameFiles(window.Command1), renamed("12 mp3 files", "AA100"));
     EXPECT_EQ(contentsOf(folder), expected);
   }
+
+  // A lone file of another disc: the word on it speaks of one file.
+  for (const QString& name : filesIn(folder)) ASSERT_TRUE(QFile::remove(folder + "/" + name));
+  home.writeBytes("audio/AA101-01.mp3", "x");
+  window.File1.Refresh();
+  window.List3.Clear();
+  window.List3.AddItem(discTracks("AA100").front());
+  EXPECT_EQ(renameFiles(window.Command1),
+            "The file AA101-01.mp3 bears the code of disc AA101, which the database holds: it is another disc's "
+            "file.\rNo file has been renamed.\rTo rename it after its own disc's tracks, highlight AA101 in the disc "
+            "list and rename from there.");
 }
 
 TEST_F(RenameWindowTest, OnADiscOfOneArtistAChangedCodeKeepsTheFilesAndAnotherDiscsAreRefused) {
