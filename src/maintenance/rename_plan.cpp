@@ -724,16 +724,23 @@ class Pairing {
   // A song that fills its field may have been cut there, in the middle of its last word.
   static bool fillsItsField(const QString& item) { return Mid(item, 7 + common::kTitleWidth - 1, 1) != u" "; }
   // A name carries a title, and is paired by it, when it holds words beyond numbers and those every
-  // name of the folder shares, or a song of the disc: a song that is a number ("1999") only
-  // beside other words, in a folder of titled names (as "1999 (Karaoke Version)"; not "7").
+  // name of the folder shares, or a song of the disc: a song that is a number ("1999") only in a
+  // folder of titled names, beside other words (as "1999 (Karaoke Version)"; not "7") or alone
+  // when no track has that number ("1999.mp3").
   bool carriesTitle(qsizetype i, bool folderTitled) const {
     if (!ownWords_[size_t(i)].isEmpty()) return true;
     const QStringList& name = nameWords_[size_t(i)];
     for (const std::vector<QStringList>& song : songWords_) {
       if (!holdsTitle(name, song)) continue;
       const bool number = song.front().size() == 1 && isNumber(song.front().front());
-      if (!number || (folderTitled && name.size() > 1)) return true;
+      if (!number || (folderTitled && (name.size() > 1 || !isATrackNumber(song.front().front())))) return true;
     }
+    return false;
+  }
+  // Whether a track of the disc has the number.
+  bool isATrackNumber(const QString& number) const {
+    for (qsizetype t = 0; t < n_; ++t)
+      if (field(t).track.toInt() == number.toInt()) return true;
     return false;
   }
   // The track whose song the name holds most nearly (the most of the song's words, then the fewest

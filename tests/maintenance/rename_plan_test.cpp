@@ -354,6 +354,9 @@ TEST(RenamePlan, ATitledNameIsTheTrackItsTitleFitsMostNearly) {
                            "Salt & Iron (Karaoke).mp3", "She's Got A Ticket To The Summer Festival (Karaoke).mp3"},
                           false, store),
             (QStringList{"05", "07", "06", "02", "03", "01", "04", "08"}));
+  // Names that are songs alone: a number that is no track's is its song.
+  EXPECT_EQ(plannedTracks({"1999.mp3", "7 Seconds.mp3", "Amber Street.mp3"}, false, {store[4], store[5], store[1]}),
+            (QStringList{"05", "06", "02"}));
   // Two tracks as near one name, and two names nearest one track, are refused.
   store = QStringList{maintenance::renameListItem("AA100", "01", "SILVER ROAD", "X"),
                       maintenance::renameListItem("AA100", "02", "SILVER ROADE", "X"),
