@@ -744,16 +744,17 @@ class Pairing {
     return false;
   }
   // The track whose song the name holds most nearly (the most of the song's words, then the fewest
-  // only near, then its artist held too), when no other track's is held as nearly; -1 otherwise.
+  // only near, its artist held too making up for one), when no other track's is held as nearly; -1
+  // otherwise: "Silver Roads (Dee)" fits Dee's "Silver Road" no better than Eve's "Silver Roads".
   qsizetype nearestTrack(qsizetype i) const {
     const QStringList& name = nameWords_[size_t(i)];
-    using Nearness = std::tuple<qsizetype, qsizetype, bool>;  // song words, minus near ones, artist held
+    using Nearness = std::pair<qsizetype, qsizetype>;  // song words, artist held less the near ones
     std::optional<Nearness> best;
     qsizetype nearest = -1;
     for (qsizetype t = 0; t < n_; ++t) {
       for (const QStringList& song : songWords_[size_t(t)])
         if (const auto near = nearlyHeld(name, {song}, songCut_[size_t(t)])) {
-          const Nearness n{song.size(), -*near, nearlyHeld(name, artistWords_[size_t(t)]).has_value()};
+          const Nearness n{song.size(), qsizetype(nearlyHeld(name, artistWords_[size_t(t)]).has_value()) - *near};
           if (!best || n > *best) {
             best = n;
             nearest = t;

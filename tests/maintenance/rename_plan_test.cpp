@@ -363,6 +363,10 @@ TEST(RenamePlan, ATitledNameIsTheTrackItsTitleFitsMostNearly) {
                       maintenance::renameListItem("AA100", "03", "RED LETTER", "X")};
   const QStringList untold = {"Red Letter (Karaoke).mp3", "Red Letters (Karaoke).mp3", "Silver Roads (Karaoke).mp3"};
   EXPECT_EQ(maintenance::planRenames(store, untold, 7).problem->names, untold);
+  // One track's artist and its song spelled nearly fit no better than another's song as written.
+  const QStringList roads = {maintenance::renameListItem("AA100", "01", "SILVER ROAD", "DEE"),
+                             maintenance::renameListItem("AA100", "02", "SILVER ROADS", "EVE")};
+  EXPECT_TRUE(maintenance::planRenames(roads, {"Silver Road (Eve).mp3", "Silver Roads (Dee).mp3"}, 7).problem);
   // A lone file shares its words with no other name: its title is its own.
   const QStringList lone = {"Hollow Lanterns (Karaoke).mp3"};
   EXPECT_EQ(maintenance::planRenames({store[2]}, lone, 7).problem.value_or(RenameProblem{}).names, lone);
