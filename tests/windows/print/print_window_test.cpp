@@ -80,6 +80,20 @@ class PrintWindowTest : public MainWindowTest {
       records << "\"SONG " + QByteArray::number(i) + songTail + "\",\"ARTIST\",\"SC1\",\"01\"";
     home.writeBytes("primp.tmp", linesBytes(records));
   }
+  // Print pressed, the dialog answered with the paper and list.pdf.
+  void printToPdf(frmPrint& w, const QPageLayout& paper, platform::PrintDialogAnswer answer = {}) {
+    answer.outputFile = home.path("list.pdf");
+    answer.pageLayout = paper;
+    prompts.answerPrint(answer);
+    press(w.Command1);
+  }
+  // What pdftotext reads in a printed file, with its options before the file's name.
+  static QString pdfText(const QString& pdftotext, QStringList options, const QString& file) {
+    QProcess run;
+    run.start(pdftotext, options << file << "-");
+    EXPECT_TRUE(run.waitForFinished(-1));
+    return QString::fromUtf8(run.readAllStandardOutput());
+  }
 };
 
 TEST_F(PrintWindowTest, PrintWritesTheJobFileByteForByteThenShowsTheWindow) {
@@ -533,10 +547,7 @@ TEST_F(PrintWindowTest, PrintsARealPdfHoldingTheChosenPagesOnTheChosenPaper) {
   answer.allPages = false;
   answer.fromPage = 2;
   answer.toPage = 3;
-  answer.outputFile = home.path("list.pdf");
-  answer.pageLayout = QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF(20, 20, 20, 20));
-  prompts.answerPrint(answer);
-  press(w.Command1);
+  printToPdf(w, QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF(20, 20, 20, 20)), answer);
   const QByteArray pdf = home.readBytes("list.pdf");
   ASSERT_FALSE(pdf.isEmpty());
   EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 2);
@@ -548,10 +559,7 @@ TEST_F(PrintWindowTest, PrintsARealPdfHoldingTheChosenPagesOnTheChosenPaper) {
 
   const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
   if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed: the pages' text is not checked";
-  QProcess run;
-  run.start(pdftotext, {"-layout", home.path("list.pdf"), "-"});
-  ASSERT_TRUE(run.waitForFinished(-1));
-  const QStringList pages = QString::fromUtf8(run.readAllStandardOutput()).split('\f', Qt::SkipEmptyParts);
+  const QStringList pages = pdfText(pdftotext, {"-layout"}, home.path("list.pdf")).split('\f', Qt::SkipEmptyParts);
   ASSERT_EQ(pages.size(), 2);
   const QRegularExpression footer("Page\\.{5} (\\d+)"), row("^SONG \\d");
   for (int i = 0; i < 2; ++i) {
@@ -604,15 +612,8 @@ TEST_F(PrintWindowTest, ThePdfTextHoldsEachCutFieldApartAndOnlyItsInkedLettersIn
     w.Show();
     ASSERT_EQ(w.Combo1.Text(), face);
     w.Text1.setText("Friday");
-    platform::PrintDialogAnswer answer;
-    answer.outputFile = home.path("list.pdf");
-    answer.pageLayout = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20));
-    prompts.answerPrint(answer);
-    press(w.Command1);
+    printToPdf(w, QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20)));
     ASSERT_TRUE(QFile::exists(home.path("list.pdf")));
-    QProcess run;
-    run.start(pdftotext, {"-bbox", home.path("list.pdf"), "-"});
-    ASSERT_TRUE(run.waitForFinished(-1));
 
     // The words of each line of the pages, left to right.
     struct Word {
@@ -623,7 +624,7 @@ TEST_F(PrintWindowTest, ThePdfTextHoldsEachCutFieldApartAndOnlyItsInkedLettersIn
     const QRegularExpression word(
         R"re(<page|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)"[^>]*>([^<]*)</word>)re");
     int page = 0;
-    for (auto it = word.globalMatch(QString::fromUtf8(run.readAllStandardOutput())); it.hasNext();) {
+    for (auto it = word.globalMatch(pdfText(pdftotext, {"-bbox"}, home.path("list.pdf"))); it.hasNext();) {
       const QRegularExpressionMatch m = it.next();
       if (m.captured(0) == "<page") {
         ++page;
@@ -711,15 +712,8 @@ TEST_F(PrintWindowTest, OnANarrowPageAtTheLargestSizeEveryCodeNumberAndTrackPrin
   frmPrint w;
   w.Show();
   w.Text1.setText("Friday");
-  platform::PrintDialogAnswer answer;
-  answer.outputFile = home.path("list.pdf");
-  answer.pageLayout = QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20));
-  prompts.answerPrint(answer);
-  press(w.Command1);
-  QProcess run;
-  run.start(pdftotext, {"-layout", home.path("list.pdf"), "-"});
-  ASSERT_TRUE(run.waitForFinished(-1));
-  const QString text = QString::fromUtf8(run.readAllStandardOutput());
+  printToPdf(w, QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20)));
+  const QString text = pdfText(pdftotext, {"-layout"}, home.path("list.pdf"));
   for (const QByteArray& code : codes)
     EXPECT_TRUE(text.contains(QRegularExpression(" " + code + "\\s+0012\\s+11\\n"))) << text.toStdString();
 }
@@ -782,10 +776,7 @@ TEST_F(PrintWindowTest, AfterARefusalTheDialogOpensOnThePaperAndFileChosenAndThe
 
   const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
   if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed: the header's place is not checked";
-  QProcess run;
-  run.start(pdftotext, {"-bbox", "-f", "1", "-l", "2", home.path("friday.pdf"), "-"});
-  ASSERT_TRUE(run.waitForFinished(-1));
-  const QString boxes = QString::fromUtf8(run.readAllStandardOutput());
+  const QString boxes = pdfText(pdftotext, {"-bbox", "-f", "1", "-l", "2"}, home.path("friday.pdf"));
   const QRegularExpression word(
       R"re(<word xMin="[\d.]+" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">(Friday|SONG)</word>)re");
   int pages = 0;
