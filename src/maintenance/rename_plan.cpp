@@ -199,7 +199,9 @@ QString wordKey(const QString& text) {
   QString out;
   out.reserve(text.size());
   bool between = false;  // a mark since the last word
-  for (const QChar c : matchKey(text)) {
+  // Letters apart from their accents, as stores often write names without them ("Cafe" for "Café").
+  for (const QChar c : matchKey(text).normalized(QString::NormalizationForm_D)) {
+    if (c.category() == QChar::Mark_NonSpacing) continue;
     if (c == QLatin1Char('\'') || c == QChar(0x2019) || c == QChar(0x2018) || c == QLatin1Char('`')) continue;
     if (c == QLatin1Char('&')) {
       out += out.isEmpty() ? QStringLiteral("and") : QStringLiteral(" and");

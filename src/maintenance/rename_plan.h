@@ -111,8 +111,8 @@ struct RenamePlan {
 using OtherDiscsSongs = std::function<QHash<QString, QStringList>(const QSet<QString>& keys)>;
 RenamePlan planRenames(const QStringList& items, const QStringList& files, int option,
                        const QStringList& heldDiscs = {}, const OtherDiscsSongs& otherDiscsSongs = {});
-// The words of a title or a name as they are matched, joined by blanks: letter case, apostrophes
-// and other marks aside, "&" as "and".
+// The words of a title or a name as they are matched, joined by blanks: letter case, accents,
+// apostrophes and other marks aside, "&" as "and".
 QString wordKey(const QString& text);
 // The songs of the track file's discs other than `disc` whose wordKey is one of the keys: the
 // codes of the discs of each.
