@@ -150,9 +150,9 @@ QString renamedText(const std::vector<maintenance::RenameStep>& steps, const QSt
                  disc + byCount(tracks.size(), "'s track", "'s tracks");
   if (untitled == 0) return text;
   return text + QStringLiteral("; ") +
-         (untitled == total
-              ? byCount(total, "its name", "their names")
-              : QStringLiteral("the names of ") + QString::number(untitled) + QStringLiteral(" of them")) +
+         (untitled == total ? byCount(total, "its name", "their names")
+                            : byCount(untitled, "the name of ", "the names of ") + QString::number(untitled) +
+                                  QStringLiteral(" of them")) +
          QStringLiteral(" held no title: check ") + byCount(untitled, "it is", "they are") +
          QStringLiteral(" this disc's");
 }

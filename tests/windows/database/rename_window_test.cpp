@@ -151,6 +151,11 @@ TEST_F(RenameWindowTest, FilesNamedByTheirNumbersAloneAreRenamedByThoseNumbers) 
   EXPECT_EQ(filesIn(folder).size(), 12);
   EXPECT_EQ(window.File1.List(0), "ZX1001-01.mp3");
   EXPECT_TRUE(window.isLoaded());
+  // One file numbered by hand among them.
+  ASSERT_TRUE(QFile::rename(folder + "/ZX1001-05.mp3", folder + "/5.mp3"));
+  window.File1.Refresh();
+  EXPECT_EQ(renameFiles(window.Command1),
+            renamed("12 mp3 files") + "; the name of 1 of them held no title: check it is this disc's");
 }
 
 TEST_F(RenameWindowTest, AutoRenameGivesEachTracksMp3AndCdgTheSameName) {
