@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QTimer>
@@ -166,6 +167,12 @@ bool FormBase::eventFilter(QObject* watched, QEvent* event) {
   if (watched == client_ && event->type() == QEvent::Resize) {
     Form_Resize();
   } else if (watched == window_) {
+    if (event->type() == QEvent::KeyPress && dialog()) {
+      // Enter that no control took presses no button: a dialog has no default button here, and
+      // a dialog would otherwise press the first button of its focus chain.
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+    }
     if (event->type() == QEvent::Show && !activatedOnce_) {
       activatedOnce_ = true;
       Form_Activate();

@@ -6,9 +6,11 @@
 #include "platform/ui/prompts.h"
 #include "windows/database/File_Rename.h"
 
+#include <QComboBox>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMap>
 
 #include <cerrno>
@@ -209,7 +211,11 @@ TEST_F(RenameWindowTest, TheTypeBoxSetsTheFileListsPatternAndAnEmptyListRenamesN
   home.writeBytes("audio/one.kar", "k");
   home.writeBytes("audio/two.mp3", "m");
   fill({});
-  window.Combo1.setText("*.kar");
+  // Typed, then Enter, which presses no button (no folder dialog comes).
+  auto* typed = static_cast<QComboBox*>(window.Combo1.widget())->lineEdit();
+  typed->selectAll();
+  QTest::keyClicks(typed, "*.kar");
+  QTest::keyClick(typed, Qt::Key_Return);
   EXPECT_EQ(window.File1.items(), QStringList{"one.kar"});
   window.Combo1.setText("*.bin");
   EXPECT_EQ(window.File1.ListCount(), 0);
