@@ -127,13 +127,16 @@ QString renamedText(const std::vector<maintenance::RenameStep>& steps, const QSt
   QSet<QString> tracks;
   qsizetype untitled = 0;
   for (const maintenance::RenameStep& s : steps) {
+    // A file that already bore its name was not renamed: the count tells only those that were.
+    if (!noneMoved && s.from == s.to) continue;
     const QString type = maintenance::extensionOf(s.from).mid(1).toLower();
     if (!ofType.contains(type)) types << type;
     ++ofType[type];
     tracks.insert(s.track);
     untitled += s.untitled;
   }
-  const auto total = qsizetype(steps.size());
+  qsizetype total = 0;
+  for (const qsizetype n : ofType) total += n;
   QStringList counts;
   for (const QString& type : types) counts << QString::number(ofType.value(type)) + QLatin1Char(' ') + type;
   // Files are told by their types when there are one or two, each a short extension ("mp3").
