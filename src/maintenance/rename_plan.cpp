@@ -527,27 +527,51 @@ class Pairing {
   }
 
   // Each titled name that is another held disc's file refuses the set, whatever their count: one
-  // that holds another disc's song, and no song of this disc but within that song.
+  // that holds another disc's song, and no song of this disc but within that song; else one that
+  // holds the song of the track it fits with another disc's artist of that song.
   Refusal byOtherDiscsSongs() {
     if (!otherDiscsSongs_) return std::nullopt;
     std::vector<std::pair<qsizetype, QStringList>> keysOf;  // file -> the runs of its words that may be a song
+    std::vector<std::pair<qsizetype, qsizetype>> fitting;   // file -> the track whose song it holds
     QSet<QString> keys;
     for (qsizetype i = 0; i < n_; ++i)
       if (!provesTheDisc(by_[size_t(i)]) && titled_[size_t(i)]) {
         keysOf.emplace_back(i, songsItMayHold(i));
         for (const QString& key : keysOf.back().second) keys.insert(key);
+        if (const qsizetype t = placed(i) ? trackOf_[size_t(i)] : nearestTrack(i); t >= 0) {
+          fitting.emplace_back(i, t);
+          for (const QStringList& song : songWords_[size_t(t)]) keys.insert(song.join(QLatin1Char(' ')));
+        }
       }
     if (keys.isEmpty()) return std::nullopt;
-    const QHash<QString, QStringList> discsOf = otherDiscsSongs_(keys);
+    const OtherDiscsTracks tracksOf = otherDiscsSongs_(keys);
     RenameProblem problem{Kind::OtherDiscsSongs, {}, {}, {}, {}};
     for (const auto& [i, mayHold] : keysOf)
       for (const QString& key : mayHold)  // the longest first
-        if (const auto found = discsOf.constFind(key); found != discsOf.constEnd() && makesItThatDiscs(i, key)) {
+        if (const auto found = tracksOf.constFind(key); found != tracksOf.constEnd() && makesItThatDiscs(i, key)) {
           problem.names << files_[i];
-          for (const QString& code : *found)
-            if (!problem.discs.contains(code)) problem.discs << code;
+          for (const OtherDiscsTrack& track : *found)
+            if (!problem.discs.contains(track.disc)) problem.discs << track.disc;
           break;
         }
+    if (!problem.names.isEmpty()) return problem;
+    problem.kind = Kind::OtherArtist;
+    for (const auto& [i, t] : fitting) {
+      bool theirs = false;
+      for (const QStringList& song : songWords_[size_t(t)])
+        for (const OtherDiscsTrack& other : tracksOf.value(song.join(QLatin1Char(' ')))) {
+          if (!namesTheirArtistOnly(i, t, other.artist)) continue;
+          theirs = true;
+          qsizetype d = problem.discs.indexOf(other.disc);
+          if (d < 0) {
+            d = problem.discs.size();
+            problem.discs << other.disc;
+            problem.discTracks.emplace_back();
+          }
+          if (!problem.discTracks[size_t(d)].contains(other.track)) problem.discTracks[size_t(d)] << other.track;
+        }
+      if (theirs) problem.names << files_[i];
+    }
     if (problem.names.isEmpty()) return std::nullopt;
     return problem;
   }
@@ -723,6 +747,15 @@ class Pairing {
     }
     return true;
   }
+  // Another disc's cover: a name of track t's song that holds that disc's artist of it but not t's, even nearly.
+  bool namesTheirArtistOnly(qsizetype i, qsizetype t, const QString& theirArtist) const {
+    const std::vector<QStringList> theirs = titleWords(theirArtist);
+    const std::vector<QStringList>& song = songWords_[size_t(t)];
+    return holdsTitle(nameWords_[size_t(i)], theirs) &&
+           std::none_of(song.begin(), song.end(),
+                        [&](const QStringList& words) { return holdsTitle(words, theirs); }) &&
+           !nearlyHeld(nameWords_[size_t(i)], artistWords_[size_t(t)]);
+  }
   // A song that fills its field may have been cut there, in the middle of its last word.
   static bool fillsItsField(const QString& item) { return Mid(item, 7 + common::kTitleWidth - 1, 1) != u" "; }
   // A name carries a title, and is paired by it, when it holds words beyond numbers and those every
@@ -894,18 +927,20 @@ RenamePlan planRenames(const QStringList& items, const QStringList& files, int o
   return {pairing.steps(option), std::nullopt};
 }
 
-QHash<QString, QStringList> songsOfOtherDiscs(const QByteArray& tracks, const QString& disc,
-                                              const QSet<QString>& keys) {
-  QHash<QString, QStringList> out;
+OtherDiscsTracks songsOfOtherDiscs(const QByteArray& tracks, const QString& disc, const QSet<QString>& keys) {
+  OtherDiscsTracks out;
   const QByteArray own = common::discIdentity(platform::cp1252::encode(disc));
+  const auto text = [](std::string_view field) {
+    return platform::cp1252::decode(field.data(), qsizetype(field.size()));
+  };
   catalogue::forEachRecord(tracks, [&](const catalogue::RecordBytes& r) {
     if (common::isDiscCode(r.code, own)) return true;
-    const QString song = platform::cp1252::decode(r.title.data(), qsizetype(r.title.size()));
+    const QString song = text(r.title);
     for (const QString& key : {wordKey(song), wordKey(withoutRefusedCharacters(song))})
       if (keys.contains(key)) {
-        const std::string_view id = common::discIdentity(r.code);
-        const QString code = platform::cp1252::decode(id.data(), qsizetype(id.size()));
-        if (!out[key].contains(code)) out[key] << code;
+        const OtherDiscsTrack track{text(common::discIdentity(r.code)), namedTrack(text(r.track)),
+                                    Trim(text(r.artist))};
+        if (!out[key].contains(track)) out[key] << track;
       }
     return true;
   });

@@ -78,12 +78,16 @@ struct RenameProblem {
                       // artist of the disc in `discs`: they look like another disc's
     OtherDiscsSongs,  // the files in `names` hold songs of the other discs in `discs` and no song of
                       // the disc: they are those discs' files
+    OtherArtist,      // the files in `names` hold a song of the disc with the artist of the other
+                      // discs' tracks of it in `discTracks` (one list for each disc in `discs`), and
+                      // not the artist of the disc's track: they are those discs' files
   };
   Kind kind;
   QString from, to, track, why;
   int files = 0, tracks = 0;
   QStringList names = {};
   QStringList discs = {};
+  std::vector<QStringList> discTracks = {};
 };
 
 // Pairs the listed files with the track lines (as many of each) and gives each its new name: the
@@ -95,7 +99,7 @@ struct RenameProblem {
 //   its song or its artist where a format puts them, the other corrected since;
 //   another disc's folder, refused: most titled names hold nothing of the disc and no file proves
 //   it this disc's, or a titled name holds another held disc's song and no song of this disc but
-//   within it;
+//   within it, or holds this disc's song with another held disc's artist of it, not this disc's;
 //   an untitled name ("Track 7", "01 - Unknown Title"): the number it holds;
 //   a titled name: the track whose song it holds most nearly, never its place;
 //   the untitled names left: their place, in the order a file manager shows them.
@@ -104,19 +108,25 @@ struct RenamePlan {
   std::vector<RenameStep> steps;
   std::optional<RenameProblem> problem;
 };
+// A track of another disc the database holds: its disc's code, its number in two digits, its artist.
+struct OtherDiscsTrack {
+  QString disc, track, artist;
+  bool operator==(const OtherDiscsTrack&) const = default;
+};
+using OtherDiscsTracks = QHash<QString, QList<OtherDiscsTrack>>;
 // `heldDiscs` are the codes of every disc the database holds, without trailing blanks, each
 // matched as a whole code.
 // `otherDiscsSongs` looks up which of the keys (see wordKey) are songs of other discs the database
-// holds, and gives the codes of those discs for each.
-using OtherDiscsSongs = std::function<QHash<QString, QStringList>(const QSet<QString>& keys)>;
+// holds, and gives those discs' tracks of each.
+using OtherDiscsSongs = std::function<OtherDiscsTracks(const QSet<QString>& keys)>;
 RenamePlan planRenames(const QStringList& items, const QStringList& files, int option,
                        const QStringList& heldDiscs = {}, const OtherDiscsSongs& otherDiscsSongs = {});
 // The words of a title or a name as they are matched, joined by blanks: letter case, accents,
 // apostrophes and other marks aside, "&" as "and".
 QString wordKey(const QString& text);
 // The songs of the track file's discs other than `disc` whose wordKey is one of the keys: the
-// codes of the discs of each.
-QHash<QString, QStringList> songsOfOtherDiscs(const QByteArray& tracks, const QString& disc, const QSet<QString>& keys);
+// tracks of each.
+OtherDiscsTracks songsOfOtherDiscs(const QByteArray& tracks, const QString& disc, const QSet<QString>& keys);
 
 // The files of one run when they are both mp3 and cdg files (letter case ignored): they are
 // renamed only as a track's mp3 and cdg files are, in pairs that share a name. `mp3` and `cdg`

@@ -289,19 +289,27 @@ TEST(RenamePlan, ANameKeepsItsTrackAfterTheCodeOrOneFieldIsCorrected) {
   }
   // A name whose song is another held disc's and none of this disc's but within it is that disc's,
   // however few, though its artist would place it.
+  // So is a name of this disc's song with the artist of another disc's track of it, not this track's.
   const QByteArray held =
       "\"ZX1001\",\"01\",\"RAIN\",\"X\"\r\n\"AA101\",\"04\",\"RAIN\",\"DEE\"\r\n"
-      "\"AA101\",\"05\",\"22\",\"CAL\"\r\n\"AA101\",\"06\",\"THREE LITTLE BIRDS\",\"DEE\"\r\n";
-  for (const QString other : {"Rain (Dee).mp3", "Cal - 22.mp3", "Three Little Birds (Dee).mp3"}) {
-    problem = maintenance::planRenames(
-                  items, {"Ann - One.mp3", "Two (Bea).mp3", other}, 7, {},
-                  [&](const QSet<QString>& keys) { return maintenance::songsOfOtherDiscs(held, "ZX1001", keys); })
-                  .problem;
+      "\"AA101\",\"05\",\"22\",\"CAL\"\r\n\"AA101\",\"06\",\"THREE LITTLE BIRDS\",\"DEE\"\r\n"
+      "\"AA101\",\"7\",\"THREE\",\"DEE\"\r\n";
+  const auto withHeld = [&](const QString& other) {
+    return maintenance::planRenames(
+               items, {"Ann - One.mp3", "Two (Bea).mp3", other}, 7, {},
+               [&](const QSet<QString>& keys) { return maintenance::songsOfOtherDiscs(held, "ZX1001", keys); })
+        .problem;
+  };
+  for (const QString other : {"Rain (Dee).mp3", "Cal - 22.mp3", "Three Little Birds (Dee).mp3", "Three (Dee).mp3"}) {
+    problem = withHeld(other);
     ASSERT_TRUE(problem) << other.toStdString();
-    EXPECT_EQ(problem->kind, RenameProblem::Kind::OtherDiscsSongs);
+    EXPECT_EQ(problem->kind,
+              other == "Three (Dee).mp3" ? RenameProblem::Kind::OtherArtist : RenameProblem::Kind::OtherDiscsSongs);
     EXPECT_EQ(problem->names, QStringList{other});
     EXPECT_EQ(problem->discs, QStringList{"AA101"});
   }
+  EXPECT_EQ(problem->discTracks, std::vector<QStringList>{{"07"}});
+  for (const QString same : {"Three (Cal).mp3", "Three.mp3"}) EXPECT_FALSE(withHeld(same)) << same.toStdString();
   // Another artist's disc of the same songs, which the database lacks: each name fits by its
   // song, but none keeps both.
   const QStringList cover = {"Kc - Song 01 - AA101-01.mp3", "Kc - Song 02 - AA101-02.mp3",

@@ -63,6 +63,18 @@ QString listedFilesText(const maintenance::RenameProblem& problem) {
              maintenance::joinedWithAnd(problem.discs) + QStringLiteral(", which the database holds, and no song of ") +
              QStringLiteral("the highlighted disc: ") +
              named("it is another disc's file.", "they are another disc's files.");
+    case Kind::OtherArtist: {
+      QStringList tracks;  // "disc AA101's track 03"
+      for (size_t d = 0; d < problem.discTracks.size(); ++d)
+        tracks << QStringLiteral("disc ") + problem.discs[qsizetype(d)] +
+                      byCount(problem.discTracks[d].size(), "'s track ", "'s tracks ") +
+                      maintenance::joinedWithAnd(problem.discTracks[d]);
+      return named("The name", "The names") + QStringLiteral(" of the ") + files +
+             named(" holds the song and artist of ", " hold the songs and artists of ") +
+             maintenance::joinedWithAnd(tracks) +
+             QStringLiteral(", which the database holds, not the highlighted disc's ") +
+             named("artist: it is another disc's file.", "artists: they are another disc's files.");
+    }
     case Kind::OtherTitles:
       return named("The name", "The names") + QStringLiteral(" of the ") + files + named(" holds", " hold") +
              QStringLiteral(" no song and no artist of disc ") + problem.discs.front() +
@@ -104,6 +116,7 @@ QString problemText(const maintenance::RenameProblem& problem) {
     case Kind::ChangedSince:
     case Kind::MixedTypes:
     case Kind::OtherDiscsSongs:
+    case Kind::OtherArtist:
     case Kind::OtherTitles: return listedFilesText(problem);
     case Kind::SplitPair:
       return QStringLiteral("The files ") + problem.from + QStringLiteral(" and ") + problem.to +
@@ -180,6 +193,7 @@ QString wayForwardText(const maintenance::RenameProblem& problem) {
              QStringLiteral(".");
     case Kind::OtherDisc:
     case Kind::OtherDiscsSongs:
+    case Kind::OtherArtist:
     case Kind::OtherTitles:
       return byCount(problem.names.size(), "To rename it after its own", "To rename them after their own") +
              QStringLiteral(" disc's tracks, highlight ") +

@@ -49,8 +49,8 @@ class File_Rename : public platform::FormBase {
   // The codes of every disc the database holds, without trailing blanks, handed over with the
   // track list: a file that bears another of them is that disc's.
   QStringList heldDiscs;
-  // Which names' words are the songs of other discs the database holds, looked up by the main
-  // window when a titled name holds no song of this disc.
+  // Which names' words are the songs of other discs the database holds, and those discs' tracks of
+  // them, looked up by the main window when a titled name may be another disc's.
   maintenance::OtherDiscsSongs otherDiscsSongs;
 
   platform::Label Label6{this, client(), "Label6", "Use this window to rename files to match disc listings"};

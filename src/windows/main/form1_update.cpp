@@ -46,7 +46,7 @@ void Form1::mnuRename_Files_Click() {
   for (int i = 0; i < List1.ListCount(); ++i) window.heldDiscs << common::discIdentity(discItem(i).code());
   window.otherDiscsSongs = [disc = discItem().code()](const QSet<QString>& keys) {
     catalogue::FileBytes file;
-    if (!file.open(catalogue::trackFilePath())) return QHash<QString, QStringList>();
+    if (!file.open(catalogue::trackFilePath())) return maintenance::OtherDiscsTracks();
     return maintenance::songsOfOtherDiscs(file.bytes(), disc, keys);
   };
   window.Label1.setCaption(QStringLiteral("Disc Listing for ") + common::Trim(List1.Text()));

@@ -541,6 +541,17 @@ TEST_F(RenameWindowTest, AnotherDiscsFilesKeepTheirNames) {
     EXPECT_EQ(renameFiles(window.Command1), renamed("12 mp3 files", "AA100"));
     EXPECT_EQ(contentsOf(folder), expected);
   }
+  // One of them a cover of track 03 on disc AA101, named with that disc's artist.
+  window.otherDiscsSongs = [](const QSet<QString>& keys) {
+    return maintenance::songsOfOtherDiscs("\"AA101\",\"03\",\"PAPER SKY\",\"PIPER HOLT\"\r\n", "AA100", keys);
+  };
+  before = titled([](int i) { return song(i) + " (In the Style of " + (i == 3 ? "Piper Holt" : artist(i)) + ")"; });
+  EXPECT_EQ(renameFiles(window.Command3),
+            "The name of the file Paper Sky (In the Style of Piper Holt).mp3 holds the song and artist of disc "
+            "AA101's track 03, which the database holds, not the highlighted disc's artist: it is another disc's "
+            "file.\rNo file has been renamed.\rTo rename it after its own disc's tracks, highlight AA101 in the disc "
+            "list and rename from there.");
+  EXPECT_EQ(contentsOf(folder), before);
 
   // A lone file of another disc: the word on it speaks of one file.
   for (const QString& name : filesIn(folder)) ASSERT_TRUE(QFile::remove(folder + "/" + name));
@@ -808,7 +819,7 @@ TEST_F(RenameCommandTest, TheRenamerGetsTheHighlightedDiscsTracksInTrackOrder) {
   Form1& f = start();
   f.List1.setListIndex(row("ZX1001"));
   QStringList seen, held;
-  QHash<QString, QStringList> songs;
+  maintenance::OtherDiscsTracks songs;
   QString heading;
   prompts.onModal([&](platform::FormBase& window) {
     auto& w = static_cast<File_Rename&>(window);
@@ -827,7 +838,7 @@ TEST_F(RenameCommandTest, TheRenamerGetsTheHighlightedDiscsTracksInTrackOrder) {
   };
   EXPECT_EQ(seen, expected);
   EXPECT_EQ(held, (QStringList{"AB200", "ZX1001"}));  // a file of another disc is that disc's
-  EXPECT_EQ(songs, (QHash<QString, QStringList>{{"other disc", {"AB200"}}}));
+  EXPECT_EQ(songs, (maintenance::OtherDiscsTracks{{"other disc", {{"AB200", "01", "X"}}}}));
   EXPECT_EQ(heading, "Disc Listing for ZX1001");
   EXPECT_EQ(f.Label6.Caption(), "Tracks = 0");
   EXPECT_FALSE(f.Frame1.Visible());
