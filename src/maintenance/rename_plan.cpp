@@ -298,7 +298,8 @@ QSet<QString> titleLikeWords(const QString& stem) {
                                              QStringLiteral("unknown"), QStringLiteral("title"),
                                              QStringLiteral("artist")};
   QSet<QString> out;
-  for (const QString& word : matchKey(stem).split(between, Qt::SkipEmptyParts))
+  // Split as wordKey splits ("Don't" is one word, "dont"), numbers aside.
+  for (const QString& word : wordKey(stem).split(between, Qt::SkipEmptyParts))
     if (word.size() > 1 && !placeholders.contains(word)) out.insert(word);
   return out;
 }

@@ -293,14 +293,15 @@ TEST(RenamePlan, ANameKeepsItsTrackAfterTheCodeOrOneFieldIsCorrected) {
   const QByteArray held =
       "\"ZX1001\",\"01\",\"RAIN\",\"X\"\r\n\"AA101\",\"04\",\"RAIN\",\"DEE\"\r\n"
       "\"AA101\",\"05\",\"22\",\"CAL\"\r\n\"AA101\",\"06\",\"THREE LITTLE BIRDS\",\"DEE\"\r\n"
-      "\"AA101\",\"7\",\"THREE\",\"DEE\"\r\n";
+      "\"AA101\",\"7\",\"THREE\",\"DEE\"\r\n\"AA101\",\"09\",\"CAN'T WON'T\",\"CAL\"\r\n";
   const auto withHeld = [&](const QString& other) {
     return maintenance::planRenames(
                items, {"Ann - One.mp3", "Two (Bea).mp3", other}, 7, {},
                [&](const QSet<QString>& keys) { return maintenance::songsOfOtherDiscs(held, "ZX1001", keys); })
         .problem;
   };
-  for (const QString other : {"Rain (Dee).mp3", "Cal - 22.mp3", "Three Little Birds (Dee).mp3", "Three (Dee).mp3"}) {
+  for (const QString other :
+       {"Rain (Dee).mp3", "Cal - 22.mp3", "Three Little Birds (Dee).mp3", "Can't Won't (Cal).mp3", "Three (Dee).mp3"}) {
     problem = withHeld(other);
     ASSERT_TRUE(problem) << other.toStdString();
     EXPECT_EQ(problem->kind,
