@@ -343,6 +343,8 @@ void File_Rename::refuse(const maintenance::RenameProblem& problem, const Pass& 
 std::optional<std::vector<maintenance::RenameStep>> File_Rename::planListed(const Pass& pass) {
   // A run that lists mp3 and cdg files renames them as pairs, each type after the tracks; files
   // of other types count with the mp3 files, so that the count refuses them.
+  // The folder as it is now: files renamed by hand since it was listed are seen by their names.
+  File1.Refresh();
   std::vector<QStringList> runs = {File1.items()};
   if (const auto pairs = maintenance::mp3AndCdgPairs(runs.front())) {
     if (!pairs->unpaired.isEmpty()) {
