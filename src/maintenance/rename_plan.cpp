@@ -224,11 +224,14 @@ namespace {
 QStringList wordsOf(const QString& text) { return wordKey(text).split(QLatin1Char(' '), Qt::SkipEmptyParts); }
 
 // The ways a name may hold a title: its words, and its words without the characters that file
-// names cannot hold ("AC/DC" as "ACDC").
+// names cannot hold ("AC/DC" as "ACDC"); each also without a "The" before two words or more, as
+// stores often write a title ("Rainy Jamboree Of Padstow").
 std::vector<QStringList> titleWords(const QString& title) {
   std::vector<QStringList> out = {wordsOf(title)};
   if (QStringList joined = wordsOf(withoutRefusedCharacters(title)); joined != out.front())
     out.push_back(std::move(joined));
+  for (size_t i = 0, ways = out.size(); i < ways; ++i)
+    if (out[i].size() > 2 && out[i].front() == QLatin1String("the")) out.push_back(out[i].mid(1));
   std::erase_if(out, [](const QStringList& words) { return words.isEmpty(); });
   return out;
 }
