@@ -261,8 +261,12 @@ bool nearWord(const QString& a, const QString& b) {
   if (a == b) return true;
   const QString& shorter = a.size() <= b.size() ? a : b;
   const QString& longer = a.size() <= b.size() ? b : a;
-  if (longer.size() - shorter.size() > 1 || !isWordOfLetters(a) || !isWordOfLetters(b)) return false;
+  if (longer.size() - shorter.size() > 2 || !isWordOfLetters(a) || !isWordOfLetters(b)) return false;
   if (shorter.size() >= 3 && longer == shorter + QLatin1Char('s')) return true;
+  // The plural of a word that ends in s, x, z, ch or sh ("Crush", "Crushes").
+  static const QRegularExpression hissing(QStringLiteral("(s|x|z|ch|sh)$"));
+  if (shorter.size() >= 3 && longer == shorter + QStringLiteral("es") && hissing.match(shorter).hasMatch()) return true;
+  if (longer.size() - shorter.size() > 1) return false;
   return shorter.size() >= 5 && oneLetterApart(shorter, longer);
 }
 

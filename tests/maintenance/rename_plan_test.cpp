@@ -365,10 +365,12 @@ TEST(RenamePlan, ATitledNameIsTheTrackItsTitleFitsMostNearly) {
                      "Salt & Iron (Karaoke).mp3", "She's Got A Ticket To The Summer Festival (Karaoke).mp3"},
                     false, store),
       (QStringList{"05", "07", "06", "02", "03", "01", "09", "04", "08"}));
-  // A song's accents left out of a store's name.
-  EXPECT_EQ(plannedTracks({"Cafe Del Sol (Karaoke).mp3", "Amber Street (Karaoke).mp3"}, false,
-                          {maintenance::renameListItem("AA100", "01", "CAFÉ DEL SOL", "X"), store[1]}),
-            (QStringList{"01", "02"}));
+  // A song's accents left out of a store's name, and a plural in "es".
+  EXPECT_EQ(plannedTracks(
+                {"Cafe Del Sol (Karaoke).mp3", "Amber Street (Karaoke).mp3", "Crossword Crushes (Karaoke).mp3"}, false,
+                {maintenance::renameListItem("AA100", "01", "CAFÉ DEL SOL", "X"), store[1],
+                 maintenance::renameListItem("AA100", "03", "CROSSWORD CRUSH", "X")}),
+            (QStringList{"01", "02", "03"}));
   // Names that are songs alone: a number that is no track's is its song.
   EXPECT_EQ(plannedTracks({"1999.mp3", "7 Seconds.mp3", "Amber Street.mp3"}, false, {store[4], store[5], store[1]}),
             (QStringList{"05", "06", "02"}));
